@@ -1,0 +1,147 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+// The value of one cell of a client-side row. Pages, row copies and the
+// statement generator see every cell as text: they read it with text() and
+// write it with set(). The row that holds a value owns it.
+class DBVal
+{
+public:
+    DBVal() = default;
+    DBVal(const DBVal &) = default;
+    DBVal &operator=(const DBVal &) = default;
+
+    virtual QString text() const = 0;
+    virtual void set(const QString &text) = 0;
+    virtual ~DBVal();
+
+    bool isNull() const { return null; }
+
+    // True when the cell has no value. Public: a row restoring a copy marks a
+    // value null and leaves its stored content as it was.
+    bool null = true;
+};
+
+// STRING and PWD cells, and the kind for codes that carry no readable value.
+// An empty text is a value, not null.
+class DBStr : public DBVal
+{
+public:
+    DBStr() = default;
+    ~DBStr() override;
+
+    QString text() const override;
+    void set(const QString &text) override;
+
+private:
+    QString m_value;
+};
+
+// The number kinds (and the list) take an empty text as null.
+class DBInt : public DBVal
+{
+public:
+    DBInt() = default;
+    explicit DBInt(int value);
+
+    QString text() const override;
+    void set(const QString &text) override;
+
+    int value() const { return m_value; }
+
+private:
+    int m_value = 0;
+};
+
+class DBInt64 : public DBVal
+{
+public:
+    DBInt64() = default;
+    explicit DBInt64(long long value);
+
+    // Unsigned decimal digits: -1 reads back as 18446744073709551615.
+    QString text() const override;
+    void set(const QString &text) override;
+
+    long long value() const { return m_value; }
+
+private:
+    long long m_value = 0;
+};
+
+class DBIpAddr : public DBVal
+{
+public:
+    DBIpAddr() = default;
+    // The address in network byte order, stored as given.
+    explicit DBIpAddr(unsigned int address);
+
+    QString text() const override;
+    // A text that is not an address stores 255.255.255.255.
+    void set(const QString &text) override;
+
+    // In network byte order.
+    unsigned int address() const { return m_address; }
+
+private:
+    unsigned int m_address = 0;
+};
+
+class DBPort : public DBVal
+{
+public:
+    DBPort() = default;
+    // The port in network byte order, stored as given (low 16 bits).
+    explicit DBPort(int port);
+
+    QString text() const override;
+    // Keeps the low 16 bits of the number: "70000" stores 4464.
+    void set(const QString &text) override;
+
+    // In network byte order.
+    uint16_t port() const { return m_port; }
+
+private:
+    uint16_t m_port = 0;
+};
+
+// Bytes held as their hexadecimal text; an empty text is a value, not null.
+class DBBinary : public DBVal
+{
+public:
+    DBBinary() = default;
+    // The text in the local 8-bit encoding.
+    explicit DBBinary(const char *text);
+    ~DBBinary() override;
+
+    QString text() const override;
+    void set(const QString &text) override;
+
+private:
+    QString m_hex;
+};
+
+// A list of names held in the list form of the protocol. A text whose list
+// form would not fit the buffer keeps its leading items, each whole.
+class DBIDList : public DBVal
+{
+public:
+    enum { BufferSize = 4096 };
+
+    DBIDList() = default;
+    // The text in the local 8-bit encoding.
+    explicit DBIDList(const char *text);
+    ~DBIDList() override;
+
+    QString text() const override;
+    void set(const QString &text) override;
+
+    // The list form, BufferSize bytes.
+    const char *data() const { return m_list; }
+
+private:
+    char m_list[BufferSize] = {};
+};
