@@ -1,0 +1,67 @@
+#pragma once
+
+#include "desktop_global.h"
+
+#include <QHash>
+#include <QMdiArea>
+#include <QPixmap>
+#include <QWidgetList>
+
+#include <memory>
+
+class SettingsStore;
+
+// The multiple-document workspace of the console. The host creates it; the module places
+// its windows in it, registers its top windows (and their detached children) in the
+// window registry, keeps its settings in settings() and asks to be unloaded through
+// close_dll(). The registry holds plain pointers and never deletes a window; a registered
+// window that is destroyed without being removed is dropped from it all the same.
+class ORNEL_DESKTOP_EXPORT Desktop : public QMdiArea
+{
+    Q_OBJECT
+
+public:
+    explicit Desktop(QWidget* parent = nullptr);
+    ~Desktop() override;
+
+    // Owned by the workspace; files in $HOME/.Ornel.
+    SettingsStore* settings() const;
+
+    void addWindow(QWidget* w, QWidget* parent = nullptr);
+    bool removeWindow(QWidget* w, bool notify);
+    bool closeWindow(QWidget* w);
+    QWidget* parentWindow(QWidget* w) const;
+    bool activateWindow(QWidget* w);
+    using QMdiArea::activateWindow;
+    QWidget* activeWindow() const;
+    QWidgetList windowList() const;
+    QHash<QWidget*, QWidget*> windowHierarchy() const;
+
+    void close_dll(DLLHANDLE handle);
+
+    // Where the logo is drawn in the viewport: 12 pixels from the right edge and 13 from
+    // the bottom.
+    QRect logoRect() const;
+
+signals:
+    void signalWindowAdded();
+    void signalWindowRemoved();
+    void signalCloseDll(DLLHANDLE handle);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    class Watcher;
+
+    void watch(QWidget* w);
+    void forgetDestroyed(QObject* object);
+
+    std::unique_ptr<SettingsStore> m_settings;
+    // Receives the registered windows' destroyed() signals; going first in the destructor,
+    // it cuts them all at once.
+    std::unique_ptr<Watcher> m_watcher;
+    QWidgetList m_windows;
+    QHash<QWidget*, QWidget*> m_hierarchy;
+    QPixmap m_logo;
+};
