@@ -1,0 +1,115 @@
+#include "refclient.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// The ornel-testserver program, run as scripts and the demo run it.
+class tst_Main : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void servesWithItsOptions();
+    void badArguments_data();
+    void badArguments();
+    void busyPortIsReported();
+
+private:
+    // Starts the program and reads the port from its first line.
+    static quint16 startServer(QProcess &process, const QStringList &arguments)
+    {
+        process.start(QStringLiteral(ORNEL_TESTSERVER_EXE), arguments);
+        if (!process.waitForStarted() || !process.waitForReadyRead(20000))
+            return 0;
+        while (!process.canReadLine() && process.waitForReadyRead(5000)) {
+        }
+        const QString line = QString::fromLatin1(process.readLine()).trimmed();
+        const QRegularExpressionMatch match =
+            QRegularExpression(QStringLiteral("^listening on 127\\.0\\.0\\.1:(\\d+)$")).match(line);
+        return match.hasMatch() ? quint16(match.captured(1).toUInt()) : 0;
+    }
+};
+
+void tst_Main::servesWithItsOptions()
+{
+    QTemporaryDir dir;
+    const QString journal = dir.filePath("journal.jsonl");
+    const QString state = dir.filePath("state.json");
+    QProcess process;
+    const quint16 port = startServer(process, {"--port", "0", "--refuse", "^select LogList\\(\\)$=113",
+                                               "--journal", journal, "--state", state,
+                                               "--account", "ops:pa:ss", "--synthetic-log", "big:1000",
+                                               "--log-grow", "big:50", "--delay", "Version=10"});
+    QVERIFY2(port != 0, process.readAllStandardError().constData());
+
+    RefClient refused;
+    QVERIFY(!refused.handshake(port, "admin", "admin")); // --account replaces the default login
+    RefClient client;
+    QVERIFY(client.handshake(port, "ops", "pa:ss"));
+    RefClient::Answer answer;
+    QVERIFY(client.query("select LogList()", &answer));
+    QCOMPARE(answer.status, 113u);
+    QVERIFY(client.query("select Version from info", &answer));
+    QCOMPARE(answer.texts(), (QList<QStringList>{{"5.0"}}));
+    QVERIFY(client.query("select LogData(\"big\", 10, 2)", &answer));
+    QCOMPARE(answer.texts().size(), 2);
+    QVERIFY(answer.texts().at(0).at(0).endsWith("synthetic line 10"));
+    // the log grows and each growth is announced
+    QVERIFY(!client.receiveDatagram(3000).isEmpty());
+    QVERIFY(client.query("select LogList(\"big\")", &answer));
+    QVERIFY(answer.texts().value(0).value(2).toUInt() > 1000);
+
+    process.terminate();
+    QVERIFY(process.waitForFinished(10000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 0);
+    QVERIFY(QFile::exists(state));
+    QFile file(journal);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll().count('\n'), 4);
+}
+
+void tst_Main::badArguments_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("port out of range") << QStringList{"--port", "70000"} << "--port";
+    QTest::newRow("refuse without status") << QStringList{"--refuse", "select"} << "--refuse";
+    QTest::newRow("bad expression") << QStringList{"--drop-at", "(unclosed"} << "--drop-at";
+    QTest::newRow("account without password part") << QStringList{"--account", "admin"} << "--account";
+    QTest::newRow("growth of an unknown log") << QStringList{"--port", "0", "--log-grow", "nolog:5"} << "nolog";
+    QTest::newRow("stray argument") << QStringList{"extra"} << "extra";
+}
+
+void tst_Main::badArguments()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, message);
+    QProcess process;
+    process.start(QStringLiteral(ORNEL_TESTSERVER_EXE), arguments);
+    QVERIFY(process.waitForFinished(20000));
+    QCOMPARE(process.exitCode(), 2);
+    QVERIFY(process.readAllStandardOutput().isEmpty());
+    const QString error = QString::fromLocal8Bit(process.readAllStandardError());
+    QVERIFY2(error.contains(message), qPrintable(error));
+}
+
+void tst_Main::busyPortIsReported()
+{
+    QProcess first;
+    const quint16 port = startServer(first, {"--port", "0"});
+    QVERIFY(port != 0);
+    QProcess second;
+    second.start(QStringLiteral(ORNEL_TESTSERVER_EXE), {"--port", QString::number(port)});
+    QVERIFY(second.waitForFinished(20000));
+    QCOMPARE(second.exitCode(), 1);
+    QVERIFY(QString::fromLocal8Bit(second.readAllStandardError()).contains(QString::number(port)));
+    first.terminate();
+    QVERIFY(first.waitForFinished(10000));
+}
+
+QTEST_GUILESS_MAIN(tst_Main)
+#include "tst_main.moc"

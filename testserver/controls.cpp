@@ -1,0 +1,75 @@
+#include "controls_p.h"
+
+namespace StandIn {
+
+bool Controls::add(Rule rule, const QString &pattern)
+{
+    rule.pattern = QRegularExpression(pattern);
+    if (!rule.pattern.isValid() || rule.remaining == 0)
+        return false;
+    m_rules.append(rule);
+    return true;
+}
+
+int Controls::firstMatch(Action action, const QString &statement) const
+{
+    for (int i = 0; i < m_rules.size(); ++i) {
+        const Rule &rule = m_rules.at(i);
+        if (rule.action == action && rule.pattern.match(statement).hasMatch())
+            return i;
+    }
+    return -1;
+}
+
+void Controls::useTurn(int index)
+{
+    Rule &rule = m_rules[index];
+    if (rule.remaining > 0 && --rule.remaining == 0)
+        m_rules.removeAt(index);
+}
+
+Controls::Decision Controls::decide(const QString &statement)
+{
+    Decision decision;
+    // Indexes are taken before any rule is used up, then used from the highest
+    // down so that removing one does not move the other.
+    const int delay = firstMatch(Action::Delay, statement);
+    int reply = -1;
+    const Action strongestFirst[] = {Action::Drop, Action::Silence, Action::RawAnswer,
+                                     Action::Refuse};
+    for (Action action : strongestFirst) {
+        reply = firstMatch(action, statement);
+        if (reply >= 0)
+            break;
+    }
+
+    if (delay >= 0)
+        decision.delayMsecs = m_rules.at(delay).msecs;
+    if (reply >= 0) {
+        const Rule &rule = m_rules.at(reply);
+        switch (rule.action) {
+        case Action::Drop: decision.reply = Decision::Drop; break;
+        case Action::Silence: decision.reply = Decision::Silence; break;
+        case Action::RawAnswer: decision.reply = Decision::RawAnswer; break;
+        case Action::Refuse: decision.reply = Decision::Refuse; break;
+        case Action::Delay: break;
+        }
+        decision.status = rule.status;
+        decision.detail = rule.detail;
+        decision.bytes = rule.bytes;
+    }
+
+    if (delay > reply) {
+        useTurn(delay);
+        if (reply >= 0)
+            useTurn(reply);
+    } else {
+        if (reply >= 0)
+            useTurn(reply);
+        if (delay >= 0)
+            useTurn(delay);
+    }
+    return decision;
+}
+
+} // namespace StandIn

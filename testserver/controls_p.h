@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QRegularExpression>
+#include <QString>
+
+namespace StandIn {
+
+// The rules tests set to make the server misbehave on chosen statements.
+// Not thread-safe: the server consults and changes them under its lock.
+class Controls
+{
+public:
+    enum class Action { Delay, Drop, Silence, RawAnswer, Refuse };
+
+    struct Rule
+    {
+        Action action = Action::Refuse;
+        QRegularExpression pattern;
+        int remaining = -1;        // < 0: for ever
+        quint32 status = 0;        // Refuse
+        quint32 detail = 0;        // Refuse
+        int msecs = 0;             // Delay
+        QByteArray bytes;          // RawAnswer
+    };
+
+    // What to do with one statement: wait, then answer as decided.
+    struct Decision
+    {
+        enum Reply { Execute, Drop, Silence, RawAnswer, Refuse };
+        int delayMsecs = 0;
+        Reply reply = Execute;
+        quint32 status = 0;
+        quint32 detail = 0;
+        QByteArray bytes;
+    };
+
+    bool add(Rule rule, const QString &pattern);
+    void clear() { m_rules.clear(); }
+    bool isEmpty() const { return m_rules.isEmpty(); }
+
+    // Uses up one turn of each rule that takes part in the decision: the first
+    // matching delay and the first matching rule of the strongest reply.
+    Decision decide(const QString &statement);
+
+private:
+    int firstMatch(Action action, const QString &statement) const;
+    void useTurn(int index);
+
+    QList<Rule> m_rules;
+};
+
+} // namespace StandIn

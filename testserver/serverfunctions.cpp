@@ -1,0 +1,134 @@
+#include "serverfunctions_p.h"
+
+#include "logstore_p.h"
+
+namespace StandIn {
+
+namespace {
+
+using Arguments = QList<Statement::Argument>;
+
+bool isNumber(const Statement::Argument &argument)
+{
+    const QString text = argument.text.trimmed();
+    bool ok = false;
+    text.toLongLong(&ok, 10);
+    return ok;
+}
+
+Answer getAuthTypes(ExecutionContext &, const Arguments &arguments)
+{
+    if (!arguments.isEmpty())
+        return Answer::refusal(StatusWrongQuery);
+    const QList<Column> columns{{QStringLiteral("ID"), TypeInt, true},
+                                {QStringLiteral("Name"), TypeString, false}};
+    return Answer::rowSet(columns, {{QStringLiteral("0"), QStringLiteral("Internal")},
+                                    {QStringLiteral("1"), QStringLiteral("NT domain")},
+                                    {QStringLiteral("2"), QStringLiteral("PAM")},
+                                    {QStringLiteral("3"), QStringLiteral("Kerberos 5")}});
+}
+
+Answer getLanguages(ExecutionContext &, const Arguments &arguments)
+{
+    if (!arguments.isEmpty())
+        return Answer::refusal(StatusWrongQuery);
+    const QList<Column> columns{{QStringLiteral("language"), TypeString, true}};
+    QList<QStringList> rows;
+    for (const char *language : {"en", "de", "fr", "es", "it", "cs", "nl"})
+        rows.append({QLatin1String(language)});
+    return Answer::rowSet(columns, rows);
+}
+
+QStringList logListRow(const LogStore &logs, const QString &name)
+{
+    LogExtent extent;
+    logs.extent(name, &extent);
+    return {QString::number(extent.id), logs.name(name), QString::number(extent.end),
+            QString::number(extent.first)};
+}
+
+// One row per log, or only the named one: id, name, end, first.
+Answer logList(ExecutionContext &context, const Arguments &arguments)
+{
+    if (arguments.size() > 1)
+        return Answer::refusal(StatusWrongQuery);
+    const QList<Column> columns{{QStringLiteral("id"), TypeInt, true},
+                                {QStringLiteral("name"), TypeString, false},
+                                {QStringLiteral("end"), TypeInt, false},
+                                {QStringLiteral("first"), TypeInt, false}};
+    QList<QStringList> rows;
+    if (arguments.isEmpty()) {
+        for (const QString &name : context.logs.names())
+            rows.append(logListRow(context.logs, name));
+    } else if (!context.logs.name(arguments.first().text).isEmpty()) {
+        rows.append(logListRow(context.logs, arguments.first().text));
+    }
+    return Answer::rowSet(columns, rows);
+}
+
+// LogData("name", from, count): the lines from the absolute number from on
+// that lie inside the log, one row each.
+Answer logData(ExecutionContext &context, const Arguments &arguments)
+{
+    if (arguments.size() != 3 || !isNumber(arguments.at(1)) || !isNumber(arguments.at(2)))
+        return Answer::refusal(StatusWrongQuery);
+    const qint64 from = arguments.at(1).text.trimmed().toLongLong();
+    const qint64 count = arguments.at(2).text.trimmed().toLongLong();
+    QList<QStringList> rows;
+    if (from >= 0 && count > 0) {
+        for (const QString &line : context.logs.lines(arguments.at(0).text, quint64(from),
+                                                      quint64(count)))
+            rows.append({line});
+    }
+    return Answer::rowSet({{QStringLiteral("line"), TypeString, false}}, rows);
+}
+
+// LogCtrl("clean", "name") empties the log; its numbering carries on.
+Answer logCtrl(ExecutionContext &context, const Arguments &arguments)
+{
+    if (arguments.size() != 2
+        || arguments.at(0).text.compare(QLatin1String("clean"), Qt::CaseInsensitive) != 0)
+        return Answer::refusal(StatusWrongQuery);
+    const QString name = context.logs.name(arguments.at(1).text);
+    if (name.isEmpty())
+        return Answer::refusal(StatusNotPossible);
+    context.logs.clean(name);
+    context.changedLogs.append(name);
+    return Answer::rowSet({{QStringLiteral("result"), TypeString, false}},
+                          {{QStringLiteral("OK")}});
+}
+
+struct Entry
+{
+    const char *name;
+    ServerFunction function;
+};
+
+const Entry Functions[] = {
+    {"get_auth_types", getAuthTypes},
+    {"get_languages", getLanguages},
+    {"LogList", logList},
+    {"LogData", logData},
+    {"LogCtrl", logCtrl},
+};
+
+} // namespace
+
+ServerFunction ServerFunctions::find(const QString &name)
+{
+    for (const Entry &entry : Functions) {
+        if (name.compare(QLatin1String(entry.name), Qt::CaseInsensitive) == 0)
+            return entry.function;
+    }
+    return nullptr;
+}
+
+QStringList ServerFunctions::names()
+{
+    QStringList names;
+    for (const Entry &entry : Functions)
+        names.append(QLatin1String(entry.name));
+    return names;
+}
+
+} // namespace StandIn

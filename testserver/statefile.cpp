@@ -1,0 +1,85 @@
+#include "statefile_p.h"
+
+#include "catalogue_p.h"
+#include "logstore_p.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace StandIn {
+
+namespace {
+
+bool writeAll(int fd, const QByteArray &bytes)
+{
+    const char *data = bytes.constData();
+    std::size_t left = std::size_t(bytes.size());
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, left);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        data += written;
+        left -= std::size_t(written);
+    }
+    return true;
+}
+
+} // namespace
+
+bool StateFile::read(const QString &path, Catalogue *catalogue, LogStore *logs, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("cannot read %1").arg(path);
+        return false;
+    }
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &parseError);
+    if (!document.isObject()) {
+        *error = QStringLiteral("%1 is not a JSON object: %2").arg(path, parseError.errorString());
+        return false;
+    }
+    const QJsonObject root = document.object();
+    QString reason;
+    if (!Catalogue::fromJson(root.value(QLatin1String("tables")).toArray(), catalogue, &reason)
+        || !LogStore::fromJson(root.value(QLatin1String("logs")).toArray(), logs, &reason)) {
+        *error = QStringLiteral("%1: %2").arg(path, reason);
+        return false;
+    }
+    return true;
+}
+
+bool StateFile::write(const QString &path, const Catalogue &catalogue, const LogStore &logs,
+                      QString *error)
+{
+    const QJsonObject root{{QLatin1String("tables"), catalogue.toJson()},
+                           {QLatin1String("logs"), logs.toJson()}};
+    const QByteArray text = QJsonDocument(root).toJson(QJsonDocument::Indented);
+
+    // Plain POSIX calls: this runs on connection threads, which are no Qt threads.
+    const QByteArray target = path.toLocal8Bit();
+    const QByteArray temporary = target + ".tmp";
+    const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    bool ok = fd >= 0 && writeAll(fd, text);
+    if (fd >= 0)
+        ok = ::close(fd) == 0 && ok;
+    ok = ok && std::rename(temporary.constData(), target.constData()) == 0;
+    if (!ok) {
+        *error = QStringLiteral("cannot write %1: %2")
+                     .arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+        ::unlink(temporary.constData());
+    }
+    return ok;
+}
+
+} // namespace StandIn

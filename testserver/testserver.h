@@ -1,0 +1,161 @@
+#pragma once
+
+// The stand-in mail server: the far end of the administration protocol, run in
+// process by tests or as the ornel-testserver program for the demo. It shares no
+// code with the module, so every end-to-end test checks the module against an
+// independent peer.
+
+#include <QByteArray>
+#include <QList>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+namespace StandIn {
+
+// Value type codes of the columns, as they travel in the column descriptors.
+enum TypeCode : int {
+    TypeVoid = 0,
+    TypeString = 1,
+    TypeInt = 2,
+    TypeInt64 = 3,
+    TypeIpAddr = 4,
+    TypePwd = 5,
+    TypeBinary = 6,
+    TypePort = 7,
+    TypeIdList = 8,
+};
+
+struct Column
+{
+    QString name;
+    int type = TypeString;
+    bool key = false;
+
+    bool operator==(const Column &other) const
+    {
+        return name == other.name && type == other.type && key == other.key;
+    }
+};
+
+struct SessionInfo
+{
+    quint32 id = 0;
+    QString identification;   // the client's 32-byte name, up to its first zero byte
+    QString user;             // set once authenticated
+    bool authenticated = false;
+    bool connected = false;
+    bool registered = false;  // a UDP registration named this session
+    QString updateAddress;    // "a.b.c.d:port" of the registration's sender
+};
+
+struct JournalEntry
+{
+    quint32 session = 0;
+    QString statement;
+};
+
+struct LogExtent
+{
+    int id = -1;
+    quint32 first = 0;
+    quint32 end = 0;          // one past the last line
+};
+
+// What the server sends before the key announcement. The default is the
+// version byte 17 and the numbers 2, 5 and 0, which make the client call
+// itself "Ornel Admin 5.0 (Linux)".
+struct GreetingPlan
+{
+    QByteArray bytes = QByteArray::fromHex("11" "0002" "0005" "0000");
+    QList<int> pauseAt;       // byte offsets at which sending pauses for pauseMs
+    int pauseMs = 0;
+    bool closeAfter = false;  // close the connection once the greeting is out
+};
+
+struct ServerOptions
+{
+    quint16 port = 44337;     // 0: any free port; port() tells which
+    QString fixture;          // JSON data set; empty: the built-in demo server
+    QString stateFile;        // keeps every change; loaded instead of the fixture when present
+    QString keyFile;          // PEM RSA private key; empty: a 1024-bit key made at start
+    QString journalFile;      // every statement received, one JSON object a line
+    QMap<QString, QString> accounts; // user -> password; empty: admin/admin
+};
+
+class TestServerPrivate;
+
+class TestServer
+{
+public:
+    explicit TestServer(const ServerOptions &options = ServerOptions());
+    ~TestServer();                     // stops the server
+
+    TestServer(const TestServer &) = delete;
+    TestServer &operator=(const TestServer &) = delete;
+
+    // Loads the data, makes or reads the key and opens TCP and UDP on the same
+    // port of 127.0.0.1. Returns false with a reason on failure.
+    bool start(QString *error = nullptr);
+    // Closes every connection and joins every thread; the data stays.
+    void stop();
+    bool isRunning() const;
+    quint16 port() const;
+
+    static QString demoFixture();      // the built-in fixture (a resource path)
+
+    // Data. Table names are matched without regard to case.
+    bool loadFixture(const QString &path, QString *error = nullptr);
+    void setTable(const QString &name, const QList<Column> &columns,
+                  const QList<QStringList> &rows = {});
+    bool removeTable(const QString &name);
+    QStringList tableNames() const;
+    QList<Column> columns(const QString &table) const;
+    QList<QStringList> rows(const QString &table) const; // stored text forms
+    void setAccount(const QString &user, const QString &password);
+
+    // Controls. A pattern is a regular expression searched for in the statement
+    // text; times < 0 keeps a rule for ever, otherwise it acts that many times.
+    // A delay is applied first; then a drop, a silence, a raw answer or a
+    // refusal replaces the normal answer, in that order of precedence.
+    // Each returns false, adding nothing, when the pattern is not a valid expression.
+    bool refuse(const QString &pattern, quint32 status, int times = -1, quint32 detail = 0);
+    bool delay(const QString &pattern, int msecs, int times = -1);
+    bool dropAt(const QString &pattern, int times = -1);
+    bool silence(const QString &pattern, int times = -1);
+    // Sends these bytes, enciphered, in place of the answer header and data block.
+    bool answerRaw(const QString &pattern, const QByteArray &bytes, int times = -1);
+    void clearControls();
+    void setGreeting(const GreetingPlan &plan);
+
+    // What the server has seen.
+    QList<SessionInfo> sessions() const;
+    QList<JournalEntry> journal() const;
+    QStringList journal(quint32 session) const;
+    bool waitForRegistration(quint32 session, int msecs) const;
+
+    // Update channel: a datagram goes to every registered session, or to one.
+    // Returns how many sessions it was sent to.
+    int pushDatagram(const QByteArray &datagram, quint32 session = 0);
+    int pushLogUpdate(const QString &log, quint32 session = 0);
+    static QByteArray logUpdateRecord(int logId, quint32 first, quint32 end);
+
+    // Logs. Changes push the log's update record to every registered session.
+    void addLog(const QString &name, const QStringList &lines = {}, quint32 first = 0);
+    // Lines 0 .. lineCount-1 are computed from their number, never stored.
+    void addSyntheticLog(const QString &name, quint32 lineCount);
+    bool appendLogLines(const QString &name, const QStringList &lines);
+    bool trimLog(const QString &name, quint32 count);   // drops lines from the head
+    bool rotateLog(const QString &name);                 // empty, numbering restarts at 0
+    bool removeLog(const QString &name);
+    bool logExtent(const QString &name, LogExtent *extent) const;
+    QStringList logNames() const;
+    static QString syntheticLine(const QString &log, quint64 number);
+
+private:
+    std::unique_ptr<TestServerPrivate> d;
+};
+
+} // namespace StandIn
