@@ -1,0 +1,45 @@
+#pragma once
+
+#include "dbcol.h"
+#include "dbval.h"
+
+#include <memory>
+#include <vector>
+
+// One row of a client-side table: one typed value per column of its column table,
+// and an identity number that copies keep.
+//
+// Rows made from a column table draw their number from one module-wide counter, so
+// no two of them share it during a run; a copy, or a row assigned from another, is
+// the same row to DBTable::diff, which pairs current rows with their originals by
+// number. Copies go through the value texts, so a copy is deep.
+//
+// The members are public because pages read and write cells directly:
+// row->m_values[row->colIndex("name")]->text().
+class DBRow
+{
+public:
+    // A row of null values of the kinds the column table's types call for.
+    explicit DBRow(const DBCOL *cols);
+    DBRow(const DBRow &other);
+    // Keeps this row's value objects and sets them from the other row's texts; a
+    // null value of the other row marks this row's value null and leaves its stored
+    // content alone. Pages restore an edited row from a copy made before the edit.
+    DBRow &operator=(const DBRow &other);
+    ~DBRow();
+
+    // Appends one null value per record of m_cols, in order.
+    void allocEmptyValues();
+
+    // The index in m_values of the first column named name, ignoring ASCII case;
+    // -1 when there is none.
+    int colIndex(const char *name) const;
+
+    const DBCOL *m_cols;                          // not owned
+    std::vector<std::unique_ptr<DBVal>> m_values; // one per column, owned
+    bool m_matched = false;                       // meaningful only inside DBTable::diff
+    int m_id;
+
+private:
+    void copyValuesFrom(const DBRow &other);
+};

@@ -1,0 +1,108 @@
+#pragma once
+
+#include "dbcol.h"
+#include "dbrow.h"
+
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+class DBConn;
+class QWidget;
+
+// A client-side copy of one server table, or of the answer of a server function:
+// the rows as they are now (m_rows, edited in place by the pages), the rows as they
+// were loaded or last committed (m_orig), and the statements that turn the one into
+// the other (m_statements, rebuilt by diff()).
+//
+// Pages hold their tables as members and hand pointers to them to their dialogs. A
+// table must be loaded before rows are appended to it: append() uses the column
+// table of the last load. The table owns all its rows; everything runs on the GUI
+// thread.
+class DBTable
+{
+public:
+    // Flags of select() and function(), combined.
+    enum LoadFlag {
+        WaitWithProgress = 1, // wait behind the wait indicator, over the given parent
+        ReportRefusal = 2,    // show "Query failed: %1" when the server refuses
+    };
+
+    // Reasons check_primary_key() gives for a key it refuses.
+    enum KeyReason {
+        KeyAccepted = 0,
+        KeyEmpty = 10,       // a key text is empty
+        KeyNullAddress = 11, // an IPADDR key is "0.0.0.0"
+        KeyZeroPort = 12,    // a PORT key reads as 0
+        KeyZeroNumber = 13,  // an INT or INT64 key reads as 0
+    };
+
+    using RowList = std::vector<std::unique_ptr<DBRow>>;
+
+    DBTable();
+    ~DBTable();
+    DBTable(const DBTable &) = delete;
+    DBTable &operator=(const DBTable &) = delete;
+
+    // Loads "select <columns> from <table> [where <where>]": where and fields are
+    // written unchanged (fields replaces the column list). True when the rows were
+    // loaded; false after a failure, which leaves the table without rows. A lost
+    // connection is always reported, a refused statement with ReportRefusal.
+    bool select(QWidget *parent, DBConn *conn, const char *table, const DBCOL *cols,
+                int flags, const char *where = nullptr, const char *fields = nullptr);
+    // Loads the answer of "select <call>", for instance "select get_auth_types()".
+    bool function(QWidget *parent, DBConn *conn, const char *call, const DBCOL *cols,
+                  int flags);
+
+    // A new row of null values at the end of m_rows; diff() turns it into an insert.
+    DBRow *append();
+    // Takes the row out of m_rows and destroys it (its original makes a delete); a
+    // row that is not there is ignored.
+    void remove(DBRow *row);
+
+    // True when no other current row has the same key. Keys are compared column by
+    // column, with nocase ignoring letter case. A row object is not its own
+    // duplicate, but a copy of it is. With reason given, an empty key text, a key
+    // address 0.0.0.0 or a key port or number 0 is refused first (KeyReason).
+    bool check_primary_key(DBRow *row, int *reason, bool nocase);
+
+    // The position in m_orig of the original with identity number id, marked
+    // m_matched; -1 when there is none.
+    int findorig(int id);
+
+    // Rebuilds m_statements: the deletes for the originals that have no current row,
+    // in m_orig order, then the inserts and updates in m_rows order. The list stays
+    // the table's; it is valid until the next diff, load or the table's end.
+    QStringList *diff(bool nocase);
+
+    // Makes the current rows the new originals when there are statements, and with
+    // send true sends the statements one by one behind a wait indicator over
+    // m_parent, stopping at the first failure (which is reported).
+    void apply(bool send);
+
+    // Makes the current rows copies of the originals again.
+    void reset();
+
+    DBConn *m_conn = nullptr;         // of the last load, not owned
+    QString m_table;                  // table name, or the call of function()
+    RowList m_rows;                   // current rows
+    RowList m_orig;                   // originals
+    const DBCOL *m_cols = nullptr;    // of the last load
+    int m_flags = 0;                  // of the last load
+    QPointer<QWidget> m_parent;       // of the last load; parents apply()'s indicator
+    bool m_loaded = false;            // set by every successful load, never cleared
+    QStringList m_statements;
+
+private:
+    bool load(QWidget *parent, DBConn *conn, const QString &name, const DBCOL *cols,
+              int flags, const QString &statement);
+    void sendStatements();
+    static void copyRows(const RowList &from, RowList &to);
+
+    // Cleared by the destructor, so that a load or a send whose wait let the owner
+    // destroy the table notices it when the wait returns.
+    std::shared_ptr<bool> m_alive;
+};

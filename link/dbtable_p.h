@@ -1,0 +1,16 @@
+#pragma once
+
+#include <functional>
+
+class DBRow;
+
+// Reads cell (row, column) of an answer as DBReq::read does: true with *length the
+// cell's length when it was copied into buffer, whose size *length gives on entry;
+// false otherwise, with *length the needed size when only the buffer was too small.
+using CellReader = std::function<bool(int row, int column, void *buffer, int *length)>;
+
+// Fills the values of a fresh row from answer row answerRow, cell c being column c of
+// the row's column table. A value is set only from a cell that arrived whole and
+// fits its kind; any other cell leaves the value null, so a value is never stale or
+// cut short. PWD, VOID and unknown columns are never read.
+void readAnswerRow(DBRow *row, int answerRow, const CellReader &read);
