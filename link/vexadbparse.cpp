@@ -1,0 +1,240 @@
+#include "vexadbparse_p.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+// The block is taken apart where it lies: lengths and numbers are turned to
+// host order in place and the result points into it. Every length is checked
+// against the bytes that remain before it is followed, so a block that lies
+// about itself is refused without a read or write outside it.
+
+namespace {
+
+enum {
+    Refused = VEXADB_ELIBRARY,
+    HeaderFixedBytes = 16,   // H, kind, NC, NR and the two spare words
+    MinHeaderWords = HeaderFixedBytes / 4,
+    LengthBytes = 4,
+    DescriptorFixedMin = 3,  // P itself, the type and the flags
+};
+
+uint32_t loadBig32(const unsigned char *p)
+{
+    return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | uint32_t(p[3]);
+}
+
+uint16_t loadBig16(const unsigned char *p)
+{
+    return uint16_t(p[0] << 8 | p[1]);
+}
+
+// Values inside the block have no alignment: copy, never cast.
+void storeHost32(unsigned char *p, uint32_t value)
+{
+    memcpy(p, &value, sizeof value);
+}
+
+void swapToHost32(unsigned char *p)
+{
+    storeHost32(p, loadBig32(p));
+}
+
+void swapToHost64(unsigned char *p)
+{
+    const uint64_t value = uint64_t(loadBig32(p)) << 32 | loadBig32(p + 4);
+    memcpy(p, &value, sizeof value);
+}
+
+// A list is items of {length, bytes} ended by a zero length, all inside the
+// cell. An empty cell is a null list.
+int convertList(unsigned char *cell, uint32_t size)
+{
+    if (size == 0)
+        return 0;
+    uint32_t at = 0;
+    for (;;) {
+        if (size - at < LengthBytes)
+            return Refused;  // no room for the next length: the end word is missing
+        const uint32_t item = loadBig32(cell + at);
+        storeHost32(cell + at, item);
+        at += LengthBytes;
+        if (item == 0)
+            return 0;
+        if (item > size - at)
+            return Refused;
+        at += item;
+    }
+}
+
+// A number needs its whole width; an empty cell is a null number.
+int convertNumber(unsigned char *cell, uint32_t size, uint32_t width)
+{
+    if (size == 0)
+        return 0;
+    if (size < width)
+        return Refused;
+    if (width == 4)
+        swapToHost32(cell);
+    else
+        swapToHost64(cell);
+    return 0;
+}
+
+int convertCell(int type, unsigned char *cell, uint32_t size)
+{
+    switch (type) {
+    case VEXADB_INT:
+        return convertNumber(cell, size, 4);
+    case VEXADB_INT64:
+        return convertNumber(cell, size, 8);
+    case VEXADB_IDLIST:
+        return convertList(cell, size);
+    default:  // addresses and ports stay in network order; texts and bytes as they are
+        return 0;
+    }
+}
+
+int walkDescriptors(vexadb_result *res, uint32_t start, uint32_t end)
+{
+    unsigned char *data = res->data;
+    uint32_t at = start;
+    for (uint32_t c = 0; c < res->ncols; ++c) {
+        if (end - at < 1)
+            return Refused;
+        const uint32_t fixed = data[at];
+        if (fixed < DescriptorFixedMin || end - at < fixed + LengthBytes)
+            return Refused;
+        const uint32_t nameLength = loadBig32(data + at + fixed);
+        const uint32_t nameAt = at + fixed + LengthBytes;
+        if (nameLength > end - nameAt || !memchr(data + nameAt, 0, nameLength))
+            return Refused;
+        res->cols[c] = data + at;
+        at = nameAt + nameLength;
+    }
+    return 0;
+}
+
+int walkRows(vexadb_result *res, uint32_t start, uint32_t end)
+{
+    unsigned char *data = res->data;
+    uint32_t at = start;
+    for (uint32_t r = 0; r < res->nrows; ++r) {
+        res->rows[r] = data + at;
+        for (uint32_t c = 0; c < res->ncols; ++c) {
+            if (end - at < LengthBytes)
+                return Refused;
+            const uint32_t size = loadBig32(data + at);
+            storeHost32(data + at, size);
+            at += LengthBytes;
+            if (size > end - at)
+                return Refused;
+            if (const int refused = convertCell(res->cols[c][1], data + at, size))
+                return refused;
+            at += size;
+        }
+    }
+    return 0;
+}
+
+int allocateTables(vexadb_result *res)
+{
+    const size_t count = size_t(res->nrows) + res->ncols;
+    if (count == 0)
+        return 0;
+    auto **tables = static_cast<unsigned char **>(malloc(count * sizeof(unsigned char *)));
+    if (!tables) {
+        errno = ENOMEM;
+        return VEXADB_ESYSTEM;
+    }
+    res->tables = tables;
+    res->rows = tables;
+    res->cols = tables + res->nrows;
+    return 0;
+}
+
+int parseInto(vexadb_result *res, unsigned char *data, uint32_t size)
+{
+    if (!data || size < HeaderFixedBytes)
+        return Refused;
+    const uint32_t words = data[0];
+    const uint32_t descriptorSizeAt = 4 * words;
+    // A header shorter than its own fixed fields would read the descriptor
+    // area's size out of them.
+    if (words < MinHeaderWords || descriptorSizeAt > size || size - descriptorSizeAt < LengthBytes)
+        return Refused;
+
+    res->data = data;
+    res->kind = data[1];
+    res->ncols = loadBig16(data + 2);
+    res->nrows = loadBig32(data + 4);
+    res->spare1 = loadBig32(data + 8);
+    res->spare2 = loadBig32(data + 12);
+    const uint32_t descriptorsAt = descriptorSizeAt + LengthBytes;
+    res->desc = data + descriptorsAt;
+    if (res->kind != VEXADB_KIND_ROWSET) {
+        res->valid = 1;
+        return 0;
+    }
+
+    const uint32_t descriptorBytes = loadBig32(data + descriptorSizeAt);
+    if (descriptorBytes > size - descriptorsAt)
+        return Refused;
+    const uint32_t rowsAt = descriptorsAt + descriptorBytes;
+    // Each row holds at least a length word per column; checked before the
+    // row table is allocated, so a row count cannot ask for more memory than
+    // the block could describe.
+    if (res->nrows > 0) {
+        if (res->ncols == 0
+            || uint64_t(res->nrows) * LengthBytes * res->ncols > uint64_t(size - rowsAt))
+            return Refused;
+    }
+
+    if (const int failed = allocateTables(res))
+        return failed;
+    if (const int refused = walkDescriptors(res, descriptorsAt, rowsAt))
+        return refused;
+    if (const int refused = walkRows(res, rowsAt, size))
+        return refused;
+    res->valid = 1;
+    return 0;
+}
+
+} // namespace
+
+void vexadb_decode_answer_header(const unsigned char *bytes, vexadb_answer_header *header)
+{
+    header->word0 = loadBig32(bytes);
+    header->size = loadBig32(bytes + 4);
+    header->status = loadBig32(bytes + 8);
+    header->detail = loadBig32(bytes + 12);
+}
+
+int vexadb_parse_block(vexadb_result *res, unsigned char *data, uint32_t size)
+{
+    memset(res, 0, sizeof *res);
+    const int result = parseInto(res, data, size);
+    if (result != 0) {
+        free(res->tables);
+        free(data);
+        memset(res, 0, sizeof *res);
+    }
+    return result;
+}
+
+void vexadb_take_datagram(unsigned char version, const unsigned char *datagram, long length,
+                          void *buf, int *len)
+{
+    if (!len)
+        return;
+    const int capacity = *len;
+    *len = 0;
+    // Longer than the receive buffer means it arrived cut: drop it, never
+    // deliver the truncated part.
+    if (!datagram || !buf || length <= 1 || length > VEXADB_DATAGRAM_MAX || length > capacity)
+        return;
+    if (datagram[0] != version)
+        return;
+    memcpy(buf, datagram + 1, size_t(length - 1));
+    *len = int(length - 1);
+}

@@ -1,0 +1,148 @@
+#include "vexadbsocket_p.h"
+
+#include "vexasupport.h"
+
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+// A closed peer leaves errno as it was; name it, so the session's last error
+// says what happened.
+int failClosedPeer()
+{
+    errno = ECONNRESET;
+    return 0;
+}
+
+} // namespace
+
+int vexadb_recv_exact(int fd, void *data, int n)
+{
+    auto *buf = static_cast<unsigned char *>(data);
+    if (n < 0) {
+        errno = EINVAL;
+        return 0;
+    }
+    int got = 0;
+    while (got < n) {
+        const ssize_t r = ::recv(fd, buf + got, size_t(n - got), 0);
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r == 0)
+            return failClosedPeer();
+        if (r < 0)
+            return 0;
+        got += int(r);
+    }
+    return 1;
+}
+
+void vexadb_socket_init(vexadb_sock *s, int fd)
+{
+    s->fd = fd;
+    const int on = 1;
+    setsockopt(fd, SOL_SOCKET, SO_KEEPALIVE, &on, sizeof on);
+    setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+    // A server that stops reading or answering must not hang the caller.
+    setsocktimeout(fd, SO_RCVTIMEO, VEXADB_RECEIVE_TIMEOUT);
+    setsocktimeout(fd, SO_SNDTIMEO, VEXADB_RECEIVE_TIMEOUT);
+    s->fill = 0;
+}
+
+void vexadb_cipher_init(vexadb_sock *s, const unsigned char *key, int len)
+{
+    blf2w_cfb_init(&s->cipher, key, uint16_t(len));
+}
+
+void vexadb_encrypt(BLF2W_CFB_CTX *ctx, int direction, unsigned char *buf, int len)
+{
+    blf2w_cfb_encrypt(ctx, direction, buf, len);
+}
+
+void vexadb_decrypt(BLF2W_CFB_CTX *ctx, int direction, unsigned char *buf, int len)
+{
+    blf2w_cfb_decrypt(ctx, direction, buf, len);
+}
+
+int vexadb_sock_flush(vexadb_sock *s)
+{
+    int sent = 0;
+    while (sent < s->fill) {
+        // MSG_NOSIGNAL: a peer that went away must give an error, not SIGPIPE.
+        const ssize_t r = ::send(s->fd, s->sendbuf + sent, size_t(s->fill - sent), MSG_NOSIGNAL);
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r == 0)
+            return failClosedPeer();
+        if (r < 0)
+            return 0;
+        sent += int(r);
+    }
+    s->fill = 0;
+    return 1;
+}
+
+int vexadb_sock_write(vexadb_sock *s, const void *data, int n)
+{
+    if (n < 0) {
+        errno = EINVAL;
+        return 0;
+    }
+    const auto *bytes = static_cast<const unsigned char *>(data);
+    while (n >= VEXADB_SEND_BUFFER - s->fill) {
+        const int room = VEXADB_SEND_BUFFER - s->fill;
+        memcpy(s->sendbuf + s->fill, bytes, size_t(room));
+        s->fill = VEXADB_SEND_BUFFER;
+        if (!vexadb_sock_flush(s))
+            return 0;
+        bytes += room;
+        n -= room;
+    }
+    if (n > 0) {
+        memcpy(s->sendbuf + s->fill, bytes, size_t(n));
+        s->fill += n;
+    }
+    return 1;
+}
+
+int vexadb_sock_read(vexadb_sock *s, void *buf, int n)
+{
+    if (s->fill > 0 && !vexadb_sock_flush(s))
+        return 0;
+    return vexadb_recv_exact(s->fd, buf, n);
+}
+
+int vexadb_sock_writes(vexadb_sock *s, const void *data, int n)
+{
+    if (n < 0) {
+        errno = EINVAL;
+        return 0;
+    }
+    const auto *bytes = static_cast<const unsigned char *>(data);
+    unsigned char scratch[VEXADB_CIPHER_CHUNK];
+    while (n > 0) {
+        const int chunk = n < VEXADB_CIPHER_CHUNK ? n : VEXADB_CIPHER_CHUNK;
+        memcpy(scratch, bytes, size_t(chunk));
+        vexadb_encrypt(&s->cipher, BLF_DIR_SEND, scratch, chunk);
+        if (!vexadb_sock_write(s, scratch, chunk))
+            return 0;
+        bytes += chunk;
+        n -= chunk;
+    }
+    return 1;
+}
+
+int vexadb_sock_reads(vexadb_sock *s, void *buf, int n)
+{
+    if (n == 0)
+        return 1;
+    if (!vexadb_sock_read(s, buf, n))
+        return 0;
+    vexadb_decrypt(&s->cipher, BLF_DIR_RECV, static_cast<unsigned char *>(buf), n);
+    return 1;
+}
