@@ -1,0 +1,221 @@
+#include "listlayout.h"
+
+#include "cols.h"
+#include "desktop.h"
+#include "dialogseam.h"
+#include "dlgcols.h"
+#include "t2popup.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QScopedValueRollback>
+#include <QTreeWidget>
+
+#include <utility>
+
+namespace {
+
+struct SortKey
+{
+    int column;
+    Qt::SortOrder order;
+};
+
+// What to sort by once the columns are rebuilt: the view column that now shows the id that
+// was sorted by before. A list whose sorted column went away sorts as a new list does, by
+// its first column, ascending.
+SortKey followSortedColumn(const SortKey& before, const QList<int>& oldDisp,
+                             const Cols& model, int columnCount)
+{
+    const int id = oldDisp.value(before.column, -1);
+    const int column = id >= 0 ? model.dispinv.value(id, -1) : before.column;
+    if (column < 0 || column >= columnCount)
+        return {0, Qt::AscendingOrder};
+    return {column, before.order};
+}
+
+} // namespace
+
+ListLayout::ListLayout(Cols* model, QTreeWidget* view, QWidget* page, QObject* parent)
+    : QObject(parent)
+    , m_model(model)
+    , m_view(view)
+    , m_page(page)
+{
+    Q_ASSERT(model && view);
+    m_model->view = view;
+    QHeaderView* header = view->header();
+    // A stretched last section changes its width whenever the list does, and that width
+    // is not one the administrator chose (fillView() turns it off too; this covers the
+    // time before the first fill).
+    header->setStretchLastSection(false);
+    // Any column may be dragged, the first one too, and any may be put in front of it; a
+    // tree view keeps its first section in place for the tree, which a list does not draw.
+    header->setFirstSectionMovable(true);
+    connect(header, &QHeaderView::sectionMoved, this, &ListLayout::onSectionMoved);
+    connect(header, &QHeaderView::sectionResized, this, &ListLayout::onSectionResized);
+    // The header's mouse events arrive on its viewport.
+    header->viewport()->installEventFilter(this);
+}
+
+ListLayout::~ListLayout()
+{
+    if (m_savePending)
+        save();
+}
+
+void ListLayout::setStorage(Desktop* desktop, const QString& section, const QString& list,
+                            int version)
+{
+    m_desktop = desktop;
+    m_section = section;
+    m_list = list;
+    m_version = version;
+}
+
+void ListLayout::setPopup(T2Popup* popup)
+{
+    m_popup = popup;
+    QHeaderView* header = m_view->header();
+    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
+    header->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_view, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { showMenu(m_view->viewport(), pos, true); });
+    connect(header, &QWidget::customContextMenuRequested, this,
+            [this, header](const QPoint& pos) { showMenu(header->viewport(), pos, false); });
+}
+
+void ListLayout::load()
+{
+    if (m_desktop)
+        m_model->load(m_desktop, m_section, m_list, m_version);
+}
+
+void ListLayout::save()
+{
+    m_savePending = false;
+    if (m_desktop)
+        m_model->save(m_desktop, m_section, m_list, m_version);
+}
+
+void ListLayout::updateView()
+{
+    if (!m_view)
+        return;
+    QTreeWidget* view = m_view;
+    QHeaderView* header = view->header();
+    const bool sorting = view->isSortingEnabled();
+    const SortKey sortedBefore{header->sortIndicatorSection(), header->sortIndicatorOrder()};
+
+    const QScopedValueRollback<bool> rebuilding(m_rebuilding, true);
+    view->setSortingEnabled(false);
+    m_model->clearView();
+    m_model->fillView();
+    const QList<int> oldDisp = std::exchange(m_builtDisp, m_model->disp);
+    emit fillItems();
+    fitAutomaticColumns();
+    if (sorting) {
+        const SortKey sorted
+            = followSortedColumn(sortedBefore, oldDisp, *m_model, view->columnCount());
+        header->setSortIndicator(sorted.column, sorted.order);
+        view->setSortingEnabled(true);
+    }
+}
+
+bool ListLayout::modifyColumns()
+{
+    // The dialog is watched, and so is the binding: the page may be closed under the
+    // dialog (a lost connection closes the main window), taking both with it.
+    const QPointer<ListLayout> self(this);
+    const QPointer<DlgCols> dialog = new DlgCols(m_page, nullptr, true, {});
+    dialog->setCols(*m_model);
+    const int result = Dialogs::exec(dialog);
+    const bool accepted = result == QDialog::Accepted && self && dialog;
+    const Cols chosen = accepted ? dialog->getCols() : Cols();
+    delete dialog.data();
+    if (!accepted)
+        return false;
+    *m_model = chosen;
+    updateView();
+    save();
+    return true;
+}
+
+bool ListLayout::eventFilter(QObject* watched, QEvent* event)
+{
+    if (m_view && watched == m_view->header()->viewport()) {
+        if (event->type() == QEvent::MouseButtonPress
+            && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            m_headerPressed = true;
+        } else if (event->type() == QEvent::MouseButtonRelease
+                   && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            m_headerPressed = false;
+            savePending();
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void ListLayout::onSectionMoved(int /*logicalIndex*/, int oldVisualIndex, int newVisualIndex)
+{
+    if (m_rebuilding)
+        return;
+    // The model counts a move to the right up to the position before which the column
+    // goes, as the header did in Qt 3.
+    const int to = newVisualIndex > oldVisualIndex ? newVisualIndex + 1 : newVisualIndex;
+    QMetaObject::invokeMethod(
+        this, [this, from = oldVisualIndex, to] { applyMove(from, to); }, Qt::QueuedConnection);
+}
+
+void ListLayout::applyMove(int from, int to)
+{
+    {
+        const QScopedValueRollback<bool> rebuilding(m_rebuilding, true);
+        m_model->changePos(from, to);
+    }
+    updateView();
+    save();
+}
+
+void ListLayout::onSectionResized(int logicalIndex, int /*oldSize*/, int newSize)
+{
+    // A section the header hides reports a width of 0, which is no width of the column.
+    if (m_rebuilding || newSize <= 0)
+        return;
+    m_model->changeSize(logicalIndex, newSize);
+    saveSoon();
+}
+
+void ListLayout::fitAutomaticColumns()
+{
+    for (int column = 0; column < m_view->columnCount(); ++column) {
+        const int id = m_model->disp.value(column, -1);
+        if (id >= 0 && m_model->width.value(id) < 0)
+            m_view->resizeColumnToContents(column);
+    }
+}
+
+// A drag of a section's edge resizes it at every mouse move; the layout is written once,
+// when the button is released.
+void ListLayout::saveSoon()
+{
+    m_savePending = true;
+    savePending();
+}
+
+void ListLayout::savePending()
+{
+    if (m_savePending && !m_headerPressed)
+        save();
+}
+
+void ListLayout::showMenu(QWidget* area, const QPoint& pos, bool onItems)
+{
+    if (!m_popup)
+        return;
+    QTreeWidgetItem* item = onItems ? m_view->itemAt(pos) : nullptr;
+    // The menu's entries may close the page and this binding with it: nothing of this
+    // object is used once the menu has run.
+    m_popup->showPopupMenu(m_page, area->mapToGlobal(pos), item);
+}

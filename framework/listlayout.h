@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+class Cols;
+class Desktop;
+class QTreeWidget;
+class QWidget;
+class T2Popup;
+
+// What every list page does with its column model, done once: it ties the page's Cols to
+// the page's list view, keeps the layout in the workspace's settings store, follows the
+// administrator's drags and resizes in the header, and runs the "Modify Columns" dialog.
+// It owns nothing. A page holds one per list, declared after the Cols it binds (its
+// destructor still saves a change that is pending), and needs only:
+//
+//     m_layout(&m_cols, m_list, this)                       // binds m_cols to m_list
+//     m_layout.setStorage(desktop, "Admin/Mail", "group", 2);
+//     m_layout.setPopup(this);                              // the page's T2Popup menu
+//     m_cols.add(tr("Name"), true, -1, false); ...          // declare the columns
+//     m_layout.load();
+//     connect(&m_layout, &ListLayout::fillItems, this, &Page::fillItems);
+//     m_layout.updateView();                                // whenever rows or layout change
+//     void Page::slotCols() { m_layout.modifyColumns(); }
+//
+// Header drags and resizes are recorded once each and saved. The binding's own rebuilds
+// move and resize sections too; those are not the administrator's and are ignored. A drag
+// rebuilds the view from a queued call: the header is never rebuilt inside its own signal.
+class ListLayout : public QObject
+{
+    Q_OBJECT
+
+public:
+    // `page` is the parent of the "Modify Columns" dialog and the receiver of the menu.
+    ListLayout(Cols* model, QTreeWidget* view, QWidget* page, QObject* parent = nullptr);
+    ~ListLayout() override;
+
+    // Where the layout is kept. Without a workspace (null) nothing is loaded or saved.
+    void setStorage(Desktop* desktop, const QString& section, const QString& list, int version);
+    // Right button on an entry, on empty space and on the header shows popup's menu.
+    void setPopup(T2Popup* popup);
+
+    void load();
+    void save();
+
+    // Rebuilds the view's columns from the model and has the page create its items
+    // (fillItems()). Sorting is held off while the items go in and done once after;
+    // the column sorted by stays the same column, wherever the layout has moved it.
+    // Columns of automatic width are then fitted to their contents.
+    void updateView();
+
+    // The page's slotCols(): runs the "Modify Columns" dialog on a copy of the model and,
+    // when it is accepted, takes the result, rebuilds the view and saves. Returns whether
+    // the model changed hands.
+    bool modifyColumns();
+
+signals:
+    // The view has its columns and no items: create one per row now. Items write the value
+    // of column id k into view column dispinv[k] when showFlags[k] is set.
+    void fillItems();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void onSectionMoved(int logicalIndex, int oldVisualIndex, int newVisualIndex);
+    void onSectionResized(int logicalIndex, int oldSize, int newSize);
+    void applyMove(int from, int to);
+    void fitAutomaticColumns();
+    void saveSoon();
+    void savePending();
+    void showMenu(QWidget* area, const QPoint& pos, bool onItems);
+    int sortedColumnAfterRebuild() const;
+
+    Cols* m_model;
+    QPointer<QTreeWidget> m_view;
+    QPointer<QWidget> m_page;
+    T2Popup* m_popup = nullptr;
+
+    QPointer<Desktop> m_desktop;
+    QString m_section;
+    QString m_list;
+    int m_version = -1;
+
+    // Set while the binding itself changes the header.
+    bool m_rebuilding = false;
+    // A mouse button is down on the header: a resize in progress is saved once, on release.
+    bool m_headerPressed = false;
+    bool m_savePending = false;
+    bool m_saveQueued = false;
+    // disp as the view's columns were last built, to find the sorted column's id.
+    QList<int> m_builtDisp;
+};

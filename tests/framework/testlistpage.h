@@ -1,0 +1,61 @@
+#pragma once
+
+// A list page as the product's list pages are built, for the tests and the benchmark: one
+// list of string rows whose columns follow a Cols model bound through ListLayout.
+
+#include "cols.h"
+#include "listlayout.h"
+#include "t2popup.h"
+
+#include <QList>
+#include <QStringList>
+#include <QWidget>
+
+class Desktop;
+class QTreeWidget;
+
+struct TestColumn
+{
+    QString title;
+    bool shown;
+};
+
+class TestListPage : public QWidget, public T2Popup
+{
+    Q_OBJECT
+
+public:
+    static const char* const section; // "Admin/Mail"
+    static const char* const listName; // "testlist"
+    static const int version = 2;
+
+    TestListPage(Desktop* desktop, const QList<TestColumn>& columns,
+                 const QList<QStringList>& rows, QWidget* parent = nullptr);
+
+    QTreeWidget* list() const { return m_list; }
+    Cols& cols() { return m_cols; }
+    ListLayout& layout() { return m_layout; }
+
+    // New rows, shown at once.
+    void setRows(const QList<QStringList>& rows);
+
+    // The visible header titles, left to right.
+    QStringList headerTitles() const;
+    // The texts of the top-level entry `row` as they stand on screen, left to right.
+    QStringList visibleRow(int row) const;
+
+    int fillCount = 0;
+    int slotColsCount = 0;
+    bool sortingDuringLastFill = false;
+
+public slots:
+    void slotCols();
+
+private:
+    void fillItems();
+
+    QTreeWidget* m_list;
+    Cols m_cols;
+    ListLayout m_layout; // after the model it binds
+    QList<QStringList> m_rows;
+};
