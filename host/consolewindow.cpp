@@ -1,0 +1,123 @@
+#include "consolewindow.h"
+
+#include "desktop.h"
+#include "modulelibrary.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QMdiSubWindow>
+#include <QPixmap>
+#include <QPointer>
+
+#include <cstdio>
+
+namespace {
+
+// How often the console looks whether the module's last window is gone after it asked to
+// be unloaded; the window usually goes within one turn of the event loop.
+constexpr int WindowsGonePollMs = 10;
+
+} // namespace
+
+ConsoleWindow::ConsoleWindow(ModuleLibrary* module, QWidget* parent)
+    : QMainWindow(parent)
+    , m_module(module)
+    , m_desktop(new Desktop(this))
+{
+    setWindowTitle(QStringLiteral("Ornel Administration Console"));
+    setCentralWidget(m_desktop);
+    // The module emits this from inside its window's closing; the call is queued so that
+    // it runs after the closing code has returned into the module.
+    connect(m_desktop, &Desktop::signalCloseDll, this, &ConsoleWindow::onCloseDll,
+            Qt::QueuedConnection);
+    m_windowsGoneTimer.setInterval(WindowsGonePollMs);
+    connect(&m_windowsGoneTimer, &QTimer::timeout, this, &ConsoleWindow::checkWindowsGone);
+}
+
+ConsoleWindow::~ConsoleWindow() = default;
+
+bool ConsoleWindow::hasModuleWindows() const
+{
+    if (!m_desktop->windowList().isEmpty())
+        return true;
+    // A frame outlives the window it held when the window closes by itself; an empty frame
+    // is the workspace's, not the module's.
+    for (QMdiSubWindow* frame : m_desktop->subWindowList()) {
+        if (frame->widget())
+            return true;
+    }
+    return false;
+}
+
+void ConsoleWindow::reportFailure(int exitCode)
+{
+    m_exitCode = qMax(m_exitCode, exitCode);
+}
+
+void ConsoleWindow::shutDown(bool force)
+{
+    m_desktop->closeAllSubWindows();
+    if (force) {
+        // Deleting one window may take others with it; the guards notice.
+        QList<QPointer<QWidget>> left;
+        for (QMdiSubWindow* frame : m_desktop->subWindowList())
+            left.append(frame);
+        for (QWidget* window : m_desktop->windowList())
+            left.append(window);
+        for (const QPointer<QWidget>& window : std::as_const(left))
+            delete window.data();
+    }
+    if (!hasModuleWindows())
+        unloadWhenWindowsGone();
+}
+
+bool ConsoleWindow::saveScreenshot(const QString& file)
+{
+    return grab().save(file, "PNG");
+}
+
+void ConsoleWindow::closeEvent(QCloseEvent* event)
+{
+    if (m_unloaded) {
+        event->accept();
+        return;
+    }
+    // The module goes first; the console quits once it is unloaded.
+    event->ignore();
+    shutDown(false);
+}
+
+void ConsoleWindow::onCloseDll(DLLHANDLE handle)
+{
+    if (handle != m_module->handle()) {
+        std::fprintf(stderr, "ornel-console: unload requested for an unknown module handle\n");
+        return;
+    }
+    unloadWhenWindowsGone();
+}
+
+void ConsoleWindow::unloadWhenWindowsGone()
+{
+    if (!m_windowsGoneTimer.isActive())
+        m_windowsGoneTimer.start();
+}
+
+void ConsoleWindow::checkWindowsGone()
+{
+    if (hasModuleWindows())
+        return;
+    m_windowsGoneTimer.stop();
+    qDeleteAll(m_desktop->subWindowList());
+    unloadAndQuit();
+}
+
+void ConsoleWindow::unloadAndQuit()
+{
+    if (m_unloaded)
+        return;
+    // Objects of the module that were scheduled for deletion go while its code is there.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_module->unload();
+    m_unloaded = true;
+    QCoreApplication::exit(m_exitCode);
+}

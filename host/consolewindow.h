@@ -1,0 +1,50 @@
+#pragma once
+
+#include "desktop_global.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+class Desktop;
+class ModuleLibrary;
+
+// The console's main window: the workspace in its centre, in which the module places its
+// windows. It unloads the module when the module asks (Desktop::signalCloseDll) or when
+// the console is closed, but only once every window of the module is gone, and quits when
+// nothing is left.
+class ConsoleWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit ConsoleWindow(ModuleLibrary* module, QWidget* parent = nullptr);
+    ~ConsoleWindow() override;
+
+    Desktop* desktop() const { return m_desktop; }
+    bool hasModuleWindows() const;
+
+    // The code the application exits with once the module is unloaded; the worst one wins.
+    void reportFailure(int exitCode);
+
+    // Closes the module's windows and then unloads it and quits. With force, windows that
+    // refuse to close (unsaved changes kept) are destroyed all the same.
+    void shutDown(bool force);
+
+    // Saves a picture of the console as it is now.
+    bool saveScreenshot(const QString& file);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void onCloseDll(DLLHANDLE handle);
+    void unloadWhenWindowsGone();
+    void checkWindowsGone();
+    void unloadAndQuit();
+
+    ModuleLibrary* m_module;
+    Desktop* m_desktop;
+    QTimer m_windowsGoneTimer;
+    int m_exitCode = 0;
+    bool m_unloaded = false;
+};

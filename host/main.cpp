@@ -1,0 +1,154 @@
+// ornel-console: the stand-in console host. It loads the administration module, opens one
+// server in it and unloads it when the module asks to be unloaded. For scripts and tests it
+// can select a navigation item first, save a screenshot and quit after a while.
+//
+// Exit status: 0 when the module was unloaded after a session; 1 when the module could not
+// be loaded, no connection was opened, or a scripted step (--open, --grab) failed; 2 for a
+// command line it does not understand.
+
+#include "consoleoptions.h"
+#include "consolewindow.h"
+#include "desktop.h"
+#include "greetingsocket.h"
+#include "modulelibrary.h"
+#include "navigation.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+// --grab waits this long after the connection is open, so that pages that load in steps
+// and deferred layouts have settled before the picture is taken.
+constexpr int GrabSettleMs = 400;
+
+void complain(const QString& message)
+{
+    std::fprintf(stderr, "ornel-console: %s\n", qPrintable(message));
+}
+
+QIcon moduleIcon(const ModuleDescriptor* descriptor)
+{
+    QIcon icon;
+    for (const QPixmap* pixmap : {&descriptor->smallIcon, &descriptor->mediumIcon, &descriptor->largeIcon}) {
+        if (!pixmap->isNull())
+            icon.addPixmap(*pixmap);
+    }
+    return icon;
+}
+
+// Everything after the event loop has started: the module's connect runs waits of its own.
+class Session
+{
+public:
+    Session(const ConsoleOptions& options, ModuleLibrary& module, ConsoleWindow& window)
+        : m_options(options), m_module(module), m_window(window)
+    {
+    }
+
+    void open()
+    {
+        int socket = 0;
+        if (m_options.ownSocket) {
+            QString error;
+            socket = connectAndReadGreeting(m_options.server, m_options.port, &error);
+            if (socket < 0) {
+                complain(QStringLiteral("%1:%2: %3").arg(m_options.server, m_options.port, error));
+                m_window.reportFailure(1);
+                m_window.shutDown(true);
+                return;
+            }
+        }
+        m_module.entry().module_connect(m_window.desktop(), socket,
+                                        m_options.server.toLocal8Bit().constData(),
+                                        m_options.port.toLocal8Bit().constData(),
+                                        m_options.user.toLocal8Bit().constData(),
+                                        m_options.password.toLocal8Bit().constData(), 0,
+                                        m_module.handle(), m_options.mode);
+        if (!m_window.hasModuleWindows()) {
+            // The module has said why (its failure dialog); nothing is left to show.
+            complain(QStringLiteral("no connection was opened"));
+            m_window.reportFailure(1);
+            m_window.shutDown(true);
+            return;
+        }
+        if (!m_options.openTitle.isEmpty() && !selectNavigationItem(m_window.desktop(), m_options.openTitle)) {
+            complain(QStringLiteral("--open: no navigation item titled \"%1\"").arg(m_options.openTitle));
+            m_window.reportFailure(1);
+        }
+        if (!m_options.grabFile.isEmpty()) {
+            m_grabPending = true;
+            QTimer::singleShot(GrabSettleMs, &m_window, [this] { grab(); });
+        }
+        if (m_options.quitAfterMs >= 0)
+            QTimer::singleShot(m_options.quitAfterMs, &m_window, [this] { quit(); });
+    }
+
+private:
+    void grab()
+    {
+        if (!m_grabPending)
+            return;
+        m_grabPending = false;
+        if (!m_window.saveScreenshot(m_options.grabFile)) {
+            complain(QStringLiteral("cannot write the screenshot %1").arg(m_options.grabFile));
+            m_window.reportFailure(1);
+        }
+    }
+
+    void quit()
+    {
+        grab();
+        m_window.shutDown(true);
+    }
+
+    const ConsoleOptions& m_options;
+    ModuleLibrary& m_module;
+    ConsoleWindow& m_window;
+    bool m_grabPending = false;
+};
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("ornel-console"));
+    // The console quits once the module is unloaded, not when its last window closes.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    ConsoleOptions options;
+    QString error;
+    QString help;
+    if (!parseConsoleOptions(QApplication::arguments(), &options, &error, &help)) {
+        complain(error);
+        return 2;
+    }
+    if (!help.isEmpty()) {
+        std::fputs(qPrintable(help), stdout);
+        return 0;
+    }
+
+    ModuleLibrary module;
+    if (!module.load(options.modulePath, &error)) {
+        complain(error);
+        return 1;
+    }
+    const ModuleDescriptor* descriptor = module.entry().module_init();
+    if (!descriptor) {
+        complain(QStringLiteral("%1: module_init gave no descriptor").arg(options.modulePath));
+        return 1;
+    }
+
+    ConsoleWindow window(&module);
+    window.setWindowIcon(moduleIcon(descriptor));
+    window.resize(1024, 720);
+    window.show();
+
+    Session session(options, module, window);
+    QTimer::singleShot(0, &window, [&session] { session.open(); });
+    return application.exec();
+}

@@ -1,0 +1,174 @@
+// A module for testing the console host: it exports the same three symbols as the real
+// one and writes down, one line at a time, every call it gets and what it finds, to the
+// file named by $ORNEL_FAKE_RECORD. $ORNEL_FAKE_WINDOW chooses what module_connect does:
+//   none      open nothing, as after a failed connection;
+//   stay      open a window that stays until it is closed;
+//   close:MS  open a window that closes itself after MS milliseconds and, like the real
+//             main window, asks the host to unload the module from inside its closing.
+// The window holds a tree of four items, "Alpha", "Beta" (collapsed) with the child
+// "Gamma", and "Delta", and records each change of the current item. FAKE_VERSION is
+// the version in the entry record.
+
+#include "desktop.h"
+#include "ornelplugin.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QMdiSubWindow>
+#include <QPalette>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <optional>
+
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/time.h>
+#include <unistd.h>
+
+namespace {
+
+int windowsAlive = 0;
+
+void record(const QString& line)
+{
+    QFile file(qEnvironmentVariable("ORNEL_FAKE_RECORD"));
+    if (file.open(QIODevice::WriteOnly | QIODevice::Append))
+        file.write(line.toUtf8() + '\n');
+}
+
+// Whether the handle the host passed is the one dlopen() gave it for this library.
+bool isOwnHandle(DLLHANDLE handle)
+{
+    Dl_info info{};
+    if (!dladdr(reinterpret_cast<void*>(&record), &info) || !info.dli_fname)
+        return false;
+    void* own = dlopen(info.dli_fname, RTLD_NOW | RTLD_NOLOAD);
+    if (!own)
+        return false;
+    dlclose(own);
+    return own == handle;
+}
+
+// What the host left unread on a socket it handed over.
+QString describeSocket(qint32 socket)
+{
+    if (socket == 0)
+        return QStringLiteral("0");
+    if (fcntl(socket, F_GETFD) < 0)
+        return QStringLiteral("closed");
+    timeval timeout{};
+    timeout.tv_sec = 2;
+    setsockopt(socket, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
+    char buffer[64];
+    const ssize_t n = recv(socket, buffer, sizeof buffer, 0);
+    close(socket);
+    return QStringLiteral("open,rest=%1").arg(QString::fromLatin1(buffer, n > 0 ? int(n) : 0));
+}
+
+class FakeWindow : public QWidget
+{
+public:
+    FakeWindow(Desktop* desktop, DLLHANDLE handle) : m_desktop(desktop), m_handle(handle)
+    {
+        ++windowsAlive;
+        setAttribute(Qt::WA_DeleteOnClose);
+        setWindowTitle(QStringLiteral("Fake module"));
+        // A colour the screenshot test can look for.
+        QPalette palette = this->palette();
+        palette.setColor(QPalette::Window, QColor(0x12, 0xab, 0x34));
+        setPalette(palette);
+        setAutoFillBackground(true);
+
+        auto* tree = new QTreeWidget(this);
+        tree->setHeaderHidden(true);
+        new QTreeWidgetItem(tree, {QStringLiteral("Alpha")});
+        auto* beta = new QTreeWidgetItem(tree, {QStringLiteral("Beta")});
+        new QTreeWidgetItem(beta, {QStringLiteral("Gamma")});
+        new QTreeWidgetItem(tree, {QStringLiteral("Delta")});
+        tree->setMaximumWidth(120);
+        connect(tree, &QTreeWidget::currentItemChanged, this, [](QTreeWidgetItem* item) {
+            record(QStringLiteral("current=%1").arg(item ? item->text(0) : QString()));
+        });
+        auto* layout = new QVBoxLayout(this);
+        layout->addWidget(tree);
+        resize(400, 300);
+    }
+
+    ~FakeWindow() override
+    {
+        --windowsAlive;
+        record(QStringLiteral("window destroyed"));
+    }
+
+protected:
+    void closeEvent(QCloseEvent* event) override
+    {
+        record(QStringLiteral("close_dll"));
+        m_desktop->close_dll(m_handle);
+        event->accept();
+    }
+
+private:
+    Desktop* m_desktop;
+    DLLHANDLE m_handle;
+};
+
+std::optional<ModuleDescriptor> descriptor;
+
+// Runs when the library is unloaded, or at exit when it never was.
+struct UnloadRecorder
+{
+    ~UnloadRecorder()
+    {
+        record(QStringLiteral("unloaded app=%1 windows=%2")
+                   .arg(QCoreApplication::instance() ? QStringLiteral("alive") : QStringLiteral("gone"))
+                   .arg(windowsAlive));
+    }
+} unloadRecorder;
+
+} // namespace
+
+extern "C" {
+
+const InitInterface init_interface = {FAKE_VERSION, module_init, module_connect};
+
+ModuleDescriptor* module_init()
+{
+    record(QStringLiteral("module_init"));
+    if (!descriptor)
+        descriptor.emplace();
+    descriptor->productName = QStringLiteral("Fake");
+    descriptor->module_connect = module_connect;
+    return &*descriptor;
+}
+
+void module_connect(Desktop* desktop, qint32 socket, const char* host, const char* port,
+                    const char* user, const char* password, quint32 reserved, DLLHANDLE handle,
+                    qint32 mode)
+{
+    record(QStringLiteral("module_connect desktop=%1|socket=%2|host=%3|port=%4|user=%5|password=%6|reserved=%7|handle=%8|mode=%9")
+               .arg(desktop ? QString::fromLatin1(desktop->metaObject()->className()) : QStringLiteral("null"),
+                    describeSocket(socket), QString::fromLocal8Bit(host), QString::fromLocal8Bit(port),
+                    QString::fromLocal8Bit(user), QString::fromLocal8Bit(password),
+                    QString::number(reserved),
+                    isOwnHandle(handle) ? QStringLiteral("own") : QStringLiteral("other"),
+                    QString::number(mode)));
+
+    const QString behaviour = qEnvironmentVariable("ORNEL_FAKE_WINDOW", QStringLiteral("stay"));
+    if (behaviour == QLatin1String("none"))
+        return;
+    auto* window = new FakeWindow(desktop, handle);
+    QMdiSubWindow* frame = desktop->addSubWindow(window);
+    desktop->addWindow(window);
+    frame->show();
+    if (behaviour.startsWith(QLatin1String("close:"))) {
+        const int delay = behaviour.mid(6).toInt();
+        QTimer::singleShot(delay, window, [window] { window->close(); });
+    }
+}
+
+} // extern "C"
