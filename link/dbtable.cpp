@@ -168,14 +168,3 @@ void DBTable::copyRows(const RowList &from, RowList &to)
     for (const std::unique_ptr<DBRow> &row : from)
         to.push_back(std::make_unique<DBRow>(*row));
 }
-
-#ifndef ORNEL_HAVE_CONNECTION
-// Sending needs the connection, which is not part of this build yet (dbtableload.cpp
-// holds the real definition, with select() and function()).
-void DBTable::sendStatements()
-{
-    qWarning("DBTable::apply(true): the statements of %s were not sent: this build has no "
-             "server connection",
-             qPrintable(m_table));
-}
-#endif

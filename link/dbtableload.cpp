@@ -1,0 +1,142 @@
+// Loading tables and sending their statements: everything of the table layer that
+// talks to the server through a connection (DBConn) and its requests (DBReq).
+
+#include "dbtable.h"
+#include "dbtable_p.h"
+
+#include "dbconn.h"
+#include "dbreq.h"
+#include "requestfailure.h"
+#include "statements.h"
+#include "wndprogress.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+
+namespace {
+
+// The request's error text, whether it is kept as a zero-terminated array or as a
+// string.
+template<size_t N>
+QString errorText(const char (&text)[N])
+{
+    return QString::fromLatin1(text, static_cast<qsizetype>(qstrnlen(text, N)));
+}
+
+inline QString errorText(const QString &text)
+{
+    return text;
+}
+
+CellReader cellsOf(DBReq &request)
+{
+    return [&request](int row, int column, void *buffer, int *length) {
+        return request.read(row, column, buffer, length);
+    };
+}
+
+} // namespace
+
+void reportRequestFailure(DBConn *conn, const DBReq *request, int flags)
+{
+    if (!conn || !request || request->m_status == 0)
+        return;
+    if (request->m_status == 1) {
+        reportLostConnection(conn->m_owner, conn->m_lost, conn->m_ctrl, conn->m_host);
+        return;
+    }
+    // Refused by the server, or abandoned at the wait indicator.
+    if (flags & ReportRefusedStatement)
+        reportRefusedStatement(conn->m_owner, errorText(request->m_error));
+}
+
+bool DBTable::select(QWidget *parent, DBConn *conn, const char *table, const DBCOL *cols,
+                     int flags, const char *where, const char *fields)
+{
+    const QString name = QString::fromUtf8(table);
+    return load(parent, conn, name, cols, flags, make_select(cols, name, where, fields));
+}
+
+bool DBTable::function(QWidget *parent, DBConn *conn, const char *call, const DBCOL *cols,
+                       int flags)
+{
+    const QString name = QString::fromUtf8(call);
+    return load(parent, conn, name, cols, flags, make_call(name));
+}
+
+bool DBTable::load(QWidget *parent, DBConn *conn, const QString &name, const DBCOL *cols,
+                   int flags, const QString &statement)
+{
+    m_parent = parent;
+    m_conn = conn;
+    m_cols = cols;
+    m_table = name;
+    m_flags = flags;
+    m_rows.clear();
+    m_orig.clear();
+    // A copy handed out earlier (to DBCtrl::set, say) keeps its statements.
+    m_statements.clear();
+    if (!conn)
+        return false;
+
+    DBReq request(statement, false);
+    conn->insert(&request);
+    const std::shared_ptr<bool> alive = m_alive;
+    if (flags & WaitWithProgress)
+        request.wait(true, parent);
+    else
+        request.wait(false, nullptr);
+    // Timers and queued calls run during the wait, and one of them may have
+    // destroyed the table meanwhile.
+    if (!*alive)
+        return false;
+
+    if (request.m_status != 0) {
+        reportRequestFailure(conn, &request, flags);
+        return false;
+    }
+
+    m_loaded = true;
+    const CellReader read = cellsOf(request);
+    const int rowCount = request.rowCount();
+    m_rows.reserve(rowCount);
+    m_orig.reserve(rowCount);
+    // Cell c of every answer row is column c of the column table: without a fields
+    // text the statement names the columns in that very order.
+    for (int r = 0; r < rowCount; ++r) {
+        auto row = std::make_unique<DBRow>(m_cols);
+        readAnswerRow(row.get(), r, read);
+        m_orig.push_back(std::make_unique<DBRow>(*row));
+        m_rows.push_back(std::move(row));
+    }
+    return true;
+}
+
+void DBTable::sendStatements()
+{
+    DBConn *conn = m_conn;
+    if (!conn)
+        return;
+    const std::shared_ptr<bool> alive = m_alive;
+    const QStringList statements = m_statements;
+
+    // Guarded: its parent may go while the requests run, taking it along.
+    QPointer<WndProgress> indicator = new WndProgress(
+        m_parent, QCoreApplication::translate("DBTable", "Transfering data ..."));
+    for (const QString &statement : statements) {
+        DBReq request(statement, false);
+        conn->insert(&request);
+        // The indicator keeps input away meanwhile; this loop does not stop at its
+        // Abort, since the originals are already committed.
+        request.wait(false, nullptr);
+        if (!*alive)
+            break;
+        if (request.m_status != 0) {
+            // The indicator goes before the box, which must not sit behind it.
+            delete indicator.data();
+            reportRequestFailure(conn, &request, ReportRefusal);
+            return;
+        }
+    }
+    delete indicator.data();
+}
