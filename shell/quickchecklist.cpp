@@ -1,0 +1,67 @@
+#include "quickchecklist.h"
+
+#include "dbconn.h"
+#include "dbreq.h"
+#include "dialogseam.h"
+
+#include <QBoxLayout>
+#include <QByteArray>
+#include <QObject>
+#include <QTextBrowser>
+#include <QUrl>
+
+namespace {
+
+// Each value is read into a buffer of this size, so at most 49 characters and the
+// zero byte a string cell carries.
+constexpr int TitleCellSize = 50;
+
+QString latin1Text(const char* bytes, int capacity)
+{
+    const int length = int(qstrnlen(bytes, size_t(capacity)));
+    return QString::fromLatin1(bytes, qMin(length, TitleCellSize - 1));
+}
+
+// A value too long for the buffer is read whole and cut to what the buffer holds.
+QString readTitleCell(DBReq& request, int column)
+{
+    char buffer[TitleCellSize];
+    int length = TitleCellSize;
+    if (request.read(0, column, buffer, &length))
+        return latin1Text(buffer, TitleCellSize);
+    if (length <= TitleCellSize)
+        return QString();
+    QByteArray whole(length, '\0');
+    int wholeLength = length;
+    if (!request.read(0, column, whole.data(), &wholeLength))
+        return QString();
+    return latin1Text(whole.constData(), wholeLength);
+}
+
+} // namespace
+
+QString checklistTitle(DBConn* conn)
+{
+    if (!conn)
+        return QString();
+    DBReq request(QStringLiteral("SELECT productname, version FROM info"), false);
+    conn->insert(&request);
+    request.wait(false, nullptr);
+    if (request.m_status != 0) {
+        Dialogs::warning(nullptr, QObject::tr("Error"), QObject::tr("Operation failed."),
+                         QString(), QString(), QString(), 0, -1);
+    }
+    if (request.rowCount() < 1)
+        return QString();
+    return readTitleCell(request, 0) + QLatin1Char(' ') + readTitleCell(request, 1);
+}
+
+QTextBrowser* createChecklistBrowser(QWidget* container, QBoxLayout* layout)
+{
+    auto* browser = new QTextBrowser(container);
+    browser->setSource(QUrl(QStringLiteral("qrc:/quickchecklist.html")),
+                       QTextDocument::HtmlResource);
+    if (layout)
+        layout->addWidget(browser, 1);
+    return browser;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+class DBConn;
+class QBoxLayout;
+class QTextBrowser;
+class QWidget;
+
+// The quick checklist page has no class of its own: the page switch builds it in a page
+// container from these two pieces, the title first, then the browser.
+
+// The page's title: the server's product name, a blank and its version, from the first
+// row of "SELECT productname, version FROM info"; each is read as Latin-1 and cut to 49
+// characters. Empty without an answer row. A failed request is reported in the warning
+// "Operation failed." captioned "Error", and the title stays empty. The wait shows no
+// progress window.
+QString checklistTitle(DBConn* conn);
+
+// A browser, a child of container, showing the checklist document from the module's
+// resources; added to layout, when one is given, with stretch 1.
+QTextBrowser* createChecklistBrowser(QWidget* container, QBoxLayout* layout = nullptr);
