@@ -253,6 +253,7 @@ void DBConn::threadMain()
 {
     if (setUpSession()) {
         m_state.store(Connected, std::memory_order_release);
+        wakeWaiters();
         serveQueue();
     }
     endSession();
@@ -369,6 +370,7 @@ void DBConn::endSession()
     m_handle = nullptr;
     unwatchSocket();
     m_state.store(Ended, std::memory_order_release);
+    wakeWaiters();
 
     // Nothing is served any more: a request that still arrives (the connection has
     // not been stopped yet) finishes unsent rather than waiting for ever.

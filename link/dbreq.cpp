@@ -9,9 +9,33 @@
 #include <QCoreApplication>
 #include <QPointer>
 
+#include <chrono>
 #include <climits>
+#include <condition_variable>
 #include <cstring>
 #include <optional>
+
+namespace {
+
+// One for the whole module: waits are few and short, and a spurious wake only makes a
+// wait look at its request a little early.
+std::mutex waitLock;
+std::condition_variable waitWake;
+
+void sleepUntilWoken(const std::function<bool()> &done)
+{
+    std::unique_lock<std::mutex> guard(waitLock);
+    waitWake.wait_for(guard, std::chrono::milliseconds(WaitSleepMs), done);
+}
+
+} // namespace
+
+void wakeWaiters()
+{
+    // Taking the lock orders the change before a waiter's check of done().
+    { std::lock_guard<std::mutex> guard(waitLock); }
+    waitWake.notify_all();
+}
 
 void RequestJob::complete(int status, vexadb_result *answer, int sysError, const char *errorText)
 {
@@ -33,6 +57,7 @@ void RequestJob::complete(int status, vexadb_result *answer, int sysError, const
         vexadb_free_result(&request->m_result);
     // Last: whoever sees it set sees everything above.
     request->m_finished.store(true, std::memory_order_release);
+    wakeWaiters();
 }
 
 bool RequestJob::release()
@@ -59,7 +84,7 @@ bool pollUntil(const std::function<bool()> &done, bool progress, QWidget *parent
 
     bool aborted = false;
     while (!done()) {
-        msleep(WaitSleepMs);
+        sleepUntilWoken(done);
         QCoreApplication::processEvents(QEventLoop::AllEvents, eventSliceMs);
         if (indicator && indicator->aborted()) {
             aborted = true;
