@@ -142,7 +142,7 @@ QString DBIDList::text() const
     if (null)
         return QString();
     char text[BufferSize];
-    vexadb_val2str(VEXADB_IDLIST, text, BufferSize, m_list, BufferSize);
+    vexadb_val2str(VEXADB_IDLIST, text, BufferSize, m_list.constData(), int(m_list.size()));
     return QString::fromLatin1(text);
 }
 
@@ -154,6 +154,8 @@ void DBIDList::set(const QString &text)
         return;
     }
     const QByteArray latin1 = text.left(BufferSize - 1).toLatin1();
-    vexadb_str2val(VEXADB_IDLIST, latin1.constData(), m_list, BufferSize);
+    char list[BufferSize];
+    const int written = vexadb_str2val(VEXADB_IDLIST, latin1.constData(), list, BufferSize);
+    m_list = QByteArray(list, written);
     null = false;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <cstdint>
@@ -124,8 +125,9 @@ private:
     QString m_hex;
 };
 
-// A list of names held in the list form of the protocol. A text whose list
-// form would not fit the buffer keeps its leading items, each whole.
+// A list of names held in the list form of the protocol, at most BufferSize bytes of
+// it. A text whose list form would not fit keeps its leading items, each whole. Only
+// the bytes the list needs are stored: a table of many rows holds many lists.
 class DBIDList : public DBVal
 {
 public:
@@ -139,9 +141,9 @@ public:
     QString text() const override;
     void set(const QString &text) override;
 
-    // The list form, BufferSize bytes.
-    const char *data() const { return m_list; }
+    // The list form, closing zero word included; empty before the first set().
+    const QByteArray &listForm() const { return m_list; }
 
 private:
-    char m_list[BufferSize] = {};
+    QByteArray m_list;
 };

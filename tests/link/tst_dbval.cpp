@@ -164,12 +164,12 @@ void TestDBVal::storedBytes()
     const int32_t lengths[2] = {2, 2};
     const QByteArray form = bytesOf(&lengths[0], 4) + QByteArray("a", 2) + bytesOf(&lengths[1], 4)
                             + QByteArray("b", 2) + QByteArray(4, '\0');
-    QCOMPARE(bytesOf(list.data(), int(form.size())), form);
+    QCOMPARE(list.listForm(), form);
 
-    // An empty text marks the list null and leaves its buffer as it was.
+    // An empty text marks the list null and leaves its stored form as it was.
     list.set(QString());
     QVERIFY(list.isNull());
-    QCOMPARE(bytesOf(list.data(), int(form.size())), form);
+    QCOMPARE(list.listForm(), form);
 }
 
 void TestDBVal::constructors()
