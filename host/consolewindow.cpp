@@ -16,6 +16,10 @@ namespace {
 // How often the console looks whether the module's last window is gone after it asked to
 // be unloaded; the window usually goes within one turn of the event loop.
 constexpr int WindowsGonePollMs = 10;
+// How long the console waits, once the module's windows are gone, for the module to ask to
+// be unloaded. A module that does not ask in time is left loaded: unloading code that may
+// still run is worse than quitting with it in memory.
+constexpr int UnloadRequestWaitMs = 15000;
 
 } // namespace
 
@@ -30,6 +34,7 @@ ConsoleWindow::ConsoleWindow(ModuleLibrary* module, QWidget* parent)
     // it runs after the closing code has returned into the module.
     connect(m_desktop, &Desktop::signalCloseDll, this, &ConsoleWindow::onCloseDll,
             Qt::QueuedConnection);
+    connect(m_desktop, &Desktop::signalWindowAdded, this, [this] { m_moduleHadWindows = true; });
     m_windowsGoneTimer.setInterval(WindowsGonePollMs);
     connect(&m_windowsGoneTimer, &QTimer::timeout, this, &ConsoleWindow::checkWindowsGone);
 }
@@ -93,6 +98,7 @@ void ConsoleWindow::onCloseDll(DLLHANDLE handle)
         std::fprintf(stderr, "ornel-console: unload requested for an unknown module handle\n");
         return;
     }
+    m_unloadRequested = true;
     unloadWhenWindowsGone();
 }
 
@@ -104,8 +110,16 @@ void ConsoleWindow::unloadWhenWindowsGone()
 
 void ConsoleWindow::checkWindowsGone()
 {
-    if (hasModuleWindows())
+    if (m_moduleCalls > 0 || hasModuleWindows())
         return;
+    m_moduleHadWindows = m_moduleHadWindows || !m_desktop->subWindowList().isEmpty();
+    if (m_moduleHadWindows && !m_unloadRequested) {
+        if (!m_waitingForRequest.isValid())
+            m_waitingForRequest.start();
+        if (m_waitingForRequest.hasExpired(UnloadRequestWaitMs))
+            quitWithoutUnloading();
+        return;
+    }
     m_windowsGoneTimer.stop();
     qDeleteAll(m_desktop->subWindowList());
     unloadAndQuit();
@@ -118,6 +132,14 @@ void ConsoleWindow::unloadAndQuit()
     // Objects of the module that were scheduled for deletion go while its code is there.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     m_module->unload();
+    m_unloaded = true;
+    QCoreApplication::exit(m_exitCode);
+}
+
+void ConsoleWindow::quitWithoutUnloading()
+{
+    m_windowsGoneTimer.stop();
+    std::fprintf(stderr, "ornel-console: the module did not ask to be unloaded; quitting with it loaded\n");
     m_unloaded = true;
     QCoreApplication::exit(m_exitCode);
 }

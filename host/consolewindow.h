@@ -2,6 +2,7 @@
 
 #include "desktop_global.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QTimer>
 
@@ -11,7 +12,9 @@ class ModuleLibrary;
 // The console's main window: the workspace in its centre, in which the module places its
 // windows. It unloads the module when the module asks (Desktop::signalCloseDll) or when
 // the console is closed, but only once every window of the module is gone, and quits when
-// nothing is left.
+// nothing is left. A module that has opened windows may still run code after they are
+// gone (a connection ending), so it is unloaded only once it has asked; one that never
+// opened a window is unloaded at once.
 class ConsoleWindow : public QMainWindow
 {
     Q_OBJECT
@@ -30,6 +33,11 @@ public:
     // refuse to close (unsaved changes kept) are destroyed all the same.
     void shutDown(bool force);
 
+    // Brackets a call into the module. The call may run the event loop (a wait, a dialog);
+    // the module is not unloaded while one is on the stack.
+    void enterModule() { ++m_moduleCalls; }
+    void leaveModule() { --m_moduleCalls; }
+
     // Saves a picture of the console as it is now.
     bool saveScreenshot(const QString& file);
 
@@ -41,10 +49,15 @@ private:
     void unloadWhenWindowsGone();
     void checkWindowsGone();
     void unloadAndQuit();
+    void quitWithoutUnloading();
 
     ModuleLibrary* m_module;
     Desktop* m_desktop;
     QTimer m_windowsGoneTimer;
+    QElapsedTimer m_waitingForRequest;
     int m_exitCode = 0;
+    int m_moduleCalls = 0;
     bool m_unloaded = false;
+    bool m_moduleHadWindows = false;
+    bool m_unloadRequested = false;
 };

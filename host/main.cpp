@@ -62,12 +62,14 @@ public:
                 return;
             }
         }
+        m_window.enterModule();
         m_module.entry().module_connect(m_window.desktop(), socket,
                                         m_options.server.toLocal8Bit().constData(),
                                         m_options.port.toLocal8Bit().constData(),
                                         m_options.user.toLocal8Bit().constData(),
                                         m_options.password.toLocal8Bit().constData(), 0,
                                         m_module.handle(), m_options.mode);
+        m_window.leaveModule();
         if (!m_window.hasModuleWindows()) {
             // The module has said why (its failure dialog); nothing is left to show.
             complain(QStringLiteral("no connection was opened"));

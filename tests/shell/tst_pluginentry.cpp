@@ -6,13 +6,6 @@
 #include <QPixmap>
 #include <QtTest>
 
-// The shell library is linked here alone, without the main window that defines the real
-// open-connection entry; this stand-in lets the entry record be checked for its address.
-extern "C" void module_connect(Desktop*, qint32, const char*, const char*, const char*,
-                               const char*, quint32, DLLHANDLE, qint32)
-{
-}
-
 namespace {
 
 bool cornersTransparent(const QImage& image)
