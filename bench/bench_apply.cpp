@@ -124,7 +124,7 @@ int main(int argc, char** argv)
     const qint64 spin = spinningRoundTrips(conn.get(), 1000);
     if (spin > 0) {
         std::printf("for comparison, 1000 round trips awaited by spinning: %.1f us/statement; "
-                    "the rest is the wait's 15 ms poll\n",
+                    "the difference is the wait's event processing\n",
                     spin / 1e3 / 1000);
     }
     return 0;
