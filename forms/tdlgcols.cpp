@@ -1,5 +1,6 @@
 #include "tdlgcols.h"
 
+#include "formwidgets.h"
 #include "notimplemented.h"
 #include "tdlgcols.xpm"
 
@@ -11,17 +12,12 @@
 #include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
-#include <QSpacerItem>
 
 namespace {
 
-template<typename Widget>
-Widget* makeChild(QWidget* parent, const char* objectName)
-{
-    auto* widget = new Widget(parent);
-    widget->setObjectName(QLatin1String(objectName));
-    return widget;
-}
+using FormWidgets::horizontalSpacer;
+using FormWidgets::makeChild;
+using FormWidgets::verticalSpacer;
 
 QListWidget* makeColumnList(QWidget* parent, const char* objectName)
 {
@@ -29,12 +25,6 @@ QListWidget* makeColumnList(QWidget* parent, const char* objectName)
     list->setMinimumWidth(150);
     list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     return list;
-}
-
-// Keeps the buttons beside a list at the list's middle or bottom.
-QSpacerItem* verticalSpacer()
-{
-    return new QSpacerItem(20, 20, QSizePolicy::Minimum, QSizePolicy::Expanding);
 }
 
 } // namespace
@@ -89,6 +79,7 @@ void TDlgCols::createLayout()
     TDlgColsLayout->addWidget(m_listHidden, 1, 0, 5, 1);
     TDlgColsLayout->addWidget(m_listDisplayed, 1, 2, 5, 1);
 
+    // The spacers keep the buttons beside a list at the list's middle or bottom.
     TDlgColsLayout->addItem(verticalSpacer(), 1, 1);
     TDlgColsLayout->addWidget(m_btnAdd, 2, 1);
     TDlgColsLayout->addWidget(m_btnRemove, 3, 1);
@@ -107,7 +98,7 @@ void TDlgCols::createLayout()
     Layout8->setObjectName(QStringLiteral("Layout8"));
     Layout8->setContentsMargins(0, 0, 0, 0);
     Layout8->setSpacing(6);
-    Layout8->addItem(new QSpacerItem(20, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
+    Layout8->addItem(horizontalSpacer());
     Layout8->addWidget(m_btnOK);
     Layout8->addWidget(m_btnCancel);
     TDlgColsLayout->addLayout(Layout8, 7, 0, 1, 4);

@@ -1,5 +1,7 @@
 #include "tdlgfailed.h"
 
+#include "formwidgets.h"
+
 #include "images/dlgfailed.xpm"
 #include "images/dlgfailedicon.xpm"
 
@@ -9,25 +11,11 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
-#include <QSpacerItem>
 #include <QVBoxLayout>
 
-namespace {
-
-template<typename Widget>
-Widget* makeChild(QWidget* parent, const char* objectName)
-{
-    auto* widget = new Widget(parent);
-    widget->setObjectName(QLatin1String(objectName));
-    return widget;
-}
-
-QSpacerItem* horizontalSpacer()
-{
-    return new QSpacerItem(20, 20, QSizePolicy::Expanding, QSizePolicy::Minimum);
-}
-
-} // namespace
+using FormWidgets::horizontalSpacer;
+using FormWidgets::makeChild;
+using FormWidgets::verticalSpacer;
 
 TDlgFailed::TDlgFailed(QWidget* parent, const char* name, bool modal, Qt::WindowFlags fl)
     : QDialog(parent, fl)
@@ -93,7 +81,7 @@ void TDlgFailed::createLayout()
     GroupBox1Layout->addWidget(m_lbReasons);
     TDlgFailedLayout->addWidget(GroupBox1);
 
-    TDlgFailedLayout->addItem(new QSpacerItem(20, 20, QSizePolicy::Minimum, QSizePolicy::Expanding));
+    TDlgFailedLayout->addItem(verticalSpacer());
 
     Layout5 = new QHBoxLayout;
     Layout5->setObjectName(QStringLiteral("Layout5"));

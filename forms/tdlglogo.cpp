@@ -1,5 +1,7 @@
 #include "tdlglogo.h"
 
+#include "formwidgets.h"
+
 #include "banner/banner_column.xpm"
 #include "banner/banner_corner_bottom.xpm"
 #include "banner/banner_corner_top.xpm"
@@ -20,6 +22,8 @@
 #include <QVBoxLayout>
 
 namespace {
+
+using FormWidgets::makeChild;
 
 // The page's colours: white behind everything, the banner's greens for the bevels of
 // whatever the style draws with them.
@@ -62,8 +66,7 @@ QPalette logoPalette()
 QLabel* makePicture(QWidget* parent, const char* objectName, const char* const* xpm,
                     QSizePolicy::Policy across, QSizePolicy::Policy down, bool scaled)
 {
-    auto* label = new QLabel(parent);
-    label->setObjectName(QLatin1String(objectName));
+    auto* label = makeChild<QLabel>(parent, objectName);
     label->setPixmap(QPixmap(xpm));
     label->setSizePolicy(across, down);
     label->setScaledContents(scaled);
@@ -99,16 +102,14 @@ void TDlgLogo::createWidgets()
     PixmapLabel3 = makePicture(this, "PixmapLabel3", banner_title_xpm, Preferred, Preferred, false);
     PixmapLabel1 = makePicture(this, "PixmapLabel1", banner_column_xpm, Fixed, Fixed, false);
 
-    Frame7 = new QFrame(this);
-    Frame7->setObjectName(QStringLiteral("Frame7"));
+    Frame7 = makeChild<QFrame>(this, "Frame7");
     Frame7->setPalette(logoPalette());
     Frame7->setAutoFillBackground(true);
     Frame7->setFrameShape(QFrame::NoFrame);
     Frame7->setFrameShadow(QFrame::Raised);
     Frame7->setLineWidth(0);
 
-    m_list = new QTreeWidget(Frame7);
-    m_list->setObjectName(QStringLiteral("m_list"));
+    m_list = makeChild<QTreeWidget>(Frame7, "m_list");
     m_list->setColumnCount(2);
     m_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_list->header()->setStretchLastSection(false);

@@ -1,12 +1,16 @@
 #include "twndempty.h"
 
+#include "formwidgets.h"
 #include "notimplemented.h"
 
 #include <QComboBox>
 #include <QGridLayout>
 #include <QPalette>
 #include <QPushButton>
-#include <QSpacerItem>
+
+using FormWidgets::horizontalSpacer;
+using FormWidgets::makeChild;
+using FormWidgets::verticalSpacer;
 
 TWndEmpty::TWndEmpty(QWidget* parent, const char* name, Qt::WindowFlags fl)
     : QWidget(parent, fl)
@@ -24,12 +28,10 @@ TWndEmpty::~TWndEmpty() = default;
 
 void TWndEmpty::createWidgets()
 {
-    m_combo = new QComboBox(this);
-    m_combo->setObjectName(QStringLiteral("m_combo"));
+    m_combo = makeChild<QComboBox>(this, "m_combo");
     m_combo->setEditable(false);
 
-    m_btnNavigate = new QPushButton(this);
-    m_btnNavigate->setObjectName(QStringLiteral("m_btnNavigate"));
+    m_btnNavigate = makeChild<QPushButton>(this, "m_btnNavigate");
     m_btnNavigate->setMinimumSize(80, 0);
     m_btnNavigate->setFlat(false);
     QPalette palette = m_btnNavigate->palette();
@@ -45,10 +47,8 @@ void TWndEmpty::createLayout()
     TWndEmptyLayout->setSpacing(6);
     TWndEmptyLayout->addWidget(m_combo, 0, 0);
     TWndEmptyLayout->addWidget(m_btnNavigate, 0, 1);
-    TWndEmptyLayout->addItem(
-        new QSpacerItem(20, 20, QSizePolicy::Expanding, QSizePolicy::Minimum), 0, 2);
-    TWndEmptyLayout->addItem(
-        new QSpacerItem(20, 20, QSizePolicy::Minimum, QSizePolicy::Expanding), 1, 0);
+    TWndEmptyLayout->addItem(horizontalSpacer(), 0, 2);
+    TWndEmptyLayout->addItem(verticalSpacer(), 1, 0);
 }
 
 void TWndEmpty::setTexts()

@@ -1,5 +1,6 @@
 #include "twndnavigation.h"
 
+#include "formwidgets.h"
 #include "notimplemented.h"
 
 #include <QGridLayout>
@@ -56,8 +57,7 @@ TWndNavigation::~TWndNavigation() = default;
 
 void TWndNavigation::createWidgets()
 {
-    m_list = new QTreeWidget(this);
-    m_list->setObjectName(QStringLiteral("m_list"));
+    m_list = FormWidgets::makeChild<QTreeWidget>(this, "m_list");
     m_list->setColumnCount(2);
     m_list->setRootIsDecorated(false);
     m_list->setFrameShape(QFrame::StyledPanel);

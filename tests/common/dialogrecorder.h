@@ -1,16 +1,8 @@
 #pragma once
 
-// Stands in for the administrator before every message box, modal dialog and font
-// dialog of the module while it exists: nothing is shown, each request is recorded,
-// and each is answered from a queue the test fills beforehand.
-//
-//     DialogRecorder dialogs;
-//     dialogs.answer(QMessageBox::Yes);
-//     page.apply();
-//     QCOMPARE(dialogs.messages.size(), 1);
-//     QCOMPARE(dialogs.messages[0].text, QStringLiteral("..."));
-//
-// Recorders nest; each restores the hooks it found.
+// Stands in for the administrator before every message box, modal dialog and font dialog
+// of the module while it exists: nothing is shown, each request is recorded and answered
+// from a queue the test fills beforehand. Recorders nest; each restores the hooks it found.
 
 #include "dialogseam.h"
 
@@ -70,13 +62,12 @@ public:
     DialogRecorder(const DialogRecorder &) = delete;
     DialogRecorder &operator=(const DialogRecorder &) = delete;
 
-    // The next message box's answer: a QMessageBox::StandardButton for the standard
-    // form, a button index for the text form. Without a queued answer a box answers
-    // its default button, else its escape button, else its first button.
+    // The next message box's answer: a StandardButton, or a button index for the text
+    // form. Unanswered, a box takes its default, else its escape, else its first button.
     void answer(int button) { m_answers.enqueue(button); }
 
-    // The next dialog's result; without one a dialog is rejected. A handler may fill
-    // in the dialog before it answers.
+    // The next dialog's result, or a handler that works the dialog and answers; without
+    // one a dialog is rejected.
     void answerDialog(int result)
     {
         m_dialogHandlers.enqueue([result](QDialog *) { return result; });
@@ -86,7 +77,7 @@ public:
         m_dialogHandlers.enqueue(std::move(handler));
     }
 
-    // The next font dialog's choice; without one it is cancelled (initial font, ok false).
+    // The next font dialog's choice; without one it is cancelled.
     void answerFont(const QFont &font, bool ok = true) { m_fonts.enqueue({font, ok}); }
 
     QList<Message> messages;
@@ -115,16 +106,16 @@ private:
     static int unansweredChoice(const Dialogs::MessageRequest &request)
     {
         if (request.hasTextButtons()) {
-            if (request.defaultButton >= 0 && request.defaultButton < request.buttonTexts.size())
-                return request.defaultButton;
-            if (request.escapeButton >= 0 && request.escapeButton < request.buttonTexts.size())
-                return request.escapeButton;
+            for (int given : {request.defaultButton, request.escapeButton}) {
+                if (given >= 0 && given < request.buttonTexts.size())
+                    return given;
+            }
             return 0;
         }
-        if (request.defaultButton != QMessageBox::NoButton)
-            return request.defaultButton;
-        if (request.escapeButton != QMessageBox::NoButton)
-            return request.escapeButton;
+        for (int given : {request.defaultButton, request.escapeButton}) {
+            if (given != QMessageBox::NoButton)
+                return given;
+        }
         for (int bit = QMessageBox::FirstButton; bit <= QMessageBox::LastButton; bit <<= 1) {
             if (request.buttons.testFlag(static_cast<QMessageBox::StandardButton>(bit)))
                 return bit;

@@ -1,13 +1,9 @@
-// A module for testing the console host: it exports the same three symbols as the real
-// one and writes down, one line at a time, every call it gets and what it finds, to the
-// file named by $ORNEL_FAKE_RECORD. $ORNEL_FAKE_WINDOW chooses what module_connect does:
-//   none      open nothing, as after a failed connection;
-//   stay      open a window that stays until it is closed;
-//   close:MS  open a window that closes itself after MS milliseconds and, like the real
-//             main window, asks the host to unload the module from inside its closing.
-// The window holds a tree of four items, "Alpha", "Beta" (collapsed) with the child
-// "Gamma", and "Delta", and records each change of the current item. FAKE_VERSION is
-// the version in the entry record.
+// A module for testing the console host: it exports the real one's three symbols and
+// writes every call it gets, and what it finds, a line each to $ORNEL_FAKE_RECORD.
+// $ORNEL_FAKE_WINDOW chooses what module_connect opens: "none" (as after a failed
+// connection), "stay" (the default), or "close:MS", a window that closes itself after MS
+// milliseconds and, like the real main window, asks for the unload from inside its closing.
+// The window's tree holds "Alpha" and "Beta" (collapsed) with the child "Gamma".
 
 #include "desktop.h"
 #include "ornelplugin.h"
@@ -24,7 +20,6 @@
 #include <optional>
 
 #include <dlfcn.h>
-#include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/time.h>
 #include <unistd.h>
@@ -44,13 +39,12 @@ void record(const QString& line)
 bool isOwnHandle(DLLHANDLE handle)
 {
     Dl_info info{};
-    if (!dladdr(reinterpret_cast<void*>(&record), &info) || !info.dli_fname)
-        return false;
-    void* own = dlopen(info.dli_fname, RTLD_NOW | RTLD_NOLOAD);
-    if (!own)
-        return false;
-    dlclose(own);
-    return own == handle;
+    void* own = dladdr(reinterpret_cast<void*>(&record), &info) && info.dli_fname
+                    ? dlopen(info.dli_fname, RTLD_NOW | RTLD_NOLOAD)
+                    : nullptr;
+    if (own)
+        dlclose(own);
+    return own && own == handle;
 }
 
 // What the host left unread on a socket it handed over.
@@ -58,8 +52,6 @@ QString describeSocket(qint32 socket)
 {
     if (socket == 0)
         return QStringLiteral("0");
-    if (fcntl(socket, F_GETFD) < 0)
-        return QStringLiteral("closed");
     timeval timeout{};
     timeout.tv_sec = 2;
     setsockopt(socket, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
@@ -69,6 +61,7 @@ QString describeSocket(qint32 socket)
     return QStringLiteral("open,rest=%1").arg(QString::fromLatin1(buffer, n > 0 ? int(n) : 0));
 }
 
+// The host looks for the navigation tree among the window's children.
 class FakeWindow : public QWidget
 {
 public:
@@ -76,25 +69,18 @@ public:
     {
         ++windowsAlive;
         setAttribute(Qt::WA_DeleteOnClose);
-        setWindowTitle(QStringLiteral("Fake module"));
-        // A colour the screenshot test can look for.
         QPalette palette = this->palette();
-        palette.setColor(QPalette::Window, QColor(0x12, 0xab, 0x34));
+        palette.setColor(QPalette::Window, QColor(0x12, 0xab, 0x34)); // for the screenshot test to find
         setPalette(palette);
         setAutoFillBackground(true);
-
         auto* tree = new QTreeWidget(this);
-        tree->setHeaderHidden(true);
-        new QTreeWidgetItem(tree, {QStringLiteral("Alpha")});
-        auto* beta = new QTreeWidgetItem(tree, {QStringLiteral("Beta")});
-        new QTreeWidgetItem(beta, {QStringLiteral("Gamma")});
-        new QTreeWidgetItem(tree, {QStringLiteral("Delta")});
         tree->setMaximumWidth(120);
+        new QTreeWidgetItem(tree, {QStringLiteral("Alpha")});
+        new QTreeWidgetItem(new QTreeWidgetItem(tree, {QStringLiteral("Beta")}), {QStringLiteral("Gamma")});
         connect(tree, &QTreeWidget::currentItemChanged, this, [](QTreeWidgetItem* item) {
             record(QStringLiteral("current=%1").arg(item ? item->text(0) : QString()));
         });
-        auto* layout = new QVBoxLayout(this);
-        layout->addWidget(tree);
+        (new QVBoxLayout(this))->addWidget(tree);
         resize(400, 300);
     }
 
@@ -165,10 +151,8 @@ void module_connect(Desktop* desktop, qint32 socket, const char* host, const cha
     QMdiSubWindow* frame = desktop->addSubWindow(window);
     desktop->addWindow(window);
     frame->show();
-    if (behaviour.startsWith(QLatin1String("close:"))) {
-        const int delay = behaviour.mid(6).toInt();
-        QTimer::singleShot(delay, window, [window] { window->close(); });
-    }
+    if (behaviour.startsWith(QLatin1String("close:")))
+        QTimer::singleShot(behaviour.mid(6).toInt(), window, [window] { window->close(); });
 }
 
 } // extern "C"

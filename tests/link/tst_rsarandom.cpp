@@ -5,22 +5,19 @@
 
 #include <cstring>
 
-namespace {
+using opensslref::u8;
 
-const uint8_t *bytes(const QByteArray &a)
-{
-    return reinterpret_cast<const uint8_t *>(a.constData());
-}
+namespace {
 
 QByteArray stateOf(const R_RANDOM_STRUCT &r)
 {
     return QByteArray(reinterpret_cast<const char *>(r.state), 16);
 }
 
-// The generator written out plainly on OpenSSL's MD5: the state is the sum of
-// the seed blocks' digests modulo 2^128; the output is the digests of successive
-// states, where stepping the state adds one to the last byte and carries to the byte
-// before only while the byte just raised has become 1.
+// The generator written out plainly on OpenSSL's MD5: the state is the sum of the
+// seed blocks' digests modulo 2^128; the output is the digests of successive states,
+// where a step adds one to the last byte and carries to the byte before only while
+// the byte just raised has become 1.
 class ReferenceGenerator
 {
 public:
@@ -29,10 +26,9 @@ public:
     void seed(const QByteArray &block)
     {
         const QByteArray digest = opensslref::md5(block);
-        int carry = 0;
-        for (int i = 15; i >= 0; --i) {
+        for (int i = 15, carry = 0; i >= 0; --i) {
             const int sum = uint8_t(m_state[i]) + uint8_t(digest[i]) + carry;
-            m_state[i] = char(sum & 0xff);
+            m_state[i] = char(sum);
             carry = sum >> 8;
         }
     }
@@ -61,7 +57,7 @@ QByteArray draw(R_RANDOM_STRUCT *r, const QList<int> &pieces)
     QByteArray out;
     for (int n : pieces) {
         QByteArray piece(n, '\0');
-        if (R_GenerateBytes(reinterpret_cast<uint8_t *>(piece.data()), unsigned(n), r) != 0)
+        if (R_GenerateBytes(opensslref::u8(piece), unsigned(n), r) != 0)
             return QByteArray("failed");
         out += piece;
     }
@@ -84,196 +80,120 @@ class TestRsaRandom : public QObject
     Q_OBJECT
 
 private slots:
-    void initSetsFields();
-    void drawingNeedsAllSeedBytes_data();
-    void drawingNeedsAllSeedBytes();
-    void bytesNeededStopsAtZero();
-    void knownSeedGivesReferenceSequence_data();
-    void knownSeedGivesReferenceSequence();
-    void drawsSpanOutputBlocks_data();
-    void drawsSpanOutputBlocks();
-    void stateStep_data();
-    void stateStep();
-    void feedSeedsFromTheSystem();
-    void finalZeroesEverything();
+    void drawingNeedsAllSeedBytes_data()
+    {
+        QTest::addColumn<QList<int>>("blockSizes");
+        QTest::addColumn<int>("result");
+        QTest::newRow("no seed") << QList<int>{} << RE_NEED_RANDOM;
+        QTest::newRow("255 bytes") << QList<int>{200, 55} << RE_NEED_RANDOM;
+        QTest::newRow("empty blocks count for nothing") << QList<int>{0, 0, 255, 0} << RE_NEED_RANDOM;
+        QTest::newRow("256 bytes in 64 blocks") << QList<int>(64, 4) << 0;
+        QTest::newRow("more than needed") << QList<int>{300, 10} << 0;
+    }
+
+    void drawingNeedsAllSeedBytes()
+    {
+        QFETCH(QList<int>, blockSizes);
+        QFETCH(int, result);
+        R_RANDOM_STRUCT r;
+        std::memset(&r, 0xa5, sizeof r);
+        QCOMPARE(R_RandomInit(&r), 0);
+        std::mt19937 rng(1);
+        int seeded = 0;
+        for (int size : blockSizes) {
+            R_RandomUpdate(&r, u8(opensslref::randomBytes(rng, size)), unsigned(size));
+            seeded += size;
+        }
+        unsigned needed = 12345;
+        QCOMPARE(R_GetRandomBytesNeeded(&needed, &r), 0);
+        QCOMPARE(needed, unsigned(qMax(0, 256 - seeded)));
+
+        const R_RANDOM_STRUCT before = r;
+        QByteArray out(40, char(0x5a));
+        QCOMPARE(R_GenerateBytes(u8(out), 40, &r), result);
+        if (result != 0) {
+            QCOMPARE(out, QByteArray(40, char(0x5a)));
+            QVERIFY(std::memcmp(&r, &before, sizeof r) == 0);
+        }
+    }
+
+    void seededSequenceEqualsReference_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("blocks");
+        QTest::addColumn<QList<int>>("pieces");
+        QTest::newRow("64 blocks of 4, drawn 1 byte at a time")
+            << seedBlocks(64, 4, 2) << QList<int>(16 * 40, 1);
+        QTest::newRow("one block of 256, drawn 16 at once") << seedBlocks(1, 256, 3) << QList<int>(40, 16);
+        QTest::newRow("uneven blocks, uneven draws")
+            << (seedBlocks(3, 100, 4) << QByteArray() << QByteArray("x")) << QList<int>{3, 17, 1, 40, 0, 99};
+        QTest::newRow("the same 4 bytes 64 times, one long draw")
+            << QList<QByteArray>(64, QByteArray::fromHex("5f3a0b12")) << QList<int>{16 * 700 + 5};
+    }
+
+    void seededSequenceEqualsReference()
+    {
+        QFETCH(QList<QByteArray>, blocks);
+        QFETCH(QList<int>, pieces);
+        R_RANDOM_STRUCT r;
+        R_RandomInit(&r);
+        ReferenceGenerator reference;
+        for (const QByteArray &block : blocks) {
+            R_RandomUpdate(&r, u8(block), unsigned(block.size()));
+            reference.seed(block);
+        }
+        int total = 0;
+        for (int n : pieces)
+            total += n;
+        QCOMPARE(draw(&r, pieces).toHex(), reference.stream(total).toHex());
+        QCOMPARE(r.outputAvailable, unsigned((16 - total % 16) % 16));
+    }
+
+    void stateStep_data()
+    {
+        QTest::addColumn<QByteArray>("state");
+        QTest::addColumn<QByteArray>("next");
+        // The carry moves on from a byte that was 0, not from one that wrapped.
+        QTest::newRow("255 wraps without carry") << QByteArray::fromHex("00000000000000000000000000000aff")
+                                                 << QByteArray::fromHex("00000000000000000000000000000a00");
+        QTest::newRow("zeros carry on") << QByteArray::fromHex("ffffffffffffffffffffffff07000000")
+                                        << QByteArray::fromHex("ffffffffffffffffffffffff08010101");
+        QTest::newRow("all zero reaches byte 0") << QByteArray(16, '\0') << QByteArray(16, '\1');
+    }
+
+    void stateStep()
+    {
+        QFETCH(QByteArray, state);
+        QFETCH(QByteArray, next);
+        R_RANDOM_STRUCT r;
+        R_RandomInit(&r);
+        r.bytesNeeded = 0;
+        std::memcpy(r.state, state.constData(), 16);
+
+        // Drawing the first byte makes an output block from the state, then steps it.
+        uint8_t byte;
+        QCOMPARE(R_GenerateBytes(&byte, 1, &r), 0);
+        QCOMPARE(stateOf(r).toHex(), next.toHex());
+        QCOMPARE(byte, uint8_t(opensslref::md5(state)[0]));
+        QCOMPARE(r.outputAvailable, 15u);
+    }
+
+    void feedSeedsFromTheSystem()
+    {
+        R_RANDOM_STRUCT a, b;
+        QCOMPARE(RSAFeedRandomStruct(&a), 0);
+        QCOMPARE(RSAFeedRandomStruct(&b), 0);
+        QCOMPARE(a.bytesNeeded, 0u);
+        // Two structures seeded within the same moment still differ: the seed is not the clock.
+        QVERIFY(stateOf(a) != stateOf(b));
+        QVERIFY(stateOf(a) != QByteArray(16, '\0'));
+
+        uint8_t out[5];
+        QCOMPARE(R_GenerateBytes(out, sizeof out, &a), 0);
+        R_RandomFinal(&a);
+        const R_RANDOM_STRUCT zero = {};
+        QVERIFY(std::memcmp(&a, &zero, sizeof a) == 0);
+    }
 };
-
-void TestRsaRandom::initSetsFields()
-{
-    R_RANDOM_STRUCT r;
-    std::memset(&r, 0xa5, sizeof r);
-    QCOMPARE(R_RandomInit(&r), 0);
-    QCOMPARE(r.bytesNeeded, 256u);
-    QCOMPARE(stateOf(r), QByteArray(16, '\0'));
-    QCOMPARE(r.outputAvailable, 0u);
-    unsigned needed = 0;
-    QCOMPARE(R_GetRandomBytesNeeded(&needed, &r), 0);
-    QCOMPARE(needed, 256u);
-}
-
-void TestRsaRandom::drawingNeedsAllSeedBytes_data()
-{
-    QTest::addColumn<QList<int>>("blockSizes");
-    QTest::addColumn<int>("result");
-    QTest::newRow("no seed") << QList<int>{} << RE_NEED_RANDOM;
-    QTest::newRow("4 bytes") << QList<int>{4} << RE_NEED_RANDOM;
-    QTest::newRow("252 bytes") << QList<int>{200, 52} << RE_NEED_RANDOM;
-    QTest::newRow("255 bytes") << QList<int>{255} << RE_NEED_RANDOM;
-    QTest::newRow("256 bytes in one block") << QList<int>{256} << 0;
-    QTest::newRow("256 bytes in 64 blocks") << QList<int>(64, 4) << 0;
-    QTest::newRow("empty blocks count for nothing") << QList<int>{0, 0, 255, 0} << RE_NEED_RANDOM;
-}
-
-void TestRsaRandom::drawingNeedsAllSeedBytes()
-{
-    QFETCH(QList<int>, blockSizes);
-    QFETCH(int, result);
-    R_RANDOM_STRUCT r;
-    R_RandomInit(&r);
-    std::mt19937 rng(1);
-    for (int size : blockSizes)
-        R_RandomUpdate(&r, bytes(opensslref::randomBytes(rng, size)), unsigned(size));
-
-    const R_RANDOM_STRUCT before = r;
-    uint8_t out[40];
-    std::memset(out, 0x5a, sizeof out);
-    QCOMPARE(R_GenerateBytes(out, sizeof out, &r), result);
-    if (result != 0) {
-        QCOMPARE(QByteArray(reinterpret_cast<const char *>(out), 40), QByteArray(40, char(0x5a)));
-        QVERIFY(std::memcmp(&r, &before, sizeof r) == 0);
-    } else {
-        QVERIFY(QByteArray(reinterpret_cast<const char *>(out), 40) != QByteArray(40, char(0x5a)));
-    }
-}
-
-void TestRsaRandom::bytesNeededStopsAtZero()
-{
-    R_RANDOM_STRUCT r;
-    R_RandomInit(&r);
-    const QByteArray big(300, 'x');
-    R_RandomUpdate(&r, bytes(big), 300);
-    QCOMPARE(r.bytesNeeded, 0u);
-    R_RandomUpdate(&r, bytes(big), 10);
-    QCOMPARE(r.bytesNeeded, 0u);
-}
-
-void TestRsaRandom::knownSeedGivesReferenceSequence_data()
-{
-    QTest::addColumn<QList<QByteArray>>("blocks");
-    QTest::newRow("64 blocks of 4 bytes") << seedBlocks(64, 4, 2);
-    QTest::newRow("one block of 256") << seedBlocks(1, 256, 3);
-    QTest::newRow("uneven blocks") << (seedBlocks(3, 100, 4) << QByteArray() << QByteArray("x"));
-    QTest::newRow("the same 4 bytes 64 times")
-        << QList<QByteArray>(64, QByteArray::fromHex("5f3a0b12"));
-}
-
-void TestRsaRandom::knownSeedGivesReferenceSequence()
-{
-    QFETCH(QList<QByteArray>, blocks);
-    R_RANDOM_STRUCT r;
-    R_RandomInit(&r);
-    ReferenceGenerator reference;
-    for (const QByteArray &block : blocks) {
-        R_RandomUpdate(&r, bytes(block), unsigned(block.size()));
-        reference.seed(block);
-    }
-    QCOMPARE(draw(&r, {16 * 300}).toHex(), reference.stream(16 * 300).toHex());
-}
-
-void TestRsaRandom::drawsSpanOutputBlocks_data()
-{
-    QTest::addColumn<QList<int>>("pieces");
-    QTest::newRow("1 byte at a time") << QList<int>(160, 1);
-    QTest::newRow("16 at once") << QList<int>(10, 16);
-    QTest::newRow("3, 17, 1, 40, 0, 99") << QList<int>{3, 17, 1, 40, 0, 99};
-    QTest::newRow("160 at once") << QList<int>{160};
-    QTest::newRow("15 then 1 then 33") << QList<int>{15, 1, 33, 111};
-}
-
-void TestRsaRandom::drawsSpanOutputBlocks()
-{
-    QFETCH(QList<int>, pieces);
-    R_RANDOM_STRUCT r;
-    R_RandomInit(&r);
-    ReferenceGenerator reference;
-    for (const QByteArray &block : seedBlocks(64, 4, 5)) {
-        R_RandomUpdate(&r, bytes(block), 4);
-        reference.seed(block);
-    }
-    int total = 0;
-    for (int n : pieces)
-        total += n;
-    QCOMPARE(draw(&r, pieces).toHex(), reference.stream(total).toHex());
-    QCOMPARE(r.outputAvailable, unsigned((16 - total % 16) % 16));
-}
-
-void TestRsaRandom::stateStep_data()
-{
-    QTest::addColumn<QByteArray>("state");
-    QTest::addColumn<QByteArray>("next");
-    // The carry moves on from a byte that was 0, not from one that wrapped.
-    QTest::newRow("plain increment") << QByteArray::fromHex("000000000000000000000000000000a7")
-                                     << QByteArray::fromHex("000000000000000000000000000000a8");
-    QTest::newRow("255 wraps without carry") << QByteArray::fromHex("00000000000000000000000000000aff")
-                                             << QByteArray::fromHex("00000000000000000000000000000a00");
-    QTest::newRow("0 carries once") << QByteArray::fromHex("ffffffffffffffffffffffffffff0500")
-                                    << QByteArray::fromHex("ffffffffffffffffffffffffffff0601");
-    QTest::newRow("zeros carry on") << QByteArray::fromHex("ffffffffffffffffffffffff07000000")
-                                    << QByteArray::fromHex("ffffffffffffffffffffffff08010101");
-    QTest::newRow("all zero reaches byte 0") << QByteArray(16, '\0') << QByteArray(16, '\1');
-}
-
-void TestRsaRandom::stateStep()
-{
-    QFETCH(QByteArray, state);
-    QFETCH(QByteArray, next);
-    R_RANDOM_STRUCT r;
-    R_RandomInit(&r);
-    r.bytesNeeded = 0;
-    std::memcpy(r.state, state.constData(), 16);
-
-    // Drawing the first byte makes an output block from the state, then steps it.
-    uint8_t byte;
-    QCOMPARE(R_GenerateBytes(&byte, 1, &r), 0);
-    QCOMPARE(stateOf(r).toHex(), next.toHex());
-    QCOMPARE(byte, uint8_t(opensslref::md5(state)[0]));
-    QCOMPARE(r.outputAvailable, 15u);
-
-    // And a long run from there follows the reference, through many wraps of byte 15.
-    ReferenceGenerator reference(next);
-    R_RANDOM_STRUCT fresh = r;
-    fresh.outputAvailable = 0;
-    QCOMPARE(draw(&fresh, {16 * 700}).toHex(), reference.stream(16 * 700).toHex());
-}
-
-void TestRsaRandom::feedSeedsFromTheSystem()
-{
-    R_RANDOM_STRUCT a, b;
-    std::memset(&a, 0, sizeof a);
-    std::memset(&b, 0, sizeof b);
-    QCOMPARE(RSAFeedRandomStruct(&a), 0);
-    QCOMPARE(RSAFeedRandomStruct(&b), 0);
-    QCOMPARE(a.bytesNeeded, 0u);
-    QCOMPARE(a.outputAvailable, 0u);
-    // Two structures seeded within the same moment still differ: the seed is not the clock.
-    QVERIFY(stateOf(a) != stateOf(b));
-    QVERIFY(stateOf(a) != QByteArray(16, '\0'));
-
-    uint8_t out[16];
-    QCOMPARE(R_GenerateBytes(out, sizeof out, &a), 0);
-}
-
-void TestRsaRandom::finalZeroesEverything()
-{
-    R_RANDOM_STRUCT r;
-    RSAFeedRandomStruct(&r);
-    uint8_t out[5];
-    R_GenerateBytes(out, sizeof out, &r);
-    R_RandomFinal(&r);
-    R_RANDOM_STRUCT zero;
-    std::memset(&zero, 0, sizeof zero);
-    QVERIFY(std::memcmp(&r, &zero, sizeof r) == 0);
-}
 
 QTEST_APPLESS_MAIN(TestRsaRandom)
 #include "tst_rsarandom.moc"

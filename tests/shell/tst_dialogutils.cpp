@@ -1,69 +1,51 @@
-// The formatted warning box, the one-line input dialog, address texts and centring.
+// The message dialog with the caller's buttons, the formatted warning box, the one-line
+// input dialog, address texts and centring.
 
+#include "btnmsg.h"
 #include "dialogrecorder.h"
 #include "dialogutils.h"
+#include "dlgmessage.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
 #include <QtTest>
 
 #include <arpa/inet.h>
 
 namespace {
 
-// What DialogInput showed, read while it was running.
-struct InputDialogSeen
+template<typename Button>
+Button* buttonLabelled(QDialog* dialog, const QString& text)
 {
-    QSize size;
-    QSize minimumSize;
-    QString caption;
-    bool modal = false;
-    QWidget* parent = nullptr;
-    QString labelText;
-    QRect labelGeometry;
-    Qt::Alignment labelAlignment;
-    QString editText;
-    QRect editGeometry;
-    QString selected;
-    QStringList buttonTexts;
-    QList<QRect> buttonGeometries;
-    QList<bool> buttonDefaults;
-};
-
-InputDialogSeen look(QDialog* dialog)
-{
-    InputDialogSeen seen;
-    seen.size = dialog->size();
-    seen.minimumSize = dialog->minimumSize();
-    seen.caption = dialog->windowTitle();
-    seen.modal = dialog->isModal();
-    seen.parent = dialog->parentWidget();
-    if (auto* label = dialog->findChild<QLabel*>()) {
-        seen.labelText = label->text();
-        seen.labelGeometry = label->geometry();
-        seen.labelAlignment = label->alignment();
-    }
-    if (auto* edit = dialog->findChild<QLineEdit*>()) {
-        seen.editText = edit->text();
-        seen.editGeometry = edit->geometry();
-        seen.selected = edit->selectedText();
-    }
-    for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
-        seen.buttonTexts.append(button->text());
-        seen.buttonGeometries.append(button->geometry());
-        seen.buttonDefaults.append(button->isDefault());
-    }
-    return seen;
-}
-
-QPushButton* buttonLabelled(QDialog* dialog, const QString& text)
-{
-    for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+    for (Button* button : dialog->findChildren<Button*>()) {
         if (button->text() == text)
             return button;
     }
     return nullptr;
+}
+
+// Presses the button labelled pressed, or closes the dialog when pressed is empty.
+int finish(QDialog* dialog, const QString& pressed)
+{
+    if (pressed.isEmpty()) {
+        dialog->show();
+        dialog->close();
+    } else if (QPushButton* button = buttonLabelled<QPushButton>(dialog, pressed)) {
+        button->click();
+    } else {
+        return -1;
+    }
+    return dialog->result();
+}
+
+void addYesNo(DlgMessage& dialog)
+{
+    dialog.setText("Delete %d messages?", 3);
+    dialog.addButton("Yes", 1, true);
+    dialog.addButton("No", 2);
 }
 
 } // namespace
@@ -73,40 +55,120 @@ class tst_DialogUtils : public QObject
     Q_OBJECT
 
 private slots:
-    void dialogF_data();
-    void dialogF();
+    void dlgMessageReturnsTheButtonsId_data();
+    void dlgMessageReturnsTheButtonsId();
+    void dlgMessageWithoutTheSeamShowsItself();
+    void dlgMessageButtonsInOrder();
+    void dlgMessageText_data();
+    void dlgMessageText();
 
-    void dialogInputLayout_data();
-    void dialogInputLayout();
+    void dialogF();
+    void dialogInputSize_data();
+    void dialogInputSize();
     void dialogInputResult_data();
     void dialogInputResult();
 
     void toip_data();
     void toip();
-
     void centerWidget_data();
     void centerWidget();
 };
 
-void tst_DialogUtils::dialogF_data()
+void tst_DialogUtils::dlgMessageReturnsTheButtonsId_data()
+{
+    QTest::addColumn<QString>("pressed"); // empty: closed by the window manager
+    QTest::addColumn<int>("result");
+
+    QTest::newRow("Yes") << "Yes" << 1;
+    QTest::newRow("No") << "No" << 2;
+    QTest::newRow("closed") << QString() << 0;
+}
+
+void tst_DialogUtils::dlgMessageReturnsTheButtonsId()
+{
+    QFETCH(QString, pressed);
+    QFETCH(int, result);
+
+    DlgMessage dialog;
+    addYesNo(dialog);
+    DialogRecorder recorder;
+    recorder.answerDialog([&pressed](QDialog* shown) { return finish(shown, pressed); });
+    QCOMPARE(dialog.exec(), result);
+    QCOMPARE(recorder.dialogs.size(), 1);
+    QCOMPARE(recorder.dialogs.first().className, QStringLiteral("DlgMessage"));
+    QVERIFY(dialog.isModal());
+}
+
+void tst_DialogUtils::dlgMessageWithoutTheSeamShowsItself()
+{
+    DlgMessage dialog;
+    addYesNo(dialog);
+    bool wasVisible = false;
+    QTimer::singleShot(0, &dialog, [&] {
+        wasVisible = dialog.isVisible();
+        buttonLabelled<BtnMsg>(&dialog, QStringLiteral("No"))->click();
+    });
+    QCOMPARE(dialog.exec(), 2);
+    QVERIFY(wasVisible);
+    QVERIFY(!dialog.isVisible());
+}
+
+void tst_DialogUtils::dlgMessageButtonsInOrder()
+{
+    DlgMessage dialog;
+    dialog.addButton("First", 7);
+    dialog.addButton("Second", 8, true);
+    dialog.addButton("Third", 9, false);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+
+    QList<BtnMsg*> buttons = dialog.findChildren<BtnMsg*>();
+    std::sort(buttons.begin(), buttons.end(), [](BtnMsg* a, BtnMsg* b) { return a->x() < b->x(); });
+    QStringList texts;
+    QList<int> ids;
+    QList<bool> defaults;
+    for (BtnMsg* button : buttons) {
+        texts << button->text();
+        ids << button->m_id;
+        defaults << button->isDefault();
+    }
+    QCOMPARE(texts, QStringList({"First", "Second", "Third"}));
+    QCOMPARE(ids, QList<int>({7, 8, 9}));
+    QCOMPARE(defaults, QList<bool>({false, true, false}));
+}
+
+void tst_DialogUtils::dlgMessageText_data()
 {
     QTest::addColumn<QByteArray>("argument");
-    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
 
-    QTest::newRow("plain") << QByteArray("Disk full") << "Disk full";
-    QTest::newRow("percent stays") << QByteArray("50%s") << "50%s";
-    QTest::newRow("Latin-1") << QByteArray("caf\xe9") << QString::fromUtf8("caf\xc3\xa9");
-    QTest::newRow("cut to 2047") << QByteArray(3000, 'z') << QString(2047, u'z');
+    QTest::newRow("percent signs stay") << QByteArray("100% of %s") << "100% of %s";
+    QTest::newRow("Latin-1") << QByteArray("Stra\xdf" "e") << QString::fromUtf8("Stra\xc3\x9f" "e");
+    QTest::newRow("2047 characters") << QByteArray(2047, 'x') << QString(2047, u'x');
+    QTest::newRow("longer output is cut") << QByteArray(5000, 'y') << QString(2047, u'y');
+}
+
+void tst_DialogUtils::dlgMessageText()
+{
+    QFETCH(QByteArray, argument);
+    QFETCH(QString, shown);
+
+    DlgMessage dialog;
+    dialog.setText("%s", argument.constData());
+    // The message is the layout's first widget.
+    auto* label = qobject_cast<QLabel*>(dialog.layout()->itemAt(0)->widget());
+    QVERIFY(label);
+    QCOMPARE(label->text(), shown);
+
+    dialog.setText("%d of %d: %s", 2, 5, "done");
+    QCOMPARE(label->text(), QStringLiteral("2 of 5: done"));
 }
 
 void tst_DialogUtils::dialogF()
 {
-    QFETCH(QByteArray, argument);
-    QFETCH(QString, text);
-
     QWidget parent;
     DialogRecorder recorder;
-    DialogF(&parent, "%s", argument.constData());
+    DialogF(&parent, "%s", "50%s caf\xe9");
     DialogF(nullptr, "%d items in %s", 12, "queue");
 
     QCOMPARE(recorder.messages.size(), 2);
@@ -114,31 +176,29 @@ void tst_DialogUtils::dialogF()
     QCOMPARE(box.icon, QMessageBox::Warning);
     QCOMPARE(box.parent.data(), &parent);
     QCOMPARE(box.caption, QString());
-    QCOMPARE(box.text, text);
+    QCOMPARE(box.text, QString::fromUtf8("50%s caf\xc3\xa9"));
     QCOMPARE(box.buttonTexts.size(), 1);
     QCOMPARE(box.defaultButton, 0);
     QCOMPARE(box.escapeButton, -1);
     QCOMPARE(recorder.messages[1].text, QStringLiteral("12 items in queue"));
-    QVERIFY(recorder.messages[1].parent.isNull());
 }
 
-void tst_DialogUtils::dialogInputLayout_data()
+void tst_DialogUtils::dialogInputSize_data()
 {
     QTest::addColumn<int>("width");
-    QTest::addColumn<QByteArray>("caption");  // null: none given
+    QTest::addColumn<QByteArray>("caption"); // null: none given
     QTest::addColumn<QSize>("size");
     QTest::addColumn<QString>("shownCaption");
 
     QTest::newRow("width 200") << 200 << QByteArray("Rename") << QSize(340, 100) << "Rename";
-    QTest::newRow("width 400") << 400 << QByteArray("Rename") << QSize(540, 100) << "Rename";
     // The fixed size comes after the minimum width and wins.
     QTest::newRow("width 100") << 100 << QByteArray("Rename") << QSize(240, 100) << "Rename";
-    QTest::newRow("no caption") << 200 << QByteArray() << QSize(340, 100) << QString();
     QTest::newRow("Latin-1 caption") << 200 << QByteArray("Gr\xfc\xdf" "e") << QSize(340, 100)
                                      << QString::fromUtf8("Gr\xc3\xbc\xc3\x9f" "e");
+    QTest::newRow("no caption") << 200 << QByteArray() << QSize(340, 100) << QString();
 }
 
-void tst_DialogUtils::dialogInputLayout()
+void tst_DialogUtils::dialogInputSize()
 {
     QFETCH(int, width);
     QFETCH(QByteArray, caption);
@@ -147,33 +207,30 @@ void tst_DialogUtils::dialogInputLayout()
 
     QWidget parent;
     QString value = QStringLiteral("mailbox");
-    InputDialogSeen seen;
+    QSize shownSize;
+    QStringList seen;
     DialogRecorder recorder;
-    recorder.answerDialog([&seen](QDialog* dialog) {
-        seen = look(dialog);
+    recorder.answerDialog([&](QDialog* dialog) {
+        auto* edit = dialog->findChild<QLineEdit*>();
+        shownSize = dialog->size();
+        seen << dialog->windowTitle() << dialog->findChild<QLabel*>()->text()
+             << QString::number(edit->width()) << edit->selectedText();
+        // The default button marked with a star.
+        for (QPushButton* button : dialog->findChildren<QPushButton*>())
+            seen << button->text() + (button->isDefault() ? "*" : "");
+        if (dialog->isModal() && dialog->parentWidget() == &parent)
+            seen << QStringLiteral("modal over its parent");
         return int(QDialog::Rejected);
     });
     DialogInput(&parent, value, caption.isNull() ? nullptr : caption.constData(), "Name:", width);
-
-    QCOMPARE(recorder.dialogs.size(), 1);
-    QCOMPARE(seen.size, size);
-    QCOMPARE(seen.caption, shownCaption);
-    QVERIFY(seen.modal);
-    QCOMPARE(seen.parent, &parent);
-    QCOMPARE(seen.labelText, QStringLiteral("Name:"));
-    QCOMPARE(seen.labelGeometry, QRect(20, 25, 75, 22));
-    QVERIFY(seen.labelAlignment & Qt::AlignRight);
-    QCOMPARE(seen.editText, QStringLiteral("mailbox"));
-    QCOMPARE(seen.editGeometry, QRect(100, 20, width, 22));
-    QCOMPARE(seen.selected, QStringLiteral("mailbox"));
-    QCOMPARE(seen.buttonTexts, (QStringList{"&Ok", "&Cancel"}));
-    QCOMPARE(seen.buttonGeometries, (QList<QRect>{QRect(100, 60, 70, 24), QRect(180, 60, 70, 24)}));
-    QCOMPARE(seen.buttonDefaults, (QList<bool>{true, false}));
+    QCOMPARE(shownSize, size);
+    QCOMPARE(seen, QStringList({shownCaption, "Name:", QString::number(width), "mailbox", "&Ok*",
+                                "&Cancel", "modal over its parent"}));
 }
 
 void tst_DialogUtils::dialogInputResult_data()
 {
-    QTest::addColumn<QString>("pressed");  // empty: closed by the window manager
+    QTest::addColumn<QString>("pressed"); // empty: closed by the window manager
     QTest::addColumn<int>("result");
 
     QTest::newRow("Ok") << "&Ok" << 1;
@@ -190,13 +247,7 @@ void tst_DialogUtils::dialogInputResult()
     DialogRecorder recorder;
     recorder.answerDialog([&pressed](QDialog* dialog) {
         dialog->findChild<QLineEdit*>()->setText(QStringLiteral("typed"));
-        if (pressed.isEmpty()) {
-            dialog->show();
-            dialog->close();
-        } else {
-            buttonLabelled(dialog, pressed)->click();
-        }
-        return dialog->result();
+        return finish(dialog, pressed);
     });
     QCOMPARE(DialogInput(nullptr, value, "Edit", "Text:", 200), result);
     // The edited text comes back however the dialog ended.
@@ -209,10 +260,8 @@ void tst_DialogUtils::toip_data()
     QTest::addColumn<QString>("text");
 
     QTest::newRow("loopback") << quint32(0x7f000001) << "127.0.0.1";
-    QTest::newRow("zero") << quint32(0) << "0.0.0.0";
-    QTest::newRow("broadcast") << quint32(0xffffffff) << "255.255.255.255";
-    QTest::newRow("private") << quint32(0xc0a80a01) << "192.168.10.1";
     QTest::newRow("byte order") << quint32(0x01020304) << "1.2.3.4";
+    QTest::newRow("longest") << quint32(0xffffffff) << "255.255.255.255";
 }
 
 void tst_DialogUtils::toip()
@@ -220,15 +269,14 @@ void tst_DialogUtils::toip()
     QFETCH(quint32, hostOrder);
     QFETCH(QString, text);
 
-    const unsigned int networkOrder = htonl(hostOrder);
     char buffer[17];
     std::memset(buffer, '#', sizeof buffer);
-    ::toip(buffer, networkOrder);
+    ::toip(buffer, htonl(hostOrder));
     QCOMPARE(QString::fromLatin1(buffer), text);
     QCOMPARE(buffer[16], '#');
 
     QString converted = QStringLiteral("previous");
-    ::toip(converted, networkOrder);
+    ::toip(converted, htonl(hostOrder));
     QCOMPARE(converted, text);
 }
 
@@ -240,11 +288,8 @@ void tst_DialogUtils::centerWidget_data()
 
     QTest::newRow("even") << QSize(400, 300) << QSize(100, 50) << QPoint(150, 125);
     QTest::newRow("odd remainder rounds down") << QSize(400, 300) << QSize(101, 51) << QPoint(149, 124);
-    QTest::newRow("same size") << QSize(200, 100) << QSize(200, 100) << QPoint(0, 0);
-    QTest::newRow("larger widget") << QSize(400, 300) << QSize(500, 400) << QPoint(-50, -50);
-    // Toward zero: -1 / 2 is 0, -3 / 2 is -1.
-    QTest::newRow("larger by one") << QSize(400, 300) << QSize(401, 301) << QPoint(0, 0);
-    QTest::newRow("larger by three") << QSize(400, 300) << QSize(403, 303) << QPoint(-1, -1);
+    // Toward zero: -3 / 2 is -1.
+    QTest::newRow("larger widget") << QSize(400, 300) << QSize(403, 303) << QPoint(-1, -1);
 }
 
 void tst_DialogUtils::centerWidget()

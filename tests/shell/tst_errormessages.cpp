@@ -1,10 +1,12 @@
-// The connection-failure dialog and the short failure texts.
+// The connection-failure dialog, its form, and the short failure texts.
 
 #include "dialogrecorder.h"
 #include "errormessages.h"
 #include "tdlgfailed.h"
 
 #include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QtTest>
 
 namespace {
@@ -34,6 +36,7 @@ struct Shown
     QString caption;
     bool modal = false;
     QWidget* parent = nullptr;
+    bool boldError = false;
     QString error;
     QString description;
     QString reasons;
@@ -50,6 +53,7 @@ Shown runFailureDialog(QWidget* parent, unsigned int code)
             shown.modal = failed->isModal();
             shown.parent = failed->parentWidget();
             shown.error = failed->m_lbError->text();
+            shown.boldError = failed->m_lbError->font().bold();
             shown.description = failed->m_lbDesc->text();
             shown.reasons = failed->m_lbReasons->text();
         }
@@ -70,9 +74,9 @@ class TestErrorMessages : public QObject
 private slots:
     void failureDialog_data();
     void failureDialog();
-    void failureDialogIsModalOverItsParent();
-    void failureDialogIsGoneAfterwards();
+    void failureDialogIsModalOverItsParentAndGoes();
     void parentGoingWhileTheDialogRuns();
+    void formOkAccepts();
     void shortTexts_data();
     void shortTexts();
 };
@@ -86,7 +90,6 @@ void TestErrorMessages::failureDialog_data()
     QTest::newRow("authentication") << 102u << QStringLiteral("Authentication failed.") << CredentialReasons;
     QTest::newRow("socket error") << 1u << QStringLiteral("Connection has failed with error code 1.") << PathReasons;
     QTest::newRow("aborted") << 0u << QStringLiteral("Connection has failed with error code 0.") << PathReasons;
-    QTest::newRow("protocol version") << 103u << QStringLiteral("Connection has failed with error code 103.") << PathReasons;
     QTest::newRow("timed out") << 10060u << QStringLiteral("Connection was refused.") << UnreachableReasons;
     QTest::newRow("refused") << 10061u << QStringLiteral("Connection was refused.") << UnreachableReasons;
     QTest::newRow("host not found") << 11001u
@@ -107,22 +110,17 @@ void TestErrorMessages::failureDialog()
     QCOMPARE(shown.className, QStringLiteral("TDlgFailed"));
     QCOMPARE(shown.caption, QStringLiteral("Ornel Administration Console"));
     QCOMPARE(shown.error, QStringLiteral("Failed to connect to the server application."));
+    QVERIFY(shown.boldError);
     QCOMPARE(shown.description, description);
     QCOMPARE(shown.reasons, reasons);
 }
 
-void TestErrorMessages::failureDialogIsModalOverItsParent()
+void TestErrorMessages::failureDialogIsModalOverItsParentAndGoes()
 {
     QWidget parent;
     const Shown shown = runFailureDialog(&parent, 102);
     QVERIFY(shown.modal);
     QCOMPARE(shown.parent, &parent);
-}
-
-void TestErrorMessages::failureDialogIsGoneAfterwards()
-{
-    QWidget parent;
-    runFailureDialog(&parent, 1);
     QVERIFY(parent.findChildren<TDlgFailed*>().isEmpty());
 }
 
@@ -142,6 +140,18 @@ void TestErrorMessages::parentGoingWhileTheDialogRuns()
     QCOMPARE(recorder.dialogs.size(), 1);
 }
 
+void TestErrorMessages::formOkAccepts()
+{
+    TDlgFailed dialog;
+    QCOMPARE(dialog.objectName(), QStringLiteral("TDlgFailed"));
+    QCOMPARE(dialog.PushButton5->text(), QStringLiteral("&OK"));
+    QSignalSpy accepted(&dialog, &QDialog::accepted);
+    dialog.show();
+    QTest::mouseClick(dialog.PushButton5, Qt::LeftButton);
+    QCOMPARE(accepted.count(), 1);
+    QVERIFY(!dialog.isVisible());
+}
+
 void TestErrorMessages::shortTexts_data()
 {
     QTest::addColumn<uint>("code");
@@ -149,8 +159,6 @@ void TestErrorMessages::shortTexts_data()
     QTest::addColumn<QString>("text");
 
     QTest::newRow("authentication") << 102u << 5u << QStringLiteral("User or password incorrect!\n(version 5)");
-    QTest::newRow("authentication, version 0") << 102u << 0u << QStringLiteral("User or password incorrect!\n(version 0)");
-    QTest::newRow("other") << 7u << 0u << QStringLiteral("Error 7");
     QTest::newRow("other, version ignored") << 1u << 5u << QStringLiteral("Error 1");
     QTest::newRow("timed out") << 10060u << 0u << QStringLiteral("Server application is not running!");
     QTest::newRow("refused") << 10061u << 5u << QStringLiteral("Server application is not running!");

@@ -10,38 +10,20 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 namespace {
 
-// Sets the language variables for one test and puts the old ones back afterwards.
-class LanguageEnvironment
+// The system language as the environment names it; null for none at all.
+void setSystemLanguage(const QByteArray& lang)
 {
-public:
-    explicit LanguageEnvironment(const QByteArray& lang)
-    {
-        for (const char* name : Names)
-            m_saved.append(qgetenv(name));
-        qunsetenv("LC_ALL");
-        qunsetenv("LC_MESSAGES");
-        if (lang.isNull())
-            qunsetenv("LANG");
-        else
-            qputenv("LANG", lang);
-    }
-    ~LanguageEnvironment()
-    {
-        for (int i = 0; i < m_saved.size(); ++i) {
-            if (m_saved[i].isNull())
-                qunsetenv(Names[i]);
-            else
-                qputenv(Names[i], m_saved[i]);
-        }
-    }
-
-private:
-    static constexpr const char* Names[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
-    QList<QByteArray> m_saved;
-};
+    qunsetenv("LC_ALL");
+    qunsetenv("LC_MESSAGES");
+    if (lang.isNull())
+        qunsetenv("LANG");
+    else
+        qputenv("LANG", lang);
+}
 
 // Makes the files in a fresh folder and makes it the current one while it lives.
 class FolderOfFiles
@@ -50,12 +32,9 @@ public:
     explicit FolderOfFiles(const QStringList& files)
         : m_previous(QDir::currentPath())
     {
-        QVERIFY(m_folder.isValid());
-        for (const QString& name : files) {
-            QFile file(m_folder.filePath(name));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-        }
-        QVERIFY(QDir::setCurrent(m_folder.path()));
+        for (const QString& name : files)
+            QFile(m_folder.filePath(name)).open(QIODevice::WriteOnly);
+        QDir::setCurrent(m_folder.path());
     }
     ~FolderOfFiles() { QDir::setCurrent(m_previous); }
 
@@ -64,28 +43,18 @@ private:
     QString m_previous;
 };
 
-// A temporary file holding the given bytes, open for reading.
-class InputFile
-{
-public:
-    explicit InputFile(const QByteArray& content)
-    {
-        m_file = std::tmpfile();
-        if (m_file) {
-            std::fwrite(content.constData(), 1, size_t(content.size()), m_file);
-            std::rewind(m_file);
-        }
-    }
-    ~InputFile()
-    {
-        if (m_file)
-            std::fclose(m_file);
-    }
-    FILE* get() const { return m_file; }
+using File = std::unique_ptr<FILE, int (*)(FILE*)>;
 
-private:
-    FILE* m_file = nullptr;
-};
+// A temporary file holding content, open for reading.
+File inputFile(const QByteArray& content)
+{
+    File file(std::tmpfile(), &std::fclose);
+    if (file) {
+        std::fwrite(content.constData(), 1, size_t(content.size()), file.get());
+        std::rewind(file.get());
+    }
+    return file;
+}
 
 constexpr char Untouched = '#';
 
@@ -98,15 +67,12 @@ class tst_LangFile : public QObject
 private slots:
     void findLanguage_data();
     void findLanguage();
-    void findLanguageLooksAtNoFileForEnglish();
 
     void langcpy_data();
     void langcpy();
 
     void fgetstr_data();
     void fgetstr();
-    void fgetstrWithoutRoom_data();
-    void fgetstrWithoutRoom();
 
     void tokenize_data();
     void tokenize();
@@ -123,14 +89,9 @@ void tst_LangFile::findLanguage_data()
 
     const QStringList both{"P_de.qm", "P_fr.qm"};
     QTest::newRow("preferred found") << QByteArray("C") << both << 5 << 4 << "P_fr.qm";
-    QTest::newRow("preferred found, either order") << QByteArray("C") << QStringList{"P_fr.qm", "P_de.qm"}
-                                                   << 5 << 4 << "P_fr.qm";
     QTest::newRow("fallback only") << QByteArray("C") << QStringList{"P_de.qm"} << 5 << 4 << "P_de.qm";
     QTest::newRow("neither") << QByteArray("C") << QStringList{"P_ru.qm", "Q_fr.qm"} << 5 << 4 << QString();
-    QTest::newRow("no files") << QByteArray("C") << QStringList() << 5 << 4 << QString();
     QTest::newRow("suffix in capitals") << QByteArray("C") << QStringList{"P_de.QM"} << 4 << 1 << "P_de.qm";
-    QTest::newRow("suffix in mixed case") << QByteArray("C") << QStringList{"P_fr.Qm"} << 5 << 4 << "P_fr.qm";
-    QTest::newRow("longer complete suffix") << QByteArray("C") << QStringList{"P_de.bak.qm"} << 4 << 4 << QString();
     QTest::newRow("other suffix") << QByteArray("C") << QStringList{"P_de.ts", "P_de"} << 4 << 4 << QString();
     QTest::newRow("base name compared with case") << QByteArray("C") << QStringList{"p_de.qm", "P_DE.qm"}
                                                   << 4 << 4 << QString();
@@ -141,17 +102,14 @@ void tst_LangFile::findLanguage_data()
     QTest::newRow("system de, fallback system") << QByteArray("de") << QStringList{"P_de.qm"} << 6 << 0
                                                 << "P_de.qm";
     QTest::newRow("system de_DE means English") << QByteArray("de_DE") << both << 0 << 5 << QString();
-    QTest::newRow("system de.UTF-8 means English") << QByteArray("de.UTF-8") << both << 0 << 5 << QString();
-    QTest::newRow("system C means English") << QByteArray("C") << both << 0 << 4 << QString();
     QTest::newRow("unset means C") << QByteArray() << both << 0 << 4 << QString();
-    QTest::newRow("fallback system de_DE is English") << QByteArray("de_DE") << QStringList{"P_C .qm"} << 3 << 0
-                                                      << QString();
 
+    QTest::newRow("English needs no file") << QByteArray("de") << QStringList{"P_en.qm", "P_de.qm"}
+                                           << 1 << 4 << QString();
     // Outside the table nothing is looked up.
     QTest::newRow("preferred index 10") << QByteArray("C") << both << 10 << 4 << QString();
     QTest::newRow("preferred index -1") << QByteArray("C") << both << -1 << 4 << QString();
     QTest::newRow("fallback index 10") << QByteArray("C") << both << 5 << 10 << QString();
-    QTest::newRow("fallback index -7") << QByteArray("C") << both << 5 << -7 << QString();
 }
 
 void tst_LangFile::findLanguage()
@@ -162,21 +120,12 @@ void tst_LangFile::findLanguage()
     QFETCH(int, fallback);
     QFETCH(QString, expected);
 
-    const LanguageEnvironment environment(systemLanguage);
+    setSystemLanguage(systemLanguage);
     const FolderOfFiles folder(files);
     if (QTest::currentDataTag() == QLatin1String("a folder is no file"))
         QVERIFY(QDir().mkdir(QStringLiteral("P_de.qm")));
 
     QCOMPARE(find_language(QStringLiteral("P"), preferred, fallback), expected);
-}
-
-void tst_LangFile::findLanguageLooksAtNoFileForEnglish()
-{
-    const LanguageEnvironment environment("de");
-    const FolderOfFiles folder({"P_en.qm", "P_de.qm"});
-    QCOMPARE(find_language(QStringLiteral("P"), 1, 4), QString());
-    // Index 0 with a two-letter system language is that language, not English.
-    QCOMPARE(find_language(QStringLiteral("P"), 0, 1), QStringLiteral("P_de.qm"));
 }
 
 void tst_LangFile::langcpy_data()
@@ -187,7 +136,6 @@ void tst_LangFile::langcpy_data()
     QTest::newRow("two letters") << QByteArray("de") << QByteArray("de");
     QTest::newRow("longer name") << QByteArray("de_DE.UTF-8") << QByteArray("de");
     QTest::newRow("one letter") << QByteArray("C") << QByteArray("C");
-    QTest::newRow("empty") << QByteArray("") << QByteArray("");
 }
 
 void tst_LangFile::langcpy()
@@ -215,11 +163,13 @@ void tst_LangFile::fgetstr_data()
     QTest::newRow("last line without end") << QByteArray("abc\nxyz") << 16 << Lines{"abc", "xyz"};
     QTest::newRow("lone CR at the end") << QByteArray("abc\r") << 16 << Lines{"abc"};
     QTest::newRow("CR inside stays") << QByteArray("a\rb\n") << 16 << Lines{"a\rb"};
-    QTest::newRow("empty lines") << QByteArray("\n\r\n\n") << 16 << Lines{"", "", ""};
     QTest::newRow("empty file") << QByteArray() << 16 << Lines{};
     // At most size - 2 characters a read; the rest comes with the next read.
     QTest::newRow("long line in pieces") << QByteArray("abcdefgh\n") << 5 << Lines{"abc", "def", "gh"};
     QTest::newRow("line just fits") << QByteArray("abc\n") << 6 << Lines{"abc"};
+    // Without room for a character and the zero byte nothing is read or written.
+    QTest::newRow("size 1") << QByteArray("abc\n") << 1 << Lines{};
+    QTest::newRow("size 0") << QByteArray("abc\n") << 0 << Lines{};
 }
 
 void tst_LangFile::fgetstr()
@@ -228,8 +178,8 @@ void tst_LangFile::fgetstr()
     QFETCH(int, size);
     QFETCH(QList<QByteArray>, lines);
 
-    const InputFile file(content);
-    QVERIFY(file.get());
+    const File file = inputFile(content);
+    QVERIFY(file);
     QList<QByteArray> read;
     QByteArray buffer(size + 1, Untouched);
     while (char* line = ::fgetstr(buffer.data(), size, file.get())) {
@@ -240,29 +190,10 @@ void tst_LangFile::fgetstr()
         QCOMPARE(buffer.at(size), Untouched);
     }
     QCOMPARE(read, lines);
-}
-
-void tst_LangFile::fgetstrWithoutRoom_data()
-{
-    QTest::addColumn<int>("size");
-    QTest::newRow("1") << 1;
-    QTest::newRow("0") << 0;
-    QTest::newRow("-5") << -5;
-}
-
-void tst_LangFile::fgetstrWithoutRoom()
-{
-    QFETCH(int, size);
-
-    const InputFile file("abc\n");
-    QVERIFY(file.get());
-    char buffer[4];
-    std::memset(buffer, Untouched, sizeof buffer);
-    QCOMPARE(::fgetstr(buffer, size, file.get()), static_cast<char*>(nullptr));
-    for (char c : buffer)
-        QCOMPARE(c, Untouched);
-    // The file was not read either.
-    QCOMPARE(std::ftell(file.get()), 0L);
+    if (size < 2) {
+        QCOMPARE(buffer, QByteArray(size + 1, Untouched));
+        QCOMPARE(std::ftell(file.get()), 0L);
+    }
 }
 
 void tst_LangFile::tokenize_data()
@@ -272,39 +203,25 @@ void tst_LangFile::tokenize_data()
     QTest::addColumn<int>("size1");
     QTest::addColumn<QByteArray>("delimiters2");
     QTest::addColumn<int>("size2");
-    QTest::addColumn<QByteArray>("field1");   // "#" when left untouched
+    QTest::addColumn<QByteArray>("field1"); // "#" when left untouched
     QTest::addColumn<QByteArray>("field2");
     QTest::addColumn<QByteArray>("rest");
 
-    QTest::newRow("run of delimiters") << QByteArray("a,,b") << QByteArray(",") << 8 << QByteArray(",") << 8
-                                       << QByteArray("a") << QByteArray("b") << QByteArray("");
-    QTest::newRow("text runs out early") << QByteArray("a") << QByteArray(",") << 8 << QByteArray(",") << 8
-                                         << QByteArray("a") << QByteArray("#") << QByteArray("a");
-    QTest::newRow("rest after both fields") << QByteArray("key=value; more") << QByteArray("=") << 8
-                                            << QByteArray("; ") << 8 << QByteArray("key")
-                                            << QByteArray("value") << QByteArray("more");
-    QTest::newRow("delimiter sets differ") << QByteArray("a b,c d") << QByteArray(" ") << 8
-                                           << QByteArray(",") << 8 << QByteArray("a")
-                                           << QByteArray("b") << QByteArray("c d");
-    QTest::newRow("leading delimiter gives an empty field") << QByteArray(",x,y") << QByteArray(",") << 8
-                                                            << QByteArray(",") << 8 << QByteArray("")
-                                                            << QByteArray("x") << QByteArray("y");
-    QTest::newRow("trailing delimiters") << QByteArray("a,b,,") << QByteArray(",") << 8 << QByteArray(",") << 8
-                                         << QByteArray("a") << QByteArray("b") << QByteArray("");
-    QTest::newRow("empty text") << QByteArray("") << QByteArray(",") << 8 << QByteArray(",") << 8
-                                << QByteArray("") << QByteArray("#") << QByteArray("");
-    QTest::newRow("fields cut to size - 1") << QByteArray("abcdef,ghijkl,") << QByteArray(",") << 4
-                                            << QByteArray(",") << 2 << QByteArray("abc")
-                                            << QByteArray("g") << QByteArray("");
-    QTest::newRow("size 1 gives an empty field") << QByteArray("abc,def") << QByteArray(",") << 1
-                                                 << QByteArray(",") << 8 << QByteArray("")
-                                                 << QByteArray("def") << QByteArray("");
-    QTest::newRow("size 0 skips the field") << QByteArray("abc,def,ghi") << QByteArray(",") << 0
-                                            << QByteArray(",") << 8 << QByteArray("#")
-                                            << QByteArray("def") << QByteArray("ghi");
-    QTest::newRow("negative size skips the field") << QByteArray("abc,def") << QByteArray(",") << 8
-                                                   << QByteArray(",") << -3 << QByteArray("abc")
-                                                   << QByteArray("#") << QByteArray("");
+    const auto row = [](const char* tag, const char* text, const char* delimiters1, int size1,
+                        const char* delimiters2, int size2, const char* field1,
+                        const char* field2, const char* rest) {
+        QTest::newRow(tag) << QByteArray(text) << QByteArray(delimiters1) << size1
+                           << QByteArray(delimiters2) << size2 << QByteArray(field1)
+                           << QByteArray(field2) << QByteArray(rest);
+    };
+    row("run of delimiters", "a,,b", ",", 8, ",", 8, "a", "b", "");
+    row("text runs out early", "a", ",", 8, ",", 8, "a", "#", "a");
+    row("rest after both fields", "key=value; more", "=", 8, "; ", 8, "key", "value", "more");
+    row("leading delimiter gives an empty field", ",x,y", ",", 8, ",", 8, "", "x", "y");
+    row("empty text", "", ",", 8, ",", 8, "", "#", "");
+    row("fields cut to size - 1", "abcdef,ghijkl,", ",", 4, ",", 2, "abc", "g", "");
+    row("size 1 gives an empty field", "abc,def", ",", 1, ",", 8, "", "def", "");
+    row("size 0 skips the field", "abc,def,ghi", ",", 0, ",", 8, "#", "def", "ghi");
 }
 
 void tst_LangFile::tokenize()

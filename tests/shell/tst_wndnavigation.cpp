@@ -8,9 +8,6 @@
 #include "wndnavigation.h"
 
 #include <QComboBox>
-#include <QGridLayout>
-#include <QHeaderView>
-#include <QPointer>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QtTest>
@@ -34,17 +31,19 @@ QPixmap squareIcon(const QColor& colour)
     return pixmap;
 }
 
-void pressReturn(QTreeWidget* list)
-{
-    QTest::keyClick(list, Qt::Key_Return);
-}
+enum Action { Return, DoubleClick, Click };
 
-void doubleClick(QTreeWidget* list, QTreeWidgetItem* item)
+void act(QTreeWidget* list, QTreeWidgetItem* item, Action action)
 {
     const QPoint centre = list->visualItemRect(item).center();
+    if (action == Return) {
+        QTest::keyClick(list, Qt::Key_Return);
+        return;
+    }
     // A double click is preceded by the press and release of its first click.
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
+    if (action == DoubleClick)
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
 }
 
 // A navigation tree as a main window holds one: a grouping item with children.
@@ -79,106 +78,21 @@ class tst_WndNavigation : public QObject
     Q_OBJECT
 
 private slots:
-    void formLayout_data();
-    void formLayout();
-    void formGivenName();
-    void formListSortsUntilThePageSaysOtherwise();
     void formSlotComplains_data();
     void formSlotComplains();
-    void formSingleClickDoesNotNavigate();
 
-    void pageHidesHeaderAndKeepsInsertionOrder();
-    void addIconPlacesAfterTheGivenRow();
+    void rowsStandWhereTheyAreAdded();
     void rowsCarryIconDescriptionAndTarget();
 
     void navigationWaitsForTheEventLoop_data();
     void navigationWaitsForTheEventLoop();
     void navigationTakesTheCurrentRowWhenTheTimerFires();
-    void navigationWithoutCurrentRowOrTargetDoesNothing_data();
-    void navigationWithoutCurrentRowOrTargetDoesNothing();
-    void eachPageActsOnItsOwnTree();
-    void pageDestroyedBeforeTheTimerLeavesTheTreeAlone();
-    void pageReplacedByItsOwnSwitch();
+    void navigationFindingNoTargetDoesNothing_data();
+    void navigationFindingNoTargetDoesNothing();
 
-    void emptyFormLayout();
-    void emptyFormSlotComplains();
     void emptyPageIsBlank();
     void emptyItemShowsItsTextOnlyWhenAsked();
 };
-
-void tst_WndNavigation::formLayout_data()
-{
-    QTest::addColumn<QString>("property");
-    QTest::addColumn<QVariant>("expected");
-
-    QTest::newRow("object name") << "objectName" << QVariant(QStringLiteral("TWndNavigation"));
-    QTest::newRow("caption") << "windowTitle" << QVariant(QStringLiteral("Form1"));
-    QTest::newRow("size") << "size" << QVariant(QSize(410, 239));
-    QTest::newRow("list name") << "list.objectName" << QVariant(QStringLiteral("m_list"));
-    QTest::newRow("columns") << "list.columns" << QVariant(QStringList{"Section", "Description"});
-    QTest::newRow("frame shape") << "list.frameShape" << QVariant(int(QFrame::StyledPanel));
-    QTest::newRow("frame shadow") << "list.frameShadow" << QVariant(int(QFrame::Sunken));
-    QTest::newRow("first column automatic")
-        << "list.resizeMode0" << QVariant(int(QHeaderView::ResizeToContents));
-    QTest::newRow("second column automatic")
-        << "list.resizeMode1" << QVariant(int(QHeaderView::ResizeToContents));
-    QTest::newRow("layout name") << "layout.objectName" << QVariant(QStringLiteral("TWndNavigationLayout"));
-    QTest::newRow("layout margin") << "layout.margins" << QVariant::fromValue(QMargins(11, 11, 11, 11));
-    QTest::newRow("layout spacing") << "layout.spacing" << QVariant(11);
-    QTest::newRow("list alone in (0, 0)") << "layout.cell00" << QVariant(QStringLiteral("m_list"));
-    QTest::newRow("one cell") << "layout.count" << QVariant(1);
-}
-
-void tst_WndNavigation::formLayout()
-{
-    QFETCH(QString, property);
-    QFETCH(QVariant, expected);
-
-    TWndNavigation form;
-    auto* layout = qobject_cast<QGridLayout*>(form.layout());
-    QVERIFY(layout);
-    QHeaderView* header = form.m_list->header();
-
-    const QHash<QString, QVariant> actual{
-        {"objectName", form.objectName()},
-        {"windowTitle", form.windowTitle()},
-        {"size", form.size()},
-        {"list.objectName", form.m_list->objectName()},
-        {"list.columns", QStringList{form.m_list->headerItem()->text(0),
-                                     form.m_list->headerItem()->text(1)}},
-        {"list.frameShape", int(form.m_list->frameShape())},
-        {"list.frameShadow", int(form.m_list->frameShadow())},
-        {"list.resizeMode0", int(header->sectionResizeMode(0))},
-        {"list.resizeMode1", int(header->sectionResizeMode(1))},
-        {"layout.objectName", layout->objectName()},
-        {"layout.margins", QVariant::fromValue(layout->contentsMargins())},
-        {"layout.spacing", layout->spacing()},
-        {"layout.cell00", layout->itemAtPosition(0, 0) && layout->itemAtPosition(0, 0)->widget()
-                              ? layout->itemAtPosition(0, 0)->widget()->objectName()
-                              : QString()},
-        {"layout.count", layout->count()},
-    };
-    QVERIFY2(actual.contains(property), qPrintable(property));
-    QCOMPARE(actual.value(property), expected);
-    QCOMPARE(form.m_list->columnCount(), 2);
-}
-
-void tst_WndNavigation::formGivenName()
-{
-    TWndNavigation form(nullptr, "Chosen");
-    QCOMPARE(form.objectName(), QStringLiteral("Chosen"));
-    WndNavigation page(nullptr);
-    QCOMPARE(page.objectName(), QStringLiteral("TWndNavigation"));
-}
-
-void tst_WndNavigation::formListSortsUntilThePageSaysOtherwise()
-{
-    TWndNavigation form;
-    for (const char* title : {"b", "c", "a"})
-        new QTreeWidgetItem(form.m_list, {QString::fromLatin1(title)});
-    QCOMPARE(columnTexts(form.m_list, 0), QStringList({"a", "b", "c"}));
-    QVERIFY(!form.m_list->isHeaderHidden());
-}
 
 void tst_WndNavigation::formSlotComplains_data()
 {
@@ -200,54 +114,26 @@ void tst_WndNavigation::formSlotComplains()
     // Exactly one complaint: the ignored message is used up, a second one fails.
     QTest::ignoreMessage(QtWarningMsg, NavigateWarning);
     QTest::failOnWarning(NavigateWarning);
-    if (byReturn)
-        pressReturn(form.m_list);
-    else
-        doubleClick(form.m_list, row);
+    act(form.m_list, row, byReturn ? Return : DoubleClick);
     QCoreApplication::processEvents();
 }
 
-void tst_WndNavigation::formSingleClickDoesNotNavigate()
+void tst_WndNavigation::rowsStandWhereTheyAreAdded()
 {
-    Tree tree;
-    WndNavigation page(nullptr);
-    fillRows(&page, tree);
-    page.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    // The form's list sorts; the page keeps the order the rows are given in.
+    TWndNavigation form;
+    for (const char* title : {"b", "c", "a"})
+        new QTreeWidgetItem(form.m_list, {QString::fromLatin1(title)});
+    QCOMPARE(columnTexts(form.m_list, 0), QStringList({"a", "b", "c"}));
 
-    QTreeWidgetItem* row = page.m_list->topLevelItem(1);
-    QTest::mouseClick(page.m_list->viewport(), Qt::LeftButton, {},
-                      page.m_list->visualItemRect(row).center());
-    QCOMPARE(page.m_list->currentItem(), row);
-    QTest::qWait(20);
-    QCOMPARE(tree.widget.currentItem(), tree.group);
-}
-
-void tst_WndNavigation::pageHidesHeaderAndKeepsInsertionOrder()
-{
     WndNavigation page(nullptr);
     QVERIFY(page.m_list->isHeaderHidden());
-    QVERIFY(!page.m_list->isSortingEnabled());
-
-    const QStringList titles{"Services", "Domains", "SMTP Properties", "Antivirus", "Antispam",
-                             "Backup", "Internet Connection", "Scheduling", "POP3 Download",
-                             "ETRN Download", "Remote Administration", "Advanced Options",
-                             "Definitions"};
-    QTreeWidgetItem* after = nullptr;
-    for (const QString& title : titles)
-        after = page.addIcon(after, squareIcon(Qt::red), title, QString(), nullptr);
-    QCOMPARE(columnTexts(page.m_list, 0), titles);
-}
-
-void tst_WndNavigation::addIconPlacesAfterTheGivenRow()
-{
-    WndNavigation page(nullptr);
     QTreeWidgetItem* first = page.addIcon(nullptr, QPixmap(), "first", QString(), nullptr);
     QTreeWidgetItem* last = page.addIcon(first, QPixmap(), "last", QString(), nullptr);
     page.addIcon(first, QPixmap(), "middle", QString(), nullptr);
     page.addIcon(nullptr, QPixmap(), "top", QString(), nullptr);
-    QCOMPARE(columnTexts(page.m_list, 0), QStringList({"top", "first", "middle", "last"}));
-    QCOMPARE(page.m_list->indexOfTopLevelItem(last), 3);
+    page.addIcon(last, QPixmap(), "bottom", QString(), nullptr);
+    QCOMPARE(columnTexts(page.m_list, 0), QStringList({"top", "first", "middle", "last", "bottom"}));
 }
 
 void tst_WndNavigation::rowsCarryIconDescriptionAndTarget()
@@ -272,17 +158,19 @@ void tst_WndNavigation::rowsCarryIconDescriptionAndTarget()
 
 void tst_WndNavigation::navigationWaitsForTheEventLoop_data()
 {
-    QTest::addColumn<bool>("byReturn");
+    QTest::addColumn<int>("action");
     QTest::addColumn<int>("row");
-    QTest::newRow("Return on the first row") << true << 0;
-    QTest::newRow("Return on the last row") << true << 2;
-    QTest::newRow("double click on the second row") << false << 1;
+    QTest::addColumn<bool>("navigates");
+    QTest::newRow("Return on the last row") << int(Return) << 2 << true;
+    QTest::newRow("double click on the second row") << int(DoubleClick) << 1 << true;
+    QTest::newRow("a single click only moves the current row") << int(Click) << 1 << false;
 }
 
 void tst_WndNavigation::navigationWaitsForTheEventLoop()
 {
-    QFETCH(bool, byReturn);
+    QFETCH(int, action);
     QFETCH(int, row);
+    QFETCH(bool, navigates);
 
     Tree tree;
     WndNavigation page(nullptr);
@@ -290,18 +178,22 @@ void tst_WndNavigation::navigationWaitsForTheEventLoop()
     page.show();
     QVERIFY(QTest::qWaitForWindowExposed(&page));
     QTreeWidgetItem* chosen = page.m_list->topLevelItem(row);
-    page.m_list->setCurrentItem(chosen);
+    if (action != Click)
+        page.m_list->setCurrentItem(chosen);
 
     QSignalSpy changes(&tree.widget, &QTreeWidget::currentItemChanged);
-    if (byReturn)
-        pressReturn(page.m_list);
-    else
-        doubleClick(page.m_list, chosen);
+    act(page.m_list, chosen, Action(action));
+    QCOMPARE(page.m_list->currentItem(), chosen);
     QCOMPARE(changes.size(), 0);
     QCOMPARE(tree.widget.currentItem(), tree.group);
 
-    QTRY_COMPARE(changes.size(), 1);
-    QCOMPARE(tree.widget.currentItem(), tree.children.at(row));
+    if (navigates) {
+        QTRY_COMPARE(changes.size(), 1);
+        QCOMPARE(tree.widget.currentItem(), tree.children.at(row));
+    } else {
+        QTest::qWait(20);
+        QCOMPARE(changes.size(), 0);
+    }
 }
 
 void tst_WndNavigation::navigationTakesTheCurrentRowWhenTheTimerFires()
@@ -316,134 +208,51 @@ void tst_WndNavigation::navigationTakesTheCurrentRowWhenTheTimerFires()
     QTRY_COMPARE(tree.widget.currentItem(), tree.children.at(2));
 }
 
-void tst_WndNavigation::navigationWithoutCurrentRowOrTargetDoesNothing_data()
+void tst_WndNavigation::navigationFindingNoTargetDoesNothing_data()
 {
-    QTest::addColumn<bool>("withCurrentRow");
-    QTest::newRow("no current row") << false;
-    QTest::newRow("row without target") << true;
+    QTest::addColumn<QString>("situation");
+    QTest::newRow("no current row") << "no current row";
+    QTest::newRow("row without target") << "no target";
+    QTest::newRow("page gone before the timer") << "page gone";
 }
 
-void tst_WndNavigation::navigationWithoutCurrentRowOrTargetDoesNothing()
+void tst_WndNavigation::navigationFindingNoTargetDoesNothing()
 {
-    QFETCH(bool, withCurrentRow);
+    QFETCH(QString, situation);
 
-    Tree tree;
-    WndNavigation page(nullptr);
-    QTreeWidgetItem* row = page.addIcon(nullptr, QPixmap(), "Services", QString(), nullptr);
-    if (withCurrentRow)
-        page.m_list->setCurrentItem(row);
-    else
-        page.m_list->setCurrentItem(nullptr);
-
-    QSignalSpy changes(&tree.widget, &QTreeWidget::currentItemChanged);
-    page.slotNavigate(row);
-    QTest::qWait(20);
-    QCOMPARE(changes.size(), 0);
-    QCOMPARE(tree.widget.currentItem(), tree.group);
-}
-
-void tst_WndNavigation::eachPageActsOnItsOwnTree()
-{
-    Tree first;
-    Tree second;
-    WndNavigation firstPage(nullptr);
-    WndNavigation secondPage(nullptr);
-    fillRows(&firstPage, first);
-    fillRows(&secondPage, second);
-
-    // The second page was built last, as by the most recently opened window; the first
-    // page's rows must still act on the first tree.
-    firstPage.m_list->setCurrentItem(firstPage.m_list->topLevelItem(1));
-    firstPage.slotNavigate(nullptr);
-    QTRY_COMPARE(first.widget.currentItem(), first.children.at(1));
-    QCOMPARE(second.widget.currentItem(), second.group);
-
-    secondPage.m_list->setCurrentItem(secondPage.m_list->topLevelItem(2));
-    secondPage.slotNavigate(nullptr);
-    QTRY_COMPARE(second.widget.currentItem(), second.children.at(2));
-    QCOMPARE(first.widget.currentItem(), first.children.at(1));
-}
-
-void tst_WndNavigation::pageDestroyedBeforeTheTimerLeavesTheTreeAlone()
-{
     Tree tree;
     auto* page = new WndNavigation(nullptr);
     fillRows(page, tree);
-    page->m_list->setCurrentItem(page->m_list->topLevelItem(0));
+    page->addIcon(nullptr, QPixmap(), "Without target", QString(), nullptr);
+    page->m_list->setCurrentItem(page->m_list->topLevelItem(situation == "page gone" ? 1 : 0));
+    if (situation == "no current row")
+        page->m_list->setCurrentItem(nullptr);
+
+    QSignalSpy changes(&tree.widget, &QTreeWidget::currentItemChanged);
     page->slotNavigate(nullptr);
-    delete page;
+    if (situation == "page gone")
+        delete page;
     QTest::qWait(20);
+    QCOMPARE(changes.size(), 0);
     QCOMPARE(tree.widget.currentItem(), tree.group);
-}
-
-void tst_WndNavigation::pageReplacedByItsOwnSwitch()
-{
-    // The switch that a row starts closes the page it came from, as the main window does.
-    Tree tree;
-    QPointer<WndNavigation> page = new WndNavigation(nullptr);
-    page->setAttribute(Qt::WA_DeleteOnClose);
-    fillRows(page, tree);
-    QObject::connect(&tree.widget, &QTreeWidget::currentItemChanged, page.data(),
-                     [&page] { page->close(); });
-    page->show();
-    page->m_list->setCurrentItem(page->m_list->topLevelItem(1));
-    page->slotNavigate(nullptr);
-    QTRY_VERIFY(page.isNull());
-    QCOMPARE(tree.widget.currentItem(), tree.children.at(1));
-}
-
-void tst_WndNavigation::emptyFormLayout()
-{
-    TWndEmpty form;
-    QCOMPARE(form.objectName(), QStringLiteral("TWndEmpty"));
-    QCOMPARE(TWndEmpty(nullptr, "given").objectName(), QStringLiteral("given"));
-    QCOMPARE(form.size(), QSize(318, 121));
-    QCOMPARE(form.windowTitle(), QStringLiteral("Form1"));
-
-    QVERIFY(!form.m_combo->isEditable());
-    QCOMPARE(form.m_combo->count(), 0);
-    QCOMPARE(form.m_btnNavigate->text(), QStringLiteral("&Navigate"));
-    QCOMPARE(form.m_btnNavigate->minimumSize(), QSize(80, 0));
-    QVERIFY(!form.m_btnNavigate->isFlat());
-    QCOMPARE(form.m_btnNavigate->palette().color(QPalette::Button), QColor(212, 208, 200));
-    QCOMPARE(form.m_combo->nextInFocusChain(), form.m_btnNavigate);
-
-    auto* layout = qobject_cast<QGridLayout*>(form.layout());
-    QVERIFY(layout);
-    QCOMPARE(layout->objectName(), QStringLiteral("TWndEmptyLayout"));
-    QCOMPARE(layout->contentsMargins(), QMargins(11, 11, 11, 11));
-    QCOMPARE(layout->spacing(), 6);
-    QCOMPARE(layout->itemAtPosition(0, 0)->widget(), form.m_combo);
-    QCOMPARE(layout->itemAtPosition(0, 1)->widget(), form.m_btnNavigate);
-    QSpacerItem* across = layout->itemAtPosition(0, 2)->spacerItem();
-    QSpacerItem* down = layout->itemAtPosition(1, 0)->spacerItem();
-    QVERIFY(across && down);
-    QCOMPARE(across->sizePolicy().horizontalPolicy(), QSizePolicy::Expanding);
-    QCOMPARE(across->sizePolicy().verticalPolicy(), QSizePolicy::Minimum);
-    QCOMPARE(down->sizePolicy().horizontalPolicy(), QSizePolicy::Minimum);
-    QCOMPARE(down->sizePolicy().verticalPolicy(), QSizePolicy::Expanding);
-}
-
-void tst_WndNavigation::emptyFormSlotComplains()
-{
-    TWndEmpty form;
-    QTest::ignoreMessage(QtWarningMsg, "TWndEmpty::slotService(): Not implemented yet!");
-    form.m_btnNavigate->click();
+    if (situation != "page gone")
+        delete page;
 }
 
 void tst_WndNavigation::emptyPageIsBlank()
 {
+    // The form's button complains until a page overrides its slot.
+    TWndEmpty form;
+    QTest::ignoreMessage(QtWarningMsg, "TWndEmpty::slotService(): Not implemented yet!");
+    form.m_btnNavigate->click();
+
     QWidget parent;
     WndEmpty page(&parent, 7, nullptr, nullptr, nullptr);
     parent.show();
     QVERIFY(QTest::qWaitForWindowExposed(&parent));
-    QCOMPARE(page.parentWidget(), &parent);
-    QCOMPARE(page.objectName(), QStringLiteral("TWndEmpty"));
     QVERIFY(page.isVisible());
     QVERIFY(!page.m_combo->isVisible());
     QVERIFY(!page.m_btnNavigate->isVisible());
-    QCOMPARE(page.m_combo->count(), 0);
-    // Overridden, so the form's complaint never comes.
     QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
     page.m_btnNavigate->click();
 }

@@ -56,50 +56,30 @@ void tst_StatementParser::accepted_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("parsed");
 
-    // the table layer's loads and statements
-    QTest::newRow("select columns") << "select lhs, rhs, domain from alias" << "select lhs|rhs|domain from alias";
-    QTest::newRow("select upper case") << "SELECT SSLInstalled FROM info" << "select SSLInstalled from info";
-    QTest::newRow("select two columns") << "SELECT productname, version FROM info" << "select productname|version from info";
+    QTest::newRow("select columns, any case") << "SELECT lhs, rhs, domain FroM alias" << "select lhs|rhs|domain from alias";
     QTest::newRow("select star") << "select * from user" << "select * from user";
-    QTest::newRow("insert") << "insert T set a='1', b='x', c='it\\'s'" << "insert T set a=<1>, b=<x>, c=<it's>";
-    QTest::newRow("update, new line") << "update T set c='one\\ntwo' where a='1' and b='x'" << "update T set c=<one\ntwo> where a=<1> & b=<x>";
-    QTest::newRow("update of a key") << "update T set a='2' where a='1' and b='x'" << "update T set a=<2> where a=<1> & b=<x>";
-    QTest::newRow("update without where") << "update T set c=''" << "update T set c=<>";
-    QTest::newRow("delete") << "delete from T where a='1' and b='x'" << "delete T where a=<1> & b=<x>";
-    QTest::newRow("mixed case keywords") << "InSeRt T SeT a='1'" << "insert T set a=<1>";
+    QTest::newRow("insert") << "InSeRt T set a='1', b='x'" << "insert T set a=<1>, b=<x>";
+    QTest::newRow("update with two conditions") << "update T set a='2' where a='1' and b='x'" << "update T set a=<2> where a=<1> & b=<x>";
+    QTest::newRow("delete") << "delete from T where a='1'" << "delete T where a=<1>";
 
-    // function calls
-    QTest::newRow("call without arguments") << "select get_auth_types()" << "call get_auth_types()";
-    QTest::newRow("call upper case") << "SELECT get_auth_types()" << "call get_auth_types()";
-    QTest::newRow("call blank before bracket") << "select LogList ( )" << "call LogList()";
-    QTest::newRow("call with a name") << "select LogList(\"smtp\")" << "call LogList(<smtp>)";
-    QTest::newRow("call with numbers") << "select LogData(\"smtp\", 120, 55)" << "call LogData(<smtp>, 120, 55)";
-    QTest::newRow("call two names") << "select LogCtrl(\"clean\", \"debug\")" << "call LogCtrl(<clean>, <debug>)";
-    QTest::newRow("call single quotes") << "select LogList('imap')" << "call LogList(<imap>)";
-    QTest::newRow("call negative number") << "select f(-5)" << "call f(-5)";
+    QTest::newRow("call, blank before bracket") << "select LogList ( )" << "call LogList()";
+    QTest::newRow("call with a name and numbers") << "select LogData(\"smtp\", 120, -55)" << "call LogData(<smtp>, 120, -55)";
+    QTest::newRow("call, single quotes") << "select LogCtrl('clean', 'debug')" << "call LogCtrl(<clean>, <debug>)";
 
     // forms the pages build by hand
-    QTest::newRow("membership query") << "SELECT name FROM user WHERE groups=\"staff\" AND domain=\"\""
-                                      << "select name from user where groups=<staff> & domain=<>";
-    QTest::newRow("drop member, blank before -=") << "UPDATE user SET groups -=\"support\" WHERE name=\"alice\" AND domain=\"\""
-                                                  << "update user set groups-=<support> where name=<alice> & domain=<>";
-    QTest::newRow("add member") << "UPDATE user SET groups+=\"sales\" WHERE name=\"ines\" AND domain=\"lakeside.example\""
-                                << "update user set groups+=<sales> where name=<ines> & domain=<lakeside.example>";
-    QTest::newRow("blanks around =") << "UPDATE user SET groups-=\"staff\" WHERE Domain = \"corvane.example\""
-                                     << "update user set groups-=<staff> where Domain=<corvane.example>";
-    QTest::newRow("hyphen in table name") << "UPDATE service-smtp SET port = '25'" << "update service-smtp set port=<25>";
-    QTest::newRow("select from hyphenated") << "SELECT running FROM service-smtp" << "select running from service-smtp";
-    QTest::newRow("service start") << "SELECT start_service(\"smtp\")" << "call start_service(<smtp>)";
+    QTest::newRow("add member") << "UPDATE user SET groups+=\"sales\" WHERE name=\"ines\" AND domain=\"\""
+                                << "update user set groups+=<sales> where name=<ines> & domain=<>";
+    QTest::newRow("drop member, blank before -=") << "UPDATE user SET groups -=\"support\" WHERE name=\"alice\""
+                                                  << "update user set groups-=<support> where name=<alice>";
+    QTest::newRow("hyphen in a table name") << "UPDATE service-smtp SET port = '25'" << "update service-smtp set port=<25>";
 
     // values
     QTest::newRow("all six escapes") << "insert T set v='\\\\ \\\" \\' \\n \\r \\t'" << "insert T set v=<\\ \" ' \n \r \t>";
-    QTest::newRow("escapes in double quotes") << "insert T set v=\"say \\\"hi\\\"\"" << "insert T set v=<say \"hi\">";
-    QTest::newRow("apostrophe inside double quotes") << "insert T set v=\"it's\"" << "insert T set v=<it's>";
+    QTest::newRow("escapes in double quotes") << "insert T set v=\"say \\\"hi\\\" it's\"" << "insert T set v=<say \"hi\" it's>";
     QTest::newRow("double quote inside apostrophes") << "insert T set v='a\"b'" << "insert T set v=<a\"b>";
     QTest::newRow("unknown escape kept") << "insert T set v='C:\\data'" << "insert T set v=<C:\\data>";
-    QTest::newRow("empty value") << "insert T set a=''" << "insert T set a=<>";
-    QTest::newRow("blanks kept in values") << "insert T set a='  two  words '" << "insert T set a=<  two  words >";
-    QTest::newRow("keyword inside a value") << "insert T set a='select from where and'" << "insert T set a=<select from where and>";
+    QTest::newRow("blanks and keywords kept in values") << "insert T set a='  select from where and '"
+                                                        << "insert T set a=<  select from where and >";
     QTest::newRow("non-Latin text") << QString::fromUtf8("insert T set v='Žluťoučký 日本'") << QString::fromUtf8("insert T set v=<Žluťoučký 日本>");
     QTest::newRow("number value") << "select a from T where a=5" << "select a from T where a=<5>";
     QTest::newRow("no blanks at all") << "update T set a='1',b='2' where c='3'and d='4'" << "update T set a=<1>, b=<2> where c=<3> & d=<4>";
@@ -129,15 +109,12 @@ void tst_StatementParser::refused_data()
     QTest::newRow("insert without set") << "insert T a='1'";
     QTest::newRow("unterminated text") << "insert T set a='1";
     QTest::newRow("escaped closing quote") << "insert T set a='1\\'";
-    QTest::newRow("assignment without value") << "update T set a";
     QTest::newRow("assignment with bare word") << "update T set a=b";
     QTest::newRow("delete without condition") << "delete from T";
     QTest::newRow("delete with empty condition") << "delete from T where ";
     QTest::newRow("dangling and") << "delete from T where a='1' and";
-    QTest::newRow("where without condition") << "update T set a='1' where";
     QTest::newRow("bare word argument") << "select f(a)";
     QTest::newRow("unclosed call") << "select f('x'";
-    QTest::newRow("condition without value") << "select a from T where a";
     QTest::newRow("or is not supported") << "select a from T where a='1' or b='2'";
     QTest::newRow("other comparison") << "select a from T where a<'1'";
     QTest::newRow("two statements") << "select a from T; delete from T where a='1'";

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QLatin1String>
+#include <QSizePolicy>
+#include <QSpacerItem>
+#include <QWidget>
+
+// What every hand-written form builds its widgets and layouts with.
+namespace FormWidgets {
+
+// A new child of parent under the object name the form gives it; other code finds the
+// form's widgets by these names.
+template<typename Widget>
+Widget* makeChild(QWidget* parent, const char* objectName)
+{
+    auto* widget = new Widget(parent);
+    widget->setObjectName(QLatin1String(objectName));
+    return widget;
+}
+
+// Takes the room left in a row, pushing the row's widgets to its other side.
+inline QSpacerItem* horizontalSpacer()
+{
+    return new QSpacerItem(20, 20, QSizePolicy::Expanding, QSizePolicy::Minimum);
+}
+
+// Takes the room left in a column.
+inline QSpacerItem* verticalSpacer()
+{
+    return new QSpacerItem(20, 20, QSizePolicy::Minimum, QSizePolicy::Expanding);
+}
+
+} // namespace FormWidgets

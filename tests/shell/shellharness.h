@@ -1,0 +1,229 @@
+#pragma once
+
+// What the shell's tests share: the stand-in server and connections to it (from the link
+// tests), a console whose main windows are opened through the open-connection entry as the
+// host opens them, a log of the pending-change controller's signals, and a stand-in page
+// that records how the page table built it.
+
+#include "dbctrl.h"
+#include "desktop.h"
+#include "ornelplugin.h"
+#include "pagefactory.h"
+#include "settingsstore.h"
+#include "standinconnection.h"
+#include "wndmain.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QStringList>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <QtTest>
+
+#include <memory>
+
+// What the host would pass as the module's handle; the module only hands it back.
+inline DLLHANDLE testHandle(int n = 1)
+{
+    return reinterpret_cast<DLLHANDLE>(quintptr(0x1000 * n));
+}
+
+// The statements the server received from index `from` of its journal on.
+inline QStringList journalFrom(const StandIn::TestServer& server, int from)
+{
+    QStringList statements;
+    const QList<StandIn::JournalEntry> entries = server.journal();
+    for (int i = from; i < entries.size(); ++i)
+        statements.append(entries.at(i).statement);
+    return statements;
+}
+
+// A top window holding the workspace, shown, over an empty settings store. Every window
+// goes with it, and it waits until their connections have ended.
+class ConsoleStandIn
+{
+public:
+    ConsoleStandIn()
+    {
+        QFile::remove(QDir::homePath() + QStringLiteral("/.Ornel/adminrc"));
+        m_console = std::make_unique<QWidget>();
+        auto* layout = new QVBoxLayout(m_console.get());
+        layout->setContentsMargins(0, 0, 0, 0);
+        m_desktop = new Desktop(m_console.get());
+        layout->addWidget(m_desktop);
+        m_console->resize(1000, 700);
+        m_console->show();
+        if (!QTest::qWaitForWindowExposed(m_console.get()))
+            qWarning("ConsoleStandIn: the console window was not shown");
+    }
+
+    ~ConsoleStandIn()
+    {
+        closeAll();
+        m_console.reset();
+    }
+
+    ConsoleStandIn(const ConsoleStandIn&) = delete;
+    ConsoleStandIn& operator=(const ConsoleStandIn&) = delete;
+
+    QWidget* console() const { return m_console.get(); }
+    Desktop* desktop() const { return m_desktop; }
+    SettingsStore* settings() const { return m_desktop->settings(); }
+
+    // The size the next window opens at; 0 leaves a key unwritten.
+    void storeSize(int width, int height) const
+    {
+        if (width)
+            settings()->writeEntry(QStringLiteral("/Admin/Mail/width"), width);
+        if (height)
+            settings()->writeEntry(QStringLiteral("/Admin/Mail/height"), height);
+    }
+
+    // The new main window, or null when none was opened.
+    WndMain* open(quint16 port, int mode = 0, const char* password = "admin",
+                  DLLHANDLE handle = testHandle())
+    {
+        const QList<QMdiSubWindow*> before = m_desktop->subWindowList();
+        const QByteArray portText = QByteArray::number(port);
+        module_connect(m_desktop, 0, "127.0.0.1", portText.constData(), "admin", password, 0,
+                       handle, mode);
+        for (QMdiSubWindow* frame : m_desktop->subWindowList()) {
+            if (!before.contains(frame))
+                return qobject_cast<WndMain*>(frame->widget());
+        }
+        return nullptr;
+    }
+
+    void closeAll()
+    {
+        QList<QPointer<QMdiSubWindow>> frames;
+        for (QMdiSubWindow* frame : m_desktop->subWindowList())
+            frames.append(frame);
+        for (const QPointer<QMdiSubWindow>& frame : frames)
+            delete frame.data();
+        QTRY_COMPARE_WITH_TIMEOUT(WndMain::liveConnections(), 0, 10000);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+private:
+    std::unique_ptr<QWidget> m_console;
+    Desktop* m_desktop;
+};
+
+// The item of window's tree at the end of a path of titles ("Configuration/Services");
+// null when there is none.
+inline QTreeWidgetItem* treeItem(const WndMain* window, const QString& path)
+{
+    QTreeWidget* tree = window->getTree();
+    QTreeWidgetItem* found = nullptr;
+    for (const QString& title : path.split(QLatin1Char('/'))) {
+        QTreeWidgetItem* parent = found;
+        found = nullptr;
+        const int count = parent ? parent->childCount() : tree->topLevelItemCount();
+        for (int i = 0; i < count && !found; ++i) {
+            QTreeWidgetItem* candidate = parent ? parent->child(i) : tree->topLevelItem(i);
+            if (candidate->text(0) == title)
+                found = candidate;
+        }
+        if (!found)
+            return nullptr;
+    }
+    return found;
+}
+
+// As the administrator's click does: the tree's current item changes.
+inline void choose(WndMain* window, const QString& path)
+{
+    window->getTree()->setCurrentItem(treeItem(window, path));
+}
+
+// The signals of a pending-change controller, in the order they came.
+class CtrlSignalLog
+{
+public:
+    explicit CtrlSignalLog(DBCtrl& ctrl)
+    {
+        QObject::connect(&ctrl, &DBCtrl::sig_before_apply, &ctrl, [this] { events << "before_apply"; });
+        QObject::connect(&ctrl, &DBCtrl::sig_update_again, &ctrl, [this] { events << "update_again"; });
+        QObject::connect(&ctrl, &DBCtrl::sig_reset, &ctrl, [this] { events << "reset"; });
+        QObject::connect(&ctrl, &DBCtrl::sig_empty, &ctrl, [this](bool empty) {
+            events << (empty ? "empty(true)" : "empty(false)");
+        });
+        QObject::connect(&ctrl, &DBCtrl::sig_apply, &ctrl, [this, &ctrl] {
+            events << "apply";
+            pendingAtApply = ctrl.m_pending;
+        });
+    }
+
+    QStringList events;
+    // The pending list as the slots of sig_apply() found it.
+    QStringList pendingAtApply{"not emitted"};
+};
+
+// A stand-in page with a constructor for each argument order of the module's pages: it
+// records which one the page table used, and with what.
+struct ReceivedArguments
+{
+    PageFactory::ArgumentOrder order;
+    QWidget* self;
+    QWidget* parent;
+    DBConn* conn;
+    DBCtrl* ctrl;
+    Desktop* desktop;
+    bool nullName;
+    Qt::WindowFlags flags;
+};
+
+inline QList<ReceivedArguments>& receivedArguments()
+{
+    static QList<ReceivedArguments> received;
+    return received;
+}
+
+class RecordingPage : public QWidget
+{
+public:
+    using Order = PageFactory::ArgumentOrder;
+    using Flags = Qt::WindowFlags;
+
+    RecordingPage(QWidget* p, DBConn* conn, DBCtrl* ctrl, Desktop* d, const char* name, Flags f)
+        : RecordingPage(Order::Standard, p, conn, ctrl, d, name, f) {}
+    RecordingPage(QWidget* p, DBConn* conn, DBCtrl* ctrl, const char* name, Flags f)
+        : RecordingPage(Order::WithoutDesktop, p, conn, ctrl, nullptr, name, f) {}
+    RecordingPage(QWidget* p, DBConn* conn, Desktop* d, DBCtrl* ctrl, const char* name, Flags f)
+        : RecordingPage(Order::DesktopBeforeCtrl, p, conn, ctrl, d, name, f) {}
+    RecordingPage(QWidget* p, DBConn* conn, DBCtrl* ctrl, const char* name, Flags f, Desktop* d)
+        : RecordingPage(Order::DesktopLast, p, conn, ctrl, d, name, f) {}
+
+private:
+    RecordingPage(Order order, QWidget* p, DBConn* conn, DBCtrl* ctrl, Desktop* d,
+                  const char* name, Flags f)
+        : QWidget(p, f)
+    {
+        receivedArguments().append({order, this, p, conn, ctrl, d, name == nullptr, f});
+    }
+};
+
+// While it lives, every page of the table is a recording page.
+class RecordingPagesRegistered
+{
+public:
+    RecordingPagesRegistered()
+    {
+        for (const PageFactory::PageSpec& page : PageFactory::pages())
+            PageFactory::registerPage<RecordingPage>(page.kind);
+        receivedArguments().clear();
+    }
+
+    ~RecordingPagesRegistered()
+    {
+        for (const PageFactory::PageSpec& page : PageFactory::pages())
+            PageFactory::unregisterPage(page.kind);
+        receivedArguments().clear();
+    }
+
+    RecordingPagesRegistered(const RecordingPagesRegistered&) = delete;
+    RecordingPagesRegistered& operator=(const RecordingPagesRegistered&) = delete;
+};
