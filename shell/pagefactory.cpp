@@ -15,9 +15,9 @@ constexpr bool NoBar = false;
 
 // Only the two definition pages take an empty name and plain flags; the rest a null
 // name and delete-on-close.
-const QList<PageSpec>& table()
+const QList<PageEntry>& table()
 {
-    static const QList<PageSpec> specs = {
+    static const QList<PageEntry> entries = {
         {PageKind::Services, "Services", Order::Standard, false, true, Bar},
         {PageKind::Domains, "Domains", Order::Standard, false, true, Bar},
         {PageKind::SmtpProperties, "SMTP Properties", Order::WithoutDesktop, false, true, Bar},
@@ -41,7 +41,7 @@ const QList<PageSpec>& table()
         {PageKind::MailQueue, "Mail Queue", Order::Standard, false, true, NoBar},
         {PageKind::Connections, "Connections", Order::Standard, false, true, NoBar},
     };
-    return specs;
+    return entries;
 }
 
 const char* orderName(ArgumentOrder order)
@@ -68,29 +68,29 @@ QHash<PageKind, Builder>& registry()
 
 } // namespace
 
-const QList<PageSpec>& pages()
+const QList<PageEntry>& pages()
 {
     return table();
 }
 
-const PageSpec& spec(PageKind kind)
+const PageEntry& entry(PageKind kind)
 {
-    const QList<PageSpec>& specs = table();
+    const QList<PageEntry>& entries = table();
     const int index = int(kind);
-    Q_ASSERT(index >= 0 && index < specs.size() && specs.at(index).kind == kind);
-    return specs.at(index);
+    Q_ASSERT(index >= 0 && index < entries.size() && entries.at(index).kind == kind);
+    return entries.at(index);
 }
 
 QString title(PageKind kind)
 {
-    return QObject::tr(spec(kind).title);
+    return QObject::tr(entry(kind).title);
 }
 
 namespace Internal {
 
 bool registerBuilders(PageKind kind, const Builders& builders, const char* className)
 {
-    const PageSpec& page = spec(kind);
+    const PageEntry& page = entry(kind);
     const Builder& builder = builders.at(int(page.order));
     if (!builder) {
         qWarning("PageFactory: %s cannot be the page \"%s\": it has no constructor %s", className,
@@ -118,7 +118,7 @@ QWidget* build(PageKind kind, QWidget* container, DBConn* conn, DBCtrl* ctrl, De
     const auto found = registry().constFind(kind);
     if (found == registry().constEnd())
         return nullptr;
-    const PageSpec& page = spec(kind);
+    const PageEntry& page = entry(kind);
     // A copy: a page's constructor runs an event loop while it loads, and a registration
     // made meanwhile must not pull the builder from under it.
     const Builder builder = found.value();

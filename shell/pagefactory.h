@@ -56,7 +56,7 @@ enum class ArgumentOrder {
     DesktopLast,       // container, connection, controller, name, flags, workspace
 };
 
-struct PageSpec
+struct PageEntry
 {
     PageKind kind;
     const char* title; // the tree item's title, untranslated
@@ -67,8 +67,8 @@ struct PageSpec
 };
 
 // Every kind, in the order of the tree.
-const QList<PageSpec>& pages();
-const PageSpec& spec(PageKind kind);
+const QList<PageEntry>& pages();
+const PageEntry& entry(PageKind kind);
 // The title translated in the global context: the caption of the page's header row.
 QString title(PageKind kind);
 

@@ -230,7 +230,7 @@ bool WndMain::showRegisteredPage(QTreeWidgetItem* item)
         return true;
     if (page)
         container->layout->addWidget(page, 1);
-    setRightPaneWindow(container->widget, PageFactory::spec(kind).showsBar);
+    setRightPaneWindow(container->widget, PageFactory::entry(kind).showsBar);
     return true;
 }
 

@@ -25,31 +25,23 @@ public:
     {
         QMessageBox::Icon icon;
         QPointer<QWidget> parent;
-        QString caption;
-        QString text;
+        QString caption, text;
         Dialogs::Buttons buttons;  // standard-button form
         QStringList buttonTexts;   // text form
-        int defaultButton;
-        int escapeButton;
+        int defaultButton, escapeButton;
     };
 
     struct Dialog
     {
-        QString className;
-        QString objectName;
-        QString caption;
+        QString className, objectName, caption;
     };
 
     DialogRecorder()
     {
-        m_previousMessageHook = Dialogs::setMessageHook(
-            [this](const Dialogs::MessageRequest &request) { return onMessage(request); });
-        m_previousExecHook
-            = Dialogs::setExecHook([this](QDialog *dialog) { return onExec(dialog); });
+        m_previousMessageHook = Dialogs::setMessageHook([this](const auto &request) { return onMessage(request); });
+        m_previousExecHook = Dialogs::setExecHook([this](QDialog *dialog) { return onExec(dialog); });
         m_previousFontHook = Dialogs::setFontHook(
-            [this](bool *ok, const QFont &initial, QWidget *, const QString &caption) {
-                return onFont(ok, initial, caption);
-            });
+            [this](bool *ok, const QFont &font, QWidget *, const QString &caption) { return onFont(ok, font, caption); });
     }
 
     ~DialogRecorder()
@@ -59,8 +51,7 @@ public:
         Dialogs::setFontHook(std::move(m_previousFontHook));
     }
 
-    DialogRecorder(const DialogRecorder &) = delete;
-    DialogRecorder &operator=(const DialogRecorder &) = delete;
+    Q_DISABLE_COPY(DialogRecorder)
 
     // The next message box's answer: a StandardButton, or a button index for the text
     // form. Unanswered, a box takes its default, else its escape, else its first button.
@@ -68,14 +59,8 @@ public:
 
     // The next dialog's result, or a handler that works the dialog and answers; without
     // one a dialog is rejected.
-    void answerDialog(int result)
-    {
-        m_dialogHandlers.enqueue([result](QDialog *) { return result; });
-    }
-    void answerDialog(std::function<int(QDialog *)> handler)
-    {
-        m_dialogHandlers.enqueue(std::move(handler));
-    }
+    void answerDialog(int result) { m_dialogHandlers.enqueue([result](QDialog *) { return result; }); }
+    void answerDialog(std::function<int(QDialog *)> handler) { m_dialogHandlers.enqueue(std::move(handler)); }
 
     // The next font dialog's choice; without one it is cancelled.
     void answerFont(const QFont &font, bool ok = true) { m_fonts.enqueue({font, ok}); }
@@ -95,48 +80,33 @@ public:
 private:
     int onMessage(const Dialogs::MessageRequest &request)
     {
-        messages.append({request.icon, request.parent, request.caption, request.text,
-                         request.buttons, request.buttonTexts, request.defaultButton,
-                         request.escapeButton});
-        if (!m_answers.isEmpty())
-            return m_answers.dequeue();
-        return unansweredChoice(request);
+        messages.append({request.icon, request.parent, request.caption, request.text, request.buttons,
+                         request.buttonTexts, request.defaultButton, request.escapeButton});
+        return m_answers.isEmpty() ? unansweredChoice(request) : m_answers.dequeue();
     }
 
     static int unansweredChoice(const Dialogs::MessageRequest &request)
     {
-        if (request.hasTextButtons()) {
-            for (int given : {request.defaultButton, request.escapeButton}) {
-                if (given >= 0 && given < request.buttonTexts.size())
-                    return given;
-            }
-            return 0;
-        }
+        const bool texts = request.hasTextButtons();
         for (int given : {request.defaultButton, request.escapeButton}) {
-            if (given != QMessageBox::NoButton)
+            if (texts ? given >= 0 && given < request.buttonTexts.size() : given != QMessageBox::NoButton)
                 return given;
         }
-        for (int bit = QMessageBox::FirstButton; bit <= QMessageBox::LastButton; bit <<= 1) {
-            if (request.buttons.testFlag(static_cast<QMessageBox::StandardButton>(bit)))
-                return bit;
-        }
-        return QMessageBox::NoButton;
+        const int buttons = int(request.buttons.toInt());
+        return texts ? 0 : buttons & -buttons;  // the first button: the lowest standard one
     }
 
     int onExec(QDialog *dialog)
     {
-        dialogs.append({QString::fromLatin1(dialog->metaObject()->className()),
-                        dialog->objectName(), dialog->windowTitle()});
-        if (!m_dialogHandlers.isEmpty())
-            return m_dialogHandlers.dequeue()(dialog);
-        return QDialog::Rejected;
+        dialogs.append({QString::fromLatin1(dialog->metaObject()->className()), dialog->objectName(),
+                        dialog->windowTitle()});
+        return m_dialogHandlers.isEmpty() ? int(QDialog::Rejected) : m_dialogHandlers.dequeue()(dialog);
     }
 
     QFont onFont(bool *ok, const QFont &initial, const QString &caption)
     {
         fontCaptions.append(caption);
-        const std::pair<QFont, bool> choice
-            = m_fonts.isEmpty() ? std::make_pair(initial, false) : m_fonts.dequeue();
+        const std::pair<QFont, bool> choice = m_fonts.isEmpty() ? std::make_pair(initial, false) : m_fonts.dequeue();
         if (ok)
             *ok = choice.second;
         return choice.second ? choice.first : initial;

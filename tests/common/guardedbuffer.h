@@ -5,7 +5,9 @@
 
 #include <QByteArray>
 
+#include <algorithm>
 #include <cstring>
+#include <functional>
 
 struct GuardedBuffer
 {
@@ -18,19 +20,24 @@ struct GuardedBuffer
     }
 
     QByteArray text() const { return QByteArray(bytes); }
-
     bool untouchedFrom(int from) const
     {
-        for (int i = from < 0 ? 0 : from; i < int(sizeof bytes); ++i) {
-            if (bytes[i] != '#')
-                return false;
-        }
-        return true;
+        const char *start = bytes + std::clamp(from, 0, int(sizeof bytes));
+        return std::all_of(start, std::end(bytes), [](char c) { return c == '#'; });
     }
 };
 
-// QCOMPARE reads char pointers as texts; this compares where they point.
-inline const void *pointer(const void *p)
+// Runs a call on a guarded buffer (holding text first, when given) and tells what it left:
+// "<returned>|<text>" or "<returned>|untouched", then "|overrun" if a byte from limit on changed.
+inline QByteArray written(const std::function<long long(char *)> &call, int limit, const QByteArray &text = {})
 {
-    return p;
+    GuardedBuffer buffer;
+    if (!text.isNull())
+        buffer = GuardedBuffer(text);
+    const long long returned = call(buffer.bytes);
+    const QByteArray left = buffer.untouchedFrom(0) ? QByteArray("untouched") : buffer.text();
+    return QByteArray::number(returned) + '|' + left + (buffer.untouchedFrom(limit) ? "" : "|overrun");
 }
+
+// QCOMPARE reads char pointers as texts; this compares where they point.
+inline const void *pointer(const void *p) { return p; }

@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <random>
@@ -16,22 +17,12 @@
 
 namespace opensslref {
 
-struct BnFree
-{
-    void operator()(BIGNUM *bn) const { BN_clear_free(bn); }
-};
+struct BnFree { void operator()(BIGNUM *bn) const { BN_clear_free(bn); } };
 using Bn = std::unique_ptr<BIGNUM, BnFree>;
-
-struct BnCtxFree
-{
-    void operator()(BN_CTX *ctx) const { BN_CTX_free(ctx); }
-};
+struct BnCtxFree { void operator()(BN_CTX *ctx) const { BN_CTX_free(ctx); } };
 using BnCtx = std::unique_ptr<BN_CTX, BnCtxFree>;
 
-inline Bn newBn()
-{
-    return Bn(BN_new());
-}
+inline Bn newBn() { return Bn(BN_new()); }
 
 // 32-bit digits, least significant first, to a BIGNUM through OpenSSL's
 // little-endian byte form, so the conversion shares nothing with the code under test.
@@ -49,8 +40,7 @@ inline bool digitsFromBn(const BIGNUM *bn, uint32_t *digits, unsigned count)
     std::vector<uint8_t> bytes(count * 4u);
     if (BN_bn2lebinpad(bn, bytes.data(), int(bytes.size())) < 0)
         return false;
-    for (unsigned i = 0; i < count; ++i)
-        digits[i] = 0;
+    std::fill(digits, digits + count, 0u);
     for (unsigned i = 0; i < 4 * count; ++i)
         digits[i / 4] |= uint32_t(bytes[i]) << (8 * (i % 4));
     return true;
@@ -80,14 +70,7 @@ inline QByteArray randomBytes(std::mt19937 &rng, int len)
     return out;
 }
 
-inline const uint8_t *u8(const QByteArray &a)
-{
-    return reinterpret_cast<const uint8_t *>(a.constData());
-}
-
-inline uint8_t *u8(QByteArray &a)
-{
-    return reinterpret_cast<uint8_t *>(a.data());
-}
+inline const uint8_t *u8(const QByteArray &a) { return reinterpret_cast<const uint8_t *>(a.constData()); }
+inline uint8_t *u8(QByteArray &a) { return reinterpret_cast<uint8_t *>(a.data()); }
 
 } // namespace opensslref

@@ -1,17 +1,11 @@
 #pragma once
 
-// A reference for the session stream, written for tests on top of OpenSSL's
-// Blowfish so that it shares nothing with the code it checks.
-//
-// The stream runs in cycles of 9 bytes. The pad of a cycle is the Blowfish
-// encryption (ECB, the block read big-endian, as the published vectors are)
-// of the first eight ciphertext bytes of the previous cycle, followed by the
-// previous cycle's ninth ciphertext byte; before the first cycle the
-// "previous cycle" is the fixed vector 5c1e07a9d2b3468f9e (its first 9 bytes).
-// Each direction keeps its own cycle; both are keyed alike.
-//
-// Link OpenSSL::Crypto and define OPENSSL_SUPPRESS_DEPRECATED for the target
-// (OpenSSL 3 marks the Blowfish functions deprecated).
+// A reference for the session stream, on top of OpenSSL's Blowfish so that it shares
+// nothing with the code it checks. The stream runs in cycles of 9 bytes: a cycle's pad is
+// the Blowfish encryption (ECB, blocks read big-endian) of the previous cycle's first
+// eight ciphertext bytes, then that cycle's ninth byte; before the first cycle the
+// "previous cycle" is the fixed vector below. Each direction keeps its own cycle.
+// Link OpenSSL::Crypto and define OPENSSL_SUPPRESS_DEPRECATED (OpenSSL 3 deprecates Blowfish).
 
 #ifndef OPENSSL_SUPPRESS_DEPRECATED
 #define OPENSSL_SUPPRESS_DEPRECATED
@@ -30,8 +24,8 @@ public:
     explicit RefStream(const QByteArray &key)
     {
         BF_set_key(&m_key, int(key.size()), reinterpret_cast<const unsigned char *>(key.constData()));
-        m_send = freshWay();
-        m_receive = freshWay();
+        std::memcpy(m_send.previous, startVector().constData(), 9);
+        m_receive = m_send;
     }
 
     // What the owner of this stream sends: plain in, ciphertext out.
@@ -44,17 +38,8 @@ private:
     {
         unsigned char previous[9]; // ciphertext of the cycle before
         unsigned char pad[9];
-        int used;                  // pad bytes used in this cycle
+        int used = 9;              // pad bytes used in this cycle
     };
-
-    static Way freshWay()
-    {
-        Way way;
-        const QByteArray vector = startVector();
-        std::memcpy(way.previous, vector.constData(), 9);
-        way.used = 9;
-        return way;
-    }
 
     void newCycle(Way &way) const
     {
@@ -78,6 +63,5 @@ private:
     }
 
     BF_KEY m_key;
-    Way m_send;
-    Way m_receive;
+    Way m_send, m_receive;
 };

@@ -27,22 +27,37 @@ inline void edit(Cols* model, const QStringList& operations)
 {
     for (const QString& operation : operations) {
         const QString verb = operation.section(QLatin1Char(' '), 0, 0);
-        const QString arg = operation.section(QLatin1Char(' '), 1, 1);
+        const int arg = operation.section(QLatin1Char(' '), 1, 1).toInt();
         if (verb == QLatin1String("show"))
-            model->show(arg.toInt());
+            model->show(arg);
         else if (verb == QLatin1String("hide"))
-            model->hide(arg.toInt());
+            model->hide(arg);
         else if (verb == QLatin1String("up"))
-            model->up(arg.toInt());
+            model->up(arg);
         else if (verb == QLatin1String("down"))
-            model->down(arg.toInt());
+            model->down(arg);
         else if (verb == QLatin1String("reset"))
             model->reset();
-        else if (verb == QLatin1String("add"))
-            model->add(QStringLiteral("C%1").arg(model->titles.size()), arg == QLatin1String("S"), -1, false);
+        else if (operation == QLatin1String("add S"))
+            model->add(QStringLiteral("C%1").arg(model->titles.size()), true, -1, false);
         else
             QFAIL(qPrintable(QStringLiteral("unknown operation ") + operation));
     }
+}
+
+// Every field but the view.
+inline void compareLayout(const Cols& actual, const Cols& expected)
+{
+    QCOMPARE(actual.cols, expected.cols);
+    QCOMPARE(actual.disp, expected.disp);
+    QCOMPARE(actual.dispinv, expected.dispinv);
+    QCOMPARE(actual.hid, expected.hid);
+    QCOMPARE(actual.titles, expected.titles);
+    QCOMPARE(actual.showFlags, expected.showFlags);
+    QCOMPARE(actual.width, expected.width);
+    QCOMPARE(actual.defTitles, expected.defTitles);
+    QCOMPARE(actual.defShow, expected.defShow);
+    QCOMPARE(actual.defWidth, expected.defWidth);
 }
 
 inline QString adminFileText()

@@ -59,21 +59,19 @@ void TestListPage::fillItems()
     m_list->addTopLevelItems(items);
 }
 
-QStringList TestListPage::headerTitles() const
-{
-    QStringList titles;
-    const QHeaderView* header = m_list->header();
-    for (int visual = 0; visual < header->count(); ++visual)
-        titles.append(m_list->headerItem()->text(header->logicalIndex(visual)));
-    return titles;
-}
-
 QStringList TestListPage::visibleRow(int row) const
 {
     QStringList texts;
     const QHeaderView* header = m_list->header();
-    const QTreeWidgetItem* item = m_list->topLevelItem(row);
+    const QTreeWidgetItem* item = row < 0 ? m_list->headerItem() : m_list->topLevelItem(row);
     for (int visual = 0; item && visual < header->count(); ++visual)
         texts.append(item->text(header->logicalIndex(visual)));
     return texts;
+}
+
+bool TestListPage::fillPopupMenu(QMenu& menu, QWidget* receiver, QTreeWidgetItem* item)
+{
+    ++menus;
+    menuItem = item;
+    return showMenus && T2Popup::fillPopupMenu(menu, receiver, item);
 }

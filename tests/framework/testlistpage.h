@@ -39,14 +39,20 @@ public:
     // New rows, shown at once.
     void setRows(const QList<QStringList>& rows);
 
-    // The visible header titles, left to right.
-    QStringList headerTitles() const;
-    // The texts of the top-level entry `row` as they stand on screen, left to right.
+    // The texts of the top-level entry `row` (the header's for -1) as they stand on screen,
+    // left to right.
     QStringList visibleRow(int row) const;
+    QStringList headerTitles() const { return visibleRow(-1); }
+
+    // Counts the menus asked for and notes their item; shows them only when `showMenus`.
+    bool fillPopupMenu(QMenu& menu, QWidget* receiver, QTreeWidgetItem* item) override;
 
     int fillCount = 0;
     int slotColsCount = 0;
     bool sortingDuringLastFill = false;
+    bool showMenus = true;
+    int menus = 0;
+    QTreeWidgetItem* menuItem = nullptr;
 
 public slots:
     void slotCols();

@@ -1,9 +1,8 @@
 // A module for testing the console host: it exports the real one's three symbols and
-// writes every call it gets, and what it finds, a line each to $ORNEL_FAKE_RECORD.
-// $ORNEL_FAKE_WINDOW chooses what module_connect opens: "none" (as after a failed
-// connection), "stay" (the default), or "close:MS", a window that closes itself after MS
-// milliseconds and, like the real main window, asks for the unload from inside its closing.
-// The window's tree holds "Alpha" and "Beta" (collapsed) with the child "Gamma".
+// writes every call it gets, a line each, to $ORNEL_FAKE_RECORD. $ORNEL_FAKE_WINDOW chooses
+// what module_connect opens: "none" (as after a failed connection), "stay" (the default), or
+// "close:MS", a window that closes itself after MS milliseconds and, like the real main
+// window, asks for the unload from inside its closing. Its tree: "Alpha", "Beta" > "Gamma".
 
 #include "desktop.h"
 #include "ornelplugin.h"

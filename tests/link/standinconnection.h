@@ -1,14 +1,12 @@
 #pragma once
 
-// The stand-in server on a free port of the loopback interface, and connections to
-// it that are given up, and gone, when a test ends.
+// The stand-in server on a free loopback port, and connections to it that are given up,
+// and gone, when a test ends.
 
 #include "dbconn.h"
 #include "testserver.h"
 
-#include <QByteArray>
 #include <QPointer>
-#include <QString>
 #include <QTest>
 
 #include <memory>
@@ -23,45 +21,32 @@ inline std::unique_ptr<StandIn::TestServer> startStandIn(StandIn::ServerOptions 
     return server;
 }
 
-// Owns a connection the way the shell does: stop() ends it, and the destructor waits
-// until the connection has destroyed itself, so no test leaves a worker behind.
+// Owns a connection the way the shell does: stop() ends it, and the destructor waits until
+// the connection has destroyed itself, so no test leaves a worker behind.
 class ScopedConnection
 {
 public:
     ScopedConnection(quint16 port, const char *user = "admin", const char *password = "admin")
-        : m_conn(new DBConn("127.0.0.1", QByteArray::number(port).constData(), user, password, 0))
-    {
-    }
-
-    explicit ScopedConnection(DBConn *conn)
-        : m_conn(conn)
-    {
-    }
-
+        : m_conn(new DBConn("127.0.0.1", QByteArray::number(port).constData(), user, password, 0)) {}
+    explicit ScopedConnection(DBConn *conn) : m_conn(conn) {}
     ~ScopedConnection()
     {
         if (!stopAndWait())
             qWarning("ScopedConnection: the connection did not end");
     }
-
-    ScopedConnection(const ScopedConnection &) = delete;
-    ScopedConnection &operator=(const ScopedConnection &) = delete;
+    Q_DISABLE_COPY(ScopedConnection)
 
     DBConn *get() const { return m_conn.data(); }
     DBConn *operator->() const { return m_conn.data(); }
 
     // Waits for the set-up without an indicator; true when connected.
-    bool connect()
-    {
-        return m_conn && m_conn->connwait(false, nullptr) && m_conn->m_state == DBConn::Connected;
-    }
+    bool connect() { return m_conn && m_conn->connwait(false, nullptr) && m_conn->m_state == DBConn::Connected; }
 
     // Gives the connection up and processes events until it is destroyed.
     bool stopAndWait(int msecs = 10000)
     {
-        if (!m_conn)
-            return true;
-        m_conn->stop();
+        if (m_conn)
+            m_conn->stop();
         return QTest::qWaitFor([this] { return m_conn.isNull(); }, msecs);
     }
 

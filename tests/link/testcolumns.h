@@ -2,8 +2,10 @@
 
 // Column tables shared by the row, table and statement tests.
 
-#include "dbcol.h"
+#include "dbrow.h"
 #include "vexadbtypes.h"
+
+#include <QStringList>
 
 namespace testcols {
 
@@ -26,5 +28,14 @@ inline const DBCOL everyType[] = {
     {VEXADB_BINARY, "b", 0}, {VEXADB_IDLIST, "d", 0}, {VEXADB_PWD, "w", 0},
     {VEXADB_VOID, "v", 0},   {0, nullptr, 0}};
 enum EveryTypeColumn { S, T, I, L, A, P, B, D, W, V, EveryTypeCount };
+
+// Sets the row's values from the left; a null text leaves its value as it is.
+inline void setTexts(DBRow &row, const QStringList &texts)
+{
+    for (int i = 0; i < texts.size(); ++i) {
+        if (!texts.at(i).isNull())
+            row.m_values[i]->set(texts.at(i));
+    }
+}
 
 } // namespace testcols

@@ -4,29 +4,18 @@
 #include <QTest>
 
 #include <typeinfo>
+#include <utility>
 
 using namespace testcols;
 
 namespace {
 
-// A text that each kind keeps as it is.
-QString sampleText(int type)
-{
-    switch (type) {
-    case VEXADB_INT: return QStringLiteral("-17");
-    case VEXADB_INT64: return QStringLiteral("18446744073709551615");
-    case VEXADB_IPADDR: return QStringLiteral("10.0.0.1");
-    case VEXADB_PORT: return QStringLiteral("8080");
-    case VEXADB_BINARY: return QStringLiteral("ff00");
-    case VEXADB_IDLIST: return QStringLiteral("a,,bc");
-    default: return QStringLiteral("it's \xc3\xa9");
-    }
-}
+const QString Text = QString::fromUtf8("it's \xc3\xa9");
 
+// A text in every column that each kind keeps as it is.
 void fillEveryValue(DBRow &row)
 {
-    for (size_t i = 0; i < row.m_values.size(); ++i)
-        row.m_values[i]->set(sampleText(row.m_cols[i].type));
+    setTexts(row, {Text, Text, "-17", "18446744073709551615", "10.0.0.1", "8080", "ff00", "a,,bc", Text, Text});
 }
 
 QStringList textsOf(const DBRow &row)
@@ -37,12 +26,6 @@ QStringList textsOf(const DBRow &row)
     return texts;
 }
 
-template<typename T>
-QByteArray kindName()
-{
-    return typeid(T).name();
-}
-
 } // namespace
 
 class TestDBRow : public QObject
@@ -50,72 +33,46 @@ class TestDBRow : public QObject
     Q_OBJECT
 
 private slots:
-    void valueKindFollowsType_data();
     void valueKindFollowsType();
-    void newRowHoldsNullValues();
-    void identityNumbers();
-    void copyIsDeepAndKeepsIdentity();
-    void assignment();
-    void colIndex_data();
+    void newRowsAreNullAndNumbered();
+    void copyAndAssignment();
     void colIndex();
 };
 
-void TestDBRow::valueKindFollowsType_data()
-{
-    QTest::addColumn<int>("type");
-    QTest::addColumn<QByteArray>("kind");
-
-    QTest::newRow("VOID") << int(VEXADB_VOID) << kindName<DBStr>();
-    QTest::newRow("STRING") << int(VEXADB_STRING) << kindName<DBStr>();
-    QTest::newRow("INT") << int(VEXADB_INT) << kindName<DBInt>();
-    QTest::newRow("INT64") << int(VEXADB_INT64) << kindName<DBInt64>();
-    QTest::newRow("IPADDR") << int(VEXADB_IPADDR) << kindName<DBIpAddr>();
-    QTest::newRow("PWD") << int(VEXADB_PWD) << kindName<DBStr>();
-    QTest::newRow("BINARY") << int(VEXADB_BINARY) << kindName<DBBinary>();
-    QTest::newRow("PORT") << int(VEXADB_PORT) << kindName<DBPort>();
-    QTest::newRow("IDLIST") << int(VEXADB_IDLIST) << kindName<DBIDList>();
-    QTest::newRow("unknown code") << 99 << kindName<DBStr>();
-}
-
 void TestDBRow::valueKindFollowsType()
 {
-    QFETCH(int, type);
-    QFETCH(QByteArray, kind);
-    const DBCOL cols[] = {{type, "c", 0}, {0, nullptr, 0}};
-    const DBRow row(cols);
-    QCOMPARE(QByteArray(typeid(*row.m_values.at(0)).name()), kind);
+    const QList<QPair<int, const char *>> kinds = {
+        {VEXADB_VOID, typeid(DBStr).name()},      {VEXADB_STRING, typeid(DBStr).name()},
+        {VEXADB_INT, typeid(DBInt).name()},       {VEXADB_INT64, typeid(DBInt64).name()},
+        {VEXADB_IPADDR, typeid(DBIpAddr).name()}, {VEXADB_PWD, typeid(DBStr).name()},
+        {VEXADB_BINARY, typeid(DBBinary).name()}, {VEXADB_PORT, typeid(DBPort).name()},
+        {VEXADB_IDLIST, typeid(DBIDList).name()}, {99, typeid(DBStr).name()}};
+    for (const auto &[type, kind] : kinds) {
+        const DBCOL cols[] = {{type, "c", 0}, {0, nullptr, 0}};
+        QCOMPARE(QByteArray(typeid(*DBRow(cols).m_values.at(0)).name()), QByteArray(kind));
+    }
 }
 
-void TestDBRow::newRowHoldsNullValues()
+void TestDBRow::newRowsAreNullAndNumbered()
 {
+    // One counter for every column table, counting up by one per new row; a copy draws none.
     DBRow row(everyType);
-    QCOMPARE(row.m_cols, everyType);
-    QCOMPARE(textsOf(row), QStringList(EveryTypeCount, "<null>"));
-    QVERIFY(!row.m_matched);
+    DBRow second(alias);
+    DBRow copy(row);
+    DBRow third(alias);
+    QCOMPARE(second.m_id, row.m_id + 1);
+    QCOMPARE(copy.m_id, row.m_id);
+    QCOMPARE(third.m_id, row.m_id + 2);
 
+    QCOMPARE(textsOf(row), QStringList(EveryTypeCount, "<null>"));
     row.m_values[0]->set(QStringLiteral("kept"));
     row.allocEmptyValues();
     QCOMPARE(int(row.m_values.size()), 2 * EveryTypeCount);
     QCOMPARE(row.m_values[0]->text(), QStringLiteral("kept"));
-
-    DBRow none(nullptr);
-    QVERIFY(none.m_values.empty());
-    QCOMPARE(none.colIndex("lhs"), -1);
+    QVERIFY(DBRow(nullptr).m_values.empty());
 }
 
-void TestDBRow::identityNumbers()
-{
-    DBRow first(alias);
-    DBRow second(everyType);
-    DBRow copy(first);
-    DBRow third(alias);
-    // One counter for every column table, counting up by one per new row; a copy draws none.
-    QCOMPARE(second.m_id, first.m_id + 1);
-    QCOMPARE(copy.m_id, first.m_id);
-    QCOMPARE(third.m_id, first.m_id + 2);
-}
-
-void TestDBRow::copyIsDeepAndKeepsIdentity()
+void TestDBRow::copyAndAssignment()
 {
     DBRow row(everyType);
     fillEveryValue(row);
@@ -125,63 +82,41 @@ void TestDBRow::copyIsDeepAndKeepsIdentity()
     QCOMPARE(texts.at(T), QString(""));
     QCOMPARE(texts.at(I), QString("<null>"));
 
+    // A copy is deep and keeps the identity number; so does an assignment.
     const DBRow copy(row);
-    QCOMPARE(copy.m_id, row.m_id);
-    QCOMPARE(copy.m_cols, row.m_cols);
-    QCOMPARE(textsOf(copy), texts);
-    row.m_values[S]->set(QStringLiteral("changed"));
-    QCOMPARE(copy.m_values[S]->text(), sampleText(VEXADB_STRING));
-}
-
-void TestDBRow::assignment()
-{
-    DBRow source(everyType);
-    fillEveryValue(source);
     DBRow target(everyType);
-    const DBVal *firstValue = target.m_values[S].get();
-    target = source;
-    QCOMPARE(target.m_id, source.m_id);
-    QCOMPARE(textsOf(target), textsOf(source));
-    QCOMPARE(target.m_values[S].get(), firstValue);  // the target keeps its own values
+    target = row;
+    row.m_values[S]->set(QStringLiteral("changed"));
+    for (const DBRow *made : {&copy, &std::as_const(target)}) {
+        QCOMPARE(made->m_id, row.m_id);
+        QCOMPARE(textsOf(*made), texts);
+    }
 
     // A null source marks the value null and leaves its content: a string shows it, a number hides it.
     target = DBRow(everyType);
-    QVERIFY(target.m_values[S]->isNull() && target.m_values[I]->isNull());
-    QCOMPARE(target.m_values[S]->text(), sampleText(VEXADB_STRING));
-    QCOMPARE(target.m_values[I]->text(), QString());
-    QCOMPARE(static_cast<DBInt &>(*target.m_values[I]).value(), -17);
+    QVERIFY(target.m_values[S]->isNull() && target.m_values[L]->isNull());
+    QCOMPARE(target.m_values[S]->text(), Text);
+    QCOMPARE(target.m_values[L]->text(), QString());
 
     // From another column table the values take the new kinds.
     DBRow other(alias);
-    other = source;
+    other = copy;
     QCOMPARE(other.m_cols, everyType);
-    QCOMPARE(textsOf(other), textsOf(source));
-    QCOMPARE(QByteArray(typeid(*other.m_values[P]).name()), kindName<DBPort>());
-}
-
-void TestDBRow::colIndex_data()
-{
-    QTest::addColumn<QByteArray>("name");
-    QTest::addColumn<int>("index");
-
-    QTest::newRow("as declared") << QByteArray("rhs") << 1;
-    QTest::newRow("first of two names that differ in case") << QByteArray("DOMAIN") << 2;
-    QTest::newRow("prefix only") << QByteArray("dom") << -1;
-    QTest::newRow("longer") << QByteArray("domains") << -1;
-    QTest::newRow("empty") << QByteArray("") << -1;
-    QTest::newRow("null") << QByteArray() << -1;
-    // Only ASCII letters fold: the accented letter must match as it stands.
-    QTest::newRow("accented, ASCII folded") << QByteArray("CAF\xc3\xa9") << 4;
-    QTest::newRow("accented letter folded") << QByteArray("CAF\xc3\x89") << -1;
+    QCOMPARE(textsOf(other), texts);
+    QCOMPARE(QByteArray(typeid(*other.m_values[P]).name()), QByteArray(typeid(DBPort).name()));
 }
 
 void TestDBRow::colIndex()
 {
-    QFETCH(QByteArray, name);
-    QFETCH(int, index);
     static const DBCOL cols[] = {{VEXADB_STRING, "lhs", 1}, {VEXADB_STRING, "rhs", 1}, {VEXADB_STRING, "domain", 1},
                                  {VEXADB_STRING, "Domain", 0}, {VEXADB_STRING, "caf\xc3\xa9", 0}, {0, nullptr, 0}};
-    QCOMPARE(DBRow(cols).colIndex(name.isNull() ? nullptr : name.constData()), index);
+    const DBRow row(cols);
+    QCOMPARE(row.colIndex("DOMAIN"), 2);  // the first of two names that differ in case
+    QCOMPARE(row.colIndex("dom"), -1);
+    QCOMPARE(row.colIndex(nullptr), -1);
+    // Only ASCII letters fold: the accented letter must match as it stands.
+    QCOMPARE(row.colIndex("CAF\xc3\xa9"), 4);
+    QCOMPARE(row.colIndex("CAF\xc3\x89"), -1);
 }
 
 QTEST_MAIN(TestDBRow)

@@ -13,7 +13,7 @@
 
 #include <cstdint>
 #include <cstring>
-#include <optional>
+#include <tuple>
 
 using namespace testcols;
 
@@ -22,14 +22,7 @@ namespace {
 // Keys of every kind check_primary_key may refuse.
 const DBCOL keyedKinds[] = {
     {VEXADB_STRING, "name", 1}, {VEXADB_IPADDR, "address", 1}, {VEXADB_PORT, "port", 1},
-    {VEXADB_INT, "number", 1},  {VEXADB_INT64, "quota", 1},    {VEXADB_STRING, "note", 0},
-    {0, nullptr, 0}};
-
-void setTexts(DBRow *row, const QStringList &texts)
-{
-    for (int i = 0; i < texts.size(); ++i)
-        row->m_values[i]->set(texts.at(i));
-}
+    {VEXADB_INT, "number", 1},  {VEXADB_INT64, "quota", 1},    {VEXADB_STRING, "note", 0}, {0, nullptr, 0}};
 
 // What a load leaves behind: each row with its original, pairwise alike.
 void loadByHand(DBTable &table, const DBCOL *cols, const QList<QStringList> &rows)
@@ -39,7 +32,7 @@ void loadByHand(DBTable &table, const DBCOL *cols, const QList<QStringList> &row
     table.m_loaded = true;
     for (const QStringList &texts : rows) {
         auto row = std::make_unique<DBRow>(cols);
-        setTexts(row.get(), texts);
+        setTexts(*row, texts);
         table.m_orig.push_back(std::make_unique<DBRow>(*row));
         table.m_rows.push_back(std::move(row));
     }
@@ -65,35 +58,13 @@ void edit(DBTable &table, const QStringList &script)
         if (words[0] == QLatin1String("set"))
             table.m_rows[words[1].toInt()]->m_values[words[2].toInt()]->set(words.value(3));
         else if (words[0] == QLatin1String("append"))
-            setTexts(table.append(), words.mid(1));
+            setTexts(*table.append(), words.mid(1));
         else if (words[0] == QLatin1String("remove"))
             table.remove(table.m_rows[words[1].toInt()].get());
     }
 }
 
 const QList<QStringList> threeRows{{"1", "x", "Mail"}, {"2", "y", "Post"}, {"3", "z", "News"}};
-
-// Answers the cells of one row as DBReq::read does, counting the reads.
-struct FakeAnswer
-{
-    QList<std::optional<QByteArray>> cells = QList<std::optional<QByteArray>>(EveryTypeCount);
-    QList<int> reads = QList<int>(EveryTypeCount, 0);
-
-    bool read(int, int column, void *buffer, int *length)
-    {
-        ++reads[column];
-        static_cast<char *>(buffer)[0] = '\0';
-        if (!cells[column])
-            return false;
-        const QByteArray &cell = *cells[column];
-        const int size = *length;
-        *length = int(cell.size());
-        if (cell.size() > size)
-            return false;
-        std::memcpy(buffer, cell.constData(), cell.size());
-        return true;
-    }
-};
 
 template<typename T>
 QByteArray bytes(T value)
@@ -131,9 +102,6 @@ private slots:
     void readCells_data();
     void readCells();
     void lostConnectionOwnerGoneDuringBox();
-    void fillCombo();
-    void setCheckBox_data();
-    void setCheckBox();
     void mapLookups();
 };
 
@@ -143,19 +111,14 @@ void TestDBTable::appendAndRemove()
     loadByHand(table, example, threeRows);
     DBRow *row = table.append();
     QCOMPARE(table.m_rows.back().get(), row);
-    QCOMPARE(row->m_cols, example);
-    QVERIFY(row->m_id > table.m_rows[2]->m_id);
-    QVERIFY(row->m_values[0]->isNull());
-
+    QVERIFY(row->m_cols == example && row->m_values[0]->isNull());
+    // Only a current row is removed: not a stranger, not an original.
     DBRow stranger(example);
     table.remove(&stranger);
-    table.remove(table.m_orig[0].get()); // an original is not a current row
-    table.remove(nullptr);
-    QCOMPARE(int(table.m_rows.size()), 4);
+    table.remove(table.m_orig[0].get());
     table.remove(table.m_rows[1].get());
+    QCOMPARE(table.m_rows.size(), size_t(3));
     QVERIFY(describe(table.m_rows)[1].endsWith(":3|z|News"));
-    QCOMPARE(int(table.m_rows.size()), 3);
-    QCOMPARE(int(table.m_orig.size()), 3);
 }
 
 void TestDBTable::diff_data()
@@ -163,14 +126,8 @@ void TestDBTable::diff_data()
     QTest::addColumn<QStringList>("script");
     QTest::addColumn<QStringList>("statements");
 
-    QTest::newRow("no edit") << QStringList() << QStringList();
-    QTest::newRow("case-only change") << QStringList{"set 0 2 MAIL"}
-                                      << QStringList{"update T set c='MAIL' where a='1' and b='x'"};
     QTest::newRow("change reverted") << QStringList{"set 0 2 Other", "set 0 2 Mail"} << QStringList();
     QTest::newRow("appended then removed") << QStringList{"append 4 w New", "remove 3"} << QStringList();
-    QTest::newRow("edits in row order") << QStringList{"set 2 2 A", "set 0 2 B"}
-                                        << QStringList{"update T set c='B' where a='1' and b='x'",
-                                                       "update T set c='A' where a='3' and b='z'"};
     // Deletes first: the server must be left with the row added under the same key.
     QTest::newRow("same key removed and added") << QStringList{"remove 0", "append 1 x Mail"}
                                                 << QStringList{"delete from T where a='1' and b='x'",
@@ -194,9 +151,7 @@ void TestDBTable::diff()
     const QStringList rowsBefore = describe(table.m_rows);
     const QStringList originalsBefore = describe(table.m_orig);
 
-    QStringList *list = table.diff(true);
-    QCOMPARE(list, &table.m_statements);
-    QCOMPARE(*list, statements);
+    QCOMPARE(*table.diff(true), statements);
     // A second run gives the same list and neither run touches the rows.
     QCOMPARE(*table.diff(true), statements);
     QCOMPARE(describe(table.m_rows), rowsBefore);
@@ -215,17 +170,14 @@ void TestDBTable::originalsPairByIdentity()
 {
     DBTable table;
     loadByHand(table, example, threeRows);
-    QCOMPARE(table.findorig(table.m_rows[2]->m_id), 2);
-    QVERIFY(table.m_orig[2]->m_matched && !table.m_orig[0]->m_matched);
     QCOMPARE(table.findorig(table.append()->m_id), -1);
     table.m_rows.pop_back();
-
-    // A second original of the same number, as a commit of a copied row leaves: the first one pairs.
+    // Of two originals with one number (a committed copy leaves them) the first pairs, here and in diff.
     table.m_orig.push_back(std::make_unique<DBRow>(*table.m_rows[0]));
     table.m_orig.back()->m_values[2]->set("Post");
     QCOMPARE(table.findorig(table.m_rows[0]->m_id), 0);
+    QVERIFY(table.m_orig[0]->m_matched && !table.m_orig[1]->m_matched);
     QCOMPARE(*table.diff(true), QStringList{"delete from T where a='1' and b='x'"});
-    QVERIFY(table.m_orig[0]->m_matched && !table.m_orig[3]->m_matched);
 }
 
 void TestDBTable::applyAndReset()
@@ -240,7 +192,6 @@ void TestDBTable::applyAndReset()
 
     edit(table, {"remove 2", "append 4 w New"});
     const QStringList statements = *table.diff(true);
-    QCOMPARE(statements.size(), 3);
     table.reset();
     QCOMPARE(describe(table.m_rows), loaded);
     QCOMPARE(describe(table.m_orig), loaded);
@@ -260,9 +211,8 @@ void TestDBTable::checkPrimaryKey_data()
     QTest::addColumn<QString>("rows");      // rows split by ';', cells by '|'
     QTest::addColumn<QString>("candidate");
     QTest::addColumn<bool>("nocase");
-    QTest::addColumn<bool>("withReason");
     QTest::addColumn<bool>("unique");
-    QTest::addColumn<int>("reason"); // -1: left as it was
+    QTest::addColumn<int>("reason"); // -1: no reason asked for
 
     // Column by column: a joined "###" form would make "a###b|c" and "a|b###c" alike.
     const DBCOL *const ex = example;
@@ -270,20 +220,17 @@ void TestDBTable::checkPrimaryKey_data()
     const DBCOL *const noKey = keyless;
     const QString rows = "1|x|Mail;2|y|Post;a###b|c|";
     const QString kinds = "host|10.0.0.1|25|1|1|a";
-    QTest::newRow("unique") << ex << rows << "1|w|Mail" << true << true << true << 0;
-    QTest::newRow("duplicate") << ex << rows << "2|y|Other" << true << true << false << 0;
-    QTest::newRow("case only, nocase") << ex << rows << "2|Y|Post" << true << false << false << -1;
-    QTest::newRow("case only, exact") << ex << rows << "2|Y|Post" << false << false << true << -1;
-    QTest::newRow("separator inside a value") << ex << rows << "a|b###c|" << true << true << true << 0;
-    QTest::newRow("empty key text") << ex << rows << "4||New" << true << true << false << 10;
-    QTest::newRow("null address") << typed << kinds << "mx|0.0.0.0|25|1|1|" << true << true << false << 11;
-    QTest::newRow("port zero") << typed << kinds << "mx|10.0.0.2|0|1|1|" << true << true << false << 12;
-    QTest::newRow("number zero") << typed << kinds << "mx|10.0.0.2|25|0|1|" << true << true << false << 13;
-    QTest::newRow("64-bit zero") << typed << kinds << "mx|10.0.0.2|25|1|0|" << true << true << false << 13;
-    QTest::newRow("zeros unchecked without reason") << typed << kinds << "mx|0.0.0.0|0|0|0|" << true << false
-                                                    << true << -1;
-    QTest::newRow("no key column, other rows") << noKey << "a" << "b" << true << true << false << -1;
-    QTest::newRow("no key column, alone") << noKey << "" << "b" << true << true << true << -1;
+    QTest::newRow("unique") << ex << rows << "1|w|Mail" << true << true << 0;
+    QTest::newRow("duplicate") << ex << rows << "2|y|Other" << true << false << 0;
+    QTest::newRow("case only, nocase") << ex << rows << "2|Y|Post" << true << false << -1;
+    QTest::newRow("case only, exact") << ex << rows << "2|Y|Post" << false << true << -1;
+    QTest::newRow("separator inside a value") << ex << rows << "a|b###c|" << true << true << 0;
+    QTest::newRow("empty key text") << ex << rows << "4||New" << true << false << 10;
+    QTest::newRow("null address") << typed << kinds << "mx|0.0.0.0|25|1|1|" << true << false << 11;
+    QTest::newRow("port zero") << typed << kinds << "mx|10.0.0.2|0|1|1|" << true << false << 12;
+    QTest::newRow("number zero") << typed << kinds << "mx|10.0.0.2|25|0|1|" << true << false << 13;
+    QTest::newRow("zeros unchecked without reason") << typed << kinds << "mx|0.0.0.0|0|0|0|" << true << true << -1;
+    QTest::newRow("no key column, other rows") << noKey << "a" << "b" << true << false << -1;
 }
 
 void TestDBTable::checkPrimaryKey()
@@ -292,7 +239,6 @@ void TestDBTable::checkPrimaryKey()
     QFETCH(QString, rows);
     QFETCH(QString, candidate);
     QFETCH(bool, nocase);
-    QFETCH(bool, withReason);
     QFETCH(bool, unique);
     QFETCH(int, reason);
 
@@ -302,9 +248,9 @@ void TestDBTable::checkPrimaryKey()
         loaded.append(row.split('|'));
     loadByHand(table, cols, loaded);
     DBRow *row = table.append();
-    setTexts(row, candidate.split('|'));
+    setTexts(*row, candidate.split('|'));
     int given = -1;
-    QCOMPARE(table.check_primary_key(row, withReason ? &given : nullptr, nocase), unique);
+    QCOMPARE(table.check_primary_key(row, reason >= 0 ? &given : nullptr, nocase), unique);
     QCOMPARE(given, reason);
 
     // The row itself does not count, a copy of it (same identity number) does.
@@ -324,21 +270,11 @@ void TestDBTable::readCells_data()
     QTest::newRow("INT") << int(I) << bytes<int32_t>(-42) << QString("-42") << 1;
     QTest::newRow("INT too short") << int(I) << bytes<int16_t>(42) << QString() << 1;
     QTest::newRow("INT too long") << int(I) << bytes<int64_t>(42) << QString() << 1;
-    QTest::newRow("INT missing") << int(I) << QByteArray() << QString() << 1;
-    QTest::newRow("INT64 -1") << int(L) << bytes<int64_t>(-1) << QString("18446744073709551615") << 1;
-    QTest::newRow("INT64 too short") << int(L) << bytes<int32_t>(1) << QString() << 1;
-    QTest::newRow("IPADDR") << int(A) << QByteArray("\x0a\x00\x00\x01", 4) << QString("10.0.0.1") << 1;
-    QTest::newRow("PORT") << int(P) << QByteArray("\x1f\x90", 2) << QString("8080") << 1;
-    QTest::newRow("PORT too short") << int(P) << QByteArray("\x1f", 1) << QString() << 1;
     QTest::newRow("STRING") << int(S) << QByteArray("it's\0", 5) << QString("it's") << 1;
     QTest::newRow("STRING empty") << int(S) << QByteArray("\0", 1) << QString("") << 1;
     QTest::newRow("STRING without zero byte") << int(S) << QByteArray("abc") << QString("abc") << 1;
-    QTest::newRow("STRING inner zero byte") << int(S) << QByteArray("ab\0cd\0", 6) << QString("ab") << 1;
-    QTest::newRow("STRING of 4095") << int(S) << QByteArray(4095, 'a') + '\0' << QString(4095, 'a') << 1;
     QTest::newRow("STRING of 4096") << int(S) << QByteArray(4096, 'b') + '\0' << QString(4096, 'b') << 2;
     QTest::newRow("BINARY") << int(B) << QByteArray("\xff\x00\x7f", 3) << QString("ff007f") << 1;
-    QTest::newRow("BINARY empty") << int(B) << QByteArray("") << QString("") << 1;
-    QTest::newRow("BINARY of 4096") << int(B) << QByteArray(4096, '\x01') << QString("01").repeated(4096) << 1;
     QTest::newRow("BINARY of 5000") << int(B) << QByteArray(5000, '\x5a') << QString("5a").repeated(5000) << 2;
     QTest::newRow("IDLIST") << int(D) << listForm("a,,bc") << QString("a,,bc") << 1;
     QByteArray longList = "x";
@@ -348,7 +284,6 @@ void TestDBTable::readCells_data()
     // Longer than a list value holds: null rather than cut short.
     QTest::newRow("IDLIST too long") << int(D) << listForm(longList + ",item") << QString() << 2;
     QTest::newRow("PWD never read") << int(W) << QByteArray("secret\0", 7) << QString() << 0;
-    QTest::newRow("VOID never read") << int(V) << QByteArray("x\0", 2) << QString() << 0;
 }
 
 void TestDBTable::readCells()
@@ -358,17 +293,22 @@ void TestDBTable::readCells()
     QFETCH(QString, text);
     QFETCH(int, reads);
 
-    FakeAnswer answer;
-    if (!cell.isNull())
-        answer.cells[column] = cell;
+    // Answers as DBReq::read does: the cell when it fits, else its length.
+    QList<int> readsOf(EveryTypeCount, 0);
     DBRow row(everyType);
-    readAnswerRow(&row, 0, [&answer](int r, int c, void *buffer, int *length) {
-        return answer.read(r, c, buffer, length);
+    readAnswerRow(&row, 0, [&](int, int c, void *buffer, int *length) {
+        ++readsOf[c];
+        const int room = *length;
+        *length = int(cell.size());
+        if (c != column || cell.isNull() || cell.size() > room)
+            return false;
+        std::memcpy(buffer, cell.constData(), size_t(cell.size()));
+        return true;
     });
     QCOMPARE(row.m_values[column]->isNull(), text.isNull());
     QCOMPARE(row.m_values[column]->text(), text);
-    QCOMPARE(answer.reads[column], reads);
-    QCOMPARE(answer.reads[W] + answer.reads[V], 0);
+    QCOMPARE(readsOf[column], reads);
+    QCOMPARE(readsOf[W] + readsOf[V], 0);
 }
 
 void TestDBTable::lostConnectionOwnerGoneDuringBox()
@@ -394,52 +334,32 @@ void TestDBTable::lostConnectionOwnerGoneDuringBox()
     QVERIFY(lost);
 }
 
-void TestDBTable::fillCombo()
+void TestDBTable::mapLookups()
 {
     // Labels in table order up to the null label; the last exact match of the stored text is current.
-    for (const auto &[value, current] : {std::pair("1", 3), std::pair("X", 2), std::pair("x", 0), std::pair("3", 0),
-                                         std::pair<const char *, int>(nullptr, 0)}) {
+    using Current = std::pair<const char *, int>;
+    for (const auto &[value, current] : {Current("1", 3), Current("x", 0), Current(nullptr, 0)}) {
         QComboBox combo;
         ::fillCombo(&combo, modes, value);
         QCOMPARE(combo.count(), 4);
-        QCOMPARE(combo.itemText(3), QString("Enabled again"));
         QCOMPARE(combo.currentIndex(), current);
     }
-}
-
-void TestDBTable::setCheckBox_data()
-{
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<bool>("sense");
-    QTest::addColumn<bool>("checked");
-
-    QTest::newRow("0, sense false") << QByteArray("0") << false << true;
-    QTest::newRow("0, sense true") << QByteArray("0") << true << false;
-    QTest::newRow("1, sense true") << QByteArray("1") << true << true;
-    QTest::newRow("other, sense false") << QByteArray("yes") << false << false;
-    QTest::newRow("empty, sense false") << QByteArray("") << false << false;
-    QTest::newRow("null") << QByteArray() << true << false;
-}
-
-void TestDBTable::setCheckBox()
-{
-    QFETCH(QByteArray, text);
-    QFETCH(bool, sense);
-    QFETCH(bool, checked);
-    QCheckBox box;
-    box.setChecked(!checked);
-    ::setCheckBox(&box, text.isNull() ? nullptr : text.constData(), sense);
-    QCOMPARE(box.isChecked(), checked);
-}
-
-void TestDBTable::mapLookups()
-{
     const DBMAP emptyMap[] = {{"0", nullptr}, {"0", "Hidden"}};
     QCOMPARE(map2str(modes, "x"), QString("Extended"));
     QCOMPARE(map2str(modes, "3"), QString(""));
     QCOMPARE(map2str(emptyMap, "0"), QString(""));
     QCOMPARE(str2map(modes, "ENABLED again"), QString("1"));
     QCOMPARE(str2map(modes, "Beyond the end"), QString(""));
+
+    // "0" is off, any other text on, when sense is true; sense false turns both round.
+    using Check = std::tuple<const char *, bool, bool>;
+    for (const auto &[text, sense, checked] : {Check("0", false, true), Check("1", true, true),
+                                               Check("yes", false, false), Check(nullptr, true, false)}) {
+        QCheckBox box;
+        box.setChecked(!checked);
+        ::setCheckBox(&box, text, sense);
+        QCOMPARE(box.isChecked(), checked);
+    }
 }
 
 QTEST_MAIN(TestDBTable)

@@ -34,6 +34,10 @@ struct Number
         std::fill(std::begin(n.d), std::end(n.d), kGuard);
         return n;
     }
+    bool untouched() const
+    {
+        return std::all_of(std::begin(d), std::end(d), [](NN_DIGIT x) { return x == kGuard; });
+    }
 };
 
 // A number of exactly `digits` significant digits (0 gives zero).
@@ -55,10 +59,7 @@ Number makeNumber(std::mt19937 &rng, unsigned digits, Shape shape = Shape::Rando
     return n;
 }
 
-Bn bn(const Number &n, unsigned digits)
-{
-    return bnFromDigits(n.d, digits);
-}
+Bn bn(const Number &n, unsigned digits) { return bnFromDigits(n.d, digits); }
 
 QByteArray hex(const BIGNUM *b)
 {
@@ -68,10 +69,7 @@ QByteArray hex(const BIGNUM *b)
     return out;
 }
 
-QByteArray hex(const Number &n, unsigned digits)
-{
-    return hex(bn(n, digits).get());
-}
+QByteArray hex(const Number &n, unsigned digits) { return hex(bn(n, digits).get()); }
 
 // b mod 2^(32 digits).
 QByteArray truncatedHex(const BIGNUM *b, unsigned digits)
@@ -90,50 +88,16 @@ class TestNn : public QObject
     Q_OBJECT
 
 private slots:
-    void decodeEncode_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QList<quint32>>("digits");  // bytes decoded into this many digits
-        QTest::addColumn<QByteArray>("encoded");     // those digits encoded into this many bytes
-        QTest::newRow("round trip") << QByteArray::fromHex("0102030405")
-                                    << QList<quint32>{0x02030405, 0x01} << QByteArray::fromHex("0102030405");
-        QTest::newRow("zeros above, leading zeros")
-            << QByteArray::fromHex("ff") << QList<quint32>{0xff, 0, 0} << QByteArray::fromHex("0000000000ff");
-        QTest::newRow("what does not fit is dropped") << QByteArray::fromHex("aa0102030405060708")
-                                                      << QList<quint32>{0x05060708, 0x01020304}
-                                                      << QByteArray::fromHex("060708");
-        QTest::newRow("nothing") << QByteArray() << QList<quint32>{0, 0} << QByteArray();
-    }
-
-    void decodeEncode()
-    {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QList<quint32>, digits);
-        QFETCH(QByteArray, encoded);
-        const unsigned count = unsigned(digits.size());
-
-        Number a = Number::guarded();
-        NN_Decode(a.d, count, opensslref::u8(bytes), unsigned(bytes.size()));
-        QCOMPARE(QList<quint32>(a.d, a.d + count), digits);
-        QCOMPARE(a.d[count], kGuard);
-
-        QByteArray out(encoded.size() + 1, char(0x5a));
-        NN_Encode(opensslref::u8(out), unsigned(encoded.size()), a.d, count);
-        QCOMPARE(out.toHex(), (encoded + char(0x5a)).toHex());
-    }
-
-    void addSubMult_data()
+    void addSubMultShift_data()
     {
         QTest::addColumn<unsigned>("digits");
         QTest::addColumn<Shape>("shape");
-        for (unsigned digits : {1u, 5u, 33u}) {
-            QTest::addRow("%u digits, random", digits) << digits << Shape::Random;
-            QTest::addRow("%u digits, top all ones", digits) << digits << Shape::TopAllOnes;
-        }
+        QTest::newRow("1 digit, random") << 1u << Shape::Random;
+        QTest::newRow("33 digits, top all ones") << 33u << Shape::TopAllOnes;
         QTest::newRow("66 digits, add and subtract") << 66u << Shape::Random;
     }
 
-    void addSubMult()
+    void addSubMultShift()
     {
         QFETCH(unsigned, digits);
         QFETCH(Shape, shape);
@@ -160,6 +124,19 @@ private slots:
             BN_sub(expected.get(), expected.get(), bc.get());
             QCOMPARE(hex(difference, digits), truncatedHex(expected.get(), digits));
 
+            // Shifts by every count below 32; the bits shifted out come back in a digit.
+            const unsigned bits = unsigned(round % 32);
+            Number left, right;
+            const NN_DIGIT outLeft = NN_LShift(left.d, b.d, bits, digits);
+            BN_lshift(expected.get(), bb.get(), int(bits));
+            QCOMPARE(hex(left, digits), truncatedHex(expected.get(), digits));
+            BN_rshift(expected.get(), expected.get(), int(32 * digits));
+            QCOMPARE(outLeft, NN_DIGIT(BN_get_word(expected.get())));
+            const NN_DIGIT outRight = NN_RShift(right.d, b.d, bits, digits);
+            BN_rshift(expected.get(), bb.get(), int(bits));
+            QCOMPARE(hex(right, digits), hex(expected.get()));
+            QCOMPARE(outRight, bits ? b.d[0] << (32 - bits) : NN_DIGIT(0));
+
             if (2 * digits > 2 * MAX_NN_DIGITS)
                 continue;
             Number product = Number::guarded();
@@ -170,54 +147,18 @@ private slots:
         }
     }
 
-    void shifts()
-    {
-        std::mt19937 rng(3);
-        for (unsigned bits = 0; bits < 32; ++bits) {
-            for (unsigned digits : {1u, 33u}) {
-                const Number b = makeNumber(rng, digits);
-                Bn bb = bn(b, digits), expected = newBn(), carried = newBn();
-
-                Number left;
-                const NN_DIGIT outLeft = NN_LShift(left.d, b.d, bits, digits);
-                BN_lshift(expected.get(), bb.get(), int(bits));
-                QCOMPARE(hex(left, digits), truncatedHex(expected.get(), digits));
-                BN_rshift(carried.get(), expected.get(), int(32 * digits));
-                QCOMPARE(outLeft, NN_DIGIT(BN_get_word(carried.get())));
-
-                Number right;
-                const NN_DIGIT outRight = NN_RShift(right.d, b.d, bits, digits);
-                BN_rshift(expected.get(), bb.get(), int(bits));
-                QCOMPARE(hex(right, digits), hex(expected.get()));
-                // The bits shifted out come back at the top of a digit.
-                QCOMPARE(outRight, bits ? b.d[0] << (32 - bits) : NN_DIGIT(0));
-            }
-        }
-
-        // 32 or more does nothing and returns 0.
-        const NN_DIGIT b[2] = {0x12345678, 0x9abcdef0};
-        for (unsigned c : {32u, 1000u}) {
-            NN_DIGIT a[2] = {1, 2};
-            QCOMPARE(NN_LShift(a, b, c, 2), NN_DIGIT(0));
-            QCOMPARE(NN_RShift(a, b, c, 2), NN_DIGIT(0));
-            QCOMPARE(a[0] + a[1], NN_DIGIT(3));
-        }
-    }
-
     void div_data()
     {
         QTest::addColumn<unsigned>("cDigits");
         QTest::addColumn<unsigned>("dDigits");
         QTest::addColumn<Shape>("divisorShape");
         QTest::addColumn<unsigned>("declaredDigits");  // digits the divisor is passed with
-
-        QTest::newRow("66 by 33, random") << 66u << 33u << Shape::Random << 33u;
         QTest::newRow("66 by 32, top all ones") << 66u << 32u << Shape::TopAllOnes << 33u;
         QTest::newRow("64 by 32, top one bit") << 64u << 32u << Shape::TopOneBit << 32u;
-        QTest::newRow("20 by 1, all ones") << 20u << 1u << Shape::TopAllOnes << 1u;
         QTest::newRow("8 by 5, sparse") << 8u << 5u << Shape::SparseBits << 5u;
         QTest::newRow("3 by 10: dividend shorter") << 3u << 10u << Shape::Random << 10u;
         QTest::newRow("divisor with zero digits above it") << 30u << 7u << Shape::Random << 33u;
+        QTest::newRow("zero divisor") << 10u << 0u << Shape::Random << 33u;
     }
 
     void div()
@@ -228,14 +169,17 @@ private slots:
         QFETCH(unsigned, declaredDigits);
         std::mt19937 rng(cDigits * 1000 + dDigits * 10 + unsigned(divisorShape));
         opensslref::BnCtx ctx(BN_CTX_new());
-
         for (int round = 0; round < 400; ++round) {
             // Dividends of every length up to cDigits, so the quotient has 0 to all digits.
             const Number c = makeNumber(rng, 1 + rng() % cDigits, round % 3 ? Shape::Random : Shape::TopAllOnes);
             const Number d = makeNumber(rng, dDigits, divisorShape);
             Number q = Number::guarded(), r = Number::guarded();
             NN_Div(q.d, r.d, c.d, cDigits, d.d, declaredDigits);
-
+            if (dDigits == 0) {  // a zero divisor: nothing is written
+                NN_Mod(r.d, c.d, cDigits, d.d, declaredDigits);
+                QVERIFY(q.untouched() && r.untouched());
+                continue;
+            }
             Bn eq = newBn(), er = newBn();
             BN_div(eq.get(), er.get(), bn(c, cDigits).get(), bn(d, dDigits).get(), ctx.get());
             QCOMPARE(hex(q, cDigits), hex(eq.get()));
@@ -245,32 +189,16 @@ private slots:
         }
     }
 
-    void divByZeroChangesNothing()
-    {
-        std::mt19937 rng(5);
-        const Number c = makeNumber(rng, 10);
-        const Number zero;
-        for (unsigned dDigits : {0u, 1u, 33u}) {
-            Number q = Number::guarded(), r = Number::guarded();
-            NN_Div(q.d, r.d, c.d, 10, zero.d, dDigits);
-            NN_Mod(r.d, c.d, 10, zero.d, dDigits);
-            QVERIFY(std::all_of(std::begin(q.d), std::end(q.d), [](NN_DIGIT x) { return x == kGuard; }));
-            QVERIFY(std::all_of(std::begin(r.d), std::end(r.d), [](NN_DIGIT x) { return x == kGuard; }));
-        }
-    }
-
     void modExp_data()
     {
         QTest::addColumn<unsigned>("dDigits");
-        QTest::addColumn<unsigned>("cDigits");  // 0: the exponent 65537
+        QTest::addColumn<unsigned>("cDigits");
         QTest::addColumn<Shape>("modulusShape");
         QTest::addColumn<int>("rounds");
-        QTest::newRow("1024-bit modulus, 65537") << 32u << 0u << Shape::Random << 100;
-        QTest::newRow("1024-bit modulus, full exponent") << 32u << 32u << Shape::Random << 60;
+        QTest::newRow("1024-bit modulus, full exponent") << 32u << 32u << Shape::Random << 30;
         QTest::newRow("1056-bit modulus, top all ones") << 33u << 4u << Shape::TopAllOnes << 60;
         QTest::newRow("209-bit modulus") << 7u << 7u << Shape::TopOneBit << 300;
         QTest::newRow("one digit, all ones") << 1u << 2u << Shape::TopAllOnes << 1000;
-        QTest::newRow("sparse modulus and exponent") << 12u << 12u << Shape::SparseBits << 300;
     }
 
     void modExp()
@@ -281,49 +209,18 @@ private slots:
         QFETCH(int, rounds);
         std::mt19937 rng(dDigits * 100 + cDigits + unsigned(modulusShape));
         opensslref::BnCtx ctx(BN_CTX_new());
-
         for (int round = 0; round < rounds; ++round) {
             const Number d = makeNumber(rng, dDigits, modulusShape);
             // Bases below and above the modulus (they have dDigits digits either way).
             const Number b = makeNumber(rng, 1 + rng() % dDigits);
-            Number c;
-            c.d[0] = 65537;
-            const unsigned expDigits = cDigits ? cDigits : 1;
-            if (cDigits)
-                c = makeNumber(rng, 1 + rng() % cDigits, modulusShape == Shape::SparseBits ? Shape::SparseBits : Shape::Random);
+            const Number c = makeNumber(rng, 1 + rng() % cDigits);
             Number a = Number::guarded();
-            NN_ModExp(a.d, b.d, c.d, expDigits, d.d, dDigits);
-
+            NN_ModExp(a.d, b.d, c.d, cDigits, d.d, dDigits);
             Bn expected = newBn();
-            BN_mod_exp(expected.get(), bn(b, dDigits).get(), bn(c, expDigits).get(), bn(d, dDigits).get(), ctx.get());
+            BN_mod_exp(expected.get(), bn(b, dDigits).get(), bn(c, cDigits).get(), bn(d, dDigits).get(), ctx.get());
             QCOMPARE(hex(a, dDigits), hex(expected.get()));
             QCOMPARE(a.d[dDigits], kGuard);
         }
-    }
-
-    void modExpEdgeCases_data()
-    {
-        QTest::addColumn<quint32>("base");
-        QTest::addColumn<quint32>("exponent");
-        QTest::addColumn<quint32>("modulus");
-        QTest::addColumn<quint32>("expected");
-        QTest::newRow("zero exponent") << 5u << 0u << 7u << 1u;
-        QTest::newRow("zero exponent, modulus 1") << 5u << 0u << 1u << 0u;
-        QTest::newRow("modulus 1") << 5u << 3u << 1u << 0u;
-        QTest::newRow("zero base") << 0u << 9u << 7u << 0u;
-        QTest::newRow("base above the modulus") << 10u << 3u << 7u << 6u;  // 3^3 = 27 = 6 mod 7
-    }
-
-    void modExpEdgeCases()
-    {
-        QFETCH(quint32, base);
-        QFETCH(quint32, exponent);
-        QFETCH(quint32, modulus);
-        QFETCH(quint32, expected);
-        const NN_DIGIT b[1] = {base}, c[1] = {exponent}, d[1] = {modulus};
-        NN_DIGIT a[1] = {kGuard};
-        NN_ModExp(a, b, c, 1, d, 1);
-        QCOMPARE(quint32(a[0]), expected);
     }
 
     void gcdAndModInv_data()
@@ -369,39 +266,20 @@ private slots:
         QVERIFY(inverted > 100);
     }
 
-    void cmpDigitsBits_data()
+    void singleDigitsAndEdges()
     {
-        QTest::addColumn<QList<quint32>>("a");
-        QTest::addColumn<QList<quint32>>("b");
-        QTest::addColumn<int>("cmp");
-        QTest::addColumn<unsigned>("aDigits");
-        QTest::addColumn<unsigned>("aBits");
-        QTest::addColumn<int>("aZero");
-        QTest::newRow("equal zeros") << QList<quint32>{0, 0, 0} << QList<quint32>{0, 0, 0} << 0 << 0u << 0u << 1;
-        QTest::newRow("top digit decides") << QList<quint32>{0, 0, 1} << QList<quint32>{0xffffffff, 0xffffffff, 0}
-                                           << 1 << 3u << 65u << 0;
-        QTest::newRow("lower digit decides") << QList<quint32>{5, 7, 0} << QList<quint32>{6, 7, 0} << -1 << 2u << 35u << 0;
-        QTest::newRow("unsigned, not signed") << QList<quint32>{0x80000000} << QList<quint32>{0x7fffffff} << 1 << 1u << 32u << 0;
-    }
+        // Bytes are big-endian: what does not fit is dropped, missing digits are zero.
+        Number n = Number::guarded();
+        NN_Decode(n.d, 2, opensslref::u8(QByteArray::fromHex("aa0102030405060708")), 9);
+        QCOMPARE(QList<quint32>(n.d, n.d + 3), QList<quint32>({0x05060708, 0x01020304, kGuard}));
+        NN_Decode(n.d, 3, opensslref::u8(QByteArray::fromHex("ff")), 1);
+        QCOMPARE(QList<quint32>(n.d, n.d + 3), QList<quint32>({0xff, 0, 0}));
+        QByteArray bytes(7, char(0x5a));
+        NN_Encode(opensslref::u8(bytes), 6, n.d, 3);
+        QCOMPARE(bytes.toHex(), QByteArray("0000000000ff5a"));
+        NN_Encode(opensslref::u8(bytes), 2, QList<NN_DIGIT>({0x01020304}).constData(), 1);
+        QCOMPARE(bytes.toHex(), QByteArray("0304000000ff5a"));
 
-    void cmpDigitsBits()
-    {
-        QFETCH(QList<quint32>, a);
-        QFETCH(QList<quint32>, b);
-        QFETCH(int, cmp);
-        QFETCH(unsigned, aDigits);
-        QFETCH(unsigned, aBits);
-        QFETCH(int, aZero);
-        const unsigned n = unsigned(a.size());
-        QCOMPARE(NN_Cmp(a.constData(), b.constData(), n), cmp);
-        QCOMPARE(NN_Cmp(b.constData(), a.constData(), n), -cmp);
-        QCOMPARE(NN_Digits(a.constData(), n), aDigits);
-        QCOMPARE(NN_Bits(a.constData(), n), aBits);
-        QCOMPARE(NN_Zero(a.constData(), n), aZero);
-    }
-
-    void digitOperationsAndPowers()
-    {
         NN_DIGIT pair[3] = {7, 7, 7};
         NN_DigitMult(pair, 0xffffffffu, 0xffffffffu);
         QCOMPARE(QList<quint32>(pair, pair + 2), QList<quint32>({1, 0xfffffffe}));
@@ -409,35 +287,32 @@ private slots:
         NN_DIGIT quotient = 0;
         NN_DigitDiv(&quotient, dividend, 0x80000000u);
         QCOMPARE(quotient, NN_DIGIT(0xffffffffu));
-
         NN_Assign2Exp(pair, 63, 2);
         QCOMPARE(QList<quint32>(pair, pair + 3), QList<quint32>({0, 0x80000000, 7}));
         NN_Assign2Exp(pair, 64, 2);  // beyond the digits
         QCOMPARE(QList<quint32>(pair, pair + 3), QList<quint32>({0, 0, 7}));
-    }
 
-    void resultMayOverwriteOperand()
-    {
-        std::mt19937 rng(13);
-        opensslref::BnCtx ctx(BN_CTX_new());
-        const unsigned digits = 16;
-        const Number d = makeNumber(rng, digits);
-        const Number c = makeNumber(rng, 4);
-        Number b = makeNumber(rng, digits);
-        Bn expected = newBn();
+        // Shifts by 32 or more do nothing and return 0.
+        NN_DIGIT a[2] = {1, 2};
+        QCOMPARE(NN_LShift(a, dividend, 32, 2) + NN_RShift(a, dividend, 1000, 2), NN_DIGIT(0));
+        QCOMPARE(QList<quint32>(a, a + 2), QList<quint32>({1, 2}));
 
-        BN_mod_exp(expected.get(), bn(b, digits).get(), bn(c, 4).get(), bn(d, digits).get(), ctx.get());
-        NN_ModExp(b.d, b.d, c.d, 4, d.d, digits);
-        QCOMPARE(hex(b, digits), hex(expected.get()));
+        const NN_DIGIT x[3] = {0, 0, 1}, y[3] = {0xffffffff, 0xffffffff, 0}, zero[3] = {};
+        QCOMPARE(NN_Cmp(x, y, 3), 1);  // the top digit decides, digits compare unsigned
+        QCOMPARE(NN_Cmp(y, x, 3), -1);
+        QCOMPARE(NN_Cmp(zero, zero, 3), 0);
+        QCOMPARE(QList<unsigned>({NN_Digits(x, 3), NN_Bits(x, 3), NN_Digits(y, 3), NN_Bits(y, 3), NN_Bits(zero, 3)}),
+                 QList<unsigned>({3, 65, 2, 64, 0}));
+        QCOMPARE(NN_Zero(zero, 3) * 10 + NN_Zero(x, 3), 10);
 
-        BN_mod_mul(expected.get(), bn(b, digits).get(), bn(b, digits).get(), bn(d, digits).get(), ctx.get());
-        NN_ModMult(b.d, b.d, b.d, d.d, digits);
-        QCOMPARE(hex(b, digits), hex(expected.get()));
-
-        Number q = makeNumber(rng, 2 * digits), quotient;
-        BN_mod(expected.get(), bn(q, 2 * digits).get(), bn(d, digits).get(), ctx.get());
-        NN_Div(quotient.d, q.d, q.d, 2 * digits, d.d, digits);
-        QCOMPARE(hex(q, digits), hex(expected.get()));
+        auto modExp = [](NN_DIGIT b, NN_DIGIT c, NN_DIGIT d) {
+            NN_DIGIT result = kGuard;
+            NN_ModExp(&result, &b, &c, 1, &d, 1);
+            return result;
+        };
+        QCOMPARE(modExp(5, 0, 7), NN_DIGIT(1));
+        QCOMPARE(modExp(5, 0, 1), NN_DIGIT(0));  // 1 mod 1
+        QCOMPARE(modExp(10, 3, 7), NN_DIGIT(6));  // a base above the modulus
     }
 };
 

@@ -17,15 +17,8 @@ using opensslref::u8;
 
 namespace {
 
-struct RsaFree
-{
-    void operator()(RSA *rsa) const { RSA_free(rsa); }
-};
-
-struct FileClose
-{
-    void operator()(FILE *f) const { std::fclose(f); }
-};
+struct RsaFree { void operator()(RSA *rsa) const { RSA_free(rsa); } };
+struct FileClose { void operator()(FILE *f) const { std::fclose(f); } };
 using File = std::unique_ptr<FILE, FileClose>;
 
 // A key in both libraries' forms, made from OpenSSL's primes rather than
@@ -51,28 +44,25 @@ std::shared_ptr<TestKey> makeKey(int bits, bool qAboveP)
     for (;;) {
         Bn p = newBn(), q = newBn(), n = newBn(), e = newBn(), d = newBn();
         Bn p1 = newBn(), q1 = newBn(), phi = newBn(), dmp1 = newBn(), dmq1 = newBn();
-        // With q above p, make it far above: mQ then often exceeds p, which is the case
-        // the recombination must reduce first.
+        // With q above p, far above: mQ then often exceeds p, which the recombination must reduce first.
         const int qBits = qAboveP ? qMin(bits / 2 + 32, 512) : bits / 2;
         BN_generate_prime_ex(p.get(), bits - qBits, 0, nullptr, nullptr, nullptr);
         BN_generate_prime_ex(q.get(), qBits, 0, nullptr, nullptr, nullptr);
         if ((BN_cmp(q.get(), p.get()) > 0) != qAboveP)
             std::swap(p, q);
         BN_mul(n.get(), p.get(), q.get(), ctx.get());
-        if (BN_num_bits(n.get()) != bits || BN_cmp(p.get(), q.get()) == 0)
-            continue;
         BN_set_word(e.get(), 65537);
         BN_sub(p1.get(), p.get(), BN_value_one());
         BN_sub(q1.get(), q.get(), BN_value_one());
         BN_mul(phi.get(), p1.get(), q1.get(), ctx.get());
-        if (!BN_mod_inverse(d.get(), e.get(), phi.get(), ctx.get())) {
+        if (BN_num_bits(n.get()) != bits || BN_cmp(p.get(), q.get()) == 0
+            || !BN_mod_inverse(d.get(), e.get(), phi.get(), ctx.get())) {
             ERR_clear_error();
             continue;
         }
         BN_mod(dmp1.get(), d.get(), p1.get(), ctx.get());
         BN_mod(dmq1.get(), d.get(), q1.get(), ctx.get());
         Bn iqmp(BN_mod_inverse(nullptr, q.get(), p.get(), ctx.get()));
-
         key->k = (bits + 7) / 8;
         key->pub.bits = key->priv.bits = uint32_t(bits);
         put(key->pub.modulus, n.get(), 128);
@@ -85,7 +75,6 @@ std::shared_ptr<TestKey> makeKey(int bits, bool qAboveP)
         put(key->priv.primeExponent[0], dmp1.get(), 64);
         put(key->priv.primeExponent[1], dmq1.get(), 64);
         put(key->priv.coefficient, iqmp.get(), 64);
-
         key->rsa.reset(RSA_new());
         RSA_set0_key(key->rsa.get(), n.release(), e.release(), d.release());
         RSA_set0_factors(key->rsa.get(), p.release(), q.release());
@@ -123,21 +112,10 @@ R_RANDOM_STRUCT seededStruct(uint32_t seed)
     return r;
 }
 
-QByteArray raw(const uint8_t *p, int len)
-{
-    return QByteArray(reinterpret_cast<const char *>(p), len);
-}
+QByteArray raw(const uint8_t *p, int len) { return QByteArray(reinterpret_cast<const char *>(p), len); }
 
-QByteArray keyFileImage(FILE *f)
-{
-    std::fflush(f);
-    std::rewind(f);
-    QByteArray all;
-    char buffer[256];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;)
-        all.append(buffer, int(n));
-    return all;
-}
+template<typename T>
+QByteArray bytesOf(const T &value) { return QByteArray(reinterpret_cast<const char *>(&value), sizeof value); }
 
 } // namespace
 
@@ -160,7 +138,6 @@ private slots:
         QFETCH(int, bits);
         const auto k = key(bits);
         std::mt19937 rng{uint32_t(bits)};
-
         for (int round = 0; round < 5; ++round) {
             const QByteArray sessionKey = opensslref::randomBytes(rng, 16);
             R_RANDOM_STRUCT random = seededStruct(uint32_t(bits + round));
@@ -169,7 +146,6 @@ private slots:
             unsigned outLen = 0;
             QCOMPARE(RSAPublicEncrypt(u8(out), &outLen, u8(sessionKey), 16, &k->pub, &random), 0);
             QCOMPARE(int(outLen), k->k);
-
             // 00 02, the generator's bytes with its zeros skipped, 00, the 16 bytes.
             QByteArray padding;
             for (uint8_t byte = 0; padding.size() < k->k - 19;) {
@@ -188,18 +164,14 @@ private slots:
         QTest::addColumn<int>("keyBits");       // a real key of this size, or 0 for the row's modulus
         QTest::addColumn<uint32_t>("bits");     // announced bits, 0 to keep the key's
         QTest::addColumn<QByteArray>("modulus");
-        QTest::addColumn<int>("inputLen");
         QTest::addColumn<int>("seedBytes");
         QTest::addColumn<int>("result");
-
-        QTest::newRow("208 bits") << 208 << 0u << QByteArray() << 16 << 256 << RE_LEN;
-        QTest::newRow("1025 bits announced") << 1024 << 1025u << QByteArray() << 16 << 256 << RE_LEN;
-        QTest::newRow("largest bits field") << 1024 << 0xffffffffu << QByteArray() << 16 << 256 << RE_LEN;
-        QTest::newRow("zero bits") << 0 << 0u << QByteArray::fromHex("ff") << 0 << 256 << RE_LEN;
-        QTest::newRow("modulus wider than the bits") << 1024 << 512u << QByteArray() << 16 << 256 << RE_LEN;
+        QTest::newRow("208 bits") << 208 << 0u << QByteArray() << 256 << RE_LEN;
+        QTest::newRow("1025 bits announced") << 1024 << 1025u << QByteArray() << 256 << RE_LEN;
+        QTest::newRow("modulus wider than the bits") << 1024 << 512u << QByteArray() << 256 << RE_LEN;
         QTest::newRow("modulus 00 02 00.. not above the block")
-            << 0 << 1024u << (QByteArray::fromHex("0002") + QByteArray(126, '\0')) << 16 << 256 << RE_DATA;
-        QTest::newRow("unseeded generator") << 1024 << 0u << QByteArray() << 16 << 0 << RE_NEED_RANDOM;
+            << 0 << 1024u << (QByteArray::fromHex("0002") + QByteArray(126, '\0')) << 256 << RE_DATA;
+        QTest::newRow("unseeded generator") << 1024 << 0u << QByteArray() << 0 << RE_NEED_RANDOM;
     }
 
     void publicEncryptRefuses()
@@ -207,10 +179,8 @@ private slots:
         QFETCH(int, keyBits);
         QFETCH(uint32_t, bits);
         QFETCH(QByteArray, modulus);
-        QFETCH(int, inputLen);
         QFETCH(int, seedBytes);
         QFETCH(int, result);
-
         R_RSA_PUBLIC_KEY pub = {};
         if (keyBits) {
             pub = key(keyBits)->pub;
@@ -224,12 +194,11 @@ private slots:
         R_RandomInit(&random);
         R_RandomUpdate(&random, u8(QByteArray(seedBytes, 's')), unsigned(seedBytes));
         const R_RANDOM_STRUCT randomBefore = random;
-
-        const QByteArray input(inputLen, '\0');
+        const QByteArray input(16, '\0');
         QByteArray out(128, char(0x5a));
         unsigned outLen = 12345;
         // A 1032 must come back at once rather than spin on the draws.
-        QCOMPARE(RSAPublicEncrypt(u8(out), &outLen, u8(input), unsigned(inputLen), &pub, &random), result);
+        QCOMPARE(RSAPublicEncrypt(u8(out), &outLen, u8(input), 16, &pub, &random), result);
         QCOMPARE(out, QByteArray(128, char(0x5a)));
         QCOMPARE(outLen, 12345u);
         if (result == RE_LEN)  // refused before any padding was drawn
@@ -241,12 +210,9 @@ private slots:
         QTest::addColumn<int>("bits");
         QTest::addColumn<bool>("qAboveP");
         QTest::addColumn<int>("dataLen");
-        QTest::newRow("1024 bits, 16 bytes") << 1024 << false << 16;
         QTest::newRow("1024 bits, q above p, 20 bytes") << 1024 << true << 20;
         QTest::newRow("1024 bits, largest data") << 1024 << false << 117;
         QTest::newRow("512 bits, no data") << 512 << false << 0;
-        QTest::newRow("777 bits, q above p, 50 bytes") << 777 << true << 50;
-        QTest::newRow("209 bits, 16 bytes") << 209 << false << 16;
     }
 
     void privateOperationsEqualOpenSSL()
@@ -259,21 +225,15 @@ private slots:
         const QByteArray data = opensslref::randomBytes(rng, dataLen);
         QByteArray ours(128, '\0'), theirs(RSA_size(k->rsa.get()), '\0'), back(128, '\0');
         unsigned oursLen = 0, backLen = 0;
-
         // Block type 1 has no random part, so both libraries must give the same bytes.
         QCOMPARE(RSAPrivateEncrypt(u8(ours), &oursLen, u8(data), unsigned(dataLen), &k->priv), 0);
         const int theirsLen = RSA_private_encrypt(dataLen, u8(data), u8(theirs), k->rsa.get(), RSA_PKCS1_PADDING);
         QCOMPARE(ours.left(int(oursLen)).toHex(), theirs.left(theirsLen).toHex());
         QCOMPARE(RSAPublicDecrypt(u8(back), &backLen, u8(theirs), unsigned(theirsLen), &k->pub), 0);
         QCOMPARE(back.left(int(backLen)).toHex(), data.toHex());
-
-        // Type 2 from OpenSSL opens with our private key, and so does our own.
+        // Type 2 from OpenSSL opens with our private key.
         const int sealedLen = RSA_public_encrypt(dataLen, u8(data), u8(theirs), k->rsa.get(), RSA_PKCS1_PADDING);
         QCOMPARE(RSAPrivateDecrypt(u8(back), &backLen, u8(theirs), unsigned(sealedLen), &k->priv), 0);
-        QCOMPARE(back.left(int(backLen)).toHex(), data.toHex());
-        R_RANDOM_STRUCT random = seededStruct(uint32_t(dataLen));
-        QCOMPARE(RSAPublicEncrypt(u8(ours), &oursLen, u8(data), unsigned(dataLen), &k->pub, &random), 0);
-        QCOMPARE(RSAPrivateDecrypt(u8(back), &backLen, u8(ours), oursLen, &k->priv), 0);
         QCOMPARE(back.left(int(backLen)).toHex(), data.toHex());
     }
 
@@ -282,17 +242,12 @@ private slots:
         QTest::addColumn<bool>("signature");   // type 1 through the public key, else type 2
         QTest::addColumn<QByteArray>("head");  // the block's start; the rest is data bytes 'd'
         QTest::addColumn<int>("result");
-
         const QByteArray ff8(8, char(0xff)), nz8("\x11\x22\x33\x44\x55\x66\x77\x88", 8);
         const QByteArray type1 = QByteArray::fromHex("0001"), type2 = QByteArray::fromHex("0002");
         QTest::newRow("type 1, 8 bytes of ff") << true << (type1 + ff8 + '\0') << 0;
         QTest::newRow("type 1, 7 bytes of ff") << true << (type1 + ff8.left(7) + '\0') << RE_DATA;
-        QTest::newRow("type 1, a padding byte not ff") << true << (type1 + ff8 + "\xfe" + ff8 + '\0') << RE_DATA;
-        QTest::newRow("type 1, no separator") << true << type1 << RE_DATA;
-        QTest::newRow("type 2, 8 non-zero bytes") << false << (type2 + nz8 + '\0') << 0;
         QTest::newRow("type 2, 7 non-zero bytes") << false << (type2 + nz8.left(7) + '\0') << RE_DATA;
         QTest::newRow("type 2 expected, type 1 found") << false << (type1 + ff8 + '\0') << RE_DATA;
-        QTest::newRow("type 2, first byte not 0") << false << (QByteArray::fromHex("0102") + nz8 + '\0') << RE_DATA;
         QTest::newRow("type 2, no separator") << false << type2 << RE_DATA;
     }
 
@@ -305,7 +260,6 @@ private slots:
         // The data part: 'd' bytes, or the padding's own kind where there is no separator.
         const char fill = head.size() == 2 && signature ? char(0xff) : 'd';
         const QByteArray block = head + QByteArray(k->k - head.size(), fill);
-
         QByteArray out(128, char(0x5a));
         unsigned outLen = 777;
         const QByteArray sealed = opensslRaw(*k, block, signature);
@@ -326,83 +280,58 @@ private slots:
         const auto k = key(512);
         QByteArray out(128, '\0');
         unsigned outLen = 0;
-
         const QByteArray tooLong(k->k + 1, '\1');
         QCOMPARE(RSAPublicDecrypt(u8(out), &outLen, u8(tooLong), unsigned(tooLong.size()), &k->pub), RE_LEN);
         QCOMPARE(RSAPrivateDecrypt(u8(out), &outLen, u8(tooLong), unsigned(tooLong.size()), &k->priv), RE_LEN);
-
         // The modulus itself is not below the modulus.
         const QByteArray modulus = raw(k->pub.modulus + 128 - k->k, k->k);
         QCOMPARE(RSAPublicDecrypt(u8(out), &outLen, u8(modulus), unsigned(k->k), &k->pub), RE_DATA);
         QCOMPARE(RSAPrivateDecrypt(u8(out), &outLen, u8(modulus), unsigned(k->k), &k->priv), RE_DATA);
-
         // Keys wider than 1024 bits are refused by the private-key side too.
         R_RSA_PRIVATE_KEY wide = k->priv;
         wide.bits = 1025;
         QCOMPARE(RSAPrivateEncrypt(u8(out), &outLen, u8(modulus), 16, &wide), RE_LEN);
         QCOMPARE(RSAPrivateDecrypt(u8(out), &outLen, u8(modulus), 16, &wide), RE_LEN);
+        const uint8_t low[2] = {0x10, 0x7f}, high[2] = {0x10, 0x80};
+        QCOMPARE(R_memcmp(low, high, 2), -1);  // the library's own compare reads bytes unsigned
     }
 
+    // The exact image, read back whole; damaged images refused with both keys left alone.
     void keyFile()
     {
         const auto k = key(1024);
-        File f(std::tmpfile());
-        QVERIFY(f);
-        QCOMPARE(RSAWriteKeys(f.get(), &k->pub, &k->priv), 1);
+        // Version 1, then each key with its bit count big-endian and its fields as they are.
+        const QByteArray bits = QByteArray::fromHex("00000400");
+        const QByteArray image
+            = QByteArray::fromHex("00000001") + bits + bytesOf(k->pub).mid(4) + bits + bytesOf(k->priv).mid(4);
+        File written(std::tmpfile());
+        QCOMPARE(RSAWriteKeys(written.get(), &k->pub, &k->priv), 1);
+        QByteArray read(image.size() + 1, '\0');
+        std::rewind(written.get());
+        read.truncate(int(std::fread(read.data(), 1, size_t(read.size()), written.get())));
+        QCOMPARE(read.toHex(), image.toHex());
 
-        const R_RSA_PRIVATE_KEY &p = k->priv;
-        const QByteArray expected = QByteArray::fromHex("0000000100000400") + raw(k->pub.modulus, 128)
-            + raw(k->pub.exponent, 128) + QByteArray::fromHex("00000400") + raw(p.modulus, 128)
-            + raw(p.publicExponent, 128) + raw(p.exponent, 128) + raw(p.prime[0], 64) + raw(p.prime[1], 64)
-            + raw(p.primeExponent[0], 64) + raw(p.primeExponent[1], 64) + raw(p.coefficient, 64);
-        QCOMPARE(expected.size(), 972);
-        QCOMPARE(keyFileImage(f.get()).toHex(), expected.toHex());
-
-        std::rewind(f.get());
-        R_RSA_PUBLIC_KEY pub = {};
-        R_RSA_PRIVATE_KEY priv = {};
-        QCOMPARE(RSAReadKeys(f.get(), &pub, &priv), 1);
-        QVERIFY(std::memcmp(&pub, &k->pub, sizeof pub) == 0);
-        QVERIFY(std::memcmp(&priv, &k->priv, sizeof priv) == 0);
-
-        // Empty, one byte short, another version: refused, both keys left as they were.
-        QByteArray version2 = expected;
+        QByteArray version2 = image;
         version2[3] = 2;
-        for (const QByteArray &image : {QByteArray(), expected.left(971), version2}) {
-            File damaged(std::tmpfile());
-            std::fwrite(image.constData(), 1, size_t(image.size()), damaged.get());
-            std::rewind(damaged.get());
+        for (const QByteArray &bytes : {image, QByteArray(), image.left(image.size() - 1), version2}) {
+            File f(std::tmpfile());
+            std::fwrite(bytes.constData(), 1, size_t(bytes.size()), f.get());
+            std::rewind(f.get());
+            R_RSA_PUBLIC_KEY pub;
+            R_RSA_PRIVATE_KEY priv;
             std::memset(&pub, 0x77, sizeof pub);
             std::memset(&priv, 0x77, sizeof priv);
-            QCOMPARE(RSAReadKeys(damaged.get(), &pub, &priv), 0);
-            QCOMPARE(raw(reinterpret_cast<const uint8_t *>(&pub), sizeof pub), QByteArray(sizeof pub, char(0x77)));
-            QCOMPARE(raw(reinterpret_cast<const uint8_t *>(&priv), sizeof priv), QByteArray(sizeof priv, char(0x77)));
+            const bool good = bytes == image;
+            QCOMPARE(RSAReadKeys(f.get(), &pub, &priv), good ? 1 : 0);
+            QCOMPARE(bytesOf(pub), good ? bytesOf(k->pub) : QByteArray(sizeof pub, char(0x77)));
+            QCOMPARE(bytesOf(priv), good ? bytesOf(k->priv) : QByteArray(sizeof priv, char(0x77)));
         }
-    }
 
-    void keyFileWriteFailure()
-    {
-        const auto k = key(512);
         // A full device takes the buffered bytes and fails when they are flushed.
-        File full(std::fopen("/dev/full", "wb"));
-        if (!full)
-            QSKIP("/dev/full is not available here");
+        File full(std::fopen("/dev/full", "wb")), readOnly(std::fopen("/dev/null", "rb"));
+        QVERIFY(full && readOnly);
         QCOMPARE(RSAWriteKeys(full.get(), &k->pub, &k->priv), 0);
-        File readOnly(std::fopen("/dev/null", "rb"));
         QCOMPARE(RSAWriteKeys(readOnly.get(), &k->pub, &k->priv), 0);
-    }
-
-    void memoryHelpers()
-    {
-        // Length 0 touches nothing, not even the pointers.
-        R_memset(nullptr, 0, 0);
-        R_memcpy(nullptr, nullptr, 0);
-        QCOMPARE(R_memcmp(nullptr, nullptr, 0), 0);
-
-        const uint8_t low[2] = {0x10, 0x7f}, high[2] = {0x10, 0x80};
-        QCOMPARE(R_memcmp(low, high, 2), -1);
-        QCOMPARE(R_memcmp(high, low, 2), 1);
-        QCOMPARE(R_memcmp(low, high, 1), 0);
     }
 };
 

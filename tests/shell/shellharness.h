@@ -40,15 +40,14 @@ inline QStringList journalFrom(const StandIn::TestServer& server, int from)
     return statements;
 }
 
-// A top window holding the workspace, shown, over an empty settings store. Every window
-// goes with it, and it waits until their connections have ended.
+// A shown top window of 1000 by 700 holding the workspace, over an empty settings store.
+// Every window goes with it, and it waits until their connections have ended.
 class ConsoleStandIn
 {
 public:
-    ConsoleStandIn()
+    ConsoleStandIn() : m_console(std::make_unique<QWidget>())
     {
         QFile::remove(QDir::homePath() + QStringLiteral("/.Ornel/adminrc"));
-        m_console = std::make_unique<QWidget>();
         auto* layout = new QVBoxLayout(m_console.get());
         layout->setContentsMargins(0, 0, 0, 0);
         m_desktop = new Desktop(m_console.get());
@@ -58,13 +57,7 @@ public:
         if (!QTest::qWaitForWindowExposed(m_console.get()))
             qWarning("ConsoleStandIn: the console window was not shown");
     }
-
-    ~ConsoleStandIn()
-    {
-        closeAll();
-        m_console.reset();
-    }
-
+    ~ConsoleStandIn() { closeAll(); }
     ConsoleStandIn(const ConsoleStandIn&) = delete;
     ConsoleStandIn& operator=(const ConsoleStandIn&) = delete;
 
@@ -86,9 +79,8 @@ public:
                   DLLHANDLE handle = testHandle())
     {
         const QList<QMdiSubWindow*> before = m_desktop->subWindowList();
-        const QByteArray portText = QByteArray::number(port);
-        module_connect(m_desktop, 0, "127.0.0.1", portText.constData(), "admin", password, 0,
-                       handle, mode);
+        module_connect(m_desktop, 0, "127.0.0.1", QByteArray::number(port).constData(), "admin",
+                       password, 0, handle, mode);
         for (QMdiSubWindow* frame : m_desktop->subWindowList()) {
             if (!before.contains(frame))
                 return qobject_cast<WndMain*>(frame->widget());
@@ -148,9 +140,8 @@ public:
         QObject::connect(&ctrl, &DBCtrl::sig_before_apply, &ctrl, [this] { events << "before_apply"; });
         QObject::connect(&ctrl, &DBCtrl::sig_update_again, &ctrl, [this] { events << "update_again"; });
         QObject::connect(&ctrl, &DBCtrl::sig_reset, &ctrl, [this] { events << "reset"; });
-        QObject::connect(&ctrl, &DBCtrl::sig_empty, &ctrl, [this](bool empty) {
-            events << (empty ? "empty(true)" : "empty(false)");
-        });
+        QObject::connect(&ctrl, &DBCtrl::sig_empty, &ctrl,
+                         [this](bool empty) { events << (empty ? "empty(true)" : "empty(false)"); });
         QObject::connect(&ctrl, &DBCtrl::sig_apply, &ctrl, [this, &ctrl] {
             events << "apply";
             pendingAtApply = ctrl.m_pending;
@@ -158,8 +149,7 @@ public:
     }
 
     QStringList events;
-    // The pending list as the slots of sig_apply() found it.
-    QStringList pendingAtApply{"not emitted"};
+    QStringList pendingAtApply{"not emitted"}; // as the slots of sig_apply() found it
 };
 
 // A stand-in page with a constructor for each argument order of the module's pages: it
@@ -167,13 +157,11 @@ public:
 struct ReceivedArguments
 {
     PageFactory::ArgumentOrder order;
-    QWidget* self;
-    QWidget* parent;
+    QWidget* self; // with the parent it was given
     DBConn* conn;
     DBCtrl* ctrl;
     Desktop* desktop;
     bool nullName;
-    Qt::WindowFlags flags;
 };
 
 inline QList<ReceivedArguments>& receivedArguments()
@@ -202,28 +190,23 @@ private:
                   const char* name, Flags f)
         : QWidget(p, f)
     {
-        receivedArguments().append({order, this, p, conn, ctrl, d, name == nullptr, f});
+        receivedArguments().append({order, this, conn, ctrl, d, name == nullptr});
     }
 };
 
 // While it lives, every page of the table is a recording page.
-class RecordingPagesRegistered
+struct RecordingPagesRegistered
 {
-public:
     RecordingPagesRegistered()
     {
-        for (const PageFactory::PageSpec& page : PageFactory::pages())
+        for (const PageFactory::PageEntry& page : PageFactory::pages())
             PageFactory::registerPage<RecordingPage>(page.kind);
         receivedArguments().clear();
     }
-
     ~RecordingPagesRegistered()
     {
-        for (const PageFactory::PageSpec& page : PageFactory::pages())
+        for (const PageFactory::PageEntry& page : PageFactory::pages())
             PageFactory::unregisterPage(page.kind);
         receivedArguments().clear();
     }
-
-    RecordingPagesRegistered(const RecordingPagesRegistered&) = delete;
-    RecordingPagesRegistered& operator=(const RecordingPagesRegistered&) = delete;
 };

@@ -7,6 +7,7 @@
 #include <openssl/rsa.h>
 
 #include <cerrno>
+#include <utility>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -91,13 +92,13 @@ bool parseBlock(RefClient::Answer *answer, const QByteArray &b)
     };
     const auto word = [&] { return ok ? RefClient::readU32(take(4) + QByteArray(4, '\0'), 0) : 0u; };
     const QByteArray head = take(4) + QByteArray(4, '\0');
-    answer->kind = quint8(head.at(1));
+    const int kind = quint8(head.at(1));
     const int columns = quint8(head.at(2)) << 8 | quint8(head.at(3));
     const quint32 rows = word();
     answer->affected = word();
     take(4 * qint64(quint8(head.at(0))) - 12);
     const qint64 rowsStart = word() + qint64(at);
-    if (answer->kind != 115)
+    if (kind != 115)
         return ok;
     for (int c = 0; ok && c < columns; ++c) {
         const int fixedLength = quint8((take(1) + '\0').at(0)); // itself, type, flags
@@ -153,11 +154,10 @@ RefClient::~RefClient()
 
 void RefClient::close()
 {
-    if (m_tcp >= 0)
-        ::close(m_tcp);
-    if (m_udp >= 0)
-        ::close(m_udp);
-    m_tcp = m_udp = -1;
+    for (int *fd : {&m_tcp, &m_udp}) {
+        if (*fd >= 0)
+            ::close(std::exchange(*fd, -1));
+    }
 }
 
 bool RefClient::connectTo(quint16 port)
@@ -189,10 +189,9 @@ bool RefClient::writePlain(const QByteArray &bytes)
 bool RefClient::readDeciphered(QByteArray *bytes, int length, int timeoutMs)
 {
     QByteArray cipher;
-    if (!m_stream || !readPlain(&cipher, length, timeoutMs))
-        return false;
-    *bytes = m_stream->decrypt(cipher);
-    return true;
+    const bool read = m_stream && readPlain(&cipher, length, timeoutMs);
+    *bytes = read ? m_stream->decrypt(cipher) : QByteArray();
+    return read;
 }
 
 bool RefClient::writeEnciphered(const QByteArray &bytes)
@@ -202,9 +201,7 @@ bool RefClient::writeEnciphered(const QByteArray &bytes)
 
 bool RefClient::readAnnouncement()
 {
-    if (!readPlain(&m_announcement, 260))
-        return false;
-    return keyBits() > 0 && keyBits() <= 1024;
+    return readPlain(&m_announcement, 260) && keyBits() > 0 && keyBits() <= 1024;
 }
 
 bool RefClient::sendSessionKey(const QByteArray &givenKey)
@@ -293,11 +290,6 @@ bool RefClient::readAnswer(Answer *answer, int timeoutMs)
         return length == 0;
     QByteArray block;
     return readDeciphered(&block, int(length), timeoutMs) && parseBlock(answer, block);
-}
-
-bool RefClient::query(const QString &text, Answer *answer)
-{
-    return sendStatement(text.toUtf8()) && readAnswer(answer);
 }
 
 bool RefClient::closedByPeer(int timeoutMs)

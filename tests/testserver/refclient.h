@@ -1,9 +1,8 @@
 #pragma once
 
-// The client side of the administration protocol, written for the tests with
-// OpenSSL and the reference stream only: it proves the stand-in server
-// without the module's code. Every step reports failure (a closed connection,
-// a time-out, a malformed message) as false.
+// The client side of the administration protocol, written for the tests with OpenSSL and
+// the reference stream only: it proves the stand-in server without the module's code.
+// Every step reports failure (a closed connection, a time-out, a malformed message) as false.
 
 #include <QByteArray>
 #include <QList>
@@ -29,7 +28,6 @@ public:
         quint32 status = 0;
         quint32 detail = 0;
         quint32 affected = 0;           // spare word 1 of the data block
-        int kind = -1;
         QList<ColumnInfo> columns;
         QList<QList<QByteArray>> cells; // raw value bytes, row by row
 
@@ -60,7 +58,7 @@ public:
 
     bool sendStatement(const QByteArray &text);
     bool readAnswer(Answer *answer, int timeoutMs = 5000);
-    bool query(const QString &text, Answer *answer);
+    bool query(const QString &text, Answer *answer) { return sendStatement(text.toUtf8()) && readAnswer(answer); }
 
     // True once the server has closed the connection without sending anything more.
     bool closedByPeer(int timeoutMs = 5000);

@@ -12,8 +12,6 @@ class tst_Main : public QObject
 
 private slots:
     void servesWithItsOptions();
-    void badArguments_data();
-    void badArguments();
 
 private:
     // Starts the program and reads the port from its first line; 0 when it did not start.
@@ -71,29 +69,6 @@ void tst_Main::servesWithItsOptions()
     QFile file(journal);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll().count('\n'), 4);
-}
-
-void tst_Main::badArguments_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("message");
-
-    QTest::newRow("port out of range") << QStringList{"--port", "70000"} << "--port";
-    QTest::newRow("bad expression") << QStringList{"--drop-at", "(unclosed"} << "--drop-at";
-    QTest::newRow("stray argument") << QStringList{"extra"} << "extra";
-}
-
-void tst_Main::badArguments()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, message);
-    QProcess process;
-    process.start(QStringLiteral(ORNEL_TESTSERVER_EXE), arguments);
-    QVERIFY(process.waitForFinished(20000));
-    QCOMPARE(process.exitCode(), 2);
-    QVERIFY(process.readAllStandardOutput().isEmpty());
-    const QString error = QString::fromLocal8Bit(process.readAllStandardError());
-    QVERIFY2(error.contains(message), qPrintable(error));
 }
 
 QTEST_GUILESS_MAIN(tst_Main)
