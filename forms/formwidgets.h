@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QEvent>
+#include <QKeyEvent>
 #include <QLatin1String>
 #include <QSizePolicy>
 #include <QSpacerItem>
@@ -28,6 +30,16 @@ inline QSpacerItem* horizontalSpacer()
 inline QSpacerItem* verticalSpacer()
 {
     return new QSpacerItem(20, 20, QSizePolicy::Minimum, QSizePolicy::Expanding);
+}
+
+// A press of Return or of the keypad's Enter: what the forms' lists take as "go" in their
+// event filters.
+inline bool isReturnPress(const QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
 } // namespace FormWidgets

@@ -7,7 +7,6 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPixmap>
@@ -139,16 +138,13 @@ void TDlgCols::connectSignals()
 
 bool TDlgCols::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress
-        && (watched == m_listHidden || watched == m_listDisplayed)) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            if (watched == m_listHidden)
-                slotAdd();
-            else
-                slotRemove();
-            return true;
-        }
+    if ((watched == m_listHidden || watched == m_listDisplayed)
+        && FormWidgets::isReturnPress(event)) {
+        if (watched == m_listHidden)
+            slotAdd();
+        else
+            slotRemove();
+        return true;
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -10,7 +10,7 @@ class QVBoxLayout;
 
 // The form of the product page: a banner of nine pictures framing a two-column list of
 // facts about the server. The 2-pixel pictures of column 2 stretch sideways and the
-// left column's middle piece downwards, so the banner follows the page's size while
+// left column's middle picture downwards, so the banner follows the page's size while
 // its corners keep theirs. The widgets are children of the form.
 class TDlgLogo : public QWidget
 {

@@ -5,7 +5,6 @@
 
 #include <QGridLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
 
@@ -96,12 +95,9 @@ void TWndNavigation::connectSignals()
 
 bool TWndNavigation::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_list && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            slotNavigate(m_list->currentItem());
-            return true;
-        }
+    if (watched == m_list && FormWidgets::isReturnPress(event)) {
+        slotNavigate(m_list->currentItem());
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }

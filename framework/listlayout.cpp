@@ -4,6 +4,7 @@
 #include "desktop.h"
 #include "dialogseam.h"
 #include "dlgcols.h"
+#include "scopedqpointer.h"
 #include "t2popup.h"
 
 #include <QEvent>
@@ -128,12 +129,12 @@ bool ListLayout::modifyColumns()
     // The dialog is watched, and so is the binding: the page may be closed under the
     // dialog (a lost connection closes the main window), taking both with it.
     const QPointer<ListLayout> self(this);
-    const QPointer<DlgCols> dialog = new DlgCols(m_page, nullptr, true, {});
+    ScopedQPointer<DlgCols> dialog(new DlgCols(m_page, nullptr, true, {}));
     dialog->setCols(*m_model);
-    const int result = Dialogs::exec(dialog);
+    const int result = Dialogs::exec(dialog.get());
     const bool accepted = result == QDialog::Accepted && self && dialog;
     const Cols chosen = accepted ? dialog->getCols() : Cols();
-    delete dialog.data();
+    dialog.reset();
     if (!accepted)
         return false;
     *m_model = chosen;

@@ -73,7 +73,6 @@ private:
     void saveSoon();
     void savePending();
     void showMenu(QWidget* area, const QPoint& pos, bool onItems);
-    int sortedColumnAfterRebuild() const;
 
     Cols* m_model;
     QPointer<QTreeWidget> m_view;
@@ -90,7 +89,6 @@ private:
     // A mouse button is down on the header: a resize in progress is saved once, on release.
     bool m_headerPressed = false;
     bool m_savePending = false;
-    bool m_saveQueued = false;
     // disp as the view's columns were last built, to find the sorted column's id.
     QList<int> m_builtDisp;
 };

@@ -3,11 +3,11 @@
 
 #include "dbconn.h"
 #include "inputblocker.h"
+#include "scopedqpointer.h"
 #include "vexasupport.h"
 #include "wndprogress.h"
 
 #include <QCoreApplication>
-#include <QPointer>
 
 #include <chrono>
 #include <climits>
@@ -74,11 +74,11 @@ bool pollUntil(const std::function<bool()> &done, bool progress, QWidget *parent
 {
     if (done())
         return true;
-    // Guarded: the indicator's parent may be destroyed while events run, taking it along.
-    QPointer<WndProgress> indicator;
+    // The indicator's parent may be destroyed while events run, taking it along.
+    ScopedQPointer<WndProgress> indicator;
     std::optional<InputBlocker> blocker;
     if (progress)
-        indicator = new WndProgress(parent, text);
+        indicator.reset(new WndProgress(parent, text));
     else
         blocker.emplace();
 
@@ -91,7 +91,6 @@ bool pollUntil(const std::function<bool()> &done, bool progress, QWidget *parent
             break;
         }
     }
-    delete indicator.data();
     return !aborted;
 }
 
@@ -180,6 +179,11 @@ bool DBReq::get_desc(int col, char *name, int len, int *type, int *flags, int * 
     if (name && len > 0)
         strncpys(name, desc.name ? desc.name : "", len);
     return true;
+}
+
+QString DBReq::errorText() const
+{
+    return QString::fromLatin1(m_error, qsizetype(qstrnlen(m_error, sizeof m_error)));
 }
 
 int DBReq::rowCount() const

@@ -56,6 +56,9 @@ public:
     // Rows of the answer; 0 unless the request succeeded with a row set.
     int rowCount() const;
 
+    // m_error as text.
+    QString errorText() const;
+
     // Set, with release, after every other field: read the others only once this
     // reads true.
     std::atomic<bool> m_finished{false};

@@ -49,8 +49,9 @@ constexpr int ConnectEventSliceMs = 15;
 void wakeWaiters();
 
 // The GUI thread's wait: until done() returns true, sleeps up to WaitSleepMs (less when
-// woken by wakeWaiters) and then processes events for up to eventSliceMs. With progress a WndProgress showing text
-// stands over parent; without it an InputBlocker holds user input back. False when the
-// administrator chose "&Abort" (the indicator is gone by then), else true.
+// woken by wakeWaiters) and then processes events for up to eventSliceMs. With progress
+// a WndProgress showing text stands over parent; without it an InputBlocker holds user
+// input back. False when the administrator chose "&Abort" (the indicator is gone by
+// then), else true.
 bool pollUntil(const std::function<bool()> &done, bool progress, QWidget *parent,
                const QString &text, int eventSliceMs);

@@ -7,26 +7,13 @@
 #include "dbconn.h"
 #include "dbreq.h"
 #include "requestfailure.h"
+#include "scopedqpointer.h"
 #include "statements.h"
 #include "wndprogress.h"
 
 #include <QCoreApplication>
-#include <QPointer>
 
 namespace {
-
-// The request's error text, whether it is kept as a zero-terminated array or as a
-// string.
-template<size_t N>
-QString errorText(const char (&text)[N])
-{
-    return QString::fromLatin1(text, static_cast<qsizetype>(qstrnlen(text, N)));
-}
-
-inline QString errorText(const QString &text)
-{
-    return text;
-}
 
 CellReader cellsOf(DBReq &request)
 {
@@ -47,7 +34,7 @@ void reportRequestFailure(DBConn *conn, const DBReq *request, int flags)
     }
     // Refused by the server, or abandoned at the wait indicator.
     if (flags & ReportRefusedStatement)
-        reportRefusedStatement(conn->m_owner, errorText(request->m_error));
+        reportRefusedStatement(conn->m_owner, request->errorText());
 }
 
 bool DBTable::select(QWidget *parent, DBConn *conn, const char *table, const DBCOL *cols,
@@ -120,9 +107,9 @@ void DBTable::sendStatements()
     const std::shared_ptr<bool> alive = m_alive;
     const QStringList statements = m_statements;
 
-    // Guarded: its parent may go while the requests run, taking it along.
-    QPointer<WndProgress> indicator = new WndProgress(
-        m_parent, QCoreApplication::translate("DBTable", "Transfering data ..."));
+    // Its parent may go while the requests run, taking it along.
+    ScopedQPointer<WndProgress> indicator(new WndProgress(
+        m_parent, QCoreApplication::translate("DBTable", "Transfering data ...")));
     for (const QString &statement : statements) {
         DBReq request(statement, false);
         conn->insert(&request);
@@ -133,10 +120,9 @@ void DBTable::sendStatements()
             break;
         if (request.m_status != 0) {
             // The indicator goes before the box, which must not sit behind it.
-            delete indicator.data();
+            indicator.reset();
             reportRequestFailure(conn, &request, ReportRefusal);
             return;
         }
     }
-    delete indicator.data();
 }

@@ -19,16 +19,6 @@ enum {
     DescriptorFixedMin = 3,  // P itself, the type and the flags
 };
 
-uint32_t loadBig32(const unsigned char *p)
-{
-    return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | uint32_t(p[3]);
-}
-
-uint16_t loadBig16(const unsigned char *p)
-{
-    return uint16_t(p[0] << 8 | p[1]);
-}
-
 // Values inside the block have no alignment: copy, never cast.
 void storeHost32(unsigned char *p, uint32_t value)
 {
@@ -37,12 +27,12 @@ void storeHost32(unsigned char *p, uint32_t value)
 
 void swapToHost32(unsigned char *p)
 {
-    storeHost32(p, loadBig32(p));
+    storeHost32(p, vexadb_load_be32(p));
 }
 
 void swapToHost64(unsigned char *p)
 {
-    const uint64_t value = uint64_t(loadBig32(p)) << 32 | loadBig32(p + 4);
+    const uint64_t value = uint64_t(vexadb_load_be32(p)) << 32 | vexadb_load_be32(p + 4);
     memcpy(p, &value, sizeof value);
 }
 
@@ -56,7 +46,7 @@ int convertList(unsigned char *cell, uint32_t size)
     for (;;) {
         if (size - at < LengthBytes)
             return Refused;  // no room for the next length: the end word is missing
-        const uint32_t item = loadBig32(cell + at);
+        const uint32_t item = vexadb_load_be32(cell + at);
         storeHost32(cell + at, item);
         at += LengthBytes;
         if (item == 0)
@@ -105,7 +95,7 @@ int walkDescriptors(vexadb_result *res, uint32_t start, uint32_t end)
         const uint32_t fixed = data[at];
         if (fixed < DescriptorFixedMin || end - at < fixed + LengthBytes)
             return Refused;
-        const uint32_t nameLength = loadBig32(data + at + fixed);
+        const uint32_t nameLength = vexadb_load_be32(data + at + fixed);
         const uint32_t nameAt = at + fixed + LengthBytes;
         if (nameLength > end - nameAt || !memchr(data + nameAt, 0, nameLength))
             return Refused;
@@ -124,7 +114,7 @@ int walkRows(vexadb_result *res, uint32_t start, uint32_t end)
         for (uint32_t c = 0; c < res->ncols; ++c) {
             if (end - at < LengthBytes)
                 return Refused;
-            const uint32_t size = loadBig32(data + at);
+            const uint32_t size = vexadb_load_be32(data + at);
             storeHost32(data + at, size);
             at += LengthBytes;
             if (size > end - at)
@@ -166,10 +156,10 @@ int parseInto(vexadb_result *res, unsigned char *data, uint32_t size)
 
     res->data = data;
     res->kind = data[1];
-    res->ncols = loadBig16(data + 2);
-    res->nrows = loadBig32(data + 4);
-    res->spare1 = loadBig32(data + 8);
-    res->spare2 = loadBig32(data + 12);
+    res->ncols = vexadb_load_be16(data + 2);
+    res->nrows = vexadb_load_be32(data + 4);
+    res->spare1 = vexadb_load_be32(data + 8);
+    res->spare2 = vexadb_load_be32(data + 12);
     const uint32_t descriptorsAt = descriptorSizeAt + LengthBytes;
     res->desc = data + descriptorsAt;
     if (res->kind != VEXADB_KIND_ROWSET) {
@@ -177,7 +167,7 @@ int parseInto(vexadb_result *res, unsigned char *data, uint32_t size)
         return 0;
     }
 
-    const uint32_t descriptorBytes = loadBig32(data + descriptorSizeAt);
+    const uint32_t descriptorBytes = vexadb_load_be32(data + descriptorSizeAt);
     if (descriptorBytes > size - descriptorsAt)
         return Refused;
     const uint32_t rowsAt = descriptorsAt + descriptorBytes;
@@ -204,10 +194,10 @@ int parseInto(vexadb_result *res, unsigned char *data, uint32_t size)
 
 void vexadb_decode_answer_header(const unsigned char *bytes, vexadb_answer_header *header)
 {
-    header->word0 = loadBig32(bytes);
-    header->size = loadBig32(bytes + 4);
-    header->status = loadBig32(bytes + 8);
-    header->detail = loadBig32(bytes + 12);
+    header->word0 = vexadb_load_be32(bytes);
+    header->size = vexadb_load_be32(bytes + 4);
+    header->status = vexadb_load_be32(bytes + 8);
+    header->detail = vexadb_load_be32(bytes + 12);
 }
 
 int vexadb_parse_block(vexadb_result *res, unsigned char *data, uint32_t size)

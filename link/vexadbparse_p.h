@@ -8,6 +8,25 @@
 
 #include <cstdint>
 
+// Integers in the protocol's byte order, big-endian, at any alignment.
+inline uint32_t vexadb_load_be32(const unsigned char *p)
+{
+    return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | uint32_t(p[3]);
+}
+
+inline uint16_t vexadb_load_be16(const unsigned char *p)
+{
+    return uint16_t(p[0] << 8 | p[1]);
+}
+
+inline void vexadb_store_be32(unsigned char *p, uint32_t value)
+{
+    p[0] = static_cast<unsigned char>(value >> 24);
+    p[1] = static_cast<unsigned char>(value >> 16);
+    p[2] = static_cast<unsigned char>(value >> 8);
+    p[3] = static_cast<unsigned char>(value);
+}
+
 constexpr int VEXADB_ANSWER_HEADER = 16;
 
 // The largest data block an answer may announce; anything larger is refused

@@ -20,24 +20,11 @@ enum {
     LengthBytes = 4,
 };
 
-void storeBig32(unsigned char *p, uint32_t value)
-{
-    p[0] = static_cast<unsigned char>(value >> 24);
-    p[1] = static_cast<unsigned char>(value >> 16);
-    p[2] = static_cast<unsigned char>(value >> 8);
-    p[3] = static_cast<unsigned char>(value);
-}
-
 uint32_t loadHost32(const unsigned char *p)
 {
     uint32_t value;
     memcpy(&value, p, sizeof value);
     return value;
-}
-
-uint32_t loadBig32(const unsigned char *p)
-{
-    return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | uint32_t(p[3]);
 }
 
 bool isRowSet(const vexadb_result *res)
@@ -78,7 +65,7 @@ int columnType(const vexadb_result *res, int col)
 int sendStatement(vexadb_conn *conn, const char *text, uint32_t length)
 {
     unsigned char header[StatementHeader] = {StatementCommand};
-    storeBig32(header + 4, length);
+    vexadb_store_be32(header + 4, length);
     return vexadb_sock_writes(&conn->sock, header, sizeof header)
            && vexadb_sock_writes(&conn->sock, text, int(length));
 }
@@ -140,7 +127,7 @@ SortKey numberOf(int type, const unsigned char *cell, uint32_t size)
         break;
     case VEXADB_IPADDR:
         if (size >= 4)
-            return {true, int64_t(loadBig32(cell))};
+            return {true, int64_t(vexadb_load_be32(cell))};
         break;
     case VEXADB_PORT:
         if (size >= 2)

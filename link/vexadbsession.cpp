@@ -41,19 +41,6 @@ private:
     std::size_t m_size;
 };
 
-uint32_t loadBig32(const unsigned char *p)
-{
-    return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | uint32_t(p[3]);
-}
-
-void storeBig32(unsigned char *p, uint32_t value)
-{
-    p[0] = static_cast<unsigned char>(value >> 24);
-    p[1] = static_cast<unsigned char>(value >> 16);
-    p[2] = static_cast<unsigned char>(value >> 8);
-    p[3] = static_cast<unsigned char>(value);
-}
-
 int fail(int *syserr, int code)
 {
     *syserr = errno;
@@ -167,7 +154,7 @@ int readKeyAnnouncement(vexadb_sock *sock, R_RSA_PUBLIC_KEY *key, int *syserr)
         || !vexadb_sock_read(sock, key->exponent, MAX_RSA_MODULUS_LEN))
         return fail(syserr, VEXADB_ESYSTEM);
     // A size beyond what the RSA layer handles is refused there (code 2).
-    key->bits = loadBig32(bits);
+    key->bits = vexadb_load_be32(bits);
     return VEXADB_OK;
 }
 
@@ -192,7 +179,7 @@ int sendSessionKey(vexadb_sock *sock, const R_RSA_PUBLIC_KEY *key, int *syserr)
     }
 
     unsigned char length[4];
-    storeBig32(length, blockLength);
+    vexadb_store_be32(length, blockLength);
     if (!vexadb_sock_write(sock, length, sizeof length)
         || !vexadb_sock_write(sock, block, int(blockLength)))
         return fail(syserr, VEXADB_ESYSTEM);
@@ -210,7 +197,7 @@ int identify(vexadb_conn *conn, const char *clientName, int *syserr)
     if (!vexadb_sock_writes(&conn->sock, identification, sizeof identification)
         || !vexadb_sock_reads(&conn->sock, id, sizeof id))
         return fail(syserr, VEXADB_ESYSTEM);
-    conn->session = loadBig32(id);
+    conn->session = vexadb_load_be32(id);
     return VEXADB_OK;
 }
 
@@ -232,7 +219,7 @@ int openUpdateChannel(vexadb_conn *conn, int *syserr)
     }
     conn->udp = fd;
     unsigned char registration[4];
-    storeBig32(registration, conn->session);
+    vexadb_store_be32(registration, conn->session);
     // Best effort, as datagrams are: a lost registration only costs updates.
     sendto(fd, registration, sizeof registration, MSG_NOSIGNAL,
            reinterpret_cast<const sockaddr *>(&server), serverLength);
@@ -363,7 +350,7 @@ int vexadb_authenticate(vexadb_handle h, const char *user, const char *password,
     if (!vexadb_sock_reads(&conn->sock, answer, sizeof answer))
         return vexadb_lose_session(conn, errno, VEXADB_EAUTH);
     if (authResult)
-        *authResult = loadBig32(answer);
+        *authResult = vexadb_load_be32(answer);
     return VEXADB_OK;
 }
 

@@ -1,6 +1,7 @@
 #include "wndprogress.h"
 
 #include "inputblocker.h"
+#include "keyedpixmap.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -142,9 +143,7 @@ void WndProgress::showFrame(int frame)
     const QImage image(frameResource(frame));
     if (image.isNull())
         return;
-    QPixmap pixmap = QPixmap::fromImage(image);
-    pixmap.setMask(pixmap.createHeuristicMask(true));
-    m_picture->setPixmap(pixmap);
+    m_picture->setPixmap(keyedPixmap(QPixmap::fromImage(image)));
 }
 
 void WndProgress::centreAndShow()

@@ -1,11 +1,11 @@
 #include "errormessages.h"
 
 #include "dialogseam.h"
+#include "scopedqpointer.h"
 #include "tdlgfailed.h"
 
 #include <QLabel>
 #include <QObject>
-#include <QPointer>
 
 namespace {
 
@@ -53,9 +53,9 @@ QString credentialReasons()
 
 void show_error_message(QWidget* parent, unsigned int code)
 {
-    // Owned here, but the parent may go while the dialog runs (the workspace closing under
-    // it); the guard tells whether anything is left to delete.
-    QPointer<TDlgFailed> dialog = new TDlgFailed(parent, nullptr, true);
+    // The parent may go while the dialog runs (the workspace closing under it), taking the
+    // dialog along.
+    const ScopedQPointer<TDlgFailed> dialog(new TDlgFailed(parent, nullptr, true));
     if (isRefusal(code)) {
         dialog->m_lbDesc->setText(QObject::tr("Connection was refused."));
         dialog->m_lbReasons->setText(networkReasonsUnreachable());
@@ -70,8 +70,7 @@ void show_error_message(QWidget* parent, unsigned int code)
         dialog->m_lbDesc->setText(QObject::tr("Connection has failed with error code %1.").arg(code));
         dialog->m_lbReasons->setText(networkReasonsPath());
     }
-    Dialogs::exec(dialog);
-    delete dialog.data();
+    Dialogs::exec(dialog.get());
 }
 
 QString getErrorMessage(unsigned int code, unsigned int version)

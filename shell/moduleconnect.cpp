@@ -10,9 +10,9 @@
 #include "inputblocker.h"
 #include "wndmain.h"
 #include "wndprogress.h"
+#include "workspaceframe.h"
 
 #include <QEventLoop>
-#include <QMdiSubWindow>
 #include <QPointer>
 #include <QTimer>
 
@@ -39,39 +39,21 @@ void waitUntilGone(const QPointer<DBConn>& conn)
     loop.exec();
 }
 
-QMdiSubWindow* frameOf(QWidget* window)
-{
-    return qobject_cast<QMdiSubWindow*>(window->parentWidget());
-}
-
-bool isMaximizedWindow(QWidget* window)
-{
-    const QMdiSubWindow* frame = frameOf(window);
-    return window->isMaximized() || (frame && frame->isMaximized());
-}
-
-// What is moved and sized in the workspace: the frame, or a window that has none.
-QWidget* outerWidget(QWidget* window)
-{
-    QMdiSubWindow* frame = frameOf(window);
-    return frame ? static_cast<QWidget*>(frame) : window;
-}
-
 // A new window follows a maximised predecessor; otherwise it is at least 500 by 300 with
 // its frame and stands 22 pixels right of and below its predecessor.
 void place(WndMain* window, QWidget* previous)
 {
-    if (previous && isMaximizedWindow(previous)) {
+    if (previous && isMaximizedInWorkspace(previous)) {
         window->showMaximized();
         return;
     }
     window->show();
-    if (isMaximizedWindow(window))
+    if (window->isMaximizedInWorkspace())
         return;
     if (window->width() < MinimumWidth || window->height() < MinimumHeight)
-        outerWidget(window)->resize(MinimumWidth, MinimumHeight);
+        outerWindow(window)->resize(MinimumWidth, MinimumHeight);
     if (previous)
-        outerWidget(window)->move(outerWidget(previous)->pos() + QPoint(CascadeOffset, CascadeOffset));
+        outerWindow(window)->move(outerWindow(previous)->pos() + QPoint(CascadeOffset, CascadeOffset));
 }
 
 } // namespace

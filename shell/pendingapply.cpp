@@ -4,20 +4,13 @@
 #include "dbctrl.h"
 #include "dbreq.h"
 #include "requestfailure.h"
+#include "scopedqpointer.h"
 #include "wndprogress.h"
 
 #include <QCoreApplication>
 #include <QPointer>
 
-#include <memory>
-
 namespace {
-
-QString errorText(const DBReq& request)
-{
-    return QString::fromLatin1(request.m_error,
-                               qsizetype(qstrnlen(request.m_error, sizeof request.m_error)));
-}
 
 // The statements before index sent were carried out by the server: they are done with.
 void dropCarriedOut(DBCtrl* ctrl, int sent)
@@ -42,8 +35,9 @@ ApplyOutcome applyPendingStatements(QWidget* window, DBConn* conn, DBCtrl* ctrl)
     if (ctrl->m_pending.isEmpty())
         return ApplyOutcome::Withdrawn;
 
-    auto progress = std::make_unique<WndProgress>(
-        window, QCoreApplication::translate("WndProgress", "Transfering data ..."));
+    // A child of the window, which may take it along when it goes during a wait.
+    ScopedQPointer<WndProgress> progress(new WndProgress(
+        window, QCoreApplication::translate("WndProgress", "Transfering data ...")));
 
     int failedStatus = 0;
     QString failure;
@@ -56,7 +50,7 @@ ApplyOutcome applyPendingStatements(QWidget* window, DBConn* conn, DBCtrl* ctrl)
             return ApplyOutcome::Abandoned;
         if (request.m_status != 0) {
             failedStatus = request.m_status;
-            failure = errorText(request);
+            failure = request.errorText();
             break;
         }
         ++sent;

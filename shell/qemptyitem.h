@@ -16,7 +16,6 @@ public:
     // Writes the text into the first column.
     void show();
 
-    QString itemText() const { return m_text; }
     QTreeWidgetItem* target() const { return m_target; }
 
 private:

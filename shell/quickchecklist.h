@@ -8,7 +8,7 @@ class QTextBrowser;
 class QWidget;
 
 // The quick checklist page has no class of its own: the page switch builds it in a page
-// container from these two pieces, the title first, then the browser.
+// container from these two functions, the title first, then the browser.
 
 // The page's title: the server's product name, a blank and its version, from the first
 // row of "SELECT productname, version FROM info"; each is read as Latin-1 and cut to 49

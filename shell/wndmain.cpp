@@ -44,14 +44,12 @@ WndMain::WndMain(DBConn* connection, DLLHANDLE dllHandle, int mode, Desktop* des
     setWindowIcon(xpmIcon(console_xpm));
 
     setTreeWidth(MainTreeWidth);
-    m_current = nullptr;
     buildNavigationTree();
     setIcons();
 
     fillLogList(&m_logs, m_itemLogs, connection);
     checkSslInstalled(connection);
 
-    m_revert = false;
     // The tree reports its new current item to select(), which shows the product page.
     getTree()->setCurrentItem(m_itemRoot);
 
@@ -69,11 +67,16 @@ WndMain::~WndMain()
     disconnect(getTree(), nullptr, this, nullptr);
     // The pages use the controller and the connection: they go while both exist.
     destroyPanes();
-    if (!m_unloadRequested) {
-        // Destroyed without closing (the host shutting down): the handle still goes back.
-        m_unloadRequested = true;
-        requestUnload(getDesktop(), m_dllHandle);
-    }
+    // Destroyed without closing (the host shutting down): the handle still goes back.
+    handBackModuleHandle();
+}
+
+void WndMain::handBackModuleHandle()
+{
+    if (m_unloadRequested)
+        return;
+    m_unloadRequested = true;
+    requestUnload(getDesktop(), m_dllHandle);
 }
 
 QTreeWidgetItem* WndMain::addItem(QTreeWidgetItem* parent, const QString& title)
@@ -275,10 +278,7 @@ void WndMain::finishClosing()
 {
     storeGeometry();
     m_closing = true;
-    if (!m_unloadRequested) {
-        m_unloadRequested = true;
-        requestUnload(getDesktop(), m_dllHandle);
-    }
+    handBackModuleHandle();
     // The frame goes with the window; closing it while this window closes returns at
     // once into this close, which has decided.
     if (QMdiSubWindow* frame = workspaceFrame())

@@ -42,7 +42,6 @@ public:
     bool can_close() override;
 
     DBCtrl* getDBCtrl() { return &m_dbctrl; }
-    DLLHANDLE getDllHandle() const { return m_dllHandle; }
     // The server's logs in the server's order, as this window read them when it was built.
     const QList<LogEntry>& getLogs() const { return m_logs; }
     QTreeWidgetItem* getCurrentItem() const { return m_current; }
@@ -75,6 +74,8 @@ private:
     bool settleUnsavedChanges();
     void keepCurrentPage();
     void finishClosing();
+    // Once per window, whether it closes or is destroyed without closing.
+    void handBackModuleHandle();
 
 public:
     // The navigation tree's fixed items; the page switch recognises items by identity.

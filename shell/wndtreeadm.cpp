@@ -2,6 +2,7 @@
 
 #include "dbconn.h"
 #include "desktop.h"
+#include "workspaceframe.h"
 
 #include "images/headerright.xpm"
 #include "images/headertile.xpm"
@@ -38,7 +39,7 @@ constexpr int ButtonRowMargin = 12;
 enum HeaderPicture { HeaderLeft, HeaderTile, HeaderRight };
 
 // The classic layouts used the margin as spacing when none was given; with margin 0 the
-// pieces of the window sit edge to edge.
+// tree, the pages and the bars of the window sit edge to edge.
 void removeGaps(QBoxLayout* layout)
 {
     layout->setContentsMargins(0, 0, 0, 0);
@@ -92,14 +93,13 @@ QLabel* pictureLabel(QWidget* parent, const QPixmap& picture)
 WndTreeAdm::WndTreeAdm(DBConn* connection, int mode, Desktop* desktop)
     : QWidget(nullptr)
     , m_conn(connection)
-    , m_mode(mode)
     , m_desktop(desktop)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     m_desktop->addSubWindow(this);
     m_desktop->addWindow(this, nullptr);
 
-    if (m_mode != 0)
+    if (mode != 0)
         buildLogList();
     else
         buildSplitLayout();
@@ -370,13 +370,12 @@ void WndTreeAdm::destroyPanes()
 
 QMdiSubWindow* WndTreeAdm::workspaceFrame() const
 {
-    return qobject_cast<QMdiSubWindow*>(parentWidget());
+    return ::workspaceFrame(this);
 }
 
 bool WndTreeAdm::isMaximizedInWorkspace() const
 {
-    const QMdiSubWindow* frame = workspaceFrame();
-    return isMaximized() || (frame && frame->isMaximized());
+    return ::isMaximizedInWorkspace(this);
 }
 
 void WndTreeAdm::resizeInWorkspace(const QSize& size)

@@ -50,7 +50,6 @@ public:
     QWidget* getButtonBar() const { return m_buttonBar; }
     DBConn* getConnection() const;
     Desktop* getDesktop() const { return m_desktop; }
-    int getMode() const { return m_mode; }
     // The panes that refused to close, oldest first.
     QList<QWidget*> getPendingCloseQueue() const;
 
@@ -127,7 +126,6 @@ private:
     QPixmap m_headerPixmaps[3];
     bool m_havePictures = false;
     bool m_logSplitPlaced = false;
-    int m_mode;
     QPointer<QLabel> m_caption;
     QMenu* m_logMenu = nullptr;
     Desktop* m_desktop;

@@ -1,11 +1,8 @@
 #include "xpmicon.h"
 
-#include <QBitmap>
+#include "keyedpixmap.h"
 
 QPixmap xpmIcon(const char* const* xpm)
 {
-    QPixmap pixmap(xpm);
-    if (!pixmap.isNull() && !pixmap.hasAlphaChannel())
-        pixmap.setMask(pixmap.createHeuristicMask(true));
-    return pixmap;
+    return keyedPixmap(QPixmap(xpm));
 }

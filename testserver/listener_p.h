@@ -1,11 +1,10 @@
 #pragma once
 
-#include "waker_p.h"
+#include "loopbacksocket_p.h"
 
 #include <QString>
 
 #include <functional>
-#include <thread>
 
 namespace StandIn {
 
@@ -17,7 +16,6 @@ public:
     using Accepted = std::function<void(int socket)>;
 
     Listener() = default;
-    ~Listener();
     Listener(const Listener &) = delete;
     Listener &operator=(const Listener &) = delete;
 
@@ -29,11 +27,9 @@ public:
 private:
     void acceptLoop();
 
-    int m_fd = -1;
     quint16 m_port = 0;
     Accepted m_accepted;
-    Waker m_waker;
-    std::thread m_thread;
+    LoopbackSocket m_socket;
 };
 
 } // namespace StandIn

@@ -9,7 +9,7 @@ namespace StandIn {
 // The session's byte-wise Blowfish feedback stream with its 9-byte cycle: one key
 // schedule, one state for the bytes the server sends and one for those it
 // receives. Each state starts from the fixed vector and carries on across calls,
-// so a message may be processed in pieces of any size.
+// so a message may be processed in chunks of any size.
 class StreamCipher
 {
 public:

@@ -353,24 +353,6 @@ QString TestServer::demoFixture()
     return QStringLiteral(":/standin/demo.json");
 }
 
-bool TestServer::loadFixture(const QString &path, QString *error)
-{
-    Catalogue catalogue;
-    LogStore logs;
-    QString reason;
-    if (!StateFile::read(path, &catalogue, &logs, &reason)) {
-        if (error)
-            *error = reason;
-        return false;
-    }
-    std::lock_guard<std::mutex> lock(d->m_mutex);
-    d->m_catalogue = std::move(catalogue);
-    d->m_logs = std::move(logs);
-    d->m_dataLoaded = true;
-    d->dataChangedLocked();
-    return true;
-}
-
 void TestServer::setTable(const QString &name, const QList<Column> &columns,
                           const QList<QStringList> &rows)
 {

@@ -107,7 +107,6 @@ public:
     static QString demoFixture();      // the built-in fixture (a resource path)
 
     // Data. Table names are matched without regard to case.
-    bool loadFixture(const QString &path, QString *error = nullptr);
     void setTable(const QString &name, const QList<Column> &columns,
                   const QList<QStringList> &rows = {});
     bool removeTable(const QString &name);

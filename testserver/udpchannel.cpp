@@ -7,7 +7,6 @@
 
 #include <arpa/inet.h>
 #include <sys/socket.h>
-#include <unistd.h>
 
 namespace StandIn {
 
@@ -17,43 +16,30 @@ constexpr int RegistrationLength = 4;
 
 } // namespace
 
-UdpChannel::~UdpChannel()
-{
-    stop();
-}
-
 bool UdpChannel::open(quint16 port, QString *error)
 {
-    m_fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(port);
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (m_fd < 0 || ::bind(m_fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0) {
-        *error = QStringLiteral("cannot open UDP port %1: %2")
-                     .arg(port)
-                     .arg(QString::fromLocal8Bit(std::strerror(errno)));
-        if (m_fd >= 0)
-            ::close(m_fd);
-        m_fd = -1;
-        return false;
-    }
-    return true;
+    // No address reuse: another program holding the port must make this fail.
+    if (m_socket.open(SOCK_DGRAM, port, false))
+        return true;
+    *error = QStringLiteral("cannot open UDP port %1: %2")
+                 .arg(port)
+                 .arg(QString::fromLocal8Bit(std::strerror(errno)));
+    return false;
 }
 
 void UdpChannel::start(Registered registered)
 {
     m_registered = std::move(registered);
-    m_thread = std::thread([this] { receiveLoop(); });
+    m_socket.start([this] { receiveLoop(); });
 }
 
 void UdpChannel::receiveLoop()
 {
-    while (waitReadable(m_fd, m_waker)) {
+    while (m_socket.waitReadable()) {
         unsigned char datagram[64];
         sockaddr_in sender{};
         socklen_t senderLength = sizeof sender;
-        const ssize_t length = ::recvfrom(m_fd, datagram, sizeof datagram, 0,
+        const ssize_t length = ::recvfrom(m_socket.descriptor(), datagram, sizeof datagram, 0,
                                           reinterpret_cast<sockaddr *>(&sender), &senderLength);
         if (length == RegistrationLength)
             m_registered(Wire::readU32(datagram), sender);
@@ -62,22 +48,14 @@ void UdpChannel::receiveLoop()
 
 void UdpChannel::stop()
 {
-    if (m_thread.joinable()) {
-        m_waker.wake();
-        m_thread.join();
-        m_waker.reset();
-    }
-    if (m_fd >= 0) {
-        ::close(m_fd);
-        m_fd = -1;
-    }
+    m_socket.stop();
 }
 
 bool UdpChannel::send(const sockaddr_in &to, const QByteArray &datagram) const
 {
-    if (m_fd < 0)
+    if (m_socket.descriptor() < 0)
         return false;
-    return ::sendto(m_fd, datagram.constData(), std::size_t(datagram.size()), 0,
+    return ::sendto(m_socket.descriptor(), datagram.constData(), std::size_t(datagram.size()), 0,
                     reinterpret_cast<const sockaddr *>(&to), sizeof to)
            == datagram.size();
 }

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "waker_p.h"
+#include "loopbacksocket_p.h"
 
 #include <QByteArray>
 #include <QString>
 
 #include <functional>
-#include <thread>
 
 #include <netinet/in.h>
 
@@ -21,7 +20,6 @@ public:
     using Registered = std::function<void(quint32 session, const sockaddr_in &sender)>;
 
     UdpChannel() = default;
-    ~UdpChannel();
     UdpChannel(const UdpChannel &) = delete;
     UdpChannel &operator=(const UdpChannel &) = delete;
 
@@ -37,10 +35,8 @@ public:
 private:
     void receiveLoop();
 
-    int m_fd = -1;
     Registered m_registered;
-    Waker m_waker;
-    std::thread m_thread;
+    LoopbackSocket m_socket;
 };
 
 } // namespace StandIn

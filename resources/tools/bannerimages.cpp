@@ -7,7 +7,7 @@
 // The banner is a frame round the page: a dark red column on the left with a white
 // strip at its right edge, a title band along the top (lettering, a thin black rule 45
 // pixels down, an emblem on the right) and a band of red stripes along the bottom. The
-// 2-pixel pieces stretch sideways and the 51-by-30 piece downwards, so those are drawn
+// 2-pixel pictures stretch sideways and the 51-by-30 one downwards, so those are drawn
 // to repeat seamlessly. Lettering is drawn anti-aliased and then cut down to a small
 // palette, so the files stay readable and small.
 

@@ -85,6 +85,7 @@ private slots:
     void applyDuringASwitchIsRefused();
     void resetDuringAnApplyIsRefused();
     void closeDuringASwitchWaitsForItsEnd();
+    void windowDestroyedDuringApply();
 
 private:
     QStringList newJournal() const { return journalFrom(*m_server, m_journalStart); }
@@ -589,6 +590,21 @@ void tst_WndMainPages::closeDuringASwitchWaitsForItsEnd()
     QCOMPARE(order.size(), 2);
     Dialogs::setMessageHook(previous);
     QCOMPARE(newJournal(), QStringList());
+}
+
+void tst_WndMainPages::windowDestroyedDuringApply()
+{
+    // The host may tear a window down from a timer while an apply waits for the server:
+    // the apply gives up without touching what went with the window.
+    QVERIFY(m_server->delay("^update", 600, 1));
+    ctrl()->set(Statements, false);
+    QPointer<WndMain> window = m_window;
+    QTimer::singleShot(200, m_window, [this] { delete m_window->parentWidget(); });
+
+    QCOMPARE(applyPendingStatements(m_window, m_window->getConnection(), ctrl()),
+             ApplyOutcome::Abandoned);
+    QVERIFY(window.isNull());
+    m_window = nullptr;
 }
 
 QTEST_MAIN(tst_WndMainPages)
