@@ -9,6 +9,8 @@
 // drawing keeps to the middle 72 rows: the indicator's 250 x 102 panel leaves its
 // picture 80 rows, and the rest of the 95 is cut off.
 
+#include "outputfolder.h"
+
 #include <QColor>
 #include <QDir>
 #include <QImage>
@@ -96,15 +98,10 @@ QImage drawFrame(int frame)
 
 int main(int argc, char **argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT-FOLDER\n", argv[0]);
+    const std::optional<QDir> folder = outputFolder(argc, argv);
+    if (!folder)
         return 2;
-    }
-    const QDir out(QString::fromLocal8Bit(argv[1]));
-    if (!out.exists()) {
-        std::fprintf(stderr, "%s: no such folder\n", argv[1]);
-        return 1;
-    }
+    const QDir& out = *folder;
     for (int frame = 0; frame < FrameCount; ++frame) {
         const QString name = out.filePath(QStringLiteral("anim_%1.png").arg(frame, 2, 10, QLatin1Char('0')));
         if (!drawFrame(frame).save(name, "PNG")) {

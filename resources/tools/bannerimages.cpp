@@ -11,6 +11,8 @@
 // to repeat seamlessly. Lettering is drawn anti-aliased and then cut down to a small
 // palette, so the files stay readable and small.
 
+#include "outputfolder.h"
+
 #include <QColor>
 #include <QDir>
 #include <QFile>
@@ -314,15 +316,10 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT-FOLDER\n", argv[0]);
+    const std::optional<QDir> folder = outputFolder(argc, argv);
+    if (!folder)
         return 2;
-    }
-    const QDir out(QString::fromLocal8Bit(argv[1]));
-    if (!out.exists()) {
-        std::fprintf(stderr, "%s: no such folder\n", argv[1]);
-        return 1;
-    }
+    const QDir& out = *folder;
     const struct {
         const char *name;
         QImage image;
