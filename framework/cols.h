@@ -2,6 +2,8 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
+#include <QTreeWidgetItem>
 
 class Desktop;
 class QTreeWidget;
@@ -67,6 +69,23 @@ public:
     void changePos(int from, int to);
     // Records the new width of view column `section`; the view already shows it.
     void changeSize(int section, int w);
+
+    // What every list item does when it shows its row: the text of each shown column id k
+    // goes into view column dispinv[k]. textOf(k) is asked for shown ids only, so an item
+    // computes no text that stays off screen.
+    template<class TextOf>
+    void showItem(QTreeWidgetItem* item, TextOf&& textOf) const
+    {
+        for (int id = 0; id < showFlags.size(); ++id) {
+            if (showFlags.at(id) != 0)
+                item->setText(dispinv.at(id), textOf(id));
+        }
+    }
+    // The same for texts already held by column id; a missing text shows empty.
+    void showItem(QTreeWidgetItem* item, const QStringList& textsById) const
+    {
+        showItem(item, [&textsById](int id) { return textsById.value(id); });
+    }
 
     QList<int> cols;
     QList<int> disp;

@@ -50,10 +50,7 @@ void TestListPage::fillItems()
     items.reserve(m_rows.size());
     for (const QStringList& row : m_rows) {
         auto* item = new QTreeWidgetItem;
-        for (int id = 0; id < m_cols.showFlags.size(); ++id) {
-            if (m_cols.showFlags.at(id) != 0)
-                item->setText(m_cols.dispinv.at(id), row.value(id));
-        }
+        m_cols.showItem(item, row);
         items.append(item);
     }
     m_list->addTopLevelItems(items);
