@@ -4,6 +4,8 @@
 #include "logstore_p.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -34,6 +36,34 @@ bool writeAll(int fd, const QByteArray &bytes)
     return true;
 }
 
+// A fixture may name further files (beside it) whose tables and logs join its own, so
+// that each area's data keeps a file of its own. One level only: included files include
+// nothing. A state file never has includes: it is written whole.
+bool readIncludes(const QJsonObject &root, const QString &folder, QJsonArray *tables,
+                  QJsonArray *logs, QString *error)
+{
+    const QJsonArray includes = root.value(QLatin1String("include")).toArray();
+    for (const QJsonValue &name : includes) {
+        const QString path = folder + QLatin1Char('/') + name.toString();
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            *error = QStringLiteral("cannot read included %1").arg(path);
+            return false;
+        }
+        QJsonParseError parseError;
+        const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &parseError);
+        if (!document.isObject()) {
+            *error = QStringLiteral("%1 is not a JSON object: %2").arg(path, parseError.errorString());
+            return false;
+        }
+        for (const QJsonValue &table : document.object().value(QLatin1String("tables")).toArray())
+            tables->append(table);
+        for (const QJsonValue &log : document.object().value(QLatin1String("logs")).toArray())
+            logs->append(log);
+    }
+    return true;
+}
+
 } // namespace
 
 bool StateFile::read(const QString &path, Catalogue *catalogue, LogStore *logs, QString *error)
@@ -50,9 +80,12 @@ bool StateFile::read(const QString &path, Catalogue *catalogue, LogStore *logs, 
         return false;
     }
     const QJsonObject root = document.object();
+    QJsonArray tables = root.value(QLatin1String("tables")).toArray();
+    QJsonArray logList = root.value(QLatin1String("logs")).toArray();
     QString reason;
-    if (!Catalogue::fromJson(root.value(QLatin1String("tables")).toArray(), catalogue, &reason)
-        || !LogStore::fromJson(root.value(QLatin1String("logs")).toArray(), logs, &reason)) {
+    if (!readIncludes(root, QFileInfo(path).path(), &tables, &logList, &reason)
+        || !Catalogue::fromJson(tables, catalogue, &reason)
+        || !LogStore::fromJson(logList, logs, &reason)) {
         *error = QStringLiteral("%1: %2").arg(path, reason);
         return false;
     }

@@ -19,6 +19,7 @@ private slots:
     void changesSurviveARestart();
     void brokenDataRefusesToStart_data();
     void brokenDataRefusesToStart();
+    void includedFilesJoinTheFixture();
 };
 
 void tst_StateFile::demoFixtureColumns_data()
@@ -135,6 +136,8 @@ void tst_StateFile::brokenDataRefusesToStart_data()
     QTest::newRow("row with an unknown column")
         << QByteArray(R"({"tables":[{"name":"t","columns":[{"name":"c","type":1}],"rows":[{"d":"x"}]}]})")
         << "unknown column d";
+    QTest::newRow("missing included file")
+        << QByteArray(R"({"include":["absent.json"],"tables":[]})") << "cannot read included";
 }
 
 void tst_StateFile::brokenDataRefusesToStart()
@@ -153,6 +156,27 @@ void tst_StateFile::brokenDataRefusesToStart()
     QVERIFY(!server.start(&error));
     QVERIFY2(error.contains(reason), qPrintable(error));
     QVERIFY(!server.isRunning());
+}
+
+void tst_StateFile::includedFilesJoinTheFixture()
+{
+    QTemporaryDir dir;
+    const auto writeFile = [&dir](const char* name, const QByteArray& content) {
+        QFile file(dir.filePath(name));
+        return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+    };
+    QVERIFY(writeFile("fixture.json",
+                      R"({"include":["more.json"],"tables":[{"name":"a","columns":[{"name":"c","type":"STRING"}],"rows":[{"c":"own"}]}]})"));
+    QVERIFY(writeFile("more.json",
+                      R"({"tables":[{"name":"b","columns":[{"name":"c","type":"STRING"}],"rows":[{"c":"included"}]}]})"));
+    ServerOptions options;
+    options.port = 0;
+    options.fixture = dir.filePath("fixture.json");
+    TestServer server(options);
+    QString error;
+    QVERIFY2(server.start(&error), qPrintable(error));
+    QCOMPARE(server.rows("a"), (Rows{{"own"}}));
+    QCOMPARE(server.rows("b"), (Rows{{"included"}}));
 }
 
 QTEST_GUILESS_MAIN(tst_StateFile)
