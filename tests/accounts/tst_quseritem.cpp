@@ -1,6 +1,8 @@
 #include "accountcolumns.h"
 #include "accountrows.h"
 #include "cols.h"
+#include "qgroupitem.h"
+#include "qtemplateitem.h"
 #include "quseritem.h"
 
 #include <QHeaderView>
@@ -69,11 +71,17 @@ public:
     DBTable authTypes;
 };
 
+const QStringList allTitles{"Name", "Fullname", "Description", "Authentication", "Account Enabled",
+                            "Rights", "Quota", "Quota (messages)", "Sent Folder", "Draft Folder",
+                            "Hide Folder List", "Show Only Subcribed", "Msgs. per Page", "Language"};
+
 class tst_QUserItem : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void declaredColumns_data();
+    void declaredColumns();
     void cells_data();
     void cells();
     void hiddenColumnsGetNoText();
@@ -87,9 +95,38 @@ private slots:
     void findFullDesc();
 };
 
-const QStringList allTitles{"Name", "Fullname", "Description", "Authentication", "Account Enabled",
-                            "Rights", "Quota", "Quota (messages)", "Sent Folder", "Draft Folder",
-                            "Hide Folder List", "Show Only Subcribed", "Msgs. per Page", "Language"};
+
+// The pages' columns as the items number them: titles by id, and which are shown at first.
+void tst_QUserItem::declaredColumns_data()
+{
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QStringList>("titles");
+    QTest::addColumn<QList<int>>("shown");
+
+    QTest::newRow("users") << "user" << allTitles << QList<int>{1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    QTest::newRow("groups") << "group" << QStringList{"Name", "Description", "Rights"} << QList<int>{1, 1, 0};
+    QTest::newRow("templates") << "template"
+        << QStringList{"Name", "Description", "Authentication", "Rights", "Quota", "Quota (messages)", "Sent Folder",
+                       "Draft Folder", "Hide Folder List", "Show Only Subcribed", "Msgs. per Page", "Language"}
+        << QList<int>{1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+}
+
+void tst_QUserItem::declaredColumns()
+{
+    QFETCH(QString, list);
+    QFETCH(QStringList, titles);
+    QFETCH(QList<int>, shown);
+    Cols cols;
+    if (list == "user")
+        QUserItem::addColumns(cols);
+    else if (list == "group")
+        QGroupItem::addColumns(cols);
+    else
+        QTemplateItem::addColumns(cols);
+    QCOMPARE(QStringList(cols.titles), titles);
+    QCOMPARE(cols.showFlags, shown);
+    QCOMPARE(cols.width, QList<int>(titles.size(), -1));
+}
 
 void tst_QUserItem::cells_data()
 {
