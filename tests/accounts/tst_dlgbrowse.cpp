@@ -30,7 +30,8 @@ private slots:
     void result();
     void choosingADomainSharesIt_data();
     void choosingADomainSharesIt();
-    void returnOnAnEntryOnlyPicksIt();
+    void gesturesOnAnEntryOnlyPickIt_data();
+    void gesturesOnAnEntryOnlyPickIt();
 
 private:
     QStringList journalSince(int from) const
@@ -91,6 +92,9 @@ void tst_DlgBrowse::loadedTablesCauseNoRequest()
     auto dialog = open();
     QCOMPARE(journalSince(before), QStringList());
     QVERIFY(dialog->m_list->topLevelItemCount() > 0);
+    // the columns grew to their longest entries
+    QVERIFY(dialog->m_list->columnWidth(1)
+            >= dialog->m_list->fontMetrics().horizontalAdvance("Shared reception mailbox"));
 }
 
 void tst_DlgBrowse::unloadedTablesLoadOnceOverTwoOpenings()
@@ -253,17 +257,42 @@ void tst_DlgBrowse::choosingADomainSharesIt()
     QCOMPARE(again->m_comboDomain->currentText(), chosen);
 }
 
-void tst_DlgBrowse::returnOnAnEntryOnlyPicksIt()
+void tst_DlgBrowse::gesturesOnAnEntryOnlyPickIt_data()
 {
+    QTest::addColumn<QString>("gesture");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("click on a user") << "click" << "carol" << "carol";
+    QTest::newRow("double click on a group") << "double click" << "[staff]" << "[staff]";
+    QTest::newRow("Return on a user") << "Return" << "Oskar" << "Oskar";
+}
+
+// Each fills the name field from the entry; none closes the dialog.
+void tst_DlgBrowse::gesturesOnAnEntryOnlyPickIt()
+{
+    QFETCH(QString, gesture);
+    QFETCH(QString, entry);
+    QFETCH(QString, name);
     auto dialog = open();
     dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
-    const auto found = dialog->m_list->findItems("carol", Qt::MatchExactly, 0);
+    const auto found = dialog->m_list->findItems(entry, Qt::MatchExactly, 0);
     QCOMPARE(found.size(), 1);
-    dialog->m_list->setCurrentItem(found.first());
-    dialog->m_list->setFocus();
-    QTest::keyClick(dialog->m_list, Qt::Key_Return);
-    QCOMPARE(dialog->m_comboName->currentText(), QString("carol"));
+    QTreeWidgetItem* item = found.first();
+    dialog->m_list->scrollToItem(item);
+    const QPoint at = dialog->m_list->visualItemRect(item).center();
+    if (gesture == "click") {
+        QTest::mouseClick(dialog->m_list->viewport(), Qt::LeftButton, {}, at);
+    } else if (gesture == "double click") {
+        dialog->m_list->setCurrentItem(item);
+        emit dialog->m_list->itemDoubleClicked(item, 0); // what the list says of a double click
+    } else {
+        dialog->m_list->setCurrentItem(item);
+        dialog->m_list->setFocus();
+        QTest::keyClick(dialog->m_list, Qt::Key_Return);
+    }
+    QCOMPARE(dialog->m_comboName->currentText(), name);
     QVERIFY(dialog->isVisible());
     QCOMPARE(dialog->m_result, QString());
 }

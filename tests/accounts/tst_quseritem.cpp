@@ -85,6 +85,7 @@ private slots:
     void cells_data();
     void cells();
     void hiddenColumnsGetNoText();
+    void oneIconForEveryUser();
     void sortOrder_data();
     void sortOrder();
     void hiddenNameLeavesNoIconAndNoTieBreak();
@@ -174,6 +175,18 @@ void tst_QUserItem::hiddenColumnsGetNoText()
     QCOMPARE(list.view.columnCount(), 2);
     QCOMPARE(item->text(0), QString("bob"));
     QCOMPARE(item->text(1), QString("2 KB"));
+}
+
+// Made once and shared: 100,000 users do not make 100,000 pictures.
+void tst_QUserItem::oneIconForEveryUser()
+{
+    UserList list;
+    const QUserItem* first = list.add({{"name", "a"}});
+    const QUserItem* second = list.add({{"name", "b"}});
+    QVERIFY(!first->icon(0).isNull());
+    QCOMPARE(first->icon(0).cacheKey(), second->icon(0).cacheKey());
+    QCOMPARE(first->icon(0).pixmap(16, 16).size(), QSize(16, 16));
+    QVERIFY(first->icon(0).pixmap(16, 16).toImage().hasAlphaChannel()); // the key colour is see-through
 }
 
 void tst_QUserItem::sortOrder_data()
