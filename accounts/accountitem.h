@@ -21,6 +21,8 @@ class AccountItem : public QTreeWidgetItem
 public:
     enum { Type = QTreeWidgetItem::UserType + 0x400 };
 
+    // A top-level item of `list`. With a null list the owner adds the items itself, all
+    // at once (QTreeWidget::addTopLevelItems): a large list fills faster that way.
     AccountItem(QTreeWidget* list, DBRow* row, Cols* cols);
 
     DBRow* row() const { return m_row; }
