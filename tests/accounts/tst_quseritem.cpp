@@ -88,6 +88,7 @@ private slots:
     void oneIconForEveryUser();
     void sortOrder_data();
     void sortOrder();
+    void itemsAddedAllAtOnce();
     void hiddenNameLeavesNoIconAndNoTieBreak();
     void showAgainReplacesTextsAndKeys();
     void shortFormUnderItsHeaders_data();
@@ -230,6 +231,23 @@ void tst_QUserItem::sortOrder()
     QStringList descending = ascending;
     std::reverse(descending.begin(), descending.end());
     QCOMPARE(list.namesSortedBy(column, Qt::DescendingOrder), descending);
+}
+
+// Made without a list, filled, then added together: the same cells and order.
+void tst_QUserItem::itemsAddedAllAtOnce()
+{
+    UserList list(allTitles);
+    QList<QTreeWidgetItem*> items;
+    for (const char* quota : {"2097152", "0", "3072"}) {
+        DBRow* row = list.users.append();
+        setCells(row, {{"name", QString("q") + quota}, {"qstorage", quota}});
+        auto* item = new QUserItem(nullptr, row, &list.cols);
+        item->show(list.authTypes);
+        items.append(item);
+    }
+    list.view.addTopLevelItems(items);
+    QCOMPARE(list.cellUnder(items.first(), "Quota"), QString("2 MB"));
+    QCOMPARE(list.namesSortedBy("Quota"), (QStringList{"q0", "q3072", "q2097152"}));
 }
 
 void tst_QUserItem::hiddenNameLeavesNoIconAndNoTieBreak()
