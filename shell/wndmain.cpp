@@ -199,6 +199,7 @@ void WndMain::restoreGeometry()
 void WndMain::storeGeometry()
 {
     SettingsStore* settings = getDesktop()->settings();
+    const SettingsStore::Batch oneWrite(settings);
     const bool maximized = isMaximizedInWorkspace();
     settings->writeEntry(QLatin1String(MaximizedKey), maximized);
     // While maximised the window's own size is the workspace's: the last normal size stays.

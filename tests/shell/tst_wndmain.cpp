@@ -5,6 +5,7 @@
 
 #include "dbconn.h"
 #include "dialogrecorder.h"
+#include "filewrites.h"
 #include "globaldata.h"
 #include "shellharness.h"
 #include "tdlgfailed.h"
@@ -372,7 +373,11 @@ void tst_WndMain::geometryStoredOnClose()
         frameOf(opened)->showMaximized();
     else
         opened->resizeInWorkspace(QSize(640, 410));
+    FileWrites writes(m_console->settings()->folder());
+    QVERIFY(writes.isValid());
     QVERIFY(opened->close());
+    // Every value in one write of the file.
+    QCOMPARE(writes.take(QStringLiteral("adminrc")), 1);
     SettingsStore* settings = m_console->settings();
     QCOMPARE(settings->readEntry(QStringLiteral("/Admin/Mail/maximized")), maximized);
     QCOMPARE(settings->readNumEntry(QStringLiteral("/Admin/Mail/width")), width);
