@@ -35,7 +35,12 @@ void waitUntilGone(const QPointer<DBConn>& conn)
     const InputBlocker block;
     QEventLoop loop;
     QObject::connect(conn.data(), &QObject::destroyed, &loop, &QEventLoop::quit);
-    QTimer::singleShot(ConnectionEndWaitMs, &loop, &QEventLoop::quit);
+    // A timer of this frame, not a free-standing single shot: that one would outlive the
+    // call, and with it the module once the host has unloaded it.
+    QTimer limit;
+    limit.setSingleShot(true);
+    QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+    limit.start(ConnectionEndWaitMs);
     loop.exec();
 }
 

@@ -12,7 +12,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QVBoxLayout>
+#include <QtEndian>
 #include <QtTest>
 
 #include <dlfcn.h>
@@ -27,6 +30,13 @@ namespace {
 
 const char ModulePath[] = ORNEL_MODULE_PATH;
 const char ConsolePath[] = ORNEL_CONSOLE_PATH;
+
+QByteArray be32(quint32 value)
+{
+    QByteArray bytes(4, Qt::Uninitialized);
+    qToBigEndian(value, bytes.data());
+    return bytes;
+}
 
 bool isLoaded()
 {
@@ -72,6 +82,8 @@ private slots:
     void entryRecordAndDescriptor();
     void connectCloseUnloadAndAgain();
     void consoleRunsTheModule();
+    void consoleOutlivesAFailedConnection_data();
+    void consoleOutlivesAFailedConnection();
 
 private:
     void openCloseAndUnload(int round);
@@ -208,6 +220,66 @@ void tst_ModuleLoad::consoleRunsTheModule()
     QTRY_VERIFY(!m_server->sessions().constLast().connected);
     // The window's size went to the settings as it closed.
     QVERIFY(QFile::exists(dir.filePath(QStringLiteral(".Ornel/adminrc"))));
+}
+
+// However opening the server fails, once the failure dialog is closed the console unloads
+// the module and exits by itself: nothing of the module (a timer, a queued call, an object)
+// may be left for the console's own teardown, which would run code that is gone.
+void tst_ModuleLoad::consoleOutlivesAFailedConnection_data()
+{
+    QTest::addColumn<QString>("peer");      // "stand-in", "absent" or the bytes a raw peer sends
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("password");
+
+    const QByteArray greeting = QByteArray::fromHex("11" "0002" "0005" "0000");
+    // 2048 bits do not fit the client's RSA layer: the session key cannot be sent.
+    const QByteArray oversizedKey = be32(2048) + QByteArray(128, '\xc5') + be32(3).rightJustified(128, '\0');
+
+    QTest::newRow("closed port") << "absent" << QByteArray() << "admin";
+    QTest::newRow("wrong password") << "stand-in" << QByteArray() << "wrong";
+    QTest::newRow("another greeting version") << "raw" << QByteArray::fromHex("10" "0002" "0005" "0000") << "admin";
+    QTest::newRow("unusable server key") << "raw" << greeting + oversizedKey << "admin";
+}
+
+void tst_ModuleLoad::consoleOutlivesAFailedConnection()
+{
+    QFETCH(QString, peer);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, password);
+
+    QTcpServer raw;
+    QTcpSocket bound; // holds a port on which nobody listens
+    quint16 port = m_server->port();
+    if (peer == QLatin1String("absent")) {
+        QVERIFY(bound.bind(QHostAddress::LocalHost));
+        port = bound.localPort();
+    } else if (peer == QLatin1String("raw")) {
+        QVERIFY(raw.listen(QHostAddress::LocalHost));
+        connect(&raw, &QTcpServer::newConnection, &raw, [&] { raw.nextPendingConnection()->write(bytes); });
+        port = raw.serverPort();
+    }
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QProcess console;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), dir.path());
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    console.setProcessEnvironment(environment);
+    QSignalSpy finished(&console, &QProcess::finished);
+    // --quit-after closes the failure dialog as the administrator's OK would.
+    console.start(QString::fromLocal8Bit(ConsolePath),
+                  QStringList{"--module", QString::fromLocal8Bit(ModulePath), "--server", "127.0.0.1",
+                              "--port", QString::number(port), "--user", "admin", "--password", password,
+                              "--quit-after", "200"});
+    // The event loop runs meanwhile: the raw peer answers the console.
+    QVERIFY(finished.wait(60000));
+    const QByteArray errors = console.readAllStandardError();
+    QVERIFY2(console.exitStatus() == QProcess::NormalExit, errors.constData());
+    // 1: the console opened no connection, and says so; anything else is a crash report.
+    QVERIFY2(console.exitCode() == 1, errors.constData());
+    QVERIFY2(errors.contains("no connection was opened"), errors.constData());
+    QVERIFY2(!errors.contains("Sanitizer"), errors.constData());
 }
 
 QTEST_MAIN(tst_ModuleLoad)
