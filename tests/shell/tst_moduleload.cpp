@@ -7,7 +7,9 @@
 #include "ornelplugin.h"
 #include "testserver.h"
 
+#include <QElapsedTimer>
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <QPointer>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -82,6 +84,7 @@ private slots:
     void entryRecordAndDescriptor();
     void connectCloseUnloadAndAgain();
     void consoleRunsTheModule();
+    void abortWhileConnectingEndsAtOnce();
     void consoleOutlivesAFailedConnection_data();
     void consoleOutlivesAFailedConnection();
 
@@ -220,6 +223,62 @@ void tst_ModuleLoad::consoleRunsTheModule()
     QTRY_VERIFY(!m_server->sessions().constLast().connected);
     // The window's size went to the settings as it closed.
     QVERIFY(QFile::exists(dir.filePath(QStringLiteral(".Ornel/adminrc"))));
+}
+
+// "&Abort" while the server keeps its greeting back: once the failure dialog is closed the
+// open-connection entry returns without sitting out the server's silence, with nothing of
+// the attempt left running, so the module can go at once.
+void tst_ModuleLoad::abortWhileConnectingEndsAtOnce()
+{
+    ServerOptions options;
+    options.port = 0;
+    TestServer silent(options);
+    QVERIFY(silent.start());
+    GreetingPlan plan;
+    plan.pauseAt = {0};
+    plan.pauseMs = 120000;
+    silent.setGreeting(plan);
+
+    auto module = std::make_unique<LoadedModule>();
+    QVERIFY(module->entry());
+    QVERIFY(module->entry()->module_init());
+    QWidget console;
+    auto* layout = new QVBoxLayout(&console);
+    auto* desktop = new Desktop(&console);
+    layout->addWidget(desktop);
+    console.show();
+
+    // The administrator: aborts the wait once its indicator shows, then closes the dialog.
+    QElapsedTimer sinceAbort;
+    QTimer administrator;
+    connect(&administrator, &QTimer::timeout, this, [&] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            dialog->close();
+            return;
+        }
+        if (sinceAbort.isValid())
+            return;
+        const QList<QPushButton*> buttons = console.findChildren<QPushButton*>(QStringLiteral("btnAbort"));
+        for (QPushButton* abort : buttons) {
+            if (abort->isVisible()) {
+                sinceAbort.start();
+                QTest::mouseClick(abort, Qt::LeftButton);
+                return;
+            }
+        }
+    });
+    administrator.start(20);
+
+    const QByteArray port = QByteArray::number(silent.port());
+    module->entry()->module_connect(desktop, 0, "127.0.0.1", port.constData(), "admin", "admin", 0,
+                                    module->handle(), 0);
+    QVERIFY(sinceAbort.isValid());
+    // A generous bound: the fault was a wait of many seconds for the silent server.
+    QVERIFY2(sinceAbort.elapsed() < 2000, qPrintable(QString::number(sinceAbort.elapsed())));
+    administrator.stop();
+    QVERIFY(desktop->subWindowList().isEmpty());
+    module->unload();
+    QVERIFY(!isLoaded());
 }
 
 // However opening the server fails, once the failure dialog is closed the console unloads
