@@ -73,6 +73,18 @@ private:
     void* m_handle;
 };
 
+// The host's window as the module meets it: the workspace in it, shown.
+struct HostWindow : QWidget
+{
+    HostWindow()
+    {
+        (new QVBoxLayout(this))->addWidget(desktop);
+        resize(900, 600);
+        show();
+    }
+    Desktop* desktop = new Desktop(this);
+};
+
 } // namespace
 
 class tst_ModuleLoad : public QObject
@@ -140,12 +152,8 @@ void tst_ModuleLoad::openCloseAndUnload(int round)
     QVERIFY(module->entry());
     QVERIFY(module->entry()->module_init());
 
-    QWidget console;
-    auto* layout = new QVBoxLayout(&console);
-    auto* desktop = new Desktop(&console);
-    layout->addWidget(desktop);
-    console.resize(900, 600);
-    console.show();
+    HostWindow console;
+    Desktop* desktop = console.desktop;
 
     // As the host: the module asks from inside its own code, so the unload is queued.
     int requests = 0;
@@ -242,11 +250,8 @@ void tst_ModuleLoad::abortWhileConnectingEndsAtOnce()
     auto module = std::make_unique<LoadedModule>();
     QVERIFY(module->entry());
     QVERIFY(module->entry()->module_init());
-    QWidget console;
-    auto* layout = new QVBoxLayout(&console);
-    auto* desktop = new Desktop(&console);
-    layout->addWidget(desktop);
-    console.show();
+    HostWindow console;
+    Desktop* desktop = console.desktop;
 
     // The administrator: aborts the wait once its indicator shows, then closes the dialog.
     QElapsedTimer sinceAbort;
