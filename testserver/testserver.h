@@ -70,7 +70,7 @@ struct LogExtent
 struct GreetingPlan
 {
     QByteArray bytes = QByteArray::fromHex("11" "0002" "0005" "0000");
-    QList<int> pauseAt;       // byte offsets at which sending pauses for pauseMs
+    QList<int> pauseAt;       // byte offsets at which sending pauses for pauseMs (0: before the first)
     int pauseMs = 0;
     bool closeAfter = false;  // close the connection once the greeting is out
 };

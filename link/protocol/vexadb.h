@@ -95,6 +95,13 @@ struct vexadb_coldesc
 int vexadb_connect(const char *host, const char *port, int *sock, int *syserr, int *version,
                    int *num1, int *num2, int *num3);
 
+// vexadb_connect that another thread can call off: once the descriptor cancel is
+// readable (an eventfd or pipe written to), the connect or greeting read in progress
+// ends with 1 and ECANCELED in *syserr. A negative cancel waits as vexadb_connect.
+// The name lookup cannot be called off.
+int vexadb_connect_cancellable(const char *host, const char *port, int cancel, int *sock,
+                               int *syserr, int *version, int *num1, int *num2, int *num3);
+
 // Runs the session set-up on a connected socket: key announcement, session key
 // under the server's RSA key, identification (clientName cut to 31 bytes),
 // session id and, with udp non-zero, the update channel's registration.

@@ -67,5 +67,5 @@ int vexadb_sock_writes(vexadb_sock *s, const void *data, int n);   // enciphered
 int vexadb_sock_reads(vexadb_sock *s, void *buf, int n);           // enciphered, exact
 
 // Receives exactly n bytes from fd, however the peer's segments split them;
-// 1, or 0 as above. The greeting is read with it before any layer exists.
+// 1, or 0 as above.
 int vexadb_recv_exact(int fd, void *buf, int n);

@@ -66,6 +66,7 @@ private slots:
     void keyFile();
     void everyTypeSurvivesARoundTrip();
     void controls();
+    void greetingPlan_data();
     void greetingPlan();
     void datagrams();
     void logIdsStayWithTheirLog();
@@ -267,12 +268,22 @@ void tst_TestServer::controls()
 }
 
 // The greeting a test plans: sent in pieces with pauses between them, then the connection closed.
+void tst_TestServer::greetingPlan_data()
+{
+    QTest::addColumn<QList<int>>("pauseAt");
+
+    QTest::newRow("after the version byte and a number") << QList<int>{1, 3};
+    // A greeting held back from the start: the peer has connected but hears nothing yet.
+    QTest::newRow("before the first byte") << QList<int>{0, 3};
+}
+
 void tst_TestServer::greetingPlan()
 {
+    QFETCH(QList<int>, pauseAt);
     auto server = startServer();
     GreetingPlan plan;
     plan.bytes = QByteArray::fromHex("11000200050000");
-    plan.pauseAt = {1, 3};
+    plan.pauseAt = pauseAt;
     plan.pauseMs = 150;
     plan.closeAfter = true;
     server->setGreeting(plan);
