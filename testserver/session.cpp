@@ -208,6 +208,9 @@ void Session::serveStatements()
             if (!writeEnciphered(reply.bytes))
                 return;
             break;
+        case SessionHost::Reply::SendThenDrop:
+            writeEnciphered(reply.bytes);
+            return;
         }
     }
 }
