@@ -103,9 +103,10 @@ int readAnswer(vexadb_conn *conn, vexadb_result *res)
     }
 }
 
-// Cells of the sort column. Numbers sort by their value: INT as a signed
-// number, addresses and ports (kept in network order) by address and port.
-// A cell too short for its number is null and sorts first.
+// Cells of the sort column. Numbers sort by their value: INT as the unsigned
+// word the buffer holds (so -1 sorts after every positive number), addresses
+// and ports (kept in network order) by address and port. A cell too short for
+// its number is null and sorts first.
 struct SortColumn
 {
     int col;
@@ -123,7 +124,7 @@ SortKey numberOf(int type, const unsigned char *cell, uint32_t size)
     switch (type) {
     case VEXADB_INT:
         if (size >= 4)
-            return {true, int32_t(loadHost32(cell))};
+            return {true, int64_t(loadHost32(cell))};
         break;
     case VEXADB_IPADDR:
         if (size >= 4)

@@ -203,8 +203,9 @@ void tst_VexaDbParse::sortAndFind_data()
 
     QTest::newRow("STRING ignoring case, with and without the zero byte") << int(VEXADB_STRING)
         << Pairs{{"b", text("bravo")}, {"A", text("Alpha")}, {"a2", "alpha2"}, {"e", ""}} << QByteArray("e,A,a2,b");
-    QTest::newRow("INT signed, null first") << int(VEXADB_INT)
-        << Pairs{{"five", be32(5)}, {"minus", be32(0xffffffff)}, {"null", {}}} << QByteArray("null,minus,five");
+    QTest::newRow("INT as unsigned words, null first") << int(VEXADB_INT)
+        << Pairs{{"five", be32(5)}, {"minus", be32(0xffffffff)}, {"null", {}}, {"top", be32(0x80000000)}}
+        << QByteArray("null,five,top,minus");
 }
 
 void tst_VexaDbParse::sortAndFind()
@@ -219,7 +220,7 @@ void tst_VexaDbParse::sortAndFind()
         labels.append(parsed.cell(int(r), 0).chopped(1));
     QCOMPARE(labels.join(','), order);
     // Finds STRING cells only, exactly, with or without their zero byte.
-    QCOMPARE(vexadb_result_find(&parsed.res, 0, "minus"), type == VEXADB_INT ? 1 : -1);
+    QCOMPARE(vexadb_result_find(&parsed.res, 0, "minus"), type == VEXADB_INT ? int(order.split(',').indexOf("minus")) : -1);
     QCOMPARE(vexadb_result_find(&parsed.res, 1, "alpha2"), type == VEXADB_STRING ? 2 : -1);
     QCOMPARE(vexadb_result_find(&parsed.res, 1, "ALPHA2"), -1);
     // an empty cell reads as "", but only a STRING column is searched
