@@ -82,9 +82,10 @@ int readAnswer(vexadb_conn *conn, vexadb_result *res)
         conn->lasterror = int(header.detail);
         return int(header.status);
     }
-    // Refused before allocating: the size is the server's word alone.
+    // Refused before allocating: the size is the server's word alone. The block
+    // stays unread, so the stream is out of step: the session is lost.
     if (header.size > VEXADB_MAX_BLOCK)
-        return vexadb_lose_session(conn, EMSGSIZE, VEXADB_ELIBRARY);
+        return vexadb_lose_session(conn, EMSGSIZE, VEXADB_ESYSTEM);
     auto *data = static_cast<unsigned char *>(malloc(header.size ? header.size : 1));
     if (!data)
         return vexadb_lose_session(conn, ENOMEM, VEXADB_ESYSTEM);
@@ -97,9 +98,13 @@ int readAnswer(vexadb_conn *conn, vexadb_result *res)
     case VEXADB_OK:
         return VEXADB_OK;
     case VEXADB_ESYSTEM:
+        // Reported as 1, which every caller takes for a lost session: so it is.
         return vexadb_lose_session(conn, ENOMEM, VEXADB_ESYSTEM);
     default:
-        return vexadb_lose_session(conn, EBADMSG, VEXADB_ELIBRARY);
+        // The whole declared block was read: the stream is still in step, and
+        // only this request fails.
+        conn->lasterror = EBADMSG;
+        return VEXADB_ELIBRARY;
     }
 }
 
