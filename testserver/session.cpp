@@ -210,6 +210,9 @@ void Session::serveStatements()
             if (!writeEnciphered(reply.bytes))
                 return;
             break;
+        case SessionHost::Reply::SendThenDrop:
+            writeEnciphered(reply.bytes);
+            return;
         }
     }
 }
