@@ -188,8 +188,11 @@ QString DBReq::errorText() const
 
 int DBReq::rowCount() const
 {
+    // Rows of an answer without columns hold no cell to read, and their count is
+    // whatever the server declared: offered, it would have a caller build up to
+    // 2^31 empty rows.
     if (!m_hasresult || !m_finished.load(std::memory_order_acquire)
-        || m_result.kind != VEXADB_KIND_ROWSET) {
+        || m_result.kind != VEXADB_KIND_ROWSET || m_result.ncols == 0) {
         return 0;
     }
     return m_result.nrows > uint32_t(INT_MAX) ? INT_MAX : int(m_result.nrows);

@@ -53,7 +53,7 @@ public:
     // not used.
     bool get_desc(int col, char *name, int len, int *type, int *flags, int *reserved);
 
-    // Rows of the answer; 0 unless the request succeeded with a row set.
+    // Rows of the answer; 0 unless the request succeeded with a row set that has columns.
     int rowCount() const;
 
     // m_error as text.

@@ -213,6 +213,10 @@ void tst_WndMain::logChildren_data()
     QTest::newRow("128 bytes without a zero byte") << QStringList()
                                                    << logListAnswer({QByteArray(128, 'm'), QByteArray("web\0admin", 10)})
                                                    << false << QStringList{QString(128, u'm'), "web"};
+    vexablocks::BlockParts withoutColumns;
+    withoutColumns.rows = 3;
+    QTest::newRow("three rows without columns")
+        << QStringList{"smtp"} << vexablocks::answer(vexablocks::block(withoutColumns)) << false << QStringList();
 }
 
 void tst_WndMain::logChildren()

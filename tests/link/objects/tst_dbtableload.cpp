@@ -1,8 +1,10 @@
 #include "dbconn.h"
 #include "dbctrl.h"
+#include "dbreq.h"
 #include "dbtable.h"
 #include "standinconnection.h"
 #include "testcolumns.h"
+#include "vexadbblocks.h"
 
 #include "dialogrecorder.h"
 
@@ -59,6 +61,8 @@ private slots:
     void lostConnection();
     void malformedAnswerFailsOnlyItsRequest_data();
     void malformedAnswerFailsOnlyItsRequest();
+    void rowsWithoutColumnsLoadAsNone_data();
+    void rowsWithoutColumnsLoadAsNone();
     void applyStopsAtTheFirstRefusal();
 
 private:
@@ -301,6 +305,54 @@ void TestDBTableLoad::malformedAnswerFailsOnlyItsRequest()
     QCOMPARE(again.m_rows.size(), size_t(3));
     QCOMPARE(sessionJournal().size(), 2);
     QCOMPARE(dialogs.messages.size(), messages.size());
+}
+
+void TestDBTableLoad::rowsWithoutColumnsLoadAsNone_data()
+{
+    QTest::addColumn<quint32>("declared");
+    QTest::newRow("0 rows") << quint32(0);
+    QTest::newRow("3 rows") << quint32(3);
+    QTest::newRow("2^31 + 5 rows") << quint32(0x80000005u);
+    QTest::newRow("2^32 - 1 rows") << quint32(0xffffffffu);
+}
+
+void TestDBTableLoad::rowsWithoutColumnsLoadAsNone()
+{
+    QFETCH(quint32, declared);
+
+    // A row set of no column declaring that many rows: a block the wire allows, with
+    // nothing past its fixed fields.
+    vexablocks::BlockParts parts;
+    parts.columns = 0;
+    parts.rows = declared;
+    QVERIFY(m_server->answerRaw("^select", vexablocks::answer(vexablocks::block(parts)), 2));
+
+    // The request itself offers no row, before a table would build every declared one.
+    {
+        DBReq request(QStringLiteral("select a, b, c from T"), false);
+        m_conn->get()->insert(&request);
+        request.wait(false, nullptr);
+        QCOMPARE(request.m_status, 0);
+        QCOMPARE(request.rowCount(), 0);
+    }
+
+    m_ctrl->set(QStringList{QStringLiteral("delete from alias where lhs='x'")}, false);
+    DialogRecorder dialogs;
+    DBTable table;
+    QVERIFY(loadT(table));
+    QVERIFY(table.m_loaded);
+    QCOMPARE(table.m_rows.size(), size_t(0));
+    QVERIFY(table.diff(true)->isEmpty());
+    QCOMPARE(dialogs.messageTexts(), QStringList());
+    QVERIFY(!m_conn->get()->m_lost);
+    QCOMPARE(m_owner->windowTitle(), OwnerTitle);
+    QCOMPARE(m_ctrl->m_pending.size(), 1);
+
+    // The session goes on: the next statement reaches the server and is answered.
+    DBTable again;
+    QVERIFY(loadT(again));
+    QCOMPARE(textsOf(again), m_server->rows("T"));
+    QCOMPARE(sessionJournal(), QStringList(3, QStringLiteral("select a, b, c from T")));
 }
 
 void TestDBTableLoad::applyStopsAtTheFirstRefusal()
