@@ -13,7 +13,8 @@
 #include "dialogrecorder.h"
 #include "dlgedituser.h"
 #include "globaldata.h"
-#include "standinconnection.h"
+#include "pagesession.h"
+#include "usersfixture.h"
 #include "wnduser.h"
 
 #include <QApplication>
@@ -36,16 +37,6 @@ const int domainCount = 10;
 QString domainName(int d)
 {
     return d == 0 ? QString() : QStringLiteral("domain%1.example").arg(d);
-}
-
-QList<Column> userColumns()
-{
-    return {{"name", TypeString, true}, {"domain", TypeString, true}, {"account_enabled", TypeInt},
-            {"auth_type", TypeInt}, {"rights", TypeInt}, {"password", TypePwd}, {"groups", TypeIdList},
-            {"qstorage", TypeInt64}, {"qmessage", TypeInt}, {"fullname", TypeString},
-            {"description", TypeString}, {"sentfolder", TypeString}, {"draftfolder", TypeString},
-            {"hidefldlist", TypeInt}, {"showsub", TypeInt}, {"msgperpage", TypeInt},
-            {"preflang", TypeString}, {"pin", TypePwd}};
 }
 
 QStringList userRow(int d, int i)
@@ -72,7 +63,7 @@ void installServer(TestServer& server, int perDomain, int domains)
                      {"fwhost", TypeString}, {"ntauthdomain", TypeString}, {"pamservice", TypeString},
                      {"kerberosrealm", TypeString}},
                     domainRows);
-    server.setTable("user", userColumns(), users);
+    server.setTable("user", UsersFixture::userColumns(), users);
     server.setTable("group", {{"name", TypeString, true}, {"domain", TypeString, true},
                               {"description", TypeString}, {"rights", TypeInt}},
                     {{"staff", "", "All staff", "0"}});
@@ -139,22 +130,13 @@ struct UsersPage
 {
     UsersPage(int perDomain, int domains)
     {
-        server = startStandIn();
-        installServer(*server, perDomain, domains);
-        conn = std::make_unique<ScopedConnection>(server->port());
-        if (!conn->connect())
+        installServer(*session.server, perDomain, domains);
+        if (!session.connect())
             qFatal("bench_users: no connection");
-        conn->get()->m_owner = &owner;
-        conn->get()->m_ctrl = &ctrl;
         globalData.currentDomain.clear();
-        page = std::make_unique<WndUser>(nullptr, conn->get(), &ctrl, nullptr);
+        page = std::make_unique<WndUser>(nullptr, session.connection(), &session.ctrl, nullptr);
         page->resize(800, 600);
         page->show();
-    }
-    ~UsersPage()
-    {
-        page.reset();
-        conn.reset();
     }
 
     // From the click on OK (nothing typed) until the edit has been handed over.
@@ -173,17 +155,14 @@ struct UsersPage
         });
         page->slotEdit();
         const double ms = double(timer.nsecsElapsed()) / 1e6;
-        if (ctrl.m_pending.size() != 1)
+        if (session.ctrl.m_pending.size() != 1)
             qFatal("bench_users: the edit was not handed over");
-        ctrl.reset();
+        session.ctrl.reset();
         return ms;
     }
 
-    std::unique_ptr<TestServer> server;
-    std::unique_ptr<ScopedConnection> conn;
-    QWidget owner;
-    DBCtrl ctrl;
-    std::unique_ptr<WndUser> page;
+    PageSession session;
+    std::unique_ptr<WndUser> page; // goes before the session's connection
 };
 
 } // namespace

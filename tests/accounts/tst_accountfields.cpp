@@ -3,6 +3,7 @@
 
 #include "accountcolumns.h"
 #include "accountfields.h"
+#include "accountrows.h"
 #include "accounttexts.h"
 #include "dbrow.h"
 #include "dbtable.h"
@@ -24,23 +25,6 @@ using AccountTexts::cell;
 
 namespace {
 
-struct Group
-{
-    const char* name;
-    const char* domain;
-    const char* description;
-};
-
-void addGroup(DBTable& table, const Group& group)
-{
-    auto row = std::make_unique<DBRow>(dbcol_group);
-    setCell(row.get(), "name", QLatin1String(group.name));
-    setCell(row.get(), "domain", QLatin1String(group.domain));
-    setCell(row.get(), "description", QLatin1String(group.description));
-    setCell(row.get(), "rights", QStringLiteral("0"));
-    table.m_rows.push_back(std::move(row));
-}
-
 // A form with the fields and a user row, around an AccountFields over both.
 struct Fields
 {
@@ -48,10 +32,11 @@ struct Fields
                     const QString& qstorage = QStringLiteral("0"))
         : row(dbcol_user)
     {
-        addGroup(table, {"staff", "", "All staff"});
-        addGroup(table, {"support", "", "Help desk"});
-        addGroup(table, {"sales", "lakeside.example", "Sales team"});
-        addGroup(table, {"zeta", "", "Last one"});
+        fillTable(table, dbcol_group,
+                  {{{"name", "staff"}, {"domain", ""}, {"description", "All staff"}},
+                   {{"name", "support"}, {"domain", ""}, {"description", "Help desk"}},
+                   {{"name", "sales"}, {"domain", "lakeside.example"}, {"description", "Sales team"}},
+                   {{"name", "zeta"}, {"domain", ""}, {"description", "Last one"}}});
         setCell(&row, "groups", groups);
         setCell(&row, "rights", rights);
         setCell(&row, "qstorage", qstorage);

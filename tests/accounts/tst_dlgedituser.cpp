@@ -9,7 +9,7 @@
 #include "dlgedituser.h"
 #include "globaldata.h"
 #include "quseritem.h"
-#include "standinconnection.h"
+#include "pagesession.h"
 #include "usersfixture.h"
 #include "wnduser.h"
 
@@ -53,38 +53,31 @@ private:
     }
     std::unique_ptr<DlgEditUser> openOn(DBRow* row) const
     {
-        return std::make_unique<DlgEditUser>(row, m_conn->get(), &m_page->m_groups,
+        return std::make_unique<DlgEditUser>(row, m_session->connection(), &m_page->m_groups,
                                              &m_page->m_languages, m_page.get());
     }
 
-    std::unique_ptr<StandIn::TestServer> m_server;
-    std::unique_ptr<ScopedConnection> m_conn;
-    std::unique_ptr<DBCtrl> m_ctrl;
-    std::unique_ptr<QWidget> m_owner;
+    std::unique_ptr<PageSession> m_session;
+    StandIn::TestServer* m_server = nullptr;
+    DBCtrl* m_ctrl = nullptr;
     std::unique_ptr<WndUser> m_page;
 };
 
 void TestDlgEditUser::init()
 {
     globalData.currentDomain.clear();
-    m_server = startStandIn();
+    m_session = std::make_unique<PageSession>();
+    m_server = m_session->server.get();
+    m_ctrl = &m_session->ctrl;
     UsersFixture::install(*m_server);
-    m_conn = std::make_unique<ScopedConnection>(m_server->port());
-    QVERIFY(m_conn->connect());
-    m_owner = std::make_unique<QWidget>();
-    m_ctrl = std::make_unique<DBCtrl>();
-    m_conn->get()->m_owner = m_owner.get();
-    m_conn->get()->m_ctrl = m_ctrl.get();
-    m_page = std::make_unique<WndUser>(nullptr, m_conn->get(), m_ctrl.get(), nullptr);
+    QVERIFY(m_session->connect());
+    m_page = std::make_unique<WndUser>(nullptr, m_session->connection(), m_ctrl, nullptr);
 }
 
 void TestDlgEditUser::cleanup()
 {
     m_page.reset();
-    m_conn.reset();
-    m_ctrl.reset();
-    m_owner.reset();
-    m_server.reset();
+    m_session.reset();
 }
 
 void TestDlgEditUser::pin_data()

@@ -14,6 +14,7 @@
 #include "quseritem.h"
 #include "settingsstore.h"
 #include "shellharness.h"
+#include "pagesession.h"
 #include "usersfixture.h"
 #include "wnduser.h"
 
@@ -94,34 +95,27 @@ private slots:
 private:
     std::unique_ptr<WndUser> makePage(Desktop* desktop = nullptr)
     {
-        return std::make_unique<WndUser>(nullptr, m_conn->get(), m_ctrl.get(), desktop);
+        return std::make_unique<WndUser>(nullptr, m_session->connection(), m_ctrl, desktop);
     }
 
-    std::unique_ptr<StandIn::TestServer> m_server;
-    std::unique_ptr<ScopedConnection> m_conn;
-    std::unique_ptr<DBCtrl> m_ctrl;
-    std::unique_ptr<QWidget> m_owner;
+    std::unique_ptr<PageSession> m_session;
+    StandIn::TestServer* m_server = nullptr;
+    DBCtrl* m_ctrl = nullptr;
 };
 
 void TestWndUser::init()
 {
     globalData.currentDomain.clear();
-    m_server = startStandIn();
+    m_session = std::make_unique<PageSession>();
+    m_server = m_session->server.get();
+    m_ctrl = &m_session->ctrl;
     UsersFixture::install(*m_server);
-    m_conn = std::make_unique<ScopedConnection>(m_server->port());
-    QVERIFY(m_conn->connect());
-    m_owner = std::make_unique<QWidget>();
-    m_ctrl = std::make_unique<DBCtrl>();
-    m_conn->get()->m_owner = m_owner.get();
-    m_conn->get()->m_ctrl = m_ctrl.get();
+    QVERIFY(m_session->connect());
 }
 
 void TestWndUser::cleanup()
 {
-    m_conn.reset();
-    m_ctrl.reset();
-    m_owner.reset();
-    m_server.reset();
+    m_session.reset();
     globalData.currentDomain.clear();
 }
 
@@ -354,7 +348,7 @@ void TestWndUser::removalsAppliedAndReset()
     QFETCH(bool, apply);
 
     // Through a main window, which sends on Apply.
-    m_conn.reset();
+    m_session->conn.reset();
     PageFactory::registerPage<WndUser>(PageKind::Users);
     ConsoleStandIn console;
     WndMain* window = console.open(m_server->port());

@@ -1,6 +1,6 @@
 # The users page, its edit dialog, the account fields and the pickers; the page and the
 # dialog against the stand-in server in process, through the shell's harness.
-ornel_add_qtest(tst_accountfields SOURCES tst_accountfields.cpp LIBRARIES ornelaccounts)
+ornel_add_qtest(tst_accountfields SOURCES tst_accountfields.cpp accountrows.h LIBRARIES ornelaccounts)
 foreach(users_test tst_wnduser tst_dlgedituser)
     ornel_add_qtest(${users_test} SOURCES ${users_test}.cpp usersfixture.h
         LIBRARIES ornelaccounts ornel-testserver-engine)
