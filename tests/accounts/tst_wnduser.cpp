@@ -85,6 +85,8 @@ private slots:
     void headerMenu();
     void layoutKeptUnderVersion2_data();
     void layoutKeptUnderVersion2();
+    void activationOpensTheDialog_data();
+    void activationOpensTheDialog();
     void duplicateRefusedAndDialogReopened();
     void fullNameEditUpdate_data();
     void fullNameEditUpdate();
@@ -253,6 +255,29 @@ void TestWndUser::layoutKeptUnderVersion2()
     recorder.answerDialog(QDialog::Accepted);
     page->slotCols();
     QCOMPARE(desktop.settings()->readNumEntry(QStringLiteral("/Admin/Mail/user/ver"), -1), 2);
+}
+
+void TestWndUser::activationOpensTheDialog_data()
+{
+    QTest::addColumn<bool>("byReturn");
+    QTest::newRow("double click") << false;
+    QTest::newRow("Return") << true;
+}
+
+void TestWndUser::activationOpensTheDialog()
+{
+    QFETCH(bool, byReturn);
+
+    auto page = makePage();
+    DialogRecorder recorder;
+    QTreeWidgetItem* item = itemNamed(page->m_list, QStringLiteral("cid"));
+    page->m_list->setCurrentItem(item);
+    if (byReturn)
+        QTest::keyClick(page->m_list, Qt::Key_Return);
+    else
+        emit page->m_list->itemDoubleClicked(item, 0);
+    QCOMPARE(recorder.dialogs.size(), 1);
+    QCOMPARE(recorder.dialogs.at(0).className, QStringLiteral("DlgEditUser"));
 }
 
 void TestWndUser::duplicateRefusedAndDialogReopened()

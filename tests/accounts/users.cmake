@@ -7,3 +7,4 @@ foreach(users_test tst_wnduser tst_dlgedituser)
     target_include_directories(${users_test} PRIVATE
         ${PROJECT_SOURCE_DIR}/tests/link ${PROJECT_SOURCE_DIR}/tests/shell)
 endforeach()
+ornel_add_qtest(tst_pickers SOURCES tst_pickers.cpp LIBRARIES ornelaccounts)
