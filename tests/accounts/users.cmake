@@ -5,6 +5,6 @@ foreach(users_test tst_wnduser tst_dlgedituser)
     ornel_add_qtest(${users_test} SOURCES ${users_test}.cpp usersfixture.h
         LIBRARIES ornelaccounts ornel-testserver-engine)
     target_include_directories(${users_test} PRIVATE
-        ${PROJECT_SOURCE_DIR}/tests/link ${PROJECT_SOURCE_DIR}/tests/shell)
+        ${PROJECT_SOURCE_DIR}/tests/link/objects ${PROJECT_SOURCE_DIR}/tests/shell)
 endforeach()
 ornel_add_qtest(tst_pickers SOURCES tst_pickers.cpp LIBRARIES ornelaccounts)
