@@ -89,6 +89,7 @@ public:
     // Asks the server to empty the log; cleared() follows when it did, with the cache
     // emptied and the count 0. A refusal or an empty answer changes nothing.
     void clearLog();
+    bool isClearing() const { return m_ctrlReq != nullptr; }
 
     // Lines are decoded with this codec from the next load on; an unknown name or an empty
     // one takes the bytes as Latin-1.
