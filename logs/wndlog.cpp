@@ -174,9 +174,8 @@ void WndLog::paintEvent(QPaintEvent* event)
 {
     const QRect rect = event->rect();
     const qint64 top = topRow();
-    if (m_loading) {
-        m_paintMissed = true;
-    } else if (m_pager->isOpen() && !m_pager->isBackingOff()) {
+    // A paint while a load runs starts nothing: the load ends with a repaint of the view.
+    if (!m_loading && m_pager->isOpen() && !m_pager->isBackingOff()) {
         const qint64 first = firstRowOf(rect, top, m_lineHeight);
         const qint64 end = std::min<qint64>(endRowOf(rect, top, m_lineHeight), m_pager->count());
         if (first < end && !m_pager->covers(first, end)) {
@@ -219,8 +218,6 @@ void WndLog::loadFinished()
     m_loading = false;
     if (m_closePending)
         return;
-    m_paintMissed = false;
-    m_grown = false;
     viewport()->update();
 }
 
@@ -232,7 +229,6 @@ void WndLog::slotUpdateData(char* data, int len)
     const LogPager::ExtentChange change = m_pager->applyUpdate(data, len);
     if (!change.changed)
         return;
-    m_grown = true;
     updateScrollRange();
     if (change.shortened || following)
         scrollToEnd();

@@ -53,6 +53,7 @@ public:
     // Lines are decoded with the codec of this character-set id: 11 "ISO 8859-1",
     // 12 "ISO 8859-15", 13 "ISO 8859-2", 14 "CP 1250"; any other id keeps them Latin-1.
     void selectCharset(int id);
+    int charset() const { return m_charset; }
     static QByteArray charsetName(int id);
 
 signals:
@@ -93,8 +94,6 @@ private:
     // The paint that scheduled the last load.
     QRect m_paintRect;
     bool m_loading = false;
-    bool m_paintMissed = false;
-    bool m_grown = false;
     bool m_closePending = false;
     bool m_detached;
     Desktop* m_desktop;

@@ -80,6 +80,8 @@ private slots:
     void clear_data();
     void clear();
     void deletedDuringALoadAbandonsIt();
+    void deletedBeforeTheListAnswer();
+    void moreRowsThanAskedStayInsideTheLog();
 
 private:
     std::unique_ptr<LogPager> openPager(const QString& name, DBConn* conn = nullptr);
@@ -612,6 +614,42 @@ void tst_LogPager::deletedDuringALoadAbandonsIt()
     QVERIFY(next);
     QVERIFY(load(*next, 0, 10));
     QCOMPARE(next->cachedCount(), ShortLines);
+}
+
+void tst_LogPager::deletedBeforeTheListAnswer()
+{
+    QVERIFY(m_fix.server->delay(QStringLiteral("LogList"), 300, 1));
+    auto pager = std::make_unique<LogPager>(m_fix.connection(), QStringLiteral("short"));
+    pager->open();
+    pager.reset();
+    QTest::qWait(500);
+    const std::unique_ptr<LogPager> next = openPager(QStringLiteral("short"));
+    QVERIFY(next);
+    QCOMPARE(next->count(), quint32(ShortLines));
+}
+
+void tst_LogPager::moreRowsThanAskedStayInsideTheLog()
+{
+    const std::unique_ptr<LogPager> pager = openPager(QStringLiteral("big"));
+    QVERIFY(pager);
+    QVERIFY(load(*pager, 999970, 1000000));
+    QCOMPARE(pager->first(), 999920);
+
+    // The block above asks for 80 rows; the answer brings 200.
+    vexablocks::BlockParts parts;
+    parts.columns = 1;
+    parts.rows = 200;
+    parts.descriptors = vexablocks::descriptor(1, "line");
+    for (int i = 0; i < 200; ++i)
+        parts.cells += vexablocks::cell(vexablocks::text("extra"));
+    QVERIFY(m_fix.server->answerRaw(QStringLiteral("LogData"), vexablocks::answer(vexablocks::block(parts)), 1));
+    m_fix.mark();
+    QVERIFY(load(*pager, 999890, 999920));
+    QCOMPARE(m_fix.statements(), QStringList{"select LogData(\"big\", 999840, 80)"});
+    QCOMPARE(pager->first(), 999840);
+    QCOMPARE(pager->cachedCount(), 160);
+    QCOMPARE(pager->line(999840), QStringLiteral("extra"));
+    QCOMPARE(pager->line(999920), StandIn::TestServer::syntheticLine(QStringLiteral("big"), 999920));
 }
 
 QTEST_MAIN(tst_LogPager)

@@ -2,6 +2,7 @@
 #include "dialogrecorder.h"
 #include "logfixture.h"
 #include "logpager.h"
+#include "settingsstore.h"
 #include "wndlog.h"
 
 #include <QPointer>
@@ -51,6 +52,8 @@ private slots:
     void clearLog();
     void namesAndPlaces_data();
     void namesAndPlaces();
+    void settingsOnlyWithAWorkspace_data();
+    void settingsOnlyWithAWorkspace();
 
 private:
     std::unique_ptr<WndLog> showView(const QString& name);
@@ -388,6 +391,30 @@ void tst_WndLog::namesAndPlaces()
     QCOMPARE(logDescriptorName(view->logDescriptor()), name);
     QCOMPARE(QByteArray(view->logDescriptor().data), "log.data." + name.toLatin1());
     QCOMPARE(QByteArray(view->logDescriptor().info), QByteArray("log.info"));
+}
+
+void tst_WndLog::settingsOnlyWithAWorkspace_data()
+{
+    QTest::addColumn<bool>("withWorkspace");
+    QTest::newRow("with a workspace: the stored font and character set") << true;
+    QTest::newRow("without: the parent's font, no recoding") << false;
+}
+
+void tst_WndLog::settingsOnlyWithAWorkspace()
+{
+    QFETCH(bool, withWorkspace);
+    Desktop desktop;
+    QFont stored(QStringLiteral("Monospace"), 17);
+    desktop.settings()->writeEntry(QStringLiteral("/Admin/Logs/font"), stored.toString());
+    desktop.settings()->writeEntry(QStringLiteral("/Admin/Logs/charset"), 14);
+    QWidget parent;
+    const DBLOG log = makeLogDescriptor(QStringLiteral("special"));
+    WndLog view(&parent, m_fix.connection(), &log, "Corvane_Log", Qt::Widget,
+                withWorkspace ? &desktop : nullptr);
+    QCOMPARE(view.charset(), withWorkspace ? 14 : 0);
+    QCOMPARE(view.font().pointSize(), withWorkspace ? 17 : parent.font().pointSize());
+    // The line height follows the font.
+    QCOMPARE(view.lineHeight(), QFontMetrics(view.font()).lineSpacing());
 }
 
 QTEST_MAIN(tst_WndLog)
