@@ -18,6 +18,7 @@
 
 namespace {
 
+using StandIn::Malformed;
 using StandIn::TestServer;
 
 struct Growth
@@ -81,6 +82,14 @@ void addRules(const QCommandLineParser &parser, TestServer &server)
         QString hex;
         if (!splitLast(value, u'=', &pattern, &hex) || !server.answerRaw(pattern, QByteArray::fromHex(hex.toLatin1())))
             failUsage(QStringLiteral("--raw-answer expects REGEX=HEX, not \"%1\"").arg(value));
+    }
+    for (const QString &value : parser.values(QStringLiteral("malformed-answer"))) {
+        QString how;
+        const bool split = splitLast(value, u'=', &pattern, &how);
+        const bool known = how == QLatin1String("rows") || how == QLatin1String("cut");
+        const Malformed malformed = how == QLatin1String("rows") ? Malformed::RowCountBeyondBlock : Malformed::CutShort;
+        if (!split || !known || !server.malformAnswer(pattern, malformed))
+            failUsage(QStringLiteral("--malformed-answer expects REGEX=rows or REGEX=cut, not \"%1\"").arg(value));
     }
 }
 
@@ -159,6 +168,7 @@ int main(int argc, char *argv[])
         {QStringLiteral("drop-at"), QStringLiteral("Close the connection at a statement matching REGEX."), QStringLiteral("REGEX")},
         {QStringLiteral("silent"), QStringLiteral("Never answer statements matching REGEX."), QStringLiteral("REGEX")},
         {QStringLiteral("raw-answer"), QStringLiteral("Answer statements matching REGEX with these bytes."), QStringLiteral("REGEX=HEX")},
+        {QStringLiteral("malformed-answer"), QStringLiteral("Spoil answers to statements matching REGEX: rows (one row more than the block holds) or cut (half the answer, then close)."), QStringLiteral("REGEX=rows|cut")},
         {QStringLiteral("greeting"), QStringLiteral("Send these greeting bytes instead of 11 0002 0005 0000."), QStringLiteral("HEX")},
         {QStringLiteral("greeting-split"), QStringLiteral("Pause the greeting at these byte offsets."), QStringLiteral("OFFSETS")},
         {QStringLiteral("greeting-pause"), QStringLiteral("Length of each greeting pause."), QStringLiteral("MS"), QStringLiteral("200")},

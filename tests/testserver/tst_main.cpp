@@ -3,6 +3,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <QtTest>
 
 // The ornel-testserver program, run as scripts and the demo run it.
@@ -35,7 +36,8 @@ void tst_Main::servesWithItsOptions()
     const quint16 port = startServer(process, {"--port", "0", "--refuse", "^select LogList\\(\\)$=113",
                                                "--journal", journal, "--state", state,
                                                "--account", "ops:pa:ss", "--synthetic-log", "big:1000",
-                                               "--log-grow", "big:50", "--delay", "Version=10"});
+                                               "--log-grow", "big:50", "--delay", "Version=10",
+                                               "--malformed-answer", "get_auth_types=cut"});
     QVERIFY2(port != 0, process.readAllStandardError().constData());
 
     RefClient refused;
@@ -53,6 +55,12 @@ void tst_Main::servesWithItsOptions()
     QVERIFY(!client.receiveDatagram(3000).isEmpty());
     QVERIFY(client.query("select LogList(\"big\")", &answer));
     QVERIFY(answer.texts().value(0).value(2).toUInt() > 1000);
+    // half an answer, then the end of the session: the block it declares never arrives
+    QVERIFY(client.sendStatement("select get_auth_types()"));
+    QByteArray header;
+    QVERIFY(client.readDeciphered(&header, 16));
+    QByteArray block;
+    QVERIFY(!client.readDeciphered(&block, int(qFromBigEndian<quint32>(header.constData() + 4))));
 
     // a second server cannot take the same port, and says which
     QProcess second;
@@ -68,7 +76,7 @@ void tst_Main::servesWithItsOptions()
     QVERIFY(QFile::exists(state));
     QFile file(journal);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll().count('\n'), 4);
+    QCOMPARE(file.readAll().count('\n'), 5);
 }
 
 QTEST_GUILESS_MAIN(tst_Main)
