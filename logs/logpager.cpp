@@ -159,7 +159,13 @@ void LogPager::load(qint64 firstRow, qint64 lastRow)
         to = lastRow + FetchMargin;
     }
     to = std::min<qint64>(to, m_count);
-    if (!m_conn || to <= load.from) {
+    if (to <= load.from) {
+        emit loadFinished(false);
+        return;
+    }
+    if (!m_conn) {
+        // The connection is gone: nothing will come, and the viewer is not to ask on.
+        startBackOff();
         emit loadFinished(false);
         return;
     }

@@ -42,7 +42,6 @@ qint64 endRowOf(const QRect& rect, qint64 top, int lineHeight)
 WndLog::WndLog(QWidget* parent, DBConn* conn, const DBLOG* log, const char* name,
                Qt::WindowFlags flags, Desktop* desktop)
     : QAbstractScrollArea(parent)
-    , m_conn(conn)
     , m_log(*log)
     , m_pager(new LogPager(conn, logDescriptorName(*log), this, this))
     , m_loadTimer(new QTimer(this))
@@ -72,8 +71,8 @@ WndLog::WndLog(QWidget* parent, DBConn* conn, const DBLOG* log, const char* name
     connect(m_pager, &LogPager::loadFinished, this, &WndLog::loadFinished);
     connect(m_pager, &LogPager::cleared, this, &WndLog::logCleared);
     connect(m_pager, &LogPager::retryAllowed, viewport(), qOverload<>(&QWidget::update));
-    if (m_conn)
-        connect(m_conn, &DBConn::updatedata, this, &WndLog::slotUpdateData);
+    if (conn)
+        connect(conn, &DBConn::updatedata, this, &WndLog::slotUpdateData);
 
     updateScrollRange();
     m_pager->open();

@@ -81,7 +81,6 @@ private:
     void drawLines(QPainter& painter, const QRect& rect);
     void readSettings();
 
-    DBConn* m_conn;
     DBLOG m_log;
     LogPager* m_pager;
     QTimer* m_loadTimer;

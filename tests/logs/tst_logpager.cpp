@@ -82,6 +82,7 @@ private slots:
     void deletedDuringALoadAbandonsIt();
     void deletedBeforeTheListAnswer();
     void moreRowsThanAskedStayInsideTheLog();
+    void connectionGoneBacksOff();
 
 private:
     std::unique_ptr<LogPager> openPager(const QString& name, DBConn* conn = nullptr);
@@ -650,6 +651,22 @@ void tst_LogPager::moreRowsThanAskedStayInsideTheLog()
     QCOMPARE(pager->cachedCount(), 160);
     QCOMPARE(pager->line(999840), QStringLiteral("extra"));
     QCOMPARE(pager->line(999920), StandIn::TestServer::syntheticLine(QStringLiteral("big"), 999920));
+}
+
+void tst_LogPager::connectionGoneBacksOff()
+{
+    ScopedConnection own(m_fix.server->port());
+    QVERIFY(own.connect());
+    const std::unique_ptr<LogPager> pager = openPager(QStringLiteral("short"), own.get());
+    QVERIFY(pager);
+    QVERIFY(own.stopAndWait());
+
+    QSignalSpy finished(pager.get(), &LogPager::loadFinished);
+    pager->load(0, 30);
+    QCOMPARE(finished.size(), 1);
+    QCOMPARE(finished.constFirst().constFirst().toBool(), false);
+    QVERIFY(pager->isBackingOff());
+    QCOMPARE(pager->cachedCount(), 0);
 }
 
 QTEST_MAIN(tst_LogPager)
