@@ -1,4 +1,3 @@
-#include "dialogrecorder.h"
 #include "logfixture.h"
 #include "logpager.h"
 #include "vexadbblocks.h"
@@ -76,10 +75,8 @@ private slots:
     void loadWithoutRowsBacksOff_data();
     void loadWithoutRowsBacksOff();
     void backOffEndsWhenTheExtentChanges();
-    void lostConnectionIsReportedOnce();
     void clear_data();
     void clear();
-    void deletedDuringALoadAbandonsIt();
     void deletedBeforeTheListAnswer();
     void moreRowsThanAskedStayInsideTheLog();
     void connectionGoneBacksOff();
@@ -531,40 +528,6 @@ void tst_LogPager::backOffEndsWhenTheExtentChanges()
     QCOMPARE(pager->cachedCount(), ShortLines + 1);
 }
 
-void tst_LogPager::lostConnectionIsReportedOnce()
-{
-    QWidget mainWindow;
-    mainWindow.setWindowTitle(QStringLiteral("Ornel Corvane - 127.0.0.1"));
-    m_fix.connection()->m_owner = &mainWindow;
-    QWidget firstView;
-    QWidget secondView;
-    LogPager first(m_fix.connection(), QStringLiteral("big"), &firstView);
-    LogPager second(m_fix.connection(), QStringLiteral("short"), &secondView);
-    for (LogPager* pager : {&first, &second}) {
-        QSignalSpy opened(pager, &LogPager::opened);
-        pager->open();
-        QVERIFY(opened.wait(5000));
-    }
-
-    DialogRecorder dialogs;
-    QVERIFY(m_fix.server->dropAt(QStringLiteral("LogData"), 1));
-    QSignalSpy firstDone(&first, &LogPager::loadFinished);
-    QSignalSpy secondDone(&second, &LogPager::loadFinished);
-    first.load(0, 30);
-    second.load(0, 30);
-    QTRY_VERIFY(!firstDone.isEmpty() && !secondDone.isEmpty());
-
-    QCOMPARE(dialogs.messages.size(), 1);
-    const DialogRecorder::Message box = dialogs.messages.constFirst();
-    QCOMPARE(box.icon, QMessageBox::Critical);
-    QCOMPARE(box.caption, QStringLiteral("Ornel Administration Console"));
-    QCOMPARE(box.text, QStringLiteral("Connection failed! Module was disconected from 127.0.0.1."));
-    QCOMPARE(box.parent.data(), &firstView);
-    QVERIFY(m_fix.connection()->m_lost);
-    QCOMPARE(mainWindow.windowTitle(), QStringLiteral("Ornel Corvane - 127.0.0.1 - NOT CONNECTED!"));
-    m_fix.connection()->m_owner = nullptr;
-}
-
 void tst_LogPager::clear_data()
 {
     QTest::addColumn<int>("answer");
@@ -599,22 +562,6 @@ void tst_LogPager::clear()
     StandIn::LogExtent extent;
     QVERIFY(m_fix.server->logExtent(QStringLiteral("short"), &extent));
     QCOMPARE(extent.end - extent.first, cleared ? 0u : quint32(ShortLines));
-}
-
-void tst_LogPager::deletedDuringALoadAbandonsIt()
-{
-    auto pager = openPager(QStringLiteral("big"));
-    QVERIFY(pager);
-    QVERIFY(m_fix.server->delay(QStringLiteral("LogData"), 300, 1));
-    pager->load(0, 30);
-    QVERIFY(pager->isLoading());
-    pager.reset();
-    QTest::qWait(500);
-    // The connection goes on serving.
-    const std::unique_ptr<LogPager> next = openPager(QStringLiteral("short"));
-    QVERIFY(next);
-    QVERIFY(load(*next, 0, 10));
-    QCOMPARE(next->cachedCount(), ShortLines);
 }
 
 void tst_LogPager::deletedBeforeTheListAnswer()

@@ -334,6 +334,8 @@ void tst_WndLog::lostConnectionInTwoViewsShowsOneBox()
     QCOMPARE(dialogs.messages.constFirst().caption, QStringLiteral("Ornel Administration Console"));
     QCOMPARE(dialogs.messages.constFirst().text,
              QStringLiteral("Connection failed! Module was disconected from 127.0.0.1."));
+    QCOMPARE(dialogs.messages.constFirst().icon, QMessageBox::Critical);
+    // Over the view that met the loss.
     QVERIFY(dialogs.messages.constFirst().parent == first.get()
             || dialogs.messages.constFirst().parent == second.get());
     QCOMPARE(mainWindow.windowTitle(), QStringLiteral("Ornel Corvane - 127.0.0.1 - NOT CONNECTED!"));
