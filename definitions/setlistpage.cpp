@@ -2,7 +2,9 @@
 
 #include "rowitem.h"
 
+#include <QAbstractButton>
 #include <QPointer>
+#include <QSet>
 #include <QTreeWidget>
 
 SetListPage::SetListPage(QWidget* page, DBConn* conn, DBCtrl* ctrl, Desktop* desktop,
@@ -46,17 +48,31 @@ void SetListPage::addSet()
     openSet(QString());
 }
 
+QString SetListPage::setOf(QTreeWidgetItem* item) const
+{
+    if (item && item->parent())
+        item = item->parent();
+    // A heading's first entry names its set.
+    if (!item || item->childCount() == 0)
+        return QString();
+    return m_sets.nameOf(rowOf(0, item->child(0)));
+}
+
+void SetListPage::updateSetButtons(QAbstractButton* editButton)
+{
+    updateButtons();
+    QSet<QString> sets;
+    for (QTreeWidgetItem* item : view()->selectedItems())
+        sets.insert(setOf(item));
+    editButton->setEnabled(sets.size() == 1);
+}
+
 void SetListPage::editCurrentSet()
 {
     QTreeWidgetItem* item = view()->currentItem();
     if (!item)
         return;
-    if (item->parent())
-        item = item->parent();
-    // A heading's first entry names its set.
-    if (item->childCount() == 0)
-        return;
-    openSet(m_sets.nameOf(rowOf(0, item->child(0))));
+    openSet(setOf(item));
 }
 
 void SetListPage::openSet(const QString& set)
@@ -83,7 +99,7 @@ void SetListPage::removeSelectedSets()
         QTreeWidgetItem* heading = listView->topLevelItem(i);
         if (!heading->isSelected() || heading->childCount() == 0)
             continue;
-        const QString set = m_sets.nameOf(rowOf(0, heading->child(0)));
+        const QString set = setOf(heading);
         m_sets.removeSet(set);
         m_removed.append(set);
     }

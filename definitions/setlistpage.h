@@ -32,6 +32,9 @@ protected:
     virtual bool runSetDialog(const QString& set) = 0;
 
     // The form's slots.
+    // The list-page enabling, except that Edit also acts on a selected entry's set: it is
+    // enabled when the selection lies within one set.
+    void updateSetButtons(QAbstractButton* editButton);
     void addSet();
     void editCurrentSet();
     void removeSelectedSets();
@@ -45,6 +48,8 @@ protected:
 
 private:
     void openSet(const QString& set);
+    // The set of a heading or of an entry; empty for an item of neither.
+    QString setOf(QTreeWidgetItem* item) const;
 
     Source m_source;
     // Sets removed since the last Apply or Reset: taken out again after a reload.

@@ -70,5 +70,5 @@ void WndIPGroup::slotRemove()
 
 void WndIPGroup::slotSelectionChanged()
 {
-    updateButtons();
+    updateSetButtons(m_btnEdit);
 }

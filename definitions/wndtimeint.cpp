@@ -76,5 +76,5 @@ void WndTimeInt::slotRemove()
 
 void WndTimeInt::slotSelectionChanged()
 {
-    updateButtons();
+    updateSetButtons(m_btnEdit);
 }
