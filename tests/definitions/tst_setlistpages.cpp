@@ -146,6 +146,8 @@ QWidget* TestSetListPages::pageWidget() const
 QTreeWidget* TestSetListPages::open(Page page)
 {
     choose(m_window, facts(page).path);
+    // The page switched away from goes later; it must not be found instead.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QWidget* shown = pageWidget();
     return shown ? shown->findChild<QTreeWidget*>("m_list") : nullptr;
 }
