@@ -15,6 +15,20 @@ SetListPage::SetListPage(QWidget* page, DBConn* conn, DBCtrl* ctrl, Desktop* des
 {
 }
 
+void SetListPage::addSetList(QTreeWidget* list, const QString& key, QAbstractButton* editButton,
+                             QAbstractButton* removeButton)
+{
+    ListSpec spec;
+    spec.view = list;
+    spec.key = key;
+    spec.version = 1;
+    spec.editButton = editButton;
+    spec.removeButton = removeButton;
+    spec.table = &m_sets.table();
+    addList(spec);
+    layout().setStorage(m_desktop, QStringLiteral("/Admin/Ferrox"), spec.key, spec.version);
+}
+
 void SetListPage::start()
 {
     loadLayouts();

@@ -21,8 +21,12 @@ protected:
 
     SetListPage(QWidget* page, DBConn* conn, DBCtrl* ctrl, Desktop* desktop, const Source& source);
 
-    // Once the list is added and its columns declared: reads the layout and the table,
-    // draws and follows the main window.
+    // The page's one list, its layout kept under "/Admin/Ferrox" beside the other
+    // definition lists' layouts rather than the mail lists'.
+    void addSetList(QTreeWidget* list, const QString& key, QAbstractButton* editButton,
+                    QAbstractButton* removeButton);
+    // Once the columns are declared: reads the layout and the table, draws and follows the
+    // main window.
     void start();
 
     // The cells of a set's heading and of one of its entries, by column id.

@@ -13,16 +13,7 @@ WndIPGroup::WndIPGroup(QWidget* parent, DBConn* conn, DBCtrl* ctrl, const char* 
     : TWndIPs(parent, name, f)
     , SetListPage(this, conn, ctrl, desktop, {"ipaccesslist", dbcol_ipacl, "Name"})
 {
-    ListSpec list;
-    list.view = m_list;
-    list.key = QStringLiteral("IP Groups");
-    list.version = 1;
-    list.editButton = m_btnEdit;
-    list.removeButton = m_btnRemove;
-    list.table = &m_sets.table();
-    addList(list);
-    // Kept beside the other definition lists' layouts rather than the mail lists'.
-    ListPage::layout().setStorage(m_desktop, QStringLiteral("/Admin/Ferrox"), list.key, list.version);
+    addSetList(m_list, QStringLiteral("IP Groups"), m_btnEdit, m_btnRemove);
     cols().add(tr("Name"), true, -1, false);
     cols().add(tr("Description"), true, -1, false);
     start();

@@ -13,16 +13,7 @@ WndTimeInt::WndTimeInt(QWidget* parent, DBConn* conn, DBCtrl* ctrl, const char* 
     : TWndTimeInt(parent, name, f)
     , SetListPage(this, conn, ctrl, desktop, {"timeintervals", dbcol_time, "name"})
 {
-    ListSpec list;
-    list.view = m_list;
-    list.key = QStringLiteral("Time Intervals");
-    list.version = 1;
-    list.editButton = m_btnEdit;
-    list.removeButton = m_btnRemove;
-    list.table = &m_sets.table();
-    addList(list);
-    // Kept beside the other definition lists' layouts rather than the mail lists'.
-    ListPage::layout().setStorage(m_desktop, QStringLiteral("/Admin/Ferrox"), list.key, list.version);
+    addSetList(m_list, QStringLiteral("Time Intervals"), m_btnEdit, m_btnRemove);
     cols().add(tr("Name"), true, -1, false);
     cols().add(tr("Type"), true, -1, false);
     cols().add(tr("Time"), true, -1, false);

@@ -11,6 +11,15 @@ ShownListPage::ShownListPage(QWidget* page, DBConn* conn, DBCtrl* ctrl, Desktop*
 {
 }
 
+void ShownListPage::addShownList(QTreeWidget* list, const QString& key, int version)
+{
+    ListSpec spec;
+    spec.view = list;
+    spec.key = key;
+    spec.version = version;
+    addList(spec);
+}
+
 void ShownListPage::start()
 {
     loadLayouts();

@@ -24,6 +24,8 @@ protected:
 
     ShownListPage(QWidget* page, DBConn* conn, DBCtrl* ctrl, Desktop* desktop, const Table& table);
 
+    // The page's one list, its layout kept under "Admin/Mail".
+    void addShownList(QTreeWidget* list, const QString& key, int version);
     // Once the columns are declared: reads the layout and the table, draws and follows the
     // main window.
     void start();

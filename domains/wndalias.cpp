@@ -7,11 +7,7 @@ WndAlias::WndAlias(QWidget* parent, DBConn* conn, DBCtrl* ctrl, Desktop* desktop
                    Qt::WindowFlags f)
     : TWndAlias(parent, name, f), ShownListPage(this, conn, ctrl, desktop, {"alias", dbcol_alias})
 {
-    ListSpec list;
-    list.view = m_list;
-    list.key = QStringLiteral("alias");
-    list.version = 2;
-    addList(list);
+    addShownList(m_list, QStringLiteral("alias"), 2);
     cols().add(tr("Alias"), true, -1, false);
     cols().add(tr("Address"), true, -1, false);
     start();

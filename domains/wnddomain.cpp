@@ -16,11 +16,7 @@ WndDomain::WndDomain(QWidget* parent, DBConn* conn, DBCtrl* ctrl, Desktop* deskt
                      const char* name, Qt::WindowFlags f)
     : TWndDomain(parent, name, f), ShownListPage(this, conn, ctrl, desktop, {"domain", dbcol_domain})
 {
-    ListSpec list;
-    list.view = m_list;
-    list.key = QStringLiteral("domain");
-    list.version = 4;
-    addList(list);
+    addShownList(m_list, QStringLiteral("domain"), 4);
     Cols& columns = cols();
     columns.add(tr("Domain"), true, -1, false);
     columns.add(tr("Type"), true, -1, false);

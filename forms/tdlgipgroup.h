@@ -3,7 +3,6 @@
 #include <QDialog>
 
 class QComboBox;
-class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -36,7 +35,6 @@ public:
     QPushButton* m_btnAdd;
     QPushButton* m_btnEdit;
     QPushButton* m_btnRemove;
-    QFrame* m_line;
     QPushButton* m_btnOK;
     QPushButton* m_btnCancel;
 
@@ -53,7 +51,5 @@ public slots:
 
 private:
     void createWidgets();
-    void createLayout();
     void setTexts();
-    void connectSignals();
 };

@@ -2,23 +2,28 @@
 
 #include "formwidgets.h"
 #include "notimplemented.h"
+#include "setdialogform.h"
 
-#include <QComboBox>
-#include <QFrame>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QSpinBox>
-#include <QTreeWidget>
-#include <QVBoxLayout>
 
 #include <limits>
 
-using FormWidgets::horizontalSpacer;
 using FormWidgets::makeChild;
+
+namespace {
+
+// Start and end are shown as the server stores them, whatever their sign and size.
+QSpinBox* makeStoredNumber(QWidget* parent, const char* objectName)
+{
+    auto* box = makeChild<QSpinBox>(parent, objectName);
+    box->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    return box;
+}
+
+} // namespace
 
 TDlgTimeIntEx::TDlgTimeIntEx(QWidget* parent, const char* name, bool modal, Qt::WindowFlags fl)
     : QDialog(parent, fl)
@@ -26,9 +31,7 @@ TDlgTimeIntEx::TDlgTimeIntEx(QWidget* parent, const char* name, bool modal, Qt::
     setObjectName(QLatin1String(name ? name : "TDlgTimeIntEx"));
     setModal(modal);
     createWidgets();
-    createLayout();
     setTexts();
-    connectSignals();
     resize(520, 400);
 }
 
@@ -36,16 +39,18 @@ TDlgTimeIntEx::~TDlgTimeIntEx() = default;
 
 void TDlgTimeIntEx::createWidgets()
 {
-    m_labelRange = makeChild<QLabel>(this, "m_labelRange");
-    m_comboRange = makeChild<QComboBox>(this, "m_comboRange");
-    m_comboRange->setEditable(true);
-    m_comboRange->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    m_btnRenameRange = makeChild<QPushButton>(this, "m_btnRenameRange");
-    m_btnRemoveRange = makeChild<QPushButton>(this, "m_btnRemoveRange");
-    m_list = makeChild<QTreeWidget>(this, "m_list");
-    m_list->setColumnCount(5);
-    m_list->setRootIsDecorated(false);
-    m_list->setAllColumnsShowFocus(true);
+    const SetDialogForm::Parts parts = SetDialogForm::makeParts(this, QStringLiteral("Range"), 5);
+    m_labelRange = parts.setLabel;
+    m_comboRange = parts.sets;
+    m_btnRenameRange = parts.renameSet;
+    m_btnRemoveRange = parts.removeSet;
+    m_list = parts.list;
+    m_btnAdd = parts.add;
+    m_btnEdit = parts.edit;
+    m_btnRemove = parts.remove;
+    m_btnOK = parts.ok;
+    m_btnCancel = parts.cancel;
+
     m_labelDesc = makeChild<QLabel>(this, "m_labelDesc");
     m_editDesc = makeChild<QLineEdit>(this, "m_editDesc");
     m_labelType = makeChild<QLabel>(this, "m_labelType");
@@ -56,36 +61,9 @@ void TDlgTimeIntEx::createWidgets()
     m_editDays->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[1-7]{0,7}")), m_editDays));
     m_labelStart = makeChild<QLabel>(this, "m_labelStart");
-    m_spinStart = makeChild<QSpinBox>(this, "m_spinStart");
-    m_spinStart->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    m_spinStart = makeStoredNumber(this, "m_spinStart");
     m_labelEnd = makeChild<QLabel>(this, "m_labelEnd");
-    m_spinEnd = makeChild<QSpinBox>(this, "m_spinEnd");
-    m_spinEnd->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
-    m_btnAdd = makeChild<QPushButton>(this, "m_btnAdd");
-    m_btnEdit = makeChild<QPushButton>(this, "m_btnEdit");
-    m_btnRemove = makeChild<QPushButton>(this, "m_btnRemove");
-    m_line = makeChild<QFrame>(this, "m_line");
-    m_line->setFrameShape(QFrame::HLine);
-    m_line->setFrameShadow(QFrame::Sunken);
-    m_btnOK = makeChild<QPushButton>(this, "m_btnOK");
-    m_btnOK->setDefault(true);
-    m_btnCancel = makeChild<QPushButton>(this, "m_btnCancel");
-}
-
-void TDlgTimeIntEx::createLayout()
-{
-    auto* top = new QVBoxLayout(this);
-    top->setContentsMargins(11, 11, 11, 11);
-    top->setSpacing(6);
-
-    auto* groupRow = new QHBoxLayout;
-    groupRow->addWidget(m_labelRange);
-    groupRow->addWidget(m_comboRange);
-    groupRow->addWidget(m_btnRenameRange);
-    groupRow->addWidget(m_btnRemoveRange);
-    top->addLayout(groupRow);
-    top->addWidget(m_list);
-
+    m_spinEnd = makeStoredNumber(this, "m_spinEnd");
     auto* fields = new QGridLayout;
     fields->addWidget(m_labelDesc, 0, 0);
     fields->addWidget(m_editDesc, 0, 1, 1, 3);
@@ -97,28 +75,18 @@ void TDlgTimeIntEx::createLayout()
     fields->addWidget(m_spinStart, 2, 1);
     fields->addWidget(m_labelEnd, 2, 2);
     fields->addWidget(m_spinEnd, 2, 3);
-    top->addLayout(fields);
 
-    auto* entryButtons = new QHBoxLayout;
-    entryButtons->addItem(horizontalSpacer());
-    entryButtons->addWidget(m_btnAdd);
-    entryButtons->addWidget(m_btnEdit);
-    entryButtons->addWidget(m_btnRemove);
-    top->addLayout(entryButtons);
-
-    top->addWidget(m_line);
-    auto* closeButtons = new QHBoxLayout;
-    closeButtons->addItem(horizontalSpacer());
-    closeButtons->addWidget(m_btnOK);
-    closeButtons->addWidget(m_btnCancel);
-    top->addLayout(closeButtons);
+    SetDialogForm::layOut(this, parts, fields);
+    SetDialogForm::setButtonTexts(parts);
+    SetDialogForm::connectParts(this, parts, &TDlgTimeIntEx::slotRangeChanged,
+                                &TDlgTimeIntEx::slotRenameRange, &TDlgTimeIntEx::slotRemoveRange);
+    connect(m_editDesc, &QLineEdit::textChanged, this, &TDlgTimeIntEx::slotFieldsChanged);
 }
 
 void TDlgTimeIntEx::setTexts()
 {
     setWindowTitle(tr("Time Range"));
     m_labelRange->setText(tr("Range:"));
-    m_btnRenameRange->setText(tr("Re&name..."));
     m_btnRemoveRange->setText(tr("Remove Ran&ge"));
     m_list->setHeaderLabels({tr("Description"), tr("Type"), tr("Days"), tr("Start"), tr("End")});
     m_labelDesc->setText(tr("Description:"));
@@ -127,25 +95,6 @@ void TDlgTimeIntEx::setTexts()
     m_labelDays->setText(tr("Days:"));
     m_labelStart->setText(tr("Start:"));
     m_labelEnd->setText(tr("End:"));
-    m_btnAdd->setText(tr("&Add"));
-    m_btnEdit->setText(tr("&Edit"));
-    m_btnRemove->setText(tr("&Remove"));
-    m_btnOK->setText(tr("OK"));
-    m_btnCancel->setText(tr("Cancel"));
-}
-
-void TDlgTimeIntEx::connectSignals()
-{
-    connect(m_btnCancel, &QPushButton::clicked, this, &TDlgTimeIntEx::reject);
-    connect(m_btnOK, &QPushButton::clicked, this, &TDlgTimeIntEx::slotOK);
-    connect(m_comboRange, &QComboBox::currentTextChanged, this, &TDlgTimeIntEx::slotRangeChanged);
-    connect(m_list, &QTreeWidget::itemSelectionChanged, this, &TDlgTimeIntEx::slotSelected);
-    connect(m_editDesc, &QLineEdit::textChanged, this, &TDlgTimeIntEx::slotFieldsChanged);
-    connect(m_btnAdd, &QPushButton::clicked, this, &TDlgTimeIntEx::slotAdd);
-    connect(m_btnEdit, &QPushButton::clicked, this, &TDlgTimeIntEx::slotEdit);
-    connect(m_btnRemove, &QPushButton::clicked, this, &TDlgTimeIntEx::slotRemove);
-    connect(m_btnRenameRange, &QPushButton::clicked, this, &TDlgTimeIntEx::slotRenameRange);
-    connect(m_btnRemoveRange, &QPushButton::clicked, this, &TDlgTimeIntEx::slotRemoveRange);
 }
 
 void TDlgTimeIntEx::slotRangeChanged(const QString&)

@@ -3,7 +3,6 @@
 #include <QDialog>
 
 class QComboBox;
-class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -44,7 +43,6 @@ public:
     QPushButton* m_btnAdd;
     QPushButton* m_btnEdit;
     QPushButton* m_btnRemove;
-    QFrame* m_line;
     QPushButton* m_btnOK;
     QPushButton* m_btnCancel;
 
@@ -61,7 +59,5 @@ public slots:
 
 private:
     void createWidgets();
-    void createLayout();
     void setTexts();
-    void connectSignals();
 };

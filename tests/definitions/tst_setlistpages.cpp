@@ -6,8 +6,6 @@
 #include "wndtimeint.h"
 
 #include <QComboBox>
-#include <QFile>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -36,14 +34,6 @@ PageFacts facts(Page page)
             {"Name", "Type", "Time"}};
 }
 
-QStringList headerTitles(const QTreeWidget* list)
-{
-    QStringList titles;
-    for (int visual = 0; visual < list->header()->count(); ++visual)
-        titles.append(list->headerItem()->text(list->header()->logicalIndex(visual)));
-    return titles;
-}
-
 // Every item as "heading" or "  entry", each with its cells joined by " | ".
 QStringList itemsShown(const QTreeWidget* list)
 {
@@ -61,12 +51,6 @@ QStringList itemsShown(const QTreeWidget* list)
             lines.append("  " + cells(heading->child(j)));
     }
     return lines;
-}
-
-QString adminFileText()
-{
-    QFile file(QDir::homePath() + "/.Ornel/adminrc");
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
 QTreeWidgetItem* headingNamed(const QTreeWidget* list, const QString& name)
@@ -104,17 +88,21 @@ private slots:
 
 private:
     QTreeWidget* open(Page page);
-    QWidget* pageWidget() const;
+    QWidget* pageWidget() const { return m_page; }
 
-    std::unique_ptr<StandIn::TestServer> m_server;
-    std::unique_ptr<ConsoleStandIn> m_console;
+    std::unique_ptr<WindowOnStandIn> m_standIn;
+    StandIn::TestServer* m_server = nullptr;
     WndMain* m_window = nullptr;
+    QWidget* m_page = nullptr; // the page open() opened last
 };
 
 void TestSetListPages::init()
 {
     using namespace StandIn;
-    m_server = startStandIn();
+    m_standIn = std::make_unique<WindowOnStandIn>();
+    m_server = m_standIn->server.get();
+    m_window = m_standIn->window;
+    QVERIFY(m_window);
     m_server->setTable("ipaccesslist",
                        {{"Name", TypeString, true}, {"Value", TypeString, true}, {"Desc", TypeString, false}},
                        {{"Office", "192.168.10.0/24", "Head office"},
@@ -125,31 +113,19 @@ void TestSetListPages::init()
                         {"days", TypeString, false}, {"start", TypeInt, false}, {"end", TypeInt, false}},
                        {{"Office hours", "Weekdays", "1", "12345", "480", "1080"},
                         {"Night", "Every night", "0", "", "1320", "360"}});
-    m_console = std::make_unique<ConsoleStandIn>();
-    m_window = m_console->open(m_server->port());
-    QVERIFY(m_window);
 }
 
 void TestSetListPages::cleanup()
 {
-    m_console.reset();
-    m_server.reset();
-}
-
-QWidget* TestSetListPages::pageWidget() const
-{
-    if (auto* groups = m_window->findChild<WndIPGroup*>())
-        return groups;
-    return m_window->findChild<WndTimeInt*>();
+    m_standIn.reset();
 }
 
 QTreeWidget* TestSetListPages::open(Page page)
 {
-    choose(m_window, facts(page).path);
-    // The page switched away from goes later; it must not be found instead.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QWidget* shown = pageWidget();
-    return shown ? shown->findChild<QTreeWidget*>("m_list") : nullptr;
+    const QString path = facts(page).path;
+    m_page = page == Page::IpGroups ? static_cast<QWidget*>(openPage<WndIPGroup>(m_window, path))
+                                    : openPage<WndTimeInt>(m_window, path);
+    return m_page ? m_page->findChild<QTreeWidget*>("m_list") : nullptr;
 }
 
 void TestSetListPages::buildsThroughThePageTable_data()
@@ -219,7 +195,7 @@ void TestSetListPages::keepsItsLayoutUnderFerrox()
     QCOMPARE(recorder.dialogs.size(), 1);
 
     const QString key = "//Admin/Ferrox/" + expected.list + "/ver";
-    QCOMPARE(m_console->settings()->readNumEntry(key, -1), 1);
+    QCOMPARE(m_standIn->console->settings()->readNumEntry(key, -1), 1);
     const QString text = adminFileText();
     QVERIFY2(text.contains("[Ferrox]\n"), qPrintable(text));
     QVERIFY2(text.contains(expected.list + "/ver=1\n"), qPrintable(text));
@@ -258,7 +234,7 @@ void TestSetListPages::takesAStoredLayoutOfItsVersion()
     for (int id = 0; id < n; ++id)
         width += field(-1);
     const QString prefix = "//Admin/Ferrox/" + expected.list + "/";
-    SettingsStore* settings = m_console->settings();
+    SettingsStore* settings = m_standIn->console->settings();
     settings->writeEntry(prefix + "ver", version);
     settings->writeEntry(prefix + "cols", cols);
     settings->writeEntry(prefix + "disp", cols);

@@ -4,8 +4,6 @@
 #include "wnddomain.h"
 
 #include <QAbstractButton>
-#include <QFile>
-#include <QHeaderView>
 #include <QMenu>
 #include <QtTest>
 
@@ -33,14 +31,6 @@ PageFacts facts(Page page)
             {"Alias", "Address"}};
 }
 
-QStringList headerTitles(const QTreeWidget* list)
-{
-    QStringList titles;
-    for (int visual = 0; visual < list->header()->count(); ++visual)
-        titles.append(list->headerItem()->text(list->header()->logicalIndex(visual)));
-    return titles;
-}
-
 QStringList rowsShown(const QTreeWidget* list)
 {
     QStringList rows;
@@ -51,12 +41,6 @@ QStringList rowsShown(const QTreeWidget* list)
         rows.append(cells.join(" | "));
     }
     return rows;
-}
-
-QString adminFileText()
-{
-    QFile file(QDir::homePath() + "/.Ornel/adminrc");
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
 } // namespace
@@ -85,17 +69,21 @@ private slots:
 
 private:
     QTreeWidget* open(Page page);
-    QWidget* pageWidget() const;
+    QWidget* pageWidget() const { return m_page; }
 
-    std::unique_ptr<StandIn::TestServer> m_server;
-    std::unique_ptr<ConsoleStandIn> m_console;
+    std::unique_ptr<WindowOnStandIn> m_standIn;
+    StandIn::TestServer* m_server = nullptr;
     WndMain* m_window = nullptr;
+    QWidget* m_page = nullptr; // the page open() opened last
 };
 
 void TestShownListPages::init()
 {
     using namespace StandIn;
-    m_server = startStandIn();
+    m_standIn = std::make_unique<WindowOnStandIn>();
+    m_server = m_standIn->server.get();
+    m_window = m_standIn->window;
+    QVERIFY(m_window);
     m_server->setTable("domain",
                        {{"domain", TypeString, true}, {"type", TypeInt, false}, {"alias", TypeString, false},
                         {"fwhost", TypeString, false}, {"ntauthdomain", TypeString, false},
@@ -106,31 +94,19 @@ void TestShownListPages::init()
     m_server->setTable("alias",
                        {{"lhs", TypeString, true}, {"rhs", TypeString, true}, {"domain", TypeString, true}},
                        {{"postmaster", "admin", ""}, {"info", "jonas", "lakeside.example"}, {"abuse", "admin", ""}});
-    m_console = std::make_unique<ConsoleStandIn>();
-    m_window = m_console->open(m_server->port());
-    QVERIFY(m_window);
 }
 
 void TestShownListPages::cleanup()
 {
-    m_console.reset();
-    m_server.reset();
-}
-
-QWidget* TestShownListPages::pageWidget() const
-{
-    if (auto* domains = m_window->findChild<WndDomain*>())
-        return domains;
-    return m_window->findChild<WndAlias*>();
+    m_standIn.reset();
 }
 
 QTreeWidget* TestShownListPages::open(Page page)
 {
-    choose(m_window, facts(page).path);
-    // The page switched away from goes later; it must not be found instead.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QWidget* shown = pageWidget();
-    return shown ? shown->findChild<QTreeWidget*>("m_list") : nullptr;
+    const QString path = facts(page).path;
+    m_page = page == Page::Domains ? static_cast<QWidget*>(openPage<WndDomain>(m_window, path))
+                                   : openPage<WndAlias>(m_window, path);
+    return m_page ? m_page->findChild<QTreeWidget*>("m_list") : nullptr;
 }
 
 void TestShownListPages::buildsThroughThePageTable_data()
@@ -186,7 +162,7 @@ void TestShownListPages::keepsItsLayoutUnderMail()
     QCOMPARE(recorder.dialogs.size(), 1);
     QCOMPARE(recorder.dialogs.at(0).caption, QStringLiteral("Modify Columns"));
 
-    QCOMPARE(m_console->settings()->readNumEntry("/Admin/Mail/" + expected.list + "/ver", -1), expected.version);
+    QCOMPARE(m_standIn->console->settings()->readNumEntry("/Admin/Mail/" + expected.list + "/ver", -1), expected.version);
     const QString text = adminFileText();
     QVERIFY2(text.contains("[Mail]\n"), qPrintable(text));
     QVERIFY2(text.contains(expected.list + "/ver=" + QString::number(expected.version) + "\n"), qPrintable(text));
@@ -196,7 +172,7 @@ void TestShownListPages::keepsItsLayoutUnderMail()
 void TestShownListPages::ignoresALayoutOfAnotherVersion()
 {
     const QString prefix = "/Admin/Mail/domain/";
-    SettingsStore* settings = m_console->settings();
+    SettingsStore* settings = m_standIn->console->settings();
     settings->writeEntry(prefix + "cols", QStringLiteral("000700010000000200030004-001-001"));
     settings->writeEntry(prefix + "disp", QStringLiteral("000700000001000200030004-001-001"));
     settings->writeEntry(prefix + "hid", QStringLiteral("000700050006-001-001-001-001-001"));

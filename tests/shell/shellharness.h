@@ -15,6 +15,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QStringList>
@@ -119,6 +120,49 @@ inline QTreeWidgetItem* treeItem(const WndMain* window, const QString& path)
 inline void choose(WndMain* window, const QString& path)
 {
     window->getTree()->setCurrentItem(treeItem(window, path));
+}
+
+// The stand-in server and a console with one main window open on it: what the tests of a
+// page start from. They set the server's tables, then open their page.
+struct WindowOnStandIn
+{
+    WindowOnStandIn() : server(startStandIn()), console(std::make_unique<ConsoleStandIn>())
+    {
+        window = console->open(server->port());
+    }
+    ~WindowOnStandIn() { console.reset(); }
+    WindowOnStandIn(const WindowOnStandIn&) = delete;
+    WindowOnStandIn& operator=(const WindowOnStandIn&) = delete;
+
+    std::unique_ptr<StandIn::TestServer> server;
+    std::unique_ptr<ConsoleStandIn> console; // goes first: its windows use the server
+    WndMain* window = nullptr;
+};
+
+// Chooses the tree item at path and returns the page of class Page it opened; null when
+// none. The page switched away from, which goes later, is not taken for it.
+template<class Page>
+Page* openPage(WndMain* window, const QString& path)
+{
+    choose(window, path);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return window->findChild<Page*>();
+}
+
+// The titles of a list's header, left to right as shown.
+inline QStringList headerTitles(const QTreeWidget* list)
+{
+    QStringList titles;
+    for (int visual = 0; visual < list->header()->count(); ++visual)
+        titles.append(list->headerItem()->text(list->header()->logicalIndex(visual)));
+    return titles;
+}
+
+// The settings file the column layouts of the module are kept in, as text.
+inline QString adminFileText()
+{
+    QFile file(QDir::homePath() + QStringLiteral("/.Ornel/adminrc"));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
 // The signals of a pending-change controller, in the order they came.
