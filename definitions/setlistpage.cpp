@@ -18,7 +18,7 @@ SetListPage::SetListPage(QWidget* page, DBConn* conn, DBCtrl* ctrl, Desktop* des
 void SetListPage::addSetList(QTreeWidget* list, const QString& key, QAbstractButton* editButton,
                              QAbstractButton* removeButton)
 {
-    ListSpec spec;
+    ListSetup spec;
     spec.view = list;
     spec.key = key;
     spec.version = 1;

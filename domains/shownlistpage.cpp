@@ -13,7 +13,7 @@ ShownListPage::ShownListPage(QWidget* page, DBConn* conn, DBCtrl* ctrl, Desktop*
 
 void ShownListPage::addShownList(QTreeWidget* list, const QString& key, int version)
 {
-    ListSpec spec;
+    ListSetup spec;
     spec.view = list;
     spec.key = key;
     spec.version = version;

@@ -117,6 +117,7 @@ void TDlgEditUser::createGeneralTab()
     TextLabel6 = makeLabel(general, "TextLabel6", tr("Authentication:"));
     m_auth = makeChild<QComboBox>(general, "m_auth");
     m_auth->setEditable(false);
+    m_auth->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     m_lblPass = makeLabel(general, "m_lblPass", tr("Password"));
     m_editPass = makeEdit(general, "m_editPass", true);
     m_lblPass2 = makeLabel(general, "m_lblPass2", tr("Confirm password:"));

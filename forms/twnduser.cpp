@@ -54,6 +54,10 @@ void TWndUser::createWidgets()
     m_list->setRootIsDecorated(false);
     m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_list->setAllColumnsShowFocus(true);
+    // A domain may hold tens of thousands of users: every row has the icon's height, and a
+    // column of automatic width is fitted to its first few hundred rows, not to every row.
+    m_list->setUniformRowHeights(true);
+    m_list->header()->setResizeContentsPrecision(250);
     m_list->header()->setSortIndicatorShown(true);
     m_list->setSortingEnabled(true);
     m_list->sortByColumn(0, Qt::AscendingOrder);

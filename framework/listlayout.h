@@ -59,7 +59,7 @@ public:
 
 signals:
     // The view has its columns and no items: create one per row now. Items write the value
-    // of column id k into view column dispinv[k] when showFlags[k] is set.
+    // of column id k into view column dispinv[k] when showFlags[k] is set (Cols::showItem).
     void fillItems();
 
 protected:

@@ -13,13 +13,13 @@
 
 struct ListPage::ListState
 {
-    ListState(const ListSpec& spec, QWidget* page)
-        : spec(spec)
-        , layout(&cols, spec.view, page)
+    ListState(const ListSetup& setup, QWidget* page)
+        : setup(setup)
+        , layout(&cols, setup.view, page)
     {
     }
 
-    ListSpec spec;
+    ListSetup setup;
     Cols cols;
     ListLayout layout; // after the model it binds
 };
@@ -44,10 +44,10 @@ QString ListPage::caption()
     return QCoreApplication::translate("ListPage", "Ornel Corvane Administration");
 }
 
-int ListPage::addList(const ListSpec& spec)
+int ListPage::addList(const ListSetup& setup)
 {
-    auto list = std::make_unique<ListState>(spec, m_page);
-    list->layout.setStorage(m_desktop, QStringLiteral("Admin/Mail"), spec.key, spec.version);
+    auto list = std::make_unique<ListState>(setup, m_page);
+    list->layout.setStorage(m_desktop, QStringLiteral("Admin/Mail"), setup.key, setup.version);
     list->layout.setPopup(this);
     const int number = int(m_lists.size());
     m_connections.append(QObject::connect(&list->layout, &ListLayout::fillItems, m_page,
@@ -74,7 +74,7 @@ ListLayout& ListPage::layout(int list)
 
 QTreeWidget* ListPage::view(int list) const
 {
-    return state(list).spec.view;
+    return state(list).setup.view;
 }
 
 void ListPage::loadLayouts()
@@ -124,17 +124,17 @@ void ListPage::updateView(int list)
 
 void ListPage::updateButtons(int list)
 {
-    const ListSpec& spec = state(list).spec;
+    const ListSetup& setup = state(list).setup;
     int selected = 0;
-    const QList<QTreeWidgetItem*> items = spec.view->selectedItems();
+    const QList<QTreeWidgetItem*> items = setup.view->selectedItems();
     for (QTreeWidgetItem* item : items) {
         if (!item->parent())
             ++selected;
     }
-    if (spec.editButton)
-        spec.editButton->setEnabled(selected == 1);
-    if (spec.removeButton)
-        spec.removeButton->setEnabled(selected > 0);
+    if (setup.editButton)
+        setup.editButton->setEnabled(selected == 1);
+    if (setup.removeButton)
+        setup.removeButton->setEnabled(selected > 0);
 }
 
 void ListPage::editCurrent(int list)
@@ -152,26 +152,26 @@ void ListPage::editCurrent(int list)
 
 void ListPage::removeSelected(int list)
 {
-    const ListSpec& spec = state(list).spec;
+    const ListSetup& setup = state(list).setup;
     // In list order, top-level entries only: the lists are flat.
     QList<QTreeWidgetItem*> chosen;
-    for (int i = 0; i < spec.view->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* item = spec.view->topLevelItem(i);
+    for (int i = 0; i < setup.view->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = setup.view->topLevelItem(i);
         if (item->isSelected())
             chosen.append(item);
     }
     for (QTreeWidgetItem* item : std::as_const(chosen)) {
         DBRow* row = rowOf(list, item);
         delete item;
-        if (spec.table && row)
-            spec.table->remove(row);
+        if (setup.table && row)
+            setup.table->remove(row);
     }
     updateQuery();
 }
 
 DBRow* ListPage::appendRow(int list)
 {
-    DBTable* table = state(list).spec.table;
+    DBTable* table = state(list).setup.table;
     Q_ASSERT(table);
     return table->append();
 }
@@ -181,7 +181,7 @@ DBRow* ListPage::keepAddedRow(int list, DBRow* row)
     const QPointer<QWidget> page(m_page);
     if (!edit(list, row)) {
         if (page)
-            state(list).spec.table->remove(row);
+            state(list).setup.table->remove(row);
         return nullptr;
     }
     QTreeWidgetItem* item = newItem(list, row);
@@ -198,7 +198,7 @@ void ListPage::modifyColumns()
 
 bool ListPage::edit(int list, DBRow* row)
 {
-    const ListSpec spec = state(list).spec;
+    const ListSetup setup = state(list).setup;
     // The row as it was before any dialog: what a cancel anywhere in the chain restores,
     // so values refused as a duplicate never stay behind in the row.
     const DBRow before(*row);
@@ -211,9 +211,9 @@ bool ListPage::edit(int list, DBRow* row)
             *row = before;
             return false;
         }
-        if (!spec.table || spec.table->check_primary_key(row, nullptr, true))
+        if (!setup.table || setup.table->check_primary_key(row, nullptr, true))
             return true;
-        Dialogs::warning(m_page, caption(), spec.duplicateText, QMessageBox::Ok);
+        Dialogs::warning(m_page, caption(), setup.duplicateText, QMessageBox::Ok);
         if (!page)
             return false;
     }
@@ -237,8 +237,8 @@ QList<DBTable*> ListPage::pendingTables() const
 {
     QList<DBTable*> tables;
     for (const auto& list : m_lists) {
-        if (list->spec.table && !tables.contains(list->spec.table))
-            tables.append(list->spec.table);
+        if (list->setup.table && !tables.contains(list->setup.table))
+            tables.append(list->setup.table);
     }
     return tables;
 }

@@ -55,7 +55,7 @@ public:
     };
 
     // One list of the page, as the page declares it.
-    struct ListSpec
+    struct ListSetup
     {
         QTreeWidget* view = nullptr;
         QString key;     // the layout's list name under "Admin/Mail"
@@ -90,9 +90,9 @@ protected:
     ListPage(const ListPage&) = delete;
     ListPage& operator=(const ListPage&) = delete;
 
-    // Binds the list to a column model of its own, kept under "Admin/Mail" and the spec's
+    // Binds the list to a column model of its own, kept under "Admin/Mail" and the setup's
     // name and version, and gives it the page's menu. Returns the list's number.
-    int addList(const ListSpec& spec);
+    int addList(const ListSetup& setup);
     Cols& cols(int list = 0);
     ListLayout& layout(int list = 0);
     QTreeWidget* view(int list = 0) const;

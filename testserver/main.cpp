@@ -84,6 +84,26 @@ void addRules(const QCommandLineParser &parser, TestServer &server)
     }
 }
 
+// What the account functions answer, when the options say: "--auth-types 3:Kerberos,0:Internal"
+// (empty for none), "--languages EN,de".
+void setAccountFunctions(const QCommandLineParser &parser, TestServer &server)
+{
+    if (parser.isSet(QStringLiteral("auth-types"))) {
+        QList<QPair<int, QString>> types;
+        const QString value = parser.value(QStringLiteral("auth-types"));
+        for (const QString &type : value.split(u',', Qt::SkipEmptyParts)) {
+            bool ok = false;
+            const int id = type.section(u':', 0, 0).toInt(&ok);
+            if (!ok || !type.contains(u':'))
+                failUsage(QStringLiteral("--auth-types expects ID:NAME,..., not \"%1\"").arg(value));
+            types.append({id, type.section(u':', 1)});
+        }
+        server.setAuthTypes(types);
+    }
+    if (parser.isSet(QStringLiteral("languages")))
+        server.setLanguages(parser.value(QStringLiteral("languages")).split(u',', Qt::SkipEmptyParts));
+}
+
 void setGreeting(const QCommandLineParser &parser, TestServer &server)
 {
     StandIn::GreetingPlan plan;
@@ -165,6 +185,8 @@ int main(int argc, char *argv[])
         {QStringLiteral("close-after-greeting"), QStringLiteral("Close each connection after the greeting.")},
         {QStringLiteral("synthetic-log"), QStringLiteral("Add a log of LINES computed lines."), QStringLiteral("NAME:LINES")},
         {QStringLiteral("log-grow"), QStringLiteral("Append lines to a log at this rate, announcing each growth."), QStringLiteral("NAME:LINES_PER_SECOND")},
+        {QStringLiteral("auth-types"), QStringLiteral("Answer get_auth_types() with these types, in this order (empty: none)."), QStringLiteral("ID:NAME,...")},
+        {QStringLiteral("languages"), QStringLiteral("Answer get_languages() with these languages, in this order."), QStringLiteral("LANGUAGE,...")},
     });
     parser.process(application);
     if (!parser.positionalArguments().isEmpty())
@@ -194,6 +216,7 @@ int main(int argc, char *argv[])
     TestServer server(options);
     addRules(parser, server);
     setGreeting(parser, server);
+    setAccountFunctions(parser, server);
     for (const QString &value : parser.values(QStringLiteral("synthetic-log"))) {
         QString name;
         const qint64 lines = numberAfterLast(QStringLiteral("synthetic-log"), value, u':', &name);

@@ -86,7 +86,7 @@ private slots:
 private:
     std::unique_ptr<DlgIPGroup> open(const QString& group)
     {
-        auto dialog = std::make_unique<DlgIPGroup>(m_standIn->owner.get(), nullptr, true, Qt::WindowFlags(),
+        auto dialog = std::make_unique<DlgIPGroup>(&m_standIn->owner, nullptr, true, Qt::WindowFlags(),
                                                    m_standIn->connection(), nullptr, group);
         m_standIn->mark();
         return dialog;
@@ -203,7 +203,7 @@ void TestDlgIPGroup::okSendsEveryChangeAtOnce()
     QCOMPARE(dialog->result(), int(QDialog::Accepted));
     QCOMPARE(recorder.messageTexts(), QStringList{});
     // At once: nothing waits in the main window's pending list.
-    QVERIFY(m_standIn->ctrl->m_pending.isEmpty());
+    QVERIFY(m_standIn->ctrl.m_pending.isEmpty());
 }
 
 void TestDlgIPGroup::cancelSendsNothing()

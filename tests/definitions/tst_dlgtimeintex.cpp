@@ -83,7 +83,7 @@ private slots:
 private:
     std::unique_ptr<DlgTimeIntEx> open(const QString& range)
     {
-        auto dialog = std::make_unique<DlgTimeIntEx>(m_standIn->owner.get(), nullptr, true, Qt::WindowFlags(),
+        auto dialog = std::make_unique<DlgTimeIntEx>(&m_standIn->owner, nullptr, true, Qt::WindowFlags(),
                                                      m_standIn->connection(), range);
         m_standIn->mark();
         return dialog;

@@ -6,7 +6,7 @@
 #include "dbtable.h"
 #include "dialogrecorder.h"
 #include "listpage.h"
-#include "standinconnection.h"
+#include "pagesession.h"
 
 #include <QAction>
 #include <QMenu>
@@ -203,34 +203,27 @@ private slots:
 private:
     std::unique_ptr<ThingsPage> makePage(ListPage::Menu menu = ListPage::Menu::Editing)
     {
-        return std::make_unique<ThingsPage>(m_conn->get(), m_ctrl.get(), menu);
+        return std::make_unique<ThingsPage>(m_session->connection(), m_ctrl, menu);
     }
 
-    std::unique_ptr<TestServer> m_server;
-    std::unique_ptr<ScopedConnection> m_conn;
-    std::unique_ptr<DBCtrl> m_ctrl;
-    std::unique_ptr<QWidget> m_owner;
+    std::unique_ptr<PageSession> m_session;
+    TestServer* m_server = nullptr;
+    DBCtrl* m_ctrl = nullptr;
 };
 
 void TestListPage::init()
 {
-    m_server = startStandIn();
+    m_session = std::make_unique<PageSession>();
+    m_server = m_session->server.get();
+    m_ctrl = &m_session->ctrl;
     m_server->setTable("things", {{"name", TypeString, true}, {"domain", TypeString, true}, {"note", TypeString, false}},
                        {{"ann", "", "a"}, {"bob", "", "b"}, {"cid", "", "c"}, {"ann", "x.example", "d"}});
-    m_conn = std::make_unique<ScopedConnection>(m_server->port());
-    QVERIFY(m_conn->connect());
-    m_owner = std::make_unique<QWidget>();
-    m_ctrl = std::make_unique<DBCtrl>();
-    m_conn->get()->m_owner = m_owner.get();
-    m_conn->get()->m_ctrl = m_ctrl.get();
+    QVERIFY(m_session->connect());
 }
 
 void TestListPage::cleanup()
 {
-    m_conn.reset();
-    m_ctrl.reset();
-    m_owner.reset();
-    m_server.reset();
+    m_session.reset();
 }
 
 void TestListPage::buttonsFollowSelection_data()

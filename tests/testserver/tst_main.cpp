@@ -35,7 +35,8 @@ void tst_Main::servesWithItsOptions()
     const quint16 port = startServer(process, {"--port", "0", "--refuse", "^select LogList\\(\\)$=113",
                                                "--journal", journal, "--state", state,
                                                "--account", "ops:pa:ss", "--synthetic-log", "big:1000",
-                                               "--log-grow", "big:50", "--delay", "Version=10"});
+                                               "--log-grow", "big:50", "--delay", "Version=10",
+                                               "--auth-types", "3:Kerberos,0:Internal:local", "--languages", "EN,de"});
     QVERIFY2(port != 0, process.readAllStandardError().constData());
 
     RefClient refused;
@@ -53,6 +54,11 @@ void tst_Main::servesWithItsOptions()
     QVERIFY(!client.receiveDatagram(3000).isEmpty());
     QVERIFY(client.query("select LogList(\"big\")", &answer));
     QVERIFY(answer.texts().value(0).value(2).toUInt() > 1000);
+    // the account functions answer as the options say
+    QVERIFY(client.query("select get_auth_types()", &answer));
+    QCOMPARE(answer.texts(), (QList<QStringList>{{"3", "Kerberos"}, {"0", "Internal:local"}}));
+    QVERIFY(client.query("select get_languages()", &answer));
+    QCOMPARE(answer.texts(), (QList<QStringList>{{"EN"}, {"de"}}));
 
     // a second server cannot take the same port, and says which
     QProcess second;
@@ -68,7 +74,7 @@ void tst_Main::servesWithItsOptions()
     QVERIFY(QFile::exists(state));
     QFile file(journal);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll().count('\n'), 4);
+    QCOMPARE(file.readAll().count('\n'), 6);
 }
 
 QTEST_GUILESS_MAIN(tst_Main)

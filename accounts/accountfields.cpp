@@ -1,0 +1,205 @@
+#include "accountfields.h"
+
+#include "accountcolumns.h"
+#include "accounttexts.h"
+#include "dbrow.h"
+#include "dbtable.h"
+#include "dialogseam.h"
+#include "dlgaddgroup.h"
+#include "globaldata.h"
+#include "qgroupitem.h"
+#include "scopedqpointer.h"
+#include "vexasupport.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeWidget>
+
+using AccountTexts::cell;
+
+namespace {
+
+const int UnitShift[] = {10, 20, 30};
+
+void addShortColumns(Cols& cols)
+{
+    cols.add(QObject::tr("Name"), true, -1, false);
+    cols.add(QObject::tr("Description"), true, -1, false);
+}
+
+QGroupItem* groupItem(QTreeWidgetItem* item)
+{
+    return static_cast<QGroupItem*>(item);
+}
+
+} // namespace
+
+void setCell(DBRow* row, const char* name, const QString& text)
+{
+    const int index = row->colIndex(name);
+    if (index >= 0)
+        row->m_values.at(size_t(index))->set(text);
+}
+
+AccountFields::AccountFields(const AccountWidgets& widgets, DBTable* groupTable, QWidget* dialog)
+    : m_w(widgets)
+    , m_groupTable(groupTable)
+    , m_dialog(dialog)
+{
+    addShortColumns(m_listCols);
+}
+
+AccountFields::~AccountFields()
+{
+    // The items point at the rows this object owns: they go first.
+    m_w.listGroups->clear();
+}
+
+QStringList AccountFields::splitGroups(const QString& text)
+{
+    if (text.isEmpty())
+        return {};
+    return text.split(QLatin1Char(','));
+}
+
+AccountFields::QuotaShown AccountFields::showQuota(qint64 bytes)
+{
+    const qint64 kb = qint64(1) << 10, mb = qint64(1) << 20, gb = qint64(1) << 30;
+    if (bytes < kb || bytes % kb != 0)
+        return {0, -1};
+    if (bytes < mb || bytes % mb != 0)
+        return {bytes / kb, 0};
+    if (bytes > gb - 1 && bytes % gb == 0)
+        return {bytes / gb, 2};
+    return {bytes / mb, 1};
+}
+
+qint64 AccountFields::quotaBytes(const QString& number, int unit)
+{
+    const long long n = atoi64(number.toLatin1().constData());
+    const int shift = UnitShift[qBound(0, unit, 2)];
+    return qint64(quint64(n) << shift);
+}
+
+QString AccountFields::FindDesc(const QString& name) const
+{
+    for (const auto& row : m_groupTable->m_rows) {
+        if (cell(row.get(), "name") == name)
+            return cell(row.get(), "description");
+    }
+    return QString();
+}
+
+bool AccountFields::existInList(const DBRow* row) const
+{
+    const QString name = cell(row, "name");
+    for (int i = 0; i < m_w.listGroups->topLevelItemCount(); ++i) {
+        if (cell(groupItem(m_w.listGroups->topLevelItem(i))->row(), "name") == name)
+            return true;
+    }
+    return false;
+}
+
+void AccountFields::loadGroups(const DBRow* row)
+{
+    for (const QString& name : splitGroups(cell(row, "groups"))) {
+        auto group = std::make_unique<DBRow>(dbcol_group);
+        setCell(group.get(), "name", name);
+        setCell(group.get(), "description", FindDesc(name));
+        setCell(group.get(), "rights", QStringLiteral("0"));
+        (new QGroupItem(m_w.listGroups, group.get(), &m_listCols))->show_min();
+        m_ownRows.push_back(std::move(group));
+    }
+}
+
+void AccountFields::loadRights(const DBRow* row)
+{
+    const int rights = AccountTexts::number(row, "rights");
+    if ((rights & 3) == 3)
+        m_w.rbtnFullAcc->setChecked(true);
+    else if ((rights & 1) == 0)
+        m_w.rbtnNoAcc->setChecked(true);
+    else
+        m_w.rbtnViewLogs->setChecked(true);
+}
+
+void AccountFields::loadQuota(const DBRow* row)
+{
+    m_storedQuota = cell(row, "qstorage");
+    const QuotaShown shown = showQuota(atoi64(m_storedQuota.toLatin1().constData()));
+    m_w.editDiskSpace->setText(QString::number(shown.number));
+    if (shown.unit >= 0)
+        m_w.comboKB->setCurrentIndex(shown.unit);
+    m_w.editNumMess->setText(cell(row, "qmessage"));
+    m_shownQuotaNumber = m_w.editDiskSpace->text();
+    m_shownQuotaUnit = m_w.comboKB->currentIndex();
+}
+
+void AccountFields::writeGroups(DBRow* row)
+{
+    QTreeWidget* list = m_w.listGroups;
+    list->sortItems(0, Qt::AscendingOrder);
+    QString groups;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        if (!groups.isEmpty())
+            groups += QLatin1Char(',');
+        groups += cell(groupItem(list->topLevelItem(i))->row(), "name");
+    }
+    setCell(row, "groups", groups);
+}
+
+void AccountFields::writeRights(DBRow* row)
+{
+    const int stored = AccountTexts::number(row, "rights");
+    if (m_w.rbtnViewLogs->isChecked())
+        setCell(row, "rights", QStringLiteral("1"));
+    else if (m_w.rbtnFullAcc->isChecked())
+        setCell(row, "rights", QString::number(stored | 3));
+    else
+        setCell(row, "rights", QStringLiteral("0"));
+}
+
+void AccountFields::writeQuota(DBRow* row)
+{
+    const bool untouched = m_w.editDiskSpace->text() == m_shownQuotaNumber
+        && m_w.comboKB->currentIndex() == m_shownQuotaUnit;
+    if (untouched)
+        setCell(row, "qstorage", m_storedQuota);
+    else
+        setCell(row, "qstorage",
+                QString::number(quotaBytes(m_w.editDiskSpace->text(), m_w.comboKB->currentIndex())));
+    setCell(row, "qmessage", m_w.editNumMess->text());
+}
+
+void AccountFields::addGroups()
+{
+    ScopedQPointer<DlgAddGroup> picker(new DlgAddGroup(m_dialog, nullptr, false, {}));
+    picker->m_listGroups->clear();
+    m_pickerCols = Cols();
+    addShortColumns(m_pickerCols);
+    for (const auto& group : m_groupTable->m_rows) {
+        if (!existInList(group.get()) && cell(group.get(), "domain") == globalData.currentDomain)
+            (new QGroupItem(picker->m_listGroups, group.get(), &m_pickerCols))->show_min();
+    }
+    if (Dialogs::exec(picker.get()) != QDialog::Accepted || !picker)
+        return;
+    QTreeWidget* offered = picker->m_listGroups;
+    for (int i = 0; i < offered->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = offered->topLevelItem(i);
+        if (item->isSelected())
+            (new QGroupItem(m_w.listGroups, groupItem(item)->row(), &m_pickerCols))->show_min();
+    }
+}
+
+void AccountFields::removeGroups()
+{
+    const QList<QTreeWidgetItem*> selected = m_w.listGroups->selectedItems();
+    qDeleteAll(selected);
+}
+
+void AccountFields::updateRemoveButton()
+{
+    m_w.btnRemove->setEnabled(!m_w.listGroups->selectedItems().isEmpty());
+}

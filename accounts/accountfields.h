@@ -1,0 +1,102 @@
+#pragma once
+
+#include "cols.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+class DBRow;
+class DBTable;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTreeWidget;
+class QWidget;
+
+// The widgets that the user and template dialogs share for an account's groups, rights and
+// quota, under the same object names in each dialog's form.
+struct AccountWidgets
+{
+    QTreeWidget* listGroups;
+    QPushButton* btnAdd;
+    QPushButton* btnRemove;
+    QRadioButton* rbtnNoAcc;
+    QRadioButton* rbtnViewLogs;
+    QRadioButton* rbtnFullAcc;
+    QLineEdit* editDiskSpace;
+    QComboBox* comboKB;
+    QLineEdit* editNumMess;
+};
+
+// How those fields are filled from an account row and written back into it: the groups
+// list with its picker, the rights buttons and the quota number, unit and message count.
+// A dialog holds one and calls it from its constructor, its slots and its OK handler.
+//
+// The rows behind groups read from the row's text are the object's own; groups chosen in
+// the picker stay rows of the group table (the dialog's page owns it).
+class AccountFields
+{
+public:
+    // The quota fields as a stored byte count shows them.
+    struct QuotaShown
+    {
+        qint64 number;
+        int unit; // 0 KB, 1 MB, 2 GB; -1: a value that is no whole number of KB leaves
+                  // the unit box as it is
+    };
+
+    AccountFields(const AccountWidgets& widgets, DBTable* groupTable, QWidget* dialog);
+    ~AccountFields();
+    AccountFields(const AccountFields&) = delete;
+    AccountFields& operator=(const AccountFields&) = delete;
+
+    // The names a stored groups text holds: split at every comma, nothing trimmed or
+    // skipped ("a," holds "a" and ""); the empty text holds none.
+    static QStringList splitGroups(const QString& text);
+    static QuotaShown showQuota(qint64 bytes);
+    // The number in the disk-space field, read as the old atoi64 did, in bytes of the unit.
+    static qint64 quotaBytes(const QString& number, int unit);
+
+    // The description of the first group of the table named `name` exactly; any domain.
+    QString FindDesc(const QString& name) const;
+    // Whether the list already shows a group of the same name (exact comparison).
+    bool existInList(const DBRow* row) const;
+
+    void loadGroups(const DBRow* row);
+    void loadRights(const DBRow* row);
+    void loadQuota(const DBRow* row);
+
+    // The list sorted by name and written as names joined by ",".
+    void writeGroups(DBRow* row);
+    // "Read only" writes 1, "Read/write" the stored value with both bits set, none 0.
+    void writeRights(DBRow* row);
+    // The disk quota in bytes of the chosen unit, and the message count as typed. A stored
+    // disk quota the fields cannot show (no whole number of KB) is kept while neither the
+    // number nor the unit has been touched.
+    void writeQuota(DBRow* row);
+
+    // The slots the dialogs forward: the picker, removing the selected groups, and the
+    // "Remove" button following the selection.
+    void addGroups();
+    void removeGroups();
+    void updateRemoveButton();
+
+private:
+    AccountWidgets m_w;
+    DBTable* m_groupTable; // not owned
+    QWidget* m_dialog;
+    Cols m_listCols;   // the items read from the row
+    Cols m_pickerCols; // the picker's items and those taken from it
+    std::vector<std::unique_ptr<DBRow>> m_ownRows;
+    QString m_storedQuota;
+    QString m_shownQuotaNumber;
+    int m_shownQuotaUnit = 0;
+};
+
+// Writes `text` into the row's column `name` (found ignoring case); a missing column is
+// left alone.
+void setCell(DBRow* row, const char* name, const QString& text);

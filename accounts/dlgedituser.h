@@ -1,0 +1,54 @@
+#pragma once
+
+#include "tdlgedituser.h"
+
+#include <memory>
+
+class AccountFields;
+class DBConn;
+class DBRow;
+class DBTable;
+class QIntValidator;
+class WndUser;
+
+// The "Edit User" dialog on one row of the users page's "user" table. Only OK writes into
+// the row; the name and domain are never changed. The page's group and language tables
+// are loaded here the first time a dialog needs them; when either load fails the dialog is
+// left unfilled and isReady() says so: the page then does not show it.
+class DlgEditUser : public TDlgEditUser
+{
+    Q_OBJECT
+
+public:
+    // The text the password fields show for a password that is not changed.
+    static const char* const PasswordPlaceholder; // "PlainFillText"
+
+    DlgEditUser(DBRow* row, DBConn* conn, DBTable* groups, DBTable* languages, WndUser* parent,
+                const char* name = nullptr, bool modal = true, Qt::WindowFlags fl = {});
+    ~DlgEditUser() override;
+
+    bool isReady() const { return m_ready; }
+
+public slots:
+    void slotTextChanged() override;
+    void slotAdd() override;
+    void slotChanged() override;
+    void slotOK() override;
+    void slotRemove() override;
+
+private:
+    bool loadTables(DBConn* conn);
+    void fillFields();
+    void fillLanguages();
+    bool pinAccepted(const QString& pin) const;
+    void writeFields();
+
+    DBRow* m_row;          // not owned
+    DBTable* m_groups;     // the page's, not owned
+    DBTable* m_languages;  // the page's, not owned
+    WndUser* m_page;
+    std::unique_ptr<AccountFields> m_fields;
+    QIntValidator* m_rangeValidator = nullptr; // children of the dialog
+    QIntValidator* m_pinValidator = nullptr;
+    bool m_ready = false;
+};

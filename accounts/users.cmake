@@ -1,0 +1,17 @@
+# The users page with its edit dialog, the account fields the user and template dialogs
+# share, and the user and group pickers.
+target_sources(ornelaccounts PRIVATE
+    wnduser.h wnduser.cpp
+    dlgedituser.h dlgedituser.cpp
+    accountfields.h accountfields.cpp
+    pickerselection.h pickerselection.cpp
+    dlgadduser.h dlgadduser.cpp
+    dlgaddgroup.h dlgaddgroup.cpp)
+
+# The subsystem's pages join the page table when the module is loaded. Nothing refers to
+# the registration, so it is an object of the module itself, not a member of the archive
+# the linker would leave out.
+add_library(ornelaccountpages OBJECT accountpages.cpp)
+target_link_libraries(ornelaccountpages PRIVATE ornelaccounts)
+ornel_warnings(ornelaccountpages)
+target_link_libraries(ornelcon PRIVATE ornelaccountpages)

@@ -1,0 +1,153 @@
+#include "wnduser.h"
+
+#include "accountcolumns.h"
+#include "accounttexts.h"
+#include "dbrow.h"
+#include "dlgedituser.h"
+#include "globaldata.h"
+#include "quseritem.h"
+#include "dialogseam.h"
+#include "scopedqpointer.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QTreeWidget>
+
+using AccountTexts::cell;
+
+namespace {
+
+// The local domains: the primary domain (type 0) and the others (1). A type that is not
+// a number reads as 0.
+bool isLocalDomain(int type)
+{
+    return type == 0 || type == 1;
+}
+
+} // namespace
+
+WndUser::WndUser(QWidget* parent, DBConn* conn, DBCtrl* ctrl, Desktop* desktop,
+                 const char* name, Qt::WindowFlags fl)
+    : TWndUser(parent, name, fl)
+    , ListPage(this, conn, ctrl, desktop)
+    , m_authChoice(conn)
+{
+    addList({m_list, QStringLiteral("user"), 2, m_btnEdit, m_btnRemove, &m_users,
+             tr("This user already exists!")});
+    QUserItem::addColumns(cols());
+    loadLayouts();
+    if (!loadTables({{&m_users, "user", dbcol_user},
+                     {&m_domains, "domain", dbcol_domain},
+                     {&m_authTypes, "get_auth_types()", dbcol_auth, true},
+                     {&m_templates, "template", dbcol_template}}))
+        return;
+    finishEditablePage();
+}
+
+WndUser::~WndUser() = default;
+
+void WndUser::fillComboAuthTypes(QComboBox* combo, int currentId)
+{
+    m_authChoice.fillComboAuthTypes(combo, currentId);
+}
+
+int WndUser::getId(unsigned index) const
+{
+    return m_authChoice.getId(index);
+}
+
+void WndUser::updateView()
+{
+    ListPage::updateView(0);
+}
+
+void WndUser::fillDomainBox()
+{
+    m_comboDomain->clear();
+    const QString& current = globalData.currentDomain;
+    for (const auto& row : m_domains.m_rows) {
+        const int type = AccountTexts::number(row.get(), "type");
+        if (!isLocalDomain(type))
+            continue;
+        const QString domain = cell(row.get(), "domain");
+        m_comboDomain->addItem(domain);
+        if (domain == current || (current.isEmpty() && type == 0))
+            m_comboDomain->setCurrentIndex(m_comboDomain->count() - 1);
+    }
+}
+
+void WndUser::fillItems(int)
+{
+    fillDomainBox();
+    const QString& current = globalData.currentDomain;
+    // Made apart and put in at once: the list takes thousands of entries in one step.
+    QList<QTreeWidgetItem*> items;
+    // Every row of the table has the same columns.
+    const int domainColumn = m_users.m_rows.empty() ? -1 : m_users.m_rows.front()->colIndex("domain");
+    for (const auto& row : m_users.m_rows) {
+        if (row->m_values.at(size_t(domainColumn))->text() != current)
+            continue;
+        auto* item = new QUserItem(nullptr, row.get(), &cols());
+        item->show(m_authTypes);
+        items.append(item);
+    }
+    m_list->addTopLevelItems(items);
+}
+
+DBRow* WndUser::rowOf(int, QTreeWidgetItem* item) const
+{
+    return static_cast<QUserItem*>(item)->row();
+}
+
+void WndUser::showItem(int, QTreeWidgetItem* item)
+{
+    static_cast<QUserItem*>(item)->show(m_authTypes);
+}
+
+bool WndUser::runEditDialog(int, DBRow* row)
+{
+    ScopedQPointer<DlgEditUser> dialog(
+        new DlgEditUser(row, m_conn, &m_groups, &m_languages, this, nullptr, true, {}));
+    // A dialog whose tables did not load has nothing to show and must write nothing.
+    if (!dialog || !dialog->isReady())
+        return false;
+    return Dialogs::exec(dialog.get()) == QDialog::Accepted && dialog;
+}
+
+void WndUser::afterReset()
+{
+    updateView();
+}
+
+void WndUser::slotCols()
+{
+    modifyColumns();
+}
+
+void WndUser::slotDomainChanged(const QString& text)
+{
+    QString domain = text;
+    for (const auto& row : m_domains.m_rows) {
+        if (cell(row.get(), "domain") == text && AccountTexts::number(row.get(), "type") == 0) {
+            domain.clear();
+            break;
+        }
+    }
+    globalData.currentDomain = domain;
+    updateView();
+}
+
+void WndUser::slotEdit()
+{
+    editCurrent();
+}
+
+void WndUser::slotRemove()
+{
+    removeSelected();
+}
+
+void WndUser::slotSelectionChanged()
+{
+    updateButtons();
+}

@@ -1,0 +1,279 @@
+// The edit-user dialog on rows of a users page built against the stand-in server: what it
+// shows of a row and what its OK handler writes back.
+
+#include "accountfields.h"
+#include "accounttexts.h"
+#include "dbctrl.h"
+#include "dbrow.h"
+#include "dialogrecorder.h"
+#include "dlgedituser.h"
+#include "globaldata.h"
+#include "quseritem.h"
+#include "pagesession.h"
+#include "usersfixture.h"
+#include "wnduser.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+using AccountTexts::cell;
+
+class TestDlgEditUser : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void pin_data();
+    void pin();
+    void password_data();
+    void password();
+    void okFollowsPasswordsAndAuthentication_data();
+    void okFollowsPasswordsAndAuthentication();
+    void failedAuthTypesKeepStoredType();
+    void language_data();
+    void language();
+    void flags_data();
+    void flags();
+
+private:
+    DBRow* userRow(const QString& name) const
+    {
+        for (const auto& row : m_page->m_users.m_rows) {
+            if (cell(row.get(), "name") == name)
+                return row.get();
+        }
+        return nullptr;
+    }
+    std::unique_ptr<DlgEditUser> openOn(DBRow* row) const
+    {
+        return std::make_unique<DlgEditUser>(row, m_session->connection(), &m_page->m_groups,
+                                             &m_page->m_languages, m_page.get());
+    }
+
+    std::unique_ptr<PageSession> m_session;
+    StandIn::TestServer* m_server = nullptr;
+    DBCtrl* m_ctrl = nullptr;
+    std::unique_ptr<WndUser> m_page;
+};
+
+void TestDlgEditUser::init()
+{
+    globalData.currentDomain.clear();
+    m_session = std::make_unique<PageSession>();
+    m_server = m_session->server.get();
+    m_ctrl = &m_session->ctrl;
+    UsersFixture::install(*m_server);
+    QVERIFY(m_session->connect());
+    m_page = std::make_unique<WndUser>(nullptr, m_session->connection(), m_ctrl, nullptr);
+}
+
+void TestDlgEditUser::cleanup()
+{
+    m_page.reset();
+    m_session.reset();
+}
+
+void TestDlgEditUser::pin_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("pinAfter");
+    QTest::addColumn<QString>("fullnameAfter");
+    QTest::addColumn<QStringList>("warnings");
+
+    const QStringList refused{"PIN for web access must exactly contain four numbers!"};
+    QTest::newRow("four digits, leading zero") << "0123" << true << "NUL:0123" << "Typed Name" << QStringList();
+    QTest::newRow("empty keeps the stored PIN") << "" << true << "" << "Typed Name" << QStringList();
+    QTest::newRow("too short: nothing written") << "12" << false << "" << "Bob Okafor" << refused;
+    QTest::newRow("too long") << "12345" << false << "" << "Bob Okafor" << refused;
+    QTest::newRow("not digits") << "12a4" << false << "" << "Bob Okafor" << refused;
+}
+
+void TestDlgEditUser::pin()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, accepted);
+    QFETCH(QString, pinAfter);
+    QFETCH(QString, fullnameAfter);
+    QFETCH(QStringList, warnings);
+
+    DBRow* row = userRow(QStringLiteral("bob"));
+    auto dialog = openOn(row);
+    QVERIFY(dialog->isReady());
+    QCOMPARE(dialog->m_editPIN->text(), QString());
+    DialogRecorder recorder;
+    dialog->m_editFull->setText(QStringLiteral("Typed Name"));
+    dialog->m_editPIN->setText(typed);
+    dialog->slotOK();
+
+    QCOMPARE(dialog->result() == QDialog::Accepted, accepted);
+    QCOMPARE(recorder.messageTexts(), warnings);
+    for (const DialogRecorder::Message& message : std::as_const(recorder.messages)) {
+        QCOMPARE(message.caption, QStringLiteral("Ornel Corvane Administration"));
+        QVERIFY(!message.parent);
+    }
+    QCOMPARE(cell(row, "pin"), pinAfter);
+    QCOMPARE(cell(row, "fullname"), fullnameAfter);
+}
+
+void TestDlgEditUser::password_data()
+{
+    QTest::addColumn<bool>("retype");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("written"); // "" : the stored value stays
+
+    QTest::newRow("placeholder never written") << false << "" << "";
+    QTest::newRow("cleared fields write an empty password") << true << "" << "NUL:";
+    QTest::newRow("new password") << true << "s3cret!" << "NUL:s3cret!";
+}
+
+void TestDlgEditUser::password()
+{
+    QFETCH(bool, retype);
+    QFETCH(QString, typed);
+    QFETCH(QString, written);
+
+    DBRow* row = userRow(QStringLiteral("bob"));
+    const QString stored = cell(row, "password");
+    auto dialog = openOn(row);
+    QCOMPARE(dialog->m_editPass->text(), QStringLiteral("PlainFillText"));
+    QCOMPARE(dialog->m_editConfPass->text(), QStringLiteral("PlainFillText"));
+    if (retype) {
+        dialog->m_editPass->setText(typed);
+        dialog->m_editConfPass->setText(typed);
+    }
+    QVERIFY(dialog->m_btnOK->isEnabled());
+    dialog->slotOK();
+    QCOMPARE(dialog->result(), int(QDialog::Accepted));
+    QCOMPARE(cell(row, "password"), written.isEmpty() ? stored : written);
+}
+
+void TestDlgEditUser::okFollowsPasswordsAndAuthentication_data()
+{
+    QTest::addColumn<QString>("confirmation");
+    QTest::addColumn<int>("authEntry");
+    QTest::addColumn<bool>("okEnabled");
+    QTest::addColumn<bool>("passwordFieldsEnabled");
+
+    QTest::newRow("matching, internal") << "abc" << 0 << true << true;
+    QTest::newRow("differing, internal") << "abd" << 0 << false << true;
+    QTest::newRow("differing, another type") << "abd" << 1 << true << false;
+}
+
+void TestDlgEditUser::okFollowsPasswordsAndAuthentication()
+{
+    QFETCH(QString, confirmation);
+    QFETCH(int, authEntry);
+    QFETCH(bool, okEnabled);
+    QFETCH(bool, passwordFieldsEnabled);
+
+    DBRow* row = userRow(QStringLiteral("bob"));
+    auto dialog = openOn(row);
+    QCOMPARE(dialog->m_auth->count(), 4);
+    QCOMPARE(dialog->m_auth->currentText(), QStringLiteral("Internal user database"));
+    dialog->m_editPass->setText(QStringLiteral("abc"));
+    dialog->m_editConfPass->setText(confirmation);
+    dialog->m_auth->setCurrentIndex(authEntry);
+    emit dialog->m_auth->activated(authEntry);
+    QCOMPARE(dialog->m_btnOK->isEnabled(), okEnabled);
+    QCOMPARE(dialog->m_editPass->isEnabled(), passwordFieldsEnabled);
+    QCOMPARE(dialog->m_lblPass2->isEnabled(), passwordFieldsEnabled);
+    if (!okEnabled)
+        return;
+    dialog->slotOK();
+    // The typed password is written whatever the type; the type is the entry's ID.
+    QCOMPARE(cell(row, "password"), QStringLiteral("NUL:abc"));
+    QCOMPARE(cell(row, "auth_type"), QString::number(authEntry));
+}
+
+void TestDlgEditUser::failedAuthTypesKeepStoredType()
+{
+    DBRow* row = userRow(QStringLiteral("eve"));
+    QCOMPARE(cell(row, "auth_type"), QStringLiteral("2"));
+    QVERIFY(m_server->refuse("get_auth_types", 106));
+    DialogRecorder recorder;
+    auto dialog = openOn(row);
+    QCOMPARE(recorder.messageTexts(), QStringList{"Operation failed."});
+    QCOMPARE(recorder.messages.at(0).caption, QStringLiteral("Error"));
+    QCOMPARE(dialog->m_auth->count(), 0);
+    dialog->slotOK();
+    QCOMPARE(dialog->result(), int(QDialog::Accepted));
+    QCOMPARE(cell(row, "auth_type"), QStringLiteral("2"));
+}
+
+void TestDlgEditUser::language_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<int>("chosen"); // -1: the box as it was filled
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("written");
+
+    QTest::newRow("stored entry") << "de" << -1 << "de" << "de";
+    QTest::newRow("stored in upper case") << "FR" << -1 << "fr" << "fr";
+    QTest::newRow("empty, first entry: nothing written") << "" << -1 << "en" << "";
+    QTest::newRow("empty, another entry chosen") << "" << 2 << "en" << "fr";
+    QTest::newRow("unknown value kept") << "pt" << -1 << "pt" << "pt";
+}
+
+void TestDlgEditUser::language()
+{
+    QFETCH(QString, stored);
+    QFETCH(int, chosen);
+    QFETCH(QString, shown);
+    QFETCH(QString, written);
+
+    DBRow* row = userRow(QStringLiteral("bob"));
+    setCell(row, "preflang", stored);
+    auto dialog = openOn(row);
+    QCOMPARE(dialog->m_comboLang->currentText(), shown);
+    QCOMPARE(dialog->m_comboLang->itemText(0), QStringLiteral("en"));
+    if (chosen >= 0)
+        dialog->m_comboLang->setCurrentIndex(chosen);
+    dialog->slotOK();
+    QCOMPARE(cell(row, "preflang"), written);
+}
+
+void TestDlgEditUser::flags_data()
+{
+    QTest::addColumn<QByteArray>("column");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QByteArray>("box");
+    QTest::addColumn<bool>("shownOn");
+
+    QTest::newRow("enabled account") << QByteArray("account_enabled") << "1" << QByteArray("m_chkDisabled") << false;
+    QTest::newRow("disabled account") << QByteArray("account_enabled") << "0" << QByteArray("m_chkDisabled") << true;
+    QTest::newRow("folder list hidden") << QByteArray("hidefldlist") << "1" << QByteArray("m_chkShowFldList") << false;
+    QTest::newRow("folder list shown") << QByteArray("hidefldlist") << "0" << QByteArray("m_chkShowFldList") << true;
+    QTest::newRow("subscribed only") << QByteArray("showsub") << "1" << QByteArray("m_chkShowSub") << true;
+    QTest::newRow("all folders") << QByteArray("showsub") << "0" << QByteArray("m_chkShowSub") << false;
+}
+
+void TestDlgEditUser::flags()
+{
+    QFETCH(QByteArray, column);
+    QFETCH(QString, stored);
+    QFETCH(QByteArray, box);
+    QFETCH(bool, shownOn);
+
+    DBRow* row = userRow(QStringLiteral("bob"));
+    setCell(row, column.constData(), stored);
+    auto dialog = openOn(row);
+    auto* check = dialog->findChild<QCheckBox*>(QString::fromLatin1(box));
+    QCOMPARE(check->isChecked(), shownOn);
+    dialog->slotOK();
+    QCOMPARE(cell(row, column.constData()), stored); // written back as it was
+    auto again = openOn(row);
+    again->findChild<QCheckBox*>(QString::fromLatin1(box))->setChecked(!shownOn);
+    again->slotOK();
+    QCOMPARE(cell(row, column.constData()), stored == QLatin1String("1") ? QStringLiteral("0") : QStringLiteral("1"));
+}
+
+QTEST_MAIN(TestDlgEditUser)
+#include "tst_dlgedituser.moc"

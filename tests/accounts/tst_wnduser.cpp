@@ -1,0 +1,409 @@
+// The users page against the stand-in server: its domain box, its list, its buttons and
+// menu, removals through Apply and Reset, its saved layout and the edit loop around the
+// edit-user dialog.
+
+#include "accountcolumns.h"
+#include "accounttexts.h"
+#include "cols.h"
+#include "dbctrl.h"
+#include "dbrow.h"
+#include "desktop.h"
+#include "dialogrecorder.h"
+#include "dlgedituser.h"
+#include "globaldata.h"
+#include "quseritem.h"
+#include "settingsstore.h"
+#include "shellharness.h"
+#include "pagesession.h"
+#include "usersfixture.h"
+#include "wnduser.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QtTest>
+
+using AccountTexts::cell;
+
+namespace {
+
+QStringList comboEntries(const QComboBox* box)
+{
+    QStringList entries;
+    for (int i = 0; i < box->count(); ++i)
+        entries << box->itemText(i);
+    return entries;
+}
+
+QStringList listedNames(const QTreeWidget* list)
+{
+    QStringList names;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        names << list->topLevelItem(i)->text(0);
+    return names;
+}
+
+QTreeWidgetItem* itemNamed(const QTreeWidget* list, const QString& name)
+{
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        if (list->topLevelItem(i)->text(0) == name)
+            return list->topLevelItem(i);
+    }
+    return nullptr;
+}
+
+// Types into the edit dialog and presses OK; the dialog's answer is what OK made of it.
+std::function<int(QDialog*)> typeAndOk(std::function<void(DlgEditUser*)> typing)
+{
+    return [typing](QDialog* dialog) {
+        auto* edit = qobject_cast<DlgEditUser*>(dialog);
+        typing(edit);
+        edit->m_btnOK->click();
+        return edit->result();
+    };
+}
+
+} // namespace
+
+class TestWndUser : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void domainBox_data();
+    void domainBox();
+    void choosingDomain_data();
+    void choosingDomain();
+    void buttons_data();
+    void buttons();
+    void failedLoadLeavesButtonsAlone();
+    void headerMenu();
+    void layoutKeptUnderVersion2_data();
+    void layoutKeptUnderVersion2();
+    void activationOpensTheDialog_data();
+    void activationOpensTheDialog();
+    void duplicateRefusedAndDialogReopened();
+    void fullNameEditUpdate_data();
+    void fullNameEditUpdate();
+    void unloadedTablesNotShown();
+    void removalsAppliedAndReset_data();
+    void removalsAppliedAndReset();
+
+private:
+    std::unique_ptr<WndUser> makePage(Desktop* desktop = nullptr)
+    {
+        return std::make_unique<WndUser>(nullptr, m_session->connection(), m_ctrl, desktop);
+    }
+
+    std::unique_ptr<PageSession> m_session;
+    StandIn::TestServer* m_server = nullptr;
+    DBCtrl* m_ctrl = nullptr;
+};
+
+void TestWndUser::init()
+{
+    globalData.currentDomain.clear();
+    m_session = std::make_unique<PageSession>();
+    m_server = m_session->server.get();
+    m_ctrl = &m_session->ctrl;
+    UsersFixture::install(*m_server);
+    QVERIFY(m_session->connect());
+}
+
+void TestWndUser::cleanup()
+{
+    m_session.reset();
+    globalData.currentDomain.clear();
+}
+
+void TestWndUser::domainBox_data()
+{
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<QString>("shownDomain");
+    QTest::addColumn<QStringList>("users");
+
+    const QStringList primary{"Ann", "ann", "bob", "cid", "eve", "john"};
+    QTest::newRow("primary, as a new window has it") << "" << "corvane.example" << primary;
+    QTest::newRow("another local domain") << "lakeside.example" << "lakeside.example" << QStringList{"dan"};
+    QTest::newRow("stale current domain") << "gone.example" << "corvane.example" << QStringList();
+}
+
+void TestWndUser::domainBox()
+{
+    QFETCH(QString, current);
+    QFETCH(QString, shownDomain);
+    QFETCH(QStringList, users);
+
+    globalData.currentDomain = current;
+    auto page = makePage();
+    // Alias and forwarding domains are never offered.
+    QCOMPARE(comboEntries(page->m_comboDomain), (QStringList{"corvane.example", "lakeside.example"}));
+    QCOMPARE(page->m_comboDomain->currentText(), shownDomain);
+    QStringList names = listedNames(page->m_list);
+    names.sort();
+    QCOMPARE(names, users);
+    QCOMPARE(globalData.currentDomain, current);
+    QCOMPARE(page->m_list->headerItem()->text(1), QStringLiteral("Fullname"));
+}
+
+void TestWndUser::choosingDomain_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<int>("users");
+
+    QTest::newRow("primary stored as empty") << "corvane.example" << "" << 6;
+    QTest::newRow("local domain stored by name") << "lakeside.example" << "lakeside.example" << 1;
+}
+
+void TestWndUser::choosingDomain()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, stored);
+    QFETCH(int, users);
+
+    globalData.currentDomain = QStringLiteral("lakeside.example");
+    auto page = makePage();
+    page->slotDomainChanged(chosen);
+    QCOMPARE(globalData.currentDomain, stored);
+    QCOMPARE(page->m_list->topLevelItemCount(), users);
+    QCOMPARE(page->m_comboDomain->currentText(), chosen);
+}
+
+void TestWndUser::buttons_data()
+{
+    QTest::addColumn<QStringList>("selected");
+    QTest::addColumn<bool>("edit");
+    QTest::addColumn<bool>("remove");
+
+    QTest::newRow("none") << QStringList() << false << false;
+    QTest::newRow("one") << QStringList{"bob"} << true << true;
+    QTest::newRow("two") << QStringList{"bob", "cid"} << false << true;
+}
+
+void TestWndUser::buttons()
+{
+    QFETCH(QStringList, selected);
+    QFETCH(bool, edit);
+    QFETCH(bool, remove);
+
+    auto page = makePage();
+    for (const QString& name : selected)
+        itemNamed(page->m_list, name)->setSelected(true);
+    QCOMPARE(page->m_btnEdit->isEnabled(), edit);
+    QCOMPARE(page->m_btnRemove->isEnabled(), remove);
+    QVERIFY(page->m_btnAdd->isEnabled());
+    QVERIFY(page->m_btnImport->isEnabled());
+}
+
+void TestWndUser::failedLoadLeavesButtonsAlone()
+{
+    QVERIFY(m_server->refuse("from template", 109));
+    DialogRecorder recorder;
+    auto page = makePage();
+    QCOMPARE(recorder.messages.size(), 1);
+    QCOMPARE(page->m_comboDomain->count(), 0);
+    QCOMPARE(page->m_list->columnCount(), 0);
+    QVERIFY(page->m_btnEdit->isEnabled());
+    QVERIFY(page->m_btnRemove->isEnabled());
+}
+
+void TestWndUser::headerMenu()
+{
+    auto page = makePage();
+    QMenu menu;
+    QVERIFY(page->fillPopupMenu(menu, page.get(), nullptr));
+    QStringList entries;
+    for (QAction* action : menu.actions())
+        entries << (action->isSeparator() ? QStringLiteral("-") : action->text() + (action->isEnabled() ? "" : " (off)"));
+    QCOMPARE(entries, (QStringList{"&Add...", "&Edit... (off)", "&Remove (off)", "-", "&Modify Columns..."}));
+}
+
+void TestWndUser::layoutKeptUnderVersion2_data()
+{
+    QTest::addColumn<int>("storedVersion");
+    QTest::addColumn<QStringList>("headers");
+
+    QTest::newRow("version 2 taken") << 2 << QStringList{"Name", "Fullname", "Description", "Quota"};
+    QTest::newRow("version 1 ignored") << 1 << QStringList{"Name", "Fullname", "Description"};
+}
+
+void TestWndUser::layoutKeptUnderVersion2()
+{
+    QFETCH(int, storedVersion);
+    QFETCH(QStringList, headers);
+
+    Desktop desktop;
+    Cols stored;
+    QUserItem::addColumns(stored);
+    stored.show(stored.hid.indexOf(QUserItem::Quota));
+    stored.save(&desktop, QStringLiteral("Admin/Mail"), QStringLiteral("user"), storedVersion);
+
+    auto page = makePage(&desktop);
+    QStringList shown;
+    for (int i = 0; i < page->m_list->columnCount(); ++i)
+        shown << page->m_list->headerItem()->text(i);
+    QCOMPARE(shown, headers);
+
+    // A layout change is saved at once, under version 2.
+    DialogRecorder recorder;
+    recorder.answerDialog(QDialog::Accepted);
+    page->slotCols();
+    QCOMPARE(desktop.settings()->readNumEntry(QStringLiteral("/Admin/Mail/user/ver"), -1), 2);
+}
+
+void TestWndUser::activationOpensTheDialog_data()
+{
+    QTest::addColumn<bool>("byReturn");
+    QTest::newRow("double click") << false;
+    QTest::newRow("Return") << true;
+}
+
+void TestWndUser::activationOpensTheDialog()
+{
+    QFETCH(bool, byReturn);
+
+    auto page = makePage();
+    DialogRecorder recorder;
+    QTreeWidgetItem* item = itemNamed(page->m_list, QStringLiteral("cid"));
+    page->m_list->setCurrentItem(item);
+    if (byReturn)
+        QTest::keyClick(page->m_list, Qt::Key_Return);
+    else
+        emit page->m_list->itemDoubleClicked(item, 0);
+    QCOMPARE(recorder.dialogs.size(), 1);
+    QCOMPARE(recorder.dialogs.at(0).className, QStringLiteral("DlgEditUser"));
+}
+
+void TestWndUser::duplicateRefusedAndDialogReopened()
+{
+    auto page = makePage();
+    DialogRecorder recorder;
+    QStringList shownFullNames;
+    recorder.answerDialog(typeAndOk([&shownFullNames](DlgEditUser* dialog) {
+        shownFullNames << dialog->m_editFull->text();
+        dialog->m_editFull->setText(QStringLiteral("Ann Changed"));
+    }));
+    recorder.answerDialog([&shownFullNames](QDialog* dialog) {
+        shownFullNames << qobject_cast<DlgEditUser*>(dialog)->m_editFull->text();
+        return int(QDialog::Rejected);
+    });
+    QTreeWidgetItem* item = itemNamed(page->m_list, QStringLiteral("ann"));
+    page->m_list->setCurrentItem(item);
+    page->slotEdit();
+
+    QCOMPARE(recorder.dialogs.size(), 2);
+    QCOMPARE(recorder.dialogs.at(0).caption, QStringLiteral("Edit User"));
+    QCOMPARE(recorder.messageTexts(), QStringList{"This user already exists!"});
+    QCOMPARE(recorder.messages.at(0).caption, QStringLiteral("Ornel Corvane Administration"));
+    // Re-opened on the values just entered; the cancel restores the row as it was.
+    QCOMPARE(shownFullNames, (QStringList{"ann lee", "Ann Changed"}));
+    QCOMPARE(cell(static_cast<QUserItem*>(item)->row(), "fullname"), QStringLiteral("ann lee"));
+    QCOMPARE(item->text(1), QStringLiteral("ann lee"));
+    QVERIFY(m_ctrl->m_pending.isEmpty());
+}
+
+void TestWndUser::fullNameEditUpdate_data()
+{
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<QString>("fullname"); // typed, or empty for no change
+    QTest::addColumn<QStringList>("pending");
+
+    QTest::newRow("case-only change")
+        << "john" << "John Smith" << QStringList{"update user set fullname='John Smith' where name='john' and domain=''"};
+    QTest::newRow("quoted name escaped")
+        << "john" << "John O'Hara" << QStringList{"update user set fullname='John O\\'Hara' where name='john' and domain=''"};
+    QTest::newRow("unchanged user, odd quota kept") << "cid" << "" << QStringList();
+    QTest::newRow("groups written in order") << "bob" << ""
+                                             << QStringList{"update user set groups='staff,support' where name='bob' and domain=''"};
+}
+
+void TestWndUser::fullNameEditUpdate()
+{
+    QFETCH(QString, user);
+    QFETCH(QString, fullname);
+    QFETCH(QStringList, pending);
+
+    auto page = makePage();
+    DialogRecorder recorder;
+    recorder.answerDialog(typeAndOk([fullname](DlgEditUser* dialog) {
+        if (!fullname.isEmpty())
+            dialog->m_editFull->setText(fullname);
+    }));
+    QTreeWidgetItem* item = itemNamed(page->m_list, user);
+    page->m_list->setCurrentItem(item);
+    page->slotEdit();
+
+    QCOMPARE(recorder.messages.size(), 0);
+    QCOMPARE(m_ctrl->m_pending, pending);
+    if (!fullname.isEmpty())
+        QCOMPARE(item->text(1), fullname);
+}
+
+void TestWndUser::unloadedTablesNotShown()
+{
+    auto page = makePage();
+    QVERIFY(m_server->refuse("from group", 109));
+    DialogRecorder recorder;
+    QTreeWidgetItem* item = itemNamed(page->m_list, QStringLiteral("bob"));
+    page->m_list->setCurrentItem(item);
+    const QString before = cell(static_cast<QUserItem*>(item)->row(), "groups");
+    page->slotEdit();
+
+    QCOMPARE(recorder.dialogs.size(), 0); // never shown
+    QCOMPARE(recorder.messages.size(), 1); // the table layer's failure box
+    QCOMPARE(cell(static_cast<QUserItem*>(item)->row(), "groups"), before);
+    QVERIFY(m_ctrl->m_pending.isEmpty());
+}
+
+void TestWndUser::removalsAppliedAndReset_data()
+{
+    QTest::addColumn<bool>("apply");
+    QTest::newRow("apply") << true;
+    QTest::newRow("reset") << false;
+}
+
+void TestWndUser::removalsAppliedAndReset()
+{
+    QFETCH(bool, apply);
+
+    // Through a main window, which sends on Apply.
+    m_session->conn.reset();
+    PageFactory::registerPage<WndUser>(PageKind::Users);
+    ConsoleStandIn console;
+    WndMain* window = console.open(m_server->port());
+    QVERIFY(window);
+    choose(window, QStringLiteral("Domain Settings/Users"));
+    auto* page = window->findChild<WndUser*>();
+    QVERIFY(page);
+    DialogRecorder recorder;
+    for (const char* name : {"bob", "cid", "eve"})
+        itemNamed(page->m_list, QLatin1String(name))->setSelected(true);
+    page->slotRemove();
+    QCOMPARE(recorder.messages.size(), 0);
+    const QStringList deletes{"delete from user where name='bob' and domain=''",
+                              "delete from user where name='cid' and domain=''",
+                              "delete from user where name='eve' and domain=''"};
+    QCOMPARE(window->getDBCtrl()->m_pending, deletes);
+    const int journalBefore = int(m_server->journal().size());
+
+    if (apply) {
+        window->apply();
+        QCOMPARE(journalFrom(*m_server, journalBefore), deletes);
+        QCOMPARE(m_server->rows("user").size(), 4);
+        QCOMPARE(page->m_users.diff(true)->size(), 0);
+    } else {
+        window->reset();
+        QCOMPARE(journalFrom(*m_server, journalBefore), QStringList());
+        QCOMPARE(page->m_list->topLevelItemCount(), 6);
+    }
+    QVERIFY(window->getDBCtrl()->m_pending.isEmpty());
+}
+
+QTEST_MAIN(TestWndUser)
+#include "tst_wnduser.moc"
