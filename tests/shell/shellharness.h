@@ -5,6 +5,7 @@
 // host opens them, a log of the pending-change controller's signals, and a stand-in page
 // that records how the page table built it.
 
+#include "adminfile.h"
 #include "dbctrl.h"
 #include "desktop.h"
 #include "ornelplugin.h"
@@ -156,13 +157,6 @@ inline QStringList headerTitles(const QTreeWidget* list)
     for (int visual = 0; visual < list->header()->count(); ++visual)
         titles.append(list->headerItem()->text(list->header()->logicalIndex(visual)));
     return titles;
-}
-
-// The settings file the column layouts of the module are kept in, as text.
-inline QString adminFileText()
-{
-    QFile file(QDir::homePath() + QStringLiteral("/.Ornel/adminrc"));
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
 // The signals of a pending-change controller, in the order they came.
