@@ -32,8 +32,9 @@ void SetListPage::addSetList(QTreeWidget* list, const QString& key, QAbstractBut
 void SetListPage::start()
 {
     loadLayouts();
-    loadTables({{&m_sets.table(), m_source.table, m_source.columns}});
-    finishEditablePage();
+    // A failed load has been reported; the page may also have gone while it waited.
+    if (loadTables({{&m_sets.table(), m_source.table, m_source.columns}}))
+        finishEditablePage();
 }
 
 void SetListPage::fillItems(int list)

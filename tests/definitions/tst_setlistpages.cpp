@@ -85,6 +85,7 @@ private slots:
     void cancelledDialogReadsNothing();
     void removeWaitsForApply();
     void pendingRemovalSurvivesAReload();
+    void refusedLoadShowsNothing();
 
 private:
     QTreeWidget* open(Page page);
@@ -363,6 +364,17 @@ void TestSetListPages::pendingRemovalSurvivesAReload()
              QStringList{"delete from timeintervals where name='Night' and desc='Every night' and type='0'"});
     QVERIFY(!headingNamed(list, "Night"));
     QCOMPARE(headingNamed(list, "Office hours")->childCount(), 2);
+}
+
+void TestSetListPages::refusedLoadShowsNothing()
+{
+    QVERIFY(m_server->refuse("from ipaccesslist", 111));
+    DialogRecorder recorder;
+    QTreeWidget* list = open(Page::IpGroups);
+    QVERIFY(list);
+    QCOMPARE(recorder.messageTexts(), QStringList{"Query failed: Query not possible"});
+    QCOMPARE(list->topLevelItemCount(), 0);
+    QVERIFY(m_window->getDBCtrl()->m_pending.isEmpty());
 }
 
 QTEST_MAIN(TestSetListPages)

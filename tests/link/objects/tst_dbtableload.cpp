@@ -223,7 +223,7 @@ void TestDBTableLoad::lostConnection()
         }
         edited.m_rows[0]->m_values[2]->set(edited.m_rows[0]->m_values[2]->text() + "!");
         edited.diff(true);
-        edited.apply(true);
+        QVERIFY(!edited.apply(true));
     };
 
     DialogRecorder dialogs;
