@@ -18,15 +18,15 @@ SetListPage::SetListPage(QWidget* page, DBConn* conn, DBCtrl* ctrl, Desktop* des
 void SetListPage::addSetList(QTreeWidget* list, const QString& key, QAbstractButton* editButton,
                              QAbstractButton* removeButton)
 {
-    ListSetup spec;
-    spec.view = list;
-    spec.key = key;
-    spec.version = 1;
-    spec.editButton = editButton;
-    spec.removeButton = removeButton;
-    spec.table = &m_sets.table();
-    addList(spec);
-    layout().setStorage(m_desktop, QStringLiteral("/Admin/Ferrox"), spec.key, spec.version);
+    ListSetup setup;
+    setup.view = list;
+    setup.key = key;
+    setup.version = 1;
+    setup.editButton = editButton;
+    setup.removeButton = removeButton;
+    setup.table = &m_sets.table();
+    addList(setup);
+    layout().setStorage(m_desktop, QStringLiteral("/Admin/Ferrox"), setup.key, setup.version);
 }
 
 void SetListPage::start()

@@ -13,11 +13,11 @@ ShownListPage::ShownListPage(QWidget* page, DBConn* conn, DBCtrl* ctrl, Desktop*
 
 void ShownListPage::addShownList(QTreeWidget* list, const QString& key, int version)
 {
-    ListSetup spec;
-    spec.view = list;
-    spec.key = key;
-    spec.version = version;
-    addList(spec);
+    ListSetup setup;
+    setup.view = list;
+    setup.key = key;
+    setup.version = version;
+    addList(setup);
 }
 
 void ShownListPage::start()

@@ -4,6 +4,7 @@
 
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -26,6 +27,8 @@ Parts makeParts(QDialog* dialog, const QString& setWord, int listColumns)
     parts.list->setColumnCount(listColumns);
     parts.list->setRootIsDecorated(false);
     parts.list->setAllColumnsShowFocus(true);
+    // Addresses and descriptions are short; each column is as wide as its longest entry.
+    parts.list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     parts.add = makeChild<QPushButton>(dialog, "m_btnAdd");
     parts.edit = makeChild<QPushButton>(dialog, "m_btnEdit");
     parts.remove = makeChild<QPushButton>(dialog, "m_btnRemove");
