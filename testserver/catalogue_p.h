@@ -1,5 +1,6 @@
 #pragma once
 
+#include "functiondata_p.h"
 #include "table_p.h"
 
 #include <QJsonArray>
@@ -30,11 +31,16 @@ public:
     static bool fromJson(const QJsonArray &json, Catalogue *catalogue, QString *error);
     QJsonArray toJson() const;
 
+    // What the server functions answer from.
+    FunctionData &functions() { return m_functions; }
+    const FunctionData &functions() const { return m_functions; }
+
     static int typeFromJson(const QJsonValue &value); // -1 when unknown
     static QString typeName(int type); // empty for a code without a name
 
 private:
     std::vector<Table> m_tables;
+    FunctionData m_functions;
 };
 
 } // namespace StandIn

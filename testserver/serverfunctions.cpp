@@ -1,5 +1,6 @@
 #include "serverfunctions_p.h"
 
+#include "catalogue_p.h"
 #include "logstore_p.h"
 
 namespace StandIn {
@@ -16,27 +17,48 @@ bool isNumber(const Statement::Argument &argument)
     return ok;
 }
 
-Answer getAuthTypes(ExecutionContext &, const Arguments &arguments)
+// One row per authentication type, in the order the data gives them.
+Answer getAuthTypes(ExecutionContext &context, const Arguments &arguments)
 {
     if (!arguments.isEmpty())
         return Answer::refusal(StatusWrongQuery);
     const QList<Column> columns{{QStringLiteral("ID"), TypeInt, true},
                                 {QStringLiteral("Name"), TypeString, false}};
-    return Answer::rowSet(columns, {{QStringLiteral("0"), QStringLiteral("Internal")},
-                                    {QStringLiteral("1"), QStringLiteral("NT domain")},
-                                    {QStringLiteral("2"), QStringLiteral("PAM")},
-                                    {QStringLiteral("3"), QStringLiteral("Kerberos 5")}});
+    QList<QStringList> rows;
+    for (const FunctionData::AuthType &type : context.catalogue.functions().authTypes)
+        rows.append({QString::number(type.id), type.name});
+    return Answer::rowSet(columns, rows);
 }
 
-Answer getLanguages(ExecutionContext &, const Arguments &arguments)
+// The languages web mail offers, spelled as the data spells them.
+Answer getLanguages(ExecutionContext &context, const Arguments &arguments)
 {
     if (!arguments.isEmpty())
         return Answer::refusal(StatusWrongQuery);
     const QList<Column> columns{{QStringLiteral("language"), TypeString, true}};
     QList<QStringList> rows;
-    for (const char *language : {"en", "de", "fr", "es", "it", "cs", "nl"})
-        rows.append({QLatin1String(language)});
+    for (const QString &language : context.catalogue.functions().languages)
+        rows.append({language});
     return Answer::rowSet(columns, rows);
+}
+
+// ImportNtUsers("NT domain", "mail domain"): the accounts of the NT domain. An NT domain
+// the server cannot reach (one it does not know) is refused; the mail domain only names
+// where the accounts are going and changes nothing here.
+Answer importNtUsers(ExecutionContext &context, const Arguments &arguments)
+{
+    if (arguments.size() != 2)
+        return Answer::refusal(StatusWrongQuery);
+    const FunctionData::NtDomain *domain =
+        context.catalogue.functions().ntDomain(arguments.at(0).text);
+    if (!domain)
+        return Answer::refusal(StatusNotPossible);
+    if (domain->refusal)
+        return Answer::refusal(domain->refusal);
+    const QList<Column> columns{{QStringLiteral("username"), TypeString, false},
+                                {QStringLiteral("fullname"), TypeString, false},
+                                {QStringLiteral("description"), TypeString, false}};
+    return Answer::rowSet(columns, domain->users);
 }
 
 QStringList logListRow(const LogStore &logs, const QString &name)
@@ -107,6 +129,7 @@ struct Entry
 const Entry Functions[] = {
     {"get_auth_types", getAuthTypes},
     {"get_languages", getLanguages},
+    {"ImportNtUsers", importNtUsers},
     {"LogList", logList},
     {"LogData", logData},
     {"LogCtrl", logCtrl},

@@ -40,7 +40,7 @@ bool writeAll(int fd, const QByteArray &bytes)
 // that each area's data keeps a file of its own. One level only: included files include
 // nothing. A state file never has includes: it is written whole.
 bool readIncludes(const QJsonObject &root, const QString &folder, QJsonArray *tables,
-                  QJsonArray *logs, QString *error)
+                  QJsonArray *logs, QList<QJsonObject> *functions, QString *error)
 {
     const QJsonArray includes = root.value(QLatin1String("include")).toArray();
     for (const QJsonValue &name : includes) {
@@ -60,6 +60,7 @@ bool readIncludes(const QJsonObject &root, const QString &folder, QJsonArray *ta
             tables->append(table);
         for (const QJsonValue &log : document.object().value(QLatin1String("logs")).toArray())
             logs->append(log);
+        functions->append(document.object().value(QLatin1String("functions")).toObject());
     }
     return true;
 }
@@ -82,10 +83,14 @@ bool StateFile::read(const QString &path, Catalogue *catalogue, LogStore *logs, 
     const QJsonObject root = document.object();
     QJsonArray tables = root.value(QLatin1String("tables")).toArray();
     QJsonArray logList = root.value(QLatin1String("logs")).toArray();
+    QList<QJsonObject> functions{root.value(QLatin1String("functions")).toObject()};
     QString reason;
-    if (!readIncludes(root, QFileInfo(path).path(), &tables, &logList, &reason)
-        || !Catalogue::fromJson(tables, catalogue, &reason)
-        || !LogStore::fromJson(logList, logs, &reason)) {
+    bool ok = readIncludes(root, QFileInfo(path).path(), &tables, &logList, &functions, &reason)
+              && Catalogue::fromJson(tables, catalogue, &reason)
+              && LogStore::fromJson(logList, logs, &reason);
+    for (int i = 0; ok && i < functions.size(); ++i)
+        ok = catalogue->functions().mergeJson(functions.at(i), &reason);
+    if (!ok) {
         *error = QStringLiteral("%1: %2").arg(path, reason);
         return false;
     }
@@ -96,7 +101,8 @@ bool StateFile::write(const QString &path, const Catalogue &catalogue, const Log
                       QString *error)
 {
     const QJsonObject root{{QLatin1String("tables"), catalogue.toJson()},
-                           {QLatin1String("logs"), logs.toJson()}};
+                           {QLatin1String("logs"), logs.toJson()},
+                           {QLatin1String("functions"), catalogue.functions().toJson()}};
     const QByteArray text = QJsonDocument(root).toJson(QJsonDocument::Indented);
 
     // Plain POSIX calls: this runs on connection threads, which are no Qt threads.

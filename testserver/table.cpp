@@ -42,10 +42,11 @@ bool Table::appendRow(const QStringList &values)
     return true;
 }
 
+// Names are the same to the server in any case: "Ann" and "ann" are one user.
 bool Table::sameKey(const QStringList &a, const QStringList &b) const
 {
     for (int c = 0; c < m_columns.size(); ++c) {
-        if (m_columns.at(c).key && a.at(c) != b.at(c))
+        if (m_columns.at(c).key && a.at(c).compare(b.at(c), Qt::CaseInsensitive) != 0)
             return false;
     }
     return true;

@@ -27,7 +27,8 @@ public:
     // normalised. Returns false when a value is not a text form of its column.
     bool appendRow(const QStringList &values);
 
-    // The index of another row (not skipRow) with the same key values, or -1.
+    // The index of another row (not skipRow) with the same key values, compared without
+    // regard to case, or -1.
     int findSameKey(const QStringList &row, int skipRow = -1) const;
 
 private:

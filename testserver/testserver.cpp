@@ -401,6 +401,33 @@ QList<QStringList> TestServer::rows(const QString &table) const
     return found ? found->rows() : QList<QStringList>();
 }
 
+void TestServer::setAuthTypes(const QList<QPair<int, QString>> &types)
+{
+    std::lock_guard<std::mutex> lock(d->m_mutex);
+    d->ensureDataLocked(nullptr);
+    QList<FunctionData::AuthType> authTypes;
+    for (const auto &type : types)
+        authTypes.append({type.first, type.second});
+    d->m_catalogue.functions().authTypes = authTypes;
+    d->dataChangedLocked();
+}
+
+void TestServer::setLanguages(const QStringList &languages)
+{
+    std::lock_guard<std::mutex> lock(d->m_mutex);
+    d->ensureDataLocked(nullptr);
+    d->m_catalogue.functions().languages = languages;
+    d->dataChangedLocked();
+}
+
+void TestServer::setNtDomain(const QString &name, const QList<QStringList> &users, quint32 refusal)
+{
+    std::lock_guard<std::mutex> lock(d->m_mutex);
+    d->ensureDataLocked(nullptr);
+    d->m_catalogue.functions().setNtDomain({name, refusal, users});
+    d->dataChangedLocked();
+}
+
 void TestServer::setAccount(const QString &user, const QString &password)
 {
     std::lock_guard<std::mutex> lock(d->m_mutex);

@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QMap>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
@@ -114,6 +115,14 @@ public:
     QList<Column> columns(const QString &table) const;
     QList<QStringList> rows(const QString &table) const; // stored text forms
     void setAccount(const QString &user, const QString &password);
+
+    // What the account functions answer. get_auth_types() gives one row per pair of ID
+    // and name, in this order (none at all too); get_languages() the texts as given.
+    void setAuthTypes(const QList<QPair<int, QString>> &types);
+    void setLanguages(const QStringList &languages);
+    // ImportNtUsers("name", ...) answers these users (username, fullname, description);
+    // with a refusal status it refuses instead. An NT domain never set is refused (111).
+    void setNtDomain(const QString &name, const QList<QStringList> &users, quint32 refusal = 0);
 
     // Controls. A pattern is a regular expression searched for in the statement
     // text; times < 0 keeps a rule for ever, otherwise it acts that many times.

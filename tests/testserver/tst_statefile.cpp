@@ -62,11 +62,16 @@ void tst_StateFile::demoFixtureIsBelievable()
     for (const QStringList &domain : server.rows("domain"))
         domainTypes.append(domain.at(1));
     domainTypes.sort();
-    // a primary and a second local domain, an alias and a forwarding domain
-    QCOMPARE(domainTypes, (QStringList{"0", "1", "2", "3"}));
-    QCOMPARE(server.rows("user").size(), 12);
-    QCOMPARE(server.rows("group").size(), 3);
-    QCOMPARE(server.rows("template").size(), 2);
+    // a primary and a second local domain, an alias and two forwarding domains
+    QCOMPARE(domainTypes, (QStringList{"0", "1", "2", "3", "4"}));
+    // the accounts of the company's two mail domains, kept in a file of their own
+    QStringList userDomains;
+    for (const QStringList &user : server.rows("user"))
+        userDomains.append(user.at(1));
+    QCOMPARE(userDomains.count(""), 11);
+    QCOMPARE(userDomains.count("lakeside.example"), 5);
+    QCOMPARE(server.rows("group").size(), 5);
+    QCOMPARE(server.rows("template").size(), 3);
     QVERIFY(server.rows("alias").size() >= 3);
     QCOMPARE(server.logNames(), (QStringList{"smtp", "pop3", "imap", "admin", "debug"}));
 }
@@ -95,6 +100,9 @@ void tst_StateFile::changesSurviveARestart()
         QVERIFY(client.query("insert alias set lhs='sales', rhs='#sales-team', domain='lakeside.example'", &answer));
         QVERIFY(client.query("update user set qstorage='-1', password='NUL:changed' where name='bob'", &answer));
         QVERIFY(client.query("delete from alias where lhs='abuse'", &answer));
+        server.setAuthTypes({{7, "Seven"}, {0, "Zero"}});
+        server.setLanguages({"EN"});
+        server.setNtDomain("BRANCH", {{"pia", "Pia Holm", "Branch office"}});
         QFile state(options.stateFile);
         QVERIFY(state.open(QIODevice::ReadOnly) && state.readAll().contains("#sales-team")); // each change is written
         QVERIFY(client.query("select LogCtrl(\"clean\", \"pop3\")", &answer));        // so is a log's
@@ -120,6 +128,15 @@ void tst_StateFile::changesSurviveARestart()
     RefClient::Answer answer;
     QVERIFY(client.query(QStringLiteral("select LogData(\"imap\", %1, 5)").arg(imapEnd - 1), &answer));
     QCOMPARE(answer.texts(), (Rows{{"appended before the restart"}}));
+    // what the account functions answer is kept as well
+    QVERIFY(client.query("select get_auth_types()", &answer));
+    QCOMPARE(answer.texts(), (Rows{{"7", "Seven"}, {"0", "Zero"}}));
+    QVERIFY(client.query("select get_languages()", &answer));
+    QCOMPARE(answer.texts(), (Rows{{"EN"}}));
+    QVERIFY(client.query("select ImportNtUsers(\"branch\", \"\")", &answer));
+    QCOMPARE(answer.texts(), (Rows{{"pia", "Pia Holm", "Branch office"}}));
+    QVERIFY(client.query("select ImportNtUsers(\"CORVANE\", \"\")", &answer)); // the demo's own stay
+    QCOMPARE(answer.texts().size(), 4);
     LogExtent big;
     QVERIFY(restarted.logExtent("big", &big));
     QCOMPARE(QList<quint32>({big.first, big.end}), QList<quint32>({10, 1001}));

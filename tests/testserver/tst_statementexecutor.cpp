@@ -21,6 +21,8 @@ private slots:
     void changes_data();
     void changes();
     void refusedUpdateLeavesTable();
+    void authTypesAsConfigured_data();
+    void authTypesAsConfigured();
     void cell_data();
     void cell();
 
@@ -64,9 +66,16 @@ void tst_StatementExecutor::init()
     QVERIFY(user.appendRow({"ines", "lakeside.example", "sales", "0", "", "", "0"}));
     Table nokey("nokey", {{"a", TypeString, false}, {"b", TypeInt, false}});
     QVERIFY(nokey.appendRow({"x", "1"}) && nokey.appendRow({"y", "2"}));
+    Table templates("template", {{"tempname", TypeString, true}, {"domain", TypeString, false}});
+    QVERIFY(templates.appendRow({"standard", ""}));
     m_catalogue = Catalogue();
     m_catalogue.setTable(user);
     m_catalogue.setTable(nokey);
+    m_catalogue.setTable(templates);
+    m_catalogue.functions().languages = {"en", "DE", "pt-BR"};
+    m_catalogue.functions().setNtDomain({"CORVANE", 0, {{"mbrandt", "Maja Brandt", "Purchasing"}, {"jpark", "", ""}}});
+    m_catalogue.functions().setNtDomain({"ARCHIVE", 0, {}});
+    m_catalogue.functions().setNtDomain({"LOCKED", 113, {{"x", "", ""}}});
     m_logs = LogStore();
     m_logs.add("smtp", {"line zero", "line one", "line two"}, 0);
     m_logs.addSynthetic("big", 100000000);
@@ -103,6 +112,13 @@ void tst_StatementExecutor::answers_data()
     refused("insert, unknown column", "insert user set name='zed', nothing='1'", 114);
     refused("unknown function", "select nothing()", 110);
     refused("duplicate key", "insert user set name='alice', domain=''", 111);
+    refused("duplicate key in another case", "insert user set name='ALICE', domain=''", 111);
+    refused("duplicate key of the domain in another case", "insert user set name='ines', domain='Lakeside.Example'", 111);
+    refused("update onto another's key in another case", "update user set name='Bob' where name='alice'", 111);
+    refused("template name is the key whatever the domain", "insert template set tempname='Standard', domain='x'", 111);
+    refused("NT domain that refuses", "select ImportNtUsers(\"LOCKED\", \"\")", 113);
+    refused("NT domain the server does not know", "select ImportNtUsers(\"NOWHERE\", \"\")", 111);
+    refused("ImportNtUsers with one argument", "select ImportNtUsers(\"CORVANE\")", 107);
     refused("insert with +=", "insert user set groups+='x', name='z'", 107);
     refused("BINARY that is not hex", "update user set blob='xyz'", 107);
     refused("LogData without range", "select LogData(\"smtp\")", 107);
@@ -124,6 +140,12 @@ void tst_StatementExecutor::answers_data()
         << QStringList{"alice"};
     QTest::newRow("get_auth_types, any case") << "SELECT GET_AUTH_TYPES()" << 0u << "ID:2:1|Name:1:0"
                                               << QStringList{"0|Internal", "1|NT domain", "2|PAM", "3|Kerberos 5"};
+    QTest::newRow("get_languages as spelled") << "select get_languages()" << 0u << "language:1:1"
+                                              << QStringList{"en", "DE", "pt-BR"};
+    QTest::newRow("ImportNtUsers, NT domain in any case") << "select ImportNtUsers(\"corvane\", \"lakeside.example\")"
+        << 0u << "username:1:0|fullname:1:0|description:1:0" << QStringList{"mbrandt|Maja Brandt|Purchasing", "jpark||"};
+    QTest::newRow("ImportNtUsers, no accounts") << "select ImportNtUsers(\"ARCHIVE\", \"\")" << 0u
+        << "username:1:0|fullname:1:0|description:1:0" << QStringList();
     QTest::newRow("LogList of all, blank before bracket") << "select LogList ( )" << 0u
         << "id:2:1|name:1:0|end:2:0|first:2:0" << QStringList{"0|smtp|3|0", "1|big|100000000|0"};
     QTest::newRow("LogList of one, any case") << "select LogList('SMTP')" << 0u << "id:2:1|name:1:0|end:2:0|first:2:0"
@@ -165,8 +187,10 @@ void tst_StatementExecutor::changes_data()
     QTest::newRow("insert, columns left out are empty") << "insert user set name='amy'" << 1 << "user"
         << "name,domain,groups,qstorage,enabled"
         << QStringList{"alice||staff,support|209715200|1", "bob||staff|104857600|1", "ines|lakeside.example|sales|0|0", "amy||||"};
-    QTest::newRow("keys compare exactly") << "insert user set name='Alice', domain=''" << 1 << "user" << "name,domain"
-                                          << QStringList{"alice|", "bob|", "ines|lakeside.example", "Alice|"};
+    QTest::newRow("a name again in another domain") << "insert user set name='Alice', domain='lakeside.example'" << 1
+        << "user" << "name,domain" << QStringList{"alice|", "bob|", "ines|lakeside.example", "Alice|lakeside.example"};
+    QTest::newRow("a password is stored without its prefix") << "update user set password='NUL:new one' where name='bob'"
+        << 1 << "user" << "name,password" << QStringList{"alice|wonder", "bob|new one", "ines|"};
     QTest::newRow("escapes, quotes, blanks and keywords kept")
         << "insert nokey set a='  select \" where and \\\\ \\\" \\' \\n \\r \\t', b=\"it's\"" << 1 << "nokey" << "a"
         << QStringList{"x", "y", "  select \" where and \\ \" ' \n \r \t"};
@@ -214,6 +238,32 @@ void tst_StatementExecutor::refusedUpdateLeavesTable()
     QCOMPARE(run("update user set name='same', qstorage='1' where domain=''").status(), quint32(StatusNotPossible));
     QCOMPARE(dump("user", "name,qstorage"), (QStringList{"alice|209715200", "bob|104857600", "ines|0"}));
     QVERIFY(!m_dataChanged);
+}
+
+void tst_StatementExecutor::authTypesAsConfigured_data()
+{
+    QTest::addColumn<QList<int>>("ids");
+    QTest::addColumn<QStringList>("rows");
+
+    QTest::newRow("none") << QList<int>{} << QStringList();
+    QTest::newRow("in another order") << QList<int>{3, 0} << QStringList{"3|type 3", "0|type 0"};
+    QTest::newRow("six") << QList<int>{0, 1, 2, 3, 4, 5}
+                         << QStringList{"0|type 0", "1|type 1", "2|type 2", "3|type 3", "4|type 4", "5|type 5"};
+}
+
+void tst_StatementExecutor::authTypesAsConfigured()
+{
+    QFETCH(QList<int>, ids);
+    QFETCH(QStringList, rows);
+    m_catalogue.functions().authTypes.clear();
+    for (int id : ids)
+        m_catalogue.functions().authTypes.append({id, QStringLiteral("type %1").arg(id)});
+    const Answer answer = run("select get_auth_types()");
+    QCOMPARE(answer.status(), quint32(StatusOk));
+    QStringList joined;
+    for (const QStringList &row : answer.rows())
+        joined.append(row.join(u'|'));
+    QCOMPARE(joined, rows);
 }
 
 // Values as statements write them: their stored text form and the cell an answer carries.

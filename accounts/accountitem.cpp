@@ -1,0 +1,63 @@
+#include "accountitem.h"
+
+#include "cols.h"
+
+#include <QTreeWidget>
+
+AccountItem::AccountItem(QTreeWidget* list, DBRow* row, Cols* cols)
+    : QTreeWidgetItem(list, Type)
+    , m_row(row)
+    , m_cols(cols)
+{
+}
+
+bool AccountItem::operator<(const QTreeWidgetItem& other) const
+{
+    const QTreeWidget* list = treeWidget();
+    if (other.type() != Type || !list)
+        return QTreeWidgetItem::operator<(other);
+    const int column = list->sortColumn();
+    const auto& that = static_cast<const AccountItem&>(other);
+    return QString::compare(cachedKey(column), that.cachedKey(column)) < 0;
+}
+
+const QString& AccountItem::cachedKey(int column) const
+{
+    if (column < 0)
+        column = 0;
+    if (column >= m_keys.size()) {
+        m_keys.resize(column + 1);
+        m_keyKnown.resize(column + 1, false);
+    }
+    if (!m_keyKnown.at(column)) {
+        m_keys[column] = key(column, true);
+        m_keyKnown[column] = true;
+    }
+    return m_keys.at(column);
+}
+
+void AccountItem::forgetKeys()
+{
+    m_keys.clear();
+    m_keyKnown.clear();
+}
+
+int AccountItem::viewColumn(int id) const
+{
+    if (!m_cols || id < 0 || id >= m_cols->showFlags.size() || m_cols->showFlags.at(id) == 0)
+        return -1;
+    return m_cols->dispinv.value(id, -1);
+}
+
+QString AccountItem::textOfId(int id) const
+{
+    const int column = viewColumn(id);
+    return column < 0 ? QString() : text(column);
+}
+
+void AccountItem::setIconOfName(const QIcon& icon)
+{
+    const int column = viewColumn(0);
+    if (column >= 0)
+        setIcon(column, icon);
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QIcon>
+#include <QList>
+#include <QString>
+#include <QTreeWidgetItem>
+
+class Cols;
+class DBRow;
+class QTreeWidget;
+
+// What the user, group and template items share: the row they show and the column model
+// of their list (neither owned; both outlive the item), and their order in the list.
+//
+// A list sorts by comparing each item's sort key of the sorted view column as text. The
+// keys of an item are made once, the first time the list compares by that column, and kept
+// until the item shows its row again; a sort of many items thus costs one key per item,
+// not one per comparison.
+class AccountItem : public QTreeWidgetItem
+{
+public:
+    enum { Type = QTreeWidgetItem::UserType + 0x400 };
+
+    AccountItem(QTreeWidget* list, DBRow* row, Cols* cols);
+
+    DBRow* row() const { return m_row; }
+    Cols* cols() const { return m_cols; }
+
+    // The key the list orders view column `column` by; the direction plays no part (the
+    // list reverses the order itself).
+    virtual QString key(int column, bool ascending) const = 0;
+
+    bool operator<(const QTreeWidgetItem& other) const override;
+
+protected:
+    // Every show call first: the texts change, so the keys go.
+    void forgetKeys();
+    // The view column that shows column id `id`; -1 when it is hidden or the model has
+    // no such id (or there is no model).
+    int viewColumn(int id) const;
+    // The text of the view column showing id `id`; empty when it is hidden.
+    QString textOfId(int id) const;
+    // Puts the icon into the view column of id 0 when that column is shown.
+    void setIconOfName(const QIcon& icon);
+
+    DBRow* m_row;
+    Cols* m_cols;
+
+private:
+    const QString& cachedKey(int column) const;
+
+    mutable QList<QString> m_keys;
+    mutable QList<bool> m_keyKnown;
+};

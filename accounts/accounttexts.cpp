@@ -1,0 +1,105 @@
+#include "accounttexts.h"
+
+#include "dbrow.h"
+#include "dbtable.h"
+
+#include <QCoreApplication>
+
+#include <cstdlib>
+
+namespace AccountTexts {
+
+namespace {
+
+const qint64 KB = qint64(1) << 10;
+const qint64 MB = qint64(1) << 20;
+const qint64 GB = qint64(1) << 30;
+
+// The list items' texts are translated in the global context.
+QString trGlobal(const char* text)
+{
+    return QCoreApplication::translate("QObject", text);
+}
+
+} // namespace
+
+QString cell(const DBRow* row, const char* name)
+{
+    const int index = row ? row->colIndex(name) : -1;
+    if (index < 0 || std::size_t(index) >= row->m_values.size() || !row->m_values[index])
+        return QString();
+    return row->m_values[index]->text();
+}
+
+int number(const DBRow* row, const char* name)
+{
+    return cell(row, name).toInt();
+}
+
+QString rightsLabel(int rights)
+{
+    if ((rights & 3) == 3)
+        return trGlobal("Read/write access");
+    if (rights & 1)
+        return trGlobal("Read only access");
+    return QString();
+}
+
+QString quotaText(qint64 bytes)
+{
+    if (bytes < KB || bytes % KB != 0)
+        return QStringLiteral("0");
+    if (bytes < MB || bytes % MB != 0)
+        return QString::number(bytes / KB) + QLatin1String(" KB");
+    if (bytes < GB || bytes % GB != 0)
+        return QString::number(bytes / MB) + QLatin1String(" MB");
+    return QString::number(bytes / GB) + QLatin1String(" GB");
+}
+
+QString yesNo(int flag)
+{
+    return flag != 0 ? trGlobal("Yes") : trGlobal("No");
+}
+
+QString authTypeName(const DBTable& authTypes, int id)
+{
+    for (const auto& row : authTypes.m_rows) {
+        if (number(row.get(), "ID") == id)
+            return cell(row.get(), "Name");
+    }
+    return QString();
+}
+
+QString countKey(const QString& text)
+{
+    const QByteArray digits = text.toLatin1();
+    const long value = std::strtol(digits.constData(), nullptr, 10);
+    return QString::asprintf("%06d", int(value));
+}
+
+QString quotaKey(const QString& text)
+{
+    const QString digits = countKey(text);
+    if (text.size() <= 2)
+        return digits;
+    const QStringView unit = QStringView(text).right(2);
+    if (unit == QLatin1String("KB"))
+        return QLatin1String("_A") + digits;
+    if (unit == QLatin1String("MB"))
+        return QLatin1String("_B") + digits;
+    if (unit == QLatin1String("GB"))
+        return QLatin1String("_C") + digits;
+    return digits;
+}
+
+QString textKey(const QString& text, const QString& name)
+{
+    QString key;
+    key.reserve(text.size() + 16 + name.size());
+    key += text;
+    key += QLatin1String("                ");
+    key += name;
+    return key;
+}
+
+} // namespace AccountTexts

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+class DBRow;
+class DBTable;
+
+// How the account lists turn the values of a user, group or template row into the texts
+// of their cells, and those texts into sort keys. Shared by the three list items.
+namespace AccountTexts {
+
+// The text of the row's column `name` (found ignoring case); empty when the row has no
+// such column or the value is null.
+QString cell(const DBRow* row, const char* name);
+// The column's text read as a decimal number; empty or not a number reads as 0.
+int number(const DBRow* row, const char* name);
+
+// "Read/write access" for both rights bits, "Read only access" for the read bit alone,
+// otherwise empty: the write bit alone shows like no rights.
+QString rightsLabel(int rights);
+// A quota of `bytes` in the largest unit that divides it exactly ("2 KB", "1536 MB",
+// "5 GB"); "0" for no quota, a negative one, or one that is no whole number of KB.
+QString quotaText(qint64 bytes);
+// "Yes" for a set flag, "No" for 0.
+QString yesNo(int flag);
+// The server's own name of the first authentication type whose ID is `id`; empty when
+// the table has none.
+QString authTypeName(const DBTable& authTypes, int id);
+
+// Sort keys, compared as text.
+// A count: its leading decimal number, at least six digits with leading zeros.
+QString countKey(const QString& text);
+// A quota cell: "_A", "_B" or "_C" for KB, MB or GB before its count key, so that every
+// KB quota sorts before every MB quota; "0" and other texts keep the bare count key.
+QString quotaKey(const QString& text);
+// Any other cell: its text, 16 blanks and the item's name, so equal texts follow the
+// order of their names.
+QString textKey(const QString& text, const QString& name);
+
+} // namespace AccountTexts

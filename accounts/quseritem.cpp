@@ -1,0 +1,114 @@
+#include "quseritem.h"
+
+#include "accounticons.h"
+#include "accounttexts.h"
+#include "cols.h"
+#include "dbtable.h"
+#include "vexasupport.h"
+
+#include <QCoreApplication>
+
+using namespace AccountTexts;
+
+QUserItem::QUserItem(QTreeWidget* list, DBRow* row, Cols* cols)
+    : AccountItem(list, row, cols)
+{
+}
+
+void QUserItem::addColumns(Cols& cols)
+{
+    static const char* const titles[] = {
+        QT_TRANSLATE_NOOP("WndUser", "Name"),
+        QT_TRANSLATE_NOOP("WndUser", "Fullname"),
+        QT_TRANSLATE_NOOP("WndUser", "Description"),
+        QT_TRANSLATE_NOOP("WndUser", "Authentication"),
+        QT_TRANSLATE_NOOP("WndUser", "Account Enabled"),
+        QT_TRANSLATE_NOOP("WndUser", "Rights"),
+        QT_TRANSLATE_NOOP("WndUser", "Quota"),
+        QT_TRANSLATE_NOOP("WndUser", "Quota (messages)"),
+        QT_TRANSLATE_NOOP("WndUser", "Sent Folder"),
+        QT_TRANSLATE_NOOP("WndUser", "Draft Folder"),
+        QT_TRANSLATE_NOOP("WndUser", "Hide Folder List"),
+        QT_TRANSLATE_NOOP("WndUser", "Show Only Subcribed"),
+        QT_TRANSLATE_NOOP("WndUser", "Msgs. per Page"),
+        QT_TRANSLATE_NOOP("WndUser", "Language"),
+    };
+    for (int id = Name; id <= Language; ++id)
+        cols.add(QCoreApplication::translate("WndUser", titles[id]), id <= Description, -1, false);
+}
+
+void QUserItem::addMemberColumns(Cols& cols)
+{
+    cols.add(QCoreApplication::translate("QUserItem", "Name"), true, -1, false);
+    cols.add(QCoreApplication::translate("QUserItem", "Description"), true, -1, false);
+    cols.add(QCoreApplication::translate("QUserItem", "Full Name"), true, -1, false);
+    cols.down(1); // visual order: name, full name, description
+}
+
+QString QUserItem::fullText(int id, const DBTable& authTypes) const
+{
+    switch (id) {
+    case Name: return cell(m_row, "name");
+    case Fullname: return cell(m_row, "fullname");
+    case Description: return cell(m_row, "description");
+    case Authentication: return authTypeName(authTypes, number(m_row, "auth_type"));
+    case AccountEnabled: return yesNo(number(m_row, "account_enabled"));
+    case Rights: return rightsLabel(number(m_row, "rights"));
+    case Quota: return quotaText(atoi64(cell(m_row, "qstorage").toLatin1().constData()));
+    case QuotaMessages: return cell(m_row, "qmessage");
+    case SentFolder: return cell(m_row, "sentfolder");
+    case DraftFolder: return cell(m_row, "draftfolder");
+    case HideFolderList: return yesNo(number(m_row, "hidefldlist"));
+    case ShowOnlySubscribed: return yesNo(number(m_row, "showsub"));
+    case MsgsPerPage: return cell(m_row, "msgperpage");
+    case Language: return cell(m_row, "preflang");
+    }
+    return QString();
+}
+
+void QUserItem::show(const DBTable& authTypes)
+{
+    forgetKeys();
+    m_cols->showItem(this, [&](int id) { return fullText(id, authTypes); });
+    setIconOfName(AccountIcons::user());
+}
+
+void QUserItem::show_min()
+{
+    forgetKeys();
+    m_cols->showItem(this, [this](int id) {
+        switch (id) {
+        case MinName: return cell(m_row, "name");
+        case MinDescription: return cell(m_row, "description");
+        case MinFullname: return cell(m_row, "fullname");
+        }
+        return QString();
+    });
+    setIconOfName(AccountIcons::user());
+}
+
+QString QUserItem::key(int column, bool) const
+{
+    // A short-form model has no ids past 2: its columns all sort as text.
+    if (column == viewColumn(MsgsPerPage) || column == viewColumn(QuotaMessages))
+        return countKey(text(column));
+    if (column == viewColumn(Quota))
+        return quotaKey(text(column));
+    return textKey(text(column), textOfId(Name));
+}
+
+void FindFullDesc(const DBTable* users, const QString& name, QString& fullname,
+                  QString& description)
+{
+    fullname.clear();
+    description.clear();
+    if (!users)
+        return;
+    for (const auto& row : users->m_rows) {
+        if (cell(row.get(), "name") == name) {
+            fullname = cell(row.get(), "fullname");
+            description = cell(row.get(), "description");
+            return;
+        }
+    }
+}

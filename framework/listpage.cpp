@@ -1,0 +1,299 @@
+#include "listpage.h"
+
+#include "dbctrl.h"
+#include "dbrow.h"
+#include "dbtable.h"
+#include "dialogseam.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCoreApplication>
+#include <QMenu>
+#include <QTreeWidget>
+
+struct ListPage::ListState
+{
+    ListState(const ListSpec& spec, QWidget* page)
+        : spec(spec)
+        , layout(&cols, spec.view, page)
+    {
+    }
+
+    ListSpec spec;
+    Cols cols;
+    ListLayout layout; // after the model it binds
+};
+
+ListPage::ListPage(QWidget* page, DBConn* conn, DBCtrl* ctrl, Desktop* desktop, Menu menu)
+    : m_conn(conn)
+    , m_ctrl(ctrl)
+    , m_desktop(desktop)
+    , m_page(page)
+    , m_menu(menu)
+{
+}
+
+ListPage::~ListPage()
+{
+    for (const QMetaObject::Connection& connection : std::as_const(m_connections))
+        QObject::disconnect(connection);
+}
+
+QString ListPage::caption()
+{
+    return QCoreApplication::translate("ListPage", "Ornel Corvane Administration");
+}
+
+int ListPage::addList(const ListSpec& spec)
+{
+    auto list = std::make_unique<ListState>(spec, m_page);
+    list->layout.setStorage(m_desktop, QStringLiteral("Admin/Mail"), spec.key, spec.version);
+    list->layout.setPopup(this);
+    const int number = int(m_lists.size());
+    m_connections.append(QObject::connect(&list->layout, &ListLayout::fillItems, m_page,
+                                          [this, number] { fillItems(number); }));
+    m_lists.push_back(std::move(list));
+    return number;
+}
+
+ListPage::ListState& ListPage::state(int list) const
+{
+    Q_ASSERT(list >= 0 && list < int(m_lists.size()));
+    return *m_lists.at(size_t(list));
+}
+
+Cols& ListPage::cols(int list)
+{
+    return state(list).cols;
+}
+
+ListLayout& ListPage::layout(int list)
+{
+    return state(list).layout;
+}
+
+QTreeWidget* ListPage::view(int list) const
+{
+    return state(list).spec.view;
+}
+
+void ListPage::loadLayouts()
+{
+    for (const auto& list : m_lists)
+        list->layout.load();
+}
+
+bool ListPage::loadTables(const QList<TableLoad>& loads)
+{
+    const QPointer<QWidget> page(m_page);
+    const int flags = DBTable::WaitWithProgress | DBTable::ReportRefusal;
+    for (const TableLoad& load : loads) {
+        const bool loaded = load.function
+            ? load.table->function(m_page, m_conn, load.name, load.columns, flags)
+            : load.table->select(m_page, m_conn, load.name, load.columns, flags);
+        // The page may have been closed while it waited; then it is half destroyed.
+        if (!page || !loaded)
+            return false;
+    }
+    return true;
+}
+
+void ListPage::finishEditablePage()
+{
+    for (int list = 0; list < listCount(); ++list)
+        updateView(list);
+    followApplyAndReset();
+    for (int list = 0; list < listCount(); ++list)
+        updateButtons(list);
+}
+
+void ListPage::followApplyAndReset()
+{
+    if (!m_ctrl)
+        return;
+    m_connections.append(
+        QObject::connect(m_ctrl, &DBCtrl::sig_apply, m_page, [this] { applyTables(); }));
+    m_connections.append(
+        QObject::connect(m_ctrl, &DBCtrl::sig_reset, m_page, [this] { resetTables(); }));
+}
+
+void ListPage::updateView(int list)
+{
+    state(list).layout.updateView();
+}
+
+void ListPage::updateButtons(int list)
+{
+    const ListSpec& spec = state(list).spec;
+    int selected = 0;
+    const QList<QTreeWidgetItem*> items = spec.view->selectedItems();
+    for (QTreeWidgetItem* item : items) {
+        if (!item->parent())
+            ++selected;
+    }
+    if (spec.editButton)
+        spec.editButton->setEnabled(selected == 1);
+    if (spec.removeButton)
+        spec.removeButton->setEnabled(selected > 0);
+}
+
+void ListPage::editCurrent(int list)
+{
+    QTreeWidget* listView = view(list);
+    QTreeWidgetItem* item = listView->currentItem();
+    if (!item)
+        return;
+    DBRow* row = rowOf(list, item);
+    if (!row || !edit(list, row))
+        return;
+    showItem(list, item);
+    updateQuery();
+}
+
+void ListPage::removeSelected(int list)
+{
+    const ListSpec& spec = state(list).spec;
+    // In list order, top-level entries only: the lists are flat.
+    QList<QTreeWidgetItem*> chosen;
+    for (int i = 0; i < spec.view->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = spec.view->topLevelItem(i);
+        if (item->isSelected())
+            chosen.append(item);
+    }
+    for (QTreeWidgetItem* item : std::as_const(chosen)) {
+        DBRow* row = rowOf(list, item);
+        delete item;
+        if (spec.table && row)
+            spec.table->remove(row);
+    }
+    updateQuery();
+}
+
+DBRow* ListPage::appendRow(int list)
+{
+    DBTable* table = state(list).spec.table;
+    Q_ASSERT(table);
+    return table->append();
+}
+
+DBRow* ListPage::keepAddedRow(int list, DBRow* row)
+{
+    const QPointer<QWidget> page(m_page);
+    if (!edit(list, row)) {
+        if (page)
+            state(list).spec.table->remove(row);
+        return nullptr;
+    }
+    QTreeWidgetItem* item = newItem(list, row);
+    if (item)
+        showItem(list, item);
+    updateQuery();
+    return row;
+}
+
+void ListPage::modifyColumns()
+{
+    layout(currentList()).modifyColumns();
+}
+
+bool ListPage::edit(int list, DBRow* row)
+{
+    const ListSpec spec = state(list).spec;
+    // The row as it was before any dialog: what a cancel anywhere in the chain restores,
+    // so values refused as a duplicate never stay behind in the row.
+    const DBRow before(*row);
+    const QPointer<QWidget> page(m_page);
+    for (;;) {
+        const bool accepted = runEditDialog(list, row);
+        if (!page)
+            return false;
+        if (!accepted) {
+            *row = before;
+            return false;
+        }
+        if (!spec.table || spec.table->check_primary_key(row, nullptr, true))
+            return true;
+        Dialogs::warning(m_page, caption(), spec.duplicateText, QMessageBox::Ok);
+        if (!page)
+            return false;
+    }
+}
+
+QTreeWidgetItem* ListPage::newItem(int /*list*/, DBRow* /*row*/)
+{
+    return nullptr;
+}
+
+void ListPage::showItem(int /*list*/, QTreeWidgetItem* /*item*/)
+{
+}
+
+bool ListPage::runEditDialog(int /*list*/, DBRow* /*row*/)
+{
+    return false;
+}
+
+QList<DBTable*> ListPage::pendingTables() const
+{
+    QList<DBTable*> tables;
+    for (const auto& list : m_lists) {
+        if (list->spec.table && !tables.contains(list->spec.table))
+            tables.append(list->spec.table);
+    }
+    return tables;
+}
+
+void ListPage::updateQuery()
+{
+    if (!m_ctrl)
+        return;
+    bool append = false;
+    for (DBTable* table : pendingTables()) {
+        m_ctrl->set(table->diff(true), append);
+        append = true;
+    }
+}
+
+void ListPage::applyTables()
+{
+    for (DBTable* table : pendingTables())
+        table->apply(false);
+    afterApply();
+}
+
+void ListPage::resetTables()
+{
+    for (DBTable* table : pendingTables())
+        table->reset();
+    afterReset();
+}
+
+void ListPage::afterReset()
+{
+    for (int list = 0; list < listCount(); ++list)
+        updateView(list);
+}
+
+bool ListPage::fillPopupMenu(QMenu& menu, QWidget* receiver, QTreeWidgetItem* item)
+{
+    // Ids number the entries in the order they were put in, separators included.
+    auto addEntry = [&menu, receiver](const QString& text, const char* slot) {
+        QAction* action = menu.addAction(text);
+        action->setData(int(menu.actions().size()) - 1);
+        QObject::connect(action, SIGNAL(triggered()), receiver, slot);
+        return action;
+    };
+    if (m_menu == Menu::Editing) {
+        addEntry(QCoreApplication::translate("ListPage", "&Add..."), SLOT(slotAdd()));
+        // On the header and on empty space there is no row to act on; how many rows are
+        // selected plays no part.
+        addEntry(QCoreApplication::translate("ListPage", "&Edit..."), SLOT(slotEdit()))
+            ->setEnabled(item != nullptr);
+        addEntry(QCoreApplication::translate("ListPage", "&Remove"), SLOT(slotRemove()))
+            ->setEnabled(item != nullptr);
+    } else {
+        addEntry(QCoreApplication::translate("ListPage", "&Refresh"), SLOT(slotRefresh()));
+    }
+    menu.addSeparator();
+    return T2Popup::fillPopupMenu(menu, receiver, item);
+}

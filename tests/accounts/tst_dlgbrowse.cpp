@@ -1,0 +1,272 @@
+#include "accountcolumns.h"
+#include "dbtable.h"
+#include "dialogrecorder.h"
+#include "dlgbrowse.h"
+#include "globaldata.h"
+#include "standinconnection.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QtTest>
+
+// The Find User dialog against the demo company: corvane.example (the primary domain) and
+// lakeside.example, an alias and two forwarding domains.
+class tst_DlgBrowse : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void loadedTablesCauseNoRequest();
+    void unloadedTablesLoadOnceOverTwoOpenings();
+    void failedLoadLeavesTheDialogEmpty();
+    void domainFieldOffersLocalDomains();
+    void nameEntries_data();
+    void nameEntries();
+    void result_data();
+    void result();
+    void choosingADomainSharesIt_data();
+    void choosingADomainSharesIt();
+    void returnOnAnEntryOnlyPicksIt();
+
+private:
+    QStringList journalSince(int from) const
+    {
+        QStringList statements;
+        const auto entries = m_server->journal();
+        for (int i = from; i < entries.size(); ++i)
+            statements.append(entries.at(i).statement);
+        return statements;
+    }
+    std::unique_ptr<DlgBrowse> open(bool withGroups = true)
+    {
+        return std::make_unique<DlgBrowse>(&m_parent, nullptr, true, Qt::WindowFlags(), m_conn->get(), &m_domains,
+                                           &m_users, withGroups ? &m_groups : nullptr);
+    }
+    static QStringList entries(const QComboBox* box)
+    {
+        QStringList texts;
+        for (int i = 0; i < box->count(); ++i)
+            texts.append(box->itemText(i));
+        return texts;
+    }
+    static void choose(DlgBrowse* dialog, const QString& domain)
+    {
+        dialog->m_comboDomain->setCurrentText(domain);
+        dialog->slotDomainChanged(domain);
+    }
+
+    std::unique_ptr<StandIn::TestServer> m_server;
+    std::unique_ptr<ScopedConnection> m_conn;
+    QWidget m_parent;
+    DBTable m_domains, m_users, m_groups;
+};
+
+void tst_DlgBrowse::initTestCase()
+{
+    m_server = startStandIn();
+    m_conn = std::make_unique<ScopedConnection>(m_server->port());
+    QVERIFY(m_conn->connect());
+}
+
+void tst_DlgBrowse::init()
+{
+    globalData.currentDomain = QString(QLatin1String(""));
+    QVERIFY(m_domains.select(nullptr, m_conn->get(), "domain", dbcol_domain, 0));
+    QVERIFY(m_users.select(nullptr, m_conn->get(), "user", dbcol_user_min, 0));
+    QVERIFY(m_groups.select(nullptr, m_conn->get(), "group", dbcol_group, 0));
+}
+
+void tst_DlgBrowse::cleanup()
+{
+    m_server->clearControls();
+}
+
+void tst_DlgBrowse::loadedTablesCauseNoRequest()
+{
+    const int before = int(m_server->journal().size());
+    auto dialog = open();
+    QCOMPARE(journalSince(before), QStringList());
+    QVERIFY(dialog->m_list->topLevelItemCount() > 0);
+}
+
+void tst_DlgBrowse::unloadedTablesLoadOnceOverTwoOpenings()
+{
+    DBTable domains, users, groups;
+    const int before = int(m_server->journal().size());
+    for (int opening = 0; opening < 2; ++opening) {
+        DlgBrowse dialog(&m_parent, nullptr, true, {}, m_conn->get(), &domains, &users, &groups);
+        QCOMPARE(dialog.m_list->topLevelItemCount(), 14); // the primary domain: 11 users, 3 groups
+    }
+    QCOMPARE(journalSince(before),
+             (QStringList{"select domain, type, alias, fwhost, ntauthdomain, pamservice, kerberosrealm from domain",
+                          "select name, domain, fullname, description from user",
+                          "select name, domain, description, rights from group"}));
+    QVERIFY(domains.m_loaded && users.m_loaded && groups.m_loaded);
+}
+
+// The table layer reports the refusal; the tables after the failed one are not asked for.
+void tst_DlgBrowse::failedLoadLeavesTheDialogEmpty()
+{
+    QVERIFY(m_server->refuse("from user", 113));
+    DBTable domains, users, groups;
+    DialogRecorder recorder;
+    const int before = int(m_server->journal().size());
+    DlgBrowse dialog(&m_parent, nullptr, true, {}, m_conn->get(), &domains, &users, &groups);
+    QCOMPARE(journalSince(before).size(), 2);
+    QCOMPARE(recorder.messages.size(), 1);
+    QVERIFY(recorder.messages.at(0).text.startsWith("Query failed: "));
+    QCOMPARE(dialog.m_comboDomain->count(), 0);
+    QCOMPARE(dialog.m_list->topLevelItemCount(), 0);
+    QVERIFY(!groups.m_loaded);
+    dialog.slotOK();
+    QCOMPARE(dialog.m_result, QString());
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+}
+
+void tst_DlgBrowse::domainFieldOffersLocalDomains()
+{
+    auto dialog = open();
+    QCOMPARE(entries(dialog->m_comboDomain), (QStringList{"corvane.example", "lakeside.example"}));
+    QCOMPARE(dialog->m_comboDomain->currentText(), QString("corvane.example"));
+    QVERIFY(dialog->isDomainPrimary("corvane.example"));
+    QVERIFY(!dialog->isDomainPrimary("lakeside.example"));
+    QVERIFY(!dialog->isDomainPrimary("nowhere.example"));
+    QCOMPARE(dialog->appendDomain("corvane-mail.example"), QString("@corvane-mail.example"));
+    QCOMPARE(dialog->m_list->headerItem()->text(1), QString("Description"));
+    QCOMPARE(dialog->m_list->headerItem()->text(2), QString("Fullname"));
+}
+
+void tst_DlgBrowse::nameEntries_data()
+{
+    QTest::addColumn<QString>("domain");
+    QTest::addColumn<bool>("withGroups");
+    QTest::addColumn<QStringList>("names");
+
+    QTest::newRow("primary domain, user and group of one name")
+        << "corvane.example" << true
+        << QStringList{"", "007", "[Managers]", "[staff]", "[support]", "admin", "alice", "bob", "carol", "dmitri",
+                       "erin", "farid", "grace", "Oskar", "support"};
+    QTest::newRow("another domain") << "lakeside.example" << true
+        << QStringList{"", "[sales]", "[support-lead]", "hector", "ines", "jonas", "katja", "lena"};
+    QTest::newRow("users only") << "lakeside.example" << false
+        << QStringList{"", "hector", "ines", "jonas", "katja", "lena"};
+    QTest::newRow("a typed domain no row names") << "typo.example" << true << QStringList{""};
+}
+
+void tst_DlgBrowse::nameEntries()
+{
+    QFETCH(QString, domain);
+    QFETCH(bool, withGroups);
+    QFETCH(QStringList, names);
+    auto dialog = open(withGroups);
+    choose(dialog.get(), domain);
+    QCOMPARE(entries(dialog->m_comboName), names);
+    QCOMPARE(dialog->m_comboName->currentText(), QString());
+    QCOMPARE(dialog->m_list->topLevelItemCount(), names.size() - 1);
+}
+
+void tst_DlgBrowse::result_data()
+{
+    QTest::addColumn<QString>("domain"); // chosen, or only typed when it ends in "(typed)"
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("listEntry"); // made current in the list, then picked when `pick`
+    QTest::addColumn<bool>("pick");
+    QTest::addColumn<QString>("result");
+
+    QTest::newRow("primary, typed user") << "corvane.example" << "alice" << "" << false << "alice";
+    QTest::newRow("primary, typed group") << "corvane.example" << "[staff]" << "" << false << "[staff]";
+    QTest::newRow("primary, group picked") << "corvane.example" << "" << "[support]" << true << "[support]";
+    QTest::newRow("primary, user current, name empty") << "corvane.example" << "" << "bob" << false << "bob";
+    QTest::newRow("other, user picked") << "lakeside.example" << "" << "ines" << true << "ines@lakeside.example";
+    QTest::newRow("other, typed group") << "lakeside.example" << "[sales]" << "" << false << "[sales@lakeside.example]";
+    QTest::newRow("other, group current, name empty")
+        << "lakeside.example" << "" << "[sales]" << false << "[sales@lakeside.example]";
+    QTest::newRow("typed address unchanged") << "lakeside.example" << "x@y" << "" << false << "x@y";
+    QTest::newRow("a lone at sign") << "corvane.example" << "@" << "" << false << "@";
+    QTest::newRow("domain typed, not confirmed") << "typo.example (typed)" << "zed" << "" << false << "zed@typo.example";
+    QTest::newRow("domain of no row confirmed: the field shows the first again") << "typo.example" << "zed" << ""
+                                                                                << false << "zed";
+    QTest::newRow("empty choice") << "corvane.example" << "" << "" << false << "";
+    QTest::newRow("group without its closing bracket") << "lakeside.example" << "[ab" << "" << false
+                                                      << "[ab@lakeside.example]";
+    QTest::newRow("bracket without a name, primary") << "corvane.example" << "[" << "" << false << "[]";
+}
+
+void tst_DlgBrowse::result()
+{
+    QFETCH(QString, domain);
+    QFETCH(QString, typed);
+    QFETCH(QString, listEntry);
+    QFETCH(bool, pick);
+    QFETCH(QString, result);
+    auto dialog = open();
+    if (domain.endsWith(" (typed)"))
+        dialog->m_comboDomain->setEditText(domain.chopped(8));
+    else
+        choose(dialog.get(), domain);
+    if (!listEntry.isEmpty()) {
+        const auto found = dialog->m_list->findItems(listEntry, Qt::MatchExactly, 0);
+        QCOMPARE(found.size(), 1);
+        dialog->m_list->setCurrentItem(found.first());
+        if (pick) {
+            dialog->slotSelected();
+            QCOMPARE(dialog->m_comboName->currentText(), listEntry);
+        }
+    }
+    if (!typed.isEmpty())
+        dialog->m_comboName->setEditText(typed);
+    dialog->m_btnOK->click();
+    QCOMPARE(dialog->result(), int(QDialog::Accepted));
+    QCOMPARE(dialog->m_result, result);
+}
+
+void tst_DlgBrowse::choosingADomainSharesIt_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("shared");
+    QTest::addColumn<QString>("firstUser");
+
+    QTest::newRow("primary domain stored as empty") << "corvane.example" << "" << "007";
+    QTest::newRow("another domain by name") << "lakeside.example" << "lakeside.example" << "hector";
+}
+
+void tst_DlgBrowse::choosingADomainSharesIt()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, shared);
+    QFETCH(QString, firstUser);
+    globalData.currentDomain = "lakeside.example";
+    {
+        auto dialog = open(false);
+        QCOMPARE(dialog->m_comboDomain->currentText(), QString("lakeside.example"));
+        choose(dialog.get(), chosen);
+        QCOMPARE(dialog->m_list->topLevelItem(0)->text(0), firstUser);
+        dialog->reject(); // kept after a Cancel too
+    }
+    QCOMPARE(globalData.currentDomain, shared);
+    QVERIFY(!globalData.currentDomain.isNull());
+    auto again = open(false);
+    QCOMPARE(again->m_comboDomain->currentText(), chosen);
+}
+
+void tst_DlgBrowse::returnOnAnEntryOnlyPicksIt()
+{
+    auto dialog = open();
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+    const auto found = dialog->m_list->findItems("carol", Qt::MatchExactly, 0);
+    QCOMPARE(found.size(), 1);
+    dialog->m_list->setCurrentItem(found.first());
+    dialog->m_list->setFocus();
+    QTest::keyClick(dialog->m_list, Qt::Key_Return);
+    QCOMPARE(dialog->m_comboName->currentText(), QString("carol"));
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(dialog->m_result, QString());
+}
+
+QTEST_MAIN(tst_DlgBrowse)
+#include "tst_dlgbrowse.moc"

@@ -1,0 +1,430 @@
+// The list-page base, on a small editable page of the tests' own whose table lives on the
+// stand-in server and whose edit dialog is a script of the test.
+
+#include "dbctrl.h"
+#include "dbrow.h"
+#include "dbtable.h"
+#include "dialogrecorder.h"
+#include "listpage.h"
+#include "standinconnection.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <QtTest>
+
+#include <functional>
+
+using namespace StandIn;
+
+namespace {
+
+const DBCOL dbcol_things[] = {
+    {1, "name", 1},
+    {1, "domain", 1},
+    {1, "note", 0},
+    {0, nullptr, 0},
+};
+
+const QString Duplicate = QStringLiteral("This thing already exists!");
+
+QString cellText(const DBRow* row, const char* column)
+{
+    return row->m_values.at(size_t(row->colIndex(column)))->text();
+}
+
+void setText(DBRow* row, const char* column, const QString& value)
+{
+    row->m_values.at(size_t(row->colIndex(column)))->set(value);
+}
+
+class ThingItem : public QTreeWidgetItem
+{
+public:
+    ThingItem(QTreeWidget* list, DBRow* row, const Cols* cols)
+        : QTreeWidgetItem(list)
+        , row(row)
+        , cols(cols)
+    {
+    }
+    void show()
+    {
+        cols->showItem(this, [this](int id) {
+            return cellText(row, id == 0 ? "name" : "note");
+        });
+    }
+    DBRow* row;
+    const Cols* cols;
+};
+
+// An editable page as the module's are built: a form with a list and three buttons, one
+// table, a dialog that the test scripts.
+class ThingsPage : public QWidget, public ListPage
+{
+    Q_OBJECT
+
+public:
+    using Edit = std::function<bool(DBRow*)>;
+
+    ThingsPage(DBConn* conn, DBCtrl* ctrl, Menu menu = Menu::Editing)
+        : QWidget(nullptr)
+        , ListPage(this, conn, ctrl, nullptr, menu)
+        , list(new QTreeWidget(this))
+        , btnAdd(new QPushButton(QStringLiteral("&Add..."), this))
+        , btnEdit(new QPushButton(QStringLiteral("&Edit..."), this))
+        , btnRemove(new QPushButton(QStringLiteral("&Remove"), this))
+    {
+        auto* box = new QVBoxLayout(this);
+        box->addWidget(list);
+        list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        list->setRootIsDecorated(false);
+        connect(list, &QTreeWidget::itemSelectionChanged, this, [this] { updateButtons(); });
+        addList({list, QStringLiteral("things"), 1, btnEdit, btnRemove, &table, Duplicate});
+        cols().add(QStringLiteral("Name"), true, -1, false);
+        cols().add(QStringLiteral("Note"), true, -1, false);
+        loadLayouts();
+        loaded = loadTables({{&table, "things", dbcol_things}});
+        if (loaded)
+            finishEditablePage();
+    }
+
+    // The dialog: each run takes the next scripted edit and records the row it opened on.
+    QList<Edit> edits;
+    QStringList openedOn;
+
+    ThingItem* itemNamed(const QString& name) const
+    {
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            auto* item = static_cast<ThingItem*>(list->topLevelItem(i));
+            if (cellText(item->row, "name") == name)
+                return item;
+        }
+        return nullptr;
+    }
+
+    QStringList shownNames() const
+    {
+        QStringList names;
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            names << list->topLevelItem(i)->text(0);
+        names.sort();
+        return names;
+    }
+
+    DBTable table;
+    QTreeWidget* list;
+    QPushButton* btnAdd;
+    QPushButton* btnEdit;
+    QPushButton* btnRemove;
+    bool loaded = false;
+
+    using ListPage::addRow;
+    using ListPage::edit;
+    using ListPage::editCurrent;
+    using ListPage::removeSelected;
+
+public slots:
+    void slotAdd() {}
+    void slotEdit() {}
+    void slotRemove() {}
+    void slotRefresh() {}
+    void slotCols() {}
+
+protected:
+    void fillItems(int) override
+    {
+        for (const auto& row : table.m_rows)
+            (new ThingItem(list, row.get(), &cols()))->show();
+    }
+    DBRow* rowOf(int, QTreeWidgetItem* item) const override
+    {
+        return static_cast<ThingItem*>(item)->row;
+    }
+    QTreeWidgetItem* newItem(int, DBRow* row) override { return new ThingItem(list, row, &cols()); }
+    void showItem(int, QTreeWidgetItem* item) override { static_cast<ThingItem*>(item)->show(); }
+    bool runEditDialog(int, DBRow* row) override
+    {
+        openedOn << cellText(row, "name") + QLatin1Char('/') + cellText(row, "note");
+        // An empty step cancels without typing.
+        const Edit step = edits.isEmpty() ? Edit() : edits.takeFirst();
+        return step && step(row);
+    }
+};
+
+ThingsPage::Edit rename(const QString& name)
+{
+    return [name](DBRow* row) {
+        setText(row, "name", name);
+        return true;
+    };
+}
+
+ThingsPage::Edit note(const QString& value)
+{
+    return [value](DBRow* row) {
+        setText(row, "note", value);
+        return true;
+    };
+}
+
+// Types into the dialog and then cancels it.
+ThingsPage::Edit cancelAfter(const ThingsPage::Edit& typing)
+{
+    return [typing](DBRow* row) {
+        typing(row);
+        return false;
+    };
+}
+
+} // namespace
+
+class TestListPage : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void buttonsFollowSelection_data();
+    void buttonsFollowSelection();
+    void failedLoadLeavesPageUnfinished();
+    void menus_data();
+    void menus();
+    void editLoop_data();
+    void editLoop();
+    void removalsAreHandedOverAndReset();
+    void applyCommitsTables();
+    void addKeepsOrDropsTheRow_data();
+    void addKeepsOrDropsTheRow();
+
+private:
+    std::unique_ptr<ThingsPage> makePage(ListPage::Menu menu = ListPage::Menu::Editing)
+    {
+        return std::make_unique<ThingsPage>(m_conn->get(), m_ctrl.get(), menu);
+    }
+
+    std::unique_ptr<TestServer> m_server;
+    std::unique_ptr<ScopedConnection> m_conn;
+    std::unique_ptr<DBCtrl> m_ctrl;
+    std::unique_ptr<QWidget> m_owner;
+};
+
+void TestListPage::init()
+{
+    m_server = startStandIn();
+    m_server->setTable("things", {{"name", TypeString, true}, {"domain", TypeString, true}, {"note", TypeString, false}},
+                       {{"ann", "", "a"}, {"bob", "", "b"}, {"cid", "", "c"}, {"ann", "x.example", "d"}});
+    m_conn = std::make_unique<ScopedConnection>(m_server->port());
+    QVERIFY(m_conn->connect());
+    m_owner = std::make_unique<QWidget>();
+    m_ctrl = std::make_unique<DBCtrl>();
+    m_conn->get()->m_owner = m_owner.get();
+    m_conn->get()->m_ctrl = m_ctrl.get();
+}
+
+void TestListPage::cleanup()
+{
+    m_conn.reset();
+    m_ctrl.reset();
+    m_owner.reset();
+    m_server.reset();
+}
+
+void TestListPage::buttonsFollowSelection_data()
+{
+    QTest::addColumn<QStringList>("selected");
+    QTest::addColumn<bool>("editEnabled");
+    QTest::addColumn<bool>("removeEnabled");
+
+    QTest::newRow("none") << QStringList() << false << false;
+    QTest::newRow("one") << QStringList{"bob"} << true << true;
+    QTest::newRow("two") << QStringList{"ann", "cid"} << false << true;
+}
+
+void TestListPage::buttonsFollowSelection()
+{
+    QFETCH(QStringList, selected);
+    QFETCH(bool, editEnabled);
+    QFETCH(bool, removeEnabled);
+
+    auto page = makePage();
+    QVERIFY(page->loaded);
+    for (const QString& name : selected)
+        page->itemNamed(name)->setSelected(true);
+    QCOMPARE(page->btnEdit->isEnabled(), editEnabled);
+    QCOMPARE(page->btnRemove->isEnabled(), removeEnabled);
+    QVERIFY(page->btnAdd->isEnabled());
+}
+
+void TestListPage::failedLoadLeavesPageUnfinished()
+{
+    QVERIFY(m_server->refuse("from things", 109));
+    DialogRecorder recorder;
+    auto page = makePage();
+    QVERIFY(!page->loaded);
+    QCOMPARE(recorder.messages.size(), 1); // the table layer's failure box
+    QCOMPARE(page->list->headerItem()->text(0), QStringLiteral("1")); // the view's own, not "Name"
+    QCOMPARE(page->list->topLevelItemCount(), 0);
+    QVERIFY(page->btnEdit->isEnabled());
+    QVERIFY(page->btnRemove->isEnabled());
+    // Not following Apply and Reset: a reset redraws nothing.
+    m_ctrl->reset();
+    QCOMPARE(page->list->headerItem()->text(0), QStringLiteral("1"));
+}
+
+void TestListPage::menus_data()
+{
+    QTest::addColumn<int>("menu");
+    QTest::addColumn<bool>("onRow");
+    QTest::addColumn<QStringList>("entries"); // text, "-" for a separator, "!" marks disabled
+
+    QTest::newRow("editing on a row")
+        << int(ListPage::Menu::Editing) << true
+        << QStringList{"&Add...", "&Edit...", "&Remove", "-", "&Modify Columns..."};
+    QTest::newRow("editing on the header")
+        << int(ListPage::Menu::Editing) << false
+        << QStringList{"&Add...", "!&Edit...", "!&Remove", "-", "&Modify Columns..."};
+    QTest::newRow("status") << int(ListPage::Menu::Status) << false
+                            << QStringList{"&Refresh", "-", "&Modify Columns..."};
+}
+
+void TestListPage::menus()
+{
+    QFETCH(int, menu);
+    QFETCH(bool, onRow);
+    QFETCH(QStringList, entries);
+
+    auto page = makePage(ListPage::Menu(menu));
+    QMenu popup;
+    QVERIFY(page->fillPopupMenu(popup, page.get(), onRow ? page->list->topLevelItem(0) : nullptr));
+    QStringList shown;
+    for (QAction* action : popup.actions()) {
+        shown << (action->isSeparator() ? QStringLiteral("-")
+                                        : (action->isEnabled() ? QString() : QStringLiteral("!")) + action->text());
+    }
+    QCOMPARE(shown, entries);
+}
+
+void TestListPage::editLoop_data()
+{
+    QTest::addColumn<QList<ThingsPage::Edit>>("edits");
+    QTest::addColumn<QStringList>("openedOn");
+    QTest::addColumn<int>("warnings");
+    QTest::addColumn<QString>("rowAfter");
+    QTest::addColumn<QStringList>("pending");
+
+    QTest::newRow("cancelled")
+        << QList<ThingsPage::Edit>{cancelAfter(note("zzz"))} << QStringList{"bob/b"} << 0 << "bob/b"
+        << QStringList();
+    QTest::newRow("kept")
+        << QList<ThingsPage::Edit>{note("new")} << QStringList{"bob/b"} << 0 << "bob/new"
+        << QStringList{"update things set note='new' where name='bob' and domain=''"};
+    QTest::newRow("case-only change is an edit")
+        << QList<ThingsPage::Edit>{rename("Bob")} << QStringList{"bob/b"} << 0 << "Bob/b"
+        << QStringList{"update things set name='Bob' where name='bob' and domain=''"};
+    QTest::newRow("duplicate, corrected")
+        << QList<ThingsPage::Edit>{rename("ANN"), rename("dan")} << QStringList{"bob/b", "ANN/b"} << 1
+        << "dan/b" << QStringList{"update things set name='dan' where name='bob' and domain=''"};
+    QTest::newRow("duplicate, then cancelled")
+        << QList<ThingsPage::Edit>{rename("ANN"), cancelAfter(note("zzz"))}
+        << QStringList{"bob/b", "ANN/b"} << 1 << "bob/b" << QStringList();
+    QTest::newRow("two duplicates, then cancelled")
+        << QList<ThingsPage::Edit>{rename("ANN"), rename("Cid"), {}}
+        << QStringList{"bob/b", "ANN/b", "Cid/b"} << 2 << "bob/b" << QStringList();
+}
+
+void TestListPage::editLoop()
+{
+    QFETCH(QList<ThingsPage::Edit>, edits);
+    QFETCH(QStringList, openedOn);
+    QFETCH(int, warnings);
+    QFETCH(QString, rowAfter);
+    QFETCH(QStringList, pending);
+
+    auto page = makePage();
+    DialogRecorder recorder;
+    ThingItem* item = page->itemNamed(QStringLiteral("bob"));
+    page->list->setCurrentItem(item);
+    page->edits = edits;
+    page->editCurrent();
+
+    QCOMPARE(page->openedOn, openedOn);
+    QCOMPARE(recorder.messages.size(), warnings);
+    for (const DialogRecorder::Message& message : std::as_const(recorder.messages)) {
+        QCOMPARE(message.caption, QStringLiteral("Ornel Corvane Administration"));
+        QCOMPARE(message.text, Duplicate);
+        QCOMPARE(message.icon, QMessageBox::Warning);
+        QCOMPARE(message.parent.data(), page.get());
+    }
+    QCOMPARE(cellText(item->row, "name") + QLatin1Char('/') + cellText(item->row, "note"), rowAfter);
+    QCOMPARE(item->text(0), cellText(item->row, "name")); // redrawn only when kept
+    QCOMPARE(m_ctrl->m_pending, pending);
+}
+
+void TestListPage::removalsAreHandedOverAndReset()
+{
+    auto page = makePage();
+    DialogRecorder recorder;
+    for (const char* name : {"ann", "bob", "cid"})
+        page->itemNamed(QLatin1String(name))->setSelected(true);
+    page->removeSelected();
+
+    QCOMPARE(recorder.messages.size(), 0); // no question
+    QCOMPARE(page->shownNames(), QStringList{"ann"});
+    QCOMPARE(m_ctrl->m_pending, (QStringList{"delete from things where name='ann' and domain=''",
+                                             "delete from things where name='bob' and domain=''",
+                                             "delete from things where name='cid' and domain=''"}));
+    m_ctrl->reset();
+    QCOMPARE(page->shownNames(), (QStringList{"ann", "ann", "bob", "cid"}));
+    QCOMPARE(page->table.diff(true)->size(), 0);
+}
+
+void TestListPage::applyCommitsTables()
+{
+    auto page = makePage();
+    page->itemNamed(QStringLiteral("cid"))->setSelected(true);
+    page->removeSelected();
+    QCOMPARE(m_ctrl->m_pending.size(), 1);
+    m_ctrl->apply(); // the main window has sent the statements
+    QCOMPARE(page->table.diff(true)->size(), 0);
+    m_ctrl->reset(); // nothing left to restore
+    QCOMPARE(page->shownNames(), (QStringList{"ann", "ann", "bob"}));
+}
+
+void TestListPage::addKeepsOrDropsTheRow_data()
+{
+    QTest::addColumn<QList<ThingsPage::Edit>>("edits");
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<QStringList>("pending");
+
+    QTest::newRow("kept") << QList<ThingsPage::Edit>{rename("eve")} << QStringList{"ann", "ann", "bob", "cid", "eve"}
+                          << QStringList{"insert things set name='eve', domain='', note='preset'"};
+    QTest::newRow("cancelled") << QList<ThingsPage::Edit>{{}} << QStringList{"ann", "ann", "bob", "cid"}
+                               << QStringList();
+    QTest::newRow("duplicate, then cancelled")
+        << QList<ThingsPage::Edit>{rename("Bob"), {}} << QStringList{"ann", "ann", "bob", "cid"} << QStringList();
+}
+
+void TestListPage::addKeepsOrDropsTheRow()
+{
+    QFETCH(QList<ThingsPage::Edit>, edits);
+    QFETCH(QStringList, shown);
+    QFETCH(QStringList, pending);
+
+    auto page = makePage();
+    DialogRecorder recorder;
+    page->edits = edits;
+    page->addRow(0, [](DBRow* row) {
+        setText(row, "domain", QString());
+        setText(row, "note", QStringLiteral("preset"));
+    });
+    QCOMPARE(page->shownNames(), shown);
+    QCOMPARE(m_ctrl->m_pending, pending);
+    QCOMPARE(page->table.m_rows.size(), size_t(shown.size()));
+}
+
+QTEST_MAIN(TestListPage)
+#include "tst_listpage.moc"
