@@ -156,7 +156,7 @@ void TestDBTableLoad::cellSurvivesARoundTrip()
     row->m_values[testcols::S]->set(QStringLiteral("key"));
     row->m_values[column]->set(text);
     table.diff(true);
-    table.apply(true);
+    QVERIFY(table.apply(true));
     QCOMPARE(dialogs.messageTexts(), QStringList());
 
     DBTable reloaded;
@@ -260,7 +260,7 @@ void TestDBTableLoad::applyStopsAtTheFirstRefusal()
     m_ctrl->set(QStringList{QStringLiteral("kept")}, false);
 
     DialogRecorder dialogs;
-    table.apply(true);
+    QVERIFY(!table.apply(true));
     QCOMPARE(dialogs.messageTexts(), QStringList{QStringLiteral("Query failed: Query not possible")});
     QCOMPARE(dialogs.messages.at(0).icon, QMessageBox::Warning);
     QCOMPARE(sessionJournal(), (QStringList{"select a, b, c from T", "update T set c='xa' where a='a' and b='1'",
