@@ -1,0 +1,8 @@
+#include "modulepages.h"
+
+#include "configpages.h"
+
+void registerModulePages()
+{
+    registerConfigPages();
+}
