@@ -12,8 +12,8 @@ namespace BackupPreview {
 QString folderName(const QString& format, const QDate& date);
 
 // The week of the year as the server counts it: (day of the year from 0 + weekday, Monday
-// 1 to Sunday 7) / 7 + 1, so weeks start on Monday and the first, possibly short, week is
-// 1; the last day or two of some years fall in week 54.
+// 1 to Sunday 7) / 7 + 1. It runs from 1 to 54: a Sunday 1 January is in week 2, and the
+// last day or two of some years are in week 54.
 int weekNumber(const QDate& date);
 
 QString shortMonthName(int month);     // 1 "Jan" .. 12 "Dec"

@@ -49,7 +49,7 @@ void TWndBackup::createWidgets()
     m_editRemote = makeChild<QLineEdit>(GroupBox1, "m_editRemote");
     m_chkLocal = makeChild<QCheckBox>(GroupBox1, "m_chkLocal");
     TextLabel8_2 = makeChild<QLabel>(GroupBox1, "TextLabel8_2");
-    TextLabel8_2->setMinimumWidth(20);
+    TextLabel8_2->setFixedWidth(20);
     TextLabel18 = makeChild<QLabel>(GroupBox1, "TextLabel18");
     m_editFormat = makeChild<QLineEdit>(GroupBox1, "m_editFormat");
     Frame12 = makeChild<QFrame>(GroupBox1, "Frame12");

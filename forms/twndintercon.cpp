@@ -45,7 +45,7 @@ void TWndInterCon::createWidgets()
     m_modeGroup->addButton(m_rbtnOnline);
     m_modeGroup->addButton(m_rbtnOffline);
     TextLabel4 = makeChild<QLabel>(ButtonGroup1, "TextLabel4");
-    TextLabel4->setMinimumWidth(20);
+    TextLabel4->setFixedWidth(20);
     m_chkUseRAS = makeChild<QCheckBox>(ButtonGroup1, "m_chkUseRAS");
     TextLabel1_2 = makeChild<QLabel>(ButtonGroup1, "TextLabel1_2");
     TextLabel1 = makeChild<QLabel>(ButtonGroup1, "TextLabel1");
@@ -60,7 +60,7 @@ void TWndInterCon::createWidgets()
     m_editPass->setEchoMode(QLineEdit::Password);
     // The indents of the line rows stand under the check box's text.
     for (QLabel* indent : {TextLabel1_2, TextLabel1_2_2, TextLabel1_2_3})
-        indent->setMinimumWidth(46);
+        indent->setFixedWidth(46);
 }
 
 void TWndInterCon::createLayout()
@@ -81,6 +81,7 @@ void TWndInterCon::createLayout()
     Layout19->setSpacing(6);
     Layout19->addWidget(TextLabel4);
     Layout19->addWidget(m_chkUseRAS);
+    Layout19->addItem(horizontalSpacer());
     ButtonGroup1Layout->addLayout(Layout19, 2, 0, 1, 2);
 
     Layout7 = new QGridLayout;

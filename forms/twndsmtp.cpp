@@ -26,7 +26,6 @@ QHBoxLayout* indentedRow(QLabel* indent, QLabel* label, QWidget* field)
 {
     auto* row = new QHBoxLayout;
     row->setSpacing(6);
-    indent->setMinimumWidth(20);
     row->addWidget(indent);
     row->addWidget(label);
     row->addWidget(field);
@@ -65,9 +64,8 @@ void TWndSmtp::createDeliveryTab()
 
     m_rbtnDNS = makeChild<QRadioButton>(tab, "m_rbtnDNS");
     m_rbtnSMTP = makeChild<QRadioButton>(tab, "m_rbtnSMTP");
-    // Kept exclusive by the page, which must also be able to uncheck both.
-    m_rbtnDNS->setAutoExclusive(false);
-    m_rbtnSMTP->setAutoExclusive(false);
+    // The page sets the other button whenever one toggles; the buttons stay auto-exclusive
+    // as well, so that a click on the chosen one does not switch it off and the other on.
     tabLayout->addWidget(m_rbtnDNS);
     tabLayout->addWidget(m_rbtnSMTP);
 
@@ -80,8 +78,8 @@ void TWndSmtp::createDeliveryTab()
     m_btnDefault = makeChild<QPushButton>(tab, "m_btnDefault");
     auto* relay = new QGridLayout;
     relay->setSpacing(6);
-    TextLabel1_2->setMinimumWidth(20);
-    TextLabel1_3->setMinimumWidth(20);
+    TextLabel1_2->setFixedWidth(20);
+    TextLabel1_3->setFixedWidth(20);
     relay->addWidget(TextLabel1_2, 0, 0);
     relay->addWidget(TextLabel1, 0, 1);
     relay->addWidget(m_editHostname, 0, 2, 1, 2);
@@ -96,7 +94,7 @@ void TWndSmtp::createDeliveryTab()
     m_chkAuth = makeChild<QCheckBox>(tab, "m_chkAuth");
     auto* auth = new QHBoxLayout;
     auth->setSpacing(6);
-    TextLabel2_2->setMinimumWidth(20);
+    TextLabel2_2->setFixedWidth(20);
     auth->addWidget(TextLabel2_2);
     auth->addWidget(m_chkAuth);
     auth->addItem(horizontalSpacer());
@@ -114,9 +112,9 @@ void TWndSmtp::createDeliveryTab()
     m_comboAuth = makeChild<QComboBox>(tab, "m_comboAuth");
     m_comboAuth->setEditable(false);
     // The authentication rows stand a second step further in, under the check box.
-    TextLabel3_2->setMinimumWidth(46);
-    TextLabel4->setMinimumWidth(46);
-    TextLabel4_2->setMinimumWidth(46);
+    TextLabel3_2->setFixedWidth(46);
+    TextLabel4->setFixedWidth(46);
+    TextLabel4_2->setFixedWidth(46);
     tabLayout->addLayout(indentedRow(TextLabel3_2, TextLabel2, m_editUser));
     tabLayout->addLayout(indentedRow(TextLabel4, TextLabel3, m_editPassword));
     tabLayout->addLayout(indentedRow(TextLabel4_2, TextLabel3_3, m_comboAuth));

@@ -15,7 +15,7 @@ class QVBoxLayout;
 // The form of the "SMTP Properties" page: a tab "Delivery" with the delivery mode, the relay
 // server and its authentication, and a tab "Options" with the size limit, the delivery
 // threads, the queue's times with their units, the hop limit and the SSL choice. The two
-// radio buttons belong to no group: the page keeps them exclusive. The slots only complain;
+// radio buttons belong to no button group: the page keeps them exclusive. The slots only complain;
 // WndSmtp implements them. The widgets are children of the form.
 class TWndSmtp : public QWidget
 {
