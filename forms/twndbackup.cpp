@@ -25,10 +25,8 @@ TWndBackup::TWndBackup(QWidget* parent, const char* name, Qt::WindowFlags fl)
     createLayout();
     setTexts();
     connectSignals();
-    const QList<QWidget*> order{m_chkEnable, m_rbtnBackup, m_rbtnOnly, m_chkRemote,
-                                m_editRemote, m_chkLocal, m_editFormat};
-    for (int i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order.at(i - 1), order.at(i));
+    FormWidgets::setTabOrder({m_chkEnable, m_rbtnBackup, m_rbtnOnly, m_chkRemote,
+                                m_editRemote, m_chkLocal, m_editFormat});
     resize(525, 304);
 }
 

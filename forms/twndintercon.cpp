@@ -26,10 +26,8 @@ TWndInterCon::TWndInterCon(QWidget* parent, const char* name, Qt::WindowFlags fl
     createLayout();
     setTexts();
     connectSignals();
-    const QList<QWidget*> order{m_rbtnOnline, m_rbtnOffline, m_chkUseRAS,
-                                m_rasLine, m_editUser, m_editPass};
-    for (int i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order.at(i - 1), order.at(i));
+    FormWidgets::setTabOrder({m_rbtnOnline, m_rbtnOffline, m_chkUseRAS,
+                                m_rasLine, m_editUser, m_editPass});
     resize(335, 197);
 }
 

@@ -49,7 +49,11 @@ TWndSmtp::TWndSmtp(QWidget* parent, const char* name, Qt::WindowFlags fl)
     createOptionsTab();
     setTexts();
     connectSignals();
-    setTabOrder();
+    FormWidgets::setTabOrder({m_tabs, m_rbtnDNS, m_rbtnSMTP, m_editHostname, m_editPort,
+                              m_btnDefault, m_chkAuth, m_editUser, m_editPassword, m_comboAuth,
+                              m_editMessageSize, m_comboKB, m_editThreads, m_editRetry, m_comboSec,
+                              m_editWarning, m_comboWarn, m_editBounce, m_comboMin, m_editHops,
+                              m_chkUseSSL});
     resize(478, 288);
 }
 
@@ -202,17 +206,6 @@ void TWndSmtp::connectSignals()
     connect(m_comboAuth, &QComboBox::activated, this, &TWndSmtp::slotChange);
     connect(m_btnDefault, &QPushButton::clicked, this, &TWndSmtp::slotDefault);
     connect(m_editPort, &QLineEdit::textChanged, this, &TWndSmtp::slotChange);
-}
-
-void TWndSmtp::setTabOrder()
-{
-    const QList<QWidget*> order{m_tabs, m_rbtnDNS, m_rbtnSMTP, m_editHostname, m_editPort,
-                                m_btnDefault, m_chkAuth, m_editUser, m_editPassword, m_comboAuth,
-                                m_editMessageSize, m_comboKB, m_editThreads, m_editRetry,
-                                m_comboSec, m_editWarning, m_comboWarn, m_editBounce, m_comboMin,
-                                m_editHops, m_chkUseSSL};
-    for (int i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order.at(i - 1), order.at(i));
 }
 
 void TWndSmtp::slotDefault()

@@ -87,5 +87,4 @@ private:
     void createOptionsTab();
     void setTexts();
     void connectSignals();
-    void setTabOrder();
 };

@@ -105,6 +105,29 @@ public:
         return applyPendingStatements(m_container.get(), m_conn->get(), m_ctrl.get());
     }
 
+    // Apply with the checks' questions answered in turn: the questions asked, each with the
+    // pages' caption and Yes, No and Cancel; the widget then focused (empty: not looked at);
+    // and whether the statements went out or the apply was withdrawn.
+    void applyAnswering(const QList<int>& answers, const QStringList& asked, const QString& focused,
+                        bool sent)
+    {
+        for (int answer : answers)
+            m_dialogs->answer(answer);
+        const int mark = journalSize();
+        const ApplyOutcome outcome = apply();
+        QCOMPARE(messageTexts(), asked);
+        for (const DialogRecorder::Message& message : std::as_const(m_dialogs->messages)) {
+            QCOMPARE(message.caption, QStringLiteral("Ornel Corvane Administration"));
+            QCOMPARE(message.icon, QMessageBox::Information);
+            QVERIFY(message.parent.isNull());
+            QCOMPARE(message.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        }
+        QCOMPARE(outcome, sent ? ApplyOutcome::Applied : ApplyOutcome::Withdrawn);
+        QCOMPARE(journalSince(mark).isEmpty(), !sent);
+        if (!focused.isEmpty())
+            QCOMPARE(focusedWidget()->objectName(), focused);
+    }
+
     QStringList pending() const { return m_ctrl->m_pending; }
     QStringList messageTexts() const { return m_dialogs->messageTexts(); }
 
@@ -118,7 +141,7 @@ public:
     }
 
     // The widget that has, or gets once its window is active, the keyboard focus.
-    QWidget* focused() const { return m_container->focusWidget(); }
+    QWidget* focusedWidget() const { return m_container->focusWidget(); }
 
     std::unique_ptr<StandIn::TestServer> m_server;
     std::unique_ptr<ScopedConnection> m_conn;

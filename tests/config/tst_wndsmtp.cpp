@@ -346,23 +346,7 @@ void tst_WndSmtp::questions()
     type(page->m_editUser, user);
     type(page->m_editHops, "29"); // something to send in every row
     page->m_editHops->setFocus();
-    for (int answer : answers)
-        m_fixture.m_dialogs->answer(answer);
-    const int mark = m_fixture.journalSize();
-
-    const ApplyOutcome outcome = m_fixture.apply();
-
-    QCOMPARE(m_fixture.messageTexts(), asked);
-    for (const DialogRecorder::Message& message : m_fixture.m_dialogs->messages) {
-        QCOMPARE(message.caption, QStringLiteral("Ornel Corvane Administration"));
-        QCOMPARE(message.icon, QMessageBox::Information);
-        QVERIFY(message.parent.isNull());
-        QCOMPARE(message.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    }
-    QCOMPARE(outcome, sent ? ApplyOutcome::Applied : ApplyOutcome::Withdrawn);
-    QCOMPARE(m_fixture.journalSince(mark).isEmpty(), !sent);
-    if (!focused.isEmpty())
-        QCOMPARE(m_fixture.focused()->objectName(), focused);
+    m_fixture.applyAnswering(answers, asked, focused, sent);
 }
 
 void tst_WndSmtp::withdrawnApplyIsHandedInAgain()
@@ -394,7 +378,7 @@ void tst_WndSmtp::outOfRangePortIsNeverCut()
     QCOMPARE(m_fixture.messageTexts(),
              QStringList{"Relay server port must be a number from 0 to 65535.\n"
                          "Do you want to correct the problem?"});
-    QCOMPARE(m_fixture.focused(), page->m_editPort);
+    QCOMPARE(m_fixture.focusedWidget(), page->m_editPort);
 
     m_fixture.m_ctrl->update_again();
     m_fixture.m_dialogs->answer(QMessageBox::No);
