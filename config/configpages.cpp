@@ -1,4 +1,6 @@
-#include "configpages.h"
+// The configuration pages join the page table when the module is loaded: the table is a
+// function-local static, so it exists whatever the order of initialisation, and a
+// registration builds nothing until a page is opened.
 
 #include "pagefactory.h"
 #include "wndbackup.h"
@@ -6,10 +8,12 @@
 #include "wndremote.h"
 #include "wndsmtp.h"
 
-void registerConfigPages()
-{
-    PageFactory::registerPage<WndSmtp>(PageKind::SmtpProperties);
-    PageFactory::registerPage<WndBackup>(PageKind::Backup);
+namespace {
+
+const bool smtpRegistered = PageFactory::registerPage<WndSmtp>(PageKind::SmtpProperties);
+const bool backupRegistered = PageFactory::registerPage<WndBackup>(PageKind::Backup);
+const bool internetRegistered =
     PageFactory::registerPage<WndInterCon>(PageKind::InternetConnection);
-    PageFactory::registerPage<WndRemote>(PageKind::RemoteAdministration);
-}
+const bool remoteRegistered = PageFactory::registerPage<WndRemote>(PageKind::RemoteAdministration);
+
+} // namespace

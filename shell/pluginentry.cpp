@@ -1,7 +1,6 @@
 // The module's entry record and its descriptor. module_connect, the third exported
 // symbol, opens a server and lives with the main window.
 
-#include "modulepages.h"
 #include "ornelplugin.h"
 #include "xpmicon.h"
 
@@ -60,7 +59,6 @@ const InitInterface init_interface = {OrnelPluginVersion, module_init, module_co
 
 ModuleDescriptor* module_init()
 {
-    registerModulePages();
     if (!p_iface)
         p_iface.emplace();
     fillDescriptor(*p_iface);

@@ -1,4 +1,3 @@
-#include "configpages.h"
 #include "shellharness.h"
 #include "wndsmtp.h"
 
@@ -11,8 +10,7 @@ class tst_ConfigPages : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
+    void registeredWhenLoaded();
     void init();
     void cleanup();
     void opensFromTheTree_data();
@@ -38,16 +36,11 @@ private:
     WndMain* m_window = nullptr;
 };
 
-void tst_ConfigPages::initTestCase()
-{
-    registerConfigPages();
-}
-
-void tst_ConfigPages::cleanupTestCase()
+void tst_ConfigPages::registeredWhenLoaded()
 {
     for (PageKind kind : {PageKind::SmtpProperties, PageKind::Backup, PageKind::InternetConnection,
                           PageKind::RemoteAdministration})
-        PageFactory::unregisterPage(kind);
+        QVERIFY2(PageFactory::isRegistered(kind), PageFactory::entry(kind).title);
 }
 
 void tst_ConfigPages::init()

@@ -1,8 +1,0 @@
-#include "modulepages.h"
-
-#include "configpages.h"
-
-void registerModulePages()
-{
-    registerConfigPages();
-}
