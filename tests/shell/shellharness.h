@@ -30,16 +30,6 @@ inline DLLHANDLE testHandle(int n = 1)
     return reinterpret_cast<DLLHANDLE>(quintptr(0x1000 * n));
 }
 
-// The statements the server received from index `from` of its journal on.
-inline QStringList journalFrom(const StandIn::TestServer& server, int from)
-{
-    QStringList statements;
-    const QList<StandIn::JournalEntry> entries = server.journal();
-    for (int i = from; i < entries.size(); ++i)
-        statements.append(entries.at(i).statement);
-    return statements;
-}
-
 // A shown top window of 1000 by 700 holding the workspace, over an empty settings store.
 // Every window goes with it, and it waits until their connections have ended.
 class ConsoleStandIn

@@ -1,0 +1,74 @@
+#include "wndipgroup.h"
+
+#include "dbrow.h"
+#include "dialogseam.h"
+#include "dlgipgroup.h"
+#include "ipaccesslist.h"
+
+#include <QPushButton>
+#include <QTreeWidget>
+
+WndIPGroup::WndIPGroup(QWidget* parent, DBConn* conn, DBCtrl* ctrl, const char* name,
+                       Qt::WindowFlags f, Desktop* desktop)
+    : TWndIPs(parent, name, f)
+    , SetListPage(this, conn, ctrl, desktop, {"ipaccesslist", dbcol_ipacl, "Name"})
+{
+    ListSpec list;
+    list.view = m_list;
+    list.key = QStringLiteral("IP Groups");
+    list.version = 1;
+    list.editButton = m_btnEdit;
+    list.removeButton = m_btnRemove;
+    list.table = &m_sets.table();
+    addList(list);
+    // Kept beside the other definition lists' layouts rather than the mail lists'.
+    ListPage::layout().setStorage(m_desktop, QStringLiteral("/Admin/Ferrox"), list.key, list.version);
+    cols().add(tr("Name"), true, -1, false);
+    cols().add(tr("Description"), true, -1, false);
+    start();
+}
+
+WndIPGroup::~WndIPGroup() = default;
+
+QStringList WndIPGroup::headingTexts(const QString& group) const
+{
+    return {group, QString()};
+}
+
+QStringList WndIPGroup::entryTexts(const DBRow* row) const
+{
+    return {row->m_values[IpAclValue]->text(), row->m_values[IpAclDesc]->text()};
+}
+
+bool WndIPGroup::runSetDialog(const QString& group)
+{
+    DlgIPGroup dialog(this, nullptr, true, {}, m_conn, m_desktop, group);
+    if (!dialog.isLoaded())
+        return false;
+    return Dialogs::exec(&dialog) == QDialog::Accepted;
+}
+
+void WndIPGroup::slotAdd()
+{
+    addSet();
+}
+
+void WndIPGroup::slotCols()
+{
+    modifyColumns();
+}
+
+void WndIPGroup::slotEdit()
+{
+    editCurrentSet();
+}
+
+void WndIPGroup::slotRemove()
+{
+    removeSelectedSets();
+}
+
+void WndIPGroup::slotSelectionChanged()
+{
+    updateSetButtons(m_btnEdit);
+}
