@@ -1,5 +1,6 @@
 #include "accountitem.h"
 
+#include "accounttexts.h"
 #include "cols.h"
 
 #include <QTreeWidget>
@@ -60,4 +61,14 @@ void AccountItem::setIconOfName(const QIcon& icon)
     const int column = viewColumn(0);
     if (column >= 0)
         setIcon(column, icon);
+}
+
+QString AccountItem::settingsKey(int column, int quotaId, int messagesId, int perPageId) const
+{
+    // A model without those ids (a short form) sorts every column as text.
+    if (column == viewColumn(perPageId) || column == viewColumn(messagesId))
+        return AccountTexts::countKey(text(column));
+    if (column == viewColumn(quotaId))
+        return AccountTexts::quotaKey(text(column));
+    return AccountTexts::textKey(text(column), textOfId(0));
 }

@@ -21,6 +21,8 @@ class AccountItem : public QTreeWidgetItem
 public:
     enum { Type = QTreeWidgetItem::UserType + 0x400 };
 
+    // A top-level item of `list`. With a null list the owner adds the items itself, all
+    // at once (QTreeWidget::addTopLevelItems): a large list fills faster that way.
     AccountItem(QTreeWidget* list, DBRow* row, Cols* cols);
 
     DBRow* row() const { return m_row; }
@@ -40,6 +42,9 @@ protected:
     int viewColumn(int id) const;
     // The text of the view column showing id `id`; empty when it is hidden.
     QString textOfId(int id) const;
+    // The key of a list holding the shared settings, whose ids are given: the counts sort
+    // as numbers, the quota by unit and number, every other column by its text and name.
+    QString settingsKey(int column, int quotaId, int messagesId, int perPageId) const;
     // Puts the icon into the view column of id 0 when that column is shown.
     void setIconOfName(const QIcon& icon);
 

@@ -2,6 +2,7 @@
 
 #include "dbrow.h"
 #include "dbtable.h"
+#include "vexasupport.h"
 
 #include <QCoreApplication>
 
@@ -66,6 +67,23 @@ QString authTypeName(const DBTable& authTypes, int id)
     for (const auto& row : authTypes.m_rows) {
         if (number(row.get(), "ID") == id)
             return cell(row.get(), "Name");
+    }
+    return QString();
+}
+
+QString settingText(const DBRow* row, Setting setting, const DBTable& authTypes)
+{
+    switch (setting) {
+    case Setting::Authentication: return authTypeName(authTypes, number(row, "auth_type"));
+    case Setting::Rights: return rightsLabel(number(row, "rights"));
+    case Setting::Quota: return quotaText(atoi64(cell(row, "qstorage").toLatin1().constData()));
+    case Setting::QuotaMessages: return cell(row, "qmessage");
+    case Setting::SentFolder: return cell(row, "sentfolder");
+    case Setting::DraftFolder: return cell(row, "draftfolder");
+    case Setting::HideFolderList: return yesNo(number(row, "hidefldlist"));
+    case Setting::ShowOnlySubscribed: return yesNo(number(row, "showsub"));
+    case Setting::MsgsPerPage: return cell(row, "msgperpage");
+    case Setting::Language: return cell(row, "preflang");
     }
     return QString();
 }

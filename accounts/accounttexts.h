@@ -27,6 +27,16 @@ QString yesNo(int flag);
 // the table has none.
 QString authTypeName(const DBTable& authTypes, int id);
 
+// The settings a user and a template share, in the order both lists show them.
+enum class Setting {
+    Authentication, Rights, Quota, QuotaMessages, SentFolder, DraftFolder, HideFolderList,
+    ShowOnlySubscribed, MsgsPerPage, Language,
+};
+// The cell of a shared setting of a user or template row: the authentication type by its
+// server name, the rights label, the quota with its unit, the flags as "Yes" or "No", the
+// rest as stored.
+QString settingText(const DBRow* row, Setting setting, const DBTable& authTypes);
+
 // Sort keys, compared as text.
 // A count: its leading decimal number, at least six digits with leading zeros.
 QString countKey(const QString& text);

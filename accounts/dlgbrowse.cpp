@@ -106,6 +106,9 @@ void DlgBrowse::updateData()
     m_comboName->setCurrentIndex(0);
     m_list->sortByColumn(sortColumn, sortOrder);
     m_list->setSortingEnabled(true);
+    // Columns of automatic width grow to their entries, as the old list's did.
+    for (int column = 0; column < m_list->columnCount(); ++column)
+        m_list->resizeColumnToContents(column);
     m_comboName->setFocus();
 }
 

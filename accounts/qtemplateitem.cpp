@@ -3,7 +3,6 @@
 #include "accounticons.h"
 #include "accounttexts.h"
 #include "cols.h"
-#include "vexasupport.h"
 
 #include <QCoreApplication>
 
@@ -45,18 +44,8 @@ QString QTemplateItem::fullText(int id, const DBTable& authTypes) const
     switch (id) {
     case Name: return cell(m_row, "tempname");
     case Description: return cell(m_row, "description");
-    case Authentication: return authTypeName(authTypes, number(m_row, "auth_type"));
-    case Rights: return rightsLabel(number(m_row, "rights"));
-    case Quota: return quotaText(atoi64(cell(m_row, "qstorage").toLatin1().constData()));
-    case QuotaMessages: return cell(m_row, "qmessage");
-    case SentFolder: return cell(m_row, "sentfolder");
-    case DraftFolder: return cell(m_row, "draftfolder");
-    case HideFolderList: return yesNo(number(m_row, "hidefldlist"));
-    case ShowOnlySubscribed: return yesNo(number(m_row, "showsub"));
-    case MsgsPerPage: return cell(m_row, "msgperpage");
-    case Language: return cell(m_row, "preflang");
     }
-    return QString();
+    return settingText(m_row, Setting(id - Authentication), authTypes);
 }
 
 void QTemplateItem::show(const DBTable& authTypes)
@@ -84,9 +73,5 @@ QString QTemplateItem::key(int column, bool) const
         const QString cellText = text(column);
         return cellText == defaultText() ? QString(16, QLatin1Char(' ')) : cellText;
     }
-    if (column == viewColumn(MsgsPerPage) || column == viewColumn(QuotaMessages))
-        return countKey(text(column));
-    if (column == viewColumn(Quota))
-        return quotaKey(text(column));
-    return textKey(text(column), textOfId(Name));
+    return settingsKey(column, Quota, QuotaMessages, MsgsPerPage);
 }

@@ -4,7 +4,6 @@
 #include "accounttexts.h"
 #include "cols.h"
 #include "dbtable.h"
-#include "vexasupport.h"
 
 #include <QCoreApplication>
 
@@ -51,19 +50,11 @@ QString QUserItem::fullText(int id, const DBTable& authTypes) const
     case Name: return cell(m_row, "name");
     case Fullname: return cell(m_row, "fullname");
     case Description: return cell(m_row, "description");
-    case Authentication: return authTypeName(authTypes, number(m_row, "auth_type"));
+    case Authentication: return settingText(m_row, Setting::Authentication, authTypes);
     case AccountEnabled: return yesNo(number(m_row, "account_enabled"));
-    case Rights: return rightsLabel(number(m_row, "rights"));
-    case Quota: return quotaText(atoi64(cell(m_row, "qstorage").toLatin1().constData()));
-    case QuotaMessages: return cell(m_row, "qmessage");
-    case SentFolder: return cell(m_row, "sentfolder");
-    case DraftFolder: return cell(m_row, "draftfolder");
-    case HideFolderList: return yesNo(number(m_row, "hidefldlist"));
-    case ShowOnlySubscribed: return yesNo(number(m_row, "showsub"));
-    case MsgsPerPage: return cell(m_row, "msgperpage");
-    case Language: return cell(m_row, "preflang");
     }
-    return QString();
+    // The rest are the settings a template holds too, in the same order.
+    return settingText(m_row, Setting(int(Setting::Rights) + id - Rights), authTypes);
 }
 
 void QUserItem::show(const DBTable& authTypes)
@@ -89,12 +80,7 @@ void QUserItem::show_min()
 
 QString QUserItem::key(int column, bool) const
 {
-    // A short-form model has no ids past 2: its columns all sort as text.
-    if (column == viewColumn(MsgsPerPage) || column == viewColumn(QuotaMessages))
-        return countKey(text(column));
-    if (column == viewColumn(Quota))
-        return quotaKey(text(column));
-    return textKey(text(column), textOfId(Name));
+    return settingsKey(column, Quota, QuotaMessages, MsgsPerPage);
 }
 
 void FindFullDesc(const DBTable* users, const QString& name, QString& fullname,

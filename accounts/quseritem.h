@@ -21,7 +21,8 @@ public:
     // Column ids of the short form.
     enum MinColumn { MinName, MinDescription, MinFullname };
 
-    // An item of `list` for a user row; it shows nothing until show() or show_min().
+    // An item of `list` (or of none yet, see AccountItem) for a user row; it shows nothing
+    // until show() or show_min().
     QUserItem(QTreeWidget* list, DBRow* row, Cols* cols);
 
     // Declares the users page's fourteen columns: the first three shown.

@@ -5,16 +5,15 @@
 //
 //     bench_listview [rows] [runs]
 
+#include "benchtiming.h"
 #include "testlistpage.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QTreeWidget>
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstdio>
-#include <functional>
 
 namespace {
 
@@ -59,33 +58,6 @@ void fillBare(QTreeWidget* tree, const QList<QStringList>& rows)
     }
     tree->addTopLevelItems(items);
     tree->setSortingEnabled(true);
-}
-
-struct Times
-{
-    qint64 best = 0;
-    qint64 median = 0;
-};
-
-Times measure(int runs, const std::function<void()>& fill)
-{
-    QList<qint64> times;
-    for (int run = 0; run < runs; ++run) {
-        QElapsedTimer timer;
-        timer.start();
-        fill();
-        times.append(timer.elapsed());
-        QCoreApplication::processEvents();
-    }
-    std::sort(times.begin(), times.end());
-    return {times.first(), times.at(times.size() / 2)};
-}
-
-void report(const char* what, const Times& times, const Times& bare)
-{
-    std::printf("%-44s best %6lld ms  median %6lld ms  (%.2f x bare)\n", what,
-                static_cast<long long>(times.best), static_cast<long long>(times.median),
-                bare.median > 0 ? double(times.median) / double(bare.median) : 0.0);
 }
 
 } // namespace

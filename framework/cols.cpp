@@ -257,6 +257,7 @@ void Cols::save(Desktop* desktop, QString section, QString list, int version) co
     if (!desktop)
         return;
     SettingsStore* store = desktop->settings();
+    const SettingsStore::Batch oneWrite(store);
     const QString prefix = layoutKeyPrefix(section, list);
     store->writeEntry(prefix + QLatin1String("ver"), version);
     store->writeEntry(prefix + QLatin1String("cols"), encodeList(cols));

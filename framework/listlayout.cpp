@@ -111,6 +111,9 @@ void ListLayout::updateView()
 
     const QScopedValueRollback<bool> rebuilding(m_rebuilding, true);
     view->setSortingEnabled(false);
+    // The arrow stays while the items go in unsorted, so that columns of automatic width
+    // are fitted with its room: it must not cover the title it stands in.
+    header->setSortIndicatorShown(sorting);
     m_model->clearView();
     m_model->fillView();
     const QList<int> oldDisp = std::exchange(m_builtDisp, m_model->disp);

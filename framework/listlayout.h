@@ -49,7 +49,8 @@ public:
     // Rebuilds the view's columns from the model and has the page create its items
     // (fillItems()). Sorting is held off while the items go in and done once after;
     // the column sorted by stays the same column, wherever the layout has moved it.
-    // Columns of automatic width are then fitted to their contents.
+    // Columns of automatic width are then fitted to their contents and title, with room for
+    // the sort arrow when the list sorts: whichever of them is sorted by shows all its title.
     void updateView();
 
     // The page's slotCols(): runs the "Modify Columns" dialog on a copy of the model and,

@@ -29,9 +29,38 @@ void writeEntries(QString* text, const QMap<QString, QString>& entries)
         *text += it.key() + QLatin1Char('=') + escapeValue(it.value()) + QLatin1Char('\n');
 }
 
-bool isGroupLine(const QString& line)
+// The file's lines, each without its line break ("\n" or "\r\n"); a final line break
+// ends the last line and starts none.
+QStringList splitLines(const QString& text)
 {
-    return line.size() >= 2 && line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'));
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (text.endsWith(QLatin1Char('\n')))
+        lines.removeLast();
+    for (QString& line : lines) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+    }
+    return lines;
+}
+
+// A line that begins with "[" names the group of the lines after it, closed or not:
+// "[Mail]" and "[Mail" both name "Mail".
+QString groupOfHeader(const QString& line)
+{
+    QString group = line.mid(1);
+    if (group.endsWith(QLatin1Char(']')))
+        group.chop(1);
+    return group;
+}
+
+// A value whose last backslash escapes nothing goes on in the next line: the backslash
+// escapes the line break, which the value keeps.
+bool endsInOpenEscape(const QString& valueText)
+{
+    bool open = false;
+    for (const QChar c : valueText)
+        open = !open && c == QLatin1Char('\\');
+    return open;
 }
 
 } // namespace
@@ -62,54 +91,50 @@ QString escapeValue(const QString& value)
 
 QString unescapeValue(const QString& text)
 {
-    if (text == nullValueText)
-        return QString();
     QString value(text.size(), Qt::Uninitialized);
     value.resize(0);
     for (int i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
-        if (c == QLatin1Char('\\') && i + 1 < text.size()) {
-            const QChar next = text.at(i + 1);
-            if (next == QLatin1Char('\\')) {
-                value += QLatin1Char('\\');
-                ++i;
-                continue;
-            }
-            if (next == QLatin1Char('n')) {
-                value += QLatin1Char('\n');
-                ++i;
-                continue;
-            }
+        if (c != QLatin1Char('\\')) {
+            value += c;
+            continue;
         }
-        // An unknown escape is kept as it stands rather than losing characters.
-        value += c;
+        // A backslash at the very end escapes nothing and goes.
+        if (++i == text.size())
+            break;
+        const QChar escaped = text.at(i);
+        if (escaped == QLatin1Char('n'))
+            value += QLatin1Char('\n');
+        else if (escaped == QLatin1Char('0'))
+            value = QString(); // what came before is dropped: "\0" is how a null value is written
+        else
+            value += escaped; // "\\", and any other escaped character stands for itself
     }
     return value;
 }
 
 bool read(QIODevice& device, QSettings::SettingsMap& map)
 {
-    const QString text = QString::fromUtf8(device.readAll());
+    const QStringList lines = splitLines(QString::fromUtf8(device.readAll()));
     QString group;
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    for (QString line : lines) {
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-        const QString trimmed = line.trimmed();
-        if (trimmed.isEmpty())
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString& line = lines.at(i);
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
             continue;
-        if (isGroupLine(trimmed)) {
-            group = trimmed.mid(1, trimmed.size() - 2);
+        if (line.startsWith(QLatin1Char('['))) {
+            group = groupOfHeader(line);
             continue;
         }
         const int equals = line.indexOf(QLatin1Char('='));
-        if (equals < 0)
+        // A line without "=" is no entry; nor is one without a key, which no write makes.
+        if (equals <= 0)
             continue;
-        const QString entry = line.left(equals).trimmed();
-        if (entry.isEmpty())
-            continue;
+        const QString entry = line.left(equals);
+        QString valueText = line.mid(equals + 1);
+        while (endsInOpenEscape(valueText) && i + 1 < lines.size())
+            valueText += QLatin1Char('\n') + lines.at(++i);
         const QString key = group.isEmpty() ? entry : group + QLatin1Char('/') + entry;
-        map.insert(key, unescapeValue(line.mid(equals + 1)));
+        map.insert(key, unescapeValue(valueText));
     }
     return true;
 }

@@ -6,9 +6,21 @@
 #include <QSettings>
 #include <QStringList>
 
+#include <utility>
+
 namespace {
 
 const QLatin1String defaultGroup("General");
+
+QString fileNameOf(const QString& firstKeyPart)
+{
+    QString name = firstKeyPart.toLower();
+    for (QChar& c : name) {
+        if (c.isSpace())
+            c = QLatin1Char('_');
+    }
+    return name + QLatin1String("rc");
+}
 
 } // namespace
 
@@ -21,12 +33,22 @@ SettingsStore::~SettingsStore() = default;
 
 bool SettingsStore::locate(const QString& key, Location* location)
 {
+    // In the file "=" ends an entry's name and a line break ends its line: such a key
+    // could not be read back.
+    for (const QChar c : {QLatin1Char('='), QLatin1Char('\r'), QLatin1Char('\n')}) {
+        if (key.contains(c))
+            return false;
+    }
     QStringList parts = key.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     if (parts.size() < 2)
         return false;
-    location->fileName = parts.takeFirst().toLower() + QLatin1String("rc");
+    location->fileName = fileNameOf(parts.takeFirst());
     const QString group = parts.size() == 1 ? QString(defaultGroup) : parts.takeFirst();
-    location->settingsKey = group + QLatin1Char('/') + parts.join(QLatin1Char('/'));
+    const QString entry = parts.join(QLatin1Char('/'));
+    // Its line would read back as a comment or as a group.
+    if (entry.startsWith(QLatin1Char('#')) || entry.startsWith(QLatin1Char('[')))
+        return false;
+    location->settingsKey = group + QLatin1Char('/') + entry;
     return true;
 }
 
@@ -47,8 +69,10 @@ QString SettingsStore::readEntry(const QString& key, const QString& def) const
     if (!locate(key, &location))
         return def;
     QSettings* settings = file(location.fileName);
-    // Another store may have written the file since this one last looked.
-    settings->sync();
+    // Another store may have written the file since this one last looked; a file with
+    // held writes is not looked at, as that would write them.
+    if (!m_held.count(location.fileName))
+        settings->sync();
     if (!settings->contains(location.settingsKey))
         return def;
     return settings->value(location.settingsKey).toString();
@@ -82,6 +106,10 @@ bool SettingsStore::writeEntry(const QString& key, const QString& value)
         return false;
     QSettings* settings = file(location.fileName);
     settings->setValue(location.settingsKey, value);
+    if (m_batches > 0) {
+        m_held.insert(location.fileName);
+        return true;
+    }
     settings->sync();
     return settings->status() == QSettings::NoError;
 }
@@ -99,4 +127,23 @@ bool SettingsStore::writeEntry(const QString& key, bool value)
 bool SettingsStore::writeEntry(const QString& key, const char* value)
 {
     return writeEntry(key, QString::fromUtf8(value));
+}
+
+SettingsStore::Batch::Batch(SettingsStore* store)
+    : m_store(store)
+{
+    ++m_store->m_batches;
+}
+
+SettingsStore::Batch::~Batch()
+{
+    m_store->endBatch();
+}
+
+void SettingsStore::endBatch()
+{
+    if (--m_batches > 0)
+        return;
+    for (const QString& fileName : std::exchange(m_held, {}))
+        file(fileName)->sync();
 }

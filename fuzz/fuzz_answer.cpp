@@ -12,7 +12,8 @@ namespace {
 
 void readEveryCell(const vexadb_result &res)
 {
-    const uint32_t rows = res.kind == VEXADB_KIND_ROWSET ? res.nrows : 0;
+    // Rows without columns hold nothing to read, however many they are.
+    const uint32_t rows = res.kind == VEXADB_KIND_ROWSET && res.ncols > 0 ? res.nrows : 0;
     for (uint32_t r = 0; r < rows; ++r) {
         for (int c = 0; c < res.ncols; ++c) {
             int len = 0;

@@ -60,7 +60,7 @@ bool parseConsoleOptions(const QStringList& arguments, ConsoleOptions* options, 
                                   QStringLiteral("Save a screenshot of the console once it is up and idle."),
                                   QStringLiteral("FILE.png"));
     const QCommandLineOption quitAfter(QStringLiteral("quit-after"),
-                                       QStringLiteral("Close everything after this many milliseconds."),
+                                       QStringLiteral("Close everything after this many milliseconds; a dialog the module shows while it connects is closed as soon as that time has passed."),
                                        QStringLiteral("MS"));
     const QCommandLineOption open(QStringLiteral("open"),
                                   QStringLiteral("Select the navigation item with this title first."),

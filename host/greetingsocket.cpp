@@ -12,6 +12,10 @@
 namespace {
 
 constexpr int GreetingSize = 7;
+// The version byte the greeting begins with, and the result code the module gives when it
+// is another.
+constexpr int ProtocolVersion = 17;
+constexpr int WrongVersionCode = 103;
 // A server that accepts but never greets must not hang the console.
 constexpr int GreetingTimeoutSeconds = 10;
 
@@ -56,13 +60,12 @@ void setReceiveTimeout(int fd, int seconds)
     setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
 }
 
-// Reads exactly the greeting and nothing of what follows it: the rest is the module's.
-bool readGreeting(int fd, QString* error)
+// Receives exactly count bytes of the greeting, the first `before` of which have arrived.
+bool receiveGreetingBytes(int fd, char* greeting, int before, int count, QString* error)
 {
-    char greeting[GreetingSize];
-    int received = 0;
-    while (received < GreetingSize) {
-        const ssize_t n = recv(fd, greeting + received, size_t(GreetingSize - received), 0);
+    int received = before;
+    while (received < before + count) {
+        const ssize_t n = recv(fd, greeting + received, size_t(before + count - received), 0);
         if (n > 0) {
             received += int(n);
         } else if (n == 0) {
@@ -78,6 +81,25 @@ bool readGreeting(int fd, QString* error)
         }
     }
     return true;
+}
+
+// Reads exactly the greeting and nothing of what follows it: the rest is the module's.
+// The version is judged as soon as it arrives, as the module judges it: a server of
+// another version may never send the rest, and it would not understand what follows.
+bool readGreeting(int fd, QString* error)
+{
+    char greeting[GreetingSize];
+    if (!receiveGreetingBytes(fd, greeting, 0, 1, error))
+        return false;
+    const int version = static_cast<unsigned char>(greeting[0]);
+    if (version != ProtocolVersion) {
+        *error = QStringLiteral("the server speaks protocol version %1, not %2 (error code %3)")
+                     .arg(version)
+                     .arg(ProtocolVersion)
+                     .arg(WrongVersionCode);
+        return false;
+    }
+    return receiveGreetingBytes(fd, greeting, 1, GreetingSize - 1, error);
 }
 
 } // namespace

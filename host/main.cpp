@@ -25,6 +25,15 @@ namespace {
 // and deferred layouts have settled before the picture is taken.
 constexpr int GrabSettleMs = 400;
 
+// How often a scripted run looks for a dialog of the module to close while it connects.
+constexpr int DismissalPollMs = 50;
+
+void closeModalDialog()
+{
+    if (QWidget* dialog = QApplication::activeModalWidget())
+        dialog->close();
+}
+
 void complain(const QString& message)
 {
     std::fprintf(stderr, "ornel-console: %s\n", qPrintable(message));
@@ -63,12 +72,19 @@ public:
             }
         }
         m_window.enterModule();
+        // A scripted run has nobody to answer the module's failure dialog.
+        QTimer dismissal;
+        if (m_options.quitAfterMs >= 0) {
+            QObject::connect(&dismissal, &QTimer::timeout, &dismissal, [] { closeModalDialog(); });
+            dismissal.start(qMax(m_options.quitAfterMs, DismissalPollMs));
+        }
         m_module.entry().module_connect(m_window.desktop(), socket,
                                         m_options.server.toLocal8Bit().constData(),
                                         m_options.port.toLocal8Bit().constData(),
                                         m_options.user.toLocal8Bit().constData(),
                                         m_options.password.toLocal8Bit().constData(), 0,
                                         m_module.handle(), m_options.mode);
+        dismissal.stop();
         m_window.leaveModule();
         if (!m_window.hasModuleWindows()) {
             // The module has said why (its failure dialog); nothing is left to show.

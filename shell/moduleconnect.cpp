@@ -14,20 +14,17 @@
 
 #include <QEventLoop>
 #include <QPointer>
-#include <QTimer>
 
 namespace {
 
 constexpr int MinimumWidth = 500;
 constexpr int MinimumHeight = 300;
 constexpr int CascadeOffset = 22;
-// How long the entry waits for a connection it gave up to end. Stopping shuts its socket
-// down, so its worker ends at once unless the system holds it (a name lookup).
-constexpr int ConnectionEndWaitMs = 10000;
-
 // Waits, holding the administrator's input back, until a connection that was told to stop
 // has destroyed itself, which includes the end of its worker thread: a failed call leaves
-// nothing of the module running.
+// nothing of the module running, and the host may unload the module as soon as it returns.
+// Stopping calls the worker's connect, greeting read and session off at once; only a name
+// lookup still under way holds it, for no longer than the resolver's own time-outs.
 void waitUntilGone(const QPointer<DBConn>& conn)
 {
     if (!conn)
@@ -35,7 +32,6 @@ void waitUntilGone(const QPointer<DBConn>& conn)
     const InputBlocker block;
     QEventLoop loop;
     QObject::connect(conn.data(), &QObject::destroyed, &loop, &QEventLoop::quit);
-    QTimer::singleShot(ConnectionEndWaitMs, &loop, &QEventLoop::quit);
     loop.exec();
 }
 

@@ -3,6 +3,7 @@
 #include "dbconn.h"
 #include "dbreq.h"
 #include "dialogseam.h"
+#include "textcell.h"
 
 #include <QBoxLayout>
 #include <QByteArray>
@@ -16,26 +17,14 @@ namespace {
 // zero byte a string cell carries.
 constexpr int TitleCellSize = 50;
 
-QString latin1Text(const char* bytes, int capacity)
-{
-    const int length = int(qstrnlen(bytes, size_t(capacity)));
-    return QString::fromLatin1(bytes, qMin(length, TitleCellSize - 1));
-}
-
 // A value too long for the buffer is read whole and cut to what the buffer holds.
 QString readTitleCell(DBReq& request, int column)
 {
-    char buffer[TitleCellSize];
-    int length = TitleCellSize;
-    if (request.read(0, column, buffer, &length))
-        return latin1Text(buffer, TitleCellSize);
-    if (length <= TitleCellSize)
-        return QString();
-    QByteArray whole(length, '\0');
-    int wholeLength = length;
-    if (!request.read(0, column, whole.data(), &wholeLength))
-        return QString();
-    return latin1Text(whole.constData(), wholeLength);
+    int needed = 0;
+    QByteArray value = readTextCell(request, 0, column, TitleCellSize, &needed);
+    if (needed > 0)
+        value = readTextCell(request, 0, column, needed);
+    return QString::fromLatin1(value.left(TitleCellSize - 1));
 }
 
 } // namespace

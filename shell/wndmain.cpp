@@ -5,6 +5,7 @@
 #include "desktop.h"
 #include "globaldata.h"
 #include "settingsstore.h"
+#include "textcell.h"
 #include "unsavedprompt.h"
 #include "xpmicon.h"
 
@@ -162,13 +163,9 @@ bool fillLogList(QList<LogEntry>* logs, QTreeWidgetItem* logsItem, DBConn* conn)
     QList<LogEntry> read;
     read.reserve(rows);
     for (int row = 0; row < rows; ++row) {
-        char name[LogNameBufferSize];
-        int len = int(sizeof name);
-        // A cell that does not fit leaves the buffer empty: the log keeps its place,
+        // A cell that does not fit gives an empty name: the log keeps its place,
         // nameless.
-        if (!req.read(row, 1, name, &len))
-            name[0] = '\0';
-        name[sizeof name - 1] = '\0';
+        const QByteArray name = readTextCell(req, row, 1, LogNameBufferSize);
         auto* item = new QTreeWidgetItem(logsItem);
         item->setText(0, QString::fromLatin1(name));
         item->setIcon(0, icon);
@@ -199,6 +196,7 @@ void WndMain::restoreGeometry()
 void WndMain::storeGeometry()
 {
     SettingsStore* settings = getDesktop()->settings();
+    const SettingsStore::Batch oneWrite(settings);
     const bool maximized = isMaximizedInWorkspace();
     settings->writeEntry(QLatin1String(MaximizedKey), maximized);
     // While maximised the window's own size is the workspace's: the last normal size stays.

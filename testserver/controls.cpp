@@ -36,7 +36,7 @@ Controls::Decision Controls::decide(const QString &statement)
     const int delay = firstMatch(Action::Delay, statement);
     int reply = -1;
     const Action strongestFirst[] = {Action::Drop, Action::Silence, Action::RawAnswer,
-                                     Action::Refuse};
+                                     Action::Malform, Action::Refuse};
     for (Action action : strongestFirst) {
         reply = firstMatch(action, statement);
         if (reply >= 0)
@@ -51,12 +51,14 @@ Controls::Decision Controls::decide(const QString &statement)
         case Action::Drop: decision.reply = Decision::Drop; break;
         case Action::Silence: decision.reply = Decision::Silence; break;
         case Action::RawAnswer: decision.reply = Decision::RawAnswer; break;
+        case Action::Malform: decision.reply = Decision::Malform; break;
         case Action::Refuse: decision.reply = Decision::Refuse; break;
         case Action::Delay: break;
         }
         decision.status = rule.status;
         decision.detail = rule.detail;
         decision.bytes = rule.bytes;
+        decision.malformed = rule.malformed;
     }
 
     if (delay > reply) {

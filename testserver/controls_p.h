@@ -1,5 +1,7 @@
 #pragma once
 
+#include "testserver.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QRegularExpression>
@@ -12,7 +14,7 @@ namespace StandIn {
 class Controls
 {
 public:
-    enum class Action { Delay, Drop, Silence, RawAnswer, Refuse };
+    enum class Action { Delay, Drop, Silence, RawAnswer, Malform, Refuse };
 
     struct Rule
     {
@@ -23,17 +25,19 @@ public:
         quint32 detail = 0;        // Refuse
         int msecs = 0;             // Delay
         QByteArray bytes;          // RawAnswer
+        Malformed malformed = Malformed::CutShort; // Malform
     };
 
     // What to do with one statement: wait, then answer as decided.
     struct Decision
     {
-        enum Reply { Execute, Drop, Silence, RawAnswer, Refuse };
+        enum Reply { Execute, Drop, Silence, RawAnswer, Malform, Refuse };
         int delayMsecs = 0;
         Reply reply = Execute;
         quint32 status = 0;
         quint32 detail = 0;
         QByteArray bytes;
+        Malformed malformed = Malformed::CutShort;
     };
 
     bool add(Rule rule, const QString &pattern);

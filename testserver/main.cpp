@@ -18,6 +18,7 @@
 
 namespace {
 
+using StandIn::Malformed;
 using StandIn::TestServer;
 
 struct Growth
@@ -82,6 +83,34 @@ void addRules(const QCommandLineParser &parser, TestServer &server)
         if (!splitLast(value, u'=', &pattern, &hex) || !server.answerRaw(pattern, QByteArray::fromHex(hex.toLatin1())))
             failUsage(QStringLiteral("--raw-answer expects REGEX=HEX, not \"%1\"").arg(value));
     }
+    for (const QString &value : parser.values(QStringLiteral("malformed-answer"))) {
+        QString how;
+        const bool split = splitLast(value, u'=', &pattern, &how);
+        const bool known = how == QLatin1String("rows") || how == QLatin1String("cut");
+        const Malformed malformed = how == QLatin1String("rows") ? Malformed::RowCountBeyondBlock : Malformed::CutShort;
+        if (!split || !known || !server.malformAnswer(pattern, malformed))
+            failUsage(QStringLiteral("--malformed-answer expects REGEX=rows or REGEX=cut, not \"%1\"").arg(value));
+    }
+}
+
+// What the account functions answer, when the options say: "--auth-types 3:Kerberos,0:Internal"
+// (empty for none), "--languages EN,de".
+void setAccountFunctions(const QCommandLineParser &parser, TestServer &server)
+{
+    if (parser.isSet(QStringLiteral("auth-types"))) {
+        QList<QPair<int, QString>> types;
+        const QString value = parser.value(QStringLiteral("auth-types"));
+        for (const QString &type : value.split(u',', Qt::SkipEmptyParts)) {
+            bool ok = false;
+            const int id = type.section(u':', 0, 0).toInt(&ok);
+            if (!ok || !type.contains(u':'))
+                failUsage(QStringLiteral("--auth-types expects ID:NAME,..., not \"%1\"").arg(value));
+            types.append({id, type.section(u':', 1)});
+        }
+        server.setAuthTypes(types);
+    }
+    if (parser.isSet(QStringLiteral("languages")))
+        server.setLanguages(parser.value(QStringLiteral("languages")).split(u',', Qt::SkipEmptyParts));
 }
 
 void setGreeting(const QCommandLineParser &parser, TestServer &server)
@@ -159,12 +188,15 @@ int main(int argc, char *argv[])
         {QStringLiteral("drop-at"), QStringLiteral("Close the connection at a statement matching REGEX."), QStringLiteral("REGEX")},
         {QStringLiteral("silent"), QStringLiteral("Never answer statements matching REGEX."), QStringLiteral("REGEX")},
         {QStringLiteral("raw-answer"), QStringLiteral("Answer statements matching REGEX with these bytes."), QStringLiteral("REGEX=HEX")},
+        {QStringLiteral("malformed-answer"), QStringLiteral("Spoil answers to statements matching REGEX: rows (one row more than the block holds) or cut (half the answer, then close)."), QStringLiteral("REGEX=rows|cut")},
         {QStringLiteral("greeting"), QStringLiteral("Send these greeting bytes instead of 11 0002 0005 0000."), QStringLiteral("HEX")},
         {QStringLiteral("greeting-split"), QStringLiteral("Pause the greeting at these byte offsets."), QStringLiteral("OFFSETS")},
         {QStringLiteral("greeting-pause"), QStringLiteral("Length of each greeting pause."), QStringLiteral("MS"), QStringLiteral("200")},
         {QStringLiteral("close-after-greeting"), QStringLiteral("Close each connection after the greeting.")},
         {QStringLiteral("synthetic-log"), QStringLiteral("Add a log of LINES computed lines."), QStringLiteral("NAME:LINES")},
         {QStringLiteral("log-grow"), QStringLiteral("Append lines to a log at this rate, announcing each growth."), QStringLiteral("NAME:LINES_PER_SECOND")},
+        {QStringLiteral("auth-types"), QStringLiteral("Answer get_auth_types() with these types, in this order (empty: none)."), QStringLiteral("ID:NAME,...")},
+        {QStringLiteral("languages"), QStringLiteral("Answer get_languages() with these languages, in this order."), QStringLiteral("LANGUAGE,...")},
     });
     parser.process(application);
     if (!parser.positionalArguments().isEmpty())
@@ -194,6 +226,7 @@ int main(int argc, char *argv[])
     TestServer server(options);
     addRules(parser, server);
     setGreeting(parser, server);
+    setAccountFunctions(parser, server);
     for (const QString &value : parser.values(QStringLiteral("synthetic-log"))) {
         QString name;
         const qint64 lines = numberAfterLast(QStringLiteral("synthetic-log"), value, u':', &name);

@@ -105,9 +105,11 @@ bool Session::sendGreeting()
 {
     const GreetingPlan plan = m_host.greeting();
     qsizetype sent = 0;
+    qsizetype lastPause = -1; // offset 0 pauses before the first byte
     for (int pauseAt : plan.pauseAt) {
-        if (pauseAt <= sent || pauseAt >= plan.bytes.size())
+        if (pauseAt <= lastPause || pauseAt >= plan.bytes.size())
             continue;
+        lastPause = pauseAt;
         if (!writePlain(plan.bytes.constData() + sent, std::size_t(pauseAt - sent))
             || !m_host.pause(plan.pauseMs))
             return false;
@@ -208,6 +210,9 @@ void Session::serveStatements()
             if (!writeEnciphered(reply.bytes))
                 return;
             break;
+        case SessionHost::Reply::SendThenDrop:
+            writeEnciphered(reply.bytes);
+            return;
         }
     }
 }

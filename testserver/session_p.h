@@ -19,7 +19,7 @@ class SessionHost
 public:
     struct Reply
     {
-        enum Kind { Send, Drop, Silence };
+        enum Kind { Send, SendThenDrop, Drop, Silence };
         Kind kind = Send;
         QByteArray bytes; // header and data block, before enciphering
     };

@@ -24,6 +24,25 @@ namespace {
 constexpr quint8 ProtocolVersion = 17;
 constexpr quint8 LogRecordPayload = 8;
 constexpr int FreePortAttempts = 20;
+constexpr int AnswerHeaderLength = 16;
+constexpr int RowCountAt = AnswerHeaderLength + 4;
+constexpr int StatusAt = 8;
+constexpr int KindAt = AnswerHeaderLength + 1;
+
+SessionHost::Reply spoiled(QByteArray encoded, Malformed how)
+{
+    using Reply = SessionHost::Reply;
+    if (how == Malformed::CutShort)
+        return Reply{Reply::SendThenDrop, encoded.left(encoded.size() / 2)};
+    const bool rowSet = encoded.size() >= RowCountAt + 4 && Wire::readU32(encoded, StatusAt) == StatusOk
+                        && quint8(encoded.at(KindAt)) == Answer::RowSetKind;
+    if (rowSet) {
+        QByteArray rowCount;
+        Wire::appendU32(rowCount, Wire::readU32(encoded, RowCountAt) + 1);
+        encoded.replace(RowCountAt, rowCount.size(), rowCount);
+    }
+    return Reply{Reply::Send, encoded};
+}
 
 } // namespace
 
@@ -270,6 +289,7 @@ SessionHost::Reply TestServerPrivate::answer(quint32 session, const QString &sta
         return Reply{Reply::Send, decision.bytes};
     case Controls::Decision::Refuse:
         return Reply{Reply::Send, Answer::refusal(decision.status, decision.detail).encode()};
+    case Controls::Decision::Malform:
     case Controls::Decision::Execute:
         break;
     }
@@ -284,7 +304,10 @@ SessionHost::Reply TestServerPrivate::answer(quint32 session, const QString &sta
         for (const QString &log : std::as_const(context.changedLogs))
             pushLogUpdateLocked(log, 0);
     }
-    return Reply{Reply::Send, answer.encode()}; // encoded outside the lock: answers can be large
+    // Encoded outside the lock: answers can be large.
+    if (decision.reply == Controls::Decision::Malform)
+        return spoiled(answer.encode(), decision.malformed);
+    return Reply{Reply::Send, answer.encode()};
 }
 
 int TestServerPrivate::pushDatagramLocked(const QByteArray &datagram, quint32 session)
@@ -469,6 +492,16 @@ bool TestServer::silence(const QString &pattern, int times)
     Controls::Rule rule;
     rule.action = Controls::Action::Silence;
     rule.remaining = times;
+    std::lock_guard<std::mutex> lock(d->m_mutex);
+    return d->addRuleLocked(rule, pattern);
+}
+
+bool TestServer::malformAnswer(const QString &pattern, Malformed how, int times)
+{
+    Controls::Rule rule;
+    rule.action = Controls::Action::Malform;
+    rule.remaining = times;
+    rule.malformed = how;
     std::lock_guard<std::mutex> lock(d->m_mutex);
     return d->addRuleLocked(rule, pattern);
 }

@@ -71,9 +71,15 @@ struct LogExtent
 struct GreetingPlan
 {
     QByteArray bytes = QByteArray::fromHex("11" "0002" "0005" "0000");
-    QList<int> pauseAt;       // byte offsets at which sending pauses for pauseMs
+    QList<int> pauseAt;       // byte offsets at which sending pauses for pauseMs (0: before the first)
     int pauseMs = 0;
     bool closeAfter = false;  // close the connection once the greeting is out
+};
+
+// Ways to spoil the answer a statement gets, for tests of a client's defences.
+enum class Malformed {
+    RowCountBeyondBlock, // a row set sent whole, declaring one row more than it holds
+    CutShort,            // the first half of the answer, then the connection closes
 };
 
 struct ServerOptions
@@ -135,6 +141,9 @@ public:
     bool silence(const QString &pattern, int times = -1);
     // Sends these bytes, enciphered, in place of the answer header and data block.
     bool answerRaw(const QString &pattern, const QByteArray &bytes, int times = -1);
+    // Carries the statement out as usual and spoils its answer; an answer that is
+    // not a row set goes out whole with RowCountBeyondBlock. Ranks with a raw answer.
+    bool malformAnswer(const QString &pattern, Malformed how, int times = -1);
     void clearControls();
     void setGreeting(const GreetingPlan &plan);
 

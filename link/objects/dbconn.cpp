@@ -76,8 +76,9 @@ DBConn::DBConn(const char *host, const char *port, const char *user, const char 
     connect(m_updateTimer, &QTimer::timeout, this, &DBConn::timer);
     m_updateTimer->start(UpdatePeriodMs);
 
+    m_stopSignal = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     m_endSignal = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-    if (m_endSignal >= 0) {
+    if (m_stopSignal >= 0 && m_endSignal >= 0) {
         m_endNotifier = new QSocketNotifier(m_endSignal, QSocketNotifier::Read, this);
         connect(m_endNotifier, &QSocketNotifier::activated, this, &DBConn::takeWorkerEnd);
         // Last: the worker reads everything above.
@@ -99,6 +100,8 @@ DBConn::~DBConn()
     delete m_endNotifier;
     if (m_endSignal >= 0)
         close(m_endSignal);
+    if (m_stopSignal >= 0)
+        close(m_stopSignal);
     pthread_mutex_destroy(&m_queueMutex);
 }
 
@@ -140,6 +143,7 @@ void DBConn::stop()
         return;
     m_updateTimer->stop();
     m_stop.store(true, std::memory_order_release);
+    raiseStopSignal();
     shutDownWatchedSocket();
     wake();
     if (m_worker == 0)
@@ -266,9 +270,10 @@ bool DBConn::setUpSession()
     int sysError = 0;
     if (m_socket == 0) {
         int socket = 0;
-        const int code = vexadb_connect(m_hostLatin1.constData(), m_portLatin1.constData(),
-                                        &socket, &sysError, &version, &numbers[0],
-                                        &numbers[1], &numbers[2]);
+        // stop() calls the connect and the wait for the greeting off at once.
+        const int code = vexadb_connect_cancellable(
+            m_hostLatin1.constData(), m_portLatin1.constData(), m_stopSignal, &socket,
+            &sysError, &version, &numbers[0], &numbers[1], &numbers[2]);
         if (code != VEXADB_OK) {
             failSetUp(code, sysError);
             return false;
@@ -389,9 +394,24 @@ void DBConn::endSession()
     signalWorkerEnd();
 }
 
-void DBConn::signalWorkerEnd()
+namespace {
+
+void raise(int eventDescriptor)
 {
     const uint64_t one = 1;
-    while (write(m_endSignal, &one, sizeof one) < 0 && errno == EINTR) {
+    while (write(eventDescriptor, &one, sizeof one) < 0 && errno == EINTR) {
     }
+}
+
+} // namespace
+
+void DBConn::signalWorkerEnd()
+{
+    raise(m_endSignal);
+}
+
+void DBConn::raiseStopSignal()
+{
+    if (m_stopSignal >= 0)
+        raise(m_stopSignal);
 }

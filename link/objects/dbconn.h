@@ -126,6 +126,7 @@ private:
     void watchSocket(int socket);
     void unwatchSocket();
     void shutDownWatchedSocket();
+    void raiseStopSignal();
 
     // The worker's last act is to signal m_endSignal; the GUI thread then retires
     // the connection. An event descriptor rather than a posted call: the hand-over
@@ -145,6 +146,9 @@ private:
     std::deque<std::shared_ptr<RequestJob>> m_queue;
 
     QTimer *m_updateTimer;
+    // Readable once stop() was called, so that a connect or greeting read still in
+    // progress ends at once (an eventfd, written once and never read).
+    int m_stopSignal = -1;
     int m_endSignal = -1; // eventfd
     QSocketNotifier *m_endNotifier = nullptr;
 

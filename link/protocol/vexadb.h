@@ -10,9 +10,11 @@
 // run on another thread at the same time.
 //
 // Every length an answer carries is checked against the data that arrived
-// before it is used: a malformed answer is refused with 2, and the session is
-// then treated as lost (every later statement or login on it fails at once
-// with 1), since nothing says the stream is still in step with the server.
+// before it is used. A block that was read whole but does not hold what it
+// declares is refused with 2: the stream is still in step, so the session goes
+// on. Whenever the stream may have left step with the server (a failed read or
+// write, a block too large to read), the result is 1 and the session is lost:
+// every later statement or login on it fails at once with 1.
 
 #include "vexadbtypes.h"
 
@@ -95,6 +97,13 @@ struct vexadb_coldesc
 int vexadb_connect(const char *host, const char *port, int *sock, int *syserr, int *version,
                    int *num1, int *num2, int *num3);
 
+// vexadb_connect that another thread can call off: once the descriptor cancel is
+// readable (an eventfd or pipe written to), the connect or greeting read in progress
+// ends with 1 and ECANCELED in *syserr. A negative cancel waits as vexadb_connect.
+// The name lookup cannot be called off.
+int vexadb_connect_cancellable(const char *host, const char *port, int cancel, int *sock,
+                               int *syserr, int *version, int *num1, int *num2, int *num3);
+
 // Runs the session set-up on a connected socket: key announcement, session key
 // under the server's RSA key, identification (clientName cut to 31 bytes),
 // session id and, with udp non-zero, the update channel's registration.
@@ -129,7 +138,8 @@ int vexadb_set_receive_timeout(vexadb_handle h, int seconds);
 
 // Sends one statement and reads its answer into res (cleared first). 0 with
 // res valid; the server's status with its detail kept as the last error; 1 on
-// a socket failure; 2 for a malformed answer.
+// a socket failure or a block too large to read (the session is lost); 2 for a
+// block read whole that is malformed (the session goes on).
 int vexadb_send_query(vexadb_handle h, const char *text, vexadb_result *res);
 
 // Copies the value of a cell into buf, *len being its capacity; *len gets the

@@ -14,7 +14,6 @@ namespace {
 enum {
     Refused = VEXADB_ELIBRARY,
     HeaderFixedBytes = 16,   // H, kind, NC, NR and the two spare words
-    MinHeaderWords = HeaderFixedBytes / 4,
     LengthBytes = 4,
     DescriptorFixedMin = 3,  // P itself, the type and the flags
 };
@@ -127,9 +126,12 @@ int walkRows(vexadb_result *res, uint32_t start, uint32_t end)
     return 0;
 }
 
+// Rows without columns hold no cell a row pointer could lead to, and their
+// count alone could ask for any amount of memory: they get no row table.
 int allocateTables(vexadb_result *res)
 {
-    const size_t count = size_t(res->nrows) + res->ncols;
+    const size_t rowPointers = res->ncols > 0 ? res->nrows : 0;
+    const size_t count = rowPointers + res->ncols;
     if (count == 0)
         return 0;
     auto **tables = static_cast<unsigned char **>(malloc(count * sizeof(unsigned char *)));
@@ -138,34 +140,32 @@ int allocateTables(vexadb_result *res)
         return VEXADB_ESYSTEM;
     }
     res->tables = tables;
-    res->rows = tables;
-    res->cols = tables + res->nrows;
+    res->rows = rowPointers > 0 ? tables : nullptr;
+    res->cols = tables + rowPointers;
     return 0;
 }
 
-int parseInto(vexadb_result *res, unsigned char *data, uint32_t size)
+void takeFixedFields(vexadb_result *res, unsigned char *data)
 {
-    if (!data || size < HeaderFixedBytes)
-        return Refused;
-    const uint32_t words = data[0];
-    const uint32_t descriptorSizeAt = 4 * words;
-    // A header shorter than its own fixed fields would read the descriptor
-    // area's size out of them.
-    if (words < MinHeaderWords || descriptorSizeAt > size || size - descriptorSizeAt < LengthBytes)
-        return Refused;
-
     res->data = data;
     res->kind = data[1];
     res->ncols = vexadb_load_be16(data + 2);
     res->nrows = vexadb_load_be32(data + 4);
     res->spare1 = vexadb_load_be32(data + 8);
     res->spare2 = vexadb_load_be32(data + 12);
+}
+
+int parseRowSet(vexadb_result *res, uint32_t size)
+{
+    unsigned char *data = res->data;
+    const uint32_t descriptorSizeAt = 4 * uint32_t(data[0]);
+    // A header shorter than its own fixed fields would read the descriptor
+    // area's size out of them.
+    if (descriptorSizeAt < HeaderFixedBytes || descriptorSizeAt > size
+        || size - descriptorSizeAt < LengthBytes)
+        return Refused;
     const uint32_t descriptorsAt = descriptorSizeAt + LengthBytes;
     res->desc = data + descriptorsAt;
-    if (res->kind != VEXADB_KIND_ROWSET) {
-        res->valid = 1;
-        return 0;
-    }
 
     const uint32_t descriptorBytes = vexadb_load_be32(data + descriptorSizeAt);
     if (descriptorBytes > size - descriptorsAt)
@@ -174,18 +174,31 @@ int parseInto(vexadb_result *res, unsigned char *data, uint32_t size)
     // Each row holds at least a length word per column; checked before the
     // row table is allocated, so a row count cannot ask for more memory than
     // the block could describe.
-    if (res->nrows > 0) {
-        if (res->ncols == 0
-            || uint64_t(res->nrows) * LengthBytes * res->ncols > uint64_t(size - rowsAt))
-            return Refused;
-    }
+    if (uint64_t(res->nrows) * LengthBytes * res->ncols > uint64_t(size - rowsAt))
+        return Refused;
 
     if (const int failed = allocateTables(res))
         return failed;
     if (const int refused = walkDescriptors(res, descriptorsAt, rowsAt))
         return refused;
-    if (const int refused = walkRows(res, rowsAt, size))
-        return refused;
+    if (res->ncols > 0) {
+        if (const int refused = walkRows(res, rowsAt, size))
+            return refused;
+    }
+    return 0;
+}
+
+int parseInto(vexadb_result *res, unsigned char *data, uint32_t size)
+{
+    if (!data || size < HeaderFixedBytes)
+        return Refused;
+    takeFixedFields(res, data);
+    // Another kind carries nothing past its fixed fields that anyone reads,
+    // not even the descriptor area's size.
+    if (res->kind == VEXADB_KIND_ROWSET) {
+        if (const int failed = parseRowSet(res, size))
+            return failed;
+    }
     res->valid = 1;
     return 0;
 }

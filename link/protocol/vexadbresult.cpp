@@ -82,9 +82,10 @@ int readAnswer(vexadb_conn *conn, vexadb_result *res)
         conn->lasterror = int(header.detail);
         return int(header.status);
     }
-    // Refused before allocating: the size is the server's word alone.
+    // Refused before allocating: the size is the server's word alone. The block
+    // stays unread, so the stream is out of step: the session is lost.
     if (header.size > VEXADB_MAX_BLOCK)
-        return vexadb_lose_session(conn, EMSGSIZE, VEXADB_ELIBRARY);
+        return vexadb_lose_session(conn, EMSGSIZE, VEXADB_ESYSTEM);
     auto *data = static_cast<unsigned char *>(malloc(header.size ? header.size : 1));
     if (!data)
         return vexadb_lose_session(conn, ENOMEM, VEXADB_ESYSTEM);
@@ -97,15 +98,20 @@ int readAnswer(vexadb_conn *conn, vexadb_result *res)
     case VEXADB_OK:
         return VEXADB_OK;
     case VEXADB_ESYSTEM:
+        // Reported as 1, which every caller takes for a lost session: so it is.
         return vexadb_lose_session(conn, ENOMEM, VEXADB_ESYSTEM);
     default:
-        return vexadb_lose_session(conn, EBADMSG, VEXADB_ELIBRARY);
+        // The whole declared block was read: the stream is still in step, and
+        // only this request fails.
+        conn->lasterror = EBADMSG;
+        return VEXADB_ELIBRARY;
     }
 }
 
-// Cells of the sort column. Numbers sort by their value: INT as a signed
-// number, addresses and ports (kept in network order) by address and port.
-// A cell too short for its number is null and sorts first.
+// Cells of the sort column. Numbers sort by their value: INT as the unsigned
+// word the buffer holds (so -1 sorts after every positive number), addresses
+// and ports (kept in network order) by address and port. A cell too short for
+// its number is null and sorts first.
 struct SortColumn
 {
     int col;
@@ -123,7 +129,7 @@ SortKey numberOf(int type, const unsigned char *cell, uint32_t size)
     switch (type) {
     case VEXADB_INT:
         if (size >= 4)
-            return {true, int32_t(loadHost32(cell))};
+            return {true, int64_t(loadHost32(cell))};
         break;
     case VEXADB_IPADDR:
         if (size >= 4)

@@ -79,42 +79,75 @@ bool resolveHost(const char *host, in_addr *address)
     return true;
 }
 
-// connect() bounded in time: an address that swallows the SYN would
-// otherwise keep the caller for minutes.
-bool connectWithin(int fd, const sockaddr_in &address, int seconds)
+// Waits until fd is ready for `events`, the time-out passes (errno ETIMEDOUT) or the
+// cancel descriptor becomes readable (errno ECANCELED); true when fd is ready.
+bool waitReady(int fd, short events, int cancel, int seconds)
 {
-    const int flags = fcntl(fd, F_GETFL);
-    if (flags < 0 || fcntl(fd, F_SETFL, flags | O_NONBLOCK) < 0)
-        return false;
-    bool connected = ::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
-    if (!connected && errno == EINPROGRESS) {
-        pollfd waiting = {fd, POLLOUT, 0};
-        int ready;
-        do {
-            ready = poll(&waiting, 1, seconds * 1000);
-        } while (ready < 0 && errno == EINTR);
+    pollfd waiting[2] = {{fd, events, 0}, {cancel, POLLIN, 0}};
+    const nfds_t count = cancel >= 0 ? 2 : 1;
+    for (;;) {
+        const int ready = poll(waiting, count, seconds * 1000);
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready < 0)
+            return false;
         if (ready == 0) {
             errno = ETIMEDOUT;
-        } else if (ready > 0) {
-            int error = 0;
-            socklen_t length = sizeof error;
-            if (getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0)
-                connected = true;
-            else if (error != 0)
-                errno = error;
+            return false;
         }
+        if (count == 2 && waiting[1].revents != 0) {
+            errno = ECANCELED;
+            return false;
+        }
+        return true;
     }
-    const int savedErrno = errno;
-    if (fcntl(fd, F_SETFL, flags) < 0 && connected)
-        return false;
-    errno = savedErrno;
-    return connected;
 }
 
-int readGreeting(int fd, int *version, int *num1, int *num2, int *num3, int *syserr)
+// connect() on a non-blocking socket, bounded in time: an address that swallows the SYN
+// would otherwise keep the caller for minutes, and nobody could call it off.
+bool connectWithin(int fd, const sockaddr_in &address, int cancel, int seconds)
+{
+    if (::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0)
+        return true;
+    if (errno != EINPROGRESS || !waitReady(fd, POLLOUT, cancel, seconds))
+        return false;
+    int error = 0;
+    socklen_t length = sizeof error;
+    if (getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0)
+        return false;
+    errno = error;
+    return error == 0;
+}
+
+// Receives exactly n greeting bytes from a non-blocking socket, each wait bounded by the
+// receive time-out and ended by the cancel descriptor; 1, or 0 with errno set.
+int receiveGreeting(int fd, unsigned char *buf, int n, int cancel)
+{
+    int got = 0;
+    while (got < n) {
+        const ssize_t r = ::recv(fd, buf + got, size_t(n - got), 0);
+        if (r > 0) {
+            got += int(r);
+            continue;
+        }
+        if (r == 0) {
+            errno = ECONNRESET;
+            return 0;
+        }
+        if (errno == EINTR)
+            continue;
+        if (errno != EAGAIN && errno != EWOULDBLOCK)
+            return 0;
+        if (!waitReady(fd, POLLIN, cancel, VEXADB_RECEIVE_TIMEOUT))
+            return 0;
+    }
+    return 1;
+}
+
+int readGreeting(int fd, int cancel, int *version, int *num1, int *num2, int *num3, int *syserr)
 {
     unsigned char first = 0;
-    if (!vexadb_recv_exact(fd, &first, 1))
+    if (!receiveGreeting(fd, &first, 1, cancel))
         return fail(syserr, VEXADB_ESYSTEM);
     *version = first;
     // The version is judged before the numbers are read: another version may
@@ -122,12 +155,28 @@ int readGreeting(int fd, int *version, int *num1, int *num2, int *num3, int *sys
     if (first != VEXADB_PROTOCOL_VERSION)
         return VEXADB_EVERSION;
     unsigned char numbers[6];
-    if (!vexadb_recv_exact(fd, numbers, sizeof numbers))
+    if (!receiveGreeting(fd, numbers, sizeof numbers, cancel))
         return fail(syserr, VEXADB_ESYSTEM);
     *num1 = numbers[0] << 8 | numbers[1];
     *num2 = numbers[2] << 8 | numbers[3];
     *num3 = numbers[4] << 8 | numbers[5];
     return VEXADB_OK;
+}
+
+// Connects and reads the greeting without blocking, so that the cancel descriptor can end
+// either wait; the socket blocks again (bounded by its time-outs) once it is handed on.
+int connectAndGreet(int fd, const sockaddr_in &address, int cancel, int *version, int *num1,
+                    int *num2, int *num3, int *syserr)
+{
+    const int flags = fcntl(fd, F_GETFL);
+    if (flags < 0 || fcntl(fd, F_SETFL, flags | O_NONBLOCK) < 0)
+        return fail(syserr, VEXADB_ESYSTEM);
+    if (!connectWithin(fd, address, cancel, VEXADB_CONNECT_TIMEOUT))
+        return fail(syserr, VEXADB_ESYSTEM);
+    const int result = readGreeting(fd, cancel, version, num1, num2, num3, syserr);
+    if (result == VEXADB_OK && fcntl(fd, F_SETFL, flags) < 0)
+        return fail(syserr, VEXADB_ESYSTEM);
+    return result;
 }
 
 // The session key comes from the system's cryptographic generator: a key
@@ -254,6 +303,12 @@ void releaseRecord(vexadb_conn *conn)
 int vexadb_connect(const char *host, const char *port, int *sock, int *syserr, int *version,
                    int *num1, int *num2, int *num3)
 {
+    return vexadb_connect_cancellable(host, port, -1, sock, syserr, version, num1, num2, num3);
+}
+
+int vexadb_connect_cancellable(const char *host, const char *port, int cancel, int *sock,
+                               int *syserr, int *version, int *num1, int *num2, int *num3)
+{
     if (!host || !port || !sock || !syserr || !version || !num1 || !num2 || !num3)
         return VEXADB_EPARAM;
     sockaddr_in address = {};
@@ -271,9 +326,7 @@ int vexadb_connect(const char *host, const char *port, int *sock, int *syserr, i
     if (fd < 0)
         return fail(syserr, VEXADB_ESYSTEM);
     setsocktimeout(fd, SO_RCVTIMEO, VEXADB_RECEIVE_TIMEOUT);
-    int result = connectWithin(fd, address, VEXADB_CONNECT_TIMEOUT)
-                     ? readGreeting(fd, version, num1, num2, num3, syserr)
-                     : fail(syserr, VEXADB_ESYSTEM);
+    const int result = connectAndGreet(fd, address, cancel, version, num1, num2, num3, syserr);
     if (result != VEXADB_OK) {
         close(fd);
         return result;

@@ -31,9 +31,9 @@ struct vexadb_conn
     int udp;               // -1: no update channel
     unsigned char version; // datagrams must begin with it
     uint32_t session;      // the id the server assigned, host order
-    // Set when a read or write of the stream failed or an answer was refused:
-    // the stream and the cipher states may be out of step with the server, so
-    // nothing more is sent or read on this session.
+    // Set when a read or write of the stream failed or an answer's block was
+    // left unread: the stream and the cipher states may be out of step with
+    // the server, so nothing more is sent or read on this session.
     bool lost;
 };
 
@@ -67,5 +67,5 @@ int vexadb_sock_writes(vexadb_sock *s, const void *data, int n);   // enciphered
 int vexadb_sock_reads(vexadb_sock *s, void *buf, int n);           // enciphered, exact
 
 // Receives exactly n bytes from fd, however the peer's segments split them;
-// 1, or 0 as above. The greeting is read with it before any layer exists.
+// 1, or 0 as above.
 int vexadb_recv_exact(int fd, void *buf, int n);

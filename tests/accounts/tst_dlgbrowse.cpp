@@ -6,6 +6,8 @@
 #include "standinconnection.h"
 
 #include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QtTest>
@@ -17,6 +19,8 @@ class tst_DlgBrowse : public QObject
     Q_OBJECT
 
 private slots:
+    void formAsBuilt();
+    void formSlotsComplain();
     void initTestCase();
     void init();
     void cleanup();
@@ -30,7 +34,8 @@ private slots:
     void result();
     void choosingADomainSharesIt_data();
     void choosingADomainSharesIt();
-    void returnOnAnEntryOnlyPicksIt();
+    void gesturesOnAnEntryOnlyPickIt_data();
+    void gesturesOnAnEntryOnlyPickIt();
 
 private:
     QStringList journalSince(int from) const
@@ -65,6 +70,46 @@ private:
     DBTable m_domains, m_users, m_groups;
 };
 
+void tst_DlgBrowse::formAsBuilt()
+{
+    TDlgBrowse form;
+    QCOMPARE(form.objectName(), QString("TDlgBrowse"));
+    QCOMPARE(TDlgBrowse(nullptr, "picker").objectName(), QString("picker"));
+    QCOMPARE(form.windowTitle(), QString("Find User"));
+    QCOMPARE(form.size(), QSize(380, 278));
+    QVERIFY(!form.windowIcon().isNull());
+    QCOMPARE(form.findChild<QLabel*>("TextLabel1_2")->text(), QString("Domain:"));
+    QCOMPARE(form.findChild<QLabel*>("TextLabel1")->text(), QString("Name:"));
+    QCOMPARE(form.findChild<QPushButton*>("m_btnOK")->text(), QString("OK"));
+    QVERIFY(form.m_btnOK->isDefault());
+    QCOMPARE(form.findChild<QPushButton*>("m_btnCancel")->text(), QString("Cancel"));
+    QVERIFY(form.findChild<QComboBox*>("m_comboDomain")->isEditable());
+    QVERIFY(form.findChild<QComboBox*>("m_comboName")->isEditable());
+    QTreeWidget* list = form.findChild<QTreeWidget*>("m_list");
+    QCOMPARE(list->headerItem()->text(0) + "|" + list->headerItem()->text(1) + "|" + list->headerItem()->text(2),
+             QString("Name|Fullname|Description"));
+    QCOMPARE(list->selectionMode(), QAbstractItemView::SingleSelection);
+    QVERIFY(list->allColumnsShowFocus());
+    QVERIFY(list->header()->isSortIndicatorShown());
+    form.m_btnCancel->click();
+    QCOMPARE(form.result(), int(QDialog::Rejected));
+}
+
+// Until a dialog overrides them, the slots the widgets reach say so.
+void tst_DlgBrowse::formSlotsComplain()
+{
+    TDlgBrowse form;
+    form.m_list->addTopLevelItem(new QTreeWidgetItem(QStringList{"x"}));
+    QTest::ignoreMessage(QtWarningMsg, "TDlgBrowse::slotOK(): Not implemented yet!");
+    form.m_btnOK->click();
+    QTest::ignoreMessage(QtWarningMsg, "TDlgBrowse::slotDomainChanged(const QString &): Not implemented yet!");
+    form.m_comboDomain->addItem("a.example");
+    emit form.m_comboDomain->textActivated("a.example");
+    QTest::ignoreMessage(QtWarningMsg, "TDlgBrowse::slotSelected(): Not implemented yet!");
+    emit form.m_list->itemClicked(form.m_list->topLevelItem(0), 0);
+    QCOMPARE(form.result(), int(QDialog::Rejected)); // OK accepted nothing by itself
+}
+
 void tst_DlgBrowse::initTestCase()
 {
     m_server = startStandIn();
@@ -91,6 +136,9 @@ void tst_DlgBrowse::loadedTablesCauseNoRequest()
     auto dialog = open();
     QCOMPARE(journalSince(before), QStringList());
     QVERIFY(dialog->m_list->topLevelItemCount() > 0);
+    // the columns grew to their longest entries
+    QVERIFY(dialog->m_list->columnWidth(1)
+            >= dialog->m_list->fontMetrics().horizontalAdvance("Shared reception mailbox"));
 }
 
 void tst_DlgBrowse::unloadedTablesLoadOnceOverTwoOpenings()
@@ -253,17 +301,42 @@ void tst_DlgBrowse::choosingADomainSharesIt()
     QCOMPARE(again->m_comboDomain->currentText(), chosen);
 }
 
-void tst_DlgBrowse::returnOnAnEntryOnlyPicksIt()
+void tst_DlgBrowse::gesturesOnAnEntryOnlyPickIt_data()
 {
+    QTest::addColumn<QString>("gesture");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("click on a user") << "click" << "carol" << "carol";
+    QTest::newRow("double click on a group") << "double click" << "[staff]" << "[staff]";
+    QTest::newRow("Return on a user") << "Return" << "Oskar" << "Oskar";
+}
+
+// Each fills the name field from the entry; none closes the dialog.
+void tst_DlgBrowse::gesturesOnAnEntryOnlyPickIt()
+{
+    QFETCH(QString, gesture);
+    QFETCH(QString, entry);
+    QFETCH(QString, name);
     auto dialog = open();
     dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
-    const auto found = dialog->m_list->findItems("carol", Qt::MatchExactly, 0);
+    const auto found = dialog->m_list->findItems(entry, Qt::MatchExactly, 0);
     QCOMPARE(found.size(), 1);
-    dialog->m_list->setCurrentItem(found.first());
-    dialog->m_list->setFocus();
-    QTest::keyClick(dialog->m_list, Qt::Key_Return);
-    QCOMPARE(dialog->m_comboName->currentText(), QString("carol"));
+    QTreeWidgetItem* item = found.first();
+    dialog->m_list->scrollToItem(item);
+    const QPoint at = dialog->m_list->visualItemRect(item).center();
+    if (gesture == "click") {
+        QTest::mouseClick(dialog->m_list->viewport(), Qt::LeftButton, {}, at);
+    } else if (gesture == "double click") {
+        dialog->m_list->setCurrentItem(item);
+        emit dialog->m_list->itemDoubleClicked(item, 0); // what the list says of a double click
+    } else {
+        dialog->m_list->setCurrentItem(item);
+        dialog->m_list->setFocus();
+        QTest::keyClick(dialog->m_list, Qt::Key_Return);
+    }
+    QCOMPARE(dialog->m_comboName->currentText(), name);
     QVERIFY(dialog->isVisible());
     QCOMPARE(dialog->m_result, QString());
 }

@@ -1,6 +1,8 @@
 #include "accountcolumns.h"
 #include "accountrows.h"
 #include "cols.h"
+#include "qgroupitem.h"
+#include "qtemplateitem.h"
 #include "quseritem.h"
 
 #include <QHeaderView>
@@ -69,16 +71,24 @@ public:
     DBTable authTypes;
 };
 
+const QStringList allTitles{"Name", "Fullname", "Description", "Authentication", "Account Enabled",
+                            "Rights", "Quota", "Quota (messages)", "Sent Folder", "Draft Folder",
+                            "Hide Folder List", "Show Only Subcribed", "Msgs. per Page", "Language"};
+
 class tst_QUserItem : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void declaredColumns_data();
+    void declaredColumns();
     void cells_data();
     void cells();
     void hiddenColumnsGetNoText();
+    void oneIconForEveryUser();
     void sortOrder_data();
     void sortOrder();
+    void itemsAddedAllAtOnce();
     void hiddenNameLeavesNoIconAndNoTieBreak();
     void showAgainReplacesTextsAndKeys();
     void shortFormUnderItsHeaders_data();
@@ -87,9 +97,38 @@ private slots:
     void findFullDesc();
 };
 
-const QStringList allTitles{"Name", "Fullname", "Description", "Authentication", "Account Enabled",
-                            "Rights", "Quota", "Quota (messages)", "Sent Folder", "Draft Folder",
-                            "Hide Folder List", "Show Only Subcribed", "Msgs. per Page", "Language"};
+
+// The pages' columns as the items number them: titles by id, and which are shown at first.
+void tst_QUserItem::declaredColumns_data()
+{
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QStringList>("titles");
+    QTest::addColumn<QList<int>>("shown");
+
+    QTest::newRow("users") << "user" << allTitles << QList<int>{1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    QTest::newRow("groups") << "group" << QStringList{"Name", "Description", "Rights"} << QList<int>{1, 1, 0};
+    QTest::newRow("templates") << "template"
+        << QStringList{"Name", "Description", "Authentication", "Rights", "Quota", "Quota (messages)", "Sent Folder",
+                       "Draft Folder", "Hide Folder List", "Show Only Subcribed", "Msgs. per Page", "Language"}
+        << QList<int>{1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+}
+
+void tst_QUserItem::declaredColumns()
+{
+    QFETCH(QString, list);
+    QFETCH(QStringList, titles);
+    QFETCH(QList<int>, shown);
+    Cols cols;
+    if (list == "user")
+        QUserItem::addColumns(cols);
+    else if (list == "group")
+        QGroupItem::addColumns(cols);
+    else
+        QTemplateItem::addColumns(cols);
+    QCOMPARE(QStringList(cols.titles), titles);
+    QCOMPARE(cols.showFlags, shown);
+    QCOMPARE(cols.width, QList<int>(titles.size(), -1));
+}
 
 void tst_QUserItem::cells_data()
 {
@@ -139,6 +178,18 @@ void tst_QUserItem::hiddenColumnsGetNoText()
     QCOMPARE(item->text(1), QString("2 KB"));
 }
 
+// Made once and shared: 100,000 users do not make 100,000 pictures.
+void tst_QUserItem::oneIconForEveryUser()
+{
+    UserList list;
+    const QUserItem* first = list.add({{"name", "a"}});
+    const QUserItem* second = list.add({{"name", "b"}});
+    QVERIFY(!first->icon(0).isNull());
+    QCOMPARE(first->icon(0).cacheKey(), second->icon(0).cacheKey());
+    QCOMPARE(first->icon(0).pixmap(16, 16).size(), QSize(16, 16));
+    QVERIFY(first->icon(0).pixmap(16, 16).toImage().hasAlphaChannel()); // the key colour is see-through
+}
+
 void tst_QUserItem::sortOrder_data()
 {
     QTest::addColumn<QString>("column");
@@ -180,6 +231,23 @@ void tst_QUserItem::sortOrder()
     QStringList descending = ascending;
     std::reverse(descending.begin(), descending.end());
     QCOMPARE(list.namesSortedBy(column, Qt::DescendingOrder), descending);
+}
+
+// Made without a list, filled, then added together: the same cells and order.
+void tst_QUserItem::itemsAddedAllAtOnce()
+{
+    UserList list(allTitles);
+    QList<QTreeWidgetItem*> items;
+    for (const char* quota : {"2097152", "0", "3072"}) {
+        DBRow* row = list.users.append();
+        setCells(row, {{"name", QString("q") + quota}, {"qstorage", quota}});
+        auto* item = new QUserItem(nullptr, row, &list.cols);
+        item->show(list.authTypes);
+        items.append(item);
+    }
+    list.view.addTopLevelItems(items);
+    QCOMPARE(list.cellUnder(items.first(), "Quota"), QString("2 MB"));
+    QCOMPARE(list.namesSortedBy("Quota"), (QStringList{"q0", "q3072", "q2097152"}));
 }
 
 void tst_QUserItem::hiddenNameLeavesNoIconAndNoTieBreak()

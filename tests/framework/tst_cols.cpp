@@ -1,6 +1,7 @@
 #include "colsfixture.h"
 #include "desktop.h"
 #include "dialogrecorder.h"
+#include "filewrites.h"
 #include "settingsstore.h"
 
 #include <QHeaderView>
@@ -197,11 +198,19 @@ void TestCols::save()
 
 void TestCols::savedFileText()
 {
+    const QString folder = QDir::homePath() + QStringLiteral("/.Ornel");
+    QVERIFY(QDir().mkpath(folder));
+    FileWrites writes(folder);
+    QVERIFY(writes.isValid());
+
     declaredModel(QStringLiteral("SSH")).save(m_desktop.get(), mailSection, QStringLiteral("group"), 2);
+    // Six entries, one write of the file.
+    QCOMPARE(writes.take(QStringLiteral("adminrc")), 1);
     Cols ranges = declaredModel(QStringLiteral("SS"));
     ranges.width[1] = 75;
     // A section with a slash of its own: the keys begin with two.
     ranges.save(m_desktop.get(), QStringLiteral("/Admin/Ferrox"), QStringLiteral("IP Groups"), 1);
+    QCOMPARE(writes.take(QStringLiteral("adminrc")), 1);
 
     QCOMPARE(adminFileText(), QStringLiteral("[Ferrox]\n"
                                              "IP Groups/cols=000200000001\n"

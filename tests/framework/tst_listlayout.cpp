@@ -10,6 +10,8 @@
 #include <QHeaderView>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionHeader>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -61,6 +63,23 @@ void rightClick(QWidget* widget, const QPoint& pos)
     QApplication::sendEvent(widget, &event);
 }
 
+// The room the style leaves for the title of header section `logical` as it is drawn now,
+// its sort arrow taken off.
+int titleRoom(const QHeaderView* header, int logical)
+{
+    QStyleOptionHeader option;
+    option.initFrom(header);
+    option.state |= QStyle::State_Horizontal;
+    option.orientation = Qt::Horizontal;
+    option.section = logical;
+    option.text = header->model()->headerData(logical, Qt::Horizontal).toString();
+    option.rect = QRect(0, 0, header->sectionSize(logical), header->height());
+    if (header->isSortIndicatorShown() && header->sortIndicatorSection() == logical)
+        option.sortIndicator = header->sortIndicatorOrder() == Qt::AscendingOrder ? QStyleOptionHeader::SortDown
+                                                                                  : QStyleOptionHeader::SortUp;
+    return header->style()->subElementRect(QStyle::SE_HeaderLabel, &option, header).width();
+}
+
 // Chooses the menu's first entry, "&Modify Columns...", once the menu is up.
 void chooseFirstEntryWhenShown()
 {
@@ -92,6 +111,8 @@ private slots:
     void pageClosedUnderTheDialog();
     void sortingFollowsTheColumn_data();
     void sortingFollowsTheColumn();
+    void sortedTitleShowsWhole_data();
+    void sortedTitleShowsWhole();
     void contextMenuTargets_data();
     void contextMenuTargets();
 
@@ -367,6 +388,41 @@ void TestListLayout::sortingFollowsTheColumn()
     QCOMPARE(page->list()->header()->sortIndicatorSection(), sortedSection);
     QVERIFY(page->list()->isSortingEnabled());
     QCOMPARE(page->visibleRow(0), firstRow);
+}
+
+void TestListLayout::sortedTitleShowsWhole_data()
+{
+    QTest::addColumn<QStringList>("operations");
+    QTest::addColumn<int>("sortedSection");
+    QTest::addColumn<Qt::SortOrder>("order");
+
+    QTest::newRow("first column, as a new list") << QStringList{} << 0 << Qt::AscendingOrder;
+    QTest::newRow("Size, descending") << QStringList{} << 1 << Qt::DescendingOrder;
+    QTest::newRow("Comment in front") << QStringList{"up 2", "up 1"} << 2 << Qt::AscendingOrder;
+}
+
+void TestListLayout::sortedTitleShowsWhole()
+{
+    QFETCH(QStringList, operations);
+    QFETCH(int, sortedSection);
+    QFETCH(Qt::SortOrder, order);
+
+    const auto page = makePage();
+    QHeaderView* header = page->list()->header();
+    page->list()->sortByColumn(sortedSection, order);
+    edit(&page->cols(), operations);
+    page->layout().updateView();
+
+    QCOMPARE(header->sortIndicatorSection(), sortedSection);
+    QVERIFY(header->isSortIndicatorShown());
+    const QFontMetrics metrics = header->fontMetrics();
+    for (int section = 0; section < header->count(); ++section) {
+        const QString title = page->list()->headerItem()->text(section);
+        QVERIFY2(header->sectionSize(section) >= header->sectionSizeHint(section), qPrintable(title));
+        // Sorted by this column, as a click on its title does, without a rebuild.
+        header->setSortIndicator(section, order);
+        QVERIFY2(titleRoom(header, section) >= metrics.horizontalAdvance(title), qPrintable(title));
+    }
 }
 
 void TestListLayout::contextMenuTargets_data()

@@ -7,12 +7,17 @@
 #include "ornelplugin.h"
 #include "testserver.h"
 
+#include <QElapsedTimer>
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <QPointer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QVBoxLayout>
+#include <QtEndian>
 #include <QtTest>
 
 #include <dlfcn.h>
@@ -27,6 +32,13 @@ namespace {
 
 const char ModulePath[] = ORNEL_MODULE_PATH;
 const char ConsolePath[] = ORNEL_CONSOLE_PATH;
+
+QByteArray be32(quint32 value)
+{
+    QByteArray bytes(4, Qt::Uninitialized);
+    qToBigEndian(value, bytes.data());
+    return bytes;
+}
 
 bool isLoaded()
 {
@@ -61,6 +73,18 @@ private:
     void* m_handle;
 };
 
+// The host's window as the module meets it: the workspace in it, shown.
+struct HostWindow : QWidget
+{
+    HostWindow()
+    {
+        (new QVBoxLayout(this))->addWidget(desktop);
+        resize(900, 600);
+        show();
+    }
+    Desktop* desktop = new Desktop(this);
+};
+
 } // namespace
 
 class tst_ModuleLoad : public QObject
@@ -72,6 +96,9 @@ private slots:
     void entryRecordAndDescriptor();
     void connectCloseUnloadAndAgain();
     void consoleRunsTheModule();
+    void abortWhileConnectingEndsAtOnce();
+    void consoleOutlivesAFailedConnection_data();
+    void consoleOutlivesAFailedConnection();
 
 private:
     void openCloseAndUnload(int round);
@@ -125,12 +152,8 @@ void tst_ModuleLoad::openCloseAndUnload(int round)
     QVERIFY(module->entry());
     QVERIFY(module->entry()->module_init());
 
-    QWidget console;
-    auto* layout = new QVBoxLayout(&console);
-    auto* desktop = new Desktop(&console);
-    layout->addWidget(desktop);
-    console.resize(900, 600);
-    console.show();
+    HostWindow console;
+    Desktop* desktop = console.desktop;
 
     // As the host: the module asks from inside its own code, so the unload is queued.
     int requests = 0;
@@ -208,6 +231,119 @@ void tst_ModuleLoad::consoleRunsTheModule()
     QTRY_VERIFY(!m_server->sessions().constLast().connected);
     // The window's size went to the settings as it closed.
     QVERIFY(QFile::exists(dir.filePath(QStringLiteral(".Ornel/adminrc"))));
+}
+
+// "&Abort" while the server keeps its greeting back: once the failure dialog is closed the
+// open-connection entry returns without sitting out the server's silence, with nothing of
+// the attempt left running, so the module can go at once.
+void tst_ModuleLoad::abortWhileConnectingEndsAtOnce()
+{
+    ServerOptions options;
+    options.port = 0;
+    TestServer silent(options);
+    QVERIFY(silent.start());
+    GreetingPlan plan;
+    plan.pauseAt = {0};
+    plan.pauseMs = 120000;
+    silent.setGreeting(plan);
+
+    auto module = std::make_unique<LoadedModule>();
+    QVERIFY(module->entry());
+    QVERIFY(module->entry()->module_init());
+    HostWindow console;
+    Desktop* desktop = console.desktop;
+
+    // The administrator: aborts the wait once its indicator shows, then closes the dialog.
+    QElapsedTimer sinceAbort;
+    QTimer administrator;
+    connect(&administrator, &QTimer::timeout, this, [&] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            dialog->close();
+            return;
+        }
+        if (sinceAbort.isValid())
+            return;
+        const QList<QPushButton*> buttons = console.findChildren<QPushButton*>(QStringLiteral("btnAbort"));
+        for (QPushButton* abort : buttons) {
+            if (abort->isVisible()) {
+                sinceAbort.start();
+                QTest::mouseClick(abort, Qt::LeftButton);
+                return;
+            }
+        }
+    });
+    administrator.start(20);
+
+    const QByteArray port = QByteArray::number(silent.port());
+    module->entry()->module_connect(desktop, 0, "127.0.0.1", port.constData(), "admin", "admin", 0,
+                                    module->handle(), 0);
+    QVERIFY(sinceAbort.isValid());
+    // A generous bound: the fault was a wait of many seconds for the silent server.
+    QVERIFY2(sinceAbort.elapsed() < 2000, qPrintable(QString::number(sinceAbort.elapsed())));
+    administrator.stop();
+    QVERIFY(desktop->subWindowList().isEmpty());
+    module->unload();
+    QVERIFY(!isLoaded());
+}
+
+// However opening the server fails, once the failure dialog is closed the console unloads
+// the module and exits by itself: nothing of the module (a timer, a queued call, an object)
+// may be left for the console's own teardown, which would run code that is gone.
+void tst_ModuleLoad::consoleOutlivesAFailedConnection_data()
+{
+    QTest::addColumn<QString>("peer");      // "stand-in", "absent" or the bytes a raw peer sends
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("password");
+
+    const QByteArray greeting = QByteArray::fromHex("11" "0002" "0005" "0000");
+    // 2048 bits do not fit the client's RSA layer: the session key cannot be sent.
+    const QByteArray oversizedKey = be32(2048) + QByteArray(128, '\xc5') + be32(3).rightJustified(128, '\0');
+
+    QTest::newRow("closed port") << "absent" << QByteArray() << "admin";
+    QTest::newRow("wrong password") << "stand-in" << QByteArray() << "wrong";
+    QTest::newRow("another greeting version") << "raw" << QByteArray::fromHex("10" "0002" "0005" "0000") << "admin";
+    QTest::newRow("unusable server key") << "raw" << greeting + oversizedKey << "admin";
+}
+
+void tst_ModuleLoad::consoleOutlivesAFailedConnection()
+{
+    QFETCH(QString, peer);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, password);
+
+    QTcpServer raw;
+    QTcpSocket bound; // holds a port on which nobody listens
+    quint16 port = m_server->port();
+    if (peer == QLatin1String("absent")) {
+        QVERIFY(bound.bind(QHostAddress::LocalHost));
+        port = bound.localPort();
+    } else if (peer == QLatin1String("raw")) {
+        QVERIFY(raw.listen(QHostAddress::LocalHost));
+        connect(&raw, &QTcpServer::newConnection, &raw, [&] { raw.nextPendingConnection()->write(bytes); });
+        port = raw.serverPort();
+    }
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QProcess console;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), dir.path());
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    console.setProcessEnvironment(environment);
+    QSignalSpy finished(&console, &QProcess::finished);
+    // --quit-after closes the failure dialog as the administrator's OK would.
+    console.start(QString::fromLocal8Bit(ConsolePath),
+                  QStringList{"--module", QString::fromLocal8Bit(ModulePath), "--server", "127.0.0.1",
+                              "--port", QString::number(port), "--user", "admin", "--password", password,
+                              "--quit-after", "200"});
+    // The event loop runs meanwhile: the raw peer answers the console.
+    QVERIFY(finished.wait(60000));
+    const QByteArray errors = console.readAllStandardError();
+    QVERIFY2(console.exitStatus() == QProcess::NormalExit, errors.constData());
+    // 1: the console opened no connection, and says so; anything else is a crash report.
+    QVERIFY2(console.exitCode() == 1, errors.constData());
+    QVERIFY2(errors.contains("no connection was opened"), errors.constData());
+    QVERIFY2(!errors.contains("Sanitizer"), errors.constData());
 }
 
 QTEST_MAIN(tst_ModuleLoad)

@@ -4,6 +4,7 @@
 #include "dialogrecorder.h"
 #include "quickchecklist.h"
 #include "standinconnection.h"
+#include "vexadbblocks.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -19,6 +20,19 @@ using namespace StandIn;
 namespace {
 
 const QString ProductName = QStringLiteral("Ornel Corvane");
+
+// A "SELECT productname, version FROM info" answer of one row of these cells, sent as
+// they are.
+QByteArray titleAnswer(const QByteArray& nameCell, const QByteArray& versionCell)
+{
+    using namespace vexablocks;
+    BlockParts parts;
+    parts.columns = 2;
+    parts.rows = 1;
+    parts.descriptors = descriptor(VEXADB_STRING, "productname") + descriptor(VEXADB_STRING, "version");
+    parts.cells = cell(nameCell) + cell(versionCell);
+    return answer(block(parts));
+}
 const QString Title = QStringLiteral("Ornel Corvane Quick Checklist");
 
 // The document's blocks as a browser lays them out: the list's items, and the rest.
@@ -79,27 +93,36 @@ void tst_QuickChecklist::initTestCase()
 void tst_QuickChecklist::title_data()
 {
     QTest::addColumn<QList<QStringList>>("rows");
+    QTest::addColumn<QByteArray>("sent"); // else the server's own answer
     QTest::addColumn<int>("failure"); // the refusal's status; -1: the connection drops
     QTest::addColumn<QString>("title");
 
     const QString name49(49, u'n');
-    QTest::newRow("demo server") << m_infoRows << 0 << "Ornel Corvane 5.0";
-    QTest::newRow("no rows") << QList<QStringList>() << 0 << QString();
-    QTest::newRow("49 characters fit") << infoRows(name49, "5.0") << 0 << name49 + " 5.0";
-    QTest::newRow("50 characters are cut") << infoRows(name49 + "X", "5.0") << 0 << name49 + " 5.0";
-    QTest::newRow("long version is cut") << infoRows("M", QString(80, u'9')) << 0 << "M " + QString(49, u'9');
-    QTest::newRow("refused") << m_infoRows << 113 << QString();
-    QTest::newRow("connection lost") << m_infoRows << -1 << QString();
+    const QByteArray none;
+    QTest::newRow("demo server") << m_infoRows << none << 0 << "Ornel Corvane 5.0";
+    QTest::newRow("no rows") << QList<QStringList>() << none << 0 << QString();
+    QTest::newRow("49 characters fit") << infoRows(name49, "5.0") << none << 0 << name49 + " 5.0";
+    QTest::newRow("50 characters are cut") << infoRows(name49 + "X", "5.0") << none << 0 << name49 + " 5.0";
+    QTest::newRow("long version is cut") << infoRows("M", QString(80, u'9')) << none << 0 << "M " + QString(49, u'9');
+    // The version follows a long name, which a value read past its length would show.
+    QTest::newRow("cells without their zero byte")
+        << m_infoRows << titleAnswer(name49.toLatin1() + '\0', "5.1") << 0 << name49 + " 5.1";
+    QTest::newRow("empty cells") << m_infoRows << titleAnswer(name49.toLatin1() + '\0', "") << 0 << name49 + " ";
+    QTest::newRow("refused") << m_infoRows << none << 113 << QString();
+    QTest::newRow("connection lost") << m_infoRows << none << -1 << QString();
 }
 
 void tst_QuickChecklist::title()
 {
     QFETCH(QList<QStringList>, rows);
+    QFETCH(QByteArray, sent);
     QFETCH(int, failure);
     QFETCH(QString, title);
 
     m_server->clearControls();
     m_server->setTable(QStringLiteral("info"), m_infoColumns, rows);
+    if (!sent.isEmpty())
+        QVERIFY(m_server->answerRaw(QStringLiteral("FROM info"), sent, 1));
     if (failure > 0)
         QVERIFY(m_server->refuse(QStringLiteral("FROM info"), quint32(failure), 1));
     else if (failure < 0)

@@ -5,9 +5,11 @@
 
 #include "dbconn.h"
 #include "dialogrecorder.h"
+#include "filewrites.h"
 #include "globaldata.h"
 #include "shellharness.h"
 #include "tdlgfailed.h"
+#include "vexadbblocks.h"
 #include "wnddlglogo.h"
 #include "wndprogress.h"
 
@@ -57,6 +59,19 @@ void resetLogs(TestServer& server, const QStringList& names)
 quint16 closedPort()
 {
     return startStandIn()->port();
+}
+
+// A "select LogList()" answer of a log number and these name cells, sent as they are.
+QByteArray logListAnswer(const QByteArrayList& nameCells)
+{
+    using namespace vexablocks;
+    BlockParts parts;
+    parts.columns = 2;
+    parts.rows = quint32(nameCells.size());
+    parts.descriptors = descriptor(VEXADB_INT, "id") + descriptor(VEXADB_STRING, "name");
+    for (int i = 0; i < nameCells.size(); ++i)
+        parts.cells += cell(be32(quint32(i))) + cell(nameCells.at(i));
+    return answer(block(parts));
 }
 
 QMdiSubWindow* frameOf(QWidget* window)
@@ -175,26 +190,41 @@ void tst_WndMain::captionAndTree()
 void tst_WndMain::logChildren_data()
 {
     QTest::addColumn<QStringList>("serverLogs");
+    QTest::addColumn<QByteArray>("sent"); // else the server's own answer
     QTest::addColumn<bool>("refused");
     QTest::addColumn<QStringList>("children");
 
     const QString fits(127, QLatin1Char('f'));
-    QTest::newRow("none") << QStringList() << false << QStringList();
-    QTest::newRow("three") << QStringList{"smtp", "Debug", "web admin"} << false
+    QTest::newRow("none") << QStringList() << QByteArray() << false << QStringList();
+    QTest::newRow("three") << QStringList{"smtp", "Debug", "web admin"} << QByteArray() << false
                            << QStringList{"smtp", "Debug", "web admin"};
-    QTest::newRow("refused") << QStringList{"smtp", "pop3"} << true << QStringList();
-    QTest::newRow("127 bytes fit") << QStringList{fits} << false << QStringList{fits};
+    QTest::newRow("refused") << QStringList{"smtp", "pop3"} << QByteArray() << true << QStringList();
+    QTest::newRow("127 bytes fit") << QStringList{fits} << QByteArray() << false << QStringList{fits};
     QTest::newRow("over-long name") << QStringList{"smtp", QString(128, QLatin1Char('x')), "imap"}
-                                    << false << QStringList{"smtp", "", "imap"};
+                                    << QByteArray() << false << QStringList{"smtp", "", "imap"};
+    // Each odd cell follows a long name, which a name read past its length would show.
+    const QByteArray longName(100, 'L');
+    QTest::newRow("names without their zero byte")
+        << QStringList() << logListAnswer({longName + '\0', "smtp", longName + '\0', "pop3"}) << false
+        << QStringList{QString::fromLatin1(longName), "smtp", QString::fromLatin1(longName), "pop3"};
+    QTest::newRow("empty name cells") << QStringList()
+                                      << logListAnswer({longName + '\0', "", QByteArray(1, '\0'), "imap"})
+                                      << false << QStringList{QString::fromLatin1(longName), "", "", "imap"};
+    QTest::newRow("128 bytes without a zero byte") << QStringList()
+                                                   << logListAnswer({QByteArray(128, 'm'), QByteArray("web\0admin", 10)})
+                                                   << false << QStringList{QString(128, u'm'), "web"};
 }
 
 void tst_WndMain::logChildren()
 {
     QFETCH(QStringList, serverLogs);
+    QFETCH(QByteArray, sent);
     QFETCH(bool, refused);
     QFETCH(QStringList, children);
 
     resetLogs(*m_server, serverLogs);
+    if (!sent.isEmpty())
+        QVERIFY(m_server->answerRaw(QStringLiteral("LogList"), sent));
     if (refused)
         QVERIFY(m_server->refuse(QStringLiteral("LogList"), 113));
     DialogRecorder dialogs;
@@ -372,7 +402,11 @@ void tst_WndMain::geometryStoredOnClose()
         frameOf(opened)->showMaximized();
     else
         opened->resizeInWorkspace(QSize(640, 410));
+    FileWrites writes(m_console->settings()->folder());
+    QVERIFY(writes.isValid());
     QVERIFY(opened->close());
+    // Every value in one write of the file.
+    QCOMPARE(writes.take(QStringLiteral("adminrc")), 1);
     SettingsStore* settings = m_console->settings();
     QCOMPARE(settings->readEntry(QStringLiteral("/Admin/Mail/maximized")), maximized);
     QCOMPARE(settings->readNumEntry(QStringLiteral("/Admin/Mail/width")), width);

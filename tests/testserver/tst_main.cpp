@@ -3,6 +3,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <QtTest>
 
 // The ornel-testserver program, run as scripts and the demo run it.
@@ -12,6 +13,7 @@ class tst_Main : public QObject
 
 private slots:
     void servesWithItsOptions();
+    void accountFunctionsFromOptions();
 
 private:
     // Starts the program and reads the port from its first line; 0 when it did not start.
@@ -35,7 +37,8 @@ void tst_Main::servesWithItsOptions()
     const quint16 port = startServer(process, {"--port", "0", "--refuse", "^select LogList\\(\\)$=113",
                                                "--journal", journal, "--state", state,
                                                "--account", "ops:pa:ss", "--synthetic-log", "big:1000",
-                                               "--log-grow", "big:50", "--delay", "Version=10"});
+                                               "--log-grow", "big:50", "--delay", "Version=10",
+                                               "--malformed-answer", "get_auth_types=cut"});
     QVERIFY2(port != 0, process.readAllStandardError().constData());
 
     RefClient refused;
@@ -53,6 +56,12 @@ void tst_Main::servesWithItsOptions()
     QVERIFY(!client.receiveDatagram(3000).isEmpty());
     QVERIFY(client.query("select LogList(\"big\")", &answer));
     QVERIFY(answer.texts().value(0).value(2).toUInt() > 1000);
+    // half an answer, then the end of the session: the block it declares never arrives
+    QVERIFY(client.sendStatement("select get_auth_types()"));
+    QByteArray header;
+    QVERIFY(client.readDeciphered(&header, 16));
+    QByteArray block;
+    QVERIFY(!client.readDeciphered(&block, int(qFromBigEndian<quint32>(header.constData() + 4))));
 
     // a second server cannot take the same port, and says which
     QProcess second;
@@ -68,7 +77,36 @@ void tst_Main::servesWithItsOptions()
     QVERIFY(QFile::exists(state));
     QFile file(journal);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll().count('\n'), 4);
+    QCOMPARE(file.readAll().count('\n'), 5);
+}
+
+// What the account functions answer, as the options say.
+void tst_Main::accountFunctionsFromOptions()
+{
+    QProcess process;
+    const quint16 port = startServer(process, {"--port", "0", "--auth-types", "3:Kerberos,0:Internal:local",
+                                               "--languages", "EN,de"});
+    QVERIFY2(port != 0, process.readAllStandardError().constData());
+    RefClient client;
+    QVERIFY(client.handshake(port, "admin", "admin"));
+    RefClient::Answer answer;
+    QVERIFY(client.query("select get_auth_types()", &answer));
+    QCOMPARE(answer.texts(), (QList<QStringList>{{"3", "Kerberos"}, {"0", "Internal:local"}}));
+    QVERIFY(client.query("select get_languages()", &answer));
+    QCOMPARE(answer.texts(), (QList<QStringList>{{"EN"}, {"de"}}));
+    process.terminate();
+    QVERIFY(process.waitForFinished(10000));
+
+    QProcess none;
+    const quint16 nonePort = startServer(none, {"--port", "0", "--auth-types", ""});
+    QVERIFY(nonePort != 0);
+    RefClient second;
+    QVERIFY(second.handshake(nonePort, "admin", "admin"));
+    QVERIFY(second.query("select get_auth_types()", &answer));
+    QCOMPARE(answer.status, 0u);
+    QCOMPARE(answer.texts(), QList<QStringList>());
+    none.terminate();
+    QVERIFY(none.waitForFinished(10000));
 }
 
 QTEST_GUILESS_MAIN(tst_Main)

@@ -5,6 +5,7 @@
 #include <openssl/pem.h>
 
 #include <QElapsedTimer>
+#include <QtEndian>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -66,6 +67,8 @@ private slots:
     void keyFile();
     void everyTypeSurvivesARoundTrip();
     void controls();
+    void malformedAnswers();
+    void greetingPlan_data();
     void greetingPlan();
     void datagrams();
     void logIdsStayWithTheirLog();
@@ -266,13 +269,58 @@ void tst_TestServer::controls()
     QTRY_VERIFY(!sessionOf(*server, client.sessionId()).connected);
 }
 
+// A spoiled answer is the statement's own answer, changed: one row too many declared in
+// a whole block (the session goes on), or its first half and then the end of the session.
+void tst_TestServer::malformedAnswers()
+{
+    auto server = startServer();
+    RefClient client;
+    QVERIFY(client.handshake(server->port()));
+    const QByteArray statement = "select Version from info";
+    auto rawAnswer = [&](int length, QByteArray *bytes) {
+        return client.sendStatement(statement) && client.readDeciphered(bytes, length);
+    };
+    QByteArray whole;
+    QVERIFY(rawAnswer(16, &whole));
+    const int blockSize = int(qFromBigEndian<quint32>(whole.constData() + 4));
+    QByteArray block;
+    QVERIFY(client.readDeciphered(&block, blockSize));
+    whole += block;
+    QCOMPARE(qFromBigEndian<quint32>(whole.constData() + 20), 1u);
+
+    QVERIFY(server->malformAnswer("^select Version", Malformed::RowCountBeyondBlock, 1));
+    QByteArray spoiled;
+    QVERIFY(rawAnswer(whole.size(), &spoiled));
+    QCOMPARE(qFromBigEndian<quint32>(spoiled.constData() + 20), 2u);
+    QCOMPARE(spoiled.left(20) + spoiled.mid(24), whole.left(20) + whole.mid(24));
+    RefClient::Answer answer;
+    QVERIFY(client.query(QString::fromLatin1(statement), &answer));
+    QCOMPARE(answer.texts(), (Rows{{"5.0"}}));
+
+    QVERIFY(server->malformAnswer("^select Version", Malformed::CutShort, 1));
+    QByteArray half;
+    QVERIFY(rawAnswer(whole.size() / 2, &half));
+    QCOMPARE(half.toHex(), whole.left(whole.size() / 2).toHex());
+    QVERIFY(client.closedByPeer());
+}
+
 // The greeting a test plans: sent in pieces with pauses between them, then the connection closed.
+void tst_TestServer::greetingPlan_data()
+{
+    QTest::addColumn<QList<int>>("pauseAt");
+
+    QTest::newRow("after the version byte and a number") << QList<int>{1, 3};
+    // A greeting held back from the start: the peer has connected but hears nothing yet.
+    QTest::newRow("before the first byte") << QList<int>{0, 3};
+}
+
 void tst_TestServer::greetingPlan()
 {
+    QFETCH(QList<int>, pauseAt);
     auto server = startServer();
     GreetingPlan plan;
     plan.bytes = QByteArray::fromHex("11000200050000");
-    plan.pauseAt = {1, 3};
+    plan.pauseAt = pauseAt;
     plan.pauseMs = 150;
     plan.closeAfter = true;
     server->setGreeting(plan);

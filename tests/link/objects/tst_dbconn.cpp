@@ -88,6 +88,7 @@ private slots:
     void abandonedRequest_data();
     void abandonedRequest();
     void stopEndsEverythingOnTheGuiThread();
+    void stopDuringSetUpWakesTheWorker_data();
     void stopDuringSetUpWakesTheWorker();
     void datagramsWaitingAtATickAreDeliveredInThatTick();
     void requestLog();
@@ -304,12 +305,33 @@ void TestDBConn::stopEndsEverythingOnTheGuiThread()
     QTRY_VERIFY(!server->sessions().at(0).connected);
 }
 
+void TestDBConn::stopDuringSetUpWakesTheWorker_data()
+{
+    QTest::addColumn<bool>("hostSocket"); // else the worker connects itself
+    QTest::addColumn<QList<int>>("greetingPauses");
+
+    // A peer that completes the connection but never speaks.
+    QTest::newRow("host-supplied socket, silent peer") << true << QList<int>();
+    QTest::newRow("greeting withheld") << false << QList<int>{0};
+    QTest::newRow("greeting stops after its version byte") << false << QList<int>{1};
+}
+
+// Abort ends the attempt at once: the worker does not sit out the server's silence, and the
+// connection is gone well before any time-out of the session (a minute) could end it.
 void TestDBConn::stopDuringSetUpWakesTheWorker()
 {
-    // A peer that completes the connection but never speaks; the wait is aborted.
+    QFETCH(bool, hostSocket);
+    QFETCH(QList<int>, greetingPauses);
+
+    auto server = startStandIn();
+    GreetingPlan plan;
+    plan.pauseAt = greetingPauses;
+    plan.pauseMs = 120000;
+    server->setGreeting(plan);
     quint16 silentPort = 0;
     const int silentListener = boundSocket(true, &silentPort);
-    QPointer<DBConn> conn = newConnection(0, "admin", connectedSocket(silentPort));
+    QPointer<DBConn> conn = hostSocket ? newConnection(0, "admin", connectedSocket(silentPort))
+                                       : newConnection(server->port(), "admin", 0);
     QWidget owner;
     owner.show();
     AbortClicker clicker(&owner);
@@ -317,7 +339,7 @@ void TestDBConn::stopDuringSetUpWakesTheWorker()
     QVERIFY(clicker.clicked);
     QCOMPARE(conn->m_state.load(), 0);
     conn->stop();
-    QVERIFY(QTest::qWaitFor([&] { return conn.isNull(); }, 5000));
+    QVERIFY(QTest::qWaitFor([&] { return conn.isNull(); }, 2000));
     close(silentListener);
 }
 

@@ -32,7 +32,13 @@ QList<QStringList> textsOf(const DBTable &table)
     return rows;
 }
 
+// How the server loses the session: it closes the connection, sends half an answer and
+// then closes, or declares a block too large to be read.
+enum class Loss { Drop, CutAnswer, HugeBlock };
+
 } // namespace
+
+Q_DECLARE_METATYPE(Loss)
 
 // A plain owner widget and a pending-change controller stand in for the main window.
 class TestDBTableLoad : public QObject
@@ -51,6 +57,8 @@ private slots:
     void refusedLoad();
     void lostConnection_data();
     void lostConnection();
+    void malformedAnswerFailsOnlyItsRequest_data();
+    void malformedAnswerFailsOnlyItsRequest();
     void applyStopsAtTheFirstRefusal();
 
 private:
@@ -202,18 +210,30 @@ void TestDBTableLoad::refusedLoad()
 
 void TestDBTableLoad::lostConnection_data()
 {
+    QTest::addColumn<Loss>("loss");
     QTest::addColumn<bool>("applying");
-    QTest::newRow("loading a table") << false;
-    QTest::newRow("sending a table's statements") << true;
+    QTest::newRow("loading a table") << Loss::Drop << false;
+    QTest::newRow("sending a table's statements") << Loss::Drop << true;
+    QTest::newRow("loading, half an answer") << Loss::CutAnswer << false;
+    QTest::newRow("sending, half an answer") << Loss::CutAnswer << true;
+    QTest::newRow("loading, a block above the limit") << Loss::HugeBlock << false;
 }
 
 void TestDBTableLoad::lostConnection()
 {
+    QFETCH(Loss, loss);
     QFETCH(bool, applying);
 
     DBTable edited;
     QVERIFY(loadT(edited));
-    QVERIFY(m_server->dropAt("^update|^select"));
+    const QString statements = QStringLiteral("^update|^select");
+    switch (loss) {
+    case Loss::Drop: QVERIFY(m_server->dropAt(statements)); break;
+    case Loss::CutAnswer: QVERIFY(m_server->malformAnswer(statements, Malformed::CutShort)); break;
+    case Loss::HugeBlock:
+        QVERIFY(m_server->answerRaw(statements, QByteArray::fromHex("00000000" "10000001" "00000000" "00000000")));
+        break;
+    }
     auto meetTheLoss = [&] {
         m_ctrl->set(QStringList{QStringLiteral("delete from alias where lhs='x'")}, false);
         if (!applying) {
@@ -247,6 +267,40 @@ void TestDBTableLoad::lostConnection()
     QCOMPARE(m_owner->windowTitle(), OwnerTitle + " - NOT CONNECTED!");
     QCOMPARE(resets.count(), 2);
     QCOMPARE(empties.last().at(0).toBool(), true);
+}
+
+void TestDBTableLoad::malformedAnswerFailsOnlyItsRequest_data()
+{
+    QTest::addColumn<int>("flags");
+    QTest::addColumn<QStringList>("messages");
+    QTest::newRow("flags 3") << 3 << QStringList{"Query failed: Library error (e.g. internal error)"};
+    QTest::newRow("flags 0") << 0 << QStringList();
+}
+
+void TestDBTableLoad::malformedAnswerFailsOnlyItsRequest()
+{
+    QFETCH(int, flags);
+    QFETCH(QStringList, messages);
+
+    // The whole block arrives, declaring one row more than it holds: the stream is in
+    // step, so only this request fails.
+    QVERIFY(m_server->malformAnswer("^select", Malformed::RowCountBeyondBlock, 1));
+    m_ctrl->set(QStringList{QStringLiteral("delete from alias where lhs='x'")}, false);
+    DialogRecorder dialogs;
+    DBTable table;
+    QVERIFY(!table.select(m_owner.get(), m_conn->get(), "T", testcols::example, flags));
+    QVERIFY(!table.m_loaded);
+    QCOMPARE(dialogs.messageTexts(), messages);
+    QVERIFY(!m_conn->get()->m_lost);
+    QCOMPARE(m_owner->windowTitle(), OwnerTitle);
+    QCOMPARE(m_ctrl->m_pending.size(), 1);
+
+    // The next statement reaches the server and is answered.
+    DBTable again;
+    QVERIFY(loadT(again));
+    QCOMPARE(again.m_rows.size(), size_t(3));
+    QCOMPARE(sessionJournal().size(), 2);
+    QCOMPARE(dialogs.messages.size(), messages.size());
 }
 
 void TestDBTableLoad::applyStopsAtTheFirstRefusal()
