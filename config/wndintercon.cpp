@@ -51,12 +51,15 @@ bool WndInterCon::loadRASLines()
 {
     const QPointer<QWidget> page(this);
     DBReq request(QStringLiteral("SELECT get_phonebook()"), false);
-    if (m_conn)
+    bool answered = false;
+    if (m_conn) {
         m_conn->insert(&request);
-    request.wait(false, nullptr);
-    if (!page)
-        return false;
-    if (!m_conn || request.m_status != 0) {
+        request.wait(false, nullptr);
+        if (!page)
+            return false;
+        answered = request.m_status == 0;
+    }
+    if (!answered) {
         Dialogs::warning(nullptr, tr("Error"), tr("Operation failed."));
         return true;
     }

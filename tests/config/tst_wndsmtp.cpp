@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QtTest>
 
 // The SMTP Properties page on the demo server: the relay smtp.provider.example:587 with
@@ -43,6 +44,7 @@ private slots:
     void appliedEditIsKept();
     void refusedLoadLeavesThePageInert();
     void rowlessTableLeavesThePageInert();
+    void pageClosedWhileItLoads();
 
 private:
     WndSmtp* build() { return m_fixture.build<WndSmtp>(); }
@@ -456,6 +458,24 @@ void tst_WndSmtp::rowlessTableLeavesThePageInert()
     type(page->m_editThreads, "4");
     page->m_rbtnDNS->click();
     QVERIFY(m_fixture.pending().isEmpty());
+}
+
+// The administrator may close the page while it waits for its second table: nothing of it
+// is touched afterwards, and the request it waited for is given up.
+void tst_WndSmtp::pageClosedWhileItLoads()
+{
+    QVERIFY(m_fixture.m_server->delay(QStringLiteral("from relay"), 300, 1));
+    QPointer<QWidget> container = new QWidget;
+    QObject closer;
+    QTimer::singleShot(50, &closer, [&container] { delete container.data(); });
+
+    new WndSmtp(container, m_fixture.m_conn->get(), m_fixture.m_ctrl.get(), nullptr, {}); // owned by container
+
+    QVERIFY(container.isNull());
+    QVERIFY(m_fixture.pending().isEmpty());
+    // The connection goes on serving.
+    WndSmtp* page = build();
+    QVERIFY(page->isReady());
 }
 
 QTEST_MAIN(tst_WndSmtp)
