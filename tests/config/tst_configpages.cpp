@@ -1,7 +1,10 @@
 #include "shellharness.h"
 #include "wndsmtp.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
+#include <QRadioButton>
+#include <QTemporaryDir>
 #include <QtTest>
 
 // The configuration pages as the main window opens them from its tree.
@@ -16,6 +19,7 @@ private slots:
     void opensFromTheTree_data();
     void opensFromTheTree();
     void appliedEditIsShownWhenThePageOpensAgain();
+    void appliedEditSurvivesAServerRestart();
 
 private:
     // The page of the chosen item, found by its class.
@@ -109,6 +113,40 @@ void tst_ConfigPages::appliedEditIsShownWhenThePageOpensAgain()
     smtp = static_cast<WndSmtp*>(pageOf(m_window, "WndSmtp"));
     QVERIFY(smtp);
     QCOMPARE(smtp->m_editHostname->text(), QStringLiteral("relay.lakeside.example"));
+}
+
+// As the demo keeps its data: a server started again from its state file, and a new window.
+void tst_ConfigPages::appliedEditSurvivesAServerRestart()
+{
+    m_console.reset();
+    m_server.reset();
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    StandIn::ServerOptions options;
+    options.stateFile = folder.filePath(QStringLiteral("state.json"));
+
+    m_server = startStandIn(options);
+    m_console = std::make_unique<ConsoleStandIn>();
+    m_window = m_console->open(m_server->port());
+    QVERIFY(m_window);
+    choose(m_window, "Configuration/Internet Connection");
+    QWidget* page = pageOf(m_window, "WndInterCon");
+    QVERIFY(page);
+    page->findChild<QRadioButton*>(QStringLiteral("m_rbtnOnline"))->click();
+    m_window->apply();
+    QVERIFY(m_window->getDBCtrl()->m_pending.isEmpty());
+    m_console.reset();
+    m_server.reset();
+
+    m_server = startStandIn(options);
+    m_console = std::make_unique<ConsoleStandIn>();
+    m_window = m_console->open(m_server->port());
+    QVERIFY(m_window);
+    choose(m_window, "Configuration/Internet Connection");
+    page = pageOf(m_window, "WndInterCon");
+    QVERIFY(page);
+    QVERIFY(page->findChild<QRadioButton*>(QStringLiteral("m_rbtnOnline"))->isChecked());
+    QVERIFY(!page->findChild<QCheckBox*>(QStringLiteral("m_chkUseRAS"))->isEnabled());
 }
 
 QTEST_MAIN(tst_ConfigPages)
