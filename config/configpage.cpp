@@ -71,11 +71,11 @@ bool ConfigPage::loadTables(const QList<TableLoad>& loads)
     return true;
 }
 
-void ConfigPage::start(int which)
+void ConfigPage::start(int follow)
 {
     m_ready = false;
     updateData();
-    follow(which);
+    answerSignals(follow);
     updateObject();
     m_ready = true;
 }
@@ -87,20 +87,20 @@ void ConfigPage::refill()
     m_ready = true;
 }
 
-void ConfigPage::follow(int which)
+void ConfigPage::answerSignals(int follow)
 {
     if (!m_ctrl)
         return;
     auto answer = [this](auto signal, void (ConfigPage::*slot)()) {
         m_connections.append(QObject::connect(m_ctrl, signal, m_page, [this, slot] { (this->*slot)(); }));
     };
-    if (which & BeforeApply)
+    if (follow & BeforeApply)
         answer(&DBCtrl::sig_before_apply, &ConfigPage::slotBeforeApply);
-    if (which & UpdateAgain)
+    if (follow & UpdateAgain)
         answer(&DBCtrl::sig_update_again, &ConfigPage::slotUpdateAgain);
-    if (which & Apply)
+    if (follow & Apply)
         answer(&DBCtrl::sig_apply, &ConfigPage::slotApply);
-    if (which & Reset)
+    if (follow & Reset)
         answer(&DBCtrl::sig_reset, &ConfigPage::slotReset);
 }
 

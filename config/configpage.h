@@ -108,10 +108,10 @@ protected:
     // arrives without a row. False then, or when the page went away while it waited; the
     // page must then touch nothing of itself any more.
     bool loadTables(const QList<TableLoad>& loads);
-    // What follows a successful load: the widgets filled, the controller's signals followed,
-    // the enabling set, and the page ready.
-    void start(int which);
-    // refill: the widgets from the rows again, with the page not ready meanwhile.
+    // What follows a successful load: the widgets filled, the controller's signals named in
+    // `follow` (Follow flags) answered, the enabling set, and the page ready.
+    void start(int follow);
+    // The widgets filled from the rows again, with the page not ready meanwhile.
     void refill();
 
     // The change slot's work: when the page is ready, the widgets written into the rows and
@@ -175,7 +175,7 @@ private:
     struct PickerTables;
 
     static DBRow* firstRow(DBTable& table);
-    void follow(int which);
+    void answerSignals(int follow);
 
     QPointer<QWidget> m_page;
     bool m_ready = false;
