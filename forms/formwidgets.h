@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLatin1String>
+#include <QList>
 #include <QSizePolicy>
 #include <QSpacerItem>
 #include <QWidget>
@@ -18,6 +19,13 @@ Widget* makeChild(QWidget* parent, const char* objectName)
     auto* widget = new Widget(parent);
     widget->setObjectName(QLatin1String(objectName));
     return widget;
+}
+
+// The keyboard focus moves from each widget to the next in the order given.
+inline void setTabOrder(const QList<QWidget*>& order)
+{
+    for (int i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order.at(i - 1), order.at(i));
 }
 
 // Takes the room left in a row, pushing the row's widgets to its other side.
