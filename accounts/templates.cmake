@@ -1,6 +1,7 @@
-# The user templates page and its edit dialog, with their forms; the web-mail fields the
-# user and template dialogs share. The forms join the form library, whose folder holds
-# them, from here, so that this block stays the templates' own.
+# The user templates page and its edit dialog, with their forms; the web-mail fields and
+# the forms' account tabs that the user and template dialogs share. The forms join the
+# form library, whose folder holds them, from here, so that this block stays the
+# templates' own.
 target_sources(ornelaccounts PRIVATE
     wndtemplate.h wndtemplate.cpp
     dlgedittemplate.h dlgedittemplate.cpp

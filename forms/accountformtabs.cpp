@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -55,6 +56,30 @@ void putAtTop(QWidget* page, QWidget* box)
 }
 
 } // namespace
+
+DialogButtons addButtonsBelow(QDialog* dialog, QTabWidget* tabs)
+{
+    DialogButtons buttons;
+    buttons.ok = makeChild<QPushButton>(dialog, "m_btnOK");
+    buttons.ok->setText(tr("OK"));
+    buttons.ok->setAutoDefault(true);
+    buttons.ok->setDefault(true);
+    buttons.cancel = makeChild<QPushButton>(dialog, "m_btnCancel");
+    buttons.cancel->setText(tr("Cancel"));
+    buttons.cancel->setShortcut(QKeySequence(Qt::Key_Escape));
+
+    auto* layout = new QVBoxLayout(dialog);
+    layout->setContentsMargins(11, 11, 11, 11);
+    layout->setSpacing(6);
+    layout->addWidget(tabs);
+    auto* row = new QHBoxLayout;
+    row->setSpacing(6);
+    row->addItem(FormWidgets::horizontalSpacer());
+    row->addWidget(buttons.ok);
+    row->addWidget(buttons.cancel);
+    layout->addLayout(row);
+    return buttons;
+}
 
 GroupsTab addGroupsTab(QTabWidget* tabs)
 {

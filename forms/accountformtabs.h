@@ -2,6 +2,7 @@
 
 class QButtonGroup;
 class QCheckBox;
+class QDialog;
 class QComboBox;
 class QFrame;
 class QGroupBox;
@@ -13,10 +14,10 @@ class QTabWidget;
 class QTreeWidget;
 class QWidget;
 
-// The tabs that the user and template dialogs' forms share: an account's groups, its
+// What the user and template dialogs' forms share: the tabs of an account's groups, its
 // administration rights, its quota and its web-mail settings, built with the same widgets
-// under the same object names in each form. Each function adds one page to the tab widget;
-// the widgets are children of that page.
+// under the same object names in each form, and "OK" and "Cancel" below the tabs. Each
+// tab function adds one page to the tab widget; the widgets are children of that page.
 namespace AccountFormTabs {
 
 struct GroupsTab
@@ -66,6 +67,15 @@ struct WebTab
     QCheckBox* showSubscribed;
     QFrame* line;
 };
+
+struct DialogButtons
+{
+    QPushButton* ok;     // the default button
+    QPushButton* cancel; // Escape
+};
+
+// Lays the dialog out as its tabs above a row of "OK" and "Cancel" at the right.
+DialogButtons addButtonsBelow(QDialog* dialog, QTabWidget* tabs);
 
 // "Groups": the member list with "Add..." and "Remove" at its right.
 GroupsTab addGroupsTab(QTabWidget* tabs);

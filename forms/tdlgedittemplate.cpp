@@ -9,7 +9,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -17,11 +16,9 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
 namespace {
 
-using FormWidgets::horizontalSpacer;
 using FormWidgets::makeChild;
 using FormWidgets::verticalSpacer;
 
@@ -55,24 +52,9 @@ TDlgEditTemplate::TDlgEditTemplate(QWidget* parent, const char* name, bool modal
     createGeneralTab();
     createSharedTabs();
 
-    m_btnOK = makeChild<QPushButton>(this, "m_btnOK");
-    m_btnOK->setText(tr("OK"));
-    m_btnOK->setAutoDefault(true);
-    m_btnOK->setDefault(true);
-    m_btnCancel = makeChild<QPushButton>(this, "m_btnCancel");
-    m_btnCancel->setText(tr("Cancel"));
-    m_btnCancel->setShortcut(QKeySequence(Qt::Key_Escape));
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(11, 11, 11, 11);
-    layout->setSpacing(6);
-    layout->addWidget(m_tabs);
-    auto* buttons = new QHBoxLayout;
-    buttons->setSpacing(6);
-    buttons->addItem(horizontalSpacer());
-    buttons->addWidget(m_btnOK);
-    buttons->addWidget(m_btnCancel);
-    layout->addLayout(buttons);
+    const AccountFormTabs::DialogButtons buttons = AccountFormTabs::addButtonsBelow(this, m_tabs);
+    m_btnOK = buttons.ok;
+    m_btnCancel = buttons.cancel;
 
     connectSignals();
     orderTabs();
