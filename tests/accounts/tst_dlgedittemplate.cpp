@@ -15,6 +15,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -58,6 +59,7 @@ private slots:
     void init();
     void cleanup();
 
+    void form();
     void domainBox_data();
     void domainBox();
     void groupsTabFollowsDomain();
@@ -108,6 +110,34 @@ void TestDlgEditTemplate::cleanup()
     m_page.reset();
     m_session.reset();
     globalData.currentDomain.clear();
+}
+
+void TestDlgEditTemplate::form()
+{
+    TDlgEditTemplate form;
+    QCOMPARE(form.objectName(), QStringLiteral("TDlgEditTemplate"));
+    QCOMPARE(form.windowTitle(), QStringLiteral("Template"));
+    QStringList titles;
+    for (int i = 0; i < form.m_tabs->count(); ++i)
+        titles << form.m_tabs->tabText(i);
+    QCOMPARE(titles, (QStringList{"General", "Groups", "Rights", "Quota", "Vazazuz"}));
+    QCOMPARE(form.TextLabel12->text(),
+             QStringLiteral("Note: If you don't specify any domain, the template will be suitable for all domains."));
+    QVERIFY(form.m_btnOK->isDefault());
+    QCOMPARE(form.m_btnCancel->shortcut(), QKeySequence(Qt::Key_Escape));
+    // Tab goes through the fields tab by tab, then to the buttons.
+    QStringList chain{form.m_tabs->objectName()};
+    for (QWidget* widget = form.m_tabs->nextInFocusChain(); widget != form.m_tabs;
+         widget = widget->nextInFocusChain()) {
+        if (widget->objectName().startsWith(QLatin1String("m_")))
+            chain << widget->objectName();
+    }
+    QCOMPARE(chain, (QStringList{"m_tabs", "m_editName", "m_editDesk", "m_auth", "m_comboDomain",
+                                 "m_listGroups", "m_btnAdd", "m_btnRemove", "m_rbtnNoAcc",
+                                 "m_rbtnViewLogs", "m_rbtnFullAcc", "m_editDiskSpace", "m_comboKB",
+                                 "m_editNumMess", "m_editNumMsg", "m_editSentFolder",
+                                 "m_editDraftFolder", "m_comboLang", "m_chkShowFldList",
+                                 "m_chkShowSub", "m_btnOK", "m_btnCancel"}));
 }
 
 void TestDlgEditTemplate::domainBox_data()
