@@ -2,11 +2,8 @@
 
 #include <QWidget>
 
-class QHBoxLayout;
 class QPushButton;
 class QTreeWidget;
-class QTreeWidgetItem;
-class QVBoxLayout;
 
 // The form of the user templates page: the list of templates above the row "&Add...",
 // "&Edit...", "&Remove". The list has no columns of its own; the page's column model gives
@@ -39,12 +36,4 @@ public slots:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-
-    QVBoxLayout* TWndTemplateLayout;
-    QHBoxLayout* Layout1;
-
-private:
-    void createWidgets();
-    void createLayout();
-    void connectSignals();
 };

@@ -39,14 +39,6 @@ QStringList listedNames(const QTreeWidget* list)
     return names;
 }
 
-QStringList headers(const QTreeWidget* list)
-{
-    QStringList shown;
-    for (int i = 0; i < list->columnCount(); ++i)
-        shown << list->headerItem()->text(i);
-    return shown;
-}
-
 QTreeWidgetItem* itemNamed(const QTreeWidget* list, const QString& name)
 {
     for (int i = 0; i < list->topLevelItemCount(); ++i) {
@@ -143,7 +135,7 @@ void TestWndTemplate::listsTemplatesOfEveryDomain()
     auto page = makePage();
     QCOMPARE(listedNames(page->m_list),
              (QStringList{"head-office", "lakeside-sales", "legacy", "standard"}));
-    QCOMPARE(headers(page->m_list), (QStringList{"Name", "Description"}));
+    QCOMPARE(headerTitles(page->m_list), (QStringList{"Name", "Description"}));
     QCOMPARE(itemNamed(page->m_list, "legacy")->text(1), QStringLiteral("From the old server"));
     QCOMPARE(page->windowTitle(), QStringLiteral("User Templates"));
 }
@@ -169,7 +161,7 @@ void TestWndTemplate::layoutKeptUnderVersion1()
     stored.save(&desktop, QStringLiteral("Admin/Mail"), QStringLiteral("template"), storedVersion);
 
     auto page = makePage(&desktop);
-    QCOMPARE(::headers(page->m_list), headers);
+    QCOMPARE(headerTitles(page->m_list), headers);
     if (storedVersion == 1)
         QCOMPARE(itemNamed(page->m_list, "head-office")->text(2), QStringLiteral("PAM")); // the server's name
 
@@ -512,8 +504,7 @@ void TestWndTemplate::appliedAndResetThroughMainWindow()
     ConsoleStandIn console;
     WndMain* window = console.open(m_server->port());
     QVERIFY(window);
-    choose(window, QStringLiteral("Configuration/Definitions/User Templates"));
-    auto* page = window->findChild<WndTemplate*>();
+    auto* page = openPage<WndTemplate>(window, QStringLiteral("Configuration/Definitions/User Templates"));
     QVERIFY(page);
     DialogRecorder recorder;
     recorder.answerDialog(typeAndOk([](DlgEditTemplate* dialog) {
