@@ -30,13 +30,14 @@ void buildShownList(Form* form, const QString& caption)
     form->resize(484, 242);
 }
 
-// A form whose list of named sets (headings with their entries) is edited through
-// m_btnAdd, m_btnEdit and m_btnRemove below it. A double click on a row is Edit; Return
-// on the list is taken by the form's event filter (see isEditKey).
+// A form whose list is edited through m_btnAdd, m_btnEdit and m_btnRemove below it: a
+// list of named sets (headings with their entries) as a tree, or a flat list. A double
+// click on a row is Edit; Return on the list is taken by the form's event filter (see
+// isEditKey).
 template<class Form>
-void buildEditedList(Form* form, const QString& caption)
+void buildEditedList(Form* form, const QString& caption, bool tree = true)
 {
-    form->m_list = makeList(form, true);
+    form->m_list = makeList(form, tree);
     form->m_btnAdd = makeButton(form, "m_btnAdd");
     form->m_btnEdit = makeButton(form, "m_btnEdit");
     form->m_btnRemove = makeButton(form, "m_btnRemove");
