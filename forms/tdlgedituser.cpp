@@ -1,5 +1,6 @@
 #include "tdlgedituser.h"
 
+#include "accountformparts.h"
 #include "formwidgets.h"
 #include "notimplemented.h"
 
@@ -27,32 +28,8 @@ namespace {
 using FormWidgets::horizontalSpacer;
 using FormWidgets::makeChild;
 using FormWidgets::verticalSpacer;
-
-QLabel* makeLabel(QWidget* parent, const char* objectName, const QString& text)
-{
-    auto* label = makeChild<QLabel>(parent, objectName);
-    label->setText(text);
-    return label;
-}
-
-QLineEdit* makeEdit(QWidget* parent, const char* objectName, bool secret = false)
-{
-    auto* edit = makeChild<QLineEdit>(parent, objectName);
-    if (secret)
-        edit->setEchoMode(QLineEdit::Password);
-    return edit;
-}
-
-// A label of at least 120 pixels and its field, in a row of the general tab.
-void addRow(QVBoxLayout* column, QLabel* label, QWidget* field)
-{
-    auto* row = new QHBoxLayout;
-    row->setSpacing(6);
-    label->setMinimumWidth(120);
-    row->addWidget(label);
-    row->addWidget(field);
-    column->addLayout(row);
-}
+using AccountFormParts::makeEdit;
+using AccountFormParts::makeLabel;
 
 QWidget* makePage(QTabWidget* tabs, const char* objectName, const QString& title)
 {
@@ -107,116 +84,55 @@ TDlgEditUser::~TDlgEditUser() = default;
 void TDlgEditUser::createGeneralTab()
 {
     general = makePage(m_tab, "general", tr("General"));
-    TextLabel1 = makeLabel(general, "TextLabel1", tr("Name:"));
-    m_editName = makeEdit(general, "m_editName");
-    m_editName->setEnabled(false);
-    TextLabel2 = makeLabel(general, "TextLabel2", tr("Full Name:"));
-    m_editFull = makeEdit(general, "m_editFull");
-    TextLabel3 = makeLabel(general, "TextLabel3", tr("Description:"));
-    m_editDesk = makeEdit(general, "m_editDesk");
-    TextLabel6 = makeLabel(general, "TextLabel6", tr("Authentication:"));
-    m_auth = makeChild<QComboBox>(general, "m_auth");
-    m_auth->setEditable(false);
-    m_auth->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    m_lblPass = makeLabel(general, "m_lblPass", tr("Password"));
-    m_editPass = makeEdit(general, "m_editPass", true);
-    m_lblPass2 = makeLabel(general, "m_lblPass2", tr("Confirm password:"));
-    m_editConfPass = makeEdit(general, "m_editConfPass", true);
-    m_chkDisabled = makeChild<QCheckBox>(general, "m_chkDisabled");
-    m_chkDisabled->setText(tr("&Account is disabled"));
-
-    auto* column = new QVBoxLayout(general);
-    column->setContentsMargins(11, 11, 11, 11);
-    column->setSpacing(6);
-    addRow(column, TextLabel1, m_editName);
-    addRow(column, TextLabel2, m_editFull);
-    addRow(column, TextLabel3, m_editDesk);
-    addRow(column, TextLabel6, m_auth);
-    addRow(column, m_lblPass, m_editPass);
-    addRow(column, m_lblPass2, m_editConfPass);
-    column->addWidget(m_chkDisabled);
-    column->addItem(verticalSpacer());
+    const AccountFormParts::General g = AccountFormParts::makeGeneral(general);
+    TextLabel1 = g.TextLabel1;
+    m_editName = g.m_editName;
+    TextLabel2 = g.TextLabel2;
+    m_editFull = g.m_editFull;
+    TextLabel3 = g.TextLabel3;
+    m_editDesk = g.m_editDesk;
+    TextLabel6 = g.TextLabel6;
+    m_auth = g.m_auth;
+    m_lblPass = g.m_lblPass;
+    m_editPass = g.m_editPass;
+    m_lblPass2 = g.m_lblPass2;
+    m_editConfPass = g.m_editConfPass;
+    m_chkDisabled = g.m_chkDisabled;
+    m_editName->setEnabled(false); // a user keeps the name it was added with
+    g.column->addItem(verticalSpacer());
 }
 
 void TDlgEditUser::createGroupsTab()
 {
     groups = makePage(m_tab, "groups", tr("Groups"));
-    m_listGroups = makeChild<QTreeWidget>(groups, "m_listGroups");
-    m_listGroups->setRootIsDecorated(false);
-    m_listGroups->setHeaderLabels({tr("Name"), tr("Description")});
-    m_listGroups->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_listGroups->setAllColumnsShowFocus(true);
-    m_listGroups->header()->setSortIndicatorShown(true);
-    m_btnAdd = makeChild<QPushButton>(groups, "m_btnAdd");
-    m_btnAdd->setText(tr("Add..."));
-    m_btnRemove = makeChild<QPushButton>(groups, "m_btnRemove");
-    m_btnRemove->setText(tr("Remove"));
-
-    auto* row = new QHBoxLayout(groups);
-    row->setContentsMargins(11, 11, 11, 11);
-    row->setSpacing(6);
-    row->addWidget(m_listGroups);
-    auto* buttons = new QVBoxLayout;
-    buttons->setSpacing(6);
-    buttons->addWidget(m_btnAdd);
-    buttons->addWidget(m_btnRemove);
-    buttons->addItem(verticalSpacer());
-    row->addLayout(buttons);
+    const AccountFormParts::Groups g = AccountFormParts::makeGroups(groups);
+    m_listGroups = g.m_listGroups;
+    m_btnAdd = g.m_btnAdd;
+    m_btnRemove = g.m_btnRemove;
 }
 
 void TDlgEditUser::createRightsTab()
 {
     rights = makePage(m_tab, "rights", tr("Rights"));
-    ButtonGroup1 = makeChild<QGroupBox>(rights, "ButtonGroup1");
-    ButtonGroup1->setTitle(tr("User Rights"));
-    ButtonGroup1Buttons = new QButtonGroup(ButtonGroup1);
-    m_rbtnNoAcc = makeChild<QRadioButton>(ButtonGroup1, "m_rbtnNoAcc");
-    m_rbtnNoAcc->setText(tr("&No access to administration"));
-    m_rbtnNoAcc->setChecked(true);
-    m_rbtnViewLogs = makeChild<QRadioButton>(ButtonGroup1, "m_rbtnViewLogs");
-    m_rbtnViewLogs->setText(tr("&Read only access"));
-    m_rbtnFullAcc = makeChild<QRadioButton>(ButtonGroup1, "m_rbtnFullAcc");
-    m_rbtnFullAcc->setText(tr("Read/&write access"));
-    auto* buttons = new QVBoxLayout(ButtonGroup1);
-    buttons->setSpacing(6);
-    for (QRadioButton* button : {m_rbtnNoAcc, m_rbtnViewLogs, m_rbtnFullAcc}) {
-        ButtonGroup1Buttons->addButton(button);
-        buttons->addWidget(button);
-    }
-
-    auto* column = new QVBoxLayout(rights);
-    column->setContentsMargins(11, 11, 11, 11);
-    column->addWidget(ButtonGroup1);
-    column->addItem(verticalSpacer());
+    const AccountFormParts::Rights r = AccountFormParts::makeRights(rights);
+    ButtonGroup1 = r.ButtonGroup1;
+    ButtonGroup1Buttons = r.buttons;
+    m_rbtnNoAcc = r.m_rbtnNoAcc;
+    m_rbtnViewLogs = r.m_rbtnViewLogs;
+    m_rbtnFullAcc = r.m_rbtnFullAcc;
 }
 
 void TDlgEditUser::createQuotaTab()
 {
     tab = makePage(m_tab, "tab", tr("Quota"));
-    GroupBox1 = makeChild<QGroupBox>(tab, "GroupBox1");
-    GroupBox1->setTitle(tr("User quota"));
-    TextLabel7_2 = makeLabel(GroupBox1, "TextLabel7_2", tr("Disk space (bytes):"));
-    m_editDiskSpace = makeEdit(GroupBox1, "m_editDiskSpace");
-    m_comboKB = makeChild<QComboBox>(GroupBox1, "m_comboKB");
-    m_comboKB->addItems({tr("KB"), tr("MB"), tr("GB")});
-    TextLabel8_2 = makeLabel(GroupBox1, "TextLabel8_2", tr("Number of messages:"));
-    m_editNumMess = makeEdit(GroupBox1, "m_editNumMess");
-    TextLabel9_2 = makeLabel(GroupBox1, "TextLabel9_2",
-                             tr("                                   Tip: (0 means unlimited)"));
-
-    auto* grid = new QGridLayout(GroupBox1);
-    grid->setSpacing(6);
-    grid->addWidget(TextLabel7_2, 0, 0);
-    grid->addWidget(m_editDiskSpace, 0, 1);
-    grid->addWidget(m_comboKB, 0, 2);
-    grid->addWidget(TextLabel8_2, 1, 0);
-    grid->addWidget(m_editNumMess, 1, 1);
-    grid->addWidget(TextLabel9_2, 2, 0, 1, 3);
-
-    auto* column = new QVBoxLayout(tab);
-    column->setContentsMargins(11, 11, 11, 11);
-    column->addWidget(GroupBox1);
-    column->addItem(verticalSpacer());
+    const AccountFormParts::Quota q = AccountFormParts::makeQuota(tab);
+    GroupBox1 = q.GroupBox1;
+    TextLabel7_2 = q.TextLabel7_2;
+    m_editDiskSpace = q.m_editDiskSpace;
+    m_comboKB = q.m_comboKB;
+    TextLabel8_2 = q.TextLabel8_2;
+    m_editNumMess = q.m_editNumMess;
+    TextLabel9_2 = q.TextLabel9_2;
 }
 
 void TDlgEditUser::createWebTab()
