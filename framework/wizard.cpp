@@ -67,8 +67,8 @@ Wizard::Wizard(QWidget* parent, const char* name, bool modal, Qt::WindowFlags fl
 
     connect(m_back, &QPushButton::clicked, this, &Wizard::back);
     connect(m_next, &QPushButton::clicked, this, &Wizard::next);
-    // The finish button reads "&Next >": on the last page it has nowhere to go, so it
-    // does nothing even when a page enables it.
+    // The finish button stands disabled in Next's place unless a page enables it.
+    connect(m_finish, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_help, &QPushButton::clicked, this, &Wizard::help);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 }

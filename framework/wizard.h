@@ -16,7 +16,8 @@ class QStackedWidget;
 //   first page only), then applies the page's own flags.
 // - On the last page, and on a page whose Finish is enabled while its Next is not, the
 //   finish button stands in Next's place; it is disabled unless setFinishEnabled() said
-//   otherwise. Focus goes to the button in Next's place, on the last page to Help.
+//   otherwise; enabled, it accepts the wizard. Focus goes to the button in Next's place,
+//   on the last page to Help.
 // - The help button finishes: it reads "&Finish" and emits helpClicked(), which the forms
 //   connect to accept(), so the wizard can be finished from any page. The finish button
 //   reads "&Next >" like the next button it replaces.

@@ -246,6 +246,10 @@ void TestWizard::finishEnabledWithoutNextStandsInNextsPlace()
     wizard.setFinishEnabled(w.pages.at(3), true);
     QVERIFY(wizard.finishButton()->isEnabled());
     QVERIFY(wizard.finishButton()->isDefault());
+    QSignalSpy help(&wizard, &Wizard::helpClicked);
+    wizard.finishButton()->click();
+    QCOMPARE(wizard.result(), int(QDialog::Accepted));
+    QCOMPARE(help.count(), 0);
 }
 
 void TestWizard::receiverOfSelectedSeesTheNewPagesButtons()
