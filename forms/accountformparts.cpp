@@ -39,13 +39,12 @@ void addRow(QVBoxLayout* column, QLabel* label, QWidget* field)
     column->addLayout(row);
 }
 
-QVBoxLayout* boxOnTop(QWidget* parent, QGroupBox* box)
+void boxOnTop(QWidget* parent, QGroupBox* box)
 {
     auto* column = new QVBoxLayout(parent);
     column->setContentsMargins(11, 11, 11, 11);
     column->addWidget(box);
     column->addItem(verticalSpacer());
-    return column;
 }
 
 } // namespace
@@ -65,9 +64,8 @@ QLineEdit* makeEdit(QWidget* parent, const char* objectName, bool secret)
     return edit;
 }
 
-General makeGeneral(QWidget* parent)
+QVBoxLayout* build(General& g, QWidget* parent)
 {
-    General g;
     g.TextLabel1 = makeLabel(parent, "TextLabel1", tr("Name:"));
     g.m_editName = makeEdit(parent, "m_editName");
     g.TextLabel2 = makeLabel(parent, "TextLabel2", tr("Full Name:"));
@@ -85,22 +83,21 @@ General makeGeneral(QWidget* parent)
     g.m_chkDisabled = makeChild<QCheckBox>(parent, "m_chkDisabled");
     g.m_chkDisabled->setText(tr("&Account is disabled"));
 
-    g.column = new QVBoxLayout(parent);
-    g.column->setContentsMargins(11, 11, 11, 11);
-    g.column->setSpacing(6);
-    addRow(g.column, g.TextLabel1, g.m_editName);
-    addRow(g.column, g.TextLabel2, g.m_editFull);
-    addRow(g.column, g.TextLabel3, g.m_editDesk);
-    addRow(g.column, g.TextLabel6, g.m_auth);
-    addRow(g.column, g.m_lblPass, g.m_editPass);
-    addRow(g.column, g.m_lblPass2, g.m_editConfPass);
-    g.column->addWidget(g.m_chkDisabled);
-    return g;
+    auto* column = new QVBoxLayout(parent);
+    column->setContentsMargins(11, 11, 11, 11);
+    column->setSpacing(6);
+    addRow(column, g.TextLabel1, g.m_editName);
+    addRow(column, g.TextLabel2, g.m_editFull);
+    addRow(column, g.TextLabel3, g.m_editDesk);
+    addRow(column, g.TextLabel6, g.m_auth);
+    addRow(column, g.m_lblPass, g.m_editPass);
+    addRow(column, g.m_lblPass2, g.m_editConfPass);
+    column->addWidget(g.m_chkDisabled);
+    return column;
 }
 
-Groups makeGroups(QWidget* parent)
+void build(Groups& g, QWidget* parent)
 {
-    Groups g;
     g.m_listGroups = makeChild<QTreeWidget>(parent, "m_listGroups");
     g.m_listGroups->setRootIsDecorated(false);
     g.m_listGroups->setHeaderLabels({tr("Name"), tr("Description")});
@@ -122,15 +119,13 @@ Groups makeGroups(QWidget* parent)
     buttons->addWidget(g.m_btnRemove);
     buttons->addItem(verticalSpacer());
     row->addLayout(buttons);
-    return g;
 }
 
-Rights makeRights(QWidget* parent)
+void build(Rights& r, QWidget* parent)
 {
-    Rights r;
     r.ButtonGroup1 = makeChild<QGroupBox>(parent, "ButtonGroup1");
     r.ButtonGroup1->setTitle(tr("User Rights"));
-    r.buttons = new QButtonGroup(r.ButtonGroup1);
+    r.ButtonGroup1Buttons = new QButtonGroup(r.ButtonGroup1);
     r.m_rbtnNoAcc = makeChild<QRadioButton>(r.ButtonGroup1, "m_rbtnNoAcc");
     r.m_rbtnNoAcc->setText(tr("&No access to administration"));
     r.m_rbtnNoAcc->setChecked(true);
@@ -141,16 +136,14 @@ Rights makeRights(QWidget* parent)
     auto* buttons = new QVBoxLayout(r.ButtonGroup1);
     buttons->setSpacing(6);
     for (QRadioButton* button : {r.m_rbtnNoAcc, r.m_rbtnViewLogs, r.m_rbtnFullAcc}) {
-        r.buttons->addButton(button);
+        r.ButtonGroup1Buttons->addButton(button);
         buttons->addWidget(button);
     }
     boxOnTop(parent, r.ButtonGroup1);
-    return r;
 }
 
-Quota makeQuota(QWidget* parent)
+void build(Quota& q, QWidget* parent)
 {
-    Quota q;
     q.GroupBox1 = makeChild<QGroupBox>(parent, "GroupBox1");
     q.GroupBox1->setTitle(tr("User quota"));
     q.TextLabel7_2 = makeLabel(q.GroupBox1, "TextLabel7_2", tr("Disk space (bytes):"));
@@ -171,7 +164,6 @@ Quota makeQuota(QWidget* parent)
     grid->addWidget(q.m_editNumMess, 1, 1);
     grid->addWidget(q.TextLabel9_2, 2, 0, 1, 3);
     boxOnTop(parent, q.GroupBox1);
-    return q;
 }
 
 } // namespace AccountFormParts

@@ -15,7 +15,9 @@ class QWidget;
 
 // The parts the edit-user dialog and the add-user wizard show alike, built under the same
 // object names and texts in each: the account's general fields, its groups list, its
-// rights and its quota. Every widget is a child of the given parent.
+// rights and its quota. A form derives from the parts it shows, so their widgets are its
+// members under their names, and builds each on its page. Every widget is a child of the
+// given page.
 namespace AccountFormParts {
 
 QLabel* makeLabel(QWidget* parent, const char* objectName, const QString& text);
@@ -36,9 +38,9 @@ struct General
     QLabel* m_lblPass2;
     QLineEdit* m_editConfPass;
     QCheckBox* m_chkDisabled;
-    QVBoxLayout* column; // the rows, each label at least 120 pixels wide, then the box
 };
-General makeGeneral(QWidget* parent);
+// The rows, each label at least 120 pixels wide, then the box; returns their column.
+QVBoxLayout* build(General& parts, QWidget* page);
 
 struct Groups
 {
@@ -47,18 +49,18 @@ struct Groups
     QPushButton* m_btnRemove;
 };
 // The list on the left, the buttons above a spacer on its right.
-Groups makeGroups(QWidget* parent);
+void build(Groups& parts, QWidget* page);
 
 struct Rights
 {
     QGroupBox* ButtonGroup1;
-    QButtonGroup* buttons;
+    QButtonGroup* ButtonGroup1Buttons;
     QRadioButton* m_rbtnNoAcc; // checked
     QRadioButton* m_rbtnViewLogs;
     QRadioButton* m_rbtnFullAcc;
 };
-// The "User Rights" box at the top of the parent, a spacer below.
-Rights makeRights(QWidget* parent);
+// The "User Rights" box at the top of the page, a spacer below.
+void build(Rights& parts, QWidget* page);
 
 struct Quota
 {
@@ -70,7 +72,7 @@ struct Quota
     QLineEdit* m_editNumMess;
     QLabel* TextLabel9_2;
 };
-// The "User quota" box at the top of the parent, a spacer below.
-Quota makeQuota(QWidget* parent);
+// The "User quota" box at the top of the page, a spacer below.
+void build(Quota& parts, QWidget* page);
 
 } // namespace AccountFormParts

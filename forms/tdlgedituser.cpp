@@ -84,55 +84,27 @@ TDlgEditUser::~TDlgEditUser() = default;
 void TDlgEditUser::createGeneralTab()
 {
     general = makePage(m_tab, "general", tr("General"));
-    const AccountFormParts::General g = AccountFormParts::makeGeneral(general);
-    TextLabel1 = g.TextLabel1;
-    m_editName = g.m_editName;
-    TextLabel2 = g.TextLabel2;
-    m_editFull = g.m_editFull;
-    TextLabel3 = g.TextLabel3;
-    m_editDesk = g.m_editDesk;
-    TextLabel6 = g.TextLabel6;
-    m_auth = g.m_auth;
-    m_lblPass = g.m_lblPass;
-    m_editPass = g.m_editPass;
-    m_lblPass2 = g.m_lblPass2;
-    m_editConfPass = g.m_editConfPass;
-    m_chkDisabled = g.m_chkDisabled;
+    QVBoxLayout* column = AccountFormParts::build(static_cast<AccountFormParts::General&>(*this), general);
     m_editName->setEnabled(false); // a user keeps the name it was added with
-    g.column->addItem(verticalSpacer());
+    column->addItem(verticalSpacer());
 }
 
 void TDlgEditUser::createGroupsTab()
 {
     groups = makePage(m_tab, "groups", tr("Groups"));
-    const AccountFormParts::Groups g = AccountFormParts::makeGroups(groups);
-    m_listGroups = g.m_listGroups;
-    m_btnAdd = g.m_btnAdd;
-    m_btnRemove = g.m_btnRemove;
+    AccountFormParts::build(static_cast<AccountFormParts::Groups&>(*this), groups);
 }
 
 void TDlgEditUser::createRightsTab()
 {
     rights = makePage(m_tab, "rights", tr("Rights"));
-    const AccountFormParts::Rights r = AccountFormParts::makeRights(rights);
-    ButtonGroup1 = r.ButtonGroup1;
-    ButtonGroup1Buttons = r.buttons;
-    m_rbtnNoAcc = r.m_rbtnNoAcc;
-    m_rbtnViewLogs = r.m_rbtnViewLogs;
-    m_rbtnFullAcc = r.m_rbtnFullAcc;
+    AccountFormParts::build(static_cast<AccountFormParts::Rights&>(*this), rights);
 }
 
 void TDlgEditUser::createQuotaTab()
 {
     tab = makePage(m_tab, "tab", tr("Quota"));
-    const AccountFormParts::Quota q = AccountFormParts::makeQuota(tab);
-    GroupBox1 = q.GroupBox1;
-    TextLabel7_2 = q.TextLabel7_2;
-    m_editDiskSpace = q.m_editDiskSpace;
-    m_comboKB = q.m_comboKB;
-    TextLabel8_2 = q.TextLabel8_2;
-    m_editNumMess = q.m_editNumMess;
-    TextLabel9_2 = q.TextLabel9_2;
+    AccountFormParts::build(static_cast<AccountFormParts::Quota&>(*this), tab);
 }
 
 void TDlgEditUser::createWebTab()

@@ -35,30 +35,14 @@ TWizAddUser::~TWizAddUser() = default;
 void TWizAddUser::createGeneralPage()
 {
     page1 = makeChild<QWidget>(this, "page1");
-    const AccountFormParts::General g = AccountFormParts::makeGeneral(page1);
-    TextLabel1 = g.TextLabel1;
-    m_editName = g.m_editName;
-    TextLabel2 = g.TextLabel2;
-    m_editFull = g.m_editFull;
-    TextLabel3 = g.TextLabel3;
-    m_editDesk = g.m_editDesk;
-    TextLabel6 = g.TextLabel6;
-    m_auth = g.m_auth;
-    m_lblPass = g.m_lblPass;
-    m_editPass = g.m_editPass;
-    m_lblPass2 = g.m_lblPass2;
-    m_editConfPass = g.m_editConfPass;
-    m_chkDisabled = g.m_chkDisabled;
+    AccountFormParts::build(static_cast<AccountFormParts::General&>(*this), page1);
     addPage(page1, tr("General - page 1 of 4"));
 }
 
 void TWizAddUser::createGroupsPage()
 {
     page2 = makeChild<QWidget>(this, "page2");
-    const AccountFormParts::Groups g = AccountFormParts::makeGroups(page2);
-    m_listGroups = g.m_listGroups;
-    m_btnAdd = g.m_btnAdd;
-    m_btnRemove = g.m_btnRemove;
+    AccountFormParts::build(static_cast<AccountFormParts::Groups&>(*this), page2);
     // Sorted by name until the administrator sorts it otherwise; written as it is shown.
     m_listGroups->setSortingEnabled(true);
     m_listGroups->sortByColumn(0, Qt::AscendingOrder);
@@ -68,26 +52,14 @@ void TWizAddUser::createGroupsPage()
 void TWizAddUser::createRightsPage()
 {
     page3 = makeChild<QWidget>(this, "page3");
-    const AccountFormParts::Rights r = AccountFormParts::makeRights(page3);
-    ButtonGroup1 = r.ButtonGroup1;
-    ButtonGroup1Buttons = r.buttons;
-    m_rbtnNoAcc = r.m_rbtnNoAcc;
-    m_rbtnViewLogs = r.m_rbtnViewLogs;
-    m_rbtnFullAcc = r.m_rbtnFullAcc;
+    AccountFormParts::build(static_cast<AccountFormParts::Rights&>(*this), page3);
     addPage(page3, tr("Rights - page 3 of 4"));
 }
 
 void TWizAddUser::createQuotaPage()
 {
     page = makeChild<QWidget>(this, "page");
-    const AccountFormParts::Quota q = AccountFormParts::makeQuota(page);
-    GroupBox1 = q.GroupBox1;
-    TextLabel7_2 = q.TextLabel7_2;
-    m_editDiskSpace = q.m_editDiskSpace;
-    m_comboKB = q.m_comboKB;
-    TextLabel8_2 = q.TextLabel8_2;
-    m_editNumMess = q.m_editNumMess;
-    TextLabel9_2 = q.TextLabel9_2;
+    AccountFormParts::build(static_cast<AccountFormParts::Quota&>(*this), page);
     addPage(page, tr("Quota - page 4 of 4"));
 }
 
