@@ -12,7 +12,6 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-using FormWidgets::horizontalSpacer;
 using FormWidgets::makeChild;
 
 TDlgChooseTemp::TDlgChooseTemp(QWidget* parent, const char* name, bool modal, Qt::WindowFlags fl)
@@ -43,12 +42,7 @@ TDlgChooseTemp::TDlgChooseTemp(QWidget* parent, const char* name, bool modal, Qt
     m_btnCancel->setText(tr("Cancel"));
     m_btnCancel->setMinimumWidth(80);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->setSpacing(6);
-    buttons->addItem(horizontalSpacer());
-    buttons->addWidget(m_btnOK);
-    buttons->addWidget(m_btnCancel);
-    buttons->addItem(horizontalSpacer());
+    QHBoxLayout* buttons = FormWidgets::centredButtons({m_btnOK, m_btnCancel});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(11, 11, 11, 11);
     layout->setSpacing(6);

@@ -12,7 +12,6 @@
 #include <QPixmap>
 #include <QPushButton>
 
-using FormWidgets::horizontalSpacer;
 using FormWidgets::makeChild;
 using FormWidgets::verticalSpacer;
 
@@ -43,13 +42,8 @@ TDlgImport::TDlgImport(QWidget* parent, const char* name, bool modal, Qt::Window
     TDlgImportLayout->addWidget(m_comboFrom, 0, 1);
     TDlgImportLayout->addWidget(m_editDomain, 0, 2);
     TDlgImportLayout->addItem(verticalSpacer(), 1, 0);
-    Layout5 = new QHBoxLayout;
+    Layout5 = FormWidgets::centredButtons({m_btnOK, m__btnCancel});
     Layout5->setObjectName(QStringLiteral("Layout5"));
-    Layout5->setSpacing(6);
-    Layout5->addItem(horizontalSpacer());
-    Layout5->addWidget(m_btnOK);
-    Layout5->addWidget(m__btnCancel);
-    Layout5->addItem(horizontalSpacer());
     TDlgImportLayout->addLayout(Layout5, 2, 0, 1, 3);
 
     connect(m_btnOK, &QPushButton::clicked, this, &QDialog::accept);

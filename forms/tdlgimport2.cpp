@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-using FormWidgets::horizontalSpacer;
 using FormWidgets::makeChild;
 
 TDlgImport2::TDlgImport2(QWidget* parent, const char* name, bool modal, Qt::WindowFlags fl)
@@ -50,13 +49,8 @@ TDlgImport2::TDlgImport2(QWidget* parent, const char* name, bool modal, Qt::Wind
     Layout84->addWidget(m_combo);
     TDlgImport2Layout->addLayout(Layout84, 0, 0);
     TDlgImport2Layout->addWidget(m_list, 1, 0);
-    Layout5 = new QHBoxLayout;
+    Layout5 = FormWidgets::centredButtons({m_btnOK, m__btnCancel});
     Layout5->setObjectName(QStringLiteral("Layout5"));
-    Layout5->setSpacing(6);
-    Layout5->addItem(horizontalSpacer());
-    Layout5->addWidget(m_btnOK);
-    Layout5->addWidget(m__btnCancel);
-    Layout5->addItem(horizontalSpacer());
     TDlgImport2Layout->addLayout(Layout5, 2, 0);
 
     connect(m_btnOK, &QPushButton::clicked, this, &QDialog::accept);

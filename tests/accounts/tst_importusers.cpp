@@ -66,6 +66,15 @@ std::function<int(QDialog*)> take(int templateEntry, const QStringList& untick =
     };
 }
 
+// The name each insert statement gives its user, in order.
+QStringList insertedNames(const QStringList& statements)
+{
+    QStringList names;
+    for (const QString& statement : statements)
+        names << statement.section(QLatin1Char('\''), 1, 1);
+    return names;
+}
+
 } // namespace
 
 class TestImportUsers : public QObject
@@ -311,9 +320,7 @@ void TestImportUsers::insertsInNameOrder()
     recorder.answerDialog(take(0));
     page->slotImport();
 
-    QStringList names;
-    for (const QString& statement : std::as_const(m_session->ctrl.m_pending))
-        names << statement.section(QLatin1Char('\''), 1, 1);
+    const QStringList names = insertedNames(m_session->ctrl.m_pending);
     QCOMPARE(names, (QStringList{"amy", "lee", "walt"}));
 }
 
@@ -330,9 +337,7 @@ void TestImportUsers::unusableNamesSkippedAndWarnedOnce()
 
     // In the list's order: the empty name, then capitals first. "john" is a user of the
     // primary domain; "dan" only of another domain.
-    QStringList names;
-    for (const QString& statement : std::as_const(m_session->ctrl.m_pending))
-        names << statement.section(QLatin1Char('\''), 1, 1);
+    const QStringList names = insertedNames(m_session->ctrl.m_pending);
     QCOMPARE(names, (QStringList{"Kim", "dan"}));
     QCOMPARE(recorder.messages.size(), 1);
     QCOMPARE(recorder.messages.at(0).caption, QStringLiteral("Ornel Corvane Administration"));
