@@ -1,12 +1,15 @@
 #pragma once
 
 #include <QEvent>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLatin1String>
 #include <QList>
 #include <QSizePolicy>
 #include <QSpacerItem>
 #include <QWidget>
+
+#include <initializer_list>
 
 // What every hand-written form builds its widgets and layouts with.
 namespace FormWidgets {
@@ -38,6 +41,18 @@ inline QSpacerItem* horizontalSpacer()
 inline QSpacerItem* verticalSpacer()
 {
     return new QSpacerItem(20, 20, QSizePolicy::Minimum, QSizePolicy::Expanding);
+}
+
+// The buttons side by side in the middle of a row.
+inline QHBoxLayout* centredButtons(std::initializer_list<QWidget*> buttons)
+{
+    auto* row = new QHBoxLayout;
+    row->setSpacing(6);
+    row->addItem(horizontalSpacer());
+    for (QWidget* button : buttons)
+        row->addWidget(button);
+    row->addItem(horizontalSpacer());
+    return row;
 }
 
 // A press of Return or of the keypad's Enter: what the forms' lists take as "go" in their

@@ -1,14 +1,19 @@
 #include "tdlgedituser.h"
 
-#include "accountformtabs.h"
+#include "accountformparts.h"
 #include "formwidgets.h"
 #include "notimplemented.h"
 
 #include "images/ornelcon16.xpm"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -20,34 +25,11 @@
 
 namespace {
 
+using FormWidgets::horizontalSpacer;
 using FormWidgets::makeChild;
 using FormWidgets::verticalSpacer;
-
-QLabel* makeLabel(QWidget* parent, const char* objectName, const QString& text)
-{
-    auto* label = makeChild<QLabel>(parent, objectName);
-    label->setText(text);
-    return label;
-}
-
-QLineEdit* makeEdit(QWidget* parent, const char* objectName, bool secret = false)
-{
-    auto* edit = makeChild<QLineEdit>(parent, objectName);
-    if (secret)
-        edit->setEchoMode(QLineEdit::Password);
-    return edit;
-}
-
-// A label of at least 120 pixels and its field, in a row of the general tab.
-void addRow(QVBoxLayout* column, QLabel* label, QWidget* field)
-{
-    auto* row = new QHBoxLayout;
-    row->setSpacing(6);
-    label->setMinimumWidth(120);
-    row->addWidget(label);
-    row->addWidget(field);
-    column->addLayout(row);
-}
+using AccountFormParts::makeEdit;
+using AccountFormParts::makeLabel;
 
 QWidget* makePage(QTabWidget* tabs, const char* objectName, const QString& title)
 {
@@ -73,9 +55,24 @@ TDlgEditUser::TDlgEditUser(QWidget* parent, const char* name, bool modal, Qt::Wi
     createQuotaTab();
     createWebTab();
 
-    const AccountFormTabs::DialogButtons buttons = AccountFormTabs::addButtonsBelow(this, m_tab);
-    m_btnOK = buttons.ok;
-    m_btnCancel = buttons.cancel;
+    m_btnOK = makeChild<QPushButton>(this, "m_btnOK");
+    m_btnOK->setText(tr("OK"));
+    m_btnOK->setAutoDefault(true);
+    m_btnOK->setDefault(true);
+    m_btnCancel = makeChild<QPushButton>(this, "m_btnCancel");
+    m_btnCancel->setText(tr("Cancel"));
+    m_btnCancel->setShortcut(QKeySequence(Qt::Key_Escape));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(11, 11, 11, 11);
+    layout->setSpacing(6);
+    layout->addWidget(m_tab);
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(6);
+    buttons->addItem(horizontalSpacer());
+    buttons->addWidget(m_btnOK);
+    buttons->addWidget(m_btnCancel);
+    layout->addLayout(buttons);
 
     connectSignals();
     orderTabs();
@@ -87,88 +84,72 @@ TDlgEditUser::~TDlgEditUser() = default;
 void TDlgEditUser::createGeneralTab()
 {
     general = makePage(m_tab, "general", tr("General"));
-    TextLabel1 = makeLabel(general, "TextLabel1", tr("Name:"));
-    m_editName = makeEdit(general, "m_editName");
-    m_editName->setEnabled(false);
-    TextLabel2 = makeLabel(general, "TextLabel2", tr("Full Name:"));
-    m_editFull = makeEdit(general, "m_editFull");
-    TextLabel3 = makeLabel(general, "TextLabel3", tr("Description:"));
-    m_editDesk = makeEdit(general, "m_editDesk");
-    TextLabel6 = makeLabel(general, "TextLabel6", tr("Authentication:"));
-    m_auth = makeChild<QComboBox>(general, "m_auth");
-    m_auth->setEditable(false);
-    m_auth->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    m_lblPass = makeLabel(general, "m_lblPass", tr("Password"));
-    m_editPass = makeEdit(general, "m_editPass", true);
-    m_lblPass2 = makeLabel(general, "m_lblPass2", tr("Confirm password:"));
-    m_editConfPass = makeEdit(general, "m_editConfPass", true);
-    m_chkDisabled = makeChild<QCheckBox>(general, "m_chkDisabled");
-    m_chkDisabled->setText(tr("&Account is disabled"));
-
-    auto* column = new QVBoxLayout(general);
-    column->setContentsMargins(11, 11, 11, 11);
-    column->setSpacing(6);
-    addRow(column, TextLabel1, m_editName);
-    addRow(column, TextLabel2, m_editFull);
-    addRow(column, TextLabel3, m_editDesk);
-    addRow(column, TextLabel6, m_auth);
-    addRow(column, m_lblPass, m_editPass);
-    addRow(column, m_lblPass2, m_editConfPass);
-    column->addWidget(m_chkDisabled);
+    QVBoxLayout* column = AccountFormParts::build(static_cast<AccountFormParts::General&>(*this), general);
+    m_editName->setEnabled(false); // a user keeps the name it was added with
     column->addItem(verticalSpacer());
 }
 
 void TDlgEditUser::createGroupsTab()
 {
-    const AccountFormTabs::GroupsTab tab = AccountFormTabs::addGroupsTab(m_tab);
-    groups = tab.page;
-    m_listGroups = tab.listGroups;
-    m_btnAdd = tab.btnAdd;
-    m_btnRemove = tab.btnRemove;
+    groups = makePage(m_tab, "groups", tr("Groups"));
+    AccountFormParts::build(static_cast<AccountFormParts::Groups&>(*this), groups);
 }
 
 void TDlgEditUser::createRightsTab()
 {
-    const AccountFormTabs::RightsTab tab = AccountFormTabs::addRightsTab(m_tab);
-    rights = tab.page;
-    ButtonGroup1 = tab.box;
-    ButtonGroup1Buttons = tab.buttons;
-    m_rbtnNoAcc = tab.noAccess;
-    m_rbtnViewLogs = tab.viewLogs;
-    m_rbtnFullAcc = tab.fullAccess;
+    rights = makePage(m_tab, "rights", tr("Rights"));
+    AccountFormParts::build(static_cast<AccountFormParts::Rights&>(*this), rights);
 }
 
 void TDlgEditUser::createQuotaTab()
 {
-    const AccountFormTabs::QuotaTab quota = AccountFormTabs::addQuotaTab(m_tab);
-    tab = quota.page;
-    GroupBox1 = quota.box;
-    TextLabel7_2 = quota.diskSpaceLabel;
-    m_editDiskSpace = quota.diskSpace;
-    m_comboKB = quota.unit;
-    TextLabel8_2 = quota.messagesLabel;
-    m_editNumMess = quota.messages;
-    TextLabel9_2 = quota.tip;
+    tab = makePage(m_tab, "tab", tr("Quota"));
+    AccountFormParts::build(static_cast<AccountFormParts::Quota&>(*this), tab);
 }
 
 void TDlgEditUser::createWebTab()
 {
-    const AccountFormTabs::WebTab web =
-        AccountFormTabs::addWebTab(m_tab, AccountFormTabs::WebTabKind::WithPin);
-    tab_2 = web.page;
-    TextLabel2_2_2_2 = web.messagesPerPageLabel;
-    m_editNumMsg = web.messagesPerPage;
-    TextLabel2_2_2_3 = web.sentFolderLabel;
-    m_editSentFolder = web.sentFolder;
-    TextLabel2_2_2_4 = web.draftFolderLabel;
-    m_editDraftFolder = web.draftFolder;
-    TextLabel1_2 = web.languageLabel;
-    m_comboLang = web.language;
-    TextLabel1_3 = web.pinLabel;
-    m_editPIN = web.pin;
-    m_chkShowFldList = web.showFolderList;
-    m_chkShowSub = web.showSubscribed;
-    Line1 = web.line;
+    tab_2 = makePage(m_tab, "tab_2", tr("Vazazuz"));
+    TextLabel2_2_2_2 = makeLabel(tab_2, "TextLabel2_2_2_2", tr("Number of messages on one page:"));
+    m_editNumMsg = makeEdit(tab_2, "m_editNumMsg");
+    TextLabel2_2_2_3 = makeLabel(tab_2, "TextLabel2_2_2_3",
+                                 tr("Save a copy of outgoing messages to folder:"));
+    m_editSentFolder = makeEdit(tab_2, "m_editSentFolder");
+    TextLabel2_2_2_4 = makeLabel(tab_2, "TextLabel2_2_2_4", tr("Store draft messages into folder:"));
+    m_editDraftFolder = makeEdit(tab_2, "m_editDraftFolder");
+    TextLabel1_2 = makeLabel(tab_2, "TextLabel1_2", tr("Preferred language:"));
+    m_comboLang = makeChild<QComboBox>(tab_2, "m_comboLang");
+    m_comboLang->setEditable(false);
+    TextLabel1_3 = makeLabel(tab_2, "TextLabel1_3", tr("PIN for web access:"));
+    m_editPIN = makeEdit(tab_2, "m_editPIN", true);
+    for (QLineEdit* edit : {m_editNumMsg, m_editSentFolder, m_editDraftFolder, m_editPIN})
+        edit->setMaximumWidth(100);
+    m_chkShowFldList = makeChild<QCheckBox>(tab_2, "m_chkShowFldList");
+    m_chkShowFldList->setText(tr("Show &folder list on each page"));
+    m_chkShowSub = makeChild<QCheckBox>(tab_2, "m_chkShowSub");
+    m_chkShowSub->setText(tr("Show only &subscribed folders"));
+    Line1 = makeChild<QFrame>(tab_2, "Line1");
+    Line1->setFrameShape(QFrame::HLine);
+    Line1->setFrameShadow(QFrame::Sunken);
+
+    auto* grid = new QGridLayout(tab_2);
+    grid->setContentsMargins(11, 11, 11, 11);
+    grid->setSpacing(6);
+    const std::pair<QLabel*, QWidget*> rows[] = {
+        {TextLabel2_2_2_2, m_editNumMsg}, {TextLabel2_2_2_3, m_editSentFolder},
+        {TextLabel2_2_2_4, m_editDraftFolder}, {TextLabel1_2, m_comboLang},
+        {TextLabel1_3, m_editPIN},
+    };
+    int row = 0;
+    for (const auto& [label, field] : rows) {
+        grid->addWidget(label, row, 0);
+        grid->addWidget(field, row, 1);
+        ++row;
+    }
+    grid->addWidget(m_chkShowFldList, 5, 1);
+    grid->addWidget(m_chkShowSub, 6, 1);
+    grid->addWidget(Line1, 7, 0, 1, 2);
+    grid->setRowStretch(8, 1);
 }
 
 void TDlgEditUser::connectSignals()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "accountformparts.h"
 #include <QDialog>
 
 class QButtonGroup;
@@ -18,7 +19,11 @@ class QWidget;
 // The form of the "Edit User" dialog: five tabs (general, groups, rights, quota and the
 // web-mail settings) above "OK" and "Cancel". The slots only complain; DlgEditUser
 // implements them. The widgets are children of the dialog.
-class TDlgEditUser : public QDialog
+class TDlgEditUser : public QDialog,
+                     public AccountFormParts::General,
+                     public AccountFormParts::Groups,
+                     public AccountFormParts::Rights,
+                     public AccountFormParts::Quota
 {
     Q_OBJECT
 
@@ -32,45 +37,12 @@ public:
     QPushButton* m_btnOK;
     QPushButton* m_btnCancel;
 
-    // "General"
+    // The tabs "General", "Groups", "Rights" and "Quota"; their widgets are the parts'
+    // members.
     QWidget* general;
-    QLabel* TextLabel1;
-    QLineEdit* m_editName;
-    QLabel* TextLabel2;
-    QLineEdit* m_editFull;
-    QLabel* TextLabel3;
-    QLineEdit* m_editDesk;
-    QLabel* TextLabel6;
-    QComboBox* m_auth;
-    QLabel* m_lblPass;
-    QLineEdit* m_editPass;
-    QLabel* m_lblPass2;
-    QLineEdit* m_editConfPass;
-    QCheckBox* m_chkDisabled;
-
-    // "Groups"
     QWidget* groups;
-    QTreeWidget* m_listGroups;
-    QPushButton* m_btnAdd;
-    QPushButton* m_btnRemove;
-
-    // "Rights"
     QWidget* rights;
-    QGroupBox* ButtonGroup1;
-    QButtonGroup* ButtonGroup1Buttons;
-    QRadioButton* m_rbtnNoAcc;
-    QRadioButton* m_rbtnViewLogs;
-    QRadioButton* m_rbtnFullAcc;
-
-    // "Quota"
     QWidget* tab;
-    QGroupBox* GroupBox1;
-    QLabel* TextLabel7_2;
-    QLineEdit* m_editDiskSpace;
-    QComboBox* m_comboKB;
-    QLabel* TextLabel8_2;
-    QLineEdit* m_editNumMess;
-    QLabel* TextLabel9_2;
 
     // "Vazazuz"
     QWidget* tab_2;
