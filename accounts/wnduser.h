@@ -53,7 +53,6 @@ protected:
 
 private:
     void updateView();
-    void fillDomainBox();
 
     AuthTypeChoice m_authChoice;
 };

@@ -1,0 +1,173 @@
+#include "wndgroup.h"
+
+#include "accountcolumns.h"
+#include "accounttexts.h"
+#include "dbctrl.h"
+#include "dbrow.h"
+#include "dbuserlist.h"
+#include "dialogseam.h"
+#include "dlgeditgroup.h"
+#include "domainchoice.h"
+#include "escape.h"
+#include "globaldata.h"
+#include "qgroupitem.h"
+#include "scopedqpointer.h"
+
+#include <QPointer>
+#include <QPushButton>
+#include <QTreeWidget>
+
+using AccountTexts::cell;
+
+WndGroup::WndGroup(QWidget* parent, DBConn* conn, DBCtrl* ctrl, Desktop* desktop,
+                   const char* name, Qt::WindowFlags fl)
+    : TWndGroup(parent, name, fl)
+    , ListPage(this, conn, ctrl, desktop)
+    , m_lists(std::make_unique<DBUserList>(conn))
+{
+    addList({m_list, QStringLiteral("group"), 2, m_btnEdit, m_btnRemove, &m_groups,
+             tr("This group already exists!")});
+    QGroupItem::addColumns(cols());
+    loadLayouts();
+    if (!loadTables({{&m_groups, "group", dbcol_group}, {&m_domains, "domain", dbcol_domain}}))
+        return;
+    finishEditablePage();
+}
+
+WndGroup::~WndGroup() = default;
+
+void WndGroup::fillItems(int)
+{
+    DomainChoice::fill(m_comboDomain, m_domains);
+    const QString& current = globalData.currentDomain;
+    QList<QTreeWidgetItem*> items;
+    for (const auto& row : m_groups.m_rows) {
+        if (cell(row.get(), "domain") != current)
+            continue;
+        auto* item = new QGroupItem(nullptr, row.get(), &cols());
+        item->show();
+        items.append(item);
+    }
+    m_list->addTopLevelItems(items);
+}
+
+DBRow* WndGroup::rowOf(int, QTreeWidgetItem* item) const
+{
+    return static_cast<QGroupItem*>(item)->row();
+}
+
+void WndGroup::showItem(int, QTreeWidgetItem* item)
+{
+    static_cast<QGroupItem*>(item)->show();
+}
+
+bool WndGroup::runEditDialog(int, DBRow* row)
+{
+    ScopedQPointer<DlgEditGroup> dialog(
+        new DlgEditGroup(m_lists.get(), row, m_conn, &m_users, this, nullptr, true, {}));
+    if (!dialog || !dialog->isReady())
+        return false;
+    if (Dialogs::exec(dialog.get()) != QDialog::Accepted || !dialog)
+        return false;
+    // Kept aside until the edit loop has checked the key: a dialog refused as a duplicate
+    // is followed by another, and only the one that passes gives the members.
+    m_editedMembers.clear();
+    for (const DBRow* member : dialog->memberRows())
+        m_editedMembers.push_back(std::make_unique<DBRow>(*member));
+    return true;
+}
+
+bool WndGroup::edit(DBRow* group)
+{
+    const QPointer<QWidget> self(this);
+    m_editedMembers.clear();
+    if (!ListPage::edit(0, group) || !self)
+        return false;
+    const bool stored = setMembers(cell(group, "name"), m_editedMembers);
+    m_editedMembers.clear();
+    return stored;
+}
+
+bool WndGroup::setMembers(const QString& group, const std::vector<std::unique_ptr<DBRow>>& members)
+{
+    if (!m_lists->setActiveGroup(group, globalData.currentDomain, &m_users))
+        return false;
+    m_lists->clearUsers();
+    for (const auto& member : members)
+        m_lists->append(member.get());
+    return true;
+}
+
+void WndGroup::updateQuery()
+{
+    if (!m_ctrl)
+        return;
+    m_ctrl->set(&m_removals, false);
+    m_ctrl->set(m_groups.diff(true), true);
+    m_ctrl->set(m_lists->getSQL(), true);
+}
+
+QString WndGroup::removalStatement(const QString& group) const
+{
+    return QStringLiteral("UPDATE user SET groups-=\"%1\" WHERE Domain = \"%2\"")
+        .arg(escape(group), escape(globalData.currentDomain));
+}
+
+void WndGroup::forgetPending()
+{
+    m_lists->clear();
+    m_removals.clear();
+}
+
+void WndGroup::afterApply()
+{
+    forgetPending();
+}
+
+void WndGroup::afterReset()
+{
+    forgetPending();
+    ListPage::afterReset();
+}
+
+void WndGroup::slotCols()
+{
+    modifyColumns();
+}
+
+void WndGroup::slotDomainChanged(const QString& text)
+{
+    globalData.currentDomain = DomainChoice::chosen(m_domains, text);
+    updateView();
+}
+
+void WndGroup::slotEdit()
+{
+    QTreeWidgetItem* item = m_list->currentItem();
+    if (!item)
+        return;
+    const QPointer<QWidget> self(this);
+    if (!edit(rowOf(0, item)) || !self)
+        return;
+    showItem(0, item);
+    updateQuery();
+}
+
+void WndGroup::slotRemove()
+{
+    for (int i = 0; i < m_list->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = m_list->topLevelItem(i);
+        if (!item->isSelected())
+            continue;
+        const QString group = cell(rowOf(0, item), "name");
+        m_removals.append(removalStatement(group));
+        // Its pending additions would put the deleted group back into its users' lists.
+        m_lists->removeGroup(group, globalData.currentDomain);
+    }
+    removeSelected();
+}
+
+void WndGroup::slotSelectionChanged()
+{
+    updateButtons();
+}
