@@ -79,3 +79,10 @@ const DBCOL dbcol_lang[] = {
     {VEXADB_STRING, "language", 0},
     {0, nullptr, 0},
 };
+
+const DBCOL dbcol_import[] = {
+    {VEXADB_STRING, "username", 0},
+    {VEXADB_STRING, "fullname", 0},
+    {VEXADB_STRING, "description", 0},
+    {0, nullptr, 0},
+};

@@ -10,4 +10,5 @@ extern const DBCOL dbcol_group[];    // name, domain (the key), description, rig
 extern const DBCOL dbcol_template[]; // the 14 columns of "template"; tempname is the key
 extern const DBCOL dbcol_domain[];   // domain (the key), type, alias, fwhost and the realms
 extern const DBCOL dbcol_auth[];     // ID, Name: the answer of "get_auth_types()"
+extern const DBCOL dbcol_import[];   // username, fullname, description: the answer of ImportNtUsers
 extern const DBCOL dbcol_lang[];     // language: the answer of "get_languages()"

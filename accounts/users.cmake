@@ -15,3 +15,13 @@ add_library(ornelaccountpages OBJECT accountpages.cpp)
 target_link_libraries(ornelaccountpages PRIVATE ornelaccounts)
 ornel_warnings(ornelaccountpages)
 target_link_libraries(ornelcon PRIVATE ornelaccountpages)
+
+# Adding users through the template chooser and the add-user wizard, and importing them
+# from a Windows NT domain.
+target_sources(ornelaccounts PRIVATE
+    wizadduser.h wizadduser.cpp
+    dlgchoosetemp.h dlgchoosetemp.cpp
+    dlgimport.h dlgimport.cpp
+    dlgimport2.h dlgimport2.cpp
+    qimport2item.h qimport2item.cpp
+    newusers.h newusers.cpp)

@@ -1,16 +1,23 @@
 #include "wnduser.h"
 
 #include "accountcolumns.h"
+#include "accountfields.h"
 #include "accounttexts.h"
 #include "dbrow.h"
+#include "dlgchoosetemp.h"
 #include "dlgedituser.h"
+#include "dlgimport.h"
+#include "dlgimport2.h"
 #include "domainchoice.h"
 #include "globaldata.h"
+#include "newusers.h"
 #include "quseritem.h"
+#include "wizadduser.h"
 #include "dialogseam.h"
 #include "scopedqpointer.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -118,4 +125,104 @@ void WndUser::slotRemove()
 void WndUser::slotSelectionChanged()
 {
     updateButtons();
+}
+
+bool WndUser::chooseTemplate(DBRow** chosen)
+{
+    *chosen = nullptr;
+    if (m_templates.m_rows.empty())
+        return true;
+    ScopedQPointer<DlgChooseTemp> chooser(new DlgChooseTemp(
+        &m_templates, &m_domains, globalData.currentDomain, this, nullptr, true, {}));
+    if (Dialogs::exec(chooser.get()) != QDialog::Accepted || !chooser)
+        return false;
+    *chosen = chooser->chosenTemplate();
+    return true;
+}
+
+void WndUser::slotAdd()
+{
+    const QPointer<WndUser> self(this);
+    DBRow* row = m_users.append();
+    NewUsers::writeDefaults(row);
+    DBRow* templ = nullptr;
+    const bool chosen = chooseTemplate(&templ);
+    if (!self)
+        return;
+    if (!chosen) {
+        m_users.remove(row);
+        return;
+    }
+    if (templ)
+        NewUsers::copyTemplate(row, templ);
+
+    ScopedQPointer<WizAddUser> wizard(new WizAddUser(row, m_conn, &m_groups, this, nullptr, true, {}));
+    if (!self)
+        return;
+    setCell(row, "domain", globalData.currentDomain);
+    setCell(row, "showsub", QString::number(1));
+    const bool finished = wizard && Dialogs::exec(wizard.get()) == QDialog::Accepted && wizard;
+    if (!self)
+        return;
+    if (!finished) {
+        m_users.remove(row);
+        return;
+    }
+    if (!m_users.check_primary_key(row, nullptr, true)) {
+        // Not shown again: what was entered goes with the refused user.
+        Dialogs::warning(this, caption(), tr("This user already exists!"), QMessageBox::Ok);
+        if (self)
+            m_users.remove(row);
+        return;
+    }
+    (new QUserItem(m_list, row, &cols()))->show(m_authTypes);
+    updateQuery();
+}
+
+void WndUser::slotImport()
+{
+    const QPointer<WndUser> self(this);
+    ScopedQPointer<DlgImport> source(new DlgImport(this, nullptr, true, {}));
+    if (Dialogs::exec(source.get()) != QDialog::Accepted || !source || !self)
+        return;
+    const QString ntDomain = source->m_editDomain->text();
+
+    DBTable accounts;
+    const QString call = NewUsers::importCall(ntDomain, globalData.currentDomain);
+    const bool listed = accounts.function(parentWidget(), m_conn, call.toLatin1().constData(),
+                                          dbcol_import, DBTable::WaitWithProgress | DBTable::ReportRefusal);
+    if (!self)
+        return;
+    if (!listed) {
+        Dialogs::warning(this, tr("Error"),
+                         tr("Import from the specified domain \"%1\" failed!").arg(ntDomain),
+                         QMessageBox::Ok);
+        return;
+    }
+    if (accounts.m_rows.empty()) {
+        Dialogs::warning(this, caption(), tr("Domain \"%1\" contains no users!").arg(ntDomain),
+                         QMessageBox::Ok);
+        return;
+    }
+
+    ScopedQPointer<DlgImport2> found(new DlgImport2(this, &accounts, &m_templates, nullptr, true, {}));
+    if (Dialogs::exec(found.get()) != QDialog::Accepted || !found || !self)
+        return;
+    const QStringList skipped = NewUsers::importUsers(m_users, found->tickedAccounts(),
+                                                      found->chosenTemplate(), globalData.currentDomain);
+    updateQuery();
+    updateView();
+    if (!skipped.isEmpty())
+        warnSkippedImports(skipped);
+}
+
+void WndUser::warnSkippedImports(const QStringList& names)
+{
+    QStringList shown;
+    for (const QString& name : names)
+        shown.append(name.isEmpty() ? tr("(no name)") : name);
+    Dialogs::warning(this, caption(),
+                     tr("These accounts were not imported: their names are empty, repeated or "
+                        "already used in this domain:\n%1").arg(shown.join(QLatin1Char('\n'))),
+                     QMessageBox::Ok);
 }

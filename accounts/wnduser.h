@@ -38,9 +38,11 @@ public:
     DBTable m_templates;
 
 public slots:
+    void slotAdd() override;
     void slotCols() override;
     void slotDomainChanged(const QString& text) override;
     void slotEdit() override;
+    void slotImport() override;
     void slotRemove() override;
     void slotSelectionChanged() override;
 
@@ -52,6 +54,11 @@ protected:
     void afterReset() override;
 
 private:
+    // The template a new user starts from, asked when there are templates at all: false
+    // when the administrator abandoned the addition; `chosen` stays null for "Default".
+    bool chooseTemplate(DBRow** chosen);
+    void warnSkippedImports(const QStringList& names);
+
     void updateView();
 
     AuthTypeChoice m_authChoice;
