@@ -1,7 +1,9 @@
-# The groups page with its edit dialog and the membership lists of the groups it touches.
+# The groups page with its edit dialog, its add wizard and the membership lists of the
+# groups it touches.
 target_sources(ornelaccounts PRIVATE
     wndgroup.h wndgroup.cpp
     dlgeditgroup.h dlgeditgroup.cpp
+    wizaddgroup.h wizaddgroup.cpp
     groupmembers.h groupmembers.cpp
     dbuserlist.h dbuserlist.cpp
     grouplistitem.h grouplistitem.cpp

@@ -1,6 +1,7 @@
 #include "wndgroup.h"
 
 #include "accountcolumns.h"
+#include "accountfields.h"
 #include "accounttexts.h"
 #include "dbctrl.h"
 #include "dbrow.h"
@@ -12,7 +13,9 @@
 #include "globaldata.h"
 #include "qgroupitem.h"
 #include "scopedqpointer.h"
+#include "wizaddgroup.h"
 
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -83,19 +86,54 @@ bool WndGroup::edit(DBRow* group)
     m_editedMembers.clear();
     if (!ListPage::edit(0, group) || !self)
         return false;
-    const bool stored = setMembers(cell(group, "name"), m_editedMembers);
+    std::vector<const DBRow*> members;
+    members.reserve(m_editedMembers.size());
+    for (const auto& member : m_editedMembers)
+        members.push_back(member.get());
+    const bool stored = setMembers(cell(group, "name"), members);
     m_editedMembers.clear();
     return stored;
 }
 
-bool WndGroup::setMembers(const QString& group, const std::vector<std::unique_ptr<DBRow>>& members)
+bool WndGroup::setMembers(const QString& group, const std::vector<const DBRow*>& members)
 {
     if (!m_lists->setActiveGroup(group, globalData.currentDomain, &m_users))
         return false;
     m_lists->clearUsers();
-    for (const auto& member : members)
-        m_lists->append(member.get());
+    for (const DBRow* member : members)
+        m_lists->append(member);
     return true;
+}
+
+void WndGroup::slotAdd()
+{
+    const QPointer<QWidget> self(this);
+    DBRow* row = m_groups.append();
+    setCell(row, "domain", globalData.currentDomain);
+    ScopedQPointer<WizAddGroup> wizard(
+        new WizAddGroup(row, m_conn, &m_users, this, nullptr, true, {}));
+    const bool accepted = self && wizard && Dialogs::exec(wizard.get()) == QDialog::Accepted;
+    if (!self)
+        return;
+    if (!accepted || !wizard) {
+        m_groups.remove(row);
+        return;
+    }
+    // A name another group of the domain has (in any letter case) is refused before the
+    // membership lists are touched, so the existing group's members stay as they are.
+    if (!m_groups.check_primary_key(row, nullptr, true)) {
+        m_groups.remove(row);
+        Dialogs::warning(this, caption(), tr("This group already exists!"), QMessageBox::Ok);
+        return;
+    }
+    // Without the membership the server holds for the name, the members cannot be stored.
+    if (!setMembers(wizard->m_editName->text(), wizard->memberRows())) {
+        if (self)
+            m_groups.remove(row);
+        return;
+    }
+    showItem(0, new QGroupItem(m_list, row, &cols()));
+    updateQuery();
 }
 
 void WndGroup::updateQuery()

@@ -44,6 +44,7 @@ public:
     QStringList m_removals;
 
 public slots:
+    void slotAdd() override;
     void slotCols() override;
     void slotDomainChanged(const QString& text) override;
     void slotEdit() override;
@@ -60,7 +61,7 @@ protected:
 
 private:
     // Makes the group active in the membership lists and gives it exactly these members.
-    bool setMembers(const QString& group, const std::vector<std::unique_ptr<DBRow>>& members);
+    bool setMembers(const QString& group, const std::vector<const DBRow*>& members);
     QString removalStatement(const QString& group) const;
     void forgetPending();
 

@@ -4,8 +4,11 @@
 #include "groupformparts.h"
 #include "notimplemented.h"
 
+#include "images/ornelcon16.xpm"
+
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -32,6 +35,7 @@ TDlgEditGroup::TDlgEditGroup(QWidget* parent, const char* name, bool modal, Qt::
     setObjectName(QLatin1String(name ? name : "TDlgEditGroup"));
     setModal(modal);
     setWindowTitle(tr("Edit Group"));
+    setWindowIcon(QPixmap(ornelcon16_xpm));
     createTabs();
     createButtons();
 

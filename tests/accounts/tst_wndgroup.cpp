@@ -21,6 +21,7 @@
 #include "quseritem.h"
 #include "settingsstore.h"
 #include "shellharness.h"
+#include "wizaddgroup.h"
 #include "wndgroup.h"
 #include "wnduser.h"
 
@@ -116,6 +117,36 @@ std::function<int(QDialog*)> editMembers(DialogRecorder& recorder, const QString
     };
 }
 
+// Works the add wizard: name, description and members, then "&Finish" (or "&Cancel").
+std::function<int(QDialog*)> addGroup(DialogRecorder& recorder, const QString& name,
+                                      const QString& description, const QStringList& join,
+                                      bool finish = true)
+{
+    return [&recorder, name, description, join, finish](QDialog* dialog) {
+        auto* wizard = qobject_cast<WizAddGroup*>(dialog);
+        wizard->show();
+        wizard->m_editName->setText(name);
+        wizard->m_editDesk->setText(description);
+        if (!join.isEmpty()) {
+            recorder.answerDialog([join](QDialog* picker) {
+                auto* users = qobject_cast<DlgAddUser*>(picker);
+                selectNamed(users->m_listUsers, join);
+                users->m_btnOK->click();
+                return users->result();
+            });
+            wizard->slotAdd();
+        }
+        (finish ? wizard->helpButton() : wizard->cancelButton())->click();
+        return wizard->result();
+    };
+}
+
+QString insertGroup(const QString& name, const QString& description, const QString& domain = QString())
+{
+    return QStringLiteral("insert group set name='%1', domain='%2', description='%3', rights='0'")
+        .arg(name, domain, description);
+}
+
 } // namespace
 
 class TestWndGroup : public QObject
@@ -146,6 +177,10 @@ private slots:
     void onlyTheLevelThatPassedStoresMembers();
     void applyAndReset_data();
     void applyAndReset();
+    void adds_data();
+    void adds();
+    void addedAfterRemovalStartsEmpty();
+    void addedGroupReachesItsUsers();
 
 private:
     std::unique_ptr<WndGroup> makePage(Desktop* desktop = nullptr)
@@ -539,6 +574,105 @@ void TestWndGroup::applyAndReset()
         if (cell(row.get(), "name") == QLatin1String("cid"))
             QCOMPARE(cell(row.get(), "groups"), apply ? QStringLiteral("staff") : QString());
     }
+}
+
+void TestWndGroup::adds_data()
+{
+    QTest::addColumn<QString>("domain");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("join");
+    QTest::addColumn<bool>("finish");
+    QTest::addColumn<QStringList>("pending");
+    QTest::addColumn<QStringList>("messages");
+
+    QTest::newRow("three members: the insert, then three additions")
+        << "" << "team" << QStringList{"cid", "bob", "J\u00fcrgen"} << true
+        << QStringList{insertGroup("team", "Our team"), add("team", "J\u00fcrgen"), add("team", "bob"),
+                       add("team", "cid")}
+        << QStringList();
+    QTest::newRow("no members") << "" << "team" << QStringList() << true
+                                << QStringList{insertGroup("team", "Our team")} << QStringList();
+    QTest::newRow("another domain's")
+        << "lakeside.example" << "staff2" << QStringList{"dan"} << true
+        << QStringList{insertGroup("staff2", "Our team", "lakeside.example"),
+                       "UPDATE user SET groups+=\"staff2\" WHERE name=\"dan\" AND domain=\"lakeside.example\""}
+        << QStringList();
+    QTest::newRow("cancelled") << "" << "team" << QStringList{"cid"} << false << QStringList() << QStringList();
+    QTest::newRow("name of a group in another case")
+        << "" << "STAFF" << QStringList{"cid"} << true << QStringList() << QStringList{"This group already exists!"};
+}
+
+void TestWndGroup::adds()
+{
+    QFETCH(QString, domain);
+    QFETCH(QString, name);
+    QFETCH(QStringList, join);
+    QFETCH(bool, finish);
+    QFETCH(QStringList, pending);
+    QFETCH(QStringList, messages);
+
+    globalData.currentDomain = domain;
+    auto page = makePage();
+    const int groups = int(page->m_groups.m_rows.size());
+    const QStringList listed = listedNames(page->m_list);
+    DialogRecorder recorder;
+    recorder.answerDialog(addGroup(recorder, name, QStringLiteral("Our team"), join, finish));
+    page->slotAdd();
+
+    QCOMPARE(recorder.dialogs.at(0).className, QStringLiteral("WizAddGroup"));
+    QCOMPARE(recorder.messageTexts(), messages);
+    if (!messages.isEmpty())
+        QCOMPARE(recorder.messages.at(0).caption, QStringLiteral("Ornel Corvane Administration"));
+    QCOMPARE(m_ctrl->m_pending, pending);
+    const bool kept = !pending.isEmpty();
+    QCOMPARE(int(page->m_groups.m_rows.size()), groups + (kept ? 1 : 0));
+    QCOMPARE(page->m_list->topLevelItemCount(), int(listed.size()) + (kept ? 1 : 0));
+    if (!kept) {
+        // No trace: the row is gone and no membership was touched.
+        QCOMPARE(page->m_groups.diff(true)->size(), 0);
+        QCOMPARE(page->m_lists->count(), 0);
+        QCOMPARE(membershipQueries(), 0);
+    }
+}
+
+void TestWndGroup::addedAfterRemovalStartsEmpty()
+{
+    auto page = makePage();
+    DialogRecorder recorder;
+    itemNamed(page->m_list, "solo")->setSelected(true);
+    page->slotRemove();
+    recorder.answerDialog(addGroup(recorder, "solo", "Again", {"cid"}));
+    page->slotAdd();
+
+    // The removal empties the group on the server: the new one is not read from there.
+    QCOMPARE(membershipQueries(), 0);
+    QCOMPARE(m_ctrl->m_pending, (QStringList{removal("solo"), deleteGroup("solo"),
+                                             insertGroup("solo", "Again"), add("solo", "cid")}));
+}
+
+void TestWndGroup::addedGroupReachesItsUsers()
+{
+    m_session->conn.reset();
+    PageFactory::registerPage<WndGroup>(PageKind::Groups);
+    ConsoleStandIn console;
+    WndMain* window = console.open(m_server->port());
+    QVERIFY(window);
+    choose(window, QStringLiteral("Domain Settings/Groups"));
+    auto* page = window->findChild<WndGroup*>();
+    QVERIFY(page);
+    DialogRecorder recorder;
+    recorder.answerDialog(addGroup(recorder, "team", "", {"cid", "J\u00fcrgen", GroupsFixture::LongName}));
+    page->slotAdd();
+    window->apply();
+
+    QCOMPARE(recorder.messages.size(), 0);
+    using GroupsFixture::groupsOf;
+    QCOMPARE(groupsOf(*m_server, "cid", ""), QStringList{"team"});
+    QCOMPARE(groupsOf(*m_server, "J\u00fcrgen", ""), (QStringList{"staff", "team"}));
+    QCOMPARE(groupsOf(*m_server, GroupsFixture::longName(), ""), (QStringList{"staff", "team"}));
+    QCOMPARE(groupsOf(*m_server, "bob", ""), (QStringList{"support", "staff"}));
+    QVERIFY(m_server->rows("group").contains(QStringList{"team", "", "", "0"}));
+    QVERIFY(window->getDBCtrl()->m_pending.isEmpty());
 }
 
 QTEST_MAIN(TestWndGroup)
