@@ -112,7 +112,10 @@ void WndGroup::slotAdd()
     setCell(row, "domain", globalData.currentDomain);
     ScopedQPointer<WizAddGroup> wizard(
         new WizAddGroup(row, m_conn, &m_users, this, nullptr, true, {}));
-    const bool accepted = self && wizard && Dialogs::exec(wizard.get()) == QDialog::Accepted;
+    // The wizard's load may have found the connection lost, and Reset taken the row away.
+    if (!self || !holdsRow(m_groups, row))
+        return;
+    const bool accepted = wizard && Dialogs::exec(wizard.get()) == QDialog::Accepted;
     if (!self)
         return;
     if (!accepted || !wizard) {

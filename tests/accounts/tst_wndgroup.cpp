@@ -181,6 +181,8 @@ private slots:
     void adds();
     void addedAfterRemovalStartsEmpty();
     void addedGroupReachesItsUsers();
+    void connectionLostUnderADialog_data();
+    void connectionLostUnderADialog();
 
 private:
     std::unique_ptr<WndGroup> makePage(Desktop* desktop = nullptr)
@@ -673,6 +675,40 @@ void TestWndGroup::addedGroupReachesItsUsers()
     QCOMPARE(groupsOf(*m_server, "bob", ""), (QStringList{"support", "staff"}));
     QVERIFY(m_server->rows("group").contains(QStringList{"team", "", "", "0"}));
     QVERIFY(window->getDBCtrl()->m_pending.isEmpty());
+}
+
+void TestWndGroup::connectionLostUnderADialog_data()
+{
+    QTest::addColumn<bool>("adding");
+    QTest::addColumn<QString>("lostAt");
+
+    QTest::newRow("edit, loading the users") << false << "from user$";
+    QTest::newRow("edit, reading the members") << false << "^SELECT name FROM user";
+    QTest::newRow("add, loading the users") << true << "from user$";
+}
+
+// The loss drops the pending list, and Reset restores the group table under the dialog:
+// the rows the page held are gone and nothing may touch them any more.
+void TestWndGroup::connectionLostUnderADialog()
+{
+    QFETCH(bool, adding);
+    QFETCH(QString, lostAt);
+
+    auto page = makePage();
+    DialogRecorder recorder;
+    recorder.answerDialog(addGroup(recorder, "team", "", {}));
+    QVERIFY(m_server->dropAt(lostAt, 1));
+    if (adding)
+        page->slotAdd();
+    else
+        editGroup(page.get(), "staff");
+
+    QVERIFY(recorder.messageTexts().first().startsWith("Connection failed!"));
+    QCOMPARE(recorder.dialogs.size(), 0);
+    QVERIFY(m_ctrl->m_pending.isEmpty());
+    QCOMPARE(listedNames(page->m_list),
+             (QStringList{"empty", GroupsFixture::QuotedGroup, "solo", "staff", "support"}));
+    QCOMPARE(page->m_groups.diff(true)->size(), 0);
 }
 
 QTEST_MAIN(TestWndGroup)
