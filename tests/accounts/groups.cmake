@@ -6,3 +6,4 @@ foreach(groups_test tst_dbuserlist tst_wndgroup tst_dlgeditgroup tst_wizaddgroup
     target_include_directories(${groups_test} PRIVATE
         ${PROJECT_SOURCE_DIR}/tests/link/objects ${PROJECT_SOURCE_DIR}/tests/shell)
 endforeach()
+ornel_add_qtest(tst_groupforms SOURCES tst_groupforms.cpp LIBRARIES ornelaccounts)

@@ -163,6 +163,8 @@ private slots:
     void choosingDomain();
     void buttons_data();
     void buttons();
+    void failedLoadLeavesThePageAsBuilt_data();
+    void failedLoadLeavesThePageAsBuilt();
     void menuOnEmptySpace();
     void layoutKeptUnderVersion2();
     void activationOpensTheDialog_data();
@@ -297,6 +299,33 @@ void TestWndGroup::buttons()
     QCOMPARE(page->m_btnEdit->isEnabled(), edit);
     QCOMPARE(page->m_btnRemove->isEnabled(), remove);
     QVERIFY(page->m_btnAdd->isEnabled());
+}
+
+void TestWndGroup::failedLoadLeavesThePageAsBuilt_data()
+{
+    QTest::addColumn<QString>("refused");
+    QTest::addColumn<int>("loads"); // tables asked for
+    QTest::newRow("group table") << "from group$" << 1;
+    QTest::newRow("domain table") << "from domain$" << 2;
+}
+
+void TestWndGroup::failedLoadLeavesThePageAsBuilt()
+{
+    QFETCH(QString, refused);
+    QFETCH(int, loads);
+
+    QVERIFY(m_server->refuse(refused, 109));
+    DialogRecorder recorder;
+    auto page = makePage();
+    QCOMPARE(recorder.messages.size(), 1);
+    QCOMPARE(int(m_server->journal().size()), loads);
+    QCOMPARE(page->m_comboDomain->count(), 0);
+    QCOMPARE(page->m_list->columnCount(), 0);
+    QVERIFY(page->m_btnEdit->isEnabled());
+    QVERIFY(page->m_btnRemove->isEnabled());
+    // Not following the controller: a reset leaves the page alone.
+    m_ctrl->reset();
+    QCOMPARE(page->m_comboDomain->count(), 0);
 }
 
 void TestWndGroup::menuOnEmptySpace()
