@@ -53,10 +53,14 @@ QString membershipStatement(const char* change, const GroupListItem* entry, cons
 
 DBUserList::DBUserList(DBConn* conn)
     : m_conn(conn)
+    , m_alive(std::make_shared<bool>(true))
 {
 }
 
-DBUserList::~DBUserList() = default;
+DBUserList::~DBUserList()
+{
+    *m_alive = false;
+}
 
 GroupListItem* DBUserList::findGroup(const QString& group, const QString& domain) const
 {
@@ -75,10 +79,9 @@ bool DBUserList::setActiveGroup(const QString& group, const QString& domain, con
     }
     auto entry = std::make_unique<GroupListItem>(group, domain);
     // A group deleted since the last Apply has no members once its removal has run.
-    if (!m_deleted.contains({group, domain}) && !loadMembers(entry.get(), users)) {
-        m_active = nullptr;
+    // After a failed load this object may be gone: nothing more is touched.
+    if (!m_deleted.contains({group, domain}) && !loadMembers(entry.get(), users))
         return false;
-    }
     m_active = entry.get();
     m_entries.push_back(std::move(entry));
     return true;
@@ -90,9 +93,15 @@ bool DBUserList::loadMembers(GroupListItem* entry, const DBTable* users)
                       .arg(escape(entry->group()), escape(entry->domain())),
                   false);
     m_conn->insert(&request);
+    // The page that owns the lists, and the users table, may be closed during the wait.
+    const std::shared_ptr<bool> alive = m_alive;
     request.wait(false, nullptr);
+    if (!*alive)
+        return false;
     if (request.m_status != 0) {
+        m_active = nullptr;
         // A lost connection is announced once, as everywhere; the refusal in any case.
+        // Either box may let the page go.
         reportRequestFailure(m_conn, &request, 0);
         Dialogs::warning(nullptr, QObject::tr("Error"), QObject::tr("Operation failed."));
         return false;

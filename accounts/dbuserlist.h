@@ -33,7 +33,8 @@ public:
     // asked for the members, without a progress window; `users` (rows of dbcol_user_min,
     // may be empty) gives their full names and descriptions. A failed query is reported
     // ("Operation failed.") and leaves no entry behind, none active, so that nothing is
-    // built on a membership that was never read: false then.
+    // built on a membership that was never read: false then. False also when this object
+    // went with its owner during the query's wait; then it must not be used.
     bool setActiveGroup(const QString& group, const QString& domain, const DBTable* users);
     GroupListItem* findGroup(const QString& group, const QString& domain) const;
 
@@ -74,4 +75,6 @@ private:
     GroupListItem* m_active = nullptr;
     QSet<QPair<QString, QString>> m_deleted; // (group, domain) deleted since clear()
     QStringList m_statements;
+    // Cleared by the destructor, so that a query whose wait let the owner go notices.
+    std::shared_ptr<bool> m_alive;
 };

@@ -64,8 +64,20 @@ void WndGroup::showItem(int, QTreeWidgetItem* item)
     static_cast<QGroupItem*>(item)->show();
 }
 
+bool WndGroup::loadUsers()
+{
+    return m_users.m_loaded
+        || m_users.select(this, m_conn, "user", dbcol_user_min, DBTable::ReportRefusal);
+}
+
 bool WndGroup::runEditDialog(int, DBRow* row)
 {
+    // What the dialog would wait for is read here first: the page may be closed during a
+    // wait, and a dialog built as its child would go with it inside its own constructor.
+    const QPointer<QWidget> self(this);
+    if (!loadUsers() || !self
+        || !m_lists->setActiveGroup(cell(row, "name"), globalData.currentDomain, &m_users) || !self)
+        return false;
     ScopedQPointer<DlgEditGroup> dialog(
         new DlgEditGroup(m_lists.get(), row, m_conn, &m_users, this, nullptr, true, {}));
     if (!dialog || !dialog->isReady())
@@ -107,7 +119,11 @@ bool WndGroup::setMembers(const QString& group, const std::vector<const DBRow*>&
 
 void WndGroup::slotAdd()
 {
+    // Read before the wizard is built, as for the edit dialog. Without the users (the
+    // failure has been reported) the wizard would ask for them again in its constructor.
     const QPointer<QWidget> self(this);
+    if (!loadUsers() || !self)
+        return;
     DBRow* row = m_groups.append();
     setCell(row, "domain", globalData.currentDomain);
     ScopedQPointer<WizAddGroup> wizard(

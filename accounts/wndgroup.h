@@ -60,6 +60,9 @@ protected:
     void afterReset() override;
 
 private:
+    // The users table, for the dialogs; false when it did not load. The page may be gone
+    // afterwards.
+    bool loadUsers();
     // Makes the group active in the membership lists and gives it exactly these members.
     bool setMembers(const QString& group, const std::vector<const DBRow*>& members);
     QString removalStatement(const QString& group) const;

@@ -29,6 +29,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -185,6 +186,9 @@ private slots:
     void addedGroupReachesItsUsers();
     void connectionLostUnderADialog_data();
     void connectionLostUnderADialog();
+    void pageClosedWhileMembersAreRead();
+    void unreadableUsersOpenNoDialog_data();
+    void unreadableUsersOpenNoDialog();
 
 private:
     std::unique_ptr<WndGroup> makePage(Desktop* desktop = nullptr)
@@ -738,6 +742,44 @@ void TestWndGroup::connectionLostUnderADialog()
     QCOMPARE(listedNames(page->m_list),
              (QStringList{"empty", GroupsFixture::QuotedGroup, "solo", "staff", "support"}));
     QCOMPARE(page->m_groups.diff(true)->size(), 0);
+}
+
+void TestWndGroup::pageClosedWhileMembersAreRead()
+{
+    WndGroup* page = makePage().release();
+    const QPointer<WndGroup> alive(page);
+    QVERIFY(m_server->delay("^SELECT name FROM user", 600, 1));
+    QTimer::singleShot(150, page, &QObject::deleteLater);
+    DialogRecorder recorder;
+    editGroup(page, "staff");
+    QVERIFY(!alive);
+    QCOMPARE(recorder.dialogs.size(), 0);
+    QCOMPARE(recorder.messages.size(), 0);
+    QVERIFY(m_ctrl->m_pending.isEmpty());
+}
+
+void TestWndGroup::unreadableUsersOpenNoDialog_data()
+{
+    QTest::addColumn<bool>("adding");
+    QTest::newRow("edit") << false;
+    QTest::newRow("add") << true;
+}
+
+void TestWndGroup::unreadableUsersOpenNoDialog()
+{
+    QFETCH(bool, adding);
+
+    auto page = makePage();
+    QVERIFY(m_server->refuse("from user$", 109, 1));
+    DialogRecorder recorder;
+    if (adding)
+        page->slotAdd();
+    else
+        editGroup(page.get(), "staff");
+    QCOMPARE(recorder.messages.size(), 1); // the table layer's failure box
+    QCOMPARE(recorder.dialogs.size(), 0);
+    QCOMPARE(int(page->m_groups.m_rows.size()), 6);
+    QVERIFY(m_ctrl->m_pending.isEmpty());
 }
 
 QTEST_MAIN(TestWndGroup)
