@@ -8,6 +8,7 @@
 #include "dlgedituser.h"
 #include "dlgimport.h"
 #include "dlgimport2.h"
+#include "domainchoice.h"
 #include "globaldata.h"
 #include "newusers.h"
 #include "quseritem.h"
@@ -21,17 +22,6 @@
 #include <QTreeWidget>
 
 using AccountTexts::cell;
-
-namespace {
-
-// The local domains: the primary domain (type 0) and the others (1). A type that is not
-// a number reads as 0.
-bool isLocalDomain(int type)
-{
-    return type == 0 || type == 1;
-}
-
-} // namespace
 
 WndUser::WndUser(QWidget* parent, DBConn* conn, DBCtrl* ctrl, Desktop* desktop,
                  const char* name, Qt::WindowFlags fl)
@@ -68,24 +58,9 @@ void WndUser::updateView()
     ListPage::updateView(0);
 }
 
-void WndUser::fillDomainBox()
-{
-    m_comboDomain->clear();
-    const QString& current = globalData.currentDomain;
-    for (const auto& row : m_domains.m_rows) {
-        const int type = AccountTexts::number(row.get(), "type");
-        if (!isLocalDomain(type))
-            continue;
-        const QString domain = cell(row.get(), "domain");
-        m_comboDomain->addItem(domain);
-        if (domain == current || (current.isEmpty() && type == 0))
-            m_comboDomain->setCurrentIndex(m_comboDomain->count() - 1);
-    }
-}
-
 void WndUser::fillItems(int)
 {
-    fillDomainBox();
+    DomainChoice::fill(m_comboDomain, m_domains);
     const QString& current = globalData.currentDomain;
     // Made apart and put in at once: the list takes thousands of entries in one step.
     QList<QTreeWidgetItem*> items;
@@ -133,14 +108,7 @@ void WndUser::slotCols()
 
 void WndUser::slotDomainChanged(const QString& text)
 {
-    QString domain = text;
-    for (const auto& row : m_domains.m_rows) {
-        if (cell(row.get(), "domain") == text && AccountTexts::number(row.get(), "type") == 0) {
-            domain.clear();
-            break;
-        }
-    }
-    globalData.currentDomain = domain;
+    globalData.currentDomain = DomainChoice::chosen(m_domains, text);
     updateView();
 }
 

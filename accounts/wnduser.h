@@ -60,7 +60,6 @@ private:
     void warnSkippedImports(const QStringList& names);
 
     void updateView();
-    void fillDomainBox();
 
     AuthTypeChoice m_authChoice;
 };

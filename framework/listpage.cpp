@@ -11,6 +11,8 @@
 #include <QMenu>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 struct ListPage::ListState
 {
     ListState(const ListSetup& setup, QWidget* page)
@@ -207,6 +209,10 @@ bool ListPage::edit(int list, DBRow* row)
         const bool accepted = runEditDialog(list, row);
         if (!page)
             return false;
+        // A dialog's load that finds the connection lost restores every table (the pending
+        // list is dropped), and the row with it: nothing of it is left to touch.
+        if (setup.table && !holdsRow(*setup.table, row))
+            return false;
         if (!accepted) {
             *row = before;
             return false;
@@ -217,6 +223,12 @@ bool ListPage::edit(int list, DBRow* row)
         if (!page)
             return false;
     }
+}
+
+bool ListPage::holdsRow(const DBTable& table, const DBRow* row)
+{
+    return std::any_of(table.m_rows.begin(), table.m_rows.end(),
+                       [row](const std::unique_ptr<DBRow>& held) { return held.get() == row; });
 }
 
 QTreeWidgetItem* ListPage::newItem(int /*list*/, DBRow* /*row*/)

@@ -164,6 +164,9 @@ protected:
 
     // The caption of the page's warnings.
     static QString caption();
+    // Whether the row is one of the table's current rows. A Reset while a dialog waits
+    // (a lost connection drops the pending list) replaces them all.
+    static bool holdsRow(const DBTable& table, const DBRow* row);
 
     QWidget* page() const { return m_page; }
     DBConn* m_conn;

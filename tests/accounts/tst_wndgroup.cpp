@@ -1,0 +1,786 @@
+// The groups page against the stand-in server: its domain box, list, buttons and menu; the
+// pending list it hands over after removals and edits, in the order removals, group table,
+// memberships; and through a main window, what Apply and Reset make of it on the server
+// and on the users page.
+
+#include "accountcolumns.h"
+#include "accountrows.h"
+#include "accounttexts.h"
+#include "cols.h"
+#include "dbctrl.h"
+#include "dbrow.h"
+#include "dbuserlist.h"
+#include "desktop.h"
+#include "dialogrecorder.h"
+#include "dlgadduser.h"
+#include "dlgeditgroup.h"
+#include "globaldata.h"
+#include "groupsfixture.h"
+#include "pagesession.h"
+#include "qgroupitem.h"
+#include "quseritem.h"
+#include "settingsstore.h"
+#include "shellharness.h"
+#include "wizaddgroup.h"
+#include "wndgroup.h"
+#include "wnduser.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QtTest>
+
+using AccountTexts::cell;
+
+namespace {
+
+QString removal(const QString& group, const QString& domain = QString())
+{
+    return QStringLiteral("UPDATE user SET groups-=\"%1\" WHERE Domain = \"%2\"").arg(group, domain);
+}
+
+QString drop(const QString& group, const QString& user)
+{
+    return QStringLiteral("UPDATE user SET groups -=\"%1\" WHERE name=\"%2\" AND domain=\"\"").arg(group, user);
+}
+
+QString add(const QString& group, const QString& user)
+{
+    return QStringLiteral("UPDATE user SET groups+=\"%1\" WHERE name=\"%2\" AND domain=\"\"").arg(group, user);
+}
+
+QString deleteGroup(const QString& group, const QString& domain = QString())
+{
+    return QStringLiteral("delete from group where name='%1' and domain='%2'").arg(group, domain);
+}
+
+QStringList listedNames(const QTreeWidget* list)
+{
+    QStringList names;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        names << list->topLevelItem(i)->text(0);
+    return names;
+}
+
+QTreeWidgetItem* itemNamed(const QTreeWidget* list, const QString& name)
+{
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        if (list->topLevelItem(i)->text(0) == name)
+            return list->topLevelItem(i);
+    }
+    return nullptr;
+}
+
+QStringList memberNames(const QTreeWidget* list)
+{
+    QStringList names;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        names << cell(static_cast<QUserItem*>(list->topLevelItem(i))->row(), "name");
+    return names;
+}
+
+void selectNamed(QTreeWidget* list, const QStringList& chosen)
+{
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = list->topLevelItem(i);
+        item->setSelected(chosen.contains(cell(static_cast<QUserItem*>(item)->row(), "name")));
+    }
+}
+
+// Works the edit dialog: takes `leave` out of its members, picks `join` in the picker,
+// and answers OK (or Cancel).
+std::function<int(QDialog*)> editMembers(DialogRecorder& recorder, const QStringList& leave,
+                                         const QStringList& join, bool ok = true,
+                                         QStringList* shown = nullptr)
+{
+    return [&recorder, leave, join, ok, shown](QDialog* dialog) {
+        auto* edit = qobject_cast<DlgEditGroup*>(dialog);
+        if (shown)
+            *shown = memberNames(edit->m_listUsers);
+        selectNamed(edit->m_listUsers, leave);
+        edit->slotRemove();
+        if (!join.isEmpty()) {
+            recorder.answerDialog([join](QDialog* picker) {
+                auto* users = qobject_cast<DlgAddUser*>(picker);
+                selectNamed(users->m_listUsers, join);
+                users->m_btnOK->click();
+                return users->result();
+            });
+            edit->slotAdd();
+        }
+        if (!ok)
+            return int(QDialog::Rejected);
+        edit->m_btnOK->click();
+        return edit->result();
+    };
+}
+
+// Works the add wizard: name, description and members, then "&Finish" (or "&Cancel").
+std::function<int(QDialog*)> addGroup(DialogRecorder& recorder, const QString& name,
+                                      const QString& description, const QStringList& join,
+                                      bool finish = true)
+{
+    return [&recorder, name, description, join, finish](QDialog* dialog) {
+        auto* wizard = qobject_cast<WizAddGroup*>(dialog);
+        wizard->show();
+        wizard->m_editName->setText(name);
+        wizard->m_editDesk->setText(description);
+        if (!join.isEmpty()) {
+            recorder.answerDialog([join](QDialog* picker) {
+                auto* users = qobject_cast<DlgAddUser*>(picker);
+                selectNamed(users->m_listUsers, join);
+                users->m_btnOK->click();
+                return users->result();
+            });
+            wizard->slotAdd();
+        }
+        (finish ? wizard->helpButton() : wizard->cancelButton())->click();
+        return wizard->result();
+    };
+}
+
+QString insertGroup(const QString& name, const QString& description, const QString& domain = QString())
+{
+    return QStringLiteral("insert group set name='%1', domain='%2', description='%3', rights='0'")
+        .arg(name, domain, description);
+}
+
+} // namespace
+
+class TestWndGroup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void domainBox_data();
+    void domainBox();
+    void choosingDomain_data();
+    void choosingDomain();
+    void buttons_data();
+    void buttons();
+    void failedLoadLeavesThePageAsBuilt_data();
+    void failedLoadLeavesThePageAsBuilt();
+    void menuOnEmptySpace();
+    void layoutKeptUnderVersion2();
+    void activationOpensTheDialog_data();
+    void activationOpensTheDialog();
+    void removals_data();
+    void removals();
+    void edits_data();
+    void edits();
+    void editedThenRemoved();
+    void unreadableMembershipNotEdited();
+    void onlyTheLevelThatPassedStoresMembers_data();
+    void onlyTheLevelThatPassedStoresMembers();
+    void applyAndReset_data();
+    void applyAndReset();
+    void adds_data();
+    void adds();
+    void addedAfterRemovalStartsEmpty();
+    void addedGroupReachesItsUsers();
+    void connectionLostUnderADialog_data();
+    void connectionLostUnderADialog();
+    void pageClosedWhileMembersAreRead();
+    void unreadableUsersOpenNoDialog_data();
+    void unreadableUsersOpenNoDialog();
+
+private:
+    std::unique_ptr<WndGroup> makePage(Desktop* desktop = nullptr)
+    {
+        return std::make_unique<WndGroup>(nullptr, m_session->connection(), m_ctrl, desktop);
+    }
+    void editGroup(WndGroup* page, const QString& name)
+    {
+        page->m_list->setCurrentItem(itemNamed(page->m_list, name));
+        page->slotEdit();
+    }
+    int membershipQueries() const
+    {
+        int queries = 0;
+        for (const auto& entry : m_server->journal())
+            queries += entry.statement.startsWith(QLatin1String("SELECT name FROM user")) ? 1 : 0;
+        return queries;
+    }
+
+    std::unique_ptr<PageSession> m_session;
+    StandIn::TestServer* m_server = nullptr;
+    DBCtrl* m_ctrl = nullptr;
+};
+
+void TestWndGroup::init()
+{
+    globalData.currentDomain.clear();
+    m_session = std::make_unique<PageSession>();
+    m_server = m_session->server.get();
+    m_ctrl = &m_session->ctrl;
+    GroupsFixture::install(*m_server);
+    QVERIFY(m_session->connect());
+}
+
+void TestWndGroup::cleanup()
+{
+    m_session.reset();
+    globalData.currentDomain.clear();
+}
+
+void TestWndGroup::domainBox_data()
+{
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<QString>("shownDomain");
+    QTest::addColumn<QStringList>("groups");
+
+    QTest::newRow("primary, as a new window has it")
+        << "" << "corvane.example"
+        << QStringList{"empty", GroupsFixture::QuotedGroup, "solo", "staff", "support"};
+    QTest::newRow("another local domain") << "lakeside.example" << "lakeside.example" << QStringList{"staff"};
+}
+
+void TestWndGroup::domainBox()
+{
+    QFETCH(QString, current);
+    QFETCH(QString, shownDomain);
+    QFETCH(QStringList, groups);
+
+    globalData.currentDomain = current;
+    auto page = makePage();
+    QCOMPARE(page->m_comboDomain->count(), 2); // the alias and forwarding domains are left out
+    QCOMPARE(page->m_comboDomain->currentText(), shownDomain);
+    QCOMPARE(listedNames(page->m_list), groups);
+    QCOMPARE(page->m_list->headerItem()->text(1), QStringLiteral("Description"));
+    QCOMPARE(page->windowTitle(), QStringLiteral("Groups"));
+}
+
+void TestWndGroup::choosingDomain_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<int>("groups");
+
+    QTest::newRow("primary stored as empty") << "corvane.example" << "" << 5;
+    QTest::newRow("local domain stored by name") << "lakeside.example" << "lakeside.example" << 1;
+}
+
+void TestWndGroup::choosingDomain()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, stored);
+    QFETCH(int, groups);
+
+    globalData.currentDomain = QStringLiteral("lakeside.example");
+    auto page = makePage();
+    page->slotDomainChanged(chosen);
+    QCOMPARE(globalData.currentDomain, stored);
+    QCOMPARE(page->m_list->topLevelItemCount(), groups);
+    QCOMPARE(page->m_comboDomain->currentText(), chosen);
+}
+
+void TestWndGroup::buttons_data()
+{
+    QTest::addColumn<QStringList>("selected");
+    QTest::addColumn<bool>("edit");
+    QTest::addColumn<bool>("remove");
+
+    QTest::newRow("none") << QStringList() << false << false;
+    QTest::newRow("one") << QStringList{"staff"} << true << true;
+    QTest::newRow("two") << QStringList{"staff", "solo"} << false << true;
+}
+
+void TestWndGroup::buttons()
+{
+    QFETCH(QStringList, selected);
+    QFETCH(bool, edit);
+    QFETCH(bool, remove);
+
+    auto page = makePage();
+    for (const QString& name : selected)
+        itemNamed(page->m_list, name)->setSelected(true);
+    QCOMPARE(page->m_btnEdit->isEnabled(), edit);
+    QCOMPARE(page->m_btnRemove->isEnabled(), remove);
+    QVERIFY(page->m_btnAdd->isEnabled());
+}
+
+void TestWndGroup::failedLoadLeavesThePageAsBuilt_data()
+{
+    QTest::addColumn<QString>("refused");
+    QTest::addColumn<int>("loads"); // tables asked for
+    QTest::newRow("group table") << "from group$" << 1;
+    QTest::newRow("domain table") << "from domain$" << 2;
+}
+
+void TestWndGroup::failedLoadLeavesThePageAsBuilt()
+{
+    QFETCH(QString, refused);
+    QFETCH(int, loads);
+
+    QVERIFY(m_server->refuse(refused, 109));
+    DialogRecorder recorder;
+    auto page = makePage();
+    QCOMPARE(recorder.messages.size(), 1);
+    QCOMPARE(int(m_server->journal().size()), loads);
+    QCOMPARE(page->m_comboDomain->count(), 0);
+    QCOMPARE(page->m_list->columnCount(), 0);
+    QVERIFY(page->m_btnEdit->isEnabled());
+    QVERIFY(page->m_btnRemove->isEnabled());
+    // Not following the controller: a reset leaves the page alone.
+    m_ctrl->reset();
+    QCOMPARE(page->m_comboDomain->count(), 0);
+}
+
+void TestWndGroup::menuOnEmptySpace()
+{
+    auto page = makePage();
+    QMenu menu;
+    QVERIFY(page->fillPopupMenu(menu, page.get(), nullptr));
+    QStringList entries;
+    for (QAction* action : menu.actions())
+        entries << (action->isSeparator() ? QStringLiteral("-") : action->text() + (action->isEnabled() ? "" : " (off)"));
+    QCOMPARE(entries, (QStringList{"&Add...", "&Edit... (off)", "&Remove (off)", "-", "&Modify Columns..."}));
+}
+
+void TestWndGroup::layoutKeptUnderVersion2()
+{
+    Desktop desktop;
+    Cols stored;
+    QGroupItem::addColumns(stored);
+    stored.show(stored.hid.indexOf(QGroupItem::Rights));
+    stored.save(&desktop, QStringLiteral("Admin/Mail"), QStringLiteral("group"), 2);
+
+    auto page = makePage(&desktop);
+    QStringList shown;
+    for (int i = 0; i < page->m_list->columnCount(); ++i)
+        shown << page->m_list->headerItem()->text(i);
+    QCOMPARE(shown, (QStringList{"Name", "Description", "Rights"}));
+    QCOMPARE(itemNamed(page->m_list, "solo")->text(2), QStringLiteral("Read/write access"));
+
+    DialogRecorder recorder;
+    recorder.answerDialog(QDialog::Accepted);
+    page->slotCols();
+    QCOMPARE(desktop.settings()->readNumEntry(QStringLiteral("/Admin/Mail/group/ver"), -1), 2);
+}
+
+void TestWndGroup::activationOpensTheDialog_data()
+{
+    QTest::addColumn<bool>("byReturn");
+    QTest::newRow("double click") << false;
+    QTest::newRow("Return") << true;
+}
+
+void TestWndGroup::activationOpensTheDialog()
+{
+    QFETCH(bool, byReturn);
+
+    auto page = makePage();
+    DialogRecorder recorder;
+    QTreeWidgetItem* item = itemNamed(page->m_list, QStringLiteral("solo"));
+    page->m_list->setCurrentItem(item);
+    if (byReturn)
+        QTest::keyClick(page->m_list, Qt::Key_Return);
+    else
+        emit page->m_list->itemDoubleClicked(item, 0);
+    QCOMPARE(recorder.dialogs.size(), 1);
+    QCOMPARE(recorder.dialogs.at(0).className, QStringLiteral("DlgEditGroup"));
+}
+
+void TestWndGroup::removals_data()
+{
+    QTest::addColumn<QString>("domain");
+    QTest::addColumn<QStringList>("selected");
+    QTest::addColumn<QStringList>("pending");
+
+    QTest::newRow("two, removals in list order before the deletes")
+        << "" << QStringList{"staff", "solo"}
+        << QStringList{removal("solo"), removal("staff"), deleteGroup("staff"), deleteGroup("solo")};
+    QTest::newRow("nothing selected") << "" << QStringList() << QStringList();
+    QTest::newRow("name escaped") << "" << QStringList{GroupsFixture::QuotedGroup}
+                                  << QStringList{removal("say \\\"hi\\\" \\\\ o\\'clock"),
+                                                 deleteGroup("say \\\"hi\\\" \\\\ o\\'clock")};
+    QTest::newRow("own domain") << "lakeside.example" << QStringList{"staff"}
+                                << QStringList{removal("staff", "lakeside.example"),
+                                               deleteGroup("staff", "lakeside.example")};
+}
+
+void TestWndGroup::removals()
+{
+    QFETCH(QString, domain);
+    QFETCH(QStringList, selected);
+    QFETCH(QStringList, pending);
+
+    globalData.currentDomain = domain;
+    auto page = makePage();
+    DialogRecorder recorder;
+    for (const QString& name : selected)
+        itemNamed(page->m_list, name)->setSelected(true);
+    page->slotRemove();
+    QCOMPARE(recorder.messages.size(), 0);
+    QCOMPARE(m_ctrl->m_pending, pending);
+    QCOMPARE(page->m_list->topLevelItemCount(), (domain.isEmpty() ? 5 : 1) - int(selected.size()));
+}
+
+void TestWndGroup::edits_data()
+{
+    QTest::addColumn<QString>("group");
+    QTest::addColumn<QStringList>("leave");
+    QTest::addColumn<QStringList>("join");
+    QTest::addColumn<QStringList>("pending");
+
+    QTest::newRow("nothing changed") << "staff" << QStringList() << QStringList() << QStringList();
+    QTest::newRow("one member dropped") << "staff" << QStringList{"bob"} << QStringList() << QStringList{drop("staff", "bob")};
+    QTest::newRow("dropped and taken back") << "staff" << QStringList{"bob"} << QStringList{"bob"} << QStringList();
+    QTest::newRow("Ann for ann: drop first")
+        << "solo" << QStringList{"Ann"} << QStringList{"ann"} << QStringList{drop("solo", "Ann"), add("solo", "ann")};
+    // The group had no rights stored: OK writes them.
+    QTest::newRow("three joined, in the list's order")
+        << "empty" << QStringList() << QStringList{"cid", "bob", "J\u00fcrgen"}
+        << QStringList{"update group set rights='0' where name='empty' and domain=''", add("empty", "J\u00fcrgen"),
+                       add("empty", "bob"), add("empty", "cid")};
+}
+
+void TestWndGroup::edits()
+{
+    QFETCH(QString, group);
+    QFETCH(QStringList, leave);
+    QFETCH(QStringList, join);
+    QFETCH(QStringList, pending);
+
+    auto page = makePage();
+    DialogRecorder recorder;
+    recorder.answerDialog(editMembers(recorder, leave, join));
+    editGroup(page.get(), group);
+    QCOMPARE(recorder.dialogs.size(), join.isEmpty() ? 1 : 2);
+    QCOMPARE(recorder.messages.size(), 0);
+    QCOMPARE(m_ctrl->m_pending, pending);
+}
+
+void TestWndGroup::editedThenRemoved()
+{
+    auto page = makePage();
+    DialogRecorder recorder;
+    recorder.answerDialog(editMembers(recorder, {"bob"}, {"cid"}));
+    editGroup(page.get(), "staff");
+    QCOMPARE(m_ctrl->m_pending, (QStringList{drop("staff", "bob"), add("staff", "cid")}));
+    recorder.answerDialog(editMembers(recorder, {}, {"bob"}));
+    editGroup(page.get(), "solo");
+
+    page->m_list->clearSelection();
+    itemNamed(page->m_list, "staff")->setSelected(true);
+    page->slotRemove();
+    // The deleted group's membership changes go with it: none would put it back.
+    QCOMPARE(m_ctrl->m_pending, (QStringList{removal("staff"), deleteGroup("staff"), add("solo", "bob")}));
+}
+
+void TestWndGroup::unreadableMembershipNotEdited()
+{
+    auto page = makePage();
+    QVERIFY(m_server->refuse("^SELECT name FROM user", 109, 1));
+    DialogRecorder recorder;
+    editGroup(page.get(), "staff");
+    QCOMPARE(recorder.messageTexts(), QStringList{"Operation failed."});
+    QCOMPARE(recorder.dialogs.size(), 0);
+    QVERIFY(m_ctrl->m_pending.isEmpty());
+    QCOMPARE(page->m_lists->count(), 0);
+
+    // The next try reads the membership.
+    recorder.answerDialog(editMembers(recorder, {"bob"}, {}));
+    editGroup(page.get(), "staff");
+    QCOMPARE(m_ctrl->m_pending, QStringList{drop("staff", "bob")});
+}
+
+void TestWndGroup::onlyTheLevelThatPassedStoresMembers_data()
+{
+    QTest::addColumn<bool>("secondPasses");
+    QTest::addColumn<QStringList>("pending");
+
+    // The duplicate goes while the second dialog is open, so that it passes the check.
+    QTest::newRow("second passes") << true << QStringList{deleteGroup("Staff"), drop("staff", "o\\'neil")};
+    QTest::newRow("second cancelled") << false << QStringList();
+}
+
+void TestWndGroup::onlyTheLevelThatPassedStoresMembers()
+{
+    QFETCH(bool, secondPasses);
+    QFETCH(QStringList, pending);
+
+    QList<QStringList> groups = m_server->rows("group");
+    groups.append({"Staff", "", "Same name, other case", "0"});
+    m_server->setTable("group", m_server->columns("group"), groups);
+    auto page = makePage();
+    DialogRecorder recorder;
+    recorder.answerDialog(editMembers(recorder, {"bob"}, {}));
+    QStringList shownAgain;
+    auto second = editMembers(recorder, {"o'neil"}, {}, secondPasses, &shownAgain);
+    recorder.answerDialog([&page, second](QDialog* dialog) {
+        for (const auto& row : page->m_groups.m_rows) {
+            if (cell(row.get(), "name") == QLatin1String("Staff")) {
+                page->m_groups.remove(row.get());
+                break;
+            }
+        }
+        return second(dialog);
+    });
+    editGroup(page.get(), "staff");
+
+    QCOMPARE(recorder.messageTexts(), QStringList{"This group already exists!"});
+    QCOMPARE(recorder.messages.at(0).caption, QStringLiteral("Ornel Corvane Administration"));
+    QCOMPARE(recorder.dialogs.size(), 2);
+    // The refused dialog's members were never stored.
+    QVERIFY(shownAgain.contains("bob"));
+    QCOMPARE(m_ctrl->m_pending, pending);
+}
+
+void TestWndGroup::applyAndReset_data()
+{
+    QTest::addColumn<bool>("apply");
+    QTest::newRow("apply") << true;
+    QTest::newRow("reset") << false;
+}
+
+void TestWndGroup::applyAndReset()
+{
+    QFETCH(bool, apply);
+
+    // Through a main window, which sends on Apply. The server takes ann and Ann for one
+    // key and would refuse any update of every user of the domain while both are there.
+    QList<QStringList> userRows = m_server->rows("user");
+    userRows.removeIf([](const QStringList& user) { return user.at(0) == QLatin1String("Ann"); });
+    m_server->setTable("user", m_server->columns("user"), userRows);
+    m_session->conn.reset();
+    PageFactory::registerPage<WndGroup>(PageKind::Groups);
+    PageFactory::registerPage<WndUser>(PageKind::Users);
+    ConsoleStandIn console;
+    WndMain* window = console.open(m_server->port());
+    QVERIFY(window);
+    choose(window, QStringLiteral("Domain Settings/Groups"));
+    auto* page = window->findChild<WndGroup*>();
+    QVERIFY(page);
+    DialogRecorder recorder;
+    recorder.answerDialog(editMembers(recorder, {"bob", "J\u00fcrgen"}, {"cid"}));
+    editGroup(page, "staff");
+    recorder.answerDialog(editMembers(recorder, {}, {"o'neil"}));
+    editGroup(page, "solo");
+    page->m_list->clearSelection();
+    itemNamed(page->m_list, "support")->setSelected(true);
+    page->slotRemove();
+    const QStringList pending{removal("support"), deleteGroup("support"),
+                              drop("staff", "bob"), drop("staff", "J\u00fcrgen"), add("staff", "cid"),
+                              add("solo", "o\\'neil")};
+    QCOMPARE(window->getDBCtrl()->m_pending, pending);
+    const int journalBefore = int(m_server->journal().size());
+    const int queriesBefore = membershipQueries();
+
+    if (apply) {
+        window->apply();
+        QCOMPARE(journalFrom(*m_server, journalBefore), pending);
+        using GroupsFixture::groupsOf;
+        QCOMPARE(groupsOf(*m_server, "bob", ""), QStringList());
+        QCOMPARE(groupsOf(*m_server, "J\u00fcrgen", ""), QStringList());
+        QCOMPARE(groupsOf(*m_server, "cid", ""), QStringList{"staff"});
+        QCOMPARE(groupsOf(*m_server, "o'neil", ""), (QStringList{"staff", GroupsFixture::QuotedGroup, "solo"}));
+        QCOMPARE(m_server->rows("group").size(), 5);
+        QCOMPARE(page->m_list->topLevelItemCount(), 4);
+    } else {
+        window->reset();
+        QCOMPARE(journalFrom(*m_server, journalBefore), QStringList());
+        QCOMPARE(listedNames(page->m_list),
+                 (QStringList{"empty", GroupsFixture::QuotedGroup, "solo", "staff", "support"}));
+    }
+    QVERIFY(window->getDBCtrl()->m_pending.isEmpty());
+    QVERIFY(page->m_removals.isEmpty());
+    QCOMPARE(page->m_lists->count(), 0);
+
+    // The next dialog asks the server again and shows what it holds now.
+    QStringList shown;
+    recorder.answerDialog(editMembers(recorder, {}, {}, false, &shown));
+    editGroup(page, "staff");
+    QCOMPARE(membershipQueries(), queriesBefore + 1);
+    QCOMPARE(shown, apply ? (QStringList{GroupsFixture::longName(), "ann", "cid", "o'neil"})
+                          : (QStringList{"J\u00fcrgen", GroupsFixture::longName(), "ann", "bob", "o'neil"}));
+
+    // The users page reads the memberships the server now holds.
+    choose(window, QStringLiteral("Domain Settings/Users"));
+    auto* users = window->findChild<WndUser*>();
+    QVERIFY(users);
+    for (const auto& row : users->m_users.m_rows) {
+        if (cell(row.get(), "name") == QLatin1String("cid"))
+            QCOMPARE(cell(row.get(), "groups"), apply ? QStringLiteral("staff") : QString());
+    }
+}
+
+void TestWndGroup::adds_data()
+{
+    QTest::addColumn<QString>("domain");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("join");
+    QTest::addColumn<bool>("finish");
+    QTest::addColumn<QStringList>("pending");
+    QTest::addColumn<QStringList>("messages");
+
+    QTest::newRow("three members: the insert, then three additions")
+        << "" << "team" << QStringList{"cid", "bob", "J\u00fcrgen"} << true
+        << QStringList{insertGroup("team", "Our team"), add("team", "J\u00fcrgen"), add("team", "bob"),
+                       add("team", "cid")}
+        << QStringList();
+    QTest::newRow("no members") << "" << "team" << QStringList() << true
+                                << QStringList{insertGroup("team", "Our team")} << QStringList();
+    QTest::newRow("another domain's")
+        << "lakeside.example" << "staff2" << QStringList{"dan"} << true
+        << QStringList{insertGroup("staff2", "Our team", "lakeside.example"),
+                       "UPDATE user SET groups+=\"staff2\" WHERE name=\"dan\" AND domain=\"lakeside.example\""}
+        << QStringList();
+    QTest::newRow("cancelled") << "" << "team" << QStringList{"cid"} << false << QStringList() << QStringList();
+    QTest::newRow("name of a group in another case")
+        << "" << "STAFF" << QStringList{"cid"} << true << QStringList() << QStringList{"This group already exists!"};
+}
+
+void TestWndGroup::adds()
+{
+    QFETCH(QString, domain);
+    QFETCH(QString, name);
+    QFETCH(QStringList, join);
+    QFETCH(bool, finish);
+    QFETCH(QStringList, pending);
+    QFETCH(QStringList, messages);
+
+    globalData.currentDomain = domain;
+    auto page = makePage();
+    const int groups = int(page->m_groups.m_rows.size());
+    const QStringList listed = listedNames(page->m_list);
+    DialogRecorder recorder;
+    recorder.answerDialog(addGroup(recorder, name, QStringLiteral("Our team"), join, finish));
+    page->slotAdd();
+
+    QCOMPARE(recorder.dialogs.at(0).className, QStringLiteral("WizAddGroup"));
+    QCOMPARE(recorder.messageTexts(), messages);
+    if (!messages.isEmpty())
+        QCOMPARE(recorder.messages.at(0).caption, QStringLiteral("Ornel Corvane Administration"));
+    QCOMPARE(m_ctrl->m_pending, pending);
+    const bool kept = !pending.isEmpty();
+    QCOMPARE(int(page->m_groups.m_rows.size()), groups + (kept ? 1 : 0));
+    QCOMPARE(page->m_list->topLevelItemCount(), int(listed.size()) + (kept ? 1 : 0));
+    if (!kept) {
+        // No trace: the row is gone and no membership was touched.
+        QCOMPARE(page->m_groups.diff(true)->size(), 0);
+        QCOMPARE(page->m_lists->count(), 0);
+        QCOMPARE(membershipQueries(), 0);
+    }
+}
+
+void TestWndGroup::addedAfterRemovalStartsEmpty()
+{
+    auto page = makePage();
+    DialogRecorder recorder;
+    itemNamed(page->m_list, "solo")->setSelected(true);
+    page->slotRemove();
+    recorder.answerDialog(addGroup(recorder, "solo", "Again", {"cid"}));
+    page->slotAdd();
+
+    // The removal empties the group on the server: the new one is not read from there.
+    QCOMPARE(membershipQueries(), 0);
+    QCOMPARE(m_ctrl->m_pending, (QStringList{removal("solo"), deleteGroup("solo"),
+                                             insertGroup("solo", "Again"), add("solo", "cid")}));
+}
+
+void TestWndGroup::addedGroupReachesItsUsers()
+{
+    m_session->conn.reset();
+    PageFactory::registerPage<WndGroup>(PageKind::Groups);
+    ConsoleStandIn console;
+    WndMain* window = console.open(m_server->port());
+    QVERIFY(window);
+    choose(window, QStringLiteral("Domain Settings/Groups"));
+    auto* page = window->findChild<WndGroup*>();
+    QVERIFY(page);
+    DialogRecorder recorder;
+    recorder.answerDialog(addGroup(recorder, "team", "", {"cid", "J\u00fcrgen", GroupsFixture::LongName}));
+    page->slotAdd();
+    window->apply();
+
+    QCOMPARE(recorder.messages.size(), 0);
+    using GroupsFixture::groupsOf;
+    QCOMPARE(groupsOf(*m_server, "cid", ""), QStringList{"team"});
+    QCOMPARE(groupsOf(*m_server, "J\u00fcrgen", ""), (QStringList{"staff", "team"}));
+    QCOMPARE(groupsOf(*m_server, GroupsFixture::longName(), ""), (QStringList{"staff", "team"}));
+    QCOMPARE(groupsOf(*m_server, "bob", ""), (QStringList{"support", "staff"}));
+    QVERIFY(m_server->rows("group").contains(QStringList{"team", "", "", "0"}));
+    QVERIFY(window->getDBCtrl()->m_pending.isEmpty());
+}
+
+void TestWndGroup::connectionLostUnderADialog_data()
+{
+    QTest::addColumn<bool>("adding");
+    QTest::addColumn<QString>("lostAt");
+
+    QTest::newRow("edit, loading the users") << false << "from user$";
+    QTest::newRow("edit, reading the members") << false << "^SELECT name FROM user";
+    QTest::newRow("add, loading the users") << true << "from user$";
+}
+
+// The loss drops the pending list, and Reset restores the group table under the dialog:
+// the rows the page held are gone and nothing may touch them any more.
+void TestWndGroup::connectionLostUnderADialog()
+{
+    QFETCH(bool, adding);
+    QFETCH(QString, lostAt);
+
+    auto page = makePage();
+    DialogRecorder recorder;
+    recorder.answerDialog(addGroup(recorder, "team", "", {}));
+    QVERIFY(m_server->dropAt(lostAt, 1));
+    if (adding)
+        page->slotAdd();
+    else
+        editGroup(page.get(), "staff");
+
+    QVERIFY(recorder.messageTexts().first().startsWith("Connection failed!"));
+    QCOMPARE(recorder.dialogs.size(), 0);
+    QVERIFY(m_ctrl->m_pending.isEmpty());
+    QCOMPARE(listedNames(page->m_list),
+             (QStringList{"empty", GroupsFixture::QuotedGroup, "solo", "staff", "support"}));
+    QCOMPARE(page->m_groups.diff(true)->size(), 0);
+}
+
+void TestWndGroup::pageClosedWhileMembersAreRead()
+{
+    WndGroup* page = makePage().release();
+    const QPointer<WndGroup> alive(page);
+    QVERIFY(m_server->delay("^SELECT name FROM user", 600, 1));
+    QTimer::singleShot(150, page, &QObject::deleteLater);
+    DialogRecorder recorder;
+    editGroup(page, "staff");
+    QVERIFY(!alive);
+    QCOMPARE(recorder.dialogs.size(), 0);
+    QCOMPARE(recorder.messages.size(), 0);
+    QVERIFY(m_ctrl->m_pending.isEmpty());
+}
+
+void TestWndGroup::unreadableUsersOpenNoDialog_data()
+{
+    QTest::addColumn<bool>("adding");
+    QTest::newRow("edit") << false;
+    QTest::newRow("add") << true;
+}
+
+void TestWndGroup::unreadableUsersOpenNoDialog()
+{
+    QFETCH(bool, adding);
+
+    auto page = makePage();
+    QVERIFY(m_server->refuse("from user$", 109, 1));
+    DialogRecorder recorder;
+    if (adding)
+        page->slotAdd();
+    else
+        editGroup(page.get(), "staff");
+    QCOMPARE(recorder.messages.size(), 1); // the table layer's failure box
+    QCOMPARE(recorder.dialogs.size(), 0);
+    QCOMPARE(int(page->m_groups.m_rows.size()), 6);
+    QVERIFY(m_ctrl->m_pending.isEmpty());
+}
+
+QTEST_MAIN(TestWndGroup)
+#include "tst_wndgroup.moc"
