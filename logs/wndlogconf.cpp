@@ -22,6 +22,13 @@ const DBCOL dbcol_debuglist[] = {
     {0, nullptr, 0},
 };
 
+// Headings and other rows without a check box cannot be switched.
+QTreeWidgetItem* plainItem(QTreeWidgetItem* item)
+{
+    item->setFlags(item->flags() & ~Qt::ItemIsUserCheckable);
+    return item;
+}
+
 } // namespace
 
 WndLogConf::WndLogConf(DBConn* conn, const DBLOG* log, QWidget* parent, const char* name,
@@ -60,7 +67,7 @@ void WndLogConf::fillTree()
         const QString desc = cell(i, "desc");
         QTreeWidgetItem* item = nullptr;
         if (parent.isEmpty()) {
-            item = new QTreeWidgetItem(m_lvConfLog, {desc});
+            item = plainItem(new QTreeWidgetItem(m_lvConfLog, {desc}));
         } else {
             const auto found = m_rowByName.constFind(parent);
             QTreeWidgetItem* parentItem =
@@ -76,7 +83,7 @@ void WndLogConf::fillTree()
                 check->m_conf = this;
                 item = check;
             } else {
-                item = new QTreeWidgetItem(parentItem, {desc});
+                item = plainItem(new QTreeWidgetItem(parentItem, {desc}));
             }
         }
         m_rowByName.insert(name, i);
