@@ -91,6 +91,7 @@ private slots:
     void cancelSendsNothing();
     void refusedUpdateIsReported();
     void nothingSwitchableSendsNothing();
+    void theWaitKeepsTheInterfaceAlive();
     void openedFromTheDebugViewsMenu();
 
 private:
@@ -251,6 +252,23 @@ void tst_WndLogConf::nothingSwitchableSendsNothing()
     QCOMPARE(dialog->result(), int(QDialog::Accepted));
     QTest::qWait(50);
     QCOMPARE(m_fix.statements(), QStringList());
+}
+
+// A slow server does not freeze the console: timers and painting go on while OK waits.
+void tst_WndLogConf::theWaitKeepsTheInterfaceAlive()
+{
+    QVERIFY(m_fix.server->delay(QStringLiteral("^update DebugEvent"), 400));
+    const std::unique_ptr<WndLogConf> dialog = openDialog();
+    int ticks = 0;
+    QTimer ticker;
+    connect(&ticker, &QTimer::timeout, this, [&] { ++ticks; });
+    ticker.start(20);
+    QElapsedTimer clock;
+    clock.start();
+    QTest::mouseClick(dialog->btnOk, Qt::LeftButton);
+    QVERIFY(clock.elapsed() >= 350);
+    QVERIFY2(ticks >= 5, qPrintable(QString::number(ticks)));
+    QCOMPARE(dialog->result(), int(QDialog::Accepted));
 }
 
 void tst_WndLogConf::openedFromTheDebugViewsMenu()
