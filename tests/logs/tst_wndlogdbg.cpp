@@ -49,6 +49,8 @@ private slots:
     void charsetMenu();
     void charsetChoice_data();
     void charsetChoice();
+    void sizeOfASeparateWindow_data();
+    void sizeOfASeparateWindow();
 };
 
 void tst_WndLogDbg::menuByObjectName_data()
@@ -160,6 +162,45 @@ void tst_WndLogDbg::charsetChoice()
             marked.append(action->text());
     }
     QCOMPARE(marked, QStringList{checked});
+}
+
+void tst_WndLogDbg::sizeOfASeparateWindow_data()
+{
+    QTest::addColumn<bool>("separate");
+    QTest::addColumn<bool>("withWorkspace");
+    QTest::addColumn<bool>("stored");
+
+    QTest::newRow("separate window with a workspace") << true << true << true;
+    QTest::newRow("separate window without a workspace") << true << false << false;
+    QTest::newRow("in a pane, with a workspace") << false << true << false;
+}
+
+void tst_WndLogDbg::sizeOfASeparateWindow()
+{
+    QFETCH(bool, separate);
+    QFETCH(bool, withWorkspace);
+    QFETCH(bool, stored);
+
+    Desktop desktop;
+    // The store outlives the workspace: start from a size no view writes.
+    desktop.settings()->writeEntry(QStringLiteral("/Admin/Logs/debug/width"), -1);
+    desktop.settings()->writeEntry(QStringLiteral("/Admin/Logs/debug/height"), -1);
+    QWidget pane;
+    const DBLOG log = makeLogDescriptor(QStringLiteral("debug"));
+    WndLogDbg view(separate ? static_cast<QWidget*>(&desktop) : &pane, nullptr, &log,
+                   "Corvane_Debug_Log", Qt::Widget, withWorkspace ? &desktop : nullptr);
+    QCOMPARE(view.isDetached(), separate);
+    view.resize(321, 234);
+    view.parentWidget()->show();
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(view.window()));
+    view.resize(333, 222);
+    QTRY_COMPARE(view.size(), QSize(333, 222));
+    const SettingsStore* settings = desktop.settings();
+    QCOMPARE(settings->readNumEntry(QStringLiteral("/Admin/Logs/debug/width"), -1),
+             stored ? 333 : -1);
+    QCOMPARE(settings->readNumEntry(QStringLiteral("/Admin/Logs/debug/height"), -1),
+             stored ? 222 : -1);
 }
 
 QTEST_MAIN(tst_WndLogDbg)
