@@ -451,6 +451,9 @@ void WndLog::slotUpdateData(char* data, int len)
     const LogPager::ExtentChange change = m_pager->applyUpdate(data, len);
     if (!change.changed)
         return;
+    // The rows are numbered anew: a selection would now cover other lines.
+    if (change.shortened || change.firstMoved)
+        forgetSelection();
     updateScrollRange();
     if (change.shortened || following)
         scrollToEnd();
@@ -465,6 +468,7 @@ void WndLog::slotClearLog()
 
 void WndLog::logCleared()
 {
+    forgetSelection();
     updateScrollRange();
     verticalScrollBar()->setValue(0);
     viewport()->update();
@@ -509,6 +513,15 @@ int WndLog::pullBack(const LogPoint& point, int margin) const
         return point.x;
     const int width = columnX(point.row, int(m_pager->line(point.row).size()));
     return point.x > width + TextMargin ? width + margin : point.x;
+}
+
+void WndLog::forgetSelection()
+{
+    clearSelect();
+    m_mousePressed = false;
+    m_scrollDx = m_scrollDy = 0;
+    // A copy under way belongs to lines that are gone.
+    m_copying = false;
 }
 
 void WndLog::clearSelect()
@@ -762,19 +775,22 @@ void WndLog::slotCopyText()
         lines.reserve(int(last - first + 1));
         for (qint64 row = first; row <= last; ++row)
             lines.append(m_pager->line(row));
+        orderedEnds(&m_copyStart, &m_copyEnd);
+        m_copying = true;
         finishCopy(true, lines);
         return;
     }
-    // Rows that left the cache are read again; the copy ends when they have come.
+    // Rows that left the cache are read again; the copy ends when they have come, with the
+    // selection as it was now.
     m_copying = true;
+    orderedEnds(&m_copyStart, &m_copyEnd);
     m_pager->fetchRange(first, last + 1);
 }
 
 QString WndLog::assembleCopy(const QStringList& lines) const
 {
-    LogPoint start;
-    LogPoint end;
-    orderedEnds(&start, &end);
+    const LogPoint& start = m_copyStart;
+    const LogPoint& end = m_copyEnd;
     qsizetype size = 0;
     for (const QString& line : lines)
         size += line.size() + 2;
@@ -796,12 +812,16 @@ QString WndLog::assembleCopy(const QStringList& lines) const
 
 void WndLog::finishCopy(bool ok, const QStringList& lines)
 {
+    // A copy given up when its lines were renumbered leaves the clipboard alone.
+    const bool wanted = m_copying;
     m_copying = false;
-    if (ok && m_selected) {
+    const bool done = ok && wanted && lines.size() == m_copyEnd.row - m_copyStart.row + 1;
+    if (done) {
         m_copyText = assembleCopy(lines);
+        // The application's clipboard, whichever window copies.
         QApplication::clipboard()->setText(m_copyText);
     }
-    emit copyFinished(ok && m_selected);
+    emit copyFinished(done);
 }
 
 // --- Font, character set and the context menu ---------------------------------------------

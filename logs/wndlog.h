@@ -151,6 +151,7 @@ private:
     int startColumn(const QString& text, int x) const;
     int endColumn(const QString& text, int x) const;
     void setCurrent(const LogPoint& point);
+    void forgetSelection();
     void updateRows(qint64 first, qint64 last);
     void updateSelectionRows();
     void selectWord(qint64 row, int x);
@@ -210,6 +211,9 @@ private:
     // Pixels of automatic scrolling not yet made up by a whole row.
     int m_scrollRemainder = 0;
     bool m_copying = false;
+    // The selection's ends, top first, when the copy under way began.
+    LogPoint m_copyStart;
+    LogPoint m_copyEnd;
     // Two entries: the first and the last line of a selection are painted in turn.
     mutable std::array<LineEdges, 2> m_edges;
     mutable int m_nextEdges = 0;

@@ -32,6 +32,8 @@ private slots:
     void keys();
     void autoScrollFollowsThePointer();
     void copyFetchesRowsThatLeftTheCache();
+    void renumberedLinesEndTheSelection_data();
+    void renumberedLinesEndTheSelection();
     void fontChangeKeepsTheCurrentFontOnCancel_data();
     void fontChangeKeepsTheCurrentFontOnCancel();
 
@@ -357,6 +359,46 @@ void tst_WndLogSelection::copyFetchesRowsThatLeftTheCache()
         LogPager::logDataStatement(QStringLiteral("big"), quint64(first), 5000),
         LogPager::logDataStatement(QStringLiteral("big"), quint64(last), 1)};
     QCOMPARE(m_fix.statements(), expected);
+}
+
+void tst_WndLogSelection::renumberedLinesEndTheSelection_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::newRow("head trimmed") << "trim";
+    QTest::newRow("rotated") << "rotate";
+    QTest::newRow("cleared from the menu") << "clear";
+    QTest::newRow("lines appended keep it") << "append";
+}
+
+void tst_WndLogSelection::renumberedLinesEndTheSelection()
+{
+    QFETCH(QString, change);
+    const QString name = QStringLiteral("renumbered-") + change;
+    m_fix.server->addLog(name, shortLines(0, ShortLines));
+    const std::unique_ptr<WndLog> view = showView(name);
+    QVERIFY(view);
+    QVERIFY(settle(*view));
+    const qint64 row = view->topRow() + 2;
+    drag(*view, at(*view, row, 0), at(*view, row + 1, 5));
+    QVERIFY(view->hasSelection());
+
+    if (change == QLatin1String("trim"))
+        QVERIFY(m_fix.server->trimLog(name, 5));
+    else if (change == QLatin1String("rotate"))
+        QVERIFY(m_fix.server->rotateLog(name));
+    else if (change == QLatin1String("append"))
+        QVERIFY(m_fix.server->appendLogLines(name, {QStringLiteral("one more")}));
+    if (change == QLatin1String("clear")) {
+        view->slotClearLog();
+    } else {
+        m_fix.server->pushLogUpdate(name);
+    }
+    const bool kept = change == QLatin1String("append");
+    const quint32 before = quint32(ShortLines);
+    QTRY_VERIFY_WITH_TIMEOUT(view->pager()->count() != before || view->pager()->base() != 0, 5000);
+    QCOMPARE(view->hasSelection(), kept);
+    view->slotCopyText();
+    QCOMPARE(QApplication::clipboard()->text() == QLatin1String("untouched"), !kept);
 }
 
 void tst_WndLogSelection::fontChangeKeepsTheCurrentFontOnCancel_data()
