@@ -25,6 +25,8 @@ private slots:
     void dragCopiesTheSelectedText_data();
     void dragCopiesTheSelectedText();
     void aClickClearsTheSelection();
+    void aPressBelowTheTextKeepsTheSelection();
+    void releaseBelowTheViewEndsOneRowInside();
     void doubleClick_data();
     void doubleClick();
     void modifiersComeFromEachEvent();
@@ -182,6 +184,48 @@ void tst_WndLogSelection::aClickClearsTheSelection()
     QTest::keyClick(view.get(), Qt::Key_C, Qt::ControlModifier);
     QTest::keyClick(view.get(), Qt::Key_Insert, Qt::ControlModifier);
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("untouched"));
+}
+
+void tst_WndLogSelection::aPressBelowTheTextKeepsTheSelection()
+{
+    const std::unique_ptr<WndLog> view = showView(QStringLiteral("short"), 900);
+    QVERIFY(view);
+    QVERIFY(settle(*view));
+    QCOMPARE(view->topRow(), 0);
+    drag(*view, at(*view, 3, 0), at(*view, 4, 5));
+    QVERIFY(view->hasSelection());
+
+    // The row after the last line still counts as text; the rows below it do not.
+    const int below = (ShortLines + 2) * view->lineHeight();
+    QVERIFY(below < view->viewport()->height());
+    mouse(*view, QEvent::MouseButtonPress, QPoint(10, below));
+    mouse(*view, QEvent::MouseMove, QPoint(30, below));
+    mouse(*view, QEvent::MouseButtonRelease, QPoint(30, below));
+    QVERIFY(view->hasSelection());
+    QCOMPARE(view->selectionFirstRow(), 3);
+    QCOMPARE(view->selectionLastRow(), 4);
+
+    mouse(*view, QEvent::MouseButtonPress, at(*view, ShortLines, 0));
+    mouse(*view, QEvent::MouseButtonRelease, at(*view, ShortLines, 0));
+    QVERIFY(!view->hasSelection());
+}
+
+void tst_WndLogSelection::releaseBelowTheViewEndsOneRowInside()
+{
+    const std::unique_ptr<WndLog> view = showView(QStringLiteral("big"));
+    QVERIFY(view);
+    QVERIFY(settle(*view));
+    const qint64 start = 400000;
+    view->verticalScrollBar()->setValue(int(start));
+    QVERIFY(settle(*view));
+
+    mouse(*view, QEvent::MouseButtonPress, at(*view, start + 1, 2));
+    mouse(*view, QEvent::MouseMove, at(*view, start + 3, 2));
+    mouse(*view, QEvent::MouseButtonRelease, QPoint(20, view->viewport()->height() + 5));
+    QCOMPARE(view->topRow(), start + 1);
+    QVERIFY(view->hasSelection());
+    QCOMPARE(view->selectionFirstRow(), start + 1);
+    QCOMPARE(view->selectionLastRow(), view->topRow() + view->visibleRows() - 1);
 }
 
 void tst_WndLogSelection::doubleClick_data()
