@@ -24,6 +24,8 @@ constexpr int PollMsecs = 5;
 constexpr int BackOffMsecs = 1000;
 constexpr int LineBufferSize = 4096;
 constexpr int CtrlAnswerSize = 20;
+// Lines of one request of a range fetch.
+constexpr qint64 RangeBlock = 5000;
 
 // An integer cell of the first row.
 bool readInt(DBReq& request, int col, qint32* value)
@@ -89,7 +91,7 @@ bool LogPager::covers(qint64 firstRow, qint64 lastRow) const
 
 void LogPager::updatePolling()
 {
-    const bool waiting = m_listReq || m_load || m_ctrlReq;
+    const bool waiting = m_listReq || m_load || m_ctrlReq || m_range;
     if (waiting && !m_pollTimer->isActive())
         m_pollTimer->start();
     else if (!waiting)
@@ -105,6 +107,8 @@ void LogPager::poll()
         pollCtrl();
     if (self)
         pollData();
+    if (self)
+        pollRange();
     if (self)
         updatePolling();
 }
@@ -259,6 +263,71 @@ bool LogPager::readLine(DBReq& request, int row, QString* text) const
     return true;
 }
 
+void LogPager::fetchRange(qint64 firstRow, qint64 lastRow)
+{
+    m_range.reset();
+    if (!m_conn || !isOpen()) {
+        emit rangeFetched(false, {});
+        return;
+    }
+    auto range = std::make_unique<RangeFetch>();
+    range->next = std::max<qint64>(0, firstRow);
+    range->end = std::min<qint64>(lastRow, m_count);
+    range->generation = m_generation;
+    range->lines.reserve(int(std::max<qint64>(0, range->end - range->next)));
+    m_range = std::move(range);
+    requestNextRangeBlock();
+    updatePolling();
+}
+
+void LogPager::requestNextRangeBlock()
+{
+    if (m_range->next >= m_range->end) {
+        const QStringList lines = std::move(m_range->lines);
+        m_range.reset();
+        emit rangeFetched(true, lines);
+        return;
+    }
+    m_range->asked = std::min(RangeBlock, m_range->end - m_range->next);
+    m_range->request = std::make_unique<DBReq>(
+        logDataStatement(m_logName, quint64(m_base) + quint64(m_range->next),
+                         quint64(m_range->asked)),
+        false);
+    m_conn->insert(m_range->request.get());
+}
+
+void LogPager::pollRange()
+{
+    if (!m_range || !m_range->request
+        || !m_range->request->m_finished.load(std::memory_order_acquire))
+        return;
+    const std::unique_ptr<DBReq> request = std::move(m_range->request);
+    // A log emptied or renumbered meanwhile no longer has the rows that were asked for.
+    bool ok = request->m_status == 0 && m_range->generation == m_generation
+              && request->rowCount() >= m_range->asked;
+    for (int row = 0; ok && row < m_range->asked; ++row) {
+        QString text;
+        ok = readLine(*request, row, &text);
+        m_range->lines.append(std::move(text));
+    }
+    if (!ok) {
+        m_range.reset();
+        const QPointer<LogPager> self(this);
+        if (request->m_status == 1)
+            reportLostConnection();
+        if (self)
+            emit rangeFetched(false, {});
+        return;
+    }
+    m_range->next += m_range->asked;
+    if (m_conn) {
+        requestNextRangeBlock();
+        return;
+    }
+    m_range.reset();
+    emit rangeFetched(false, {});
+}
+
 void LogPager::trim(qint64 keepLow, qint64 keepHigh)
 {
     while (m_first < keepLow && !m_lines.empty()) {
@@ -269,6 +338,11 @@ void LogPager::trim(qint64 keepLow, qint64 keepHigh)
         m_lines.pop_back();
         --m_end;
     }
+}
+
+void LogPager::discardCache()
+{
+    dropCache();
 }
 
 void LogPager::dropCache()

@@ -81,6 +81,13 @@ public:
     bool isLoading() const;
     bool isBackingOff() const { return m_backingOff; }
 
+    // Reads the rows [firstRow, lastRow) for a caller that needs more than the cache holds
+    // (a copy of a long selection), in blocks, leaving the cache alone. rangeFetched()
+    // follows with the lines in order, or with ok false when a request failed or the log
+    // changed under it. A new call abandons the one still running.
+    void fetchRange(qint64 firstRow, qint64 lastRow);
+    bool isFetchingRange() const { return m_range != nullptr; }
+
     // One datagram of the update channel. Ignored until the log is open, and when it holds
     // no record of this log. Otherwise the notice is written to the connection's trace and
     // the extent taken over; a shortened log, or one whose first line moved, loses its cache.
@@ -95,6 +102,10 @@ public:
     // one takes the bytes as Latin-1.
     void setCodecName(const QByteArray& name);
 
+    // Empties the cache, so that the rows are fetched (and decoded) again; a load that is
+    // running brings nothing.
+    void discardCache();
+
     // How many lines any load has ever received; for measurements.
     qint64 linesReceived() const { return m_linesReceived; }
 
@@ -108,6 +119,7 @@ signals:
     void loadFinished(bool brought);
     void cleared();
     void retryAllowed();
+    void rangeFetched(bool ok, const QStringList& lines);
 
 private:
     enum class Placement { Replace, Prepend, Append };
@@ -123,8 +135,21 @@ private:
         quint64 generation = 0;
     };
 
+    // The rows a fetchRange() still has to read, and what it read so far.
+    struct RangeFetch
+    {
+        std::unique_ptr<DBReq> request;
+        qint64 next = 0;
+        qint64 end = 0;
+        qint64 asked = 0;
+        quint64 generation = 0;
+        QStringList lines;
+    };
+
     void poll();
     void pollList();
+    void pollRange();
+    void requestNextRangeBlock();
     void pollData();
     void pollCtrl();
     void updatePolling();
@@ -153,6 +178,7 @@ private:
     std::unique_ptr<DBReq> m_listReq;
     std::unique_ptr<Load> m_load;
     std::unique_ptr<DBReq> m_ctrlReq;
+    std::unique_ptr<RangeFetch> m_range;
     QTimer* m_pollTimer;
 
     bool m_backingOff = false;

@@ -1,12 +1,21 @@
 #include "wndlog.h"
 
+#include "wndlogdbg.h"
+
 #include "dbconn.h"
 #include "desktop.h"
 #include "logpager.h"
+#include "dialogseam.h"
 #include "settingsstore.h"
 
+#include <QActionGroup>
+#include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
 #include <QScrollBar>
@@ -22,6 +31,9 @@ constexpr int ContentsWidth = 3000;
 constexpr int TextMargin = 2;
 constexpr int LoadDelayMsecs = 5;
 constexpr int HorizontalStep = 20;
+constexpr int AutoScrollStep = 30;
+constexpr int AutoScrollMsecs = 50;
+constexpr int ShiftFactor = 10;
 
 const char FontKey[] = "/Admin/Logs/font";
 const char CharsetKey[] = "/Admin/Logs/charset";
@@ -47,6 +59,10 @@ WndLog::WndLog(QWidget* parent, DBConn* conn, const DBLOG* log, const char* name
     , m_loadTimer(new QTimer(this))
     , m_detached(parent && qstrcmp(parent->metaObject()->className(), "Desktop") == 0)
     , m_desktop(desktop)
+    , m_popup(new QMenu(this))
+    , m_charsetMenu(new QMenu(tr("C&harset coding"), this))
+    , m_charsetGroup(new QActionGroup(this))
+    , m_scrollTimer(new QTimer(this))
 {
     if (flags != Qt::Widget)
         setWindowFlags(flags);
@@ -58,11 +74,17 @@ WndLog::WndLog(QWidget* parent, DBConn* conn, const DBLOG* log, const char* name
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     horizontalScrollBar()->setSingleStep(HorizontalStep);
 
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setCursor(Qt::IBeamCursor);
+    buildCharsetMenu();
+    m_scrollTimer->setSingleShot(true);
+    m_scrollTimer->setInterval(AutoScrollMsecs);
+    connect(m_scrollTimer, &QTimer::timeout, this, &WndLog::slotScrollWindow);
+    connect(m_pager, &LogPager::rangeFetched, this, &WndLog::finishCopy);
+
     if (m_desktop)
         readSettings();
-    const QFontMetrics metrics(font());
-    m_lineHeight = std::max(1, metrics.lineSpacing());
-    m_ascent = metrics.ascent();
+    measureFont();
 
     m_loadTimer->setSingleShot(true);
     m_loadTimer->setInterval(LoadDelayMsecs);
@@ -106,7 +128,70 @@ void WndLog::selectCharset(int id)
 {
     m_charset = id;
     m_pager->setCodecName(charsetName(id));
+    checkCharsetEntry();
     viewport()->update();
+}
+
+void WndLog::measureFont()
+{
+    const QFontMetrics metrics(font());
+    m_lineHeight = std::max(1, metrics.height());
+    m_ascent = metrics.ascent();
+    for (LineEdges& entry : m_edges)
+        entry = LineEdges();
+}
+
+void WndLog::buildCharsetMenu()
+{
+    struct Entry
+    {
+        int id;
+        const char* text;
+    };
+    static const Entry Entries[] = {
+        {UnicodeId, QT_TR_NOOP("&Unicode")},
+        {0, nullptr},
+        {11, QT_TR_NOOP("Western (ISO 8859-&1)")},
+        {12, QT_TR_NOOP("Western (ISO 8859-15)")},
+        {0, nullptr},
+        {13, QT_TR_NOOP("Central European (ISO 8859-&2)")},
+        {14, QT_TR_NOOP("Central European (&CP 1250)")},
+    };
+    m_charsetGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    for (const Entry& entry : Entries) {
+        if (!entry.text) {
+            m_charsetMenu->addSeparator();
+            continue;
+        }
+        QAction* action = m_charsetMenu->addAction(tr(entry.text));
+        action->setData(entry.id);
+        action->setCheckable(true);
+        m_charsetGroup->addAction(action);
+        const int id = entry.id;
+        connect(action, &QAction::triggered, this, [this, id] { slotSelectCharset(id); });
+    }
+    checkCharsetEntry();
+}
+
+// The entry of the character set in use carries the check mark; a value that names none
+// leaves every entry unmarked.
+void WndLog::checkCharsetEntry()
+{
+    const int checkedId = m_charset == 0 ? int(UnicodeId) : m_charset;
+    for (QAction* action : m_charsetGroup->actions())
+        action->setChecked(action->data().toInt() == checkedId);
+}
+
+void WndLog::writeSetting(const char* key, const QString& value)
+{
+    if (m_desktop)
+        m_desktop->settings()->writeEntry(QLatin1String(key), value);
+}
+
+void WndLog::writeSetting(const char* key, int value)
+{
+    if (m_desktop)
+        m_desktop->settings()->writeEntry(QLatin1String(key), value);
 }
 
 void WndLog::haveMainData()
@@ -162,6 +247,12 @@ void WndLog::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
     updateScrollRange();
+    // Only a window of its own with a workspace remembers its size.
+    if (m_desktop && m_detached) {
+        const QString prefix = QStringLiteral("/Admin/Logs/%1/").arg(logDescriptorName(m_log));
+        m_desktop->settings()->writeEntry(prefix + QLatin1String("width"), width());
+        m_desktop->settings()->writeEntry(prefix + QLatin1String("height"), height());
+    }
 }
 
 void WndLog::scrollContentsBy(int /*dx*/, int /*dy*/)
@@ -192,7 +283,7 @@ void WndLog::drawLines(QPainter& painter, const QRect& rect)
 {
     painter.setPen(palette().color(QPalette::Text));
     const qint64 top = topRow();
-    const int x = TextMargin - horizontalScrollBar()->value();
+    const int x0 = TextMargin - horizontalScrollBar()->value();
     const int firstLine = std::max(0, rect.top()) / m_lineHeight;
     const int lastLine = rect.bottom() / m_lineHeight;
     for (int line = firstLine; line <= lastLine; ++line) {
@@ -200,8 +291,140 @@ void WndLog::drawLines(QPainter& painter, const QRect& rect)
         if (row >= qint64(m_pager->count()))
             break;
         if (m_pager->isCached(row))
-            painter.drawText(x, line * m_lineHeight + m_ascent, m_pager->line(row));
+            drawLine(painter, row, line * m_lineHeight, x0);
     }
+}
+
+// A selected part is drawn at the measured edges of its characters, so that what is
+// highlighted is exactly what a copy takes.
+void WndLog::drawLine(QPainter& painter, qint64 row, int y, int x0)
+{
+    const QString& text = m_pager->line(row);
+    const int baseline = y + m_ascent;
+    int from = 0;
+    int to = 0;
+    if (!selectedColumns(row, &from, &to) || from >= to) {
+        painter.drawText(x0, baseline, text);
+        return;
+    }
+    const std::vector<int>& edges = edgesOf(text);
+    if (from > 0)
+        painter.drawText(x0, baseline, text.left(from));
+    const QRect band(x0 + edges[std::size_t(from)], y, edges[std::size_t(to)] - edges[std::size_t(from)],
+                     m_lineHeight);
+    painter.fillRect(band, palette().brush(QPalette::Highlight));
+    painter.setPen(palette().color(QPalette::HighlightedText));
+    painter.drawText(band.left(), baseline, text.mid(from, to - from));
+    painter.setPen(palette().color(QPalette::Text));
+    if (to < text.size())
+        painter.drawText(x0 + edges[std::size_t(to)], baseline, text.mid(to));
+}
+
+const std::vector<int>& WndLog::edgesOf(const QString& text) const
+{
+    for (const LineEdges& entry : m_edges) {
+        if (entry.text.constData() == text.constData() && entry.text.size() == text.size()
+            && !entry.edges.empty())
+            return entry.edges;
+    }
+    LineEdges& entry = m_edges[std::size_t(m_nextEdges)];
+    m_nextEdges = (m_nextEdges + 1) % int(m_edges.size());
+    entry.text = text;
+    entry.edges.assign(std::size_t(text.size()) + 1, 0);
+    const QFontMetricsF metrics(font());
+    qreal width = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        width += metrics.horizontalAdvance(text.at(i));
+        entry.edges[std::size_t(i) + 1] = qRound(width);
+    }
+    return entry.edges;
+}
+
+int WndLog::columnAt(qint64 row, int x) const
+{
+    return m_pager->isCached(row) ? columnIn(m_pager->line(row), x) : 0;
+}
+
+int WndLog::columnIn(const QString& text, int x) const
+{
+    const std::vector<int>& edges = edgesOf(text);
+    // The first character whose right edge lies right of x.
+    const auto found = std::upper_bound(edges.begin() + 1, edges.end(), x - TextMargin);
+    return int(found - edges.begin()) - 1;
+}
+
+int WndLog::columnX(qint64 row, int column) const
+{
+    if (!m_pager->isCached(row))
+        return 0;
+    const std::vector<int>& edges = edgesOf(m_pager->line(row));
+    return edges[std::size_t(std::clamp<qsizetype>(column, 0, qsizetype(edges.size()) - 1))];
+}
+
+void WndLog::orderedEnds(LogPoint* start, LogPoint* end) const
+{
+    *start = m_anchor;
+    *end = m_current;
+    if (start->row > end->row || (start->row == end->row && start->x > end->x))
+        std::swap(*start, *end);
+}
+
+qint64 WndLog::selectionFirstRow() const
+{
+    return std::min(m_anchor.row, m_current.row);
+}
+
+qint64 WndLog::selectionLastRow() const
+{
+    return std::max(m_anchor.row, m_current.row);
+}
+
+int WndLog::startColumn(const QString& text, int x) const
+{
+    const int column = columnIn(text, x);
+    switch (m_snap) {
+    case Snap::Lines:
+        return 0;
+    case Snap::Words:
+        if (column >= text.size())
+            return column;
+        return int(text.lastIndexOf(QLatin1Char(' '), column)) + 1;
+    case Snap::None:
+        break;
+    }
+    return column;
+}
+
+int WndLog::endColumn(const QString& text, int x) const
+{
+    const int column = columnIn(text, x);
+    switch (m_snap) {
+    case Snap::Lines:
+        return int(text.size());
+    case Snap::Words: {
+        const qsizetype space = text.indexOf(QLatin1Char(' '), column);
+        return int(space < 0 ? text.size() : space);
+    }
+    case Snap::None:
+        break;
+    }
+    return column;
+}
+
+bool WndLog::selectedColumns(qint64 row, int* from, int* to) const
+{
+    if ((!m_selected && !m_dragging) || !m_pager->isCached(row))
+        return false;
+    LogPoint start;
+    LogPoint end;
+    orderedEnds(&start, &end);
+    if (row < start.row || row > end.row)
+        return false;
+    const QString& text = m_pager->line(row);
+    *from = row == start.row ? startColumn(text, start.x) : 0;
+    *to = row == end.row ? endColumn(text, end.x) : int(text.size());
+    *to = std::max(*from, *to);
+    return true;
 }
 
 void WndLog::slotLoadData()
@@ -228,6 +451,9 @@ void WndLog::slotUpdateData(char* data, int len)
     const LogPager::ExtentChange change = m_pager->applyUpdate(data, len);
     if (!change.changed)
         return;
+    // The rows are numbered anew: a selection would now cover other lines.
+    if (change.shortened || change.firstMoved)
+        forgetSelection();
     updateScrollRange();
     if (change.shortened || following)
         scrollToEnd();
@@ -242,6 +468,7 @@ void WndLog::slotClearLog()
 
 void WndLog::logCleared()
 {
+    forgetSelection();
     updateScrollRange();
     verticalScrollBar()->setValue(0);
     viewport()->update();
@@ -265,11 +492,423 @@ void WndLog::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+
+// --- Selection -------------------------------------------------------------------------
+
+WndLog::LogPoint WndLog::pointAt(const QPoint& viewportPos) const
+{
+    LogPoint point;
+    const int y = viewportPos.y();
+    const qint64 line = y >= 0 ? y / m_lineHeight : -((m_lineHeight - 1 - y) / m_lineHeight);
+    point.row = std::clamp<qint64>(topRow() + line, 0, qint64(m_pager->count()));
+    point.x = std::max(0, viewportPos.x() + horizontalScrollBar()->value());
+    return point;
+}
+
+// An x right of the row's text is taken back to just past its end, so that automatic
+// scrolling to the right starts only where there is text.
+int WndLog::pullBack(const LogPoint& point, int margin) const
+{
+    if (!m_pager->isCached(point.row))
+        return point.x;
+    const int width = columnX(point.row, int(m_pager->line(point.row).size()));
+    return point.x > width + TextMargin ? width + margin : point.x;
+}
+
+void WndLog::forgetSelection()
+{
+    clearSelect();
+    m_mousePressed = false;
+    m_scrollDx = m_scrollDy = 0;
+    // A copy under way belongs to lines that are gone.
+    m_copying = false;
+}
+
+void WndLog::clearSelect()
+{
+    if (m_selected || m_dragging)
+        updateSelectionRows();
+    m_selected = false;
+    m_dragging = false;
+    m_snap = Snap::None;
+}
+
+// Qt paints only in paint events: the rows whose highlight may change are invalidated,
+// those it covered when last painted and those it covers now.
+void WndLog::updateSelectionRows()
+{
+    const qint64 first = selectionFirstRow();
+    const qint64 last = selectionLastRow();
+    updateRows(std::min(first, m_paintedFirst), std::max(last, m_paintedLast));
+    m_paintedFirst = first;
+    m_paintedLast = last;
+}
+
+void WndLog::updateRows(qint64 first, qint64 last)
+{
+    const qint64 top = topRow();
+    const qint64 from = std::max<qint64>(first, top);
+    const qint64 to = std::min<qint64>(last, top + visibleRows() + 1);
+    if (from > to)
+        return;
+    viewport()->update(0, int(from - top) * m_lineHeight, viewport()->width(),
+                       int(to - from + 1) * m_lineHeight);
+}
+
+void WndLog::setCurrent(const LogPoint& point)
+{
+    m_current = point;
+    updateSelectionRows();
+}
+
+void WndLog::mousePressEvent(QMouseEvent* event)
+{
+    setFocus();
+    if (event->button() == Qt::LeftButton) {
+        m_copyText.clear();
+        LogPoint point = pointAt(event->position().toPoint());
+        point.x = pullBack(point, 4);
+        const int y = event->position().toPoint().y();
+        // Below the row after the last line nothing is selected, nor cleared.
+        if (y >= 0 && topRow() + y / m_lineHeight <= qint64(m_pager->count())) {
+            clearSelect();
+            m_mousePressed = true;
+            m_anchor = m_current = point;
+            m_paintedFirst = m_paintedLast = point.row;
+        }
+        viewport()->setCursor(Qt::IBeamCursor);
+    } else if (event->button() == Qt::RightButton && !m_mousePressed) {
+        showContextMenu(event->globalPosition().toPoint());
+    }
+}
+
+void WndLog::mouseMoveEvent(QMouseEvent* event)
+{
+    m_scrollDx = m_scrollDy = 0;
+    if (!(event->buttons() & Qt::LeftButton) || !m_mousePressed)
+        return;
+    const QPoint pos = event->position().toPoint();
+    LogPoint point = pointAt(pos);
+    point.x = pullBack(point, TextMargin);
+    m_dragging = true;
+    m_snap = (event->modifiers() & Qt::ShiftModifier)     ? Snap::Lines
+             : (event->modifiers() & Qt::ControlModifier) ? Snap::Words
+                                                          : Snap::None;
+    setCurrent(point);
+
+    const int contentsX = horizontalScrollBar()->value();
+    if (pos.y() < 0)
+        m_scrollDy = -AutoScrollStep;
+    else if (pos.y() > viewport()->height())
+        m_scrollDy = AutoScrollStep;
+    if (point.x < contentsX)
+        m_scrollDx = -AutoScrollStep;
+    else if (point.x > contentsX + viewport()->width())
+        m_scrollDx = AutoScrollStep;
+    if (!m_scrollTimer->isActive() && (m_scrollDx || m_scrollDy))
+        slotScrollWindow();
+}
+
+void WndLog::slotScrollWindow()
+{
+    if (!m_scrollDx && !m_scrollDy)
+        return;
+    QScrollBar* horizontal = horizontalScrollBar();
+    horizontal->setValue(horizontal->value() + m_scrollDx);
+    if (m_scrollDy) {
+        // The view scrolls by whole rows; pixels short of a row are carried to the next step.
+        m_scrollRemainder += m_scrollDy;
+        const qint64 rows = m_scrollRemainder / m_lineHeight;
+        m_scrollRemainder -= int(rows) * m_lineHeight;
+        const qint64 before = topRow();
+        scrollRows(rows);
+        LogPoint point = m_current;
+        point.row = std::clamp<qint64>(point.row + (topRow() - before), 0,
+                                       qint64(m_pager->count()));
+        setCurrent(point);
+    }
+    m_scrollTimer->start();
+}
+
+void WndLog::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    m_mousePressed = false;
+    m_scrollDx = m_scrollDy = 0;
+    m_scrollRemainder = 0;
+    m_scrollTimer->stop();
+    if (m_dragging) {
+        const QPoint pos = event->position().toPoint();
+        LogPoint point = pointAt(pos);
+        point.x = pullBack(point, TextMargin);
+        // Released outside the view: the view moves one row and the selection ends at the
+        // row inside the edge.
+        if (pos.y() < 0) {
+            scrollRows(-1);
+            point.row = std::min<qint64>(topRow() + 1, m_pager->count());
+        } else if (pos.y() > viewport()->height()) {
+            scrollRows(1);
+            point.row = std::min<qint64>(topRow() + visibleRows() - 1, m_pager->count());
+        }
+        QScrollBar* horizontal = horizontalScrollBar();
+        if (point.x < horizontal->value())
+            horizontal->setValue(point.x);
+        else if (point.x > horizontal->value() + viewport()->width())
+            horizontal->setValue(point.x - viewport()->width());
+        setCurrent(point);
+        m_dragging = false;
+        m_selected = true;
+    }
+    viewport()->setCursor(Qt::ArrowCursor);
+}
+
+void WndLog::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const LogPoint point = pointAt(event->position().toPoint());
+    clearSelect();
+    m_mousePressed = false;
+    if (!m_pager->isCached(point.row))
+        return;
+    if (event->modifiers() & Qt::ControlModifier) {
+        m_anchor = {point.row, 0};
+        m_current = {point.row, INT_MAX / 2};
+        m_selected = true;
+        updateSelectionRows();
+        return;
+    }
+    selectWord(point.row, point.x);
+}
+
+// The run of non-blank characters under x; nothing when x is on a blank or past the text.
+void WndLog::selectWord(qint64 row, int x)
+{
+    const QString& text = m_pager->line(row);
+    const int column = columnAt(row, x);
+    if (column >= text.size() || text.at(column).isSpace())
+        return;
+    int from = column;
+    while (from > 0 && !text.at(from - 1).isSpace())
+        --from;
+    int to = column;
+    while (to < text.size() && !text.at(to).isSpace())
+        ++to;
+    m_anchor = {row, columnX(row, from) + TextMargin};
+    m_current = {row, columnX(row, to) + TextMargin};
+    m_selected = true;
+    updateSelectionRows();
+}
+
+// --- Keys and scrolling ------------------------------------------------------------------
+
+void WndLog::setTopRow(qint64 row)
+{
+    QScrollBar* vertical = verticalScrollBar();
+    const qint64 top = std::clamp<qint64>(row, 0, maxTopRow());
+    vertical->setValue(top >= maxTopRow() ? vertical->maximum() : int(top / m_rowsPerStep));
+}
+
+void WndLog::scrollRows(qint64 rows)
+{
+    if (rows)
+        setTopRow(topRow() + rows);
+}
+
+void WndLog::scrollByKey(int pixels)
+{
+    scrollRows(pixels / m_lineHeight);
+}
+
+void WndLog::keyPressEvent(QKeyEvent* event)
+{
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    const int factor = (event->modifiers() & Qt::ShiftModifier) ? ShiftFactor : 1;
+    const int page = std::max(m_lineHeight, viewport()->height() - m_lineHeight);
+    const int key = event->key();
+    if (ctrl && (key == Qt::Key_C || key == Qt::Key_Insert)) {
+        slotCopyText();
+        return;
+    }
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        break;
+    default:
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
+    clearSelect();
+    m_mousePressed = false;
+    switch (key) {
+    case Qt::Key_Up: scrollByKey(-m_lineHeight * factor); break;
+    case Qt::Key_Down: scrollByKey(m_lineHeight * factor); break;
+    case Qt::Key_PageUp: scrollByKey(-page * factor); break;
+    case Qt::Key_PageDown: scrollByKey(page * factor); break;
+    case Qt::Key_Home:
+        horizontalScrollBar()->setValue(0);
+        setTopRow(0);
+        break;
+    case Qt::Key_End:
+        horizontalScrollBar()->setValue(0);
+        scrollToEnd();
+        break;
+    default: break;
+    }
+}
+
+// --- Copy --------------------------------------------------------------------------------
+
+void WndLog::slotCopyText()
+{
+    if (!m_selected || m_copying)
+        return;
+    const qint64 first = selectionFirstRow();
+    const qint64 last = selectionLastRow();
+    if (m_pager->covers(first, last + 1)) {
+        QStringList lines;
+        lines.reserve(int(last - first + 1));
+        for (qint64 row = first; row <= last; ++row)
+            lines.append(m_pager->line(row));
+        orderedEnds(&m_copyStart, &m_copyEnd);
+        m_copying = true;
+        finishCopy(true, lines);
+        return;
+    }
+    // Rows that left the cache are read again; the copy ends when they have come, with the
+    // selection as it was now.
+    m_copying = true;
+    orderedEnds(&m_copyStart, &m_copyEnd);
+    m_pager->fetchRange(first, last + 1);
+}
+
+QString WndLog::assembleCopy(const QStringList& lines) const
+{
+    const LogPoint& start = m_copyStart;
+    const LogPoint& end = m_copyEnd;
+    qsizetype size = 0;
+    for (const QString& line : lines)
+        size += line.size() + 2;
+    QString text;
+    text.reserve(size);
+    const qint64 first = start.row;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString& line = lines.at(i);
+        const qint64 row = first + i;
+        // Column positions come from measuring the text as the view shows it.
+        const int from = row == start.row ? startColumn(line, start.x) : 0;
+        const int to = std::max(from, row == end.row ? endColumn(line, end.x) : int(line.size()));
+        if (i > 0)
+            text += QLatin1String("\r\n");
+        text += QStringView(line).mid(from, to - from);
+    }
+    return text;
+}
+
+void WndLog::finishCopy(bool ok, const QStringList& lines)
+{
+    // A copy given up when its lines were renumbered leaves the clipboard alone.
+    const bool wanted = m_copying;
+    m_copying = false;
+    const bool done = ok && wanted && lines.size() == m_copyEnd.row - m_copyStart.row + 1;
+    if (done) {
+        m_copyText = assembleCopy(lines);
+        // The application's clipboard, whichever window copies.
+        QApplication::clipboard()->setText(m_copyText);
+    }
+    emit copyFinished(done);
+}
+
+// --- Font, character set and the context menu ---------------------------------------------
+
+void WndLog::slotSelectFont()
+{
+    bool ok = false;
+    const QFont chosen = Dialogs::getFont(&ok, font(), nullptr);
+    if (ok)
+        setFont(chosen);
+    writeSetting(FontKey, font().toString());
+    clearSelect();
+    measureFont();
+    updateScrollRange();
+    viewport()->update();
+}
+
+void WndLog::slotSelectCharset(int id)
+{
+    clearSelect();
+    selectCharset(id == UnicodeId ? 0 : id);
+    // The lines are read and decoded again; a load under way brings nothing.
+    m_pager->discardCache();
+    writeSetting(CharsetKey, m_charset);
+}
+
+void WndLog::popupMenuCreate(QMenu* menu)
+{
+    popupMenuAddStdItem(menu, Copy);
+    const QString name = objectName();
+    if (name == QLatin1String("Corvane_Log") || name == QLatin1String("Corvane_Debug_Log"))
+        return;
+    menu->addSeparator();
+    popupMenuAddStdItem(menu, SelectFont);
+    popupMenuAddStdItem(menu, Charset);
+    menu->addSeparator();
+    popupMenuAddStdItem(menu, ClearLog);
+}
+
+int WndLog::popupMenuAddStdItem(QMenu* menu, MenuType type)
+{
+    QAction* action = nullptr;
+    switch (type) {
+    case Copy:
+        action = menu->addAction(tr("&Copy"), this, &WndLog::slotCopyText);
+        action->setShortcut(QKeySequence::fromString(tr("Ctrl+C")));
+        action->setEnabled(m_selected);
+        break;
+    case SelectFont:
+        action = menu->addAction(tr("Select &font..."), this, &WndLog::slotSelectFont);
+        action->setShortcut(QKeySequence::fromString(tr("Ctrl+F")));
+        break;
+    case Charset:
+        action = menu->addMenu(m_charsetMenu);
+        break;
+    case ClearLog:
+        action = menu->addAction(tr("&Clear log"), this, &WndLog::slotClearLog);
+        action->setShortcut(QKeySequence::fromString(tr("Ctrl+L")));
+        break;
+    default:
+        return 0;
+    }
+    const int id = int(type) + 1;
+    action->setData(id);
+    return id;
+}
+
+void WndLog::slotPopupMenuSelect(int /*id*/)
+{
+}
+
+void WndLog::showContextMenu(const QPoint& globalPos)
+{
+    m_popup->clear();
+    popupMenuCreate(m_popup);
+    const QPointer<WndLog> self(this);
+    QAction* chosen = m_popup->exec(globalPos);
+    if (self && chosen && chosen->data().isValid())
+        slotPopupMenuSelect(chosen->data().toInt());
+}
+
 WndLog* createLogView(QWidget* parent, DBConn* conn, const QString& logName,
                       Qt::WindowFlags flags)
 {
     const DBLOG log = makeLogDescriptor(logName);
     const bool debug = logDescriptorName(log).compare(QLatin1String("debug"), Qt::CaseInsensitive) == 0;
-    return new WndLog(parent, conn, &log, debug ? "Corvane_Debug_Log" : "Corvane_Log", flags,
-                      nullptr);
+    if (debug)
+        return new WndLogDbg(parent, conn, &log, "Corvane_Debug_Log", flags, nullptr);
+    return new WndLog(parent, conn, &log, "Corvane_Log", flags, nullptr);
 }

@@ -5,10 +5,16 @@
 #include <QAbstractScrollArea>
 #include <QPointer>
 #include <QRect>
+#include <QString>
+
+#include <array>
+#include <vector>
 
 class DBConn;
 class Desktop;
 class LogPager;
+class QActionGroup;
+class QMenu;
 class QTimer;
 
 // The viewer of one server log: a scrolling area of one row per line of the log, in the
@@ -20,6 +26,11 @@ class QTimer;
 // The scroll bar counts lines, not pixels, so a log of any length scrolls alike; below
 // the last line there is one empty row.
 //
+// The administrator selects text by dragging (past the edges the view scrolls 30 pixels
+// every 50 ms), a word by a double-click and a whole line by a double-click with Ctrl; the
+// selection is kept by rows, so it survives scrolling away, and copying fetches the rows
+// that have left the cache. Ctrl and Shift are taken from each event's own modifiers.
+//
 // A close that comes while a load is scheduled or running hides the view and is refused
 // (false, without signalWindowClosed); the view then stays hidden, ignores update notices
 // and closes at the next close that comes when no load runs. Deleting the view at any
@@ -29,6 +40,17 @@ class WndLog : public QAbstractScrollArea
     Q_OBJECT
 
 public:
+    // The standard entries of the context menu; their ids are the value + 1.
+    enum MenuType { Copy = 0, SelectFont = 1, Charset = 2, ClearLog = 3 };
+    enum MenuId { CopyId = 1, SelectFontId = 2, CharsetId = 3, ClearLogId = 4, UnicodeId = 10 };
+
+    // A place in the log: a row and an x in pixels from the left edge of the text area.
+    struct LogPoint
+    {
+        qint64 row = 0;
+        int x = 0;
+    };
+
     // parent: the window to live in; a Desktop makes it a window of its own. conn is not
     // owned. log is copied. flags are the widget's window flags. desktop, when given, holds
     // the font and character set the view starts with; the main window gives none.
@@ -56,7 +78,36 @@ public:
     int charset() const { return m_charset; }
     static QByteArray charsetName(int id);
 
+    bool hasSelection() const { return m_selected; }
+    // The selected rows, first and last included.
+    qint64 selectionFirstRow() const;
+    qint64 selectionLastRow() const;
+    // The selected characters of a cached row as [*from, *to); false when the row is not
+    // selected or not cached.
+    bool selectedColumns(qint64 row, int* from, int* to) const;
+    void clearSelect();
+    // What the last copy put on the clipboard; a copy that fetches rows sets it when they
+    // have arrived (copyFinished()).
+    const QString& copyText() const { return m_copyText; }
+
+    // The index of the character under x (pixels from the text area's left edge) on the
+    // cached row, the line's length when x lies right of its text. Character edges are
+    // measured once per line and looked up by halves afterwards.
+    int columnAt(qint64 row, int x) const;
+    // Pixels from the text area's left edge to the start of character column of the row.
+    int columnX(qint64 row, int column) const;
+
+    // Fills the emptied context menu; a derived view adds its own entries.
+    virtual void popupMenuCreate(QMenu* menu);
+    // Appends one standard entry and returns its id (0 for an unknown type).
+    int popupMenuAddStdItem(QMenu* menu, MenuType type);
+    QMenu* charsetMenu() const { return m_charsetMenu; }
+
+    // The view's own painting of the rows in rect of the viewport.
+    void drawLines(QPainter& painter, const QRect& rect);
+
 signals:
+    void copyFinished(bool ok);
     // Just before the view closes: the view and whether it is deleted with the close.
     void signalWindowClosed(QWidget* window, bool alsoDelete);
 
@@ -64,21 +115,65 @@ public slots:
     void slotUpdateData(char* data, int len);
     void slotLoadData();
     void slotClearLog();
+    void slotCopyText();
+    void slotSelectFont();
+    // 0 or UnicodeId shows the bytes as they came; 11 to 14 a character set.
+    void slotSelectCharset(int id);
+    // Every chosen entry of the context menu; the plain viewer has no entries of its own.
+    virtual void slotPopupMenuSelect(int id);
+    void slotScrollWindow();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // How the ends of a selection snap while it is made and after.
+    enum class Snap { None, Words, Lines };
+    struct LineEdges
+    {
+        QString text; // keeps the measured text's data alive, so its address identifies it
+        std::vector<int> edges; // edges[n]: width of the first n characters
+    };
+
+    const std::vector<int>& edgesOf(const QString& text) const;
+    int columnIn(const QString& text, int x) const;
+    LogPoint pointAt(const QPoint& viewportPos) const;
+    int pullBack(const LogPoint& point, int margin) const;
+    void orderedEnds(LogPoint* start, LogPoint* end) const;
+    int startColumn(const QString& text, int x) const;
+    int endColumn(const QString& text, int x) const;
+    void setCurrent(const LogPoint& point);
+    void forgetSelection();
+    void updateRows(qint64 first, qint64 last);
+    void updateSelectionRows();
+    void selectWord(qint64 row, int x);
+    void scrollRows(qint64 rows);
+    void setTopRow(qint64 row);
+    void scrollByKey(int pixels);
+    void showContextMenu(const QPoint& globalPos);
+    void finishCopy(bool ok, const QStringList& lines);
+    QString assembleCopy(const QStringList& lines) const;
+    void measureFont();
+    void buildCharsetMenu();
+    void checkCharsetEntry();
+    void writeSetting(const char* key, const QString& value);
+    void writeSetting(const char* key, int value);
+
     void haveMainData();
     void loadFinished();
     void logCleared();
     void updateScrollRange();
     void scrollToEnd();
     qint64 maxTopRow() const;
-    void drawLines(QPainter& painter, const QRect& rect);
+    void drawLine(QPainter& painter, qint64 row, int y, int x0);
     void readSettings();
 
     DBLOG m_log;
@@ -96,6 +191,32 @@ private:
     bool m_closePending = false;
     bool m_detached;
     Desktop* m_desktop;
+
+    QMenu* m_popup;
+    QMenu* m_charsetMenu;
+    QActionGroup* m_charsetGroup;
+    QTimer* m_scrollTimer;
+    LogPoint m_anchor;
+    LogPoint m_current;
+    QString m_copyText;
+    bool m_mousePressed = false;
+    bool m_dragging = false;
+    bool m_selected = false;
+    Snap m_snap = Snap::None;
+    // The rows the highlight covered when it was last painted, for erasing it.
+    qint64 m_paintedFirst = 0;
+    qint64 m_paintedLast = -1;
+    int m_scrollDx = 0;
+    int m_scrollDy = 0;
+    // Pixels of automatic scrolling not yet made up by a whole row.
+    int m_scrollRemainder = 0;
+    bool m_copying = false;
+    // The selection's ends, top first, when the copy under way began.
+    LogPoint m_copyStart;
+    LogPoint m_copyEnd;
+    // Two entries: the first and the last line of a selection are painted in turn.
+    mutable std::array<LineEdges, 2> m_edges;
+    mutable int m_nextEdges = 0;
 };
 
 // A viewer for the log named logName as the main window builds one, with no workspace:

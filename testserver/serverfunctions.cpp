@@ -2,6 +2,7 @@
 
 #include "catalogue_p.h"
 #include "logstore_p.h"
+#include "table_p.h"
 
 namespace StandIn {
 
@@ -134,6 +135,45 @@ Answer logCtrl(ExecutionContext &context, const Arguments &arguments)
                           {{QStringLiteral("OK")}});
 }
 
+// A cell of a table's first row by column name; empty when there is none.
+QString firstRowCell(const Table *table, const QString &column)
+{
+    if (!table || table->rows().isEmpty())
+        return QString();
+    const int index = table->columnIndex(column);
+    return index < 0 ? QString() : table->rows().first().value(index);
+}
+
+// DebugList(): the debug events and their group headings as the table "DebugEventList"
+// orders them (parent, name, chkbox, desc), each with its level, the column of its name in
+// the single row of "DebugEvent" (0 when that has no such column).
+Answer debugList(ExecutionContext &context, const Arguments &arguments)
+{
+    if (!arguments.isEmpty())
+        return Answer::refusal(StatusWrongQuery);
+    const QList<Column> columns{{QStringLiteral("parent"), TypeString, false},
+                                {QStringLiteral("name"), TypeString, true},
+                                {QStringLiteral("level"), TypeInt, false},
+                                {QStringLiteral("chkbox"), TypeInt, false},
+                                {QStringLiteral("desc"), TypeString, false}};
+    const Table *list = context.catalogue.table(QStringLiteral("DebugEventList"));
+    const Table *events = context.catalogue.table(QStringLiteral("DebugEvent"));
+    QList<QStringList> rows;
+    if (list) {
+        const int parent = list->columnIndex(QStringLiteral("parent"));
+        const int name = list->columnIndex(QStringLiteral("name"));
+        const int chkbox = list->columnIndex(QStringLiteral("chkbox"));
+        const int desc = list->columnIndex(QStringLiteral("desc"));
+        for (const QStringList &row : list->rows()) {
+            const QString eventName = row.value(name);
+            const QString level = firstRowCell(events, eventName);
+            rows.append({row.value(parent), eventName, level.isEmpty() ? QStringLiteral("0") : level,
+                         row.value(chkbox), row.value(desc)});
+        }
+    }
+    return Answer::rowSet(columns, rows);
+}
+
 struct Entry
 {
     const char *name;
@@ -148,6 +188,7 @@ const Entry Functions[] = {
     {"LogList", logList},
     {"LogData", logData},
     {"LogCtrl", logCtrl},
+    {"DebugList", debugList},
 };
 
 } // namespace

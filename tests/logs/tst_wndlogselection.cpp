@@ -1,0 +1,473 @@
+#include "dialogrecorder.h"
+#include "logfixture.h"
+#include "logpager.h"
+#include "wndlog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+
+// Selecting with the mouse, the keys, copying and the font of the log viewer.
+class tst_WndLogSelection : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+
+    void dragCopiesTheSelectedText_data();
+    void dragCopiesTheSelectedText();
+    void aClickClearsTheSelection();
+    void aPressBelowTheTextKeepsTheSelection();
+    void releaseBelowTheViewEndsOneRowInside();
+    void doubleClick_data();
+    void doubleClick();
+    void modifiersComeFromEachEvent();
+    void keys_data();
+    void keys();
+    void autoScrollFollowsThePointer();
+    void copyFetchesRowsThatLeftTheCache();
+    void renumberedLinesEndTheSelection_data();
+    void renumberedLinesEndTheSelection();
+    void fontChangeKeepsTheCurrentFontOnCancel_data();
+    void fontChangeKeepsTheCurrentFontOnCancel();
+
+private:
+    std::unique_ptr<WndLog> showView(const QString& name, int viewportHeight = 200);
+    bool settle(const WndLog& view);
+    // The centre of character column on row, in viewport coordinates.
+    static QPoint at(const WndLog& view, qint64 row, int column);
+    static void mouse(WndLog& view, QEvent::Type type, const QPoint& pos,
+                      Qt::MouseButtons buttons = Qt::LeftButton,
+                      Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    static void drag(WndLog& view, const QPoint& from, const QPoint& to,
+                     Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+    LogFixture m_fix;
+};
+
+void tst_WndLogSelection::initTestCase()
+{
+    QVERIFY(m_fix.start());
+}
+
+void tst_WndLogSelection::init()
+{
+    if (m_fix.connection()->m_lost || m_fix.connection()->m_state != DBConn::Connected)
+        QVERIFY(m_fix.connect());
+    QApplication::clipboard()->setText(QStringLiteral("untouched"));
+    m_fix.mark();
+}
+
+std::unique_ptr<WndLog> tst_WndLogSelection::showView(const QString& name, int viewportHeight)
+{
+    std::unique_ptr<WndLog> view(createLogView(nullptr, m_fix.connection(), name, Qt::Widget));
+    view->resize(500, 300);
+    view->show();
+    if (!QTest::qWaitForWindowExposed(view.get()))
+        return nullptr;
+    view->resize(500, view->height() + viewportHeight - view->viewport()->height());
+    return view;
+}
+
+bool tst_WndLogSelection::settle(const WndLog& view)
+{
+    return QTest::qWaitFor(
+        [&] {
+            const LogPager* pager = view.pager();
+            const qint64 end = std::min<qint64>(view.topRow() + view.visibleRows(), pager->count());
+            return pager->isOpen() && !view.isLoading() && !pager->isLoading()
+                   && pager->covers(view.topRow(), end);
+        },
+        5000);
+}
+
+QPoint tst_WndLogSelection::at(const WndLog& view, qint64 row, int column)
+{
+    const int left = view.columnX(row, column);
+    const int right = view.columnX(row, column + 1);
+    return QPoint(2 + (left + right) / 2, int(row - view.topRow()) * view.lineHeight()
+                                              + view.lineHeight() / 2);
+}
+
+void tst_WndLogSelection::mouse(WndLog& view, QEvent::Type type, const QPoint& pos,
+                                Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)
+{
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    const QPointF global = view.viewport()->mapToGlobal(QPointF(pos));
+    QMouseEvent event(type, QPointF(pos), global, button,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : buttons, modifiers);
+    QApplication::sendEvent(view.viewport(), &event);
+}
+
+void tst_WndLogSelection::drag(WndLog& view, const QPoint& from, const QPoint& to,
+                               Qt::KeyboardModifiers modifiers)
+{
+    mouse(view, QEvent::MouseButtonPress, from, Qt::LeftButton, modifiers);
+    mouse(view, QEvent::MouseMove, (from + to) / 2, Qt::LeftButton, modifiers);
+    mouse(view, QEvent::MouseMove, to, Qt::LeftButton, modifiers);
+    mouse(view, QEvent::MouseButtonRelease, to, Qt::LeftButton, modifiers);
+}
+
+void tst_WndLogSelection::dragCopiesTheSelectedText_data()
+{
+    QTest::addColumn<int>("fromLine"); // lines of the view, from its top
+    QTest::addColumn<int>("fromColumn");
+    QTest::addColumn<int>("toLine");
+    QTest::addColumn<int>("toColumn");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<QStringList>("parts"); // of the copied text, joined by CR LF
+
+    // "short line 25", "short line 26", "short line 27" on the view's lines 3 to 5.
+    QTest::newRow("line 3 to line 5: tail, whole line, head")
+        << 3 << 6 << 5 << 8 << Qt::KeyboardModifiers()
+        << QStringList{"line 25", "short line 26", "short li"};
+    QTest::newRow("line 5 back to line 3 gives the same")
+        << 5 << 8 << 3 << 6 << Qt::KeyboardModifiers()
+        << QStringList{"line 25", "short line 26", "short li"};
+    QTest::newRow("right to left within a line")
+        << 4 << 10 << 4 << 3 << Qt::KeyboardModifiers() << QStringList{"rt line"};
+    QTest::newRow("Ctrl snaps both ends to words")
+        << 3 << 7 << 4 << 8 << Qt::KeyboardModifiers(Qt::ControlModifier)
+        << QStringList{"line 25", "short line"};
+    QTest::newRow("Shift takes whole lines")
+        << 3 << 7 << 4 << 8 << Qt::KeyboardModifiers(Qt::ShiftModifier)
+        << QStringList{"short line 25", "short line 26"};
+}
+
+void tst_WndLogSelection::dragCopiesTheSelectedText()
+{
+    QFETCH(int, fromLine);
+    QFETCH(int, fromColumn);
+    QFETCH(int, toLine);
+    QFETCH(int, toColumn);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(QStringList, parts);
+
+    const std::unique_ptr<WndLog> view = showView(QStringLiteral("short"));
+    QVERIFY(view);
+    QVERIFY(settle(*view));
+    view->verticalScrollBar()->setValue(22);
+    QVERIFY(settle(*view));
+    QCOMPARE(view->topRow(), 22);
+
+    drag(*view, at(*view, 22 + fromLine, fromColumn), at(*view, 22 + toLine, toColumn), modifiers);
+    QVERIFY(view->hasSelection());
+    QTest::keyClick(view.get(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), parts.join(QLatin1String("\r\n")));
+    QCOMPARE(view->copyText(), parts.join(QLatin1String("\r\n")));
+}
+
+void tst_WndLogSelection::aClickClearsTheSelection()
+{
+    const std::unique_ptr<WndLog> view = showView(QStringLiteral("short"));
+    QVERIFY(view);
+    QVERIFY(settle(*view));
+    const qint64 row = view->topRow() + 2;
+    drag(*view, at(*view, row, 0), at(*view, row, 5));
+    QVERIFY(view->hasSelection());
+
+    mouse(*view, QEvent::MouseButtonPress, at(*view, row, 8));
+    mouse(*view, QEvent::MouseButtonRelease, at(*view, row, 8));
+    QVERIFY(!view->hasSelection());
+    QMenu menu;
+    view->popupMenuCreate(&menu);
+    QCOMPARE(menu.actions().first()->text(), QStringLiteral("&Copy"));
+    QVERIFY(!menu.actions().first()->isEnabled());
+    QTest::keyClick(view.get(), Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(view.get(), Qt::Key_Insert, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("untouched"));
+}
+
+void tst_WndLogSelection::aPressBelowTheTextKeepsTheSelection()
+{
+    const std::unique_ptr<WndLog> view = showView(QStringLiteral("short"), 900);
+    QVERIFY(view);
+    QVERIFY(settle(*view));
+    QCOMPARE(view->topRow(), 0);
+    drag(*view, at(*view, 3, 0), at(*view, 4, 5));
+    QVERIFY(view->hasSelection());
+
+    // The row after the last line still counts as text; the rows below it do not.
+    const int below = (ShortLines + 2) * view->lineHeight();
+    QVERIFY(below < view->viewport()->height());
+    mouse(*view, QEvent::MouseButtonPress, QPoint(10, below));
+    mouse(*view, QEvent::MouseMove, QPoint(30, below));
+    mouse(*view, QEvent::MouseButtonRelease, QPoint(30, below));
+    QVERIFY(view->hasSelection());
+    QCOMPARE(view->selectionFirstRow(), 3);
+    QCOMPARE(view->selectionLastRow(), 4);
+
+    mouse(*view, QEvent::MouseButtonPress, at(*view, ShortLines, 0));
+    mouse(*view, QEvent::MouseButtonRelease, at(*view, ShortLines, 0));
+    QVERIFY(!view->hasSelection());
+}
+
+void tst_WndLogSelection::releaseBelowTheViewEndsOneRowInside()
+{
+    const std::unique_ptr<WndLog> view = showView(QStringLiteral("big"));
+    QVERIFY(view);
+    QVERIFY(settle(*view));
+    const qint64 start = 400000;
+    view->verticalScrollBar()->setValue(int(start));
+    QVERIFY(settle(*view));
+
+    mouse(*view, QEvent::MouseButtonPress, at(*view, start + 1, 2));
+    mouse(*view, QEvent::MouseMove, at(*view, start + 3, 2));
+    mouse(*view, QEvent::MouseButtonRelease, QPoint(20, view->viewport()->height() + 5));
+    QCOMPARE(view->topRow(), start + 1);
+    QVERIFY(view->hasSelection());
+    QCOMPARE(view->selectionFirstRow(), start + 1);
+    QCOMPARE(view->selectionLastRow(), view->topRow() + view->visibleRows() - 1);
+}
+
+void tst_WndLogSelection::doubleClick_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<QString>("copied"); // empty: nothing is selected
+
+    QTest::newRow("a word") << 7 << Qt::KeyboardModifiers() << "line";
+    QTest::newRow("the first word") << 0 << Qt::KeyboardModifiers() << "short";
+    QTest::newRow("the last word") << 12 << Qt::KeyboardModifiers() << "30";
+    QTest::newRow("a blank selects nothing") << 5 << Qt::KeyboardModifiers() << "";
+    QTest::newRow("with Ctrl the whole line") << 7 << Qt::KeyboardModifiers(Qt::ControlModifier)
+                                              << "short line 30";
+}
+
+void tst_WndLogSelection::doubleClick()
+{
+    QFETCH(int, column);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(QString, copied);
+
+    const std::unique_ptr<WndLog> view = showView(QStringLiteral("short"));
+    QVERIFY(view);
+    QVERIFY(settle(*view));
+    QVERIFY(view->topRow() <= 30);
+    const QPoint pos = at(*view, 30, column);
+    mouse(*view, QEvent::MouseButtonPress, pos, Qt::LeftButton, modifiers);
+    mouse(*view, QEvent::MouseButtonRelease, pos, Qt::LeftButton, modifiers);
+    mouse(*view, QEvent::MouseButtonDblClick, pos, Qt::LeftButton, modifiers);
+    mouse(*view, QEvent::MouseButtonRelease, pos, Qt::LeftButton, modifiers);
+    QCOMPARE(view->hasSelection(), !copied.isEmpty());
+    view->slotCopyText();
+    QCOMPARE(QApplication::clipboard()->text(), copied.isEmpty() ? QStringLiteral("untouched") : copied);
+}
+
+// A Ctrl that was down for Ctrl+C and has been released does not snap a later drag.
+void tst_WndLogSelection::modifiersComeFromEachEvent()
+{
+    const std::unique_ptr<WndLog> view = showView(QStringLiteral("short"));
+    QVERIFY(view);
+    QVERIFY(settle(*view));
+    const qint64 row = view->topRow() + 1;
+    QTest::keyPress(view.get(), Qt::Key_C, Qt::ControlModifier);
+    QTest::keyRelease(view.get(), Qt::Key_Control, Qt::ControlModifier);
+    drag(*view, at(*view, row, 7), at(*view, row, 9));
+    view->slotCopyText();
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("in"));
+}
+
+void tst_WndLogSelection::keys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<int>("pixels"); // that the view moves down, on a 400-pixel view
+
+    const int page = 400 - 16; // a page less one line of 16 pixels
+    QTest::newRow("Down") << int(Qt::Key_Down) << Qt::KeyboardModifiers() << 16;
+    QTest::newRow("Shift+Down") << int(Qt::Key_Down) << Qt::KeyboardModifiers(Qt::ShiftModifier) << 160;
+    QTest::newRow("Up") << int(Qt::Key_Up) << Qt::KeyboardModifiers() << -16;
+    QTest::newRow("Shift+Up") << int(Qt::Key_Up) << Qt::KeyboardModifiers(Qt::ShiftModifier) << -160;
+    QTest::newRow("PageDown") << int(Qt::Key_PageDown) << Qt::KeyboardModifiers() << page;
+    QTest::newRow("Shift+PageDown") << int(Qt::Key_PageDown) << Qt::KeyboardModifiers(Qt::ShiftModifier) << 10 * page;
+    QTest::newRow("PageUp") << int(Qt::Key_PageUp) << Qt::KeyboardModifiers() << -page;
+    QTest::newRow("Shift+PageUp") << int(Qt::Key_PageUp) << Qt::KeyboardModifiers(Qt::ShiftModifier) << -10 * page;
+}
+
+void tst_WndLogSelection::keys()
+{
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(int, pixels);
+
+    const std::unique_ptr<WndLog> view = showView(QStringLiteral("big"), 400);
+    QVERIFY(view);
+    QVERIFY(settle(*view));
+    // A font whose lines are 16 pixels high.
+    QFont font = view->font();
+    for (int size = 8; size < 24; ++size) {
+        font.setPixelSize(size);
+        if (QFontMetrics(font).height() == 16)
+            break;
+    }
+    if (QFontMetrics(font).height() != 16)
+        QSKIP("no font with 16-pixel lines");
+    DialogRecorder recorder;
+    recorder.answerFont(font);
+    view->slotSelectFont();
+    QCOMPARE(view->lineHeight(), 16);
+    QCOMPARE(view->viewport()->height(), 400);
+
+    const qint64 start = 500000;
+    view->verticalScrollBar()->setValue(int(start));
+    QVERIFY(settle(*view));
+    drag(*view, at(*view, start + 1, 0), at(*view, start + 2, 3));
+    QVERIFY(view->hasSelection());
+    QTest::keyClick(view.get(), Qt::Key(key), modifiers);
+    QCOMPARE(view->topRow(), start + pixels / 16);
+    QVERIFY(!view->hasSelection());
+
+    view->horizontalScrollBar()->setValue(100);
+    QTest::keyClick(view.get(), Qt::Key_Home);
+    QCOMPARE(view->topRow(), 0);
+    QCOMPARE(view->horizontalScrollBar()->value(), 0);
+    view->horizontalScrollBar()->setValue(100);
+    QTest::keyClick(view.get(), Qt::Key_End);
+    QVERIFY(view->showsEnd());
+    QCOMPARE(view->horizontalScrollBar()->value(), 0);
+}
+
+void tst_WndLogSelection::autoScrollFollowsThePointer()
+{
+    const std::unique_ptr<WndLog> view = showView(QStringLiteral("big"));
+    QVERIFY(view);
+    QVERIFY(settle(*view));
+    const qint64 start = 600000;
+    view->verticalScrollBar()->setValue(int(start));
+    QVERIFY(settle(*view));
+    const int lineHeight = view->lineHeight();
+
+    mouse(*view, QEvent::MouseButtonPress, at(*view, start + 2, 3));
+    // Above the view: one step at once, 30 pixels.
+    mouse(*view, QEvent::MouseMove, QPoint(20, -10));
+    QCOMPARE(view->topRow(), start - 30 / lineHeight);
+    // The selection follows to the row under the pointer, just above the view.
+    QCOMPARE(view->selectionFirstRow(), view->topRow() - 1);
+    // Then 30 pixels every 50 ms.
+    QTRY_VERIFY_WITH_TIMEOUT(view->topRow() <= start - 3 * 30 / lineHeight, 2000);
+    QCOMPARE(view->selectionFirstRow(), view->topRow() - 1);
+
+    // Back inside: the scrolling stops at the next step.
+    mouse(*view, QEvent::MouseMove, QPoint(20, 2 * lineHeight));
+    QTest::qWait(60);
+    const qint64 stopped = view->topRow();
+    QTest::qWait(200);
+    QCOMPARE(view->topRow(), stopped);
+    mouse(*view, QEvent::MouseButtonRelease, QPoint(20, 2 * lineHeight));
+    QVERIFY(view->hasSelection());
+    QCOMPARE(view->selectionFirstRow(), stopped + 2);
+    QCOMPARE(view->selectionLastRow(), start + 2);
+}
+
+void tst_WndLogSelection::copyFetchesRowsThatLeftTheCache()
+{
+    const std::unique_ptr<WndLog> view = showView(QStringLiteral("big"));
+    QVERIFY(view);
+    QVERIFY(settle(*view));
+    const qint64 first = 700000;
+    const qint64 last = first + 5000;
+    view->verticalScrollBar()->setValue(int(first));
+    QVERIFY(settle(*view));
+    mouse(*view, QEvent::MouseButtonPress, at(*view, first, 6));
+    // Held while the view moves far away.
+    view->verticalScrollBar()->setValue(int(last - 1));
+    QVERIFY(settle(*view));
+    mouse(*view, QEvent::MouseMove, at(*view, last, 4));
+    mouse(*view, QEvent::MouseButtonRelease, at(*view, last, 4));
+    QVERIFY(view->hasSelection());
+    QVERIFY(!view->pager()->isCached(first));
+
+    m_fix.mark();
+    QSignalSpy finished(view.get(), &WndLog::copyFinished);
+    view->slotCopyText();
+    QVERIFY(finished.wait(10000) || finished.count() == 1);
+    QCOMPARE(finished.first().first().toBool(), true);
+
+    const QStringList lines = QApplication::clipboard()->text().split(QLatin1String("\r\n"));
+    QCOMPARE(lines.size(), 5001);
+    const QString firstLine = StandIn::TestServer::syntheticLine(QStringLiteral("big"), quint64(first));
+    const QString lastLine = StandIn::TestServer::syntheticLine(QStringLiteral("big"), quint64(last));
+    QCOMPARE(lines.first(), firstLine.mid(6));
+    QCOMPARE(lines.at(2500), StandIn::TestServer::syntheticLine(QStringLiteral("big"), quint64(first + 2500)));
+    QCOMPARE(lines.last(), lastLine.left(4));
+    const QStringList expected{
+        LogPager::logDataStatement(QStringLiteral("big"), quint64(first), 5000),
+        LogPager::logDataStatement(QStringLiteral("big"), quint64(last), 1)};
+    QCOMPARE(m_fix.statements(), expected);
+}
+
+void tst_WndLogSelection::renumberedLinesEndTheSelection_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::newRow("head trimmed") << "trim";
+    QTest::newRow("rotated") << "rotate";
+    QTest::newRow("cleared from the menu") << "clear";
+    QTest::newRow("lines appended keep it") << "append";
+}
+
+void tst_WndLogSelection::renumberedLinesEndTheSelection()
+{
+    QFETCH(QString, change);
+    const QString name = QStringLiteral("renumbered-") + change;
+    m_fix.server->addLog(name, shortLines(0, ShortLines));
+    const std::unique_ptr<WndLog> view = showView(name);
+    QVERIFY(view);
+    QVERIFY(settle(*view));
+    const qint64 row = view->topRow() + 2;
+    drag(*view, at(*view, row, 0), at(*view, row + 1, 5));
+    QVERIFY(view->hasSelection());
+
+    if (change == QLatin1String("trim"))
+        QVERIFY(m_fix.server->trimLog(name, 5));
+    else if (change == QLatin1String("rotate"))
+        QVERIFY(m_fix.server->rotateLog(name));
+    else if (change == QLatin1String("append"))
+        QVERIFY(m_fix.server->appendLogLines(name, {QStringLiteral("one more")}));
+    if (change == QLatin1String("clear")) {
+        view->slotClearLog();
+    } else {
+        m_fix.server->pushLogUpdate(name);
+    }
+    const bool kept = change == QLatin1String("append");
+    const quint32 before = quint32(ShortLines);
+    QTRY_VERIFY_WITH_TIMEOUT(view->pager()->count() != before || view->pager()->base() != 0, 5000);
+    QCOMPARE(view->hasSelection(), kept);
+    view->slotCopyText();
+    QCOMPARE(QApplication::clipboard()->text() == QLatin1String("untouched"), !kept);
+}
+
+void tst_WndLogSelection::fontChangeKeepsTheCurrentFontOnCancel_data()
+{
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("a font chosen") << true;
+    QTest::newRow("cancelled") << false;
+}
+
+void tst_WndLogSelection::fontChangeKeepsTheCurrentFontOnCancel()
+{
+    QFETCH(bool, accepted);
+    const std::unique_ptr<WndLog> view = showView(QStringLiteral("short"));
+    QVERIFY(view);
+    QVERIFY(settle(*view));
+    const QFont before = view->font();
+    QFont larger = before;
+    larger.setPixelSize(40);
+    DialogRecorder recorder;
+    recorder.answerFont(larger, accepted);
+    view->slotSelectFont();
+    QCOMPARE(recorder.fontCaptions.size(), 1);
+    QCOMPARE(view->font(), accepted ? larger : before);
+    QCOMPARE(view->lineHeight(), QFontMetrics(accepted ? larger : before).height());
+}
+
+QTEST_MAIN(tst_WndLogSelection)
+#include "tst_wndlogselection.moc"
