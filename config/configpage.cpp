@@ -1,5 +1,6 @@
 #include "configpage.h"
 
+#include "accountcolumns.h"
 #include "comboboxes.h"
 #include "dbctrl.h"
 #include "dbrow.h"
@@ -257,4 +258,35 @@ bool ConfigPage::pickAccount(QString* chosen)
         return false;
     *chosen = dialog->m_result;
     return true;
+}
+
+DBTable* ConfigPage::pickerTable(PickerTable which)
+{
+    if (!m_picker)
+        m_picker = std::make_unique<PickerTables>();
+    switch (which) {
+    case PickerDomains:
+        return &m_picker->domains;
+    case PickerUsers:
+        return &m_picker->users;
+    case PickerGroups:
+        return &m_picker->groups;
+    }
+    return nullptr;
+}
+
+bool ConfigPage::loadPickerTable(PickerTable which)
+{
+    DBTable* table = pickerTable(which);
+    if (which == PickerDomains)
+        return false;
+    if (table->m_loaded)
+        return true;
+    const QPointer<QWidget> page(m_page);
+    const bool loaded = which == PickerUsers
+        ? table->select(m_parent, m_conn, "user", dbcol_user_min,
+                        DBTable::WaitWithProgress | DBTable::ReportRefusal)
+        : table->select(m_parent, m_conn, "group", dbcol_group,
+                        DBTable::WaitWithProgress | DBTable::ReportRefusal);
+    return loaded && page;
 }

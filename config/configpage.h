@@ -165,6 +165,14 @@ protected:
     // ready.
     bool pickAccount(QString* chosen);
 
+    // The picker's tables, which the page's own checks look names up in.
+    enum PickerTable { PickerDomains, PickerUsers, PickerGroups };
+    DBTable* pickerTable(PickerTable which);
+    // Reads the picker's users or groups now, with the progress window and the failure
+    // box, unless the picker or an earlier call has. False when the read failed or the page
+    // went away meanwhile. The domains are the picker's own to read.
+    bool loadPickerTable(PickerTable which);
+
     QWidget* page() const { return m_page; }
     QWidget* m_parent;
     DBConn* m_conn;

@@ -180,6 +180,73 @@ struct Entry
     ServerFunction function;
 };
 
+// The advanced options page's functions. The certificate and the authentication methods
+// are kept in the data's tables "certificate" (issuer, subject) and "authmethods" (name,
+// secure), answered row for row.
+Answer tableRows(ExecutionContext &context, const Arguments &arguments, const QString &table,
+                 const QList<Column> &columns)
+{
+    if (!arguments.isEmpty())
+        return Answer::refusal(StatusWrongQuery);
+    QList<QStringList> rows;
+    if (const Table *stored = context.catalogue.table(table)) {
+        for (const QStringList &row : stored->rows()) {
+            QStringList cells;
+            for (const Column &column : columns)
+                cells.append(row.value(stored->columnIndex(column.name)));
+            rows.append(cells);
+        }
+    }
+    return Answer::rowSet(columns, rows);
+}
+
+const QList<Column> &certificateColumns()
+{
+    static const QList<Column> columns{{QStringLiteral("issuer"), TypeString, false},
+                                       {QStringLiteral("subject"), TypeString, false}};
+    return columns;
+}
+
+Answer showCertificate(ExecutionContext &context, const Arguments &arguments)
+{
+    return tableRows(context, arguments, QStringLiteral("certificate"), certificateColumns());
+}
+
+Answer getAuthMethods(ExecutionContext &context, const Arguments &arguments)
+{
+    return tableRows(context, arguments, QStringLiteral("authmethods"),
+                     {{QStringLiteral("name"), TypeString, false},
+                      {QStringLiteral("secure"), TypeInt, false}});
+}
+
+// create_certificate("host", "unit", "organization", "city", "state", "country"): a new
+// self-signed certificate, its issuer and subject the same name, empty attributes left
+// out. A certificate needs a host name and a two-letter country.
+Answer createCertificate(ExecutionContext &context, const Arguments &arguments)
+{
+    if (arguments.size() != 6)
+        return Answer::refusal(StatusWrongQuery);
+    const QString host = arguments.at(0).text;
+    const QString country = arguments.at(5).text;
+    if (host.trimmed().isEmpty() || country.size() != 2)
+        return Answer::refusal(StatusNotPossible);
+    const QList<QPair<QString, QString>> parts{
+        {QStringLiteral("C"), country},           {QStringLiteral("ST"), arguments.at(4).text},
+        {QStringLiteral("L"), arguments.at(3).text}, {QStringLiteral("O"), arguments.at(2).text},
+        {QStringLiteral("OU"), arguments.at(1).text}, {QStringLiteral("CN"), host}};
+    QString name;
+    for (const auto &part : parts) {
+        if (!part.second.isEmpty())
+            name += u'/' + part.first + u'=' + part.second;
+    }
+    Table certificate(QStringLiteral("certificate"), certificateColumns());
+    certificate.appendRow({name, name});
+    context.catalogue.setTable(certificate);
+    context.dataChanged = true;
+    return Answer::rowSet({{QStringLiteral("result"), TypeString, false}},
+                          {{QStringLiteral("OK")}});
+}
+
 const Entry Functions[] = {
     {"get_auth_types", getAuthTypes},
     {"get_languages", getLanguages},
@@ -189,6 +256,9 @@ const Entry Functions[] = {
     {"LogData", logData},
     {"LogCtrl", logCtrl},
     {"DebugList", debugList},
+    {"show_certificate", showCertificate},
+    {"get_auth_methods", getAuthMethods},
+    {"create_certificate", createCertificate},
 };
 
 } // namespace

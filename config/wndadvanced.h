@@ -1,0 +1,55 @@
+#pragma once
+
+#include "configpage.h"
+#include "dbtable.h"
+#include "twndadvanced.h"
+
+// "Advanced Options": reverse lookups, what the server tells of itself, the public folders
+// administrator (the settings row of "misc"); the security mode with its address-group
+// exceptions and the authentication methods that are switched off (the settings row of
+// "security"); and the server's certificate, shown field by field, which "Generate" has
+// the server replace at once by a new self-signed one.
+class WndAdvanced : public TWndAdvanced, public ConfigPage
+{
+    Q_OBJECT
+
+public:
+    WndAdvanced(QWidget* parent, DBConn* conn, DBCtrl* ctrl, Desktop* desktop, const char* name,
+                Qt::WindowFlags flags);
+    ~WndAdvanced() override;
+
+    void updateData() override;
+    void updateObject() override;
+
+    // The methods switched off in a DisabledMethods text: whole names between commas.
+    static bool isDisabled(const QString& disabledMethods, const QString& method);
+
+public slots:
+    void slotBeforeApply() override;
+    void slotChanged() override;
+    void slotEditInsecure() override;
+    void slotEditUnenc() override;
+    void slotGen() override;
+    void slotSelect() override;
+    void slotUpdateView() override;
+
+protected:
+    void writeRows() override;
+
+private:
+    void showCertificate();
+    void showMethods(const QString& disabledMethods);
+    QString disabledMethods() const;
+    void editAddressGroups(QComboBox* shown);
+    bool generateCertificate(const QString& statement);
+    bool isAdministratorKnown();
+
+    DBTable m_misc;
+    DBTable m_security;
+    DBTable m_acl;
+    DBTable m_certificate;
+    DBTable m_methods;
+    // The mode entry the security row was last shown with: a stored mode the box has no
+    // entry for is kept until the administrator chooses one.
+    int m_shownMode = 0;
+};
