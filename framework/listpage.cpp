@@ -52,6 +52,7 @@ int ListPage::addList(const ListSetup& setup)
     const int number = int(m_lists.size());
     m_connections.append(QObject::connect(&list->layout, &ListLayout::fillItems, m_page,
                                           [this, number] { fillItems(number); }));
+    list->layout.setRebuild([this, number] { rebuildList(number); });
     m_lists.push_back(std::move(list));
     return number;
 }
@@ -81,6 +82,24 @@ void ListPage::loadLayouts()
 {
     for (const auto& list : m_lists)
         list->layout.load();
+}
+
+bool ListPage::refreshList(int list, const TableLoad& load)
+{
+    const QPointer<QWidget> page(m_page);
+    const bool loaded = load.function
+        ? load.table->function(m_page, m_conn, load.name, load.columns, 0)
+        : load.table->select(m_page, m_conn, load.name, load.columns, 0);
+    if (!page || !loaded)
+        return false;
+    updateView(list);
+    updateButtons(list);
+    return true;
+}
+
+void ListPage::rebuildList(int list)
+{
+    updateView(list);
 }
 
 bool ListPage::loadTables(const QList<TableLoad>& loads)
@@ -217,6 +236,11 @@ bool ListPage::edit(int list, DBRow* row)
         if (!page)
             return false;
     }
+}
+
+DBRow* ListPage::rowOf(int /*list*/, QTreeWidgetItem* /*item*/) const
+{
+    return nullptr;
 }
 
 QTreeWidgetItem* ListPage::newItem(int /*list*/, DBRow* /*row*/)
