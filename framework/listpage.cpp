@@ -227,7 +227,7 @@ bool ListPage::edit(int list, DBRow* row)
         if (!page)
             return false;
         if (!accepted) {
-            *row = before;
+            restoreRow(row, before);
             return false;
         }
         if (!setup.table || setup.table->check_primary_key(row, nullptr, true))
@@ -241,6 +241,17 @@ bool ListPage::edit(int list, DBRow* row)
 DBRow* ListPage::rowOf(int /*list*/, QTreeWidgetItem* /*item*/) const
 {
     return nullptr;
+}
+
+void ListPage::restoreRow(DBRow* row, const DBRow& before)
+{
+    // Assigning the copy would mark a value that was null before null again but keep the
+    // text typed since, which a string value still shows and the next difference would
+    // send (a password never read from the server, say). Fresh copies of the values are
+    // the row exactly as it was; the row object stays, the items point at it.
+    DBRow restored(before);
+    row->m_values.swap(restored.m_values);
+    row->m_id = before.m_id;
 }
 
 QTreeWidgetItem* ListPage::newItem(int /*list*/, DBRow* /*row*/)

@@ -189,6 +189,7 @@ private:
     ListState& state(int list) const;
     DBRow* appendRow(int list);
     DBRow* keepAddedRow(int list, DBRow* row);
+    static void restoreRow(DBRow* row, const DBRow& before);
     void applyTables();
     void resetTables();
 

@@ -49,6 +49,16 @@ inline void install(TestServer& server)
     server.setConnections(connections());
 }
 
+// Every statement the server received, in order.
+inline QStringList statements(const TestServer& server, int from = 0)
+{
+    QStringList texts;
+    const QList<JournalEntry> journal = server.journal();
+    for (int i = from; i < journal.size(); ++i)
+        texts << journal.at(i).statement;
+    return texts;
+}
+
 // A row of `columns` with these texts, in column order, for the item tests.
 inline std::unique_ptr<DBRow> row(const DBCOL* columns, const QStringList& texts)
 {

@@ -199,6 +199,7 @@ private slots:
     void applyCommitsTables();
     void addKeepsOrDropsTheRow_data();
     void addKeepsOrDropsTheRow();
+    void cancelRestoresANullCellExactly();
 
 private:
     std::unique_ptr<ThingsPage> makePage(ListPage::Menu menu = ListPage::Menu::Editing)
@@ -417,6 +418,35 @@ void TestListPage::addKeepsOrDropsTheRow()
     QCOMPARE(page->shownNames(), shown);
     QCOMPARE(m_ctrl->m_pending, pending);
     QCOMPARE(page->table.m_rows.size(), size_t(shown.size()));
+}
+
+void TestListPage::cancelRestoresANullCellExactly()
+{
+    // A cell the server leaves null (a password it never sends), as loaded and as shown.
+    auto page = makePage();
+    ThingItem* item = page->itemNamed(QStringLiteral("bob"));
+    const size_t note = size_t(item->row->colIndex("note"));
+    item->row->m_values[note] = std::make_unique<DBStr>();
+    for (const auto& original : page->table.m_orig) {
+        if (original->m_id == item->row->m_id)
+            original->m_values[note] = std::make_unique<DBStr>();
+    }
+    QVERIFY(page->table.diff(true)->isEmpty());
+
+    DialogRecorder recorder;
+    page->list->setCurrentItem(item);
+    page->edits = {[](DBRow* row) {
+                       setText(row, "note", QStringLiteral("typed"));
+                       setText(row, "name", QStringLiteral("Cid"));
+                       return true;
+                   },
+                   {}};
+    page->editCurrent();
+    QCOMPARE(recorder.messageTexts(), QStringList{Duplicate});
+    // What was typed before the cancel reaches neither the row nor the next hand-over.
+    QVERIFY(item->row->m_values[note]->isNull());
+    QCOMPARE(cellText(item->row, "note"), QString());
+    QCOMPARE(*page->table.diff(true), QStringList());
 }
 
 QTEST_MAIN(TestListPage)
