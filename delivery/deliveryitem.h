@@ -11,6 +11,7 @@ class Cols;
 class DeliveryItem : public QTreeWidgetItem
 {
 public:
+    // Every item class of a list has a type of its own: a list compares only items of one.
     enum { Type = QTreeWidgetItem::UserType + 0x600 };
 
     virtual QString key(int column, bool ascending) const = 0;
@@ -18,9 +19,14 @@ public:
     bool operator<(const QTreeWidgetItem& other) const override;
 
 protected:
+    // The key of view column `column` without a copy, for items that hold their texts:
+    // null when the item makes that key only as a value (key()).
+    virtual const QString* heldKey(int column) const;
+
+protected:
     // A top-level item of `list`; with a null list the page adds the items itself, all at
     // once, which is faster for a long list.
-    DeliveryItem(QTreeWidget* list, const Cols* cols);
+    DeliveryItem(QTreeWidget* list, const Cols* cols, int type = Type);
 
     // The view column that shows column id `id`; -1 when it is hidden.
     int viewColumn(int id) const;

@@ -10,7 +10,7 @@ using namespace DeliveryTexts;
 
 QConnectionItem::QConnectionItem(QTreeWidget* list, const DBRow* row, int /*position*/,
                                  const Cols* cols)
-    : DeliveryItem(list, cols)
+    : DeliveryItem(list, cols, Type)
     , m_texts{cell(row, "protocol"),
               yesNo(leadingNumber(cell(row, "secure"))),
               durationText(leadingNumber(cell(row, "time"))),
@@ -40,7 +40,15 @@ void QConnectionItem::show()
 
 QString QConnectionItem::key(int column, bool) const
 {
-    if (column == viewColumn(From))
-        return m_addressKey;
-    return text(column);
+    const QString* held = heldKey(column);
+    return held ? *held : text(column);
+}
+
+const QString* QConnectionItem::heldKey(int column) const
+{
+    // The view columns show the shown ids in ascending order.
+    const int id = m_cols ? m_cols->disp.value(column, -1) : -1;
+    if (id == From)
+        return &m_addressKey;
+    return id >= 0 && id < 6 ? &m_texts[id] : nullptr;
 }

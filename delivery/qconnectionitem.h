@@ -11,6 +11,7 @@ class DBRow;
 class QConnectionItem : public DeliveryItem
 {
 public:
+    enum { Type = DeliveryItem::Type + 3 };
     enum Column { Protocol, Secure, Time, From, User, Info };
 
     // `position` is the row's place in the answer, which plays no part in the texts or
@@ -24,6 +25,9 @@ public:
     void show();
     // "From" sorts by the address as a number; every other column by its text.
     QString key(int column, bool ascending) const override;
+
+protected:
+    const QString* heldKey(int column) const override;
 
 private:
     QString m_texts[6];

@@ -9,7 +9,7 @@
 using namespace DeliveryTexts;
 
 QEtrnItem::QEtrnItem(QTreeWidget* list, DBRow* row, const Cols* cols)
-    : DeliveryItem(list, cols)
+    : DeliveryItem(list, cols, Type)
     , m_row(row)
 {
 }

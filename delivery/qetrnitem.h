@@ -11,6 +11,7 @@ class DBRow;
 class QEtrnItem : public DeliveryItem
 {
 public:
+    enum { Type = DeliveryItem::Type + 1 };
     enum Column { Server, Domains, Authentication, User };
 
     // Shows nothing until show(). The row belongs to the page's table.

@@ -9,7 +9,7 @@
 using namespace DeliveryTexts;
 
 QQueueItem::QQueueItem(QTreeWidget* list, const DBRow* row, int /*position*/, const Cols* cols)
-    : DeliveryItem(list, cols)
+    : DeliveryItem(list, cols, Type)
     , m_id(cell(row, "Id"))
     , m_created(cell(row, "Create"))
     , m_nextTry(cell(row, "NextTry"))
@@ -40,7 +40,14 @@ void QQueueItem::show()
 
 QString QQueueItem::key(int column, bool) const
 {
-    if (column == viewColumn(Size))
-        return m_sizeKey;
-    return text(column);
+    const QString* held = heldKey(column);
+    return held ? *held : text(column);
+}
+
+const QString* QQueueItem::heldKey(int column) const
+{
+    const QString* const keys[] = {&m_id, &m_created, &m_nextTry, &m_sizeKey, &m_from, &m_to};
+    // The view columns show the shown ids in ascending order.
+    const int id = m_cols ? m_cols->disp.value(column, -1) : -1;
+    return id >= 0 && id < 6 ? keys[id] : nullptr;
 }

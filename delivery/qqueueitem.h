@@ -12,6 +12,7 @@ class DBRow;
 class QQueueItem : public DeliveryItem
 {
 public:
+    enum { Type = DeliveryItem::Type + 2 };
     enum Column { Id, Created, NextTry, Size, From, To };
 
     // Takes the row's values; the row is not used afterwards. `position` is the row's place
@@ -27,6 +28,9 @@ public:
     void show();
     // "Size" sorts by value; every other column by its text as the server formats it.
     QString key(int column, bool ascending) const override;
+
+protected:
+    const QString* heldKey(int column) const override;
 
 private:
     QString m_id;
