@@ -5,8 +5,7 @@
 #include <QTreeWidget>
 
 DeliveryItem::DeliveryItem(QTreeWidget* list, const Cols* cols, int type)
-    : QTreeWidgetItem(list, type)
-    , m_cols(cols)
+    : ColumnItem(list, cols, type)
 {
 }
 
@@ -29,24 +28,4 @@ bool DeliveryItem::operator<(const QTreeWidgetItem& other) const
 const QString* DeliveryItem::heldKey(int /*column*/) const
 {
     return nullptr;
-}
-
-int DeliveryItem::viewColumn(int id) const
-{
-    if (!m_cols || id < 0 || id >= m_cols->showFlags.size() || m_cols->showFlags.at(id) == 0)
-        return -1;
-    return m_cols->dispinv.value(id, -1);
-}
-
-QString DeliveryItem::textOfId(int id) const
-{
-    const int column = viewColumn(id);
-    return column < 0 ? QString() : text(column);
-}
-
-void DeliveryItem::setIconOfFirst(const QIcon& icon)
-{
-    const int column = viewColumn(0);
-    if (column >= 0)
-        setIcon(column, icon);
 }
