@@ -175,12 +175,17 @@ void AccountFields::writeQuota(DBRow* row)
 
 void AccountFields::addGroups()
 {
+    addGroups(globalData.currentDomain);
+}
+
+void AccountFields::addGroups(const QString& domain)
+{
     ScopedQPointer<DlgAddGroup> picker(new DlgAddGroup(m_dialog, nullptr, false, {}));
     picker->m_listGroups->clear();
     m_pickerCols = Cols();
     addShortColumns(m_pickerCols);
     for (const auto& group : m_groupTable->m_rows) {
-        if (!existInList(group.get()) && cell(group.get(), "domain") == globalData.currentDomain)
+        if (!existInList(group.get()) && cell(group.get(), "domain") == domain)
             (new QGroupItem(picker->m_listGroups, group.get(), &m_pickerCols))->show_min();
     }
     if (Dialogs::exec(picker.get()) != QDialog::Accepted || !picker)

@@ -80,8 +80,10 @@ public:
     void writeQuota(DBRow* row);
 
     // The slots the dialogs forward: the picker, removing the selected groups, and the
-    // "Remove" button following the selection.
+    // "Remove" button following the selection. The picker offers the groups of the
+    // console's current domain, or of `domain` (empty for the primary domain).
     void addGroups();
+    void addGroups(const QString& domain);
     void removeGroups();
     void updateRemoveButton();
 

@@ -3,10 +3,13 @@
 // initialisation, and a registration builds nothing until a page is opened.
 
 #include "pagefactory.h"
+#include "wndtemplate.h"
 #include "wnduser.h"
 
 namespace {
 
 const bool usersRegistered = PageFactory::registerPage<WndUser>(PageKind::Users);
+const bool templatesRegistered =
+    PageFactory::registerPage<WndTemplate>(PageKind::UserTemplates);
 
 } // namespace

@@ -3,10 +3,10 @@
 #include "accountcolumns.h"
 #include "accountfields.h"
 #include "accounttexts.h"
-#include "comboboxes.h"
 #include "dbrow.h"
 #include "dbtable.h"
 #include "dialogseam.h"
+#include "webmailfields.h"
 #include "wnduser.h"
 
 #include <QCheckBox>
@@ -83,24 +83,16 @@ void DlgEditUser::fillFields()
     m_fields->loadGroups(m_row);
     m_fields->loadRights(m_row);
     m_fields->loadQuota(m_row);
-    m_editNumMsg->setText(cell(m_row, "msgperpage"));
-    m_editSentFolder->setText(cell(m_row, "sentfolder"));
-    m_editDraftFolder->setText(cell(m_row, "draftfolder"));
-    m_chkShowFldList->setChecked(number(m_row, "hidefldlist") == 0);
-    m_chkShowSub->setChecked(number(m_row, "showsub") != 0);
+    WebMailFields::load(webMailWidgets(), m_row, *m_languages);
     m_editPIN->clear();
-    fillLanguages();
     if (m_page)
         m_page->fillComboAuthTypes(m_auth, number(m_row, "auth_type"));
 }
 
-void DlgEditUser::fillLanguages()
+WebMailWidgets DlgEditUser::webMailWidgets() const
 {
-    for (const auto& language : m_languages->m_rows)
-        m_comboLang->addItem(cell(language.get(), "language").toLower());
-    const QString stored = cell(m_row, "preflang");
-    if (!stored.isEmpty())
-        ComboBoxes::setCurrentText(m_comboLang, stored.toLower());
+    return {m_editNumMsg, m_editSentFolder, m_editDraftFolder, m_comboLang, m_chkShowFldList,
+            m_chkShowSub};
 }
 
 void DlgEditUser::slotTextChanged()
@@ -171,11 +163,5 @@ void DlgEditUser::writeFields()
     m_fields->writeGroups(m_row);
     m_fields->writeRights(m_row);
     m_fields->writeQuota(m_row);
-    setCell(m_row, "msgperpage", m_editNumMsg->text());
-    setCell(m_row, "sentfolder", m_editSentFolder->text());
-    setCell(m_row, "draftfolder", m_editDraftFolder->text());
-    setCell(m_row, "hidefldlist", flag(!m_chkShowFldList->isChecked()));
-    setCell(m_row, "showsub", flag(m_chkShowSub->isChecked()));
-    if (!(cell(m_row, "preflang").isEmpty() && m_comboLang->currentIndex() == 0))
-        setCell(m_row, "preflang", m_comboLang->currentText());
+    WebMailFields::write(webMailWidgets(), m_row);
 }

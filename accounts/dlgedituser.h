@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tdlgedituser.h"
+#include "webmailfields.h"
 
 #include <memory>
 
@@ -39,7 +40,7 @@ public slots:
 private:
     bool loadTables(DBConn* conn);
     void fillFields();
-    void fillLanguages();
+    WebMailWidgets webMailWidgets() const;
     bool pinAccepted(const QString& pin) const;
     void writeFields();
 

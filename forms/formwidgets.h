@@ -4,8 +4,7 @@
 #include <QKeyEvent>
 #include <QHeaderView>
 #include <QLatin1String>
-#include <QPushButton>
-#include <QTreeWidget>
+#include <QList>
 #include <QSizePolicy>
 #include <QSpacerItem>
 #include <QWidget>
@@ -23,32 +22,11 @@ Widget* makeChild(QWidget* parent, const char* objectName)
     return widget;
 }
 
-// A button of a list page's rows of buttons: at least 80 by 25 pixels.
-inline QPushButton* makeListButton(QWidget* parent, const char* objectName)
+// The keyboard focus moves from each widget to the next in the order given.
+inline void setTabOrder(const QList<QWidget*>& order)
 {
-    auto* button = makeChild<QPushButton>(parent, objectName);
-    button->setMinimumSize(80, 25);
-    return button;
-}
-
-// The list of a list page: flat, focus drawn across all columns, sorted by its first
-// column with the arrow shown, no columns until the page's column model gives them. Every
-// row has the icon's height, and a column of automatic width is fitted to its first few
-// hundred rows, not to every row: a status list may hold a hundred thousand.
-inline QTreeWidget* makeListView(QWidget* parent, const char* objectName,
-                                 QAbstractItemView::SelectionMode selection)
-{
-    auto* list = makeChild<QTreeWidget>(parent, objectName);
-    list->setColumnCount(0);
-    list->setRootIsDecorated(false);
-    list->setSelectionMode(selection);
-    list->setAllColumnsShowFocus(true);
-    list->setUniformRowHeights(true);
-    list->header()->setResizeContentsPrecision(250);
-    list->header()->setSortIndicatorShown(true);
-    list->setSortingEnabled(true);
-    list->sortByColumn(0, Qt::AscendingOrder);
-    return list;
+    for (int i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order.at(i - 1), order.at(i));
 }
 
 // Takes the room left in a row, pushing the row's widgets to its other side.

@@ -1,18 +1,14 @@
 #include "tdlgedituser.h"
 
+#include "accountformtabs.h"
 #include "formwidgets.h"
 #include "notimplemented.h"
 
 #include "images/ornelcon16.xpm"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFrame>
-#include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -24,7 +20,6 @@
 
 namespace {
 
-using FormWidgets::horizontalSpacer;
 using FormWidgets::makeChild;
 using FormWidgets::verticalSpacer;
 
@@ -78,24 +73,9 @@ TDlgEditUser::TDlgEditUser(QWidget* parent, const char* name, bool modal, Qt::Wi
     createQuotaTab();
     createWebTab();
 
-    m_btnOK = makeChild<QPushButton>(this, "m_btnOK");
-    m_btnOK->setText(tr("OK"));
-    m_btnOK->setAutoDefault(true);
-    m_btnOK->setDefault(true);
-    m_btnCancel = makeChild<QPushButton>(this, "m_btnCancel");
-    m_btnCancel->setText(tr("Cancel"));
-    m_btnCancel->setShortcut(QKeySequence(Qt::Key_Escape));
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(11, 11, 11, 11);
-    layout->setSpacing(6);
-    layout->addWidget(m_tab);
-    auto* buttons = new QHBoxLayout;
-    buttons->setSpacing(6);
-    buttons->addItem(horizontalSpacer());
-    buttons->addWidget(m_btnOK);
-    buttons->addWidget(m_btnCancel);
-    layout->addLayout(buttons);
+    const AccountFormTabs::DialogButtons buttons = AccountFormTabs::addButtonsBelow(this, m_tab);
+    m_btnOK = buttons.ok;
+    m_btnCancel = buttons.cancel;
 
     connectSignals();
     orderTabs();
@@ -140,128 +120,55 @@ void TDlgEditUser::createGeneralTab()
 
 void TDlgEditUser::createGroupsTab()
 {
-    groups = makePage(m_tab, "groups", tr("Groups"));
-    m_listGroups = makeChild<QTreeWidget>(groups, "m_listGroups");
-    m_listGroups->setRootIsDecorated(false);
-    m_listGroups->setHeaderLabels({tr("Name"), tr("Description")});
-    m_listGroups->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_listGroups->setAllColumnsShowFocus(true);
-    m_listGroups->header()->setSortIndicatorShown(true);
-    m_btnAdd = makeChild<QPushButton>(groups, "m_btnAdd");
-    m_btnAdd->setText(tr("Add..."));
-    m_btnRemove = makeChild<QPushButton>(groups, "m_btnRemove");
-    m_btnRemove->setText(tr("Remove"));
-
-    auto* row = new QHBoxLayout(groups);
-    row->setContentsMargins(11, 11, 11, 11);
-    row->setSpacing(6);
-    row->addWidget(m_listGroups);
-    auto* buttons = new QVBoxLayout;
-    buttons->setSpacing(6);
-    buttons->addWidget(m_btnAdd);
-    buttons->addWidget(m_btnRemove);
-    buttons->addItem(verticalSpacer());
-    row->addLayout(buttons);
+    const AccountFormTabs::GroupsTab tab = AccountFormTabs::addGroupsTab(m_tab);
+    groups = tab.page;
+    m_listGroups = tab.listGroups;
+    m_btnAdd = tab.btnAdd;
+    m_btnRemove = tab.btnRemove;
 }
 
 void TDlgEditUser::createRightsTab()
 {
-    rights = makePage(m_tab, "rights", tr("Rights"));
-    ButtonGroup1 = makeChild<QGroupBox>(rights, "ButtonGroup1");
-    ButtonGroup1->setTitle(tr("User Rights"));
-    ButtonGroup1Buttons = new QButtonGroup(ButtonGroup1);
-    m_rbtnNoAcc = makeChild<QRadioButton>(ButtonGroup1, "m_rbtnNoAcc");
-    m_rbtnNoAcc->setText(tr("&No access to administration"));
-    m_rbtnNoAcc->setChecked(true);
-    m_rbtnViewLogs = makeChild<QRadioButton>(ButtonGroup1, "m_rbtnViewLogs");
-    m_rbtnViewLogs->setText(tr("&Read only access"));
-    m_rbtnFullAcc = makeChild<QRadioButton>(ButtonGroup1, "m_rbtnFullAcc");
-    m_rbtnFullAcc->setText(tr("Read/&write access"));
-    auto* buttons = new QVBoxLayout(ButtonGroup1);
-    buttons->setSpacing(6);
-    for (QRadioButton* button : {m_rbtnNoAcc, m_rbtnViewLogs, m_rbtnFullAcc}) {
-        ButtonGroup1Buttons->addButton(button);
-        buttons->addWidget(button);
-    }
-
-    auto* column = new QVBoxLayout(rights);
-    column->setContentsMargins(11, 11, 11, 11);
-    column->addWidget(ButtonGroup1);
-    column->addItem(verticalSpacer());
+    const AccountFormTabs::RightsTab tab = AccountFormTabs::addRightsTab(m_tab);
+    rights = tab.page;
+    ButtonGroup1 = tab.box;
+    ButtonGroup1Buttons = tab.buttons;
+    m_rbtnNoAcc = tab.noAccess;
+    m_rbtnViewLogs = tab.viewLogs;
+    m_rbtnFullAcc = tab.fullAccess;
 }
 
 void TDlgEditUser::createQuotaTab()
 {
-    tab = makePage(m_tab, "tab", tr("Quota"));
-    GroupBox1 = makeChild<QGroupBox>(tab, "GroupBox1");
-    GroupBox1->setTitle(tr("User quota"));
-    TextLabel7_2 = makeLabel(GroupBox1, "TextLabel7_2", tr("Disk space (bytes):"));
-    m_editDiskSpace = makeEdit(GroupBox1, "m_editDiskSpace");
-    m_comboKB = makeChild<QComboBox>(GroupBox1, "m_comboKB");
-    m_comboKB->addItems({tr("KB"), tr("MB"), tr("GB")});
-    TextLabel8_2 = makeLabel(GroupBox1, "TextLabel8_2", tr("Number of messages:"));
-    m_editNumMess = makeEdit(GroupBox1, "m_editNumMess");
-    TextLabel9_2 = makeLabel(GroupBox1, "TextLabel9_2",
-                             tr("                                   Tip: (0 means unlimited)"));
-
-    auto* grid = new QGridLayout(GroupBox1);
-    grid->setSpacing(6);
-    grid->addWidget(TextLabel7_2, 0, 0);
-    grid->addWidget(m_editDiskSpace, 0, 1);
-    grid->addWidget(m_comboKB, 0, 2);
-    grid->addWidget(TextLabel8_2, 1, 0);
-    grid->addWidget(m_editNumMess, 1, 1);
-    grid->addWidget(TextLabel9_2, 2, 0, 1, 3);
-
-    auto* column = new QVBoxLayout(tab);
-    column->setContentsMargins(11, 11, 11, 11);
-    column->addWidget(GroupBox1);
-    column->addItem(verticalSpacer());
+    const AccountFormTabs::QuotaTab quota = AccountFormTabs::addQuotaTab(m_tab);
+    tab = quota.page;
+    GroupBox1 = quota.box;
+    TextLabel7_2 = quota.diskSpaceLabel;
+    m_editDiskSpace = quota.diskSpace;
+    m_comboKB = quota.unit;
+    TextLabel8_2 = quota.messagesLabel;
+    m_editNumMess = quota.messages;
+    TextLabel9_2 = quota.tip;
 }
 
 void TDlgEditUser::createWebTab()
 {
-    tab_2 = makePage(m_tab, "tab_2", tr("Vazazuz"));
-    TextLabel2_2_2_2 = makeLabel(tab_2, "TextLabel2_2_2_2", tr("Number of messages on one page:"));
-    m_editNumMsg = makeEdit(tab_2, "m_editNumMsg");
-    TextLabel2_2_2_3 = makeLabel(tab_2, "TextLabel2_2_2_3",
-                                 tr("Save a copy of outgoing messages to folder:"));
-    m_editSentFolder = makeEdit(tab_2, "m_editSentFolder");
-    TextLabel2_2_2_4 = makeLabel(tab_2, "TextLabel2_2_2_4", tr("Store draft messages into folder:"));
-    m_editDraftFolder = makeEdit(tab_2, "m_editDraftFolder");
-    TextLabel1_2 = makeLabel(tab_2, "TextLabel1_2", tr("Preferred language:"));
-    m_comboLang = makeChild<QComboBox>(tab_2, "m_comboLang");
-    m_comboLang->setEditable(false);
-    TextLabel1_3 = makeLabel(tab_2, "TextLabel1_3", tr("PIN for web access:"));
-    m_editPIN = makeEdit(tab_2, "m_editPIN", true);
-    for (QLineEdit* edit : {m_editNumMsg, m_editSentFolder, m_editDraftFolder, m_editPIN})
-        edit->setMaximumWidth(100);
-    m_chkShowFldList = makeChild<QCheckBox>(tab_2, "m_chkShowFldList");
-    m_chkShowFldList->setText(tr("Show &folder list on each page"));
-    m_chkShowSub = makeChild<QCheckBox>(tab_2, "m_chkShowSub");
-    m_chkShowSub->setText(tr("Show only &subscribed folders"));
-    Line1 = makeChild<QFrame>(tab_2, "Line1");
-    Line1->setFrameShape(QFrame::HLine);
-    Line1->setFrameShadow(QFrame::Sunken);
-
-    auto* grid = new QGridLayout(tab_2);
-    grid->setContentsMargins(11, 11, 11, 11);
-    grid->setSpacing(6);
-    const std::pair<QLabel*, QWidget*> rows[] = {
-        {TextLabel2_2_2_2, m_editNumMsg}, {TextLabel2_2_2_3, m_editSentFolder},
-        {TextLabel2_2_2_4, m_editDraftFolder}, {TextLabel1_2, m_comboLang},
-        {TextLabel1_3, m_editPIN},
-    };
-    int row = 0;
-    for (const auto& [label, field] : rows) {
-        grid->addWidget(label, row, 0);
-        grid->addWidget(field, row, 1);
-        ++row;
-    }
-    grid->addWidget(m_chkShowFldList, 5, 1);
-    grid->addWidget(m_chkShowSub, 6, 1);
-    grid->addWidget(Line1, 7, 0, 1, 2);
-    grid->setRowStretch(8, 1);
+    const AccountFormTabs::WebTab web =
+        AccountFormTabs::addWebTab(m_tab, AccountFormTabs::WebTabKind::WithPin);
+    tab_2 = web.page;
+    TextLabel2_2_2_2 = web.messagesPerPageLabel;
+    m_editNumMsg = web.messagesPerPage;
+    TextLabel2_2_2_3 = web.sentFolderLabel;
+    m_editSentFolder = web.sentFolder;
+    TextLabel2_2_2_4 = web.draftFolderLabel;
+    m_editDraftFolder = web.draftFolder;
+    TextLabel1_2 = web.languageLabel;
+    m_comboLang = web.language;
+    TextLabel1_3 = web.pinLabel;
+    m_editPIN = web.pin;
+    m_chkShowFldList = web.showFolderList;
+    m_chkShowSub = web.showSubscribed;
+    Line1 = web.line;
 }
 
 void TDlgEditUser::connectSignals()

@@ -1,6 +1,7 @@
 #include "twndconnection.h"
 
 #include "formwidgets.h"
+#include "listform.h"
 #include "notimplemented.h"
 
 #include <QHBoxLayout>
@@ -14,8 +15,8 @@ TWndConnection::TWndConnection(QWidget* parent, const char* name, Qt::WindowFlag
     : QWidget(parent, fl)
 {
     setObjectName(QLatin1String(name ? name : "TWndConnection"));
-    m_list = makeListView(this, "m_list", QAbstractItemView::SingleSelection);
-    m_btnRefresh = makeListButton(this, "m_btnRefresh");
+    m_list = ListForm::makeStatusList(this);
+    m_btnRefresh = ListForm::makeButton(this, "m_btnRefresh");
 
     TWndConnectionLayout = new QVBoxLayout(this);
     TWndConnectionLayout->setObjectName(QStringLiteral("TWndConnectionLayout"));

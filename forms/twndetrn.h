@@ -2,10 +2,8 @@
 
 #include <QWidget>
 
-class QHBoxLayout;
 class QPushButton;
 class QTreeWidget;
-class QVBoxLayout;
 
 // The form of the "ETRN Download" page: the list of ETRN entries above "&Add...",
 // "&Edit..." and "&Remove" at the left. The list has no columns of its own; the page's
@@ -36,7 +34,4 @@ public slots:
 protected:
     // Return on the list edits, as a double click does.
     bool eventFilter(QObject* watched, QEvent* event) override;
-
-    QVBoxLayout* TWndEtrnLayout;
-    QHBoxLayout* Layout32;
 };

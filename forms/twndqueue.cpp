@@ -1,6 +1,7 @@
 #include "twndqueue.h"
 
 #include "formwidgets.h"
+#include "listform.h"
 #include "notimplemented.h"
 
 #include <QHBoxLayout>
@@ -14,13 +15,13 @@ TWndQueue::TWndQueue(QWidget* parent, const char* name, Qt::WindowFlags fl)
     : QWidget(parent, fl)
 {
     setObjectName(QLatin1String(name ? name : "TWndQueue"));
-    m_list = makeListView(this, "m_list", QAbstractItemView::SingleSelection);
-    m_btnRefresh = makeListButton(this, "m_btnRefresh");
+    m_list = ListForm::makeStatusList(this);
+    m_btnRefresh = ListForm::makeButton(this, "m_btnRefresh");
     m_btnRemove = makeChild<QPushButton>(this, "m_btnRemove");
     m_btnRejuvenate = makeChild<QPushButton>(this, "m_btnRejuvenate");
-    m_btnQueue = makeListButton(this, "m_btnQueue");
-    m_btnPop3 = makeListButton(this, "m_btnPop3");
-    m_btnETRN = makeListButton(this, "m_btnETRN");
+    m_btnQueue = ListForm::makeButton(this, "m_btnQueue");
+    m_btnPop3 = ListForm::makeButton(this, "m_btnPop3");
+    m_btnETRN = ListForm::makeButton(this, "m_btnETRN");
 
     TWndQueueLayout = new QVBoxLayout(this);
     TWndQueueLayout->setObjectName(QStringLiteral("TWndQueueLayout"));

@@ -59,13 +59,16 @@ bool parseConsoleOptions(const QStringList& arguments, ConsoleOptions* options, 
     const QCommandLineOption grab(QStringLiteral("grab"),
                                   QStringLiteral("Save a screenshot of the console once it is up and idle."),
                                   QStringLiteral("FILE.png"));
+    const QCommandLineOption quitGrab(QStringLiteral("grab-at-quit"),
+                                      QStringLiteral("Save a second screenshot as --quit-after closes everything."),
+                                      QStringLiteral("FILE.png"));
     const QCommandLineOption quitAfter(QStringLiteral("quit-after"),
                                        QStringLiteral("Close everything after this many milliseconds; a dialog the module shows while it connects is closed as soon as that time has passed."),
                                        QStringLiteral("MS"));
     const QCommandLineOption open(QStringLiteral("open"),
                                   QStringLiteral("Select the navigation item with this title first."),
                                   QStringLiteral("TITLE"));
-    parser.addOptions({server, port, user, password, mode, socket, module, grab, quitAfter, open});
+    parser.addOptions({server, port, user, password, mode, socket, module, grab, quitGrab, quitAfter, open});
 
     if (!parser.parse(arguments)) {
         *error = parser.errorText();
@@ -91,6 +94,7 @@ bool parseConsoleOptions(const QStringList& arguments, ConsoleOptions* options, 
     options->ownSocket = parser.isSet(socket);
     options->modulePath = parser.isSet(module) ? parser.value(module) : defaultModulePath();
     options->grabFile = parser.value(grab);
+    options->quitGrabFile = parser.value(quitGrab);
     if (parser.isSet(quitAfter) && !toInt(parser.value(quitAfter), 0, &options->quitAfterMs)) {
         *error = QStringLiteral("--quit-after expects a number of milliseconds");
         return false;

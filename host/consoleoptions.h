@@ -16,6 +16,7 @@ struct ConsoleOptions
 
     QString modulePath;
     QString grabFile;      // empty: no screenshot
+    QString quitGrabFile;  // a second screenshot as --quit-after ends the console
     int quitAfterMs = -1;  // negative: run until the administrator closes the console
     QString openTitle;     // empty: leave the module's first page
 };

@@ -120,6 +120,10 @@ private:
     void quit()
     {
         grab();
+        if (!m_options.quitGrabFile.isEmpty() && !m_window.saveScreenshot(m_options.quitGrabFile)) {
+            complain(QStringLiteral("cannot write the screenshot %1").arg(m_options.quitGrabFile));
+            m_window.reportFailure(1);
+        }
         m_window.shutDown(true);
     }
 

@@ -58,6 +58,7 @@ WndMain::WndMain(DBConn* connection, DLLHANDLE dllHandle, int mode, Desktop* des
     connect(getResetButton(), &QPushButton::clicked, this, &WndMain::reset);
     connect(&m_dbctrl, &DBCtrl::sig_empty, getApplyButton(), &QWidget::setDisabled);
     connect(&m_dbctrl, &DBCtrl::sig_empty, getResetButton(), &QWidget::setDisabled);
+    connectTreeMenu();
 
     restoreGeometry();
 }
@@ -66,6 +67,7 @@ WndMain::~WndMain()
 {
     // From here on a change of the tree's current item is no page switch.
     disconnect(getTree(), nullptr, this, nullptr);
+    closeLogWindows();
     // The pages use the controller and the connection: they go while both exist.
     destroyPanes();
     // Destroyed without closing (the host shutting down): the handle still goes back.
@@ -274,6 +276,7 @@ void WndMain::keepCurrentPage()
 
 void WndMain::finishClosing()
 {
+    closeLogWindows();
     storeGeometry();
     m_closing = true;
     handBackModuleHandle();

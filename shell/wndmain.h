@@ -5,12 +5,14 @@
 #include "wndtreeadm.h"
 
 #include <QList>
+#include <QPointer>
 #include <QString>
 
 class DBConn;
 class Desktop;
 class QCloseEvent;
 class QTreeWidgetItem;
+class WndLog;
 
 // One server log as the main window lists it under "Logs".
 struct LogEntry
@@ -56,7 +58,16 @@ public:
     static void requestUnload(Desktop* desktop, DLLHANDLE handle);
     static int liveConnections();
 
+    // The separate log windows opened from this window and not deleted yet, oldest first.
+    QList<WndLog*> getLogWindows() const;
+
 public slots:
+    // The tree's context menu: on a child of "Logs" it offers "Open log in separate window".
+    void rightButtonClicked(QTreeWidgetItem* item, const QPoint& globalPos, int column);
+    // A viewer of the log last right-clicked, in a window of its own in the workspace.
+    void newLogWindow();
+    // A separate log window closes; alsoDelete: it goes with the close.
+    void slotWindowClosed(QWidget* window, bool alsoDelete);
     void select(QTreeWidgetItem* item) override;
     void apply() override;
     void reset() override;
@@ -76,6 +87,10 @@ private:
     void finishClosing();
     // Once per window, whether it closes or is destroyed without closing.
     void handBackModuleHandle();
+    // Log windows (wndmainlogs.cpp).
+    void connectTreeMenu();
+    void showLogView(QTreeWidgetItem* item);
+    void closeLogWindows();
 
 public:
     // The navigation tree's fixed items; the page switch recognises items by identity.
@@ -113,6 +128,10 @@ private:
     DBCtrl m_dbctrl;
     DLLHANDLE m_dllHandle;
     QList<LogEntry> m_logs;
+    // The child of "Logs" whose menu was opened last.
+    QTreeWidgetItem* m_logItem = nullptr;
+    // A window closed from its workspace frame goes with its frame: the list forgets it.
+    QList<QPointer<WndLog>> m_logWindows;
     // The item whose page is in the right pane; written by select() only.
     QTreeWidgetItem* m_current = nullptr;
     // Turns the next change of the tree back without asking (see select()).

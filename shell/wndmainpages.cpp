@@ -118,9 +118,8 @@ void WndMain::switchTo(QTreeWidgetItem* item)
 {
     m_current = item;
 
-    // The log viewers are not part of the module yet: a log opens an empty pane.
     if (item->parent() == m_itemLogs) {
-        showEmptyPane();
+        showLogView(item);
         return;
     }
     if (item == m_itemRoot) {

@@ -380,10 +380,7 @@ bool WndTreeAdm::isMaximizedInWorkspace() const
 
 void WndTreeAdm::resizeInWorkspace(const QSize& size)
 {
-    if (QMdiSubWindow* frame = workspaceFrame())
-        frame->resize(size.grownBy(frame->contentsMargins()));
-    else
-        resize(size);
+    ::resizeInWorkspace(this, size);
 }
 
 void WndTreeAdm::setWindowActive()

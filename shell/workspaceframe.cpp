@@ -18,3 +18,11 @@ QWidget* outerWindow(QWidget* window)
     QMdiSubWindow* frame = workspaceFrame(window);
     return frame ? static_cast<QWidget*>(frame) : window;
 }
+
+void resizeInWorkspace(QWidget* window, const QSize& size)
+{
+    if (QMdiSubWindow* frame = workspaceFrame(window))
+        frame->resize(size.grownBy(frame->contentsMargins()));
+    else
+        window->resize(size);
+}

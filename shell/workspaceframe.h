@@ -1,6 +1,7 @@
 #pragma once
 
 class QMdiSubWindow;
+class QSize;
 class QWidget;
 
 // A window placed in the workspace sits in a frame of its own (QMdiSubWindow), which is
@@ -15,3 +16,6 @@ bool isMaximizedInWorkspace(const QWidget* window);
 
 // What is moved and sized in the workspace: the frame, or a window that has none.
 QWidget* outerWindow(QWidget* window);
+
+// Sizes window's frame so that window gets size; a window without a frame is sized itself.
+void resizeInWorkspace(QWidget* window, const QSize& size);

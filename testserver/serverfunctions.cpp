@@ -63,6 +63,20 @@ Answer importNtUsers(ExecutionContext &context, const Arguments &arguments)
     return Answer::rowSet(columns, domain->users);
 }
 
+// The dial-up lines of the server machine's phonebook, one row each: the names the data
+// keeps in its table "phonebook".
+Answer getPhonebook(ExecutionContext &context, const Arguments &arguments)
+{
+    if (!arguments.isEmpty())
+        return Answer::refusal(StatusWrongQuery);
+    QList<QStringList> rows;
+    if (const Table *phonebook = context.catalogue.table(QStringLiteral("phonebook"))) {
+        for (const QStringList &row : phonebook->rows())
+            rows.append({row.value(0)});
+    }
+    return Answer::rowSet({{QStringLiteral("Name"), TypeString, false}}, rows);
+}
+
 QStringList logListRow(const LogStore &logs, const QString &name)
 {
     LogExtent extent;
@@ -225,6 +239,7 @@ struct Entry
 const Entry Functions[] = {
     {"get_auth_types", getAuthTypes},
     {"get_languages", getLanguages},
+    {"get_phonebook", getPhonebook},
     {"ImportNtUsers", importNtUsers},
     {"LogList", logList},
     {"LogData", logData},

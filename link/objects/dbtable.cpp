@@ -145,15 +145,14 @@ QStringList *DBTable::diff(bool nocase)
     return &m_statements;
 }
 
-void DBTable::apply(bool send)
+bool DBTable::apply(bool send)
 {
     if (m_statements.isEmpty())
-        return;
+        return true;
     // Committed before anything is sent: whatever the server makes of the
     // statements, the originals are now what the administrator last saw.
     copyRows(m_rows, m_orig);
-    if (send)
-        sendStatements();
+    return !send || sendStatements();
 }
 
 void DBTable::reset()

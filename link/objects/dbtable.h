@@ -80,8 +80,10 @@ public:
 
     // Makes the current rows the new originals when there are statements, and with
     // send true sends the statements one by one behind a wait indicator over
-    // m_parent, stopping at the first failure (which is reported).
-    void apply(bool send);
+    // m_parent, stopping at the first failure (which is reported). False when a
+    // statement did not reach the server: the server then holds only those before it,
+    // while the originals already hold them all.
+    bool apply(bool send);
 
     // Makes the current rows copies of the originals again.
     void reset();
@@ -99,7 +101,7 @@ public:
 private:
     bool load(QWidget *parent, DBConn *conn, const QString &name, const DBCOL *cols,
               int flags, const QString &statement);
-    void sendStatements();
+    bool sendStatements();
     static void copyRows(const RowList &from, RowList &to);
 
     // Cleared by the destructor, so that a load or a send whose wait let the owner

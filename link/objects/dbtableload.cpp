@@ -99,11 +99,11 @@ bool DBTable::load(QWidget *parent, DBConn *conn, const QString &name, const DBC
     return true;
 }
 
-void DBTable::sendStatements()
+bool DBTable::sendStatements()
 {
     DBConn *conn = m_conn;
     if (!conn)
-        return;
+        return false;
     const std::shared_ptr<bool> alive = m_alive;
     const QStringList statements = m_statements;
 
@@ -117,12 +117,13 @@ void DBTable::sendStatements()
         // Abort, since the originals are already committed.
         request.wait(false, nullptr);
         if (!*alive)
-            break;
+            return false;
         if (request.m_status != 0) {
             // The indicator goes before the box, which must not sit behind it.
             indicator.reset();
             reportRequestFailure(conn, &request, ReportRefusal);
-            return;
+            return false;
         }
     }
+    return true;
 }

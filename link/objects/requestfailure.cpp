@@ -18,26 +18,30 @@ QString boxCaption()
 
 void reportLostConnection(QWidget *owner, bool &lost, DBCtrl *ctrl, const QString &host)
 {
-    // The box runs an event loop of its own: the owner, the controller and even the
-    // connection that holds the flag may go meanwhile, and a second failure met
-    // meanwhile must not show a second box. So the flag is set first and nothing
-    // unguarded is touched after the box.
-    const QPointer<QWidget> guardedOwner(owner);
     const QPointer<DBCtrl> guardedCtrl(ctrl);
-    if (!lost) {
-        lost = true;
-        Dialogs::critical(owner, boxCaption(),
-                          QCoreApplication::translate(
-                              "DBTable", "Connection failed!\nConsole was disconnected from %1.")
-                              .arg(host));
-        if (guardedOwner) {
-            guardedOwner->setWindowTitle(
-                guardedOwner->windowTitle()
-                + QCoreApplication::translate("DBTable", " - NOT CONNECTED!"));
-        }
-    }
+    announceLostConnection(
+        owner, owner, lost, boxCaption(),
+        QCoreApplication::translate("DBTable", "Connection failed!\nConsole was disconnected from %1.")
+            .arg(host));
     if (guardedCtrl)
         guardedCtrl->reset();
+}
+
+void announceLostConnection(QWidget *boxParent, QWidget *mainWindow, bool &lost,
+                            const QString &caption, const QString &text)
+{
+    // The box runs an event loop of its own: the windows and even the connection that
+    // holds the flag may go meanwhile, and a second failure met meanwhile must not show a
+    // second box. So the flag is set first and nothing unguarded is touched after the box.
+    if (lost)
+        return;
+    lost = true;
+    const QPointer<QWidget> guardedMainWindow(mainWindow);
+    Dialogs::critical(boxParent, caption, text);
+    if (guardedMainWindow) {
+        guardedMainWindow->setWindowTitle(guardedMainWindow->windowTitle()
+                                          + QCoreApplication::translate("DBTable", " - NOT CONNECTED!"));
+    }
 }
 
 void reportRefusedStatement(QWidget *owner, const QString &error)

@@ -29,5 +29,11 @@ void reportRequestFailure(DBConn *conn, const DBReq *request, int flags);
 // its tables.
 void reportLostConnection(QWidget *owner, bool &lost, DBCtrl *ctrl, const QString &host);
 
+// The lost-connection report of a caller with its own caption and text: while lost is
+// false, lost is set, a critical box is shown over boxParent and " - NOT CONNECTED!" is
+// appended to mainWindow's caption. Nothing given is touched after the box unguarded.
+void announceLostConnection(QWidget *boxParent, QWidget *mainWindow, bool &lost,
+                            const QString &caption, const QString &text);
+
 // A warning box "Query failed: %1" over owner.
 void reportRefusedStatement(QWidget *owner, const QString &error);

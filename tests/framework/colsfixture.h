@@ -3,6 +3,7 @@
 // Column models declared the way the list pages declare theirs, and the settings file their
 // layouts are kept in, for the framework's tests.
 
+#include "adminfile.h"
 #include "cols.h"
 
 #include <QDir>
@@ -58,10 +59,4 @@ inline void compareLayout(const Cols& actual, const Cols& expected)
     QCOMPARE(actual.defTitles, expected.defTitles);
     QCOMPARE(actual.defShow, expected.defShow);
     QCOMPARE(actual.defWidth, expected.defWidth);
-}
-
-inline QString adminFileText()
-{
-    QFile file(QDir::homePath() + QStringLiteral("/.Ornel/adminrc"));
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QStringLiteral("<missing>");
 }

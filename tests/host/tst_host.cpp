@@ -230,19 +230,25 @@ void TestHost::ownSocket()
 void TestHost::grabAndQuitAfter()
 {
     const QString shot = m_dir->filePath(QStringLiteral("shot.png"));
+    const QString later = m_dir->filePath(QStringLiteral("later.png"));
     const Run r = run({QStringLiteral("--module"), FakeModule, QStringLiteral("--grab"), shot,
-                       QStringLiteral("--quit-after"), QStringLiteral("1000")});
+                       QStringLiteral("--grab-at-quit"), later, QStringLiteral("--quit-after"),
+                       QStringLiteral("1000")});
     QVERIFY(r.finished);
     QCOMPARE(r.exitCode, 0);
     QVERIFY(r.elapsedMs >= 1000);
-    const QImage image(shot);
-    QCOMPARE(image.size(), QSize(1024, 720));
-    bool windowShown = false; // the module's window, in the colour it paints itself
-    for (int y = 0; y < image.height() && !windowShown; y += 2) {
-        for (int x = 0; x < image.width() && !windowShown; x += 2)
-            windowShown = image.pixelColor(x, y) == QColor(0x12, 0xab, 0x34);
+    // Both show the module's window, in the colour it paints itself.
+    for (const QString& file : {shot, later}) {
+        const QImage image(file);
+        QCOMPARE(image.size(), QSize(1024, 720));
+        bool windowShown = false;
+        for (int y = 0; y < image.height() && !windowShown; y += 2) {
+            for (int x = 0; x < image.width() && !windowShown; x += 2)
+                windowShown = image.pixelColor(x, y) == QColor(0x12, 0xab, 0x34);
+        }
+        QVERIFY2(windowShown, qPrintable(file));
     }
-    QVERIFY(windowShown);
+    QVERIFY(QFileInfo(later).lastModified() >= QFileInfo(shot).lastModified());
 }
 
 QTEST_MAIN(TestHost)

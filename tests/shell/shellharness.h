@@ -5,6 +5,7 @@
 // host opens them, a log of the pending-change controller's signals, and a stand-in page
 // that records how the page table built it.
 
+#include "adminfile.h"
 #include "dbctrl.h"
 #include "desktop.h"
 #include "ornelplugin.h"
@@ -15,6 +16,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QStringList>
@@ -28,16 +30,6 @@
 inline DLLHANDLE testHandle(int n = 1)
 {
     return reinterpret_cast<DLLHANDLE>(quintptr(0x1000 * n));
-}
-
-// The statements the server received from index `from` of its journal on.
-inline QStringList journalFrom(const StandIn::TestServer& server, int from)
-{
-    QStringList statements;
-    const QList<StandIn::JournalEntry> entries = server.journal();
-    for (int i = from; i < entries.size(); ++i)
-        statements.append(entries.at(i).statement);
-    return statements;
 }
 
 // A shown top window of 1000 by 700 holding the workspace, over an empty settings store.
@@ -129,6 +121,42 @@ inline QTreeWidgetItem* treeItem(const WndMain* window, const QString& path)
 inline void choose(WndMain* window, const QString& path)
 {
     window->getTree()->setCurrentItem(treeItem(window, path));
+}
+
+// The stand-in server and a console with one main window open on it: what the tests of a
+// page start from. They set the server's tables, then open their page.
+struct WindowOnStandIn
+{
+    WindowOnStandIn() : server(startStandIn()), console(std::make_unique<ConsoleStandIn>())
+    {
+        window = console->open(server->port());
+    }
+    ~WindowOnStandIn() { console.reset(); }
+    WindowOnStandIn(const WindowOnStandIn&) = delete;
+    WindowOnStandIn& operator=(const WindowOnStandIn&) = delete;
+
+    std::unique_ptr<StandIn::TestServer> server;
+    std::unique_ptr<ConsoleStandIn> console; // goes first: its windows use the server
+    WndMain* window = nullptr;
+};
+
+// Chooses the tree item at path and returns the page of class Page it opened; null when
+// none. The page switched away from, which goes later, is not taken for it.
+template<class Page>
+Page* openPage(WndMain* window, const QString& path)
+{
+    choose(window, path);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return window->findChild<Page*>();
+}
+
+// The titles of a list's header, left to right as shown.
+inline QStringList headerTitles(const QTreeWidget* list)
+{
+    QStringList titles;
+    for (int visual = 0; visual < list->header()->count(); ++visual)
+        titles.append(list->headerItem()->text(list->header()->logicalIndex(visual)));
+    return titles;
 }
 
 // The signals of a pending-change controller, in the order they came.

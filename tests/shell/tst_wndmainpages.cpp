@@ -8,6 +8,7 @@
 #include "qnavigationitem.h"
 #include "shellharness.h"
 #include "wnddlglogo.h"
+#include "wndlog.h"
 #include "wndnavigation.h"
 
 #include <QLabel>
@@ -20,7 +21,7 @@ using Order = PageFactory::ArgumentOrder;
 
 namespace {
 
-enum class Pane { ProductPage, NavigationList, Checklist, RecordedPage, Empty, Unregistered };
+enum class Pane { ProductPage, NavigationList, Checklist, RecordedPage, LogViewer, Unregistered };
 enum PromptAnswer { Yes = 0, No = 1, Cancel = 2 };
 
 const QString LostCaption = QStringLiteral("Ornel Corvane - 127.0.0.1 - NOT CONNECTED!");
@@ -193,7 +194,8 @@ void tst_WndMainPages::everyItemOpensItsPage_data()
     page("Status/Mail Queue", Order::Standard, false);
     page("Status/Connections", Order::Standard, false);
     other("Logs", Pane::NavigationList, "Logs");
-    other("Logs/smtp", Pane::Empty, "");
+    other("Logs/smtp", Pane::LogViewer, "");
+    other("Logs/debug", Pane::LogViewer, "");
     other("Quick Checklist", Pane::Checklist, "Ornel Corvane 5.0");
     // A page that no subsystem has registered yet.
     QTest::newRow("Users without a page") << "Domain Settings/Users" << Pane::Unregistered << ""
@@ -244,7 +246,18 @@ void tst_WndMainPages::everyItemOpensItsPage()
     case Pane::ProductPage:
         QVERIFY(qobject_cast<WndDlgLogo*>(shown));
         break;
-    case Pane::Empty:
+    case Pane::LogViewer: {
+        // Without a header row, deleted as it closes, named for its menus.
+        const auto* view = qobject_cast<WndLog*>(shown);
+        QVERIFY(view);
+        QCOMPARE(logDescriptorName(view->logDescriptor()), chosen->text(0));
+        QCOMPARE(view->objectName(), chosen->text(0) == QLatin1String("debug")
+                                         ? QStringLiteral("Corvane_Debug_Log")
+                                         : QStringLiteral("Corvane_Log"));
+        QVERIFY(view->testAttribute(Qt::WA_DeleteOnClose));
+        QVERIFY(!view->isDetached());
+        break;
+    }
     case Pane::Unregistered:
         QCOMPARE(QByteArray(shown->metaObject()->className()), QByteArray("QWidget"));
         QVERIFY(shown->children().isEmpty());

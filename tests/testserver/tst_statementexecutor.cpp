@@ -79,6 +79,9 @@ void tst_StatementExecutor::init()
     m_catalogue.setTable(user);
     m_catalogue.setTable(nokey);
     m_catalogue.setTable(templates);
+    Table phonebook("phonebook", {{"Name", TypeString, true}});
+    QVERIFY(phonebook.appendRow({"Provider ISDN"}) && phonebook.appendRow({"Mobile modem"}));
+    m_catalogue.setTable(phonebook);
     m_catalogue.functions().languages = {"en", "DE", "pt-BR"};
     m_catalogue.functions().setNtDomain({"CORVANE", 0, {{"mbrandt", "Maja Brandt", "Purchasing"}, {"jpark", "", ""}}});
     m_catalogue.functions().setNtDomain({"ARCHIVE", 0, {}});
@@ -128,6 +131,7 @@ void tst_StatementExecutor::answers_data()
     refused("ImportNtUsers with one argument", "select ImportNtUsers(\"CORVANE\")", 107);
     refused("insert with +=", "insert user set groups+='x', name='z'", 107);
     refused("BINARY that is not hex", "update user set blob='xyz'", 107);
+    refused("get_phonebook with an argument", "select get_phonebook('x')", 107);
     refused("LogData without range", "select LogData(\"smtp\")", 107);
     refused("LogCtrl other action", "select LogCtrl(\"flush\", \"smtp\")", 107);
     refused("LogCtrl unknown log", "select LogCtrl(\"clean\", \"nope\")", 111);
@@ -149,6 +153,8 @@ void tst_StatementExecutor::answers_data()
                                               << QStringList{"0|Internal", "1|NT domain", "2|PAM", "3|Kerberos 5"};
     QTest::newRow("get_languages as spelled") << "select get_languages()" << 0u << "language:1:1"
                                               << QStringList{"en", "DE", "pt-BR"};
+    QTest::newRow("get_phonebook, the lines in their order") << "SELECT get_phonebook()" << 0u << "Name:1:0"
+                                                             << QStringList{"Provider ISDN", "Mobile modem"};
     QTest::newRow("ImportNtUsers, NT domain in any case") << "select ImportNtUsers(\"corvane\", \"lakeside.example\")"
         << 0u << "username:1:0|fullname:1:0|description:1:0" << QStringList{"mbrandt|Maja Brandt|Purchasing", "jpark||"};
     QTest::newRow("ImportNtUsers, no accounts") << "select ImportNtUsers(\"ARCHIVE\", \"\")" << 0u

@@ -7,6 +7,7 @@
 #include "testserver.h"
 
 #include <QPointer>
+#include <QStringList>
 #include <QTest>
 
 #include <memory>
@@ -19,6 +20,16 @@ inline std::unique_ptr<StandIn::TestServer> startStandIn(StandIn::ServerOptions 
     if (!server->start(&error))
         qFatal("the stand-in server did not start: %s", qPrintable(error));
     return server;
+}
+
+// The statements the server received from index `from` of its journal on.
+inline QStringList journalFrom(const StandIn::TestServer& server, int from)
+{
+    QStringList statements;
+    const QList<StandIn::JournalEntry> entries = server.journal();
+    for (int i = from; i < entries.size(); ++i)
+        statements.append(entries.at(i).statement);
+    return statements;
 }
 
 // Owns a connection the way the shell does: stop() ends it, and the destructor waits until

@@ -3,6 +3,7 @@
 // Column tables shared by the row, table and statement tests.
 
 #include "dbrow.h"
+#include "tablebyhand.h"
 #include "vexadbtypes.h"
 
 #include <QStringList>
@@ -32,10 +33,7 @@ enum EveryTypeColumn { S, T, I, L, A, P, B, D, W, V, EveryTypeCount };
 // Sets the row's values from the left; a null text leaves its value as it is.
 inline void setTexts(DBRow &row, const QStringList &texts)
 {
-    for (int i = 0; i < texts.size(); ++i) {
-        if (!texts.at(i).isNull())
-            row.m_values[i]->set(texts.at(i));
-    }
+    setRowTexts(row, texts);
 }
 
 } // namespace testcols

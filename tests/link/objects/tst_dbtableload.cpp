@@ -168,7 +168,7 @@ void TestDBTableLoad::cellSurvivesARoundTrip()
     row->m_values[testcols::S]->set(QStringLiteral("key"));
     row->m_values[column]->set(text);
     table.diff(true);
-    table.apply(true);
+    QVERIFY(table.apply(true));
     QCOMPARE(dialogs.messageTexts(), QStringList());
 
     DBTable reloaded;
@@ -247,7 +247,7 @@ void TestDBTableLoad::lostConnection()
         }
         edited.m_rows[0]->m_values[2]->set(edited.m_rows[0]->m_values[2]->text() + "!");
         edited.diff(true);
-        edited.apply(true);
+        QVERIFY(!edited.apply(true));
     };
 
     DialogRecorder dialogs;
@@ -366,7 +366,7 @@ void TestDBTableLoad::applyStopsAtTheFirstRefusal()
     m_ctrl->set(QStringList{QStringLiteral("kept")}, false);
 
     DialogRecorder dialogs;
-    table.apply(true);
+    QVERIFY(!table.apply(true));
     QCOMPARE(dialogs.messageTexts(), QStringList{QStringLiteral("Query failed: Query not possible")});
     QCOMPARE(dialogs.messages.at(0).icon, QMessageBox::Warning);
     QCOMPARE(sessionJournal(), (QStringList{"select a, b, c from T", "update T set c='xa' where a='a' and b='1'",

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "tdlgedittemplate.h"
+
+#include <memory>
+
+class AccountFields;
+class DBConn;
+class DBRow;
+class DBTable;
+class QIntValidator;
+class WndTemplate;
+
+// The "Template" dialog on one row of the templates page's "template" table. Only OK
+// writes into the row; the name can be changed only for a template just added. A template
+// is bound to one domain or to none, and only one bound to a domain keeps groups: "No
+// domain specified" writes both empty.
+//
+// The page's domain, group and language tables are loaded here the first time a dialog
+// needs them; when a load fails the dialog is left unfilled and isReady() says so: the
+// page then does not show it, and OK would write nothing.
+class DlgEditTemplate : public TDlgEditTemplate
+{
+    Q_OBJECT
+
+public:
+    DlgEditTemplate(DBRow* row, DBConn* conn, DBTable* domains, DBTable* groups,
+                    DBTable* languages, WndTemplate* parent, const char* name = nullptr,
+                    bool modal = true, Qt::WindowFlags fl = {}, bool newTemplate = false);
+    ~DlgEditTemplate() override;
+
+    bool isReady() const { return m_ready; }
+    // The domain box's first entry: the template serves every domain.
+    static QString noDomainText();
+
+public slots:
+    void slotDomainActivated(const QString& text) override;
+    void slotAdd() override;
+    void slotChanged() override;
+    void slotOK() override;
+    void slotRemove() override;
+    void slotTextChanged() override;
+
+private:
+    bool loadTables(DBConn* conn);
+    void fillFields();
+    void fillDomains();
+    // The domain whose groups the picker offers: the one chosen, as group rows name it.
+    QString groupDomain() const;
+    void writeFields();
+
+    DBRow* m_row;          // not owned
+    DBTable* m_domains;    // the page's, not owned
+    DBTable* m_groups;     // the page's, not owned
+    DBTable* m_languages;  // the page's, not owned
+    WndTemplate* m_page;
+    std::unique_ptr<AccountFields> m_fields;
+    QIntValidator* m_validator = nullptr; // a child of the dialog
+    bool m_ready = false;
+};

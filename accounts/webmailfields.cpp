@@ -1,0 +1,51 @@
+#include "webmailfields.h"
+
+#include "accountfields.h"
+#include "accounttexts.h"
+#include "comboboxes.h"
+#include "dbtable.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+
+using AccountTexts::cell;
+using AccountTexts::number;
+
+namespace {
+
+QString flag(bool on)
+{
+    return on ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+} // namespace
+
+namespace WebMailFields {
+
+void load(const WebMailWidgets& fields, const DBRow* row, const DBTable& languages)
+{
+    fields.editNumMsg->setText(cell(row, "msgperpage"));
+    fields.editSentFolder->setText(cell(row, "sentfolder"));
+    fields.editDraftFolder->setText(cell(row, "draftfolder"));
+    fields.chkShowFldList->setChecked(number(row, "hidefldlist") == 0);
+    fields.chkShowSub->setChecked(number(row, "showsub") != 0);
+    for (const auto& language : languages.m_rows)
+        fields.comboLang->addItem(cell(language.get(), "language").toLower());
+    const QString stored = cell(row, "preflang");
+    if (!stored.isEmpty())
+        ComboBoxes::setCurrentText(fields.comboLang, stored.toLower());
+}
+
+void write(const WebMailWidgets& fields, DBRow* row)
+{
+    setCell(row, "msgperpage", fields.editNumMsg->text());
+    setCell(row, "sentfolder", fields.editSentFolder->text());
+    setCell(row, "draftfolder", fields.editDraftFolder->text());
+    setCell(row, "hidefldlist", flag(!fields.chkShowFldList->isChecked()));
+    setCell(row, "showsub", flag(fields.chkShowSub->isChecked()));
+    if (!(cell(row, "preflang").isEmpty() && fields.comboLang->currentIndex() == 0))
+        setCell(row, "preflang", fields.comboLang->currentText());
+}
+
+} // namespace WebMailFields

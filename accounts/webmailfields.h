@@ -1,0 +1,31 @@
+#pragma once
+
+class DBRow;
+class DBTable;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+
+// The web-mail settings that the user and template dialogs edit alike: messages per page,
+// the sent and draft folders, the folder-list and subscribed-folders flags and the
+// preferred language, which is chosen among the server's languages.
+struct WebMailWidgets
+{
+    QLineEdit* editNumMsg;
+    QLineEdit* editSentFolder;
+    QLineEdit* editDraftFolder;
+    QComboBox* comboLang;
+    QCheckBox* chkShowFldList; // shown checked for a stored hidefldlist of 0
+    QCheckBox* chkShowSub;
+};
+
+namespace WebMailFields {
+
+// Fills the fields from the row and the language box from `languages` (lower case, in the
+// list's order). A stored language the list lacks stays a choosable entry.
+void load(const WebMailWidgets& fields, const DBRow* row, const DBTable& languages);
+// Writes every field back. An empty stored language is left empty while the box still
+// shows its first entry: the box had nothing else to show.
+void write(const WebMailWidgets& fields, DBRow* row);
+
+} // namespace WebMailFields

@@ -1,0 +1,260 @@
+#include "configpage.h"
+
+#include "comboboxes.h"
+#include "dbctrl.h"
+#include "dbrow.h"
+#include "dbtable.h"
+#include "dialogseam.h"
+#include "dlgbrowse.h"
+#include "dlgipgroup.h"
+#include "ipaccesslist.h"
+#include "scopedqpointer.h"
+#include "units.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QWidget>
+
+struct ConfigPage::PickerTables
+{
+    DBTable domains;
+    DBTable users;
+    DBTable groups;
+};
+
+ConfigPage::ConfigPage(QWidget* page, QWidget* parent, DBConn* conn, DBCtrl* ctrl,
+                       Desktop* desktop)
+    : m_parent(parent)
+    , m_conn(conn)
+    , m_ctrl(ctrl)
+    , m_desktop(desktop)
+    , m_page(page)
+{
+}
+
+ConfigPage::~ConfigPage()
+{
+    for (const QMetaObject::Connection& connection : std::as_const(m_connections))
+        QObject::disconnect(connection);
+}
+
+QString ConfigPage::passwordPlaceholder()
+{
+    return QStringLiteral("PlainFillText");
+}
+
+QString ConfigPage::caption()
+{
+    return QCoreApplication::translate("ConfigPage", "Ornel Corvane Administration");
+}
+
+bool ConfigPage::loadTables(const QList<TableLoad>& loads)
+{
+    const QPointer<QWidget> page(m_page);
+    const int flags = DBTable::WaitWithProgress | DBTable::ReportRefusal;
+    for (const TableLoad& load : loads) {
+        const bool loaded = (load.use & Function)
+            ? load.table->function(m_parent, m_conn, load.name, load.columns, flags)
+            : load.table->select(m_parent, m_conn, load.name, load.columns, flags);
+        // The page may have been closed while it waited; then it is half destroyed.
+        if (!page)
+            return false;
+        // The widgets show the one row of a single-row table: without it there is nothing
+        // to show or to write, and the page stays as inert as after a failed load.
+        if (!loaded || ((load.use & SingleRow) && load.table->m_rows.empty()))
+            return false;
+        m_tables.append(load.table);
+        if (load.use & Edited)
+            m_edited.append(load.table);
+    }
+    return true;
+}
+
+void ConfigPage::start(int follow)
+{
+    m_ready = false;
+    updateData();
+    answerSignals(follow);
+    updateObject();
+    m_ready = true;
+}
+
+void ConfigPage::refill()
+{
+    m_ready = false;
+    updateData();
+    m_ready = true;
+}
+
+void ConfigPage::answerSignals(int follow)
+{
+    if (!m_ctrl)
+        return;
+    auto answer = [this](auto signal, void (ConfigPage::*slot)()) {
+        m_connections.append(QObject::connect(m_ctrl, signal, m_page, [this, slot] { (this->*slot)(); }));
+    };
+    if (follow & BeforeApply)
+        answer(&DBCtrl::sig_before_apply, &ConfigPage::slotBeforeApply);
+    if (follow & UpdateAgain)
+        answer(&DBCtrl::sig_update_again, &ConfigPage::slotUpdateAgain);
+    if (follow & Apply)
+        answer(&DBCtrl::sig_apply, &ConfigPage::slotApply);
+    if (follow & Reset)
+        answer(&DBCtrl::sig_reset, &ConfigPage::slotReset);
+}
+
+void ConfigPage::updateQuery()
+{
+    if (!m_ctrl)
+        return;
+    bool append = false;
+    for (DBTable* table : std::as_const(m_edited)) {
+        m_ctrl->set(table->diff(true), append);
+        append = true;
+    }
+}
+
+void ConfigPage::slotUpdateAgain()
+{
+    updateQuery();
+}
+
+void ConfigPage::slotApply()
+{
+    for (DBTable* table : std::as_const(m_tables))
+        table->apply(false);
+}
+
+void ConfigPage::slotReset()
+{
+    for (DBTable* table : std::as_const(m_tables))
+        table->reset();
+    refill();
+    updateObject();
+}
+
+bool ConfigPage::handChangeIn()
+{
+    if (!m_ready)
+        return false;
+    writeRows();
+    updateQuery();
+    return true;
+}
+
+bool ConfigPage::askToCorrect(const QString& text, QWidget* field)
+{
+    const Dialogs::Button answer = Dialogs::information(
+        nullptr, caption(), text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::No)
+        return false;
+    field->setFocus();
+    withdrawApply();
+    return true;
+}
+
+void ConfigPage::withdrawApply()
+{
+    for (DBTable* table : std::as_const(m_edited))
+        table->m_statements.clear();
+    if (m_ctrl)
+        m_ctrl->m_pending.clear();
+}
+
+DBRow* ConfigPage::firstRow(DBTable& table)
+{
+    return table.m_rows.empty() ? nullptr : table.m_rows.front().get();
+}
+
+QString ConfigPage::cell(DBTable& table, const char* column)
+{
+    DBRow* row = firstRow(table);
+    const int index = row ? row->colIndex(column) : -1;
+    return index < 0 ? QString() : row->m_values[size_t(index)]->text();
+}
+
+qint64 ConfigPage::cellNumber(DBTable& table, const char* column)
+{
+    return Units::leadingNumber(cell(table, column));
+}
+
+bool ConfigPage::cellFlag(DBTable& table, const char* column)
+{
+    return cellNumber(table, column) != 0;
+}
+
+void ConfigPage::setCell(DBTable& table, const char* column, const QString& text)
+{
+    DBRow* row = firstRow(table);
+    const int index = row ? row->colIndex(column) : -1;
+    if (index >= 0)
+        row->m_values[size_t(index)]->set(text);
+}
+
+void ConfigPage::setFlag(DBTable& table, const char* column, bool on)
+{
+    setCell(table, column, on ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void ConfigPage::showPlaceholder(QLineEdit* field)
+{
+    field->setText(passwordPlaceholder());
+}
+
+void ConfigPage::writePassword(DBTable& table, const char* column, const QLineEdit* field)
+{
+    if (field->text() != passwordPlaceholder())
+        setCell(table, column, QStringLiteral("NUL:") + field->text());
+}
+
+void ConfigPage::fillGroupBox(DBTable* acl, QComboBox* box, const QString& stored)
+{
+    fillComboFromAcl(acl, box, stored, false);
+    if (!stored.isEmpty())
+        ComboBoxes::setCurrentText(box, stored);
+}
+
+void ConfigPage::editAddressGroups(DBTable* acl, const QString& shownGroup,
+                                   const QList<GroupBox>& boxes)
+{
+    if (!m_ready)
+        return;
+    const QPointer<QWidget> page(m_page);
+    int result = QDialog::Rejected;
+    {
+        // The dialog goes with the page should the page be closed under it.
+        const ScopedQPointer<DlgIPGroup> dialog(
+            new DlgIPGroup(m_page, nullptr, true, {}, m_conn, m_desktop, shownGroup));
+        if (dialog)
+            result = Dialogs::exec(dialog.get());
+    }
+    if (!page)
+        return;
+    if (result != QDialog::Accepted) {
+        acl->reset();
+        return;
+    }
+    const bool loaded = acl->select(m_parent, m_conn, "ipaccesslist", dbcol_ipacl,
+                                    DBTable::WaitWithProgress | DBTable::ReportRefusal);
+    if (!page || !loaded)
+        return;
+    for (const GroupBox& group : boxes)
+        fillGroupBox(acl, group.box, group.stored());
+}
+
+bool ConfigPage::pickAccount(QString* chosen)
+{
+    if (!m_ready)
+        return false;
+    if (!m_picker)
+        m_picker = std::make_unique<PickerTables>();
+    const QPointer<QWidget> page(m_page);
+    PickerTables& tables = *m_picker;
+    const ScopedQPointer<DlgBrowse> dialog(new DlgBrowse(
+        m_page, nullptr, true, {}, m_conn, &tables.domains, &tables.users, &tables.groups));
+    if (!dialog || Dialogs::exec(dialog.get()) != QDialog::Accepted || !dialog || !page)
+        return false;
+    *chosen = dialog->m_result;
+    return true;
+}

@@ -1,0 +1,186 @@
+#pragma once
+
+#include "dbcol.h"
+
+#include <QList>
+#include <QMetaObject>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class DBConn;
+class DBCtrl;
+class DBRow;
+class DBTable;
+class Desktop;
+class QComboBox;
+class QLineEdit;
+class QWidget;
+
+// What every configuration page does, done once. A page derives from its form and from this
+// base, names its tables and supplies what is its own: how its widgets show the rows
+// (updateData), which widgets depend on which (updateObject), how the widgets are written
+// into the rows (writeRows) and the checks it runs before an apply.
+//
+//     class WndRemote : public TWndRemote, public ConfigPage
+//     WndRemote::WndRemote(parent, conn, ctrl, desktop, name, flags)
+//         : TWndRemote(parent, name, flags), ConfigPage(this, parent, conn, ctrl, desktop)
+//     {
+//         if (loadTables({{&m_remote, "administration", dbcol_remote, EditedRow},
+//                         {&m_acl, "ipaccesslist", dbcol_ipacl, ReadOnly}}))
+//             start(ApplyAndReset);
+//     }
+//     void WndRemote::slotChange() { if (handChangeIn()) updateObject(); }
+//
+// Until every table has loaded and the widgets are filled the page is not ready: its change
+// slot writes nothing, and a page whose load failed stays so for good, showing the form's
+// widgets as built and taking no part in Apply or Reset.
+//
+// The base is not a QObject: its connections are made with the page as context and are
+// undone when the base goes, before the page's QObject part does.
+class ConfigPage
+{
+public:
+    // The controller's signals a page follows (start()).
+    enum Follow {
+        BeforeApply = 1,
+        UpdateAgain = 2,
+        Apply = 4,
+        Reset = 8,
+        ApplyAndReset = Apply | Reset,
+        AllSignals = BeforeApply | UpdateAgain | Apply | Reset,
+    };
+
+    // What a stored password field shows instead of the password, which is never read.
+    static QString passwordPlaceholder();
+    // The caption of the pages' questions.
+    static QString caption();
+
+    bool isReady() const { return m_ready; }
+
+    // Fills the widgets from the rows; ready is false meanwhile, so the signals the widgets
+    // give as they are set write nothing.
+    virtual void updateData() = 0;
+    // Enables the widgets that depend on others after the others' states.
+    virtual void updateObject() {}
+    // The whole difference of the edited tables, in their load order, replaces the pending
+    // list; read-only tables never enter it.
+    virtual void updateQuery();
+
+    // The answers to the controller's signals. Apply commits every table of the page and
+    // Reset restores them, refills the widgets and sets the enabling again; an apply that was
+    // withdrawn is handed in again by UpdateAgain. BeforeApply runs the page's checks: none
+    // unless the page has some.
+    virtual void slotBeforeApply() {}
+    virtual void slotUpdateAgain();
+    virtual void slotApply();
+    virtual void slotReset();
+
+protected:
+    enum TableUse {
+        ReadOnly = 0,
+        Edited = 1,    // enters the pending list
+        SingleRow = 2, // holds exactly one row, which the widgets show; none is a failure
+        Function = 4,  // name is a server function's call, as "get_auth_methods()"
+        EditedRow = Edited | SingleRow,
+    };
+
+    struct TableLoad
+    {
+        DBTable* table;
+        const char* name;
+        const DBCOL* columns;
+        int use; // TableUse flags
+    };
+
+    // page is the page itself; parent owns the progress window and the failure box of its
+    // loads. The desktop is handed on to the address-group dialog and may be null.
+    ConfigPage(QWidget* page, QWidget* parent, DBConn* conn, DBCtrl* ctrl,
+               Desktop* desktop = nullptr);
+    virtual ~ConfigPage();
+    ConfigPage(const ConfigPage&) = delete;
+    ConfigPage& operator=(const ConfigPage&) = delete;
+
+    // Loads the tables in order with the progress window and the failure box, stopping at
+    // the first that fails (the table layer has said why) or, for a single-row table, that
+    // arrives without a row. False then, or when the page went away while it waited; the
+    // page must then touch nothing of itself any more.
+    bool loadTables(const QList<TableLoad>& loads);
+    // What follows a successful load: the widgets filled, the controller's signals named in
+    // `follow` (Follow flags) answered, the enabling set, and the page ready.
+    void start(int follow);
+    // The widgets filled from the rows again, with the page not ready meanwhile.
+    void refill();
+
+    // The change slot's work: when the page is ready, the widgets written into the rows and
+    // the statements handed in. False, doing nothing, when it is not.
+    bool handChangeIn();
+    // Writes every bound widget into its cell.
+    virtual void writeRows() = 0;
+
+    // One check of slotBeforeApply(): asks text (which ends in "\nDo you want to correct the
+    // problem?") with Yes, No and Cancel. Yes or Cancel: the focus goes to field and the
+    // apply is withdrawn; true, and the checks end. No: false, the checks go on.
+    bool askToCorrect(const QString& text, QWidget* field);
+    // Empties the pending list and the edited tables' statements without a signal: the main
+    // window then finds nothing to send.
+    void withdrawApply();
+
+    // The cells of a single-row table's row, found by column name. A column the row lacks
+    // reads as empty text and is never written.
+    static QString cell(DBTable& table, const char* column);
+    static qint64 cellNumber(DBTable& table, const char* column); // leading decimal number
+    static bool cellFlag(DBTable& table, const char* column);     // number not 0
+    static void setCell(DBTable& table, const char* column, const QString& text);
+    static void setFlag(DBTable& table, const char* column, bool on); // "1" or "0"
+
+    // A password field shows the placeholder; the column is written, as "NUL:" followed by
+    // the field's text, only while the field holds something else. Case matters: a
+    // password differing from the loaded one only in case is a new password.
+    static void showPlaceholder(QLineEdit* field);
+    static void writePassword(DBTable& table, const char* column, const QLineEdit* field);
+
+    // An address-group choice box filled from a loaded "ipaccesslist" table, each group
+    // once, stored chosen. A stored group the table no longer has stays an entry of its own,
+    // chosen, so the row keeps it until the administrator picks another; an empty stored
+    // value chooses the first group.
+    static void fillGroupBox(DBTable* acl, QComboBox* box, const QString& stored);
+
+    struct GroupBox
+    {
+        QComboBox* box;
+        std::function<QString()> stored; // the group the row holds for this box
+    };
+    // The address-group "Edit" button: the dialog on shownGroup. Accepted (the dialog has
+    // written its changes itself), acl is read again and each box refilled with its stored
+    // group; a failed reload leaves the boxes as they were. Cancelled, acl is restored. The
+    // rows and the pending list are not touched. Nothing on a page that is not ready.
+    void editAddressGroups(DBTable* acl, const QString& shownGroup, const QList<GroupBox>& boxes);
+
+    // The user and group picker over the page's own domain, user and group tables, which it
+    // loads the first time it needs each and which the page keeps for the next opening.
+    // True with the picker's text when the administrator chose; false on a page that is not
+    // ready.
+    bool pickAccount(QString* chosen);
+
+    QWidget* page() const { return m_page; }
+    QWidget* m_parent;
+    DBConn* m_conn;
+    DBCtrl* m_ctrl;
+    Desktop* m_desktop;
+
+private:
+    struct PickerTables;
+
+    static DBRow* firstRow(DBTable& table);
+    void answerSignals(int follow);
+
+    QPointer<QWidget> m_page;
+    bool m_ready = false;
+    QList<DBTable*> m_tables; // every table loaded, in order
+    QList<DBTable*> m_edited; // those that enter the pending list, in order
+    std::unique_ptr<PickerTables> m_picker;
+    QList<QMetaObject::Connection> m_connections;
+};

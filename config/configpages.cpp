@@ -1,0 +1,19 @@
+// The configuration pages join the page table when the module is loaded: the table is a
+// function-local static, so it exists whatever the order of initialisation, and a
+// registration builds nothing until a page is opened.
+
+#include "pagefactory.h"
+#include "wndbackup.h"
+#include "wndintercon.h"
+#include "wndremote.h"
+#include "wndsmtp.h"
+
+namespace {
+
+const bool smtpRegistered = PageFactory::registerPage<WndSmtp>(PageKind::SmtpProperties);
+const bool backupRegistered = PageFactory::registerPage<WndBackup>(PageKind::Backup);
+const bool internetRegistered =
+    PageFactory::registerPage<WndInterCon>(PageKind::InternetConnection);
+const bool remoteRegistered = PageFactory::registerPage<WndRemote>(PageKind::RemoteAdministration);
+
+} // namespace

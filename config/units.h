@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QtGlobal>
+
+// How the configuration pages show a stored amount (bytes, seconds) as a number and a unit
+// of their choice boxes, and how they turn a number and a unit back into what is stored.
+namespace Units {
+
+// The units of a choice box, smallest first, as multiples of the stored unit.
+using Factors = QList<qint64>;
+Factors sizeFactors(); // "KB", "MB" over bytes
+Factors timeFactors(); // "minutes", "hours", "days" over seconds
+
+// The largest value an INT column holds: what a product is clamped to.
+constexpr qint64 IntColumnMaximum = 2147483647;
+
+struct Shown
+{
+    qint64 number;
+    int unit; // index into the factors
+};
+
+// The largest unit above the smallest that divides stored exactly (stored at least one
+// such unit); otherwise the smallest unit with the quotient cut toward zero, so a stored
+// value that is no whole number of it is shown rounded down.
+Shown show(qint64 stored, const Factors& factors);
+
+// number units of factor, computed in 64 bits and clamped to 0 .. maximum: a large entry
+// never wraps into a negative or small value.
+qint64 product(qint64 number, qint64 factor, qint64 maximum = IntColumnMaximum);
+
+// The decimal number a text begins with, after blanks and an optional sign; 0 for an
+// empty text or one that does not begin with a number, as C's strtoll reads it.
+qint64 leadingNumber(const QString& text);
+
+// True when text is a port number, 0 to 65535, written in decimal digits alone.
+bool isPort(const QString& text);
+
+} // namespace Units

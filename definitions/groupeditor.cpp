@@ -1,0 +1,199 @@
+#include "groupeditor.h"
+
+#include "dbrow.h"
+#include "dialogseam.h"
+#include "groupedtable.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDialog>
+#include <QInputDialog>
+#include <QPointer>
+#include <QSignalBlocker>
+#include <QTreeWidget>
+
+namespace {
+
+constexpr int RowRole = Qt::UserRole;
+
+DBRow* rowOfItem(const QTreeWidgetItem* item)
+{
+    return item ? static_cast<DBRow*>(item->data(0, RowRole).value<void*>()) : nullptr;
+}
+
+} // namespace
+
+GroupEditor::GroupEditor(QDialog* dialog, GroupedTable* table, const Widgets& widgets,
+                         const EntryFields& fields)
+    : QObject(dialog), m_dialog(dialog), m_table(table), m_widgets(widgets), m_fields(fields)
+{
+    // The box only names a set; what it offers comes from the table, never from typing.
+    m_widgets.sets->setEditable(true);
+    m_widgets.sets->setInsertPolicy(QComboBox::NoInsert);
+}
+
+void GroupEditor::start(const QString& set)
+{
+    fillSets(set);
+    showSet();
+}
+
+QString GroupEditor::currentSet() const
+{
+    return m_widgets.sets->currentText().trimmed();
+}
+
+void GroupEditor::fillSets(const QString& current)
+{
+    const QSignalBlocker blocker(m_widgets.sets);
+    m_widgets.sets->clear();
+    m_widgets.sets->addItems(m_table->names());
+    m_widgets.sets->setEditText(current);
+}
+
+void GroupEditor::showSet()
+{
+    fillEntries(nullptr);
+}
+
+void GroupEditor::fillEntries(DBRow* selected)
+{
+    QTreeWidget* list = m_widgets.entries;
+    const QSignalBlocker blocker(list);
+    list->clear();
+    for (DBRow* row : m_table->rowsOf(currentSet())) {
+        auto* item = new QTreeWidgetItem(list, m_fields.listTexts(row));
+        item->setData(0, RowRole, QVariant::fromValue<void*>(row));
+        if (row == selected)
+            list->setCurrentItem(item);
+    }
+    updateButtons();
+}
+
+DBRow* GroupEditor::selectedRow() const
+{
+    const QList<QTreeWidgetItem*> selected = m_widgets.entries->selectedItems();
+    return selected.size() == 1 ? rowOfItem(selected.first()) : nullptr;
+}
+
+void GroupEditor::entrySelected()
+{
+    if (DBRow* row = selectedRow())
+        m_fields.show(row);
+    updateButtons();
+}
+
+void GroupEditor::fieldsChanged()
+{
+    updateButtons();
+}
+
+void GroupEditor::updateButtons()
+{
+    const bool named = !currentSet().isEmpty();
+    const bool complete = m_fields.complete();
+    const bool selected = selectedRow() != nullptr;
+    const bool existing = named && !m_table->rowsOf(currentSet()).isEmpty();
+    m_widgets.add->setEnabled(named && complete && m_table->isLoaded());
+    m_widgets.edit->setEnabled(selected && complete);
+    m_widgets.remove->setEnabled(selected);
+    m_widgets.renameSet->setEnabled(existing);
+    m_widgets.removeSet->setEnabled(existing);
+}
+
+bool GroupEditor::refuseClash(DBRow* row)
+{
+    if (!m_table->clashes(row))
+        return false;
+    Dialogs::warning(m_dialog, tr("Warning"), tr("This item is already defined!"));
+    return true;
+}
+
+void GroupEditor::addEntry()
+{
+    if (currentSet().isEmpty() || !m_fields.complete())
+        return;
+    DBRow* row = m_table->append(currentSet());
+    if (!row)
+        return;
+    m_fields.write(row);
+    if (refuseClash(row)) {
+        m_table->remove(row);
+        return;
+    }
+    fillSets(currentSet());
+    fillEntries(row);
+}
+
+void GroupEditor::editEntry()
+{
+    DBRow* row = selectedRow();
+    if (!row || !m_fields.complete())
+        return;
+    const DBRow before(*row);
+    m_fields.write(row);
+    if (refuseClash(row)) {
+        *row = before;
+        m_fields.show(row);
+        return;
+    }
+    fillEntries(row);
+}
+
+void GroupEditor::removeEntry()
+{
+    for (QTreeWidgetItem* item : m_widgets.entries->selectedItems())
+        m_table->remove(rowOfItem(item));
+    const QString set = currentSet();
+    fillSets(set);
+    fillEntries(nullptr);
+}
+
+void GroupEditor::removeSet()
+{
+    m_table->removeSet(currentSet());
+    fillSets(QString());
+    fillEntries(nullptr);
+}
+
+void GroupEditor::renameSet()
+{
+    const QString from = currentSet();
+    if (from.isEmpty())
+        return;
+    QInputDialog input(m_dialog);
+    input.setWindowTitle(m_dialog->windowTitle());
+    input.setLabelText(tr("New name:"));
+    input.setTextValue(from);
+    const QPointer<QDialog> alive(m_dialog);
+    const int result = Dialogs::exec(&input);
+    if (!alive || result != QDialog::Accepted)
+        return;
+    const QString to = input.textValue().trimmed();
+    if (to.isEmpty() || to == from)
+        return;
+    // Another set of that name would take this one's entries in: refused like any clash.
+    if (m_table->hasName(to) && to.compare(from, Qt::CaseInsensitive) != 0) {
+        Dialogs::warning(m_dialog, tr("Warning"), tr("This item is already defined!"));
+        return;
+    }
+    m_table->renameSet(from, to);
+    fillSets(to);
+    fillEntries(nullptr);
+}
+
+void GroupEditor::accept()
+{
+    const QPointer<QDialog> alive(m_dialog);
+    const bool sent = m_table->sendNow();
+    if (!alive)
+        return;
+    if (sent) {
+        m_dialog->accept();
+        return;
+    }
+    // The table now holds what the server holds; the set shown may have changed with it.
+    const QString set = currentSet();
+    fillSets(set);
+    fillEntries(nullptr);
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class DBRow;
+class GroupedTable;
+class QAbstractButton;
+class QComboBox;
+class QDialog;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+// The editing both definition dialogs share: an editable box that names the set (address
+// group or time range), the list of the set's entries, fields for one entry, and the
+// buttons that add, change and remove entries and rename or remove a whole set. OK sends
+// every change at once. A dialog supplies its widgets and how an entry meets its fields.
+class GroupEditor : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Widgets
+    {
+        QComboBox* sets;
+        QTreeWidget* entries;
+        QAbstractButton* add;
+        QAbstractButton* edit;
+        QAbstractButton* remove;
+        QAbstractButton* renameSet;
+        QAbstractButton* removeSet;
+    };
+
+    struct EntryFields
+    {
+        std::function<QStringList(const DBRow*)> listTexts; // the entry's list columns
+        std::function<void(const DBRow*)> show;             // the entry into the fields
+        std::function<void(DBRow*)> write;                   // the fields into the entry
+        std::function<bool()> complete;                      // every required field filled
+    };
+
+    // `table` stays the dialog's; it is loaded or not when the editor starts.
+    GroupEditor(QDialog* dialog, GroupedTable* table, const Widgets& widgets,
+                const EntryFields& fields);
+
+    // Fills the box with the sets and shows `set`, which may be a new name.
+    void start(const QString& set);
+    // The set the list shows: the box's text without surrounding blanks.
+    QString currentSet() const;
+
+    // The dialog's slots.
+    void showSet();
+    void entrySelected();
+    void fieldsChanged();
+    void addEntry();
+    void editEntry();
+    void removeEntry();
+    void renameSet();
+    void removeSet();
+    // Sends and closes with Accepted, or stays open when the server did not take it all.
+    void accept();
+
+private:
+    DBRow* selectedRow() const;
+    void fillSets(const QString& current);
+    void fillEntries(DBRow* selected);
+    bool refuseClash(DBRow* row);
+    void updateButtons();
+
+    QDialog* m_dialog;
+    GroupedTable* m_table;
+    Widgets m_widgets;
+    EntryFields m_fields;
+};

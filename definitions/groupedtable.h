@@ -1,0 +1,58 @@
+#pragma once
+
+#include "dbtable.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class DBConn;
+class QWidget;
+
+// A server table whose rows fall into named sets: the rows that share the text of the name
+// column make one address group or one time range. The definition dialogs and pages work
+// on the sets through this; the rows stay in the table, which it owns.
+class GroupedTable
+{
+public:
+    GroupedTable(const char* table, const DBCOL* columns, const char* nameColumn);
+
+    // Loads the whole table (DBTable::select's flags); false after a failure, which the
+    // table layer has reported, and which leaves no rows.
+    bool load(QWidget* parent, DBConn* conn, int flags);
+    bool isLoaded() const { return m_table.m_loaded; }
+
+    // Each name once, in row order.
+    QStringList names() const;
+    // Whether a set of that name exists, letter case ignored.
+    bool hasName(const QString& name) const;
+    // The rows of one set, in row order; exact names.
+    QList<DBRow*> rowsOf(const QString& name) const;
+    QString nameOf(const DBRow* row) const;
+
+    // A new row of the set `name`, every other value null. Needs a loaded table.
+    DBRow* append(const QString& name);
+    void remove(DBRow* row);
+    void removeSet(const QString& name);
+    void renameSet(const QString& from, const QString& to);
+    // Whether another row has the same key, letter case ignored.
+    bool clashes(DBRow* row);
+
+    // Sends every change at once. True when each statement reached the server (or there
+    // was none). After a failure, which the table layer has reported, the table is read
+    // again: the server then holds only part of the changes, and the rows show which.
+    bool sendNow();
+
+    DBTable& table() { return m_table; }
+
+private:
+    int nameColumn(const DBRow* row) const;
+
+    DBTable m_table;
+    const char* m_tableName;
+    const DBCOL* m_columns;
+    const char* m_nameColumn;
+    QWidget* m_parent = nullptr; // of the last load: also parents a reload's boxes
+    DBConn* m_conn = nullptr;
+    int m_flags = 0;
+};

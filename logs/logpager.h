@@ -1,0 +1,163 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <memory>
+
+class DBConn;
+class DBReq;
+class QTextCodec;
+class QTimer;
+class QWidget;
+
+// The lines of one server log that a viewer needs, fetched from the server a block at a
+// time and kept in a cache around the rows in view; the log's identity and extent, and their
+// changes as the server announces them. No widget: a viewer asks it for rows and paints
+// what it holds, and tests drive it alone.
+//
+// Rows are relative line indexes: 0 is the log's first line, count() - 1 its last. The cache
+// holds the rows [first(), end()); it is widened by a block of 50 rows beyond what a load
+// needs (5 more below) and, after each load, trimmed to 150 rows around the rows asked for.
+//
+// Nothing here waits: each request is polled from a timer while the event loop runs, so a
+// viewer is never inside a nested event loop and may be deleted at any time; deleting the
+// pager abandons its open requests (the connection then never sends or drops their answers).
+//
+// A load started before a change that empties the cache (a shortened or rotated log, a
+// cleared log) carries the cache's old generation: its rows are discarded when they arrive
+// and loadFinished() reports that nothing was brought, so that the viewer asks again.
+//
+// A load that brings no rows (a refused or failing request, an empty answer) is not
+// repeated at once: for a second, or until the log's extent changes, backingOff() is true
+// and retryAllowed() is emitted when it ends.
+class LogPager : public QObject
+{
+    Q_OBJECT
+
+public:
+    // How the extent changed with an update notice.
+    struct ExtentChange
+    {
+        bool changed = false; // count or first line number differ from before
+        quint32 oldCount = 0;
+        quint32 newCount = 0;
+        bool shortened = false;
+        bool firstMoved = false; // the first line number changed: the cache was emptied
+    };
+
+    // conn is not owned; the pager stops using it once it is gone. boxParent parents the
+    // lost-connection box.
+    LogPager(DBConn* conn, const QString& logName, QWidget* boxParent = nullptr,
+             QObject* parent = nullptr);
+    ~LogPager() override;
+
+    // Asks the server for the log's id and extent; opened() follows when they are read.
+    void open();
+    bool isOpen() const { return m_logId >= 0; }
+
+    const QString& logName() const { return m_logName; }
+    int logId() const { return m_logId; }
+    quint32 count() const { return m_count; }
+    quint32 base() const { return m_base; }
+
+    qint64 first() const { return m_first; }
+    qint64 end() const { return m_end; }
+    int cachedCount() const { return int(m_lines.size()); }
+    // The cached text of row; row must lie in [first(), end()).
+    const QString& line(qint64 row) const { return m_lines.at(std::size_t(row - m_first)); }
+    bool isCached(qint64 row) const { return row >= m_first && row < m_end; }
+    // Whether the rows from firstRow up to lastRow (exclusive) are all cached.
+    bool covers(qint64 firstRow, qint64 lastRow) const;
+
+    // Makes the rows [firstRow, lastRow) present, fetching one block when some are missing.
+    // loadFinished() follows, at once when nothing is to be fetched. One load at a time: a
+    // call while one runs is ignored.
+    void load(qint64 firstRow, qint64 lastRow);
+    bool isLoading() const;
+    bool isBackingOff() const { return m_backingOff; }
+
+    // One datagram of the update channel. Ignored until the log is open, and when it holds
+    // no record of this log. Otherwise the notice is written to the connection's trace and
+    // the extent taken over; a shortened log, or one whose first line moved, loses its cache.
+    ExtentChange applyUpdate(const char* data, int len);
+
+    // Asks the server to empty the log; cleared() follows when it did, with the cache
+    // emptied and the count 0. A refusal or an empty answer changes nothing.
+    void clearLog();
+    bool isClearing() const { return m_ctrlReq != nullptr; }
+
+    // Lines are decoded with this codec from the next load on; an unknown name or an empty
+    // one takes the bytes as Latin-1.
+    void setCodecName(const QByteArray& name);
+
+    // How many lines any load has ever received; for measurements.
+    qint64 linesReceived() const { return m_linesReceived; }
+
+    static QString logListStatement(const QString& logName);
+    static QString logDataStatement(const QString& logName, quint64 from, quint64 count);
+    static QString logCtrlStatement(const QString& action, const QString& logName);
+
+signals:
+    void opened();
+    // brought: rows arrived and were cached.
+    void loadFinished(bool brought);
+    void cleared();
+    void retryAllowed();
+
+private:
+    enum class Placement { Replace, Prepend, Append };
+
+    struct Load
+    {
+        std::unique_ptr<DBReq> request;
+        Placement placement = Placement::Append;
+        qint64 from = 0;
+        qint64 rows = 0; // asked for
+        qint64 keepLow = 0;
+        qint64 keepHigh = 0;
+        quint64 generation = 0;
+    };
+
+    void poll();
+    void pollList();
+    void pollData();
+    void pollCtrl();
+    void updatePolling();
+    void readExtent(DBReq& request);
+    void takeRows(DBReq& request, const Load& load);
+    bool readLine(DBReq& request, int row, QString* text) const;
+    void trim(qint64 keepLow, qint64 keepHigh);
+    void dropCache();
+    void startBackOff();
+    void endBackOff();
+    void reportLostConnection();
+
+    QPointer<DBConn> m_conn;
+    QString m_logName;
+    QPointer<QWidget> m_boxParent;
+
+    int m_logId = -1;
+    quint32 m_count = 0;
+    quint32 m_base = 0;
+
+    std::deque<QString> m_lines;
+    qint64 m_first = 0;
+    qint64 m_end = 0;
+    quint64 m_generation = 0;
+
+    std::unique_ptr<DBReq> m_listReq;
+    std::unique_ptr<Load> m_load;
+    std::unique_ptr<DBReq> m_ctrlReq;
+    QTimer* m_pollTimer;
+
+    bool m_backingOff = false;
+    QTimer* m_backOffTimer;
+
+    QTextCodec* m_codec = nullptr;
+    qint64 m_linesReceived = 0;
+};

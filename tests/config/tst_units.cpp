@@ -1,0 +1,147 @@
+#include "units.h"
+
+#include <QtTest>
+
+// Stored sizes and times as the SMTP page shows them and writes them back.
+class tst_Units : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void showsSizes_data();
+    void showsSizes();
+    void showsTimes_data();
+    void showsTimes();
+    void productsAreClampedToTheColumn_data();
+    void productsAreClampedToTheColumn();
+    void leadingNumber_data();
+    void leadingNumber();
+    void ports_data();
+    void ports();
+};
+
+void tst_Units::showsSizes_data()
+{
+    QTest::addColumn<qint64>("stored");
+    QTest::addColumn<qint64>("number");
+    QTest::addColumn<QString>("unit");
+
+    QTest::newRow("0 is 0 KB") << qint64(0) << qint64(0) << "KB";
+    QTest::newRow("1 MB") << qint64(1048576) << qint64(1) << "MB";
+    QTest::newRow("one and a half MB in KB") << qint64(1572864) << qint64(1536) << "KB";
+    QTest::newRow("just under 1 MB") << qint64(1048575) << qint64(1023) << "KB";
+    QTest::newRow("1500 bytes cut to 1 KB") << qint64(1500) << qint64(1) << "KB";
+    QTest::newRow("under 1 KB") << qint64(1023) << qint64(0) << "KB";
+    QTest::newRow("2047 MB") << qint64(2146435072) << qint64(2047) << "MB";
+}
+
+void tst_Units::showsSizes()
+{
+    QFETCH(qint64, stored);
+    QFETCH(qint64, number);
+    QFETCH(QString, unit);
+    const QStringList units{"KB", "MB"};
+    const Units::Shown shown = Units::show(stored, Units::sizeFactors());
+    QCOMPARE(shown.number, number);
+    QCOMPARE(units.value(shown.unit), unit);
+}
+
+void tst_Units::showsTimes_data()
+{
+    QTest::addColumn<qint64>("stored");
+    QTest::addColumn<qint64>("number");
+    QTest::addColumn<QString>("unit");
+
+    QTest::newRow("a day") << qint64(86400) << qint64(1) << "days";
+    QTest::newRow("25 hours") << qint64(90000) << qint64(25) << "hours";
+    QTest::newRow("an hour") << qint64(3600) << qint64(1) << "hours";
+    QTest::newRow("2 hours") << qint64(7200) << qint64(2) << "hours";
+    QTest::newRow("0") << qint64(0) << qint64(0) << "minutes";
+    QTest::newRow("59 seconds cut to 0 minutes") << qint64(59) << qint64(0) << "minutes";
+    QTest::newRow("90 seconds cut to 1 minute") << qint64(90) << qint64(1) << "minutes";
+    QTest::newRow("30 minutes") << qint64(1800) << qint64(30) << "minutes";
+}
+
+void tst_Units::showsTimes()
+{
+    QFETCH(qint64, stored);
+    QFETCH(qint64, number);
+    QFETCH(QString, unit);
+    const QStringList units{"minutes", "hours", "days"};
+    const Units::Shown shown = Units::show(stored, Units::timeFactors());
+    QCOMPARE(shown.number, number);
+    QCOMPARE(units.value(shown.unit), unit);
+}
+
+void tst_Units::productsAreClampedToTheColumn_data()
+{
+    QTest::addColumn<qint64>("number");
+    QTest::addColumn<qint64>("factor");
+    QTest::addColumn<qint64>("stored");
+
+    QTest::newRow("2047 MB fits") << qint64(2047) << qint64(1048576) << qint64(2146435072);
+    QTest::newRow("2048 MB clamped") << qint64(2048) << qint64(1048576) << qint64(2147483647);
+    QTest::newRow("1000000 MB clamped") << qint64(1000000) << qint64(1048576) << qint64(2147483647);
+    QTest::newRow("596523 hours fit") << qint64(596523) << qint64(3600) << qint64(2147482800);
+    QTest::newRow("596524 hours clamped") << qint64(596524) << qint64(3600) << qint64(2147483647);
+    QTest::newRow("24855 days fit") << qint64(24855) << qint64(86400) << qint64(2147472000);
+    QTest::newRow("24856 days clamped") << qint64(24856) << qint64(86400) << qint64(2147483647);
+    QTest::newRow("1000000 KB") << qint64(1000000) << qint64(1024) << qint64(1024000000);
+    QTest::newRow("0") << qint64(0) << qint64(86400) << qint64(0);
+    QTest::newRow("negative is 0") << qint64(-5) << qint64(60) << qint64(0);
+}
+
+void tst_Units::productsAreClampedToTheColumn()
+{
+    QFETCH(qint64, number);
+    QFETCH(qint64, factor);
+    QFETCH(qint64, stored);
+    QCOMPARE(Units::product(number, factor), stored);
+}
+
+void tst_Units::leadingNumber_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<qint64>("number");
+
+    QTest::newRow("empty") << "" << qint64(0);
+    QTest::newRow("digits") << "1800" << qint64(1800);
+    QTest::newRow("no number") << "abc" << qint64(0);
+    QTest::newRow("number then text") << "12abc" << qint64(12);
+    QTest::newRow("blanks first") << "  7" << qint64(7);
+    QTest::newRow("beyond 32 bits") << "4294967296" << qint64(4294967296);
+}
+
+void tst_Units::leadingNumber()
+{
+    QFETCH(QString, text);
+    QFETCH(qint64, number);
+    QCOMPARE(Units::leadingNumber(text), number);
+}
+
+void tst_Units::ports_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("port");
+
+    QTest::newRow("0") << "0" << true;
+    QTest::newRow("25") << "25" << true;
+    QTest::newRow("65535") << "65535" << true;
+    QTest::newRow("65536") << "65536" << false;
+    QTest::newRow("70000, which 16 bits would store as 4464") << "70000" << false;
+    QTest::newRow("negative") << "-1" << false;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("letters") << "smtp" << false;
+    QTest::newRow("a blank inside") << "2 5" << false;
+    QTest::newRow("six digits") << "000025" << false;
+}
+
+void tst_Units::ports()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, port);
+    QCOMPARE(Units::isPort(text), port);
+}
+
+QTEST_GUILESS_MAIN(tst_Units)
+#include "tst_units.moc"

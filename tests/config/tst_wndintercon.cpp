@@ -1,0 +1,231 @@
+#include "configpagefixture.h"
+#include "wndintercon.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QtTest>
+
+// The Internet Connection page on the demo server: offline, dialling out over the phonebook
+// line "Provider ISDN" as corvane; the phonebook also lists "Provider DSL fallback" and
+// "Mobile modem".
+class tst_WndInterCon : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { m_fixture.start(); }
+    void cleanup() { m_fixture.stop(); }
+
+    void showsTheStoredRowAndTheLines();
+    void enabling_data();
+    void enabling();
+    void onlineOfflineOnlineLeavesNothingPending();
+    void storedOnlineModeTwoIsWrittenAsOne();
+    void lineNames_data();
+    void lineNames();
+    void phonebookRefusal();
+    void passwordPlaceholder_data();
+    void passwordPlaceholder();
+    void resetRestoresTheRow();
+    void rowlessTableLeavesThePageInert();
+
+private:
+    WndInterCon* build() { return m_fixture.build<WndInterCon>(); }
+    void setPhonebook(const QStringList& lines)
+    {
+        QList<QStringList> rows;
+        for (const QString& line : lines)
+            rows.append({line});
+        m_fixture.m_server->setTable("phonebook", m_fixture.m_server->columns("phonebook"), rows);
+    }
+    static void choose(QComboBox* box, const QString& text)
+    {
+        const int index = box->findText(text);
+        QVERIFY(index >= 0);
+        box->setCurrentIndex(index);
+        emit box->activated(index);
+    }
+
+    ConfigPageFixture m_fixture;
+};
+
+void tst_WndInterCon::showsTheStoredRowAndTheLines()
+{
+    const int mark = m_fixture.journalSize();
+    WndInterCon* page = build();
+    QCOMPARE(m_fixture.journalSince(mark),
+             QStringList({"select OnlineMode, UseRAS, RASLine, RASUser, RASPassword from connection",
+                          "SELECT get_phonebook()"}));
+    QVERIFY(page->m_rbtnOffline->isChecked());
+    QVERIFY(!page->m_rbtnOnline->isChecked());
+    QVERIFY(page->m_chkUseRAS->isChecked());
+    QCOMPARE(ConfigPageFixture::entries(page->m_rasLine),
+             QStringList({"Provider ISDN", "Provider DSL fallback", "Mobile modem"}));
+    QCOMPARE(page->m_rasLine->currentText(), QStringLiteral("Provider ISDN"));
+    QCOMPARE(page->m_editUser->text(), QStringLiteral("corvane"));
+    QCOMPARE(page->m_editPass->text(), QStringLiteral("PlainFillText"));
+    QVERIFY(m_fixture.pending().isEmpty());
+    QVERIFY(m_fixture.messageTexts().isEmpty());
+}
+
+void tst_WndInterCon::enabling_data()
+{
+    QTest::addColumn<QString>("online");
+    QTest::addColumn<QString>("useRas");
+    QTest::addColumn<bool>("checkBox");
+    QTest::addColumn<bool>("dialUp");
+
+    QTest::newRow("online, dial-up stored on") << "1" << "1" << false << false;
+    QTest::newRow("offline, dial-up") << "0" << "1" << true << true;
+    QTest::newRow("offline, no dial-up") << "0" << "0" << true << false;
+}
+
+void tst_WndInterCon::enabling()
+{
+    QFETCH(QString, online);
+    QFETCH(QString, useRas);
+    QFETCH(bool, checkBox);
+    QFETCH(bool, dialUp);
+    m_fixture.setCells("connection", {{"OnlineMode", online}, {"UseRAS", useRas}});
+    WndInterCon* page = build();
+    QCOMPARE(page->m_chkUseRAS->isEnabled(), checkBox);
+    QCOMPARE(page->m_chkUseRAS->isChecked(), useRas == QLatin1String("1"));
+    QCOMPARE(page->m_rasLine->isEnabled(), dialUp);
+    QCOMPARE(page->m_editUser->isEnabled(), dialUp);
+    QCOMPARE(page->m_editPass->isEnabled(), dialUp);
+}
+
+void tst_WndInterCon::onlineOfflineOnlineLeavesNothingPending()
+{
+    m_fixture.setCells("connection", {{"OnlineMode", "1"}, {"UseRAS", "0"}});
+    WndInterCon* page = build();
+    page->m_rbtnOffline->click();
+    QCOMPARE(m_fixture.pending(), QStringList{"update connection set OnlineMode='0'"});
+    QVERIFY(page->m_chkUseRAS->isEnabled());
+    QVERIFY(!page->m_rasLine->isEnabled());
+    page->m_chkUseRAS->click();
+    QVERIFY(page->m_rasLine->isEnabled());
+    page->m_chkUseRAS->click();
+    page->m_rbtnOnline->click();
+    QVERIFY(m_fixture.pending().isEmpty());
+    QVERIFY(!page->m_chkUseRAS->isEnabled());
+}
+
+void tst_WndInterCon::storedOnlineModeTwoIsWrittenAsOne()
+{
+    m_fixture.setCells("connection", {{"OnlineMode", "2"}});
+    WndInterCon* page = build();
+    QVERIFY(page->m_rbtnOnline->isChecked());
+    page->m_editUser->setText("corvane2");
+    QCOMPARE(m_fixture.pending(),
+             QStringList{"update connection set OnlineMode='1', RASUser='corvane2'"});
+}
+
+void tst_WndInterCon::lineNames_data()
+{
+    QTest::addColumn<QStringList>("phonebook");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QStringList>("entries");
+
+    const QString longName = QStringLiteral("Provider line whose name is far longer than fifty bytes: ")
+        + QString(40, QLatin1Char('x'));
+    const QString umlauts = QStringLiteral("Büro-Modem Köln");
+    QTest::newRow("a name of 98 bytes is kept whole")
+        << QStringList{longName, "Mobile modem"} << longName << QStringList{longName, "Mobile modem"};
+    QTest::newRow("a name outside ASCII")
+        << QStringList{umlauts, "Mobile modem"} << umlauts << QStringList{umlauts, "Mobile modem"};
+    QTest::newRow("a stored line the phonebook lacks stays an entry")
+        << QStringList{"Mobile modem"} << "Old ISDN" << QStringList{"Mobile modem", "Old ISDN"};
+}
+
+// The line the row holds is shown and written back as it is until another is chosen.
+void tst_WndInterCon::lineNames()
+{
+    QFETCH(QStringList, phonebook);
+    QFETCH(QString, stored);
+    QFETCH(QStringList, entries);
+    setPhonebook(phonebook);
+    m_fixture.setCells("connection", {{"RASLine", stored}});
+    WndInterCon* page = build();
+    QCOMPARE(ConfigPageFixture::entries(page->m_rasLine), entries);
+    QCOMPARE(page->m_rasLine->currentText(), stored);
+
+    page->m_editUser->setText("someone");
+    QCOMPARE(m_fixture.pending(), QStringList{"update connection set RASUser='someone'"});
+    choose(page->m_rasLine, phonebook.last() == stored ? phonebook.first() : phonebook.last());
+    QCOMPARE(m_fixture.pending().size(), 1);
+    QVERIFY(m_fixture.pending().first().contains(QLatin1String("RASLine=")));
+}
+
+void tst_WndInterCon::phonebookRefusal()
+{
+    m_fixture.m_server->refuse(QStringLiteral("get_phonebook"), 111);
+    WndInterCon* page = build();
+    QCOMPARE(m_fixture.messageTexts(), QStringList{"Operation failed."});
+    const DialogRecorder::Message& box = m_fixture.m_dialogs->messages.first();
+    QCOMPARE(box.caption, QStringLiteral("Error"));
+    QCOMPARE(box.icon, QMessageBox::Warning);
+    QCOMPARE(box.buttons, QMessageBox::Ok);
+    QVERIFY(page->isReady());
+    QCOMPARE(ConfigPageFixture::entries(page->m_rasLine), QStringList{"Provider ISDN"});
+
+    page->m_editUser->setText("someone");
+    QCOMPARE(m_fixture.pending(), QStringList{"update connection set RASUser='someone'"});
+}
+
+void tst_WndInterCon::passwordPlaceholder_data()
+{
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<QStringList>("pending");
+
+    QTest::newRow("placeholder left") << QStringList{}
+                                      << QStringList{"update connection set RASUser='other'"};
+    QTest::newRow("cleared") << QStringList{""}
+                             << QStringList{"update connection set RASUser='other', RASPassword='NUL:'"};
+    QTest::newRow("placeholder typed back keeps the new one")
+        << QStringList{"dial", "PlainFillText"}
+        << QStringList{"update connection set RASUser='other', RASPassword='NUL:dial'"};
+}
+
+void tst_WndInterCon::passwordPlaceholder()
+{
+    QFETCH(QStringList, typed);
+    QFETCH(QStringList, pending);
+    WndInterCon* page = build();
+    for (const QString& text : typed)
+        page->m_editPass->setText(text);
+    page->m_editUser->setText("other");
+    QCOMPARE(m_fixture.pending(), pending);
+}
+
+void tst_WndInterCon::resetRestoresTheRow()
+{
+    WndInterCon* page = build();
+    page->m_rbtnOnline->click();
+    choose(page->m_rasLine, "Mobile modem");
+    page->m_editUser->setText("other");
+    page->m_editPass->setText("typed");
+    m_fixture.m_ctrl->reset();
+    QVERIFY(m_fixture.pending().isEmpty());
+    QVERIFY(page->m_rbtnOffline->isChecked());
+    QVERIFY(page->m_rasLine->isEnabled());
+    QCOMPARE(page->m_rasLine->currentText(), QStringLiteral("Provider ISDN"));
+    QCOMPARE(page->m_editUser->text(), QStringLiteral("corvane"));
+    QCOMPARE(page->m_editPass->text(), QStringLiteral("PlainFillText"));
+}
+
+void tst_WndInterCon::rowlessTableLeavesThePageInert()
+{
+    m_fixture.emptyTable("connection");
+    const int mark = m_fixture.journalSize();
+    WndInterCon* page = build();
+    QVERIFY(!page->isReady());
+    QCOMPARE(m_fixture.journalSince(mark).size(), 1); // no phonebook request
+    page->m_rbtnOnline->click();
+    QVERIFY(m_fixture.pending().isEmpty());
+}
+
+QTEST_MAIN(tst_WndInterCon)
+#include "tst_wndintercon.moc"

@@ -1,0 +1,482 @@
+#include "configpagefixture.h"
+#include "wndsmtp.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QtTest>
+
+// The SMTP Properties page on the demo server: the relay smtp.provider.example:587 with
+// authentication as corvane-relay, 10 MB messages, 10 threads, retries every 30 minutes,
+// a warning after 4 hours, the return after 5 days, 30 hops, SSL when available.
+class tst_WndSmtp : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { m_fixture.start(); }
+    void cleanup() { m_fixture.stop(); }
+
+    void showsTheStoredRows();
+    void sizeShownAndWrittenBack_data();
+    void sizeShownAndWrittenBack();
+    void timeShownAndWrittenBack_data();
+    void timeShownAndWrittenBack();
+    void unitOnlyChangeWritesTheConvertedValue();
+    void largeEntriesAreClampedToTheColumn();
+    void toggleOnAndOffLeavesNothingPending();
+    void everyVisibleEditIsWritten_data();
+    void everyVisibleEditIsWritten();
+    void passwordPlaceholder_data();
+    void passwordPlaceholder();
+    void passwordChangedOnlyInCaseIsWritten();
+    void relayChoiceEnablesItsWidgets();
+    void defaultPort_data();
+    void defaultPort();
+    void questions_data();
+    void questions();
+    void withdrawnApplyIsHandedInAgain();
+    void outOfRangePortIsNeverCut();
+    void resetRestoresTheLoadedRows();
+    void appliedEditIsKept();
+    void refusedLoadLeavesThePageInert();
+    void rowlessTableLeavesThePageInert();
+    void pageClosedWhileItLoads();
+
+private:
+    WndSmtp* build() { return m_fixture.build<WndSmtp>(); }
+    static void type(QLineEdit* field, const QString& text) { field->setText(text); }
+    static void choose(QComboBox* box, int index)
+    {
+        box->setCurrentIndex(index);
+        emit box->activated(index);
+    }
+
+    ConfigPageFixture m_fixture;
+};
+
+void tst_WndSmtp::showsTheStoredRows()
+{
+    WndSmtp* page = build();
+    QVERIFY(page->isReady());
+    QVERIFY(page->m_rbtnSMTP->isChecked());
+    QVERIFY(!page->m_rbtnDNS->isChecked());
+    QCOMPARE(page->m_editHostname->text(), QStringLiteral("smtp.provider.example"));
+    QCOMPARE(page->m_editPort->text(), QStringLiteral("587"));
+    QVERIFY(page->m_chkAuth->isChecked());
+    QCOMPARE(page->m_editUser->text(), QStringLiteral("corvane-relay"));
+    QCOMPARE(page->m_editPassword->text(), QStringLiteral("PlainFillText"));
+    QCOMPARE(page->m_comboAuth->currentText(), QStringLiteral("SMTP AUTH Command"));
+    QCOMPARE(page->m_editMessageSize->text(), QStringLiteral("10"));
+    QCOMPARE(page->m_comboKB->currentText(), QStringLiteral("MB"));
+    QCOMPARE(page->m_editThreads->text(), QStringLiteral("10"));
+    QCOMPARE(page->m_editRetry->text(), QStringLiteral("30"));
+    QCOMPARE(page->m_comboSec->currentText(), QStringLiteral("minutes"));
+    QCOMPARE(page->m_editWarning->text(), QStringLiteral("4"));
+    QCOMPARE(page->m_comboWarn->currentText(), QStringLiteral("hours"));
+    QCOMPARE(page->m_editBounce->text(), QStringLiteral("5"));
+    QCOMPARE(page->m_comboMin->currentText(), QStringLiteral("days"));
+    QCOMPARE(page->m_editHops->text(), QStringLiteral("30"));
+    QVERIFY(page->m_chkUseSSL->isChecked());
+    QVERIFY(m_fixture.pending().isEmpty());
+}
+
+void tst_WndSmtp::sizeShownAndWrittenBack_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<QStringList>("pendingAfterAnEdit");
+
+    const QString threads = QStringLiteral("update smtp set MaxConcurrency='11'");
+    QTest::newRow("unlimited") << "0" << "0" << "KB" << QStringList{threads};
+    QTest::newRow("1 MB") << "1048576" << "1" << "MB" << QStringList{threads};
+    QTest::newRow("1.5 MB") << "1572864" << "1536" << "KB" << QStringList{threads};
+    QTest::newRow("1500 bytes, written back as 1 KB")
+        << "1500" << "1" << "KB"
+        << QStringList{"update smtp set MaxConcurrency='11', MaxMessageSize='1024'"};
+}
+
+// An edit anywhere writes every column: a size that is no whole number of KB goes back as
+// the size shown.
+void tst_WndSmtp::sizeShownAndWrittenBack()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, shown);
+    QFETCH(QString, unit);
+    QFETCH(QStringList, pendingAfterAnEdit);
+    m_fixture.setCells("smtp", {{"MaxMessageSize", stored}});
+    WndSmtp* page = build();
+    QCOMPARE(page->m_editMessageSize->text(), shown);
+    QCOMPARE(page->m_comboKB->currentText(), unit);
+
+    type(page->m_editThreads, "11");
+    QCOMPARE(m_fixture.pending(), pendingAfterAnEdit);
+}
+
+void tst_WndSmtp::timeShownAndWrittenBack_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<QStringList>("pendingAfterAnEdit");
+
+    const QString hops = QStringLiteral("update smtp set MaxHops='31'");
+    QTest::newRow("a day") << "86400" << "1" << "days" << QStringList{hops};
+    QTest::newRow("25 hours") << "90000" << "25" << "hours" << QStringList{hops};
+    QTest::newRow("59 seconds, written back as 0")
+        << "59" << "0" << "minutes"
+        << QStringList{"update smtp set QueueRetryInterval='0', MaxHops='31'"};
+}
+
+void tst_WndSmtp::timeShownAndWrittenBack()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, shown);
+    QFETCH(QString, unit);
+    QFETCH(QStringList, pendingAfterAnEdit);
+    m_fixture.setCells("smtp", {{"QueueRetryInterval", stored}});
+    WndSmtp* page = build();
+    QCOMPARE(page->m_editRetry->text(), shown);
+    QCOMPARE(page->m_comboSec->currentText(), unit);
+
+    type(page->m_editHops, "31");
+    QCOMPARE(m_fixture.pending(), pendingAfterAnEdit);
+}
+
+void tst_WndSmtp::unitOnlyChangeWritesTheConvertedValue()
+{
+    m_fixture.setCells("smtp", {{"QueueNotifyTimeout", "7200"}});
+    WndSmtp* page = build();
+    QCOMPARE(page->m_editWarning->text(), QStringLiteral("2"));
+
+    choose(page->m_comboWarn, 2);
+    QCOMPARE(m_fixture.pending(), QStringList{"update smtp set QueueNotifyTimeout='172800'"});
+}
+
+// Beyond the column's range the product stays at its largest value instead of wrapping.
+void tst_WndSmtp::largeEntriesAreClampedToTheColumn()
+{
+    WndSmtp* page = build();
+    type(page->m_editMessageSize, "3000");
+    type(page->m_editBounce, "30000");
+    QCOMPARE(m_fixture.pending(),
+             QStringList{"update smtp set QueueBounceTimeout='2147483647', MaxMessageSize='2147483647'"});
+}
+
+void tst_WndSmtp::toggleOnAndOffLeavesNothingPending()
+{
+    WndSmtp* page = build();
+    page->m_chkUseSSL->click();
+    QCOMPARE(m_fixture.pending(), QStringList{"update smtp set ClientUseSSL='0'"});
+    page->m_chkUseSSL->click();
+    QVERIFY(m_fixture.pending().isEmpty());
+
+    page->m_rbtnDNS->click();
+    QCOMPARE(m_fixture.pending(), QStringList{"update smtp set DeliveryMode='1'"});
+    page->m_rbtnSMTP->click();
+    QVERIFY(m_fixture.pending().isEmpty());
+}
+
+void tst_WndSmtp::everyVisibleEditIsWritten_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("pending");
+
+    QTest::newRow("host name") << "m_editHostname" << "relay.example"
+                               << QStringList{"update relay set ServerName='relay.example'"};
+    QTest::newRow("host name, case only") << "m_editHostname" << "SMTP.Provider.example"
+                                          << QStringList{"update relay set ServerName='SMTP.Provider.example'"};
+    QTest::newRow("user, case only") << "m_editUser" << "Corvane-Relay"
+                                     << QStringList{"update relay set AuthUser='Corvane-Relay'"};
+    QTest::newRow("value with an apostrophe") << "m_editUser" << "o'brien"
+                                              << QStringList{"update relay set AuthUser='o\\'brien'"};
+    QTest::newRow("edited back") << "m_editThreads" << "10" << QStringList{};
+}
+
+void tst_WndSmtp::everyVisibleEditIsWritten()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QStringList, pending);
+    WndSmtp* page = build();
+    type(page->findChild<QLineEdit*>(field), text);
+    QCOMPARE(m_fixture.pending(), pending);
+}
+
+void tst_WndSmtp::passwordPlaceholder_data()
+{
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<QStringList>("pending");
+
+    QTest::newRow("placeholder left") << QStringList{} << QStringList{};
+    QTest::newRow("cleared") << QStringList{""} << QStringList{"update relay set AuthPass='NUL:'"};
+    QTest::newRow("new password") << QStringList{"s3cret"}
+                                  << QStringList{"update relay set AuthPass='NUL:s3cret'"};
+    QTest::newRow("placeholder typed back keeps the new one")
+        << QStringList{"s3cret", "PlainFillText"} << QStringList{"update relay set AuthPass='NUL:s3cret'"};
+}
+
+void tst_WndSmtp::passwordPlaceholder()
+{
+    QFETCH(QStringList, typed);
+    QFETCH(QStringList, pending);
+    WndSmtp* page = build();
+    for (const QString& text : typed)
+        type(page->m_editPassword, text);
+    // Another edit rewrites every column: the placeholder is still never written.
+    type(page->m_editThreads, "12");
+    pending.prepend(QStringLiteral("update smtp set MaxConcurrency='12'"));
+    QCOMPARE(m_fixture.pending(), pending);
+}
+
+void tst_WndSmtp::passwordChangedOnlyInCaseIsWritten()
+{
+    WndSmtp* page = build();
+    type(page->m_editPassword, "secret");
+    QCOMPARE(m_fixture.apply(), ApplyOutcome::Applied);
+    QCOMPARE(m_fixture.storedCell("relay", "AuthPass"), QStringLiteral("secret"));
+
+    type(page->m_editPassword, "SECRET");
+    QCOMPARE(m_fixture.pending(), QStringList{"update relay set AuthPass='NUL:SECRET'"});
+}
+
+void tst_WndSmtp::relayChoiceEnablesItsWidgets()
+{
+    WndSmtp* page = build();
+    const QList<QWidget*> relay{page->m_editHostname, page->m_editPort, page->m_btnDefault,
+                                page->m_chkAuth};
+    const QList<QWidget*> auth{page->m_editUser, page->m_editPassword, page->m_comboAuth};
+    auto enabled = [](const QList<QWidget*>& widgets) {
+        QList<bool> states;
+        for (QWidget* widget : widgets)
+            states.append(widget->isEnabled());
+        return states;
+    };
+    QCOMPARE(enabled(relay), QList<bool>(4, true));
+    QCOMPARE(enabled(auth), QList<bool>(3, true));
+    page->m_rbtnSMTP->click(); // the chosen one stays chosen
+    QVERIFY(page->m_rbtnSMTP->isChecked());
+    QVERIFY(m_fixture.pending().isEmpty());
+
+    page->m_chkAuth->click();
+    QCOMPARE(enabled(relay), QList<bool>(4, true));
+    QCOMPARE(enabled(auth), QList<bool>(3, false));
+
+    page->m_chkAuth->click();
+    page->m_rbtnDNS->click();
+    QVERIFY(!page->m_rbtnSMTP->isChecked());
+    QCOMPARE(enabled(relay), QList<bool>(4, false));
+    QCOMPARE(enabled(auth), QList<bool>(3, false));
+    QVERIFY(page->m_editHops->isEnabled());
+}
+
+void tst_WndSmtp::defaultPort_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QStringList>("pending");
+
+    QTest::newRow("another port") << "587" << QStringList{"update relay set ServerPort='25'"};
+    QTest::newRow("already 25") << "25" << QStringList{};
+}
+
+void tst_WndSmtp::defaultPort()
+{
+    QFETCH(QString, stored);
+    QFETCH(QStringList, pending);
+    m_fixture.setCells("relay", {{"ServerPort", stored}});
+    WndSmtp* page = build();
+    page->m_btnDefault->click();
+    QCOMPARE(page->m_editPort->text(), QStringLiteral("25"));
+    QCOMPARE(m_fixture.pending(), pending);
+}
+
+using Answers = QList<int>;
+
+void tst_WndSmtp::questions_data()
+{
+    QTest::addColumn<bool>("relay");
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<QString>("port");
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<Answers>("answers");
+    QTest::addColumn<QStringList>("asked");
+    QTest::addColumn<QString>("focused");
+    QTest::addColumn<bool>("sent");
+
+    const QString hostAndPort = QStringLiteral(
+        "You should fill relay server hostname and port.\nDo you want to correct the problem?");
+    const QString user = QStringLiteral("You should user name.\nDo you want to correct the problem?");
+    const int yes = QMessageBox::Yes, no = QMessageBox::No, cancel = QMessageBox::Cancel;
+
+    QTest::newRow("direct delivery asks nothing")
+        << false << "" << "" << "" << Answers{} << QStringList{} << "" << true;
+    QTest::newRow("relay filled in") << true << "relay.example" << "25" << "me" << Answers{}
+                                     << QStringList{} << "" << true;
+    QTest::newRow("port empty, Yes") << true << "relay.example" << "" << "me" << Answers{yes}
+                                     << QStringList{hostAndPort} << "m_editHostname" << false;
+    QTest::newRow("host empty, Cancel") << true << "" << "25" << "me" << Answers{cancel}
+                                        << QStringList{hostAndPort} << "m_editHostname" << false;
+    QTest::newRow("user empty, Yes") << true << "relay.example" << "25" << "" << Answers{yes}
+                                     << QStringList{user} << "m_editUser" << false;
+    QTest::newRow("No goes on to the user")
+        << true << "" << "" << "" << Answers{no, yes} << QStringList{hostAndPort, user}
+        << "m_editUser" << false;
+    QTest::newRow("No to both applies") << true << "" << "" << "" << Answers{no, no}
+                                        << QStringList{hostAndPort, user} << "" << true;
+}
+
+void tst_WndSmtp::questions()
+{
+    QFETCH(bool, relay);
+    QFETCH(QString, host);
+    QFETCH(QString, port);
+    QFETCH(QString, user);
+    QFETCH(Answers, answers);
+    QFETCH(QStringList, asked);
+    QFETCH(QString, focused);
+    QFETCH(bool, sent);
+
+    WndSmtp* page = build();
+    (relay ? page->m_rbtnSMTP : page->m_rbtnDNS)->click();
+    type(page->m_editHostname, host);
+    type(page->m_editPort, port);
+    type(page->m_editUser, user);
+    type(page->m_editHops, "29"); // something to send in every row
+    page->m_editHops->setFocus();
+    m_fixture.applyAnswering(answers, asked, focused, sent);
+}
+
+void tst_WndSmtp::withdrawnApplyIsHandedInAgain()
+{
+    WndSmtp* page = build();
+    type(page->m_editUser, "");
+    type(page->m_editHops, "29");
+    const QStringList before = m_fixture.pending();
+    QCOMPARE(before.size(), 2);
+    m_fixture.m_dialogs->answer(QMessageBox::Yes);
+
+    QCOMPARE(m_fixture.apply(), ApplyOutcome::Withdrawn);
+    QVERIFY(m_fixture.pending().isEmpty());
+
+    m_fixture.m_ctrl->update_again();
+    QCOMPARE(m_fixture.pending(), before);
+}
+
+// A port the column cannot hold is asked about and never written cut to 16 bits.
+void tst_WndSmtp::outOfRangePortIsNeverCut()
+{
+    WndSmtp* page = build();
+    type(page->m_editPort, "70000");
+    QVERIFY(m_fixture.pending().isEmpty());
+    type(page->m_editHops, "29");
+    m_fixture.m_dialogs->answer(QMessageBox::Yes);
+
+    QCOMPARE(m_fixture.apply(), ApplyOutcome::Withdrawn);
+    QCOMPARE(m_fixture.messageTexts(),
+             QStringList{"Relay server port must be a number from 0 to 65535.\n"
+                         "Do you want to correct the problem?"});
+    QCOMPARE(m_fixture.focusedWidget(), page->m_editPort);
+
+    m_fixture.m_ctrl->update_again();
+    m_fixture.m_dialogs->answer(QMessageBox::No);
+    QCOMPARE(m_fixture.apply(), ApplyOutcome::Applied);
+    QCOMPARE(m_fixture.storedCell("relay", "ServerPort"), QStringLiteral("587"));
+    QCOMPARE(m_fixture.storedCell("smtp", "MaxHops"), QStringLiteral("29"));
+}
+
+void tst_WndSmtp::resetRestoresTheLoadedRows()
+{
+    WndSmtp* page = build();
+    page->m_rbtnDNS->click();
+    type(page->m_editHostname, "other.example");
+    type(page->m_editPassword, "typed");
+    choose(page->m_comboKB, 0);
+    QVERIFY(!m_fixture.pending().isEmpty());
+
+    m_fixture.m_ctrl->reset();
+
+    QVERIFY(m_fixture.pending().isEmpty());
+    QVERIFY(page->m_rbtnSMTP->isChecked());
+    QVERIFY(!page->m_rbtnDNS->isChecked());
+    QVERIFY(page->m_editHostname->isEnabled());
+    QCOMPARE(page->m_editHostname->text(), QStringLiteral("smtp.provider.example"));
+    QCOMPARE(page->m_editPassword->text(), QStringLiteral("PlainFillText"));
+    QCOMPARE(page->m_comboKB->currentText(), QStringLiteral("MB"));
+    type(page->m_editHops, "30");
+    QVERIFY(m_fixture.pending().isEmpty());
+}
+
+void tst_WndSmtp::appliedEditIsKept()
+{
+    WndSmtp* page = build();
+    type(page->m_editHostname, "mail.harbour-relay.example");
+    const int mark = m_fixture.journalSize();
+    QCOMPARE(m_fixture.apply(), ApplyOutcome::Applied);
+    QCOMPARE(m_fixture.journalSince(mark),
+             QStringList{"update relay set ServerName='mail.harbour-relay.example'"});
+    // Committed: the same text again is no change.
+    type(page->m_editHops, "30");
+    QVERIFY(m_fixture.pending().isEmpty());
+
+    WndSmtp* again = build();
+    QCOMPARE(again->m_editHostname->text(), QStringLiteral("mail.harbour-relay.example"));
+}
+
+void tst_WndSmtp::refusedLoadLeavesThePageInert()
+{
+    m_fixture.m_server->refuse(QStringLiteral("from relay"), 109);
+    const int mark = m_fixture.journalSize();
+    WndSmtp* page = build();
+
+    QCOMPARE(m_fixture.messageTexts(), QStringList{"Query failed: Table does not exists"});
+    QCOMPARE(m_fixture.m_dialogs->messages.first().caption, QStringLiteral("Ornel Corvane Administration"));
+    QVERIFY(!page->isReady());
+    QVERIFY(!page->m_rbtnSMTP->isChecked());
+    QVERIFY(!page->m_rbtnDNS->isChecked());
+    QVERIFY(page->m_editUser->isEnabled());
+    QVERIFY(page->m_editHops->validator() == nullptr);
+
+    type(page->m_editHostname, "relay.example");
+    page->m_chkUseSSL->click();
+    QVERIFY(m_fixture.pending().isEmpty());
+    m_fixture.m_ctrl->reset();
+    QCOMPARE(page->m_editHostname->text(), QStringLiteral("relay.example"));
+    QCOMPARE(m_fixture.journalSince(mark).size(), 2); // smtp, then relay: nothing after
+}
+
+void tst_WndSmtp::rowlessTableLeavesThePageInert()
+{
+    m_fixture.emptyTable("smtp");
+    WndSmtp* page = build();
+    QVERIFY(!page->isReady());
+    QVERIFY(m_fixture.messageTexts().isEmpty());
+    type(page->m_editThreads, "4");
+    page->m_rbtnDNS->click();
+    QVERIFY(m_fixture.pending().isEmpty());
+}
+
+// The administrator may close the page while it waits for its second table: nothing of it
+// is touched afterwards, and the request it waited for is given up.
+void tst_WndSmtp::pageClosedWhileItLoads()
+{
+    QVERIFY(m_fixture.m_server->delay(QStringLiteral("from relay"), 300, 1));
+    QPointer<QWidget> container = new QWidget;
+    QObject closer;
+    QTimer::singleShot(50, &closer, [&container] { delete container.data(); });
+
+    new WndSmtp(container, m_fixture.m_conn->get(), m_fixture.m_ctrl.get(), nullptr, {}); // owned by container
+
+    QVERIFY(container.isNull());
+    QVERIFY(m_fixture.pending().isEmpty());
+    // The connection goes on serving.
+    WndSmtp* page = build();
+    QVERIFY(page->isReady());
+}
+
+QTEST_MAIN(tst_WndSmtp)
+#include "tst_wndsmtp.moc"

@@ -1,0 +1,381 @@
+#include "dialogrecorder.h"
+#include "dlgipgroup.h"
+#include "dlgtimeintex.h"
+#include "shellharness.h"
+#include "wndipgroup.h"
+#include "wndtimeint.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+enum class Page { IpGroups, TimeRanges };
+
+struct PageFacts
+{
+    QString path;       // in the navigation tree
+    PageKind kind;
+    QString table;
+    QString load;       // the page's statement for its table
+    QString list;       // the layout's list name under "/Admin/Ferrox"
+    QStringList titles; // the columns, all shown by default
+};
+
+PageFacts facts(Page page)
+{
+    if (page == Page::IpGroups)
+        return {"Configuration/Definitions/IP Address Groups", PageKind::IpAddressGroups, "ipaccesslist",
+                "select Name, Value, Desc from ipaccesslist", "IP Groups", {"Name", "Description"}};
+    return {"Configuration/Definitions/Time Ranges", PageKind::TimeRanges, "timeintervals",
+            "select name, desc, type, days, start, end from timeintervals", "Time Intervals",
+            {"Name", "Type", "Time"}};
+}
+
+// Every item as "heading" or "  entry", each with its cells joined by " | ".
+QStringList itemsShown(const QTreeWidget* list)
+{
+    QStringList lines;
+    auto cells = [list](const QTreeWidgetItem* item) {
+        QStringList texts;
+        for (int c = 0; c < list->columnCount(); ++c)
+            texts.append(item->text(c));
+        return texts.join(" | ");
+    };
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* heading = list->topLevelItem(i);
+        lines.append(cells(heading));
+        for (int j = 0; j < heading->childCount(); ++j)
+            lines.append("  " + cells(heading->child(j)));
+    }
+    return lines;
+}
+
+QTreeWidgetItem* headingNamed(const QTreeWidget* list, const QString& name)
+{
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        if (list->topLevelItem(i)->text(0) == name)
+            return list->topLevelItem(i);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Page)
+
+class TestSetListPages : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void buildsThroughThePageTable_data();
+    void buildsThroughThePageTable();
+    void keepsItsLayoutUnderFerrox_data();
+    void keepsItsLayoutUnderFerrox();
+    void takesAStoredLayoutOfItsVersion_data();
+    void takesAStoredLayoutOfItsVersion();
+    void editOpensTheGroupDialogAndReloads();
+    void addOpensTheRangeDialogOnANewRange();
+    void cancelledDialogReadsNothing();
+    void removeWaitsForApply();
+    void pendingRemovalSurvivesAReload();
+    void refusedLoadShowsNothing();
+
+private:
+    QTreeWidget* open(Page page);
+    QWidget* pageWidget() const { return m_page; }
+
+    std::unique_ptr<WindowOnStandIn> m_standIn;
+    StandIn::TestServer* m_server = nullptr;
+    WndMain* m_window = nullptr;
+    QWidget* m_page = nullptr; // the page open() opened last
+};
+
+void TestSetListPages::init()
+{
+    using namespace StandIn;
+    m_standIn = std::make_unique<WindowOnStandIn>();
+    m_server = m_standIn->server.get();
+    m_window = m_standIn->window;
+    QVERIFY(m_window);
+    m_server->setTable("ipaccesslist",
+                       {{"Name", TypeString, true}, {"Value", TypeString, true}, {"Desc", TypeString, false}},
+                       {{"Office", "192.168.10.0/24", "Head office"},
+                        {"Relays", "10.20.0.5", "Backup MX"},
+                        {"Office", "mx1.example", "Mail host"}});
+    m_server->setTable("timeintervals",
+                       {{"name", TypeString, true}, {"desc", TypeString, true}, {"type", TypeInt, true},
+                        {"days", TypeString, false}, {"start", TypeInt, false}, {"end", TypeInt, false}},
+                       {{"Office hours", "Weekdays", "1", "12345", "480", "1080"},
+                        {"Night", "Every night", "0", "", "1320", "360"}});
+}
+
+void TestSetListPages::cleanup()
+{
+    m_standIn.reset();
+}
+
+QTreeWidget* TestSetListPages::open(Page page)
+{
+    const QString path = facts(page).path;
+    m_page = page == Page::IpGroups ? static_cast<QWidget*>(openPage<WndIPGroup>(m_window, path))
+                                    : openPage<WndTimeInt>(m_window, path);
+    return m_page ? m_page->findChild<QTreeWidget*>("m_list") : nullptr;
+}
+
+void TestSetListPages::buildsThroughThePageTable_data()
+{
+    QTest::addColumn<Page>("page");
+    QTest::addColumn<QString>("className");
+    QTest::addColumn<QStringList>("items");
+
+    QTest::newRow("address groups")
+        << Page::IpGroups << "WndIPGroup"
+        << QStringList{"Office | ", "  192.168.10.0/24 | Head office", "  mx1.example | Mail host",
+                       "Relays | ", "  10.20.0.5 | Backup MX"};
+    QTest::newRow("time ranges")
+        << Page::TimeRanges << "WndTimeInt"
+        << QStringList{"Night |  | ", "  Every night | Daily | 1320 - 360", "Office hours |  | ",
+                       "  Weekdays | Weekly | Days 12345, 480 - 1080"};
+}
+
+void TestSetListPages::buildsThroughThePageTable()
+{
+    QFETCH(Page, page);
+    QFETCH(QString, className);
+    QFETCH(QStringList, items);
+
+    const PageFacts expected = facts(page);
+    QVERIFY(PageFactory::isRegistered(expected.kind));
+    const int before = int(m_server->journal().size());
+    QTreeWidget* list = open(page);
+    QVERIFY(list);
+    QWidget* shown = pageWidget();
+    QCOMPARE(QString::fromLatin1(shown->metaObject()->className()), className);
+    QCOMPARE(journalFrom(*m_server, before), QStringList{expected.load});
+    QCOMPARE(headerTitles(list), expected.titles);
+    QCOMPARE(itemsShown(list), items);
+    QVERIFY(!shown->findChild<QPushButton*>("m_btnEdit")->isEnabled());
+    QVERIFY(!shown->findChild<QPushButton*>("m_btnRemove")->isEnabled());
+    // An entry: its set can be edited, not removed.
+    list->topLevelItem(0)->child(0)->setSelected(true);
+    QVERIFY(shown->findChild<QPushButton*>("m_btnEdit")->isEnabled());
+    QVERIFY(!shown->findChild<QPushButton*>("m_btnRemove")->isEnabled());
+    list->topLevelItem(0)->setSelected(true);
+    QVERIFY(shown->findChild<QPushButton*>("m_btnEdit")->isEnabled());
+    QVERIFY(shown->findChild<QPushButton*>("m_btnRemove")->isEnabled());
+    // Two sets: nothing to edit, both to remove.
+    list->topLevelItem(1)->setSelected(true);
+    QVERIFY(!shown->findChild<QPushButton*>("m_btnEdit")->isEnabled());
+    QVERIFY(shown->findChild<QPushButton*>("m_btnRemove")->isEnabled());
+}
+
+void TestSetListPages::keepsItsLayoutUnderFerrox_data()
+{
+    QTest::addColumn<Page>("page");
+    QTest::newRow("address groups") << Page::IpGroups;
+    QTest::newRow("time ranges") << Page::TimeRanges;
+}
+
+void TestSetListPages::keepsItsLayoutUnderFerrox()
+{
+    QFETCH(Page, page);
+
+    const PageFacts expected = facts(page);
+    QTreeWidget* list = open(page);
+    QVERIFY(list);
+    DialogRecorder recorder;
+    recorder.answerDialog(QDialog::Accepted);
+    QMetaObject::invokeMethod(pageWidget(), "slotCols");
+    QCOMPARE(recorder.dialogs.size(), 1);
+
+    const QString key = "//Admin/Ferrox/" + expected.list + "/ver";
+    QCOMPARE(m_standIn->console->settings()->readNumEntry(key, -1), 1);
+    const QString text = adminFileText();
+    QVERIFY2(text.contains("[Ferrox]\n"), qPrintable(text));
+    QVERIFY2(text.contains(expected.list + "/ver=1\n"), qPrintable(text));
+    QVERIFY2(!text.contains("[Mail]"), qPrintable(text));
+}
+
+void TestSetListPages::takesAStoredLayoutOfItsVersion_data()
+{
+    QTest::addColumn<Page>("page");
+    QTest::addColumn<int>("version");
+    QTest::addColumn<QStringList>("titles");
+
+    // Stored: only the first column shown.
+    QTest::newRow("groups, version 1") << Page::IpGroups << 1 << QStringList{"Name"};
+    QTest::newRow("groups, version 2") << Page::IpGroups << 2 << QStringList{"Name", "Description"};
+    QTest::newRow("ranges, version 1") << Page::TimeRanges << 1 << QStringList{"Name"};
+    QTest::newRow("ranges, version 0") << Page::TimeRanges << 0 << QStringList{"Name", "Type", "Time"};
+}
+
+void TestSetListPages::takesAStoredLayoutOfItsVersion()
+{
+    QFETCH(Page, page);
+    QFETCH(int, version);
+    QFETCH(QStringList, titles);
+
+    const PageFacts expected = facts(page);
+    const int n = int(expected.titles.size());
+    auto field = [](int value) { return QString::asprintf("%04d", value); };
+    QString cols = field(n) + field(0), hid = field(n), show = field(n) + field(1), width = field(n);
+    for (int id = 1; id < n; ++id) {
+        cols += field(-1);
+        hid += field(id);
+        show += field(0);
+    }
+    hid += field(-1);
+    for (int id = 0; id < n; ++id)
+        width += field(-1);
+    const QString prefix = "//Admin/Ferrox/" + expected.list + "/";
+    SettingsStore* settings = m_standIn->console->settings();
+    settings->writeEntry(prefix + "ver", version);
+    settings->writeEntry(prefix + "cols", cols);
+    settings->writeEntry(prefix + "disp", cols);
+    settings->writeEntry(prefix + "hid", hid);
+    settings->writeEntry(prefix + "show", show);
+    settings->writeEntry(prefix + "width", width);
+
+    QTreeWidget* list = open(page);
+    QVERIFY(list);
+    QCOMPARE(headerTitles(list), titles);
+}
+
+void TestSetListPages::editOpensTheGroupDialogAndReloads()
+{
+    QTreeWidget* list = open(Page::IpGroups);
+    QVERIFY(list);
+    list->setCurrentItem(headingNamed(list, "Office")->child(1));
+    DialogRecorder recorder;
+    QString openedOn;
+    recorder.answerDialog([&openedOn](QDialog* dialog) {
+        auto* groups = qobject_cast<DlgIPGroup*>(dialog);
+        openedOn = groups->m_comboGroup->currentText();
+        groups->m_editValue->setText("10.0.0.9");
+        groups->m_editDesc->setText("Printer");
+        groups->m_btnAdd->click();
+        groups->m_btnOK->click();
+        return dialog->result();
+    });
+    const int before = int(m_server->journal().size());
+    pageWidget()->findChild<QPushButton*>("m_btnEdit")->click();
+
+    QCOMPARE(recorder.dialogs.size(), 1);
+    QCOMPARE(recorder.dialogs.at(0).caption, QStringLiteral("Address Group"));
+    QCOMPARE(openedOn, QStringLiteral("Office"));
+    QCOMPARE(journalFrom(*m_server, before),
+             (QStringList{facts(Page::IpGroups).load,
+                          "insert ipaccesslist set Name='Office', Value='10.0.0.9', Desc='Printer'",
+                          facts(Page::IpGroups).load}));
+    QCOMPARE(itemsShown(list),
+             (QStringList{"Office | ", "  10.0.0.9 | Printer", "  192.168.10.0/24 | Head office",
+                          "  mx1.example | Mail host", "Relays | ", "  10.20.0.5 | Backup MX"}));
+    // Sent by the dialog: nothing is left for Apply.
+    QVERIFY(m_window->getDBCtrl()->m_pending.isEmpty());
+}
+
+void TestSetListPages::addOpensTheRangeDialogOnANewRange()
+{
+    QTreeWidget* list = open(Page::TimeRanges);
+    QVERIFY(list);
+    DialogRecorder recorder;
+    QString openedOn = "not opened";
+    recorder.answerDialog([&openedOn](QDialog* dialog) {
+        auto* ranges = qobject_cast<DlgTimeIntEx*>(dialog);
+        openedOn = ranges->m_comboRange->currentText();
+        ranges->m_comboRange->setEditText("Weekend");
+        ranges->m_editDesc->setText("Saturday and Sunday");
+        ranges->m_btnAdd->click();
+        ranges->m_btnOK->click();
+        return dialog->result();
+    });
+    pageWidget()->findChild<QPushButton*>("m_btnAdd")->click();
+
+    QCOMPARE(recorder.dialogs.size(), 1);
+    QCOMPARE(recorder.dialogs.at(0).caption, QStringLiteral("Time Range"));
+    QCOMPARE(openedOn, QString());
+    QVERIFY(headingNamed(list, "Weekend"));
+    QCOMPARE(m_server->rows("timeintervals").size(), 3);
+}
+
+void TestSetListPages::cancelledDialogReadsNothing()
+{
+    QTreeWidget* list = open(Page::IpGroups);
+    QVERIFY(list);
+    list->setCurrentItem(headingNamed(list, "Relays"));
+    DialogRecorder recorder; // cancels
+    const int before = int(m_server->journal().size());
+    pageWidget()->findChild<QPushButton*>("m_btnEdit")->click();
+    QCOMPARE(recorder.dialogs.size(), 1);
+    // The dialog's own copy only.
+    QCOMPARE(journalFrom(*m_server, before), QStringList{facts(Page::IpGroups).load});
+}
+
+void TestSetListPages::removeWaitsForApply()
+{
+    QTreeWidget* list = open(Page::IpGroups);
+    QVERIFY(list);
+    headingNamed(list, "Office")->setSelected(true);
+    pageWidget()->findChild<QPushButton*>("m_btnRemove")->click();
+
+    const QStringList deletes{"delete from ipaccesslist where Name='Office' and Value='192.168.10.0/24'",
+                              "delete from ipaccesslist where Name='Office' and Value='mx1.example'"};
+    QCOMPARE(m_window->getDBCtrl()->m_pending, deletes);
+    QCOMPARE(itemsShown(list), (QStringList{"Relays | ", "  10.20.0.5 | Backup MX"}));
+    QCOMPARE(m_server->rows("ipaccesslist").size(), 3);
+
+    m_window->reset();
+    QVERIFY(m_window->getDBCtrl()->m_pending.isEmpty());
+    QVERIFY(headingNamed(list, "Office"));
+
+    headingNamed(list, "Office")->setSelected(true);
+    pageWidget()->findChild<QPushButton*>("m_btnRemove")->click();
+    const int before = int(m_server->journal().size());
+    m_window->apply();
+    QCOMPARE(journalFrom(*m_server, before), deletes);
+    QCOMPARE(m_server->rows("ipaccesslist"), (QList<QStringList>{{"Relays", "10.20.0.5", "Backup MX"}}));
+}
+
+void TestSetListPages::pendingRemovalSurvivesAReload()
+{
+    QTreeWidget* list = open(Page::TimeRanges);
+    QVERIFY(list);
+    headingNamed(list, "Night")->setSelected(true);
+    pageWidget()->findChild<QPushButton*>("m_btnRemove")->click();
+    list->setCurrentItem(headingNamed(list, "Office hours"));
+    DialogRecorder recorder;
+    recorder.answerDialog([](QDialog* dialog) {
+        auto* ranges = qobject_cast<DlgTimeIntEx*>(dialog);
+        ranges->m_editDesc->setText("Lunch");
+        ranges->m_btnAdd->click();
+        ranges->m_btnOK->click();
+        return dialog->result();
+    });
+    pageWidget()->findChild<QPushButton*>("m_btnEdit")->click();
+
+    QCOMPARE(m_window->getDBCtrl()->m_pending,
+             QStringList{"delete from timeintervals where name='Night' and desc='Every night' and type='0'"});
+    QVERIFY(!headingNamed(list, "Night"));
+    QCOMPARE(headingNamed(list, "Office hours")->childCount(), 2);
+}
+
+void TestSetListPages::refusedLoadShowsNothing()
+{
+    QVERIFY(m_server->refuse("from ipaccesslist", 111));
+    DialogRecorder recorder;
+    QTreeWidget* list = open(Page::IpGroups);
+    QVERIFY(list);
+    QCOMPARE(recorder.messageTexts(), QStringList{"Query failed: Query not possible"});
+    QCOMPARE(list->topLevelItemCount(), 0);
+    QVERIFY(m_window->getDBCtrl()->m_pending.isEmpty());
+}
+
+QTEST_MAIN(TestSetListPages)
+#include "tst_setlistpages.moc"
