@@ -6,9 +6,8 @@
 #include <QTreeWidget>
 
 AccountItem::AccountItem(QTreeWidget* list, DBRow* row, Cols* cols)
-    : QTreeWidgetItem(list, Type)
+    : ColumnItem(list, cols, Type)
     , m_row(row)
-    , m_cols(cols)
 {
 }
 
@@ -41,26 +40,6 @@ void AccountItem::forgetKeys()
 {
     m_keys.clear();
     m_keyKnown.clear();
-}
-
-int AccountItem::viewColumn(int id) const
-{
-    if (!m_cols || id < 0 || id >= m_cols->showFlags.size() || m_cols->showFlags.at(id) == 0)
-        return -1;
-    return m_cols->dispinv.value(id, -1);
-}
-
-QString AccountItem::textOfId(int id) const
-{
-    const int column = viewColumn(id);
-    return column < 0 ? QString() : text(column);
-}
-
-void AccountItem::setIconOfName(const QIcon& icon)
-{
-    const int column = viewColumn(0);
-    if (column >= 0)
-        setIcon(column, icon);
 }
 
 QString AccountItem::settingsKey(int column, int quotaId, int messagesId, int perPageId) const

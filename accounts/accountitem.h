@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QIcon>
+#include "columnitem.h"
+
 #include <QList>
 #include <QString>
-#include <QTreeWidgetItem>
 
 class Cols;
 class DBRow;
@@ -16,7 +16,7 @@ class QTreeWidget;
 // keys of an item are made once, the first time the list compares by that column, and kept
 // until the item shows its row again; a sort of many items thus costs one key per item,
 // not one per comparison.
-class AccountItem : public QTreeWidgetItem
+class AccountItem : public ColumnItem
 {
 public:
     enum { Type = QTreeWidgetItem::UserType + 0x400 };
@@ -26,7 +26,7 @@ public:
     AccountItem(QTreeWidget* list, DBRow* row, Cols* cols);
 
     DBRow* row() const { return m_row; }
-    Cols* cols() const { return m_cols; }
+    const Cols* cols() const { return m_cols; }
 
     // The key the list orders view column `column` by; the direction plays no part (the
     // list reverses the order itself).
@@ -37,19 +37,11 @@ public:
 protected:
     // Every show call first: the texts change, so the keys go.
     void forgetKeys();
-    // The view column that shows column id `id`; -1 when it is hidden or the model has
-    // no such id (or there is no model).
-    int viewColumn(int id) const;
-    // The text of the view column showing id `id`; empty when it is hidden.
-    QString textOfId(int id) const;
     // The key of a list holding the shared settings, whose ids are given: the counts sort
     // as numbers, the quota by unit and number, every other column by its text and name.
     QString settingsKey(int column, int quotaId, int messagesId, int perPageId) const;
-    // Puts the icon into the view column of id 0 when that column is shown.
-    void setIconOfName(const QIcon& icon);
 
     DBRow* m_row;
-    Cols* m_cols;
 
 private:
     const QString& cachedKey(int column) const;

@@ -31,7 +31,7 @@ void QGroupItem::show()
         }
         return QString();
     });
-    setIconOfName(AccountIcons::group());
+    setIconOfFirst(AccountIcons::group());
 }
 
 void QGroupItem::show_min()
@@ -44,7 +44,7 @@ void QGroupItem::show_min()
         }
         return QString();
     });
-    setIconOfName(AccountIcons::group());
+    setIconOfFirst(AccountIcons::group());
 }
 
 QString QGroupItem::key(int column, bool) const

@@ -52,7 +52,7 @@ void QTemplateItem::show(const DBTable& authTypes)
 {
     forgetKeys();
     m_cols->showItem(this, [&](int id) { return fullText(id, authTypes); });
-    setIconOfName(AccountIcons::userTemplate());
+    setIconOfFirst(AccountIcons::userTemplate());
 }
 
 void QTemplateItem::show_min()

@@ -61,7 +61,7 @@ void QUserItem::show(const DBTable& authTypes)
 {
     forgetKeys();
     m_cols->showItem(this, [&](int id) { return fullText(id, authTypes); });
-    setIconOfName(AccountIcons::user());
+    setIconOfFirst(AccountIcons::user());
 }
 
 void QUserItem::show_min()
@@ -75,7 +75,7 @@ void QUserItem::show_min()
         }
         return QString();
     });
-    setIconOfName(AccountIcons::user());
+    setIconOfFirst(AccountIcons::user());
 }
 
 QString QUserItem::key(int column, bool) const

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QHeaderView>
 #include <QLatin1String>
 #include <QList>
 #include <QSizePolicy>

@@ -21,6 +21,15 @@ QTreeWidget* makeList(QWidget* form, bool tree)
     return list;
 }
 
+QTreeWidget* makeStatusList(QWidget* form)
+{
+    QTreeWidget* list = makeList(form, false);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setUniformRowHeights(true);
+    list->header()->setResizeContentsPrecision(250);
+    return list;
+}
+
 QPushButton* makeButton(QWidget* form, const char* objectName)
 {
     auto* button = FormWidgets::makeChild<QPushButton>(form, objectName);

@@ -14,6 +14,10 @@ namespace ListForm {
 // The page's list: no columns of its own (the page's column model gives them), several
 // rows selectable, sorted by the first column until a header is clicked.
 QTreeWidget* makeList(QWidget* form, bool tree);
+// The list of a status page: one row chosen at a time, out of a list that may hold a
+// hundred thousand: every row has the icon's height, and a column of automatic width is
+// fitted to its first few hundred rows, not to every row.
+QTreeWidget* makeStatusList(QWidget* form);
 // A button of the row under the list.
 QPushButton* makeButton(QWidget* form, const char* objectName);
 

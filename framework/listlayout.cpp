@@ -87,6 +87,11 @@ void ListLayout::setPopup(T2Popup* popup)
             [this, header](const QPoint& pos) { showMenu(header->viewport(), pos, false); });
 }
 
+void ListLayout::setRebuild(std::function<void()> rebuild)
+{
+    m_rebuild = std::move(rebuild);
+}
+
 void ListLayout::load()
 {
     if (m_desktop)
@@ -141,8 +146,7 @@ bool ListLayout::modifyColumns()
     if (!accepted)
         return false;
     *m_model = chosen;
-    updateView();
-    save();
+    rebuildAndSave();
     return true;
 }
 
@@ -178,8 +182,20 @@ void ListLayout::applyMove(int from, int to)
         const QScopedValueRollback<bool> rebuilding(m_rebuilding, true);
         m_model->changePos(from, to);
     }
-    updateView();
-    save();
+    rebuildAndSave();
+}
+
+void ListLayout::rebuildAndSave()
+{
+    if (!m_rebuild) {
+        updateView();
+        save();
+        return;
+    }
+    const QPointer<ListLayout> self(this);
+    m_rebuild();
+    if (self)
+        save();
 }
 
 void ListLayout::onSectionResized(int logicalIndex, int /*oldSize*/, int newSize)

@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
+
 class Cols;
 class Desktop;
 class QTreeWidget;
@@ -42,6 +44,11 @@ public:
     void setStorage(Desktop* desktop, const QString& section, const QString& list, int version);
     // Right button on an entry, on empty space and on the header shows popup's menu.
     void setPopup(T2Popup* popup);
+    // What redraws the list after a header drag or an accepted "Modify Columns": by default
+    // updateView(), from the rows the page holds; a list that shows what the server says
+    // at the moment of asking asks again. The rebuild may wait for the server, and the page
+    // with this binding may go meanwhile: nothing is saved then.
+    void setRebuild(std::function<void()> rebuild);
 
     void load();
     void save();
@@ -74,11 +81,14 @@ private:
     void saveSoon();
     void savePending();
     void showMenu(QWidget* area, const QPoint& pos, bool onItems);
+    // Redraws after a layout change and saves it; nothing once this binding is gone.
+    void rebuildAndSave();
 
     Cols* m_model;
     QPointer<QTreeWidget> m_view;
     QPointer<QWidget> m_page;
     T2Popup* m_popup = nullptr;
+    std::function<void()> m_rebuild;
 
     QPointer<Desktop> m_desktop;
     QString m_section;

@@ -54,6 +54,7 @@ int ListPage::addList(const ListSetup& setup)
     const int number = int(m_lists.size());
     m_connections.append(QObject::connect(&list->layout, &ListLayout::fillItems, m_page,
                                           [this, number] { fillItems(number); }));
+    list->layout.setRebuild([this, number] { rebuildList(number); });
     m_lists.push_back(std::move(list));
     return number;
 }
@@ -83,6 +84,24 @@ void ListPage::loadLayouts()
 {
     for (const auto& list : m_lists)
         list->layout.load();
+}
+
+bool ListPage::refreshList(int list, const TableLoad& load)
+{
+    const QPointer<QWidget> page(m_page);
+    const bool loaded = load.function
+        ? load.table->function(m_page, m_conn, load.name, load.columns, 0)
+        : load.table->select(m_page, m_conn, load.name, load.columns, 0);
+    if (!page || !loaded)
+        return false;
+    updateView(list);
+    updateButtons(list);
+    return true;
+}
+
+void ListPage::rebuildList(int list)
+{
+    updateView(list);
 }
 
 bool ListPage::loadTables(const QList<TableLoad>& loads)
@@ -214,7 +233,7 @@ bool ListPage::edit(int list, DBRow* row)
         if (setup.table && !holdsRow(*setup.table, row))
             return false;
         if (!accepted) {
-            *row = before;
+            restoreRow(row, before);
             return false;
         }
         if (!setup.table || setup.table->check_primary_key(row, nullptr, true))
@@ -229,6 +248,22 @@ bool ListPage::holdsRow(const DBTable& table, const DBRow* row)
 {
     return std::any_of(table.m_rows.begin(), table.m_rows.end(),
                        [row](const std::unique_ptr<DBRow>& held) { return held.get() == row; });
+}
+
+DBRow* ListPage::rowOf(int /*list*/, QTreeWidgetItem* /*item*/) const
+{
+    return nullptr;
+}
+
+void ListPage::restoreRow(DBRow* row, const DBRow& before)
+{
+    // Assigning the copy would mark a value that was null before null again but keep the
+    // text typed since, which a string value still shows and the next difference would
+    // send (a password never read from the server, say). Fresh copies of the values are
+    // the row exactly as it was; the row object stays, the items point at it.
+    DBRow restored(before);
+    row->m_values.swap(restored.m_values);
+    row->m_id = before.m_id;
 }
 
 QTreeWidgetItem* ListPage::newItem(int /*list*/, DBRow* /*row*/)

@@ -42,7 +42,9 @@ class QWidget;
 //
 // A page may have several lists (the POP3 page has two, on two tabs); a list is named by
 // the number addList() gave it, and the menu acts on currentList(). Pages that only show
-// a status (queue, connections) use the status menu and no table.
+// a status (queue, connections) use the status menu and no table: they ask the server
+// for their rows with refreshList(), in their constructor and on "&Refresh", and again
+// after every change of their columns (rebuildList()).
 //
 // The base is not a QObject: its connections are made with the page as context and are
 // undone when the base goes, before the page's QObject part does.
@@ -133,6 +135,14 @@ protected:
     // The list's column dialog; an accepted change redraws and is saved.
     void modifyColumns();
 
+    // Status pages: asks the server again for the rows of the list, without the progress
+    // window and without the failure box (a lost connection is still reported, once, by the
+    // table layer). Loaded, the list is rebuilt from the table and its buttons follow the
+    // selection among the new rows. Refused, the list keeps what it shows: the table is
+    // empty then, so the items of a refreshed list keep copies of what they show and act
+    // on. False when the load failed or the page went away while it waited.
+    bool refreshList(int list, const TableLoad& load);
+
     // The edit loop. Runs the page's dialog on the row until it is cancelled or the row's
     // key clashes with no other row of the list's table; every clash is refused with the
     // list's duplicate text and the dialog opens again on the values just entered. A
@@ -144,8 +154,8 @@ protected:
     // Hooks for the page.
     // The list's view has its columns and no items: create one per row to show.
     virtual void fillItems(int list) = 0;
-    // The row behind an item of the list.
-    virtual DBRow* rowOf(int list, QTreeWidgetItem* item) const = 0;
+    // The row behind an item of the list; none for the items of a refreshed list.
+    virtual DBRow* rowOf(int list, QTreeWidgetItem* item) const;
     // A new item for a row just added, shown.
     virtual QTreeWidgetItem* newItem(int list, DBRow* row);
     // Writes the row's texts into its item again after an edit.
@@ -156,6 +166,9 @@ protected:
     // The tables whose difference makes the pending list, committed by Apply and restored
     // by Reset: the lists' tables in list order, unless the page says otherwise.
     virtual QList<DBTable*> pendingTables() const;
+    // What redraws the list after a header drag or an accepted "Modify Columns" dialog:
+    // updateView() from the rows held; a status page overrides it to ask the server again.
+    virtual void rebuildList(int list);
     // The list the menu's entries act on.
     virtual int currentList() const { return 0; }
     // On Apply, once the tables are committed, and on Reset, once they are restored.
@@ -179,6 +192,7 @@ private:
     ListState& state(int list) const;
     DBRow* appendRow(int list);
     DBRow* keepAddedRow(int list, DBRow* row);
+    static void restoreRow(DBRow* row, const DBRow& before);
     void applyTables();
     void resetTables();
 

@@ -1,5 +1,6 @@
 #include "functiondata_p.h"
 
+#include <QDateTime>
 #include <QJsonArray>
 
 namespace StandIn {
@@ -39,6 +40,111 @@ void FunctionData::setNtDomain(const NtDomain &domain)
     ntDomains.append(domain);
 }
 
+QStringList FunctionData::queueColumns()
+{
+    return {QStringLiteral("Id"), QStringLiteral("Create"), QStringLiteral("NextTry"),
+            QStringLiteral("Size"), QStringLiteral("From"), QStringLiteral("To")};
+}
+
+QStringList FunctionData::connectionColumns()
+{
+    return {QStringLiteral("protocol"), QStringLiteral("secure"), QStringLiteral("time"),
+            QStringLiteral("from"), QStringLiteral("user"), QStringLiteral("info")};
+}
+
+namespace {
+
+// A number spread over 0 .. range-1 that follows no order of n.
+quint32 scatter(quint32 n, quint32 range)
+{
+    return quint32((quint64(n) * 2654435761u + 12345u) % range);
+}
+
+QString timeText(quint32 minutesAgo)
+{
+    const QDateTime base(QDate(2026, 12, 7), QTime(9, 30));
+    return base.addSecs(-qint64(minutesAgo) * 60).toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+}
+
+const char *const Senders[] = {"alice", "bob", "carol", "orders", "news", "billing", "dmitri"};
+const char *const Domains[] = {"corvane.example", "lakeside.example", "harbour-relay.example",
+                               "mail.partner.example", "lists.example.org"};
+const char *const Protocols[] = {"SMTP", "POP3", "IMAP", "HTTP", "Admin"};
+
+QString pick(const char *const *names, quint32 count, quint32 n)
+{
+    return QLatin1String(names[n % count]);
+}
+
+} // namespace
+
+QList<QStringList> FunctionData::generatedQueue(int count, int first)
+{
+    QList<QStringList> rows;
+    rows.reserve(count);
+    for (int i = first; i < first + count; ++i) {
+        const quint32 n = quint32(i);
+        const quint32 age = scatter(n, 7 * 24 * 60);
+        rows.append({QStringLiteral("Q%1").arg(scatter(n, 100000000u), 8, 16, QLatin1Char('0')),
+                     timeText(age), timeText(age > 30 ? age - 30 : 0),
+                     QString::number(300 + scatter(n * 7 + 3, 4000000)),
+                     pick(Senders, 7, n) + QLatin1Char('@') + pick(Domains, 5, n / 7),
+                     QStringLiteral("user%1@").arg(scatter(n, 5000)) + pick(Domains, 5, n / 3)});
+    }
+    return rows;
+}
+
+QList<QStringList> FunctionData::generatedConnections(int count, int first)
+{
+    QList<QStringList> rows;
+    rows.reserve(count);
+    for (int i = first; i < first + count; ++i) {
+        const quint32 n = quint32(i);
+        const quint32 address = scatter(n, 1u << 24);
+        rows.append({pick(Protocols, 5, n), QString::number(n % 3 == 0 ? 1 : 0),
+                     QString::number(scatter(n, 200000)),
+                     QStringLiteral("10.%1.%2.%3").arg(address >> 16).arg((address >> 8) & 255).arg(address & 255),
+                     pick(Senders, 7, n / 5), QStringLiteral("session %1").arg(n)});
+    }
+    return rows;
+}
+
+FunctionData::RunResult FunctionData::runResult(const QString &function) const
+{
+    return runs.value(function.toLower());
+}
+
+namespace {
+
+QList<QStringList> rowsFromJson(const QJsonValue &list, const QStringList &columns)
+{
+    QList<QStringList> rows;
+    for (const QJsonValue &value : list.toArray()) {
+        const QJsonObject object = value.toObject();
+        QStringList cells;
+        for (const QString &column : columns) {
+            const QJsonValue cell = object.value(column);
+            cells.append(cell.isDouble() ? QString::number(cell.toInteger()) : cell.toString());
+        }
+        rows.append(cells);
+    }
+    return rows;
+}
+
+QJsonArray rowsToJson(const QList<QStringList> &rows, const QStringList &columns)
+{
+    QJsonArray list;
+    for (const QStringList &row : rows) {
+        QJsonObject object;
+        for (int c = 0; c < columns.size(); ++c)
+            object.insert(columns.at(c), row.value(c));
+        list.append(object);
+    }
+    return list;
+}
+
+} // namespace
+
 bool FunctionData::mergeJson(const QJsonObject &json, QString *error)
 {
     if (json.contains(QLatin1String("authTypes"))) {
@@ -71,6 +177,28 @@ bool FunctionData::mergeJson(const QJsonObject &json, QString *error)
         }
         setNtDomain(domain);
     }
+    if (json.contains(QLatin1String("queue"))) {
+        const QJsonObject object = json.value(QLatin1String("queue")).toObject();
+        queue = rowsFromJson(object.value(QLatin1String("messages")), queueColumns());
+        queue += generatedQueue(object.value(QLatin1String("generate")).toInt());
+    }
+    if (json.contains(QLatin1String("connections"))) {
+        const QJsonObject object = json.value(QLatin1String("connections")).toObject();
+        connections = rowsFromJson(object.value(QLatin1String("list")), connectionColumns());
+        connections += generatedConnections(object.value(QLatin1String("generate")).toInt());
+    }
+    const QJsonObject runObjects = json.value(QLatin1String("runs")).toObject();
+    for (auto it = runObjects.begin(); it != runObjects.end(); ++it) {
+        const QJsonObject object = it.value().toObject();
+        RunResult run;
+        if (object.contains(QLatin1String("results"))) {
+            run.results.clear();
+            for (const QJsonValue &result : object.value(QLatin1String("results")).toArray())
+                run.results.append(result.toInt());
+        }
+        run.refusal = quint32(object.value(QLatin1String("refuse")).toInteger());
+        runs.insert(it.key().toLower(), run);
+    }
     return true;
 }
 
@@ -91,9 +219,25 @@ QJsonObject FunctionData::toJson() const
             object.insert(QLatin1String("refuse"), qint64(domain.refusal));
         domains.append(object);
     }
-    return QJsonObject{{QLatin1String("authTypes"), types},
-                       {QLatin1String("languages"), QJsonArray::fromStringList(languages)},
-                       {QLatin1String("ntDomains"), domains}};
+    QJsonObject runObjects;
+    for (auto it = runs.begin(); it != runs.end(); ++it) {
+        QJsonArray results;
+        for (int result : it.value().results)
+            results.append(result);
+        QJsonObject object{{QLatin1String("results"), results}};
+        if (it.value().refusal)
+            object.insert(QLatin1String("refuse"), qint64(it.value().refusal));
+        runObjects.insert(it.key(), object);
+    }
+    return QJsonObject{
+        {QLatin1String("authTypes"), types},
+        {QLatin1String("languages"), QJsonArray::fromStringList(languages)},
+        {QLatin1String("ntDomains"), domains},
+        {QLatin1String("queue"),
+         QJsonObject{{QLatin1String("messages"), rowsToJson(queue, queueColumns())}}},
+        {QLatin1String("connections"),
+         QJsonObject{{QLatin1String("list"), rowsToJson(connections, connectionColumns())}}},
+        {QLatin1String("runs"), runObjects}};
 }
 
 } // namespace StandIn

@@ -4,6 +4,8 @@
 #include "logstore_p.h"
 #include "table_p.h"
 
+#include <QDateTime>
+
 namespace StandIn {
 
 namespace {
@@ -174,6 +176,100 @@ Answer debugList(ExecutionContext &context, const Arguments &arguments)
     return Answer::rowSet(columns, rows);
 }
 
+QList<Column> textColumns(const QStringList &names, const QList<int> &numeric)
+{
+    QList<Column> columns;
+    for (int c = 0; c < names.size(); ++c)
+        columns.append({names.at(c), numeric.contains(c) ? int(TypeInt) : int(TypeString), false});
+    return columns;
+}
+
+// The messages waiting: Id (the key), Create, NextTry, Size, From, To.
+Answer showQueue(ExecutionContext &context, const Arguments &arguments)
+{
+    if (!arguments.isEmpty())
+        return Answer::refusal(StatusWrongQuery);
+    QList<Column> columns = textColumns(FunctionData::queueColumns(), {3});
+    columns[0].key = true;
+    return Answer::rowSet(columns, context.catalogue.functions().queue);
+}
+
+// The connections open: protocol, secure, time in seconds, from, user, info.
+Answer showConnections(ExecutionContext &context, const Arguments &arguments)
+{
+    if (!arguments.isEmpty())
+        return Answer::refusal(StatusWrongQuery);
+    return Answer::rowSet(textColumns(FunctionData::connectionColumns(), {1, 2}),
+                          context.catalogue.functions().connections);
+}
+
+// run_queue(), run_pop3(), run_odmr(): a "result" row per configured result, 1 meaning
+// that the action was started.
+Answer runAction(ExecutionContext &context, const Arguments &arguments, const char *name)
+{
+    if (!arguments.isEmpty())
+        return Answer::refusal(StatusWrongQuery);
+    const FunctionData::RunResult run = context.catalogue.functions().runResult(QLatin1String(name));
+    if (run.refusal)
+        return Answer::refusal(run.refusal);
+    QList<QStringList> rows;
+    for (int result : run.results)
+        rows.append({QString::number(result)});
+    return Answer::rowSet({{QStringLiteral("result"), TypeInt, false}}, rows);
+}
+
+Answer runQueue(ExecutionContext &context, const Arguments &arguments)
+{
+    return runAction(context, arguments, "run_queue");
+}
+
+Answer runPop3(ExecutionContext &context, const Arguments &arguments)
+{
+    return runAction(context, arguments, "run_pop3");
+}
+
+Answer runOdmr(ExecutionContext &context, const Arguments &arguments)
+{
+    return runAction(context, arguments, "run_odmr");
+}
+
+// The position of the message with this Id (compared exactly); -1 when none waits.
+int queuedMessage(const FunctionData &functions, const Arguments &arguments)
+{
+    if (arguments.size() != 1)
+        return -1;
+    for (int i = 0; i < functions.queue.size(); ++i) {
+        if (functions.queue.at(i).value(0) == arguments.first().text)
+            return i;
+    }
+    return -1;
+}
+
+// queue_rejuvenate("id"): the message is tried again now; its next try says so.
+Answer queueRejuvenate(ExecutionContext &context, const Arguments &arguments)
+{
+    FunctionData &functions = context.catalogue.functions();
+    const int message = queuedMessage(functions, arguments);
+    if (message < 0)
+        return Answer::refusal(arguments.size() == 1 ? StatusNotPossible : StatusWrongQuery);
+    functions.queue[message][2] =
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    context.dataChanged = true;
+    return Answer::done(1);
+}
+
+// queue_remove("id"): the message leaves the queue.
+Answer queueRemove(ExecutionContext &context, const Arguments &arguments)
+{
+    FunctionData &functions = context.catalogue.functions();
+    const int message = queuedMessage(functions, arguments);
+    if (message < 0)
+        return Answer::refusal(arguments.size() == 1 ? StatusNotPossible : StatusWrongQuery);
+    functions.queue.removeAt(message);
+    context.dataChanged = true;
+    return Answer::done(1);
+}
+
 struct Entry
 {
     const char *name;
@@ -259,6 +355,13 @@ const Entry Functions[] = {
     {"show_certificate", showCertificate},
     {"get_auth_methods", getAuthMethods},
     {"create_certificate", createCertificate},
+    {"show_queue", showQueue},
+    {"show_connections", showConnections},
+    {"run_queue", runQueue},
+    {"run_pop3", runPop3},
+    {"run_odmr", runOdmr},
+    {"queue_rejuvenate", queueRejuvenate},
+    {"queue_remove", queueRemove},
 };
 
 } // namespace

@@ -451,6 +451,47 @@ void TestServer::setNtDomain(const QString &name, const QList<QStringList> &user
     d->dataChangedLocked();
 }
 
+void TestServer::setQueue(const QList<QStringList> &messages)
+{
+    std::lock_guard<std::mutex> lock(d->m_mutex);
+    d->ensureDataLocked(nullptr);
+    d->m_catalogue.functions().queue = messages;
+    d->dataChangedLocked();
+}
+
+void TestServer::generateQueue(int count)
+{
+    setQueue(FunctionData::generatedQueue(count));
+}
+
+QList<QStringList> TestServer::queue() const
+{
+    std::lock_guard<std::mutex> lock(d->m_mutex);
+    d->ensureDataLocked(nullptr);
+    return d->m_catalogue.functions().queue;
+}
+
+void TestServer::setConnections(const QList<QStringList> &connections)
+{
+    std::lock_guard<std::mutex> lock(d->m_mutex);
+    d->ensureDataLocked(nullptr);
+    d->m_catalogue.functions().connections = connections;
+    d->dataChangedLocked();
+}
+
+void TestServer::generateConnections(int count)
+{
+    setConnections(FunctionData::generatedConnections(count));
+}
+
+void TestServer::setRunResult(const QString &function, const QList<int> &results, quint32 refusal)
+{
+    std::lock_guard<std::mutex> lock(d->m_mutex);
+    d->ensureDataLocked(nullptr);
+    d->m_catalogue.functions().runs.insert(function.toLower(), {results, refusal});
+    d->dataChangedLocked();
+}
+
 void TestServer::setAccount(const QString &user, const QString &password)
 {
     std::lock_guard<std::mutex> lock(d->m_mutex);

@@ -130,6 +130,20 @@ public:
     // with a refusal status it refuses instead. An NT domain never set is refused (111).
     void setNtDomain(const QString &name, const QList<QStringList> &users, quint32 refusal = 0);
 
+    // The mail queue that show_queue() lists (Id, Create, NextTry, Size, From, To) and that
+    // queue_rejuvenate("id") and queue_remove("id") act on; an Id not queued is refused
+    // (111). generateQueue() makes up that many messages instead, for large queues.
+    void setQueue(const QList<QStringList> &messages);
+    void generateQueue(int count);
+    QList<QStringList> queue() const;
+    // The connections that show_connections() lists (protocol, secure, time, from, user,
+    // info), given or made up.
+    void setConnections(const QList<QStringList> &connections);
+    void generateConnections(int count);
+    // What run_queue(), run_pop3() or run_odmr() answers: one "result" row per entry of
+    // results (none at all too), or with a refusal status a refusal. By default one row, 1.
+    void setRunResult(const QString &function, const QList<int> &results, quint32 refusal = 0);
+
     // Controls. A pattern is a regular expression searched for in the statement
     // text; times < 0 keeps a rule for ever, otherwise it acts that many times.
     // A delay is applied first; then a drop, a silence, a raw answer or a

@@ -9,6 +9,7 @@
 #include "pagesession.h"
 
 #include <QAction>
+#include <QHeaderView>
 #include <QMenu>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -153,6 +154,62 @@ protected:
     }
 };
 
+// A status page as the module's are built: no edits, its rows asked of the server when it
+// is built, on "&Refresh" and after every change of its columns.
+class StatusPage : public QWidget, public ListPage
+{
+    Q_OBJECT
+
+public:
+    StatusPage(DBConn* conn, DBCtrl* ctrl)
+        : QWidget(nullptr)
+        , ListPage(this, conn, ctrl, nullptr, Menu::Status)
+        , list(new QTreeWidget(this))
+    {
+        auto* box = new QVBoxLayout(this);
+        box->addWidget(list);
+        ListSetup setup;
+        setup.view = list;
+        setup.key = QStringLiteral("status");
+        setup.version = 1;
+        addList(setup);
+        cols().add(QStringLiteral("Name"), true, -1, false);
+        cols().add(QStringLiteral("Note"), true, -1, false);
+        slotRefresh();
+    }
+
+    QStringList shownNames()
+    {
+        QStringList names;
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            names << list->topLevelItem(i)->text(cols().dispinv.at(0));
+        names.sort();
+        return names;
+    }
+
+    DBTable table;
+    QTreeWidget* list;
+    bool lastRefresh = false;
+
+    using ListPage::cols;
+    using ListPage::modifyColumns;
+
+public slots:
+    void slotRefresh() { lastRefresh = refreshList(0, {&table, "things", dbcol_things}); }
+    void slotCols() { modifyColumns(); }
+
+protected:
+    void fillItems(int) override
+    {
+        // Texts only: a refused reload empties the table under the items.
+        for (const auto& row : table.m_rows) {
+            auto* item = new QTreeWidgetItem(list);
+            cols().showItem(item, [&row](int id) { return cellText(row.get(), id == 0 ? "name" : "note"); });
+        }
+    }
+    void rebuildList(int) override { slotRefresh(); }
+};
+
 ThingsPage::Edit rename(const QString& name)
 {
     return [name](DBRow* row) {
@@ -199,6 +256,9 @@ private slots:
     void applyCommitsTables();
     void addKeepsOrDropsTheRow_data();
     void addKeepsOrDropsTheRow();
+    void cancelRestoresANullCellExactly();
+    void statusPageRefreshesQuietly();
+    void statusPageAsksAgainAfterColumnChanges();
 
 private:
     std::unique_ptr<ThingsPage> makePage(ListPage::Menu menu = ListPage::Menu::Editing)
@@ -417,6 +477,81 @@ void TestListPage::addKeepsOrDropsTheRow()
     QCOMPARE(page->shownNames(), shown);
     QCOMPARE(m_ctrl->m_pending, pending);
     QCOMPARE(page->table.m_rows.size(), size_t(shown.size()));
+}
+
+void TestListPage::cancelRestoresANullCellExactly()
+{
+    // A cell the server leaves null (a password it never sends), as loaded and as shown.
+    auto page = makePage();
+    ThingItem* item = page->itemNamed(QStringLiteral("bob"));
+    const size_t note = size_t(item->row->colIndex("note"));
+    item->row->m_values[note] = std::make_unique<DBStr>();
+    for (const auto& original : page->table.m_orig) {
+        if (original->m_id == item->row->m_id)
+            original->m_values[note] = std::make_unique<DBStr>();
+    }
+    QVERIFY(page->table.diff(true)->isEmpty());
+
+    DialogRecorder recorder;
+    page->list->setCurrentItem(item);
+    page->edits = {[](DBRow* row) {
+                       setText(row, "note", QStringLiteral("typed"));
+                       setText(row, "name", QStringLiteral("Cid"));
+                       return true;
+                   },
+                   {}};
+    page->editCurrent();
+    QCOMPARE(recorder.messageTexts(), QStringList{Duplicate});
+    // What was typed before the cancel reaches neither the row nor the next hand-over.
+    QVERIFY(item->row->m_values[note]->isNull());
+    QCOMPARE(cellText(item->row, "note"), QString());
+    QCOMPARE(*page->table.diff(true), QStringList());
+}
+
+void TestListPage::statusPageRefreshesQuietly()
+{
+    DialogRecorder recorder;
+    StatusPage page(m_session->connection(), m_ctrl);
+    QVERIFY(page.lastRefresh);
+    QCOMPARE(page.shownNames(), (QStringList{"ann", "ann", "bob", "cid"}));
+    m_server->setTable("things", {{"name", TypeString, true}, {"domain", TypeString, true}, {"note", TypeString, false}},
+                       {{"dan", "", "d"}});
+    QVERIFY(m_server->refuse("from things", 109, 1));
+    page.slotRefresh();
+    // Refused without a box: the list keeps what it showed.
+    QVERIFY(!page.lastRefresh);
+    QCOMPARE(recorder.messages.size(), 0);
+    QVERIFY(page.table.m_rows.empty());
+    QCOMPARE(page.shownNames(), (QStringList{"ann", "ann", "bob", "cid"}));
+    page.slotRefresh();
+    QCOMPARE(page.shownNames(), QStringList{"dan"});
+    // Nothing is handed to the pending list, and Reset redraws nothing.
+    m_ctrl->reset();
+    QVERIFY(m_ctrl->m_pending.isEmpty());
+    QCOMPARE(page.shownNames(), QStringList{"dan"});
+}
+
+void TestListPage::statusPageAsksAgainAfterColumnChanges()
+{
+    StatusPage page(m_session->connection(), m_ctrl);
+    page.show();
+    const auto loads = [this] {
+        int count = 0;
+        for (const JournalEntry& entry : m_server->journal())
+            count += entry.statement.contains(QLatin1String("from things")) ? 1 : 0;
+        return count;
+    };
+    QCOMPARE(loads(), 1);
+    page.list->header()->resizeSection(0, 90);
+    QTest::qWait(20);
+    QCOMPARE(loads(), 1);
+    page.list->header()->moveSection(1, 0);
+    QTRY_COMPARE(loads(), 2);
+    QCOMPARE(page.list->topLevelItemCount(), 4);
+    DialogRecorder recorder;
+    recorder.answerDialog(QDialog::Accepted);
+    page.slotCols();
+    QCOMPARE(loads(), 3);
 }
 
 QTEST_MAIN(TestListPage)

@@ -6,6 +6,9 @@
 #include "statementexecutor_p.h"
 #include "textform_p.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSet>
 #include <QtTest>
 
 using namespace StandIn;
@@ -25,6 +28,10 @@ private slots:
     void authTypesAsConfigured();
     void cell_data();
     void cell();
+    void queueActions_data();
+    void queueActions();
+    void generatedListsVaryAndRepeat();
+    void queueAndRunsFromJson();
 
 private:
     Answer run(const QString &statement)
@@ -317,6 +324,78 @@ void tst_StatementExecutor::cell()
         return;
     QCOMPARE(result, stored);
     QCOMPARE(CellEncoder::cell(type, result).toHex(), hex);
+}
+
+void tst_StatementExecutor::queueActions_data()
+{
+    QTest::addColumn<QString>("statement");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("ids"); // left in the queue
+
+    QTest::newRow("remove") << "SELECT queue_remove(\"Q\\'2\")" << 0 << QStringList{"Q1"};
+    QTest::newRow("remove, unknown id") << "SELECT queue_remove(\"Q3\")" << int(StatusNotPossible)
+                                        << QStringList{"Q1", "Q'2"};
+    QTest::newRow("remove without id") << "SELECT queue_remove()" << int(StatusWrongQuery) << QStringList{"Q1", "Q'2"};
+    QTest::newRow("try now keeps it") << "SELECT queue_rejuvenate(\"Q1\")" << 0 << QStringList{"Q1", "Q'2"};
+    QTest::newRow("try now, unknown id") << "SELECT queue_rejuvenate(\"q1\")" << int(StatusNotPossible)
+                                         << QStringList{"Q1", "Q'2"};
+}
+
+void tst_StatementExecutor::queueActions()
+{
+    QFETCH(QString, statement);
+    QFETCH(int, status);
+    QFETCH(QStringList, ids);
+
+    m_catalogue.functions().queue = {{"Q1", "c", "later", "1", "a", "b"}, {"Q'2", "c", "later", "2", "a", "b"}};
+    const Answer answer = run(statement);
+    QCOMPARE(int(answer.status()), status);
+    QCOMPARE(m_dataChanged, status == 0);
+    QStringList left;
+    for (const QStringList &message : m_catalogue.functions().queue)
+        left << message.at(0);
+    QCOMPARE(left, ids);
+    if (statement.contains(QLatin1String("rejuvenate")) && status == 0)
+        QVERIFY(m_catalogue.functions().queue.at(0).at(2) != QLatin1String("later"));
+    const Answer listed = run(QStringLiteral("select show_queue()"));
+    QCOMPARE(listed.rows().size(), ids.size());
+    QCOMPARE(listed.columns().at(3), (Column{"Size", TypeInt, false}));
+}
+
+void tst_StatementExecutor::generatedListsVaryAndRepeat()
+{
+    const QList<QStringList> queue = FunctionData::generatedQueue(1000);
+    QCOMPARE(queue, FunctionData::generatedQueue(1000));
+    QSet<QString> ids;
+    for (const QStringList &message : queue)
+        ids.insert(message.at(0));
+    QVERIFY(ids.size() > 990); // made-up ids rarely meet
+    QVERIFY(queue.first().at(3) != queue.at(1).at(3));
+    const QList<QStringList> connections = FunctionData::generatedConnections(3);
+    QCOMPARE(connections.size(), 3);
+    QVERIFY(connections.at(0).at(3).startsWith(QLatin1String("10.")));
+}
+
+void tst_StatementExecutor::queueAndRunsFromJson()
+{
+    FunctionData data;
+    QString error;
+    const QJsonObject json = QJsonDocument::fromJson(R"({
+        "queue": {"messages": [{"Id": "A1", "Size": 12, "From": "a@x"}], "generate": 2},
+        "connections": {"list": [{"protocol": "SMTP", "time": 5}]},
+        "runs": {"RUN_POP3": {"results": [0]}, "run_odmr": {"refuse": 111}}})").object();
+    QVERIFY(data.mergeJson(json, &error));
+    QCOMPARE(data.queue.size(), 3);
+    QCOMPARE(data.queue.first(), (QStringList{"A1", "", "", "12", "a@x", ""}));
+    QCOMPARE(data.connections.first(), (QStringList{"SMTP", "", "5", "", "", ""}));
+    QCOMPARE(data.runResult("run_pop3").results, QList<int>{0});
+    QCOMPARE(data.runResult("run_odmr").refusal, quint32(111));
+    QCOMPARE(data.runResult("run_queue").results, QList<int>{1});
+    // Kept whole in a state file.
+    FunctionData again;
+    QVERIFY(again.mergeJson(data.toJson(), &error));
+    QCOMPARE(again.queue, data.queue);
+    QCOMPARE(again.runResult("run_odmr").refusal, quint32(111));
 }
 
 QTEST_APPLESS_MAIN(tst_StatementExecutor)

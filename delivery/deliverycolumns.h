@@ -1,0 +1,14 @@
+#pragma once
+
+#include "dbcol.h"
+
+// The server tables and function answers of the delivery pages, as they read them.
+
+// "odmr": the ETRN download entries; server and domain list make the key.
+extern const DBCOL dbcol_etrn[];
+// "show_queue()": Id (the key), Create, NextTry, Size, From, To.
+extern const DBCOL dbcol_queue[];
+// "run_queue()", "run_pop3()", "run_odmr()": result, 1 when the action was started.
+extern const DBCOL dbcol_ret[];
+// "show_connections()": protocol, secure, time (seconds), from, user, info.
+extern const DBCOL dbcol_connection[];

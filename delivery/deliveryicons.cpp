@@ -1,0 +1,29 @@
+#include "deliveryicons.h"
+
+#include "xpmicon.h"
+
+#include "images/connection.xpm"
+#include "images/etrn.xpm"
+#include "images/queue.xpm"
+
+namespace DeliveryIcons {
+
+const QIcon& etrn()
+{
+    static const QIcon icon(xpmIcon(etrn_xpm));
+    return icon;
+}
+
+const QIcon& queue()
+{
+    static const QIcon icon(xpmIcon(queue_xpm));
+    return icon;
+}
+
+const QIcon& connection()
+{
+    static const QIcon icon(xpmIcon(connection_xpm));
+    return icon;
+}
+
+} // namespace DeliveryIcons

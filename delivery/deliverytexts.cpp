@@ -1,0 +1,77 @@
+#include "deliverytexts.h"
+
+#include "dbrow.h"
+
+#include <QCoreApplication>
+
+#include <arpa/inet.h>
+#include <climits>
+
+namespace DeliveryTexts {
+
+QString cell(const DBRow* row, const char* name)
+{
+    const int index = row ? row->colIndex(name) : -1;
+    if (index < 0 || std::size_t(index) >= row->m_values.size() || !row->m_values[index])
+        return QString();
+    return row->m_values[index]->text();
+}
+
+void setCell(DBRow* row, const char* name, const QString& text)
+{
+    const int index = row ? row->colIndex(name) : -1;
+    if (index < 0 || std::size_t(index) >= row->m_values.size() || !row->m_values[index])
+        return;
+    row->m_values[index]->set(text);
+}
+
+int leadingNumber(const QString& text)
+{
+    int i = 0;
+    const int length = int(text.size());
+    while (i < length && (text.at(i) == QLatin1Char(' ') || (text.at(i) >= QLatin1Char('\t')
+                                                             && text.at(i) <= QLatin1Char('\r'))))
+        ++i;
+    bool negative = false;
+    if (i < length && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-'))) {
+        negative = text.at(i) == QLatin1Char('-');
+        ++i;
+    }
+    qint64 value = 0;
+    for (; i < length && text.at(i).isDigit() && text.at(i).unicode() < 128; ++i) {
+        value = value * 10 + (text.at(i).unicode() - '0');
+        if (value > qint64(INT_MAX) + 1)
+            break;
+    }
+    value = negative ? -value : value;
+    return int(qBound(qint64(INT_MIN), value, qint64(INT_MAX)));
+}
+
+QString yesNo(int value)
+{
+    return value != 0 ? QCoreApplication::translate("DeliveryTexts", "Yes")
+                      : QCoreApplication::translate("DeliveryTexts", "No");
+}
+
+QString sizeKey(const QString& text)
+{
+    const int size = leadingNumber(text);
+    if (size < 0)
+        return QStringLiteral("-%1").arg(qint64(INT_MAX) + size, 10, 10, QLatin1Char('0'));
+    return QStringLiteral("%1").arg(size, 10, 10, QLatin1Char('0'));
+}
+
+QString durationText(int seconds)
+{
+    return QString::asprintf("%02d:%02d:%02d", seconds / 3600, (seconds / 60) % 60, seconds % 60);
+}
+
+QString addressKey(const QString& text)
+{
+    in_addr address{};
+    if (inet_aton(text.toLatin1().constData(), &address) == 0)
+        return QLatin1Char('~') + text;
+    return QString::asprintf("%018u", unsigned(ntohl(address.s_addr)));
+}
+
+} // namespace DeliveryTexts

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+class DBRow;
+
+// How the delivery lists read their rows and turn values into cell texts and sort keys.
+namespace DeliveryTexts {
+
+// The text of the row's column `name` (found ignoring case); empty when the row has no
+// such column or the value is null.
+QString cell(const DBRow* row, const char* name);
+// Sets the row's column `name` from text; nothing when the row has no such column.
+void setCell(DBRow* row, const char* name, const QString& text);
+
+// The text read as a decimal number the way strtol reads it: leading blanks and a sign
+// allowed, digits up to the first other character; 0 without digits. Beyond the range of
+// an int it stops at the limit.
+int leadingNumber(const QString& text);
+
+// tr("Yes") for a number that is not 0, tr("No") for 0.
+QString yesNo(int value);
+
+// A size as a sort key: the number with leading zeros to ten digits, so that sizes sort
+// by value up to the largest an int holds; a negative number sorts before every other.
+QString sizeKey(const QString& text);
+
+// Seconds as hours, minutes and seconds, "%02d:%02d:%02d"; the hours take as many digits
+// as they need and are not folded into days.
+QString durationText(int seconds);
+
+// An IPv4 address in dotted notation, as the system reads one, as a sort key: the address
+// as an 18-digit number, so that addresses sort by value; any other text after every
+// address, in the order of its text.
+QString addressKey(const QString& text);
+
+} // namespace DeliveryTexts

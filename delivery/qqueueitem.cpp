@@ -1,0 +1,53 @@
+#include "qqueueitem.h"
+
+#include "cols.h"
+#include "deliveryicons.h"
+#include "deliverytexts.h"
+
+#include <QCoreApplication>
+
+using namespace DeliveryTexts;
+
+QQueueItem::QQueueItem(QTreeWidget* list, const DBRow* row, int /*position*/, const Cols* cols)
+    : DeliveryItem(list, cols, Type)
+    , m_id(cell(row, "Id"))
+    , m_created(cell(row, "Create"))
+    , m_nextTry(cell(row, "NextTry"))
+    , m_size(cell(row, "Size"))
+    , m_from(cell(row, "From"))
+    , m_to(cell(row, "To"))
+    , m_sizeKey(sizeKey(m_size))
+{
+}
+
+void QQueueItem::addColumns(Cols& cols)
+{
+    static const char* const titles[] = {
+        QT_TRANSLATE_NOOP("WndQueue", "ID"),   QT_TRANSLATE_NOOP("WndQueue", "Created"),
+        QT_TRANSLATE_NOOP("WndQueue", "Next Try"), QT_TRANSLATE_NOOP("WndQueue", "Size"),
+        QT_TRANSLATE_NOOP("WndQueue", "From"), QT_TRANSLATE_NOOP("WndQueue", "To"),
+    };
+    for (const char* title : titles)
+        cols.add(QCoreApplication::translate("WndQueue", title), true, -1, false);
+}
+
+void QQueueItem::show()
+{
+    const QString* const texts[] = {&m_id, &m_created, &m_nextTry, &m_size, &m_from, &m_to};
+    m_cols->showItem(this, [&texts](int id) { return *texts[id]; });
+    setIconOfFirst(DeliveryIcons::queue());
+}
+
+QString QQueueItem::key(int column, bool) const
+{
+    const QString* held = heldKey(column);
+    return held ? *held : text(column);
+}
+
+const QString* QQueueItem::heldKey(int column) const
+{
+    const QString* const keys[] = {&m_id, &m_created, &m_nextTry, &m_sizeKey, &m_from, &m_to};
+    // The view columns show the shown ids in ascending order.
+    const int id = m_cols ? m_cols->disp.value(column, -1) : -1;
+    return id >= 0 && id < 6 ? keys[id] : nullptr;
+}

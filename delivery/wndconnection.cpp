@@ -1,0 +1,51 @@
+#include "wndconnection.h"
+
+#include "deliverycolumns.h"
+#include "qconnectionitem.h"
+
+#include <QTreeWidget>
+
+WndConnection::WndConnection(QWidget* parent, DBConn* conn, DBCtrl* ctrl, Desktop* desktop,
+                             const char* name, Qt::WindowFlags fl)
+    : TWndConnection(parent, name, fl)
+    , ListPage(this, conn, ctrl, desktop, Menu::Status)
+{
+    ListSetup list;
+    list.view = m_list;
+    list.key = QStringLiteral("conn");
+    list.version = 2;
+    addList(list);
+    QConnectionItem::addColumns(cols());
+    loadLayouts();
+    slotRefresh();
+}
+
+WndConnection::~WndConnection() = default;
+
+void WndConnection::fillItems(int)
+{
+    QList<QTreeWidgetItem*> items;
+    items.reserve(qsizetype(m_table.m_rows.size()));
+    int position = 0;
+    for (const auto& row : m_table.m_rows) {
+        auto* item = new QConnectionItem(nullptr, row.get(), position++, &cols());
+        item->show();
+        items.append(item);
+    }
+    m_list->addTopLevelItems(items);
+}
+
+void WndConnection::rebuildList(int)
+{
+    slotRefresh();
+}
+
+void WndConnection::slotRefresh()
+{
+    refreshList(0, {&m_table, "show_connections()", dbcol_connection, true});
+}
+
+void WndConnection::slotCols()
+{
+    modifyColumns();
+}
