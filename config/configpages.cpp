@@ -3,6 +3,7 @@
 // registration builds nothing until a page is opened.
 
 #include "pagefactory.h"
+#include "wndantispam.h"
 #include "wndbackup.h"
 #include "wndintercon.h"
 #include "wndremote.h"
@@ -15,5 +16,6 @@ const bool backupRegistered = PageFactory::registerPage<WndBackup>(PageKind::Bac
 const bool internetRegistered =
     PageFactory::registerPage<WndInterCon>(PageKind::InternetConnection);
 const bool remoteRegistered = PageFactory::registerPage<WndRemote>(PageKind::RemoteAdministration);
+const bool antispamRegistered = PageFactory::registerPage<WndAntispam>(PageKind::Antispam);
 
 } // namespace
