@@ -4,6 +4,7 @@
 
 #include "pagefactory.h"
 #include "wndantispam.h"
+#include "wndavir.h"
 #include "wndbackup.h"
 #include "wndintercon.h"
 #include "wndremote.h"
@@ -17,5 +18,6 @@ const bool internetRegistered =
     PageFactory::registerPage<WndInterCon>(PageKind::InternetConnection);
 const bool remoteRegistered = PageFactory::registerPage<WndRemote>(PageKind::RemoteAdministration);
 const bool antispamRegistered = PageFactory::registerPage<WndAntispam>(PageKind::Antispam);
+const bool antivirusRegistered = PageFactory::registerPage<WndAvir>(PageKind::Antivirus);
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "accountfields.h"
 #include "accounttexts.h"
+#include "editablecombo.h"
 #include "filtertypes.h"
 
 #include <QComboBox>
@@ -19,7 +20,7 @@ void DlgFilter::showRow(const DBRow* row)
     m_comboHeader->clear();
     for (const char* header : {"From", "To", "Cc", "Subject", "Sender"})
         m_comboHeader->addItem(QString::fromLatin1(header));
-    m_comboHeader->setCurrentText(AccountTexts::cell(row, "header"));
+    showInEditable(m_comboHeader, AccountTexts::cell(row, "header"));
 
     m_comboType->clear();
     for (int type = 0; type < FilterTypes::Count; ++type)

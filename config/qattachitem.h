@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QTreeWidgetItem>
+
+class Cols;
+class DBRow;
+class QTreeWidget;
+class WndAvir;
+
+// One attachment filter rule of the Antivirus page's list. Its check box is the rule's
+// "enabled", written back and handed in whenever it is set, as the header filter rules'
+// is. The rules keep the order of their "order" values whichever column the list is sorted
+// by and in either direction: the list's order is the order the server applies them in.
+// The row, the column model and the page are not owned; the page exchanges the rows of two
+// items when it moves a rule.
+class QAttachItem : public QTreeWidgetItem
+{
+public:
+    // Column ids of the list, in the order the page declares them.
+    enum Column { Type, Content, Action };
+
+    // With a null list the page adds the items itself, all at once; with a null page the
+    // check box writes the row and hands nothing in.
+    QAttachItem(QTreeWidget* list, DBRow* row, Cols* cols, WndAvir* page);
+
+    DBRow* row() const { return m_row; }
+    void setRow(DBRow* row) { m_row = row; }
+
+    // The check box from "enabled", then the texts of the shown columns.
+    void show();
+    void setOn(bool on);
+    bool isOn() const;
+
+    // The rule's "order" as a number (0 when it holds none).
+    static int orderOf(const DBRow* row);
+    // The position as text, "%06d" ascending and 100000 minus it descending, whatever the
+    // column, so that sorting in either direction keeps the rules in order.
+    QString key(int column, bool ascending) const;
+    bool operator<(const QTreeWidgetItem& other) const override;
+
+    // A click on the check box arrives here.
+    void setData(int column, int role, const QVariant& value) override;
+
+private:
+    DBRow* m_row;
+    Cols* m_cols;
+    WndAvir* m_page;
+};
