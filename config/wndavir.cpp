@@ -39,6 +39,9 @@ WndAvir::WndAvir(QWidget* parent, DBConn* conn, DBCtrl* ctrl, Desktop* desktop, 
     if (!self)
         return;
     start(AllSignals);
+    // The list was filled in the order the server applies the rules; from now on it keeps
+    // that order, and a toggled rule never sends the list through a sort.
+    m_list->setSortingEnabled(false);
     slotSelectionChanged();
 }
 
