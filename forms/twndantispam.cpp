@@ -59,7 +59,7 @@ TWndAntispam::TWndAntispam(QWidget* parent, const char* name, Qt::WindowFlags fl
                               m_chkAuth, m_chkLogRBL, m_chkBlockRBL, m_chkLogRSS, m_chkBlockRSS,
                               m_chkLogDUL, m_chkBlockDUL, m_chkAddrGroup2, m_addressGroup2,
                               m_btnEdit2, m_list, m_btnAdd, m_btnEdit, m_btnRemove});
-    resize(520, 400);
+    resize(395, 266);
 }
 
 TWndAntispam::~TWndAntispam() = default;
