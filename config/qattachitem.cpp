@@ -1,6 +1,5 @@
 #include "qattachitem.h"
 
-#include "accountfields.h"
 #include "accounttexts.h"
 #include "cols.h"
 #include "units.h"
@@ -58,18 +57,14 @@ QString tr(const char* text)
 } // namespace
 
 QAttachItem::QAttachItem(QTreeWidget* list, DBRow* row, Cols* cols, WndAvir* page)
-    : QTreeWidgetItem(list)
-    , m_row(row)
-    , m_cols(cols)
+    : RuleItem(list, row, cols)
     , m_page(page)
 {
-    setFlags(flags() | Qt::ItemIsUserCheckable);
-    QTreeWidgetItem::setData(0, Qt::CheckStateRole, Qt::Unchecked);
 }
 
 void QAttachItem::show()
 {
-    setOn(AccountTexts::number(m_row, "enabled") != 0);
+    showCheck();
     m_cols->showItem(this, [this](int id) {
         switch (id) {
         case Type:
@@ -83,28 +78,10 @@ void QAttachItem::show()
         setIcon(m_cols->dispinv.at(Type), ruleIcon());
 }
 
-void QAttachItem::setOn(bool on)
+void QAttachItem::handIn()
 {
-    setCell(m_row, "enabled", on ? QStringLiteral("1") : QStringLiteral("0"));
-    QTreeWidgetItem::setData(0, Qt::CheckStateRole, on ? Qt::Checked : Qt::Unchecked);
     if (m_page)
         m_page->ruleToggled();
-}
-
-bool QAttachItem::isOn() const
-{
-    return checkState(0) == Qt::Checked;
-}
-
-void QAttachItem::setData(int column, int role, const QVariant& value)
-{
-    if (role == Qt::CheckStateRole && column == 0) {
-        const bool on = value.toInt() == Qt::Checked;
-        if (on != isOn())
-            setOn(on);
-        return;
-    }
-    QTreeWidgetItem::setData(column, role, value);
 }
 
 int QAttachItem::orderOf(const DBRow* row)

@@ -1,19 +1,13 @@
 #pragma once
 
-#include <QTreeWidgetItem>
+#include "ruleitem.h"
 
-class Cols;
-class DBRow;
-class QTreeWidget;
 class WndAvir;
 
-// One attachment filter rule of the Antivirus page's list. Its check box is the rule's
-// "enabled", written back and handed in whenever it is set, as the header filter rules'
-// is. The rules keep the order of their "order" values whichever column the list is sorted
+// One attachment filter rule of the Antivirus page's list. The rules keep the order of their "order" values whichever column the list is sorted
 // by and in either direction: the list's order is the order the server applies them in.
-// The row, the column model and the page are not owned; the page exchanges the rows of two
-// items when it moves a rule.
-class QAttachItem : public QTreeWidgetItem
+// The page is not owned; it exchanges the rows of two items when it moves a rule.
+class QAttachItem : public RuleItem
 {
 public:
     // Column ids of the list, in the order the page declares them.
@@ -23,13 +17,8 @@ public:
     // check box writes the row and hands nothing in.
     QAttachItem(QTreeWidget* list, DBRow* row, Cols* cols, WndAvir* page);
 
-    DBRow* row() const { return m_row; }
-    void setRow(DBRow* row) { m_row = row; }
-
     // The check box from "enabled", then the texts of the shown columns.
     void show();
-    void setOn(bool on);
-    bool isOn() const;
 
     // The rule's "order" as a number (0 when it holds none).
     static int orderOf(const DBRow* row);
@@ -38,11 +27,9 @@ public:
     QString key(int column, bool ascending) const;
     bool operator<(const QTreeWidgetItem& other) const override;
 
-    // A click on the check box arrives here.
-    void setData(int column, int role, const QVariant& value) override;
+protected:
+    void handIn() override;
 
 private:
-    DBRow* m_row;
-    Cols* m_cols;
     WndAvir* m_page;
 };

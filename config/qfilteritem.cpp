@@ -1,6 +1,5 @@
 #include "qfilteritem.h"
 
-#include "accountfields.h"
 #include "accounttexts.h"
 #include "cols.h"
 #include "filtertypes.h"
@@ -59,18 +58,14 @@ const QString sortGap(16, QLatin1Char(' '));
 } // namespace
 
 QFilterItem::QFilterItem(QTreeWidget* list, DBRow* row, Cols* cols, WndAntispam* page)
-    : QTreeWidgetItem(list)
-    , m_row(row)
-    , m_cols(cols)
+    : RuleItem(list, row, cols)
     , m_page(page)
 {
-    setFlags(flags() | Qt::ItemIsUserCheckable);
-    QTreeWidgetItem::setData(0, Qt::CheckStateRole, Qt::Unchecked);
 }
 
 void QFilterItem::show()
 {
-    setOn(AccountTexts::number(m_row, "enabled") != 0);
+    showCheck();
     m_cols->showItem(this, [this](int id) {
         switch (id) {
         case Header: return AccountTexts::cell(m_row, "header");
@@ -83,33 +78,15 @@ void QFilterItem::show()
         setIcon(m_cols->dispinv.at(Header), ruleIcon());
 }
 
-void QFilterItem::setOn(bool on)
+void QFilterItem::handIn()
 {
-    setCell(m_row, "enabled", on ? QStringLiteral("1") : QStringLiteral("0"));
-    QTreeWidgetItem::setData(0, Qt::CheckStateRole, on ? Qt::Checked : Qt::Unchecked);
     if (m_page)
         m_page->ruleToggled();
 }
 
-bool QFilterItem::isOn() const
-{
-    return checkState(0) == Qt::Checked;
-}
-
-void QFilterItem::setData(int column, int role, const QVariant& value)
-{
-    if (role == Qt::CheckStateRole && column == 0) {
-        const bool on = value.toInt() == Qt::Checked;
-        if (on != isOn())
-            setOn(on);
-        return;
-    }
-    QTreeWidgetItem::setData(column, role, value);
-}
-
 QString QFilterItem::textOfId(int id) const
 {
-    const int column = m_cols->showFlags.value(id) != 0 ? m_cols->dispinv.value(id, -1) : -1;
+    const int column = viewColumn(id);
     return column < 0 ? QString() : text(column);
 }
 
