@@ -42,6 +42,7 @@ private slots:
     void sortsByTypeThenHeader();
     void unknownTypeShowsItsNumberAndIsKept();
     void failedLoadLeavesListWithoutColumns();
+    void missingGroupIsKept();
 
 private:
     // This page takes the workspace before the controller.
@@ -401,6 +402,17 @@ void tst_WndAntispam::failedLoadLeavesListWithoutColumns()
     page->slotAdd();
     QCOMPARE(m_fixture.m_dialogs->dialogs.size(), 0);
     QCOMPARE(m_fixture.pending(), QStringList());
+}
+
+void tst_WndAntispam::missingGroupIsKept()
+{
+    m_fixture.setCells("antispam", {{"AllowAcl", "Retired hosts"}});
+    WndAntispam* page = build();
+    QVERIFY(page->m_chkAddrGroup->isChecked());
+    QCOMPARE(page->m_addressGroup->currentText(), QStringLiteral("Retired hosts"));
+    // A change elsewhere writes the group shown: the one stored.
+    page->m_chkLogDUL->click();
+    QCOMPARE(m_fixture.pending(), QStringList({"update antispam set DbLog='11'"}));
 }
 
 QTEST_MAIN(tst_WndAntispam)

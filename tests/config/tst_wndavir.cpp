@@ -44,6 +44,9 @@ private slots:
     void emptyPatternAsks_data();
     void emptyPatternAsks();
     void duplicateRuleIsRefused();
+    void removeSeveralThenReset();
+    void enablingFollowsTheChecks_data();
+    void enablingFollowsTheChecks();
 
 private:
     WndAvir* build() { return m_fixture.build<WndAvir>(static_cast<Desktop*>(nullptr)); }
@@ -370,6 +373,56 @@ void tst_WndAvir::duplicateRuleIsRefused()
     QCOMPARE(m_fixture.pending(),
              QStringList({"insert AttachFilter set type='0', pattern='*.EXE', action='0', "
                           "enabled='1', order='4'"}));
+}
+
+void tst_WndAvir::removeSeveralThenReset()
+{
+    WndAvir* page = build();
+    page->m_list->topLevelItem(0)->setSelected(true);
+    page->m_list->topLevelItem(2)->setSelected(true);
+    page->m_btnRemove->click();
+    QCOMPARE(patterns(page->m_list), QStringList({"*.vbs"}));
+    // The order of the rule left is not touched.
+    QCOMPARE(m_fixture.pending(),
+             QStringList({"delete from AttachFilter where type='0' and pattern='*.exe' and "
+                          "action='1'",
+                          "delete from AttachFilter where type='1' and "
+                          "pattern='application/pdf' and action='0'"}));
+    emit m_fixture.m_ctrl->sig_reset();
+    QCOMPARE(patterns(page->m_list), QStringList({"*.exe", "*.vbs", "application/pdf"}));
+    QCOMPARE(m_fixture.pending(), QStringList());
+}
+
+void tst_WndAvir::enablingFollowsTheChecks_data()
+{
+    QTest::addColumn<QString>("avirEnabled");
+    QTest::addColumn<QString>("filterEnabled");
+    QTest::addColumn<QString>("bounce");
+    QTest::addColumn<QString>("enabled"); // plug-in, forward, address, deliver, warning, bounce
+
+    QTest::newRow("both on, deliver") << "1" << "1" << "0" << "111111";
+    QTest::newRow("filter only, deliver") << "0" << "1" << "0" << "011111";
+    QTest::newRow("both off") << "0" << "0" << "0" << "000000";
+    QTest::newRow("check only, bounce") << "1" << "0" << "1" << "111101";
+}
+
+void tst_WndAvir::enablingFollowsTheChecks()
+{
+    QFETCH(QString, avirEnabled);
+    QFETCH(QString, filterEnabled);
+    QFETCH(QString, bounce);
+    QFETCH(QString, enabled);
+    m_fixture.setCells("antivir",
+                       {{"AvirEnabled", avirEnabled}, {"FilterEnabled", filterEnabled}, {"Bounce", bounce}});
+    WndAvir* page = build();
+    QString states;
+    for (QWidget* widget : QList<QWidget*>{page->m_plugin, page->m_chkForward,
+                                           page->m_editAdminNotify, page->m_rbtnDeliver,
+                                           page->m_chkSendWarning, page->m_rbtnBounce})
+        states += widget->isEnabled() ? '1' : '0';
+    QCOMPARE(states, enabled);
+    QVERIFY(page->m_rbtnLeave->isEnabled());
+    QVERIFY(page->m_list->isEnabled());
 }
 
 QTEST_MAIN(tst_WndAvir)
