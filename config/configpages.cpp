@@ -4,6 +4,8 @@
 
 #include "pagefactory.h"
 #include "wndadvanced.h"
+#include "wndantispam.h"
+#include "wndavir.h"
 #include "wndbackup.h"
 #include "wndintercon.h"
 #include "wndremote.h"
@@ -16,7 +18,8 @@ const bool backupRegistered = PageFactory::registerPage<WndBackup>(PageKind::Bac
 const bool internetRegistered =
     PageFactory::registerPage<WndInterCon>(PageKind::InternetConnection);
 const bool remoteRegistered = PageFactory::registerPage<WndRemote>(PageKind::RemoteAdministration);
-
+const bool antispamRegistered = PageFactory::registerPage<WndAntispam>(PageKind::Antispam);
+const bool antivirusRegistered = PageFactory::registerPage<WndAvir>(PageKind::Antivirus);
 const bool advancedRegistered = PageFactory::registerPage<WndAdvanced>(PageKind::AdvancedOptions);
 
 } // namespace

@@ -78,6 +78,22 @@ Answer getPhonebook(ExecutionContext &context, const Arguments &arguments)
     return Answer::rowSet({{QStringLiteral("Name"), TypeString, false}}, rows);
 }
 
+// The anti-virus plug-ins the server could use: identifier and description, from the
+// data's "avirplugins" table, in its order.
+Answer getAvirPlugins(ExecutionContext &context, const Arguments &arguments)
+{
+    if (!arguments.isEmpty())
+        return Answer::refusal(StatusWrongQuery);
+    QList<QStringList> rows;
+    if (const Table *plugins = context.catalogue.table(QStringLiteral("avirplugins"))) {
+        for (const QStringList &row : plugins->rows())
+            rows.append({row.value(0), row.value(1)});
+    }
+    return Answer::rowSet({{QStringLiteral("id"), TypeString, false},
+                           {QStringLiteral("description"), TypeString, false}},
+                          rows);
+}
+
 QStringList logListRow(const LogStore &logs, const QString &name)
 {
     LogExtent extent;
@@ -345,6 +361,7 @@ Answer createCertificate(ExecutionContext &context, const Arguments &arguments)
 
 const Entry Functions[] = {
     {"get_auth_types", getAuthTypes},
+    {"get_avir_plugins", getAvirPlugins},
     {"get_languages", getLanguages},
     {"get_phonebook", getPhonebook},
     {"ImportNtUsers", importNtUsers},

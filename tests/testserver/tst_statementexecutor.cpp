@@ -82,6 +82,9 @@ void tst_StatementExecutor::init()
     Table phonebook("phonebook", {{"Name", TypeString, true}});
     QVERIFY(phonebook.appendRow({"Provider ISDN"}) && phonebook.appendRow({"Mobile modem"}));
     m_catalogue.setTable(phonebook);
+    Table plugins("avirplugins", {{"id", TypeString, true}, {"description", TypeString, false}});
+    QVERIFY(plugins.appendRow({"clamscan", "Clam scanner"}) && plugins.appendRow({"avd", "Daemon"}));
+    m_catalogue.setTable(plugins);
     m_catalogue.functions().languages = {"en", "DE", "pt-BR"};
     m_catalogue.functions().setNtDomain({"CORVANE", 0, {{"mbrandt", "Maja Brandt", "Purchasing"}, {"jpark", "", ""}}});
     m_catalogue.functions().setNtDomain({"ARCHIVE", 0, {}});
@@ -132,6 +135,7 @@ void tst_StatementExecutor::answers_data()
     refused("insert with +=", "insert user set groups+='x', name='z'", 107);
     refused("BINARY that is not hex", "update user set blob='xyz'", 107);
     refused("get_phonebook with an argument", "select get_phonebook('x')", 107);
+    refused("get_avir_plugins with an argument", "select get_avir_plugins('x')", 107);
     refused("LogData without range", "select LogData(\"smtp\")", 107);
     refused("LogCtrl other action", "select LogCtrl(\"flush\", \"smtp\")", 107);
     refused("LogCtrl unknown log", "select LogCtrl(\"clean\", \"nope\")", 111);
@@ -155,6 +159,9 @@ void tst_StatementExecutor::answers_data()
                                               << QStringList{"en", "DE", "pt-BR"};
     QTest::newRow("get_phonebook, the lines in their order") << "SELECT get_phonebook()" << 0u << "Name:1:0"
                                                              << QStringList{"Provider ISDN", "Mobile modem"};
+    QTest::newRow("get_avir_plugins, identifier and description in order")
+        << "SELECT get_avir_plugins()" << 0u << "id:1:0|description:1:0"
+        << QStringList{"clamscan|Clam scanner", "avd|Daemon"};
     QTest::newRow("ImportNtUsers, NT domain in any case") << "select ImportNtUsers(\"corvane\", \"lakeside.example\")"
         << 0u << "username:1:0|fullname:1:0|description:1:0" << QStringList{"mbrandt|Maja Brandt|Purchasing", "jpark||"};
     QTest::newRow("ImportNtUsers, no accounts") << "select ImportNtUsers(\"ARCHIVE\", \"\")" << 0u

@@ -1,0 +1,84 @@
+#include "dlgattach.h"
+
+#include "accountfields.h"
+#include "accounttexts.h"
+#include "dialogseam.h"
+#include "editablecombo.h"
+
+#include <QComboBox>
+#include <QRadioButton>
+
+namespace {
+
+const char* const filePresets[] = {
+    "*.bin", "*.exe", "*.com", "*.dll", "*.sys", "*.drv", "*.pif", "*.bat", "*.cmd",
+    "*.vbs", "*.doc", "*.dot", "*.rtf", "*.xls", "*.xlt", "*.ppt", "*.mdb",
+};
+
+const char* const mimePresets[] = {
+    "application/octet-stream",
+    "application/*",
+    "*/ms-download",
+};
+
+template<size_t N>
+void fill(QComboBox* box, const char* const (&presets)[N])
+{
+    box->clear();
+    for (const char* preset : presets)
+        box->addItem(QString::fromLatin1(preset));
+}
+
+} // namespace
+
+DlgAttach::DlgAttach(QWidget* parent, const char* name, bool modal, Qt::WindowFlags flags)
+    : TDlgAttach(parent, name, modal, flags)
+{
+    m_comboType->setFocus();
+}
+
+void DlgAttach::showRow(const DBRow* row)
+{
+    const int kind = AccountTexts::number(row, "type") == 0 ? 0 : 1;
+    m_comboType->setCurrentIndex(kind);
+    slotTypeActivated(kind);
+    showInEditable(m_comboContent, AccountTexts::cell(row, "pattern"));
+    if (AccountTexts::number(row, "action") == 0)
+        m_rbtnAccept->setChecked(true);
+    else
+        m_rbtnBlock->setChecked(true);
+}
+
+void DlgAttach::writeRow(DBRow* row) const
+{
+    setCell(row, "type", QString::number(m_comboType->currentIndex()));
+    setCell(row, "pattern", m_comboContent->currentText());
+    setCell(row, "action", m_rbtnBlock->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void DlgAttach::slotOK()
+{
+    if (m_comboContent->currentText().isEmpty()) {
+        const Dialogs::Button answer = Dialogs::warning(
+            nullptr, tr("Ornel Corvane Administration"),
+            tr("You should fill content item.\nDo you want to correct the problem?"),
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        if (answer != QMessageBox::No) {
+            m_comboContent->setFocus();
+            return;
+        }
+    }
+    accept();
+}
+
+void DlgAttach::slotTypeActivated(int type)
+{
+    const QString typed = m_comboContent->currentText();
+    if (type == 0)
+        fill(m_comboContent, filePresets);
+    else if (type == 1)
+        fill(m_comboContent, mimePresets);
+    else
+        return;
+    showInEditable(m_comboContent, typed);
+}

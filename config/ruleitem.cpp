@@ -1,0 +1,47 @@
+#include "ruleitem.h"
+
+#include "accountfields.h"
+#include "accounttexts.h"
+#include "cols.h"
+
+RuleItem::RuleItem(QTreeWidget* list, DBRow* row, Cols* cols)
+    : QTreeWidgetItem(list)
+    , m_row(row)
+    , m_cols(cols)
+{
+    setFlags(flags() | Qt::ItemIsUserCheckable);
+    QTreeWidgetItem::setData(0, Qt::CheckStateRole, Qt::Unchecked);
+}
+
+void RuleItem::showCheck()
+{
+    setOn(AccountTexts::number(m_row, "enabled") != 0);
+}
+
+void RuleItem::setOn(bool on)
+{
+    setCell(m_row, "enabled", on ? QStringLiteral("1") : QStringLiteral("0"));
+    QTreeWidgetItem::setData(0, Qt::CheckStateRole, on ? Qt::Checked : Qt::Unchecked);
+    handIn();
+}
+
+bool RuleItem::isOn() const
+{
+    return checkState(0) == Qt::Checked;
+}
+
+void RuleItem::setData(int column, int role, const QVariant& value)
+{
+    if (role == Qt::CheckStateRole && column == 0) {
+        const bool on = value.toInt() == Qt::Checked;
+        if (on != isOn())
+            setOn(on);
+        return;
+    }
+    QTreeWidgetItem::setData(column, role, value);
+}
+
+int RuleItem::viewColumn(int id) const
+{
+    return m_cols->showFlags.value(id) != 0 ? m_cols->dispinv.value(id, -1) : -1;
+}

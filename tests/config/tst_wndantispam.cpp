@@ -1,0 +1,419 @@
+#include "accounttexts.h"
+#include "configpagefixture.h"
+#include "dlgfilter.h"
+#include "qfilteritem.h"
+#include "wndantispam.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QtTest>
+
+// The Antispam page on the demo server: relay control on for "Office LAN" and authenticated
+// users, RBL and RSS hits logged (DbLog 3), RBL hits blocked (DbBlock 2), no group blocked;
+// four header rules: Subject/Substring "free money", From/Domain "spam.example",
+// X-Mailer/Substring "bulk sender" (off), To/Empty.
+class tst_WndAntispam : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { m_fixture.start(); }
+    void cleanup() { m_fixture.stop(); }
+
+    void logBitsShown_data();
+    void logBitsShown();
+    void blockBitsWritten_data();
+    void blockBitsWritten();
+    void relayWithoutUsersAsks_data();
+    void relayWithoutUsersAsks();
+    void newRuleDialog();
+    void acceptedNewRuleIsInserted();
+    void cancelledAddLeavesNoRow();
+    void caseOnlyDuplicateReopensWithEnteredValues_data();
+    void caseOnlyDuplicateReopensWithEnteredValues();
+    void storedEnabledOutsideZeroAndOneIsAChangeAtLoad_data();
+    void storedEnabledOutsideZeroAndOneIsAChangeAtLoad();
+    void checkBoxWritesEnabled();
+    void removeSeveralThenReset();
+    void sortsByTypeThenHeader();
+    void unknownTypeShowsItsNumberAndIsKept();
+    void failedLoadLeavesListWithoutColumns();
+    void missingGroupIsKept();
+
+private:
+    // This page takes the workspace before the controller.
+    WndAntispam* build()
+    {
+        auto* page = new WndAntispam(m_fixture.m_container.get(), m_fixture.m_conn->get(), nullptr,
+                                     m_fixture.m_ctrl.get(), nullptr, Qt::WindowFlags());
+        m_fixture.m_container->show();
+        return page;
+    }
+    void setRules(const QList<QStringList>& rules)
+    {
+        m_fixture.m_server->setTable(QStringLiteral("HeaderFilter"),
+                                     m_fixture.m_server->columns(QStringLiteral("HeaderFilter")),
+                                     rules);
+    }
+    static QFilterItem* itemOf(WndAntispam* page, const QString& header)
+    {
+        for (int i = 0; i < page->m_list->topLevelItemCount(); ++i) {
+            auto* item = static_cast<QFilterItem*>(page->m_list->topLevelItem(i));
+            if (item->text(0) == header)
+                return item;
+        }
+        return nullptr;
+    }
+    static QStringList headers(const QTreeWidget* list)
+    {
+        QStringList texts;
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            texts.append(list->topLevelItem(i)->text(0));
+        return texts;
+    }
+    // A dialog answer: the fields filled, then OK.
+    static std::function<int(QDialog*)> enter(const QString& header, int typeIndex,
+                                              const QString& content)
+    {
+        return [=](QDialog* dialog) {
+            auto* filter = qobject_cast<DlgFilter*>(dialog);
+            if (!filter)
+                return int(QDialog::Rejected);
+            filter->m_comboHeader->setCurrentText(header);
+            filter->m_comboType->setCurrentIndex(typeIndex);
+            filter->m_editContent->setText(content);
+            return int(QDialog::Accepted);
+        };
+    }
+
+    ConfigPageFixture m_fixture;
+};
+
+void tst_WndAntispam::logBitsShown_data()
+{
+    QTest::addColumn<QString>("dbLog");
+    QTest::addColumn<bool>("rbl");
+    QTest::addColumn<bool>("rss");
+    QTest::addColumn<bool>("dul");
+
+    QTest::newRow("11: all three") << "11" << true << true << true;
+    QTest::newRow("2: RBL") << "2" << true << false << false;
+    QTest::newRow("1: RSS") << "1" << false << true << false;
+    QTest::newRow("8: DUL") << "8" << false << false << true;
+    QTest::newRow("4: a bit not shown") << "4" << false << false << false;
+    QTest::newRow("empty") << "" << false << false << false;
+}
+
+void tst_WndAntispam::logBitsShown()
+{
+    QFETCH(QString, dbLog);
+    QFETCH(bool, rbl);
+    QFETCH(bool, rss);
+    QFETCH(bool, dul);
+    m_fixture.setCells("antispam", {{"DbLog", dbLog}});
+    WndAntispam* page = build();
+    QCOMPARE(page->m_chkLogRBL->isChecked(), rbl);
+    QCOMPARE(page->m_chkLogRSS->isChecked(), rss);
+    QCOMPARE(page->m_chkLogDUL->isChecked(), dul);
+    QCOMPARE(m_fixture.pending(), QStringList());
+}
+
+void tst_WndAntispam::blockBitsWritten_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QStringList>("clicked"); // object names, clicked in turn
+    QTest::addColumn<QStringList>("pending");
+
+    QTest::newRow("RBL alone") << "0" << QStringList{"m_chkBlockRBL"}
+                               << QStringList{"update antispam set DbBlock='2'"};
+    QTest::newRow("RBL and DUL") << "0" << QStringList{"m_chkBlockRBL", "m_chkBlockDUL"}
+                                 << QStringList{"update antispam set DbBlock='10'"};
+    QTest::newRow("all three") << "0"
+                               << QStringList{"m_chkBlockRBL", "m_chkBlockRSS", "m_chkBlockDUL"}
+                               << QStringList{"update antispam set DbBlock='11'"};
+    QTest::newRow("unknown bit kept") << "4" << QStringList{"m_chkBlockRBL"}
+                                      << QStringList{"update antispam set DbBlock='6'"};
+    QTest::newRow("unknown bit kept as RBL goes") << "6" << QStringList{"m_chkBlockRBL"}
+                                                  << QStringList{"update antispam set DbBlock='4'"};
+    QTest::newRow("another change keeps an unknown bit")
+        << "20" << QStringList{"m_chkAuth"} << QStringList{"update antispam set AllowAuth='0'"};
+    QTest::newRow("on and off again") << "0" << QStringList{"m_chkBlockDUL", "m_chkBlockDUL"}
+                                      << QStringList();
+}
+
+void tst_WndAntispam::blockBitsWritten()
+{
+    QFETCH(QString, stored);
+    QFETCH(QStringList, clicked);
+    QFETCH(QStringList, pending);
+    m_fixture.setCells("antispam", {{"DbBlock", stored}});
+    WndAntispam* page = build();
+    for (const QString& name : std::as_const(clicked)) {
+        auto* box = page->findChild<QCheckBox*>(name);
+        QVERIFY2(box, qPrintable(name));
+        box->click();
+    }
+    QCOMPARE(m_fixture.pending(), pending);
+}
+
+void tst_WndAntispam::relayWithoutUsersAsks_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("sent");
+
+    QTest::newRow("Yes corrects") << int(QMessageBox::Yes) << false;
+    QTest::newRow("Cancel corrects") << int(QMessageBox::Cancel) << false;
+    QTest::newRow("No goes ahead") << int(QMessageBox::No) << true;
+}
+
+void tst_WndAntispam::relayWithoutUsersAsks()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, sent);
+    WndAntispam* page = build();
+    page->m_chkAddrGroup->click();
+    page->m_chkAuth->click();
+    const QStringList statements{"update antispam set AllowAuth='0', AllowAcl=''"};
+    QCOMPARE(m_fixture.pending(), statements);
+    m_fixture.applyAnswering(
+        {answer},
+        {"This settings doesn't make sense.\nYou should choose users who can send e-mail or "
+         "disable antispam.\nDo you want to correct the problem?"},
+        sent ? QString() : QStringLiteral("m_chkEnabled"), sent);
+    if (sent) {
+        QCOMPARE(m_fixture.storedCell("antispam", "AllowAuth"), QStringLiteral("0"));
+        return;
+    }
+    // The rule statements come back when the apply is handed in again.
+    emit m_fixture.m_ctrl->sig_update_again();
+    QCOMPARE(m_fixture.pending(), statements);
+}
+
+void tst_WndAntispam::newRuleDialog()
+{
+    WndAntispam* page = build();
+    QStringList seen;
+    m_fixture.m_dialogs->answerDialog([&seen](QDialog* dialog) {
+        auto* filter = qobject_cast<DlgFilter*>(dialog);
+        if (!filter)
+            return int(QDialog::Rejected);
+        seen << filter->windowTitle() << filter->m_comboHeader->currentText()
+             << QString::number(filter->m_comboHeader->count())
+             << filter->m_comboType->currentText()
+             << (filter->m_editContent->isHidden() ? "content hidden" : "content shown");
+        filter->m_comboType->setCurrentIndex(2);
+        emit filter->m_comboType->activated(2);
+        seen << (filter->m_editContent->isHidden() || filter->m_lblContent->isHidden()
+                     ? "content hidden" : "content shown");
+        filter->m_comboType->setCurrentIndex(1);
+        emit filter->m_comboType->activated(1);
+        seen << (filter->m_editContent->isHidden() ? "content hidden" : "content shown");
+        return int(QDialog::Rejected);
+    });
+    page->slotAdd();
+    QCOMPARE(seen, QStringList({"Header Filter", "", "5", "is empty", "content hidden",
+                                "content shown", "content hidden"}));
+}
+
+void tst_WndAntispam::acceptedNewRuleIsInserted()
+{
+    WndAntispam* page = build();
+    m_fixture.m_dialogs->answerDialog(enter("Reply-To", 3, "Bulk.Example"));
+    page->slotAdd();
+    QCOMPARE(m_fixture.pending(),
+             QStringList({"insert HeaderFilter set header='Reply-To', type='3', "
+                          "content='Bulk.Example', enabled='1'"}));
+    QFilterItem* item = itemOf(page, "Reply-To");
+    QVERIFY(item);
+    QVERIFY(item->isOn());
+    QCOMPARE(item->text(1), QStringLiteral("Domain"));
+    QCOMPARE(page->m_list->topLevelItemCount(), 5);
+}
+
+void tst_WndAntispam::cancelledAddLeavesNoRow()
+{
+    WndAntispam* page = build();
+    m_fixture.m_dialogs->answerDialog(int(QDialog::Rejected));
+    page->slotAdd();
+    QCOMPARE(m_fixture.m_dialogs->dialogs.size(), 1);
+    QCOMPARE(page->m_list->topLevelItemCount(), 4);
+    QCOMPARE(m_fixture.pending(), QStringList());
+}
+
+void tst_WndAntispam::caseOnlyDuplicateReopensWithEnteredValues_data()
+{
+    QTest::addColumn<QString>("header");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("content");
+
+    QTest::newRow("header in lower case") << "from" << 3 << "spam.example";
+    QTest::newRow("content in upper case") << "From" << 3 << "SPAM.EXAMPLE";
+}
+
+void tst_WndAntispam::caseOnlyDuplicateReopensWithEnteredValues()
+{
+    QFETCH(QString, header);
+    QFETCH(int, type);
+    QFETCH(QString, content);
+    WndAntispam* page = build();
+
+    // Editing the X-Mailer rule into a copy of the From rule: refused, the dialog again
+    // with what was typed, then cancelled: the rule is as it was.
+    QFilterItem* item = itemOf(page, "X-Mailer");
+    QVERIFY(item);
+    page->m_list->setCurrentItem(item);
+    QStringList reopened;
+    m_fixture.m_dialogs->answerDialog(enter(header, type, content));
+    m_fixture.m_dialogs->answerDialog([&reopened](QDialog* dialog) {
+        auto* filter = qobject_cast<DlgFilter*>(dialog);
+        if (filter)
+            reopened << filter->m_comboHeader->currentText() << filter->m_comboType->currentText()
+                     << filter->m_editContent->text();
+        return int(QDialog::Rejected);
+    });
+    page->slotEdit();
+    QCOMPARE(m_fixture.messageTexts(), QStringList({"This item is already defined!"}));
+    QCOMPARE(m_fixture.m_dialogs->messages.at(0).icon, QMessageBox::Warning);
+    QCOMPARE(reopened, QStringList({header, "contains address with domain", content}));
+    QCOMPARE(item->text(0), QStringLiteral("X-Mailer"));
+    QCOMPARE(AccountTexts::cell(item->row(), "content"), QStringLiteral("bulk sender"));
+    QCOMPARE(m_fixture.pending(), QStringList());
+
+    // The same values for a new rule: refused, cancelled, no row left behind.
+    m_fixture.m_dialogs->answerDialog(enter(header, type, content));
+    m_fixture.m_dialogs->answerDialog(int(QDialog::Rejected));
+    page->slotAdd();
+    QCOMPARE(m_fixture.messageTexts().size(), 2);
+    QCOMPARE(page->m_list->topLevelItemCount(), 4);
+    QCOMPARE(m_fixture.pending(), QStringList());
+}
+
+void tst_WndAntispam::storedEnabledOutsideZeroAndOneIsAChangeAtLoad_data()
+{
+    QTest::addColumn<QString>("enabled");
+    QTest::addColumn<QStringList>("pending");
+    QTest::addColumn<bool>("on");
+
+    QTest::newRow("1") << "1" << QStringList() << true;
+    QTest::newRow("0") << "0" << QStringList() << false;
+    QTest::newRow("empty") << ""
+                           << QStringList{"update HeaderFilter set enabled='0' where "
+                                          "header='Subject' and type='4' and content='free money'"}
+                           << false;
+    QTest::newRow("5") << "5"
+                       << QStringList{"update HeaderFilter set enabled='1' where "
+                                      "header='Subject' and type='4' and content='free money'"}
+                       << true;
+}
+
+void tst_WndAntispam::storedEnabledOutsideZeroAndOneIsAChangeAtLoad()
+{
+    QFETCH(QString, enabled);
+    QFETCH(QStringList, pending);
+    QFETCH(bool, on);
+    setRules({{"Subject", "4", "free money", enabled}, {"To", "0", "", "1"}});
+    WndAntispam* page = build();
+    QCOMPARE(m_fixture.pending(), pending);
+    QCOMPARE(itemOf(page, "Subject")->isOn(), on);
+}
+
+void tst_WndAntispam::checkBoxWritesEnabled()
+{
+    WndAntispam* page = build();
+    QFilterItem* item = itemOf(page, "X-Mailer");
+    QVERIFY(item);
+    QVERIFY(!item->isOn());
+    // What the view does when the check box is clicked.
+    item->setData(0, Qt::CheckStateRole, Qt::Checked);
+    QCOMPARE(m_fixture.pending(),
+             QStringList({"update HeaderFilter set enabled='1' where header='X-Mailer' and "
+                          "type='4' and content='bulk sender'"}));
+    item->setData(0, Qt::CheckStateRole, Qt::Unchecked);
+    QCOMPARE(m_fixture.pending(), QStringList());
+}
+
+void tst_WndAntispam::removeSeveralThenReset()
+{
+    WndAntispam* page = build();
+    itemOf(page, "Subject")->setSelected(true);
+    itemOf(page, "To")->setSelected(true);
+    QVERIFY(!page->m_btnEdit->isEnabled());
+    QVERIFY(page->m_btnRemove->isEnabled());
+    page->m_btnRemove->click();
+    QCOMPARE(m_fixture.m_dialogs->messages.size(), 0);
+    QStringList pending = m_fixture.pending();
+    pending.sort();
+    QCOMPARE(pending,
+             QStringList({"delete from HeaderFilter where header='Subject' and type='4' and "
+                          "content='free money'",
+                          "delete from HeaderFilter where header='To' and type='0' and "
+                          "content=''"}));
+    QCOMPARE(page->m_list->topLevelItemCount(), 2);
+    emit m_fixture.m_ctrl->sig_reset();
+    QCOMPARE(page->m_list->topLevelItemCount(), 4);
+    QCOMPARE(m_fixture.pending(), QStringList());
+}
+
+void tst_WndAntispam::sortsByTypeThenHeader()
+{
+    setRules({{"Subject", "4", "a", "1"},
+              {"From", "3", "b", "1"},
+              {"Cc", "4", "c", "1"},
+              {"To", "0", "", "1"}});
+    WndAntispam* page = build();
+    page->m_list->sortItems(1, Qt::AscendingOrder);
+    QCOMPARE(headers(page->m_list), QStringList({"From", "To", "Cc", "Subject"}));
+    page->m_list->sortItems(1, Qt::DescendingOrder);
+    QCOMPARE(headers(page->m_list), QStringList({"Subject", "Cc", "To", "From"}));
+}
+
+void tst_WndAntispam::unknownTypeShowsItsNumberAndIsKept()
+{
+    setRules({{"From", "7", "x", "1"}});
+    WndAntispam* page = build();
+    QFilterItem* item = itemOf(page, "From");
+    QVERIFY(item);
+    QCOMPARE(item->text(1), QStringLiteral("7"));
+    QString shownType;
+    m_fixture.m_dialogs->answerDialog([&shownType](QDialog* dialog) {
+        auto* filter = qobject_cast<DlgFilter*>(dialog);
+        if (filter)
+            shownType = filter->m_comboType->currentText();
+        return int(QDialog::Accepted);
+    });
+    page->m_list->setCurrentItem(item);
+    page->slotEdit();
+    QCOMPARE(shownType, QStringLiteral("7"));
+    QCOMPARE(m_fixture.pending(), QStringList());
+}
+
+void tst_WndAntispam::failedLoadLeavesListWithoutColumns()
+{
+    m_fixture.emptyTable("antispam");
+    m_fixture.m_dialogs->answer(QMessageBox::Ok);
+    WndAntispam* page = build();
+    QVERIFY(!page->isReady());
+    QCOMPARE(page->m_list->topLevelItemCount(), 0);
+    page->m_chkEnabled->click();
+    page->slotAdd();
+    QCOMPARE(m_fixture.m_dialogs->dialogs.size(), 0);
+    QCOMPARE(m_fixture.pending(), QStringList());
+}
+
+void tst_WndAntispam::missingGroupIsKept()
+{
+    m_fixture.setCells("antispam", {{"AllowAcl", "Retired hosts"}});
+    WndAntispam* page = build();
+    QVERIFY(page->m_chkAddrGroup->isChecked());
+    QCOMPARE(page->m_addressGroup->currentText(), QStringLiteral("Retired hosts"));
+    // A change elsewhere writes the group shown: the one stored.
+    page->m_chkLogDUL->click();
+    QCOMPARE(m_fixture.pending(), QStringList({"update antispam set DbLog='11'"}));
+}
+
+QTEST_MAIN(tst_WndAntispam)
+#include "tst_wndantispam.moc"
