@@ -6,6 +6,7 @@
 #include "wndbackup.h"
 #include "wndintercon.h"
 #include "wndremote.h"
+#include "wndservice.h"
 #include "wndsmtp.h"
 
 namespace {
@@ -15,5 +16,6 @@ const bool backupRegistered = PageFactory::registerPage<WndBackup>(PageKind::Bac
 const bool internetRegistered =
     PageFactory::registerPage<WndInterCon>(PageKind::InternetConnection);
 const bool remoteRegistered = PageFactory::registerPage<WndRemote>(PageKind::RemoteAdministration);
+const bool servicesRegistered = PageFactory::registerPage<WndService>(PageKind::Services);
 
 } // namespace

@@ -71,6 +71,8 @@ bool FunctionData::mergeJson(const QJsonObject &json, QString *error)
         }
         setNtDomain(domain);
     }
+    if (json.contains(QLatin1String("serviceStartsIgnored")))
+        serviceStartsIgnored = json.value(QLatin1String("serviceStartsIgnored")).toBool();
     return true;
 }
 
@@ -93,7 +95,8 @@ QJsonObject FunctionData::toJson() const
     }
     return QJsonObject{{QLatin1String("authTypes"), types},
                        {QLatin1String("languages"), QJsonArray::fromStringList(languages)},
-                       {QLatin1String("ntDomains"), domains}};
+                       {QLatin1String("ntDomains"), domains},
+                       {QLatin1String("serviceStartsIgnored"), serviceStartsIgnored}};
 }
 
 } // namespace StandIn

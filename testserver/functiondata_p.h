@@ -15,6 +15,7 @@ namespace StandIn {
 //     "ntDomains": [{"name": "CORVANE", "users": [{"username": "...", "fullname": "...",
 //                    "description": "..."}, ...]},
 //                   {"name": "LOCKED", "refuse": 113}, ...]      ImportNtUsers(nt, domain)
+//     "serviceStartsIgnored": true                                 start_service() starts nothing
 //   }
 // A part left out keeps its built-in default; an NT domain not listed is refused.
 struct FunctionData
@@ -34,6 +35,8 @@ struct FunctionData
     QList<AuthType> authTypes = defaultAuthTypes();
     QStringList languages = defaultLanguages();
     QList<NtDomain> ntDomains;
+    // start_service() answers without starting anything (a service that fails to start).
+    bool serviceStartsIgnored = false;
 
     static QList<AuthType> defaultAuthTypes();
     static QStringList defaultLanguages();

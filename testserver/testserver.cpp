@@ -451,6 +451,14 @@ void TestServer::setNtDomain(const QString &name, const QList<QStringList> &user
     d->dataChangedLocked();
 }
 
+void TestServer::setServiceStartsIgnored(bool ignored)
+{
+    std::lock_guard<std::mutex> lock(d->m_mutex);
+    d->ensureDataLocked(nullptr);
+    d->m_catalogue.functions().serviceStartsIgnored = ignored;
+    d->dataChangedLocked();
+}
+
 void TestServer::setAccount(const QString &user, const QString &password)
 {
     std::lock_guard<std::mutex> lock(d->m_mutex);
