@@ -23,8 +23,14 @@ QString tr(const char* text)
 
 } // namespace
 
+QServiceItem::Lamps::Lamps()
+    : running(keyedPixmap(QPixmap(lampgreen_xpm)))
+    , stopped(keyedPixmap(QPixmap(lampred_xpm)))
+{
+}
+
 QServiceItem::QServiceItem(QTreeWidget* list, DBRow* row, const QString& table, Cols* cols,
-                           int index)
+                           int index, const Lamps* lamps)
     : QTreeWidgetItem(list, Type)
     , m_table(table)
     , m_row(row)
@@ -32,8 +38,7 @@ QServiceItem::QServiceItem(QTreeWidget* list, DBRow* row, const QString& table, 
     , m_index(index)
     , m_ascendingKey(QString::asprintf("%06d", index))
     , m_descendingKey(QString::asprintf("%06d", 100000 - index))
-    , m_lampOn(keyedPixmap(QPixmap(lampgreen_xpm)))
-    , m_lampOff(keyedPixmap(QPixmap(lampred_xpm)))
+    , m_lamps(lamps)
 {
 }
 
@@ -57,7 +62,7 @@ void QServiceItem::show()
     };
     m_cols->showItem(this, texts);
     if (m_cols->showFlags.value(0) != 0)
-        setIcon(m_cols->dispinv.value(0), m_running ? m_lampOn : m_lampOff);
+        setIcon(m_cols->dispinv.value(0), m_running ? m_lamps->running : m_lamps->stopped);
 }
 
 QString QServiceItem::key(int /*column*/, bool ascending) const

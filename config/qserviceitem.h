@@ -21,8 +21,18 @@ class QServiceItem : public QTreeWidgetItem
 public:
     enum { Type = QTreeWidgetItem::UserType + 0x600 };
 
+    // The two lamps, green and red. Drawing them costs more than building an item, so a
+    // page makes them once for all its items; they must outlive the items.
+    struct Lamps
+    {
+        Lamps();
+        QIcon running;
+        QIcon stopped;
+    };
+
     // A top-level item of list; index is the service's place in the page's order.
-    QServiceItem(QTreeWidget* list, DBRow* row, const QString& table, Cols* cols, int index);
+    QServiceItem(QTreeWidget* list, DBRow* row, const QString& table, Cols* cols, int index,
+                 const Lamps* lamps);
 
     // Writes the cells from the row and the running state.
     void show();
@@ -54,7 +64,6 @@ private:
     int m_index;
     QString m_ascendingKey;
     QString m_descendingKey;
-    QIcon m_lampOn;
-    QIcon m_lampOff;
+    const Lamps* m_lamps;
     bool m_running = false;
 };

@@ -89,7 +89,8 @@ void WndService::fillItems(int)
     }
     for (int index = 0; index < ServiceCount; ++index) {
         auto* item = new QServiceItem(m_list, firstRow(m_services.at(size_t(index)).config),
-                                      QString::fromLatin1(ServiceTables[index]), &cols(), index);
+                                      QString::fromLatin1(ServiceTables[index]), &cols(), index,
+                                      &m_lamps);
         item->setRunning(isRunning(index));
         item->show();
     }

@@ -2,12 +2,12 @@
 
 #include "dbtable.h"
 #include "listpage.h"
+#include "qserviceitem.h"
 #include "twndservice.h"
 
 #include <array>
 
 class DBReq;
-class QServiceItem;
 
 // "Services": the mail server's eight network services in a fixed order, each started and
 // stopped at once from here, its properties (port, startup, address group) edited in the
@@ -82,4 +82,5 @@ private:
     void setBusy(bool busy);
 
     std::array<Service, ServiceCount> m_services;
+    QServiceItem::Lamps m_lamps;
 };
