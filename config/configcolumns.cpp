@@ -50,3 +50,20 @@ const DBCOL dbcol_inter[] = {
     {VEXADB_PWD, "RASPassword", 0},
     {0, nullptr, 0},
 };
+
+const DBCOL dbcol_service[] = {
+    {VEXADB_STRING, "name", 0},
+    {VEXADB_STRING, "fullname", 0},
+    {VEXADB_PORT, "defaultport", 0},
+    {VEXADB_PORT, "port", 0},
+    {VEXADB_INT, "autostart", 0},
+    {VEXADB_STRING, "acl", 0},
+    {VEXADB_STRING, "group", 0},
+    {0, nullptr, 0},
+};
+
+const DBCOL dbcol_service_run[] = {
+    {VEXADB_STRING, "name", 1},
+    {VEXADB_INT, "running", 0},
+    {0, nullptr, 0},
+};

@@ -9,6 +9,7 @@
 #include "wndbackup.h"
 #include "wndintercon.h"
 #include "wndremote.h"
+#include "wndservice.h"
 #include "wndsmtp.h"
 
 namespace {
@@ -21,5 +22,6 @@ const bool remoteRegistered = PageFactory::registerPage<WndRemote>(PageKind::Rem
 const bool antispamRegistered = PageFactory::registerPage<WndAntispam>(PageKind::Antispam);
 const bool antivirusRegistered = PageFactory::registerPage<WndAvir>(PageKind::Antivirus);
 const bool advancedRegistered = PageFactory::registerPage<WndAdvanced>(PageKind::AdvancedOptions);
+const bool servicesRegistered = PageFactory::registerPage<WndService>(PageKind::Services);
 
 } // namespace

@@ -199,6 +199,8 @@ bool FunctionData::mergeJson(const QJsonObject &json, QString *error)
         run.refusal = quint32(object.value(QLatin1String("refuse")).toInteger());
         runs.insert(it.key().toLower(), run);
     }
+    if (json.contains(QLatin1String("serviceStartsIgnored")))
+        serviceStartsIgnored = json.value(QLatin1String("serviceStartsIgnored")).toBool();
     return true;
 }
 
@@ -237,7 +239,8 @@ QJsonObject FunctionData::toJson() const
          QJsonObject{{QLatin1String("messages"), rowsToJson(queue, queueColumns())}}},
         {QLatin1String("connections"),
          QJsonObject{{QLatin1String("list"), rowsToJson(connections, connectionColumns())}}},
-        {QLatin1String("runs"), runObjects}};
+        {QLatin1String("runs"), runObjects},
+        {QLatin1String("serviceStartsIgnored"), serviceStartsIgnored}};
 }
 
 } // namespace StandIn

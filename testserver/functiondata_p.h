@@ -25,6 +25,7 @@ namespace StandIn {
 //     "runs": {"run_queue": {"results": [1]}, "run_odmr": {"refuse": 111}, ...}
 //                                       run_queue(), run_pop3(), run_odmr(): one row per
 //                                       result (none at all too); by default one row, 1
+//     "serviceStartsIgnored": true     start_service() starts nothing
 //   }
 // A part left out keeps its built-in default; an NT domain not listed is refused.
 struct FunctionData
@@ -64,6 +65,8 @@ struct FunctionData
     static QList<QStringList> generatedQueue(int count, int first = 0);
     static QList<QStringList> generatedConnections(int count, int first = 0);
     RunResult runResult(const QString &function) const;
+    // start_service() answers without starting anything (a service that fails to start).
+    bool serviceStartsIgnored = false;
 
     static QList<AuthType> defaultAuthTypes();
     static QStringList defaultLanguages();

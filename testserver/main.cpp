@@ -111,6 +111,8 @@ void setAccountFunctions(const QCommandLineParser &parser, TestServer &server)
     }
     if (parser.isSet(QStringLiteral("languages")))
         server.setLanguages(parser.value(QStringLiteral("languages")).split(u',', Qt::SkipEmptyParts));
+    if (parser.isSet(QStringLiteral("ignore-service-starts")))
+        server.setServiceStartsIgnored(true);
 }
 
 void setGreeting(const QCommandLineParser &parser, TestServer &server)
@@ -197,6 +199,7 @@ int main(int argc, char *argv[])
         {QStringLiteral("log-grow"), QStringLiteral("Append lines to a log at this rate, announcing each growth."), QStringLiteral("NAME:LINES_PER_SECOND")},
         {QStringLiteral("auth-types"), QStringLiteral("Answer get_auth_types() with these types, in this order (empty: none)."), QStringLiteral("ID:NAME,...")},
         {QStringLiteral("languages"), QStringLiteral("Answer get_languages() with these languages, in this order."), QStringLiteral("LANGUAGE,...")},
+        {QStringLiteral("ignore-service-starts"), QStringLiteral("Answer start_service() and leave the service stopped.")},
     });
     parser.process(application);
     if (!parser.positionalArguments().isEmpty())

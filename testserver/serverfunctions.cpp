@@ -284,6 +284,48 @@ Answer queueRemove(ExecutionContext &context, const Arguments &arguments)
     functions.queue.removeAt(message);
     context.dataChanged = true;
     return Answer::done(1);
+// The table of the service the server calls `name` ("SMTP" is in "service-smtp"): the
+// service tables' single rows name their service. Null when no service has that name.
+Table *serviceTable(Catalogue &catalogue, const QString &name)
+{
+    for (const QString &tableName : catalogue.tableNames()) {
+        if (!tableName.startsWith(QLatin1String("service-"), Qt::CaseInsensitive))
+            continue;
+        Table *table = catalogue.table(tableName);
+        const int column = table->columnIndex(QStringLiteral("name"));
+        if (column >= 0 && !table->rows().isEmpty()
+            && table->rows().first().value(column).compare(name, Qt::CaseInsensitive) == 0)
+            return table;
+    }
+    return nullptr;
+}
+
+// start_service("NAME") and stop_service("NAME") set the service's "running"; a service
+// the server does not know is refused. While the data says starts are ignored, a start
+// is answered as usual and the service stays as it was.
+Answer setServiceRunning(ExecutionContext &context, const Arguments &arguments, bool running)
+{
+    if (arguments.size() != 1)
+        return Answer::refusal(StatusWrongQuery);
+    Table *table = serviceTable(context.catalogue, arguments.at(0).text);
+    const int column = table ? table->columnIndex(QStringLiteral("running")) : -1;
+    if (column < 0)
+        return Answer::refusal(StatusNotPossible);
+    if (!(running && context.catalogue.functions().serviceStartsIgnored)) {
+        table->rows().first()[column] = running ? QStringLiteral("1") : QStringLiteral("0");
+        context.dataChanged = true;
+    }
+    return Answer::rowSet({{QStringLiteral("result"), TypeInt, false}}, {{QStringLiteral("1")}});
+}
+
+Answer startService(ExecutionContext &context, const Arguments &arguments)
+{
+    return setServiceRunning(context, arguments, true);
+}
+
+Answer stopService(ExecutionContext &context, const Arguments &arguments)
+{
+    return setServiceRunning(context, arguments, false);
 }
 
 struct Entry
@@ -379,6 +421,8 @@ const Entry Functions[] = {
     {"run_odmr", runOdmr},
     {"queue_rejuvenate", queueRejuvenate},
     {"queue_remove", queueRemove},
+    {"start_service", startService},
+    {"stop_service", stopService},
 };
 
 } // namespace

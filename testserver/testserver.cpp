@@ -492,6 +492,14 @@ void TestServer::setRunResult(const QString &function, const QList<int> &results
     d->dataChangedLocked();
 }
 
+void TestServer::setServiceStartsIgnored(bool ignored)
+{
+    std::lock_guard<std::mutex> lock(d->m_mutex);
+    d->ensureDataLocked(nullptr);
+    d->m_catalogue.functions().serviceStartsIgnored = ignored;
+    d->dataChangedLocked();
+}
+
 void TestServer::setAccount(const QString &user, const QString &password)
 {
     std::lock_guard<std::mutex> lock(d->m_mutex);

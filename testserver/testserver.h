@@ -129,6 +129,8 @@ public:
     // ImportNtUsers("name", ...) answers these users (username, fullname, description);
     // with a refusal status it refuses instead. An NT domain never set is refused (111).
     void setNtDomain(const QString &name, const QList<QStringList> &users, quint32 refusal = 0);
+    // With true, start_service("NAME") answers as usual and leaves the service stopped.
+    void setServiceStartsIgnored(bool ignored);
 
     // The mail queue that show_queue() lists (Id, Create, NextTry, Size, From, To) and that
     // queue_rejuvenate("id") and queue_remove("id") act on; an Id not queued is refused

@@ -1,6 +1,8 @@
+#include "tdlgservice.h"
 #include "twndbackup.h"
 #include "twndintercon.h"
 #include "twndremote.h"
+#include "twndservice.h"
 #include "twndsmtp.h"
 
 #include <QCheckBox>
@@ -9,6 +11,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include <functional>
@@ -65,6 +69,8 @@ private slots:
     void slotsComplain();
     void choiceEntries();
     void backupFormKeepsThePreviewDisabled();
+    void serviceDialogTabsAndOrder();
+    void serviceListChoosesOneServiceAndEditsOnReturn();
 };
 
 void tst_ConfigForms::builtState_data()
@@ -79,6 +85,8 @@ void tst_ConfigForms::builtState_data()
     QTest::newRow("Backup") << make<TWndBackup>() << "TWndBackup" << "Backup" << QSize(525, 304);
     QTest::newRow("Internet") << make<TWndInterCon>() << "TWndInterCon" << "Internet Connection"
                               << QSize(335, 197);
+    QTest::newRow("Services") << make<TWndService>() << "TWndService" << "Services" << QSize(412, 262);
+    QTest::newRow("Service dialog") << make<TDlgService>() << "TDlgService" << "Service" << QSize(307, 193);
 }
 
 // Nothing chosen: the page decides what the widgets show.
@@ -136,6 +144,20 @@ void tst_ConfigForms::slotsComplain_data()
                                       << "TWndInterCon::slotToogleUseRas( bool ): Not implemented yet!";
     QTest::newRow("Internet password") << make<TWndInterCon>() << type("m_editPass")
                                        << "TWndInterCon::slotChanged(): Not implemented yet!";
+    QTest::newRow("Services Start") << make<TWndService>() << click<QPushButton>("m_btnStart")
+                                    << "TWndService::slotStart(): Not implemented yet!";
+    QTest::newRow("Services Stop") << make<TWndService>() << click<QPushButton>("m_btnStop")
+                                   << "TWndService::slotStop(): Not implemented yet!";
+    QTest::newRow("Services Edit") << make<TWndService>() << click<QPushButton>("m_btnProp")
+                                   << "TWndService::slotProp(): Not implemented yet!";
+    QTest::newRow("Service Default") << make<TDlgService>() << click<QPushButton>("m_btnDefault")
+                                     << "TDlgService::slotDefault(): Not implemented yet!";
+    QTest::newRow("Service Edit") << make<TDlgService>() << click<QPushButton>("m_btnEdit")
+                                  << "TDlgService::slotEdit(): Not implemented yet!";
+    QTest::newRow("Service OK") << make<TDlgService>() << click<QPushButton>("m_btnOK")
+                                << "TDlgService::slotOK(): Not implemented yet!";
+    QTest::newRow("Service group") << make<TDlgService>() << click<QCheckBox>("m_chkOnlyAddressGroup")
+                                   << "TDlgService::slotOnlyAddressGroup(bool): Not implemented yet!";
 }
 
 // Until a page overrides them, the slots the widgets reach say so, once per signal.
@@ -170,6 +192,48 @@ void tst_ConfigForms::backupFormKeepsThePreviewDisabled()
     QVERIFY(!backup.m_editView->isEnabled());
     QVERIFY(backup.m_editFormat->isEnabled());
     QCOMPARE(backup.TextLabel18->text(), QStringLiteral("Folder name format: #backup/"));
+}
+
+void tst_ConfigForms::serviceDialogTabsAndOrder()
+{
+    TDlgService dialog;
+    QCOMPARE(dialog.m_tabs->count(), 2);
+    QCOMPARE(dialog.m_tabs->tabText(0), QStringLiteral("Properties"));
+    QCOMPARE(dialog.m_tabs->tabText(1), QStringLiteral("Access"));
+    QCOMPARE(dialog.m_btnDefault->text(), QStringLiteral("&Default"));
+    QCOMPARE(dialog.m_btnEdit->text(), QStringLiteral("&Edit..."));
+    QCOMPARE(dialog.m_chkOnlyAddressGroup->text(),
+             QStringLiteral("Allow access only from selected IP address group"));
+    QVERIFY(dialog.m_label->wordWrap());
+    QVERIFY(dialog.m_btnOK->isDefault());
+    QStringList order;
+    // The form's own widgets that Tab reaches, in the focus chain from the tabs on.
+    QWidget* widget = dialog.m_tabs;
+    for (int step = 0; step < 200 && order.size() < 9; ++step, widget = widget->nextInFocusChain()) {
+        if (widget->objectName().startsWith(QLatin1String("m_"))
+            && (widget->focusPolicy() & Qt::TabFocus))
+            order << widget->objectName();
+    }
+    QCOMPARE(order, QStringList({"m_tabs", "m_editPort", "m_btnDefault", "m_comboStartup",
+                                 "m_chkOnlyAddressGroup", "m_comboAddressGroup", "m_btnEdit",
+                                 "m_btnOK", "m_btnCancel"}));
+    // Cancel closes without a slot of the form.
+    dialog.show();
+    dialog.m_btnCancel->click();
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+}
+
+void tst_ConfigForms::serviceListChoosesOneServiceAndEditsOnReturn()
+{
+    TWndService form;
+    QCOMPARE(form.m_list->selectionMode(), QAbstractItemView::SingleSelection);
+    QVERIFY(form.m_list->allColumnsShowFocus());
+    QCOMPARE(form.m_btnStart->text(), QStringLiteral("Start"));
+    QCOMPARE(form.m_btnStop->text(), QStringLiteral("Stop"));
+    QCOMPARE(form.m_btnProp->text(), QStringLiteral("Edit..."));
+    QCOMPARE(form.m_btnStart->minimumSize(), QSize(80, 25));
+    QTest::ignoreMessage(QtWarningMsg, "TWndService::slotProp(): Not implemented yet!");
+    QTest::keyClick(form.m_list, Qt::Key_Return);
 }
 
 QTEST_MAIN(tst_ConfigForms)

@@ -32,6 +32,8 @@ private slots:
     void queueActions();
     void generatedListsVaryAndRepeat();
     void queueAndRunsFromJson();
+    void servicesStartAndStop_data();
+    void servicesStartAndStop();
 
 private:
     Answer run(const QString &statement)
@@ -258,6 +260,50 @@ void tst_StatementExecutor::refusedUpdateLeavesTable()
     QCOMPARE(run("update user set name='same', qstorage='1' where domain=''").status(), quint32(StatusNotPossible));
     QCOMPARE(dump("user", "name,qstorage"), (QStringList{"alice|209715200", "bob|104857600", "ines|0"}));
     QVERIFY(!m_dataChanged);
+}
+
+void tst_StatementExecutor::servicesStartAndStop_data()
+{
+    QTest::addColumn<bool>("startsIgnored");
+    QTest::addColumn<QString>("statement");
+    QTest::addColumn<quint32>("status");
+    QTest::addColumn<QStringList>("running"); // SMTP's, then POP3's
+
+    QTest::newRow("start") << false << "SELECT start_service(\"POP3\")" << quint32(StatusOk)
+                           << QStringList{"1", "1"};
+    QTest::newRow("stop") << false << "SELECT stop_service(\"SMTP\")" << quint32(StatusOk)
+                          << QStringList{"0", "0"};
+    QTest::newRow("name in another case") << false << "select START_SERVICE('pop3')"
+                                          << quint32(StatusOk) << QStringList{"1", "1"};
+    QTest::newRow("start ignored") << true << "SELECT start_service(\"POP3\")" << quint32(StatusOk)
+                                   << QStringList{"1", "0"};
+    QTest::newRow("stop while starts are ignored")
+        << true << "SELECT stop_service(\"SMTP\")" << quint32(StatusOk) << QStringList{"0", "0"};
+    QTest::newRow("unknown service") << false << "SELECT start_service(\"FTP\")"
+                                     << quint32(StatusNotPossible) << QStringList{"1", "0"};
+    QTest::newRow("no service named") << false << "SELECT stop_service()"
+                                      << quint32(StatusWrongQuery) << QStringList{"1", "0"};
+}
+
+void tst_StatementExecutor::servicesStartAndStop()
+{
+    QFETCH(bool, startsIgnored);
+    QFETCH(QString, statement);
+    QFETCH(quint32, status);
+    QFETCH(QStringList, running);
+    const QList<Column> columns{{"name", TypeString, true}, {"port", TypePort, false},
+                                {"running", TypeInt, false}};
+    Table smtp("service-smtp", columns);
+    QVERIFY(smtp.appendRow({"SMTP", "25", "1"}));
+    Table pop3("service-pop3", columns);
+    QVERIFY(pop3.appendRow({"POP3", "110", "0"}));
+    m_catalogue.setTable(smtp);
+    m_catalogue.setTable(pop3);
+    m_catalogue.functions().serviceStartsIgnored = startsIgnored;
+
+    QCOMPARE(run(statement).status(), status);
+    QCOMPARE(dump("service-smtp", "running") + dump("service-pop3", "running"), running);
+    QCOMPARE(run("SELECT running FROM service-pop3").rows(), QList<QStringList>{{running.at(1)}});
 }
 
 void tst_StatementExecutor::authTypesAsConfigured_data()
