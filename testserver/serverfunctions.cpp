@@ -284,6 +284,8 @@ Answer queueRemove(ExecutionContext &context, const Arguments &arguments)
     functions.queue.removeAt(message);
     context.dataChanged = true;
     return Answer::done(1);
+}
+
 // The table of the service the server calls `name` ("SMTP" is in "service-smtp"): the
 // service tables' single rows name their service. Null when no service has that name.
 Table *serviceTable(Catalogue &catalogue, const QString &name)
@@ -327,6 +329,7 @@ Answer stopService(ExecutionContext &context, const Arguments &arguments)
 {
     return setServiceRunning(context, arguments, false);
 }
+
 
 struct Entry
 {
