@@ -36,13 +36,6 @@ QGroupItem* groupItem(QTreeWidgetItem* item)
 
 } // namespace
 
-void setCell(DBRow* row, const char* name, const QString& text)
-{
-    const int index = row->colIndex(name);
-    if (index >= 0)
-        row->m_values.at(size_t(index))->set(text);
-}
-
 AccountFields::AccountFields(const AccountWidgets& widgets, DBTable* groupTable, QWidget* dialog)
     : m_w(widgets)
     , m_groupTable(groupTable)

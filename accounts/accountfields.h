@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cols.h"
+#include "rowcells.h"
 
 #include <QString>
 #include <QStringList>
@@ -99,6 +100,4 @@ private:
     int m_shownQuotaUnit = 0;
 };
 
-// Writes `text` into the row's column `name` (found ignoring case); a missing column is
-// left alone.
-void setCell(DBRow* row, const char* name, const QString& text);
+using RowCells::setCell;

@@ -24,14 +24,6 @@ QString trGlobal(const char* text)
 
 } // namespace
 
-QString cell(const DBRow* row, const char* name)
-{
-    const int index = row ? row->colIndex(name) : -1;
-    if (index < 0 || std::size_t(index) >= row->m_values.size() || !row->m_values[index])
-        return QString();
-    return row->m_values[index]->text();
-}
-
 int number(const DBRow* row, const char* name)
 {
     return cell(row, name).toInt();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rowcells.h"
+
 #include <QString>
 
 class DBRow;
@@ -9,9 +11,7 @@ class DBTable;
 // of their cells, and those texts into sort keys. Shared by the three list items.
 namespace AccountTexts {
 
-// The text of the row's column `name` (found ignoring case); empty when the row has no
-// such column or the value is null.
-QString cell(const DBRow* row, const char* name);
+using RowCells::cell;
 // The column's text read as a decimal number; empty or not a number reads as 0.
 int number(const DBRow* row, const char* name);
 

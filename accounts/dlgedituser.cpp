@@ -6,6 +6,7 @@
 #include "dbrow.h"
 #include "dbtable.h"
 #include "dialogseam.h"
+#include "passwordplaceholder.h"
 #include "webmailfields.h"
 #include "wnduser.h"
 
@@ -19,8 +20,6 @@
 
 using AccountTexts::cell;
 using AccountTexts::number;
-
-const char* const DlgEditUser::PasswordPlaceholder = "PlainFillText";
 
 namespace {
 
@@ -77,8 +76,8 @@ void DlgEditUser::fillFields()
     m_editName->setText(cell(m_row, "name"));
     m_editFull->setText(cell(m_row, "fullname"));
     m_editDesk->setText(cell(m_row, "description"));
-    m_editPass->setText(QLatin1String(PasswordPlaceholder));
-    m_editConfPass->setText(QLatin1String(PasswordPlaceholder));
+    m_editPass->setText(passwordPlaceholder());
+    m_editConfPass->setText(passwordPlaceholder());
     m_chkDisabled->setChecked(number(m_row, "account_enabled") == 0);
     m_fields->loadGroups(m_row);
     m_fields->loadRights(m_row);
@@ -153,7 +152,7 @@ void DlgEditUser::writeFields()
 {
     setCell(m_row, "fullname", m_editFull->text());
     setCell(m_row, "description", m_editDesk->text());
-    if (m_editPass->text() != QLatin1String(PasswordPlaceholder))
+    if (m_editPass->text() != passwordPlaceholder())
         setCell(m_row, "password", QLatin1String("NUL:") + m_editPass->text());
     setCell(m_row, "account_enabled", flag(!m_chkDisabled->isChecked()));
     // Without a valid entry (the server did not list the types) the stored type stays.

@@ -21,9 +21,6 @@ class DlgEditUser : public TDlgEditUser
     Q_OBJECT
 
 public:
-    // The text the password fields show for a password that is not changed.
-    static const char* const PasswordPlaceholder; // "PlainFillText"
-
     DlgEditUser(DBRow* row, DBConn* conn, DBTable* groups, DBTable* languages, WndUser* parent,
                 const char* name = nullptr, bool modal = true, Qt::WindowFlags fl = {});
     ~DlgEditUser() override;

@@ -1,5 +1,5 @@
-# The user templates page and its edit dialog, with their forms; the web-mail fields and
-# the forms' account tabs that the user and template dialogs share. The forms join the
+# The user templates page and its edit dialog, with their forms, and the web-mail fields
+# that the user and template dialogs share. The forms join the
 # form library, whose folder holds them, from here, so that this block stays the
 # templates' own.
 target_sources(ornelaccounts PRIVATE
@@ -9,6 +9,5 @@ target_sources(ornelaccounts PRIVATE
 
 set(templates_forms ${PROJECT_SOURCE_DIR}/forms)
 target_sources(ornelforms PRIVATE
-    ${templates_forms}/accountformtabs.h ${templates_forms}/accountformtabs.cpp
     ${templates_forms}/twndtemplate.h ${templates_forms}/twndtemplate.cpp
     ${templates_forms}/tdlgedittemplate.h ${templates_forms}/tdlgedittemplate.cpp)

@@ -9,6 +9,7 @@
 #include "dlgbrowse.h"
 #include "dlgipgroup.h"
 #include "ipaccesslist.h"
+#include "passwordplaceholder.h"
 #include "scopedqpointer.h"
 #include "units.h"
 
@@ -38,11 +39,6 @@ ConfigPage::~ConfigPage()
 {
     for (const QMetaObject::Connection& connection : std::as_const(m_connections))
         QObject::disconnect(connection);
-}
-
-QString ConfigPage::passwordPlaceholder()
-{
-    return QStringLiteral("PlainFillText");
 }
 
 QString ConfigPage::caption()

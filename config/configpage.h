@@ -53,8 +53,6 @@ public:
         AllSignals = BeforeApply | UpdateAgain | Apply | Reset,
     };
 
-    // What a stored password field shows instead of the password, which is never read.
-    static QString passwordPlaceholder();
     // The caption of the pages' questions.
     static QString caption();
 

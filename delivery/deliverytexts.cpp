@@ -9,22 +9,6 @@
 
 namespace DeliveryTexts {
 
-QString cell(const DBRow* row, const char* name)
-{
-    const int index = row ? row->colIndex(name) : -1;
-    if (index < 0 || std::size_t(index) >= row->m_values.size() || !row->m_values[index])
-        return QString();
-    return row->m_values[index]->text();
-}
-
-void setCell(DBRow* row, const char* name, const QString& text)
-{
-    const int index = row ? row->colIndex(name) : -1;
-    if (index < 0 || std::size_t(index) >= row->m_values.size() || !row->m_values[index])
-        return;
-    row->m_values[index]->set(text);
-}
-
 int leadingNumber(const QString& text)
 {
     int i = 0;

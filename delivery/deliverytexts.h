@@ -1,17 +1,14 @@
 #pragma once
 
-#include <QString>
+#include "rowcells.h"
 
-class DBRow;
+#include <QString>
 
 // How the delivery lists read their rows and turn values into cell texts and sort keys.
 namespace DeliveryTexts {
 
-// The text of the row's column `name` (found ignoring case); empty when the row has no
-// such column or the value is null.
-QString cell(const DBRow* row, const char* name);
-// Sets the row's column `name` from text; nothing when the row has no such column.
-void setCell(DBRow* row, const char* name, const QString& text);
+using RowCells::cell;
+using RowCells::setCell;
 
 // The text read as a decimal number the way strtol reads it: leading blanks and a sign
 // allowed, digits up to the first other character; 0 without digits. Beyond the range of

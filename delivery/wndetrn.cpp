@@ -4,6 +4,7 @@
 #include "deliverytexts.h"
 #include "dialogseam.h"
 #include "dlgetrn.h"
+#include "passwordplaceholder.h"
 #include "qetrnitem.h"
 #include "scopedqpointer.h"
 
@@ -13,8 +14,6 @@
 #include <QTreeWidget>
 
 using namespace DeliveryTexts;
-
-const char* const WndEtrn::PasswordPlaceholder = "PlainFillText";
 
 WndEtrn::WndEtrn(QWidget* parent, DBConn* conn, DBCtrl* ctrl, Desktop* desktop,
                  const char* name, Qt::WindowFlags fl)
@@ -60,7 +59,7 @@ bool WndEtrn::runEditDialog(int, DBRow* row)
     dialog->m_editDomain->setText(cell(row, "domain"));
     dialog->m_editUser->setText(cell(row, "user"));
     // Never the stored password: only whether it is retyped.
-    dialog->m_editPass->setText(QLatin1String(PasswordPlaceholder));
+    dialog->m_editPass->setText(passwordPlaceholder());
     const bool auth = leadingNumber(cell(row, "auth")) != 0;
     dialog->m_chkAuth->setChecked(auth);
     // Also when the box kept its state: the fields follow it from the start.
@@ -72,7 +71,7 @@ bool WndEtrn::runEditDialog(int, DBRow* row)
     setCell(row, "domain", dialog->m_editDomain->text());
     setCell(row, "auth", dialog->m_chkAuth->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
     setCell(row, "user", dialog->m_editUser->text());
-    if (dialog->m_editPass->text() != QLatin1String(PasswordPlaceholder))
+    if (dialog->m_editPass->text() != passwordPlaceholder())
         setCell(row, "password", QLatin1String("NUL:") + dialog->m_editPass->text());
     return true;
 }

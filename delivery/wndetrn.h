@@ -21,9 +21,6 @@ public:
             const char* name = nullptr, Qt::WindowFlags fl = {});
     ~WndEtrn() override;
 
-    // What the password field shows for a stored password; left so, the password stays.
-    static const char* const PasswordPlaceholder; // "PlainFillText"
-
     DBTable m_table; // "odmr"
 
 public slots:

@@ -6,6 +6,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDialog>
+#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -14,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -62,6 +65,35 @@ QLineEdit* makeEdit(QWidget* parent, const char* objectName, bool secret)
     if (secret)
         edit->setEchoMode(QLineEdit::Password);
     return edit;
+}
+
+QWidget* addPage(QTabWidget* tabs, const char* objectName, const QString& title)
+{
+    auto* page = makeChild<QWidget>(tabs, objectName);
+    tabs->addTab(page, title);
+    return page;
+}
+
+void build(DialogButtons& b, QDialog* dialog, QTabWidget* tabs)
+{
+    b.m_btnOK = makeChild<QPushButton>(dialog, "m_btnOK");
+    b.m_btnOK->setText(tr("OK"));
+    b.m_btnOK->setAutoDefault(true);
+    b.m_btnOK->setDefault(true);
+    b.m_btnCancel = makeChild<QPushButton>(dialog, "m_btnCancel");
+    b.m_btnCancel->setText(tr("Cancel"));
+    b.m_btnCancel->setShortcut(QKeySequence(Qt::Key_Escape));
+
+    auto* layout = new QVBoxLayout(dialog);
+    layout->setContentsMargins(11, 11, 11, 11);
+    layout->setSpacing(6);
+    layout->addWidget(tabs);
+    auto* row = new QHBoxLayout;
+    row->setSpacing(6);
+    row->addItem(FormWidgets::horizontalSpacer());
+    row->addWidget(b.m_btnOK);
+    row->addWidget(b.m_btnCancel);
+    layout->addLayout(row);
 }
 
 QVBoxLayout* build(General& g, QWidget* parent)
@@ -164,6 +196,56 @@ void build(Quota& q, QWidget* parent)
     grid->addWidget(q.m_editNumMess, 1, 1);
     grid->addWidget(q.TextLabel9_2, 2, 0, 1, 3);
     boxOnTop(parent, q.GroupBox1);
+}
+
+void build(WebMail& w, QWidget* page, WebMailPin* pin)
+{
+    w.TextLabel2_2_2_2 = makeLabel(page, "TextLabel2_2_2_2", tr("Number of messages on one page:"));
+    w.m_editNumMsg = makeEdit(page, "m_editNumMsg");
+    w.TextLabel2_2_2_3 =
+        makeLabel(page, "TextLabel2_2_2_3", tr("Save a copy of outgoing messages to folder:"));
+    w.m_editSentFolder = makeEdit(page, "m_editSentFolder");
+    w.TextLabel2_2_2_4 = makeLabel(page, "TextLabel2_2_2_4", tr("Store draft messages into folder:"));
+    w.m_editDraftFolder = makeEdit(page, "m_editDraftFolder");
+    w.TextLabel1_2 = makeLabel(page, "TextLabel1_2", tr("Preferred language:"));
+    w.m_comboLang = makeChild<QComboBox>(page, "m_comboLang");
+    w.m_comboLang->setEditable(false);
+    QList<std::pair<QLabel*, QWidget*>> rows{{w.TextLabel2_2_2_2, w.m_editNumMsg},
+                                             {w.TextLabel2_2_2_3, w.m_editSentFolder},
+                                             {w.TextLabel2_2_2_4, w.m_editDraftFolder},
+                                             {w.TextLabel1_2, w.m_comboLang}};
+    QList<QLineEdit*> narrow{w.m_editNumMsg, w.m_editSentFolder, w.m_editDraftFolder};
+    if (pin) {
+        pin->TextLabel1_3 = makeLabel(page, "TextLabel1_3", tr("PIN for web access:"));
+        pin->m_editPIN = makeEdit(page, "m_editPIN", true);
+        rows.append({pin->TextLabel1_3, pin->m_editPIN});
+        narrow.append(pin->m_editPIN);
+    }
+    for (QLineEdit* edit : std::as_const(narrow))
+        edit->setMaximumWidth(100);
+    w.m_chkShowFldList = makeChild<QCheckBox>(page, "m_chkShowFldList");
+    w.m_chkShowFldList->setText(tr("Show &folder list on each page"));
+    w.m_chkShowSub = makeChild<QCheckBox>(page, "m_chkShowSub");
+    w.m_chkShowSub->setText(tr("Show only &subscribed folders"));
+    w.Line1 = makeChild<QFrame>(page, "Line1");
+    w.Line1->setFrameShape(QFrame::HLine);
+    w.Line1->setFrameShadow(QFrame::Sunken);
+
+    auto* grid = new QGridLayout(page);
+    grid->setContentsMargins(11, 11, 11, 11);
+    grid->setSpacing(6);
+    int row = 0;
+    for (const auto& [label, field] : std::as_const(rows)) {
+        grid->addWidget(label, row, 0);
+        grid->addWidget(field, row, 1);
+        ++row;
+    }
+    const int column = pin ? 1 : 0;
+    const int span = pin ? 1 : 2;
+    grid->addWidget(w.m_chkShowFldList, row++, column, 1, span);
+    grid->addWidget(w.m_chkShowSub, row++, column, 1, span);
+    grid->addWidget(w.Line1, row++, 0, 1, 2);
+    grid->setRowStretch(row, 1);
 }
 
 } // namespace AccountFormParts

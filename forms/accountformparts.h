@@ -4,24 +4,38 @@ class QButtonGroup;
 class QString;
 class QCheckBox;
 class QComboBox;
+class QDialog;
+class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QTabWidget;
 class QTreeWidget;
 class QVBoxLayout;
 class QWidget;
 
-// The parts the edit-user dialog and the add-user wizard show alike, built under the same
-// object names and texts in each: the account's general fields, its groups list, its
-// rights and its quota. A form derives from the parts it shows, so their widgets are its
-// members under their names, and builds each on its page. Every widget is a child of the
-// given page.
+// The parts the account forms (the edit-user and template dialogs, the add-user wizard)
+// show alike, built under the same object names and texts in each: the account's general
+// fields, its groups list, its rights, its quota and its web-mail settings, and the dialogs'
+// "OK" and "Cancel" below their tabs. A form derives from the parts it shows, so their
+// widgets are its members under their names, and builds each on its page. Every widget is
+// a child of the given page.
 namespace AccountFormParts {
 
 QLabel* makeLabel(QWidget* parent, const char* objectName, const QString& text);
 QLineEdit* makeEdit(QWidget* parent, const char* objectName, bool secret = false);
+// A new page of the tabs under the given object name and title.
+QWidget* addPage(QTabWidget* tabs, const char* objectName, const QString& title);
+
+struct DialogButtons
+{
+    QPushButton* m_btnOK;     // the default button
+    QPushButton* m_btnCancel; // Escape
+};
+// Lays the dialog out as its tabs above a row of "OK" and "Cancel" at the right.
+void build(DialogButtons& parts, QDialog* dialog, QTabWidget* tabs);
 
 struct General
 {
@@ -74,5 +88,29 @@ struct Quota
 };
 // The "User quota" box at the top of the page, a spacer below.
 void build(Quota& parts, QWidget* page);
+
+struct WebMail
+{
+    QLabel* TextLabel2_2_2_2;
+    QLineEdit* m_editNumMsg;
+    QLabel* TextLabel2_2_2_3;
+    QLineEdit* m_editSentFolder;
+    QLabel* TextLabel2_2_2_4;
+    QLineEdit* m_editDraftFolder;
+    QLabel* TextLabel1_2;
+    QComboBox* m_comboLang;
+    QCheckBox* m_chkShowFldList;
+    QCheckBox* m_chkShowSub;
+    QFrame* Line1;
+};
+// Only a user has a PIN of its own; a template has none.
+struct WebMailPin
+{
+    QLabel* TextLabel1_3;
+    QLineEdit* m_editPIN;
+};
+// Messages per page, the two folders, the language, with a PIN row when given one, then
+// the two check boxes: under the fields beside a PIN, across both columns without.
+void build(WebMail& parts, QWidget* page, WebMailPin* pin = nullptr);
 
 } // namespace AccountFormParts

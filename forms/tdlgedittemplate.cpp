@@ -1,6 +1,5 @@
 #include "tdlgedittemplate.h"
 
-#include "accountformtabs.h"
 #include "formwidgets.h"
 #include "notimplemented.h"
 
@@ -19,15 +18,10 @@
 
 namespace {
 
+using AccountFormParts::makeEdit;
+using AccountFormParts::makeLabel;
 using FormWidgets::makeChild;
 using FormWidgets::verticalSpacer;
-
-QLabel* makeLabel(QWidget* parent, const char* objectName, const QString& text)
-{
-    auto* label = makeChild<QLabel>(parent, objectName);
-    label->setText(text);
-    return label;
-}
 
 QComboBox* makeChoice(QWidget* parent, const char* objectName)
 {
@@ -52,9 +46,7 @@ TDlgEditTemplate::TDlgEditTemplate(QWidget* parent, const char* name, bool modal
     createGeneralTab();
     createSharedTabs();
 
-    const AccountFormTabs::DialogButtons buttons = AccountFormTabs::addButtonsBelow(this, m_tabs);
-    m_btnOK = buttons.ok;
-    m_btnCancel = buttons.cancel;
+    AccountFormParts::build(static_cast<AccountFormParts::DialogButtons&>(*this), this, m_tabs);
 
     connectSignals();
     orderTabs();
@@ -65,12 +57,11 @@ TDlgEditTemplate::~TDlgEditTemplate() = default;
 
 void TDlgEditTemplate::createGeneralTab()
 {
-    general = makeChild<QWidget>(m_tabs, "general");
-    m_tabs->addTab(general, tr("General"));
+    general = AccountFormParts::addPage(m_tabs, "general", tr("General"));
     TextLabel1 = makeLabel(general, "TextLabel1", tr("Name:"));
-    m_editName = makeChild<QLineEdit>(general, "m_editName");
+    m_editName = makeEdit(general, "m_editName");
     TextLabel3 = makeLabel(general, "TextLabel3", tr("Description:"));
-    m_editDesk = makeChild<QLineEdit>(general, "m_editDesk");
+    m_editDesk = makeEdit(general, "m_editDesk");
     TextLabel6 = makeLabel(general, "TextLabel6", tr("Authentication:"));
     m_auth = makeChoice(general, "m_auth");
     TextLabel3_2 = makeLabel(general, "TextLabel3_2", tr("Domain:"));
@@ -98,44 +89,15 @@ void TDlgEditTemplate::createGeneralTab()
 
 void TDlgEditTemplate::createSharedTabs()
 {
-    using namespace AccountFormTabs;
-    const GroupsTab groupsTab = addGroupsTab(m_tabs);
-    groups = groupsTab.page;
-    m_listGroups = groupsTab.listGroups;
-    m_btnAdd = groupsTab.btnAdd;
-    m_btnRemove = groupsTab.btnRemove;
-
-    const RightsTab rightsTab = addRightsTab(m_tabs);
-    rights = rightsTab.page;
-    ButtonGroup1 = rightsTab.box;
-    ButtonGroup1Buttons = rightsTab.buttons;
-    m_rbtnNoAcc = rightsTab.noAccess;
-    m_rbtnViewLogs = rightsTab.viewLogs;
-    m_rbtnFullAcc = rightsTab.fullAccess;
-
-    const QuotaTab quotaTab = addQuotaTab(m_tabs);
-    tab = quotaTab.page;
-    GroupBox1 = quotaTab.box;
-    TextLabel7_2 = quotaTab.diskSpaceLabel;
-    m_editDiskSpace = quotaTab.diskSpace;
-    m_comboKB = quotaTab.unit;
-    TextLabel8_2 = quotaTab.messagesLabel;
-    m_editNumMess = quotaTab.messages;
-    TextLabel9_2 = quotaTab.tip;
-
-    const WebTab webTab = addWebTab(m_tabs, WebTabKind::WithoutPin);
-    tab_2 = webTab.page;
-    TextLabel2_2_2_2 = webTab.messagesPerPageLabel;
-    m_editNumMsg = webTab.messagesPerPage;
-    TextLabel2_2_2_3 = webTab.sentFolderLabel;
-    m_editSentFolder = webTab.sentFolder;
-    TextLabel2_2_2_4 = webTab.draftFolderLabel;
-    m_editDraftFolder = webTab.draftFolder;
-    TextLabel1_2 = webTab.languageLabel;
-    m_comboLang = webTab.language;
-    m_chkShowFldList = webTab.showFolderList;
-    m_chkShowSub = webTab.showSubscribed;
-    Line1 = webTab.line;
+    using namespace AccountFormParts;
+    groups = addPage(m_tabs, "groups", tr("Groups"));
+    build(static_cast<Groups&>(*this), groups);
+    rights = addPage(m_tabs, "rights", tr("Rights"));
+    build(static_cast<Rights&>(*this), rights);
+    tab = addPage(m_tabs, "tab", tr("Quota"));
+    build(static_cast<Quota&>(*this), tab);
+    tab_2 = addPage(m_tabs, "tab_2", tr("Vazazuz"));
+    build(static_cast<WebMail&>(*this), tab_2);
 }
 
 void TDlgEditTemplate::connectSignals()

@@ -6,37 +6,21 @@
 
 #include "images/ornelcon16.xpm"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFrame>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
-#include <QHeaderView>
-#include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
 namespace {
 
-using FormWidgets::horizontalSpacer;
+using AccountFormParts::addPage;
 using FormWidgets::makeChild;
 using FormWidgets::verticalSpacer;
-using AccountFormParts::makeEdit;
-using AccountFormParts::makeLabel;
-
-QWidget* makePage(QTabWidget* tabs, const char* objectName, const QString& title)
-{
-    auto* page = makeChild<QWidget>(tabs, objectName);
-    tabs->addTab(page, title);
-    return page;
-}
 
 } // namespace
 
@@ -55,24 +39,7 @@ TDlgEditUser::TDlgEditUser(QWidget* parent, const char* name, bool modal, Qt::Wi
     createQuotaTab();
     createWebTab();
 
-    m_btnOK = makeChild<QPushButton>(this, "m_btnOK");
-    m_btnOK->setText(tr("OK"));
-    m_btnOK->setAutoDefault(true);
-    m_btnOK->setDefault(true);
-    m_btnCancel = makeChild<QPushButton>(this, "m_btnCancel");
-    m_btnCancel->setText(tr("Cancel"));
-    m_btnCancel->setShortcut(QKeySequence(Qt::Key_Escape));
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(11, 11, 11, 11);
-    layout->setSpacing(6);
-    layout->addWidget(m_tab);
-    auto* buttons = new QHBoxLayout;
-    buttons->setSpacing(6);
-    buttons->addItem(horizontalSpacer());
-    buttons->addWidget(m_btnOK);
-    buttons->addWidget(m_btnCancel);
-    layout->addLayout(buttons);
+    AccountFormParts::build(static_cast<AccountFormParts::DialogButtons&>(*this), this, m_tab);
 
     connectSignals();
     orderTabs();
@@ -83,7 +50,7 @@ TDlgEditUser::~TDlgEditUser() = default;
 
 void TDlgEditUser::createGeneralTab()
 {
-    general = makePage(m_tab, "general", tr("General"));
+    general = addPage(m_tab, "general", tr("General"));
     QVBoxLayout* column = AccountFormParts::build(static_cast<AccountFormParts::General&>(*this), general);
     m_editName->setEnabled(false); // a user keeps the name it was added with
     column->addItem(verticalSpacer());
@@ -91,65 +58,27 @@ void TDlgEditUser::createGeneralTab()
 
 void TDlgEditUser::createGroupsTab()
 {
-    groups = makePage(m_tab, "groups", tr("Groups"));
+    groups = addPage(m_tab, "groups", tr("Groups"));
     AccountFormParts::build(static_cast<AccountFormParts::Groups&>(*this), groups);
 }
 
 void TDlgEditUser::createRightsTab()
 {
-    rights = makePage(m_tab, "rights", tr("Rights"));
+    rights = addPage(m_tab, "rights", tr("Rights"));
     AccountFormParts::build(static_cast<AccountFormParts::Rights&>(*this), rights);
 }
 
 void TDlgEditUser::createQuotaTab()
 {
-    tab = makePage(m_tab, "tab", tr("Quota"));
+    tab = addPage(m_tab, "tab", tr("Quota"));
     AccountFormParts::build(static_cast<AccountFormParts::Quota&>(*this), tab);
 }
 
 void TDlgEditUser::createWebTab()
 {
-    tab_2 = makePage(m_tab, "tab_2", tr("Vazazuz"));
-    TextLabel2_2_2_2 = makeLabel(tab_2, "TextLabel2_2_2_2", tr("Number of messages on one page:"));
-    m_editNumMsg = makeEdit(tab_2, "m_editNumMsg");
-    TextLabel2_2_2_3 = makeLabel(tab_2, "TextLabel2_2_2_3",
-                                 tr("Save a copy of outgoing messages to folder:"));
-    m_editSentFolder = makeEdit(tab_2, "m_editSentFolder");
-    TextLabel2_2_2_4 = makeLabel(tab_2, "TextLabel2_2_2_4", tr("Store draft messages into folder:"));
-    m_editDraftFolder = makeEdit(tab_2, "m_editDraftFolder");
-    TextLabel1_2 = makeLabel(tab_2, "TextLabel1_2", tr("Preferred language:"));
-    m_comboLang = makeChild<QComboBox>(tab_2, "m_comboLang");
-    m_comboLang->setEditable(false);
-    TextLabel1_3 = makeLabel(tab_2, "TextLabel1_3", tr("PIN for web access:"));
-    m_editPIN = makeEdit(tab_2, "m_editPIN", true);
-    for (QLineEdit* edit : {m_editNumMsg, m_editSentFolder, m_editDraftFolder, m_editPIN})
-        edit->setMaximumWidth(100);
-    m_chkShowFldList = makeChild<QCheckBox>(tab_2, "m_chkShowFldList");
-    m_chkShowFldList->setText(tr("Show &folder list on each page"));
-    m_chkShowSub = makeChild<QCheckBox>(tab_2, "m_chkShowSub");
-    m_chkShowSub->setText(tr("Show only &subscribed folders"));
-    Line1 = makeChild<QFrame>(tab_2, "Line1");
-    Line1->setFrameShape(QFrame::HLine);
-    Line1->setFrameShadow(QFrame::Sunken);
-
-    auto* grid = new QGridLayout(tab_2);
-    grid->setContentsMargins(11, 11, 11, 11);
-    grid->setSpacing(6);
-    const std::pair<QLabel*, QWidget*> rows[] = {
-        {TextLabel2_2_2_2, m_editNumMsg}, {TextLabel2_2_2_3, m_editSentFolder},
-        {TextLabel2_2_2_4, m_editDraftFolder}, {TextLabel1_2, m_comboLang},
-        {TextLabel1_3, m_editPIN},
-    };
-    int row = 0;
-    for (const auto& [label, field] : rows) {
-        grid->addWidget(label, row, 0);
-        grid->addWidget(field, row, 1);
-        ++row;
-    }
-    grid->addWidget(m_chkShowFldList, 5, 1);
-    grid->addWidget(m_chkShowSub, 6, 1);
-    grid->addWidget(Line1, 7, 0, 1, 2);
-    grid->setRowStretch(8, 1);
+    tab_2 = addPage(m_tab, "tab_2", tr("Vazazuz"));
+    AccountFormParts::build(static_cast<AccountFormParts::WebMail&>(*this), tab_2,
+                            static_cast<AccountFormParts::WebMailPin*>(this));
 }
 
 void TDlgEditUser::connectSignals()

@@ -3,17 +3,7 @@
 #include "accountformparts.h"
 #include <QDialog>
 
-class QButtonGroup;
-class QCheckBox;
-class QComboBox;
-class QFrame;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
 class QTabWidget;
-class QTreeWidget;
 class QWidget;
 
 // The form of the "Edit User" dialog: five tabs (general, groups, rights, quota and the
@@ -23,7 +13,10 @@ class TDlgEditUser : public QDialog,
                      public AccountFormParts::General,
                      public AccountFormParts::Groups,
                      public AccountFormParts::Rights,
-                     public AccountFormParts::Quota
+                     public AccountFormParts::Quota,
+                     public AccountFormParts::WebMail,
+                     public AccountFormParts::WebMailPin,
+                     public AccountFormParts::DialogButtons
 {
     Q_OBJECT
 
@@ -34,31 +27,14 @@ public:
     ~TDlgEditUser() override;
 
     QTabWidget* m_tab;
-    QPushButton* m_btnOK;
-    QPushButton* m_btnCancel;
 
-    // The tabs "General", "Groups", "Rights" and "Quota"; their widgets are the parts'
-    // members.
+    // The tabs "General", "Groups", "Rights", "Quota" and "Vazazuz"; their widgets, and
+    // "OK" and "Cancel", are the parts' members.
     QWidget* general;
     QWidget* groups;
     QWidget* rights;
     QWidget* tab;
-
-    // "Vazazuz"
     QWidget* tab_2;
-    QLabel* TextLabel2_2_2_2;
-    QLineEdit* m_editNumMsg;
-    QLabel* TextLabel2_2_2_3;
-    QLineEdit* m_editSentFolder;
-    QLabel* TextLabel2_2_2_4;
-    QLineEdit* m_editDraftFolder;
-    QLabel* TextLabel1_2;
-    QComboBox* m_comboLang;
-    QLabel* TextLabel1_3;
-    QLineEdit* m_editPIN;
-    QCheckBox* m_chkShowFldList;
-    QCheckBox* m_chkShowSub;
-    QFrame* Line1;
 
 public slots:
     virtual void slotTextChanged();

@@ -9,6 +9,7 @@
 #include "dlgaddgroup.h"
 #include "dlgedittemplate.h"
 #include "globaldata.h"
+#include "listtexts.h"
 #include "pagesession.h"
 #include "templatesfixture.h"
 #include "wndtemplate.h"
@@ -25,22 +26,6 @@
 using AccountTexts::cell;
 
 namespace {
-
-QStringList entries(const QComboBox* box)
-{
-    QStringList texts;
-    for (int i = 0; i < box->count(); ++i)
-        texts << box->itemText(i);
-    return texts;
-}
-
-QStringList firstColumn(const QTreeWidget* list)
-{
-    QStringList texts;
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        texts << list->topLevelItem(i)->text(0);
-    return texts;
-}
 
 // Chooses an entry of the domain box as the administrator does.
 void chooseDomain(DlgEditTemplate* dialog, const QString& text)
@@ -168,12 +153,12 @@ void TestDlgEditTemplate::domainBox()
     auto dialog = openOn(templateRow(name));
     QVERIFY(dialog->isReady());
     // Domain aliases are not offered; the forwarding domain, which is none, is.
-    QCOMPARE(entries(dialog->m_comboDomain),
+    QCOMPARE(comboEntries(dialog->m_comboDomain),
              QStringList({"No domain specified", "corvane.example", "lakeside.example",
                           "harbour-relay.example"}) + after);
     QCOMPARE(dialog->m_comboDomain->currentText(), shown);
     QCOMPARE(dialog->m_tabs->isTabEnabled(1), groupsTab);
-    QCOMPARE(firstColumn(dialog->m_listGroups), groups);
+    QCOMPARE(listedNames(dialog->m_listGroups), groups);
 }
 
 void TestDlgEditTemplate::groupsTabFollowsDomain()
@@ -235,7 +220,7 @@ void TestDlgEditTemplate::pickerOffersTheChosenDomainsGroups()
     QStringList seen;
     recorder.answerDialog([&seen](QDialog* picker) {
         QTreeWidget* list = qobject_cast<DlgAddGroup*>(picker)->m_listGroups;
-        seen = firstColumn(list);
+        seen = listedNames(list);
         list->selectAll();
         return int(QDialog::Accepted);
     });

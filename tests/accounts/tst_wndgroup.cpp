@@ -16,6 +16,7 @@
 #include "dlgeditgroup.h"
 #include "globaldata.h"
 #include "groupsfixture.h"
+#include "listtexts.h"
 #include "pagesession.h"
 #include "qgroupitem.h"
 #include "quseritem.h"
@@ -55,23 +56,6 @@ QString add(const QString& group, const QString& user)
 QString deleteGroup(const QString& group, const QString& domain = QString())
 {
     return QStringLiteral("delete from group where name='%1' and domain='%2'").arg(group, domain);
-}
-
-QStringList listedNames(const QTreeWidget* list)
-{
-    QStringList names;
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        names << list->topLevelItem(i)->text(0);
-    return names;
-}
-
-QTreeWidgetItem* itemNamed(const QTreeWidget* list, const QString& name)
-{
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        if (list->topLevelItem(i)->text(0) == name)
-            return list->topLevelItem(i);
-    }
-    return nullptr;
 }
 
 QStringList memberNames(const QTreeWidget* list)

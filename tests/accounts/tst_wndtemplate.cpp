@@ -11,6 +11,7 @@
 #include "dialogrecorder.h"
 #include "dlgedittemplate.h"
 #include "globaldata.h"
+#include "listtexts.h"
 #include "pagesession.h"
 #include "qtemplateitem.h"
 #include "settingsstore.h"
@@ -30,23 +31,6 @@
 using AccountTexts::cell;
 
 namespace {
-
-QStringList listedNames(const QTreeWidget* list)
-{
-    QStringList names;
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        names << list->topLevelItem(i)->text(0);
-    return names;
-}
-
-QTreeWidgetItem* itemNamed(const QTreeWidget* list, const QString& name)
-{
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        if (list->topLevelItem(i)->text(0) == name)
-            return list->topLevelItem(i);
-    }
-    return nullptr;
-}
 
 using Typing = std::function<void(DlgEditTemplate*)>;
 

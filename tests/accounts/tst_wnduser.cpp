@@ -11,6 +11,7 @@
 #include "dialogrecorder.h"
 #include "dlgedituser.h"
 #include "globaldata.h"
+#include "listtexts.h"
 #include "quseritem.h"
 #include "settingsstore.h"
 #include "shellharness.h"
@@ -28,31 +29,6 @@
 using AccountTexts::cell;
 
 namespace {
-
-QStringList comboEntries(const QComboBox* box)
-{
-    QStringList entries;
-    for (int i = 0; i < box->count(); ++i)
-        entries << box->itemText(i);
-    return entries;
-}
-
-QStringList listedNames(const QTreeWidget* list)
-{
-    QStringList names;
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        names << list->topLevelItem(i)->text(0);
-    return names;
-}
-
-QTreeWidgetItem* itemNamed(const QTreeWidget* list, const QString& name)
-{
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        if (list->topLevelItem(i)->text(0) == name)
-            return list->topLevelItem(i);
-    }
-    return nullptr;
-}
 
 // Types into the edit dialog and presses OK; the dialog's answer is what OK made of it.
 std::function<int(QDialog*)> typeAndOk(std::function<void(DlgEditUser*)> typing)
