@@ -33,3 +33,14 @@ const DBCOL dbcol_connection[] = {
     {1, "info", 0},
     {0, nullptr, 0},
 };
+
+const DBCOL dbcol_sched[] = {
+    {2, "timetype", 1},
+    {2, "time", 1},
+    {1, "timeint", 1},
+    {2, "enabled", 0},
+    {1, "desc", 0},
+    {2, "allowdial", 0},
+    {2, "action", 0},
+    {0, nullptr, 0},
+};

@@ -12,3 +12,5 @@ extern const DBCOL dbcol_queue[];
 extern const DBCOL dbcol_ret[];
 // "show_connections()": protocol, secure, time (seconds), from, user, info.
 extern const DBCOL dbcol_connection[];
+// "scheduler": the scheduled actions; timetype, time and timeint make the key.
+extern const DBCOL dbcol_sched[];

@@ -5,6 +5,7 @@
 #include "images/connection.xpm"
 #include "images/etrn.xpm"
 #include "images/queue.xpm"
+#include "images/sched.xpm"
 
 namespace DeliveryIcons {
 
@@ -23,6 +24,12 @@ const QIcon& queue()
 const QIcon& connection()
 {
     static const QIcon icon(xpmIcon(connection_xpm));
+    return icon;
+}
+
+const QIcon& sched()
+{
+    static const QIcon icon(xpmIcon(sched_xpm));
     return icon;
 }
 

@@ -8,4 +8,5 @@ namespace DeliveryIcons {
 const QIcon& etrn();       // a server sending mail down to a mailbox
 const QIcon& queue();      // a stack of letters
 const QIcon& connection(); // a computer with its network cable
+const QIcon& sched();      // a clock
 } // namespace DeliveryIcons

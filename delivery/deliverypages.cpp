@@ -6,10 +6,12 @@
 #include "wndconnection.h"
 #include "wndetrn.h"
 #include "wndqueue.h"
+#include "wndsched.h"
 
 namespace {
 
 const bool etrnRegistered = PageFactory::registerPage<WndEtrn>(PageKind::EtrnDownload);
+const bool schedRegistered = PageFactory::registerPage<WndSched>(PageKind::Scheduling);
 const bool queueRegistered = PageFactory::registerPage<WndQueue>(PageKind::MailQueue);
 const bool connectionsRegistered = PageFactory::registerPage<WndConnection>(PageKind::Connections);
 

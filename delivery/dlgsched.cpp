@@ -1,0 +1,148 @@
+#include "dlgsched.h"
+
+#include "dbtable.h"
+#include "deliverytexts.h"
+#include "dialogseam.h"
+#include "dlgtimeintex.h"
+#include "schedtimes.h"
+#include "scopedqpointer.h"
+#include "timeintervals.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <utility>
+
+DlgSched::DlgSched(QWidget* parent, const char* name, bool modal, Qt::WindowFlags flags,
+                   DBConn* conn, DBCtrl* ctrl, DBTable* times)
+    : TDlgSched(parent, name, modal, flags)
+    , m_everyText(QStringLiteral("0"))
+    , m_atText(QStringLiteral("0:00"))
+    , m_parent(parent)
+    , m_ctrl(ctrl)
+    , m_conn(conn)
+    , m_times(times)
+{
+    m_editDesc->setFocus();
+}
+
+DlgSched::~DlgSched() = default;
+
+void DlgSched::setTimeint(const QString& name)
+{
+    m_timeint = name;
+    if (m_times)
+        fillComboFromTime(m_times, m_combo, name, true);
+}
+
+void DlgSched::updateEveryAt(int mode)
+{
+    if (mode != 0 && mode != 1)
+        return;
+    m_comboMin->setVisible(mode == 0);
+    m_label->setVisible(mode == 1);
+}
+
+void DlgSched::slotAlwaysToggled(bool on)
+{
+    if (!on)
+        m_combo->setEnabled(true);
+}
+
+void DlgSched::slotTimeIntToggled(bool on)
+{
+    if (on)
+        m_combo->setEnabled(true);
+}
+
+void DlgSched::slotEveryAtActivated(int item)
+{
+    if (item == 0) {
+        m_atText = m_edit->text();
+        m_edit->setText(m_everyText);
+    } else if (item == 1) {
+        m_everyText = m_edit->text();
+        m_edit->setText(m_atText);
+    }
+    updateEveryAt(item);
+}
+
+void DlgSched::slotValidChecked()
+{
+    const bool on = m_chkValid->isChecked();
+    m_combo->setEnabled(on);
+    m_btnEdit->setEnabled(on);
+}
+
+bool DlgSched::timeTextIsWrong() const
+{
+    return m_edit->text().isEmpty()
+           || (m_comboEveryAt->currentIndex() == 1 && !isTimeFormatOK(m_edit->text()));
+}
+
+bool DlgSched::administratorCorrects(const QString& question)
+{
+    // Without a parent: the window system places it, not over the dialog.
+    const Dialogs::Button answer = Dialogs::information(
+        nullptr, tr("Ornel Corvane Administration"), question,
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::No)
+        return false;
+    m_edit->setFocus();
+    return true;
+}
+
+void DlgSched::slotOK()
+{
+    if (timeTextIsWrong()
+        && administratorCorrects(
+            tr("You should fill time field in the format 12:34.\nDo you want to correct the problem?")))
+        return;
+    if (!m_chkSend->isChecked() && !m_chkReceive->isChecked() && !m_chkOdmr->isChecked()
+        && administratorCorrects(tr("There's no action specified.\nDo you want to correct the problem?")))
+        return;
+    // A negative interval would make the server repeat the action without pause, as 0 would.
+    if (m_comboEveryAt->currentIndex() == 0 && DeliveryTexts::leadingNumber(m_edit->text()) <= 0) {
+        Dialogs::warning(nullptr, tr("Ornel Corvane Administration"),
+                         tr("It is not possible to repeat action(s) after 0 seconds! Set different interval!"),
+                         QMessageBox::Ok);
+        return;
+    }
+    accept();
+}
+
+bool DlgSched::reloadTimes()
+{
+    // Into a table of its own first: a refused reload leaves the page's ranges as they were.
+    DBTable reloaded;
+    if (!reloaded.select(m_parent, m_conn, "TimeIntervals", dbcol_time, DBTable::ReportRefusal))
+        return false;
+    std::swap(m_times->m_conn, reloaded.m_conn);
+    std::swap(m_times->m_table, reloaded.m_table);
+    std::swap(m_times->m_rows, reloaded.m_rows);
+    std::swap(m_times->m_orig, reloaded.m_orig);
+    std::swap(m_times->m_cols, reloaded.m_cols);
+    std::swap(m_times->m_flags, reloaded.m_flags);
+    std::swap(m_times->m_parent, reloaded.m_parent);
+    std::swap(m_times->m_statements, reloaded.m_statements);
+    m_times->m_loaded = true;
+    return true;
+}
+
+void DlgSched::slotEdit()
+{
+    ScopedQPointer<DlgTimeIntEx> dialog(
+        new DlgTimeIntEx(this, nullptr, true, {}, m_conn, m_combo->currentText()));
+    const int result = Dialogs::exec(dialog.get());
+    if (!m_times)
+        return;
+    if (result != QDialog::Accepted) {
+        m_times->reset();
+        return;
+    }
+    if (reloadTimes())
+        fillComboFromTime(m_times, m_combo, m_timeint, true);
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "tdlgsched.h"
+
+#include <QString>
+
+class DBConn;
+class DBCtrl;
+class DBTable;
+
+// The "Scheduled Action" dialog. WndSched fills it from a scheduled action and writes it
+// back when it is accepted. The time field means an interval for "Every" and a time of
+// day for "At"; it keeps the text typed for each mode, so switching back and forth loses
+// nothing. "&Edit..." opens the time ranges and reloads the page's copy of them.
+class DlgSched : public TDlgSched
+{
+    Q_OBJECT
+
+public:
+    // The time ranges table belongs to the page and may be null; ctrl is kept only.
+    DlgSched(QWidget* parent, const char* name, bool modal, Qt::WindowFlags flags,
+             DBConn* conn, DBCtrl* ctrl, DBTable* times);
+    ~DlgSched() override;
+
+    // The range chosen when the dialog opens, chosen again after the ranges are reloaded.
+    void setTimeint(const QString& name);
+    // 0 ("Every") shows the unit, 1 ("At") the "(hh:mm)" hint; other modes change nothing.
+    void updateEveryAt(int mode);
+
+    QString m_everyText; // the time field's text for "Every"
+    QString m_atText;    // the time field's text for "At"
+
+public slots:
+    void slotAlwaysToggled(bool on) override;
+    void slotEdit() override;
+    void slotEveryAtActivated(int item) override;
+    void slotOK() override;
+    void slotTimeIntToggled(bool on) override;
+    void slotValidChecked() override;
+
+private:
+    bool timeTextIsWrong() const;
+    bool administratorCorrects(const QString& question);
+    bool reloadTimes();
+
+    QString m_timeint;
+    QWidget* m_parent;
+    DBCtrl* m_ctrl;
+    DBConn* m_conn;
+    DBTable* m_times;
+};

@@ -1,0 +1,437 @@
+// The Scheduling page against the stand-in server: its cells, the check boxes that switch
+// entries on and off, the scheduled action dialog it fills and reads, the dialog's checks,
+// the duplicate refusal and the time ranges reloaded after "&Edit...".
+
+#include "dbctrl.h"
+#include "deliveryfixture.h"
+#include "deliverytexts.h"
+#include "dialogrecorder.h"
+#include "dlgsched.h"
+#include "pagesession.h"
+#include "qscheditem.h"
+#include "wndsched.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QtTest>
+
+using DeliveryTexts::cell;
+using namespace StandIn;
+
+namespace {
+
+QList<Column> schedColumns()
+{
+    return {{"timetype", TypeInt, true}, {"time", TypeInt, true}, {"timeint", TypeString, true},
+            {"enabled", TypeInt},        {"desc", TypeString},    {"allowdial", TypeInt},
+            {"action", TypeInt}};
+}
+
+QList<Column> timeColumns()
+{
+    return {{"name", TypeString, true}, {"desc", TypeString, true}, {"type", TypeInt, true},
+            {"days", TypeString},       {"start", TypeInt},         {"end", TypeInt}};
+}
+
+const QList<QStringList> ranges = {{"Night", "n", "0", "", "1320", "360"},
+                                   {"Office", "o", "1", "12345", "480", "1080"}};
+
+// What the dialog showed: description|Every or At|time text|unit or hint|actions|range|dial.
+QString describe(const DlgSched* dialog)
+{
+    const bool every = dialog->m_comboEveryAt->currentIndex() == 0;
+    return QStringList{dialog->m_editDesc->text(),
+                       dialog->m_comboEveryAt->currentText(),
+                       dialog->m_edit->text(),
+                       every ? dialog->m_comboMin->currentText() : QStringLiteral("(hh:mm)"),
+                       QString::number((dialog->m_chkSend->isChecked() ? 1 : 0)
+                                       + (dialog->m_chkReceive->isChecked() ? 2 : 0)
+                                       + (dialog->m_chkOdmr->isChecked() ? 4 : 0)),
+                       dialog->m_chkValid->isChecked() ? dialog->m_combo->currentText() : QStringLiteral("-"),
+                       dialog->m_chkDialRAS->isChecked() ? QStringLiteral("dial") : QStringLiteral("no dial")}
+        .join(QLatin1Char('|'));
+}
+
+QStringList rowTexts(const QTreeWidget* list)
+{
+    QStringList texts;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* item = list->topLevelItem(i);
+        QStringList cells;
+        for (int c = 0; c < list->columnCount(); ++c)
+            cells << item->text(c);
+        texts << (item->checkState(0) == Qt::Checked ? "[x] " : "[ ] ") + cells.join(QLatin1Char('|'));
+    }
+    return texts;
+}
+
+QStringList comboTexts(const QComboBox* combo)
+{
+    QStringList texts;
+    for (int i = 0; i < combo->count(); ++i)
+        texts << combo->itemText(i);
+    return texts;
+}
+
+} // namespace
+
+class TestWndSched : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void cellsAndChecks();
+    void dialogOpensOnTheRow_data();
+    void dialogOpensOnTheRow();
+    void everyAndAtKeepTheirTexts();
+    void okChecks_data();
+    void okChecks();
+    void storedTimes_data();
+    void storedTimes();
+    void toggledOnAndOffLeavesNothingPending();
+    void duplicateKeys_data();
+    void duplicateKeys();
+    void rangesEditedAndReloaded();
+    void rangesEditCancelledResets();
+    void failedReloadKeepsTheRanges();
+
+private:
+    std::unique_ptr<WndSched> makePage()
+    {
+        return std::make_unique<WndSched>(nullptr, m_session->connection(), m_ctrl, nullptr);
+    }
+    void setRows(const QList<QStringList>& rows) { m_server->setTable("scheduler", schedColumns(), rows); }
+
+    std::unique_ptr<PageSession> m_session;
+    TestServer* m_server = nullptr;
+    DBCtrl* m_ctrl = nullptr;
+};
+
+void TestWndSched::init()
+{
+    m_session = std::make_unique<PageSession>();
+    m_server = m_session->server.get();
+    m_ctrl = &m_session->ctrl;
+    m_server->setTable("timeintervals", timeColumns(), ranges);
+    setRows({{"0", "120", "Night", "1", "nightly", "1", "5"},
+             {"1", "425", "", "0", "morning", "2", "7"},
+             {"0", "90", "", "1", "often", "0", "8"}});
+    QVERIFY(m_session->connect());
+}
+
+void TestWndSched::cleanup()
+{
+    m_session.reset();
+}
+
+void TestWndSched::cellsAndChecks()
+{
+    auto page = makePage();
+    QCOMPARE(page->m_list->columnCount(), 3);
+    QCOMPARE(page->m_list->headerItem()->text(0), QStringLiteral("Time"));
+    QCOMPARE(page->m_list->headerItem()->text(1), QStringLiteral("Action(s)"));
+    QCOMPARE(page->m_list->headerItem()->text(2), QStringLiteral("Description"));
+    // Sorted by the time text: "At" before "Every", "2 hours" before "90 minutes".
+    QCOMPARE(rowTexts(page->m_list),
+             (QStringList{"[ ] At 07:05|Send mail, Download POP3, ETRN Download|morning",
+                          "[x] Every 2 hours (Valid only at time range \"Night\")|Send mail, ETRN Download|nightly",
+                          "[x] Every 90 minutes||often"}));
+    QCOMPARE(DeliveryFixture::statements(*m_server),
+             (QStringList{"select timetype, time, timeint, enabled, desc, allowdial, action from scheduler",
+                          "select name, desc, type, days, start, end from timeintervals"}));
+    QVERIFY(m_ctrl->m_pending.isEmpty());
+}
+
+void TestWndSched::dialogOpensOnTheRow_data()
+{
+    QTest::addColumn<QStringList>("row");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("whole hours") << QStringList{"0", "120", "Night", "1", "nightly", "1", "5"}
+                                 << "nightly|Every|2|Hours|5|Night|dial";
+    QTest::newRow("minutes") << QStringList{"0", "90", "", "1", "often", "0", "3"} << "often|Every|90|Minutes|3|-|no dial";
+    QTest::newRow("at") << QStringList{"1", "425", "", "1", "morning", "2", "8"} << "morning|At|07:05|(hh:mm)|0|-|dial";
+    QTest::newRow("unknown range") << QStringList{"0", "60", "Gone", "1", "", "0", "1"} << "|Every|1|Hours|1||no dial";
+}
+
+void TestWndSched::dialogOpensOnTheRow()
+{
+    QFETCH(QStringList, row);
+    QFETCH(QString, shown);
+    setRows({row});
+    auto page = makePage();
+    DialogRecorder recorder;
+    QStringList seen;
+    recorder.answerDialog([&seen](QDialog* dialog) {
+        seen << describe(qobject_cast<DlgSched*>(dialog));
+        return int(QDialog::Rejected);
+    });
+    page->m_list->setCurrentItem(page->m_list->topLevelItem(0));
+    page->slotEdit();
+    QCOMPARE(seen, QStringList{shown});
+}
+
+void TestWndSched::everyAndAtKeepTheirTexts()
+{
+    DlgSched dialog(nullptr, nullptr, true, {}, nullptr, nullptr, nullptr);
+    dialog.m_edit->setText(QStringLiteral("15"));
+    dialog.m_comboEveryAt->setCurrentIndex(1);
+    dialog.slotEveryAtActivated(1);
+    QCOMPARE(dialog.m_edit->text(), QStringLiteral("0:00"));
+    QVERIFY(dialog.m_comboMin->isHidden());
+    QVERIFY(!dialog.m_label->isHidden());
+    dialog.m_edit->setText(QStringLiteral("6:30"));
+    dialog.m_comboEveryAt->setCurrentIndex(0);
+    dialog.slotEveryAtActivated(0);
+    QCOMPARE(dialog.m_edit->text(), QStringLiteral("15"));
+    QVERIFY(!dialog.m_comboMin->isHidden());
+    QVERIFY(dialog.m_label->isHidden());
+    dialog.m_comboEveryAt->setCurrentIndex(1);
+    dialog.slotEveryAtActivated(1);
+    QCOMPARE(dialog.m_edit->text(), QStringLiteral("6:30"));
+}
+
+void TestWndSched::okChecks_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("time");
+    QTest::addColumn<bool>("action");
+    QTest::addColumn<QList<int>>("answers");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<bool>("accepted");
+
+    const QString format = "You should fill time field in the format 12:34.\nDo you want to correct the problem?";
+    const QString noAction = "There's no action specified.\nDo you want to correct the problem?";
+    const QString zero = "It is not possible to repeat action(s) after 0 seconds! Set different interval!";
+    QTest::newRow("every 5") << 0 << "5" << true << QList<int>() << QStringList() << true;
+    QTest::newRow("every 0") << 0 << "0" << true << QList<int>() << QStringList{zero} << false;
+    QTest::newRow("every negative") << 0 << "-5" << true << QList<int>() << QStringList{zero} << false;
+    QTest::newRow("every not a number") << 0 << "x" << true << QList<int>() << QStringList{zero} << false;
+    QTest::newRow("empty, corrected") << 0 << "" << true << QList<int>{QMessageBox::Yes} << QStringList{format} << false;
+    QTest::newRow("at 7:05") << 1 << "7:05" << true << QList<int>() << QStringList() << true;
+    QTest::newRow("at 24:00, cancel") << 1 << "24:00" << true << QList<int>{QMessageBox::Cancel} << QStringList{format}
+                                      << false;
+    QTest::newRow("at 99:99, No") << 1 << "99:99" << true << QList<int>{QMessageBox::No} << QStringList{format} << true;
+    QTest::newRow("no action, corrected") << 0 << "5" << false << QList<int>{QMessageBox::Yes} << QStringList{noAction}
+                                          << false;
+    QTest::newRow("no action, No") << 1 << "7:05" << false << QList<int>{QMessageBox::No} << QStringList{noAction} << true;
+}
+
+void TestWndSched::okChecks()
+{
+    QFETCH(int, mode);
+    QFETCH(QString, time);
+    QFETCH(bool, action);
+    QFETCH(QList<int>, answers);
+    QFETCH(QStringList, messages);
+    QFETCH(bool, accepted);
+
+    DialogRecorder recorder;
+    for (int answer : answers)
+        recorder.answer(answer);
+    DlgSched dialog(nullptr, nullptr, true, {}, nullptr, nullptr, nullptr);
+    dialog.m_comboEveryAt->setCurrentIndex(mode);
+    dialog.m_edit->setText(time);
+    dialog.m_chkSend->setChecked(action);
+    dialog.m_rbtnOK->click();
+    QCOMPARE(recorder.messageTexts(), messages);
+    for (const DialogRecorder::Message& message : std::as_const(recorder.messages)) {
+        QCOMPARE(message.caption, QStringLiteral("Ornel Corvane Administration"));
+        QVERIFY(!message.parent);
+    }
+    QCOMPARE(dialog.result() == QDialog::Accepted, accepted);
+}
+
+void TestWndSched::storedTimes_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("time");
+    QTest::addColumn<int>("unit");
+    QTest::addColumn<QString>("stored");
+
+    QTest::newRow("2 hours") << 0 << "2" << 1 << "timetype='0', time='120'";
+    QTest::newRow("45 minutes") << 0 << "45" << 0 << "timetype='0', time='45'";
+    QTest::newRow("at 07:05") << 1 << "07:05" << 0 << "timetype='1', time='425'";
+    QTest::newRow("at 23:59") << 1 << "23:59" << 0 << "timetype='1', time='1439'";
+}
+
+void TestWndSched::storedTimes()
+{
+    QFETCH(int, mode);
+    QFETCH(QString, time);
+    QFETCH(int, unit);
+    QFETCH(QString, stored);
+
+    setRows({});
+    auto page = makePage();
+    DialogRecorder recorder;
+    QStringList seen;
+    recorder.answerDialog([&](QDialog* opened) {
+        auto* dialog = qobject_cast<DlgSched*>(opened);
+        seen << describe(dialog);
+        dialog->m_comboEveryAt->setCurrentIndex(mode);
+        dialog->slotEveryAtActivated(mode);
+        dialog->m_edit->setText(time);
+        dialog->m_comboMin->setCurrentIndex(unit);
+        dialog->m_chkReceive->setChecked(true);
+        dialog->m_rbtnOK->click();
+        return dialog->result();
+    });
+    page->slotAdd();
+    QCOMPARE(seen, QStringList{"|Every|0|Minutes|0|-|no dial"});
+    QCOMPARE(m_ctrl->m_pending,
+             QStringList{"insert scheduler set " + stored
+                         + ", timeint='', enabled='1', desc='', allowdial='0', action='2'"});
+    QCOMPARE(page->m_list->topLevelItem(0)->checkState(0), Qt::Checked);
+}
+
+void TestWndSched::toggledOnAndOffLeavesNothingPending()
+{
+    auto page = makePage();
+    QTreeWidgetItem* morning = page->m_list->topLevelItem(0);
+    morning->setCheckState(0, Qt::Checked);
+    QCOMPARE(m_ctrl->m_pending,
+             QStringList{"update scheduler set enabled='1' where timetype='1' and time='425' and timeint=''"});
+    morning->setCheckState(0, Qt::Unchecked);
+    QVERIFY(m_ctrl->m_pending.isEmpty());
+}
+
+void TestWndSched::duplicateKeys_data()
+{
+    QTest::addColumn<QStringList>("existing");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("time");
+    QTest::addColumn<QString>("range");
+    QTest::addColumn<bool>("duplicate");
+
+    QTest::newRow("same range, other case") << QStringList{"0", "60", "night", "1", "", "0", "1"} << 0 << "60"
+                                            << "Night" << true;
+    QTest::newRow("same everything") << QStringList{"0", "60", "Night", "1", "", "0", "1"} << 0 << "60" << "Night"
+                                     << true;
+    QTest::newRow("every 60 and at 01:00") << QStringList{"0", "60", "", "1", "", "0", "1"} << 1 << "01:00" << ""
+                                           << false;
+}
+
+void TestWndSched::duplicateKeys()
+{
+    QFETCH(QStringList, existing);
+    QFETCH(int, mode);
+    QFETCH(QString, time);
+    QFETCH(QString, range);
+    QFETCH(bool, duplicate);
+
+    setRows({existing});
+    auto page = makePage();
+    DialogRecorder recorder;
+    QStringList seen;
+    recorder.answerDialog([&](QDialog* opened) {
+        auto* dialog = qobject_cast<DlgSched*>(opened);
+        dialog->m_comboEveryAt->setCurrentIndex(mode);
+        dialog->slotEveryAtActivated(mode);
+        dialog->m_edit->setText(time);
+        dialog->m_chkSend->setChecked(true);
+        dialog->m_chkValid->setChecked(!range.isEmpty());
+        dialog->m_combo->setCurrentText(range);
+        dialog->m_rbtnOK->click();
+        return dialog->result();
+    });
+    // The reopened dialog shows what was entered; cancelling it drops the new row.
+    recorder.answerDialog([&seen](QDialog* opened) {
+        seen << describe(qobject_cast<DlgSched*>(opened));
+        return int(QDialog::Rejected);
+    });
+    page->slotAdd();
+    if (duplicate) {
+        QCOMPARE(recorder.messageTexts(), QStringList{"This item is already defined!"});
+        QCOMPARE(seen, QStringList{"|Every|1|Hours|1|" + range + "|no dial"});
+        QVERIFY(m_ctrl->m_pending.isEmpty());
+        QCOMPARE(page->m_table.m_rows.size(), size_t(1));
+    } else {
+        QVERIFY(recorder.messageTexts().isEmpty());
+        QCOMPARE(m_ctrl->m_pending.size(), 1);
+        QCOMPARE(page->m_table.m_rows.size(), size_t(2));
+    }
+}
+
+void TestWndSched::rangesEditedAndReloaded()
+{
+    setRows({{"0", "60", "Office", "1", "", "0", "1"}});
+    auto page = makePage();
+    DialogRecorder recorder;
+    QStringList choices;
+    QString current;
+    recorder.answerDialog([&](QDialog* opened) {
+        auto* dialog = qobject_cast<DlgSched*>(opened);
+        dialog->m_combo->setCurrentText(QStringLiteral("Night"));
+        // The range dialog has written a new range to the server.
+        recorder.answerDialog([this](QDialog*) {
+            m_server->setTable("timeintervals", timeColumns(),
+                               ranges + QList<QStringList>{{"Weekend", "w", "1", "67", "0", "1440"}});
+            return int(QDialog::Accepted);
+        });
+        dialog->m_btnEdit->click();
+        choices = comboTexts(dialog->m_combo);
+        current = dialog->m_combo->currentText();
+        return int(QDialog::Rejected);
+    });
+    page->m_list->setCurrentItem(page->m_list->topLevelItem(0));
+    page->slotEdit();
+    QCOMPARE(choices, (QStringList{"", "Night", "Office", "Weekend"}));
+    // The row's range again, not the one chosen before Edit.
+    QCOMPARE(current, QStringLiteral("Office"));
+    QCOMPARE(page->m_times.m_rows.size(), size_t(3));
+}
+
+void TestWndSched::rangesEditCancelledResets()
+{
+    auto page = makePage();
+    // A change of the page's copy that the cancelled range dialog must not leave behind.
+    page->m_times.m_rows.pop_back();
+    DialogRecorder recorder;
+    QStringList choices;
+    recorder.answerDialog([&](QDialog* opened) {
+        auto* dialog = qobject_cast<DlgSched*>(opened);
+        dialog->m_chkValid->setChecked(true);
+        recorder.answerDialog(QDialog::Rejected);
+        dialog->m_btnEdit->click();
+        choices = comboTexts(dialog->m_combo);
+        return int(QDialog::Rejected);
+    });
+    page->slotAdd();
+    QCOMPARE(page->m_times.m_rows.size(), size_t(2));
+    QCOMPARE(choices, (QStringList{"", "Night"}));
+}
+
+void TestWndSched::failedReloadKeepsTheRanges()
+{
+    auto page = makePage();
+    DialogRecorder recorder;
+    QStringList choices;
+    recorder.answerDialog([&](QDialog* opened) {
+        auto* dialog = qobject_cast<DlgSched*>(opened);
+        dialog->m_chkValid->setChecked(true);
+        recorder.answerDialog([this](QDialog*) {
+            m_server->refuse(QStringLiteral("from TimeIntervals"), 111, 1);
+            return int(QDialog::Accepted);
+        });
+        dialog->m_btnEdit->click();
+        choices = comboTexts(dialog->m_combo);
+        return int(QDialog::Rejected);
+    });
+    page->slotAdd();
+    QCOMPARE(recorder.messageTexts().size(), 1);
+    QVERIFY(recorder.messageTexts().at(0).startsWith(QStringLiteral("Query failed: ")));
+    QCOMPARE(choices, (QStringList{"", "Night", "Office"}));
+    QCOMPARE(page->m_times.m_rows.size(), size_t(2));
+    QCOMPARE(cell(page->m_times.m_rows.at(1).get(), "name"), QStringLiteral("Office"));
+}
+
+QTEST_MAIN(TestWndSched)
+#include "tst_wndsched.moc"
