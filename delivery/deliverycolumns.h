@@ -12,3 +12,7 @@ extern const DBCOL dbcol_queue[];
 extern const DBCOL dbcol_ret[];
 // "show_connections()": protocol, secure, time (seconds), from, user, info.
 extern const DBCOL dbcol_connection[];
+// "pop3": the remote mailboxes mail is collected from; user and server make the key.
+extern const DBCOL dbcol_pop3[];
+// "sort": the sorting rules of collected mail; sort address and recipient make the key.
+extern const DBCOL dbcol_rule[];

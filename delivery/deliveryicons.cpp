@@ -4,7 +4,9 @@
 
 #include "images/connection.xpm"
 #include "images/etrn.xpm"
+#include "images/pop3.xpm"
 #include "images/queue.xpm"
+#include "images/rule.xpm"
 
 namespace DeliveryIcons {
 
@@ -23,6 +25,18 @@ const QIcon& queue()
 const QIcon& connection()
 {
     static const QIcon icon(xpmIcon(connection_xpm));
+    return icon;
+}
+
+const QIcon& pop3()
+{
+    static const QIcon icon(xpmIcon(pop3_xpm));
+    return icon;
+}
+
+const QIcon& rule()
+{
+    static const QIcon icon(xpmIcon(rule_xpm));
     return icon;
 }
 

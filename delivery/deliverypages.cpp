@@ -5,10 +5,12 @@
 #include "pagefactory.h"
 #include "wndconnection.h"
 #include "wndetrn.h"
+#include "wndpop3.h"
 #include "wndqueue.h"
 
 namespace {
 
+const bool pop3Registered = PageFactory::registerPage<WndPop3>(PageKind::Pop3Download);
 const bool etrnRegistered = PageFactory::registerPage<WndEtrn>(PageKind::EtrnDownload);
 const bool queueRegistered = PageFactory::registerPage<WndQueue>(PageKind::MailQueue);
 const bool connectionsRegistered = PageFactory::registerPage<WndConnection>(PageKind::Connections);
