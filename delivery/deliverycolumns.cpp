@@ -44,3 +44,22 @@ const DBCOL dbcol_sched[] = {
     {2, "action", 0},
     {0, nullptr, 0},
 };
+
+const DBCOL dbcol_pop3[] = {
+    {1, "user", 1},
+    {1, "server", 1},
+    {7, "port", 0},
+    {1, "description", 0},
+    {2, "sslmode", 0},
+    {1, "mbox", 0},
+    {2, "auth_type", 0},
+    {5, "password", 0},
+    {2, "max_msgcount", 0},
+    {0, nullptr, 0},
+};
+
+const DBCOL dbcol_rule[] = {
+    {1, "to", 1},
+    {1, "account", 1},
+    {0, nullptr, 0},
+};

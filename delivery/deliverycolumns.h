@@ -14,3 +14,7 @@ extern const DBCOL dbcol_ret[];
 extern const DBCOL dbcol_connection[];
 // "scheduler": the scheduled actions; timetype, time and timeint make the key.
 extern const DBCOL dbcol_sched[];
+// "pop3": the remote mailboxes mail is collected from; user and server make the key.
+extern const DBCOL dbcol_pop3[];
+// "sort": the sorting rules of collected mail; sort address and recipient make the key.
+extern const DBCOL dbcol_rule[];

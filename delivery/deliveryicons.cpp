@@ -4,7 +4,9 @@
 
 #include "images/connection.xpm"
 #include "images/etrn.xpm"
+#include "images/pop3.xpm"
 #include "images/queue.xpm"
+#include "images/rule.xpm"
 #include "images/sched.xpm"
 
 namespace DeliveryIcons {
@@ -30,6 +32,18 @@ const QIcon& connection()
 const QIcon& sched()
 {
     static const QIcon icon(xpmIcon(sched_xpm));
+    return icon;
+}
+
+const QIcon& pop3()
+{
+    static const QIcon icon(xpmIcon(pop3_xpm));
+    return icon;
+}
+
+const QIcon& rule()
+{
+    static const QIcon icon(xpmIcon(rule_xpm));
     return icon;
 }
 

@@ -9,4 +9,6 @@ const QIcon& etrn();       // a server sending mail down to a mailbox
 const QIcon& queue();      // a stack of letters
 const QIcon& connection(); // a computer with its network cable
 const QIcon& sched();      // a clock
+const QIcon& pop3();       // a mailbox on a server, collected
+const QIcon& rule();       // a letter sent on to another
 } // namespace DeliveryIcons

@@ -58,4 +58,12 @@ QString addressKey(const QString& text)
     return QString::asprintf("%018u", unsigned(ntohl(address.s_addr)));
 }
 
+QString enclosedText(const QString& text, QChar close)
+{
+    if (text.isEmpty())
+        return QString();
+    const bool closed = text.size() >= 2 && text.back() == close;
+    return text.mid(1, text.size() - (closed ? 2 : 1));
+}
+
 } // namespace DeliveryTexts
