@@ -115,6 +115,6 @@ void DBRow::copyValuesFrom(const DBRow &other)
         if (source.isNull())
             target.null = true;
         else if (&source != &target)
-            target.set(source.text());
+            target.setTextOf(source);
     }
 }

@@ -1,9 +1,8 @@
 #include "dbtable.h"
 
+#include "originalindex_p.h"
 #include "statements.h"
 #include "vexadbtypes.h"
-
-#include <QHash>
 
 #include <algorithm>
 #include <cstdlib>
@@ -110,26 +109,24 @@ int DBTable::findorig(int id)
 
 QStringList *DBTable::diff(bool nocase)
 {
-    // One index for the whole run keeps a diff linear in the rows; a page calls it
-    // after every edit. The first original with a number wins, as in findorig().
-    QHash<int, int> originalAt;
-    originalAt.reserve(static_cast<qsizetype>(m_orig.size()));
-    for (int i = static_cast<int>(m_orig.size()) - 1; i >= 0; --i) {
-        m_orig[i]->m_matched = false;
-        originalAt.insert(m_orig[i]->m_id, i);
-    }
+    // One index for the whole run keeps a diff linear in the rows; a page calls it after
+    // every edit. Which originals found their row is kept beside them, not in them: a
+    // diff of a long table then writes nothing into its rows.
+    const OriginalIndex originals(m_orig);
+    std::vector<bool> matched(m_orig.size(), false);
 
     m_statements.clear();
     QStringList insertsAndUpdates;
+    int next = 0;
     for (const std::unique_ptr<DBRow> &row : m_rows) {
-        const int position = originalAt.value(row->m_id, -1);
+        const int position = originals.find(row->m_id, next);
         QString statement;
         if (position < 0) {
             statement = make_insert(row.get(), m_table);
         } else {
-            DBRow *original = m_orig[position].get();
-            original->m_matched = true;
-            statement = make_update(original, row.get(), m_table, nocase);
+            matched[size_t(position)] = true;
+            next = position + 1;
+            statement = make_update(m_orig[size_t(position)].get(), row.get(), m_table, nocase);
         }
         if (!statement.isEmpty())
             insertsAndUpdates.append(statement);
@@ -137,9 +134,9 @@ QStringList *DBTable::diff(bool nocase)
 
     // Deletes go first: a row removed and one added with the same key must leave
     // the server with the added one.
-    for (const std::unique_ptr<DBRow> &original : m_orig) {
-        if (!original->m_matched)
-            m_statements.append(make_remove(original.get(), m_table));
+    for (size_t i = 0; i < m_orig.size(); ++i) {
+        if (!matched[i])
+            m_statements.append(make_remove(m_orig[i].get(), m_table));
     }
     m_statements += insertsAndUpdates;
     return &m_statements;

@@ -6,8 +6,32 @@
 #include <arpa/inet.h>
 
 #include <cstdlib>
+#include <typeinfo>
 
 namespace {
+
+// The other value as one of this kind, or null when it is of another.
+template<class Kind>
+const Kind *ofKind(const DBVal &other)
+{
+    return typeid(other) == typeid(Kind) ? static_cast<const Kind *>(&other) : nullptr;
+}
+
+// The number kinds, the address and the port: their text forms map one to one
+// onto their stored numbers, and a null value's text is the only empty one. So
+// set(text) of a null value's text stores null and 0, of another its number.
+template<class Number>
+void copyNumber(bool &null, Number &number, bool otherNull, Number otherNumber)
+{
+    null = otherNull;
+    number = otherNull ? Number(0) : otherNumber;
+}
+
+template<class Number>
+bool sameNumber(bool null, Number number, bool otherNull, Number otherNumber)
+{
+    return null == otherNull && (null || number == otherNumber);
+}
 
 // strtol's reading of the Latin-1 form: white space, a sign, then digits up to
 // the first other character; nothing parsed gives 0.
@@ -19,6 +43,16 @@ long decimal(const QString &text)
 } // namespace
 
 DBVal::~DBVal() = default;
+
+void DBVal::setTextOf(const DBVal &other)
+{
+    set(other.text());
+}
+
+bool DBVal::sameText(const DBVal &other) const
+{
+    return text() == other.text();
+}
 
 DBStr::~DBStr() = default;
 
@@ -32,6 +66,17 @@ void DBStr::set(const QString &text)
     // Never null afterwards, so an empty text is kept as the empty string.
     m_value = text.isNull() ? QString(QLatin1String("")) : text;
     null = false;
+}
+
+bool DBStr::sameText(const DBVal &other) const
+{
+    const DBStr *same = ofKind<DBStr>(other);
+    if (!same)
+        return DBVal::sameText(other);
+    // A row and its original share the text they were loaded with.
+    const bool shared = m_value.constData() == same->m_value.constData()
+        && m_value.size() == same->m_value.size();
+    return shared || m_value == same->m_value;
 }
 
 DBInt::DBInt(int value)
@@ -53,6 +98,20 @@ void DBInt::set(const QString &text)
     m_value = null ? 0 : static_cast<int>(static_cast<uint32_t>(decimal(text)));
 }
 
+void DBInt::setTextOf(const DBVal &other)
+{
+    if (const DBInt *same = ofKind<DBInt>(other))
+        copyNumber(null, m_value, same->null, same->m_value);
+    else
+        DBVal::setTextOf(other);
+}
+
+bool DBInt::sameText(const DBVal &other) const
+{
+    const DBInt *same = ofKind<DBInt>(other);
+    return same ? sameNumber(null, m_value, same->null, same->m_value) : DBVal::sameText(other);
+}
+
 DBInt64::DBInt64(long long value)
     : m_value(value)
 {
@@ -71,6 +130,20 @@ void DBInt64::set(const QString &text)
 {
     null = text.isEmpty();
     m_value = null ? 0 : atoi64(text.toLatin1().constData());
+}
+
+void DBInt64::setTextOf(const DBVal &other)
+{
+    if (const DBInt64 *same = ofKind<DBInt64>(other))
+        copyNumber(null, m_value, same->null, same->m_value);
+    else
+        DBVal::setTextOf(other);
+}
+
+bool DBInt64::sameText(const DBVal &other) const
+{
+    const DBInt64 *same = ofKind<DBInt64>(other);
+    return same ? sameNumber(null, m_value, same->null, same->m_value) : DBVal::sameText(other);
 }
 
 DBIpAddr::DBIpAddr(unsigned int address)
@@ -95,6 +168,20 @@ void DBIpAddr::set(const QString &text)
     m_address = null ? 0 : static_cast<unsigned int>(inet_addr(text.toLatin1().constData()));
 }
 
+void DBIpAddr::setTextOf(const DBVal &other)
+{
+    if (const DBIpAddr *same = ofKind<DBIpAddr>(other))
+        copyNumber(null, m_address, same->null, same->m_address);
+    else
+        DBVal::setTextOf(other);
+}
+
+bool DBIpAddr::sameText(const DBVal &other) const
+{
+    const DBIpAddr *same = ofKind<DBIpAddr>(other);
+    return same ? sameNumber(null, m_address, same->null, same->m_address) : DBVal::sameText(other);
+}
+
 DBPort::DBPort(int port)
     : m_port(static_cast<uint16_t>(port))
 {
@@ -110,6 +197,20 @@ void DBPort::set(const QString &text)
 {
     null = text.isEmpty();
     m_port = null ? 0 : htons(static_cast<uint16_t>(decimal(text)));
+}
+
+void DBPort::setTextOf(const DBVal &other)
+{
+    if (const DBPort *same = ofKind<DBPort>(other))
+        copyNumber(null, m_port, same->null, same->m_port);
+    else
+        DBVal::setTextOf(other);
+}
+
+bool DBPort::sameText(const DBVal &other) const
+{
+    const DBPort *same = ofKind<DBPort>(other);
+    return same ? sameNumber(null, m_port, same->null, same->m_port) : DBVal::sameText(other);
 }
 
 DBBinary::DBBinary(const char *text)
@@ -130,6 +231,12 @@ void DBBinary::set(const QString &text)
     null = false;
 }
 
+bool DBBinary::sameText(const DBVal &other) const
+{
+    const DBBinary *same = ofKind<DBBinary>(other);
+    return same ? m_hex == same->m_hex : DBVal::sameText(other);
+}
+
 DBIDList::DBIDList(const char *text)
 {
     set(QString::fromLocal8Bit(text));
@@ -144,6 +251,16 @@ QString DBIDList::text() const
     char text[BufferSize];
     vexadb_val2str(VEXADB_IDLIST, text, BufferSize, m_list.constData(), int(m_list.size()));
     return QString::fromLatin1(text);
+}
+
+bool DBIDList::sameText(const DBVal &other) const
+{
+    // Equal list forms read alike; unequal ones may too (a list of no items reads
+    // as a null list does), which only their texts tell.
+    const DBIDList *same = ofKind<DBIDList>(other);
+    if (same && null == same->null && (null || m_list == same->m_list))
+        return true;
+    return DBVal::sameText(other);
 }
 
 void DBIDList::set(const QString &text)
