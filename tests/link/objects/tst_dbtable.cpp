@@ -37,7 +37,8 @@ QStringList describe(const DBTable::RowList &rows)
     return lines;
 }
 
-// Edits as a page makes them: "set ROW COLUMN TEXT", "append A B C", "remove ROW".
+// Edits as a page makes them: "set ROW COLUMN TEXT", "append A B C", "remove ROW", and
+// "swap ROW ROW", which a page sorting its rows would do.
 void edit(DBTable &table, const QStringList &script)
 {
     for (const QString &line : script) {
@@ -48,6 +49,8 @@ void edit(DBTable &table, const QStringList &script)
             setTexts(*table.append(), words.mid(1));
         else if (words[0] == QLatin1String("remove"))
             table.remove(table.m_rows[words[1].toInt()].get());
+        else if (words[0] == QLatin1String("swap"))
+            std::swap(table.m_rows[words[1].toInt()], table.m_rows[words[2].toInt()]);
     }
 }
 
@@ -125,6 +128,11 @@ void TestDBTable::diff_data()
         << QStringList{"delete from T where a='2' and b='y'", "delete from T where a='3' and b='z'",
                        "update T set c='M' where a='1' and b='x'", "insert T set a='4', b='w', c='N4'",
                        "insert T set a='5', b='v', c='N5'"};
+    // Inserts and updates follow the rows' order, wherever their originals stand.
+    QTest::newRow("rows reordered")
+        << QStringList{"swap 0 2", "set 0 2 Z", "set 2 2 X", "append 4 w N4", "swap 1 3"}
+        << QStringList{"update T set c='Z' where a='3' and b='z'", "insert T set a='4', b='w', c='N4'",
+                       "update T set c='X' where a='1' and b='x'"};
 }
 
 void TestDBTable::diff()
