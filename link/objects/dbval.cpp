@@ -1,5 +1,6 @@
 #include "dbval.h"
 
+#include "valueblock_p.h"
 #include "vexadbtypes.h"
 #include "vexasupport.h"
 
@@ -43,6 +44,25 @@ long decimal(const QString &text)
 } // namespace
 
 DBVal::~DBVal() = default;
+
+void *DBVal::operator new(std::size_t size)
+{
+    return ValueBlock::allocateAlone(size);
+}
+
+void *DBVal::operator new(std::size_t, void *place) noexcept
+{
+    return place;
+}
+
+void DBVal::operator delete(void *value)
+{
+    ValueBlock::release(value);
+}
+
+void DBVal::operator delete(void *, void *) noexcept
+{
+}
 
 void DBVal::setTextOf(const DBVal &other)
 {

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <cstddef>
 #include <cstdint>
 
 // The value of one cell of a client-side row. Pages, row copies and the
@@ -27,6 +28,13 @@ public:
     virtual void setTextOf(const DBVal &other);
     // Whether text() and other.text() are equal.
     virtual bool sameText(const DBVal &other) const;
+
+    // A value made with new has memory of its own; a row places its values together in
+    // one block (DBRow::allocEmptyValues). delete frees either.
+    static void *operator new(std::size_t size);
+    static void *operator new(std::size_t size, void *place) noexcept;
+    static void operator delete(void *value);
+    static void operator delete(void *value, void *place) noexcept;
 
     bool isNull() const { return null; }
 
