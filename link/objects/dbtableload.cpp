@@ -59,7 +59,7 @@ bool DBTable::load(QWidget *parent, DBConn *conn, const QString &name, const DBC
     m_cols = cols;
     m_table = name;
     m_flags = flags;
-    m_rows.clear();
+    releaseCurrentRows();
     m_orig.clear();
     // A copy handed out earlier (to DBCtrl::set, say) keeps its statements.
     m_statements.clear();
