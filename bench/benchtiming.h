@@ -1,6 +1,7 @@
 #pragma once
 
-// Timing of a list fill repeated a few times, reported beside a bare reference.
+// Timing of a list fill repeated a few times, reported beside a bare reference, and the
+// line every benchmark prints for each figure that has a goal.
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 
 struct Times
@@ -16,19 +18,28 @@ struct Times
     qint64 median = 0;
 };
 
-// Runs `fill` `runs` times, letting queued events run between runs.
-inline Times measure(int runs, const std::function<void()>& fill)
+// Runs `timed` `runs` times, letting queued events run between runs; `timed` returns the
+// milliseconds of the part it measured itself.
+inline Times measureTimed(int runs, const std::function<qint64()>& timed)
 {
     QList<qint64> times;
     for (int run = 0; run < runs; ++run) {
-        QElapsedTimer timer;
-        timer.start();
-        fill();
-        times.append(timer.elapsed());
+        times.append(timed());
         QCoreApplication::processEvents();
     }
     std::sort(times.begin(), times.end());
     return {times.first(), times.at(times.size() / 2)};
+}
+
+// Runs `fill` `runs` times, letting queued events run between runs.
+inline Times measure(int runs, const std::function<void()>& fill)
+{
+    return measureTimed(runs, [&fill] {
+        QElapsedTimer timer;
+        timer.start();
+        fill();
+        return timer.elapsed();
+    });
 }
 
 inline void report(const char* what, const Times& times, const Times& bare)
@@ -36,4 +47,16 @@ inline void report(const char* what, const Times& times, const Times& bare)
     std::printf("%-44s best %6lld ms  median %6lld ms  (%.2f x bare)\n", what,
                 static_cast<long long>(times.best), static_cast<long long>(times.median),
                 bare.median > 0 ? double(times.median) / double(bare.median) : 0.0);
+}
+
+// One figure beside its goal, as scripts/bench collects them: a line that begins "goal:",
+// then what was measured, the figure, and the goal with whether it was met. `bound` is "<="
+// for a figure that must not exceed the target, ">=" for one that must reach it.
+inline void printGoal(const char* what, double figure, const char* unit, const char* bound,
+                      double target)
+{
+    const bool atMost = std::strcmp(bound, "<=") == 0;
+    const bool met = atMost ? figure <= target : figure >= target;
+    std::printf("goal: %-52s %9.2f %-3s (goal %s %g %s: %s)\n", what, figure, unit, bound, target,
+                unit, met ? "met" : "NOT met");
 }

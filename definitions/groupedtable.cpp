@@ -1,5 +1,6 @@
 #include "groupedtable.h"
 
+#include <QHash>
 #include <QSet>
 
 GroupedTable::GroupedTable(const char* table, const DBCOL* columns, const char* nameColumn)
@@ -38,6 +39,22 @@ QStringList GroupedTable::names() const
         }
     }
     return names;
+}
+
+QList<GroupedTable::Set> GroupedTable::sets() const
+{
+    QList<Set> sets;
+    QHash<QString, qsizetype> positions;
+    for (const std::unique_ptr<DBRow>& row : m_table.m_rows) {
+        const QString name = nameOf(row.get());
+        auto position = positions.constFind(name);
+        if (position == positions.cend()) {
+            position = positions.insert(name, sets.size());
+            sets.append({name, {}});
+        }
+        sets[*position].rows.append(row.get());
+    }
+    return sets;
 }
 
 bool GroupedTable::hasName(const QString& name) const
