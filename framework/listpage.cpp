@@ -90,9 +90,11 @@ void ListPage::loadLayouts()
 bool ListPage::refreshList(int list, const TableLoad& load)
 {
     const QPointer<QWidget> page(m_page);
+    // A status list only shows its rows: they need no originals.
+    const int flags = DBTable::WithoutOriginals;
     const bool loaded = load.function
-        ? load.table->function(m_page, m_conn, load.name, load.columns, 0)
-        : load.table->select(m_page, m_conn, load.name, load.columns, 0);
+        ? load.table->function(m_page, m_conn, load.name, load.columns, flags)
+        : load.table->select(m_page, m_conn, load.name, load.columns, flags);
     if (!page || !loaded)
         return false;
     updateView(list);

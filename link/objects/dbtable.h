@@ -29,6 +29,9 @@ public:
     enum LoadFlag {
         WaitWithProgress = 1, // wait behind the wait indicator, over the given parent
         ReportRefusal = 2,    // show "Query failed: %1" when the server refuses
+        // The rows are only shown: no originals are kept, which halves what a long answer
+        // costs. Such a table is not for diff(), apply() or reset().
+        WithoutOriginals = 4,
     };
 
     // Reasons check_primary_key() gives for a key it refuses.
