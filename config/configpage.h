@@ -66,6 +66,10 @@ public:
     // The whole difference of the edited tables, in their load order, replaces the pending
     // list; read-only tables never enter it.
     virtual void updateQuery();
+    // The same when, since the last one, only the cells of `row` have changed (a rule's check
+    // box, say): each table makes its difference again from that row alone, so that a toggle
+    // costs the same in a list of five rules or of five thousand.
+    void updateQueryAfterEditOf(const DBRow* row);
 
     // The answers to the controller's signals. Apply commits every table of the page and
     // Reset restores them, refills the widgets and sets the enabling again; an apply that was

@@ -81,7 +81,7 @@ void QFilterItem::show()
 void QFilterItem::handIn()
 {
     if (m_page)
-        m_page->ruleToggled();
+        m_page->ruleToggled(m_row);
 }
 
 QString QFilterItem::textOfId(int id) const

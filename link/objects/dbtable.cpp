@@ -1,5 +1,6 @@
 #include "dbtable.h"
 
+#include "diffmemo_p.h"
 #include "originalindex_p.h"
 #include "statements.h"
 #include "vexadbtypes.h"
@@ -51,7 +52,8 @@ bool hasKey(const DBRow &row, const QStringList &key, bool nocase)
 } // namespace
 
 DBTable::DBTable()
-    : m_alive(std::make_shared<bool>(true))
+    : m_memo(std::make_unique<DiffMemo>())
+    , m_alive(std::make_shared<bool>(true))
 {
 }
 
@@ -62,6 +64,7 @@ DBTable::~DBTable()
 
 DBRow *DBTable::append()
 {
+    m_memo->forget();
     m_rows.push_back(std::make_unique<DBRow>(m_cols));
     return m_rows.back().get();
 }
@@ -72,12 +75,14 @@ void DBTable::remove(DBRow *row)
                                     [row](const std::unique_ptr<DBRow> &r) { return r.get() == row; });
     if (found == m_rows.end())
         return;
+    m_memo->forget();
     keepIfHeld(*found);
     m_rows.erase(found);
 }
 
 void DBTable::releaseCurrentRows()
 {
+    m_memo->forget();
     if (!m_held.empty()) {
         for (std::unique_ptr<DBRow> &row : m_rows)
             keepIfHeld(row);
@@ -170,6 +175,7 @@ QStringList *DBTable::diff(bool nocase)
     std::vector<bool> matched(m_orig.size(), false);
 
     m_statements.clear();
+    m_memo->begin(*this, nocase);
     QStringList insertsAndUpdates;
     int next = 0;
     for (const std::unique_ptr<DBRow> &row : m_rows) {
@@ -182,6 +188,7 @@ QStringList *DBTable::diff(bool nocase)
             next = position + 1;
             statement = make_update(m_orig[size_t(position)].get(), row.get(), m_table, nocase);
         }
+        m_memo->addRow(*row, position, !statement.isEmpty());
         if (!statement.isEmpty())
             insertsAndUpdates.append(statement);
     }
@@ -192,7 +199,33 @@ QStringList *DBTable::diff(bool nocase)
         if (!matched[i])
             m_statements.append(make_remove(m_orig[i].get(), m_table));
     }
+    const int deletes = int(m_statements.size());
     m_statements += insertsAndUpdates;
+    m_memo->end(deletes, m_statements.size());
+    return &m_statements;
+}
+
+QStringList *DBTable::diffAfterEditOf(const DBRow *row, bool nocase)
+{
+    const int position = m_memo->positionOf(*this, row, nocase);
+    if (position == DiffMemo::Changed)
+        return diff(nocase);
+    if (position == DiffMemo::NotHere)
+        return &m_statements;
+    DBRow *edited = m_rows[size_t(position)].get();
+    const int original = m_memo->originalOf(position);
+    const QString statement = original < 0
+        ? make_insert(edited, m_table)
+        : make_update(m_orig[size_t(original)].get(), edited, m_table, nocase);
+    const qsizetype slot = m_memo->slotOf(position);
+    const bool had = m_memo->hasStatement(position);
+    if (had && !statement.isEmpty())
+        m_statements[slot] = statement;
+    else if (had)
+        m_statements.removeAt(slot);
+    else if (!statement.isEmpty())
+        m_statements.insert(slot, statement);
+    m_memo->setStatement(position, !statement.isEmpty(), m_statements.size());
     return &m_statements;
 }
 
@@ -202,6 +235,7 @@ bool DBTable::apply(bool send)
         return true;
     // Committed before anything is sent: whatever the server makes of the
     // statements, the originals are now what the administrator last saw.
+    m_memo->forget();
     copyRows(m_rows, m_orig);
     return !send || sendStatements();
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 class DBConn;
+class DiffMemo;
 class QWidget;
 
 // A client-side copy of one server table, or of the answer of a server function:
@@ -80,6 +81,12 @@ public:
     // in m_orig order, then the inserts and updates in m_rows order. The list stays
     // the table's; it is valid until the next diff, load or the table's end.
     QStringList *diff(bool nocase);
+    // diff() once more when, since the last diff(), only the cell values of `row` have
+    // changed (a page that toggled one rule, say): the same list, made from that row alone.
+    // When the table is not as the last diff() left it (rows added, removed or moved, the
+    // table loaded, committed or restored, its statements emptied), it is diff() itself. For
+    // a row the table does not hold, the list stays as it is.
+    QStringList *diffAfterEditOf(const DBRow *row, bool nocase);
 
     // Makes the current rows the new originals when there are statements, and with
     // send true sends the statements one by one behind a wait indicator over
@@ -134,6 +141,7 @@ private:
 
     std::vector<DBRow *> m_held;   // one entry per hold
     RowList m_released;            // held rows no longer current
+    std::unique_ptr<DiffMemo> m_memo; // what the last diff() found
 
     // Cleared by the destructor, so that a load or a send whose wait let the owner
     // destroy the table notices it when the wait returns.
