@@ -168,13 +168,44 @@ int DBTable::findorig(int id)
 
 QStringList *DBTable::diff(bool nocase)
 {
+    m_statements.clear();
+    if (!diffInPlace(nocase))
+        diffByIdentity(nocase);
+    return &m_statements;
+}
+
+bool DBTable::diffInPlace(bool nocase)
+{
+    // After a load, an apply or edits in place, each row stands where its original does and
+    // the numbers rise, so that no two originals share one: then the original in a row's
+    // place is the one diffByIdentity() would find, and one pass touches each row once.
+    if (m_rows.size() != m_orig.size())
+        return false;
+    m_memo->begin(*this, nocase);
+    QStringList updates;
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        DBRow *row = m_rows[i].get();
+        DBRow *original = m_orig[i].get();
+        if (original->m_id != row->m_id || (i > 0 && original->m_id <= m_orig[i - 1]->m_id))
+            return false;
+        const QString statement = make_update(original, row, m_table, nocase);
+        m_memo->addRow(*row, int(i), !statement.isEmpty());
+        if (!statement.isEmpty())
+            updates.append(statement);
+    }
+    m_statements = updates;
+    m_memo->end(0, m_statements.size());
+    return true;
+}
+
+void DBTable::diffByIdentity(bool nocase)
+{
     // One index for the whole run keeps a diff linear in the rows; a page calls it after
     // every edit. Which originals found their row is kept beside them, not in them: a
     // diff of a long table then writes nothing into its rows.
     const OriginalIndex originals(m_orig);
     std::vector<bool> matched(m_orig.size(), false);
 
-    m_statements.clear();
     m_memo->begin(*this, nocase);
     QStringList insertsAndUpdates;
     int next = 0;
@@ -202,7 +233,6 @@ QStringList *DBTable::diff(bool nocase)
     const int deletes = int(m_statements.size());
     m_statements += insertsAndUpdates;
     m_memo->end(deletes, m_statements.size());
-    return &m_statements;
 }
 
 QStringList *DBTable::diffAfterEditOf(const DBRow *row, bool nocase)

@@ -133,6 +133,11 @@ private:
     bool load(QWidget *parent, DBConn *conn, const QString &name, const DBCOL *cols,
               int flags, const QString &statement);
     bool sendStatements();
+    // diff()'s two ways: rows paired with the originals in their places, when that pairing
+    // is the one by identity (false, having done nothing that counts, when it is not); and
+    // rows paired with originals by identity number, wherever they stand.
+    bool diffInPlace(bool nocase);
+    void diffByIdentity(bool nocase);
     static void copyRows(const RowList &from, RowList &to);
     // Empties m_rows; a held row is kept aside until its last hold ends.
     void releaseCurrentRows();

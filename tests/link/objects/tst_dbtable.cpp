@@ -38,7 +38,8 @@ QStringList describe(const DBTable::RowList &rows)
 }
 
 // Edits as a page makes them: "set ROW COLUMN TEXT", "append A B C", "remove ROW", and
-// "swap ROW ROW", which a page sorting its rows would do.
+// "swap ROW ROW", which a page sorting its rows would do; "twin ROW TEXT" leaves two rows
+// and two originals with one number, as a committed copy does.
 void edit(DBTable &table, const QStringList &script)
 {
     for (const QString &line : script) {
@@ -51,6 +52,13 @@ void edit(DBTable &table, const QStringList &script)
             table.remove(table.m_rows[words[1].toInt()].get());
         else if (words[0] == QLatin1String("swap"))
             std::swap(table.m_rows[words[1].toInt()], table.m_rows[words[2].toInt()]);
+        else if (words[0] == QLatin1String("twin")) {
+            // A copy of a row made current, and one with another third cell committed.
+            const DBRow &row = *table.m_rows[words[1].toInt()];
+            table.m_rows.push_back(std::make_unique<DBRow>(row));
+            table.m_orig.push_back(std::make_unique<DBRow>(row));
+            table.m_orig.back()->m_values[2]->set(words.value(2));
+        }
     }
 }
 
@@ -132,6 +140,11 @@ void TestDBTable::diff_data()
         << QStringList{"delete from T where a='2' and b='y'", "delete from T where a='3' and b='z'",
                        "update T set c='M' where a='1' and b='x'", "insert T set a='4', b='w', c='N4'",
                        "insert T set a='5', b='v', c='N5'"};
+    // Rows in their originals' places, but two originals share a number: the first pairs.
+    QTest::newRow("twins in place") << QStringList{"twin 0 Other"}
+                                    << QStringList{"delete from T where a='1' and b='x'"};
+    QTest::newRow("rows swapped") << QStringList{"swap 0 1", "set 1 2 X"}
+                                  << QStringList{"update T set c='X' where a='1' and b='x'"};
     // Inserts and updates follow the rows' order, wherever their originals stand.
     QTest::newRow("rows reordered")
         << QStringList{"swap 0 2", "set 0 2 Z", "set 2 2 X", "append 4 w N4", "swap 1 3"}
