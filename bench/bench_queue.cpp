@@ -107,16 +107,13 @@ Result measureQueue(int messages, int runs)
     cols.view = &list;
     QQueueItem::addColumns(cols);
     result.items = measure(runs, [&] { fillItems(&list, cols, table); });
-    QList<qint64> sorts;
-    for (int run = 0; run < runs; ++run) {
+    result.sort = measureTimed(runs, [&] {
         fillItems(&list, cols, table);
         QElapsedTimer timer;
         timer.start();
         list.sortItems(0, Qt::AscendingOrder);
-        sorts.append(timer.elapsed());
-    }
-    std::sort(sorts.begin(), sorts.end());
-    result.sort = {sorts.first(), sorts.at(sorts.size() / 2)};
+        return timer.nsecsElapsed() / 1000;
+    });
 
     QTreeWidget bare;
     bare.setRootIsDecorated(false);
@@ -137,13 +134,16 @@ double ratio(qint64 a, qint64 b)
 void print(int messages, const Result& r)
 {
     std::printf("\n%d messages (medians; best in brackets)\n", messages);
-    std::printf("  refresh of the page   %6lld ms  (%lld)\n", (long long)r.refresh.median, (long long)r.refresh.best);
-    std::printf("    answer              %6lld ms  (%lld)\n", (long long)r.answer.median, (long long)r.answer.best);
-    std::printf("    table               %6lld ms  (load %lld ms less the answer)\n",
-                (long long)(r.load.median - r.answer.median), (long long)r.load.median);
-    std::printf("    items               %6lld ms  (%lld)\n", (long long)r.items.median, (long long)r.items.best);
-    std::printf("    sort                %6lld ms  (%lld)\n", (long long)r.sort.median, (long long)r.sort.best);
-    std::printf("  bare fill and sort    %6lld ms  (%lld)\n", (long long)r.bare.median, (long long)r.bare.best);
+    auto line = [](const char* what, const Times& t) {
+        std::printf("  %-20s %8.1f ms  (%.1f)\n", what, milliseconds(t.median), milliseconds(t.best));
+    };
+    line("refresh of the page", r.refresh);
+    line("  answer", r.answer);
+    std::printf("    table              %8.1f ms  (load %.1f ms less the answer)\n",
+                milliseconds(r.load.median - r.answer.median), milliseconds(r.load.median));
+    line("  items", r.items);
+    line("  sort", r.sort);
+    line("bare fill and sort", r.bare);
     std::printf("  whole refresh / bare              %.2f x\n", ratio(r.refresh.median, r.bare.median));
     char what[64];
     std::snprintf(what, sizeof what, "refresh without the load / bare, %d messages", messages);

@@ -74,7 +74,7 @@ Times measureOpening(int rows, int runs)
         clock.start();
         page = std::make_unique<Page>(&session.owner, session.connection(), &session.ctrl, nullptr,
                                       Qt::WindowFlags(), nullptr);
-        const qint64 elapsed = clock.elapsed();
+        const qint64 elapsed = clock.nsecsElapsed() / 1000;
         if (page->m_list->topLevelItemCount() != rows / RowsPerSet)
             qFatal("bench_setlists: the page lists %d sets, not %d", page->m_list->topLevelItemCount(),
                    rows / RowsPerSet);
@@ -94,14 +94,14 @@ void measurePage(const char* title, int large, int runs)
     // The small table is opened more often: its few milliseconds vary more.
     const Times smallTimes = measureOpening<Page>(small, 3 * runs);
     const Times largeTimes = measureOpening<Page>(large, runs);
-    std::printf("%s: opened on %d rows, median %lld ms (best %lld); on %d rows, median %lld ms (best %lld)\n",
-                title, small, (long long)smallTimes.median, (long long)smallTimes.best, large,
-                (long long)largeTimes.median, (long long)largeTimes.best);
+    std::printf("%s: opened on %d rows, median %.1f ms (best %.1f); on %d rows, median %.1f ms (best %.1f)\n",
+                title, small, milliseconds(smallTimes.median), milliseconds(smallTimes.best), large,
+                milliseconds(largeTimes.median), milliseconds(largeTimes.best));
     char what[96];
     std::snprintf(what, sizeof what, "%s: opening, %d / %d rows", title, large, small);
     printGoal(what, ratio(largeTimes.median, smallTimes.median), "x", "<=", 11);
     std::snprintf(what, sizeof what, "%s: opening on %d rows", title, large);
-    printGoal(what, double(largeTimes.median), "ms", "<=", 1000);
+    printGoal(what, milliseconds(largeTimes.median), "ms", "<=", 1000);
 }
 
 } // namespace

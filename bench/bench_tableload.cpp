@@ -9,6 +9,7 @@
 //
 // Usage: bench_tableload [rows] [loads]
 
+#include "benchtiming.h"
 #include "dbconn.h"
 #include "dbtable.h"
 #include "testserver.h"
@@ -232,5 +233,8 @@ int main(int argc, char **argv)
                 select.peakKb / 1024.0);
     std::printf("  ratio                           %9.2f x    %12.2f x\n", select.ms / raw.ms,
                 double(select.peakKb) / double(std::max(1L, raw.peakKb)));
+    printGoal("DBTable::select / raw parse, time", select.ms / raw.ms, "x", "<=", 1.3);
+    printGoal("DBTable::select / raw parse, peak memory",
+              double(select.peakKb) / double(std::max(1L, raw.peakKb)), "x", "<=", 1.4);
     return 0;
 }
