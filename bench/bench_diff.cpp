@@ -10,7 +10,7 @@
 //
 //     bench_diff [runs]
 
-#include "benchtiming.h"
+#include "benchgoal.h"
 #include "dbtable.h"
 #include "vexadbtypes.h"
 

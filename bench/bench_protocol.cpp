@@ -4,7 +4,7 @@
 // it in the same run (the parse converts in place, so it cannot beat one pass
 // over the bytes by much; the ratio shows how close it comes).
 
-#include "benchtiming.h"
+#include "benchgoal.h"
 #include "testserver.h"
 #include "vexadb.h"
 #include "vexadbblocks.h"

@@ -9,7 +9,7 @@
 //
 // Usage: bench_tableload [rows] [loads]
 
-#include "benchtiming.h"
+#include "benchgoal.h"
 #include "dbconn.h"
 #include "dbtable.h"
 #include "testserver.h"

@@ -1,7 +1,8 @@
 #pragma once
 
-// Timing of a list fill repeated a few times, reported beside a bare reference, and the
-// line every benchmark prints for each figure that has a goal.
+// Timing of a list fill repeated a few times, reported beside a bare reference.
+
+#include "benchgoal.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -9,7 +10,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <functional>
 
 // Microseconds: a short fill would read as 0 ms.
@@ -53,16 +53,4 @@ inline void report(const char* what, const Times& times, const Times& bare)
     std::printf("%-44s best %9.2f ms  median %9.2f ms  (%.2f x bare)\n", what,
                 milliseconds(times.best), milliseconds(times.median),
                 bare.median > 0 ? double(times.median) / double(bare.median) : 0.0);
-}
-
-// One figure beside its goal, as scripts/bench collects them: a line that begins "goal:",
-// then what was measured, the figure, and the goal with whether it was met. `bound` is "<="
-// for a figure that must not exceed the target, ">=" for one that must reach it.
-inline void printGoal(const char* what, double figure, const char* unit, const char* bound,
-                      double target)
-{
-    const bool atMost = std::strcmp(bound, "<=") == 0;
-    const bool met = atMost ? figure <= target : figure >= target;
-    std::printf("goal: %-52s %9.2f %-3s (goal %s %g %s: %s)\n", what, figure, unit, bound, target,
-                unit, met ? "met" : "NOT met");
 }
