@@ -34,6 +34,10 @@ class QWidget;
 //     }
 //     void WndRemote::slotChange() { if (handChangeIn()) updateObject(); }
 //
+// A change hands in the page's whole difference (updateQuery). A change known to touch a single
+// row, such as a rule's check box, hands it in through updateQueryAfterEditOf(row): the same
+// pending list, which the tables make again from that row alone.
+//
 // Until every table has loaded and the widgets are filled the page is not ready: its change
 // slot writes nothing, and a page whose load failed stays so for good, showing the form's
 // widgets as built and taking no part in Apply or Reset.

@@ -18,20 +18,28 @@ const Kind *ofKind(const DBVal &other)
     return typeid(other) == typeid(Kind) ? static_cast<const Kind *>(&other) : nullptr;
 }
 
-// The number kinds, the address and the port: their text forms map one to one
-// onto their stored numbers, and a null value's text is the only empty one. So
-// set(text) of a null value's text stores null and 0, of another its number.
-template<class Number>
-void copyNumber(bool &null, Number &number, bool otherNull, Number otherNumber)
+// The number kinds, the address and the port: their text forms map one to one onto their
+// stored numbers, and a null value's text is the only empty one. So set() of a null value's
+// text stores null and 0, of another value's text its number.
+template<class Kind, class Number>
+void setNumberTextOf(Kind &self, Number Kind::*number, const DBVal &other)
 {
-    null = otherNull;
-    number = otherNull ? Number(0) : otherNumber;
+    const Kind *same = ofKind<Kind>(other);
+    if (!same) {
+        self.DBVal::setTextOf(other);
+        return;
+    }
+    self.null = same->null;
+    self.*number = same->null ? Number(0) : same->*number;
 }
 
-template<class Number>
-bool sameNumber(bool null, Number number, bool otherNull, Number otherNumber)
+template<class Kind, class Number>
+bool sameNumberText(const Kind &self, Number Kind::*number, const DBVal &other)
 {
-    return null == otherNull && (null || number == otherNumber);
+    const Kind *same = ofKind<Kind>(other);
+    if (!same)
+        return self.DBVal::sameText(other);
+    return self.null == same->null && (self.null || self.*number == same->*number);
 }
 
 // strtol's reading of the Latin-1 form: white space, a sign, then digits up to
@@ -120,16 +128,12 @@ void DBInt::set(const QString &text)
 
 void DBInt::setTextOf(const DBVal &other)
 {
-    if (const DBInt *same = ofKind<DBInt>(other))
-        copyNumber(null, m_value, same->null, same->m_value);
-    else
-        DBVal::setTextOf(other);
+    setNumberTextOf(*this, &DBInt::m_value, other);
 }
 
 bool DBInt::sameText(const DBVal &other) const
 {
-    const DBInt *same = ofKind<DBInt>(other);
-    return same ? sameNumber(null, m_value, same->null, same->m_value) : DBVal::sameText(other);
+    return sameNumberText(*this, &DBInt::m_value, other);
 }
 
 DBInt64::DBInt64(long long value)
@@ -154,16 +158,12 @@ void DBInt64::set(const QString &text)
 
 void DBInt64::setTextOf(const DBVal &other)
 {
-    if (const DBInt64 *same = ofKind<DBInt64>(other))
-        copyNumber(null, m_value, same->null, same->m_value);
-    else
-        DBVal::setTextOf(other);
+    setNumberTextOf(*this, &DBInt64::m_value, other);
 }
 
 bool DBInt64::sameText(const DBVal &other) const
 {
-    const DBInt64 *same = ofKind<DBInt64>(other);
-    return same ? sameNumber(null, m_value, same->null, same->m_value) : DBVal::sameText(other);
+    return sameNumberText(*this, &DBInt64::m_value, other);
 }
 
 DBIpAddr::DBIpAddr(unsigned int address)
@@ -190,16 +190,12 @@ void DBIpAddr::set(const QString &text)
 
 void DBIpAddr::setTextOf(const DBVal &other)
 {
-    if (const DBIpAddr *same = ofKind<DBIpAddr>(other))
-        copyNumber(null, m_address, same->null, same->m_address);
-    else
-        DBVal::setTextOf(other);
+    setNumberTextOf(*this, &DBIpAddr::m_address, other);
 }
 
 bool DBIpAddr::sameText(const DBVal &other) const
 {
-    const DBIpAddr *same = ofKind<DBIpAddr>(other);
-    return same ? sameNumber(null, m_address, same->null, same->m_address) : DBVal::sameText(other);
+    return sameNumberText(*this, &DBIpAddr::m_address, other);
 }
 
 DBPort::DBPort(int port)
@@ -221,16 +217,12 @@ void DBPort::set(const QString &text)
 
 void DBPort::setTextOf(const DBVal &other)
 {
-    if (const DBPort *same = ofKind<DBPort>(other))
-        copyNumber(null, m_port, same->null, same->m_port);
-    else
-        DBVal::setTextOf(other);
+    setNumberTextOf(*this, &DBPort::m_port, other);
 }
 
 bool DBPort::sameText(const DBVal &other) const
 {
-    const DBPort *same = ofKind<DBPort>(other);
-    return same ? sameNumber(null, m_port, same->null, same->m_port) : DBVal::sameText(other);
+    return sameNumberText(*this, &DBPort::m_port, other);
 }
 
 DBBinary::DBBinary(const char *text)
