@@ -126,14 +126,13 @@ void WndGroup::slotAdd()
         return;
     DBRow* row = m_groups.append();
     setCell(row, "domain", globalData.currentDomain);
-    const DBTable::RowHold hold(m_groups, row);
     ScopedQPointer<WizAddGroup> wizard(
         new WizAddGroup(row, m_conn, &m_users, this, nullptr, true, {}));
     // The wizard's load may have found the connection lost, and Reset taken the row away.
-    if (!self || !hold.isCurrent())
+    if (!self || !holdsRow(m_groups, row))
         return;
     const bool accepted = wizard && Dialogs::exec(wizard.get()) == QDialog::Accepted;
-    if (!self || !hold.isCurrent())
+    if (!self)
         return;
     if (!accepted || !wizard) {
         m_groups.remove(row);

@@ -12,7 +12,6 @@
 #include <QTreeWidget>
 
 #include <algorithm>
-#include <optional>
 
 struct ListPage::ListState
 {
@@ -227,17 +226,13 @@ bool ListPage::edit(int list, DBRow* row)
     // so values refused as a duplicate never stay behind in the row.
     const DBRow before(*row);
     const QPointer<QWidget> page(m_page);
-    // Held, the row cannot be freed under a dialog, nor its address pass to another row.
-    std::optional<DBTable::RowHold> hold;
-    if (setup.table)
-        hold.emplace(*setup.table, row);
     for (;;) {
         const bool accepted = runEditDialog(list, row);
         if (!page)
             return false;
         // A dialog's load that finds the connection lost restores every table (the pending
         // list is dropped), and the row with it: nothing of it is left to touch.
-        if (hold && !hold->isCurrent())
+        if (setup.table && !holdsRow(*setup.table, row))
             return false;
         if (!accepted) {
             restoreRow(row, before);
@@ -249,6 +244,12 @@ bool ListPage::edit(int list, DBRow* row)
         if (!page)
             return false;
     }
+}
+
+bool ListPage::holdsRow(const DBTable& table, const DBRow* row)
+{
+    return std::any_of(table.m_rows.begin(), table.m_rows.end(),
+                       [row](const std::unique_ptr<DBRow>& held) { return held.get() == row; });
 }
 
 DBRow* ListPage::rowOf(int /*list*/, QTreeWidgetItem* /*item*/) const

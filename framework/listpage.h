@@ -148,10 +148,7 @@ protected:
     // list's duplicate text and the dialog opens again on the values just entered. A
     // cancel anywhere in the chain puts the row back as it was before the first dialog.
     // True when the edit is kept. False also when the page went away under a dialog, and
-    // then nothing of the page, the row included, is touched any more; and when the row left
-    // its table under a dialog (a lost connection resets every table), and then the row is
-    // not touched. The loop holds the row in its table (DBTable::RowHold) meanwhile: it is
-    // never freed under a dialog, and a row of the reset table never passes for it.
+    // then nothing of the page, the row included, is touched any more.
     bool edit(int list, DBRow* row);
 
     // Hooks for the page.
@@ -180,6 +177,9 @@ protected:
 
     // The caption of the page's warnings.
     static QString caption();
+    // Whether the row is one of the table's current rows. A Reset while a dialog waits
+    // (a lost connection drops the pending list) replaces them all.
+    static bool holdsRow(const DBTable& table, const DBRow* row);
 
     QWidget* page() const { return m_page; }
     DBConn* m_conn;

@@ -76,61 +76,7 @@ void DBTable::remove(DBRow *row)
     if (found == m_rows.end())
         return;
     m_memo->forget();
-    keepIfHeld(*found);
     m_rows.erase(found);
-}
-
-void DBTable::releaseCurrentRows()
-{
-    m_memo->forget();
-    if (!m_held.empty()) {
-        for (std::unique_ptr<DBRow> &row : m_rows)
-            keepIfHeld(row);
-    }
-    m_rows.clear();
-}
-
-void DBTable::keepIfHeld(std::unique_ptr<DBRow> &row)
-{
-    if (std::find(m_held.begin(), m_held.end(), row.get()) != m_held.end())
-        m_released.push_back(std::move(row));
-}
-
-void DBTable::endHold(DBRow *row)
-{
-    const auto hold = std::find(m_held.begin(), m_held.end(), row);
-    if (hold == m_held.end())
-        return;
-    m_held.erase(hold);
-    if (std::find(m_held.begin(), m_held.end(), row) != m_held.end())
-        return;
-    const auto released = std::find_if(m_released.begin(), m_released.end(),
-                                       [row](const std::unique_ptr<DBRow> &r) { return r.get() == row; });
-    if (released != m_released.end())
-        m_released.erase(released);
-}
-
-DBTable::RowHold::RowHold(DBTable &table, DBRow *row)
-    : m_table(&table)
-    , m_row(row)
-    , m_tableAlive(table.m_alive)
-{
-    table.m_held.push_back(row);
-}
-
-DBTable::RowHold::~RowHold()
-{
-    if (*m_tableAlive)
-        m_table->endHold(m_row);
-}
-
-bool DBTable::RowHold::isCurrent() const
-{
-    if (!*m_tableAlive)
-        return false;
-    const RowList &rows = m_table->m_rows;
-    return std::any_of(rows.begin(), rows.end(),
-                       [this](const std::unique_ptr<DBRow> &r) { return r.get() == m_row; });
 }
 
 bool DBTable::check_primary_key(DBRow *row, int *reason, bool nocase)
@@ -272,7 +218,7 @@ bool DBTable::apply(bool send)
 
 void DBTable::reset()
 {
-    releaseCurrentRows();
+    m_memo->forget();
     copyRows(m_orig, m_rows);
 }
 

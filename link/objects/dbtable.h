@@ -98,27 +98,6 @@ public:
     // Makes the current rows copies of the originals again.
     void reset();
 
-    // A row a page keeps across a wait (an edit dialog, a wizard), during which a lost
-    // connection may reset the table or a page load it again. The row still leaves m_rows
-    // then, but it is not freed while it is held: its address cannot pass to another row,
-    // so isCurrent() tells for sure whether it is still one of the table's rows. Holds may
-    // outlive the table.
-    class RowHold
-    {
-    public:
-        RowHold(DBTable &table, DBRow *row);
-        ~RowHold();
-        RowHold(const RowHold &) = delete;
-        RowHold &operator=(const RowHold &) = delete;
-
-        bool isCurrent() const;
-
-    private:
-        DBTable *m_table;
-        DBRow *m_row;
-        std::shared_ptr<bool> m_tableAlive;
-    };
-
     DBConn *m_conn = nullptr;         // of the last load, not owned
     QString m_table;                  // table name, or the call of function()
     RowList m_rows;                   // current rows
@@ -139,13 +118,6 @@ private:
     bool diffInPlace(bool nocase);
     void diffByIdentity(bool nocase);
     static void copyRows(const RowList &from, RowList &to);
-    // Empties m_rows; a held row is kept aside until its last hold ends.
-    void releaseCurrentRows();
-    void keepIfHeld(std::unique_ptr<DBRow> &row);
-    void endHold(DBRow *row);
-
-    std::vector<DBRow *> m_held;   // one entry per hold
-    RowList m_released;            // held rows no longer current
     std::unique_ptr<DiffMemo> m_memo; // what the last diff() found
 
     // Cleared by the destructor, so that a load or a send whose wait let the owner

@@ -59,7 +59,8 @@ bool DBTable::load(QWidget *parent, DBConn *conn, const QString &name, const DBC
     m_cols = cols;
     m_table = name;
     m_flags = flags;
-    releaseCurrentRows();
+    m_memo->forget();
+    m_rows.clear();
     m_orig.clear();
     // A copy handed out earlier (to DBCtrl::set, say) keeps its statements.
     m_statements.clear();

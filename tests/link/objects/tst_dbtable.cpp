@@ -97,8 +97,6 @@ private slots:
     void diffAfterAnEditOfOneRow();
     void originalsPairByIdentity();
     void applyAndReset();
-    void heldRowOutlivesItsTable_data();
-    void heldRowOutlivesItsTable();
     void checkPrimaryKey_data();
     void checkPrimaryKey();
     void readCells_data();
@@ -284,50 +282,6 @@ void TestDBTable::applyAndReset()
     QVERIFY(table.apply(false)); // not sending: nothing can fail
     QCOMPARE(describe(table.m_orig), describe(table.m_rows));
     QVERIFY(table.diff(true)->isEmpty());
-}
-
-void TestDBTable::heldRowOutlivesItsTable_data()
-{
-    QTest::addColumn<QString>("how");
-    QTest::newRow("reset") << "reset";
-    QTest::newRow("load") << "load";
-    QTest::newRow("remove") << "remove";
-    QTest::newRow("table gone") << "gone";
-}
-
-// A page holds its row across a dialog; whatever takes it out of the table meanwhile, the
-// row stays readable until the hold ends, and no row of the table takes its place. A table
-// that goes takes its rows along; its holds only learn that their row went.
-void TestDBTable::heldRowOutlivesItsTable()
-{
-    QFETCH(QString, how);
-    auto table = std::make_unique<DBTable>();
-    loadByHand(*table, example, threeRows);
-    DBRow *row = table->m_rows[1].get();
-    auto outer = std::make_unique<DBTable::RowHold>(*table, row);
-    {
-        const DBTable::RowHold inner(*table, row);
-        QVERIFY(inner.isCurrent());
-        edit(*table, {"set 1 2 Edited"});
-        if (how == QLatin1String("reset"))
-            table->reset();
-        else if (how == QLatin1String("load"))
-            QVERIFY(!table->select(nullptr, nullptr, "T", example, 0));
-        else if (how == QLatin1String("remove"))
-            table->remove(row);
-        else
-            table.reset();
-        QVERIFY(!inner.isCurrent());
-        if (table)
-            QCOMPARE(row->m_values[2]->text(), QStringLiteral("Edited"));
-    }
-    QVERIFY(!outer->isCurrent());
-    if (table) {
-        QCOMPARE(row->m_values[0]->text(), QStringLiteral("2"));
-        for (const auto &current : table->m_rows)
-            QVERIFY(current.get() != row);
-    }
-    outer.reset();
 }
 
 void TestDBTable::checkPrimaryKey_data()
