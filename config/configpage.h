@@ -6,6 +6,7 @@
 #include <QMetaObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -111,6 +112,9 @@ protected:
     void start(int follow);
     // The widgets filled from the rows again, with the page not ready meanwhile.
     void refill();
+    // Runs `show`, which sets widgets, with the page not ready meanwhile: what it sets is
+    // not written back.
+    void showUnwritten(const std::function<void()>& show);
 
     // The change slot's work: when the page is ready, the widgets written into the rows and
     // the statements handed in. False, doing nothing, when it is not.
@@ -170,6 +174,14 @@ protected:
     // box, unless the picker or an earlier call has. False when the read failed or the page
     // went away meanwhile. The domains are the picker's own to read.
     bool loadPickerTable(PickerTable which);
+
+    // A call the page sends the server itself, past the table layer: no progress window and
+    // no box of the table layer; any failure, a lost connection too, is told once by the
+    // page ("Operation failed." under "Error"). Answered, `rows` holds each answer row's
+    // first `columns` cells as text, whatever their length. PageGone: the page went while
+    // it waited and must touch nothing of itself.
+    enum class Asked { Answered, Failed, PageGone };
+    Asked askServer(const QString& statement, int columns, QList<QStringList>* rows);
 
     QWidget* page() const { return m_page; }
     QWidget* m_parent;
