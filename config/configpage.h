@@ -39,6 +39,15 @@ class QWidget;
 // slot writes nothing, and a page whose load failed stays so for good, showing the form's
 // widgets as built and taking no part in Apply or Reset.
 //
+// Nothing is lost silently. A stored value a widget cannot show is written back unchanged
+// until the administrator changes that widget: a choice box whose entry only stands in for
+// the stored value is marked so (ComboBoxes::markStandIn) and its column left alone. A typed
+// value the page will not write is asked about before an apply, and once the apply has
+// gone on without it the widget shows what the server holds (showUnwritten).
+//
+// Calls a page makes itself, past the pending list and the table layer (askServer), wait
+// without a progress window and report any failure in one box of the page's own.
+//
 // The base is not a QObject: its connections are made with the page as context and are
 // undone when the base goes, before the page's QObject part does.
 class ConfigPage
