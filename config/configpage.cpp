@@ -2,7 +2,9 @@
 
 #include "accountcolumns.h"
 #include "comboboxes.h"
+#include "dbconn.h"
 #include "dbctrl.h"
+#include "dbreq.h"
 #include "dbrow.h"
 #include "dbtable.h"
 #include "dialogseam.h"
@@ -17,6 +19,27 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QWidget>
+
+#include <vector>
+
+namespace {
+
+// A text cell of an answer, whatever its length: names are not cut to a buffer's size.
+QString answerText(DBReq& request, int row, int column)
+{
+    std::vector<char> buffer(64);
+    int length = int(buffer.size());
+    if (!request.read(row, column, buffer.data(), &length)) {
+        if (length <= int(buffer.size()))
+            return QString();
+        buffer.resize(size_t(length));
+        if (!request.read(row, column, buffer.data(), &length))
+            return QString();
+    }
+    return QString::fromUtf8(buffer.data());
+}
+
+} // namespace
 
 struct ConfigPage::PickerTables
 {
@@ -79,9 +102,15 @@ void ConfigPage::start(int follow)
 
 void ConfigPage::refill()
 {
+    showUnwritten([this] { updateData(); });
+}
+
+void ConfigPage::showUnwritten(const std::function<void()>& show)
+{
+    const bool ready = m_ready;
     m_ready = false;
-    updateData();
-    m_ready = true;
+    show();
+    m_ready = ready;
 }
 
 void ConfigPage::answerSignals(int follow)
@@ -285,4 +314,33 @@ bool ConfigPage::loadPickerTable(PickerTable which)
         : table->select(m_parent, m_conn, "group", dbcol_group,
                         DBTable::WaitWithProgress | DBTable::ReportRefusal);
     return loaded && page;
+}
+
+ConfigPage::Asked ConfigPage::askServer(const QString& statement, int columns,
+                                        QList<QStringList>* rows)
+{
+    const QPointer<QWidget> page(m_page);
+    DBReq request(statement, false);
+    bool answered = false;
+    if (m_conn) {
+        m_conn->insert(&request);
+        request.wait(false, nullptr);
+        if (!page)
+            return Asked::PageGone;
+        answered = request.m_status == 0;
+    }
+    if (!answered) {
+        Dialogs::warning(nullptr, QCoreApplication::translate("ConfigPage", "Error"),
+                         QCoreApplication::translate("ConfigPage", "Operation failed."),
+                         QMessageBox::Ok);
+        return page ? Asked::Failed : Asked::PageGone;
+    }
+    rows->clear();
+    for (int row = 0; row < request.rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < columns; ++column)
+            cells.append(answerText(request, row, column));
+        rows->append(cells);
+    }
+    return Asked::Answered;
 }

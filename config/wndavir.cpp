@@ -12,7 +12,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeWidget>
@@ -34,9 +33,7 @@ WndAvir::WndAvir(QWidget* parent, DBConn* conn, DBCtrl* ctrl, Desktop* desktop, 
     if (!ConfigPage::loadTables({{&m_antivir, "antivir", dbcol_avir, EditedRow},
                                  {&m_attach, "AttachFilter", dbcol_attach, Edited}}))
         return;
-    const QPointer<WndAvir> self(this);
-    loadPlugins();
-    if (!self)
+    if (!loadPlugins())
         return;
     start(AllSignals);
     // The list was filled in the order the server applies the rules; from now on it keeps
@@ -47,24 +44,20 @@ WndAvir::WndAvir(QWidget* parent, DBConn* conn, DBCtrl* ctrl, Desktop* desktop, 
 
 WndAvir::~WndAvir() = default;
 
-// The list comes without a progress window; a failure is told once and the page goes on
-// without plug-ins, never writing the one stored.
-void WndAvir::loadPlugins()
+// The list is a request of the page's own, without a progress window; a failure is told
+// once and the page goes on without plug-ins, never writing the one stored. False when the
+// page went away while it waited.
+bool WndAvir::loadPlugins()
 {
-    const QPointer<WndAvir> self(this);
-    const bool loaded = m_plugins.function(this, ConfigPage::m_conn, "get_avir_plugins()",
-                                           dbcol_plugins, 0);
-    if (!self)
-        return;
+    QList<QStringList> plugins;
+    const Asked asked = askServer(QStringLiteral("SELECT get_avir_plugins()"), 2, &plugins);
+    if (asked == Asked::PageGone)
+        return false;
     m_plugin->clear();
-    if (!loaded) {
-        Dialogs::warning(nullptr, tr("Error"), tr("Operation failed."), QMessageBox::Ok);
-        return;
-    }
     // The identifier is kept whole, whatever its length.
-    for (const auto& row : m_plugins.m_rows)
-        m_plugin->addItem(AccountTexts::cell(row.get(), "description"),
-                          AccountTexts::cell(row.get(), "id"));
+    for (const QStringList& plugin : std::as_const(plugins))
+        m_plugin->addItem(plugin.at(1), plugin.at(0));
+    return true;
 }
 
 void WndAvir::selectPlugin(const QString& id)

@@ -98,10 +98,9 @@ void WndService::fillItems(int)
 
 bool WndService::isRunning(int index)
 {
-    // No running state at all reads as stopped.
-    return Units::leadingNumber(
-               QServiceItem::cellText(firstRow(m_services.at(size_t(index)).run), "running"))
-        != 0;
+    // Only "1" runs: any other state the server stores, or none at all, shows as stopped.
+    return QServiceItem::cellText(firstRow(m_services.at(size_t(index)).run), "running")
+        == QLatin1String("1");
 }
 
 QServiceItem* WndService::serviceItem(int index) const
@@ -137,9 +136,11 @@ QList<DBTable*> WndService::pendingTables() const
 void WndService::afterApply()
 {
     // The address-group dialog has written its own changes already; the groups only take
-    // their current rows as loaded. A port applied still waits for the next start.
+    // their current rows as loaded. The ports went out with the apply: the next start
+    // sends none again.
     if (m_acl.m_loaded)
         m_acl.apply(false);
+    forgetChangedPorts();
     updateView();
     slotSelectionChanged();
 }
@@ -149,10 +150,16 @@ void WndService::afterReset()
     if (m_acl.m_loaded)
         m_acl.reset();
     // The ports are back as the server has them: nothing waits for a start any more.
-    for (Service& service : m_services)
-        service.portChanged = false;
+    forgetChangedPorts();
     ListPage::afterReset();
     slotSelectionChanged();
+}
+
+// Only Apply and Reset: a rebuild after a column change keeps what waits for a start.
+void WndService::forgetChangedPorts()
+{
+    for (Service& service : m_services)
+        service.portChanged = false;
 }
 
 void WndService::slotSelectionChanged()
@@ -294,19 +301,20 @@ bool WndService::send(const QString& statement, bool* gone)
     return sendNow(request, gone);
 }
 
-void WndService::readState(int index, bool* gone)
+std::optional<qint32> WndService::readState(int index, bool* gone)
 {
     const QString table = QString::fromLatin1(ServiceTables[index]);
     DBReq request(QStringLiteral("SELECT running FROM ") + table, false);
     if (!sendNow(request, gone))
-        return;
+        return std::nullopt;
     char buffer[128];
     int length = sizeof buffer;
     if (!request.read(0, 0, buffer, &length))
-        return;
+        return std::nullopt;
     qint32 value = 0;
     std::memcpy(&value, buffer, sizeof value);
     setCell(firstRow(m_services.at(size_t(index)).run), "running", QString::number(value, 10));
+    return value;
 }
 
 void WndService::startStop(bool start, QServiceItem* item)
@@ -339,12 +347,13 @@ void WndService::startStop(bool start, QServiceItem* item)
          &gone);
     if (gone)
         return;
-    readState(index, &gone);
+    const std::optional<qint32> state = readState(index, &gone);
     if (gone)
         return;
 
     if (QServiceItem* shown = serviceItem(index)) {
-        shown->setRunning(isRunning(index));
+        // The answer just read runs when it is not 0; without one, the state stored.
+        shown->setRunning(state ? *state != 0 : isRunning(index));
         shown->show();
     }
     setBusy(false);

@@ -51,6 +51,10 @@ int ListPage::addList(const ListSetup& setup)
     auto list = std::make_unique<ListState>(setup, m_page);
     list->layout.setStorage(m_desktop, QStringLiteral("Admin/Mail"), setup.key, setup.version);
     list->layout.setPopup(this);
+    // A status page follows its header before it asks for its rows, and whatever the
+    // answer; an editable page from its list's first build, which a failed load prevents.
+    if (m_menu == Menu::Status)
+        list->layout.followHeader();
     const int number = int(m_lists.size());
     m_connections.append(QObject::connect(&list->layout, &ListLayout::fillItems, m_page,
                                           [this, number] { fillItems(number); }));

@@ -46,6 +46,11 @@ class QWidget;
 // for their rows with refreshList(), in their constructor and on "&Refresh", and again
 // after every change of their columns (rebuildList()).
 //
+// A page whose load failed stays unfinished: its lists get no columns, it follows neither
+// Apply and Reset nor its list headers (no header menu; drags and resizes are neither
+// redrawn nor saved), and its buttons keep the form's state. A list's header is followed
+// from its first build on (ListLayout), a status page's from the start.
+//
 // The base is not a QObject: its connections are made with the page as context and are
 // undone when the base goes, before the page's QObject part does.
 class ListPage : public T2Popup

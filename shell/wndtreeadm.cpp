@@ -352,13 +352,12 @@ void WndTreeAdm::setRightPaneWindow(QWidget* pane, bool showBar)
         pane->show();
     }
 
-    if (showBar) {
-        m_buttonBar->show();
-        m_btnApply->setEnabled(false);
-        m_btnReset->setEnabled(false);
-    } else {
-        m_buttonBar->hide();
-    }
+    // A page may hand changes over while it is built, and the bar's buttons follow the
+    // pending list only as it turns empty or not: what they show now is read from it.
+    const bool pending = hasPendingChanges();
+    m_btnApply->setEnabled(pending);
+    m_btnReset->setEnabled(pending);
+    m_buttonBar->setVisible(showBar);
 }
 
 void WndTreeAdm::destroyPanes()

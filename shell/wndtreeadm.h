@@ -69,7 +69,9 @@ public:
 
     // Closes the current pane (it is deleted) and puts pane in its place. A pane that
     // refuses to close waits in a queue and is asked again at each later switch. showBar:
-    // show the Apply/Reset bar with both buttons disabled; otherwise hide it.
+    // show the Apply/Reset bar; otherwise hide it. Either way both buttons are enabled
+    // exactly while changes are pending (hasPendingChanges()), those a page handed over
+    // while it was built included.
     void setRightPaneWindow(QWidget* pane, bool showBar);
 
     // The workspace's frame around this window; null outside a workspace.
@@ -99,6 +101,9 @@ protected:
     // Destroys the current pane and the queued ones at once, without asking them. The
     // subclass calls it first in its destructor, while everything its pages use exists.
     void destroyPanes();
+
+    // Whether Apply and Reset have something to act on; none here.
+    virtual bool hasPendingChanges() const { return false; }
 
 private:
     void buildSplitLayout();

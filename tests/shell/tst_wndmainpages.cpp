@@ -51,6 +51,20 @@ public:
         : QWidget(parent) {}
 };
 
+// A page that hands its statements over while it is built, as a page does that rewrites
+// stored values it cannot show.
+class HandingInPage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    HandingInPage(QWidget* parent, DBConn*, DBCtrl* ctrl, Desktop*, const char*, Qt::WindowFlags)
+        : QWidget(parent)
+    {
+        ctrl->set(Statements.mid(0, 1), false);
+    }
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(Pane)
@@ -79,6 +93,8 @@ private slots:
     void secondApplySendsOnlyWhatWasNotCarriedOut();
     void reset_data();
     void reset();
+    void barFollowsWhatIsPending_data();
+    void barFollowsWhatIsPending();
 
     void navigationRowsActOnTheirOwnWindow();
 
@@ -387,8 +403,9 @@ void tst_WndMainPages::switchWithPendingStatements()
     QCOMPARE(receivedArguments().size(), switched ? 1 : 0);
     QCOMPARE(m_window->isReverting(), !switched);
     if (switched) {
-        // The new page starts with the bar disabled, whatever is still pending.
-        QVERIFY(!m_window->getApplyButton()->isEnabled());
+        // The new page's bar shows what is still pending.
+        QCOMPARE(m_window->getApplyButton()->isEnabled(), !pendingAfter.isEmpty());
+        QCOMPARE(m_window->getResetButton()->isEnabled(), !pendingAfter.isEmpty());
     } else {
         QCOMPARE(m_window->getCurrentPane(), shown);
     }
@@ -500,6 +517,51 @@ void tst_WndMainPages::reset()
     QVERIFY(ctrl()->m_pending.isEmpty());
     QCOMPARE(newJournal(), QStringList());
     QVERIFY(!m_window->getResetButton()->isEnabled());
+}
+
+// Apply and Reset follow the pending list, the statements a page hands over while it is
+// built included, through every later edit, Apply and Reset.
+void tst_WndMainPages::barFollowsWhatIsPending_data()
+{
+    QTest::addColumn<bool>("handsIn");
+    QTest::addColumn<QString>("ending"); // "apply" or "reset"
+
+    QTest::newRow("handed in while built, then applied") << true << "apply";
+    QTest::newRow("handed in while built, then reset") << true << "reset";
+    QTest::newRow("nothing handed in while built") << false << "apply";
+}
+
+void tst_WndMainPages::barFollowsWhatIsPending()
+{
+    QFETCH(bool, handsIn);
+    QFETCH(QString, ending);
+    const auto bar = [this] {
+        return QList<bool>{m_window->getApplyButton()->isEnabled(),
+                           m_window->getResetButton()->isEnabled()};
+    };
+    const QList<bool> enabled{true, true};
+    const QList<bool> disabled{false, false};
+    if (handsIn)
+        QVERIFY(PageFactory::registerPage<HandingInPage>(PageKind::Scheduling));
+    else
+        QVERIFY(PageFactory::registerPage<StandardPage>(PageKind::Scheduling));
+
+    choose("Configuration/Scheduling");
+    QVERIFY(m_window->getButtonBar()->isVisible());
+    QCOMPARE(ctrl()->m_pending, handsIn ? Statements.mid(0, 1) : QStringList());
+    QCOMPARE(bar(), handsIn ? enabled : disabled);
+
+    // A later edit of the page hands in its whole difference again.
+    ctrl()->set(Statements.mid(0, 2), false);
+    QCOMPARE(bar(), enabled);
+
+    if (ending == QLatin1String("apply"))
+        m_window->getApplyButton()->click();
+    else
+        m_window->getResetButton()->click();
+    QVERIFY(ctrl()->m_pending.isEmpty());
+    QCOMPARE(bar(), disabled);
+    QCOMPARE(newJournal(), ending == QLatin1String("apply") ? Statements.mid(0, 2) : QStringList());
 }
 
 void tst_WndMainPages::navigationRowsActOnTheirOwnWindow()
