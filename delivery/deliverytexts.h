@@ -37,4 +37,10 @@ QString addressKey(const QString& text);
 // character keeps its last letter.
 QString enclosedText(const QString& text, QChar close);
 
+// The group a recipient written "[" + name + "]" names: the text without its first and
+// its last character, whatever the last one is (empty for fewer than two characters). A
+// group typed without its closing bracket thus names a shorter one, which is not found:
+// the dialogs ask about it instead of letting the malformed text through.
+QString bracketedGroup(const QString& recipient);
+
 } // namespace DeliveryTexts

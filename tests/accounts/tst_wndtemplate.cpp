@@ -267,7 +267,7 @@ void TestWndTemplate::addHandsOverInsert()
     QCOMPARE(recorder.messages.size(), 0);
     QCOMPARE(m_ctrl->m_pending,
              QStringList{"insert template set tempname='O\\'Neill', domain='', description='Night shift', "
-                         "auth_type='0', rights='0', groups='', qstorage='', qmessage='', "
+                         "auth_type='0', rights='0', groups='', qstorage='0', qmessage='', "
                          "sentfolder='Sent Items', draftfolder='Drafts', hidefldlist='0', "
                          "showsub='1', msgperpage='20', preflang='en'"});
     // Nothing is sent before Apply: only the dialog's loads reached the server.

@@ -158,7 +158,8 @@ void TestWndSched::dialogOpensOnTheRow_data()
                                  << "nightly|Every|2|Hours|5|Night|dial";
     QTest::newRow("minutes") << QStringList{"0", "90", "", "1", "often", "0", "3"} << "often|Every|90|Minutes|3|-|no dial";
     QTest::newRow("at") << QStringList{"1", "425", "", "1", "morning", "2", "8"} << "morning|At|07:05|(hh:mm)|0|-|dial";
-    QTest::newRow("unknown range") << QStringList{"0", "60", "Gone", "1", "", "0", "1"} << "|Every|1|Hours|1||no dial";
+    QTest::newRow("range no longer among the ranges") << QStringList{"0", "60", "Gone", "1", "", "0", "1"}
+                                                     << "|Every|1|Hours|1|Gone|no dial";
 }
 
 void TestWndSched::dialogOpensOnTheRow()
