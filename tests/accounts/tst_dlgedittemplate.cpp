@@ -57,6 +57,7 @@ private slots:
     void language();
     void flags_data();
     void flags();
+    void groupsSortedByTheClickedHeader();
 
 private:
     DBRow* templateRow(const QString& name) const
@@ -331,6 +332,20 @@ void TestDlgEditTemplate::flags()
     check->setChecked(!check->isChecked());
     again->slotOK();
     QCOMPARE(cell(row, column.constData()), toggled);
+}
+
+void TestDlgEditTemplate::groupsSortedByTheClickedHeader()
+{
+    DBRow* row = templateRow(QStringLiteral("head-office"));
+    QCOMPARE(cell(row, "groups"), QStringLiteral("support,staff"));
+    auto dialog = openOn(row);
+    dialog->m_tabs->setCurrentIndex(1);
+    dialog->show();
+    QCOMPARE(listedNames(dialog->m_listGroups), (QStringList{"[staff]", "[support]"}));
+    clickHeader(dialog->m_listGroups, 0);
+    QCOMPARE(listedNames(dialog->m_listGroups), (QStringList{"[support]", "[staff]"}));
+    dialog->slotOK();
+    QCOMPARE(cell(row, "groups"), QStringLiteral("staff,support"));
 }
 
 QTEST_MAIN(TestDlgEditTemplate)

@@ -24,21 +24,10 @@ using namespace StandIn;
 
 namespace {
 
-QList<Column> schedColumns()
-{
-    return {{"timetype", TypeInt, true}, {"time", TypeInt, true}, {"timeint", TypeString, true},
-            {"enabled", TypeInt},        {"desc", TypeString},    {"allowdial", TypeInt},
-            {"action", TypeInt}};
-}
+using DeliveryFixture::schedColumns;
+using DeliveryFixture::timeColumns;
 
-QList<Column> timeColumns()
-{
-    return {{"name", TypeString, true}, {"desc", TypeString, true}, {"type", TypeInt, true},
-            {"days", TypeString},       {"start", TypeInt},         {"end", TypeInt}};
-}
-
-const QList<QStringList> ranges = {{"Night", "n", "0", "", "1320", "360"},
-                                   {"Office", "o", "1", "12345", "480", "1080"}};
+const QList<QStringList> ranges = DeliveryFixture::timeRanges();
 
 // What the dialog showed: description|Every or At|time text|unit or hint|actions|range|dial.
 QString describe(const DlgSched* dialog)
