@@ -122,10 +122,7 @@ void TestDeliveryPages::etrnRemovalApplied()
 WndSched* TestDeliveryPages::openScheduling(ConsoleStandIn& console, WndMain** window)
 {
     *window = console.open(m_server->port());
-    if (!*window)
-        return nullptr;
-    choose(*window, QStringLiteral("Configuration/Scheduling"));
-    return (*window)->findChild<WndSched*>();
+    return *window ? openPage<WndSched>(*window, QStringLiteral("Configuration/Scheduling")) : nullptr;
 }
 
 void TestDeliveryPages::schedulingPendsOnlyWhatIsToggled()
@@ -162,14 +159,11 @@ void TestDeliveryPages::schedulingPendsOnlyWhatIsToggled()
     DialogRecorder recorder;
     choose(window, QStringLiteral("Configuration/ETRN Download"));
     QVERIFY(recorder.messages.isEmpty());
-    choose(window, QStringLiteral("Configuration/Scheduling"));
-    page = window->findChild<WndSched*>();
+    page = openPage<WndSched>(window, QStringLiteral("Configuration/Scheduling"));
     QVERIFY(page);
     QVERIFY(!window->getApplyButton()->isEnabled());
     itemReading(page->m_list, 2, "two")->setCheckState(0, Qt::Unchecked);
-    const int before = int(m_server->journal().size());
-    window->apply();
-    QCOMPARE(journalFrom(*m_server, before), QStringList{update});
+    QCOMPARE(applied(window, *m_server), QStringList{update});
     QVERIFY(!window->getApplyButton()->isEnabled());
     QVERIFY(recorder.messages.isEmpty());
 }
@@ -221,9 +215,7 @@ void TestDeliveryPages::schedulingDialogKeepsWhatItCannotShow()
     QCOMPARE(range, QStringLiteral("Gone"));
     QVERIFY(recorder.messages.isEmpty());
     QCOMPARE(window->getApplyButton()->isEnabled(), !sent.isEmpty());
-    const int before = int(m_server->journal().size());
-    window->apply();
-    QCOMPARE(journalFrom(*m_server, before), sent);
+    QCOMPARE(applied(window, *m_server), sent);
 }
 
 QTEST_MAIN(TestDeliveryPages)
