@@ -10,7 +10,6 @@
 #include "dialogrecorder.h"
 #include "dlgaddgroup.h"
 #include "globaldata.h"
-#include "listtexts.h"
 #include "tdlgedituser.h"
 #include "untouchedfields.h"
 
@@ -86,7 +85,6 @@ private slots:
     void groupsListed();
     void groupsWrittenSorted_data();
     void groupsWrittenSorted();
-    void groupsSortedByTheClickedHeader();
     void removeButtonFollowsSelection();
     void pickerOffersOwnDomainOnly();
     void rights_data();
@@ -157,29 +155,6 @@ void TestAccountFields::groupsWrittenSorted()
     Fields f(stored);
     f.fields->writeGroups(&f.row);
     QCOMPARE(cell(&f.row, "groups"), written);
-}
-
-void TestAccountFields::groupsSortedByTheClickedHeader()
-{
-    // By name: sales, support, zeta; by description: Help desk, Last one, Sales team.
-    Fields f(QStringLiteral("zeta,sales,support"));
-    f.form.m_tab->setCurrentIndex(1);
-    f.form.resize(600, 400);
-    f.form.show();
-    QTreeWidget* list = f.form.m_listGroups;
-    list->header()->resizeSection(0, 120);
-    QCOMPARE(listedNames(list), (QStringList{"[sales]", "[support]", "[zeta]"}));
-    clickHeader(list, 0);
-    QCOMPARE(listedNames(list), (QStringList{"[zeta]", "[support]", "[sales]"}));
-    clickHeader(list, 1);
-    QCOMPARE(list->header()->sortIndicatorSection(), 1);
-    QStringList byDescription{"[support]", "[zeta]", "[sales]"};
-    if (list->header()->sortIndicatorOrder() == Qt::DescendingOrder)
-        std::reverse(byDescription.begin(), byDescription.end());
-    QCOMPARE(listedNames(list), byDescription);
-    // Written by name whatever the list shows.
-    f.fields->writeGroups(&f.row);
-    QCOMPARE(cell(&f.row, "groups"), QStringLiteral("sales,support,zeta"));
 }
 
 void TestAccountFields::removeButtonFollowsSelection()

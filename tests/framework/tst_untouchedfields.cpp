@@ -49,7 +49,6 @@ private slots:
     void value_data();
     void value();
     void forgottenNameGivesTheEditedValue();
-    void rememberedAgainReplaces();
 };
 
 void TestUntouchedFields::value_data()
@@ -108,17 +107,6 @@ void TestUntouchedFields::forgottenNameGivesTheEditedValue()
     w.check.setChecked(true);
     QCOMPARE(fields.value("auth", "1"), QStringLiteral("1"));
     QCOMPARE(fields.value("ssl", "2"), QStringLiteral("3"));
-}
-
-void TestUntouchedFields::rememberedAgainReplaces()
-{
-    Widgets w;
-    UntouchedFields fields;
-    fields.remember("range", "Gone", {&w.box});
-    w.box.setCurrentIndex(1);
-    // Filled again (a reload), the field is untouched from then on.
-    fields.remember("range", "APOP", {&w.box});
-    QCOMPARE(fields.value("range", "edited"), QStringLiteral("APOP"));
 }
 
 QTEST_MAIN(TestUntouchedFields)
