@@ -88,9 +88,11 @@ void WndSched::fillDialog(DlgSched* dialog, const DBRow* row)
         break;
     }
     UntouchedFields& untouched = dialog->m_untouched;
-    const std::initializer_list<const QWidget*> time{dialog->m_comboEveryAt, dialog->m_edit, dialog->m_comboMin};
-    untouched.remember(QStringLiteral("timetype"), cell(row, "timetype"), time);
-    untouched.remember(QStringLiteral("time"), cell(row, "time"), time);
+    // The mode, the number and the unit stand for both columns together.
+    const std::initializer_list<const QWidget*> timeFields{dialog->m_comboEveryAt, dialog->m_edit,
+                                                           dialog->m_comboMin};
+    untouched.remember(QStringLiteral("timetype"), cell(row, "timetype"), timeFields);
+    untouched.remember(QStringLiteral("time"), cell(row, "time"), timeFields);
     const int action = leadingNumber(cell(row, "action"));
     dialog->m_chkSend->setChecked(action & 1);
     dialog->m_chkReceive->setChecked(action & 2);
