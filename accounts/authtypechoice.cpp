@@ -40,8 +40,7 @@ QString textCell(DBReq& req, int row, int column)
 
 QString AuthTypeChoice::label(int row, const QString& serverName)
 {
-    const QString& ours = AUTH_NAMES[row];
-    return ours.isEmpty() ? serverName : ours;
+    return row < AUTH_NAMES.size() ? AUTH_NAMES[row] : serverName;
 }
 
 void AuthTypeChoice::fillComboAuthTypes(QComboBox* box, int currentId)

@@ -87,6 +87,16 @@ bool DBUserList::setActiveGroup(const QString& group, const QString& domain, con
     return true;
 }
 
+void DBUserList::activateUnread(const QString& group, const QString& domain)
+{
+    if (GroupListItem* entry = findGroup(group, domain)) {
+        m_active = entry;
+        return;
+    }
+    m_entries.push_back(std::make_unique<GroupListItem>(group, domain));
+    m_active = m_entries.back().get();
+}
+
 bool DBUserList::loadMembers(GroupListItem* entry, const DBTable* users)
 {
     DBReq request(QStringLiteral("SELECT name FROM user WHERE groups=\"%1\" AND domain=\"%2\"")

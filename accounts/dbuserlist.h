@@ -36,6 +36,10 @@ public:
     // built on a membership that was never read: false then. False also when this object
     // went with its owner during the query's wait; then it must not be used.
     bool setActiveGroup(const QString& group, const QString& domain, const DBTable* users);
+    // Makes the group's entry active without asking the server: for a group whose
+    // membership could not be read. A new entry counts no member on the server, so the
+    // members appended are all additions and the members the server holds stay untouched.
+    void activateUnread(const QString& group, const QString& domain);
     GroupListItem* findGroup(const QString& group, const QString& domain) const;
 
     // The active entry's members now; 0 with none active.

@@ -5,6 +5,7 @@
 #include "dbtable.h"
 #include "qtemplateitem.h"
 
+#include <QHeaderView>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -53,6 +54,11 @@ DlgChooseTemp::DlgChooseTemp(DBTable* templates, DBTable* domains, QString domai
     });
     for (QTemplateItem* item : std::as_const(items))
         m_list->addTopLevelItem(item);
+    // A click on a header sorts by that column, as in any list; until then the order above
+    // stands (no column is sorted yet), and the form shows no sort arrow.
+    m_list->header()->setSortIndicator(-1, Qt::AscendingOrder);
+    m_list->setSortingEnabled(true);
+    m_list->header()->setSortIndicatorShown(false);
     m_list->setCurrentItem(defaultItem);
     defaultItem->setSelected(true);
 }

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
 
 using AccountTexts::cell;
 using AccountTexts::number;
@@ -34,6 +35,8 @@ DlgEditGroup::DlgEditGroup(DBUserList* lists, DBRow* group, DBConn* conn, DBTabl
         return;
     m_members->showMembers(*m_lists);
     RightsChoice{m_rbtnNoAcc, m_rbtnViewLogs, m_rbtnFullAcc}.show(number(m_row, "rights"));
+    m_untouched.remember(QStringLiteral("rights"), cell(m_row, "rights"),
+                         {m_rbtnNoAcc, m_rbtnViewLogs, m_rbtnFullAcc});
     m_ready = true;
     slotTextChanged();
     slotChanged();
@@ -86,8 +89,9 @@ void DlgEditGroup::slotOK()
     if (!m_ready)
         return;
     setCell(m_row, "description", m_editDesk->text());
-    setCell(m_row, "rights", RightsChoice{m_rbtnNoAcc, m_rbtnViewLogs, m_rbtnFullAcc}
-                                 .edited(number(m_row, "rights")));
+    const QString rights =
+        RightsChoice{m_rbtnNoAcc, m_rbtnViewLogs, m_rbtnFullAcc}.edited(number(m_row, "rights"));
+    setCell(m_row, "rights", m_untouched.value(QStringLiteral("rights"), rights));
     accept();
 }
 

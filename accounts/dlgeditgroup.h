@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tdlgeditgroup.h"
+#include "untouchedfields.h"
 
 #include <memory>
 #include <vector>
@@ -50,5 +51,6 @@ private:
     DBRow* m_row;        // not owned
     DBTable* m_users;    // the page's, not owned
     std::unique_ptr<GroupMembers> m_members;
+    UntouchedFields m_untouched; // the stored rights, kept while the buttons are left alone
     bool m_ready = false;
 };

@@ -45,7 +45,7 @@ DlgEditTemplate::DlgEditTemplate(DBRow* row, DBConn* conn, DBTable* domains, DBT
     m_fields = std::make_unique<AccountFields>(
         AccountWidgets{m_listGroups, m_btnAdd, m_btnRemove, m_rbtnNoAcc, m_rbtnViewLogs,
                        m_rbtnFullAcc, m_editDiskSpace, m_comboKB, m_editNumMess},
-        m_groups, this);
+        m_groups, this, m_untouched);
     m_validator = new QIntValidator(0, 1000000, this);
     for (QLineEdit* edit : {m_editDiskSpace, m_editNumMess, m_editNumMsg})
         edit->setValidator(m_validator);
@@ -93,9 +93,10 @@ void DlgEditTemplate::fillFields()
     m_fields->loadQuota(m_row);
     WebMailFields::load({m_editNumMsg, m_editSentFolder, m_editDraftFolder, m_comboLang,
                          m_chkShowFldList, m_chkShowSub},
-                        m_row, *m_languages);
+                        m_row, *m_languages, m_untouched);
     if (m_page)
         m_page->fillComboAuthTypes(m_auth, number(m_row, "auth_type"));
+    m_untouched.remember(QStringLiteral("auth_type"), cell(m_row, "auth_type"), {m_auth});
 }
 
 void DlgEditTemplate::fillDomains()
@@ -163,7 +164,8 @@ void DlgEditTemplate::writeFields()
     // Without a valid entry (the server did not list the types) the stored type stays.
     const int authIndex = m_auth->currentIndex();
     if (m_page && authIndex >= 0 && authIndex < m_page->authTypeCount())
-        setCell(m_row, "auth_type", QString::number(m_page->getId(unsigned(authIndex))));
+        setCell(m_row, "auth_type", m_untouched.value(QStringLiteral("auth_type"),
+                                                      QString::number(m_page->getId(unsigned(authIndex)))));
     if (m_comboDomain->currentText() == noDomainText()) {
         setCell(m_row, "domain", QString());
         setCell(m_row, "groups", QString());
@@ -175,5 +177,5 @@ void DlgEditTemplate::writeFields()
     m_fields->writeQuota(m_row);
     WebMailFields::write({m_editNumMsg, m_editSentFolder, m_editDraftFolder, m_comboLang,
                           m_chkShowFldList, m_chkShowSub},
-                         m_row);
+                         m_row, m_untouched);
 }

@@ -2,6 +2,8 @@
 
 #include "tdlgedittemplate.h"
 
+#include "untouchedfields.h"
+
 #include <memory>
 
 class AccountFields;
@@ -54,6 +56,9 @@ private:
     DBTable* m_groups;     // the page's, not owned
     DBTable* m_languages;  // the page's, not owned
     WndTemplate* m_page;
+    // What the row stored for the fields that show it only as well as they can; declared
+    // before the fields that refer to it.
+    UntouchedFields m_untouched;
     std::unique_ptr<AccountFields> m_fields;
     QIntValidator* m_validator = nullptr; // a child of the dialog
     bool m_ready = false;

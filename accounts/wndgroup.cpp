@@ -145,12 +145,19 @@ void WndGroup::slotAdd()
         Dialogs::warning(this, caption(), tr("This group already exists!"), QMessageBox::Ok);
         return;
     }
-    // Without the membership the server holds for the name, the members cannot be stored.
-    if (!setMembers(wizard->m_editName->text(), wizard->memberRows())) {
-        if (self)
-            m_groups.remove(row);
-        return;
+    const QString name = wizard->m_editName->text();
+    const std::vector<const DBRow*> members = wizard->memberRows();
+    if (!m_lists->setActiveGroup(name, globalData.currentDomain, &m_users)) {
+        // The failure has been reported; its box may have let the page go, or a lost
+        // connection the row. Otherwise the group stays as the administrator made it: the
+        // wizard's users become additions, the members the server holds stay untouched.
+        if (!self || !holdsRow(m_groups, row))
+            return;
+        m_lists->activateUnread(name, globalData.currentDomain);
     }
+    m_lists->clearUsers();
+    for (const DBRow* member : members)
+        m_lists->append(member);
     showItem(0, new QGroupItem(m_list, row, &cols()));
     updateQuery();
 }

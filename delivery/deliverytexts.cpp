@@ -66,4 +66,9 @@ QString enclosedText(const QString& text, QChar close)
     return text.mid(1, text.size() - (closed ? 2 : 1));
 }
 
+QString bracketedGroup(const QString& recipient)
+{
+    return recipient.size() < 2 ? QString() : recipient.mid(1, recipient.size() - 2);
+}
+
 } // namespace DeliveryTexts

@@ -32,9 +32,15 @@ QString durationText(int seconds);
 QString addressKey(const QString& text);
 
 // The text between an opening character and its closing one, such as a header name in
-// "{Received}" or a group in "[sales]": the first character dropped, and the last one only
-// when it is `close` and not the opening one itself, so a name typed without its closing
-// character keeps its last letter.
+// "{Received}": the first character dropped, and the last one only when it is `close` and
+// not the opening one itself, so a name typed without its closing character keeps its
+// last letter.
 QString enclosedText(const QString& text, QChar close);
+
+// The group a recipient written "[" + name + "]" names: the text without its first and
+// its last character, whatever the last one is (empty for fewer than two characters). A
+// group typed without its closing bracket thus names a shorter one, which is not found:
+// the dialogs ask about it instead of letting the malformed text through.
+QString bracketedGroup(const QString& recipient);
 
 } // namespace DeliveryTexts

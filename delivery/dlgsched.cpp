@@ -1,5 +1,6 @@
 #include "dlgsched.h"
 
+#include "comboboxes.h"
 #include "dbtable.h"
 #include "deliverytexts.h"
 #include "dialogseam.h"
@@ -34,8 +35,16 @@ DlgSched::~DlgSched() = default;
 void DlgSched::setTimeint(const QString& name)
 {
     m_timeint = name;
-    if (m_times)
-        fillComboFromTime(m_times, m_combo, name, true);
+    fillRanges();
+}
+
+void DlgSched::fillRanges()
+{
+    if (!m_times)
+        return;
+    fillComboFromTime(m_times, m_combo, m_timeint, true);
+    if (!m_timeint.isEmpty())
+        ComboBoxes::setCurrentText(m_combo, m_timeint);
 }
 
 void DlgSched::updateEveryAt(int mode)
@@ -144,5 +153,5 @@ void DlgSched::slotEdit()
         return;
     }
     if (reloadTimes())
-        fillComboFromTime(m_times, m_combo, m_timeint, true);
+        fillRanges();
 }

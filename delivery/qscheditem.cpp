@@ -42,31 +42,27 @@ QString QSchedItem::cellText(int id) const
     return QString();
 }
 
-void QSchedItem::showQuietly()
+void QSchedItem::show()
 {
-    writeOn(leadingNumber(cell(m_row, "enabled")) != 0);
+    m_shownEnabled = cell(m_row, "enabled");
+    showOn(leadingNumber(m_shownEnabled) != 0);
     m_cols->showItem(this, [this](int id) { return cellText(id); });
     setIconOfFirst(DeliveryIcons::sched());
 }
 
-void QSchedItem::show()
+void QSchedItem::showOn(bool on)
 {
-    showQuietly();
-    if (m_page)
-        m_page->updateQuery();
-}
-
-void QSchedItem::writeOn(bool on)
-{
-    setCell(m_row, "enabled", on ? QStringLiteral("1") : QStringLiteral("0"));
     QTreeWidgetItem::setData(0, Qt::CheckStateRole, on ? Qt::Checked : Qt::Unchecked);
 }
 
 void QSchedItem::setOn(bool on)
 {
-    writeOn(on);
+    const bool asShown = on == (leadingNumber(m_shownEnabled) != 0);
+    const QString flag = on ? QStringLiteral("1") : QStringLiteral("0");
+    setCell(m_row, "enabled", asShown ? m_shownEnabled : flag);
     if (m_page)
         m_page->updateQuery();
+    showOn(on);
 }
 
 bool QSchedItem::isOn() const

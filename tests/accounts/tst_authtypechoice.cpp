@@ -57,10 +57,10 @@ void tst_AuthTypeChoice::fill_data()
     QTest::newRow("no type matches: the first stays") << four << 9
         << QStringList{"Internal user database", "Windows NT domain", "Linux PAM", "Kerberos 5"} << 0
         << QList<int>{0, 1, 2, 3};
-    QTest::newRow("fifth and sixth rows show the server's names")
-        << AuthTypes{{0, "a"}, {1, "b"}, {2, "c"}, {3, "d"}, {4, "LDAP"}, {5, "RADIUS"}} << 5
-        << QStringList{"Internal user database", "Windows NT domain", "Linux PAM", "Kerberos 5", "LDAP", "RADIUS"} << 5
-        << QList<int>{0, 1, 2, 3, 4, 5};
+    QTest::newRow("the fifth row reads the empty fifth label, the sixth on the server's names")
+        << AuthTypes{{0, "a"}, {1, "b"}, {2, "c"}, {3, "d"}, {4, "LDAP"}, {5, "RADIUS"}, {6, "SQL"}} << 5
+        << QStringList{"Internal user database", "Windows NT domain", "Linux PAM", "Kerberos 5", "", "RADIUS", "SQL"}
+        << 5 << QList<int>{0, 1, 2, 3, 4, 5, 6};
     QTest::newRow("the same ID twice: the last is current") << AuthTypes{{1, "x"}, {1, "y"}} << 1
         << QStringList{"Internal user database", "Windows NT domain"} << 1 << QList<int>{1, 1};
     QTest::newRow("no types") << AuthTypes{} << 0 << QStringList() << -1 << QList<int>{};

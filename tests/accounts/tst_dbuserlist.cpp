@@ -73,6 +73,7 @@ private slots:
     void nothingActive();
     void failedQueryNotKept_data();
     void failedQueryNotKept();
+    void unreadGroupAddsOnly();
     void clearAsksAgain();
     void removedGroupForgotten();
     void serverFollowsTheStatements_data();
@@ -256,6 +257,24 @@ void TestDBUserList::failedQueryNotKept()
     QVERIFY(m_lists->setActiveGroup("staff", "", &m_users));
     QCOMPARE(m_lists->users(), 5);
     QCOMPARE(queriesSent(), 2);
+}
+
+void TestDBUserList::unreadGroupAddsOnly()
+{
+    // The server has five members of staff; none of them is read, none is dropped.
+    m_lists->activateUnread("staff", "");
+    QCOMPARE(m_lists->active()->group(), QStringLiteral("staff"));
+    QCOMPARE(m_lists->users(), 0);
+    storeMembers(*m_lists, {"ann", "cid"});
+    QCOMPARE(*m_lists->getSQL(), (QStringList{add("staff", "ann"), add("staff", "cid")}));
+    // An entry read before stays as it is.
+    QVERIFY(m_lists->setActiveGroup("solo", "", &m_users));
+    storeMembers(*m_lists, {});
+    m_lists->activateUnread("solo", "");
+    QCOMPARE(m_lists->count(), 2);
+    QCOMPARE(m_lists->active()->loadedNames(), QStringList{"Ann"});
+    QCOMPARE(*m_lists->getSQL(), (QStringList{add("staff", "ann"), add("staff", "cid"), drop("solo", "Ann")}));
+    QCOMPARE(queriesSent(), 1);
 }
 
 void TestDBUserList::clearAsksAgain()

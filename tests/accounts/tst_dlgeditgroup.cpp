@@ -183,8 +183,13 @@ void TestDlgEditGroup::rights_data()
     QTest::addColumn<QString>("written");
 
     QTest::newRow("7: read/write, other bits kept") << "7" << "m_rbtnFullAcc" << "" << "7";
-    QTest::newRow("5: read only, written 1") << "5" << "m_rbtnViewLogs" << "" << "1";
-    QTest::newRow("2: write bit alone is none") << "2" << "m_rbtnNoAcc" << "" << "0";
+    // Left alone, the buttons write back what was stored, bits they cannot show included.
+    QTest::newRow("5: read only, kept") << "5" << "m_rbtnViewLogs" << "" << "5";
+    QTest::newRow("2: write bit alone is none, kept") << "2" << "m_rbtnNoAcc" << "" << "2";
+    QTest::newRow("77: read only, kept") << "77" << "m_rbtnViewLogs" << "" << "77";
+    QTest::newRow("5: read only chosen again") << "5" << "m_rbtnViewLogs" << "m_rbtnViewLogs" << "5";
+    QTest::newRow("5: none chosen writes 0") << "5" << "m_rbtnViewLogs" << "m_rbtnNoAcc" << "0";
+    QTest::newRow("2: read only chosen writes 1") << "2" << "m_rbtnNoAcc" << "m_rbtnViewLogs" << "1";
     QTest::newRow("empty is none; read/write writes 3") << "" << "m_rbtnNoAcc" << "m_rbtnFullAcc" << "3";
     QTest::newRow("read/write taken down to read only") << "3" << "m_rbtnFullAcc" << "m_rbtnViewLogs" << "1";
 }

@@ -168,6 +168,7 @@ private slots:
     void adds();
     void addedAfterRemovalStartsEmpty();
     void addedGroupReachesItsUsers();
+    void addedGroupKeptWhenItsMembershipIsUnread();
     void connectionLostUnderADialog_data();
     void connectionLostUnderADialog();
     void pageClosedWhileMembersAreRead();
@@ -692,6 +693,32 @@ void TestWndGroup::addedGroupReachesItsUsers()
     QCOMPARE(groupsOf(*m_server, "bob", ""), (QStringList{"support", "staff"}));
     QVERIFY(m_server->rows("group").contains(QStringList{"team", "", "", "0"}));
     QVERIFY(window->getDBCtrl()->m_pending.isEmpty());
+}
+
+void TestWndGroup::addedGroupKeptWhenItsMembershipIsUnread()
+{
+    m_session->conn.reset();
+    PageFactory::registerPage<WndGroup>(PageKind::Groups);
+    ConsoleStandIn console;
+    WndMain* window = console.open(m_server->port());
+    QVERIFY(window);
+    auto* page = openPage<WndGroup>(window, QStringLiteral("Domain Settings/Groups"));
+    QVERIFY(page);
+    QVERIFY(m_server->refuse("^SELECT name FROM user", 109, 1));
+    DialogRecorder recorder;
+    recorder.answerDialog(addGroup(recorder, "team", "Our team", {"cid", "bob"}));
+    page->slotAdd();
+
+    QCOMPARE(recorder.messageTexts(), QStringList{"Operation failed."});
+    QCOMPARE(recorder.messages.at(0).caption, QStringLiteral("Error"));
+    QVERIFY(itemNamed(page->m_list, "team"));
+    QVERIFY(window->getApplyButton()->isEnabled());
+    // The group as made, its members as additions; nothing is taken from anyone.
+    QCOMPARE(applied(window, *m_server),
+             (QStringList{insertGroup("team", "Our team"), add("team", "bob"), add("team", "cid")}));
+    using GroupsFixture::groupsOf;
+    QCOMPARE(groupsOf(*m_server, "cid", ""), QStringList{"team"});
+    QCOMPARE(groupsOf(*m_server, "bob", ""), (QStringList{"support", "staff", "team"}));
 }
 
 void TestWndGroup::connectionLostUnderADialog_data()

@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QtTest>
@@ -84,6 +85,8 @@ private slots:
     void removals();
     void appliedAndResetThroughMainWindow_data();
     void appliedAndResetThroughMainWindow();
+    void storedValuesKeptByAnUntouchedDialog_data();
+    void storedValuesKeptByAnUntouchedDialog();
 
 private:
     std::unique_ptr<WndTemplate> makePage(Desktop* desktop = nullptr)
@@ -267,7 +270,7 @@ void TestWndTemplate::addHandsOverInsert()
     QCOMPARE(recorder.messages.size(), 0);
     QCOMPARE(m_ctrl->m_pending,
              QStringList{"insert template set tempname='O\\'Neill', domain='', description='Night shift', "
-                         "auth_type='0', rights='0', groups='', qstorage='', qmessage='', "
+                         "auth_type='0', rights='0', groups='', qstorage='0', qmessage='', "
                          "sentfolder='Sent Items', draftfolder='Drafts', hidefldlist='0', "
                          "showsub='1', msgperpage='20', preflang='en'"});
     // Nothing is sent before Apply: only the dialog's loads reached the server.
@@ -517,6 +520,55 @@ void TestWndTemplate::appliedAndResetThroughMainWindow()
         QCOMPARE(itemNamed(page->m_list, "standard")->text(1), QStringLiteral("Standard mailbox"));
     }
     QVERIFY(window->getDBCtrl()->m_pending.isEmpty());
+}
+
+void TestWndTemplate::storedValuesKeptByAnUntouchedDialog_data()
+{
+    QTest::addColumn<QString>("qstorage");
+    QTest::addColumn<Typing>("typing");
+    QTest::addColumn<QStringList>("sent");
+
+    const QString where = " where tempname='odd'";
+    const Typing nothing = [](DlgEditTemplate*) {};
+    // The type, the rights and both flags stored as 77.
+    QTest::newRow("untouched: nothing sent") << "500" << nothing << QStringList();
+    QTest::newRow("another authentication type")
+        << "500" << Typing([](DlgEditTemplate* d) { d->m_auth->setCurrentIndex(1); })
+        << QStringList{"update template set auth_type='1'" + where};
+    QTest::newRow("no access chosen") << "500" << Typing([](DlgEditTemplate* d) { d->m_rbtnNoAcc->setChecked(true); })
+                                      << QStringList{"update template set rights='0'" + where};
+    QTest::newRow("subscribed folders off")
+        << "500" << Typing([](DlgEditTemplate* d) { d->m_chkShowSub->setChecked(false); })
+        << QStringList{"update template set showsub='0'" + where};
+    QTest::newRow("quota typed") << "500" << Typing([](DlgEditTemplate* d) { d->m_editDiskSpace->setText("2"); })
+                                 << QStringList{"update template set qstorage='2048'" + where};
+    QTest::newRow("empty quota is written 0") << "" << nothing
+                                              << QStringList{"update template set qstorage='0'" + where};
+}
+
+void TestWndTemplate::storedValuesKeptByAnUntouchedDialog()
+{
+    QFETCH(QString, qstorage);
+    QFETCH(Typing, typing);
+    QFETCH(QStringList, sent);
+
+    m_server->setTable("template", TemplatesFixture::templateColumns(),
+                       {{"odd", "", "Odd one", "77", "77", "", qstorage, "5000", "Sent", "Drafts", "77", "77",
+                         "20", "en"}});
+    m_session->conn.reset();
+    PageFactory::registerPage<WndTemplate>(PageKind::UserTemplates);
+    ConsoleStandIn console;
+    WndMain* window = console.open(m_server->port());
+    QVERIFY(window);
+    auto* page = openPage<WndTemplate>(window, QStringLiteral("Configuration/Definitions/User Templates"));
+    QVERIFY(page);
+    DialogRecorder recorder;
+    recorder.answerDialog(typeAndOk(typing));
+    page->m_list->setCurrentItem(itemNamed(page->m_list, "odd"));
+    page->slotEdit();
+    QCOMPARE(recorder.dialogs.size(), 1);
+    QCOMPARE(window->getApplyButton()->isEnabled(), !sent.isEmpty());
+    QCOMPARE(applied(window, *m_server), sent);
 }
 
 QTEST_MAIN(TestWndTemplate)
