@@ -31,6 +31,7 @@ public:
     bool edit(DBRow* row);
 
     void slotBeforeApply() override;
+    void slotReset() override;
 
 public slots:
     void slotChange() override;
@@ -51,6 +52,7 @@ protected:
     QTreeWidgetItem* newItem(int list, DBRow* row) override;
     void showItem(int list, QTreeWidgetItem* item) override;
     bool runEditDialog(int list, DBRow* row) override;
+    void resetTables() override;
 
 private:
     void loadPlugins();
