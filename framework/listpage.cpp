@@ -132,14 +132,18 @@ void ListPage::loadLayouts()
 bool ListPage::refreshList(int list, const TableLoad& load)
 {
     const QPointer<QWidget> page(m_page);
-    const bool loaded = load.function
-        ? load.table->function(m_page, m_conn, load.name, load.columns, 0)
-        : load.table->select(m_page, m_conn, load.name, load.columns, 0);
+    const bool loaded = read(*load.table, load, 0);
     if (!page || !loaded)
         return false;
     updateView(list);
     updateButtons(list);
     return true;
+}
+
+bool ListPage::read(DBTable& into, const TableLoad& load, int flags) const
+{
+    return load.function ? into.function(m_page, m_conn, load.name, load.columns, flags)
+                         : into.select(m_page, m_conn, load.name, load.columns, flags);
 }
 
 void ListPage::rebuildList(int list)
@@ -149,31 +153,28 @@ void ListPage::rebuildList(int list)
 
 bool ListPage::loadTables(const QList<TableLoad>& loads)
 {
-    const QPointer<QWidget> page(m_page);
-    const int flags = DBTable::WaitWithProgress | DBTable::ReportRefusal;
-    for (const TableLoad& load : loads) {
-        const bool loaded = load.function
-            ? load.table->function(m_page, m_conn, load.name, load.columns, flags)
-            : load.table->select(m_page, m_conn, load.name, load.columns, flags);
-        // The page may have been closed while it waited; then it is half destroyed.
-        if (!page || !loaded)
-            return false;
-    }
-    return true;
+    return readTables(loads, false);
 }
 
 bool ListPage::reloadTables(const QList<TableLoad>& loads)
 {
+    return readTables(loads, true);
+}
+
+bool ListPage::readTables(const QList<TableLoad>& loads, bool shown)
+{
     const QPointer<QWidget> page(m_page);
     const int flags = DBTable::WaitWithProgress | DBTable::ReportRefusal;
     for (const TableLoad& load : loads) {
+        // A load starts by dropping the table's rows: a shown table keeps them until the
+        // answer is in.
         DBTable answer;
-        const bool loaded = load.function
-            ? answer.function(m_page, m_conn, load.name, load.columns, flags)
-            : answer.select(m_page, m_conn, load.name, load.columns, flags);
+        const bool loaded = read(shown ? answer : *load.table, load, flags);
+        // The page may have been closed while it waited; then it is half destroyed.
         if (!page || !loaded)
             return false;
-        load.table->swap(answer);
+        if (shown)
+            load.table->swap(answer);
     }
     return true;
 }

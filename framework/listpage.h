@@ -243,6 +243,11 @@ private:
     struct ListState;
 
     ListState& state(int list) const;
+    // The load `load` names (a table, or a function's answer), into `into`.
+    bool read(DBTable& into, const TableLoad& load, int flags) const;
+    // Loads each table in order, stopping at the first failure; a shown one through a table
+    // of its own (reloadTables()).
+    bool readTables(const QList<TableLoad>& loads, bool shown);
     DBRow* appendRow(int list);
     DBRow* keepAddedRow(int list, DBRow* row);
     // The edit loop; a row just added has no stored key to keep.
