@@ -183,6 +183,8 @@ void WndUser::slotAdd()
 void WndUser::slotImport()
 {
     const QPointer<WndUser> self(this);
+    // Nothing goes into what a reset met meanwhile leaves of the table.
+    const RowHold hold = holdRows();
     ScopedQPointer<DlgImport> source(new DlgImport(this, nullptr, true, {}));
     if (Dialogs::exec(source.get()) != QDialog::Accepted || !source || !self)
         return;
@@ -207,7 +209,7 @@ void WndUser::slotImport()
     }
 
     ScopedQPointer<DlgImport2> found(new DlgImport2(this, &accounts, &m_templates, nullptr, true, {}));
-    if (Dialogs::exec(found.get()) != QDialog::Accepted || !found || !self)
+    if (Dialogs::exec(found.get()) != QDialog::Accepted || !found || hold.rowsWent())
         return;
     const QStringList skipped = NewUsers::importUsers(m_users, found->tickedAccounts(),
                                                       found->chosenTemplate(), globalData.currentDomain);

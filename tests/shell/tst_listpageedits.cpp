@@ -6,6 +6,8 @@
 #include "dbctrl.h"
 #include "dbtable.h"
 #include "dialogrecorder.h"
+#include "dlgimport.h"
+#include "dlgimport2.h"
 #include "dlgipgroup.h"
 #include "dlgtimeintex.h"
 #include "listpage.h"
@@ -31,6 +33,9 @@ const char* const Etrn = "Configuration/ETRN Download";
 const char* const Scheduling = "Configuration/Scheduling";
 const char* const AddressGroups = "Configuration/Definitions/IP Address Groups";
 const char* const TimeRanges = "Configuration/Definitions/Time Ranges";
+
+// The domain an import lists accounts from.
+const char* const NtDomain = "CORVANE";
 
 // What another window's request (a log window's, say) would run into: a load of its own.
 const char* const ProbeCall = "probe_connection()";
@@ -68,8 +73,9 @@ int lostConnectionBoxes(const DialogRecorder& recorder)
     return boxes;
 }
 
-// As the administrator does: a wizard gets a name, and the dialog its OK. A definition
-// dialog whose table did not load does not open at all.
+// As the administrator does: a wizard gets a name, an import its domain and every account
+// it lists, and the dialog its OK. A definition dialog whose table did not load does not
+// open at all.
 int accept(QDialog* dialog)
 {
     if (const auto* ranges = qobject_cast<DlgTimeIntEx*>(dialog); ranges && !ranges->isLoaded())
@@ -80,6 +86,12 @@ int accept(QDialog* dialog)
     auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("m_editName"));
     if (name && name->text().isEmpty())
         name->setText(QStringLiteral("newcomer"));
+    if (auto* source = qobject_cast<DlgImport*>(dialog))
+        source->m_editDomain->setText(QString::fromLatin1(NtDomain));
+    if (auto* found = qobject_cast<DlgImport2*>(dialog)) {
+        for (int i = 0; i < found->m_list->topLevelItemCount(); ++i)
+            found->m_list->topLevelItem(i)->setCheckState(0, Qt::Checked);
+    }
     auto* ok = dialog->findChild<QPushButton*>(QStringLiteral("m_btnOK"));
     if (ok && ok->isEnabled())
         ok->click();
@@ -122,6 +134,7 @@ void TestListPageEdits::init()
     m_server = m_standIn->server.get();
     m_window = m_standIn->window;
     QVERIFY(m_window);
+    m_server->setNtDomain(QString::fromLatin1(NtDomain), {{"newcomer", "New Comer", "Imported"}});
 }
 
 void TestListPageEdits::cleanup()
@@ -193,6 +206,7 @@ void TestListPageEdits::connectionLostUnderADialog_data()
     atLoad("users: edit, the dialog's languages", Users, list, "slotEdit", {}, "get_languages");
     whileOpen("users: edit, the dialog open", Users, list, "slotEdit", "DlgEditUser");
     atLoad("users: import, the accounts", Users, list, "slotImport", {}, "ImportNtUsers");
+    whileOpen("users: import, the accounts listed", Users, list, "slotImport", "DlgImport2");
 
     atLoad("groups: add, the users", Groups, list, "slotAdd", {}, "from user$");
     atLoad("groups: add, the new group's members", Groups, list, "slotAdd", {}, "^SELECT name FROM user");
@@ -231,7 +245,9 @@ void TestListPageEdits::connectionLostUnderADialog_data()
         atLoad("POP3 rules: add, the " + tables, Pop3, rules, "slotAdd2", {}, lostAt);
         atLoad("POP3 rules: edit, the " + tables, Pop3, rules, "slotEdit2", {}, lostAt);
     }
+    whileOpen("POP3 accounts: add, the dialog open", Pop3, list, "slotAdd", "DlgPop3");
     whileOpen("POP3 accounts: edit, the dialog open", Pop3, list, "slotEdit", "DlgPop3");
+    whileOpen("POP3 rules: add, the dialog open", Pop3, rules, "slotAdd2", "DlgRule");
     whileOpen("POP3 rules: edit, the dialog open", Pop3, rules, "slotEdit2", "DlgRule");
 
     for (const char* action : {"slotAdd", "slotEdit"}) {
@@ -246,10 +262,14 @@ void TestListPageEdits::connectionLostUnderADialog_data()
                "from ipaccesslist$");
         underEdit("address groups: " + verb + ", the page reads again", AddressGroups, action, {},
                   "from ipaccesslist$", "DlgIPGroup", {});
+        whileOpen("address groups: " + verb + ", the dialog open", AddressGroups, list, action,
+                  "DlgIPGroup");
         atLoad("time ranges: " + verb + ", the dialog's load", TimeRanges, list, action, {},
                "from timeintervals$");
         underEdit("time ranges: " + verb + ", the page reads again", TimeRanges, action, {},
                   "from timeintervals$", "DlgTimeIntEx", {});
+        whileOpen("time ranges: " + verb + ", the dialog open", TimeRanges, list, action,
+                  "DlgTimeIntEx");
     }
 }
 
