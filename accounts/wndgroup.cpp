@@ -94,15 +94,18 @@ bool WndGroup::runEditDialog(int, DBRow* row)
 
 bool WndGroup::edit(DBRow* group)
 {
-    const QPointer<QWidget> self(this);
+    // Held over the membership as well, which may have to be read first.
+    const RowHold hold = holdRows();
     m_editedMembers.clear();
-    if (!ListPage::edit(0, group) || !self)
+    if (!ListPage::edit(0, group))
         return false;
     std::vector<const DBRow*> members;
     members.reserve(m_editedMembers.size());
     for (const auto& member : m_editedMembers)
         members.push_back(member.get());
     const bool stored = setMembers(cell(group, "name"), members);
+    if (hold.rowsWent())
+        return false;
     m_editedMembers.clear();
     return stored;
 }
@@ -124,15 +127,16 @@ void WndGroup::slotAdd()
     const QPointer<QWidget> self(this);
     if (!loadUsers() || !self)
         return;
+    // The new row is the page's until the members are stored.
+    const RowHold hold = holdRows();
     DBRow* row = m_groups.append();
     setCell(row, "domain", globalData.currentDomain);
     ScopedQPointer<WizAddGroup> wizard(
         new WizAddGroup(row, m_conn, &m_users, this, nullptr, true, {}));
-    // The wizard's load may have found the connection lost, and Reset taken the row away.
-    if (!self || !holdsRow(m_groups, row))
+    if (hold.rowsWent())
         return;
     const bool accepted = wizard && Dialogs::exec(wizard.get()) == QDialog::Accepted;
-    if (!self)
+    if (hold.rowsWent())
         return;
     if (!accepted || !wizard) {
         m_groups.remove(row);
@@ -147,17 +151,19 @@ void WndGroup::slotAdd()
     }
     const QString name = wizard->m_editName->text();
     const std::vector<const DBRow*> members = wizard->memberRows();
-    if (!m_lists->setActiveGroup(name, globalData.currentDomain, &m_users)) {
+    if (!setMembers(name, members)) {
         // The failure has been reported; its box may have let the page go, or a lost
-        // connection the row. Otherwise the group stays as the administrator made it: the
+        // connection the rows. Otherwise the group stays as the administrator made it: the
         // wizard's users become additions, the members the server holds stay untouched.
-        if (!self || !holdsRow(m_groups, row))
+        if (hold.rowsWent())
             return;
         m_lists->activateUnread(name, globalData.currentDomain);
+        m_lists->clearUsers();
+        for (const DBRow* member : members)
+            m_lists->append(member);
     }
-    m_lists->clearUsers();
-    for (const DBRow* member : members)
-        m_lists->append(member);
+    if (hold.rowsWent())
+        return;
     showItem(0, new QGroupItem(m_list, row, &cols()));
     updateQuery();
 }

@@ -212,6 +212,17 @@ void WndAvir::slotBeforeApply()
                      m_editAdminNotify);
 }
 
+void WndAvir::slotReset()
+{
+    // Not while the rule dialog holds a rule.
+    answerReset();
+}
+
+void WndAvir::resetTables()
+{
+    ConfigPage::slotReset();
+}
+
 // A new rule goes after every other: its order is one more than the highest.
 int WndAvir::nextOrder() const
 {

@@ -32,6 +32,7 @@ public:
     bool edit(DBRow* row);
 
     void slotBeforeApply() override;
+    void slotReset() override;
 
 public slots:
     void slotChange() override;
@@ -52,6 +53,7 @@ protected:
     QTreeWidgetItem* newItem(int list, DBRow* row) override;
     void showItem(int list, QTreeWidgetItem* item) override;
     bool runEditDialog(int list, DBRow* row) override;
+    void resetTables() override;
 
 private:
     bool loadPlugins();

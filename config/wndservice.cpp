@@ -218,7 +218,7 @@ bool WndService::runEditDialog(int, DBRow* row)
     const QPointer<QWidget> page(this);
     const ScopedQPointer<DlgService> dialog(
         new DlgService(this, nullptr, true, {}, m_conn, m_desktop, m_ctrl, &m_acl));
-    if (!page || !dialog)
+    if (!page || !dialog || heldRowsWent())
         return false;
 
     const QString port = QServiceItem::cellText(row, "port");

@@ -129,15 +129,7 @@ bool DlgSched::reloadTimes()
     DBTable reloaded;
     if (!reloaded.select(m_parent, m_conn, "TimeIntervals", dbcol_time, DBTable::ReportRefusal))
         return false;
-    std::swap(m_times->m_conn, reloaded.m_conn);
-    std::swap(m_times->m_table, reloaded.m_table);
-    std::swap(m_times->m_rows, reloaded.m_rows);
-    std::swap(m_times->m_orig, reloaded.m_orig);
-    std::swap(m_times->m_cols, reloaded.m_cols);
-    std::swap(m_times->m_flags, reloaded.m_flags);
-    std::swap(m_times->m_parent, reloaded.m_parent);
-    std::swap(m_times->m_statements, reloaded.m_statements);
-    m_times->m_loaded = true;
+    m_times->swap(reloaded);
     return true;
 }
 

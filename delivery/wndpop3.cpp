@@ -167,6 +167,9 @@ bool WndPop3::runAccountDialog(DBRow* row)
 {
     ScopedQPointer<DlgPop3> dialog(
         new DlgPop3(this, nullptr, true, {}, m_conn, &m_tblDomain, &m_tblUser, &m_tblGroup, &m_tblAlias));
+    // Its lookups may have found the connection lost: the edit ends there.
+    if (!dialog || heldRowsWent())
+        return false;
     fillAccountDialog(dialog.get(), row);
     if (Dialogs::exec(dialog.get()) != QDialog::Accepted || !dialog)
         return false;
@@ -178,6 +181,8 @@ bool WndPop3::runRuleDialog(DBRow* row)
 {
     ScopedQPointer<DlgRule> dialog(
         new DlgRule(this, nullptr, true, {}, m_conn, &m_tblDomain, &m_tblUser, &m_tblGroup, &m_tblAlias));
+    if (!dialog || heldRowsWent())
+        return false;
     dialog->m_editContent->setText(cell(row, "to"));
     dialog->m_editDeliver->setText(cell(row, "account"));
     if (Dialogs::exec(dialog.get()) != QDialog::Accepted || !dialog)
