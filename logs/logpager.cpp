@@ -147,11 +147,12 @@ void LogPager::load(qint64 firstRow, qint64 lastRow)
 
     Load load;
     qint64 to = 0;
+    const qint64 replaceFrom = std::max<qint64>(firstRow - FetchMargin, 0);
     if (covers(firstRow, lastRow)) {
         to = load.from = 0;
-    } else if (m_lines.empty() || lastRow < m_first || m_end < firstRow) {
+    } else if (m_lines.empty() || lastRow < m_first || m_end < replaceFrom) {
         load.placement = Placement::Replace;
-        load.from = std::max<qint64>(firstRow - FetchMargin, 0);
+        load.from = replaceFrom;
         to = lastRow + FetchMargin;
     } else if (firstRow < m_first) {
         load.placement = Placement::Prepend;
@@ -217,11 +218,16 @@ void LogPager::takeRows(DBReq& request, const Load& load)
     if (rows <= 0)
         return;
 
-    if (load.placement == Placement::Replace) {
+    // The rows that came are the first ones asked for. A short block meant to go above the
+    // cache does not reach it: it becomes the cache, and later loads continue below it.
+    const Placement placement = load.placement == Placement::Prepend && rows < load.rows
+                                    ? Placement::Replace
+                                    : load.placement;
+    if (placement == Placement::Replace) {
         m_lines.clear();
         m_first = m_end = load.from;
     }
-    const bool prepend = load.placement == Placement::Prepend;
+    const bool prepend = placement == Placement::Prepend;
     for (int i = 0; i < rows; ++i) {
         const int row = prepend ? rows - 1 - i : i;
         QString text;

@@ -45,6 +45,8 @@ private slots:
     void shrinkOrRotationScrollsToTheEnd_data();
     void shrinkOrRotationScrollsToTheEnd();
     void refusedLoadIsNotRepeatedOnEveryPaint();
+    void shortAnswersFillTheView_data();
+    void shortAnswersFillTheView();
     void closeDuringALoad();
     void deletedDuringItsLoad();
     void lostConnectionInTwoViewsShowsOneBox();
@@ -275,6 +277,40 @@ void tst_WndLog::refusedLoadIsNotRepeatedOnEveryPaint()
     m_fix.server->clearControls();
     QVERIFY(settle(*view));
     QVERIFY(view->pager()->isCached(BigLines - 1));
+}
+
+void tst_WndLog::shortAnswersFillTheView_data()
+{
+    QTest::addColumn<int>("rowsPerAnswer");
+    QTest::addColumn<bool>("scrollUp");
+    QTest::newRow("a few rows at a time, opening") << 7 << false;
+    QTest::newRow("one row at a time, opening") << 1 << false;
+    QTest::newRow("a few rows at a time, scrolled up") << 7 << true;
+}
+
+// A server that answers fewer lines than asked: each request asks for rows not asked
+// before, and the view is filled.
+void tst_WndLog::shortAnswersFillTheView()
+{
+    QFETCH(int, rowsPerAnswer);
+    QFETCH(bool, scrollUp);
+    QVERIFY(m_fix.server->shortenAnswer(QStringLiteral("LogData"), rowsPerAnswer));
+    const std::unique_ptr<WndLog> view = showView(QStringLiteral("big"));
+    QVERIFY(view);
+    QVERIFY(settle(*view));
+    if (scrollUp) {
+        view->verticalScrollBar()->setValue(view->verticalScrollBar()->value() - 40);
+        QVERIFY(settle(*view));
+    }
+    QStringList loads = m_fix.statements().filter(QStringLiteral("LogData"));
+    QVERIFY(!loads.isEmpty());
+    QCOMPARE(QSet<QString>(loads.cbegin(), loads.cend()).size(), loads.size());
+    const qint64 top = view->topRow();
+    QCOMPARE(view->pager()->line(top), StandIn::TestServer::syntheticLine(QStringLiteral("big"), quint64(top)));
+    // Nothing more is asked once the rows are there.
+    m_fix.mark();
+    QTest::qWait(200);
+    QVERIFY(m_fix.statements().isEmpty());
 }
 
 void tst_WndLog::closeDuringALoad()
