@@ -273,25 +273,29 @@ void LogPager::fetchRange(qint64 firstRow, qint64 lastRow)
 {
     m_range.reset();
     if (!m_conn || !isOpen()) {
-        emit rangeFetched(false, {});
+        emit rangeFetched(false);
         return;
     }
     auto range = std::make_unique<RangeFetch>();
     range->next = std::max<qint64>(0, firstRow);
     range->end = std::min<qint64>(lastRow, m_count);
     range->generation = m_generation;
-    range->lines.reserve(int(std::max<qint64>(0, range->end - range->next)));
     m_range = std::move(range);
     requestNextRangeBlock();
     updatePolling();
 }
 
+void LogPager::abandonRange()
+{
+    // The request's destructor abandons it.
+    m_range.reset();
+}
+
 void LogPager::requestNextRangeBlock()
 {
     if (m_range->next >= m_range->end) {
-        const QStringList lines = std::move(m_range->lines);
         m_range.reset();
-        emit rangeFetched(true, lines);
+        emit rangeFetched(true);
         return;
     }
     m_range->asked = std::min(RangeBlock, m_range->end - m_range->next);
@@ -309,29 +313,52 @@ void LogPager::pollRange()
         return;
     const std::unique_ptr<DBReq> request = std::move(m_range->request);
     // A log emptied or renumbered meanwhile no longer has the rows that were asked for.
-    bool ok = request->m_status == 0 && m_range->generation == m_generation
-              && request->rowCount() >= m_range->asked;
-    for (int row = 0; ok && row < m_range->asked; ++row) {
+    QStringList lines;
+    if (request->m_status != 0 || m_range->generation != m_generation
+        || !readRangeBlock(*request, &lines)) {
+        failRange(request->m_status == 1);
+        return;
+    }
+    const qint64 firstRow = m_range->next;
+    m_range->next += lines.size();
+    const QPointer<LogPager> self(this);
+    emit rangeLines(firstRow, lines);
+    // The receiver may have given the range up, or deleted the pager.
+    if (!self || !m_range)
+        return;
+    if (!m_conn) {
+        failRange(false);
+        return;
+    }
+    requestNextRangeBlock();
+}
+
+// The rows of one answer, at most as many as were asked for; false when none came (a
+// block that brings nothing cannot make progress) or a row cannot be read.
+bool LogPager::readRangeBlock(DBReq& request, QStringList* lines) const
+{
+    const int rows = int(std::min<qint64>(request.rowCount(), m_range->asked));
+    if (rows <= 0)
+        return false;
+    lines->reserve(rows);
+    for (int row = 0; row < rows; ++row) {
         QString text;
-        ok = readLine(*request, row, &text);
-        m_range->lines.append(std::move(text));
+        if (!readLine(request, row, &text))
+            return false;
+        lines->append(std::move(text));
     }
-    if (!ok) {
-        m_range.reset();
-        const QPointer<LogPager> self(this);
-        if (request->m_status == 1)
-            reportLostConnection();
-        if (self)
-            emit rangeFetched(false, {});
-        return;
-    }
-    m_range->next += m_range->asked;
-    if (m_conn) {
-        requestNextRangeBlock();
-        return;
-    }
+    return true;
+}
+
+// The receiver hears first, so that its wait indicator is gone before the box of a lost
+// connection appears.
+void LogPager::failRange(bool lost)
+{
     m_range.reset();
-    emit rangeFetched(false, {});
+    const QPointer<LogPager> self(this);
+    emit rangeFetched(false);
+    if (self && lost)
+        reportLostConnection();
 }
 
 void LogPager::trim(qint64 keepLow, qint64 keepHigh)

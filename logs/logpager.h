@@ -87,10 +87,15 @@ public:
     bool isBackingOff() const { return m_backingOff; }
 
     // Reads the rows [firstRow, lastRow) for a caller that needs more than the cache holds
-    // (a copy of a long selection), in blocks, leaving the cache alone. rangeFetched()
-    // follows with the lines in order, or with ok false when a request failed or the log
-    // changed under it. A new call abandons the one still running.
+    // (a copy of a long selection), a block of at most 5,000 rows at a time, leaving the
+    // cache alone. Each block is handed over by rangeLines() as it arrives and kept no
+    // longer, so memory grows with what the caller keeps, never with the range asked for.
+    // rangeFetched() ends it: ok when every row came, false when a request failed, brought
+    // no row or the log changed under it. An answer shorter than its block is continued
+    // from where it ended. A new call abandons the one still running.
     void fetchRange(qint64 firstRow, qint64 lastRow);
+    // Stops a range fetch under way, without rangeFetched().
+    void abandonRange();
     bool isFetchingRange() const { return m_range != nullptr; }
 
     // One datagram of the update channel. Ignored until the log is open, and when it holds
@@ -124,7 +129,9 @@ signals:
     void loadFinished(bool brought);
     void cleared();
     void retryAllowed();
-    void rangeFetched(bool ok, const QStringList& lines);
+    // The rows from firstRow on, in order, of a fetchRange() under way.
+    void rangeLines(qint64 firstRow, const QStringList& lines);
+    void rangeFetched(bool ok);
 
 private:
     enum class Placement { Replace, Prepend, Append };
@@ -140,7 +147,7 @@ private:
         quint64 generation = 0;
     };
 
-    // The rows a fetchRange() still has to read, and what it read so far.
+    // The rows a fetchRange() still has to read.
     struct RangeFetch
     {
         std::unique_ptr<DBReq> request;
@@ -148,12 +155,13 @@ private:
         qint64 end = 0;
         qint64 asked = 0;
         quint64 generation = 0;
-        QStringList lines;
     };
 
     void poll();
     void pollList();
     void pollRange();
+    bool readRangeBlock(DBReq& request, QStringList* lines) const;
+    void failRange(bool lost);
     void requestNextRangeBlock();
     void pollData();
     void pollCtrl();
