@@ -197,26 +197,29 @@ void LogPager::pollData()
     const bool current = load->generation == m_generation;
     const bool lost = request.m_status == 1;
     const qint64 before = m_linesReceived;
+    RowSpan arrived;
     if (current && request.m_status == 0)
-        takeRows(request, *load);
+        arrived = takeRows(request, *load);
     const bool brought = m_linesReceived > before;
     // Rows of an older generation were not wanted: the viewer asks again at once.
     if (current && !brought)
         startBackOff();
 
     const QPointer<LogPager> self(this);
-    if (lost)
+    if (arrived.first < arrived.end)
+        emit rowsArrived(arrived.first, arrived.end);
+    if (self && lost)
         reportLostConnection();
     if (self)
         emit loadFinished(brought);
 }
 
-void LogPager::takeRows(DBReq& request, const Load& load)
+LogPager::RowSpan LogPager::takeRows(DBReq& request, const Load& load)
 {
     // A server that answers more rows than asked cannot push the cache out of the log.
     const int rows = int(std::min<qint64>(request.rowCount(), load.rows));
     if (rows <= 0)
-        return;
+        return {};
 
     // The rows that came are the first ones asked for. A short block meant to go above the
     // cache does not reach it: it becomes the cache, and later loads continue below it.
@@ -228,12 +231,19 @@ void LogPager::takeRows(DBReq& request, const Load& load)
         m_first = m_end = load.from;
     }
     const bool prepend = placement == Placement::Prepend;
+    const qint64 oldFirst = m_first;
+    const qint64 oldEnd = m_end;
+    // The new rows where they stand in the cache now.
+    const auto arrived = [&] {
+        return prepend ? RowSpan{m_first, std::min(oldFirst, m_end)}
+                       : RowSpan{std::max(oldEnd, m_first), m_end};
+    };
     for (int i = 0; i < rows; ++i) {
         const int row = prepend ? rows - 1 - i : i;
         QString text;
         // A row that cannot be read ends the load; what came before it stays, untrimmed.
         if (!readLine(request, row, &text))
-            return;
+            return arrived();
         ++m_linesReceived;
         if (prepend) {
             m_lines.push_front(std::move(text));
@@ -244,6 +254,7 @@ void LogPager::takeRows(DBReq& request, const Load& load)
         }
     }
     trim(load.keepLow, load.keepHigh);
+    return arrived();
 }
 
 bool LogPager::readLine(DBReq& request, int row, QString* text) const

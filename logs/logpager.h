@@ -125,6 +125,9 @@ public:
 
 signals:
     void opened();
+    // The rows [firstRow, endRow) that a load has just put in the cache; loadFinished()
+    // follows.
+    void rowsArrived(qint64 firstRow, qint64 endRow);
     // brought: rows arrived and were cached.
     void loadFinished(bool brought);
     void cleared();
@@ -135,6 +138,12 @@ signals:
 
 private:
     enum class Placement { Replace, Prepend, Append };
+
+    struct RowSpan
+    {
+        qint64 first = 0;
+        qint64 end = 0;
+    };
 
     struct Load
     {
@@ -167,7 +176,7 @@ private:
     void pollCtrl();
     void updatePolling();
     void readExtent(DBReq& request);
-    void takeRows(DBReq& request, const Load& load);
+    RowSpan takeRows(DBReq& request, const Load& load);
     bool readLine(DBReq& request, int row, QString* text) const;
     void trim(qint64 keepLow, qint64 keepHigh);
     void dropCache();

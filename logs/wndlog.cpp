@@ -27,7 +27,7 @@
 
 namespace {
 
-// Lines are never measured: the area is this wide whatever they hold.
+// The area is at least this wide, and wider when a cached line needs it.
 constexpr int ContentsWidth = 3000;
 constexpr int TextMargin = 2;
 constexpr int LoadDelayMsecs = 5;
@@ -60,6 +60,7 @@ WndLog::WndLog(QWidget* parent, DBConn* conn, const DBLOG* log, const char* name
     , m_log(*log)
     , m_pager(new LogPager(conn, logDescriptorName(*log), this, this))
     , m_loadTimer(new QTimer(this))
+    , m_contentWidth(ContentsWidth)
     , m_detached(parent && qstrcmp(parent->metaObject()->className(), "Desktop") == 0)
     , m_desktop(desktop)
     , m_popup(new QMenu(this))
@@ -97,6 +98,7 @@ WndLog::WndLog(QWidget* parent, DBConn* conn, const DBLOG* log, const char* name
     m_loadTimer->setInterval(LoadDelayMsecs);
     connect(m_loadTimer, &QTimer::timeout, this, &WndLog::slotLoadData);
     connect(m_pager, &LogPager::opened, this, &WndLog::haveMainData);
+    connect(m_pager, &LogPager::rowsArrived, this, &WndLog::widenFor);
     connect(m_pager, &LogPager::loadFinished, this, &WndLog::loadFinished);
     connect(m_pager, &LogPager::cleared, this, &WndLog::logCleared);
     connect(m_pager, &LogPager::retryAllowed, viewport(), qOverload<>(&QWidget::update));
@@ -241,12 +243,34 @@ void WndLog::updateScrollRange()
     vertical->setPageStep(std::max<int>(1, int(visibleRows() / m_rowsPerStep)));
     vertical->setSingleStep(1);
     QScrollBar* horizontal = horizontalScrollBar();
-    horizontal->setRange(0, std::max(0, ContentsWidth - viewport()->width()));
+    horizontal->setRange(0, std::max(0, m_contentWidth - viewport()->width()));
     horizontal->setPageStep(viewport()->width());
+}
+
+// Lines are measured once, as they arrive; the width shrinks back only when the cache is
+// emptied, so that it never cuts a line still cached.
+void WndLog::widenFor(qint64 firstRow, qint64 endRow)
+{
+    const QFontMetrics metrics(font());
+    int width = m_contentWidth;
+    for (qint64 row = std::max(firstRow, m_pager->first()); row < std::min(endRow, m_pager->end()); ++row)
+        width = std::max(width, metrics.horizontalAdvance(m_pager->line(row)) + 2 * TextMargin);
+    if (width == m_contentWidth)
+        return;
+    m_contentWidth = width;
+    updateScrollRange();
+}
+
+void WndLog::measureCachedLines()
+{
+    m_contentWidth = ContentsWidth;
+    widenFor(m_pager->first(), m_pager->end());
+    updateScrollRange();
 }
 
 void WndLog::scrollToEnd()
 {
+    horizontalScrollBar()->setValue(0);
     verticalScrollBar()->setValue(verticalScrollBar()->maximum());
 }
 
@@ -459,10 +483,15 @@ void WndLog::slotUpdateData(char* data, int len)
     if (!change.changed)
         return;
     // The rows are numbered anew: a selection would now cover other lines.
-    if (change.shortened || change.firstMoved)
+    const bool renumbered = change.shortened || change.firstMoved;
+    if (renumbered) {
         forgetSelection();
+        measureCachedLines();
+    }
     updateScrollRange();
-    if (change.shortened || following)
+    // Under a selection, or one being dragged, the rows stay where they are: the pointer
+    // keeps the row it is over.
+    if (change.shortened || (following && !m_dragging && !m_selected))
         scrollToEnd();
     // New rows may have come into view without the view moving.
     viewport()->update();
@@ -476,7 +505,7 @@ void WndLog::slotClearLog()
 void WndLog::logCleared()
 {
     forgetSelection();
-    updateScrollRange();
+    measureCachedLines();
     verticalScrollBar()->setValue(0);
     viewport()->update();
 }
@@ -762,7 +791,6 @@ void WndLog::keyPressEvent(QKeyEvent* event)
         setTopRow(0);
         break;
     case Qt::Key_End:
-        horizontalScrollBar()->setValue(0);
         scrollToEnd();
         break;
     default: break;
@@ -882,7 +910,7 @@ void WndLog::slotSelectFont()
     writeSetting(FontKey, font().toString());
     clearSelect();
     measureFont();
-    updateScrollRange();
+    measureCachedLines();
     viewport()->update();
 }
 
@@ -892,6 +920,7 @@ void WndLog::slotSelectCharset(int id)
     selectCharset(id == UnicodeId ? 0 : id);
     // The lines are read and decoded again; a load under way brings nothing.
     m_pager->discardCache();
+    measureCachedLines();
     writeSetting(CharsetKey, m_charset);
 }
 

@@ -26,7 +26,9 @@ class WndProgress;
 // administrator looks at it, as the server's update notices report the log growing.
 //
 // The scroll bar counts lines, not pixels, so a log of any length scrolls alike; below
-// the last line there is one empty row.
+// the last line there is one empty row. The area is 3000 pixels wide, or as wide as the
+// widest line cached. Following the end, or keys that jump, bring it back to the left edge;
+// under a selection, or one being dragged, a growing log only repaints.
 //
 // The administrator selects text by dragging (past the edges the view scrolls 30 pixels
 // every 50 ms), a word by a double-click and a whole line by a double-click with Ctrl; the
@@ -184,6 +186,8 @@ private:
     void loadFinished();
     void logCleared();
     void updateScrollRange();
+    void widenFor(qint64 firstRow, qint64 endRow);
+    void measureCachedLines();
     void scrollToEnd();
     qint64 maxTopRow() const;
     void drawLine(QPainter& painter, qint64 row, int y, int x0);
@@ -195,6 +199,8 @@ private:
     int m_charset = 0;
     int m_lineHeight = 1;
     int m_ascent = 0;
+    // The area's width: at least 3000 pixels, and past the widest line cached.
+    int m_contentWidth;
     // The vertical scroll bar's value times this is the top row: 1 unless the log has
     // more lines than the bar can count.
     qint64 m_rowsPerStep = 1;

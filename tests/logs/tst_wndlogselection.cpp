@@ -42,6 +42,8 @@ private slots:
     void copyOfTooManyLinesIsRefused();
     void longCopyRunsUnderTheWaitIndicatorAndAborts();
     void copyWithShortAnswersMakesProgress();
+    void growthDoesNotScrollUnderASelection_data();
+    void growthDoesNotScrollUnderASelection();
     void renumberedLinesEndTheSelection_data();
     void renumberedLinesEndTheSelection();
     void fontChangeKeepsTheCurrentFontOnCancel_data();
@@ -590,6 +592,55 @@ void tst_WndLogSelection::copyWithShortAnswersMakesProgress()
     for (int i = 0; i < 2000; ++i)
         QCOMPARE(lines.at(i), StandIn::TestServer::syntheticLine(QStringLiteral("big"), quint64(first + i)));
     QCOMPARE(lines.last(), StandIn::TestServer::syntheticLine(QStringLiteral("big"), quint64(last)).left(4));
+}
+
+void tst_WndLogSelection::growthDoesNotScrollUnderASelection_data()
+{
+    QTest::addColumn<QString>("state");
+    QTest::newRow("while a selection is dragged") << "dragging";
+    QTest::newRow("with a selection") << "selected";
+    QTest::newRow("without one the view follows") << "none";
+}
+
+// A log that grows under a selection only repaints: the rows stay where they were, and a
+// drag ends on the row under the pointer.
+void tst_WndLogSelection::growthDoesNotScrollUnderASelection()
+{
+    QFETCH(QString, state);
+    const QString name = QStringLiteral("growing-") + state;
+    m_fix.server->addLog(name, shortLines(0, ShortLines));
+    const std::unique_ptr<WndLog> view = showView(name);
+    QVERIFY(view);
+    QVERIFY(settle(*view));
+    QVERIFY(view->showsEnd());
+    const qint64 top = view->topRow();
+    const QPoint from = at(*view, top + 2, 3);
+    const QPoint to = at(*view, top + 4, 6);
+    if (state != QLatin1String("none")) {
+        mouse(*view, QEvent::MouseButtonPress, from);
+        mouse(*view, QEvent::MouseMove, to);
+        if (state == QLatin1String("selected"))
+            mouse(*view, QEvent::MouseButtonRelease, to);
+    }
+
+    QVERIFY(m_fix.server->appendLogLines(name, shortLines(ShortLines, 30)));
+    QTRY_COMPARE(view->pager()->count(), quint32(ShortLines + 30));
+    QTest::qWait(100);
+    if (state == QLatin1String("none")) {
+        QVERIFY(view->showsEnd());
+        return;
+    }
+    QCOMPARE(view->topRow(), top);
+    QVERIFY(!view->showsEnd());
+    if (state == QLatin1String("dragging"))
+        mouse(*view, QEvent::MouseButtonRelease, to);
+    QVERIFY(view->hasSelection());
+    QCOMPARE(view->selectionFirstRow(), top + 2);
+    QCOMPARE(view->selectionLastRow(), top + 4);
+    view->slotCopyText();
+    const QStringList rows = shortLines(int(top + 2), 3);
+    QCOMPARE(QApplication::clipboard()->text(),
+             rows.at(0).mid(3) + "\r\n" + rows.at(1) + "\r\n" + rows.at(2).left(6));
 }
 
 void tst_WndLogSelection::renumberedLinesEndTheSelection_data()
