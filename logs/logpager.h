@@ -24,10 +24,13 @@ class QWidget;
 // holds the rows [first(), end()); it is widened by a block of 50 rows beyond what a load
 // needs (5 more below) and, after each load, trimmed to 150 rows around the rows asked for.
 //
-// An answer may hold fewer rows than asked (a server that caps its answers): its rows are
-// the first ones asked for, and the next load asks for the rows still missing, so every
-// request makes progress. A cache that ends less than a block above the rows is therefore
-// continued from its end rather than replaced.
+// The count the server announces (up to 2^32 - 1 lines) sizes nothing by itself: memory
+// grows with the lines that arrived, a load asks for the rows around the view, and a range
+// fetch hands its blocks over as they come. An answer may hold fewer rows than asked (a
+// server that caps its answers): its rows are the first ones asked for, and the next
+// request asks for the rows still missing, so every request makes progress; one that
+// brings nothing backs off (below). A cache that ends less than a block above the rows is
+// therefore continued from its end rather than replaced.
 //
 // Nothing here waits: each request is polled from a timer while the event loop runs, so a
 // viewer is never inside a nested event loop and may be deleted at any time; deleting the
