@@ -252,8 +252,9 @@ void WndLog::updateScrollRange()
 void WndLog::widenFor(qint64 firstRow, qint64 endRow)
 {
     const QFontMetrics metrics(font());
+    const qint64 end = std::min(endRow, m_pager->end());
     int width = m_contentWidth;
-    for (qint64 row = std::max(firstRow, m_pager->first()); row < std::min(endRow, m_pager->end()); ++row)
+    for (qint64 row = std::max(firstRow, m_pager->first()); row < end; ++row)
         width = std::max(width, metrics.horizontalAdvance(m_pager->line(row)) + 2 * TextMargin);
     if (width == m_contentWidth)
         return;
@@ -857,7 +858,8 @@ void WndLog::appendCopyLines(qint64 firstRow, const QStringList& lines)
 void WndLog::appendCopyLine(qint64 row, const QString& line)
 {
     const int from = row == m_copyStart.row ? startColumn(line, m_copyStart.x) : 0;
-    const int to = std::max(from, row == m_copyEnd.row ? endColumn(line, m_copyEnd.x) : int(line.size()));
+    const int end = row == m_copyEnd.row ? endColumn(line, m_copyEnd.x) : int(line.size());
+    const int to = std::max(from, end);
     if (row > m_copyStart.row)
         m_copyBuffer += QLatin1String("\r\n");
     m_copyBuffer += QStringView(line).mid(from, to - from);
