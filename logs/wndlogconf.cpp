@@ -4,6 +4,7 @@
 #include "dbconn.h"
 #include "dbrow.h"
 #include "dbval.h"
+#include "escape.h"
 #include "logsettingrequest.h"
 #include "vexadbtypes.h"
 
@@ -103,10 +104,13 @@ void WndLogConf::treeItemChanged(int row, bool on)
 
 QString WndLogConf::updateStatement() const
 {
+    // The names and levels come from the server, and go back through escape like every
+    // other value in a statement.
     QStringList assignments;
     for (int i = 0; i < int(m_table.m_rows.size()); ++i) {
         if (cell(i, "ChkBox").toInt() != 0)
-            assignments.append(cell(i, "name") + QLatin1String(" = ") + cell(i, "level"));
+            assignments.append(escape(cell(i, "name")) + QLatin1String(" = ")
+                               + escape(cell(i, "level")));
     }
     if (assignments.isEmpty())
         return QString();

@@ -23,8 +23,9 @@ class QVBoxLayout;
 
 // The frame of a console window in the workspace: a navigation tree on the left, one page
 // at a time on the right with the Apply/Reset bar below it, and, in layout mode 1, the
-// connection's request log along the bottom. What the tree holds, which page an item opens
-// and what Apply and Reset do belong to the subclass.
+// connection's request log along the bottom (its newest DBConn::RequestLogLines lines).
+// What the tree holds, which page an item opens and what Apply and Reset do belong to the
+// subclass.
 //
 // The window lives in a frame of its own in the workspace (addSubWindow) and is deleted
 // when it closes. It is registered in the workspace's window list for its whole life, and

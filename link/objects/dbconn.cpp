@@ -159,7 +159,10 @@ void DBConn::log(const char *fmt, ...)
     va_start(args, fmt);
     std::vsnprintf(line, sizeof line, fmt, args);
     va_end(args);
-    new QTreeWidgetItem(m_logview.data(), QStringList(QString::fromLocal8Bit(line)));
+    QTreeWidget *view = m_logview.data();
+    while (view->topLevelItemCount() >= RequestLogLines)
+        delete view->takeTopLevelItem(0);
+    new QTreeWidgetItem(view, QStringList(QString::fromLocal8Bit(line)));
 }
 
 void DBConn::timer()

@@ -70,8 +70,11 @@ public:
     void stop();
 
     // A line in the request log, formatted printf-style into at most 4095 bytes of
-    // the local 8-bit encoding; nothing without a log view.
+    // the local 8-bit encoding; nothing without a log view. The log keeps its newest
+    // RequestLogLines lines: every update notice a log view follows adds one, so the
+    // oldest go as new ones come.
     void log(const char *fmt, ...) VEXA_PRINTF(2, 3);
+    static constexpr int RequestLogLines = 5000;
 
     // Set on the GUI thread by the shell once the main window exists: the parent of
     // the failure boxes, the window's pending-change controller, the request log.

@@ -88,6 +88,8 @@ private slots:
     void tree();
     void okWritesEverySwitchableRow_data();
     void okWritesEverySwitchableRow();
+    void namesFromTheServerAreEscaped_data();
+    void namesFromTheServerAreEscaped();
     void cancelSendsNothing();
     void refusedUpdateIsReported();
     void nothingSwitchableSendsNothing();
@@ -213,6 +215,31 @@ void tst_WndLogConf::okWritesEverySwitchableRow()
     QCOMPARE(dialog->result(), int(QDialog::Accepted));
     QCOMPARE(m_fix.statements(), QStringList{statement});
     QCOMPARE(m_fix.server->rows(QStringLiteral("DebugEvent")), QList<QStringList>{levels});
+}
+
+void tst_WndLogConf::namesFromTheServerAreEscaped_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("written");
+
+    QTest::newRow("apostrophe") << "it's" << "it\\'s";
+    QTest::newRow("backslash") << "a\\b" << "a\\\\b";
+    QTest::newRow("double quote") << "say\"hi\"" << "say\\\"hi\\\"";
+    QTest::newRow("line feed") << "two\nlines" << "two\\nlines";
+    QTest::newRow("a plain name stays") << "smtp_in" << "smtp_in";
+}
+
+void tst_WndLogConf::namesFromTheServerAreEscaped()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, written);
+
+    setEvents({{"", "g", "0", "G", "0"}, {"g", name, "1", "Event", "1"}});
+    const std::unique_ptr<WndLogConf> dialog = openDialog();
+    m_fix.mark();
+    DialogRecorder recorder;
+    QTest::mouseClick(dialog->btnOk, Qt::LeftButton);
+    QCOMPARE(m_fix.statements(), QStringList{"update DebugEvent set " + written + " = 1"});
 }
 
 void tst_WndLogConf::cancelSendsNothing()
