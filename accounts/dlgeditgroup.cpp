@@ -30,7 +30,7 @@ DlgEditGroup::DlgEditGroup(DBUserList* lists, DBRow* group, DBConn* conn, DBTabl
     m_editName->setText(cell(m_row, "name"));
     m_editDesk->setText(cell(m_row, "description"));
     m_members = std::make_unique<GroupMembers>(m_listUsers, m_btnRemove, m_users, this);
-    // A membership that could not be read must not be taken for an empty one.
+    // Without an active entry (the connection went) there is no membership to show.
     if (!m_lists->setActiveGroup(cell(m_row, "name"), globalData.currentDomain, m_users) || !self)
         return;
     m_members->showMembers(*m_lists);

@@ -17,9 +17,11 @@ class GroupMembers;
 // description and rights into the row; the members stay in m_listUsers for the page, which
 // hands them to the membership lists. Nothing is sent from here.
 //
-// The page's users table is loaded the first time a dialog needs it. When that load or
-// the group's membership query fails the dialog is left unfilled and isReady() says so:
-// the page then does not show it, since accepted it would empty the group.
+// The page's users table is loaded the first time a dialog needs it. When that load fails,
+// or the connection is lost at the group's membership query, the dialog is left unfilled
+// and isReady() says so: the page then does not show it, since accepted it would empty the
+// group. A membership the server refused to read opens as none read: the members added are
+// additions, and the members the server holds are not dropped.
 class DlgEditGroup : public TDlgEditGroup
 {
     Q_OBJECT

@@ -74,9 +74,13 @@ bool WndGroup::runEditDialog(int, DBRow* row)
 {
     // What the dialog would wait for is read here first: the page may be closed during a
     // wait, and a dialog built as its child would go with it inside its own constructor.
+    // A membership the server refused to read opens as none read: what the dialog adds
+    // becomes additions and no member the server holds is dropped. A lost connection, which
+    // takes the held rows with it, opens nothing.
     const QPointer<QWidget> self(this);
     if (!loadUsers() || !self
-        || !m_lists->setActiveGroup(cell(row, "name"), globalData.currentDomain, &m_users) || !self)
+        || !m_lists->setActiveGroup(cell(row, "name"), globalData.currentDomain, &m_users) || !self
+        || heldRowsWent())
         return false;
     ScopedQPointer<DlgEditGroup> dialog(
         new DlgEditGroup(m_lists.get(), row, m_conn, &m_users, this, nullptr, true, {}));
@@ -149,19 +153,9 @@ void WndGroup::slotAdd()
         Dialogs::warning(this, caption(), tr("This group already exists!"), QMessageBox::Ok);
         return;
     }
-    const QString name = wizard->m_editName->text();
-    const std::vector<const DBRow*> members = wizard->memberRows();
-    if (!setMembers(name, members)) {
-        // The failure has been reported; its box may have let the page go, or a lost
-        // connection the rows. Otherwise the group stays as the administrator made it: the
-        // wizard's users become additions, the members the server holds stay untouched.
-        if (hold.rowsWent())
-            return;
-        m_lists->activateUnread(name, globalData.currentDomain);
-        m_lists->clearUsers();
-        for (const DBRow* member : members)
-            m_lists->append(member);
-    }
+    // A membership the server refused to read keeps the group as the administrator made it,
+    // the wizard's users as additions; a lost connection takes the row with it.
+    setMembers(wizard->m_editName->text(), wizard->memberRows());
     if (hold.rowsWent())
         return;
     showItem(0, new QGroupItem(m_list, row, &cols()));

@@ -12,6 +12,7 @@
 #include "globaldata.h"
 #include "newusers.h"
 #include "quseritem.h"
+#include "requestfailure.h"
 #include "wizadduser.h"
 #include "dialogseam.h"
 #include "scopedqpointer.h"
@@ -197,9 +198,11 @@ void WndUser::slotImport()
     if (!self)
         return;
     if (!listed) {
-        Dialogs::warning(this, tr("Error"),
-                         tr("Import from the specified domain \"%1\" failed!").arg(ntDomain),
-                         QMessageBox::Ok);
+        // A lost connection has been told once already, by the console's own box.
+        if (!connectionLost(m_conn))
+            Dialogs::warning(this, tr("Error"),
+                             tr("Import from the specified domain \"%1\" failed!").arg(ntDomain),
+                             QMessageBox::Ok);
         return;
     }
     if (accounts.m_rows.empty()) {

@@ -11,6 +11,7 @@
 #include "dlgbrowse.h"
 #include "dlgipgroup.h"
 #include "ipaccesslist.h"
+#include "ownrequest.h"
 #include "passwordplaceholder.h"
 #include "scopedqpointer.h"
 #include "units.h"
@@ -319,21 +320,14 @@ bool ConfigPage::loadPickerTable(PickerTable which)
 ConfigPage::Asked ConfigPage::askServer(const QString& statement, int columns,
                                         QList<QStringList>* rows)
 {
-    const QPointer<QWidget> page(m_page);
     DBReq request(statement, false);
-    bool answered = false;
-    if (m_conn) {
-        m_conn->insert(&request);
-        request.wait(false, nullptr);
-        if (!page)
-            return Asked::PageGone;
-        answered = request.m_status == 0;
-    }
-    if (!answered) {
-        Dialogs::warning(nullptr, QCoreApplication::translate("ConfigPage", "Error"),
-                         QCoreApplication::translate("ConfigPage", "Operation failed."),
-                         QMessageBox::Ok);
-        return page ? Asked::Failed : Asked::PageGone;
+    switch (sendOwnRequest(m_conn, request, m_page)) {
+    case OwnRequest::OwnerGone:
+        return Asked::PageGone;
+    case OwnRequest::Failed:
+        return Asked::Failed;
+    case OwnRequest::Answered:
+        break;
     }
     rows->clear();
     for (int row = 0; row < request.rowCount(); ++row) {

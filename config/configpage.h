@@ -46,7 +46,9 @@ class QWidget;
 // gone on without it the widget shows what the server holds (showUnwritten).
 //
 // Calls a page makes itself, past the pending list and the table layer (askServer), wait
-// without a progress window and report any failure in one box of the page's own.
+// without a progress window and tell a failure as every such call does (ownrequest.h): a
+// lost connection through the console's lost-connection report alone, anything else in the
+// page's own box "Operation failed.".
 //
 // The base is not a QObject: its connections are made with the page as context and are
 // undone when the base goes, before the page's QObject part does.
@@ -185,10 +187,10 @@ protected:
     bool loadPickerTable(PickerTable which);
 
     // A call the page sends the server itself, past the table layer: no progress window and
-    // no box of the table layer; any failure, a lost connection too, is told once by the
-    // page ("Operation failed." under "Error"). Answered, `rows` holds each answer row's
-    // first `columns` cells as text, whatever their length. PageGone: the page went while
-    // it waited and must touch nothing of itself.
+    // no box of the table layer. A failure is told once: a lost connection by the console's
+    // report of it, anything else by "Operation failed." under "Error". Answered, `rows`
+    // holds each answer row's first `columns` cells as text, whatever their length.
+    // PageGone: the page went while it waited and must touch nothing of itself.
     enum class Asked { Answered, Failed, PageGone };
     Asked askServer(const QString& statement, int columns, QList<QStringList>* rows);
 

@@ -1,13 +1,13 @@
 #include "wndservice.h"
 
 #include "configcolumns.h"
-#include "dbconn.h"
 #include "dbreq.h"
 #include "dbrow.h"
 #include "dbval.h"
 #include "dialogseam.h"
 #include "dlgservice.h"
 #include "escape.h"
+#include "ownrequest.h"
 #include "qserviceitem.h"
 #include "scopedqpointer.h"
 #include "units.h"
@@ -281,18 +281,9 @@ void WndService::setBusy(bool busy)
 
 bool WndService::sendNow(DBReq& request, bool* gone)
 {
-    const QPointer<QWidget> page(this);
-    m_conn->insert(&request);
-    request.wait(false, nullptr);
-    if (!page) {
-        *gone = true;
-        return false;
-    }
-    if (request.m_status == 0)
-        return true;
-    Dialogs::warning(nullptr, tr("Error"), tr("Operation failed."), QMessageBox::Ok);
-    *gone = !page;
-    return false;
+    const OwnRequest outcome = sendOwnRequest(m_conn, request, this);
+    *gone = outcome == OwnRequest::OwnerGone;
+    return outcome == OwnRequest::Answered;
 }
 
 bool WndService::send(const QString& statement, bool* gone)

@@ -75,8 +75,9 @@ private:
 
     bool isRunning(int index);
     void forgetChangedPorts();
-    // Sends one statement of the page's own and waits for it; false when it failed (the
-    // administrator has been told) or when the page went away meanwhile (*gone then).
+    // Sends one statement of the page's own and waits for it; false when it failed (told
+    // as ownrequest.h says: a lost connection once, by the console's report of it) or when
+    // the page went away meanwhile (*gone then). A failure never ends a start or a stop.
     bool sendNow(DBReq& request, bool* gone);
     bool send(const QString& statement, bool* gone);
     // The state query's answer into the run copy; a failed query keeps the state known

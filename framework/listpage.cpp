@@ -4,6 +4,7 @@
 #include "dbrow.h"
 #include "dbtable.h"
 #include "dialogseam.h"
+#include "editedkey.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -12,20 +13,6 @@
 #include <QTreeWidget>
 
 #include <utility>
-
-namespace {
-
-// Whether the key cells of two rows of one table read the same.
-bool sameKey(const DBRow& row, const DBRow& other)
-{
-    for (size_t c = 0; c < row.m_values.size(); ++c) {
-        if (row.m_cols[c].key && row.m_values[c]->text() != other.m_values[c]->text())
-            return false;
-    }
-    return true;
-}
-
-} // namespace
 
 struct ListPage::HoldState
 {
@@ -305,8 +292,9 @@ bool ListPage::editRow(int list, DBRow* row, bool added)
             restoreRow(row, before);
             return false;
         }
-        if (!setup.table || (!added && sameKey(*row, before))
-            || setup.table->check_primary_key(row, nullptr, true))
+        if (!setup.table
+            || (added ? setup.table->check_primary_key(row, nullptr, true)
+                      : editedKeyAccepted(*setup.table, row, before)))
             return true;
         Dialogs::warning(m_page, caption(), setup.duplicateText, QMessageBox::Ok);
         if (hold.rowsWent())

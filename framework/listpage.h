@@ -65,7 +65,8 @@ class QWidget;
 //
 // Keys. The edit loop refuses a key that another row of the table has, letter case ignored,
 // unless the edit left the row's stored key as it was: the server may hold a key twice, and
-// an edit that does not touch it is not the administrator's duplicate.
+// an edit that does not touch it is not the administrator's duplicate. The rule is the table
+// layer's (editedkey.h), which every other editor of keyed rows follows too.
 //
 // The base is not a QObject: its connections are made with the page as context and are
 // undone when the base goes, before the page's QObject part does.

@@ -45,6 +45,8 @@ private slots:
     void refusedPortUpdateIsReportedAndTheStartStillSent();
     void serviceThatDoesNotStartShowsStopped();
     void failedStateQueryKeepsTheState();
+    void lostConnectionIsToldOnce_data();
+    void lostConnectionIsToldOnce();
     void missingRowsKeepTheStateOrEmptyTheList();
     void ownStatementsAreEscaped();
     void buttonsFollowTheCurrentService_data();
@@ -293,6 +295,44 @@ void tst_WndService::failedStateQueryKeepsTheState()
     QCOMPARE(m_fixture.storedCell("service-smtp", "running"), QStringLiteral("0"));
     QCOMPARE(page->serviceItem(0)->text(1), QStringLiteral("Running"));
     QVERIFY(page->m_btnStop->isEnabled());
+    QVERIFY(page->m_list->isEnabled());
+}
+
+void tst_WndService::lostConnectionIsToldOnce_data()
+{
+    QTest::addColumn<QString>("lostAt");
+    QTest::addColumn<QStringList>("sent");
+
+    const QStringList all{"UPDATE service-webmails SET port = '8443'",
+                          "SELECT start_service(\"WEBMAILS\")",
+                          "SELECT running FROM service-webmails"};
+    QTest::newRow("at the port update") << "^UPDATE service-webmails" << all.mid(0, 1);
+    QTest::newRow("at the start") << "start_service" << all.mid(0, 2);
+    QTest::newRow("at the state query") << "^SELECT running" << all;
+}
+
+// The sequence goes on after a failure, but a lost connection is told once, as everywhere:
+// the console's box, the caption mark and the pending list dropped, nothing on top.
+void tst_WndService::lostConnectionIsToldOnce()
+{
+    QFETCH(QString, lostAt);
+    QFETCH(QStringList, sent);
+
+    WndService* page = build();
+    choose(page, 6);
+    answerPort("8443");
+    page->slotProp();
+    QVERIFY(!m_fixture.pending().isEmpty());
+    QVERIFY(m_fixture.m_server->dropAt(lostAt, 1));
+    choose(page, 6);
+    QCOMPARE(statementsOf([&] { page->slotStart(); }), sent);
+    QCOMPARE(m_fixture.messageTexts(), QStringList{ConfigPageFixture::lostConnectionText()});
+    QCOMPARE(m_fixture.m_dialogs->messages.first().icon, QMessageBox::Critical);
+    QVERIFY(m_fixture.markedNotConnected());
+    QVERIFY(m_fixture.pending().isEmpty());
+    // Reset with the pending list: the page shows what it loaded, and takes input again.
+    QCOMPARE(page->serviceItem(6)->text(3), QStringLiteral("443"));
+    QCOMPARE(page->serviceItem(6)->text(1), QStringLiteral("Stopped"));
     QVERIFY(page->m_list->isEnabled());
 }
 
