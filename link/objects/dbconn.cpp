@@ -2,6 +2,7 @@
 
 #include "dbreq.h"
 #include "dbreq_p.h"
+#include "wakewatch.h"
 
 #include <QSocketNotifier>
 #include <QTimer>
@@ -133,8 +134,8 @@ void DBConn::insert(DBReq *req)
 bool DBConn::connwait(bool progress, QWidget *parent)
 {
     const BusyScope busy(this);
-    return pollUntil([this] { return m_state.load(std::memory_order_acquire) != Connecting; },
-                     progress, parent, tr("Connecting ..."), ConnectEventSliceMs);
+    return waitUntil([this] { return m_state.load(std::memory_order_acquire) != Connecting; },
+                     progress, parent, tr("Connecting ..."));
 }
 
 void DBConn::stop()
@@ -257,7 +258,7 @@ void DBConn::threadMain()
 {
     if (setUpSession()) {
         m_state.store(Connected, std::memory_order_release);
-        wakeWaiters();
+        WakeWatch::raise();
         serveQueue();
     }
     endSession();
@@ -375,7 +376,7 @@ void DBConn::endSession()
     m_handle = nullptr;
     unwatchSocket();
     m_state.store(Ended, std::memory_order_release);
-    wakeWaiters();
+    WakeWatch::raise();
 
     // Nothing is served any more: a request that still arrives (the connection has
     // not been stopped yet) finishes unsent rather than waiting for ever.

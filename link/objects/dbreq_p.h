@@ -37,21 +37,10 @@ struct RequestJob
     DBReq *owner;           // null once completed or abandoned
 };
 
-// How long a wait sleeps at most between two rounds of event processing, and how long
-// each round may take while a request runs and while a connection is set up.
-constexpr int WaitSleepMs = 15;
-constexpr int RequestEventSliceMs = 10;
-constexpr int ConnectEventSliceMs = 15;
-
-// Wakes the GUI thread's waits at once when a request finishes or a connection's state
-// changes, so that a wait does not sleep out its whole pause after the answer is in.
-// Called by the worker after it has published the change.
-void wakeWaiters();
-
-// The GUI thread's wait: until done() returns true, sleeps up to WaitSleepMs (less when
-// woken by wakeWaiters) and then processes events for up to eventSliceMs. With progress
-// a WndProgress showing text stands over parent; without it an InputBlocker holds user
-// input back. False when the administrator chose "&Abort" (the indicator is gone by
-// then), else true.
-bool pollUntil(const std::function<bool()> &done, bool progress, QWidget *parent,
-               const QString &text, int eventSliceMs);
+// The GUI thread's wait: runs the event loop until done() returns true, sleeping in the
+// event dispatcher between events; a worker ends that sleep with WakeWatch::raise() once
+// it has published what done() looks at. With progress a ProgressWait showing text
+// stands over parent; without it an InputBlocker holds user input back. False when the
+// administrator chose "&Abort" (the indicator is gone by then), else true.
+bool waitUntil(const std::function<bool()> &done, bool progress, QWidget *parent,
+               const QString &text);
