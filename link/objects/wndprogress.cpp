@@ -141,8 +141,10 @@ QWidget *WndProgress::defaultParent()
 QWidget *WndProgress::placementFor(QWidget *given)
 {
     QWidget *preferred = orDefaultParent(given);
-    if (preferred && preferred->isVisible())
-        return preferred;
+    for (QWidget *w = preferred; w; w = w->parentWidget()) {
+        if (w->isVisible())
+            return w;
+    }
     QWidget *mainWindow = defaultParent();
     if (mainWindow && mainWindow->isVisible())
         return mainWindow;

@@ -41,10 +41,10 @@ public:
     static void setDefaultParent(QWidget *parent);
     static QWidget *defaultParent();
 
-    // Where a panel for a wait over given is seen: given (or, for none, the default
-    // parent) when it is on screen; otherwise the default parent when that is, since a
-    // page still being built sits in a container that is not shown yet; otherwise
-    // given or the default parent all the same.
+    // Where the panel of a wait over given is seen: given (for none, the default
+    // parent) when it is on screen, else its nearest ancestor that is (a page or a
+    // dialog loading while it is built is not shown yet), else the default parent when
+    // that is on screen; when nothing is, given or the default parent all the same.
     static QWidget *placementFor(QWidget *given);
 
 public slots:

@@ -3,6 +3,7 @@
 #include "standinconnection.h"
 #include "wndprogress.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -116,27 +117,40 @@ void TestDBReq::refusedStatement()
 void TestDBReq::waitHoldsInputBack_data()
 {
     QTest::addColumn<bool>("progress");
-    QTest::newRow("without an indicator") << false;
-    QTest::newRow("with the indicator over the default parent") << true;
+    QTest::addColumn<int>("answerDelayMs");
+    QTest::addColumn<bool>("panelShown");
+    QTest::newRow("without an indicator") << false << 600 << false;
+    // Shorter than the indicator's delay: no panel is even built.
+    QTest::newRow("with the indicator, answered early") << true << 250 << false;
+    QTest::newRow("with the indicator over the default parent") << true << 600 << true;
 }
 
 void TestDBReq::waitHoldsInputBack()
 {
     QFETCH(bool, progress);
-    QVERIFY(m_server->delay("from cells", 600, 1));
+    QFETCH(int, answerDelayMs);
+    QFETCH(bool, panelShown);
+    QVERIFY(m_server->delay("from cells", answerDelayMs, 1));
     QWidget mainWindow;
     auto *elsewhere = new QPushButton(QStringLiteral("Close the page"), &mainWindow);
     mainWindow.show();
     WndProgress::setDefaultParent(&mainWindow);
     QSignalSpy clicks(elsewhere, &QPushButton::clicked);
     int ticks = 0;
+    bool panelBuilt = false;
+    bool queuedCallRan = false;
     QString shownText;
     QTimer ticker;
     connect(&ticker, &QTimer::timeout, this, [&] {
-        ++ticks;
-        const auto *indicator = mainWindow.findChild<WndProgress *>();
-        if (indicator && indicator->isVisible())
-            shownText = indicator->findChild<QLabel *>(QStringLiteral("txtLabel"))->text();
+        if (++ticks == 1)
+            QMetaObject::invokeMethod(this, [&] { queuedCallRan = true; }, Qt::QueuedConnection);
+        const QWidgetList widgets = QApplication::allWidgets();
+        for (QWidget *widget : widgets) {
+            auto *indicator = qobject_cast<WndProgress *>(widget);
+            panelBuilt = panelBuilt || indicator;
+            if (indicator && indicator->isVisible())
+                shownText = indicator->findChild<QLabel *>(QStringLiteral("txtLabel"))->text();
+        }
     });
     ticker.start(20);
     QTimer::singleShot(100, this, [&] { QTest::mouseClick(elsewhere, Qt::LeftButton); });
@@ -148,7 +162,9 @@ void TestDBReq::waitHoldsInputBack()
     QCOMPARE(request.m_status, 0);
     QCOMPARE(clicks.count(), 0);
     QVERIFY(ticks >= 5);  // timers keep running
-    QCOMPARE(shownText, progress ? QStringLiteral("Transfering data ...") : QString());
+    QVERIFY(queuedCallRan);
+    QCOMPARE(panelBuilt, panelShown);
+    QCOMPARE(shownText, panelShown ? QStringLiteral("Transfering data ...") : QString());
     QVERIFY(!mainWindow.findChild<WndProgress *>());
     // Once the wait is over, input flows again.
     QTest::mouseClick(elsewhere, Qt::LeftButton);
