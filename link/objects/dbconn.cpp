@@ -20,12 +20,17 @@
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
+#include <thread>
 
 namespace {
 
 constexpr int UpdatePeriodMs = 200;
 constexpr int FastestIdleMs = 5; // the first idle sleep is one more
 constexpr int SlowestIdleMs = 40;
+// After a request is served the worker stays awake this long for the next: the GUI thread
+// queues the next statement of a series (an Apply, a page's loads) within microseconds,
+// and waking a sleeping thread costs about as much as a round trip on a fast link.
+constexpr std::chrono::microseconds SeriesGap{200};
 constexpr int LogLineSize = 4096;
 
 // When the host has read the greeting, its numbers never reach the module: the
@@ -118,7 +123,8 @@ void DBConn::insert(DBReq *req)
     if (refused)
         req->finishAt(3);
     // As text: a statement may hold a percent sign.
-    log("%s", req->m_query.toLocal8Bit().constData());
+    if (m_logview)
+        log("%s", req->m_query.toLocal8Bit().constData());
     if (refused)
         return;
 
@@ -128,6 +134,7 @@ void DBConn::insert(DBReq *req)
     pthread_mutex_lock(&m_queueMutex);
     m_queue.push_back(std::move(job));
     pthread_mutex_unlock(&m_queueMutex);
+    m_insertions.fetch_add(1, std::memory_order_release);
     wake();
 }
 
@@ -310,10 +317,14 @@ void DBConn::failSetUp(int code, int sysError)
 void DBConn::serveQueue()
 {
     int delay = FastestIdleMs;
+    bool justServed = false;
     while (!m_stop.load(std::memory_order_acquire)) {
-        const std::shared_ptr<RequestJob> job = takeNext();
+        std::shared_ptr<RequestJob> job = takeNext();
+        if (!job && justServed)
+            job = awaitNextOfSeries();
         if (delay < SlowestIdleMs)
             ++delay;
+        justServed = job != nullptr;
         if (job) {
             serve(*job);
             delay = FastestIdleMs;
@@ -321,6 +332,20 @@ void DBConn::serveQueue()
             idle(delay);
         }
     }
+}
+
+std::shared_ptr<RequestJob> DBConn::awaitNextOfSeries()
+{
+    // Yielding, not spinning: on a busy machine the GUI thread and the server may need
+    // this processor to make the next request at all.
+    const unsigned seen = m_insertions.load(std::memory_order_acquire);
+    const auto deadline = std::chrono::steady_clock::now() + SeriesGap;
+    while (m_insertions.load(std::memory_order_acquire) == seen) {
+        if (m_stop.load(std::memory_order_acquire) || std::chrono::steady_clock::now() >= deadline)
+            return nullptr;
+        std::this_thread::yield();
+    }
+    return takeNext();
 }
 
 void DBConn::serve(RequestJob &job)
