@@ -14,7 +14,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSpacerItem>
-#include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -203,11 +202,10 @@ void WndProgress::centreAndShow()
 }
 
 // Runs from the destructor; the input block is still in place, so nothing the
-// administrator does can destroy the parent meanwhile.
+// administrator does can destroy the parent meanwhile. The panel's own ticks end each
+// sleep in the event dispatcher.
 void WndProgress::lingerUntilRead()
 {
-    while (!m_aborted && m_ticks < LingerUntilTick) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(5);
-    }
+    while (!m_aborted && m_ticks < LingerUntilTick)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }

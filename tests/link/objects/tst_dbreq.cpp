@@ -3,7 +3,9 @@
 #include "standinconnection.h"
 #include "wndprogress.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -28,6 +30,7 @@ private slots:
     void refusedStatement();
     void waitHoldsInputBack_data();
     void waitHoldsInputBack();
+    void waitSleepsUntilWoken();
     void requestDestroyedDuringItsOwnWait();
     void requestInsertedTwiceIsSentOnce();
 
@@ -169,6 +172,25 @@ void TestDBReq::waitHoldsInputBack()
     // Once the wait is over, input flows again.
     QTest::mouseClick(elsewhere, Qt::LeftButton);
     QCOMPARE(clicks.count(), 1);
+}
+
+// The GUI thread sleeps through a wait: the worker wakes it when the answer is in, and
+// nothing else (the connection's 200 ms update timer aside) makes it look meanwhile.
+void TestDBReq::waitSleepsUntilWoken()
+{
+    QVERIFY(m_server->delay("from cells", 400, 1));
+    int wakes = 0;
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::awake, this, [&wakes] { ++wakes; });
+    DBReq request(QStringLiteral("select s from cells"), false);
+    m_conn->get()->insert(&request);
+    QElapsedTimer clock;
+    clock.start();
+    request.wait(false, nullptr);
+    const qint64 elapsed = clock.elapsed();
+    disconnect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::awake, this, nullptr);
+    QCOMPARE(request.m_status, 0);
+    QVERIFY2(elapsed >= 390 && elapsed < 600, qPrintable(QString::number(elapsed)));
+    QVERIFY2(wakes <= 8, qPrintable(QString::number(wakes)));
 }
 
 void TestDBReq::requestDestroyedDuringItsOwnWait()
