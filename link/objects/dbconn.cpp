@@ -20,7 +20,6 @@
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
-#include <thread>
 
 namespace {
 
@@ -336,16 +335,15 @@ void DBConn::serveQueue()
 
 std::shared_ptr<RequestJob> DBConn::awaitNextOfSeries()
 {
-    // Yielding, not spinning: on a busy machine the GUI thread and the server may need
-    // this processor to make the next request at all.
     const unsigned seen = m_insertions.load(std::memory_order_acquire);
-    const auto deadline = std::chrono::steady_clock::now() + SeriesGap;
-    while (m_insertions.load(std::memory_order_acquire) == seen) {
-        if (m_stop.load(std::memory_order_acquire) || std::chrono::steady_clock::now() >= deadline)
-            return nullptr;
-        std::this_thread::yield();
-    }
-    return takeNext();
+    const bool queued = watchBriefly(
+        [this, seen] {
+            return m_insertions.load(std::memory_order_acquire) != seen
+                || m_stop.load(std::memory_order_acquire);
+        },
+        SeriesGap);
+    // A stopping connection leaves what is queued to its end, which finishes it unsent.
+    return queued && !m_stop.load(std::memory_order_acquire) ? takeNext() : nullptr;
 }
 
 void DBConn::serve(RequestJob &job)

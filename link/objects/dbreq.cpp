@@ -16,6 +16,9 @@
 
 namespace {
 
+// About two round trips over the loopback interface.
+constexpr std::chrono::microseconds AnswerWatchSpan{100};
+
 // Without a wake signal a wait can only look at its request now and then.
 constexpr int UnwokenSleepMs = 15;
 constexpr int UnwokenEventSliceMs = 10;
@@ -67,7 +70,7 @@ bool RequestJob::release()
 bool waitUntil(const std::function<bool()> &done, bool progress, QWidget *parent,
                const QString &text)
 {
-    if (done())
+    if (watchBriefly(done, AnswerWatchSpan))
         return true;
     // Before the first look that may sleep: a raise from now on ends the sleep.
     const WakeWatch watch;

@@ -7,8 +7,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include <chrono>
 #include <functional>
 #include <mutex>
+#include <thread>
 
 class DBReq;
 class QWidget;
@@ -37,9 +39,29 @@ struct RequestJob
     DBReq *owner;           // null once completed or abandoned
 };
 
+// Watches, without sleeping, for a change another thread is about to make: true once
+// holds() returns true, false when span has passed first. Waking a sleeping thread costs
+// about as much as a round trip over a fast link (more on an idle machine, whose
+// processors doze), so a hand-over expected within that time is cheaper watched. Each
+// look yields the processor, so that on a busy machine the threads that are to make the
+// change can run. Keep span to tens of microseconds.
+template<typename Condition>
+bool watchBriefly(Condition holds, std::chrono::microseconds span)
+{
+    const auto deadline = std::chrono::steady_clock::now() + span;
+    while (!holds()) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::yield();
+    }
+    return true;
+}
+
 // The GUI thread's wait: runs the event loop until done() returns true, sleeping in the
 // event dispatcher between events; a worker ends that sleep with WakeWatch::raise() once
-// it has published what done() looks at. With progress a ProgressWait showing text
+// it has published what done() looks at. An answer that comes within the first
+// AnswerWatchSpan is taken before the wait sleeps at all (watchBriefly): over a fast link
+// most do, and no event is missed in that time. With progress a ProgressWait showing text
 // stands over parent; without it an InputBlocker holds user input back. False when the
 // administrator chose "&Abort" (the indicator is gone by then), else true.
 bool waitUntil(const std::function<bool()> &done, bool progress, QWidget *parent,
