@@ -44,7 +44,7 @@ struct RequestJob
 // about as much as a round trip over a fast link (more on an idle machine, whose
 // processors doze), so a hand-over expected within that time is cheaper watched. Each
 // look yields the processor, so that on a busy machine the threads that are to make the
-// change can run. Keep span to tens of microseconds.
+// change can run. Keep span to a few hundred microseconds at most.
 template<typename Condition>
 bool watchBriefly(Condition holds, std::chrono::microseconds span)
 {
