@@ -243,10 +243,10 @@ private slots:
                                      m_parent->height() / 2 - panel.height() / 2));
         QCOMPARE(panel.findChild<QLabel *>(QStringLiteral("txtLabel"))->text(), Transferring);
         QList<int> frames{shownFrame(panel)};
-        pollFor(clock, 750, [&] {
+        pollFor(clock, 3000, [&] {
             if (shownFrame(panel) != frames.constLast())
                 frames.append(shownFrame(panel));
-            return false;
+            return frames.size() >= 3;
         });
         QCOMPARE(frames, QList<int>({3, 4, 5}));
         wait.reset();
