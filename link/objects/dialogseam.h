@@ -15,6 +15,13 @@ class QWidget;
 // installs a hook that records what would have been shown and returns a chosen answer
 // (tests/common/dialogrecorder.h does so). Without hooks they show the real dialogs,
 // with captions, texts, icons and buttons exactly as the caller gives them.
+//
+// A window that goes away while one of its boxes or dialogs runs (its parent, or an
+// ancestor of it, is destroyed) ends that box first: the box is closed and let go of by
+// the window, so that it is destroyed once only, by whoever made it, and the call
+// returns its escape answer (the escape button, or NoButton or -1 without one; Rejected
+// for exec(), not accepted for getFont()). The caller must still find out whether its
+// own window survived before touching it.
 namespace Dialogs {
 
 using Button = QMessageBox::StandardButton;

@@ -3,6 +3,7 @@
 // pending statements, the navigation lists, and what happens to choices made while a switch
 // or an apply waits.
 
+#include "dbtable.h"
 #include "dialogrecorder.h"
 #include "pendingapply.h"
 #include "qnavigationitem.h"
@@ -10,7 +11,9 @@
 #include "wnddlglogo.h"
 #include "wndlog.h"
 #include "wndnavigation.h"
+#include "wndprogress.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
 #include <QTextBrowser>
@@ -65,6 +68,25 @@ public:
     }
 };
 
+const DBCOL NoteColumns[] = {{1, "name", 1}, {1, "text", 0}, {0, nullptr, 0}};
+
+// A page that loads its table while it is built, as the list and configuration pages do.
+class LoadingPage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    LoadingPage(QWidget* parent, DBConn* conn, DBCtrl*, Desktop*, const char*, Qt::WindowFlags)
+        : QWidget(parent)
+    {
+        loaded = notes.select(this, conn, "notes", NoteColumns,
+                              DBTable::WaitWithProgress | DBTable::ReportRefusal);
+    }
+
+    DBTable notes;
+    bool loaded = false;
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(Pane)
@@ -97,6 +119,9 @@ private slots:
     void barFollowsWhatIsPending();
 
     void navigationRowsActOnTheirOwnWindow();
+
+    void pageLoadShowsTheWaitIndicator_data();
+    void pageLoadShowsTheWaitIndicator();
 
     void treeChangeDuringASwitchIsTurnedBack();
     void applyDuringASwitchIsRefused();
@@ -583,6 +608,55 @@ void tst_WndMainPages::navigationRowsActOnTheirOwnWindow()
     secondPage->slotNavigate(nullptr);
     QTRY_COMPARE(second->getCurrentItem(), treeItem(second, "Domain Settings/Users"));
     QCOMPARE(m_window->getCurrentItem(), item("Domain Settings/Aliases"));
+}
+
+void tst_WndMainPages::pageLoadShowsTheWaitIndicator_data()
+{
+    QTest::addColumn<bool>("abort");
+    QTest::addColumn<QStringList>("boxes");
+    QTest::newRow("answered late") << false << QStringList();
+    // An abandoned wait is a refused statement, with no error text.
+    QTest::newRow("aborted") << true << QStringList{"Query failed: "};
+}
+
+// The page is built into a container that is not in the pane yet: the indicator must
+// still show, over the main window, and its Abort must end the wait.
+void tst_WndMainPages::pageLoadShowsTheWaitIndicator()
+{
+    QFETCH(bool, abort);
+    QFETCH(QStringList, boxes);
+    const int answerDelayMs = abort ? 20000 : 900;
+    QVERIFY(PageFactory::registerPage<LoadingPage>(PageKind::Services));
+    QVERIFY(m_server->delay("from notes", answerDelayMs, 1));
+    DialogRecorder dialogs;
+    QString shownText;
+    bool overMainWindow = false;
+    QTimer administrator;
+    connect(&administrator, &QTimer::timeout, this, [&] {
+        for (WndProgress* panel : m_console->console()->findChildren<WndProgress*>()) {
+            if (!panel->isVisible() || !shownText.isEmpty())
+                continue;
+            shownText = panel->findChild<QLabel*>(QStringLiteral("txtLabel"))->text();
+            overMainWindow = m_window->isAncestorOf(panel);
+            if (abort)
+                QTest::mouseClick(panel->findChild<QPushButton*>(QStringLiteral("btnAbort")), Qt::LeftButton);
+        }
+    });
+    administrator.start(20);
+
+    QElapsedTimer clock;
+    clock.start();
+    choose("Configuration/Services");
+    QCOMPARE(shownText, QStringLiteral("Transfering data ..."));
+    QVERIFY(overMainWindow);
+    auto* page = m_window->findChild<LoadingPage*>();
+    QVERIFY(page);
+    QCOMPARE(page->loaded, !abort);
+    QCOMPARE(int(page->notes.m_rows.size()), abort ? 0 : 3);
+    if (abort)
+        QVERIFY2(clock.elapsed() < answerDelayMs / 2, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(dialogs.messageTexts(), boxes);
+    QCOMPARE(m_window->getCurrentItem(), item("Configuration/Services"));
 }
 
 void tst_WndMainPages::treeChangeDuringASwitchIsTurnedBack()

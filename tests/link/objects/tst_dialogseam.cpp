@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -163,6 +164,60 @@ private slots:
         QDialog dialog;
         QTimer::singleShot(0, &dialog, [&dialog] { dialog.done(5); });
         QCOMPARE(Dialogs::exec(&dialog), 5);
+    }
+
+    // A window destroyed while one of its boxes or dialogs runs (from a timer, as the host
+    // tears windows down) ends the box first; the box is destroyed once, by its maker.
+    void windowGoesUnderItsBox_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("overAChild"); // the box stands over a widget inside the window
+        QTest::addColumn<int>("answer");
+
+        QTest::newRow("box, its escape button") << "standard" << false << int(QMessageBox::Cancel);
+        QTest::newRow("box without an escape button") << "standard, no escape" << false << int(QMessageBox::NoButton);
+        QTest::newRow("box over a widget of the window") << "standard" << true << int(QMessageBox::Cancel);
+        QTest::newRow("box of button texts") << "texts" << false << 2;
+        QTest::newRow("box of button texts without an escape") << "texts, no escape" << false << -1;
+        QTest::newRow("dialog on the caller's stack") << "dialog" << false << int(QDialog::Rejected);
+        QTest::newRow("dialog over a widget of the window") << "dialog" << true << int(QDialog::Rejected);
+        QTest::newRow("font dialog") << "font" << false << 0;
+    }
+
+    void windowGoesUnderItsBox()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, overAChild);
+        QFETCH(int, answer);
+        auto *window = new QWidget;
+        window->resize(400, 300);
+        window->show();
+        QWidget *over = overAChild ? new QWidget(window) : window;
+        QPointer<QWidget> gone(window);
+        QTimer::singleShot(50, [&gone] {
+            QVERIFY(QApplication::activeModalWidget());
+            delete gone.data();
+        });
+        const Dialogs::Buttons buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        if (kind.startsWith("standard")) {
+            const auto escape = kind.contains("no escape") ? QMessageBox::NoButton : QMessageBox::Cancel;
+            QCOMPARE(int(Dialogs::warning(over, Caption, "Connection failed!", buttons, QMessageBox::Yes, escape)),
+                     answer);
+        } else if (kind.startsWith("texts")) {
+            const int escape = kind.contains("no escape") ? -1 : 2;
+            QCOMPARE(Dialogs::question(over, Caption, "Choose", "&Replace", "&Keep", "Cancel", 1, escape), answer);
+        } else if (kind == "dialog") {
+            QDialog dialog(over);
+            QCOMPARE(Dialogs::exec(&dialog), answer);
+            QVERIFY(!dialog.isVisible());
+        } else {
+            bool ok = true;
+            const QFont initial(QStringLiteral("DejaVu Sans"), 9);
+            QCOMPARE(Dialogs::getFont(&ok, initial, over, QStringLiteral("Log font")), initial);
+            QCOMPARE(int(ok), answer);
+        }
+        QVERIFY(gone.isNull());
+        QVERIFY(!QApplication::activeModalWidget());
     }
 };
 
