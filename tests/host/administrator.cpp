@@ -6,7 +6,6 @@
 #include <QMenu>
 #include <QTest>
 
-#include <algorithm>
 
 namespace {
 
@@ -20,20 +19,24 @@ QString classOf(const QObject* object)
     return object ? QString::fromLatin1(object->metaObject()->className()) : QString();
 }
 
-bool clickButton(QWidget* within, const QString& textOrName)
+QAbstractButton* findButton(const QWidget* within, const QString& textOrName)
 {
     const QList<QAbstractButton*> buttons = within->findChildren<QAbstractButton*>();
-    auto found = std::find_if(buttons.cbegin(), buttons.cend(), [&](const QAbstractButton* button) {
-        return button->text() == textOrName;
-    });
-    if (found == buttons.cend()) {
-        found = std::find_if(buttons.cbegin(), buttons.cend(), [&](const QAbstractButton* button) {
-            return button->objectName() == textOrName;
-        });
+    for (bool byText : {true, false}) {
+        for (QAbstractButton* button : buttons) {
+            if ((byText ? button->text() : button->objectName()) == textOrName)
+                return button;
+        }
     }
-    if (found == buttons.cend() || !(*found)->isVisible() || !(*found)->isEnabled())
+    return nullptr;
+}
+
+bool clickButton(const QWidget* within, const QString& textOrName)
+{
+    QAbstractButton* button = findButton(within, textOrName);
+    if (!button || !button->isVisible() || !button->isEnabled())
         return false;
-    (*found)->click();
+    button->click();
     return true;
 }
 

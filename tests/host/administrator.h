@@ -18,6 +18,7 @@
 
 #include <functional>
 
+class QAbstractButton;
 class QDialog;
 class QMenu;
 
@@ -86,6 +87,8 @@ private:
 // visible to a test that loads it, their names are.
 QString classOf(const QObject* object);
 
-// Clicks the dialog's button that shows text (or, failing that, has it as object name).
-// False when there is none, or it is hidden or disabled.
-bool clickButton(QWidget* within, const QString& textOrName);
+// The button within that shows text or, failing that, has it as object name; null when
+// there is none.
+QAbstractButton* findButton(const QWidget* within, const QString& textOrName);
+// Clicks that button. False when there is none, or it is hidden or disabled.
+bool clickButton(const QWidget* within, const QString& textOrName);

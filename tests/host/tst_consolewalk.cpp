@@ -8,8 +8,8 @@
 // second session of a module loaded anew.
 //
 // The module's symbols are hidden, so nothing of it is linked here: its widgets are found
-// by their classes, object names and texts, as the Parts name them, and its boxes and
-// dialogs are the real ones, answered by the stand-in administrator.
+// by their classes, object names and texts, and its boxes and dialogs are the real ones,
+// answered by the stand-in administrator.
 
 #include "administrator.h"
 #include "desktop.h"
@@ -60,6 +60,20 @@ struct PageEdit
     QString storedAfter;
 };
 
+// A row of a list page edited in its dialog.
+struct RowEdit
+{
+    QString row;       // shown in the row to edit
+    QString dialog;    // the dialog's class
+    QString field;     // the line edit typed over
+    QString typed;
+    QString ok;        // the dialog's OK button
+    QString table;     // where the server keeps the row: in its column `keyColumn` is `key`
+    QString keyColumn;
+    QString key;
+    QString column;    // where `typed` is kept
+};
+
 using EditMaker = PageEdit (ConsoleWalk::*)(QWidget* page);
 
 enum StopFlag {
@@ -90,17 +104,6 @@ Widget* named(const QWidget* within, const QString& objectName)
     if (!found)
         qWarning("no %s named %s", Widget::staticMetaObject.className(), qPrintable(objectName));
     return found;
-}
-
-// The button showing text, for forms whose buttons carry no object name of their own.
-QAbstractButton* buttonShowing(const QWidget* within, const QString& text)
-{
-    for (QAbstractButton* button : within->findChildren<QAbstractButton*>()) {
-        if (button->text() == text)
-            return button;
-    }
-    qWarning("no button showing %s", qPrintable(text));
-    return nullptr;
 }
 
 // As typed over the field's whole text.
@@ -182,7 +185,11 @@ private:
                    const QString& column) const;
     int storedRows(const QString& table, const QString& column, const QString& value) const;
 
-    // The pages' edits.
+    // The pages' edits, and the kinds of edit several pages share.
+    PageEdit clickOn(QWidget* page, const QString& button, const QString& table, const QString& column,
+                     bool checkedAfter, const QString& storedAfter);
+    PageEdit editInDialog(QWidget* page, const RowEdit& edit);
+    PageEdit removeSet(QWidget* page, const QString& set, const QString& table, const QString& nameColumn);
     PageEdit services(QWidget* page);
     PageEdit smtp(QWidget* page);
     PageEdit antivirus(QWidget* page);
@@ -309,12 +316,12 @@ QWidget* ConsoleWalk::shownPage(const QString& className) const
 
 QAbstractButton* ConsoleWalk::applyButton() const
 {
-    return buttonShowing(mainWindow(), QStringLiteral("A&pply"));
+    return findButton(mainWindow(), QStringLiteral("A&pply"));
 }
 
 QAbstractButton* ConsoleWalk::resetButton() const
 {
-    return buttonShowing(mainWindow(), QStringLiteral("Re&set"));
+    return findButton(mainWindow(), QStringLiteral("Re&set"));
 }
 
 QStringList ConsoleWalk::journalSince(int from) const
@@ -550,6 +557,49 @@ void ConsoleWalk::closesWithoutAQuestion()
 
 // The pages' edits. Values are the demo server's (testserver/fixtures/).
 
+// A click on a check box or radio button of a page whose one row the server keeps in table.
+PageEdit ConsoleWalk::clickOn(QWidget* page, const QString& button, const QString& table,
+                              const QString& column, bool checkedAfter, const QString& storedAfter)
+{
+    auto* clicked = named<QAbstractButton>(page, button);
+    return {[=] { clicked->click(); },
+            [=] { return checked(clicked); },
+            [=] { return stored(table, QString(), QString(), column); },
+            checkedAfter ? QStringLiteral("checked") : QStringLiteral("unchecked"), storedAfter};
+}
+
+// A row of the page's list edited in its dialog: one field typed over, then OK. The list
+// shows the new text once the dialog has closed.
+PageEdit ConsoleWalk::editInDialog(QWidget* page, const RowEdit& edit)
+{
+    auto* list = named<QTreeWidget>(page, QStringLiteral("m_list"));
+    return {[=] {
+                QVERIFY(chooseRow(list, edit.row));
+                m_administrator->workDialog(edit.dialog, [edit](QDialog* dialog) {
+                    typeInto(named<QLineEdit>(dialog, edit.field), edit.typed);
+                    QVERIFY(clickButton(dialog, edit.ok));
+                });
+                QVERIFY(clickButton(page, QStringLiteral("m_btnEdit")));
+            },
+            [=] { return rowShowing(list, edit.typed) ? edit.typed : QString(); },
+            [=] { return stored(edit.table, edit.keyColumn, edit.key, edit.column); },
+            edit.typed, edit.typed};
+}
+
+// The set of a definition page taken out with Remove.
+PageEdit ConsoleWalk::removeSet(QWidget* page, const QString& set, const QString& table,
+                                const QString& nameColumn)
+{
+    auto* list = page->findChild<QTreeWidget*>();
+    return {[=] {
+                QVERIFY(chooseRow(list, set));
+                QVERIFY(clickButton(page, QStringLiteral("m_btnRemove")));
+            },
+            [=] { return rowShowing(list, set) ? set : QString(); },
+            [=] { return QString::number(storedRows(table, nameColumn, set)); },
+            QString(), QStringLiteral("0")};
+}
+
 PageEdit ConsoleWalk::services(QWidget* page)
 {
     auto* list = named<QTreeWidget>(page, QStringLiteral("m_list"));
@@ -579,75 +629,41 @@ PageEdit ConsoleWalk::smtp(QWidget* page)
 
 PageEdit ConsoleWalk::antivirus(QWidget* page)
 {
-    auto* enable = named<QCheckBox>(page, QStringLiteral("m_chkCheckEnable"));
-    return {[=] { enable->click(); },
-            [=] { return checked(enable); },
-            [=] { return stored(QStringLiteral("antivir"), QString(), QString(), QStringLiteral("AvirEnabled")); },
-            QStringLiteral("unchecked"), QStringLiteral("0")};
+    return clickOn(page, QStringLiteral("m_chkCheckEnable"), QStringLiteral("antivir"),
+                   QStringLiteral("AvirEnabled"), false, QStringLiteral("0"));
 }
 
 PageEdit ConsoleWalk::antispam(QWidget* page)
 {
-    auto* authenticated = named<QCheckBox>(page, QStringLiteral("m_chkAuth"));
-    return {[=] { authenticated->click(); },
-            [=] { return checked(authenticated); },
-            [=] { return stored(QStringLiteral("antispam"), QString(), QString(), QStringLiteral("AllowAuth")); },
-            QStringLiteral("unchecked"), QStringLiteral("0")};
+    return clickOn(page, QStringLiteral("m_chkAuth"), QStringLiteral("antispam"), QStringLiteral("AllowAuth"),
+                   false, QStringLiteral("0"));
 }
 
 PageEdit ConsoleWalk::backup(QWidget* page)
 {
-    auto* enable = named<QCheckBox>(page, QStringLiteral("m_chkEnable"));
-    return {[=] { enable->click(); },
-            [=] { return checked(enable); },
-            [=] { return stored(QStringLiteral("backup"), QString(), QString(), QStringLiteral("Enabled")); },
-            QStringLiteral("unchecked"), QStringLiteral("0")};
+    return clickOn(page, QStringLiteral("m_chkEnable"), QStringLiteral("backup"), QStringLiteral("Enabled"),
+                   false, QStringLiteral("0"));
 }
 
 PageEdit ConsoleWalk::internetConnection(QWidget* page)
 {
-    auto* online = named<QRadioButton>(page, QStringLiteral("m_rbtnOnline"));
-    return {[=] { online->click(); },
-            [=] { return checked(online); },
-            [=] { return stored(QStringLiteral("connection"), QString(), QString(), QStringLiteral("OnlineMode")); },
-            QStringLiteral("checked"), QStringLiteral("1")};
+    return clickOn(page, QStringLiteral("m_rbtnOnline"), QStringLiteral("connection"),
+                   QStringLiteral("OnlineMode"), true, QStringLiteral("1"));
 }
 
 PageEdit ConsoleWalk::scheduling(QWidget* page)
 {
-    auto* list = named<QTreeWidget>(page, QStringLiteral("m_list"));
-    const QString renamed = QStringLiteral("Night delivery run");
-    return {[=] {
-                QVERIFY(chooseRow(list, QStringLiteral("Night delivery")));
-                m_administrator->workDialog(QStringLiteral("DlgSched"), [=](QDialog* dialog) {
-                    typeInto(named<QLineEdit>(dialog, QStringLiteral("m_editDesc")), renamed);
-                    QVERIFY(clickButton(dialog, QStringLiteral("m_rbtnOK")));
-                });
-                QVERIFY(clickButton(page, QStringLiteral("m_btnEdit")));
-            },
-            [=] { return rowShowing(list, renamed) ? renamed : QString(); },
-            [=] { return storedRows(QStringLiteral("scheduler"), QStringLiteral("desc"), renamed) == 1 ? renamed : QString(); },
-            renamed, renamed};
+    return editInDialog(page, {"Night delivery", "DlgSched", "m_editDesc", "Night delivery run", "m_rbtnOK",
+                               "scheduler", "timeint", "Night", "desc"});
 }
 
 PageEdit ConsoleWalk::pop3(QWidget* page)
 {
-    auto* list = named<QTreeWidget>(page, QStringLiteral("m_list"));
-    const QString description = QStringLiteral("Support desk mailbox");
-    return {[=] {
-                QVERIFY(chooseRow(list, QStringLiteral("support")));
-                m_administrator->workDialog(QStringLiteral("DlgPop3"), [=](QDialog* dialog) {
-                    typeInto(named<QLineEdit>(dialog, QStringLiteral("m_editDescription")), description);
-                    QVERIFY(clickButton(dialog, QStringLiteral("m_btnOK")));
-                });
-                QVERIFY(clickButton(page, QStringLiteral("m_btnEdit")));
-            },
-            [=] { return rowShowing(list, description) ? description : QString(); },
-            [=] { return stored(QStringLiteral("pop3"), QStringLiteral("user"), QStringLiteral("support"),
-                                QStringLiteral("description")); },
-            description, description};
+    return editInDialog(page, {"support", "DlgPop3", "m_editDescription", "Support desk mailbox", "m_btnOK",
+                               "pop3", "user", "support", "description"});
 }
 
+// A new account through Add.
 PageEdit ConsoleWalk::etrn(QWidget* page)
 {
     auto* list = named<QTreeWidget>(page, QStringLiteral("m_list"));
@@ -667,102 +683,46 @@ PageEdit ConsoleWalk::etrn(QWidget* page)
 
 PageEdit ConsoleWalk::remote(QWidget* page)
 {
-    auto* enable = named<QCheckBox>(page, QStringLiteral("m_chkEnable"));
-    return {[=] { enable->click(); },
-            [=] { return checked(enable); },
-            [=] { return stored(QStringLiteral("administration"), QString(), QString(), QStringLiteral("NetEnabled")); },
-            QStringLiteral("unchecked"), QStringLiteral("0")};
+    return clickOn(page, QStringLiteral("m_chkEnable"), QStringLiteral("administration"),
+                   QStringLiteral("NetEnabled"), false, QStringLiteral("0"));
 }
 
 PageEdit ConsoleWalk::advanced(QWidget* page)
 {
-    auto* reverse = named<QCheckBox>(page, QStringLiteral("m_chkReverse"));
-    return {[=] { reverse->click(); },
-            [=] { return checked(reverse); },
-            [=] { return stored(QStringLiteral("misc"), QString(), QString(), QStringLiteral("ReverseLookup")); },
-            QStringLiteral("unchecked"), QStringLiteral("0")};
+    return clickOn(page, QStringLiteral("m_chkReverse"), QStringLiteral("misc"), QStringLiteral("ReverseLookup"),
+                   false, QStringLiteral("0"));
 }
 
 PageEdit ConsoleWalk::timeRanges(QWidget* page)
 {
-    auto* list = page->findChild<QTreeWidget*>();
-    const QString range = QStringLiteral("Christmas closure");
-    return {[=] {
-                QVERIFY(chooseRow(list, range));
-                QVERIFY(clickButton(page, QStringLiteral("m_btnRemove")));
-            },
-            [=] { return rowShowing(list, range) ? range : QString(); },
-            [=] { return QString::number(storedRows(QStringLiteral("timeintervals"), QStringLiteral("name"), range)); },
-            QString(), QStringLiteral("0")};
+    return removeSet(page, QStringLiteral("Christmas closure"), QStringLiteral("timeintervals"),
+                     QStringLiteral("name"));
 }
 
 PageEdit ConsoleWalk::addressGroups(QWidget* page)
 {
-    auto* list = page->findChild<QTreeWidget*>();
-    const QString group = QStringLiteral("Blocked senders");
-    return {[=] {
-                QVERIFY(chooseRow(list, group));
-                QVERIFY(clickButton(page, QStringLiteral("m_btnRemove")));
-            },
-            [=] { return rowShowing(list, group) ? group : QString(); },
-            [=] { return QString::number(storedRows(QStringLiteral("ipaccesslist"), QStringLiteral("Name"), group)); },
-            QString(), QStringLiteral("0")};
+    return removeSet(page, QStringLiteral("Blocked senders"), QStringLiteral("ipaccesslist"), QStringLiteral("Name"));
 }
 
 PageEdit ConsoleWalk::templates(QWidget* page)
 {
-    auto* list = page->findChild<QTreeWidget*>();
-    const QString description = QStringLiteral("Standard mailbox, 1 GB");
-    return {[=] {
-                QVERIFY(chooseRow(list, QStringLiteral("standard")));
-                m_administrator->workDialog(QStringLiteral("DlgEditTemplate"), [=](QDialog* dialog) {
-                    typeInto(named<QLineEdit>(dialog, QStringLiteral("m_editDesk")), description);
-                    QVERIFY(clickButton(dialog, QStringLiteral("m_btnOK")));
-                });
-                QVERIFY(clickButton(page, QStringLiteral("m_btnEdit")));
-            },
-            [=] { return rowShowing(list, description) ? description : QString(); },
-            [=] { return stored(QStringLiteral("template"), QStringLiteral("tempname"), QStringLiteral("standard"),
-                                QStringLiteral("description")); },
-            description, description};
+    return editInDialog(page, {"standard", "DlgEditTemplate", "m_editDesk", "Standard mailbox, 1 GB", "m_btnOK",
+                               "template", "tempname", "standard", "description"});
 }
 
 PageEdit ConsoleWalk::users(QWidget* page)
 {
-    auto* list = named<QTreeWidget>(page, QStringLiteral("m_list"));
-    const QString fullName = QStringLiteral("Bob Okafor-Lind");
-    return {[=] {
-                QVERIFY(chooseRow(list, QStringLiteral("bob")));
-                m_administrator->workDialog(QStringLiteral("DlgEditUser"), [=](QDialog* dialog) {
-                    typeInto(named<QLineEdit>(dialog, QStringLiteral("m_editFull")), fullName);
-                    QVERIFY(clickButton(dialog, QStringLiteral("m_btnOK")));
-                });
-                QVERIFY(clickButton(page, QStringLiteral("m_btnEdit")));
-            },
-            [=] { return cellUnder(rowShowing(list, QStringLiteral("bob")), QStringLiteral("Fullname")); },
-            [=] { return stored(QStringLiteral("user"), QStringLiteral("name"), QStringLiteral("bob"),
-                                QStringLiteral("fullname")); },
-            fullName, fullName};
+    return editInDialog(page, {"bob", "DlgEditUser", "m_editFull", "Bob Okafor-Lind", "m_btnOK", "user", "name", "bob",
+                               "fullname"});
 }
 
 PageEdit ConsoleWalk::groups(QWidget* page)
 {
-    auto* list = named<QTreeWidget>(page, QStringLiteral("m_list"));
-    const QString description = QStringLiteral("Everyone at the head office");
-    return {[=] {
-                QVERIFY(chooseRow(list, QStringLiteral("staff")));
-                m_administrator->workDialog(QStringLiteral("DlgEditGroup"), [=](QDialog* dialog) {
-                    typeInto(named<QLineEdit>(dialog, QStringLiteral("m_editDesk")), description);
-                    QVERIFY(clickButton(dialog, QStringLiteral("m_btnOK")));
-                });
-                QVERIFY(clickButton(page, QStringLiteral("m_btnEdit")));
-            },
-            [=] { return cellUnder(rowShowing(list, QStringLiteral("staff")), QStringLiteral("Description")); },
-            [=] { return stored(QStringLiteral("group"), QStringLiteral("name"), QStringLiteral("staff"),
-                                QStringLiteral("description")); },
-            description, description};
+    return editInDialog(page, {"staff", "DlgEditGroup", "m_editDesk", "Everyone at the head office", "m_btnOK",
+                               "group", "name", "staff", "description"});
 }
 
+// A message taken out of the queue: the page asks first, then tells the server at once.
 PageEdit ConsoleWalk::queue(QWidget* page)
 {
     auto* list = named<QTreeWidget>(page, QStringLiteral("m_list"));
