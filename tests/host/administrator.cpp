@@ -79,7 +79,8 @@ void Administrator::clearSeen()
 void Administrator::lookForWindows()
 {
     for (QWidget* window : {QApplication::activePopupWidget(), QApplication::activeModalWidget()}) {
-        if (window && window->isVisible()) {
+        // The wait indicator asks nothing: it goes once the wait is over.
+        if (window && window->isVisible() && classOf(window) != QLatin1String("WndProgress")) {
             later(window);
             return;
         }
