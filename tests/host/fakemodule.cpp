@@ -2,7 +2,8 @@
 // writes every call it gets, a line each, to $ORNEL_FAKE_RECORD. $ORNEL_FAKE_WINDOW chooses
 // what module_connect opens: "none" (as after a failed connection), "stay" (the default), or
 // "close:MS", a window that closes itself after MS milliseconds and, like the real main
-// window, asks for the unload from inside its closing. Its tree: "Alpha", "Beta" > "Gamma".
+// window, asks for the unload from inside its closing. Its tree: "Alpha", "Beta" > "Gamma";
+// beside it a page whose list shows "Gamma" too.
 
 #include "desktop.h"
 #include "ornelplugin.h"
@@ -72,6 +73,12 @@ public:
         palette.setColor(QPalette::Window, QColor(0x12, 0xab, 0x34)); // for the screenshot test to find
         setPalette(palette);
         setAutoFillBackground(true);
+        // A page beside the navigation lists one of its items, as the module's group pages
+        // do. It is made first: the window's children name its list before the tree.
+        auto* page = new QWidget(this);
+        auto* list = new QTreeWidget(page);
+        new QTreeWidgetItem(list, {QStringLiteral("Gamma")});
+        (new QVBoxLayout(page))->addWidget(list);
         auto* tree = new QTreeWidget(this);
         tree->setMaximumWidth(120);
         new QTreeWidgetItem(tree, {QStringLiteral("Alpha")});
@@ -79,7 +86,9 @@ public:
         connect(tree, &QTreeWidget::currentItemChanged, this, [](QTreeWidgetItem* item) {
             record(QStringLiteral("current=%1").arg(item ? item->text(0) : QString()));
         });
-        (new QVBoxLayout(this))->addWidget(tree);
+        auto* layout = new QHBoxLayout(this);
+        layout->addWidget(tree);
+        layout->addWidget(page);
         resize(400, 300);
     }
 

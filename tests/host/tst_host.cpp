@@ -112,6 +112,7 @@ void TestHost::runs_data()
     // The window asks for the unload from inside its own closing: the library must stay
     // until the window is destroyed, and go while the application still exists.
     QTest::newRow("window closes itself") << QStringList() << "close:200" << 0 << "" << served;
+    // Also shown by the page beside the tree, whose list comes first among the window's children.
     QTest::newRow("open an item under a collapsed one") << QStringList{"--open", "Gamma"} + quit << "stay" << 0 << ""
                                                         << served;
     QTest::newRow("open only part of a title") << QStringList{"--open", "Alph"} + quit << "stay" << 1
