@@ -4,7 +4,8 @@
 // "close:MS", a window that closes itself after MS milliseconds and, like the real main
 // window, asks for the unload from inside its closing, or "box:MS", a window that puts up
 // a modal message box of no parent after MS milliseconds (as a refused statement does) and
-// touches itself once the box has returned. Its tree: "Alpha", "Beta" > "Gamma".
+// touches itself once the box has returned. Its tree: "Alpha", "Beta" > "Gamma"; beside it
+// a page whose list shows "Gamma" too.
 
 #include "desktop.h"
 #include "ornelplugin.h"
@@ -76,6 +77,12 @@ public:
         palette.setColor(QPalette::Window, QColor(0x12, 0xab, 0x34)); // for the screenshot test to find
         setPalette(palette);
         setAutoFillBackground(true);
+        // A page beside the navigation lists one of its items, as the module's group pages
+        // do. It is made first: the window's children name its list before the tree.
+        auto* page = new QWidget(this);
+        auto* list = new QTreeWidget(page);
+        new QTreeWidgetItem(list, {QStringLiteral("Gamma")});
+        (new QVBoxLayout(page))->addWidget(list);
         auto* tree = new QTreeWidget(this);
         tree->setMaximumWidth(120);
         new QTreeWidgetItem(tree, {QStringLiteral("Alpha")});
@@ -83,7 +90,9 @@ public:
         connect(tree, &QTreeWidget::currentItemChanged, this, [](QTreeWidgetItem* item) {
             record(QStringLiteral("current=%1").arg(item ? item->text(0) : QString()));
         });
-        (new QVBoxLayout(this))->addWidget(tree);
+        auto* layout = new QHBoxLayout(this);
+        layout->addWidget(tree);
+        layout->addWidget(page);
         resize(400, 300);
     }
 

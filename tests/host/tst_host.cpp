@@ -117,6 +117,7 @@ void TestHost::runs_data()
     QTest::newRow("quit under a module's box") << QStringList{"--quit-after", "400"} << "box:100" << 0 << ""
         << QStringList{"module_init", "module_connect", "box", "box ended window=alive", "close_dll",
                        "window destroyed", Unloaded};
+    // Also shown by the page beside the tree, whose list comes first among the window's children.
     QTest::newRow("open an item under a collapsed one") << QStringList{"--open", "Gamma"} + quit << "stay" << 0 << ""
                                                         << served;
     QTest::newRow("open only part of a title") << QStringList{"--open", "Alph"} + quit << "stay" << 1
