@@ -94,11 +94,11 @@ QString quotaKey(const QString& text)
         return digits;
     const QStringView unit = QStringView(text).right(2);
     if (unit == QLatin1String("KB"))
-        return QLatin1String("_A") + digits;
+        return QLatin1String("A") + digits;
     if (unit == QLatin1String("MB"))
-        return QLatin1String("_B") + digits;
+        return QLatin1String("B") + digits;
     if (unit == QLatin1String("GB"))
-        return QLatin1String("_C") + digits;
+        return QLatin1String("C") + digits;
     return digits;
 }
 

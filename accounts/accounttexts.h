@@ -40,8 +40,10 @@ QString settingText(const DBRow* row, Setting setting, const DBTable& authTypes)
 // Sort keys, compared as text.
 // A count: its leading decimal number, at least six digits with leading zeros.
 QString countKey(const QString& text);
-// A quota cell: "_A", "_B" or "_C" for KB, MB or GB before its count key, so that every
-// KB quota sorts before every MB quota; "0" and other texts keep the bare count key.
+// A quota cell: "A", "B" or "C" for KB, MB or GB before its count key, so that every KB
+// quota sorts before every MB quota and after "0" and other texts, which keep the bare
+// count key. A letter, not punctuation: the locale's collation puts punctuation before
+// digits, letters after them.
 QString quotaKey(const QString& text);
 // Any other cell: its text, 16 blanks and the item's name, so equal texts follow the
 // order of their names.

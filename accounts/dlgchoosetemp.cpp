@@ -4,6 +4,7 @@
 #include "dbrow.h"
 #include "dbtable.h"
 #include "qtemplateitem.h"
+#include "sortkey.h"
 
 #include <QTreeWidget>
 
@@ -49,7 +50,7 @@ DlgChooseTemp::DlgChooseTemp(DBTable* templates, DBTable* domains, QString domai
     // By name, after "Default" whatever the names are: a template may itself be called
     // "Default", or have a name that sorts before it.
     std::stable_sort(items.begin(), items.end(), [](const QTemplateItem* a, const QTemplateItem* b) {
-        return QString::compare(a->key(0, true), b->key(0, true)) < 0;
+        return compareAsSortKeys(a->key(0, true), b->key(0, true)) < 0;
     });
     for (QTemplateItem* item : std::as_const(items))
         m_list->addTopLevelItem(item);

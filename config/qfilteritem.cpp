@@ -104,11 +104,3 @@ QString QFilterItem::key(int column, bool) const
     return sortGap;
 }
 
-bool QFilterItem::operator<(const QTreeWidgetItem& other) const
-{
-    const int column = treeWidget() ? treeWidget()->sortColumn() : 0;
-    const auto* rule = dynamic_cast<const QFilterItem*>(&other);
-    if (!rule)
-        return QTreeWidgetItem::operator<(other);
-    return key(column, true) < rule->key(column, true);
-}

@@ -5,7 +5,7 @@
 #include "cols.h"
 
 RuleItem::RuleItem(QTreeWidget* list, DBRow* row, Cols* cols)
-    : QTreeWidgetItem(list)
+    : KeyedItem(list, Type)
     , m_row(row)
     , m_cols(cols)
 {
@@ -38,7 +38,7 @@ void RuleItem::setData(int column, int role, const QVariant& value)
             setOn(on);
         return;
     }
-    QTreeWidgetItem::setData(column, role, value);
+    KeyedItem::setData(column, role, value);
 }
 
 int RuleItem::viewColumn(int id) const

@@ -54,7 +54,7 @@ QString addressKey(const QString& text)
 {
     in_addr address{};
     if (inet_aton(text.toLatin1().constData(), &address) == 0)
-        return QLatin1Char('~') + text;
+        address.s_addr = INADDR_NONE;
     return QString::asprintf("%018u", unsigned(ntohl(address.s_addr)));
 }
 

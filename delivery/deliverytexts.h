@@ -18,8 +18,9 @@ int leadingNumber(const QString& text);
 // tr("Yes") for a number that is not 0, tr("No") for 0.
 QString yesNo(int value);
 
-// A size as a sort key: the number with leading zeros to ten digits, so that sizes sort
-// by value up to the largest an int holds; a negative number sorts before every other.
+// A number (a size, a count, a port, seconds) as a sort key: the number with leading zeros
+// to ten digits, so that numbers sort by value up to the largest an int holds; a negative
+// number sorts before every other.
 QString sizeKey(const QString& text);
 
 // Seconds as hours, minutes and seconds, "%02d:%02d:%02d"; the hours take as many digits
@@ -27,8 +28,8 @@ QString sizeKey(const QString& text);
 QString durationText(int seconds);
 
 // An IPv4 address in dotted notation, as the system reads one, as a sort key: the address
-// as an 18-digit number, so that addresses sort by value; any other text after every
-// address, in the order of its text.
+// as an 18-digit number, so that addresses sort by value. Any other text reads as all
+// ones, as the system's inet_addr gives it, and sorts with 255.255.255.255.
 QString addressKey(const QString& text);
 
 // The text between an opening character and its closing one, such as a header name in

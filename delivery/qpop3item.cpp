@@ -112,7 +112,7 @@ void QPop3Item::show()
 QString QPop3Item::key(int column, bool) const
 {
     const bool numeric = column >= 0 && (column == viewColumn(MaxMessages) || column == viewColumn(Port));
-    const QString primary = numeric ? QString::asprintf("%06d", leadingNumber(text(column))) : text(column);
+    const QString primary = numeric ? sizeKey(text(column)) : text(column);
     const QString blanks(16, QLatin1Char(' '));
     return primary + blanks + textOfId(Server) + blanks + textOfId(User);
 }

@@ -82,7 +82,7 @@ void QSchedItem::setData(int column, int role, const QVariant& value)
             setOn(on);
         return;
     }
-    QTreeWidgetItem::setData(column, role, value);
+    DeliveryItem::setData(column, role, value);
 }
 
 QString QSchedItem::key(int column, bool) const
