@@ -3,12 +3,12 @@
 // minimum follows the page it shows; a page larger than the workspace scrolls.
 
 #include "dialogrecorder.h"
-#include "pagearea.h"
 #include "shellharness.h"
 #include "workspaceframe.h"
 
 #include <QAbstractScrollArea>
 #include <QMdiSubWindow>
+#include <QScrollArea>
 #include <QScrollBar>
 
 using namespace StandIn;
@@ -32,6 +32,16 @@ void show(WndMain* window, const QString& title)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     // The layouts hear of the new page through posted events.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+}
+
+// The scroll area the pages of window are shown in; null when there is none.
+const QScrollArea* pageScrollArea(const WndMain* window)
+{
+    for (const QWidget* above = window->getRightPane(); above; above = above->parentWidget()) {
+        if (const auto* area = qobject_cast<const QScrollArea*>(above))
+            return area;
+    }
+    return nullptr;
 }
 
 // A scroll area places its own parts (bars, header, viewport); only what layouts place
@@ -190,7 +200,7 @@ void tst_PageLayout::pageLargerThanTheWorkspaceScrolls()
     // The page keeps its minimum size and scrolls.
     QCOMPARE(squeezed(pane), QStringList());
     QVERIFY(pane->width() >= pane->minimumSizeHint().width());
-    auto* area = window->findChild<PageArea*>();
+    const QScrollArea* area = pageScrollArea(window);
     QVERIFY(area);
     QVERIFY(area->horizontalScrollBar()->isVisible());
     QVERIFY(area->verticalScrollBar()->isVisible());
