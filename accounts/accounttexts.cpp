@@ -94,11 +94,11 @@ QString quotaKey(const QString& text)
         return digits;
     const QStringView unit = QStringView(text).right(2);
     if (unit == QLatin1String("KB"))
-        return QLatin1String("A") + digits;
+        return QLatin1String("a") + digits;
     if (unit == QLatin1String("MB"))
-        return QLatin1String("B") + digits;
+        return QLatin1String("b") + digits;
     if (unit == QLatin1String("GB"))
-        return QLatin1String("C") + digits;
+        return QLatin1String("c") + digits;
     return digits;
 }
 

@@ -40,7 +40,7 @@ QString settingText(const DBRow* row, Setting setting, const DBTable& authTypes)
 // Sort keys, compared as text.
 // A count: its leading decimal number, at least six digits with leading zeros.
 QString countKey(const QString& text);
-// A quota cell: "A", "B" or "C" for KB, MB or GB before its count key, so that every KB
+// A quota cell: "a", "b" or "c" for KB, MB or GB before its count key, so that every KB
 // quota sorts before every MB quota and after "0" and other texts, which keep the bare
 // count key. A letter, not punctuation: the locale's collation puts punctuation before
 // digits, letters after them.

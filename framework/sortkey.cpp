@@ -5,42 +5,55 @@
 
 namespace {
 
-bool isDigitsOnly(const QString& text)
+// The collation of the locale the application runs under, as it is when the first key is
+// made (after the application object exists): a long sort makes a key per row, and asking
+// for the locale each time would cost as much as the key.
+struct Collation
 {
+    Collation()
+        : collator(QLocale().collation())
+        , lowerCaseInCodeOrder(collator.locale().language() == QLocale::English
+                               || collator.locale().language() == QLocale::C)
+    {
+    }
+
+    QCollator collator;
+    // Blanks, digits and the small letters a to z order as their character codes do: true
+    // of English, not of every language (Danish puts "aa" after "z").
+    bool lowerCaseInCodeOrder;
+};
+
+const Collation& collation()
+{
+    thread_local const Collation held;
+    return held;
+}
+
+// Texts the collation orders exactly as their characters' codes: there a plain
+// comparison gives the same order for much less than a collation key costs.
+bool comparesAsCodes(const QString& text)
+{
+    const bool letters = collation().lowerCaseInCodeOrder;
     for (const QChar c : text) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+        const char16_t u = c.unicode();
+        const bool plain = (u >= '0' && u <= '9') || (letters && (u == ' ' || (u >= 'a' && u <= 'z')));
+        if (!plain)
             return false;
     }
     return true;
-}
-
-// The collation of the locale the application runs under. Made on first use, after the
-// application object exists, and made again only when the default locale has changed.
-const QCollator& collator()
-{
-    struct Collation
-    {
-        QLocale source;
-        QCollator collator;
-    };
-    thread_local std::optional<Collation> held;
-    const QLocale current;
-    if (!held || held->source != current)
-        held.emplace(Collation{current, QCollator(current.collation())});
-    return held->collator;
 }
 
 } // namespace
 
 SortKey::SortKey(const QString& text)
     : m_text(text)
-    , m_digitsOnly(isDigitsOnly(text))
+    , m_codeOrder(comparesAsCodes(text))
 {
 }
 
 int SortKey::compare(const SortKey& other) const
 {
-    if (m_digitsOnly && other.m_digitsOnly)
+    if (m_codeOrder && other.m_codeOrder)
         return QString::compare(m_text, other.m_text);
     return collated().compare(other.collated());
 }
@@ -48,7 +61,7 @@ int SortKey::compare(const SortKey& other) const
 const QCollatorSortKey& SortKey::collated() const
 {
     if (!m_collated)
-        m_collated.emplace(collator().sortKey(m_text));
+        m_collated.emplace(collation().collator.sortKey(m_text));
     return *m_collated;
 }
 

@@ -11,10 +11,11 @@
 // "admin", "Oskar"), not by character code ("007", "Oskar", "admin").
 //
 // The locale's collation key is made once, the first time a comparison needs it, so a sort
-// of many rows costs one collation per row, not one per comparison. A key made only of the
-// digits 0-9 (the zero-padded counts, sizes and addresses of the numeric columns) is
-// compared as it stands when the other key is one too: collation orders such texts exactly
-// as their characters do, and long numeric sorts stay as fast as before.
+// of many rows costs one collation per row, not one per comparison. Two keys that the
+// collation orders exactly as their characters' codes are compared as they stand, which
+// costs far less: keys of the digits 0-9 alone (the zero-padded counts, sizes and
+// addresses of the numeric columns), and under English also keys of blanks, digits and
+// the small letters a to z (most account names).
 class SortKey
 {
 public:
@@ -28,7 +29,7 @@ private:
     const QCollatorSortKey& collated() const;
 
     QString m_text;
-    bool m_digitsOnly;
+    bool m_codeOrder;
     mutable std::optional<QCollatorSortKey> m_collated;
 };
 
