@@ -109,7 +109,7 @@ void AccountFields::loadGroups(const DBRow* row)
 
 void AccountFields::loadRights(const DBRow* row)
 {
-    const int rights = AccountTexts::number(row, "rights");
+    const int rights = AccountTexts::wholeNumber(row, "rights");
     if ((rights & 3) == 3)
         m_w.rbtnFullAcc->setChecked(true);
     else if ((rights & 1) == 0)
@@ -145,7 +145,7 @@ void AccountFields::writeGroups(DBRow* row)
 
 void AccountFields::writeRights(DBRow* row)
 {
-    const int stored = AccountTexts::number(row, "rights");
+    const int stored = AccountTexts::wholeNumber(row, "rights");
     if (m_w.rbtnViewLogs->isChecked())
         setCell(row, "rights", QStringLiteral("1"));
     else if (m_w.rbtnFullAcc->isChecked())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cellnumbers.h"
 #include "rowcells.h"
 
 #include <QString>
@@ -12,8 +13,8 @@ class DBTable;
 namespace AccountTexts {
 
 using RowCells::cell;
-// The column's text read as a decimal number; empty or not a number reads as 0.
-int number(const DBRow* row, const char* name);
+// The account pages read a number from the whole text of its cell (0 for "12abc").
+using CellNumbers::wholeNumber;
 
 // "Read/write access" for both rights bits, "Read only access" for the read bit alone,
 // otherwise empty: the write bit alone shows like no rights.

@@ -21,7 +21,7 @@ QString templateDomain(const QString& domain, const DBTable& domains)
         return domain;
     QString primary;
     for (const auto& row : domains.m_rows) {
-        if (AccountTexts::number(row.get(), "type") == 0)
+        if (AccountTexts::wholeNumber(row.get(), "type") == 0)
             primary = cell(row.get(), "domain");
     }
     return primary;

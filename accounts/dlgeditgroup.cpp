@@ -14,7 +14,7 @@
 #include <QPushButton>
 
 using AccountTexts::cell;
-using AccountTexts::number;
+using AccountTexts::wholeNumber;
 
 DlgEditGroup::DlgEditGroup(DBUserList* lists, DBRow* group, DBConn* conn, DBTable* users,
                            QWidget* parent, const char* name, bool modal, Qt::WindowFlags fl)
@@ -33,7 +33,7 @@ DlgEditGroup::DlgEditGroup(DBUserList* lists, DBRow* group, DBConn* conn, DBTabl
     if (!m_lists->setActiveGroup(cell(m_row, "name"), globalData.currentDomain, m_users) || !self)
         return;
     m_members->showMembers(*m_lists);
-    RightsChoice{m_rbtnNoAcc, m_rbtnViewLogs, m_rbtnFullAcc}.show(number(m_row, "rights"));
+    RightsChoice{m_rbtnNoAcc, m_rbtnViewLogs, m_rbtnFullAcc}.show(wholeNumber(m_row, "rights"));
     m_ready = true;
     slotTextChanged();
     slotChanged();
@@ -87,7 +87,7 @@ void DlgEditGroup::slotOK()
         return;
     setCell(m_row, "description", m_editDesk->text());
     setCell(m_row, "rights", RightsChoice{m_rbtnNoAcc, m_rbtnViewLogs, m_rbtnFullAcc}
-                                 .edited(number(m_row, "rights")));
+                                 .edited(wholeNumber(m_row, "rights")));
     accept();
 }
 

@@ -20,7 +20,7 @@
 #include <QTreeWidget>
 
 using AccountTexts::cell;
-using AccountTexts::number;
+using AccountTexts::wholeNumber;
 
 WizAddUser::WizAddUser(DBRow* row, DBConn* conn, DBTable* groups, WndUser* parent,
                        const char* name, bool modal, Qt::WindowFlags f)
@@ -58,7 +58,7 @@ void WizAddUser::fillFromRow()
     m_shownQuotaNumber = m_editDiskSpace->text();
     m_shownQuotaUnit = m_comboKB->currentIndex();
     if (m_wndUser)
-        m_wndUser->fillComboAuthTypes(m_auth, number(m_row, "auth_type"));
+        m_wndUser->fillComboAuthTypes(m_auth, wholeNumber(m_row, "auth_type"));
 }
 
 bool WizAddUser::existInList(DBRow* group) const

@@ -1,6 +1,7 @@
 #include "configpage.h"
 
 #include "accountcolumns.h"
+#include "cellnumbers.h"
 #include "comboboxes.h"
 #include "dbctrl.h"
 #include "dbrow.h"
@@ -11,7 +12,6 @@
 #include "ipaccesslist.h"
 #include "passwordplaceholder.h"
 #include "scopedqpointer.h"
-#include "units.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -173,7 +173,7 @@ QString ConfigPage::cell(DBTable& table, const char* column)
 
 qint64 ConfigPage::cellNumber(DBTable& table, const char* column)
 {
-    return Units::leadingNumber(cell(table, column));
+    return CellNumbers::leadingNumber(cell(table, column));
 }
 
 bool ConfigPage::cellFlag(DBTable& table, const char* column)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cellnumbers.h"
 #include "rowcells.h"
 
 #include <QString>
@@ -9,11 +10,9 @@ namespace DeliveryTexts {
 
 using RowCells::cell;
 using RowCells::setCell;
-
-// The text read as a decimal number the way strtol reads it: leading blanks and a sign
-// allowed, digits up to the first other character; 0 without digits. Beyond the range of
-// an int it stops at the limit.
-int leadingNumber(const QString& text);
+// The delivery pages read a number from the start of its cell, as C's strtol does
+// ("12abc" is 12), within an int.
+using CellNumbers::leadingInt;
 
 // tr("Yes") for a number that is not 0, tr("No") for 0.
 QString yesNo(int value);

@@ -12,8 +12,8 @@ QConnectionItem::QConnectionItem(QTreeWidget* list, const DBRow* row, int /*posi
                                  const Cols* cols)
     : DeliveryItem(list, cols, Type)
     , m_texts{cell(row, "protocol"),
-              yesNo(leadingNumber(cell(row, "secure"))),
-              durationText(leadingNumber(cell(row, "time"))),
+              yesNo(leadingInt(cell(row, "secure"))),
+              durationText(leadingInt(cell(row, "time"))),
               cell(row, "from"),
               cell(row, "user"),
               cell(row, "info")}

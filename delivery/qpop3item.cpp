@@ -94,10 +94,10 @@ QString QPop3Item::cellText(int id) const
     case Server: return cell(m_row, "server");
     case User: return cell(m_row, "user");
     case Delivery: return deliveryText(cell(m_row, "mbox"));
-    case Authentication: return getAuthAsString(leadingNumber(cell(m_row, "auth_type")));
+    case Authentication: return getAuthAsString(leadingInt(cell(m_row, "auth_type")));
     case MaxMessages: return cell(m_row, "max_msgcount");
     case Description: return cell(m_row, "description");
-    case SslMode: return getSSLAsString(leadingNumber(cell(m_row, "sslmode")));
+    case SslMode: return getSSLAsString(leadingInt(cell(m_row, "sslmode")));
     case Port: return cell(m_row, "port");
     }
     return QString();

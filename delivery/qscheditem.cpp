@@ -35,7 +35,7 @@ QString QSchedItem::cellText(int id) const
     case Actions: return scheduledActionText(cell(m_row, "action"));
     case Description: return cell(m_row, "desc");
     case Dial:
-        return leadingNumber(cell(m_row, "allowdial")) == 1
+        return leadingInt(cell(m_row, "allowdial")) == 1
                    ? QCoreApplication::translate("WndSched", "Dial")
                    : QCoreApplication::translate("WndSched", "Don't dial");
     }
@@ -44,7 +44,7 @@ QString QSchedItem::cellText(int id) const
 
 void QSchedItem::showQuietly()
 {
-    writeOn(leadingNumber(cell(m_row, "enabled")) != 0);
+    writeOn(leadingInt(cell(m_row, "enabled")) != 0);
     m_cols->showItem(this, [this](int id) { return cellText(id); });
     setIconOfFirst(DeliveryIcons::sched());
 }

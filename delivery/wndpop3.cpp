@@ -120,11 +120,11 @@ void WndPop3::fillAccountDialog(DlgPop3* dialog, const DBRow* row)
 
     for (int type : {0, 1})
         addNumberEntry(dialog->m_comboAuth, QPop3Item::getAuthAsString(type), type);
-    chooseNumber(dialog->m_comboAuth, QString::number(leadingNumber(cell(row, "auth_type"))));
+    chooseNumber(dialog->m_comboAuth, QString::number(leadingInt(cell(row, "auth_type"))));
 
     for (int mode : {2, 1})
         addNumberEntry(dialog->m_comboSSL, QPop3Item::getSSLAsString(mode), mode);
-    const int ssl = leadingNumber(cell(row, "sslmode"));
+    const int ssl = leadingInt(cell(row, "sslmode"));
     dialog->m_chkUseSSL->setChecked(ssl > 0);
     if (ssl < 1)
         dialog->m_comboSSL->setEnabled(false);
@@ -156,7 +156,7 @@ void WndPop3::readAccountDialog(const DlgPop3* dialog, DBRow* row)
     setCell(row, "auth_type", dialog->m_comboAuth->currentData().toString());
     // A negative mode, which no entry stands for, stays as stored while SSL stays off.
     const QString storedSsl = cell(row, "sslmode");
-    const QString sslOff = leadingNumber(storedSsl) < 0 ? storedSsl : QStringLiteral("0");
+    const QString sslOff = leadingInt(storedSsl) < 0 ? storedSsl : QStringLiteral("0");
     setCell(row, "sslmode", dialog->m_chkUseSSL->isChecked() ? dialog->m_comboSSL->currentData().toString() : sslOff);
     setCell(row, "port", dialog->m_editPort->text());
     setCell(row, "mbox", dialog->m_rbtnAddress->isChecked() ? dialog->m_editAddress->text()

@@ -71,8 +71,8 @@ void WndSched::showItem(int, QTreeWidgetItem* item)
 void WndSched::fillDialog(DlgSched* dialog, const DBRow* row, DBTable* times)
 {
     dialog->m_editDesc->setText(cell(row, "desc"));
-    const int minutes = leadingNumber(cell(row, "time"));
-    switch (leadingNumber(cell(row, "timetype"))) {
+    const int minutes = leadingInt(cell(row, "time"));
+    switch (leadingInt(cell(row, "timetype"))) {
     case 0: {
         dialog->m_comboEveryAt->setCurrentIndex(0);
         dialog->updateEveryAt(0);
@@ -89,7 +89,7 @@ void WndSched::fillDialog(DlgSched* dialog, const DBRow* row, DBTable* times)
         dialog->m_edit->setText(dialog->m_atText);
         break;
     }
-    const int action = leadingNumber(cell(row, "action"));
+    const int action = leadingInt(cell(row, "action"));
     dialog->m_chkSend->setChecked(action & 1);
     dialog->m_chkReceive->setChecked(action & 2);
     dialog->m_chkOdmr->setChecked(action & 4);
@@ -99,7 +99,7 @@ void WndSched::fillDialog(DlgSched* dialog, const DBRow* row, DBTable* times)
         fillComboFromTime(times, dialog->m_combo, range, true);
     dialog->m_chkValid->setChecked(!range.isEmpty());
     dialog->slotValidChecked();
-    dialog->m_chkDialRAS->setChecked(leadingNumber(cell(row, "allowdial")) != 0);
+    dialog->m_chkDialRAS->setChecked(leadingInt(cell(row, "allowdial")) != 0);
 }
 
 void WndSched::readDialog(const DlgSched* dialog, DBRow* row)
@@ -108,7 +108,7 @@ void WndSched::readDialog(const DlgSched* dialog, DBRow* row)
     if (dialog->m_comboEveryAt->currentIndex() == 0) {
         const int factor = dialog->m_comboMin->currentIndex() == 1 ? 60 : 1;
         setCell(row, "timetype", flag(false));
-        setCell(row, "time", QString::number(leadingNumber(dialog->m_edit->text()) * factor));
+        setCell(row, "time", QString::number(leadingInt(dialog->m_edit->text()) * factor));
     } else {
         setCell(row, "timetype", flag(true));
         setCell(row, "time", QString::number(getTime2Store(dialog->m_edit->text())));
