@@ -46,6 +46,9 @@ class QWidget;
 // for their rows with refreshList(), in their constructor and on "&Refresh", and again
 // after every change of their columns (rebuildList()).
 //
+// Every list sorts its rows as a person reads them: a page's rows are KeyedItems, whose
+// keys compare as the locale orders text (keyeditem.h).
+//
 // The base is not a QObject: its connections are made with the page as context and are
 // undone when the base goes, before the page's QObject part does.
 class ListPage : public T2Popup
