@@ -7,7 +7,9 @@ namespace {
 
 // The collation of the locale the application runs under, as it is when the first key is
 // made (after the application object exists): a long sort makes a key per row, and asking
-// for the locale each time would cost as much as the key.
+// for the locale each time would cost as much as the key. Lists sort on the GUI thread
+// only. A plain static, not a thread-local one: the module must be unloadable, and a
+// thread-local object with a destructor would keep it loaded for the thread's life.
 struct Collation
 {
     Collation()
@@ -25,7 +27,7 @@ struct Collation
 
 const Collation& collation()
 {
-    thread_local const Collation held;
+    static const Collation held;
     return held;
 }
 
