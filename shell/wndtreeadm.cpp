@@ -100,6 +100,8 @@ WndTreeAdm::WndTreeAdm(DBConn* connection, int mode, Desktop* desktop)
     setAttribute(Qt::WA_DeleteOnClose);
     m_desktop->addSubWindow(this);
     m_desktop->addWindow(this, nullptr);
+    // The room the window may have goes with the workspace's size.
+    m_desktop->viewport()->installEventFilter(this);
 
     if (mode != 0)
         buildLogList();
@@ -115,8 +117,10 @@ WndTreeAdm::WndTreeAdm(DBConn* connection, int mode, Desktop* desktop)
 
 WndTreeAdm::~WndTreeAdm()
 {
-    // The tree outlives this part of the window; its last signals must not reach it.
+    // The tree outlives this part of the window; its last signals must not reach it, nor
+    // the workspace's.
     disconnect(m_tree, nullptr, this, nullptr);
+    m_desktop->viewport()->removeEventFilter(this);
     m_desktop->removeWindow(this, true);
     // Pages may still talk to the connection while they go.
     destroyPanes();
@@ -242,6 +246,13 @@ bool WndTreeAdm::event(QEvent* event)
     if (event->type() == QEvent::LayoutRequest)
         keepPageMinimum();
     return handled;
+}
+
+bool WndTreeAdm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_desktop->viewport() && event->type() == QEvent::Resize)
+        keepPageMinimum();
+    return QWidget::eventFilter(watched, event);
 }
 
 void WndTreeAdm::fitToPage()

@@ -29,8 +29,9 @@ class QVBoxLayout;
 //
 // A page is never squeezed below its minimum size: the window's minimum size follows the
 // page it shows (that of the tree, the bar and the page, as far as the workspace has room
-// for it), and the window and its workspace frame grow when a larger page comes. A page
-// larger than that room scrolls in the right side instead.
+// for it, now and whenever the workspace is resized), and the window and its workspace
+// frame grow when a larger page comes. A page larger than that room scrolls in the right
+// side instead.
 //
 // The window lives in a frame of its own in the workspace (addSubWindow) and is deleted
 // when it closes. It is registered in the workspace's window list for its whole life, and
@@ -102,6 +103,7 @@ public slots:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
     // Destroys the current pane and the queued ones at once, without asking them. The

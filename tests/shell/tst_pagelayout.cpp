@@ -92,6 +92,7 @@ private slots:
     void everyPageFitsTheOpeningSize_data();
     void everyPageFitsTheOpeningSize();
     void minimumFollowsThePageShown();
+    void pageLargerThanTheWorkspaceScrolls_data();
     void pageLargerThanTheWorkspaceScrolls();
 
 private:
@@ -186,13 +187,29 @@ void tst_PageLayout::minimumFollowsThePageShown()
     QCOMPARE(window->size(), grown);
 }
 
+void tst_PageLayout::pageLargerThanTheWorkspaceScrolls_data()
+{
+    QTest::addColumn<bool>("shrunkAfter");
+    QTest::newRow("opened in a small workspace") << false;
+    QTest::newRow("the workspace made small while the page shows") << true;
+}
+
 void tst_PageLayout::pageLargerThanTheWorkspaceScrolls()
 {
-    WndMain* window = openWindow(QSize(640, 400));
+    QFETCH(bool, shrunkAfter);
+    const QSize small(640, 400);
+    WndMain* window = openWindow(shrunkAfter ? ConsoleSize : small);
     QVERIFY(window);
     QMdiSubWindow* frame = workspaceFrame(window);
 
     show(window, QStringLiteral("Backup"));
+    if (shrunkAfter) {
+        m_console->console()->resize(small);
+        QTRY_COMPARE(m_console->desktop()->viewport()->size(), small);
+        // The administrator makes the window fit again.
+        frame->resize(small);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    }
     const QWidget* pane = window->getCurrentPane();
     QVERIFY(window->minimumSizeHint().width() > 640);
     // As large as the workspace allows, and no larger.
@@ -202,8 +219,8 @@ void tst_PageLayout::pageLargerThanTheWorkspaceScrolls()
     QVERIFY(pane->width() >= pane->minimumSizeHint().width());
     const QScrollArea* area = pageScrollArea(window);
     QVERIFY(area);
-    QVERIFY(area->horizontalScrollBar()->isVisible());
-    QVERIFY(area->verticalScrollBar()->isVisible());
+    QTRY_VERIFY(area->horizontalScrollBar()->isVisible());
+    QTRY_VERIFY(area->verticalScrollBar()->isVisible());
 }
 
 QTEST_MAIN(tst_PageLayout)
