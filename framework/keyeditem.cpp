@@ -44,15 +44,15 @@ void KeyedItem::setData(int column, int role, const QVariant& value)
 
 void KeyedItem::forgetKeys()
 {
-    m_keys.clear();
+    m_key.reset();
 }
 
 const SortKey& KeyedItem::sortKey(int column) const
 {
-    const size_t at = size_t(qMax(column, 0));
-    if (at >= m_keys.size())
-        m_keys.resize(at + 1);
-    if (!m_keys[at])
-        m_keys[at].emplace(key(int(at), true));
-    return *m_keys[at];
+    column = qMax(column, 0);
+    if (!m_key || m_keyColumn != column) {
+        m_key.emplace(key(column, true));
+        m_keyColumn = column;
+    }
+    return *m_key;
 }

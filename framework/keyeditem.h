@@ -5,15 +5,15 @@
 #include <QTreeWidgetItem>
 
 #include <optional>
-#include <vector>
 
 // A row of a sorted list. The list orders its rows by each row's key of the sorted view
 // column (key()), compared as SortKey compares: as the locale orders text, the way the old
 // toolkit's list items did by default.
 //
-// The keys of a row are made once, the first time the list compares by that column, and
-// kept until a cell's text changes (every setText and every show of the row). A subclass
-// that overrides setData passes the texts on to KeyedItem::setData.
+// The key of a row is made once, the first time the list compares by a column, and kept
+// for that column until a cell's text changes (every setText and every show of the row)
+// or the list sorts by another column. A subclass that overrides setData passes the texts
+// on to KeyedItem::setData.
 //
 // Every row class of a list has a type of its own, at or above QTreeWidgetItem::UserType:
 // the list compares by keys only rows of one type, and rows of another type as plain
@@ -34,11 +34,13 @@ protected:
     KeyedItem(QTreeWidgetItem* parent, int type);
     KeyedItem(QTreeWidget* list, QTreeWidgetItem* after, int type);
 
-    // The kept keys go, for rows whose keys depend on more than their cells' texts.
+    // The kept key goes, for rows whose keys depend on more than their cells' texts.
     void forgetKeys();
 
 private:
     const SortKey& sortKey(int column) const;
 
-    mutable std::vector<std::optional<SortKey>> m_keys;
+    // Held in the row itself: a long sort reads it a few million times.
+    mutable std::optional<SortKey> m_key;
+    mutable int m_keyColumn = -1;
 };

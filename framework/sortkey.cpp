@@ -5,6 +5,13 @@
 
 namespace {
 
+// Which keys may be compared without their collation key, and how; see sortkey.h.
+enum class Shortcut {
+    Everything, // the "C" locale: the collation is the order of the character codes
+    AsciiWords, // English: keys of blanks, digits and the letters a to z and A to Z
+    Digits,     // any other language: keys of digits alone
+};
+
 // The collation of the locale the application runs under, as it is when the first key is
 // made (after the application object exists): a long sort makes a key per row, and asking
 // for the locale each time would cost as much as the key. Lists sort on the GUI thread
@@ -14,15 +21,21 @@ struct Collation
 {
     Collation()
         : collator(QLocale().collation())
-        , lowerCaseInCodeOrder(collator.locale().language() == QLocale::English
-                               || collator.locale().language() == QLocale::C)
+        , shortcut(shortcutOf(collator.locale().language()))
     {
     }
 
+    static Shortcut shortcutOf(QLocale::Language language)
+    {
+        if (language == QLocale::C)
+            return Shortcut::Everything;
+        // Not every language orders the letters a to z as English does (Danish puts "aa"
+        // after "z").
+        return language == QLocale::English ? Shortcut::AsciiWords : Shortcut::Digits;
+    }
+
     QCollator collator;
-    // Blanks, digits and the small letters a to z order as their character codes do: true
-    // of English, not of every language (Danish puts "aa" after "z").
-    bool lowerCaseInCodeOrder;
+    Shortcut shortcut;
 };
 
 const Collation& collation()
@@ -31,32 +44,49 @@ const Collation& collation()
     return held;
 }
 
-// Texts the collation orders exactly as their characters' codes: there a plain
-// comparison gives the same order for much less than a collation key costs.
-bool comparesAsCodes(const QString& text)
+bool isAsciiWord(const QString& text, bool lettersToo)
 {
-    const bool letters = collation().lowerCaseInCodeOrder;
     for (const QChar c : text) {
         const char16_t u = c.unicode();
-        const bool plain = (u >= '0' && u <= '9') || (letters && (u == ' ' || (u >= 'a' && u <= 'z')));
-        if (!plain)
+        const bool digit = u >= '0' && u <= '9';
+        const bool wordPart = u == ' ' || (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z');
+        if (!digit && !(lettersToo && wordPart))
             return false;
     }
     return true;
+}
+
+bool needsNoCollationKey(const QString& text)
+{
+    switch (collation().shortcut) {
+    case Shortcut::Everything: return true;
+    case Shortcut::AsciiWords: return isAsciiWord(text, true);
+    case Shortcut::Digits: return isAsciiWord(text, false);
+    }
+    return false;
 }
 
 } // namespace
 
 SortKey::SortKey(const QString& text)
     : m_text(text)
-    , m_codeOrder(comparesAsCodes(text))
+    , m_plain(needsNoCollationKey(text))
 {
+    // English collation orders blanks, digits and letters first as the letters' codes do
+    // regardless of case (blanks, then digits, then a to z), and only then, at the first
+    // letter whose case differs, a small letter before its capital.
+    if (m_plain && collation().shortcut == Shortcut::AsciiWords)
+        m_folded = text.toLower();
+    else if (m_plain)
+        m_folded = text;
 }
 
 int SortKey::compare(const SortKey& other) const
 {
-    if (m_codeOrder && other.m_codeOrder)
-        return QString::compare(m_text, other.m_text);
+    if (m_plain && other.m_plain) {
+        const int folded = QString::compare(m_folded, other.m_folded);
+        return folded != 0 ? folded : QString::compare(other.m_text, m_text);
+    }
     return collated().compare(other.collated());
 }
 
