@@ -112,7 +112,7 @@ void AccountFields::loadGroups(const DBRow* row)
 
 void AccountFields::loadRights(const DBRow* row)
 {
-    rightsChoice().show(AccountTexts::number(row, "rights"));
+    rightsChoice().show(AccountTexts::wholeNumber(row, "rights"));
     m_untouched.remember(QStringLiteral("rights"), cell(row, "rights"),
                          {m_w.rbtnNoAcc, m_w.rbtnViewLogs, m_w.rbtnFullAcc});
 }
@@ -143,7 +143,7 @@ void AccountFields::writeGroups(DBRow* row)
 
 void AccountFields::writeRights(DBRow* row)
 {
-    const QString rights = rightsChoice().edited(AccountTexts::number(row, "rights"));
+    const QString rights = rightsChoice().edited(AccountTexts::wholeNumber(row, "rights"));
     setCell(row, "rights", m_untouched.value(QStringLiteral("rights"), rights));
 }
 

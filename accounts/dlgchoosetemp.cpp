@@ -4,6 +4,7 @@
 #include "dbrow.h"
 #include "dbtable.h"
 #include "qtemplateitem.h"
+#include "sortkey.h"
 
 #include <QHeaderView>
 #include <QTreeWidget>
@@ -21,7 +22,7 @@ QString templateDomain(const QString& domain, const DBTable& domains)
         return domain;
     QString primary;
     for (const auto& row : domains.m_rows) {
-        if (AccountTexts::number(row.get(), "type") == 0)
+        if (AccountTexts::wholeNumber(row.get(), "type") == 0)
             primary = cell(row.get(), "domain");
     }
     return primary;
@@ -50,7 +51,7 @@ DlgChooseTemp::DlgChooseTemp(DBTable* templates, DBTable* domains, QString domai
     // By name, after "Default" whatever the names are: a template may itself be called
     // "Default", or have a name that sorts before it.
     std::stable_sort(items.begin(), items.end(), [](const QTemplateItem* a, const QTemplateItem* b) {
-        return QString::compare(a->key(0, true), b->key(0, true)) < 0;
+        return compareAsSortKeys(a->key(0, true), b->key(0, true)) < 0;
     });
     for (QTemplateItem* item : std::as_const(items))
         m_list->addTopLevelItem(item);

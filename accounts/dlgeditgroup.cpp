@@ -15,7 +15,7 @@
 #include <QRadioButton>
 
 using AccountTexts::cell;
-using AccountTexts::number;
+using AccountTexts::wholeNumber;
 
 DlgEditGroup::DlgEditGroup(DBUserList* lists, DBRow* group, DBConn* conn, DBTable* users,
                            QWidget* parent, const char* name, bool modal, Qt::WindowFlags fl)
@@ -34,7 +34,7 @@ DlgEditGroup::DlgEditGroup(DBUserList* lists, DBRow* group, DBConn* conn, DBTabl
     if (!m_lists->setActiveGroup(cell(m_row, "name"), globalData.currentDomain, m_users) || !self)
         return;
     m_members->showMembers(*m_lists);
-    RightsChoice{m_rbtnNoAcc, m_rbtnViewLogs, m_rbtnFullAcc}.show(number(m_row, "rights"));
+    RightsChoice{m_rbtnNoAcc, m_rbtnViewLogs, m_rbtnFullAcc}.show(wholeNumber(m_row, "rights"));
     m_untouched.remember(QStringLiteral("rights"), cell(m_row, "rights"),
                          {m_rbtnNoAcc, m_rbtnViewLogs, m_rbtnFullAcc});
     m_ready = true;
@@ -90,7 +90,7 @@ void DlgEditGroup::slotOK()
         return;
     setCell(m_row, "description", m_editDesk->text());
     const QString rights =
-        RightsChoice{m_rbtnNoAcc, m_rbtnViewLogs, m_rbtnFullAcc}.edited(number(m_row, "rights"));
+        RightsChoice{m_rbtnNoAcc, m_rbtnViewLogs, m_rbtnFullAcc}.edited(wholeNumber(m_row, "rights"));
     setCell(m_row, "rights", m_untouched.value(QStringLiteral("rights"), rights));
     accept();
 }

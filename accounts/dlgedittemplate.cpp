@@ -17,7 +17,7 @@
 #include <QTabWidget>
 
 using AccountTexts::cell;
-using AccountTexts::number;
+using AccountTexts::wholeNumber;
 
 namespace {
 
@@ -95,7 +95,7 @@ void DlgEditTemplate::fillFields()
                          m_chkShowFldList, m_chkShowSub},
                         m_row, *m_languages, m_untouched);
     if (m_page)
-        m_page->fillComboAuthTypes(m_auth, number(m_row, "auth_type"));
+        m_page->fillComboAuthTypes(m_auth, wholeNumber(m_row, "auth_type"));
     m_untouched.remember(QStringLiteral("auth_type"), cell(m_row, "auth_type"), {m_auth});
 }
 
@@ -114,7 +114,7 @@ QString DlgEditTemplate::groupDomain() const
     // The box names the primary domain, whose groups carry no domain.
     const QString chosen = m_comboDomain->currentText();
     for (const auto& domain : m_domains->m_rows) {
-        if (cell(domain.get(), "domain") == chosen && number(domain.get(), "type") == 0)
+        if (cell(domain.get(), "domain") == chosen && wholeNumber(domain.get(), "type") == 0)
             return QString();
     }
     return chosen;

@@ -19,7 +19,7 @@
 #include <QPointer>
 
 using AccountTexts::cell;
-using AccountTexts::number;
+using AccountTexts::wholeNumber;
 
 namespace {
 
@@ -78,7 +78,7 @@ void DlgEditUser::fillFields()
     m_editDesk->setText(cell(m_row, "description"));
     m_editPass->setText(passwordPlaceholder());
     m_editConfPass->setText(passwordPlaceholder());
-    m_chkDisabled->setChecked(number(m_row, "account_enabled") == 0);
+    m_chkDisabled->setChecked(wholeNumber(m_row, "account_enabled") == 0);
     m_untouched.remember(QStringLiteral("account_enabled"), cell(m_row, "account_enabled"), {m_chkDisabled});
     m_fields->loadGroups(m_row);
     m_fields->loadRights(m_row);
@@ -86,7 +86,7 @@ void DlgEditUser::fillFields()
     WebMailFields::load(webMailWidgets(), m_row, *m_languages, m_untouched);
     m_editPIN->clear();
     if (m_page)
-        m_page->fillComboAuthTypes(m_auth, number(m_row, "auth_type"));
+        m_page->fillComboAuthTypes(m_auth, wholeNumber(m_row, "auth_type"));
     m_untouched.remember(QStringLiteral("auth_type"), cell(m_row, "auth_type"), {m_auth});
 }
 

@@ -11,7 +11,7 @@
 #include <QLineEdit>
 
 using AccountTexts::cell;
-using AccountTexts::number;
+using AccountTexts::wholeNumber;
 
 namespace {
 
@@ -30,8 +30,8 @@ void load(const WebMailWidgets& fields, const DBRow* row, const DBTable& languag
     fields.editNumMsg->setText(cell(row, "msgperpage"));
     fields.editSentFolder->setText(cell(row, "sentfolder"));
     fields.editDraftFolder->setText(cell(row, "draftfolder"));
-    fields.chkShowFldList->setChecked(number(row, "hidefldlist") == 0);
-    fields.chkShowSub->setChecked(number(row, "showsub") != 0);
+    fields.chkShowFldList->setChecked(wholeNumber(row, "hidefldlist") == 0);
+    fields.chkShowSub->setChecked(wholeNumber(row, "showsub") != 0);
     untouched.remember(QStringLiteral("hidefldlist"), cell(row, "hidefldlist"), {fields.chkShowFldList});
     untouched.remember(QStringLiteral("showsub"), cell(row, "showsub"), {fields.chkShowSub});
     for (const auto& language : languages.m_rows)

@@ -19,7 +19,7 @@
 #include <QTreeWidget>
 
 using AccountTexts::cell;
-using AccountTexts::number;
+using AccountTexts::wholeNumber;
 
 WizAddUser::WizAddUser(DBRow* row, DBConn* conn, DBTable* groups, WndUser* parent,
                        const char* name, bool modal, Qt::WindowFlags f)
@@ -54,7 +54,7 @@ void WizAddUser::fillFromRow()
     m_fields->loadGroups(m_row);
     m_fields->loadQuota(m_row);
     if (m_wndUser)
-        m_wndUser->fillComboAuthTypes(m_auth, number(m_row, "auth_type"));
+        m_wndUser->fillComboAuthTypes(m_auth, wholeNumber(m_row, "auth_type"));
 }
 
 bool WizAddUser::existInList(DBRow* group) const

@@ -1,6 +1,7 @@
 #include "configpage.h"
 
 #include "accountcolumns.h"
+#include "cellnumbers.h"
 #include "comboboxes.h"
 #include "dbconn.h"
 #include "dbctrl.h"
@@ -14,7 +15,6 @@
 #include "ownrequest.h"
 #include "passwordplaceholder.h"
 #include "scopedqpointer.h"
-#include "units.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -203,7 +203,7 @@ QString ConfigPage::cell(DBTable& table, const char* column)
 
 qint64 ConfigPage::cellNumber(DBTable& table, const char* column)
 {
-    return Units::leadingNumber(cell(table, column));
+    return CellNumbers::leadingNumber(cell(table, column));
 }
 
 bool ConfigPage::cellFlag(DBTable& table, const char* column)

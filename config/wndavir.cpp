@@ -1,12 +1,11 @@
 #include "wndavir.h"
 
-#include "accountfields.h"
-#include "accounttexts.h"
 #include "dbrow.h"
 #include "dialogseam.h"
 #include "dlgattach.h"
 #include "filtercolumns.h"
 #include "qattachitem.h"
+#include "rowcells.h"
 #include "scopedqpointer.h"
 
 #include <QCheckBox>
@@ -171,7 +170,7 @@ DBRow* WndAvir::rowOf(int, QTreeWidgetItem* item) const
 QTreeWidgetItem* WndAvir::newItem(int, DBRow* row)
 {
     // A rule just added is on.
-    ::setCell(row, "enabled", QStringLiteral("1"));
+    RowCells::setCell(row, "enabled", QStringLiteral("1"));
     return new QAttachItem(m_list, row, &cols(), this);
 }
 
@@ -238,8 +237,8 @@ void WndAvir::slotAdd()
         return;
     const int order = nextOrder();
     addRow(0, [order](DBRow* row) {
-        ::setCell(row, "action", QStringLiteral("1"));
-        ::setCell(row, "order", QString::number(order));
+        RowCells::setCell(row, "action", QStringLiteral("1"));
+        RowCells::setCell(row, "order", QString::number(order));
     });
 }
 
@@ -289,9 +288,9 @@ void WndAvir::moveCurrent(int step)
         return;
     DBRow* moved = current->row();
     DBRow* other = neighbour->row();
-    const QString movedOrder = AccountTexts::cell(moved, "order");
-    ::setCell(moved, "order", AccountTexts::cell(other, "order"));
-    ::setCell(other, "order", movedOrder);
+    const QString movedOrder = RowCells::cell(moved, "order");
+    RowCells::setCell(moved, "order", RowCells::cell(other, "order"));
+    RowCells::setCell(other, "order", movedOrder);
     current->setRow(other);
     neighbour->setRow(moved);
     m_filling = true;

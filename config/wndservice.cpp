@@ -1,5 +1,6 @@
 #include "wndservice.h"
 
+#include "cellnumbers.h"
 #include "configcolumns.h"
 #include "dbreq.h"
 #include "dbrow.h"
@@ -10,7 +11,6 @@
 #include "ownrequest.h"
 #include "qserviceitem.h"
 #include "scopedqpointer.h"
-#include "units.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -228,7 +228,7 @@ bool WndService::runEditDialog(int, DBRow* row)
     dialog->m_comboStartup->addItem(tr("Automatic"));
     dialog->m_comboStartup->addItem(tr("Manual"));
     dialog->m_comboStartup->setCurrentIndex(
-        Units::leadingNumber(QServiceItem::cellText(row, "autostart")) == 1 ? 0 : 1);
+        CellNumbers::leadingNumber(QServiceItem::cellText(row, "autostart")) == 1 ? 0 : 1);
     dialog->m_defaultPort = QServiceItem::cellText(row, "defaultport");
     dialog->setAcl(QServiceItem::cellText(row, "acl"));
     const bool smtp = name == QLatin1String("SMTP");

@@ -1,5 +1,6 @@
 #include "wndsmtp.h"
 
+#include "cellnumbers.h"
 #include "comboboxes.h"
 #include "configcolumns.h"
 
@@ -48,7 +49,7 @@ void WndSmtp::writeAmount(const char* column, const Units::Factors& factors,
 {
     const qint64 factor = factors.value(unit->currentIndex(), factors.first());
     setCell(m_smtp, column,
-            QString::number(Units::product(Units::leadingNumber(field->text()), factor)));
+            QString::number(Units::product(CellNumbers::leadingNumber(field->text()), factor)));
 }
 
 void WndSmtp::updateData()

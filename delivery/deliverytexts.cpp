@@ -9,28 +9,6 @@
 
 namespace DeliveryTexts {
 
-int leadingNumber(const QString& text)
-{
-    int i = 0;
-    const int length = int(text.size());
-    while (i < length && (text.at(i) == QLatin1Char(' ') || (text.at(i) >= QLatin1Char('\t')
-                                                             && text.at(i) <= QLatin1Char('\r'))))
-        ++i;
-    bool negative = false;
-    if (i < length && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-'))) {
-        negative = text.at(i) == QLatin1Char('-');
-        ++i;
-    }
-    qint64 value = 0;
-    for (; i < length && text.at(i).isDigit() && text.at(i).unicode() < 128; ++i) {
-        value = value * 10 + (text.at(i).unicode() - '0');
-        if (value > qint64(INT_MAX) + 1)
-            break;
-    }
-    value = negative ? -value : value;
-    return int(qBound(qint64(INT_MIN), value, qint64(INT_MAX)));
-}
-
 QString yesNo(int value)
 {
     return value != 0 ? QCoreApplication::translate("DeliveryTexts", "Yes")
@@ -39,7 +17,7 @@ QString yesNo(int value)
 
 QString sizeKey(const QString& text)
 {
-    const int size = leadingNumber(text);
+    const int size = leadingInt(text);
     if (size < 0)
         return QStringLiteral("-%1").arg(qint64(INT_MAX) + size, 10, 10, QLatin1Char('0'));
     return QStringLiteral("%1").arg(size, 10, 10, QLatin1Char('0'));
@@ -54,7 +32,7 @@ QString addressKey(const QString& text)
 {
     in_addr address{};
     if (inet_aton(text.toLatin1().constData(), &address) == 0)
-        return QLatin1Char('~') + text;
+        address.s_addr = INADDR_NONE;
     return QString::asprintf("%018u", unsigned(ntohl(address.s_addr)));
 }
 

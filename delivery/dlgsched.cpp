@@ -114,7 +114,7 @@ void DlgSched::slotOK()
         && administratorCorrects(tr("There's no action specified.\nDo you want to correct the problem?")))
         return;
     // A negative interval would make the server repeat the action without pause, as 0 would.
-    if (m_comboEveryAt->currentIndex() == 0 && DeliveryTexts::leadingNumber(m_edit->text()) <= 0) {
+    if (m_comboEveryAt->currentIndex() == 0 && DeliveryTexts::leadingInt(m_edit->text()) <= 0) {
         Dialogs::warning(nullptr, tr("Ornel Corvane Administration"),
                          tr("It is not possible to repeat action(s) after 0 seconds! Set different interval!"),
                          QMessageBox::Ok);

@@ -35,7 +35,7 @@ QString QSchedItem::cellText(int id) const
     case Actions: return scheduledActionText(cell(m_row, "action"));
     case Description: return cell(m_row, "desc");
     case Dial:
-        return leadingNumber(cell(m_row, "allowdial")) == 1
+        return leadingInt(cell(m_row, "allowdial")) == 1
                    ? QCoreApplication::translate("WndSched", "Dial")
                    : QCoreApplication::translate("WndSched", "Don't dial");
     }
@@ -45,7 +45,7 @@ QString QSchedItem::cellText(int id) const
 void QSchedItem::show()
 {
     m_shownEnabled = cell(m_row, "enabled");
-    showOn(leadingNumber(m_shownEnabled) != 0);
+    showOn(leadingInt(m_shownEnabled) != 0);
     m_cols->showItem(this, [this](int id) { return cellText(id); });
     setIconOfFirst(DeliveryIcons::sched());
 }
@@ -57,7 +57,7 @@ void QSchedItem::showOn(bool on)
 
 void QSchedItem::setOn(bool on)
 {
-    const bool asShown = on == (leadingNumber(m_shownEnabled) != 0);
+    const bool asShown = on == (leadingInt(m_shownEnabled) != 0);
     const QString flag = on ? QStringLiteral("1") : QStringLiteral("0");
     setCell(m_row, "enabled", asShown ? m_shownEnabled : flag);
     if (m_page)
@@ -78,7 +78,7 @@ void QSchedItem::setData(int column, int role, const QVariant& value)
             setOn(on);
         return;
     }
-    QTreeWidgetItem::setData(column, role, value);
+    DeliveryItem::setData(column, role, value);
 }
 
 QString QSchedItem::key(int column, bool) const

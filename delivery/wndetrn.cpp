@@ -61,7 +61,7 @@ bool WndEtrn::runEditDialog(int, DBRow* row)
     dialog->m_editUser->setText(cell(row, "user"));
     // Never the stored password: only whether it is retyped.
     dialog->m_editPass->setText(passwordPlaceholder());
-    const bool auth = leadingNumber(cell(row, "auth")) != 0;
+    const bool auth = leadingInt(cell(row, "auth")) != 0;
     dialog->m_chkAuth->setChecked(auth);
     // Also when the box kept its state: the fields follow it from the start.
     dialog->slotAuthToggled(auth);

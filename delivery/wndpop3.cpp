@@ -115,12 +115,12 @@ void WndPop3::fillAccountDialog(DlgPop3* dialog, const DBRow* row)
 
     for (int type : {0, 1})
         addNumberEntry(dialog->m_comboAuth, QPop3Item::getAuthAsString(type), type);
-    chooseNumber(dialog->m_comboAuth, leadingNumber(cell(row, "auth_type")));
+    chooseNumber(dialog->m_comboAuth, leadingInt(cell(row, "auth_type")));
     dialog->m_untouched.remember(QStringLiteral("auth_type"), cell(row, "auth_type"), {dialog->m_comboAuth});
 
     for (int mode : {2, 1})
         addNumberEntry(dialog->m_comboSSL, QPop3Item::getSSLAsString(mode), mode);
-    const int ssl = leadingNumber(cell(row, "sslmode"));
+    const int ssl = leadingInt(cell(row, "sslmode"));
     dialog->m_chkUseSSL->setChecked(ssl > 0);
     if (ssl < 1)
         dialog->m_comboSSL->setEnabled(false);

@@ -104,7 +104,7 @@ void WndQueue::runFunction(const QString& call)
     const bool loaded = result.function(this, m_conn, callText.constData(), dbcol_ret,
                                         DBTable::WaitWithProgress | DBTable::ReportRefusal);
     const bool started = loaded && !result.m_rows.empty()
-        && DeliveryTexts::leadingNumber(DeliveryTexts::cell(result.m_rows.front().get(), "result")) == 1;
+        && DeliveryTexts::leadingInt(DeliveryTexts::cell(result.m_rows.front().get(), "result")) == 1;
     // Without a parent: the boxes stand on their own, even when the page went meanwhile.
     if (started) {
         Dialogs::information(nullptr, caption(),

@@ -69,8 +69,8 @@ void WndSched::showItem(int, QTreeWidgetItem* item)
 void WndSched::fillDialog(DlgSched* dialog, const DBRow* row)
 {
     dialog->m_editDesc->setText(cell(row, "desc"));
-    const int minutes = leadingNumber(cell(row, "time"));
-    switch (leadingNumber(cell(row, "timetype"))) {
+    const int minutes = leadingInt(cell(row, "time"));
+    switch (leadingInt(cell(row, "timetype"))) {
     case 0: {
         dialog->m_comboEveryAt->setCurrentIndex(0);
         dialog->updateEveryAt(0);
@@ -93,7 +93,7 @@ void WndSched::fillDialog(DlgSched* dialog, const DBRow* row)
                                                            dialog->m_comboMin};
     untouched.remember(QStringLiteral("timetype"), cell(row, "timetype"), timeFields);
     untouched.remember(QStringLiteral("time"), cell(row, "time"), timeFields);
-    const int action = leadingNumber(cell(row, "action"));
+    const int action = leadingInt(cell(row, "action"));
     dialog->m_chkSend->setChecked(action & 1);
     dialog->m_chkReceive->setChecked(action & 2);
     dialog->m_chkOdmr->setChecked(action & 4);
@@ -104,7 +104,7 @@ void WndSched::fillDialog(DlgSched* dialog, const DBRow* row)
     dialog->setTimeint(range);
     dialog->m_chkValid->setChecked(!range.isEmpty());
     dialog->slotValidChecked();
-    dialog->m_chkDialRAS->setChecked(leadingNumber(cell(row, "allowdial")) != 0);
+    dialog->m_chkDialRAS->setChecked(leadingInt(cell(row, "allowdial")) != 0);
     untouched.remember(QStringLiteral("allowdial"), cell(row, "allowdial"), {dialog->m_chkDialRAS});
 }
 
@@ -116,7 +116,7 @@ void WndSched::readDialog(const DlgSched* dialog, DBRow* row)
     if (dialog->m_comboEveryAt->currentIndex() == 0) {
         const int factor = dialog->m_comboMin->currentIndex() == 1 ? 60 : 1;
         setCell(row, "timetype", untouched.value(QStringLiteral("timetype"), flag(false)));
-        time = QString::number(leadingNumber(dialog->m_edit->text()) * factor);
+        time = QString::number(leadingInt(dialog->m_edit->text()) * factor);
     } else {
         setCell(row, "timetype", untouched.value(QStringLiteral("timetype"), flag(true)));
         time = QString::number(getTime2Store(dialog->m_edit->text()));

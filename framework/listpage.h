@@ -68,6 +68,9 @@ class QWidget;
 // an edit that does not touch it is not the administrator's duplicate. The rule is the table
 // layer's (editedkey.h), which every other editor of keyed rows follows too.
 //
+// Every list sorts its rows as a person reads them: a page's rows are KeyedItems, whose
+// keys compare as the locale orders text (keyeditem.h).
+//
 // The base is not a QObject: its connections are made with the page as context and are
 // undone when the base goes, before the page's QObject part does.
 class ListPage : public T2Popup

@@ -10,6 +10,7 @@
 
 class DBConn;
 class Desktop;
+class PageArea;
 class QLabel;
 class QMdiSubWindow;
 class QMenu;
@@ -27,6 +28,12 @@ class QVBoxLayout;
 // What the tree holds, which page an item opens and what Apply and Reset do belong to the
 // subclass.
 //
+// A page is never squeezed below its minimum size: the window's minimum size follows the
+// page it shows (that of the tree, the bar and the page, as far as the workspace has room
+// for it, now and whenever the workspace is resized), and the window and its workspace
+// frame grow when a larger page comes. A page larger than that room scrolls in the right
+// side instead.
+//
 // The window lives in a frame of its own in the workspace (addSubWindow) and is deleted
 // when it closes. It is registered in the workspace's window list for its whole life, and
 // it owns the end of its server connection: the destructor gives the connection up (the
@@ -43,7 +50,8 @@ public:
     QTreeWidget* getTree() const { return m_tree; }
     // The connection's request log; null in layout mode 0.
     QTreeWidget* getLogList() const { return m_logList; }
-    // Where pages live: the parent of every pane and page container.
+    // Where pages live: the parent of every pane and page container. It scrolls in the
+    // right side when the page is larger than the window can be.
     QWidget* getRightPane() const { return m_right; }
     QWidget* getCurrentPane() const { return m_currentPane; }
     QPushButton* getApplyButton() const { return m_btnApply; }
@@ -97,6 +105,8 @@ public slots:
     virtual void reset();
 
 protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
     // Destroys the current pane and the queued ones at once, without asking them. The
@@ -114,11 +124,16 @@ private:
     bool buildHeaderPictures(const char* const* xpm, int lineCount);
     QWidget* createHeaderRow(QWidget* container);
     bool closePane(QWidget* pane);
+    // The window's minimum size from what it shows now (see the class comment). fitToPage
+    // first tells the layouts that the page changed; keepPageMinimum trusts them.
+    void fitToPage();
+    void keepPageMinimum();
 
     // Guarded: a connection given up elsewhere is not touched again.
     QPointer<DBConn> m_conn;
     QTreeWidget* m_tree = nullptr;
     QTreeWidget* m_logList = nullptr;
+    PageArea* m_pageArea = nullptr;
     QWidget* m_right = nullptr;
     QSplitter* m_hsplit = nullptr;
     QSplitter* m_vsplit = nullptr;

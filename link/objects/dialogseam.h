@@ -94,7 +94,14 @@ int critical(QWidget *parent, const QString &caption, const QString &text,
              int escapeButtonNumber = -1);
 
 // dialog->exec(): QDialog::Accepted, QDialog::Rejected or the value given to done().
+// First, whoever answers, the dialog is kept within the screen (keepWithinScreen).
 int exec(QDialog *dialog);
+
+// A dialog never grows past the screen: a choice box or label whose text would make it
+// wider than a third of the screen (a stored name of a megabyte) gets no more than that,
+// and shows the start of its text; an editable box scrolls its text, as a line edit does.
+// Fields of ordinary length keep the size they ask for.
+void keepWithinScreen(QDialog *dialog);
 
 // QFontDialog::getFont.
 QFont getFont(bool *ok, const QFont &initial, QWidget *parent = nullptr,

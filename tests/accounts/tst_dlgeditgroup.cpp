@@ -167,7 +167,7 @@ void TestDlgEditGroup::showsTheGroup()
     QCOMPARE(dialog->m_editDesk->text(), QStringLiteral("All staff"));
     // Sorted by name.
     QCOMPARE(names(dialog->m_listUsers),
-             (QStringList{"J\u00fcrgen", GroupsFixture::longName(), "ann", "bob", "o'neil"}));
+             (QStringList{GroupsFixture::longName(), "ann", "bob", "J\u00fcrgen", "o'neil"}));
     QVERIFY(dialog->existInList("ann"));
     QVERIFY(!dialog->existInList("Ann"));
     QVERIFY(dialog->m_btnOK->isEnabled());
@@ -276,7 +276,7 @@ void TestDlgEditGroup::pickedUsersJoin()
         return int(QDialog::Rejected);
     });
     dialog->slotAdd();
-    QCOMPARE(offeredAgain, (QStringList{"J\u00fcrgen", GroupsFixture::longName(), "ann", "bob"}));
+    QCOMPARE(offeredAgain, (QStringList{GroupsFixture::longName(), "ann", "bob", "J\u00fcrgen"}));
     selectNamed(dialog->m_listUsers, {"cid"});
     dialog->slotRemove();
     QStringList offeredAfterRemoval;

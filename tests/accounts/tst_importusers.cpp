@@ -355,15 +355,16 @@ void TestImportUsers::unusableNamesSkippedAndWarnedOnce()
     recorder.answerDialog(take(0));
     page->slotImport();
 
-    // In the list's order: the empty name, then capitals first. "john" is a user of the
-    // primary domain; "dan" only of another domain.
+    // In the list's order: the empty name, then the names as a person reads them, lower
+    // case before capitals. "john" is a user of the primary domain; "dan" only of another
+    // domain.
     const QStringList names = insertedNames(m_session->ctrl.m_pending);
-    QCOMPARE(names, (QStringList{"Kim", "dan"}));
+    QCOMPARE(names, (QStringList{"dan", "kim"}));
     QCOMPARE(recorder.messages.size(), 1);
     QCOMPARE(recorder.messages.at(0).caption, QStringLiteral("Ornel Corvane Administration"));
     QCOMPARE(recorder.messages.at(0).text,
              QStringLiteral("These accounts were not imported: their names are empty, repeated or "
-                            "already used in this domain:\n(no name)\nJOHN\nkim"));
+                            "already used in this domain:\n(no name)\nJOHN\nKim"));
 }
 
 QTEST_MAIN(TestImportUsers)

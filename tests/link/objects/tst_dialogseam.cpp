@@ -3,9 +3,13 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDeadlineTimer>
+#include <QGridLayout>
+#include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -55,7 +59,51 @@ void escapeNextBox(QStringList *seen)
 
 const QString Caption = QStringLiteral("Ornel Corvane Administration");
 
+enum class Field { ChoiceBox, EditableBox, Label, TwoBoxesInARow };
+
+QComboBox *choiceBox(QWidget *parent, const QString &entry, bool editable)
+{
+    auto *box = new QComboBox(parent);
+    box->setEditable(editable);
+    box->addItems({QStringLiteral("Default"), entry});
+    box->setCurrentIndex(1);
+    return box;
+}
+
+// An edit dialog as the forms build them: a caption and a field a row, OK and Cancel below.
+QDialog *editDialog(Field kind, const QString &text)
+{
+    auto *dialog = new QDialog;
+    auto *grid = new QGridLayout(dialog);
+    grid->addWidget(new QLabel(QStringLiteral("Name:"), dialog), 0, 0);
+    grid->addWidget(new QComboBox(dialog), 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Value:"), dialog), 1, 0);
+    switch (kind) {
+    case Field::ChoiceBox:
+    case Field::EditableBox:
+        grid->addWidget(choiceBox(dialog, text, kind == Field::EditableBox), 1, 1);
+        break;
+    case Field::Label:
+        grid->addWidget(new QLabel(text, dialog), 1, 1);
+        break;
+    case Field::TwoBoxesInARow: {
+        auto *row = new QHBoxLayout;
+        row->addWidget(choiceBox(dialog, text, false));
+        row->addWidget(choiceBox(dialog, text, false));
+        grid->addLayout(row, 1, 1);
+        break;
+    }
+    }
+    auto *ok = new QPushButton(QStringLiteral("OK"), dialog);
+    ok->setObjectName(QStringLiteral("m_btnOK"));
+    grid->addWidget(ok, 2, 0);
+    grid->addWidget(new QPushButton(QStringLiteral("Cancel"), dialog), 2, 1);
+    return dialog;
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(Field)
 
 class TestDialogSeam : public QObject
 {
@@ -141,6 +189,50 @@ private slots:
         QCOMPARE(Dialogs::getFont(&ok, initial), initial);  // nothing queued: cancelled
         QVERIFY(!ok);
         QCOMPARE(recorder.fontCaptions, (QStringList{"Log font", QString()}));
+    }
+
+    void longTextsStayInsideTheScreen_data()
+    {
+        QTest::addColumn<Field>("kind");
+        QTest::addColumn<int>("length");
+        const int megabyte = 1 << 20;
+        QTest::newRow("a choice box") << Field::ChoiceBox << megabyte;
+        QTest::newRow("an editable box") << Field::EditableBox << megabyte;
+        QTest::newRow("a label") << Field::Label << megabyte;
+        QTest::newRow("two boxes in a row") << Field::TwoBoxesInARow << megabyte;
+        QTest::newRow("ordinary texts") << Field::ChoiceBox << 20;
+    }
+
+    // Whatever a field holds, the dialog fits the screen, OK and Cancel within reach; a
+    // field of ordinary length keeps the room it asks for.
+    void longTextsStayInsideTheScreen()
+    {
+        QFETCH(Field, kind);
+        QFETCH(int, length);
+        const std::unique_ptr<QDialog> dialog(editDialog(kind, QString(length, QLatin1Char('x'))));
+        QSize shown;
+        QRect ok;
+        QList<int> widths;
+        DialogRecorder recorder;
+        recorder.answerDialog([&](QDialog *d) {
+            d->show();
+            shown = d->frameGeometry().size();
+            ok = d->findChild<QPushButton *>(QStringLiteral("m_btnOK"))->geometry();
+            for (const QComboBox *box : d->findChildren<QComboBox *>())
+                widths.append(box->width());
+            d->reject();
+            return d->result();
+        });
+        QCOMPARE(Dialogs::exec(dialog.get()), int(QDialog::Rejected));
+        const QSize screen = dialog->screen()->availableGeometry().size();
+        QVERIFY2(shown.width() <= screen.width() && shown.height() <= screen.height(),
+                 qPrintable(QStringLiteral("%1x%2").arg(shown.width()).arg(shown.height())));
+        QVERIFY(dialog->rect().contains(ok));
+        if (length < 100) {
+            for (const QComboBox *box : dialog->findChildren<QComboBox *>())
+                QCOMPARE(box->maximumWidth(), QWIDGETSIZE_MAX);
+            QVERIFY(widths.last() >= dialog->findChildren<QComboBox *>().last()->sizeHint().width());
+        }
     }
 
     // Without a recorder the real dialogs show: Escape answers the escape button.
