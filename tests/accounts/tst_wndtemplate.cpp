@@ -87,6 +87,8 @@ private slots:
     void appliedAndResetThroughMainWindow();
     void storedValuesKeptByAnUntouchedDialog_data();
     void storedValuesKeptByAnUntouchedDialog();
+    void groupsOfATemplateForEveryDomain_data();
+    void groupsOfATemplateForEveryDomain();
 
 private:
     std::unique_ptr<WndTemplate> makePage(Desktop* desktop = nullptr)
@@ -564,6 +566,60 @@ void TestWndTemplate::storedValuesKeptByAnUntouchedDialog()
     page->slotEdit();
     QCOMPARE(recorder.dialogs.size(), 1);
     QCOMPARE(window->getApplyButton()->isEnabled(), !sent.isEmpty());
+    QCOMPARE(applied(window, *m_server), sent);
+}
+
+void TestWndTemplate::groupsOfATemplateForEveryDomain_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<Typing>("typing");
+    QTest::addColumn<QStringList>("sent");
+
+    const auto choose = [](const QString& domain) {
+        return [domain](DlgEditTemplate* dialog) {
+            dialog->m_comboDomain->setCurrentIndex(dialog->m_comboDomain->findText(domain));
+            emit dialog->m_comboDomain->textActivated(domain);
+        };
+    };
+    // "standard" serves every domain and holds the group "staff" nonetheless.
+    QTest::newRow("only the description edited")
+        << "standard" << Typing([](DlgEditTemplate* d) { d->m_editDesk->setText("Everyone"); })
+        << QStringList{"update template set description='Everyone' where tempname='standard'"};
+    QTest::newRow("another domain chosen and given up again")
+        << "standard" << Typing([choose](DlgEditTemplate* d) {
+               choose("lakeside.example")(d);
+               choose("No domain specified")(d);
+           })
+        << QStringList();
+    QTest::newRow("a domain chosen: the groups the list shows")
+        << "standard" << Typing(choose("lakeside.example"))
+        << QStringList{"update template set domain='lakeside.example' where tempname='standard'"};
+    QTest::newRow("no domain chosen for a bound template: both emptied")
+        << "lakeside-sales" << Typing(choose("No domain specified"))
+        << QStringList{"update template set domain='', groups='' where tempname='lakeside-sales'"};
+}
+
+void TestWndTemplate::groupsOfATemplateForEveryDomain()
+{
+    QFETCH(QString, name);
+    QFETCH(Typing, typing);
+    QFETCH(QStringList, sent);
+
+    m_server->setTable("template", TemplatesFixture::templateColumns(),
+                       {TemplatesFixture::templateRow("standard", "", "Standard mailbox", "staff"),
+                        TemplatesFixture::templateRow("lakeside-sales", "lakeside.example", "Lakeside sales", "sales")});
+    m_session->conn.reset();
+    PageFactory::registerPage<WndTemplate>(PageKind::UserTemplates);
+    ConsoleStandIn console;
+    WndMain* window = console.open(m_server->port());
+    QVERIFY(window);
+    auto* page = openPage<WndTemplate>(window, QStringLiteral("Configuration/Definitions/User Templates"));
+    QVERIFY(page);
+    DialogRecorder recorder;
+    recorder.answerDialog(typeAndOk(typing));
+    page->m_list->setCurrentItem(itemNamed(page->m_list, name));
+    page->slotEdit();
+    QCOMPARE(recorder.dialogs.size(), 1);
     QCOMPARE(applied(window, *m_server), sent);
 }
 
