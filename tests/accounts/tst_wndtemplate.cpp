@@ -91,6 +91,9 @@ private slots:
     void groupsOfATemplateForEveryDomain();
 
 private:
+    // In a main window on the server's templates: the dialog of template `name` worked by
+    // typing and accepted, then Apply; the statements the server received are `sent`.
+    void editAndApply(const QString& name, const Typing& typing, const QStringList& sent);
     std::unique_ptr<WndTemplate> makePage(Desktop* desktop = nullptr)
     {
         return std::make_unique<WndTemplate>(nullptr, m_session->connection(), m_ctrl, desktop);
@@ -520,6 +523,24 @@ void TestWndTemplate::appliedAndResetThroughMainWindow()
     QVERIFY(window->getDBCtrl()->m_pending.isEmpty());
 }
 
+void TestWndTemplate::editAndApply(const QString& name, const Typing& typing, const QStringList& sent)
+{
+    m_session->conn.reset();
+    PageFactory::registerPage<WndTemplate>(PageKind::UserTemplates);
+    ConsoleStandIn console;
+    WndMain* window = console.open(m_server->port());
+    QVERIFY(window);
+    auto* page = openPage<WndTemplate>(window, QStringLiteral("Configuration/Definitions/User Templates"));
+    QVERIFY(page);
+    DialogRecorder recorder;
+    recorder.answerDialog(typeAndOk(typing));
+    page->m_list->setCurrentItem(itemNamed(page->m_list, name));
+    page->slotEdit();
+    QCOMPARE(recorder.dialogs.size(), 1);
+    QCOMPARE(window->getApplyButton()->isEnabled(), !sent.isEmpty());
+    QCOMPARE(applied(window, *m_server), sent);
+}
+
 void TestWndTemplate::storedValuesKeptByAnUntouchedDialog_data()
 {
     QTest::addColumn<QString>("qstorage");
@@ -553,20 +574,7 @@ void TestWndTemplate::storedValuesKeptByAnUntouchedDialog()
     m_server->setTable("template", TemplatesFixture::templateColumns(),
                        {{"odd", "", "Odd one", "77", "77", "", qstorage, "5000", "Sent", "Drafts", "77", "77",
                          "20", "en"}});
-    m_session->conn.reset();
-    PageFactory::registerPage<WndTemplate>(PageKind::UserTemplates);
-    ConsoleStandIn console;
-    WndMain* window = console.open(m_server->port());
-    QVERIFY(window);
-    auto* page = openPage<WndTemplate>(window, QStringLiteral("Configuration/Definitions/User Templates"));
-    QVERIFY(page);
-    DialogRecorder recorder;
-    recorder.answerDialog(typeAndOk(typing));
-    page->m_list->setCurrentItem(itemNamed(page->m_list, "odd"));
-    page->slotEdit();
-    QCOMPARE(recorder.dialogs.size(), 1);
-    QCOMPARE(window->getApplyButton()->isEnabled(), !sent.isEmpty());
-    QCOMPARE(applied(window, *m_server), sent);
+    editAndApply("odd", typing, sent);
 }
 
 void TestWndTemplate::groupsOfATemplateForEveryDomain_data()
@@ -608,19 +616,7 @@ void TestWndTemplate::groupsOfATemplateForEveryDomain()
     m_server->setTable("template", TemplatesFixture::templateColumns(),
                        {TemplatesFixture::templateRow("standard", "", "Standard mailbox", "staff"),
                         TemplatesFixture::templateRow("lakeside-sales", "lakeside.example", "Lakeside sales", "sales")});
-    m_session->conn.reset();
-    PageFactory::registerPage<WndTemplate>(PageKind::UserTemplates);
-    ConsoleStandIn console;
-    WndMain* window = console.open(m_server->port());
-    QVERIFY(window);
-    auto* page = openPage<WndTemplate>(window, QStringLiteral("Configuration/Definitions/User Templates"));
-    QVERIFY(page);
-    DialogRecorder recorder;
-    recorder.answerDialog(typeAndOk(typing));
-    page->m_list->setCurrentItem(itemNamed(page->m_list, name));
-    page->slotEdit();
-    QCOMPARE(recorder.dialogs.size(), 1);
-    QCOMPARE(applied(window, *m_server), sent);
+    editAndApply(name, typing, sent);
 }
 
 QTEST_MAIN(TestWndTemplate)
