@@ -19,8 +19,9 @@ public:
     // (which the dialogs hand over empty), making current the entry of the type `currentId`
     // (the last one, should several rows carry it). Entry i reads AUTH_NAMES[i], the fifth
     // its empty text; rows past the labels (the sixth on) show the server's own name of
-    // the type, as the lists do. When the request fails: the warning
-    // "Operation failed." captioned "Error", and the box and the IDs stay as they were.
+    // the type, as the lists do. A failure is told as every window's own request tells it
+    // (ownrequest.h); the box and the IDs then stay as they were, and so they do when the
+    // box goes during the wait.
     void fillComboAuthTypes(QComboBox* box, int currentId);
 
     // The type ID behind entry `index` of the last fill; 0 for an index it does not hold.

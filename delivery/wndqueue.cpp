@@ -1,15 +1,14 @@
 #include "wndqueue.h"
 
-#include "dbconn.h"
 #include "dbreq.h"
 #include "deliverycolumns.h"
 #include "deliverytexts.h"
 #include "dialogseam.h"
 #include "escape.h"
+#include "ownrequest.h"
 #include "qqueueitem.h"
 
 #include <QCoreApplication>
-#include <QPointer>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -138,12 +137,7 @@ void WndQueue::actOnMessage(const char* function)
     const QString id = static_cast<QQueueItem*>(selected.first())->messageId();
     DBReq request(QStringLiteral("SELECT %1(\"%2\")").arg(QLatin1String(function), escape(id)),
                   false);
-    const QPointer<QWidget> page(this);
-    m_conn->insert(&request);
-    request.wait(false, this);
-    // The request is the function's own and goes with it; the page may have gone.
-    if (request.m_status != 0)
-        Dialogs::warning(nullptr, errorCaption(), operationFailed(), QMessageBox::Ok);
-    if (page)
+    // Reloaded whatever the outcome, unless the page went meanwhile.
+    if (sendOwnRequest(m_conn, request, this) != OwnRequest::OwnerGone)
         slotRefresh();
 }

@@ -2,10 +2,11 @@
 
 #include "checkitem.h"
 #include "dbconn.h"
+#include "dbreq.h"
 #include "dbrow.h"
 #include "dbval.h"
 #include "escape.h"
-#include "logsettingrequest.h"
+#include "ownrequest.h"
 #include "vexadbtypes.h"
 
 #include <QHeaderView>
@@ -120,12 +121,13 @@ QString WndLogConf::updateStatement() const
 void WndLogConf::slotOk()
 {
     const QString statement = updateStatement();
-    const QPointer<WndLogConf> self(this);
-    // With no switchable row there is nothing to write.
-    if (!statement.isEmpty())
-        sendLogSetting(this, m_conn, statement);
-    if (!self)
-        return;
+    // With no switchable row there is nothing to write. Closed as on success whatever the
+    // outcome, unless the dialog went meanwhile.
+    if (!statement.isEmpty()) {
+        DBReq request(statement, true);
+        if (sendOwnRequest(m_conn, request, this) == OwnRequest::OwnerGone)
+            return;
+    }
     m_table.reset();
     accept();
 }

@@ -1,6 +1,7 @@
 #include "authnames.h"
 #include "authtypechoice.h"
 #include "dialogrecorder.h"
+#include "ownrequestfailure.h"
 #include "standinconnection.h"
 
 #include <QComboBox>
@@ -18,6 +19,8 @@ private slots:
     void fill_data();
     void fill();
     void failedRequestKeepsEarlierIds();
+    void failureTold_data();
+    void failureTold();
 
 private:
     std::unique_ptr<StandIn::TestServer> m_server;
@@ -110,6 +113,35 @@ void tst_AuthTypeChoice::failedRequestKeepsEarlierIds()
     QCOMPARE(recorder.messages.at(0).icon, QMessageBox::Warning);
     QCOMPARE(choice.getId(1), 0); // the earlier fill's IDs
     QCOMPARE(choice.getId(0), 3);
+}
+
+void tst_AuthTypeChoice::failureTold_data()
+{
+    OwnRequestFailure::addRows();
+}
+
+void tst_AuthTypeChoice::failureTold()
+{
+    QFETCH(int, failure);
+    m_server->setAuthTypes({{3, "x"}, {0, "y"}});
+    ScopedConnection conn(m_server->port());
+    QVERIFY(conn.connect());
+    OwnRequestFailure::MainWindow window;
+    window.attach(conn.get());
+    AuthTypeChoice choice(conn.get());
+    QVERIFY(OwnRequestFailure::arrange(*m_server, "get_auth_types", failure));
+    DialogRecorder recorder;
+    QComboBox box;
+    choice.fillComboAuthTypes(&box, 0);
+    QVERIFY(OwnRequestFailure::told(recorder, window, failure));
+    QCOMPARE(box.count(), 0);
+
+    // Refused once, the next fill is answered; a lost connection is not told again.
+    recorder.messages.clear();
+    QComboBox again;
+    choice.fillComboAuthTypes(&again, 0);
+    QCOMPARE(recorder.messages.size(), 0);
+    QCOMPARE(again.count(), failure == OwnRequestFailure::Refused ? 2 : 0);
 }
 
 QTEST_MAIN(tst_AuthTypeChoice)

@@ -87,8 +87,13 @@ private slots:
     void appliedAndResetThroughMainWindow();
     void storedValuesKeptByAnUntouchedDialog_data();
     void storedValuesKeptByAnUntouchedDialog();
+    void groupsOfATemplateForEveryDomain_data();
+    void groupsOfATemplateForEveryDomain();
 
 private:
+    // In a main window on the server's templates: the dialog of template `name` worked by
+    // typing and accepted, then Apply; the statements the server received are `sent`.
+    void editAndApply(const QString& name, const Typing& typing, const QStringList& sent);
     std::unique_ptr<WndTemplate> makePage(Desktop* desktop = nullptr)
     {
         return std::make_unique<WndTemplate>(nullptr, m_session->connection(), m_ctrl, desktop);
@@ -518,6 +523,24 @@ void TestWndTemplate::appliedAndResetThroughMainWindow()
     QVERIFY(window->getDBCtrl()->m_pending.isEmpty());
 }
 
+void TestWndTemplate::editAndApply(const QString& name, const Typing& typing, const QStringList& sent)
+{
+    m_session->conn.reset();
+    PageFactory::registerPage<WndTemplate>(PageKind::UserTemplates);
+    ConsoleStandIn console;
+    WndMain* window = console.open(m_server->port());
+    QVERIFY(window);
+    auto* page = openPage<WndTemplate>(window, QStringLiteral("Configuration/Definitions/User Templates"));
+    QVERIFY(page);
+    DialogRecorder recorder;
+    recorder.answerDialog(typeAndOk(typing));
+    page->m_list->setCurrentItem(itemNamed(page->m_list, name));
+    page->slotEdit();
+    QCOMPARE(recorder.dialogs.size(), 1);
+    QCOMPARE(window->getApplyButton()->isEnabled(), !sent.isEmpty());
+    QCOMPARE(applied(window, *m_server), sent);
+}
+
 void TestWndTemplate::storedValuesKeptByAnUntouchedDialog_data()
 {
     QTest::addColumn<QString>("qstorage");
@@ -551,20 +574,49 @@ void TestWndTemplate::storedValuesKeptByAnUntouchedDialog()
     m_server->setTable("template", TemplatesFixture::templateColumns(),
                        {{"odd", "", "Odd one", "77", "77", "", qstorage, "5000", "Sent", "Drafts", "77", "77",
                          "20", "en"}});
-    m_session->conn.reset();
-    PageFactory::registerPage<WndTemplate>(PageKind::UserTemplates);
-    ConsoleStandIn console;
-    WndMain* window = console.open(m_server->port());
-    QVERIFY(window);
-    auto* page = openPage<WndTemplate>(window, QStringLiteral("Configuration/Definitions/User Templates"));
-    QVERIFY(page);
-    DialogRecorder recorder;
-    recorder.answerDialog(typeAndOk(typing));
-    page->m_list->setCurrentItem(itemNamed(page->m_list, "odd"));
-    page->slotEdit();
-    QCOMPARE(recorder.dialogs.size(), 1);
-    QCOMPARE(window->getApplyButton()->isEnabled(), !sent.isEmpty());
-    QCOMPARE(applied(window, *m_server), sent);
+    editAndApply("odd", typing, sent);
+}
+
+void TestWndTemplate::groupsOfATemplateForEveryDomain_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<Typing>("typing");
+    QTest::addColumn<QStringList>("sent");
+
+    const auto choose = [](const QString& domain) {
+        return [domain](DlgEditTemplate* dialog) {
+            dialog->m_comboDomain->setCurrentIndex(dialog->m_comboDomain->findText(domain));
+            emit dialog->m_comboDomain->textActivated(domain);
+        };
+    };
+    // "standard" serves every domain and holds the group "staff" nonetheless.
+    QTest::newRow("only the description edited")
+        << "standard" << Typing([](DlgEditTemplate* d) { d->m_editDesk->setText("Everyone"); })
+        << QStringList{"update template set description='Everyone' where tempname='standard'"};
+    QTest::newRow("another domain chosen and given up again")
+        << "standard" << Typing([choose](DlgEditTemplate* d) {
+               choose("lakeside.example")(d);
+               choose("No domain specified")(d);
+           })
+        << QStringList();
+    QTest::newRow("a domain chosen: the groups the list shows")
+        << "standard" << Typing(choose("lakeside.example"))
+        << QStringList{"update template set domain='lakeside.example' where tempname='standard'"};
+    QTest::newRow("no domain chosen for a bound template: both emptied")
+        << "lakeside-sales" << Typing(choose("No domain specified"))
+        << QStringList{"update template set domain='', groups='' where tempname='lakeside-sales'"};
+}
+
+void TestWndTemplate::groupsOfATemplateForEveryDomain()
+{
+    QFETCH(QString, name);
+    QFETCH(Typing, typing);
+    QFETCH(QStringList, sent);
+
+    m_server->setTable("template", TemplatesFixture::templateColumns(),
+                       {TemplatesFixture::templateRow("standard", "", "Standard mailbox", "staff"),
+                        TemplatesFixture::templateRow("lakeside-sales", "lakeside.example", "Lakeside sales", "sales")});
+    editAndApply(name, typing, sent);
 }
 
 QTEST_MAIN(TestWndTemplate)

@@ -1,5 +1,6 @@
 #include "dialogrecorder.h"
 #include "logfixture.h"
+#include "ownrequestfailure.h"
 #include "wndlogconf.h"
 #include "wndlogdbg.h"
 
@@ -91,7 +92,8 @@ private slots:
     void namesFromTheServerAreEscaped_data();
     void namesFromTheServerAreEscaped();
     void cancelSendsNothing();
-    void refusedUpdateIsReported();
+    void updateFailureTold_data();
+    void updateFailureTold();
     void nothingSwitchableSendsNothing();
     void theWaitKeepsTheInterfaceAlive();
     void openedFromTheDebugViewsMenu();
@@ -110,6 +112,7 @@ void tst_WndLogConf::initTestCase()
 
 void tst_WndLogConf::init()
 {
+    QVERIFY(m_fix.keepConnected());
     m_fix.server->clearControls();
     setEvents(Groups);
     m_fix.mark();
@@ -256,16 +259,24 @@ void tst_WndLogConf::cancelSendsNothing()
     QCOMPARE(findItem(*again->m_lvConfLog, QStringLiteral("Outgoing"))->checkState(0), Qt::Unchecked);
 }
 
-void tst_WndLogConf::refusedUpdateIsReported()
+void tst_WndLogConf::updateFailureTold_data()
 {
-    QVERIFY(m_fix.server->refuse(QStringLiteral("^update DebugEvent"), 113));
+    OwnRequestFailure::addRows();
+}
+
+void tst_WndLogConf::updateFailureTold()
+{
+    QFETCH(int, failure);
     const std::unique_ptr<WndLogConf> dialog = openDialog();
+    OwnRequestFailure::MainWindow window;
+    window.attach(m_fix.connection());
+    QVERIFY(OwnRequestFailure::arrange(*m_fix.server, QStringLiteral("^update DebugEvent"), failure));
+    findItem(*dialog->m_lvConfLog, QStringLiteral("Outgoing"))->setCheckState(0, Qt::Checked);
     DialogRecorder recorder;
     QTest::mouseClick(dialog->btnOk, Qt::LeftButton);
-    QCOMPARE(recorder.messages.size(), 1);
-    QCOMPARE(recorder.messages.first().caption, QStringLiteral("Error"));
-    QCOMPARE(recorder.messages.first().text, QStringLiteral("Operation failed."));
-    QCOMPARE(recorder.messages.first().icon, QMessageBox::Warning);
+    QVERIFY(OwnRequestFailure::told(recorder, window, failure));
+    // Closed as on success; the server keeps its states.
+    QCOMPARE(dialog->result(), int(QDialog::Accepted));
     QCOMPARE(m_fix.server->rows(QStringLiteral("DebugEvent")).first().at(2), QStringLiteral("0"));
 }
 

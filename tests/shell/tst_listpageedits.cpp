@@ -212,9 +212,11 @@ void TestListPageEdits::connectionLostUnderADialog_data()
     const QStringList editRanges{"DlgSched", "m_chkValid", "m_btnEdit"};
 
     atLoad("users: add, the wizard's groups", Users, list, "slotAdd", {}, "from group$");
+    atLoad("users: add, the wizard's authentication types", Users, list, "slotAdd", {}, "get_auth_types");
     whileOpen("users: add, the wizard open", Users, list, "slotAdd", "WizAddUser");
     atLoad("users: edit, the dialog's groups", Users, list, "slotEdit", {}, "from group$");
     atLoad("users: edit, the dialog's languages", Users, list, "slotEdit", {}, "get_languages");
+    atLoad("users: edit, the dialog's authentication types", Users, list, "slotEdit", {}, "get_auth_types");
     whileOpen("users: edit, the dialog open", Users, list, "slotEdit", "DlgEditUser");
     atLoad("users: import, the accounts", Users, list, "slotImport", {}, "ImportNtUsers");
     whileOpen("users: import, the accounts listed", Users, list, "slotImport", "DlgImport2");
@@ -230,6 +232,7 @@ void TestListPageEdits::connectionLostUnderADialog_data()
         const QByteArray verb = action == QByteArray("slotAdd") ? "add" : "edit";
         atLoad("templates: " + verb + ", the groups", Templates, list, action, {}, "from group$");
         atLoad("templates: " + verb + ", the languages", Templates, list, action, {}, "get_languages");
+        atLoad("templates: " + verb + ", the authentication types", Templates, list, action, {}, "get_auth_types");
         whileOpen("templates: " + verb + ", the dialog open", Templates, list, action, "DlgEditTemplate");
         whileOpen("antispam: " + verb + ", the dialog open", Antispam, list, action, "DlgFilter");
         whileOpen("antivirus: " + verb + ", the dialog open", Antivirus, list, action, "DlgAttach");
