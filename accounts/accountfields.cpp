@@ -9,6 +9,7 @@
 #include "globaldata.h"
 #include "qgroupitem.h"
 #include "scopedqpointer.h"
+#include "untouchedfields.h"
 #include "vexasupport.h"
 
 #include <QComboBox>
@@ -36,10 +37,12 @@ QGroupItem* groupItem(QTreeWidgetItem* item)
 
 } // namespace
 
-AccountFields::AccountFields(const AccountWidgets& widgets, DBTable* groupTable, QWidget* dialog)
+AccountFields::AccountFields(const AccountWidgets& widgets, DBTable* groupTable, QWidget* dialog,
+                             UntouchedFields& untouched)
     : m_w(widgets)
     , m_groupTable(groupTable)
     , m_dialog(dialog)
+    , m_untouched(untouched)
 {
     addShortColumns(m_listCols);
 }
@@ -109,25 +112,20 @@ void AccountFields::loadGroups(const DBRow* row)
 
 void AccountFields::loadRights(const DBRow* row)
 {
-    const int rights = AccountTexts::number(row, "rights");
-    if ((rights & 3) == 3)
-        m_w.rbtnFullAcc->setChecked(true);
-    else if ((rights & 1) == 0)
-        m_w.rbtnNoAcc->setChecked(true);
-    else
-        m_w.rbtnViewLogs->setChecked(true);
+    rightsChoice().show(AccountTexts::wholeNumber(row, "rights"));
+    m_untouched.remember(QStringLiteral("rights"), cell(row, "rights"),
+                         {m_w.rbtnNoAcc, m_w.rbtnViewLogs, m_w.rbtnFullAcc});
 }
 
 void AccountFields::loadQuota(const DBRow* row)
 {
-    m_storedQuota = cell(row, "qstorage");
-    const QuotaShown shown = showQuota(atoi64(m_storedQuota.toLatin1().constData()));
+    const QString stored = cell(row, "qstorage");
+    const QuotaShown shown = showQuota(atoi64(stored.toLatin1().constData()));
     m_w.editDiskSpace->setText(QString::number(shown.number));
     if (shown.unit >= 0)
         m_w.comboKB->setCurrentIndex(shown.unit);
     m_w.editNumMess->setText(cell(row, "qmessage"));
-    m_shownQuotaNumber = m_w.editDiskSpace->text();
-    m_shownQuotaUnit = m_w.comboKB->currentIndex();
+    m_untouched.remember(QStringLiteral("qstorage"), stored, {m_w.editDiskSpace, m_w.comboKB});
 }
 
 void AccountFields::writeGroups(DBRow* row)
@@ -145,24 +143,19 @@ void AccountFields::writeGroups(DBRow* row)
 
 void AccountFields::writeRights(DBRow* row)
 {
-    const int stored = AccountTexts::number(row, "rights");
-    if (m_w.rbtnViewLogs->isChecked())
-        setCell(row, "rights", QStringLiteral("1"));
-    else if (m_w.rbtnFullAcc->isChecked())
-        setCell(row, "rights", QString::number(stored | 3));
-    else
-        setCell(row, "rights", QStringLiteral("0"));
+    const QString rights = rightsChoice().edited(AccountTexts::wholeNumber(row, "rights"));
+    setCell(row, "rights", m_untouched.value(QStringLiteral("rights"), rights));
+}
+
+RightsChoice AccountFields::rightsChoice() const
+{
+    return {m_w.rbtnNoAcc, m_w.rbtnViewLogs, m_w.rbtnFullAcc};
 }
 
 void AccountFields::writeQuota(DBRow* row)
 {
-    const bool untouched = m_w.editDiskSpace->text() == m_shownQuotaNumber
-        && m_w.comboKB->currentIndex() == m_shownQuotaUnit;
-    if (untouched)
-        setCell(row, "qstorage", m_storedQuota);
-    else
-        setCell(row, "qstorage",
-                QString::number(quotaBytes(m_w.editDiskSpace->text(), m_w.comboKB->currentIndex())));
+    const qint64 bytes = quotaBytes(m_w.editDiskSpace->text(), m_w.comboKB->currentIndex());
+    setCell(row, "qstorage", m_untouched.value(QStringLiteral("qstorage"), QString::number(bytes)));
     setCell(row, "qmessage", m_w.editNumMess->text());
 }
 

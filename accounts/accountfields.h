@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cols.h"
+#include "rightschoice.h"
 #include "rowcells.h"
 
 #include <QString>
@@ -17,6 +18,7 @@ class QPushButton;
 class QRadioButton;
 class QTreeWidget;
 class QWidget;
+class UntouchedFields;
 
 // The widgets that the user and template dialogs share for an account's groups, rights and
 // quota, under the same object names in each dialog's form.
@@ -36,6 +38,9 @@ struct AccountWidgets
 // How those fields are filled from an account row and written back into it: the groups
 // list with its picker, the rights buttons and the quota number, unit and message count.
 // A dialog holds one and calls it from its constructor, its slots and its OK handler.
+// The rights and the disk quota are remembered in the dialog's UntouchedFields when they
+// are loaded: left alone, they write back what was stored, even a value the buttons or the
+// number and unit cannot show.
 //
 // The rows behind groups read from the row's text are the object's own; groups chosen in
 // the picker stay rows of the group table (the dialog's page owns it).
@@ -50,7 +55,9 @@ public:
                   // the unit box as it is
     };
 
-    AccountFields(const AccountWidgets& widgets, DBTable* groupTable, QWidget* dialog);
+    // `untouched` is the dialog's; it outlives this object.
+    AccountFields(const AccountWidgets& widgets, DBTable* groupTable, QWidget* dialog,
+                  UntouchedFields& untouched);
     ~AccountFields();
     AccountFields(const AccountFields&) = delete;
     AccountFields& operator=(const AccountFields&) = delete;
@@ -75,9 +82,8 @@ public:
     void writeGroups(DBRow* row);
     // "Read only" writes 1, "Read/write" the stored value with both bits set, none 0.
     void writeRights(DBRow* row);
-    // The disk quota in bytes of the chosen unit, and the message count as typed. A stored
-    // disk quota the fields cannot show (no whole number of KB) is kept while neither the
-    // number nor the unit has been touched.
+    // The disk quota in bytes of the chosen unit (an empty stored quota, left alone, is
+    // written "0"), and the message count as typed.
     void writeQuota(DBRow* row);
 
     // The slots the dialogs forward: the picker, removing the selected groups, and the
@@ -89,15 +95,15 @@ public:
     void updateRemoveButton();
 
 private:
+    RightsChoice rightsChoice() const;
+
     AccountWidgets m_w;
     DBTable* m_groupTable; // not owned
     QWidget* m_dialog;
     Cols m_listCols;   // the items read from the row
     Cols m_pickerCols; // the picker's items and those taken from it
     std::vector<std::unique_ptr<DBRow>> m_ownRows;
-    QString m_storedQuota;
-    QString m_shownQuotaNumber;
-    int m_shownQuotaUnit = 0;
+    UntouchedFields& m_untouched;
 };
 
 using RowCells::setCell;

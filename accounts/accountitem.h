@@ -10,12 +10,8 @@ class DBRow;
 class QTreeWidget;
 
 // What the user, group and template items share: the row they show and the column model
-// of their list (neither owned; both outlive the item), and their order in the list.
-//
-// A list sorts by comparing each item's sort key of the sorted view column as text. The
-// keys of an item are made once, the first time the list compares by that column, and kept
-// until the item shows its row again; a sort of many items thus costs one key per item,
-// not one per comparison.
+// of their list (neither owned; both outlive the item), and the sort keys of their cells
+// (compared and kept as KeyedItem does).
 class AccountItem : public ColumnItem
 {
 public:
@@ -30,22 +26,12 @@ public:
 
     // The key the list orders view column `column` by; the direction plays no part (the
     // list reverses the order itself).
-    virtual QString key(int column, bool ascending) const = 0;
-
-    bool operator<(const QTreeWidgetItem& other) const override;
+    QString key(int column, bool ascending) const override = 0;
 
 protected:
-    // Every show call first: the texts change, so the keys go.
-    void forgetKeys();
     // The key of a list holding the shared settings, whose ids are given: the counts sort
     // as numbers, the quota by unit and number, every other column by its text and name.
     QString settingsKey(int column, int quotaId, int messagesId, int perPageId) const;
 
     DBRow* m_row;
-
-private:
-    const QString& cachedKey(int column) const;
-
-    mutable QList<QString> m_keys;
-    mutable QList<bool> m_keyKnown;
 };

@@ -6,8 +6,6 @@
 
 #include <QCoreApplication>
 
-#include <cstdlib>
-
 namespace AccountTexts {
 
 namespace {
@@ -23,11 +21,6 @@ QString trGlobal(const char* text)
 }
 
 } // namespace
-
-int number(const DBRow* row, const char* name)
-{
-    return cell(row, name).toInt();
-}
 
 QString rightsLabel(int rights)
 {
@@ -57,7 +50,7 @@ QString yesNo(int flag)
 QString authTypeName(const DBTable& authTypes, int id)
 {
     for (const auto& row : authTypes.m_rows) {
-        if (number(row.get(), "ID") == id)
+        if (wholeNumber(row.get(), "ID") == id)
             return cell(row.get(), "Name");
     }
     return QString();
@@ -66,14 +59,14 @@ QString authTypeName(const DBTable& authTypes, int id)
 QString settingText(const DBRow* row, Setting setting, const DBTable& authTypes)
 {
     switch (setting) {
-    case Setting::Authentication: return authTypeName(authTypes, number(row, "auth_type"));
-    case Setting::Rights: return rightsLabel(number(row, "rights"));
+    case Setting::Authentication: return authTypeName(authTypes, wholeNumber(row, "auth_type"));
+    case Setting::Rights: return rightsLabel(wholeNumber(row, "rights"));
     case Setting::Quota: return quotaText(atoi64(cell(row, "qstorage").toLatin1().constData()));
     case Setting::QuotaMessages: return cell(row, "qmessage");
     case Setting::SentFolder: return cell(row, "sentfolder");
     case Setting::DraftFolder: return cell(row, "draftfolder");
-    case Setting::HideFolderList: return yesNo(number(row, "hidefldlist"));
-    case Setting::ShowOnlySubscribed: return yesNo(number(row, "showsub"));
+    case Setting::HideFolderList: return yesNo(wholeNumber(row, "hidefldlist"));
+    case Setting::ShowOnlySubscribed: return yesNo(wholeNumber(row, "showsub"));
     case Setting::MsgsPerPage: return cell(row, "msgperpage");
     case Setting::Language: return cell(row, "preflang");
     }
@@ -82,9 +75,7 @@ QString settingText(const DBRow* row, Setting setting, const DBTable& authTypes)
 
 QString countKey(const QString& text)
 {
-    const QByteArray digits = text.toLatin1();
-    const long value = std::strtol(digits.constData(), nullptr, 10);
-    return QString::asprintf("%06d", int(value));
+    return QString::asprintf("%06d", CellNumbers::leadingInt(text));
 }
 
 QString quotaKey(const QString& text)
@@ -94,11 +85,11 @@ QString quotaKey(const QString& text)
         return digits;
     const QStringView unit = QStringView(text).right(2);
     if (unit == QLatin1String("KB"))
-        return QLatin1String("_A") + digits;
+        return QLatin1String("a") + digits;
     if (unit == QLatin1String("MB"))
-        return QLatin1String("_B") + digits;
+        return QLatin1String("b") + digits;
     if (unit == QLatin1String("GB"))
-        return QLatin1String("_C") + digits;
+        return QLatin1String("c") + digits;
     return digits;
 }
 

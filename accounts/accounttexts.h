@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cellnumbers.h"
 #include "rowcells.h"
 
 #include <QString>
@@ -12,8 +13,8 @@ class DBTable;
 namespace AccountTexts {
 
 using RowCells::cell;
-// The column's text read as a decimal number; empty or not a number reads as 0.
-int number(const DBRow* row, const char* name);
+// The account pages read a number from the whole text of its cell (0 for "12abc").
+using CellNumbers::wholeNumber;
 
 // "Read/write access" for both rights bits, "Read only access" for the read bit alone,
 // otherwise empty: the write bit alone shows like no rights.
@@ -40,8 +41,10 @@ QString settingText(const DBRow* row, Setting setting, const DBTable& authTypes)
 // Sort keys, compared as text.
 // A count: its leading decimal number, at least six digits with leading zeros.
 QString countKey(const QString& text);
-// A quota cell: "_A", "_B" or "_C" for KB, MB or GB before its count key, so that every
-// KB quota sorts before every MB quota; "0" and other texts keep the bare count key.
+// A quota cell: "a", "b" or "c" for KB, MB or GB before its count key, so that every KB
+// quota sorts before every MB quota and after "0" and other texts, which keep the bare
+// count key. A letter, not punctuation: the locale's collation puts punctuation before
+// digits, letters after them.
 QString quotaKey(const QString& text);
 // Any other cell: its text, 16 blanks and the item's name, so equal texts follow the
 // order of their names.

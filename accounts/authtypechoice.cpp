@@ -1,12 +1,10 @@
 #include "authtypechoice.h"
 
 #include "authnames.h"
-#include "dbconn.h"
 #include "dbreq.h"
-#include "dialogseam.h"
+#include "ownrequest.h"
 
 #include <QComboBox>
-#include <QObject>
 
 #include <cstring>
 
@@ -40,19 +38,15 @@ QString textCell(DBReq& req, int row, int column)
 
 QString AuthTypeChoice::label(int row, const QString& serverName)
 {
-    const QString& ours = AUTH_NAMES[row];
-    return ours.isEmpty() ? serverName : ours;
+    return row < AUTH_NAMES.size() ? AUTH_NAMES[row] : serverName;
 }
 
 void AuthTypeChoice::fillComboAuthTypes(QComboBox* box, int currentId)
 {
     DBReq req(QStringLiteral("SELECT get_auth_types()"), false);
-    m_conn->insert(&req);
-    req.wait(false, nullptr);
-    if (req.m_status != 0) {
-        Dialogs::warning(nullptr, QObject::tr("Error"), QObject::tr("Operation failed."));
+    // The box is the dialog's, which may be closed during the wait or the failure's box.
+    if (sendOwnRequest(m_conn, req, box) != OwnRequest::Answered)
         return;
-    }
     const int rows = req.rowCount();
     m_ids.resize(rows);
     for (int i = 0; i < rows; ++i) {

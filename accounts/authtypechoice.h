@@ -17,17 +17,18 @@ public:
 
     // Asks the server "SELECT get_auth_types()" and appends one entry per row to `box`
     // (which the dialogs hand over empty), making current the entry of the type `currentId`
-    // (the last one, should several rows carry it). Entry i reads AUTH_NAMES[i]; a row
-    // whose label is empty there (the fifth) or that has none (the sixth on) shows the
-    // server's own name of the type instead. When the request fails: the warning
-    // "Operation failed." captioned "Error", and the box and the IDs stay as they were.
+    // (the last one, should several rows carry it). Entry i reads AUTH_NAMES[i], the fifth
+    // its empty text; rows past the labels (the sixth on) show the server's own name of
+    // the type, as the lists do. A failure is told as every window's own request tells it
+    // (ownrequest.h); the box and the IDs then stay as they were, and so they do when the
+    // box goes during the wait.
     void fillComboAuthTypes(QComboBox* box, int currentId);
 
     // The type ID behind entry `index` of the last fill; 0 for an index it does not hold.
     int getId(unsigned index) const;
     const QList<int>& ids() const { return m_ids; }
 
-    // What entry `row` of an answer reads: AUTH_NAMES by position, else the server's name.
+    // What entry `row` of an answer reads: AUTH_NAMES by position, past it the server's name.
     static QString label(int row, const QString& serverName);
 
 private:

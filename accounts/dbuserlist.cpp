@@ -7,14 +7,12 @@
 #include "dbreq.h"
 #include "dbrow.h"
 #include "dbtable.h"
-#include "dialogseam.h"
 #include "escape.h"
 #include "grouplistitem.h"
-#include "requestfailure.h"
+#include "ownrequest.h"
 #include "textcell.h"
 
 #include <QHash>
-#include <QObject>
 
 using AccountTexts::cell;
 
@@ -79,32 +77,41 @@ bool DBUserList::setActiveGroup(const QString& group, const QString& domain, con
     }
     auto entry = std::make_unique<GroupListItem>(group, domain);
     // A group deleted since the last Apply has no members once its removal has run.
-    // After a failed load this object may be gone: nothing more is touched.
-    if (!m_deleted.contains({group, domain}) && !loadMembers(entry.get(), users))
-        return false;
+    if (!m_deleted.contains({group, domain})) {
+        switch (loadMembers(entry.get(), users)) {
+        case Read::Gone:
+            return false;
+        case Read::Lost:
+            m_active = nullptr;
+            return false;
+        case Read::Members:
+        case Read::Refused:
+            break;
+        }
+    }
     m_active = entry.get();
     m_entries.push_back(std::move(entry));
     return true;
 }
 
-bool DBUserList::loadMembers(GroupListItem* entry, const DBTable* users)
+DBUserList::Read DBUserList::loadMembers(GroupListItem* entry, const DBTable* users)
 {
     DBReq request(QStringLiteral("SELECT name FROM user WHERE groups=\"%1\" AND domain=\"%2\"")
                       .arg(escape(entry->group()), escape(entry->domain())),
                   false);
     m_conn->insert(&request);
-    // The page that owns the lists, and the users table, may be closed during the wait.
+    // The page that owns the lists, and the users table, may be closed during the wait,
+    // and during the box that tells a failure.
     const std::shared_ptr<bool> alive = m_alive;
     request.wait(false, nullptr);
     if (!*alive)
-        return false;
+        return Read::Gone;
     if (request.m_status != 0) {
-        m_active = nullptr;
-        // A lost connection is announced once, as everywhere; the refusal in any case.
-        // Either box may let the page go.
-        reportRequestFailure(m_conn, &request, 0);
-        Dialogs::warning(nullptr, QObject::tr("Error"), QObject::tr("Operation failed."));
-        return false;
+        const bool lost = request.m_status == 1;
+        reportOwnRequestFailure(m_conn, request);
+        if (!*alive)
+            return Read::Gone;
+        return lost ? Read::Lost : Read::Refused;
     }
     const int rows = request.rowCount();
     const QHash<QString, const DBRow*> known =
@@ -120,7 +127,7 @@ bool DBUserList::loadMembers(GroupListItem* entry, const DBTable* users)
         entry->addLoadedName(name);
         entry->appendMember(std::move(member));
     }
-    return true;
+    return Read::Members;
 }
 
 int DBUserList::users() const

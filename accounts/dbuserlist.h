@@ -31,10 +31,12 @@ public:
 
     // Makes the group's entry active. The first time, the entry is made and the server is
     // asked for the members, without a progress window; `users` (rows of dbcol_user_min,
-    // may be empty) gives their full names and descriptions. A failed query is reported
-    // ("Operation failed.") and leaves no entry behind, none active, so that nothing is
-    // built on a membership that was never read: false then. False also when this object
-    // went with its owner during the query's wait; then it must not be used.
+    // may be empty) gives their full names and descriptions. A failed query is told as a
+    // window's own request tells it (ownrequest.h). Refused, the entry stays, active, with
+    // no member read: the members appended then are all additions, and the members the
+    // server holds stay untouched. True when the entry is active. False when none is: the
+    // connection was lost (its report drops every pending change, this group's too), or this
+    // object went with its owner during the query's wait and must not be used.
     bool setActiveGroup(const QString& group, const QString& domain, const DBTable* users);
     GroupListItem* findGroup(const QString& group, const QString& domain) const;
 
@@ -68,7 +70,8 @@ public:
     GroupListItem* active() const { return m_active; }
 
 private:
-    bool loadMembers(GroupListItem* entry, const DBTable* users);
+    enum class Read { Members, Refused, Lost, Gone };
+    Read loadMembers(GroupListItem* entry, const DBTable* users);
 
     DBConn* m_conn; // not owned
     std::vector<std::unique_ptr<GroupListItem>> m_entries;

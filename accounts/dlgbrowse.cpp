@@ -15,7 +15,7 @@
 #include <algorithm>
 
 using AccountTexts::cell;
-using AccountTexts::number;
+using AccountTexts::wholeNumber;
 
 namespace {
 
@@ -61,7 +61,7 @@ void DlgBrowse::fillDomainField()
     m_comboDomain->clear();
     const QString& current = globalData.currentDomain;
     for (const auto& row : m_domains->m_rows) {
-        const int type = number(row.get(), "type");
+        const int type = wholeNumber(row.get(), "type");
         if (type != 0 && type != 1)
             continue; // alias and forwarding domains hold no accounts
         const QString domain = cell(row.get(), "domain");
@@ -116,7 +116,7 @@ void DlgBrowse::slotDomainChanged(const QString& text)
 {
     globalData.currentDomain = text;
     for (const auto& row : m_domains->m_rows) {
-        if (cell(row.get(), "domain") == text && number(row.get(), "type") == 0) {
+        if (cell(row.get(), "domain") == text && wholeNumber(row.get(), "type") == 0) {
             globalData.currentDomain = QString(QLatin1String(""));
             break;
         }
@@ -128,7 +128,7 @@ bool DlgBrowse::isDomainPrimary(const QString& domain) const
 {
     for (const auto& row : m_domains->m_rows) {
         if (cell(row.get(), "domain") == domain)
-            return number(row.get(), "type") == 0;
+            return wholeNumber(row.get(), "type") == 0;
     }
     return false;
 }

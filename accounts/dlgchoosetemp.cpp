@@ -4,7 +4,9 @@
 #include "dbrow.h"
 #include "dbtable.h"
 #include "qtemplateitem.h"
+#include "sortkey.h"
 
+#include <QHeaderView>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -20,7 +22,7 @@ QString templateDomain(const QString& domain, const DBTable& domains)
         return domain;
     QString primary;
     for (const auto& row : domains.m_rows) {
-        if (AccountTexts::number(row.get(), "type") == 0)
+        if (AccountTexts::wholeNumber(row.get(), "type") == 0)
             primary = cell(row.get(), "domain");
     }
     return primary;
@@ -49,10 +51,15 @@ DlgChooseTemp::DlgChooseTemp(DBTable* templates, DBTable* domains, QString domai
     // By name, after "Default" whatever the names are: a template may itself be called
     // "Default", or have a name that sorts before it.
     std::stable_sort(items.begin(), items.end(), [](const QTemplateItem* a, const QTemplateItem* b) {
-        return QString::compare(a->key(0, true), b->key(0, true)) < 0;
+        return compareAsSortKeys(a->key(0, true), b->key(0, true)) < 0;
     });
     for (QTemplateItem* item : std::as_const(items))
         m_list->addTopLevelItem(item);
+    // A click on a header sorts by that column, as in any list; until then the order above
+    // stands (no column is sorted yet), and the form shows no sort arrow.
+    m_list->header()->setSortIndicator(-1, Qt::AscendingOrder);
+    m_list->setSortingEnabled(true);
+    m_list->header()->setSortIndicatorShown(false);
     m_list->setCurrentItem(defaultItem);
     defaultItem->setSelected(true);
 }

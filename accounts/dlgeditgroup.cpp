@@ -12,9 +12,10 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
 
 using AccountTexts::cell;
-using AccountTexts::number;
+using AccountTexts::wholeNumber;
 
 DlgEditGroup::DlgEditGroup(DBUserList* lists, DBRow* group, DBConn* conn, DBTable* users,
                            QWidget* parent, const char* name, bool modal, Qt::WindowFlags fl)
@@ -29,11 +30,13 @@ DlgEditGroup::DlgEditGroup(DBUserList* lists, DBRow* group, DBConn* conn, DBTabl
     m_editName->setText(cell(m_row, "name"));
     m_editDesk->setText(cell(m_row, "description"));
     m_members = std::make_unique<GroupMembers>(m_listUsers, m_btnRemove, m_users, this);
-    // A membership that could not be read must not be taken for an empty one.
+    // Without an active entry (the connection went) there is no membership to show.
     if (!m_lists->setActiveGroup(cell(m_row, "name"), globalData.currentDomain, m_users) || !self)
         return;
     m_members->showMembers(*m_lists);
-    RightsChoice{m_rbtnNoAcc, m_rbtnViewLogs, m_rbtnFullAcc}.show(number(m_row, "rights"));
+    RightsChoice{m_rbtnNoAcc, m_rbtnViewLogs, m_rbtnFullAcc}.show(wholeNumber(m_row, "rights"));
+    m_untouched.remember(QStringLiteral("rights"), cell(m_row, "rights"),
+                         {m_rbtnNoAcc, m_rbtnViewLogs, m_rbtnFullAcc});
     m_ready = true;
     slotTextChanged();
     slotChanged();
@@ -86,8 +89,9 @@ void DlgEditGroup::slotOK()
     if (!m_ready)
         return;
     setCell(m_row, "description", m_editDesk->text());
-    setCell(m_row, "rights", RightsChoice{m_rbtnNoAcc, m_rbtnViewLogs, m_rbtnFullAcc}
-                                 .edited(number(m_row, "rights")));
+    const QString rights =
+        RightsChoice{m_rbtnNoAcc, m_rbtnViewLogs, m_rbtnFullAcc}.edited(wholeNumber(m_row, "rights"));
+    setCell(m_row, "rights", m_untouched.value(QStringLiteral("rights"), rights));
     accept();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tdlgeditgroup.h"
+#include "untouchedfields.h"
 
 #include <memory>
 #include <vector>
@@ -16,9 +17,11 @@ class GroupMembers;
 // description and rights into the row; the members stay in m_listUsers for the page, which
 // hands them to the membership lists. Nothing is sent from here.
 //
-// The page's users table is loaded the first time a dialog needs it. When that load or
-// the group's membership query fails the dialog is left unfilled and isReady() says so:
-// the page then does not show it, since accepted it would empty the group.
+// The page's users table is loaded the first time a dialog needs it. When that load fails,
+// or the connection is lost at the group's membership query, the dialog is left unfilled
+// and isReady() says so: the page then does not show it, since accepted it would empty the
+// group. A membership the server refused to read opens as none read: the members added are
+// additions, and the members the server holds are not dropped.
 class DlgEditGroup : public TDlgEditGroup
 {
     Q_OBJECT
@@ -50,5 +53,6 @@ private:
     DBRow* m_row;        // not owned
     DBTable* m_users;    // the page's, not owned
     std::unique_ptr<GroupMembers> m_members;
+    UntouchedFields m_untouched; // the stored rights, kept while the buttons are left alone
     bool m_ready = false;
 };

@@ -17,7 +17,7 @@
 #include <QTabWidget>
 
 using AccountTexts::cell;
-using AccountTexts::number;
+using AccountTexts::wholeNumber;
 
 namespace {
 
@@ -45,7 +45,7 @@ DlgEditTemplate::DlgEditTemplate(DBRow* row, DBConn* conn, DBTable* domains, DBT
     m_fields = std::make_unique<AccountFields>(
         AccountWidgets{m_listGroups, m_btnAdd, m_btnRemove, m_rbtnNoAcc, m_rbtnViewLogs,
                        m_rbtnFullAcc, m_editDiskSpace, m_comboKB, m_editNumMess},
-        m_groups, this);
+        m_groups, this, m_untouched);
     m_validator = new QIntValidator(0, 1000000, this);
     for (QLineEdit* edit : {m_editDiskSpace, m_editNumMess, m_editNumMsg})
         edit->setValidator(m_validator);
@@ -88,14 +88,18 @@ void DlgEditTemplate::fillFields()
     const QString shown = domain.isEmpty() ? noDomainText() : domain;
     ComboBoxes::setCurrentText(m_comboDomain, shown);
     slotDomainActivated(shown);
+    // Groups a template for every domain holds nonetheless stay while its domain is left
+    // alone; choosing "No domain specified" empties them.
+    m_untouched.remember(QStringLiteral("groups"), cell(m_row, "groups"), {m_comboDomain});
     m_fields->loadGroups(m_row);
     m_fields->loadRights(m_row);
     m_fields->loadQuota(m_row);
     WebMailFields::load({m_editNumMsg, m_editSentFolder, m_editDraftFolder, m_comboLang,
                          m_chkShowFldList, m_chkShowSub},
-                        m_row, *m_languages);
+                        m_row, *m_languages, m_untouched);
     if (m_page)
-        m_page->fillComboAuthTypes(m_auth, number(m_row, "auth_type"));
+        m_page->fillComboAuthTypes(m_auth, wholeNumber(m_row, "auth_type"));
+    m_untouched.remember(QStringLiteral("auth_type"), cell(m_row, "auth_type"), {m_auth});
 }
 
 void DlgEditTemplate::fillDomains()
@@ -113,7 +117,7 @@ QString DlgEditTemplate::groupDomain() const
     // The box names the primary domain, whose groups carry no domain.
     const QString chosen = m_comboDomain->currentText();
     for (const auto& domain : m_domains->m_rows) {
-        if (cell(domain.get(), "domain") == chosen && number(domain.get(), "type") == 0)
+        if (cell(domain.get(), "domain") == chosen && wholeNumber(domain.get(), "type") == 0)
             return QString();
     }
     return chosen;
@@ -163,10 +167,11 @@ void DlgEditTemplate::writeFields()
     // Without a valid entry (the server did not list the types) the stored type stays.
     const int authIndex = m_auth->currentIndex();
     if (m_page && authIndex >= 0 && authIndex < m_page->authTypeCount())
-        setCell(m_row, "auth_type", QString::number(m_page->getId(unsigned(authIndex))));
+        setCell(m_row, "auth_type", m_untouched.value(QStringLiteral("auth_type"),
+                                                      QString::number(m_page->getId(unsigned(authIndex)))));
     if (m_comboDomain->currentText() == noDomainText()) {
         setCell(m_row, "domain", QString());
-        setCell(m_row, "groups", QString());
+        setCell(m_row, "groups", m_untouched.value(QStringLiteral("groups"), QString()));
     } else {
         setCell(m_row, "domain", m_comboDomain->currentText());
         m_fields->writeGroups(m_row);
@@ -175,5 +180,5 @@ void DlgEditTemplate::writeFields()
     m_fields->writeQuota(m_row);
     WebMailFields::write({m_editNumMsg, m_editSentFolder, m_editDraftFolder, m_comboLang,
                           m_chkShowFldList, m_chkShowSub},
-                         m_row);
+                         m_row, m_untouched);
 }

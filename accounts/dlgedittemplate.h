@@ -2,6 +2,8 @@
 
 #include "tdlgedittemplate.h"
 
+#include "untouchedfields.h"
+
 #include <memory>
 
 class AccountFields;
@@ -13,8 +15,9 @@ class WndTemplate;
 
 // The "Template" dialog on one row of the templates page's "template" table. Only OK
 // writes into the row; the name can be changed only for a template just added. A template
-// is bound to one domain or to none, and only one bound to a domain keeps groups: "No
-// domain specified" writes both empty.
+// is bound to one domain or to none, and only one bound to a domain keeps groups: choosing
+// "No domain specified" writes both empty. A template stored with no domain and some
+// groups keeps them while its domain is left alone.
 //
 // The page's domain, group and language tables are loaded here the first time a dialog
 // needs them; when a load fails the dialog is left unfilled and isReady() says so: the
@@ -54,6 +57,9 @@ private:
     DBTable* m_groups;     // the page's, not owned
     DBTable* m_languages;  // the page's, not owned
     WndTemplate* m_page;
+    // What the row stored for the fields that show it only as well as they can; declared
+    // before the fields that refer to it.
+    UntouchedFields m_untouched;
     std::unique_ptr<AccountFields> m_fields;
     QIntValidator* m_validator = nullptr; // a child of the dialog
     bool m_ready = false;

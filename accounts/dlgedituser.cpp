@@ -19,7 +19,7 @@
 #include <QPointer>
 
 using AccountTexts::cell;
-using AccountTexts::number;
+using AccountTexts::wholeNumber;
 
 namespace {
 
@@ -43,7 +43,7 @@ DlgEditUser::DlgEditUser(DBRow* row, DBConn* conn, DBTable* groups, DBTable* lan
     m_fields = std::make_unique<AccountFields>(
         AccountWidgets{m_listGroups, m_btnAdd, m_btnRemove, m_rbtnNoAcc, m_rbtnViewLogs,
                        m_rbtnFullAcc, m_editDiskSpace, m_comboKB, m_editNumMess},
-        m_groups, this);
+        m_groups, this, m_untouched);
     m_rangeValidator = new QIntValidator(0, 1000000, this);
     m_pinValidator = new QIntValidator(0, 9999, this);
     for (QLineEdit* edit : {m_editDiskSpace, m_editNumMess, m_editNumMsg})
@@ -61,9 +61,9 @@ bool DlgEditUser::loadTables(DBConn* conn)
 {
     // The loads wait; the page may be closed meanwhile, and this dialog with it.
     const QPointer<DlgEditUser> self(this);
-    const int flags = DBTable::WaitWithProgress | DBTable::ReportRefusal;
+    // As every dialog's own load: a refusal is reported, and no progress window is shown.
     if (!m_groups->m_loaded
-        && (!m_groups->select(m_page, conn, "group", dbcol_group, flags) || !self))
+        && (!m_groups->select(m_page, conn, "group", dbcol_group, DBTable::ReportRefusal) || !self))
         return false;
     if (!m_languages->m_loaded
         && (!m_languages->function(m_page, conn, "get_languages()", dbcol_lang, 0) || !self))
@@ -78,14 +78,16 @@ void DlgEditUser::fillFields()
     m_editDesk->setText(cell(m_row, "description"));
     m_editPass->setText(passwordPlaceholder());
     m_editConfPass->setText(passwordPlaceholder());
-    m_chkDisabled->setChecked(number(m_row, "account_enabled") == 0);
+    m_chkDisabled->setChecked(wholeNumber(m_row, "account_enabled") == 0);
+    m_untouched.remember(QStringLiteral("account_enabled"), cell(m_row, "account_enabled"), {m_chkDisabled});
     m_fields->loadGroups(m_row);
     m_fields->loadRights(m_row);
     m_fields->loadQuota(m_row);
-    WebMailFields::load(webMailWidgets(), m_row, *m_languages);
+    WebMailFields::load(webMailWidgets(), m_row, *m_languages, m_untouched);
     m_editPIN->clear();
     if (m_page)
-        m_page->fillComboAuthTypes(m_auth, number(m_row, "auth_type"));
+        m_page->fillComboAuthTypes(m_auth, wholeNumber(m_row, "auth_type"));
+    m_untouched.remember(QStringLiteral("auth_type"), cell(m_row, "auth_type"), {m_auth});
 }
 
 WebMailWidgets DlgEditUser::webMailWidgets() const
@@ -154,13 +156,15 @@ void DlgEditUser::writeFields()
     setCell(m_row, "description", m_editDesk->text());
     if (m_editPass->text() != passwordPlaceholder())
         setCell(m_row, "password", QLatin1String("NUL:") + m_editPass->text());
-    setCell(m_row, "account_enabled", flag(!m_chkDisabled->isChecked()));
+    setCell(m_row, "account_enabled",
+            m_untouched.value(QStringLiteral("account_enabled"), flag(!m_chkDisabled->isChecked())));
     // Without a valid entry (the server did not list the types) the stored type stays.
     const int authIndex = m_auth->currentIndex();
     if (m_page && authIndex >= 0 && authIndex < m_page->authTypeCount())
-        setCell(m_row, "auth_type", QString::number(m_page->getId(unsigned(authIndex))));
+        setCell(m_row, "auth_type", m_untouched.value(QStringLiteral("auth_type"),
+                                                      QString::number(m_page->getId(unsigned(authIndex)))));
     m_fields->writeGroups(m_row);
     m_fields->writeRights(m_row);
     m_fields->writeQuota(m_row);
-    WebMailFields::write(webMailWidgets(), m_row);
+    WebMailFields::write(webMailWidgets(), m_row, m_untouched);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tdlgedituser.h"
+#include "untouchedfields.h"
 #include "webmailfields.h"
 
 #include <memory>
@@ -45,6 +46,9 @@ private:
     DBTable* m_groups;     // the page's, not owned
     DBTable* m_languages;  // the page's, not owned
     WndUser* m_page;
+    // What the row stored for the fields that show it only as well as they can; declared
+    // before the fields that refer to it.
+    UntouchedFields m_untouched;
     std::unique_ptr<AccountFields> m_fields;
     QIntValidator* m_rangeValidator = nullptr; // children of the dialog
     QIntValidator* m_pinValidator = nullptr;

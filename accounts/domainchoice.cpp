@@ -7,7 +7,7 @@
 #include <QComboBox>
 
 using AccountTexts::cell;
-using AccountTexts::number;
+using AccountTexts::wholeNumber;
 
 namespace DomainChoice {
 
@@ -16,7 +16,7 @@ void fill(QComboBox* box, const DBTable& domains)
     box->clear();
     const QString& current = globalData.currentDomain;
     for (const auto& row : domains.m_rows) {
-        const int type = number(row.get(), "type");
+        const int type = wholeNumber(row.get(), "type");
         if (type != 0 && type != 1)
             continue;
         const QString domain = cell(row.get(), "domain");
@@ -30,7 +30,7 @@ QString chosen(const DBTable& domains, const QString& text)
 {
     for (const auto& row : domains.m_rows) {
         if (cell(row.get(), "domain") == text)
-            return number(row.get(), "type") == 0 ? QString() : text;
+            return wholeNumber(row.get(), "type") == 0 ? QString() : text;
     }
     return text;
 }

@@ -27,7 +27,7 @@ void QGroupItem::show()
         switch (id) {
         case Name: return cell(m_row, "name");
         case Description: return cell(m_row, "description");
-        case Rights: return rightsLabel(number(m_row, "rights"));
+        case Rights: return rightsLabel(wholeNumber(m_row, "rights"));
         }
         return QString();
     });

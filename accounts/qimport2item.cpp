@@ -5,7 +5,7 @@
 using AccountTexts::cell;
 
 QImport2Item::QImport2Item(QTreeWidget* list, DBRow* row, DlgImport2*)
-    : QTreeWidgetItem(list)
+    : KeyedItem(list, Type)
     , m_row(row)
 {
     setFlags(flags() | Qt::ItemIsUserCheckable);
@@ -30,5 +30,5 @@ void QImport2Item::setData(int column, int role, const QVariant& value)
 {
     if (column == 0 && role == Qt::CheckStateRole)
         m_checked = value.toInt() == Qt::Checked;
-    QTreeWidgetItem::setData(column, role, value);
+    KeyedItem::setData(column, role, value);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QTreeWidgetItem>
+#include "keyeditem.h"
 
 class DBRow;
 class DlgImport2;
@@ -8,9 +8,11 @@ class QTreeWidget;
 
 // One account found in the NT domain, with the check box that says whether to take it
 // over; it starts ticked. The row belongs to the import's table.
-class QImport2Item : public QTreeWidgetItem
+class QImport2Item : public KeyedItem
 {
 public:
+    enum { Type = QTreeWidgetItem::UserType + 0x410 };
+
     // With a null list the owner adds the items itself, all at once.
     QImport2Item(QTreeWidget* list, DBRow* row, DlgImport2* dialog);
     ~QImport2Item() override;

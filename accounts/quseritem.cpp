@@ -51,7 +51,7 @@ QString QUserItem::fullText(int id, const DBTable& authTypes) const
     case Fullname: return cell(m_row, "fullname");
     case Description: return cell(m_row, "description");
     case Authentication: return settingText(m_row, Setting::Authentication, authTypes);
-    case AccountEnabled: return yesNo(number(m_row, "account_enabled"));
+    case AccountEnabled: return yesNo(wholeNumber(m_row, "account_enabled"));
     }
     // The rest are the settings a template holds too, in the same order.
     return settingText(m_row, Setting(int(Setting::Rights) + id - Rights), authTypes);

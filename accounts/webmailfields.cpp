@@ -4,13 +4,14 @@
 #include "accounttexts.h"
 #include "comboboxes.h"
 #include "dbtable.h"
+#include "untouchedfields.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 
 using AccountTexts::cell;
-using AccountTexts::number;
+using AccountTexts::wholeNumber;
 
 namespace {
 
@@ -23,13 +24,16 @@ QString flag(bool on)
 
 namespace WebMailFields {
 
-void load(const WebMailWidgets& fields, const DBRow* row, const DBTable& languages)
+void load(const WebMailWidgets& fields, const DBRow* row, const DBTable& languages,
+          UntouchedFields& untouched)
 {
     fields.editNumMsg->setText(cell(row, "msgperpage"));
     fields.editSentFolder->setText(cell(row, "sentfolder"));
     fields.editDraftFolder->setText(cell(row, "draftfolder"));
-    fields.chkShowFldList->setChecked(number(row, "hidefldlist") == 0);
-    fields.chkShowSub->setChecked(number(row, "showsub") != 0);
+    fields.chkShowFldList->setChecked(wholeNumber(row, "hidefldlist") == 0);
+    fields.chkShowSub->setChecked(wholeNumber(row, "showsub") != 0);
+    untouched.remember(QStringLiteral("hidefldlist"), cell(row, "hidefldlist"), {fields.chkShowFldList});
+    untouched.remember(QStringLiteral("showsub"), cell(row, "showsub"), {fields.chkShowSub});
     for (const auto& language : languages.m_rows)
         fields.comboLang->addItem(cell(language.get(), "language").toLower());
     const QString stored = cell(row, "preflang");
@@ -37,13 +41,14 @@ void load(const WebMailWidgets& fields, const DBRow* row, const DBTable& languag
         ComboBoxes::setCurrentText(fields.comboLang, stored.toLower());
 }
 
-void write(const WebMailWidgets& fields, DBRow* row)
+void write(const WebMailWidgets& fields, DBRow* row, const UntouchedFields& untouched)
 {
     setCell(row, "msgperpage", fields.editNumMsg->text());
     setCell(row, "sentfolder", fields.editSentFolder->text());
     setCell(row, "draftfolder", fields.editDraftFolder->text());
-    setCell(row, "hidefldlist", flag(!fields.chkShowFldList->isChecked()));
-    setCell(row, "showsub", flag(fields.chkShowSub->isChecked()));
+    setCell(row, "hidefldlist",
+            untouched.value(QStringLiteral("hidefldlist"), flag(!fields.chkShowFldList->isChecked())));
+    setCell(row, "showsub", untouched.value(QStringLiteral("showsub"), flag(fields.chkShowSub->isChecked())));
     if (!(cell(row, "preflang").isEmpty() && fields.comboLang->currentIndex() == 0))
         setCell(row, "preflang", fields.comboLang->currentText());
 }

@@ -5,6 +5,7 @@ class DBTable;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
+class UntouchedFields;
 
 // The web-mail settings that the user and template dialogs edit alike: messages per page,
 // the sent and draft folders, the folder-list and subscribed-folders flags and the
@@ -22,10 +23,13 @@ struct WebMailWidgets
 namespace WebMailFields {
 
 // Fills the fields from the row and the language box from `languages` (lower case, in the
-// list's order). A stored language the list lacks stays a choosable entry.
-void load(const WebMailWidgets& fields, const DBRow* row, const DBTable& languages);
-// Writes every field back. An empty stored language is left empty while the box still
-// shows its first entry: the box had nothing else to show.
-void write(const WebMailWidgets& fields, DBRow* row);
+// list's order). A stored language the list lacks stays a choosable entry. The two flags
+// are remembered in `untouched`, the dialog's.
+void load(const WebMailWidgets& fields, const DBRow* row, const DBTable& languages,
+          UntouchedFields& untouched);
+// Writes every field back; a flag left alone keeps what was stored (a value other than 0 and
+// 1 too). An empty stored language is left empty while the box still shows its first
+// entry: the box had nothing else to show.
+void write(const WebMailWidgets& fields, DBRow* row, const UntouchedFields& untouched);
 
 } // namespace WebMailFields

@@ -6,7 +6,6 @@
 #include "accountitem.h"
 #include "dbrow.h"
 #include "dbtable.h"
-#include "vexasupport.h"
 #include "wnduser.h"
 
 #include <QCheckBox>
@@ -20,7 +19,7 @@
 #include <QTreeWidget>
 
 using AccountTexts::cell;
-using AccountTexts::number;
+using AccountTexts::wholeNumber;
 
 WizAddUser::WizAddUser(DBRow* row, DBConn* conn, DBTable* groups, WndUser* parent,
                        const char* name, bool modal, Qt::WindowFlags f)
@@ -32,7 +31,7 @@ WizAddUser::WizAddUser(DBRow* row, DBConn* conn, DBTable* groups, WndUser* paren
     m_fields = std::make_unique<AccountFields>(
         AccountWidgets{m_listGroups, m_btnAdd, m_btnRemove, m_rbtnNoAcc, m_rbtnViewLogs,
                        m_rbtnFullAcc, m_editDiskSpace, m_comboKB, m_editNumMess},
-        m_groups, this);
+        m_groups, this, m_untouched);
     // The load waits; the page may be closed meanwhile, and the wizard with it.
     const QPointer<WizAddUser> self(this);
     if (!m_groups->m_loaded
@@ -54,11 +53,8 @@ void WizAddUser::fillFromRow()
     m_fields->loadRights(m_row);
     m_fields->loadGroups(m_row);
     m_fields->loadQuota(m_row);
-    m_storedQuota = cell(m_row, "qstorage");
-    m_shownQuotaNumber = m_editDiskSpace->text();
-    m_shownQuotaUnit = m_comboKB->currentIndex();
     if (m_wndUser)
-        m_wndUser->fillComboAuthTypes(m_auth, number(m_row, "auth_type"));
+        m_wndUser->fillComboAuthTypes(m_auth, wholeNumber(m_row, "auth_type"));
 }
 
 bool WizAddUser::existInList(DBRow* group) const
@@ -132,7 +128,7 @@ void WizAddUser::accept()
             m_chkDisabled->isChecked() ? QStringLiteral("0") : QStringLiteral("1"));
     writeGroups();
     writeRights();
-    writeQuota();
+    m_fields->writeQuota(m_row);
     TWizAddUser::accept();
 }
 
@@ -154,19 +150,4 @@ void WizAddUser::writeRights()
         setCell(m_row, "rights", QStringLiteral("3"));
     else
         setCell(m_row, "rights", QStringLiteral("0"));
-}
-
-void WizAddUser::writeQuota()
-{
-    // A template's quota that is no whole number of KB shows as "0"; written back as that
-    // it would silently lift the quota. Untouched, it is kept as stored.
-    const qint64 stored = atoi64(m_storedQuota.toLatin1().constData());
-    const bool untouched = m_editDiskSpace->text() == m_shownQuotaNumber
-        && m_comboKB->currentIndex() == m_shownQuotaUnit;
-    if (untouched && stored != 0 && AccountFields::showQuota(stored).unit < 0)
-        setCell(m_row, "qstorage", m_storedQuota);
-    else
-        setCell(m_row, "qstorage", QString::number(AccountFields::quotaBytes(
-                                       m_editDiskSpace->text(), m_comboKB->currentIndex())));
-    setCell(m_row, "qmessage", m_editNumMess->text());
 }

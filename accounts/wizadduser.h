@@ -2,6 +2,8 @@
 
 #include "twizadduser.h"
 
+#include "untouchedfields.h"
+
 #include <memory>
 
 class AccountFields;
@@ -49,7 +51,6 @@ private:
     void fillFromRow();
     void writeGroups();
     void writeRights();
-    void writeQuota();
 
     DBRow* m_row;       // the page's, not owned
     DBTable* m_groups;  // the page's, not owned
@@ -57,9 +58,6 @@ private:
     int m_page = 0;     // 0 General, 1 Groups, 2 Rights, 3 Quota
     std::unique_ptr<AccountFields> m_fields;
     QIntValidator* m_validator = nullptr; // child of the wizard
-    // The stored disk quota and how the fields first showed it, to tell an untouched
-    // quota the fields cannot show from one the administrator set.
-    QString m_storedQuota;
-    QString m_shownQuotaNumber;
-    int m_shownQuotaUnit = 0;
+    // A template's quota the fields cannot show, kept while they are left alone.
+    UntouchedFields m_untouched;
 };

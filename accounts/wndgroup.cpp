@@ -74,9 +74,13 @@ bool WndGroup::runEditDialog(int, DBRow* row)
 {
     // What the dialog would wait for is read here first: the page may be closed during a
     // wait, and a dialog built as its child would go with it inside its own constructor.
+    // A membership the server refused to read opens as none read: what the dialog adds
+    // becomes additions and no member the server holds is dropped. A lost connection, which
+    // takes the held rows with it, opens nothing.
     const QPointer<QWidget> self(this);
     if (!loadUsers() || !self
-        || !m_lists->setActiveGroup(cell(row, "name"), globalData.currentDomain, &m_users) || !self)
+        || !m_lists->setActiveGroup(cell(row, "name"), globalData.currentDomain, &m_users) || !self
+        || heldRowsWent())
         return false;
     ScopedQPointer<DlgEditGroup> dialog(
         new DlgEditGroup(m_lists.get(), row, m_conn, &m_users, this, nullptr, true, {}));
@@ -94,15 +98,18 @@ bool WndGroup::runEditDialog(int, DBRow* row)
 
 bool WndGroup::edit(DBRow* group)
 {
-    const QPointer<QWidget> self(this);
+    // Held over the membership as well, which may have to be read first.
+    const RowHold hold = holdRows();
     m_editedMembers.clear();
-    if (!ListPage::edit(0, group) || !self)
+    if (!ListPage::edit(0, group))
         return false;
     std::vector<const DBRow*> members;
     members.reserve(m_editedMembers.size());
     for (const auto& member : m_editedMembers)
         members.push_back(member.get());
     const bool stored = setMembers(cell(group, "name"), members);
+    if (hold.rowsWent())
+        return false;
     m_editedMembers.clear();
     return stored;
 }
@@ -124,15 +131,16 @@ void WndGroup::slotAdd()
     const QPointer<QWidget> self(this);
     if (!loadUsers() || !self)
         return;
+    // The new row is the page's until the members are stored.
+    const RowHold hold = holdRows();
     DBRow* row = m_groups.append();
     setCell(row, "domain", globalData.currentDomain);
     ScopedQPointer<WizAddGroup> wizard(
         new WizAddGroup(row, m_conn, &m_users, this, nullptr, true, {}));
-    // The wizard's load may have found the connection lost, and Reset taken the row away.
-    if (!self || !holdsRow(m_groups, row))
+    if (hold.rowsWent())
         return;
     const bool accepted = wizard && Dialogs::exec(wizard.get()) == QDialog::Accepted;
-    if (!self)
+    if (hold.rowsWent())
         return;
     if (!accepted || !wizard) {
         m_groups.remove(row);
@@ -145,12 +153,11 @@ void WndGroup::slotAdd()
         Dialogs::warning(this, caption(), tr("This group already exists!"), QMessageBox::Ok);
         return;
     }
-    // Without the membership the server holds for the name, the members cannot be stored.
-    if (!setMembers(wizard->m_editName->text(), wizard->memberRows())) {
-        if (self)
-            m_groups.remove(row);
+    // A membership the server refused to read keeps the group as the administrator made it,
+    // the wizard's users as additions; a lost connection takes the row with it.
+    setMembers(wizard->m_editName->text(), wizard->memberRows());
+    if (hold.rowsWent())
         return;
-    }
     showItem(0, new QGroupItem(m_list, row, &cols()));
     updateQuery();
 }

@@ -12,6 +12,7 @@
 #include "globaldata.h"
 #include "newusers.h"
 #include "quseritem.h"
+#include "requestfailure.h"
 #include "wizadduser.h"
 #include "dialogseam.h"
 #include "scopedqpointer.h"
@@ -142,12 +143,13 @@ bool WndUser::chooseTemplate(DBRow** chosen)
 
 void WndUser::slotAdd()
 {
-    const QPointer<WndUser> self(this);
+    // The new row is the page's from the template chooser to the wizard's end.
+    const RowHold hold = holdRows();
     DBRow* row = m_users.append();
     NewUsers::writeDefaults(row);
     DBRow* templ = nullptr;
     const bool chosen = chooseTemplate(&templ);
-    if (!self)
+    if (hold.rowsWent())
         return;
     if (!chosen) {
         m_users.remove(row);
@@ -157,12 +159,12 @@ void WndUser::slotAdd()
         NewUsers::copyTemplate(row, templ);
 
     ScopedQPointer<WizAddUser> wizard(new WizAddUser(row, m_conn, &m_groups, this, nullptr, true, {}));
-    if (!self)
+    if (hold.rowsWent())
         return;
     setCell(row, "domain", globalData.currentDomain);
     setCell(row, "showsub", QString::number(1));
     const bool finished = wizard && Dialogs::exec(wizard.get()) == QDialog::Accepted && wizard;
-    if (!self)
+    if (hold.rowsWent())
         return;
     if (!finished) {
         m_users.remove(row);
@@ -171,7 +173,7 @@ void WndUser::slotAdd()
     if (!m_users.check_primary_key(row, nullptr, true)) {
         // Not shown again: what was entered goes with the refused user.
         Dialogs::warning(this, caption(), tr("This user already exists!"), QMessageBox::Ok);
-        if (self)
+        if (!hold.rowsWent())
             m_users.remove(row);
         return;
     }
@@ -182,6 +184,8 @@ void WndUser::slotAdd()
 void WndUser::slotImport()
 {
     const QPointer<WndUser> self(this);
+    // Nothing goes into what a reset met meanwhile leaves of the table.
+    const RowHold hold = holdRows();
     ScopedQPointer<DlgImport> source(new DlgImport(this, nullptr, true, {}));
     if (Dialogs::exec(source.get()) != QDialog::Accepted || !source || !self)
         return;
@@ -194,9 +198,11 @@ void WndUser::slotImport()
     if (!self)
         return;
     if (!listed) {
-        Dialogs::warning(this, tr("Error"),
-                         tr("Import from the specified domain \"%1\" failed!").arg(ntDomain),
-                         QMessageBox::Ok);
+        // A lost connection has been told once already, by the console's own box.
+        if (!connectionLost(m_conn))
+            Dialogs::warning(this, tr("Error"),
+                             tr("Import from the specified domain \"%1\" failed!").arg(ntDomain),
+                             QMessageBox::Ok);
         return;
     }
     if (accounts.m_rows.empty()) {
@@ -206,7 +212,7 @@ void WndUser::slotImport()
     }
 
     ScopedQPointer<DlgImport2> found(new DlgImport2(this, &accounts, &m_templates, nullptr, true, {}));
-    if (Dialogs::exec(found.get()) != QDialog::Accepted || !found || !self)
+    if (Dialogs::exec(found.get()) != QDialog::Accepted || !found || hold.rowsWent())
         return;
     const QStringList skipped = NewUsers::importUsers(m_users, found->tickedAccounts(),
                                                       found->chosenTemplate(), globalData.currentDomain);

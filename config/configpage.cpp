@@ -1,22 +1,46 @@
 #include "configpage.h"
 
 #include "accountcolumns.h"
+#include "cellnumbers.h"
 #include "comboboxes.h"
+#include "dbconn.h"
 #include "dbctrl.h"
+#include "dbreq.h"
 #include "dbrow.h"
 #include "dbtable.h"
 #include "dialogseam.h"
 #include "dlgbrowse.h"
 #include "dlgipgroup.h"
 #include "ipaccesslist.h"
+#include "ownrequest.h"
 #include "passwordplaceholder.h"
 #include "scopedqpointer.h"
-#include "units.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QWidget>
+
+#include <vector>
+
+namespace {
+
+// A text cell of an answer, whatever its length: names are not cut to a buffer's size.
+QString answerText(DBReq& request, int row, int column)
+{
+    std::vector<char> buffer(64);
+    int length = int(buffer.size());
+    if (!request.read(row, column, buffer.data(), &length)) {
+        if (length <= int(buffer.size()))
+            return QString();
+        buffer.resize(size_t(length));
+        if (!request.read(row, column, buffer.data(), &length))
+            return QString();
+    }
+    return QString::fromUtf8(buffer.data());
+}
+
+} // namespace
 
 struct ConfigPage::PickerTables
 {
@@ -79,9 +103,15 @@ void ConfigPage::start(int follow)
 
 void ConfigPage::refill()
 {
+    showUnwritten([this] { updateData(); });
+}
+
+void ConfigPage::showUnwritten(const std::function<void()>& show)
+{
+    const bool ready = m_ready;
     m_ready = false;
-    updateData();
-    m_ready = true;
+    show();
+    m_ready = ready;
 }
 
 void ConfigPage::answerSignals(int follow)
@@ -184,7 +214,7 @@ QString ConfigPage::cell(DBTable& table, const char* column)
 
 qint64 ConfigPage::cellNumber(DBTable& table, const char* column)
 {
-    return Units::leadingNumber(cell(table, column));
+    return CellNumbers::leadingNumber(cell(table, column));
 }
 
 bool ConfigPage::cellFlag(DBTable& table, const char* column)
@@ -296,4 +326,26 @@ bool ConfigPage::loadPickerTable(PickerTable which)
         : table->select(m_parent, m_conn, "group", dbcol_group,
                         DBTable::WaitWithProgress | DBTable::ReportRefusal);
     return loaded && page;
+}
+
+ConfigPage::Asked ConfigPage::askServer(const QString& statement, int columns,
+                                        QList<QStringList>* rows)
+{
+    DBReq request(statement, false);
+    switch (sendOwnRequest(m_conn, request, m_page)) {
+    case OwnRequest::OwnerGone:
+        return Asked::PageGone;
+    case OwnRequest::Failed:
+        return Asked::Failed;
+    case OwnRequest::Answered:
+        break;
+    }
+    rows->clear();
+    for (int row = 0; row < request.rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < columns; ++column)
+            cells.append(answerText(request, row, column));
+        rows->append(cells);
+    }
+    return Asked::Answered;
 }

@@ -6,6 +6,7 @@
 #include <QMetaObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -41,6 +42,17 @@ class QWidget;
 // Until every table has loaded and the widgets are filled the page is not ready: its change
 // slot writes nothing, and a page whose load failed stays so for good, showing the form's
 // widgets as built and taking no part in Apply or Reset.
+//
+// Nothing is lost silently. A stored value a widget cannot show is written back unchanged
+// until the administrator changes that widget: a choice box whose entry only stands in for
+// the stored value is marked so (ComboBoxes::markStandIn) and its column left alone. A typed
+// value the page will not write is asked about before an apply, and once the apply has
+// gone on without it the widget shows what the server holds (showUnwritten).
+//
+// Calls a page makes itself, past the pending list and the table layer (askServer), wait
+// without a progress window and tell a failure as every such call does (ownrequest.h): a
+// lost connection through the console's lost-connection report alone, anything else in the
+// page's own box "Operation failed.".
 //
 // The base is not a QObject: its connections are made with the page as context and are
 // undone when the base goes, before the page's QObject part does.
@@ -119,6 +131,9 @@ protected:
     void start(int follow);
     // The widgets filled from the rows again, with the page not ready meanwhile.
     void refill();
+    // Runs `show`, which sets widgets, with the page not ready meanwhile: what it sets is
+    // not written back.
+    void showUnwritten(const std::function<void()>& show);
 
     // The change slot's work: when the page is ready, the widgets written into the rows and
     // the statements handed in. False, doing nothing, when it is not.
@@ -178,6 +193,14 @@ protected:
     // box, unless the picker or an earlier call has. False when the read failed or the page
     // went away meanwhile. The domains are the picker's own to read.
     bool loadPickerTable(PickerTable which);
+
+    // A call the page sends the server itself, past the table layer: no progress window and
+    // no box of the table layer. A failure is told once: a lost connection by the console's
+    // report of it, anything else by "Operation failed." under "Error". Answered, `rows`
+    // holds each answer row's first `columns` cells as text, whatever their length.
+    // PageGone: the page went while it waited and must touch nothing of itself.
+    enum class Asked { Answered, Failed, PageGone };
+    Asked askServer(const QString& statement, int columns, QList<QStringList>* rows);
 
     QWidget* page() const { return m_page; }
     QWidget* m_parent;

@@ -124,7 +124,7 @@ const Country COUNTRIES[CountryCount] = {
     {"LI", "Liechtenstein"},
     {"LT", "Lithuania"},
     {"LU", "Luxembourg"},
-    {"MO", "Macau S.A.R"},
+    {"MO", "Macau S.A.R."},
     {"MK", "F.Y.R.O. Macedonia"},
     {"MG", "Madagascar"},
     {"MW", "Malawi"},

@@ -1,9 +1,9 @@
 #include "dlgattach.h"
 
-#include "accountfields.h"
-#include "accounttexts.h"
+#include "cellnumbers.h"
 #include "dialogseam.h"
 #include "editablecombo.h"
+#include "rowcells.h"
 
 #include <QComboBox>
 #include <QRadioButton>
@@ -39,11 +39,11 @@ DlgAttach::DlgAttach(QWidget* parent, const char* name, bool modal, Qt::WindowFl
 
 void DlgAttach::showRow(const DBRow* row)
 {
-    const int kind = AccountTexts::number(row, "type") == 0 ? 0 : 1;
+    const int kind = CellNumbers::wholeNumber(row, "type") == 0 ? 0 : 1;
     m_comboType->setCurrentIndex(kind);
     slotTypeActivated(kind);
-    showInEditable(m_comboContent, AccountTexts::cell(row, "pattern"));
-    if (AccountTexts::number(row, "action") == 0)
+    showInEditable(m_comboContent, RowCells::cell(row, "pattern"));
+    if (CellNumbers::wholeNumber(row, "action") == 0)
         m_rbtnAccept->setChecked(true);
     else
         m_rbtnBlock->setChecked(true);
@@ -51,9 +51,9 @@ void DlgAttach::showRow(const DBRow* row)
 
 void DlgAttach::writeRow(DBRow* row) const
 {
-    setCell(row, "type", QString::number(m_comboType->currentIndex()));
-    setCell(row, "pattern", m_comboContent->currentText());
-    setCell(row, "action", m_rbtnBlock->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    RowCells::setCell(row, "type", QString::number(m_comboType->currentIndex()));
+    RowCells::setCell(row, "pattern", m_comboContent->currentText());
+    RowCells::setCell(row, "action", m_rbtnBlock->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 void DlgAttach::slotOK()

@@ -1,9 +1,9 @@
 #include "dlgfilter.h"
 
-#include "accountfields.h"
-#include "accounttexts.h"
+#include "cellnumbers.h"
 #include "editablecombo.h"
 #include "filtertypes.h"
+#include "rowcells.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -20,12 +20,12 @@ void DlgFilter::showRow(const DBRow* row)
     m_comboHeader->clear();
     for (const char* header : {"From", "To", "Cc", "Subject", "Sender"})
         m_comboHeader->addItem(QString::fromLatin1(header));
-    showInEditable(m_comboHeader, AccountTexts::cell(row, "header"));
+    showInEditable(m_comboHeader, RowCells::cell(row, "header"));
 
     m_comboType->clear();
     for (int type = 0; type < FilterTypes::Count; ++type)
         m_comboType->addItem(FilterTypes::phrase(type), type);
-    const int type = AccountTexts::number(row, "type");
+    const int type = CellNumbers::wholeNumber(row, "type");
     int index = m_comboType->findData(type);
     if (index < 0) {
         m_comboType->addItem(FilterTypes::phrase(type), type);
@@ -34,14 +34,14 @@ void DlgFilter::showRow(const DBRow* row)
     m_comboType->setCurrentIndex(index);
     slotTypeActivated(index);
 
-    m_editContent->setText(AccountTexts::cell(row, "content"));
+    m_editContent->setText(RowCells::cell(row, "content"));
 }
 
 void DlgFilter::writeRow(DBRow* row) const
 {
-    setCell(row, "header", m_comboHeader->currentText());
-    setCell(row, "type", QString::number(m_comboType->currentData().toInt()));
-    setCell(row, "content", m_editContent->text());
+    RowCells::setCell(row, "header", m_comboHeader->currentText());
+    RowCells::setCell(row, "type", QString::number(m_comboType->currentData().toInt()));
+    RowCells::setCell(row, "content", m_editContent->text());
 }
 
 void DlgFilter::slotTypeActivated(int index)

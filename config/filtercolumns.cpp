@@ -39,9 +39,3 @@ const DBCOL dbcol_attach[] = {
     {VEXADB_INT, "order", 0},
     {0, nullptr, 0},
 };
-
-const DBCOL dbcol_plugins[] = {
-    {VEXADB_STRING, "id", 0},
-    {VEXADB_STRING, "description", 0},
-    {0, nullptr, 0},
-};

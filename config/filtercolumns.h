@@ -7,4 +7,3 @@ extern const DBCOL dbcol_antispam[]; // "antispam", a single row
 extern const DBCOL dbcol_filter[];   // "HeaderFilter", keyed by header, type and content
 extern const DBCOL dbcol_avir[];     // "antivir", a single row
 extern const DBCOL dbcol_attach[];   // "AttachFilter", keyed by type, pattern and action
-extern const DBCOL dbcol_plugins[];  // the answer of "get_avir_plugins()"

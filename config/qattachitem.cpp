@@ -1,8 +1,8 @@
 #include "qattachitem.h"
 
-#include "accounttexts.h"
+#include "cellnumbers.h"
 #include "cols.h"
-#include "units.h"
+#include "rowcells.h"
 #include "wndavir.h"
 
 #include <QBitmap>
@@ -68,9 +68,9 @@ void QAttachItem::show()
     m_cols->showItem(this, [this](int id) {
         switch (id) {
         case Type:
-            return AccountTexts::number(m_row, "type") == 0 ? tr("File name") : tr("MIME Type");
-        case Content: return AccountTexts::cell(m_row, "pattern");
-        case Action: return AccountTexts::number(m_row, "action") == 0 ? tr("Accept") : tr("Block");
+            return CellNumbers::wholeNumber(m_row, "type") == 0 ? tr("File name") : tr("MIME Type");
+        case Content: return RowCells::cell(m_row, "pattern");
+        case Action: return CellNumbers::wholeNumber(m_row, "action") == 0 ? tr("Accept") : tr("Block");
         }
         return QString();
     });
@@ -86,7 +86,7 @@ void QAttachItem::handIn()
 
 int QAttachItem::orderOf(const DBRow* row)
 {
-    return int(Units::leadingNumber(AccountTexts::cell(row, "order")));
+    return int(CellNumbers::leadingNumber(RowCells::cell(row, "order")));
 }
 
 QString QAttachItem::key(int, bool ascending) const

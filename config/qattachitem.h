@@ -24,7 +24,7 @@ public:
     static int orderOf(const DBRow* row);
     // The position as text, "%06d" ascending and 100000 minus it descending, whatever the
     // column, so that sorting in either direction keeps the rules in order.
-    QString key(int column, bool ascending) const;
+    QString key(int column, bool ascending) const override;
     bool operator<(const QTreeWidgetItem& other) const override;
 
 protected:

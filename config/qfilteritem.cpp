@@ -1,8 +1,9 @@
 #include "qfilteritem.h"
 
-#include "accounttexts.h"
+#include "cellnumbers.h"
 #include "cols.h"
 #include "filtertypes.h"
+#include "rowcells.h"
 #include "wndantispam.h"
 
 #include <QBitmap>
@@ -68,9 +69,9 @@ void QFilterItem::show()
     showCheck();
     m_cols->showItem(this, [this](int id) {
         switch (id) {
-        case Header: return AccountTexts::cell(m_row, "header");
-        case Type: return FilterTypes::shortName(AccountTexts::number(m_row, "type"));
-        case Content: return AccountTexts::cell(m_row, "content");
+        case Header: return RowCells::cell(m_row, "header");
+        case Type: return FilterTypes::shortName(CellNumbers::wholeNumber(m_row, "type"));
+        case Content: return RowCells::cell(m_row, "content");
         }
         return QString();
     });
@@ -104,11 +105,3 @@ QString QFilterItem::key(int column, bool) const
     return sortGap;
 }
 
-bool QFilterItem::operator<(const QTreeWidgetItem& other) const
-{
-    const int column = treeWidget() ? treeWidget()->sortColumn() : 0;
-    const auto* rule = dynamic_cast<const QFilterItem*>(&other);
-    if (!rule)
-        return QTreeWidgetItem::operator<(other);
-    return key(column, true) < rule->key(column, true);
-}

@@ -23,8 +23,7 @@ public:
     // The sort key of view column `column`: the cell's text, 16 blanks, and the text the
     // rule is told apart by next (the type for the header column, the header otherwise).
     // The direction plays no part: the list reverses the order itself.
-    QString key(int column, bool ascending) const;
-    bool operator<(const QTreeWidgetItem& other) const override;
+    QString key(int column, bool ascending) const override;
 
 protected:
     void handIn() override;

@@ -1,14 +1,13 @@
 #include "qserviceitem.h"
 
+#include "cellnumbers.h"
 #include "cols.h"
 #include "dbrow.h"
 #include "dbval.h"
 #include "globaldata.h"
-#include "keyedpixmap.h"
-#include "units.h"
-
 #include "images/lampgreen.xpm"
 #include "images/lampred.xpm"
+#include "keyedpixmap.h"
 
 #include <QCoreApplication>
 #include <QHeaderView>
@@ -51,7 +50,7 @@ QString QServiceItem::cellText(const DBRow* row, const char* column)
 void QServiceItem::show()
 {
     const QString fullName = cellText(m_row, "fullname");
-    const bool automatic = Units::leadingNumber(cellText(m_row, "autostart")) == 1;
+    const bool automatic = CellNumbers::leadingNumber(cellText(m_row, "autostart")) == 1;
     const QStringList texts{
         tr(fullName.toUtf8().constData()),
         m_running ? tr("Running") : tr("Stopped"),

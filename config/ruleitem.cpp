@@ -1,11 +1,11 @@
 #include "ruleitem.h"
 
-#include "accountfields.h"
-#include "accounttexts.h"
+#include "cellnumbers.h"
 #include "cols.h"
+#include "rowcells.h"
 
 RuleItem::RuleItem(QTreeWidget* list, DBRow* row, Cols* cols)
-    : QTreeWidgetItem(list)
+    : KeyedItem(list, Type)
     , m_row(row)
     , m_cols(cols)
 {
@@ -15,12 +15,12 @@ RuleItem::RuleItem(QTreeWidget* list, DBRow* row, Cols* cols)
 
 void RuleItem::showCheck()
 {
-    setOn(AccountTexts::number(m_row, "enabled") != 0);
+    setOn(CellNumbers::wholeNumber(m_row, "enabled") != 0);
 }
 
 void RuleItem::setOn(bool on)
 {
-    setCell(m_row, "enabled", on ? QStringLiteral("1") : QStringLiteral("0"));
+    RowCells::setCell(m_row, "enabled", on ? QStringLiteral("1") : QStringLiteral("0"));
     QTreeWidgetItem::setData(0, Qt::CheckStateRole, on ? Qt::Checked : Qt::Unchecked);
     handIn();
 }
@@ -38,7 +38,7 @@ void RuleItem::setData(int column, int role, const QVariant& value)
             setOn(on);
         return;
     }
-    QTreeWidgetItem::setData(column, role, value);
+    KeyedItem::setData(column, role, value);
 }
 
 int RuleItem::viewColumn(int id) const

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QTreeWidgetItem>
+#include "keyeditem.h"
 
 class Cols;
 class DBRow;
@@ -11,9 +11,11 @@ class QTreeWidget;
 // "0" into the row and then has the page hand its statements in again, so a stored value
 // other than 0 or 1 is a pending change as soon as the rule is shown. The row and the
 // column model are not owned; both outlive the item.
-class RuleItem : public QTreeWidgetItem
+class RuleItem : public KeyedItem
 {
 public:
+    enum { Type = QTreeWidgetItem::UserType + 0x700 };
+
     DBRow* row() const { return m_row; }
     void setRow(DBRow* row) { m_row = row; }
 

@@ -1,7 +1,6 @@
 #include "units.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace Units {
 
@@ -32,11 +31,6 @@ qint64 product(qint64 number, qint64 factor, qint64 maximum)
     if (number > maximum / factor)
         return maximum;
     return std::min(number * factor, maximum);
-}
-
-qint64 leadingNumber(const QString& text)
-{
-    return std::strtoll(text.toLatin1().constData(), nullptr, 10);
 }
 
 bool isPort(const QString& text)

@@ -31,10 +31,6 @@ Shown show(qint64 stored, const Factors& factors);
 // never wraps into a negative or small value.
 qint64 product(qint64 number, qint64 factor, qint64 maximum = IntColumnMaximum);
 
-// The decimal number a text begins with, after blanks and an optional sign; 0 for an
-// empty text or one that does not begin with a number, as C's strtoll reads it.
-qint64 leadingNumber(const QString& text);
-
 // True when text is a port number, 0 to 65535, written in decimal digits alone.
 bool isPort(const QString& text);
 

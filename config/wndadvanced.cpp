@@ -4,8 +4,6 @@
 #include "advancedcolumns.h"
 #include "certificate.h"
 #include "comboboxes.h"
-#include "dbconn.h"
-#include "dbreq.h"
 #include "dialogseam.h"
 #include "dlggencert.h"
 #include "globaldata.h"
@@ -63,14 +61,17 @@ void WndAdvanced::updateData()
 
     showCertificate();
 
+    // A mode the box has no entry for leaves it at the entry it shows, which stands in
+    // until the administrator chooses one.
     const qint64 mode = cellNumber(m_security, "Mode");
-    if (mode >= NoRestrictions && mode <= EncryptedConnection)
+    const bool modeShown = mode >= NoRestrictions && mode <= EncryptedConnection;
+    if (modeShown)
         ComboBoxes::setCurrentItem(m_comboSec, int(mode));
-    m_shownMode = m_comboSec->currentIndex();
+    ComboBoxes::markStandIn(m_comboSec, !modeShown);
     m_chkInsecure->setChecked(cellFlag(m_security, "AuthException"));
-    fillGroupBox(&m_acl, m_comboInsecure, cell(m_security, "AuthAcl"));
+    showGroup(m_comboInsecure, cell(m_security, "AuthAcl"));
     m_chkUnenc->setChecked(cellFlag(m_security, "SslException"));
-    fillGroupBox(&m_acl, m_comboUnenc, cell(m_security, "SslAcl"));
+    showGroup(m_comboUnenc, cell(m_security, "SslAcl"));
     updateObject();
 
     showMethods(cell(m_security, "DisabledMethods"));
@@ -88,6 +89,13 @@ void WndAdvanced::updateObject()
     m_comboInsecure->setEnabled(insecure && m_chkInsecure->isChecked());
     m_chkUnenc->setEnabled(unencrypted);
     m_comboUnenc->setEnabled(unencrypted && m_chkUnenc->isChecked());
+}
+
+// No group stored: the first group stands in for none until the administrator chooses.
+void WndAdvanced::showGroup(QComboBox* box, const QString& stored)
+{
+    fillGroupBox(&m_acl, box, stored);
+    ComboBoxes::markStandIn(box, stored.isEmpty());
 }
 
 void WndAdvanced::showCertificate()
@@ -111,13 +119,28 @@ void WndAdvanced::showMethods(const QString& disabledMethods)
     }
 }
 
-QString WndAdvanced::disabledMethods() const
+// The listed methods ticked off, in the list's order, then the names of the stored text
+// that the list does not show, as they stand. A text naming the same methods as the ticks
+// say is kept exactly as stored.
+QString WndAdvanced::disabledMethods()
 {
+    const QString stored = cell(m_security, "DisabledMethods");
+    QStringList listed;
     QStringList names;
+    bool changed = false;
     for (int i = 0; i < m_listAuth->topLevelItemCount(); ++i) {
         const auto* item = static_cast<const QMethodItem*>(m_listAuth->topLevelItem(i));
+        listed.append(item->name());
         if (!item->isOn())
             names.append(item->name());
+        if (item->isOn() == isDisabled(stored, item->name()))
+            changed = true;
+    }
+    if (!changed)
+        return stored;
+    for (const QString& entry : stored.split(u',', Qt::SkipEmptyParts)) {
+        if (!listed.contains(entry.trimmed()))
+            names.append(entry);
     }
     return names.join(u',');
 }
@@ -130,17 +153,20 @@ void WndAdvanced::writeRows()
     setFlag(m_misc, "InsertEnvelopeTo", m_chkInsert->isChecked());
     setCell(m_misc, "PublicAdmin", m_editAdmin->text());
 
-    if (m_comboSec->currentIndex() != m_shownMode)
+    if (!ComboBoxes::showsStandIn(m_comboSec))
         setCell(m_security, "Mode", QString::number(m_comboSec->currentIndex()));
     setFlag(m_security, "AuthException", m_chkInsecure->isChecked());
-    setCell(m_security, "AuthAcl", m_comboInsecure->currentText());
+    if (!ComboBoxes::showsStandIn(m_comboInsecure))
+        setCell(m_security, "AuthAcl", m_comboInsecure->currentText());
     setFlag(m_security, "SslException", m_chkUnenc->isChecked());
-    setCell(m_security, "SslAcl", m_comboUnenc->currentText());
+    if (!ComboBoxes::showsStandIn(m_comboUnenc))
+        setCell(m_security, "SslAcl", m_comboUnenc->currentText());
     setCell(m_security, "DisabledMethods", disabledMethods());
 }
 
 void WndAdvanced::slotChanged()
 {
+    ComboBoxes::noteChoice(sender());
     handChangeIn();
 }
 
@@ -149,6 +175,7 @@ void WndAdvanced::slotChanged()
 // never loaded has no rows to show and stays as it is.
 void WndAdvanced::slotUpdateView()
 {
+    ComboBoxes::noteChoice(sender());
     if (handChangeIn())
         refill();
 }
@@ -212,20 +239,8 @@ void WndAdvanced::slotGen()
 // been reported, or when the page went away while it waited.
 bool WndAdvanced::generateCertificate(const QString& statement)
 {
-    const QPointer<QWidget> page(this);
-    DBReq request(statement, false);
-    int status = 3;
-    if (m_conn) {
-        m_conn->insert(&request);
-        request.wait(false, nullptr);
-        if (!page)
-            return false;
-        status = request.m_status;
-    }
-    if (status == 0)
-        return true;
-    Dialogs::warning(nullptr, tr("Error"), tr("Operation failed."), QMessageBox::Ok);
-    return false;
+    QList<QStringList> answer;
+    return askServer(statement, 0, &answer) == Asked::Answered;
 }
 
 // Whether the public folders administrator names a user or, in brackets, a group of the

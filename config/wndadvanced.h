@@ -9,6 +9,10 @@
 // exceptions and the authentication methods that are switched off (the settings row of
 // "security"); and the server's certificate, shown field by field, which "Generate" has
 // the server replace at once by a new self-signed one.
+//
+// What the page cannot show is kept until the administrator changes it: a mode outside the
+// box's entries, an empty exception group (the first group only stands in for it) and the
+// disabled method names that get_auth_methods() does not list.
 class WndAdvanced : public TWndAdvanced, public ConfigPage
 {
     Q_OBJECT
@@ -38,8 +42,9 @@ protected:
 
 private:
     void showCertificate();
+    void showGroup(QComboBox* box, const QString& stored);
     void showMethods(const QString& disabledMethods);
-    QString disabledMethods() const;
+    QString disabledMethods();
     void editAddressGroups(QComboBox* shown);
     bool generateCertificate(const QString& statement);
     bool isAdministratorKnown();
@@ -49,7 +54,4 @@ private:
     DBTable m_acl;
     DBTable m_certificate;
     DBTable m_methods;
-    // The mode entry the security row was last shown with: a stored mode the box has no
-    // entry for is kept until the administrator chooses one.
-    int m_shownMode = 0;
 };

@@ -180,6 +180,12 @@ void WndAntispam::slotBeforeApply()
 
 void WndAntispam::slotReset()
 {
+    // Not while the rule dialog holds a rule.
+    answerReset();
+}
+
+void WndAntispam::resetTables()
+{
     ConfigPage::slotReset();
     updateView();
 }

@@ -58,6 +58,7 @@ protected:
     QTreeWidgetItem* newItem(int list, DBRow* row) override;
     void showItem(int list, QTreeWidgetItem* item) override;
     bool runEditDialog(int list, DBRow* row) override;
+    void resetTables() override;
 
 private:
     void setUpList();

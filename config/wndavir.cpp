@@ -1,18 +1,16 @@
 #include "wndavir.h"
 
-#include "accountfields.h"
-#include "accounttexts.h"
 #include "dbrow.h"
 #include "dialogseam.h"
 #include "dlgattach.h"
 #include "filtercolumns.h"
 #include "qattachitem.h"
+#include "rowcells.h"
 #include "scopedqpointer.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeWidget>
@@ -34,9 +32,7 @@ WndAvir::WndAvir(QWidget* parent, DBConn* conn, DBCtrl* ctrl, Desktop* desktop, 
     if (!ConfigPage::loadTables({{&m_antivir, "antivir", dbcol_avir, EditedRow},
                                  {&m_attach, "AttachFilter", dbcol_attach, Edited}}))
         return;
-    const QPointer<WndAvir> self(this);
-    loadPlugins();
-    if (!self)
+    if (!loadPlugins())
         return;
     start(AllSignals);
     // The list was filled in the order the server applies the rules; from now on it keeps
@@ -47,24 +43,20 @@ WndAvir::WndAvir(QWidget* parent, DBConn* conn, DBCtrl* ctrl, Desktop* desktop, 
 
 WndAvir::~WndAvir() = default;
 
-// The list comes without a progress window; a failure is told once and the page goes on
-// without plug-ins, never writing the one stored.
-void WndAvir::loadPlugins()
+// The list is a request of the page's own, without a progress window; a failure is told
+// once and the page goes on without plug-ins, never writing the one stored. False when the
+// page went away while it waited.
+bool WndAvir::loadPlugins()
 {
-    const QPointer<WndAvir> self(this);
-    const bool loaded = m_plugins.function(this, ConfigPage::m_conn, "get_avir_plugins()",
-                                           dbcol_plugins, 0);
-    if (!self)
-        return;
+    QList<QStringList> plugins;
+    const Asked asked = askServer(QStringLiteral("SELECT get_avir_plugins()"), 2, &plugins);
+    if (asked == Asked::PageGone)
+        return false;
     m_plugin->clear();
-    if (!loaded) {
-        Dialogs::warning(nullptr, tr("Error"), tr("Operation failed."), QMessageBox::Ok);
-        return;
-    }
     // The identifier is kept whole, whatever its length.
-    for (const auto& row : m_plugins.m_rows)
-        m_plugin->addItem(AccountTexts::cell(row.get(), "description"),
-                          AccountTexts::cell(row.get(), "id"));
+    for (const QStringList& plugin : std::as_const(plugins))
+        m_plugin->addItem(plugin.at(1), plugin.at(0));
+    return true;
 }
 
 void WndAvir::selectPlugin(const QString& id)
@@ -179,7 +171,7 @@ DBRow* WndAvir::rowOf(int, QTreeWidgetItem* item) const
 QTreeWidgetItem* WndAvir::newItem(int, DBRow* row)
 {
     // A rule just added is on.
-    ::setCell(row, "enabled", QStringLiteral("1"));
+    RowCells::setCell(row, "enabled", QStringLiteral("1"));
     return new QAttachItem(m_list, row, &cols(), this);
 }
 
@@ -220,6 +212,17 @@ void WndAvir::slotBeforeApply()
                      m_editAdminNotify);
 }
 
+void WndAvir::slotReset()
+{
+    // Not while the rule dialog holds a rule.
+    answerReset();
+}
+
+void WndAvir::resetTables()
+{
+    ConfigPage::slotReset();
+}
+
 // A new rule goes after every other: its order is one more than the highest.
 int WndAvir::nextOrder() const
 {
@@ -235,8 +238,8 @@ void WndAvir::slotAdd()
         return;
     const int order = nextOrder();
     addRow(0, [order](DBRow* row) {
-        ::setCell(row, "action", QStringLiteral("1"));
-        ::setCell(row, "order", QString::number(order));
+        RowCells::setCell(row, "action", QStringLiteral("1"));
+        RowCells::setCell(row, "order", QString::number(order));
     });
 }
 
@@ -286,9 +289,9 @@ void WndAvir::moveCurrent(int step)
         return;
     DBRow* moved = current->row();
     DBRow* other = neighbour->row();
-    const QString movedOrder = AccountTexts::cell(moved, "order");
-    ::setCell(moved, "order", AccountTexts::cell(other, "order"));
-    ::setCell(other, "order", movedOrder);
+    const QString movedOrder = RowCells::cell(moved, "order");
+    RowCells::setCell(moved, "order", RowCells::cell(other, "order"));
+    RowCells::setCell(other, "order", movedOrder);
     current->setRow(other);
     neighbour->setRow(moved);
     m_filling = true;

@@ -7,7 +7,8 @@
 
 // "Antivirus": the virus check and the plug-in that makes it, the attachment filter with
 // its ordered rules, and what becomes of a rejected message. Edits the single row of
-// "antivir" and the rows of "AttachFilter"; the plug-ins come from "get_avir_plugins()".
+// "antivir" and the rows of "AttachFilter"; the plug-ins come from "get_avir_plugins()",
+// asked once as a request of the page's own.
 //
 // The widgets and the Apply/Reset cycle are the configuration page's; the rule list, its
 // edit loop, its columns and its menu are the list page's.
@@ -31,6 +32,7 @@ public:
     bool edit(DBRow* row);
 
     void slotBeforeApply() override;
+    void slotReset() override;
 
 public slots:
     void slotChange() override;
@@ -51,9 +53,10 @@ protected:
     QTreeWidgetItem* newItem(int list, DBRow* row) override;
     void showItem(int list, QTreeWidgetItem* item) override;
     bool runEditDialog(int list, DBRow* row) override;
+    void resetTables() override;
 
 private:
-    void loadPlugins();
+    bool loadPlugins();
     void selectPlugin(const QString& id);
     // The rule at `step` places from the current one changes places with it.
     void moveCurrent(int step);
@@ -61,6 +64,5 @@ private:
 
     DBTable m_antivir;
     DBTable m_attach;
-    DBTable m_plugins;
     bool m_filling = false; // the list is being filled: the rules hand nothing in one by one
 };

@@ -2,36 +2,11 @@
 
 #include "comboboxes.h"
 #include "configcolumns.h"
-#include "dbconn.h"
-#include "dbreq.h"
-#include "dialogseam.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPointer>
 #include <QRadioButton>
-
-#include <vector>
-
-namespace {
-
-// A text cell of an answer, whatever its length: names are not cut to a buffer's size.
-QString answerText(DBReq& request, int row, int column)
-{
-    std::vector<char> buffer(64);
-    int length = int(buffer.size());
-    if (!request.read(row, column, buffer.data(), &length)) {
-        if (length <= int(buffer.size()))
-            return QString();
-        buffer.resize(size_t(length));
-        if (!request.read(row, column, buffer.data(), &length))
-            return QString();
-    }
-    return QString::fromUtf8(buffer.data());
-}
-
-} // namespace
 
 WndInterCon::WndInterCon(QWidget* parent, DBConn* conn, DBCtrl* ctrl, const char* name,
                          Qt::WindowFlags flags)
@@ -49,29 +24,22 @@ WndInterCon::~WndInterCon() = default;
 
 bool WndInterCon::loadRASLines()
 {
-    const QPointer<QWidget> page(this);
-    DBReq request(QStringLiteral("SELECT get_phonebook()"), false);
-    bool answered = false;
-    if (m_conn) {
-        m_conn->insert(&request);
-        request.wait(false, nullptr);
-        if (!page)
-            return false;
-        answered = request.m_status == 0;
+    QList<QStringList> lines;
+    const Asked asked = askServer(QStringLiteral("SELECT get_phonebook()"), 1, &lines);
+    if (asked == Asked::PageGone)
+        return false;
+    if (asked == Asked::Answered) {
+        m_rasLine->clear();
+        for (const QStringList& line : std::as_const(lines))
+            m_rasLine->addItem(line.first());
     }
-    if (!answered) {
-        Dialogs::warning(nullptr, tr("Error"), tr("Operation failed."));
-        return true;
-    }
-    m_rasLine->clear();
-    for (int row = 0; row < request.rowCount(); ++row)
-        m_rasLine->addItem(answerText(request, row, 0));
     return true;
 }
 
 void WndInterCon::selectRASLines(const QString& line)
 {
-    ComboBoxes::setCurrentText(m_rasLine, line);
+    if (!line.isEmpty())
+        ComboBoxes::setCurrentText(m_rasLine, line);
 }
 
 void WndInterCon::updateData()
@@ -81,7 +49,9 @@ void WndInterCon::updateData()
     else
         m_rbtnOffline->setChecked(true);
     m_chkUseRAS->setChecked(cellFlag(m_connection, "UseRAS"));
-    selectRASLines(cell(m_connection, "RASLine"));
+    const QString line = cell(m_connection, "RASLine");
+    selectRASLines(line);
+    ComboBoxes::markStandIn(m_rasLine, line.isEmpty());
     m_editUser->setText(cell(m_connection, "RASUser"));
     showPlaceholder(m_editPass);
 }
@@ -100,13 +70,15 @@ void WndInterCon::writeRows()
 {
     setFlag(m_connection, "OnlineMode", m_rbtnOnline->isChecked());
     setFlag(m_connection, "UseRAS", m_chkUseRAS->isChecked());
-    setCell(m_connection, "RASLine", m_rasLine->currentText());
+    if (!ComboBoxes::showsStandIn(m_rasLine))
+        setCell(m_connection, "RASLine", m_rasLine->currentText());
     setCell(m_connection, "RASUser", m_editUser->text());
     writePassword(m_connection, "RASPassword", m_editPass);
 }
 
 void WndInterCon::slotChanged()
 {
+    ComboBoxes::noteChoice(sender());
     handChangeIn();
 }
 

@@ -1,16 +1,16 @@
 #include "wndservice.h"
 
+#include "cellnumbers.h"
 #include "configcolumns.h"
-#include "dbconn.h"
 #include "dbreq.h"
 #include "dbrow.h"
 #include "dbval.h"
 #include "dialogseam.h"
 #include "dlgservice.h"
 #include "escape.h"
+#include "ownrequest.h"
 #include "qserviceitem.h"
 #include "scopedqpointer.h"
-#include "units.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -98,10 +98,9 @@ void WndService::fillItems(int)
 
 bool WndService::isRunning(int index)
 {
-    // No running state at all reads as stopped.
-    return Units::leadingNumber(
-               QServiceItem::cellText(firstRow(m_services.at(size_t(index)).run), "running"))
-        != 0;
+    // Only "1" runs: any other state the server stores, or none at all, shows as stopped.
+    return QServiceItem::cellText(firstRow(m_services.at(size_t(index)).run), "running")
+        == QLatin1String("1");
 }
 
 QServiceItem* WndService::serviceItem(int index) const
@@ -137,9 +136,11 @@ QList<DBTable*> WndService::pendingTables() const
 void WndService::afterApply()
 {
     // The address-group dialog has written its own changes already; the groups only take
-    // their current rows as loaded. A port applied still waits for the next start.
+    // their current rows as loaded. The ports went out with the apply: the next start
+    // sends none again.
     if (m_acl.m_loaded)
         m_acl.apply(false);
+    forgetChangedPorts();
     updateView();
     slotSelectionChanged();
 }
@@ -149,10 +150,16 @@ void WndService::afterReset()
     if (m_acl.m_loaded)
         m_acl.reset();
     // The ports are back as the server has them: nothing waits for a start any more.
-    for (Service& service : m_services)
-        service.portChanged = false;
+    forgetChangedPorts();
     ListPage::afterReset();
     slotSelectionChanged();
+}
+
+// Only Apply and Reset: a rebuild after a column change keeps what waits for a start.
+void WndService::forgetChangedPorts()
+{
+    for (Service& service : m_services)
+        service.portChanged = false;
 }
 
 void WndService::slotSelectionChanged()
@@ -211,7 +218,7 @@ bool WndService::runEditDialog(int, DBRow* row)
     const QPointer<QWidget> page(this);
     const ScopedQPointer<DlgService> dialog(
         new DlgService(this, nullptr, true, {}, m_conn, m_desktop, m_ctrl, &m_acl));
-    if (!page || !dialog)
+    if (!page || !dialog || heldRowsWent())
         return false;
 
     const QString port = QServiceItem::cellText(row, "port");
@@ -221,7 +228,7 @@ bool WndService::runEditDialog(int, DBRow* row)
     dialog->m_comboStartup->addItem(tr("Automatic"));
     dialog->m_comboStartup->addItem(tr("Manual"));
     dialog->m_comboStartup->setCurrentIndex(
-        Units::leadingNumber(QServiceItem::cellText(row, "autostart")) == 1 ? 0 : 1);
+        CellNumbers::leadingNumber(QServiceItem::cellText(row, "autostart")) == 1 ? 0 : 1);
     dialog->m_defaultPort = QServiceItem::cellText(row, "defaultport");
     dialog->setAcl(QServiceItem::cellText(row, "acl"));
     const bool smtp = name == QLatin1String("SMTP");
@@ -274,18 +281,9 @@ void WndService::setBusy(bool busy)
 
 bool WndService::sendNow(DBReq& request, bool* gone)
 {
-    const QPointer<QWidget> page(this);
-    m_conn->insert(&request);
-    request.wait(false, nullptr);
-    if (!page) {
-        *gone = true;
-        return false;
-    }
-    if (request.m_status == 0)
-        return true;
-    Dialogs::warning(nullptr, tr("Error"), tr("Operation failed."), QMessageBox::Ok);
-    *gone = !page;
-    return false;
+    const OwnRequest outcome = sendOwnRequest(m_conn, request, this);
+    *gone = outcome == OwnRequest::OwnerGone;
+    return outcome == OwnRequest::Answered;
 }
 
 bool WndService::send(const QString& statement, bool* gone)
@@ -294,19 +292,20 @@ bool WndService::send(const QString& statement, bool* gone)
     return sendNow(request, gone);
 }
 
-void WndService::readState(int index, bool* gone)
+std::optional<qint32> WndService::readState(int index, bool* gone)
 {
     const QString table = QString::fromLatin1(ServiceTables[index]);
     DBReq request(QStringLiteral("SELECT running FROM ") + table, false);
     if (!sendNow(request, gone))
-        return;
+        return std::nullopt;
     char buffer[128];
     int length = sizeof buffer;
     if (!request.read(0, 0, buffer, &length))
-        return;
+        return std::nullopt;
     qint32 value = 0;
     std::memcpy(&value, buffer, sizeof value);
     setCell(firstRow(m_services.at(size_t(index)).run), "running", QString::number(value, 10));
+    return value;
 }
 
 void WndService::startStop(bool start, QServiceItem* item)
@@ -339,12 +338,13 @@ void WndService::startStop(bool start, QServiceItem* item)
          &gone);
     if (gone)
         return;
-    readState(index, &gone);
+    const std::optional<qint32> state = readState(index, &gone);
     if (gone)
         return;
 
     if (QServiceItem* shown = serviceItem(index)) {
-        shown->setRunning(isRunning(index));
+        // The answer just read runs when it is not 0; without one, the state stored.
+        shown->setRunning(state ? *state != 0 : isRunning(index));
         shown->show();
     }
     setBusy(false);

@@ -6,6 +6,7 @@
 #include "twndservice.h"
 
 #include <array>
+#include <optional>
 
 class DBReq;
 
@@ -73,12 +74,15 @@ private:
     };
 
     bool isRunning(int index);
-    // Sends one statement of the page's own and waits for it; false when it failed (the
-    // administrator has been told) or when the page went away meanwhile (*gone then).
+    void forgetChangedPorts();
+    // Sends one statement of the page's own and waits for it; false when it failed (told
+    // as ownrequest.h says: a lost connection once, by the console's report of it) or when
+    // the page went away meanwhile (*gone then). A failure never ends a start or a stop.
     bool sendNow(DBReq& request, bool* gone);
     bool send(const QString& statement, bool* gone);
-    // The state query's answer into the run copy; a failed query keeps the state known.
-    void readState(int index, bool* gone);
+    // The state query's answer into the run copy; a failed query keeps the state known
+    // and gives none.
+    std::optional<qint32> readState(int index, bool* gone);
     void setBusy(bool busy);
 
     std::array<Service, ServiceCount> m_services;

@@ -1,5 +1,6 @@
 #include "wndsmtp.h"
 
+#include "cellnumbers.h"
 #include "comboboxes.h"
 #include "configcolumns.h"
 
@@ -48,7 +49,7 @@ void WndSmtp::writeAmount(const char* column, const Units::Factors& factors,
 {
     const qint64 factor = factors.value(unit->currentIndex(), factors.first());
     setCell(m_smtp, column,
-            QString::number(Units::product(Units::leadingNumber(field->text()), factor)));
+            QString::number(Units::product(CellNumbers::leadingNumber(field->text()), factor)));
 }
 
 void WndSmtp::updateData()
@@ -107,23 +108,39 @@ void WndSmtp::updateObject()
 
 void WndSmtp::slotBeforeApply()
 {
-    if (!m_rbtnSMTP->isChecked())
-        return;
-    if (m_editHostname->text().isEmpty() || m_editPort->text().isEmpty()) {
-        if (askToCorrect(tr("You should fill relay server hostname and port.\n"
-                            "Do you want to correct the problem?"),
-                         m_editHostname))
-            return;
-    } else if (!Units::isPort(m_editPort->text())) {
+    if (m_rbtnSMTP->isChecked()) {
+        if (m_editHostname->text().isEmpty() || m_editPort->text().isEmpty()) {
+            if (askToCorrect(tr("You should fill relay server hostname and port.\n"
+                                "Do you want to correct the problem?"),
+                             m_editHostname))
+                return;
+        }
+    }
+    // Asked whatever the delivery mode: a port the row does not take would otherwise stay
+    // on screen as if it had been sent.
+    if (!m_editPort->text().isEmpty() && !Units::isPort(m_editPort->text())) {
+        // In DNS mode the port field is disabled: the way to it is the relay choice.
+        QWidget* correct = m_rbtnSMTP->isChecked() ? static_cast<QWidget*>(m_editPort)
+                                                   : static_cast<QWidget*>(m_rbtnSMTP);
         if (askToCorrect(tr("Relay server port must be a number from 0 to 65535.\n"
                             "Do you want to correct the problem?"),
-                         m_editPort))
+                         correct))
             return;
     }
-    if (!m_chkAuth->isChecked())
+    if (!m_rbtnSMTP->isChecked() || !m_chkAuth->isChecked())
         return;
     if (m_editUser->text().isEmpty())
         askToCorrect(tr("You should user name.\nDo you want to correct the problem?"), m_editUser);
+}
+
+// An apply the administrator let go on with a port that was not written: the field shows
+// the port the server holds.
+void WndSmtp::slotApply()
+{
+    ConfigPage::slotApply();
+    const QString stored = cell(m_relay, "ServerPort");
+    if (m_editPort->text() != stored)
+        showUnwritten([this, &stored] { m_editPort->setText(stored); });
 }
 
 void WndSmtp::slotToggleDNS(bool on)

@@ -11,8 +11,10 @@ class QLineEdit;
 
 // "SMTP Properties": how the server delivers (directly by MX records or through a relay
 // server, with the relay's authentication) and runs its queue. Edits the single rows of
-// "smtp" and "relay"; before an apply it asks for the relay's host name and port, a port
-// the relay can have, and a user name when the relay requires authentication.
+// "smtp" and "relay"; before an apply it asks for the relay's host name and port, for a
+// port the column can hold (in either delivery mode: such a port is never written, and
+// after an apply the field shows the port the server holds), and for a user name when the
+// relay requires authentication.
 class WndSmtp : public TWndSmtp, public ConfigPage
 {
     Q_OBJECT
@@ -26,6 +28,7 @@ public:
 
 public slots:
     void slotBeforeApply() override;
+    void slotApply() override;
     void slotToggleAuth(bool on) override;
     void slotToggleDNS(bool on) override;
     void slotToggleSMTP(bool on) override;

@@ -101,9 +101,9 @@ void GroupEditor::updateButtons()
     m_widgets.removeSet->setEnabled(existing);
 }
 
-bool GroupEditor::refuseClash(DBRow* row)
+bool GroupEditor::refuseClash(DBRow* row, const DBRow* before)
 {
-    if (!m_table->clashes(row))
+    if (!m_table->clashes(row, before))
         return false;
     Dialogs::warning(m_dialog, tr("Warning"), tr("This item is already defined!"));
     return true;
@@ -132,7 +132,7 @@ void GroupEditor::editEntry()
         return;
     const DBRow before(*row);
     m_fields.write(row);
-    if (refuseClash(row)) {
+    if (refuseClash(row, &before)) {
         *row = before;
         m_fields.show(row);
         return;

@@ -68,7 +68,8 @@ private:
     DBRow* selectedRow() const;
     void fillSets(const QString& current);
     void fillEntries(DBRow* selected);
-    bool refuseClash(DBRow* row);
+    // Warns of a key another entry has; before: the entry as it was, for an edit.
+    bool refuseClash(DBRow* row, const DBRow* before = nullptr);
     void updateButtons();
 
     QDialog* m_dialog;

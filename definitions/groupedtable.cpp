@@ -1,5 +1,7 @@
 #include "groupedtable.h"
 
+#include "editedkey.h"
+
 #include <QHash>
 #include <QSet>
 
@@ -100,9 +102,10 @@ void GroupedTable::renameSet(const QString& from, const QString& to)
         row->m_values[nameColumn(row)]->set(to);
 }
 
-bool GroupedTable::clashes(DBRow* row)
+bool GroupedTable::clashes(DBRow* row, const DBRow* before)
 {
-    return !m_table.check_primary_key(row, nullptr, true);
+    return before ? !editedKeyAccepted(m_table, row, *before)
+                  : !m_table.check_primary_key(row, nullptr, true);
 }
 
 bool GroupedTable::sendNow()

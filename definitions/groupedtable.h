@@ -45,8 +45,9 @@ public:
     void remove(DBRow* row);
     void removeSet(const QString& name);
     void renameSet(const QString& from, const QString& to);
-    // Whether another row has the same key, letter case ignored.
-    bool clashes(DBRow* row);
+    // Whether another row has the same key, letter case ignored. For an edited row, before
+    // is the row as it was: a key the edit left as it was never clashes (editedkey.h).
+    bool clashes(DBRow* row, const DBRow* before = nullptr);
 
     // Sends every change at once. True when each statement reached the server (or there
     // was none). After a failure, which the table layer has reported, the table is read

@@ -3,7 +3,6 @@
 #include "rowitem.h"
 
 #include <QAbstractButton>
-#include <QPointer>
 #include <QSet>
 #include <QTreeWidget>
 
@@ -103,13 +102,13 @@ void SetListPage::editCurrentSet()
 
 void SetListPage::openSet(const QString& set)
 {
-    const QPointer<QWidget> alive(page());
+    const RowHold hold = holdRows();
     const bool accepted = runSetDialog(set);
-    if (!alive || !accepted)
+    if (hold.rowsWent() || !accepted)
         return;
     // The dialog changed the server: read what it holds now, and take out again what this
     // page is about to remove.
-    if (!loadTables({{&m_sets.table(), m_source.table, m_source.columns}}))
+    if (!reloadTables({{&m_sets.table(), m_source.table, m_source.columns}}) || hold.rowsWent())
         return;
     for (const QString& removed : std::as_const(m_removed))
         m_sets.removeSet(removed);

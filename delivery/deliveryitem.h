@@ -4,18 +4,16 @@
 
 class Cols;
 
-// What the rows of the delivery lists share: their order, which compares each row's sort
-// key of the sorted view column as text. The direction plays no part in a key: the list
-// reverses the order itself.
+// What the rows of the delivery lists share: their order, by each row's sort key of the
+// sorted view column (compared and kept as KeyedItem does). The direction plays no part in
+// a key: the list reverses the order itself.
 class DeliveryItem : public ColumnItem
 {
 public:
     // Every item class of a list has a type of its own: a list compares only items of one.
     enum { Type = QTreeWidgetItem::UserType + 0x600 };
 
-    virtual QString key(int column, bool ascending) const = 0;
-
-    bool operator<(const QTreeWidgetItem& other) const override;
+    QString key(int column, bool ascending) const override = 0;
 
 protected:
     // The key of view column `column` without a copy, for items that hold their texts:

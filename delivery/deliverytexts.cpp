@@ -10,28 +10,6 @@
 
 namespace DeliveryTexts {
 
-int leadingNumber(const QString& text)
-{
-    int i = 0;
-    const int length = int(text.size());
-    while (i < length && (text.at(i) == QLatin1Char(' ') || (text.at(i) >= QLatin1Char('\t')
-                                                             && text.at(i) <= QLatin1Char('\r'))))
-        ++i;
-    bool negative = false;
-    if (i < length && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-'))) {
-        negative = text.at(i) == QLatin1Char('-');
-        ++i;
-    }
-    qint64 value = 0;
-    for (; i < length && text.at(i).isDigit() && text.at(i).unicode() < 128; ++i) {
-        value = value * 10 + (text.at(i).unicode() - '0');
-        if (value > qint64(INT_MAX) + 1)
-            break;
-    }
-    value = negative ? -value : value;
-    return int(qBound(qint64(INT_MIN), value, qint64(INT_MAX)));
-}
-
 QString yesNo(int value)
 {
     return value != 0 ? QCoreApplication::translate("DeliveryTexts", "Yes")
@@ -42,7 +20,7 @@ QString sizeKey(const QString& text)
 {
     // Made for every message of a queue that may hold a hundred thousand: printed directly,
     // not through a pattern.
-    const int size = leadingNumber(text);
+    const int size = leadingInt(text);
     char key[24];
     const int length = size < 0
         ? std::snprintf(key, sizeof key, "-%010lld", static_cast<long long>(qint64(INT_MAX) + size))
@@ -59,7 +37,7 @@ QString addressKey(const QString& text)
 {
     in_addr address{};
     if (inet_aton(text.toLatin1().constData(), &address) == 0)
-        return QLatin1Char('~') + text;
+        address.s_addr = INADDR_NONE;
     return QString::asprintf("%018u", unsigned(ntohl(address.s_addr)));
 }
 
@@ -69,6 +47,11 @@ QString enclosedText(const QString& text, QChar close)
         return QString();
     const bool closed = text.size() >= 2 && text.back() == close;
     return text.mid(1, text.size() - (closed ? 2 : 1));
+}
+
+QString bracketedGroup(const QString& recipient)
+{
+    return recipient.size() < 2 ? QString() : recipient.mid(1, recipient.size() - 2);
 }
 
 } // namespace DeliveryTexts

@@ -31,7 +31,7 @@ bool DlgPop3::isLocalRecipient(const QString& text, const QString& domain) const
         || isInAliases(m_tables.aliases, text, m_tables.domains, domain))
         return true;
     return text.size() > 1 && text.startsWith(QLatin1Char('['))
-           && isInGroups(m_tables.groups, DeliveryTexts::enclosedText(text, QLatin1Char(']')), m_tables.domains,
+           && isInGroups(m_tables.groups, DeliveryTexts::bracketedGroup(text), m_tables.domains,
                          domain);
 }
 

@@ -2,6 +2,7 @@
 
 #include "recipientlookup.h"
 #include "tdlgpop3.h"
+#include "untouchedfields.h"
 
 class DBConn;
 
@@ -23,6 +24,10 @@ public:
     // Whether the address names a user, an alias or (in square brackets) a group of the
     // domain; letter case counts.
     bool isLocalRecipient(const QString& text, const QString& domain) const;
+
+    // What the account stored for the fields that show it only as well as they can (the
+    // authentication and SSL choices), remembered by whoever fills the dialog.
+    UntouchedFields m_untouched;
 
 public slots:
     void slotSSLActivated(int index) override;

@@ -24,7 +24,7 @@ DlgRule::DlgRule(QWidget* parent, const char* name, bool modal, Qt::WindowFlags 
 bool DlgRule::isLocalRecipient(const QString& text, const QString& domain) const
 {
     if (text.startsWith(QLatin1Char('[')))
-        return isInGroups(m_tables.groups, DeliveryTexts::enclosedText(text, QLatin1Char(']')),
+        return isInGroups(m_tables.groups, DeliveryTexts::bracketedGroup(text),
                           m_tables.domains, domain);
     return isInUsers(m_tables.users, text, m_tables.domains, domain)
            || isInAliases(m_tables.aliases, text, m_tables.domains, domain);

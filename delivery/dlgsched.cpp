@@ -1,5 +1,6 @@
 #include "dlgsched.h"
 
+#include "comboboxes.h"
 #include "dbtable.h"
 #include "deliverytexts.h"
 #include "dialogseam.h"
@@ -34,8 +35,16 @@ DlgSched::~DlgSched() = default;
 void DlgSched::setTimeint(const QString& name)
 {
     m_timeint = name;
-    if (m_times)
-        fillComboFromTime(m_times, m_combo, name, true);
+    fillRanges();
+}
+
+void DlgSched::fillRanges()
+{
+    if (!m_times)
+        return;
+    fillComboFromTime(m_times, m_combo, m_timeint, true);
+    if (!m_timeint.isEmpty())
+        ComboBoxes::setCurrentText(m_combo, m_timeint);
 }
 
 void DlgSched::updateEveryAt(int mode)
@@ -105,7 +114,7 @@ void DlgSched::slotOK()
         && administratorCorrects(tr("There's no action specified.\nDo you want to correct the problem?")))
         return;
     // A negative interval would make the server repeat the action without pause, as 0 would.
-    if (m_comboEveryAt->currentIndex() == 0 && DeliveryTexts::leadingNumber(m_edit->text()) <= 0) {
+    if (m_comboEveryAt->currentIndex() == 0 && DeliveryTexts::leadingInt(m_edit->text()) <= 0) {
         Dialogs::warning(nullptr, tr("Ornel Corvane Administration"),
                          tr("It is not possible to repeat action(s) after 0 seconds! Set different interval!"),
                          QMessageBox::Ok);
@@ -120,15 +129,7 @@ bool DlgSched::reloadTimes()
     DBTable reloaded;
     if (!reloaded.select(m_parent, m_conn, "TimeIntervals", dbcol_time, DBTable::ReportRefusal))
         return false;
-    std::swap(m_times->m_conn, reloaded.m_conn);
-    std::swap(m_times->m_table, reloaded.m_table);
-    std::swap(m_times->m_rows, reloaded.m_rows);
-    std::swap(m_times->m_orig, reloaded.m_orig);
-    std::swap(m_times->m_cols, reloaded.m_cols);
-    std::swap(m_times->m_flags, reloaded.m_flags);
-    std::swap(m_times->m_parent, reloaded.m_parent);
-    std::swap(m_times->m_statements, reloaded.m_statements);
-    m_times->m_loaded = true;
+    m_times->swap(reloaded);
     return true;
 }
 
@@ -144,5 +145,5 @@ void DlgSched::slotEdit()
         return;
     }
     if (reloadTimes())
-        fillComboFromTime(m_times, m_combo, m_timeint, true);
+        fillRanges();
 }

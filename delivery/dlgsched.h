@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tdlgsched.h"
+#include "untouchedfields.h"
 
 #include <QString>
 
@@ -23,12 +24,17 @@ public:
     ~DlgSched() override;
 
     // The range chosen when the dialog opens, chosen again after the ranges are reloaded.
+    // A name the ranges do not hold (any more) stays a choosable entry, so that OK on an
+    // untouched dialog keeps it.
     void setTimeint(const QString& name);
     // 0 ("Every") shows the unit, 1 ("At") the "(hh:mm)" hint; other modes change nothing.
     void updateEveryAt(int mode);
 
     QString m_everyText; // the time field's text for "Every"
     QString m_atText;    // the time field's text for "At"
+    // What the scheduled action stored for the fields that show it only as well as they
+    // can (time, actions, dial-up), remembered by whoever fills the dialog.
+    UntouchedFields m_untouched;
 
 public slots:
     void slotAlwaysToggled(bool on) override;
@@ -42,6 +48,7 @@ private:
     bool timeTextIsWrong() const;
     bool administratorCorrects(const QString& question);
     bool reloadTimes();
+    void fillRanges();
 
     QString m_timeint;
     QWidget* m_parent;

@@ -12,11 +12,12 @@ QConnectionItem::QConnectionItem(QTreeWidget* list, const DBRow* row, int /*posi
                                  const Cols* cols)
     : DeliveryItem(list, cols, Type)
     , m_texts{cell(row, "protocol"),
-              yesNo(leadingNumber(cell(row, "secure"))),
-              durationText(leadingNumber(cell(row, "time"))),
+              yesNo(leadingInt(cell(row, "secure"))),
+              durationText(leadingInt(cell(row, "time"))),
               cell(row, "from"),
               cell(row, "user"),
               cell(row, "info")}
+    , m_timeKey(sizeKey(cell(row, "time")))
     , m_addressKey(addressKey(m_texts[From]))
 {
 }
@@ -50,5 +51,7 @@ const QString* QConnectionItem::heldKey(int column) const
     const int id = m_cols ? m_cols->disp.value(column, -1) : -1;
     if (id == From)
         return &m_addressKey;
+    if (id == Time)
+        return &m_timeKey;
     return id >= 0 && id < 6 ? &m_texts[id] : nullptr;
 }

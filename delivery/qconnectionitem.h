@@ -23,7 +23,8 @@ public:
 
     // Writes the texts into the shown columns.
     void show();
-    // "From" sorts by the address as a number; every other column by its text.
+    // "From" sorts by the address as a number, "Time" by the seconds; every other column by
+    // its text.
     QString key(int column, bool ascending) const override;
 
 protected:
@@ -31,5 +32,7 @@ protected:
 
 private:
     QString m_texts[6];
-    QString m_addressKey; // made once: the sort compares it many times
+    // Made once: the sort compares them many times.
+    QString m_timeKey;
+    QString m_addressKey;
 };

@@ -27,7 +27,7 @@ QString QEtrnItem::cellText(int id) const
     switch (id) {
     case Server: return cell(m_row, "server");
     case Domains: return cell(m_row, "domain");
-    case Authentication: return yesNo(leadingNumber(cell(m_row, "auth")));
+    case Authentication: return yesNo(leadingInt(cell(m_row, "auth")));
     case User: return cell(m_row, "user");
     }
     return QString();

@@ -94,10 +94,10 @@ QString QPop3Item::cellText(int id) const
     case Server: return cell(m_row, "server");
     case User: return cell(m_row, "user");
     case Delivery: return deliveryText(cell(m_row, "mbox"));
-    case Authentication: return getAuthAsString(leadingNumber(cell(m_row, "auth_type")));
+    case Authentication: return getAuthAsString(leadingInt(cell(m_row, "auth_type")));
     case MaxMessages: return cell(m_row, "max_msgcount");
     case Description: return cell(m_row, "description");
-    case SslMode: return getSSLAsString(leadingNumber(cell(m_row, "sslmode")));
+    case SslMode: return getSSLAsString(leadingInt(cell(m_row, "sslmode")));
     case Port: return cell(m_row, "port");
     }
     return QString();
@@ -112,7 +112,7 @@ void QPop3Item::show()
 QString QPop3Item::key(int column, bool) const
 {
     const bool numeric = column >= 0 && (column == viewColumn(MaxMessages) || column == viewColumn(Port));
-    const QString primary = numeric ? QString::asprintf("%06d", leadingNumber(text(column))) : text(column);
+    const QString primary = numeric ? sizeKey(text(column)) : text(column);
     const QString blanks(16, QLatin1Char(' '));
     return primary + blanks + textOfId(Server) + blanks + textOfId(User);
 }

@@ -23,6 +23,8 @@ public:
     DBRow* row() const { return m_row; }
     // Writes the row's texts into the shown columns.
     void show();
+    // The cell's text, or the value for "Max msg." and "Port", then the server and the
+    // user, so that rows equal in the sorted column follow their server and user.
     QString key(int column, bool ascending) const override;
 
     // The stored numbers as the list and the dialog name them; a number without a name

@@ -35,38 +35,34 @@ QString QSchedItem::cellText(int id) const
     case Actions: return scheduledActionText(cell(m_row, "action"));
     case Description: return cell(m_row, "desc");
     case Dial:
-        return leadingNumber(cell(m_row, "allowdial")) == 1
+        return leadingInt(cell(m_row, "allowdial")) == 1
                    ? QCoreApplication::translate("WndSched", "Dial")
                    : QCoreApplication::translate("WndSched", "Don't dial");
     }
     return QString();
 }
 
-void QSchedItem::showQuietly()
+void QSchedItem::show()
 {
-    writeOn(leadingNumber(cell(m_row, "enabled")) != 0);
+    m_shownEnabled = cell(m_row, "enabled");
+    showOn(leadingInt(m_shownEnabled) != 0);
     m_cols->showItem(this, [this](int id) { return cellText(id); });
     setIconOfFirst(DeliveryIcons::sched());
 }
 
-void QSchedItem::show()
+void QSchedItem::showOn(bool on)
 {
-    showQuietly();
-    if (m_page)
-        m_page->updateQuery();
-}
-
-void QSchedItem::writeOn(bool on)
-{
-    setCell(m_row, "enabled", on ? QStringLiteral("1") : QStringLiteral("0"));
     QTreeWidgetItem::setData(0, Qt::CheckStateRole, on ? Qt::Checked : Qt::Unchecked);
 }
 
 void QSchedItem::setOn(bool on)
 {
-    writeOn(on);
+    const bool asShown = on == (leadingInt(m_shownEnabled) != 0);
+    const QString flag = on ? QStringLiteral("1") : QStringLiteral("0");
+    setCell(m_row, "enabled", asShown ? m_shownEnabled : flag);
     if (m_page)
         m_page->updateQuery();
+    showOn(on);
 }
 
 bool QSchedItem::isOn() const
@@ -82,7 +78,7 @@ void QSchedItem::setData(int column, int role, const QVariant& value)
             setOn(on);
         return;
     }
-    QTreeWidgetItem::setData(column, role, value);
+    DeliveryItem::setData(column, role, value);
 }
 
 QString QSchedItem::key(int column, bool) const

@@ -7,10 +7,11 @@ class DBRow;
 class WndSched;
 
 // One scheduled action of the Scheduling page: its time (with the icon), actions,
-// description and whether it may dial. The check box is the row's "enabled": setting it,
-// by the administrator or when the item shows its row, writes "1" or "0" into the row, so
-// a stored value other than 0 or 1 becomes a pending change as soon as it is shown. Rows
-// sort by the text of the sorted column alone.
+// description and whether it may dial. The check box is the row's "enabled": on for any
+// value but 0. Showing the row writes nothing, so a stored value other than 0 or 1 stays
+// as it is until the administrator toggles the box; a toggle writes "1" or "0", and
+// toggling back to the state the row was shown in writes back the text it held. Rows sort
+// by the text of the sorted column alone.
 class QSchedItem : public DeliveryItem
 {
 public:
@@ -25,10 +26,8 @@ public:
     static void addColumns(Cols& cols);
 
     DBRow* row() const { return m_row; }
-    // The check box and the texts from the row, then the page's hand-over.
+    // The check box and the texts from the row.
     void show();
-    // As show(), without the hand-over: the page hands over once for a whole list.
-    void showQuietly();
     // Writes "enabled", hands the page's difference over, then shows the state.
     void setOn(bool on);
     bool isOn() const;
@@ -39,8 +38,9 @@ public:
 
 private:
     QString cellText(int id) const;
-    void writeOn(bool on);
+    void showOn(bool on);
 
     DBRow* m_row;
     WndSched* m_page;
+    QString m_shownEnabled; // the row's "enabled" when it was last shown
 };

@@ -5,7 +5,7 @@
 #include <QCoreApplication>
 #include <QRegularExpression>
 
-using DeliveryTexts::leadingNumber;
+using DeliveryTexts::leadingInt;
 
 namespace {
 
@@ -43,14 +43,14 @@ int getTime2Store(const QString& text)
     if (!isTimeFormatOK(text))
         return 0;
     const int colon = int(text.indexOf(QLatin1Char(':')));
-    return leadingNumber(text.left(colon)) * 60 + leadingNumber(text.mid(colon + 1));
+    return leadingInt(text.left(colon)) * 60 + leadingInt(text.mid(colon + 1));
 }
 
 QString scheduledTimeText(const QString& timetype, const QString& time, const QString& timeint)
 {
-    const int minutes = leadingNumber(time);
+    const int minutes = leadingInt(time);
     QString text;
-    switch (leadingNumber(timetype)) {
+    switch (leadingInt(timetype)) {
     case 0: text = word("Every") + QLatin1Char(' ') + getMinutes2Show(minutes); break;
     case 1: text = word("At") + QLatin1Char(' ') + getTime2Show(minutes); break;
     }
@@ -63,7 +63,7 @@ QString scheduledActionText(const QString& action)
 {
     static const struct { int bit; const char* text; } actions[] = {
         {1, "Send mail"}, {2, "Download POP3"}, {4, "ETRN Download"}};
-    const int mask = leadingNumber(action);
+    const int mask = leadingInt(action);
     QString text;
     for (const auto& a : actions) {
         if (!(mask & a.bit))

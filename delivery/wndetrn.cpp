@@ -7,6 +7,7 @@
 #include "passwordplaceholder.h"
 #include "qetrnitem.h"
 #include "scopedqpointer.h"
+#include "untouchedfields.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -60,16 +61,20 @@ bool WndEtrn::runEditDialog(int, DBRow* row)
     dialog->m_editUser->setText(cell(row, "user"));
     // Never the stored password: only whether it is retyped.
     dialog->m_editPass->setText(passwordPlaceholder());
-    const bool auth = leadingNumber(cell(row, "auth")) != 0;
+    const bool auth = leadingInt(cell(row, "auth")) != 0;
     dialog->m_chkAuth->setChecked(auth);
     // Also when the box kept its state: the fields follow it from the start.
     dialog->slotAuthToggled(auth);
+    UntouchedFields untouched;
+    untouched.remember(QStringLiteral("auth"), cell(row, "auth"), {dialog->m_chkAuth});
 
     if (Dialogs::exec(dialog.get()) != QDialog::Accepted || !dialog)
         return false;
     setCell(row, "server", dialog->m_editServer->text());
     setCell(row, "domain", dialog->m_editDomain->text());
-    setCell(row, "auth", dialog->m_chkAuth->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    setCell(row, "auth", untouched.value(QStringLiteral("auth"), dialog->m_chkAuth->isChecked()
+                                                                     ? QStringLiteral("1")
+                                                                     : QStringLiteral("0")));
     setCell(row, "user", dialog->m_editUser->text());
     if (dialog->m_editPass->text() != passwordPlaceholder())
         setCell(row, "password", QLatin1String("NUL:") + dialog->m_editPass->text());

@@ -1,5 +1,6 @@
 #include "wndpop3.h"
 
+#include "comboboxes.h"
 #include "deliverycolumns.h"
 #include "deliverytexts.h"
 #include "dialogseam.h"
@@ -24,22 +25,16 @@ const char* const WndPop3::PasswordPlaceholder = "PlainFillText";
 namespace {
 
 // A choice box whose entries carry the stored number they stand for. A stored number that
-// no entry stands for gets an entry of its own, so that an untouched dialog writes it back
-// as it was.
+// no entry stands for leaves the box at its first entry; the dialog's UntouchedFields
+// writes it back as it was unless another entry is chosen.
 void addNumberEntry(QComboBox* box, const QString& text, int number)
 {
     box->addItem(text, QString::number(number));
 }
 
-void chooseNumber(QComboBox* box, const QString& stored)
+void chooseNumber(QComboBox* box, int stored)
 {
-    const int index = box->findData(stored);
-    if (index >= 0) {
-        box->setCurrentIndex(index);
-        return;
-    }
-    box->addItem(stored, stored);
-    box->setCurrentIndex(box->count() - 1);
+    ComboBoxes::setCurrentItem(box, box->findData(QString::number(stored)));
 }
 
 } // namespace
@@ -120,16 +115,19 @@ void WndPop3::fillAccountDialog(DlgPop3* dialog, const DBRow* row)
 
     for (int type : {0, 1})
         addNumberEntry(dialog->m_comboAuth, QPop3Item::getAuthAsString(type), type);
-    chooseNumber(dialog->m_comboAuth, QString::number(leadingNumber(cell(row, "auth_type"))));
+    chooseNumber(dialog->m_comboAuth, leadingInt(cell(row, "auth_type")));
+    dialog->m_untouched.remember(QStringLiteral("auth_type"), cell(row, "auth_type"), {dialog->m_comboAuth});
 
     for (int mode : {2, 1})
         addNumberEntry(dialog->m_comboSSL, QPop3Item::getSSLAsString(mode), mode);
-    const int ssl = leadingNumber(cell(row, "sslmode"));
+    const int ssl = leadingInt(cell(row, "sslmode"));
     dialog->m_chkUseSSL->setChecked(ssl > 0);
     if (ssl < 1)
         dialog->m_comboSSL->setEnabled(false);
     else
-        chooseNumber(dialog->m_comboSSL, QString::number(ssl));
+        chooseNumber(dialog->m_comboSSL, ssl);
+    dialog->m_untouched.remember(QStringLiteral("sslmode"), cell(row, "sslmode"),
+                                 {dialog->m_chkUseSSL, dialog->m_comboSSL});
     // After the SSL choice, which proposes a standard port: the dialog opens on the stored one.
     dialog->m_editPort->setText(cell(row, "port"));
 
@@ -153,11 +151,12 @@ void WndPop3::readAccountDialog(const DlgPop3* dialog, DBRow* row)
     if (dialog->m_editPass->text() != QLatin1String(PasswordPlaceholder))
         setCell(row, "password", QLatin1String("NUL:") + dialog->m_editPass->text());
     setCell(row, "description", dialog->m_editDescription->text());
-    setCell(row, "auth_type", dialog->m_comboAuth->currentData().toString());
-    // A negative mode, which no entry stands for, stays as stored while SSL stays off.
-    const QString storedSsl = cell(row, "sslmode");
-    const QString sslOff = leadingNumber(storedSsl) < 0 ? storedSsl : QStringLiteral("0");
-    setCell(row, "sslmode", dialog->m_chkUseSSL->isChecked() ? dialog->m_comboSSL->currentData().toString() : sslOff);
+    const UntouchedFields& untouched = dialog->m_untouched;
+    setCell(row, "auth_type",
+            untouched.value(QStringLiteral("auth_type"), dialog->m_comboAuth->currentData().toString()));
+    const QString ssl = dialog->m_chkUseSSL->isChecked() ? dialog->m_comboSSL->currentData().toString()
+                                                         : QStringLiteral("0");
+    setCell(row, "sslmode", untouched.value(QStringLiteral("sslmode"), ssl));
     setCell(row, "port", dialog->m_editPort->text());
     setCell(row, "mbox", dialog->m_rbtnAddress->isChecked() ? dialog->m_editAddress->text()
                                                             : QPop3Item::mboxOfHeader(dialog->m_comboRule->currentText()));
@@ -168,6 +167,9 @@ bool WndPop3::runAccountDialog(DBRow* row)
 {
     ScopedQPointer<DlgPop3> dialog(
         new DlgPop3(this, nullptr, true, {}, m_conn, &m_tblDomain, &m_tblUser, &m_tblGroup, &m_tblAlias));
+    // Its lookups may have found the connection lost: the edit ends there.
+    if (!dialog || heldRowsWent())
+        return false;
     fillAccountDialog(dialog.get(), row);
     if (Dialogs::exec(dialog.get()) != QDialog::Accepted || !dialog)
         return false;
@@ -179,6 +181,8 @@ bool WndPop3::runRuleDialog(DBRow* row)
 {
     ScopedQPointer<DlgRule> dialog(
         new DlgRule(this, nullptr, true, {}, m_conn, &m_tblDomain, &m_tblUser, &m_tblGroup, &m_tblAlias));
+    if (!dialog || heldRowsWent())
+        return false;
     dialog->m_editContent->setText(cell(row, "to"));
     dialog->m_editDeliver->setText(cell(row, "account"));
     if (Dialogs::exec(dialog.get()) != QDialog::Accepted || !dialog)

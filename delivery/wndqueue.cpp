@@ -1,15 +1,14 @@
 #include "wndqueue.h"
 
-#include "dbconn.h"
 #include "dbreq.h"
 #include "deliverycolumns.h"
 #include "deliverytexts.h"
 #include "dialogseam.h"
 #include "escape.h"
+#include "ownrequest.h"
 #include "qqueueitem.h"
 
 #include <QCoreApplication>
-#include <QPointer>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -104,7 +103,7 @@ void WndQueue::runFunction(const QString& call)
     const bool loaded = result.function(this, m_conn, callText.constData(), dbcol_ret,
                                         DBTable::WaitWithProgress | DBTable::ReportRefusal);
     const bool started = loaded && !result.m_rows.empty()
-        && DeliveryTexts::leadingNumber(DeliveryTexts::cell(result.m_rows.front().get(), "result")) == 1;
+        && DeliveryTexts::leadingInt(DeliveryTexts::cell(result.m_rows.front().get(), "result")) == 1;
     // Without a parent: the boxes stand on their own, even when the page went meanwhile.
     if (started) {
         Dialogs::information(nullptr, caption(),
@@ -138,12 +137,7 @@ void WndQueue::actOnMessage(const char* function)
     const QString id = static_cast<QQueueItem*>(selected.first())->messageId();
     DBReq request(QStringLiteral("SELECT %1(\"%2\")").arg(QLatin1String(function), escape(id)),
                   false);
-    const QPointer<QWidget> page(this);
-    m_conn->insert(&request);
-    request.wait(false, this);
-    // The request is the function's own and goes with it; the page may have gone.
-    if (request.m_status != 0)
-        Dialogs::warning(nullptr, errorCaption(), operationFailed(), QMessageBox::Ok);
-    if (page)
+    // Reloaded whatever the outcome, unless the page went meanwhile.
+    if (sendOwnRequest(m_conn, request, this) != OwnRequest::OwnerGone)
         slotRefresh();
 }

@@ -42,7 +42,8 @@ protected:
     void rebuildList(int list) override;
 
 private:
-    // Sends "SELECT <function>("<Id>")" for the chosen message, reports a failure and
-    // reloads the list whatever the outcome. Nothing without a chosen message.
+    // Sends "SELECT <function>("<Id>")" for the chosen message as the page's own request
+    // (ownrequest.h tells a failure) and reloads the list whatever the outcome. Nothing
+    // without a chosen message.
     void actOnMessage(const char* function);
 };

@@ -8,6 +8,7 @@
 #include "schedtimes.h"
 #include "scopedqpointer.h"
 #include "timeintervals.h"
+#include "untouchedfields.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -46,10 +47,8 @@ WndSched::~WndSched() = default;
 
 void WndSched::fillItems(int)
 {
-    // Showing a row writes its "enabled" back; the difference is taken once for them all.
     for (const auto& row : m_table.m_rows)
-        (new QSchedItem(m_list, row.get(), &cols(), this))->showQuietly();
-    updateQuery();
+        (new QSchedItem(m_list, row.get(), &cols(), this))->show();
 }
 
 DBRow* WndSched::rowOf(int, QTreeWidgetItem* item) const
@@ -64,15 +63,14 @@ QTreeWidgetItem* WndSched::newItem(int, DBRow* row)
 
 void WndSched::showItem(int, QTreeWidgetItem* item)
 {
-    // The frame hands over right after.
-    static_cast<QSchedItem*>(item)->showQuietly();
+    static_cast<QSchedItem*>(item)->show();
 }
 
-void WndSched::fillDialog(DlgSched* dialog, const DBRow* row, DBTable* times)
+void WndSched::fillDialog(DlgSched* dialog, const DBRow* row)
 {
     dialog->m_editDesc->setText(cell(row, "desc"));
-    const int minutes = leadingNumber(cell(row, "time"));
-    switch (leadingNumber(cell(row, "timetype"))) {
+    const int minutes = leadingInt(cell(row, "time"));
+    switch (leadingInt(cell(row, "timetype"))) {
     case 0: {
         dialog->m_comboEveryAt->setCurrentIndex(0);
         dialog->updateEveryAt(0);
@@ -89,42 +87,53 @@ void WndSched::fillDialog(DlgSched* dialog, const DBRow* row, DBTable* times)
         dialog->m_edit->setText(dialog->m_atText);
         break;
     }
-    const int action = leadingNumber(cell(row, "action"));
+    UntouchedFields& untouched = dialog->m_untouched;
+    // The mode, the number and the unit stand for both columns together.
+    const std::initializer_list<const QWidget*> timeFields{dialog->m_comboEveryAt, dialog->m_edit,
+                                                           dialog->m_comboMin};
+    untouched.remember(QStringLiteral("timetype"), cell(row, "timetype"), timeFields);
+    untouched.remember(QStringLiteral("time"), cell(row, "time"), timeFields);
+    const int action = leadingInt(cell(row, "action"));
     dialog->m_chkSend->setChecked(action & 1);
     dialog->m_chkReceive->setChecked(action & 2);
     dialog->m_chkOdmr->setChecked(action & 4);
+    untouched.remember(QStringLiteral("action"), cell(row, "action"),
+                       {dialog->m_chkSend, dialog->m_chkReceive, dialog->m_chkOdmr});
+    // Also a range the ranges no longer hold: it stays the choice.
     const QString range = cell(row, "timeint");
     dialog->setTimeint(range);
-    if (times)
-        fillComboFromTime(times, dialog->m_combo, range, true);
     dialog->m_chkValid->setChecked(!range.isEmpty());
     dialog->slotValidChecked();
-    dialog->m_chkDialRAS->setChecked(leadingNumber(cell(row, "allowdial")) != 0);
+    dialog->m_chkDialRAS->setChecked(leadingInt(cell(row, "allowdial")) != 0);
+    untouched.remember(QStringLiteral("allowdial"), cell(row, "allowdial"), {dialog->m_chkDialRAS});
 }
 
 void WndSched::readDialog(const DlgSched* dialog, DBRow* row)
 {
+    const UntouchedFields& untouched = dialog->m_untouched;
     setCell(row, "desc", dialog->m_editDesc->text());
+    QString time;
     if (dialog->m_comboEveryAt->currentIndex() == 0) {
         const int factor = dialog->m_comboMin->currentIndex() == 1 ? 60 : 1;
-        setCell(row, "timetype", flag(false));
-        setCell(row, "time", QString::number(leadingNumber(dialog->m_edit->text()) * factor));
+        setCell(row, "timetype", untouched.value(QStringLiteral("timetype"), flag(false)));
+        time = QString::number(leadingInt(dialog->m_edit->text()) * factor);
     } else {
-        setCell(row, "timetype", flag(true));
-        setCell(row, "time", QString::number(getTime2Store(dialog->m_edit->text())));
+        setCell(row, "timetype", untouched.value(QStringLiteral("timetype"), flag(true)));
+        time = QString::number(getTime2Store(dialog->m_edit->text()));
     }
+    setCell(row, "time", untouched.value(QStringLiteral("time"), time));
     const int action = (dialog->m_chkSend->isChecked() ? 1 : 0)
                        + (dialog->m_chkReceive->isChecked() ? 2 : 0)
                        + (dialog->m_chkOdmr->isChecked() ? 4 : 0);
-    setCell(row, "action", QString::number(action));
+    setCell(row, "action", untouched.value(QStringLiteral("action"), QString::number(action)));
     setCell(row, "timeint", dialog->m_chkValid->isChecked() ? dialog->m_combo->currentText() : QString());
-    setCell(row, "allowdial", flag(dialog->m_chkDialRAS->isChecked()));
+    setCell(row, "allowdial", untouched.value(QStringLiteral("allowdial"), flag(dialog->m_chkDialRAS->isChecked())));
 }
 
 bool WndSched::runEditDialog(int, DBRow* row)
 {
     ScopedQPointer<DlgSched> dialog(new DlgSched(this, nullptr, true, {}, m_conn, m_ctrl, &m_times));
-    fillDialog(dialog.get(), row, &m_times);
+    fillDialog(dialog.get(), row);
     if (Dialogs::exec(dialog.get()) != QDialog::Accepted || !dialog)
         return false;
     readDialog(dialog.get(), row);

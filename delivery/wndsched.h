@@ -24,7 +24,7 @@ public:
     ~WndSched() override;
 
     // Fills the dialog from the row, as Edit opens it.
-    static void fillDialog(DlgSched* dialog, const DBRow* row, DBTable* times);
+    static void fillDialog(DlgSched* dialog, const DBRow* row);
     // Writes an accepted dialog into the row; "enabled" stays, the check box sets it.
     static void readDialog(const DlgSched* dialog, DBRow* row);
 

@@ -135,7 +135,9 @@ void build(Groups& g, QWidget* parent)
     g.m_listGroups->setHeaderLabels({tr("Name"), tr("Description")});
     g.m_listGroups->setSelectionMode(QAbstractItemView::ExtendedSelection);
     g.m_listGroups->setAllColumnsShowFocus(true);
-    g.m_listGroups->header()->setSortIndicatorShown(true);
+    // Sorted by name until the administrator clicks another header, as the old lists were.
+    g.m_listGroups->setSortingEnabled(true);
+    g.m_listGroups->sortByColumn(0, Qt::AscendingOrder);
     g.m_btnAdd = makeChild<QPushButton>(parent, "m_btnAdd");
     g.m_btnAdd->setText(tr("Add..."));
     g.m_btnRemove = makeChild<QPushButton>(parent, "m_btnRemove");

@@ -38,6 +38,36 @@ void layOut(QDialog* dialog, const Parts& parts, QLayout* fields);
 // The texts of the buttons both dialogs have.
 void setButtonTexts(const Parts& parts);
 
+// The form's members of the set's row, named after the set in each form.
+template<class Form>
+struct SetMembers
+{
+    QLabel* Form::*label;
+    QComboBox* Form::*sets;
+    QPushButton* Form::*rename;
+    QPushButton* Form::*remove;
+};
+
+// The parts made and kept in the form's members: the set's row in those named, the rest in
+// m_list, m_btnAdd, m_btnEdit, m_btnRemove, m_btnOK and m_btnCancel.
+template<class Form>
+Parts makeParts(Form* form, const SetMembers<Form>& members, const QString& setWord,
+                int listColumns)
+{
+    const Parts parts = makeParts(static_cast<QDialog*>(form), setWord, listColumns);
+    form->*members.label = parts.setLabel;
+    form->*members.sets = parts.sets;
+    form->*members.rename = parts.renameSet;
+    form->*members.remove = parts.removeSet;
+    form->m_list = parts.list;
+    form->m_btnAdd = parts.add;
+    form->m_btnEdit = parts.edit;
+    form->m_btnRemove = parts.remove;
+    form->m_btnOK = parts.ok;
+    form->m_btnCancel = parts.cancel;
+    return parts;
+}
+
 // Cancel rejects; every other part goes to the form's slot of the same role. The slots
 // for the set's box, rename and removal are named after the set in each form.
 template<class Form>
@@ -53,6 +83,17 @@ void connectParts(Form* form, const Parts& parts, void (Form::*setChanged)(const
     QObject::connect(parts.remove, &QPushButton::clicked, form, &Form::slotRemove);
     QObject::connect(parts.renameSet, &QPushButton::clicked, form, renameSet);
     QObject::connect(parts.removeSet, &QPushButton::clicked, form, removeSet);
+}
+
+// The parts laid out around the entry's fields (layOut), with their texts and connections.
+template<class Form>
+void finishParts(Form* form, const Parts& parts, QLayout* fields,
+                 void (Form::*setChanged)(const QString&), void (Form::*renameSet)(),
+                 void (Form::*removeSet)())
+{
+    layOut(form, parts, fields);
+    setButtonTexts(parts);
+    connectParts(form, parts, setChanged, renameSet, removeSet);
 }
 
 } // namespace SetDialogForm

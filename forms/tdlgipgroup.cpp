@@ -23,17 +23,10 @@ TDlgIPGroup::~TDlgIPGroup() = default;
 
 void TDlgIPGroup::createWidgets()
 {
-    const SetDialogForm::Parts parts = SetDialogForm::makeParts(this, QStringLiteral("Group"), 2);
-    m_labelGroup = parts.setLabel;
-    m_comboGroup = parts.sets;
-    m_btnRenameGroup = parts.renameSet;
-    m_btnRemoveGroup = parts.removeSet;
-    m_list = parts.list;
-    m_btnAdd = parts.add;
-    m_btnEdit = parts.edit;
-    m_btnRemove = parts.remove;
-    m_btnOK = parts.ok;
-    m_btnCancel = parts.cancel;
+    const SetDialogForm::SetMembers<TDlgIPGroup> group{
+        &TDlgIPGroup::m_labelGroup, &TDlgIPGroup::m_comboGroup, &TDlgIPGroup::m_btnRenameGroup,
+        &TDlgIPGroup::m_btnRemoveGroup};
+    const SetDialogForm::Parts parts = SetDialogForm::makeParts(this, group, QStringLiteral("Group"), 2);
 
     m_labelValue = makeChild<QLabel>(this, "m_labelValue");
     m_editValue = makeChild<QLineEdit>(this, "m_editValue");
@@ -45,10 +38,8 @@ void TDlgIPGroup::createWidgets()
     fields->addWidget(m_labelDesc, 1, 0);
     fields->addWidget(m_editDesc, 1, 1);
 
-    SetDialogForm::layOut(this, parts, fields);
-    SetDialogForm::setButtonTexts(parts);
-    SetDialogForm::connectParts(this, parts, &TDlgIPGroup::slotGroupChanged,
-                                &TDlgIPGroup::slotRenameGroup, &TDlgIPGroup::slotRemoveGroup);
+    SetDialogForm::finishParts(this, parts, fields, &TDlgIPGroup::slotGroupChanged,
+                               &TDlgIPGroup::slotRenameGroup, &TDlgIPGroup::slotRemoveGroup);
     connect(m_editValue, &QLineEdit::textChanged, this, &TDlgIPGroup::slotFieldsChanged);
     connect(m_editDesc, &QLineEdit::textChanged, this, &TDlgIPGroup::slotFieldsChanged);
 }

@@ -39,17 +39,10 @@ TDlgTimeIntEx::~TDlgTimeIntEx() = default;
 
 void TDlgTimeIntEx::createWidgets()
 {
-    const SetDialogForm::Parts parts = SetDialogForm::makeParts(this, QStringLiteral("Range"), 5);
-    m_labelRange = parts.setLabel;
-    m_comboRange = parts.sets;
-    m_btnRenameRange = parts.renameSet;
-    m_btnRemoveRange = parts.removeSet;
-    m_list = parts.list;
-    m_btnAdd = parts.add;
-    m_btnEdit = parts.edit;
-    m_btnRemove = parts.remove;
-    m_btnOK = parts.ok;
-    m_btnCancel = parts.cancel;
+    const SetDialogForm::SetMembers<TDlgTimeIntEx> range{
+        &TDlgTimeIntEx::m_labelRange, &TDlgTimeIntEx::m_comboRange,
+        &TDlgTimeIntEx::m_btnRenameRange, &TDlgTimeIntEx::m_btnRemoveRange};
+    const SetDialogForm::Parts parts = SetDialogForm::makeParts(this, range, QStringLiteral("Range"), 5);
 
     m_labelDesc = makeChild<QLabel>(this, "m_labelDesc");
     m_editDesc = makeChild<QLineEdit>(this, "m_editDesc");
@@ -76,10 +69,8 @@ void TDlgTimeIntEx::createWidgets()
     fields->addWidget(m_labelEnd, 2, 2);
     fields->addWidget(m_spinEnd, 2, 3);
 
-    SetDialogForm::layOut(this, parts, fields);
-    SetDialogForm::setButtonTexts(parts);
-    SetDialogForm::connectParts(this, parts, &TDlgTimeIntEx::slotRangeChanged,
-                                &TDlgTimeIntEx::slotRenameRange, &TDlgTimeIntEx::slotRemoveRange);
+    SetDialogForm::finishParts(this, parts, fields, &TDlgTimeIntEx::slotRangeChanged,
+                               &TDlgTimeIntEx::slotRenameRange, &TDlgTimeIntEx::slotRemoveRange);
     connect(m_editDesc, &QLineEdit::textChanged, this, &TDlgTimeIntEx::slotFieldsChanged);
 }
 

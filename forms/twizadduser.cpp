@@ -43,9 +43,7 @@ void TWizAddUser::createGroupsPage()
 {
     page2 = makeChild<QWidget>(this, "page2");
     AccountFormParts::build(static_cast<AccountFormParts::Groups&>(*this), page2);
-    // Sorted by name until the administrator sorts it otherwise; written as it is shown.
-    m_listGroups->setSortingEnabled(true);
-    m_listGroups->sortByColumn(0, Qt::AscendingOrder);
+    // The groups are written in the order the list shows them.
     addPage(page2, tr("Groups - page 2 of 4"));
 }
 

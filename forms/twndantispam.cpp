@@ -153,18 +153,8 @@ QWidget* TWndAntispam::buildBlockListTab()
 QWidget* TWndAntispam::buildFilterTab()
 {
     auto* tab = makeChild<QWidget>(m_tabs, "tab_3");
-    m_list = ListForm::makeList(tab, false);
-    m_btnAdd = ListForm::makeButton(tab, "m_btnAdd");
-    m_btnEdit = ListForm::makeButton(tab, "m_btnEdit");
-    m_btnRemove = ListForm::makeButton(tab, "m_btnRemove");
-
-    auto* buttons = new QHBoxLayout;
+    QHBoxLayout* buttons = ListForm::makeEditedList(this, tab, false);
     buttons->setObjectName(QStringLiteral("Layout38"));
-    buttons->setSpacing(6);
-    buttons->addWidget(m_btnAdd);
-    buttons->addWidget(m_btnEdit);
-    buttons->addWidget(m_btnRemove);
-    buttons->addItem(horizontalSpacer());
 
     auto* grid = new QGridLayout(tab);
     grid->setObjectName(QStringLiteral("tabLayout_3"));
@@ -193,9 +183,6 @@ void TWndAntispam::setTexts()
         block->setText(tr("Block"));
     m_chkAddrGroup2->setText(tr("Also block IP addresses from this group:"));
     m_btnEdit2->setText(tr("&Edit..."));
-    m_btnAdd->setText(tr("&Add..."));
-    m_btnEdit->setText(tr("&Edit..."));
-    m_btnRemove->setText(tr("&Remove"));
 }
 
 void TWndAntispam::connectSignals()
@@ -210,12 +197,6 @@ void TWndAntispam::connectSignals()
     connect(m_chkAddrGroup2, &QCheckBox::clicked, this, &TWndAntispam::slotChange);
     connect(m_btnEdit2, &QPushButton::clicked, this, &TWndAntispam::slotEdit2);
     connect(m_btnEdit1, &QPushButton::clicked, this, &TWndAntispam::slotEdit1);
-    connect(m_btnAdd, &QPushButton::clicked, this, &TWndAntispam::slotAdd);
-    connect(m_btnEdit, &QPushButton::clicked, this, &TWndAntispam::slotEdit);
-    connect(m_btnRemove, &QPushButton::clicked, this, &TWndAntispam::slotRemove);
-    connect(m_list, &QTreeWidget::itemSelectionChanged, this, &TWndAntispam::slotSelectionChanged);
-    connect(m_list, &QTreeWidget::itemDoubleClicked, this, &TWndAntispam::slotEdit);
-    m_list->installEventFilter(this);
 }
 
 bool TWndAntispam::eventFilter(QObject* watched, QEvent* event)

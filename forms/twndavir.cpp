@@ -140,17 +140,14 @@ QWidget* TWndAvir::buildFilterTab()
     auto* tab = makeChild<QWidget>(TabWidget4, "tab_2");
     m_chkFilterEnable = makeChild<QCheckBox>(tab, "m_chkFilterEnable");
     m_chkFilterEnable->setText(tr("&Enable attachment filter"));
-    m_list = ListForm::makeList(tab, false);
+    QHBoxLayout* buttons = ListForm::makeEditedList(this, tab, false);
+    buttons->setObjectName(QStringLiteral("Layout4"));
     m_btnUp = makeChild<QToolButton>(tab, "m_btnUp");
     m_btnUp->setIcon(QPixmap(upArrow));
     m_btnDown = makeChild<QToolButton>(tab, "m_btnDown");
     m_btnDown->setIcon(QPixmap(downArrow));
-    m_btnAdd = ListForm::makeButton(tab, "m_btnAdd");
-    m_btnAdd->setText(tr("&Add..."));
-    m_btnEdit = ListForm::makeButton(tab, "m_btnEdit");
-    m_btnEdit->setText(tr("&Edit..."));
-    m_btnRemove = ListForm::makeButton(tab, "m_btnRemove");
-    m_btnRemove->setText(tr("&Remove"));
+    // The order buttons stand beside the list, and come between it and the others.
+    FormWidgets::setTabOrder({m_list, m_btnUp, m_btnDown, m_btnAdd});
 
     auto* arrows = new QVBoxLayout;
     arrows->setObjectName(QStringLiteral("Layout3"));
@@ -159,14 +156,6 @@ QWidget* TWndAvir::buildFilterTab()
     arrows->addWidget(m_btnUp);
     arrows->addWidget(m_btnDown);
     arrows->addItem(verticalSpacer());
-
-    auto* buttons = new QHBoxLayout;
-    buttons->setObjectName(QStringLiteral("Layout4"));
-    buttons->setSpacing(6);
-    buttons->addWidget(m_btnAdd);
-    buttons->addWidget(m_btnEdit);
-    buttons->addWidget(m_btnRemove);
-    buttons->addItem(horizontalSpacer());
 
     auto* grid = new QGridLayout(tab);
     grid->setObjectName(QStringLiteral("tabLayout_2"));
@@ -241,14 +230,8 @@ void TWndAvir::connectSignals()
     for (QRadioButton* button : {m_rbtnDeliver, m_rbtnBounce})
         connect(button, &QRadioButton::clicked, this, &TWndAvir::slotChange);
     connect(m_editAdminNotify, &QLineEdit::textChanged, this, &TWndAvir::slotChange);
-    connect(m_btnEdit, &QPushButton::clicked, this, &TWndAvir::slotEdit);
-    connect(m_btnAdd, &QPushButton::clicked, this, &TWndAvir::slotAdd);
-    connect(m_btnRemove, &QPushButton::clicked, this, &TWndAvir::slotRemove);
     connect(m_btnUp, &QToolButton::clicked, this, &TWndAvir::slotUp);
     connect(m_btnDown, &QToolButton::clicked, this, &TWndAvir::slotDown);
-    connect(m_list, &QTreeWidget::itemSelectionChanged, this, &TWndAvir::slotSelectionChanged);
-    connect(m_list, &QTreeWidget::itemDoubleClicked, this, &TWndAvir::slotEdit);
-    m_list->installEventFilter(this);
     for (QRadioButton* button : {m_rbtnLeave, m_rbtnSend})
         connect(button, &QRadioButton::clicked, this, &TWndAvir::slotChange);
 }

@@ -45,9 +45,4 @@ protected:
     QHBoxLayout* Layout2;
     QHBoxLayout* Layout58;
 
-private:
-    void createWidgets();
-    void createLayout();
-    void setTexts();
-    void connectSignals();
 };

@@ -47,9 +47,4 @@ protected:
     QHBoxLayout* Layout1;
     QHBoxLayout* Layout2;
 
-private:
-    void createWidgets();
-    void createLayout();
-    void setTexts();
-    void connectSignals();
 };

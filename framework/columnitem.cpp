@@ -5,7 +5,7 @@
 #include <QIcon>
 
 ColumnItem::ColumnItem(QTreeWidget* list, const Cols* cols, int type)
-    : QTreeWidgetItem(list, type)
+    : KeyedItem(list, type)
     , m_cols(cols)
 {
 }

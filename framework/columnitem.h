@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QTreeWidgetItem>
+#include "keyeditem.h"
 
 class Cols;
 class QIcon;
@@ -8,7 +8,7 @@ class QIcon;
 // A list entry whose cells follow its list's column model: column id k is shown in view
 // column dispinv[k] while showFlags[k] is set (Cols::showItem writes them). The model is
 // the list's, not owned, and outlives the item.
-class ColumnItem : public QTreeWidgetItem
+class ColumnItem : public KeyedItem
 {
 protected:
     // A top-level item of `list`; with a null list the owner adds the items itself, all at

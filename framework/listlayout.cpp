@@ -54,10 +54,6 @@ ListLayout::ListLayout(Cols* model, QTreeWidget* view, QWidget* page, QObject* p
     // Any column may be dragged, the first one too, and any may be put in front of it; a
     // tree view keeps its first section in place for the tree, which a list does not draw.
     header->setFirstSectionMovable(true);
-    connect(header, &QHeaderView::sectionMoved, this, &ListLayout::onSectionMoved);
-    connect(header, &QHeaderView::sectionResized, this, &ListLayout::onSectionResized);
-    // The header's mouse events arrive on its viewport.
-    header->viewport()->installEventFilter(this);
 }
 
 ListLayout::~ListLayout()
@@ -78,11 +74,33 @@ void ListLayout::setStorage(Desktop* desktop, const QString& section, const QStr
 void ListLayout::setPopup(T2Popup* popup)
 {
     m_popup = popup;
-    QHeaderView* header = m_view->header();
+    // The header's menu is its own: until the header is followed, a right button there
+    // shows nothing, not the list's menu.
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
-    header->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_view->header()->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_view, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { showMenu(m_view->viewport(), pos, true); });
+    if (m_followingHeader)
+        connectHeaderMenu();
+}
+
+void ListLayout::followHeader()
+{
+    if (m_followingHeader || !m_view)
+        return;
+    m_followingHeader = true;
+    QHeaderView* header = m_view->header();
+    connect(header, &QHeaderView::sectionMoved, this, &ListLayout::onSectionMoved);
+    connect(header, &QHeaderView::sectionResized, this, &ListLayout::onSectionResized);
+    // The header's mouse events arrive on its viewport.
+    header->viewport()->installEventFilter(this);
+    if (m_popup)
+        connectHeaderMenu();
+}
+
+void ListLayout::connectHeaderMenu()
+{
+    QHeaderView* header = m_view->header();
     connect(header, &QWidget::customContextMenuRequested, this,
             [this, header](const QPoint& pos) { showMenu(header->viewport(), pos, false); });
 }
@@ -112,13 +130,16 @@ void ListLayout::updateView()
     QTreeWidget* view = m_view;
     QHeaderView* header = view->header();
     const bool sorting = view->isSortingEnabled();
+    // Whether the sort arrow shows is the form's choice; switching sorting back on would
+    // show it whatever that was.
+    const bool arrow = sorting && header->isSortIndicatorShown();
     const SortKey sortedBefore{header->sortIndicatorSection(), header->sortIndicatorOrder()};
 
     const QScopedValueRollback<bool> rebuilding(m_rebuilding, true);
     view->setSortingEnabled(false);
     // The arrow stays while the items go in unsorted, so that columns of automatic width
     // are fitted with its room: it must not cover the title it stands in.
-    header->setSortIndicatorShown(sorting);
+    header->setSortIndicatorShown(arrow);
     m_model->clearView();
     m_model->fillView();
     const QList<int> oldDisp = std::exchange(m_builtDisp, m_model->disp);
@@ -129,7 +150,9 @@ void ListLayout::updateView()
             = followSortedColumn(sortedBefore, oldDisp, *m_model, view->columnCount());
         header->setSortIndicator(sorted.column, sorted.order);
         view->setSortingEnabled(true);
+        header->setSortIndicatorShown(arrow);
     }
+    followHeader();
 }
 
 bool ListLayout::modifyColumns()

@@ -31,6 +31,11 @@ class T2Popup;
 // Header drags and resizes are recorded once each and saved. The binding's own rebuilds
 // move and resize sections too; those are not the administrator's and are ignored. A drag
 // rebuilds the view from a queued call: the header is never rebuilt inside its own signal.
+//
+// The header is followed (drags, resizes, its menu) from the view's first build on, or
+// once followHeader() is called: a page whose load failed never builds its list, and its
+// header stays as the form made it, without a menu, its drags neither redrawn nor saved.
+// The sort arrow shows as the form set it: a list whose form hides it keeps it hidden.
 class ListLayout : public QObject
 {
     Q_OBJECT
@@ -42,8 +47,12 @@ public:
 
     // Where the layout is kept. Without a workspace (null) nothing is loaded or saved.
     void setStorage(Desktop* desktop, const QString& section, const QString& list, int version);
-    // Right button on an entry, on empty space and on the header shows popup's menu.
+    // Right button on an entry, on empty space and, once it is followed, on the header
+    // shows popup's menu.
     void setPopup(T2Popup* popup);
+    // Follows the header from now on, before any build: for a list that follows it
+    // whether or not its rows ever arrive.
+    void followHeader();
     // What redraws the list after a header drag or an accepted "Modify Columns": by default
     // updateView(), from the rows the page holds; a list that shows what the server says
     // at the moment of asking asks again. The rebuild may wait for the server, and the page
@@ -54,7 +63,8 @@ public:
     void save();
 
     // Rebuilds the view's columns from the model and has the page create its items
-    // (fillItems()). Sorting is held off while the items go in and done once after;
+    // (fillItems()), and follows the header from now on. Sorting is held off while the
+    // items go in and done once after;
     // the column sorted by stays the same column, wherever the layout has moved it.
     // Columns of automatic width are then fitted to their contents and title, with room for
     // the sort arrow when the list sorts: whichever of them is sorted by shows all its title.
@@ -74,6 +84,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void connectHeaderMenu();
     void onSectionMoved(int logicalIndex, int oldVisualIndex, int newVisualIndex);
     void onSectionResized(int logicalIndex, int oldSize, int newSize);
     void applyMove(int from, int to);
@@ -97,6 +108,7 @@ private:
 
     // Set while the binding itself changes the header.
     bool m_rebuilding = false;
+    bool m_followingHeader = false;
     // A mouse button is down on the header: a resize in progress is saved once, on release.
     bool m_headerPressed = false;
     bool m_savePending = false;

@@ -4,6 +4,7 @@
 #include "dbrow.h"
 #include "dbtable.h"
 #include "dialogseam.h"
+#include "editedkey.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -11,7 +12,34 @@
 #include <QMenu>
 #include <QTreeWidget>
 
-#include <algorithm>
+#include <utility>
+
+struct ListPage::HoldState
+{
+    bool pageAlive = true;
+    int holds = 0;
+    bool resetPutOff = false;
+};
+
+ListPage::RowHold::RowHold(ListPage* page)
+    : m_page(page)
+    , m_state(page->m_holds)
+{
+    ++m_state->holds;
+}
+
+ListPage::RowHold::~RowHold()
+{
+    if (!m_state->pageAlive || --m_state->holds > 0)
+        return;
+    if (std::exchange(m_state->resetPutOff, false))
+        m_page->resetTables();
+}
+
+bool ListPage::RowHold::rowsWent() const
+{
+    return !m_state->pageAlive || m_state->resetPutOff;
+}
 
 struct ListPage::ListState
 {
@@ -32,11 +60,13 @@ ListPage::ListPage(QWidget* page, DBConn* conn, DBCtrl* ctrl, Desktop* desktop, 
     , m_desktop(desktop)
     , m_page(page)
     , m_menu(menu)
+    , m_holds(std::make_shared<HoldState>())
 {
 }
 
 ListPage::~ListPage()
 {
+    m_holds->pageAlive = false;
     for (const QMetaObject::Connection& connection : std::as_const(m_connections))
         QObject::disconnect(connection);
 }
@@ -51,6 +81,10 @@ int ListPage::addList(const ListSetup& setup)
     auto list = std::make_unique<ListState>(setup, m_page);
     list->layout.setStorage(m_desktop, QStringLiteral("Admin/Mail"), setup.key, setup.version);
     list->layout.setPopup(this);
+    // A status page follows its header before it asks for its rows, and whatever the
+    // answer; an editable page from its list's first build, which a failed load prevents.
+    if (m_menu == Menu::Status)
+        list->layout.followHeader();
     const int number = int(m_lists.size());
     m_connections.append(QObject::connect(&list->layout, &ListLayout::fillItems, m_page,
                                           [this, number] { fillItems(number); }));
@@ -90,15 +124,18 @@ bool ListPage::refreshList(int list, const TableLoad& load)
 {
     const QPointer<QWidget> page(m_page);
     // A status list only shows its rows: they need no originals.
-    const int flags = DBTable::WithoutOriginals;
-    const bool loaded = load.function
-        ? load.table->function(m_page, m_conn, load.name, load.columns, flags)
-        : load.table->select(m_page, m_conn, load.name, load.columns, flags);
+    const bool loaded = read(*load.table, load, DBTable::WithoutOriginals);
     if (!page || !loaded)
         return false;
     updateView(list);
     updateButtons(list);
     return true;
+}
+
+bool ListPage::read(DBTable& into, const TableLoad& load, int flags) const
+{
+    return load.function ? into.function(m_page, m_conn, load.name, load.columns, flags)
+                         : into.select(m_page, m_conn, load.name, load.columns, flags);
 }
 
 void ListPage::rebuildList(int list)
@@ -108,15 +145,28 @@ void ListPage::rebuildList(int list)
 
 bool ListPage::loadTables(const QList<TableLoad>& loads)
 {
+    return readTables(loads, false);
+}
+
+bool ListPage::reloadTables(const QList<TableLoad>& loads)
+{
+    return readTables(loads, true);
+}
+
+bool ListPage::readTables(const QList<TableLoad>& loads, bool shown)
+{
     const QPointer<QWidget> page(m_page);
     const int flags = DBTable::WaitWithProgress | DBTable::ReportRefusal;
     for (const TableLoad& load : loads) {
-        const bool loaded = load.function
-            ? load.table->function(m_page, m_conn, load.name, load.columns, flags)
-            : load.table->select(m_page, m_conn, load.name, load.columns, flags);
+        // A load starts by dropping the table's rows: a shown table keeps them until the
+        // answer is in.
+        DBTable answer;
+        const bool loaded = read(shown ? answer : *load.table, load, flags);
         // The page may have been closed while it waited; then it is half destroyed.
         if (!page || !loaded)
             return false;
+        if (shown)
+            load.table->swap(answer);
     }
     return true;
 }
@@ -137,7 +187,7 @@ void ListPage::followApplyAndReset()
     m_connections.append(
         QObject::connect(m_ctrl, &DBCtrl::sig_apply, m_page, [this] { applyTables(); }));
     m_connections.append(
-        QObject::connect(m_ctrl, &DBCtrl::sig_reset, m_page, [this] { resetTables(); }));
+        QObject::connect(m_ctrl, &DBCtrl::sig_reset, m_page, [this] { answerReset(); }));
 }
 
 void ListPage::updateView(int list)
@@ -201,10 +251,12 @@ DBRow* ListPage::appendRow(int list)
 
 DBRow* ListPage::keepAddedRow(int list, DBRow* row)
 {
-    const QPointer<QWidget> page(m_page);
-    if (!edit(list, row)) {
-        if (page)
-            state(list).setup.table->remove(row);
+    const RowHold hold = holdRows();
+    const bool kept = editRow(list, row, true);
+    if (hold.rowsWent())
+        return nullptr;
+    if (!kept) {
+        state(list).setup.table->remove(row);
         return nullptr;
     }
     QTreeWidgetItem* item = newItem(list, row);
@@ -221,35 +273,53 @@ void ListPage::modifyColumns()
 
 bool ListPage::edit(int list, DBRow* row)
 {
+    return editRow(list, row, false);
+}
+
+bool ListPage::editRow(int list, DBRow* row, bool added)
+{
+    const RowHold hold = holdRows();
     const ListSetup setup = state(list).setup;
     // The row as it was before any dialog: what a cancel anywhere in the chain restores,
     // so values refused as a duplicate never stay behind in the row.
     const DBRow before(*row);
-    const QPointer<QWidget> page(m_page);
     for (;;) {
         const bool accepted = runEditDialog(list, row);
-        if (!page)
-            return false;
-        // A dialog's load that finds the connection lost restores every table (the pending
-        // list is dropped), and the row with it: nothing of it is left to touch.
-        if (setup.table && !holdsRow(*setup.table, row))
+        // A dialog's load that found the connection lost has had the tables reset: the row
+        // goes once the hold ends, and the edit with it.
+        if (hold.rowsWent())
             return false;
         if (!accepted) {
             restoreRow(row, before);
             return false;
         }
-        if (!setup.table || setup.table->check_primary_key(row, nullptr, true))
+        if (!setup.table
+            || (added ? setup.table->check_primary_key(row, nullptr, true)
+                      : editedKeyAccepted(*setup.table, row, before)))
             return true;
         Dialogs::warning(m_page, caption(), setup.duplicateText, QMessageBox::Ok);
-        if (!page)
+        if (hold.rowsWent())
             return false;
     }
 }
 
-bool ListPage::holdsRow(const DBTable& table, const DBRow* row)
+ListPage::RowHold ListPage::holdRows()
 {
-    return std::any_of(table.m_rows.begin(), table.m_rows.end(),
-                       [row](const std::unique_ptr<DBRow>& held) { return held.get() == row; });
+    return RowHold(this);
+}
+
+bool ListPage::heldRowsWent() const
+{
+    return m_holds->resetPutOff;
+}
+
+void ListPage::answerReset()
+{
+    if (m_holds->holds > 0) {
+        m_holds->resetPutOff = true;
+        return;
+    }
+    resetTables();
 }
 
 DBRow* ListPage::rowOf(int /*list*/, QTreeWidgetItem* /*item*/) const

@@ -46,11 +46,58 @@ class QWidget;
 // for their rows with refreshList(), in their constructor and on "&Refresh", and again
 // after every change of their columns (rebuildList()).
 //
+// A page whose load failed stays unfinished: its lists get no columns, it follows neither
+// Apply and Reset nor its list headers (no header menu; drags and resizes are neither
+// redrawn nor saved), and its buttons keep the form's state. A list's header is followed
+// from its first build on (ListLayout), a status page's from the start.
+//
+// Rows held across a wait. A dialog, a wizard or a lookup that works on a row of the page's
+// tables waits, and a lost connection met meanwhile (by that wait or by any other request)
+// drops the pending list and resets the tables, which replaces every current row. So no row
+// is freed while the page holds one: every add and edit path holds the page's rows
+// (holdRows()) for as long as it works on one of them, a reset that comes meanwhile is put
+// off until the last hold ends, and the path asks its hold after every wait whether its rows
+// went (the reset came, or the page itself went) and then stops, touching nothing it held.
+// Rows are never told apart by their address: a row made later may take a freed row's.
+// addRow(), editCurrent() and edit() hold rows themselves; a page's own path (a wizard, say)
+// takes a hold of its own, as does a caller that goes on with a row after edit() returns.
+// A table the page shows is read again with reloadTables(), never loaded in place.
+//
+// Keys. The edit loop refuses a key that another row of the table has, letter case ignored,
+// unless the edit left the row's stored key as it was: the server may hold a key twice, and
+// an edit that does not touch it is not the administrator's duplicate. The rule is the table
+// layer's (editedkey.h), which every other editor of keyed rows follows too.
+//
+// Every list sorts its rows as a person reads them: a page's rows are KeyedItems, whose
+// keys compare as the locale orders text (keyeditem.h).
+//
 // The base is not a QObject: its connections are made with the page as context and are
 // undone when the base goes, before the page's QObject part does.
 class ListPage : public T2Popup
 {
+    struct HoldState;
+
 public:
+    // The page's rows kept alive while a path works on one across a wait; see above.
+    class RowHold
+    {
+    public:
+        ~RowHold();
+        RowHold(const RowHold&) = delete;
+        RowHold& operator=(const RowHold&) = delete;
+
+        // True once the page went or a reset came while rows were held: the rows the
+        // holder took are gone when the last hold ends, and the holder stops now.
+        bool rowsWent() const;
+
+    private:
+        friend class ListPage;
+        explicit RowHold(ListPage* page);
+
+        ListPage* m_page;
+        std::shared_ptr<HoldState> m_state; // outlives the page, which marks it gone
+    };
+
     enum class Menu {
         Editing, // "&Add...", "&Edit...", "&Remove", separator, "&Modify Columns..."
         Status,  // "&Refresh", separator, "&Modify Columns..."
@@ -106,6 +153,10 @@ protected:
     // order given, and stops at the first that fails (the table layer has reported it).
     // False then, or when the page went away while it waited.
     bool loadTables(const QList<TableLoad>& loads);
+    // The same for tables the page already shows: each is read into a table of its own and
+    // takes the answer over only once it arrived, so the rows shown stay meanwhile and a
+    // failed read leaves them as they were.
+    bool reloadTables(const QList<TableLoad>& loads);
 
     // What an editable page does once its tables are loaded: draws every list, commits and
     // restores the tables on Apply and Reset, and sets the first enabling of the buttons.
@@ -143,13 +194,27 @@ protected:
     // on. False when the load failed or the page went away while it waited.
     bool refreshList(int list, const TableLoad& load);
 
-    // The edit loop. Runs the page's dialog on the row until it is cancelled or the row's
-    // key clashes with no other row of the list's table; every clash is refused with the
-    // list's duplicate text and the dialog opens again on the values just entered. A
-    // cancel anywhere in the chain puts the row back as it was before the first dialog.
-    // True when the edit is kept. False also when the page went away under a dialog, and
-    // then nothing of the page, the row included, is touched any more.
+    // The edit loop on a row the table holds. Runs the page's dialog on the row until it is
+    // cancelled or the row's key clashes with no other row of the list's table (or is the
+    // key it had); every clash is refused with the list's duplicate text and the dialog opens
+    // again on the values just entered. A cancel anywhere in the chain puts the row back as
+    // it was before the first dialog. True when the edit is kept. False also when the rows
+    // went under a dialog (RowHold), and then nothing of the page, the row included, is
+    // touched any more.
     bool edit(int list, DBRow* row);
+
+    // Holds the page's rows; see the class comment.
+    RowHold holdRows();
+    // While rows are held: whether they went (a reset came meanwhile). A page's dialog hook
+    // asks it after the dialog's own loads, before it shows the dialog.
+    bool heldRowsWent() const;
+    // Answers the controller's Reset: resetTables() now or, while rows are held, once the
+    // last hold ends. followApplyAndReset() connects it; a page whose Reset another base
+    // answers calls it from there.
+    void answerReset();
+    // Makes every pending table its originals again and redraws (afterReset()). A page whose
+    // Reset is another base's does that base's reset here instead.
+    virtual void resetTables();
 
     // Hooks for the page.
     // The list's view has its columns and no items: create one per row to show.
@@ -177,9 +242,6 @@ protected:
 
     // The caption of the page's warnings.
     static QString caption();
-    // Whether the row is one of the table's current rows. A Reset while a dialog waits
-    // (a lost connection drops the pending list) replaces them all.
-    static bool holdsRow(const DBTable& table, const DBRow* row);
 
     QWidget* page() const { return m_page; }
     DBConn* m_conn;
@@ -190,14 +252,21 @@ private:
     struct ListState;
 
     ListState& state(int list) const;
+    // The load `load` names (a table, or a function's answer), into `into`.
+    bool read(DBTable& into, const TableLoad& load, int flags) const;
+    // Loads each table in order, stopping at the first failure; a shown one through a table
+    // of its own (reloadTables()).
+    bool readTables(const QList<TableLoad>& loads, bool shown);
     DBRow* appendRow(int list);
     DBRow* keepAddedRow(int list, DBRow* row);
+    // The edit loop; a row just added has no stored key to keep.
+    bool editRow(int list, DBRow* row, bool added);
     static void restoreRow(DBRow* row, const DBRow& before);
     void applyTables();
-    void resetTables();
 
     QPointer<QWidget> m_page;
     Menu m_menu;
     std::vector<std::unique_ptr<ListState>> m_lists;
     QList<QMetaObject::Connection> m_connections;
+    std::shared_ptr<HoldState> m_holds;
 };

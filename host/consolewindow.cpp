@@ -3,11 +3,12 @@
 #include "desktop.h"
 #include "modulelibrary.h"
 
+#include <QApplication>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QMdiSubWindow>
 #include <QPixmap>
 #include <QPointer>
+#include <QThread>
 
 #include <cstdio>
 
@@ -20,6 +21,8 @@ constexpr int WindowsGonePollMs = 10;
 // be unloaded. A module that does not ask in time is left loaded: unloading code that may
 // still run is worse than quitting with it in memory.
 constexpr int UnloadRequestWaitMs = 15000;
+// How often a shutdown looks again whether the module's code it waits for has returned.
+constexpr int ModuleReturnPollMs = 10;
 
 } // namespace
 
@@ -61,6 +64,13 @@ void ConsoleWindow::reportFailure(int exitCode)
 
 void ConsoleWindow::shutDown(bool force)
 {
+    // Not under the module's own code: a box or a dialog of it is ended first, and the
+    // windows go once its loop, or the call into the module, has returned.
+    if (m_moduleCalls > 0 || insideModalLoop()) {
+        endModalLoop();
+        QTimer::singleShot(ModuleReturnPollMs, this, [this, force] { shutDown(force); });
+        return;
+    }
     m_desktop->closeAllSubWindows();
     if (force) {
         // Deleting one window may take others with it; the guards notice.
@@ -81,9 +91,19 @@ bool ConsoleWindow::saveScreenshot(const QString& file)
     return grab().save(file, "PNG");
 }
 
+void ConsoleWindow::unloadReleasedModule()
+{
+    if (!m_released)
+        return;
+    m_released = false;
+    // Objects of the module that were scheduled for deletion go while its code is there.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_module->unload();
+}
+
 void ConsoleWindow::closeEvent(QCloseEvent* event)
 {
-    if (m_unloaded) {
+    if (m_quitting) {
         event->accept();
         return;
     }
@@ -110,7 +130,7 @@ void ConsoleWindow::unloadWhenWindowsGone()
 
 void ConsoleWindow::checkWindowsGone()
 {
-    if (m_moduleCalls > 0 || hasModuleWindows())
+    if (m_moduleCalls > 0 || insideModalLoop() || hasModuleWindows())
         return;
     m_moduleHadWindows = m_moduleHadWindows || !m_desktop->subWindowList().isEmpty();
     if (m_moduleHadWindows && !m_unloadRequested) {
@@ -122,17 +142,15 @@ void ConsoleWindow::checkWindowsGone()
     }
     m_windowsGoneTimer.stop();
     qDeleteAll(m_desktop->subWindowList());
-    unloadAndQuit();
+    releaseAndQuit();
 }
 
-void ConsoleWindow::unloadAndQuit()
+void ConsoleWindow::releaseAndQuit()
 {
-    if (m_unloaded)
+    if (m_quitting)
         return;
-    // Objects of the module that were scheduled for deletion go while its code is there.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    m_module->unload();
-    m_unloaded = true;
+    m_released = true;
+    m_quitting = true;
     QCoreApplication::exit(m_exitCode);
 }
 
@@ -140,6 +158,23 @@ void ConsoleWindow::quitWithoutUnloading()
 {
     m_windowsGoneTimer.stop();
     std::fprintf(stderr, "ornel-console: the module did not ask to be unloaded; quitting with it loaded\n");
-    m_unloaded = true;
+    m_quitting = true;
     QCoreApplication::exit(m_exitCode);
+}
+
+bool ConsoleWindow::insideModalLoop()
+{
+    // The console's own loop is the first; every further one is a box or a dialog.
+    return QThread::currentThread()->loopLevel() > 1;
+}
+
+void ConsoleWindow::endModalLoop()
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal)
+        return;
+    // As the administrator's close would; a box that refuses (no escape button) is
+    // hidden, which ends its loop all the same.
+    if (!modal->close())
+        modal->hide();
 }

@@ -10,11 +10,17 @@ class Desktop;
 class ModuleLibrary;
 
 // The console's main window: the workspace in its centre, in which the module places its
-// windows. It unloads the module when the module asks (Desktop::signalCloseDll) or when
+// windows. It lets the module go when the module asks (Desktop::signalCloseDll) or when
 // the console is closed, but only once every window of the module is gone, and quits when
 // nothing is left. A module that has opened windows may still run code after they are
-// gone (a connection ending), so it is unloaded only once it has asked; one that never
-// opened a window is unloaded at once.
+// gone (a connection ending), so it is let go only once it has asked; one that never
+// opened a window is let go at once.
+//
+// Nothing of this happens while a modal loop of the module (a message box, a dialog) is
+// on the stack: the module's code would return into windows or code that are gone. A
+// shutdown then ends the box first and goes on once its loop has returned; and the
+// library itself is unloaded only after the event loop has returned (unloadReleasedModule),
+// when no code of the module can be on the stack any more.
 class ConsoleWindow : public QMainWindow
 {
     Q_OBJECT
@@ -30,7 +36,9 @@ public:
     void reportFailure(int exitCode);
 
     // Closes the module's windows and then unloads it and quits. With force, windows that
-    // refuse to close (unsaved changes kept) are destroyed all the same.
+    // refuse to close (unsaved changes kept) are destroyed all the same. Called while a
+    // call into the module or a modal loop of it runs, it ends the loop's box and goes on
+    // once they have returned.
     void shutDown(bool force);
 
     // Brackets a call into the module. The call may run the event loop (a wait, a dialog);
@@ -41,6 +49,9 @@ public:
     // Saves a picture of the console as it is now.
     bool saveScreenshot(const QString& file);
 
+    // After the event loop has returned: unloads the module if it was let go.
+    void unloadReleasedModule();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -48,8 +59,10 @@ private:
     void onCloseDll(DLLHANDLE handle);
     void unloadWhenWindowsGone();
     void checkWindowsGone();
-    void unloadAndQuit();
+    void releaseAndQuit();
     void quitWithoutUnloading();
+    static bool insideModalLoop();
+    static void endModalLoop();
 
     ModuleLibrary* m_module;
     Desktop* m_desktop;
@@ -57,7 +70,8 @@ private:
     QElapsedTimer m_waitingForRequest;
     int m_exitCode = 0;
     int m_moduleCalls = 0;
-    bool m_unloaded = false;
+    bool m_quitting = false;
+    bool m_released = false; // the module may be unloaded once the event loop has returned
     bool m_moduleHadWindows = false;
     bool m_unloadRequested = false;
 };

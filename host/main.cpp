@@ -93,7 +93,11 @@ public:
             m_window.shutDown(true);
             return;
         }
-        if (!m_options.openTitle.isEmpty() && !selectNavigationItem(m_window.desktop(), m_options.openTitle)) {
+        // Before the item is opened: a page may put up a box while it is built, and a
+        // scripted run has nobody to answer it.
+        if (m_options.quitAfterMs >= 0)
+            QTimer::singleShot(m_options.quitAfterMs, &m_window, [this] { quit(); });
+        if (!m_options.openTitle.isEmpty() && !openNavigationItem(m_options.openTitle)) {
             complain(QStringLiteral("--open: no navigation item titled \"%1\"").arg(m_options.openTitle));
             m_window.reportFailure(1);
         }
@@ -101,11 +105,18 @@ public:
             m_grabPending = true;
             QTimer::singleShot(GrabSettleMs, &m_window, [this] { grab(); });
         }
-        if (m_options.quitAfterMs >= 0)
-            QTimer::singleShot(m_options.quitAfterMs, &m_window, [this] { quit(); });
     }
 
 private:
+    // The module builds the item's page meanwhile, and may wait or ask.
+    bool openNavigationItem(const QString& title)
+    {
+        m_window.enterModule();
+        const bool found = selectNavigationItem(m_window.desktop(), title);
+        m_window.leaveModule();
+        return found;
+    }
+
     void grab()
     {
         if (!m_grabPending)
@@ -172,5 +183,7 @@ int main(int argc, char* argv[])
 
     Session session(options, module, window);
     QTimer::singleShot(0, &window, [&session] { session.open(); });
-    return application.exec();
+    const int exitCode = application.exec();
+    window.unloadReleasedModule();
+    return exitCode;
 }

@@ -19,24 +19,45 @@ QWidget* activeWindowOf(QMdiArea* workspace)
     return frame ? frame->widget() : nullptr;
 }
 
+// How many widgets lie between window and widget.
+int depthIn(const QWidget* window, const QWidget* widget)
+{
+    int depth = 0;
+    for (const QWidget* parent = widget->parentWidget(); parent && parent != window;
+         parent = parent->parentWidget())
+        ++depth;
+    return depth;
+}
+
 } // namespace
+
+QTreeWidget* navigationTree(const QWidget* window)
+{
+    QTreeWidget* outermost = nullptr;
+    int outermostDepth = 0;
+    for (QTreeWidget* tree : window->findChildren<QTreeWidget*>()) {
+        const int depth = depthIn(window, tree);
+        if (!outermost || depth < outermostDepth) {
+            outermost = tree;
+            outermostDepth = depth;
+        }
+    }
+    return outermost;
+}
 
 bool selectNavigationItem(QMdiArea* workspace, const QString& title)
 {
     QWidget* window = activeWindowOf(workspace);
-    if (!window)
+    QTreeWidget* tree = window ? navigationTree(window) : nullptr;
+    if (!tree)
         return false;
-    for (QTreeWidget* tree : window->findChildren<QTreeWidget*>()) {
-        const QList<QTreeWidgetItem*> items
-            = tree->findItems(title, Qt::MatchExactly | Qt::MatchRecursive, 0);
-        if (items.isEmpty())
-            continue;
-        QTreeWidgetItem* item = items.first();
-        for (QTreeWidgetItem* parent = item->parent(); parent; parent = parent->parent())
-            parent->setExpanded(true);
-        tree->setCurrentItem(item);
-        tree->scrollToItem(item);
-        return true;
-    }
-    return false;
+    const QList<QTreeWidgetItem*> items = tree->findItems(title, Qt::MatchExactly | Qt::MatchRecursive, 0);
+    if (items.isEmpty())
+        return false;
+    QTreeWidgetItem* item = items.first();
+    for (QTreeWidgetItem* parent = item->parent(); parent; parent = parent->parent())
+        parent->setExpanded(true);
+    tree->setCurrentItem(item);
+    tree->scrollToItem(item);
+    return true;
 }

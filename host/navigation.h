@@ -3,11 +3,18 @@
 #include <QString>
 
 class QMdiArea;
+class QTreeWidget;
+class QWidget;
+
+// The module's main window keeps its navigation in a tree widget and switches pages when the
+// tree's current item changes. Its navigation tree is its outermost tree widget: the pages in
+// its pane may hold trees of their own (a list of a group's items shows the same titles), but
+// they lie deeper in the window than the navigation beside them. The order of the window's
+// children tells nothing, since raising a widget reorders them. Null when window has no tree.
+QTreeWidget* navigationTree(const QWidget* window);
 
 // Selects the navigation item titled `title` in the active window of the workspace, as if
-// the administrator had clicked it: the module's main window keeps its navigation in a
-// tree widget and switches pages when the tree's current item changes. The tree searched is
-// the first tree widget of that window (the navigation tree is built before any page) that
-// has an item with exactly this text in its first column, at any depth; collapsed parents
-// are opened. Returns false when there is no such item.
+// the administrator had clicked it: the first item of the window's navigation tree with
+// exactly this text in its first column, at any depth; collapsed parents are opened.
+// Returns false when there is no such item.
 bool selectNavigationItem(QMdiArea* workspace, const QString& title);

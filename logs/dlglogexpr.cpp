@@ -1,10 +1,11 @@
 #include "dlglogexpr.h"
 
 #include "dbconn.h"
+#include "dbreq.h"
 #include "dbrow.h"
 #include "dbval.h"
 #include "escape.h"
-#include "logsettingrequest.h"
+#include "ownrequest.h"
 #include "vexadbtypes.h"
 
 #include <QLineEdit>
@@ -39,9 +40,9 @@ QString DlgLogExpr::updateStatement(const QString& expression)
 
 void DlgLogExpr::slotOk()
 {
-    const QPointer<DlgLogExpr> self(this);
-    sendLogSetting(this, m_conn, updateStatement(m_edtLog->text()));
-    if (self)
+    // Closed as on success whatever the outcome, unless the dialog went meanwhile.
+    DBReq request(updateStatement(m_edtLog->text()), true);
+    if (sendOwnRequest(m_conn, request, this) != OwnRequest::OwnerGone)
         accept();
 }
 

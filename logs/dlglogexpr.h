@@ -9,7 +9,9 @@
 class DBConn;
 
 // "Log expression": shows the server's "LogExpr" of the table "Debug" and writes the
-// edited text back, escaped, with one "update Debug set LogExpr = ..." statement.
+// edited text back, escaped, with one "update Debug set LogExpr = ..." statement. OK closes
+// the dialog whether the server took it or not; a failure is told as every window's own
+// request tells it (ownrequest.h).
 class DlgLogExpr : public TDlgLogExpr
 {
     Q_OBJECT

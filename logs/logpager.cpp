@@ -147,11 +147,12 @@ void LogPager::load(qint64 firstRow, qint64 lastRow)
 
     Load load;
     qint64 to = 0;
+    const qint64 replaceFrom = std::max<qint64>(firstRow - FetchMargin, 0);
     if (covers(firstRow, lastRow)) {
         to = load.from = 0;
-    } else if (m_lines.empty() || lastRow < m_first || m_end < firstRow) {
+    } else if (m_lines.empty() || lastRow < m_first || m_end < replaceFrom) {
         load.placement = Placement::Replace;
-        load.from = std::max<qint64>(firstRow - FetchMargin, 0);
+        load.from = replaceFrom;
         to = lastRow + FetchMargin;
     } else if (firstRow < m_first) {
         load.placement = Placement::Prepend;
@@ -196,38 +197,53 @@ void LogPager::pollData()
     const bool current = load->generation == m_generation;
     const bool lost = request.m_status == 1;
     const qint64 before = m_linesReceived;
+    RowSpan arrived;
     if (current && request.m_status == 0)
-        takeRows(request, *load);
+        arrived = takeRows(request, *load);
     const bool brought = m_linesReceived > before;
     // Rows of an older generation were not wanted: the viewer asks again at once.
     if (current && !brought)
         startBackOff();
 
     const QPointer<LogPager> self(this);
-    if (lost)
+    if (arrived.first < arrived.end)
+        emit rowsArrived(arrived.first, arrived.end);
+    if (self && lost)
         reportLostConnection();
     if (self)
         emit loadFinished(brought);
 }
 
-void LogPager::takeRows(DBReq& request, const Load& load)
+LogPager::RowSpan LogPager::takeRows(DBReq& request, const Load& load)
 {
     // A server that answers more rows than asked cannot push the cache out of the log.
     const int rows = int(std::min<qint64>(request.rowCount(), load.rows));
     if (rows <= 0)
-        return;
+        return {};
 
-    if (load.placement == Placement::Replace) {
+    // The rows that came are the first ones asked for. A short block meant to go above the
+    // cache does not reach it: it becomes the cache, and later loads continue below it.
+    const Placement placement = load.placement == Placement::Prepend && rows < load.rows
+                                    ? Placement::Replace
+                                    : load.placement;
+    if (placement == Placement::Replace) {
         m_lines.clear();
         m_first = m_end = load.from;
     }
-    const bool prepend = load.placement == Placement::Prepend;
+    const bool prepend = placement == Placement::Prepend;
+    const qint64 oldFirst = m_first;
+    const qint64 oldEnd = m_end;
+    // The new rows where they stand in the cache now.
+    const auto arrived = [&] {
+        return prepend ? RowSpan{m_first, std::min(oldFirst, m_end)}
+                       : RowSpan{std::max(oldEnd, m_first), m_end};
+    };
     for (int i = 0; i < rows; ++i) {
         const int row = prepend ? rows - 1 - i : i;
         QString text;
         // A row that cannot be read ends the load; what came before it stays, untrimmed.
         if (!readLine(request, row, &text))
-            return;
+            return arrived();
         ++m_linesReceived;
         if (prepend) {
             m_lines.push_front(std::move(text));
@@ -238,6 +254,7 @@ void LogPager::takeRows(DBReq& request, const Load& load)
         }
     }
     trim(load.keepLow, load.keepHigh);
+    return arrived();
 }
 
 bool LogPager::readLine(DBReq& request, int row, QString* text) const
@@ -267,25 +284,29 @@ void LogPager::fetchRange(qint64 firstRow, qint64 lastRow)
 {
     m_range.reset();
     if (!m_conn || !isOpen()) {
-        emit rangeFetched(false, {});
+        emit rangeFetched(false);
         return;
     }
     auto range = std::make_unique<RangeFetch>();
     range->next = std::max<qint64>(0, firstRow);
     range->end = std::min<qint64>(lastRow, m_count);
     range->generation = m_generation;
-    range->lines.reserve(int(std::max<qint64>(0, range->end - range->next)));
     m_range = std::move(range);
     requestNextRangeBlock();
     updatePolling();
 }
 
+void LogPager::abandonRange()
+{
+    // The request's destructor abandons it.
+    m_range.reset();
+}
+
 void LogPager::requestNextRangeBlock()
 {
     if (m_range->next >= m_range->end) {
-        const QStringList lines = std::move(m_range->lines);
         m_range.reset();
-        emit rangeFetched(true, lines);
+        emit rangeFetched(true);
         return;
     }
     m_range->asked = std::min(RangeBlock, m_range->end - m_range->next);
@@ -303,29 +324,52 @@ void LogPager::pollRange()
         return;
     const std::unique_ptr<DBReq> request = std::move(m_range->request);
     // A log emptied or renumbered meanwhile no longer has the rows that were asked for.
-    bool ok = request->m_status == 0 && m_range->generation == m_generation
-              && request->rowCount() >= m_range->asked;
-    for (int row = 0; ok && row < m_range->asked; ++row) {
+    QStringList lines;
+    if (request->m_status != 0 || m_range->generation != m_generation
+        || !readRangeBlock(*request, &lines)) {
+        failRange(request->m_status == 1);
+        return;
+    }
+    const qint64 firstRow = m_range->next;
+    m_range->next += lines.size();
+    const QPointer<LogPager> self(this);
+    emit rangeLines(firstRow, lines);
+    // The receiver may have given the range up, or deleted the pager.
+    if (!self || !m_range)
+        return;
+    if (!m_conn) {
+        failRange(false);
+        return;
+    }
+    requestNextRangeBlock();
+}
+
+// The rows of one answer, at most as many as were asked for; false when none came (a
+// block that brings nothing cannot make progress) or a row cannot be read.
+bool LogPager::readRangeBlock(DBReq& request, QStringList* lines) const
+{
+    const int rows = int(std::min<qint64>(request.rowCount(), m_range->asked));
+    if (rows <= 0)
+        return false;
+    lines->reserve(rows);
+    for (int row = 0; row < rows; ++row) {
         QString text;
-        ok = readLine(*request, row, &text);
-        m_range->lines.append(std::move(text));
+        if (!readLine(request, row, &text))
+            return false;
+        lines->append(std::move(text));
     }
-    if (!ok) {
-        m_range.reset();
-        const QPointer<LogPager> self(this);
-        if (request->m_status == 1)
-            reportLostConnection();
-        if (self)
-            emit rangeFetched(false, {});
-        return;
-    }
-    m_range->next += m_range->asked;
-    if (m_conn) {
-        requestNextRangeBlock();
-        return;
-    }
+    return true;
+}
+
+// The receiver hears first, so that its wait indicator is gone before the box of a lost
+// connection appears.
+void LogPager::failRange(bool lost)
+{
     m_range.reset();
-    emit rangeFetched(false, {});
+    const QPointer<LogPager> self(this);
+    emit rangeFetched(false);
+    if (self && lost)
+        reportLostConnection();
 }
 
 void LogPager::trim(qint64 keepLow, qint64 keepHigh)

@@ -24,6 +24,14 @@ class QWidget;
 // holds the rows [first(), end()); it is widened by a block of 50 rows beyond what a load
 // needs (5 more below) and, after each load, trimmed to 150 rows around the rows asked for.
 //
+// The count the server announces (up to 2^32 - 1 lines) sizes nothing by itself: memory
+// grows with the lines that arrived, a load asks for the rows around the view, and a range
+// fetch hands its blocks over as they come. An answer may hold fewer rows than asked (a
+// server that caps its answers): its rows are the first ones asked for, and the next
+// request asks for the rows still missing, so every request makes progress; one that
+// brings nothing backs off (below). A cache that ends less than a block above the rows is
+// therefore continued from its end rather than replaced.
+//
 // Nothing here waits: each request is polled from a timer while the event loop runs, so a
 // viewer is never inside a nested event loop and may be deleted at any time; deleting the
 // pager abandons its open requests (the connection then never sends or drops their answers).
@@ -82,10 +90,15 @@ public:
     bool isBackingOff() const { return m_backingOff; }
 
     // Reads the rows [firstRow, lastRow) for a caller that needs more than the cache holds
-    // (a copy of a long selection), in blocks, leaving the cache alone. rangeFetched()
-    // follows with the lines in order, or with ok false when a request failed or the log
-    // changed under it. A new call abandons the one still running.
+    // (a copy of a long selection), a block of at most 5,000 rows at a time, leaving the
+    // cache alone. Each block is handed over by rangeLines() as it arrives and kept no
+    // longer, so memory grows with what the caller keeps, never with the range asked for.
+    // rangeFetched() ends it: ok when every row came, false when a request failed, brought
+    // no row or the log changed under it. An answer shorter than its block is continued
+    // from where it ended. A new call abandons the one still running.
     void fetchRange(qint64 firstRow, qint64 lastRow);
+    // Stops a range fetch under way, without rangeFetched().
+    void abandonRange();
     bool isFetchingRange() const { return m_range != nullptr; }
 
     // One datagram of the update channel. Ignored until the log is open, and when it holds
@@ -115,14 +128,25 @@ public:
 
 signals:
     void opened();
+    // The rows [firstRow, endRow) that a load has just put in the cache; loadFinished()
+    // follows.
+    void rowsArrived(qint64 firstRow, qint64 endRow);
     // brought: rows arrived and were cached.
     void loadFinished(bool brought);
     void cleared();
     void retryAllowed();
-    void rangeFetched(bool ok, const QStringList& lines);
+    // The rows from firstRow on, in order, of a fetchRange() under way.
+    void rangeLines(qint64 firstRow, const QStringList& lines);
+    void rangeFetched(bool ok);
 
 private:
     enum class Placement { Replace, Prepend, Append };
+
+    struct RowSpan
+    {
+        qint64 first = 0;
+        qint64 end = 0;
+    };
 
     struct Load
     {
@@ -135,7 +159,7 @@ private:
         quint64 generation = 0;
     };
 
-    // The rows a fetchRange() still has to read, and what it read so far.
+    // The rows a fetchRange() still has to read.
     struct RangeFetch
     {
         std::unique_ptr<DBReq> request;
@@ -143,18 +167,19 @@ private:
         qint64 end = 0;
         qint64 asked = 0;
         quint64 generation = 0;
-        QStringList lines;
     };
 
     void poll();
     void pollList();
     void pollRange();
+    bool readRangeBlock(DBReq& request, QStringList* lines) const;
+    void failRange(bool lost);
     void requestNextRangeBlock();
     void pollData();
     void pollCtrl();
     void updatePolling();
     void readExtent(DBReq& request);
-    void takeRows(DBReq& request, const Load& load);
+    RowSpan takeRows(DBReq& request, const Load& load);
     bool readLine(DBReq& request, int row, QString* text) const;
     void trim(qint64 keepLow, qint64 keepHigh);
     void dropCache();

@@ -19,7 +19,7 @@ std::optional<LogUpdate> findLogUpdate(const char* data, int len, int logId)
         return std::nullopt;
     int pos = 0;
     while (pos < len) {
-        const int id = static_cast<signed char>(data[pos]);
+        const int id = static_cast<unsigned char>(data[pos]);
         if (pos + 1 >= len)
             return std::nullopt; // the length byte is missing
         const int payload = static_cast<unsigned char>(data[pos + 1]);

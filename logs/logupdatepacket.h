@@ -13,8 +13,9 @@ struct LogUpdate
     quint32 end = 0;   // one past its last line
 };
 
-// The first record of the log logId in the len bytes at data. The id byte is compared as a
-// signed byte, so no record matches an id of 128 or more. Nothing when no record matches,
-// when the matching record is shorter than its two line numbers, or when those run past len:
-// a truncated datagram is not read beyond its end.
+// The first record of the log logId in the len bytes at data. The id byte is read unsigned,
+// so logs 0 to 255 can match; an id outside that range matches no record, since a byte
+// cannot name it. Nothing when no record matches, when the matching record is shorter than
+// its two line numbers, or when those run past len: a truncated datagram is not read beyond
+// its end.
 std::optional<LogUpdate> findLogUpdate(const char* data, int len, int logId);

@@ -7,6 +7,7 @@
 #include "logpager.h"
 #include "dialogseam.h"
 #include "settingsstore.h"
+#include "wndprogress.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -26,7 +27,7 @@
 
 namespace {
 
-// Lines are never measured: the area is this wide whatever they hold.
+// The area is at least this wide, and wider when a cached line needs it.
 constexpr int ContentsWidth = 3000;
 constexpr int TextMargin = 2;
 constexpr int LoadDelayMsecs = 5;
@@ -34,6 +35,8 @@ constexpr int HorizontalStep = 20;
 constexpr int AutoScrollStep = 30;
 constexpr int AutoScrollMsecs = 50;
 constexpr int ShiftFactor = 10;
+// How often a copy under way looks at its indicator's "&Abort".
+constexpr int CopyWatchMsecs = 50;
 
 const char FontKey[] = "/Admin/Logs/font";
 const char CharsetKey[] = "/Admin/Logs/charset";
@@ -57,12 +60,14 @@ WndLog::WndLog(QWidget* parent, DBConn* conn, const DBLOG* log, const char* name
     , m_log(*log)
     , m_pager(new LogPager(conn, logDescriptorName(*log), this, this))
     , m_loadTimer(new QTimer(this))
+    , m_contentWidth(ContentsWidth)
     , m_detached(parent && qstrcmp(parent->metaObject()->className(), "Desktop") == 0)
     , m_desktop(desktop)
     , m_popup(new QMenu(this))
     , m_charsetMenu(new QMenu(tr("C&harset coding"), this))
     , m_charsetGroup(new QActionGroup(this))
     , m_scrollTimer(new QTimer(this))
+    , m_copyWatch(new QTimer(this))
 {
     if (flags != Qt::Widget)
         setWindowFlags(flags);
@@ -80,7 +85,10 @@ WndLog::WndLog(QWidget* parent, DBConn* conn, const DBLOG* log, const char* name
     m_scrollTimer->setSingleShot(true);
     m_scrollTimer->setInterval(AutoScrollMsecs);
     connect(m_scrollTimer, &QTimer::timeout, this, &WndLog::slotScrollWindow);
+    connect(m_pager, &LogPager::rangeLines, this, &WndLog::appendCopyLines);
     connect(m_pager, &LogPager::rangeFetched, this, &WndLog::finishCopy);
+    m_copyWatch->setInterval(CopyWatchMsecs);
+    connect(m_copyWatch, &QTimer::timeout, this, &WndLog::abortCopyWhenAsked);
 
     if (m_desktop)
         readSettings();
@@ -90,6 +98,7 @@ WndLog::WndLog(QWidget* parent, DBConn* conn, const DBLOG* log, const char* name
     m_loadTimer->setInterval(LoadDelayMsecs);
     connect(m_loadTimer, &QTimer::timeout, this, &WndLog::slotLoadData);
     connect(m_pager, &LogPager::opened, this, &WndLog::haveMainData);
+    connect(m_pager, &LogPager::rowsArrived, this, &WndLog::widenFor);
     connect(m_pager, &LogPager::loadFinished, this, &WndLog::loadFinished);
     connect(m_pager, &LogPager::cleared, this, &WndLog::logCleared);
     connect(m_pager, &LogPager::retryAllowed, viewport(), qOverload<>(&QWidget::update));
@@ -234,12 +243,35 @@ void WndLog::updateScrollRange()
     vertical->setPageStep(std::max<int>(1, int(visibleRows() / m_rowsPerStep)));
     vertical->setSingleStep(1);
     QScrollBar* horizontal = horizontalScrollBar();
-    horizontal->setRange(0, std::max(0, ContentsWidth - viewport()->width()));
+    horizontal->setRange(0, std::max(0, m_contentWidth - viewport()->width()));
     horizontal->setPageStep(viewport()->width());
+}
+
+// Lines are measured once, as they arrive; the width shrinks back only when the cache is
+// emptied, so that it never cuts a line still cached.
+void WndLog::widenFor(qint64 firstRow, qint64 endRow)
+{
+    const QFontMetrics metrics(font());
+    const qint64 end = std::min(endRow, m_pager->end());
+    int width = m_contentWidth;
+    for (qint64 row = std::max(firstRow, m_pager->first()); row < end; ++row)
+        width = std::max(width, metrics.horizontalAdvance(m_pager->line(row)) + 2 * TextMargin);
+    if (width == m_contentWidth)
+        return;
+    m_contentWidth = width;
+    updateScrollRange();
+}
+
+void WndLog::measureCachedLines()
+{
+    m_contentWidth = ContentsWidth;
+    widenFor(m_pager->first(), m_pager->end());
+    updateScrollRange();
 }
 
 void WndLog::scrollToEnd()
 {
+    horizontalScrollBar()->setValue(0);
     verticalScrollBar()->setValue(verticalScrollBar()->maximum());
 }
 
@@ -452,10 +484,15 @@ void WndLog::slotUpdateData(char* data, int len)
     if (!change.changed)
         return;
     // The rows are numbered anew: a selection would now cover other lines.
-    if (change.shortened || change.firstMoved)
+    const bool renumbered = change.shortened || change.firstMoved;
+    if (renumbered) {
         forgetSelection();
+        measureCachedLines();
+    }
     updateScrollRange();
-    if (change.shortened || following)
+    // Under a selection, or one being dragged, the rows stay where they are: the pointer
+    // keeps the row it is over.
+    if (change.shortened || (following && !m_dragging && !m_selected))
         scrollToEnd();
     // New rows may have come into view without the view moving.
     viewport()->update();
@@ -469,7 +506,7 @@ void WndLog::slotClearLog()
 void WndLog::logCleared()
 {
     forgetSelection();
-    updateScrollRange();
+    measureCachedLines();
     verticalScrollBar()->setValue(0);
     viewport()->update();
 }
@@ -755,7 +792,6 @@ void WndLog::keyPressEvent(QKeyEvent* event)
         setTopRow(0);
         break;
     case Qt::Key_End:
-        horizontalScrollBar()->setValue(0);
         scrollToEnd();
         break;
     default: break;
@@ -768,60 +804,101 @@ void WndLog::slotCopyText()
 {
     if (!m_selected || m_copying)
         return;
-    const qint64 first = selectionFirstRow();
-    const qint64 last = selectionLastRow();
-    if (m_pager->covers(first, last + 1)) {
-        QStringList lines;
-        lines.reserve(int(last - first + 1));
-        for (qint64 row = first; row <= last; ++row)
-            lines.append(m_pager->line(row));
-        orderedEnds(&m_copyStart, &m_copyEnd);
-        m_copying = true;
-        finishCopy(true, lines);
+    orderedEnds(&m_copyStart, &m_copyEnd);
+    // The empty row below the last line adds nothing: the last line is taken whole.
+    const qint64 lastLine = qint64(m_pager->count()) - 1;
+    if (m_copyEnd.row > lastLine)
+        m_copyEnd = {lastLine, INT_MAX / 2};
+    const qint64 lines = m_copyEnd.row - m_copyStart.row + 1;
+    if (lines <= 0 || lines > MaxCopyLines) {
+        // The box runs an event loop, under which the view may go.
+        const QPointer<WndLog> self(this);
+        if (lines > 0)
+            refuseLongCopy(lines);
+        if (self)
+            emit copyFinished(false);
+        return;
+    }
+    m_copying = true;
+    m_copyBuffer.clear();
+    m_copyNextRow = m_copyStart.row;
+    if (m_pager->covers(m_copyStart.row, m_copyEnd.row + 1)) {
+        for (qint64 row = m_copyStart.row; row <= m_copyEnd.row; ++row)
+            appendCopyLine(row, m_pager->line(row));
+        finishCopy(true);
         return;
     }
     // Rows that left the cache are read again; the copy ends when they have come, with the
-    // selection as it was now.
-    m_copying = true;
-    orderedEnds(&m_copyStart, &m_copyEnd);
-    m_pager->fetchRange(first, last + 1);
+    // selection as it was now. Input waits meanwhile, but for "&Abort".
+    m_copyIndicator.reset(new WndProgress(
+        this, QCoreApplication::translate("WndProgress", "Transfering data ...")));
+    m_copyWatch->start();
+    m_pager->fetchRange(m_copyStart.row, m_copyEnd.row + 1);
 }
 
-QString WndLog::assembleCopy(const QStringList& lines) const
+void WndLog::refuseLongCopy(qint64 lines)
 {
-    const LogPoint& start = m_copyStart;
-    const LogPoint& end = m_copyEnd;
-    qsizetype size = 0;
-    for (const QString& line : lines)
-        size += line.size() + 2;
-    QString text;
-    text.reserve(size);
-    const qint64 first = start.row;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString& line = lines.at(i);
-        const qint64 row = first + i;
-        // Column positions come from measuring the text as the view shows it.
-        const int from = row == start.row ? startColumn(line, start.x) : 0;
-        const int to = std::max(from, row == end.row ? endColumn(line, end.x) : int(line.size()));
-        if (i > 0)
-            text += QLatin1String("\r\n");
-        text += QStringView(line).mid(from, to - from);
-    }
-    return text;
+    Dialogs::warning(this, tr("Ornel Administration Console"),
+                     tr("The selection holds %1 lines; at most %2 lines can be copied at once.\n"
+                        "Select fewer lines and copy again.")
+                         .arg(lines)
+                         .arg(MaxCopyLines));
 }
 
-void WndLog::finishCopy(bool ok, const QStringList& lines)
+void WndLog::appendCopyLines(qint64 firstRow, const QStringList& lines)
+{
+    // Rows that do not follow on are not the copy's; it fails at its end.
+    if (!m_copying || firstRow != m_copyNextRow)
+        return;
+    for (qsizetype i = 0; i < lines.size() && m_copyNextRow <= m_copyEnd.row; ++i)
+        appendCopyLine(m_copyNextRow, lines.at(i));
+}
+
+// Column positions come from measuring the text as the view shows it.
+void WndLog::appendCopyLine(qint64 row, const QString& line)
+{
+    const int from = row == m_copyStart.row ? startColumn(line, m_copyStart.x) : 0;
+    const int end = row == m_copyEnd.row ? endColumn(line, m_copyEnd.x) : int(line.size());
+    const int to = std::max(from, end);
+    if (row > m_copyStart.row)
+        m_copyBuffer += QLatin1String("\r\n");
+    m_copyBuffer += QStringView(line).mid(from, to - from);
+    m_copyNextRow = row + 1;
+}
+
+void WndLog::finishCopy(bool ok)
 {
     // A copy given up when its lines were renumbered leaves the clipboard alone.
-    const bool wanted = m_copying;
+    const bool done = ok && m_copying && m_copyNextRow == m_copyEnd.row + 1;
     m_copying = false;
-    const bool done = ok && wanted && lines.size() == m_copyEnd.row - m_copyStart.row + 1;
+    m_copyWatch->stop();
     if (done) {
-        m_copyText = assembleCopy(lines);
+        m_copyText = std::move(m_copyBuffer);
         // The application's clipboard, whichever window copies.
         QApplication::clipboard()->setText(m_copyText);
     }
+    m_copyBuffer = QString();
+    // A copy that came through lets its indicator stay up long enough to be read.
+    if (done && m_copyIndicator)
+        delete m_copyIndicator.release();
+    m_copyIndicator.reset();
     emit copyFinished(done);
+}
+
+void WndLog::abortCopyWhenAsked()
+{
+    if (m_copyIndicator && !m_copyIndicator->aborted())
+        return;
+    m_pager->abandonRange();
+    m_copying = false;
+    finishCopy(false);
+}
+
+void WndLog::DismissIndicator::operator()(WndProgress* indicator) const
+{
+    // An aborted indicator goes at once.
+    indicator->slotAbort();
+    delete indicator;
 }
 
 // --- Font, character set and the context menu ---------------------------------------------
@@ -835,7 +912,7 @@ void WndLog::slotSelectFont()
     writeSetting(FontKey, font().toString());
     clearSelect();
     measureFont();
-    updateScrollRange();
+    measureCachedLines();
     viewport()->update();
 }
 
@@ -845,6 +922,7 @@ void WndLog::slotSelectCharset(int id)
     selectCharset(id == UnicodeId ? 0 : id);
     // The lines are read and decoded again; a load under way brings nothing.
     m_pager->discardCache();
+    measureCachedLines();
     writeSetting(CharsetKey, m_charset);
 }
 

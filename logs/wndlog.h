@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <array>
+#include <memory>
 #include <vector>
 
 class DBConn;
@@ -16,6 +17,7 @@ class LogPager;
 class QActionGroup;
 class QMenu;
 class QTimer;
+class WndProgress;
 
 // The viewer of one server log: a scrolling area of one row per line of the log, in the
 // main window's right pane or in a window of its own. It paints the lines its LogPager
@@ -24,12 +26,20 @@ class QTimer;
 // administrator looks at it, as the server's update notices report the log growing.
 //
 // The scroll bar counts lines, not pixels, so a log of any length scrolls alike; below
-// the last line there is one empty row.
+// the last line there is one empty row. The area is 3000 pixels wide, or as wide as the
+// widest line cached. Following the end, or keys that jump, bring it back to the left edge;
+// under a selection, or one being dragged, a growing log only repaints.
 //
 // The administrator selects text by dragging (past the edges the view scrolls 30 pixels
 // every 50 ms), a word by a double-click and a whole line by a double-click with Ctrl; the
 // selection is kept by rows, so it survives scrolling away, and copying fetches the rows
 // that have left the cache. Ctrl and Shift are taken from each event's own modifiers.
+//
+// A copy of up to MaxCopyLines lines is built as the rows arrive, under the wait indicator
+// ("Transfering data ..." with "&Abort"; input waits meanwhile); a larger selection is
+// refused with a box before anything is asked for. The limit lets an administrator copy
+// hundreds of thousands of lines, yet keeps a count the server announces (up to 2^32 - 1
+// lines) from driving the copy's memory and requests.
 //
 // A close that comes while a load is scheduled or running hides the view and is refused
 // (false, without signalWindowClosed); the view then stays hidden, ignores update notices
@@ -43,6 +53,8 @@ public:
     // The standard entries of the context menu; their ids are the value + 1.
     enum MenuType { Copy = 0, SelectFont = 1, Charset = 2, ClearLog = 3 };
     enum MenuId { CopyId = 1, SelectFontId = 2, CharsetId = 3, ClearLogId = 4, UnicodeId = 10 };
+    // The most lines one copy takes.
+    static constexpr qint64 MaxCopyLines = 1000000;
 
     // A place in the log: a row and an x in pixels from the left edge of the text area.
     struct LogPoint
@@ -159,8 +171,11 @@ private:
     void setTopRow(qint64 row);
     void scrollByKey(int pixels);
     void showContextMenu(const QPoint& globalPos);
-    void finishCopy(bool ok, const QStringList& lines);
-    QString assembleCopy(const QStringList& lines) const;
+    void refuseLongCopy(qint64 lines);
+    void appendCopyLines(qint64 firstRow, const QStringList& lines);
+    void appendCopyLine(qint64 row, const QString& line);
+    void finishCopy(bool ok);
+    void abortCopyWhenAsked();
     void measureFont();
     void buildCharsetMenu();
     void checkCharsetEntry();
@@ -171,6 +186,8 @@ private:
     void loadFinished();
     void logCleared();
     void updateScrollRange();
+    void widenFor(qint64 firstRow, qint64 endRow);
+    void measureCachedLines();
     void scrollToEnd();
     qint64 maxTopRow() const;
     void drawLine(QPainter& painter, qint64 row, int y, int x0);
@@ -182,6 +199,8 @@ private:
     int m_charset = 0;
     int m_lineHeight = 1;
     int m_ascent = 0;
+    // The area's width: at least 3000 pixels, and past the widest line cached.
+    int m_contentWidth;
     // The vertical scroll bar's value times this is the top row: 1 unless the log has
     // more lines than the bar can count.
     qint64 m_rowsPerStep = 1;
@@ -211,9 +230,20 @@ private:
     // Pixels of automatic scrolling not yet made up by a whole row.
     int m_scrollRemainder = 0;
     bool m_copying = false;
-    // The selection's ends, top first, when the copy under way began.
+    // The selection's ends, top first, when the copy under way began; its last row is
+    // the log's last line when the selection reaches the empty row below it.
     LogPoint m_copyStart;
     LogPoint m_copyEnd;
+    qint64 m_copyNextRow = 0;
+    // The copy under way, built as its rows arrive.
+    QString m_copyBuffer;
+    // Dismissed without lingering when the copy is given up or the view goes with it.
+    struct DismissIndicator
+    {
+        void operator()(WndProgress* indicator) const;
+    };
+    std::unique_ptr<WndProgress, DismissIndicator> m_copyIndicator;
+    QTimer* m_copyWatch;
     // Two entries: the first and the last line of a selection are painted in turn.
     mutable std::array<LineEdges, 2> m_edges;
     mutable int m_nextEdges = 0;

@@ -2,9 +2,11 @@
 
 #include "checkitem.h"
 #include "dbconn.h"
+#include "dbreq.h"
 #include "dbrow.h"
 #include "dbval.h"
-#include "logsettingrequest.h"
+#include "escape.h"
+#include "ownrequest.h"
 #include "vexadbtypes.h"
 
 #include <QHeaderView>
@@ -103,10 +105,13 @@ void WndLogConf::treeItemChanged(int row, bool on)
 
 QString WndLogConf::updateStatement() const
 {
+    // The names and levels come from the server, and go back through escape like every
+    // other value in a statement.
     QStringList assignments;
     for (int i = 0; i < int(m_table.m_rows.size()); ++i) {
         if (cell(i, "ChkBox").toInt() != 0)
-            assignments.append(cell(i, "name") + QLatin1String(" = ") + cell(i, "level"));
+            assignments.append(escape(cell(i, "name")) + QLatin1String(" = ")
+                               + escape(cell(i, "level")));
     }
     if (assignments.isEmpty())
         return QString();
@@ -116,12 +121,13 @@ QString WndLogConf::updateStatement() const
 void WndLogConf::slotOk()
 {
     const QString statement = updateStatement();
-    const QPointer<WndLogConf> self(this);
-    // With no switchable row there is nothing to write.
-    if (!statement.isEmpty())
-        sendLogSetting(this, m_conn, statement);
-    if (!self)
-        return;
+    // With no switchable row there is nothing to write. Closed as on success whatever the
+    // outcome, unless the dialog went meanwhile.
+    if (!statement.isEmpty()) {
+        DBReq request(statement, true);
+        if (sendOwnRequest(m_conn, request, this) == OwnRequest::OwnerGone)
+            return;
+    }
     m_table.reset();
     accept();
 }

@@ -12,9 +12,10 @@ class QTreeWidgetItem;
 
 // "Logging Messages": the server's debug events from "DebugList()" as a tree of check
 // boxes under their group headings, in the server's order under each parent. "&Ok" writes
-// the state of every switchable row with one "update DebugEvent set ..." statement;
-// "&Cancel" sends nothing. A row whose parent came in no earlier row ends the tree there
-// and disables "&Ok".
+// the state of every switchable row with one "update DebugEvent set ..." statement and
+// closes the dialog whether the server took it or not (a failure is told as every window's
+// own request tells it, ownrequest.h); "&Cancel" sends nothing. A row whose parent came in
+// no earlier row ends the tree there and disables "&Ok".
 class WndLogConf : public TConfLog
 {
     Q_OBJECT

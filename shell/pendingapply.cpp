@@ -4,11 +4,12 @@
 #include "dbctrl.h"
 #include "dbreq.h"
 #include "requestfailure.h"
-#include "scopedqpointer.h"
-#include "wndprogress.h"
+#include "progresswait.h"
 
 #include <QCoreApplication>
 #include <QPointer>
+
+#include <optional>
 
 namespace {
 
@@ -35,9 +36,8 @@ ApplyOutcome applyPendingStatements(QWidget* window, DBConn* conn, DBCtrl* ctrl)
     if (ctrl->m_pending.isEmpty())
         return ApplyOutcome::Withdrawn;
 
-    // A child of the window, which may take it along when it goes during a wait.
-    ScopedQPointer<WndProgress> progress(new WndProgress(
-        window, QCoreApplication::translate("WndProgress", "Transfering data ...")));
+    std::optional<ProgressWait> progress;
+    progress.emplace(window, QCoreApplication::translate("WndProgress", "Transfering data ..."));
 
     int failedStatus = 0;
     QString failure;

@@ -1,13 +1,11 @@
 #include "quickchecklist.h"
 
-#include "dbconn.h"
 #include "dbreq.h"
-#include "dialogseam.h"
+#include "ownrequest.h"
 #include "textcell.h"
 
 #include <QBoxLayout>
 #include <QByteArray>
-#include <QObject>
 #include <QTextBrowser>
 #include <QUrl>
 
@@ -29,18 +27,12 @@ QString readTitleCell(DBReq& request, int column)
 
 } // namespace
 
-QString checklistTitle(DBConn* conn)
+QString checklistTitle(DBConn* conn, const QObject* page)
 {
     if (!conn)
         return QString();
     DBReq request(QStringLiteral("SELECT productname, version FROM info"), false);
-    conn->insert(&request);
-    request.wait(false, nullptr);
-    if (request.m_status != 0) {
-        Dialogs::warning(nullptr, QObject::tr("Error"), QObject::tr("Operation failed."),
-                         QString(), QString(), QString(), 0, -1);
-    }
-    if (request.rowCount() < 1)
+    if (sendOwnRequest(conn, request, page) != OwnRequest::Answered || request.rowCount() < 1)
         return QString();
     return readTitleCell(request, 0) + QLatin1Char(' ') + readTitleCell(request, 1);
 }

@@ -3,6 +3,7 @@
 #include <QString>
 
 class DBConn;
+class QObject;
 class QBoxLayout;
 class QTextBrowser;
 class QWidget;
@@ -12,10 +13,10 @@ class QWidget;
 
 // The page's title: the server's product name, a blank and its version, from the first
 // row of "SELECT productname, version FROM info"; each is read as Latin-1 and cut to 49
-// characters. Empty without an answer row. A failed request is reported in the warning
-// "Operation failed." captioned "Error", and the title stays empty. The wait shows no
-// progress window.
-QString checklistTitle(DBConn* conn);
+// characters. Empty without an answer row, and empty when the request fails: it is the
+// page's own request (ownrequest.h tells the failure) and page, not null, what it serves.
+// The wait shows no progress window.
+QString checklistTitle(DBConn* conn, const QObject* page);
 
 // A browser, a child of container, showing the checklist document from the module's
 // resources; added to layout, when one is given, with stretch 1.

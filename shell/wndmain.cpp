@@ -7,6 +7,7 @@
 #include "settingsstore.h"
 #include "textcell.h"
 #include "unsavedprompt.h"
+#include "workspaceframe.h"
 #include "xpmicon.h"
 
 #include "images/checklist.xpm"
@@ -24,6 +25,10 @@
 namespace {
 
 constexpr int MainTreeWidth = 220;
+// The size a window opens at when none is stored: every page of the tree shows at its own
+// size hint in it, and it fits the workspace of a console on a 1024 by 768 screen.
+constexpr int DefaultWidth = 960;
+constexpr int DefaultHeight = 600;
 constexpr int LogNameBufferSize = 128;
 
 const char WidthKey[] = "/Admin/Mail/width";
@@ -185,12 +190,12 @@ void WndMain::restoreGeometry()
     const bool maximized = settings->readBoolEntry(QLatin1String(MaximizedKey), false);
 
     // A size that is not a size (a hand-edited file) is no stored size. Without one the
-    // window starts at the size its contents ask for, as a workspace gives a new window;
-    // its frame was made before there were any.
+    // window starts where every page has its room, as far as the workspace has. Either
+    // way it is never smaller than the page it shows needs (WndTreeAdm).
     if (width > 0 && height > 0)
         resizeInWorkspace(QSize(width, height));
     else
-        resizeInWorkspace(sizeHint());
+        resizeInWorkspace(QSize(DefaultWidth, DefaultHeight).boundedTo(roomInWorkspace(this)));
     if (getDesktop()->width() < width || getDesktop()->height() < height || maximized)
         showMaximized();
 }

@@ -74,6 +74,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool hasPendingChanges() const override { return !m_dbctrl.m_pending.isEmpty(); }
 
 private:
     void buildNavigationTree();

@@ -73,11 +73,15 @@ void WndMain::newLogWindow()
     WndLog* view = createLogView(desktop, getConnection(), name, Qt::Widget);
     m_logWindows.append(view);
     desktop->addSubWindow(view);
-    ::resizeInWorkspace(view, QSize(width, height));
+    // Whole in the workspace: no larger than it has room for, and moved into it.
+    const QSize room = roomInWorkspace(view);
+    keepMinimumSize(view, view->minimumSizeHint().boundedTo(room));
+    ::resizeInWorkspace(view, QSize(width, height).boundedTo(room));
     view->setWindowIcon(xpmIcon(log_xpm));
     view->setWindowTitle(tr("Ornel Corvane - ") + getConnection()->m_host + QStringLiteral(" - ")
                          + name);
     view->show();
+    moveInsideWorkspace(view);
     desktop->addWindow(view, this);
     connect(view, &WndLog::signalWindowClosed, this, &WndMain::slotWindowClosed);
 }

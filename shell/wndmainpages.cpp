@@ -177,7 +177,7 @@ void WndMain::showChecklist()
     const QPointer<WndMain> self(this);
     const QPointer<QWidget> widget(container->widget);
     // Waits for the server: the page may be gone when it returns.
-    const QString title = checklistTitle(getConnection());
+    const QString title = checklistTitle(getConnection(), container->widget);
     if (!self || !widget)
         return;
     setTopCaption(title);

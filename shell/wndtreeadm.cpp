@@ -2,6 +2,7 @@
 
 #include "dbconn.h"
 #include "desktop.h"
+#include "pagearea.h"
 #include "workspaceframe.h"
 
 #include "images/headerright.xpm"
@@ -9,6 +10,7 @@
 
 #include <QBoxLayout>
 #include <QByteArray>
+#include <QEvent>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
@@ -98,6 +100,8 @@ WndTreeAdm::WndTreeAdm(DBConn* connection, int mode, Desktop* desktop)
     setAttribute(Qt::WA_DeleteOnClose);
     m_desktop->addSubWindow(this);
     m_desktop->addWindow(this, nullptr);
+    // The room the window may have goes with the workspace's size.
+    m_desktop->viewport()->installEventFilter(this);
 
     if (mode != 0)
         buildLogList();
@@ -113,8 +117,10 @@ WndTreeAdm::WndTreeAdm(DBConn* connection, int mode, Desktop* desktop)
 
 WndTreeAdm::~WndTreeAdm()
 {
-    // The tree outlives this part of the window; its last signals must not reach it.
+    // The tree outlives this part of the window; its last signals must not reach it, nor
+    // the workspace's.
     disconnect(m_tree, nullptr, this, nullptr);
+    m_desktop->viewport()->removeEventFilter(this);
     m_desktop->removeWindow(this, true);
     // Pages may still talk to the connection while they go.
     destroyPanes();
@@ -176,15 +182,22 @@ void WndTreeAdm::buildTree()
 
 void WndTreeAdm::buildRightSide()
 {
-    m_right = new QWidget(m_hsplit);
-    m_rightLayout = new QVBoxLayout(m_right);
-    removeGaps(m_rightLayout);
+    auto* rightSide = new QWidget(m_hsplit);
+    auto* rightSideLayout = new QVBoxLayout(rightSide);
+    removeGaps(rightSideLayout);
     // Widening the window widens the page; the tree keeps its width.
     m_hsplit->setStretchFactor(0, 0);
     m_hsplit->setStretchFactor(1, 1);
     m_hsplit->setCollapsible(1, false);
 
-    m_buttonBar = new QWidget(m_right);
+    m_pageArea = new PageArea(rightSide);
+    m_right = new QWidget;
+    m_rightLayout = new QVBoxLayout(m_right);
+    removeGaps(m_rightLayout);
+    m_pageArea->setWidget(m_right);
+    rightSideLayout->addWidget(m_pageArea, 1);
+
+    m_buttonBar = new QWidget(rightSide);
     auto* barLayout = new QVBoxLayout(m_buttonBar);
     removeGaps(barLayout);
     auto* line = new QFrame(m_buttonBar);
@@ -202,7 +215,7 @@ void WndTreeAdm::buildRightSide()
     buttonRow->addWidget(m_btnReset);
     barLayout->addLayout(buttonRow);
 
-    m_rightLayout->addWidget(m_buttonBar);
+    rightSideLayout->addWidget(m_buttonBar);
 }
 
 DBConn* WndTreeAdm::getConnection() const
@@ -226,9 +239,42 @@ void WndTreeAdm::setTreeWidth(int width)
     m_hsplit->setSizes({width});
 }
 
+bool WndTreeAdm::event(QEvent* event)
+{
+    const bool handled = QWidget::event(event);
+    // Something inside changed its size rules; the layout has just taken them in.
+    if (event->type() == QEvent::LayoutRequest)
+        keepPageMinimum();
+    return handled;
+}
+
+bool WndTreeAdm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_desktop->viewport() && event->type() == QEvent::Resize)
+        keepPageMinimum();
+    return QWidget::eventFilter(watched, event);
+}
+
+void WndTreeAdm::fitToPage()
+{
+    // The layouts and splitters above the page hear of its change only through posted
+    // events; asked now, none of them may answer from what it knew before.
+    for (QWidget* widget = m_pageArea; widget && widget != this; widget = widget->parentWidget())
+        widget->updateGeometry();
+    if (QLayout* own = layout())
+        own->invalidate();
+    keepPageMinimum();
+}
+
+void WndTreeAdm::keepPageMinimum()
+{
+    keepMinimumSize(this, minimumSizeHint().boundedTo(roomInWorkspace(this)));
+}
+
 void WndTreeAdm::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    fitToPage();
     if (m_vsplit && !m_logSplitPlaced) {
         m_logSplitPlaced = true;
         const int rest = m_vsplit->height() - m_vsplit->handleWidth() - LogSplitUpperHeight;
@@ -352,13 +398,13 @@ void WndTreeAdm::setRightPaneWindow(QWidget* pane, bool showBar)
         pane->show();
     }
 
-    if (showBar) {
-        m_buttonBar->show();
-        m_btnApply->setEnabled(false);
-        m_btnReset->setEnabled(false);
-    } else {
-        m_buttonBar->hide();
-    }
+    // A page may hand changes over while it is built, and the bar's buttons follow the
+    // pending list only as it turns empty or not: what they show now is read from it.
+    const bool pending = hasPendingChanges();
+    m_btnApply->setEnabled(pending);
+    m_btnReset->setEnabled(pending);
+    m_buttonBar->setVisible(showBar);
+    fitToPage();
 }
 
 void WndTreeAdm::destroyPanes()

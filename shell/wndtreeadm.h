@@ -10,6 +10,7 @@
 
 class DBConn;
 class Desktop;
+class PageArea;
 class QLabel;
 class QMdiSubWindow;
 class QMenu;
@@ -23,8 +24,15 @@ class QVBoxLayout;
 
 // The frame of a console window in the workspace: a navigation tree on the left, one page
 // at a time on the right with the Apply/Reset bar below it, and, in layout mode 1, the
-// connection's request log along the bottom. What the tree holds, which page an item opens
-// and what Apply and Reset do belong to the subclass.
+// connection's request log along the bottom (its newest DBConn::RequestLogLines lines).
+// What the tree holds, which page an item opens and what Apply and Reset do belong to the
+// subclass.
+//
+// A page is never squeezed below its minimum size: the window's minimum size follows the
+// page it shows (that of the tree, the bar and the page, as far as the workspace has room
+// for it, now and whenever the workspace is resized), and the window and its workspace
+// frame grow when a larger page comes. A page larger than that room scrolls in the right
+// side instead.
 //
 // The window lives in a frame of its own in the workspace (addSubWindow) and is deleted
 // when it closes. It is registered in the workspace's window list for its whole life, and
@@ -42,7 +50,8 @@ public:
     QTreeWidget* getTree() const { return m_tree; }
     // The connection's request log; null in layout mode 0.
     QTreeWidget* getLogList() const { return m_logList; }
-    // Where pages live: the parent of every pane and page container.
+    // Where pages live: the parent of every pane and page container. It scrolls in the
+    // right side when the page is larger than the window can be.
     QWidget* getRightPane() const { return m_right; }
     QWidget* getCurrentPane() const { return m_currentPane; }
     QPushButton* getApplyButton() const { return m_btnApply; }
@@ -69,7 +78,9 @@ public:
 
     // Closes the current pane (it is deleted) and puts pane in its place. A pane that
     // refuses to close waits in a queue and is asked again at each later switch. showBar:
-    // show the Apply/Reset bar with both buttons disabled; otherwise hide it.
+    // show the Apply/Reset bar; otherwise hide it. Either way both buttons are enabled
+    // exactly while changes are pending (hasPendingChanges()), those a page handed over
+    // while it was built included.
     void setRightPaneWindow(QWidget* pane, bool showBar);
 
     // The workspace's frame around this window; null outside a workspace.
@@ -94,11 +105,16 @@ public slots:
     virtual void reset();
 
 protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
     // Destroys the current pane and the queued ones at once, without asking them. The
     // subclass calls it first in its destructor, while everything its pages use exists.
     void destroyPanes();
+
+    // Whether Apply and Reset have something to act on; none here.
+    virtual bool hasPendingChanges() const { return false; }
 
 private:
     void buildSplitLayout();
@@ -108,11 +124,16 @@ private:
     bool buildHeaderPictures(const char* const* xpm, int lineCount);
     QWidget* createHeaderRow(QWidget* container);
     bool closePane(QWidget* pane);
+    // The window's minimum size from what it shows now (see the class comment). fitToPage
+    // first tells the layouts that the page changed; keepPageMinimum trusts them.
+    void fitToPage();
+    void keepPageMinimum();
 
     // Guarded: a connection given up elsewhere is not touched again.
     QPointer<DBConn> m_conn;
     QTreeWidget* m_tree = nullptr;
     QTreeWidget* m_logList = nullptr;
+    PageArea* m_pageArea = nullptr;
     QWidget* m_right = nullptr;
     QSplitter* m_hsplit = nullptr;
     QSplitter* m_vsplit = nullptr;

@@ -19,3 +19,15 @@ QWidget* outerWindow(QWidget* window);
 
 // Sizes window's frame so that window gets size; a window without a frame is sized itself.
 void resizeInWorkspace(QWidget* window, const QSize& size);
+
+// The largest size window can have with its frame wholly inside the workspace (inside its
+// screen's available area while the workspace is not shown, or without one).
+QSize roomInWorkspace(const QWidget* window);
+
+// Window and its frame never get smaller than minimum. A frame that is smaller grows, and
+// moves back into the workspace as far as it has to for the whole of it to show there.
+void keepMinimumSize(QWidget* window, const QSize& minimum);
+
+// Moves window's frame back into the workspace as far as it has to for the whole of it to
+// show there; one larger than the workspace keeps its top left corner in view.
+void moveInsideWorkspace(QWidget* window);

@@ -48,6 +48,13 @@ Answer Answer::done(quint32 affectedRows)
     return answer;
 }
 
+Answer Answer::firstRows(int count) const
+{
+    if (m_status != StatusOk || m_kind != RowSetKind || count >= m_rows.size())
+        return *this;
+    return rowSet(m_columns, m_rows.mid(0, qMax(0, count)));
+}
+
 QByteArray Answer::dataBlock() const
 {
     QByteArray descriptors;

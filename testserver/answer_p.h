@@ -39,6 +39,10 @@ public:
     const QList<QStringList> &rows() const { return m_rows; }
     quint32 affectedRows() const { return m_affected; }
 
+    // A row set cut to its first count rows, as a server that answers fewer rows than
+    // asked sends it; any other answer is returned as it is.
+    Answer firstRows(int count) const;
+
     // The 16-byte answer header and, with status 0, the data block.
     QByteArray encode() const;
     QByteArray dataBlock() const;

@@ -36,7 +36,7 @@ Controls::Decision Controls::decide(const QString &statement)
     const int delay = firstMatch(Action::Delay, statement);
     int reply = -1;
     const Action strongestFirst[] = {Action::Drop, Action::Silence, Action::RawAnswer,
-                                     Action::Malform, Action::Refuse};
+                                     Action::Malform, Action::Shorten, Action::Refuse};
     for (Action action : strongestFirst) {
         reply = firstMatch(action, statement);
         if (reply >= 0)
@@ -52,6 +52,7 @@ Controls::Decision Controls::decide(const QString &statement)
         case Action::Silence: decision.reply = Decision::Silence; break;
         case Action::RawAnswer: decision.reply = Decision::RawAnswer; break;
         case Action::Malform: decision.reply = Decision::Malform; break;
+        case Action::Shorten: decision.reply = Decision::Shorten; break;
         case Action::Refuse: decision.reply = Decision::Refuse; break;
         case Action::Delay: break;
         }
@@ -59,6 +60,7 @@ Controls::Decision Controls::decide(const QString &statement)
         decision.detail = rule.detail;
         decision.bytes = rule.bytes;
         decision.malformed = rule.malformed;
+        decision.maxRows = rule.maxRows;
     }
 
     if (delay > reply) {

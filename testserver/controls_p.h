@@ -14,7 +14,7 @@ namespace StandIn {
 class Controls
 {
 public:
-    enum class Action { Delay, Drop, Silence, RawAnswer, Malform, Refuse };
+    enum class Action { Delay, Drop, Silence, RawAnswer, Malform, Shorten, Refuse };
 
     struct Rule
     {
@@ -26,18 +26,20 @@ public:
         int msecs = 0;             // Delay
         QByteArray bytes;          // RawAnswer
         Malformed malformed = Malformed::CutShort; // Malform
+        int maxRows = 0;           // Shorten
     };
 
     // What to do with one statement: wait, then answer as decided.
     struct Decision
     {
-        enum Reply { Execute, Drop, Silence, RawAnswer, Malform, Refuse };
+        enum Reply { Execute, Drop, Silence, RawAnswer, Malform, Shorten, Refuse };
         int delayMsecs = 0;
         Reply reply = Execute;
         quint32 status = 0;
         quint32 detail = 0;
         QByteArray bytes;
         Malformed malformed = Malformed::CutShort;
+        int maxRows = 0;
     };
 
     bool add(Rule rule, const QString &pattern);

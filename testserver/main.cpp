@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 
+#include <climits>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -82,6 +83,11 @@ void addRules(const QCommandLineParser &parser, TestServer &server)
         QString hex;
         if (!splitLast(value, u'=', &pattern, &hex) || !server.answerRaw(pattern, QByteArray::fromHex(hex.toLatin1())))
             failUsage(QStringLiteral("--raw-answer expects REGEX=HEX, not \"%1\"").arg(value));
+    }
+    for (const QString &value : parser.values(QStringLiteral("short-answer"))) {
+        const qint64 rows = numberAfterLast(QStringLiteral("short-answer"), value, u'=', &pattern);
+        if (rows > INT_MAX || !server.shortenAnswer(pattern, int(rows)))
+            failUsage(QStringLiteral("bad expression in --short-answer %1").arg(value));
     }
     for (const QString &value : parser.values(QStringLiteral("malformed-answer"))) {
         QString how;
@@ -191,6 +197,7 @@ int main(int argc, char *argv[])
         {QStringLiteral("silent"), QStringLiteral("Never answer statements matching REGEX."), QStringLiteral("REGEX")},
         {QStringLiteral("raw-answer"), QStringLiteral("Answer statements matching REGEX with these bytes."), QStringLiteral("REGEX=HEX")},
         {QStringLiteral("malformed-answer"), QStringLiteral("Spoil answers to statements matching REGEX: rows (one row more than the block holds) or cut (half the answer, then close)."), QStringLiteral("REGEX=rows|cut")},
+        {QStringLiteral("short-answer"), QStringLiteral("Answer statements matching REGEX with at most ROWS of their rows."), QStringLiteral("REGEX=ROWS")},
         {QStringLiteral("greeting"), QStringLiteral("Send these greeting bytes instead of 11 0002 0005 0000."), QStringLiteral("HEX")},
         {QStringLiteral("greeting-split"), QStringLiteral("Pause the greeting at these byte offsets."), QStringLiteral("OFFSETS")},
         {QStringLiteral("greeting-pause"), QStringLiteral("Length of each greeting pause."), QStringLiteral("MS"), QStringLiteral("200")},

@@ -290,6 +290,7 @@ SessionHost::Reply TestServerPrivate::answer(quint32 session, const QString &sta
     case Controls::Decision::Refuse:
         return Reply{Reply::Send, Answer::refusal(decision.status, decision.detail).encode()};
     case Controls::Decision::Malform:
+    case Controls::Decision::Shorten:
     case Controls::Decision::Execute:
         break;
     }
@@ -307,6 +308,8 @@ SessionHost::Reply TestServerPrivate::answer(quint32 session, const QString &sta
     // Encoded outside the lock: answers can be large.
     if (decision.reply == Controls::Decision::Malform)
         return spoiled(answer.encode(), decision.malformed);
+    if (decision.reply == Controls::Decision::Shorten)
+        answer = answer.firstRows(decision.maxRows);
     return Reply{Reply::Send, answer.encode()};
 }
 
@@ -551,6 +554,16 @@ bool TestServer::malformAnswer(const QString &pattern, Malformed how, int times)
     rule.action = Controls::Action::Malform;
     rule.remaining = times;
     rule.malformed = how;
+    std::lock_guard<std::mutex> lock(d->m_mutex);
+    return d->addRuleLocked(rule, pattern);
+}
+
+bool TestServer::shortenAnswer(const QString &pattern, int maxRows, int times)
+{
+    Controls::Rule rule;
+    rule.action = Controls::Action::Shorten;
+    rule.remaining = times;
+    rule.maxRows = maxRows;
     std::lock_guard<std::mutex> lock(d->m_mutex);
     return d->addRuleLocked(rule, pattern);
 }

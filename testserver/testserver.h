@@ -160,6 +160,10 @@ public:
     // Carries the statement out as usual and spoils its answer; an answer that is
     // not a row set goes out whole with RowCountBeyondBlock. Ranks with a raw answer.
     bool malformAnswer(const QString &pattern, Malformed how, int times = -1);
+    // Carries the statement out as usual and answers only the first maxRows rows of its
+    // row set: a well-formed answer holding fewer rows than the statement asked for (as
+    // a server that caps its answers sends). Ranks below a spoiled answer.
+    bool shortenAnswer(const QString &pattern, int maxRows, int times = -1);
     void clearControls();
     void setGreeting(const GreetingPlan &plan);
 

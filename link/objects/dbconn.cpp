@@ -2,6 +2,7 @@
 
 #include "dbreq.h"
 #include "dbreq_p.h"
+#include "wakewatch.h"
 
 #include <QSocketNotifier>
 #include <QTimer>
@@ -25,6 +26,10 @@ namespace {
 constexpr int UpdatePeriodMs = 200;
 constexpr int FastestIdleMs = 5; // the first idle sleep is one more
 constexpr int SlowestIdleMs = 40;
+// After a request is served the worker stays awake this long for the next: the GUI thread
+// queues the next statement of a series (an Apply, a page's loads) within microseconds,
+// and waking a sleeping thread costs about as much as a round trip on a fast link.
+constexpr std::chrono::microseconds SeriesGap{200};
 constexpr int LogLineSize = 4096;
 
 // When the host has read the greeting, its numbers never reach the module: the
@@ -117,7 +122,8 @@ void DBConn::insert(DBReq *req)
     if (refused)
         req->finishAt(3);
     // As text: a statement may hold a percent sign.
-    log("%s", req->m_query.toLocal8Bit().constData());
+    if (m_logview)
+        log("%s", req->m_query.toLocal8Bit().constData());
     if (refused)
         return;
 
@@ -127,14 +133,15 @@ void DBConn::insert(DBReq *req)
     pthread_mutex_lock(&m_queueMutex);
     m_queue.push_back(std::move(job));
     pthread_mutex_unlock(&m_queueMutex);
+    m_insertions.fetch_add(1, std::memory_order_release);
     wake();
 }
 
 bool DBConn::connwait(bool progress, QWidget *parent)
 {
     const BusyScope busy(this);
-    return pollUntil([this] { return m_state.load(std::memory_order_acquire) != Connecting; },
-                     progress, parent, tr("Connecting ..."), ConnectEventSliceMs);
+    return waitUntil([this] { return m_state.load(std::memory_order_acquire) != Connecting; },
+                     progress, parent, tr("Connecting ..."));
 }
 
 void DBConn::stop()
@@ -159,7 +166,10 @@ void DBConn::log(const char *fmt, ...)
     va_start(args, fmt);
     std::vsnprintf(line, sizeof line, fmt, args);
     va_end(args);
-    new QTreeWidgetItem(m_logview.data(), QStringList(QString::fromLocal8Bit(line)));
+    QTreeWidget *view = m_logview.data();
+    while (view->topLevelItemCount() >= RequestLogLines)
+        delete view->takeTopLevelItem(0);
+    new QTreeWidgetItem(view, QStringList(QString::fromLocal8Bit(line)));
 }
 
 void DBConn::timer()
@@ -257,7 +267,7 @@ void DBConn::threadMain()
 {
     if (setUpSession()) {
         m_state.store(Connected, std::memory_order_release);
-        wakeWaiters();
+        WakeWatch::raise();
         serveQueue();
     }
     endSession();
@@ -309,10 +319,14 @@ void DBConn::failSetUp(int code, int sysError)
 void DBConn::serveQueue()
 {
     int delay = FastestIdleMs;
+    bool justServed = false;
     while (!m_stop.load(std::memory_order_acquire)) {
-        const std::shared_ptr<RequestJob> job = takeNext();
+        std::shared_ptr<RequestJob> job = takeNext();
+        if (!job && justServed)
+            job = awaitNextOfSeries();
         if (delay < SlowestIdleMs)
             ++delay;
+        justServed = job != nullptr;
         if (job) {
             serve(*job);
             delay = FastestIdleMs;
@@ -320,6 +334,19 @@ void DBConn::serveQueue()
             idle(delay);
         }
     }
+}
+
+std::shared_ptr<RequestJob> DBConn::awaitNextOfSeries()
+{
+    const unsigned seen = m_insertions.load(std::memory_order_acquire);
+    const bool queued = watchBriefly(
+        [this, seen] {
+            return m_insertions.load(std::memory_order_acquire) != seen
+                || m_stop.load(std::memory_order_acquire);
+        },
+        SeriesGap);
+    // A stopping connection leaves what is queued to its end, which finishes it unsent.
+    return queued && !m_stop.load(std::memory_order_acquire) ? takeNext() : nullptr;
 }
 
 void DBConn::serve(RequestJob &job)
@@ -375,7 +402,7 @@ void DBConn::endSession()
     m_handle = nullptr;
     unwatchSocket();
     m_state.store(Ended, std::memory_order_release);
-    wakeWaiters();
+    WakeWatch::raise();
 
     // Nothing is served any more: a request that still arrives (the connection has
     // not been stopped yet) finishes unsent rather than waiting for ever.

@@ -3,6 +3,7 @@
 #include "dbctrl.h"
 #include "vexadb.h"
 #include "vexasupport.h"
+#include "wakewatch.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -70,8 +71,11 @@ public:
     void stop();
 
     // A line in the request log, formatted printf-style into at most 4095 bytes of
-    // the local 8-bit encoding; nothing without a log view.
+    // the local 8-bit encoding; nothing without a log view. The log keeps its newest
+    // RequestLogLines lines: every update notice a log view follows adds one, so the
+    // oldest go as new ones come.
     void log(const char *fmt, ...) VEXA_PRINTF(2, 3);
+    static constexpr int RequestLogLines = 5000;
 
     // Set on the GUI thread by the shell once the main window exists: the parent of
     // the failure boxes, the window's pending-change controller, the request log.
@@ -110,6 +114,9 @@ private:
     bool setUpSession();
     void failSetUp(int code, int sysError);
     void serveQueue();
+    // The next request of a series the GUI thread is sending, when it comes at once;
+    // null otherwise.
+    std::shared_ptr<RequestJob> awaitNextOfSeries();
     void serve(RequestJob &job);
     void endSession();
     void idle(int ms);
@@ -141,6 +148,7 @@ private:
     std::mutex m_wakeMutex;
     std::condition_variable m_wakeCondition;
     int m_wake = 0; // under m_wakeMutex
+    std::atomic<unsigned> m_insertions{0}; // requests queued so far
 
     pthread_mutex_t m_queueMutex; // recursive
     std::deque<std::shared_ptr<RequestJob>> m_queue;
@@ -163,6 +171,10 @@ private:
 
     std::mutex m_socketMutex;
     int m_watchedSocket = -1; // under m_socketMutex
+
+    // Keeps the GUI thread's wake-up watch in place while the connection lives, so that
+    // a series of waits does not set it up and take it down for every request.
+    const WakeWatch m_wakeWatch;
 
     unsigned int m_worker = 0; // thread number; 0 when none started
     int m_busy = 0;            // GUI thread: timer() and connwait() frames running

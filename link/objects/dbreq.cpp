@@ -3,39 +3,37 @@
 
 #include "dbconn.h"
 #include "inputblocker.h"
-#include "scopedqpointer.h"
+#include "progresswait.h"
 #include "vexasupport.h"
-#include "wndprogress.h"
+#include "wakewatch.h"
 
 #include <QCoreApplication>
+#include <QThread>
 
-#include <chrono>
 #include <climits>
-#include <condition_variable>
 #include <cstring>
 #include <optional>
 
 namespace {
 
-// One for the whole module: waits are few and short, and a spurious wake only makes a
-// wait look at its request a little early.
-std::mutex waitLock;
-std::condition_variable waitWake;
+// About two round trips over the loopback interface.
+constexpr std::chrono::microseconds AnswerWatchSpan{100};
 
-void sleepUntilWoken(const std::function<bool()> &done)
+// Without a wake signal a wait can only look at its request now and then.
+constexpr int UnwokenSleepMs = 15;
+constexpr int UnwokenEventSliceMs = 10;
+
+void sleepInEventLoop()
 {
-    std::unique_lock<std::mutex> guard(waitLock);
-    waitWake.wait_for(guard, std::chrono::milliseconds(WaitSleepMs), done);
+    if (WakeWatch::isAvailable()) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        return;
+    }
+    QThread::msleep(UnwokenSleepMs);
+    QCoreApplication::processEvents(QEventLoop::AllEvents, UnwokenEventSliceMs);
 }
 
 } // namespace
-
-void wakeWaiters()
-{
-    // Taking the lock orders the change before a waiter's check of done().
-    { std::lock_guard<std::mutex> guard(waitLock); }
-    waitWake.notify_all();
-}
 
 void RequestJob::complete(int status, vexadb_result *answer, int sysError, const char *errorText)
 {
@@ -57,7 +55,7 @@ void RequestJob::complete(int status, vexadb_result *answer, int sysError, const
         vexadb_free_result(&request->m_result);
     // Last: whoever sees it set sees everything above.
     request->m_finished.store(true, std::memory_order_release);
-    wakeWaiters();
+    WakeWatch::raise();
 }
 
 bool RequestJob::release()
@@ -69,29 +67,26 @@ bool RequestJob::release()
     return true;
 }
 
-bool pollUntil(const std::function<bool()> &done, bool progress, QWidget *parent,
-               const QString &text, int eventSliceMs)
+bool waitUntil(const std::function<bool()> &done, bool progress, QWidget *parent,
+               const QString &text)
 {
-    if (done())
+    if (watchBriefly(done, AnswerWatchSpan))
         return true;
-    // The indicator's parent may be destroyed while events run, taking it along.
-    ScopedQPointer<WndProgress> indicator;
+    // Before the first look that may sleep: a raise from now on ends the sleep.
+    const WakeWatch watch;
+    std::optional<ProgressWait> indicator;
     std::optional<InputBlocker> blocker;
     if (progress)
-        indicator.reset(new WndProgress(parent, text));
+        indicator.emplace(parent, text);
     else
         blocker.emplace();
 
-    bool aborted = false;
     while (!done()) {
-        sleepUntilWoken(done);
-        QCoreApplication::processEvents(QEventLoop::AllEvents, eventSliceMs);
-        if (indicator && indicator->aborted()) {
-            aborted = true;
-            break;
-        }
+        sleepInEventLoop();
+        if (indicator && indicator->aborted())
+            return false;
     }
-    return !aborted;
+    return true;
 }
 
 DBReq::DBReq(const QString &query, bool withDesc)
@@ -111,10 +106,9 @@ DBReq::~DBReq()
 void DBReq::wait(bool progress, QWidget *parent)
 {
     const std::shared_ptr<bool> alive = m_alive;
-    const bool ended = pollUntil(
+    const bool ended = waitUntil(
         [this, &alive] { return !*alive || m_finished.load(std::memory_order_acquire); },
-        progress, parent, QCoreApplication::translate("DBReq", "Transfering data ..."),
-        RequestEventSliceMs);
+        progress, parent, QCoreApplication::translate("DBReq", "Transfering data ..."));
     if (!ended && *alive)
         abandon();
 }

@@ -36,10 +36,12 @@ public:
     DBReq &operator=(const DBReq &) = delete;
 
     // Returns once the request is finished. With progress, a wait indicator with
-    // "Transfering data ..." appears over parent (or over the module's main window) if
-    // the wait lasts, and its "&Abort" abandons the request: m_status 3. Without it the
-    // wait cannot be aborted; user input to the interface is held back meanwhile
-    // either way, while painting, timers and queued calls go on.
+    // "Transfering data ..." appears if the wait lasts, over parent or, while that is
+    // not on screen, over the nearest window that is (WndProgress::placementFor), and
+    // its "&Abort" abandons the request: m_status 3. Without it the wait cannot be
+    // aborted; user input to the interface is held back meanwhile either way, while
+    // painting, timers and queued calls go on. Past a first look of about 100 us for a
+    // fast answer, the GUI thread sleeps until the worker wakes it.
     void wait(bool progress, QWidget *parent);
 
     // Copies cell (row, col) of the answer into buf, *len giving its capacity; true

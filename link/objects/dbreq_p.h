@@ -7,8 +7,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include <chrono>
 #include <functional>
 #include <mutex>
+#include <thread>
 
 class DBReq;
 class QWidget;
@@ -37,21 +39,30 @@ struct RequestJob
     DBReq *owner;           // null once completed or abandoned
 };
 
-// How long a wait sleeps at most between two rounds of event processing, and how long
-// each round may take while a request runs and while a connection is set up.
-constexpr int WaitSleepMs = 15;
-constexpr int RequestEventSliceMs = 10;
-constexpr int ConnectEventSliceMs = 15;
+// Watches, without sleeping, for a change another thread is about to make: true once
+// holds() returns true, false when span has passed first. Waking a sleeping thread costs
+// about as much as a round trip over a fast link (more on an idle machine, whose
+// processors doze), so a hand-over expected within that time is cheaper watched. Each
+// look yields the processor, so that on a busy machine the threads that are to make the
+// change can run. Keep span to a few hundred microseconds at most.
+template<typename Condition>
+bool watchBriefly(Condition holds, std::chrono::microseconds span)
+{
+    const auto deadline = std::chrono::steady_clock::now() + span;
+    while (!holds()) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::yield();
+    }
+    return true;
+}
 
-// Wakes the GUI thread's waits at once when a request finishes or a connection's state
-// changes, so that a wait does not sleep out its whole pause after the answer is in.
-// Called by the worker after it has published the change.
-void wakeWaiters();
-
-// The GUI thread's wait: until done() returns true, sleeps up to WaitSleepMs (less when
-// woken by wakeWaiters) and then processes events for up to eventSliceMs. With progress
-// a WndProgress showing text stands over parent; without it an InputBlocker holds user
-// input back. False when the administrator chose "&Abort" (the indicator is gone by
-// then), else true.
-bool pollUntil(const std::function<bool()> &done, bool progress, QWidget *parent,
-               const QString &text, int eventSliceMs);
+// The GUI thread's wait: runs the event loop until done() returns true, sleeping in the
+// event dispatcher between events; a worker ends that sleep with WakeWatch::raise() once
+// it has published what done() looks at. An answer that comes within the first
+// AnswerWatchSpan is taken before the wait sleeps at all (watchBriefly): over a fast link
+// most do, and no event is missed in that time. With progress a ProgressWait showing text
+// stands over parent; without it an InputBlocker holds user input back. False when the
+// administrator chose "&Abort" (the indicator is gone by then), else true.
+bool waitUntil(const std::function<bool()> &done, bool progress, QWidget *parent,
+               const QString &text);

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -220,6 +221,21 @@ void DBTable::reset()
 {
     m_memo->forget();
     copyRows(m_orig, m_rows);
+}
+
+void DBTable::swap(DBTable &other)
+{
+    std::swap(m_conn, other.m_conn);
+    std::swap(m_table, other.m_table);
+    std::swap(m_rows, other.m_rows);
+    std::swap(m_orig, other.m_orig);
+    std::swap(m_cols, other.m_cols);
+    std::swap(m_flags, other.m_flags);
+    std::swap(m_parent, other.m_parent);
+    std::swap(m_loaded, other.m_loaded);
+    std::swap(m_statements, other.m_statements);
+    m_memo->forget();
+    other.m_memo->forget();
 }
 
 void DBTable::copyRows(const RowList &from, RowList &to)

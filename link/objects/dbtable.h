@@ -98,6 +98,12 @@ public:
     // Makes the current rows copies of the originals again.
     void reset();
 
+    // Exchanges everything the two tables hold (rows, originals, statements and what the
+    // last load set), but not their lives. A table that is shown is read again into a table
+    // of its own, which hands the answer over only once it arrived: a load starts by
+    // dropping the rows, and a failed one leaves none.
+    void swap(DBTable &other);
+
     DBConn *m_conn = nullptr;         // of the last load, not owned
     QString m_table;                  // table name, or the call of function()
     RowList m_rows;                   // current rows

@@ -3,15 +3,17 @@
 
 #include "dbtable.h"
 #include "dbtable_p.h"
+#include "diffmemo_p.h"
 
 #include "dbconn.h"
 #include "dbreq.h"
 #include "requestfailure.h"
-#include "scopedqpointer.h"
+#include "progresswait.h"
 #include "statements.h"
-#include "wndprogress.h"
 
 #include <QCoreApplication>
+
+#include <optional>
 
 namespace {
 
@@ -111,9 +113,8 @@ bool DBTable::sendStatements()
     const std::shared_ptr<bool> alive = m_alive;
     const QStringList statements = m_statements;
 
-    // Its parent may go while the requests run, taking it along.
-    ScopedQPointer<WndProgress> indicator(new WndProgress(
-        m_parent, QCoreApplication::translate("DBTable", "Transfering data ...")));
+    std::optional<ProgressWait> indicator;
+    indicator.emplace(m_parent, QCoreApplication::translate("DBTable", "Transfering data ..."));
     for (const QString &statement : statements) {
         DBReq request(statement, false);
         conn->insert(&request);

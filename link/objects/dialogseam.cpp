@@ -1,9 +1,13 @@
 #include "dialogseam.h"
 
+#include <QComboBox>
 #include <QDialog>
 #include <QFontDialog>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QList>
 #include <QPushButton>
+#include <QScreen>
 
 #include <utility>
 
@@ -29,6 +33,31 @@ FontHook &fontHook()
     return hook;
 }
 
+// Runs the dialog's modal loop. Should the widget it stands over go meanwhile, the
+// dialog is ended first and then taken out of that widget, whose destruction would
+// otherwise destroy it under its own loop and under whoever owns it (the caller's
+// stack, a scoped pointer). The answer is then QDialog::Rejected, and *parentWent says
+// so.
+int runModal(QDialog &dialog, bool *parentWent = nullptr)
+{
+    bool went = false;
+    QMetaObject::Connection watch;
+    if (QWidget *parent = dialog.parentWidget()) {
+        // The widget's children are still there when it announces its end.
+        watch = QObject::connect(parent, &QObject::destroyed, &dialog, [&dialog, &went] {
+            went = true;
+            dialog.setResult(QDialog::Rejected);
+            dialog.hide();
+            dialog.setParent(nullptr, dialog.windowFlags());
+        });
+    }
+    const int result = dialog.exec();
+    QObject::disconnect(watch);
+    if (parentWent)
+        *parentWent = went;
+    return went ? int(QDialog::Rejected) : result;
+}
+
 Button showStandardBox(const MessageRequest &request)
 {
     QMessageBox box(request.icon, request.caption, request.text, request.buttons,
@@ -37,7 +66,10 @@ Button showStandardBox(const MessageRequest &request)
         box.setDefaultButton(static_cast<Button>(request.defaultButton));
     if (request.escapeButton != QMessageBox::NoButton)
         box.setEscapeButton(static_cast<Button>(request.escapeButton));
-    box.exec();
+    bool parentWent = false;
+    runModal(box, &parentWent);
+    if (parentWent)
+        return static_cast<Button>(request.escapeButton);
     QAbstractButton *clicked = box.clickedButton();
     return clicked ? box.standardButton(clicked) : QMessageBox::NoButton;
 }
@@ -54,7 +86,10 @@ int showTextBox(const MessageRequest &request)
         box.setDefaultButton(button);
     if (QPushButton *button = buttons.value(request.escapeButton))
         box.setEscapeButton(button);
-    box.exec();
+    bool parentWent = false;
+    runModal(box, &parentWent);
+    if (parentWent)
+        return buttons.value(request.escapeButton) ? request.escapeButton : -1;
     return buttons.indexOf(static_cast<QPushButton *>(box.clickedButton()));
 }
 
@@ -175,18 +210,42 @@ int critical(QWidget *parent, const QString &caption, const QString &text,
                    escapeButtonNumber);
 }
 
+void keepWithinScreen(QDialog *dialog)
+{
+    const QScreen *screen = dialog->screen() ? dialog->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    // A third: a row may hold a label and two such fields side by side.
+    const int widest = screen->availableGeometry().width() / 3;
+    for (QWidget *field : dialog->findChildren<QWidget *>()) {
+        if (!qobject_cast<QComboBox *>(field) && !qobject_cast<QLabel *>(field))
+            continue;
+        const int asked = qMax(field->sizeHint().width(), field->minimumSizeHint().width());
+        if (asked > widest && field->maximumWidth() > widest)
+            field->setMaximumWidth(widest);
+    }
+}
+
 int exec(QDialog *dialog)
 {
+    keepWithinScreen(dialog);
     if (const ExecHook hook = execHook())
         return hook(dialog);
-    return dialog->exec();
+    return runModal(*dialog);
 }
 
 QFont getFont(bool *ok, const QFont &initial, QWidget *parent, const QString &caption)
 {
     if (const FontHook hook = fontHook())
         return hook(ok, initial, parent, caption);
-    return QFontDialog::getFont(ok, initial, parent, caption);
+    // As QFontDialog::getFont, whose dialog lives where no guard can reach it.
+    QFontDialog dialog(initial, parent);
+    if (!caption.isEmpty())
+        dialog.setWindowTitle(caption);
+    const bool chosen = runModal(dialog) == QDialog::Accepted;
+    if (ok)
+        *ok = chosen;
+    return chosen ? dialog.selectedFont() : initial;
 }
 
 MessageHook setMessageHook(MessageHook hook)

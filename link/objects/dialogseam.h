@@ -15,6 +15,13 @@ class QWidget;
 // installs a hook that records what would have been shown and returns a chosen answer
 // (tests/common/dialogrecorder.h does so). Without hooks they show the real dialogs,
 // with captions, texts, icons and buttons exactly as the caller gives them.
+//
+// A window that goes away while one of its boxes or dialogs runs (its parent, or an
+// ancestor of it, is destroyed) ends that box first: the box is closed and let go of by
+// the window, so that it is destroyed once only, by whoever made it, and the call
+// returns its escape answer (the escape button, or NoButton or -1 without one; Rejected
+// for exec(), not accepted for getFont()). The caller must still find out whether its
+// own window survived before touching it.
 namespace Dialogs {
 
 using Button = QMessageBox::StandardButton;
@@ -87,7 +94,14 @@ int critical(QWidget *parent, const QString &caption, const QString &text,
              int escapeButtonNumber = -1);
 
 // dialog->exec(): QDialog::Accepted, QDialog::Rejected or the value given to done().
+// First, whoever answers, the dialog is kept within the screen (keepWithinScreen).
 int exec(QDialog *dialog);
+
+// A dialog never grows past the screen: a choice box or label whose text would make it
+// wider than a third of the screen (a stored name of a megabyte) gets no more than that,
+// and shows the start of its text; an editable box scrolls its text, as a line edit does.
+// Fields of ordinary length keep the size they ask for.
+void keepWithinScreen(QDialog *dialog);
 
 // QFontDialog::getFont.
 QFont getFont(bool *ok, const QFont &initial, QWidget *parent = nullptr,

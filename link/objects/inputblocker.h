@@ -34,6 +34,9 @@ public:
     InputBlocker &operator=(const InputBlocker &) = delete;
 
     QWidget *allowed() const { return m_allowed; }
+    // Lets another widget's input through from now on; the blocker keeps its place
+    // among the nested ones (a wait's indicator made late stays behind inner waits).
+    void setAllowed(QWidget *allowed) { m_allowed = allowed; }
     QWidget *modalAtStart() const { return m_modalAtStart; }
 
     // Whether any blocker exists at present.

@@ -1,5 +1,6 @@
 #include "requestfailure.h"
 
+#include "dbconn.h"
 #include "dbctrl.h"
 #include "dialogseam.h"
 
@@ -42,6 +43,11 @@ void announceLostConnection(QWidget *boxParent, QWidget *mainWindow, bool &lost,
         guardedMainWindow->setWindowTitle(guardedMainWindow->windowTitle()
                                           + QCoreApplication::translate("DBTable", " - NOT CONNECTED!"));
     }
+}
+
+bool connectionLost(const DBConn *conn)
+{
+    return conn && conn->m_lost;
 }
 
 void reportRefusedStatement(QWidget *owner, const QString &error)

@@ -35,5 +35,9 @@ void reportLostConnection(QWidget *owner, bool &lost, DBCtrl *ctrl, const QStrin
 void announceLostConnection(QWidget *boxParent, QWidget *mainWindow, bool &lost,
                             const QString &caption, const QString &text);
 
+// Whether the connection's loss has been reported. Every request on it fails from then on;
+// a caller whose request failed so shows no box of its own on top of that report.
+bool connectionLost(const DBConn *conn);
+
 // A warning box "Query failed: %1" over owner.
 void reportRefusedStatement(QWidget *owner, const QString &error);

@@ -14,7 +14,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSpacerItem>
-#include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -25,6 +24,8 @@ constexpr int TicksPerFrame = 3;
 constexpr int FrameCount = 9;
 constexpr int ShowTick = 9;     // about 450 ms
 constexpr int LingerUntilTick = 20; // about one second
+// A frame at every third tick from the first on: anim_01 to anim_03 by the showing.
+constexpr int FramesBeforeShowing = (ShowTick + TicksPerFrame - 1) / TicksPerFrame;
 
 QPointer<QWidget> &defaultParentSlot()
 {
@@ -46,6 +47,25 @@ QString frameResource(int frame)
 
 WndProgress::WndProgress(QWidget *parent, const QString &text)
     : QFrame(orDefaultParent(parent))
+{
+    buildPanel(text);
+    startTicking();
+    m_inputBlock = std::make_unique<InputBlocker>(this);
+}
+
+WndProgress::WndProgress(QWidget *parent, const QString &text, InputBlocker &waitBlock)
+    : QFrame(parent)
+{
+    buildPanel(text);
+    m_ticks = ShowTick;
+    m_frames = FramesBeforeShowing;
+    showFrame(m_frames % FrameCount);
+    startTicking();
+    waitBlock.setAllowed(this);
+    centreAndShow();
+}
+
+void WndProgress::buildPanel(const QString &text)
 {
     setFrameShape(QFrame::StyledPanel);
     setFrameShadow(QFrame::Raised);
@@ -88,14 +108,15 @@ WndProgress::WndProgress(QWidget *parent, const QString &text)
     resize(250, 102);
 
     connect(m_abortButton, &QPushButton::clicked, this, &WndProgress::slotAbort);
+}
 
+void WndProgress::startTicking()
+{
     m_timer = new QTimer(this);
     // Never early: "not shown before 450 ms" and "up for a second" are lower bounds.
     m_timer->setTimerType(Qt::PreciseTimer);
     connect(m_timer, &QTimer::timeout, this, &WndProgress::slotTimer);
     m_timer->start(TickMs);
-
-    m_inputBlock = std::make_unique<InputBlocker>(this);
 }
 
 WndProgress::~WndProgress()
@@ -114,6 +135,24 @@ void WndProgress::setDefaultParent(QWidget *parent)
 QWidget *WndProgress::defaultParent()
 {
     return defaultParentSlot();
+}
+
+QWidget *WndProgress::placementFor(QWidget *given)
+{
+    QWidget *preferred = orDefaultParent(given);
+    for (QWidget *w = preferred; w; w = w->parentWidget()) {
+        if (w->isVisible())
+            return w;
+    }
+    QWidget *mainWindow = defaultParent();
+    if (mainWindow && mainWindow->isVisible())
+        return mainWindow;
+    return preferred;
+}
+
+int WndProgress::showingDelayMs()
+{
+    return ShowTick * TickMs;
 }
 
 void WndProgress::slotTimer()
@@ -163,11 +202,10 @@ void WndProgress::centreAndShow()
 }
 
 // Runs from the destructor; the input block is still in place, so nothing the
-// administrator does can destroy the parent meanwhile.
+// administrator does can destroy the parent meanwhile. The panel's own ticks end each
+// sleep in the event dispatcher.
 void WndProgress::lingerUntilRead()
 {
-    while (!m_aborted && m_ticks < LingerUntilTick) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(5);
-    }
+    while (!m_aborted && m_ticks < LingerUntilTick)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }

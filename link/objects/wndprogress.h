@@ -14,12 +14,15 @@ class QVBoxLayout;
 // The busy panel shown while the GUI thread waits for the server: a message, an
 // animated picture and "&Abort".
 //
-// Whoever waits creates it, polls aborted() between its sleeps and event processing,
-// and destroys it when the wait ends. It appears only once the wait has lasted about
-// 450 ms, centred on its parent (or on the primary screen when it has none), so short
-// requests show nothing; once shown it stays up until about one second after it was
+// Made on its own, it is the whole indicator: it appears only once it has existed for
+// about 450 ms, centred on its parent (or on the primary screen when it has none), so
+// short waits show nothing; once shown it stays up until about one second after it was
 // made, so that it can be read. While it exists, user input reaches only the panel
 // itself; painting, timers and queued calls go on everywhere (see InputBlocker).
+//
+// The waits of the module do not make it up front: a ProgressWait stands for the
+// indicator from the start and makes the panel only when the moment to show it comes,
+// so that a short wait costs no widget.
 class WndProgress : public QFrame
 {
     Q_OBJECT
@@ -38,6 +41,12 @@ public:
     static void setDefaultParent(QWidget *parent);
     static QWidget *defaultParent();
 
+    // Where the panel of a wait over given is seen: given (for none, the default
+    // parent) when it is on screen, else its nearest ancestor that is (a page or a
+    // dialog loading while it is built is not shown yet), else the default parent when
+    // that is on screen; when nothing is, given or the default parent all the same.
+    static QWidget *placementFor(QWidget *given);
+
 public slots:
     void slotTimer();
     void slotAbort();
@@ -47,6 +56,17 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    friend class ProgressWait;
+
+    // For a wait that has lasted until the moment of showing: shown at once over
+    // parent, the animation where it would be by then, and waitBlock, the wait's own
+    // input block, lets the panel's input through.
+    WndProgress(QWidget *parent, const QString &text, InputBlocker &waitBlock);
+    // How long a wait lasts before its panel shows.
+    static int showingDelayMs();
+
+    void buildPanel(const QString &text);
+    void startTicking();
     void showFrame(int frame);
     void centreAndShow();
     void lingerUntilRead();

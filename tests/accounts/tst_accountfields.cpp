@@ -11,6 +11,7 @@
 #include "dlgaddgroup.h"
 #include "globaldata.h"
 #include "tdlgedituser.h"
+#include "untouchedfields.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -45,7 +46,7 @@ struct Fields
             AccountWidgets{form.m_listGroups, form.m_btnAdd, form.m_btnRemove, form.m_rbtnNoAcc,
                            form.m_rbtnViewLogs, form.m_rbtnFullAcc, form.m_editDiskSpace,
                            form.m_comboKB, form.m_editNumMess},
-            &table, &form);
+            &table, &form, untouched);
         fields->loadGroups(&row);
         fields->loadRights(&row);
         fields->loadQuota(&row);
@@ -65,6 +66,7 @@ struct Fields
     DBTable table;
     TDlgEditUser form;
     DBRow row;
+    UntouchedFields untouched;
     std::unique_ptr<AccountFields> fields;
 };
 
@@ -123,7 +125,9 @@ void TestAccountFields::groupsListed_data()
     QTest::newRow("unknown group") << "ghosts" << QStringList{"[ghosts]|"};
     QTest::newRow("group of another domain gives its description")
         << "sales" << QStringList{"[sales]|Sales team"};
-    QTest::newRow("trailing comma") << "staff," << QStringList{"[staff]|All staff", "[]|"};
+    QTest::newRow("trailing comma, listed by name") << "staff," << QStringList{"[]|", "[staff]|All staff"};
+    QTest::newRow("listed by name, not in stored order")
+        << "zeta,support,staff" << QStringList{"[staff]|All staff", "[support]|Help desk", "[zeta]|Last one"};
 }
 
 void TestAccountFields::groupsListed()
@@ -202,7 +206,11 @@ void TestAccountFields::rights_data()
     QTest::newRow("none") << "0" << "m_rbtnNoAcc" << "" << "0";
     QTest::newRow("read") << "1" << "m_rbtnViewLogs" << "" << "1";
     QTest::newRow("read/write") << "3" << "m_rbtnFullAcc" << "" << "3";
-    QTest::newRow("write bit alone shows none") << "2" << "m_rbtnNoAcc" << "" << "0";
+    QTest::newRow("write bit alone shows none, kept untouched") << "2" << "m_rbtnNoAcc" << "" << "2";
+    QTest::newRow("unknown bits kept untouched") << "77" << "m_rbtnViewLogs" << "" << "77";
+    QTest::newRow("unknown bits, chosen again as shown") << "77" << "m_rbtnViewLogs" << "m_rbtnViewLogs" << "77";
+    QTest::newRow("unknown bits, none chosen") << "77" << "m_rbtnViewLogs" << "m_rbtnNoAcc" << "0";
+    QTest::newRow("empty reads as none and writes 0") << "" << "m_rbtnNoAcc" << "" << "0";
     QTest::newRow("not a number") << "x" << "m_rbtnNoAcc" << "" << "0";
     QTest::newRow("read/write keeps higher bits") << "6" << "m_rbtnNoAcc" << "m_rbtnFullAcc" << "7";
     QTest::newRow("read only writes 1") << "7" << "m_rbtnFullAcc" << "m_rbtnViewLogs" << "1";
@@ -265,6 +273,7 @@ void TestAccountFields::quotaWritten_data()
     QTest::newRow("untouched odd value kept") << "1536" << "" << -1 << "1536";
     QTest::newRow("untouched odd value under 1 KB kept") << "500" << "" << -1 << "500";
     QTest::newRow("untouched whole value") << "3145728" << "" << -1 << "3145728";
+    QTest::newRow("untouched empty value written as 0") << "" << "" << -1 << "0";
     QTest::newRow("odd value, unit touched") << "1536" << "" << 1 << "0";
     QTest::newRow("odd value, number typed") << "1536" << "2" << -1 << "2048";
     QTest::newRow("5 GB") << "0" << "5" << 2 << QString::number(qint64(5) << 30);

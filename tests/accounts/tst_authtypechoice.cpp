@@ -1,6 +1,7 @@
 #include "authnames.h"
 #include "authtypechoice.h"
 #include "dialogrecorder.h"
+#include "ownrequestfailure.h"
 #include "standinconnection.h"
 
 #include <QComboBox>
@@ -18,6 +19,8 @@ private slots:
     void fill_data();
     void fill();
     void failedRequestKeepsEarlierIds();
+    void failureTold_data();
+    void failureTold();
 
 private:
     std::unique_ptr<StandIn::TestServer> m_server;
@@ -57,10 +60,10 @@ void tst_AuthTypeChoice::fill_data()
     QTest::newRow("no type matches: the first stays") << four << 9
         << QStringList{"Internal user database", "Windows NT domain", "Linux PAM", "Kerberos 5"} << 0
         << QList<int>{0, 1, 2, 3};
-    QTest::newRow("fifth and sixth rows show the server's names")
-        << AuthTypes{{0, "a"}, {1, "b"}, {2, "c"}, {3, "d"}, {4, "LDAP"}, {5, "RADIUS"}} << 5
-        << QStringList{"Internal user database", "Windows NT domain", "Linux PAM", "Kerberos 5", "LDAP", "RADIUS"} << 5
-        << QList<int>{0, 1, 2, 3, 4, 5};
+    QTest::newRow("the fifth row reads the empty fifth label, the sixth on the server's names")
+        << AuthTypes{{0, "a"}, {1, "b"}, {2, "c"}, {3, "d"}, {4, "LDAP"}, {5, "RADIUS"}, {6, "SQL"}} << 5
+        << QStringList{"Internal user database", "Windows NT domain", "Linux PAM", "Kerberos 5", "", "RADIUS", "SQL"}
+        << 5 << QList<int>{0, 1, 2, 3, 4, 5, 6};
     QTest::newRow("the same ID twice: the last is current") << AuthTypes{{1, "x"}, {1, "y"}} << 1
         << QStringList{"Internal user database", "Windows NT domain"} << 1 << QList<int>{1, 1};
     QTest::newRow("no types") << AuthTypes{} << 0 << QStringList() << -1 << QList<int>{};
@@ -110,6 +113,35 @@ void tst_AuthTypeChoice::failedRequestKeepsEarlierIds()
     QCOMPARE(recorder.messages.at(0).icon, QMessageBox::Warning);
     QCOMPARE(choice.getId(1), 0); // the earlier fill's IDs
     QCOMPARE(choice.getId(0), 3);
+}
+
+void tst_AuthTypeChoice::failureTold_data()
+{
+    OwnRequestFailure::addRows();
+}
+
+void tst_AuthTypeChoice::failureTold()
+{
+    QFETCH(int, failure);
+    m_server->setAuthTypes({{3, "x"}, {0, "y"}});
+    ScopedConnection conn(m_server->port());
+    QVERIFY(conn.connect());
+    OwnRequestFailure::MainWindow window;
+    window.attach(conn.get());
+    AuthTypeChoice choice(conn.get());
+    QVERIFY(OwnRequestFailure::arrange(*m_server, "get_auth_types", failure));
+    DialogRecorder recorder;
+    QComboBox box;
+    choice.fillComboAuthTypes(&box, 0);
+    QVERIFY(OwnRequestFailure::told(recorder, window, failure));
+    QCOMPARE(box.count(), 0);
+
+    // Refused once, the next fill is answered; a lost connection is not told again.
+    recorder.messages.clear();
+    QComboBox again;
+    choice.fillComboAuthTypes(&again, 0);
+    QCOMPARE(recorder.messages.size(), 0);
+    QCOMPARE(again.count(), failure == OwnRequestFailure::Refused ? 2 : 0);
 }
 
 QTEST_MAIN(tst_AuthTypeChoice)

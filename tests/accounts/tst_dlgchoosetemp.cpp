@@ -7,6 +7,7 @@
 #include "dbrow.h"
 #include "dbtable.h"
 #include "dlgchoosetemp.h"
+#include "listtexts.h"
 
 #include <QPushButton>
 #include <QTreeWidget>
@@ -52,6 +53,7 @@ private slots:
     void defaultStaysFirstAndSelected();
     void choosing_data();
     void choosing();
+    void sortedByTheClickedHeader();
 
 private:
     void setTemplates(const Templates& templates);
@@ -167,6 +169,30 @@ void TestDlgChooseTemp::choosing()
     DBRow* row = chooser.chosenTemplate();
     QCOMPARE(row ? cell(row, "tempname") : QString(), chosen);
     QCOMPARE(row == nullptr, chosen.isEmpty());
+}
+
+void TestDlgChooseTemp::sortedByTheClickedHeader()
+{
+    setTemplates({{"zeta", "", "Alpha"}, {"alpha", "", "Zulu"}});
+    DlgChooseTemp chooser(&m_templates, &m_domains, QString());
+    chooser.resize(500, 300);
+    chooser.show();
+    QTreeWidget* list = chooser.m_list;
+    list->header()->resizeSection(0, 150);
+    auto inClickedOrder = [list](QStringList ascending) {
+        if (list->header()->sortIndicatorOrder() == Qt::DescendingOrder)
+            std::reverse(ascending.begin(), ascending.end());
+        return ascending;
+    };
+
+    clickHeader(list, 1);
+    QCOMPARE(list->header()->sortIndicatorSection(), 1);
+    QCOMPARE(listed(list), inClickedOrder({"Default", "zeta", "alpha"}));
+    clickHeader(list, 0);
+    QCOMPARE(list->header()->sortIndicatorSection(), 0);
+    QCOMPARE(listed(list), inClickedOrder({"Default", "alpha", "zeta"}));
+    // What is selected stays chosen wherever it now stands.
+    QCOMPARE(chooser.chosenTemplate(), nullptr);
 }
 
 QTEST_MAIN(TestDlgChooseTemp)

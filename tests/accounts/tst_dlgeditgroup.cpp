@@ -11,6 +11,7 @@
 #include "dlgadduser.h"
 #include "dlgeditgroup.h"
 #include "globaldata.h"
+#include "grouplistitem.h"
 #include "groupsfixture.h"
 #include "pagesession.h"
 #include "quseritem.h"
@@ -92,6 +93,7 @@ private slots:
     void usersLoadedOnce();
     void notShownWhenUnreadable_data();
     void notShownWhenUnreadable();
+    void refusedMembershipOpensAsNoneRead();
 
 private:
     DBRow* group(const QString& name, const QString& domain = QString())
@@ -165,7 +167,7 @@ void TestDlgEditGroup::showsTheGroup()
     QCOMPARE(dialog->m_editDesk->text(), QStringLiteral("All staff"));
     // Sorted by name.
     QCOMPARE(names(dialog->m_listUsers),
-             (QStringList{"J\u00fcrgen", GroupsFixture::longName(), "ann", "bob", "o'neil"}));
+             (QStringList{GroupsFixture::longName(), "ann", "bob", "J\u00fcrgen", "o'neil"}));
     QVERIFY(dialog->existInList("ann"));
     QVERIFY(!dialog->existInList("Ann"));
     QVERIFY(dialog->m_btnOK->isEnabled());
@@ -183,8 +185,13 @@ void TestDlgEditGroup::rights_data()
     QTest::addColumn<QString>("written");
 
     QTest::newRow("7: read/write, other bits kept") << "7" << "m_rbtnFullAcc" << "" << "7";
-    QTest::newRow("5: read only, written 1") << "5" << "m_rbtnViewLogs" << "" << "1";
-    QTest::newRow("2: write bit alone is none") << "2" << "m_rbtnNoAcc" << "" << "0";
+    // Left alone, the buttons write back what was stored, bits they cannot show included.
+    QTest::newRow("5: read only, kept") << "5" << "m_rbtnViewLogs" << "" << "5";
+    QTest::newRow("2: write bit alone is none, kept") << "2" << "m_rbtnNoAcc" << "" << "2";
+    QTest::newRow("77: read only, kept") << "77" << "m_rbtnViewLogs" << "" << "77";
+    QTest::newRow("5: read only chosen again") << "5" << "m_rbtnViewLogs" << "m_rbtnViewLogs" << "5";
+    QTest::newRow("5: none chosen writes 0") << "5" << "m_rbtnViewLogs" << "m_rbtnNoAcc" << "0";
+    QTest::newRow("2: read only chosen writes 1") << "2" << "m_rbtnNoAcc" << "m_rbtnViewLogs" << "1";
     QTest::newRow("empty is none; read/write writes 3") << "" << "m_rbtnNoAcc" << "m_rbtnFullAcc" << "3";
     QTest::newRow("read/write taken down to read only") << "3" << "m_rbtnFullAcc" << "m_rbtnViewLogs" << "1";
 }
@@ -269,7 +276,7 @@ void TestDlgEditGroup::pickedUsersJoin()
         return int(QDialog::Rejected);
     });
     dialog->slotAdd();
-    QCOMPARE(offeredAgain, (QStringList{"J\u00fcrgen", GroupsFixture::longName(), "ann", "bob"}));
+    QCOMPARE(offeredAgain, (QStringList{GroupsFixture::longName(), "ann", "bob", "J\u00fcrgen"}));
     selectNamed(dialog->m_listUsers, {"cid"});
     dialog->slotRemove();
     QStringList offeredAfterRemoval;
@@ -311,19 +318,25 @@ void TestDlgEditGroup::usersLoadedOnce()
 
 void TestDlgEditGroup::notShownWhenUnreadable_data()
 {
-    QTest::addColumn<QString>("refused");
+    QTest::addColumn<QString>("failing");
+    QTest::addColumn<bool>("lost");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("users table") << "from user$" << "Query failed: %1";
-    QTest::newRow("membership") << "^SELECT name FROM user" << "Operation failed.";
+    QTest::newRow("users table refused") << "from user$" << false << "Query failed: %1";
+    QTest::newRow("connection lost at the membership")
+        << "^SELECT name FROM user" << true << "Connection failed!\nConsole was disconnected from 127.0.0.1.";
 }
 
 void TestDlgEditGroup::notShownWhenUnreadable()
 {
-    QFETCH(QString, refused);
+    QFETCH(QString, failing);
+    QFETCH(bool, lost);
     QFETCH(QString, message);
 
-    QVERIFY(m_session->server->refuse(refused, 109, 1));
+    if (lost)
+        QVERIFY(m_session->server->dropAt(failing, 1));
+    else
+        QVERIFY(m_session->server->refuse(failing, 109, 1));
     DialogRecorder recorder;
     DBRow* row = group("staff");
     const auto dialog = openOn(row);
@@ -337,6 +350,32 @@ void TestDlgEditGroup::notShownWhenUnreadable()
     QCOMPARE(dialog->result(), int(QDialog::Rejected));
     QCOMPARE(cell(row, "description"), QStringLiteral("All staff"));
     QCOMPARE(m_lists->count(), 0);
+}
+
+// The server refused to read the members: the dialog opens as on a group with none read,
+// and what it is given goes to the page as additions (the membership lists drop nobody).
+void TestDlgEditGroup::refusedMembershipOpensAsNoneRead()
+{
+    QVERIFY(m_session->server->refuse("^SELECT name FROM user", 109, 1));
+    DialogRecorder recorder;
+    DBRow* row = group("staff");
+    const auto dialog = openOn(row);
+    QVERIFY(dialog->isReady());
+    QCOMPARE(recorder.messageTexts(), QStringList{"Operation failed."});
+    QCOMPARE(names(dialog->m_listUsers), QStringList{});
+    recorder.answerDialog([](QDialog* picker) {
+        auto* users = qobject_cast<DlgAddUser*>(picker);
+        selectNamed(users->m_listUsers, {"cid"});
+        users->m_btnOK->click();
+        return users->result();
+    });
+    dialog->slotAdd();
+    dialog->m_editDesk->setText("Everyone");
+    dialog->m_btnOK->click();
+    QCOMPARE(dialog->result(), int(QDialog::Accepted));
+    QCOMPARE(cell(row, "description"), QStringLiteral("Everyone"));
+    QCOMPARE(rowNames(dialog->memberRows()), QStringList{"cid"});
+    QCOMPARE(m_lists->active()->loadedNames(), QStringList{});
 }
 
 QTEST_MAIN(TestDlgEditGroup)

@@ -57,6 +57,7 @@ private slots:
     void language();
     void flags_data();
     void flags();
+    void groupsSortedByTheClickedHeader();
 
 private:
     DBRow* templateRow(const QString& name) const
@@ -137,7 +138,7 @@ void TestDlgEditTemplate::domainBox_data()
     QTest::newRow("another local domain")
         << "lakeside-sales" << "lakeside.example" << QStringList() << true << QStringList{"[sales]"};
     QTest::newRow("primary domain by name")
-        << "head-office" << "corvane.example" << QStringList() << true << QStringList{"[support]", "[staff]"};
+        << "head-office" << "corvane.example" << QStringList() << true << QStringList{"[staff]", "[support]"};
     QTest::newRow("unknown domain kept choosable")
         << "legacy" << "old.com" << QStringList{"old.com"} << true << QStringList();
 }
@@ -305,7 +306,9 @@ void TestDlgEditTemplate::flags_data()
 
     QTest::newRow("folder list shown") << QByteArray("hidefldlist") << "0" << QByteArray("m_chkShowFldList") << true << "0" << "1";
     QTest::newRow("folder list hidden") << QByteArray("hidefldlist") << "1" << QByteArray("m_chkShowFldList") << false << "1" << "0";
-    QTest::newRow("subscribed only, stored as 2") << QByteArray("showsub") << "2" << QByteArray("m_chkShowSub") << true << "1" << "0";
+    QTest::newRow("subscribed only, stored as 2, kept") << QByteArray("showsub") << "2" << QByteArray("m_chkShowSub") << true << "2" << "0";
+    QTest::newRow("folder list hidden, stored as 77, kept") << QByteArray("hidefldlist") << "77" << QByteArray("m_chkShowFldList") << false << "77" << "0";
+    QTest::newRow("null reads as 0 and is written so") << QByteArray("showsub") << "" << QByteArray("m_chkShowSub") << false << "0" << "1";
     QTest::newRow("all folders") << QByteArray("showsub") << "0" << QByteArray("m_chkShowSub") << false << "0" << "1";
 }
 
@@ -329,6 +332,20 @@ void TestDlgEditTemplate::flags()
     check->setChecked(!check->isChecked());
     again->slotOK();
     QCOMPARE(cell(row, column.constData()), toggled);
+}
+
+void TestDlgEditTemplate::groupsSortedByTheClickedHeader()
+{
+    DBRow* row = templateRow(QStringLiteral("head-office"));
+    QCOMPARE(cell(row, "groups"), QStringLiteral("support,staff"));
+    auto dialog = openOn(row);
+    dialog->m_tabs->setCurrentIndex(1);
+    dialog->show();
+    QCOMPARE(listedNames(dialog->m_listGroups), (QStringList{"[staff]", "[support]"}));
+    clickHeader(dialog->m_listGroups, 0);
+    QCOMPARE(listedNames(dialog->m_listGroups), (QStringList{"[support]", "[staff]"}));
+    dialog->slotOK();
+    QCOMPARE(cell(row, "groups"), QStringLiteral("staff,support"));
 }
 
 QTEST_MAIN(TestDlgEditTemplate)

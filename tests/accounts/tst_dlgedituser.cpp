@@ -8,16 +8,20 @@
 #include "dialogrecorder.h"
 #include "dlgedituser.h"
 #include "globaldata.h"
+#include "listtexts.h"
 #include "quseritem.h"
 #include "pagesession.h"
 #include "usersfixture.h"
+#include "wndprogress.h"
 #include "wnduser.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QApplication>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
 using AccountTexts::cell;
@@ -41,6 +45,8 @@ private slots:
     void language();
     void flags_data();
     void flags();
+    void groupsReadWithoutProgressWindow();
+    void groupsSortedByTheClickedHeader();
 
 private:
     DBRow* userRow(const QString& name) const
@@ -273,6 +279,44 @@ void TestDlgEditUser::flags()
     again->findChild<QCheckBox*>(QString::fromLatin1(box))->setChecked(!shownOn);
     again->slotOK();
     QCOMPARE(cell(row, column.constData()), stored == QLatin1String("1") ? QStringLiteral("0") : QStringLiteral("1"));
+}
+
+void TestDlgEditUser::groupsReadWithoutProgressWindow()
+{
+    // Long enough for a progress window to be made, and shown.
+    QVERIFY(m_server->delay("from group", 600, 1));
+    int ticks = 0;
+    bool progress = false;
+    QTimer ticker;
+    connect(&ticker, &QTimer::timeout, this, [&] {
+        ++ticks;
+        for (QWidget* widget : QApplication::allWidgets())
+            progress = progress || qobject_cast<WndProgress*>(widget);
+    });
+    ticker.start(20);
+    const int journalBefore = int(m_server->journal().size());
+    auto dialog = openOn(userRow(QStringLiteral("bob")));
+    ticker.stop();
+
+    QVERIFY(dialog->isReady());
+    QVERIFY(ticks >= 10); // the wait went on long enough to look
+    QVERIFY(!progress);
+    QCOMPARE(journalFrom(*m_server, journalBefore).value(0),
+             QStringLiteral("select name, domain, description, rights from group"));
+}
+
+void TestDlgEditUser::groupsSortedByTheClickedHeader()
+{
+    DBRow* row = userRow(QStringLiteral("bob"));
+    QCOMPARE(cell(row, "groups"), QStringLiteral("support,staff"));
+    auto dialog = openOn(row);
+    dialog->m_tab->setCurrentIndex(1);
+    dialog->show();
+    QCOMPARE(listedNames(dialog->m_listGroups), (QStringList{"[staff]", "[support]"}));
+    clickHeader(dialog->m_listGroups, 0);
+    QCOMPARE(listedNames(dialog->m_listGroups), (QStringList{"[support]", "[staff]"}));
+    dialog->slotOK();
+    QCOMPARE(cell(row, "groups"), QStringLiteral("staff,support"));
 }
 
 QTEST_MAIN(TestDlgEditUser)

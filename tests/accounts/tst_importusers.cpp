@@ -1,5 +1,5 @@
 // The users page's import from a Windows NT domain: the call the server is sent, the
-// boxes for a refused call and an empty domain, the accounts offered and ticked, the
+// boxes for a refused or lost call and an empty domain, the accounts offered and ticked, the
 // values new users get with and without a template, their order, and the accounts that
 // are not taken because their names are empty, repeated or taken.
 
@@ -87,7 +87,8 @@ private slots:
 
     void callSentWithItsArgumentsQuoted_data();
     void callSentWithItsArgumentsQuoted();
-    void refusedCall();
+    void failedCall_data();
+    void failedCall();
     void domainWithoutUsers();
     void accountsOfferedTicked();
     void cancelled_data();
@@ -162,17 +163,36 @@ void TestImportUsers::callSentWithItsArgumentsQuoted()
     QCOMPARE(journalFrom(*m_server, before), QStringList{sent});
 }
 
-void TestImportUsers::refusedCall()
+void TestImportUsers::failedCall_data()
 {
-    m_server->setNtDomain(QStringLiteral("CORP"), {}, 110);
+    QTest::addColumn<bool>("lost");
+    QTest::addColumn<QStringList>("boxes");
+
+    QTest::newRow("refused") << false
+                             << QStringList{"Query failed: Function does not exists",
+                                            "Import from the specified domain \"CORP\" failed!"};
+    // The console's box says it all: one is enough.
+    QTest::newRow("connection lost")
+        << true << QStringList{"Connection failed!\nConsole was disconnected from 127.0.0.1."};
+}
+
+void TestImportUsers::failedCall()
+{
+    QFETCH(bool, lost);
+    QFETCH(QStringList, boxes);
+
+    if (lost)
+        QVERIFY(m_server->dropAt(QStringLiteral("ImportNtUsers"), 1));
+    else
+        m_server->setNtDomain(QStringLiteral("CORP"), {}, 110);
     auto page = makePage();
     DialogRecorder recorder;
     recorder.answerDialog(fromDomain(QStringLiteral("CORP")));
     page->slotImport();
 
-    QCOMPARE(recorder.messageTexts(), (QStringList{"Query failed: Function does not exists",
-                                                   "Import from the specified domain \"CORP\" failed!"}));
-    QCOMPARE(recorder.messages.at(1).caption, QStringLiteral("Error"));
+    QCOMPARE(recorder.messageTexts(), boxes);
+    QCOMPARE(recorder.messages.last().caption,
+             lost ? QStringLiteral("Ornel Corvane Administration") : QStringLiteral("Error"));
     QCOMPARE(recorder.dialogs.size(), 1);
     QVERIFY(m_session->ctrl.m_pending.isEmpty());
 }
@@ -335,15 +355,16 @@ void TestImportUsers::unusableNamesSkippedAndWarnedOnce()
     recorder.answerDialog(take(0));
     page->slotImport();
 
-    // In the list's order: the empty name, then capitals first. "john" is a user of the
-    // primary domain; "dan" only of another domain.
+    // In the list's order: the empty name, then the names as a person reads them, lower
+    // case before capitals. "john" is a user of the primary domain; "dan" only of another
+    // domain.
     const QStringList names = insertedNames(m_session->ctrl.m_pending);
-    QCOMPARE(names, (QStringList{"Kim", "dan"}));
+    QCOMPARE(names, (QStringList{"dan", "kim"}));
     QCOMPARE(recorder.messages.size(), 1);
     QCOMPARE(recorder.messages.at(0).caption, QStringLiteral("Ornel Corvane Administration"));
     QCOMPARE(recorder.messages.at(0).text,
              QStringLiteral("These accounts were not imported: their names are empty, repeated or "
-                            "already used in this domain:\n(no name)\nJOHN\nkim"));
+                            "already used in this domain:\n(no name)\nJOHN\nKim"));
 }
 
 QTEST_MAIN(TestImportUsers)

@@ -196,6 +196,11 @@ void tst_QUserItem::sortOrder_data()
     QTest::addColumn<QList<Cells>>("users");
     QTest::addColumn<QStringList>("ascending");
 
+    // As a person reads them, under the English locale the tests run in.
+    QTest::newRow("names: digits, then letters whatever their case") << "Name"
+        << QList<Cells>{{{"name", "Oskar"}}, {{"name", "admin"}}, {{"name", "Zed"}}, {{"name", "007"}},
+                        {{"name", "J\u00fcrgen"}}, {{"name", "alice"}}, {{"name", "jane"}}}
+        << QStringList{"007", "admin", "alice", "jane", "J\u00fcrgen", "Oskar", "Zed"};
     QTest::newRow("quota by unit, then number") << "Quota"
         << QList<Cells>{{{"name", "a"}, {"qstorage", "2147483648"}}, {{"name", "b"}, {"qstorage", "1610612736"}},
                         {{"name", "c"}, {"qstorage", "1048576"}}, {{"name", "d"}, {"qstorage", "524288"}},

@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QtTest>
@@ -78,14 +79,21 @@ private slots:
     void editKeepsNameAndFocusesDescription();
     void editWrites_data();
     void editWrites();
-    void editReopenedAndCancelledRestoresRow();
+    void twinNameIsNoDuplicate();
     void unloadedTablesNotShown();
     void removals_data();
     void removals();
     void appliedAndResetThroughMainWindow_data();
     void appliedAndResetThroughMainWindow();
+    void storedValuesKeptByAnUntouchedDialog_data();
+    void storedValuesKeptByAnUntouchedDialog();
+    void groupsOfATemplateForEveryDomain_data();
+    void groupsOfATemplateForEveryDomain();
 
 private:
+    // In a main window on the server's templates: the dialog of template `name` worked by
+    // typing and accepted, then Apply; the statements the server received are `sent`.
+    void editAndApply(const QString& name, const Typing& typing, const QStringList& sent);
     std::unique_ptr<WndTemplate> makePage(Desktop* desktop = nullptr)
     {
         return std::make_unique<WndTemplate>(nullptr, m_session->connection(), m_ctrl, desktop);
@@ -267,7 +275,7 @@ void TestWndTemplate::addHandsOverInsert()
     QCOMPARE(recorder.messages.size(), 0);
     QCOMPARE(m_ctrl->m_pending,
              QStringList{"insert template set tempname='O\\'Neill', domain='', description='Night shift', "
-                         "auth_type='0', rights='0', groups='', qstorage='', qmessage='', "
+                         "auth_type='0', rights='0', groups='', qstorage='0', qmessage='', "
                          "sentfolder='Sent Items', draftfolder='Drafts', hidefldlist='0', "
                          "showsub='1', msgperpage='20', preflang='en'"});
     // Nothing is sent before Apply: only the dialog's loads reached the server.
@@ -396,29 +404,25 @@ void TestWndTemplate::editWrites()
     QCOMPARE(m_ctrl->m_pending, pending);
 }
 
-void TestWndTemplate::editReopenedAndCancelledRestoresRow()
+// A name the dialog cannot change, stored twice in two letter cases: the edit that leaves
+// it as it was is kept, without a duplicate warning.
+void TestWndTemplate::twinNameIsNoDuplicate()
 {
-    // Reached only by a name the dialog cannot show as editable: a stored clash.
+    QList<QStringList> rows = m_server->rows("template");
+    rows.append(TemplatesFixture::templateRow("Standard", "", "Same name, other case", ""));
+    m_server->setTable("template", m_server->columns("template"), rows);
     auto page = makePage();
-    DBRow* legacy = static_cast<QTemplateItem*>(itemNamed(page->m_list, "legacy"))->row();
-    setCell(legacy, "tempname", QStringLiteral("Standard"));
     DialogRecorder recorder;
-    QStringList descriptions;
-    recorder.answerDialog(typeAndOk([&descriptions](DlgEditTemplate* dialog) {
-        descriptions << dialog->m_editDesk->text();
+    recorder.answerDialog(typeAndOk([](DlgEditTemplate* dialog) {
         dialog->m_editDesk->setText(QStringLiteral("Typed"));
     }));
-    recorder.answerDialog(lookAndCancel([&descriptions](DlgEditTemplate* dialog) {
-        descriptions << dialog->m_editDesk->text();
-    }));
-    page->m_list->setCurrentItem(itemNamed(page->m_list, "legacy"));
+    page->m_list->setCurrentItem(itemNamed(page->m_list, "standard"));
     page->slotEdit();
 
-    QCOMPARE(recorder.messageTexts(), QStringList{"This template already exists!"});
-    QCOMPARE(descriptions, (QStringList{"From the old server", "Typed"}));
-    QCOMPARE(cell(legacy, "description"), QStringLiteral("From the old server"));
-    QCOMPARE(cell(legacy, "domain"), QStringLiteral("old.com"));
-    QVERIFY(m_ctrl->m_pending.isEmpty());
+    QCOMPARE(recorder.dialogs.size(), 1);
+    QCOMPARE(recorder.messages.size(), 0);
+    QCOMPARE(m_ctrl->m_pending,
+             QStringList{"update template set description='Typed' where tempname='standard'"});
 }
 
 void TestWndTemplate::unloadedTablesNotShown()
@@ -517,6 +521,102 @@ void TestWndTemplate::appliedAndResetThroughMainWindow()
         QCOMPARE(itemNamed(page->m_list, "standard")->text(1), QStringLiteral("Standard mailbox"));
     }
     QVERIFY(window->getDBCtrl()->m_pending.isEmpty());
+}
+
+void TestWndTemplate::editAndApply(const QString& name, const Typing& typing, const QStringList& sent)
+{
+    m_session->conn.reset();
+    PageFactory::registerPage<WndTemplate>(PageKind::UserTemplates);
+    ConsoleStandIn console;
+    WndMain* window = console.open(m_server->port());
+    QVERIFY(window);
+    auto* page = openPage<WndTemplate>(window, QStringLiteral("Configuration/Definitions/User Templates"));
+    QVERIFY(page);
+    DialogRecorder recorder;
+    recorder.answerDialog(typeAndOk(typing));
+    page->m_list->setCurrentItem(itemNamed(page->m_list, name));
+    page->slotEdit();
+    QCOMPARE(recorder.dialogs.size(), 1);
+    QCOMPARE(window->getApplyButton()->isEnabled(), !sent.isEmpty());
+    QCOMPARE(applied(window, *m_server), sent);
+}
+
+void TestWndTemplate::storedValuesKeptByAnUntouchedDialog_data()
+{
+    QTest::addColumn<QString>("qstorage");
+    QTest::addColumn<Typing>("typing");
+    QTest::addColumn<QStringList>("sent");
+
+    const QString where = " where tempname='odd'";
+    const Typing nothing = [](DlgEditTemplate*) {};
+    // The type, the rights and both flags stored as 77.
+    QTest::newRow("untouched: nothing sent") << "500" << nothing << QStringList();
+    QTest::newRow("another authentication type")
+        << "500" << Typing([](DlgEditTemplate* d) { d->m_auth->setCurrentIndex(1); })
+        << QStringList{"update template set auth_type='1'" + where};
+    QTest::newRow("no access chosen") << "500" << Typing([](DlgEditTemplate* d) { d->m_rbtnNoAcc->setChecked(true); })
+                                      << QStringList{"update template set rights='0'" + where};
+    QTest::newRow("subscribed folders off")
+        << "500" << Typing([](DlgEditTemplate* d) { d->m_chkShowSub->setChecked(false); })
+        << QStringList{"update template set showsub='0'" + where};
+    QTest::newRow("quota typed") << "500" << Typing([](DlgEditTemplate* d) { d->m_editDiskSpace->setText("2"); })
+                                 << QStringList{"update template set qstorage='2048'" + where};
+    QTest::newRow("empty quota is written 0") << "" << nothing
+                                              << QStringList{"update template set qstorage='0'" + where};
+}
+
+void TestWndTemplate::storedValuesKeptByAnUntouchedDialog()
+{
+    QFETCH(QString, qstorage);
+    QFETCH(Typing, typing);
+    QFETCH(QStringList, sent);
+
+    m_server->setTable("template", TemplatesFixture::templateColumns(),
+                       {{"odd", "", "Odd one", "77", "77", "", qstorage, "5000", "Sent", "Drafts", "77", "77",
+                         "20", "en"}});
+    editAndApply("odd", typing, sent);
+}
+
+void TestWndTemplate::groupsOfATemplateForEveryDomain_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<Typing>("typing");
+    QTest::addColumn<QStringList>("sent");
+
+    const auto choose = [](const QString& domain) {
+        return [domain](DlgEditTemplate* dialog) {
+            dialog->m_comboDomain->setCurrentIndex(dialog->m_comboDomain->findText(domain));
+            emit dialog->m_comboDomain->textActivated(domain);
+        };
+    };
+    // "standard" serves every domain and holds the group "staff" nonetheless.
+    QTest::newRow("only the description edited")
+        << "standard" << Typing([](DlgEditTemplate* d) { d->m_editDesk->setText("Everyone"); })
+        << QStringList{"update template set description='Everyone' where tempname='standard'"};
+    QTest::newRow("another domain chosen and given up again")
+        << "standard" << Typing([choose](DlgEditTemplate* d) {
+               choose("lakeside.example")(d);
+               choose("No domain specified")(d);
+           })
+        << QStringList();
+    QTest::newRow("a domain chosen: the groups the list shows")
+        << "standard" << Typing(choose("lakeside.example"))
+        << QStringList{"update template set domain='lakeside.example' where tempname='standard'"};
+    QTest::newRow("no domain chosen for a bound template: both emptied")
+        << "lakeside-sales" << Typing(choose("No domain specified"))
+        << QStringList{"update template set domain='', groups='' where tempname='lakeside-sales'"};
+}
+
+void TestWndTemplate::groupsOfATemplateForEveryDomain()
+{
+    QFETCH(QString, name);
+    QFETCH(Typing, typing);
+    QFETCH(QStringList, sent);
+
+    m_server->setTable("template", TemplatesFixture::templateColumns(),
+                       {TemplatesFixture::templateRow("standard", "", "Standard mailbox", "staff"),
+                        TemplatesFixture::templateRow("lakeside-sales", "lakeside.example", "Lakeside sales", "sales")});
+    editAndApply(name, typing, sent);
 }
 
 QTEST_MAIN(TestWndTemplate)

@@ -19,10 +19,12 @@
 #include "usersfixture.h"
 #include "wnduser.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -63,12 +65,14 @@ private slots:
     void layoutKeptUnderVersion2();
     void activationOpensTheDialog_data();
     void activationOpensTheDialog();
-    void duplicateRefusedAndDialogReopened();
+    void twinNameIsNoDuplicate();
     void fullNameEditUpdate_data();
     void fullNameEditUpdate();
     void unloadedTablesNotShown();
     void removalsAppliedAndReset_data();
     void removalsAppliedAndReset();
+    void storedValuesKeptByAnUntouchedDialog_data();
+    void storedValuesKeptByAnUntouchedDialog();
 
 private:
     std::unique_ptr<WndUser> makePage(Desktop* desktop = nullptr)
@@ -256,32 +260,24 @@ void TestWndUser::activationOpensTheDialog()
     QCOMPARE(recorder.dialogs.at(0).className, QStringLiteral("DlgEditUser"));
 }
 
-void TestWndUser::duplicateRefusedAndDialogReopened()
+// The server holds "ann" and "Ann", one key to a comparison without case. The edit leaves
+// the name as it was: no duplicate, and the dialog is not opened again.
+void TestWndUser::twinNameIsNoDuplicate()
 {
     auto page = makePage();
     DialogRecorder recorder;
-    QStringList shownFullNames;
-    recorder.answerDialog(typeAndOk([&shownFullNames](DlgEditUser* dialog) {
-        shownFullNames << dialog->m_editFull->text();
+    recorder.answerDialog(typeAndOk([](DlgEditUser* dialog) {
         dialog->m_editFull->setText(QStringLiteral("Ann Changed"));
     }));
-    recorder.answerDialog([&shownFullNames](QDialog* dialog) {
-        shownFullNames << qobject_cast<DlgEditUser*>(dialog)->m_editFull->text();
-        return int(QDialog::Rejected);
-    });
     QTreeWidgetItem* item = itemNamed(page->m_list, QStringLiteral("ann"));
     page->m_list->setCurrentItem(item);
     page->slotEdit();
 
-    QCOMPARE(recorder.dialogs.size(), 2);
-    QCOMPARE(recorder.dialogs.at(0).caption, QStringLiteral("Edit User"));
-    QCOMPARE(recorder.messageTexts(), QStringList{"This user already exists!"});
-    QCOMPARE(recorder.messages.at(0).caption, QStringLiteral("Ornel Corvane Administration"));
-    // Re-opened on the values just entered; the cancel restores the row as it was.
-    QCOMPARE(shownFullNames, (QStringList{"ann lee", "Ann Changed"}));
-    QCOMPARE(cell(static_cast<QUserItem*>(item)->row(), "fullname"), QStringLiteral("ann lee"));
-    QCOMPARE(item->text(1), QStringLiteral("ann lee"));
-    QVERIFY(m_ctrl->m_pending.isEmpty());
+    QCOMPARE(recorder.dialogs.size(), 1);
+    QCOMPARE(recorder.messages.size(), 0);
+    QCOMPARE(item->text(1), QStringLiteral("Ann Changed"));
+    QCOMPARE(m_ctrl->m_pending,
+             QStringList{"update user set fullname='Ann Changed' where name='ann' and domain=''"});
 }
 
 void TestWndUser::fullNameEditUpdate_data()
@@ -379,6 +375,64 @@ void TestWndUser::removalsAppliedAndReset()
         QCOMPARE(page->m_list->topLevelItemCount(), 6);
     }
     QVERIFY(window->getDBCtrl()->m_pending.isEmpty());
+}
+
+void TestWndUser::storedValuesKeptByAnUntouchedDialog_data()
+{
+    using Typing = std::function<void(DlgEditUser*)>;
+    QTest::addColumn<QString>("qstorage");
+    QTest::addColumn<Typing>("typing");
+    QTest::addColumn<QStringList>("sent");
+
+    const QString where = " where name='odd' and domain=''";
+    const Typing nothing = [](DlgEditUser*) {};
+    // Every flag, the type and the rights stored as 77, which the dialog shows only as
+    // well as its boxes and buttons can.
+    QTest::newRow("untouched: nothing sent") << "1536" << nothing << QStringList();
+    QTest::newRow("account disabled")
+        << "1536" << Typing([](DlgEditUser* d) { d->m_chkDisabled->setChecked(true); })
+        << QStringList{"update user set account_enabled='0'" + where};
+    QTest::newRow("another authentication type")
+        << "1536" << Typing([](DlgEditUser* d) { d->m_auth->setCurrentIndex(2); })
+        << QStringList{"update user set auth_type='2'" + where};
+    QTest::newRow("read/write chosen: the other bits stay")
+        << "1536" << Typing([](DlgEditUser* d) { d->m_rbtnFullAcc->setChecked(true); })
+        << QStringList{"update user set rights='79'" + where};
+    QTest::newRow("folder list shown, subscribed folders off")
+        << "1536" << Typing([](DlgEditUser* d) {
+               d->m_chkShowFldList->setChecked(true);
+               d->m_chkShowSub->setChecked(false);
+           })
+        << QStringList{"update user set hidefldlist='0', showsub='0'" + where};
+    QTest::newRow("quota unit chosen") << "1536" << Typing([](DlgEditUser* d) { d->m_comboKB->setCurrentIndex(1); })
+                                       << QStringList{"update user set qstorage='0'" + where};
+    QTest::newRow("empty quota is written 0") << "" << nothing << QStringList{"update user set qstorage='0'" + where};
+}
+
+void TestWndUser::storedValuesKeptByAnUntouchedDialog()
+{
+    using Typing = std::function<void(DlgEditUser*)>;
+    QFETCH(QString, qstorage);
+    QFETCH(Typing, typing);
+    QFETCH(QStringList, sent);
+
+    m_server->setTable("user", UsersFixture::userColumns(),
+                       {{"odd", "", "77", "77", "77", "secret", "staff", qstorage, "100", "Odd One", "", "Sent",
+                         "Drafts", "77", "77", "20", "en", ""}});
+    m_session->conn.reset();
+    PageFactory::registerPage<WndUser>(PageKind::Users);
+    ConsoleStandIn console;
+    WndMain* window = console.open(m_server->port());
+    QVERIFY(window);
+    auto* page = openPage<WndUser>(window, QStringLiteral("Domain Settings/Users"));
+    QVERIFY(page);
+    DialogRecorder recorder;
+    recorder.answerDialog(typeAndOk(typing));
+    page->m_list->setCurrentItem(itemNamed(page->m_list, "odd"));
+    page->slotEdit();
+    QCOMPARE(recorder.dialogs.size(), 1);
+    QCOMPARE(window->getApplyButton()->isEnabled(), !sent.isEmpty());
+    QCOMPARE(applied(window, *m_server), sent);
 }
 
 QTEST_MAIN(TestWndUser)

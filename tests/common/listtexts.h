@@ -1,10 +1,13 @@
 #pragma once
 
 // What a page's lists and choices show, read the way a user reads them: the first column
-// of each top-level entry, and the entries of a combo box, in their order.
+// of each top-level entry, and the entries of a combo box, in their order; and a click on
+// a list's header, as a user sorts a list.
 
 #include <QComboBox>
+#include <QHeaderView>
 #include <QStringList>
+#include <QTest>
 #include <QTreeWidget>
 
 inline QStringList listedNames(const QTreeWidget* list)
@@ -31,4 +34,13 @@ inline QStringList comboEntries(const QComboBox* box)
     for (int i = 0; i < box->count(); ++i)
         entries << box->itemText(i);
     return entries;
+}
+
+// A left click in the middle of the header section of column `logical`.
+inline void clickHeader(QTreeWidget* list, int logical)
+{
+    QHeaderView* header = list->header();
+    const QPoint inside(header->sectionViewportPosition(logical) + header->sectionSize(logical) / 2,
+                        header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, inside);
 }

@@ -33,6 +33,11 @@ public:
         m_ctrl = std::make_unique<DBCtrl>();
         m_container = std::make_unique<QWidget>();
         m_container->resize(640, 480);
+        m_container->setWindowTitle(QStringLiteral("Console"));
+        // As the main window does before it loads anything: a lost connection is reported
+        // over it, marks its caption and drops the controller's pending list.
+        m_conn->get()->m_owner = m_container.get();
+        m_conn->get()->m_ctrl = m_ctrl.get();
         m_dialogs = std::make_unique<DialogRecorder>();
     }
 
@@ -129,6 +134,15 @@ public:
     }
 
     QStringList pending() const { return m_ctrl->m_pending; }
+    // The box a lost connection shows, once, and the mark it leaves on the caption.
+    static QString lostConnectionText()
+    {
+        return QStringLiteral("Connection failed!\nConsole was disconnected from 127.0.0.1.");
+    }
+    bool markedNotConnected() const
+    {
+        return m_container->windowTitle() == QLatin1String("Console - NOT CONNECTED!");
+    }
     QStringList messageTexts() const { return m_dialogs->messageTexts(); }
 
     // The entries of a choice box, in order.

@@ -67,6 +67,7 @@ void tst_DlgGenCert::codeOfTheChosenCountry_data()
     QTest::newRow("East Timor") << "East Timor" << "TP";
     QTest::newRow("apostrophe in the name") << "Cote D'Ivoire (Ivory Coast)" << "CI";
     QTest::newRow("Saint Helena after Sri Lanka") << "Saint Helena" << "SH";
+    QTest::newRow("name ending in a full stop") << "Macau S.A.R." << "MO";
 }
 
 void tst_DlgGenCert::codeOfTheChosenCountry()

@@ -14,8 +14,6 @@ private slots:
     void showsTimes();
     void productsAreClampedToTheColumn_data();
     void productsAreClampedToTheColumn();
-    void leadingNumber_data();
-    void leadingNumber();
     void ports_data();
     void ports();
 };
@@ -97,26 +95,6 @@ void tst_Units::productsAreClampedToTheColumn()
     QFETCH(qint64, factor);
     QFETCH(qint64, stored);
     QCOMPARE(Units::product(number, factor), stored);
-}
-
-void tst_Units::leadingNumber_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<qint64>("number");
-
-    QTest::newRow("empty") << "" << qint64(0);
-    QTest::newRow("digits") << "1800" << qint64(1800);
-    QTest::newRow("no number") << "abc" << qint64(0);
-    QTest::newRow("number then text") << "12abc" << qint64(12);
-    QTest::newRow("blanks first") << "  7" << qint64(7);
-    QTest::newRow("beyond 32 bits") << "4294967296" << qint64(4294967296);
-}
-
-void tst_Units::leadingNumber()
-{
-    QFETCH(QString, text);
-    QFETCH(qint64, number);
-    QCOMPARE(Units::leadingNumber(text), number);
 }
 
 void tst_Units::ports_data()

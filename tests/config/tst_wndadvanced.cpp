@@ -39,8 +39,13 @@ private slots:
     void showsTheStoredRows();
     void modeEnablesTheExceptions_data();
     void modeEnablesTheExceptions();
+    void modeOutsideTheListIsKept_data();
     void modeOutsideTheListIsKept();
     void missingGroupsAreKept();
+    void emptyGroupIsKeptUntilChosen_data();
+    void emptyGroupIsKeptUntilChosen();
+    void unlistedDisabledMethodsAreKept_data();
+    void unlistedDisabledMethodsAreKept();
     void edits_data();
     void edits();
     void methodsMatchWholeNames();
@@ -269,8 +274,21 @@ void tst_WndAdvanced::modeEnablesTheExceptions()
     QVERIFY(page->m_btnEditUnenc->isEnabled());
 }
 
+// A mode the box has no entry for is written only once the administrator chooses an
+// entry, the one it shows included.
+void tst_WndAdvanced::modeOutsideTheListIsKept_data()
+{
+    QTest::addColumn<int>("chosen");
+    QTest::addColumn<bool>("unencryptedEnabled");
+
+    QTest::newRow("another entry") << 2 << true;
+    QTest::newRow("the entry shown") << 0 << false;
+}
+
 void tst_WndAdvanced::modeOutsideTheListIsKept()
 {
+    QFETCH(int, chosen);
+    QFETCH(bool, unencryptedEnabled);
     m_fixture.setCells("security", {{"Mode", "7"}});
     WndAdvanced* page = build();
     QCOMPARE(page->m_comboSec->currentText(), QStringLiteral("No restrictions"));
@@ -278,27 +296,95 @@ void tst_WndAdvanced::modeOutsideTheListIsKept()
     page->m_chkReverse->click();
     QCOMPARE(m_fixture.pending(), QStringList{"update misc set ReverseLookup='0'"});
 
-    choose(page->m_comboSec, 2);
+    choose(page->m_comboSec, chosen);
     QCOMPARE(m_fixture.pending(),
-             QStringList({"update misc set ReverseLookup='0'", "update security set Mode='2'"}));
-    QVERIFY(page->m_chkUnenc->isEnabled());
+             QStringList({"update misc set ReverseLookup='0'",
+                          QStringLiteral("update security set Mode='%1'").arg(chosen)}));
+    QCOMPARE(page->m_chkUnenc->isEnabled(), unencryptedEnabled);
+
+    // Reset shows the stored mode again, kept as before.
+    m_fixture.m_ctrl->reset();
+    page->m_chkReverse->click();
+    QCOMPARE(m_fixture.pending(), QStringList{"update misc set ReverseLookup='0'"});
 }
 
 void tst_WndAdvanced::missingGroupsAreKept()
 {
-    m_fixture.setCells("security", {{"AuthAcl", "Old partners"}, {"SslAcl", ""}});
+    m_fixture.setCells("security", {{"AuthAcl", "Old partners"}});
     WndAdvanced* page = build();
     QCOMPARE(page->m_comboInsecure->currentText(), QStringLiteral("Old partners"));
     QCOMPARE(ConfigPageFixture::entries(page->m_comboInsecure),
              QStringList({"Office LAN", "Admin hosts", "Trusted relays", "Blocked senders", "Old partners"}));
     page->m_chkInsert->click();
-    // The empty group takes the first group shown; the missing one stays.
-    QCOMPARE(m_fixture.pending(), QStringList({"update misc set InsertEnvelopeTo='0'",
-                                               "update security set SslAcl='Office LAN'"}));
+    QCOMPARE(m_fixture.pending(), QStringList({"update misc set InsertEnvelopeTo='0'"}));
 
     choose(page->m_comboInsecure, 2);
     QCOMPARE(m_fixture.pending().last(),
-             QStringLiteral("update security set AuthAcl='Trusted relays', SslAcl='Office LAN'"));
+             QStringLiteral("update security set AuthAcl='Trusted relays'"));
+}
+
+// An exception without a group shows the first group, which stands in until the
+// administrator chooses a group, that one included; edits elsewhere write no group.
+void tst_WndAdvanced::emptyGroupIsKeptUntilChosen_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("column");
+
+    QTest::newRow("insecure authentication") << "m_comboInsecure" << "AuthAcl";
+    QTest::newRow("unencrypted connections") << "m_comboUnenc" << "SslAcl";
+}
+
+void tst_WndAdvanced::emptyGroupIsKeptUntilChosen()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, column);
+    m_fixture.setCells("security", {{"Mode", "2"}, {column, ""}});
+    WndAdvanced* page = build();
+    auto* groups = page->findChild<QComboBox*>(box);
+    QCOMPARE(groups->currentText(), QStringLiteral("Office LAN"));
+    page->m_chkInsert->click();
+    page->m_chkInsecure->click();
+    page->m_chkUnenc->click();
+    choose(page->m_comboSec, 2);
+    QCOMPARE(m_fixture.pending().size(), 2);
+    QVERIFY(!m_fixture.pending().last().contains(column));
+
+    choose(groups, 0);
+    QVERIFY(m_fixture.pending().last().contains(QStringLiteral("%1='Office LAN'").arg(column)));
+}
+
+// Names the server's method list does not show stay in DisabledMethods.
+void tst_WndAdvanced::unlistedDisabledMethodsAreKept_data()
+{
+    QTest::addColumn<QString>("name"); // the method ticked or unticked; empty: another edit
+    QTest::addColumn<bool>("on");
+    QTest::addColumn<QStringList>("pending");
+
+    QTest::newRow("an unrelated edit")
+        << "" << false << QStringList{"update misc set HideLocalIP='1'"};
+    QTest::newRow("untick the first")
+        << "PLAIN" << false
+        << QStringList{"update misc set HideLocalIP='1'",
+                       "update security set DisabledMethods='PLAIN,CRAM-MD5,X-LEGACY, NTLMv1'"};
+    QTest::newRow("tick the listed one")
+        << "CRAM-MD5" << true
+        << QStringList{"update misc set HideLocalIP='1'",
+                       "update security set DisabledMethods='X-LEGACY, NTLMv1'"};
+}
+
+void tst_WndAdvanced::unlistedDisabledMethodsAreKept()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, on);
+    QFETCH(QStringList, pending);
+    m_fixture.setCells("security", {{"DisabledMethods", "X-LEGACY,CRAM-MD5, NTLMv1"}});
+    WndAdvanced* page = build();
+    QCOMPARE(methodsOf(page->m_listAuth),
+             QStringList({"PLAIN", "LOGIN", "-CRAM-MD5", "DIGEST-MD5", "NTLM", "GSSAPI"}));
+    page->m_chkHide->click();
+    if (!name.isEmpty())
+        method(page, name)->setCheckState(0, on ? Qt::Checked : Qt::Unchecked);
+    QCOMPARE(m_fixture.pending(), pending);
 }
 
 void tst_WndAdvanced::edits_data()

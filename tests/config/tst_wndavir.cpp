@@ -27,6 +27,8 @@ private slots:
     void init() { m_fixture.start(); }
     void cleanup() { m_fixture.stop(); }
 
+    void pluginListIsARequestOfItsOwn_data();
+    void pluginListIsARequestOfItsOwn();
     void refusedPluginListLeavesUsedPluginAlone();
     void storedPluginShownAndKept_data();
     void storedPluginShownAndKept();
@@ -67,6 +69,34 @@ private:
 
     ConfigPageFixture m_fixture;
 };
+
+// Asked past the table layer, without a progress window: a lost connection is told once,
+// by the console's report of it, and marks the caption.
+void tst_WndAvir::pluginListIsARequestOfItsOwn_data()
+{
+    QTest::addColumn<bool>("dropped");
+    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<int>("plugins");
+
+    QTest::newRow("answered") << false << QStringList{} << 3;
+    QTest::newRow("connection dropped")
+        << true << QStringList{ConfigPageFixture::lostConnectionText()} << 0;
+}
+
+void tst_WndAvir::pluginListIsARequestOfItsOwn()
+{
+    QFETCH(bool, dropped);
+    QFETCH(QStringList, boxes);
+    QFETCH(int, plugins);
+    if (dropped)
+        QVERIFY(m_fixture.m_server->dropAt(QStringLiteral("get_avir_plugins"), 1));
+    const int mark = m_fixture.journalSize();
+    WndAvir* page = build();
+    QCOMPARE(m_fixture.journalSince(mark).value(2), QStringLiteral("SELECT get_avir_plugins()"));
+    QCOMPARE(m_fixture.messageTexts(), boxes);
+    QCOMPARE(m_fixture.markedNotConnected(), dropped);
+    QCOMPARE(page->m_plugin->count(), plugins);
+}
 
 void tst_WndAvir::refusedPluginListLeavesUsedPluginAlone()
 {

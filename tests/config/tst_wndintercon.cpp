@@ -25,6 +25,8 @@ private slots:
     void storedOnlineModeTwoIsWrittenAsOne();
     void lineNames_data();
     void lineNames();
+    void emptyStoredLineShowsTheFirstLine_data();
+    void emptyStoredLineShowsTheFirstLine();
     void phonebookRefusal();
     void passwordPlaceholder_data();
     void passwordPlaceholder();
@@ -157,6 +159,36 @@ void tst_WndInterCon::lineNames()
     choose(page->m_rasLine, phonebook.last() == stored ? phonebook.first() : phonebook.last());
     QCOMPARE(m_fixture.pending().size(), 1);
     QVERIFY(m_fixture.pending().first().contains(QLatin1String("RASLine=")));
+}
+
+// No stored line: the first line is shown and stands in for none; the row keeps the empty
+// line until the administrator chooses one, the line shown included.
+void tst_WndInterCon::emptyStoredLineShowsTheFirstLine_data()
+{
+    QTest::addColumn<QString>("chosen"); // empty: no line chosen
+    QTest::addColumn<QString>("pending");
+
+    QTest::newRow("an edit elsewhere") << "" << "update connection set RASUser='someone'";
+    QTest::newRow("the line shown chosen")
+        << "Provider ISDN" << "update connection set RASLine='Provider ISDN', RASUser='someone'";
+    QTest::newRow("another line chosen")
+        << "Mobile modem" << "update connection set RASLine='Mobile modem', RASUser='someone'";
+}
+
+void tst_WndInterCon::emptyStoredLineShowsTheFirstLine()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, pending);
+    m_fixture.setCells("connection", {{"RASLine", ""}});
+    WndInterCon* page = build();
+    QCOMPARE(ConfigPageFixture::entries(page->m_rasLine),
+             QStringList({"Provider ISDN", "Provider DSL fallback", "Mobile modem"}));
+    QCOMPARE(page->m_rasLine->currentIndex(), 0);
+
+    page->m_editUser->setText("someone");
+    if (!chosen.isEmpty())
+        choose(page->m_rasLine, chosen);
+    QCOMPARE(m_fixture.pending(), QStringList{pending});
 }
 
 void tst_WndInterCon::phonebookRefusal()

@@ -45,12 +45,18 @@ private slots:
     void refusedPortUpdateIsReportedAndTheStartStillSent();
     void serviceThatDoesNotStartShowsStopped();
     void failedStateQueryKeepsTheState();
+    void lostConnectionIsToldOnce_data();
+    void lostConnectionIsToldOnce();
     void missingRowsKeepTheStateOrEmptyTheList();
     void ownStatementsAreEscaped();
     void buttonsFollowTheCurrentService_data();
     void buttonsFollowTheCurrentService();
     void requestWaitsWithThePageDisabledAndSurvivesItsClosing();
-    void columnMoveKeepsThePortChange();
+    void portChangeWaitsForTheNextStart_data();
+    void portChangeWaitsForTheNextStart();
+    void runningOnlyWhenTheStateIsOne_data();
+    void runningOnlyWhenTheStateIsOne();
+    void noSortArrowAfterAnyRebuild();
     void propertiesWriteTheRow_data();
     void propertiesWriteTheRow();
     void emptyPortIsQuestioned_data();
@@ -292,6 +298,44 @@ void tst_WndService::failedStateQueryKeepsTheState()
     QVERIFY(page->m_list->isEnabled());
 }
 
+void tst_WndService::lostConnectionIsToldOnce_data()
+{
+    QTest::addColumn<QString>("lostAt");
+    QTest::addColumn<QStringList>("sent");
+
+    const QStringList all{"UPDATE service-webmails SET port = '8443'",
+                          "SELECT start_service(\"WEBMAILS\")",
+                          "SELECT running FROM service-webmails"};
+    QTest::newRow("at the port update") << "^UPDATE service-webmails" << all.mid(0, 1);
+    QTest::newRow("at the start") << "start_service" << all.mid(0, 2);
+    QTest::newRow("at the state query") << "^SELECT running" << all;
+}
+
+// The sequence goes on after a failure, but a lost connection is told once, as everywhere:
+// the console's box, the caption mark and the pending list dropped, nothing on top.
+void tst_WndService::lostConnectionIsToldOnce()
+{
+    QFETCH(QString, lostAt);
+    QFETCH(QStringList, sent);
+
+    WndService* page = build();
+    choose(page, 6);
+    answerPort("8443");
+    page->slotProp();
+    QVERIFY(!m_fixture.pending().isEmpty());
+    QVERIFY(m_fixture.m_server->dropAt(lostAt, 1));
+    choose(page, 6);
+    QCOMPARE(statementsOf([&] { page->slotStart(); }), sent);
+    QCOMPARE(m_fixture.messageTexts(), QStringList{ConfigPageFixture::lostConnectionText()});
+    QCOMPARE(m_fixture.m_dialogs->messages.first().icon, QMessageBox::Critical);
+    QVERIFY(m_fixture.markedNotConnected());
+    QVERIFY(m_fixture.pending().isEmpty());
+    // Reset with the pending list: the page shows what it loaded, and takes input again.
+    QCOMPARE(page->serviceItem(6)->text(3), QStringLiteral("443"));
+    QCOMPARE(page->serviceItem(6)->text(1), QStringLiteral("Stopped"));
+    QVERIFY(page->m_list->isEnabled());
+}
+
 void tst_WndService::missingRowsKeepTheStateOrEmptyTheList()
 {
     WndService* page = build();
@@ -367,19 +411,86 @@ void tst_WndService::requestWaitsWithThePageDisabledAndSurvivesItsClosing()
     QVERIFY(m_fixture.messageTexts().isEmpty());
 }
 
-void tst_WndService::columnMoveKeepsThePortChange()
+// A port accepted in the dialog goes out before the next start, also after a column move;
+// Apply sends it with the pending list and Reset drops it, so neither leaves it waiting.
+void tst_WndService::portChangeWaitsForTheNextStart_data()
 {
+    QTest::addColumn<QString>("rebuild");
+    QTest::addColumn<QStringList>("statements");
+
+    const QStringList start{"SELECT start_service(\"IMAPS\")", "SELECT running FROM service-imaps"};
+    QTest::newRow("column move") << "move"
+                                 << QStringList{"UPDATE service-imaps SET port = '1993'"} + start;
+    QTest::newRow("Apply") << "apply" << start;
+    QTest::newRow("Reset") << "reset" << start;
+}
+
+void tst_WndService::portChangeWaitsForTheNextStart()
+{
+    QFETCH(QString, rebuild);
+    QFETCH(QStringList, statements);
     WndService* page = build();
     choose(page, 4);
     answerPort("1993");
     page->slotProp();
-    page->m_list->header()->moveSection(0, 2);
+    if (rebuild == QLatin1String("move")) {
+        page->m_list->header()->moveSection(0, 2);
+        QCoreApplication::processEvents();
+        QTRY_COMPARE(headers(page->m_list).at(2), QStringLiteral("Service"));
+    } else if (rebuild == QLatin1String("apply")) {
+        QCOMPARE(m_fixture.apply(), ApplyOutcome::Applied);
+    } else {
+        m_fixture.m_ctrl->reset();
+    }
+    QCOMPARE(page->portChanged(4), rebuild == QLatin1String("move"));
+    page->m_list->setCurrentItem(page->serviceItem(4));
+    QCOMPARE(statementsOf([&] { page->startStop(true, page->serviceItem(4)); }), statements);
+    // Sent once: the next start sends no port.
+    QCOMPARE(statementsOf([&] { page->startStop(true, page->serviceItem(4)); }),
+             statements.mid(statements.size() - 2));
+}
+
+void tst_WndService::runningOnlyWhenTheStateIsOne_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<bool>("startEnabled");
+
+    QTest::newRow("1") << "1" << "Running" << false;
+    QTest::newRow("2") << "2" << "Stopped" << true;
+    QTest::newRow("0") << "0" << "Stopped" << true;
+    QTest::newRow("empty") << "" << "Stopped" << true;
+}
+
+void tst_WndService::runningOnlyWhenTheStateIsOne()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, shown);
+    QFETCH(bool, startEnabled);
+    m_fixture.setCells("service-smtp", {{"running", stored}});
+    WndService* page = build();
+    QCOMPARE(page->serviceItem(0)->text(1), shown);
+    choose(page, 0);
+    QCOMPARE(page->m_btnStart->isEnabled(), startEnabled);
+    QCOMPARE(page->m_btnStop->isEnabled(), !startEnabled);
+}
+
+// The services keep their order: the header shows no sort arrow, however the list is
+// rebuilt.
+void tst_WndService::noSortArrowAfterAnyRebuild()
+{
+    WndService* page = build();
+    QHeaderView* header = page->m_list->header();
+    QVERIFY(!header->isSortIndicatorShown());
+    header->moveSection(0, 2);
     QCoreApplication::processEvents();
     QTRY_COMPARE(headers(page->m_list).at(2), QStringLiteral("Service"));
-    QVERIFY(page->portChanged(4));
-    page->m_list->setCurrentItem(page->serviceItem(4));
-    QCOMPARE(statementsOf([&] { page->startStop(true, page->serviceItem(4)); }).first(),
-             QStringLiteral("UPDATE service-imaps SET port = '1993'"));
+    QVERIFY(!header->isSortIndicatorShown());
+    choose(page, 1);
+    answerPort("1110");
+    page->slotProp();
+    QCOMPARE(m_fixture.apply(), ApplyOutcome::Applied);
+    QVERIFY(!page->m_list->header()->isSortIndicatorShown());
 }
 
 void tst_WndService::propertiesWriteTheRow_data()
@@ -659,8 +770,8 @@ void tst_WndService::applyAndResetKeepTheStatesReadBack()
     QCOMPARE(m_fixture.storedCell("service-pop3", "port"), QStringLiteral("1110"));
     QCOMPARE(texts(page->m_list, 1).mid(1, 2), QStringList({"Stopped", "Running"}));
     QCOMPARE(texts(page->m_list, 3).at(1), QStringLiteral("1110"));
-    // Applied, the new port still waits for the service to start on it.
-    QVERIFY(page->portChanged(1));
+    // Applied, the port went out with the apply: no start sends it again.
+    QVERIFY(!page->portChanged(1));
 }
 
 void tst_WndService::refusedLoadLeavesThePageInert()

@@ -39,6 +39,7 @@ private slots:
     void questions_data();
     void questions();
     void withdrawnApplyIsHandedInAgain();
+    void outOfRangePortIsNeverCut_data();
     void outOfRangePortIsNeverCut();
     void resetRestoresTheLoadedRows();
     void appliedEditIsKept();
@@ -311,6 +312,8 @@ void tst_WndSmtp::questions_data()
     const QString hostAndPort = QStringLiteral(
         "You should fill relay server hostname and port.\nDo you want to correct the problem?");
     const QString user = QStringLiteral("You should user name.\nDo you want to correct the problem?");
+    const QString port = QStringLiteral(
+        "Relay server port must be a number from 0 to 65535.\nDo you want to correct the problem?");
     const int yes = QMessageBox::Yes, no = QMessageBox::No, cancel = QMessageBox::Cancel;
 
     QTest::newRow("direct delivery asks nothing")
@@ -328,6 +331,16 @@ void tst_WndSmtp::questions_data()
         << "m_editUser" << false;
     QTest::newRow("No to both applies") << true << "" << "" << "" << Answers{no, no}
                                         << QStringList{hostAndPort, user} << "" << true;
+    // A port the column cannot hold is never written: it is asked about whatever else is.
+    QTest::newRow("port out of range with direct delivery")
+        << false << "" << "70000" << "" << Answers{yes} << QStringList{port} << "m_rbtnSMTP"
+        << false;
+    QTest::newRow("host empty, No goes on to the port")
+        << true << "" << "70000" << "me" << Answers{no, cancel} << QStringList{hostAndPort, port}
+        << "m_editPort" << false;
+    QTest::newRow("port out of range, No goes on to the user")
+        << true << "relay.example" << "99999" << "" << Answers{no, yes} << QStringList{port, user}
+        << "m_editUser" << false;
 }
 
 void tst_WndSmtp::questions()
@@ -367,12 +380,26 @@ void tst_WndSmtp::withdrawnApplyIsHandedInAgain()
     QCOMPARE(m_fixture.pending(), before);
 }
 
-// A port the column cannot hold is asked about and never written cut to 16 bits.
+// A port the column cannot hold is asked about and never written cut to 16 bits; applied
+// anyway, the field shows the port the server holds.
+void tst_WndSmtp::outOfRangePortIsNeverCut_data()
+{
+    QTest::addColumn<bool>("relay");
+    QTest::addColumn<QString>("focused");
+
+    QTest::newRow("relay") << true << "m_editPort";
+    QTest::newRow("direct delivery") << false << "m_rbtnSMTP";
+}
+
 void tst_WndSmtp::outOfRangePortIsNeverCut()
 {
+    QFETCH(bool, relay);
+    QFETCH(QString, focused);
     WndSmtp* page = build();
     type(page->m_editPort, "70000");
     QVERIFY(m_fixture.pending().isEmpty());
+    if (!relay)
+        page->m_rbtnDNS->click();
     type(page->m_editHops, "29");
     m_fixture.m_dialogs->answer(QMessageBox::Yes);
 
@@ -380,13 +407,17 @@ void tst_WndSmtp::outOfRangePortIsNeverCut()
     QCOMPARE(m_fixture.messageTexts(),
              QStringList{"Relay server port must be a number from 0 to 65535.\n"
                          "Do you want to correct the problem?"});
-    QCOMPARE(m_fixture.focusedWidget(), page->m_editPort);
+    QCOMPARE(m_fixture.focusedWidget()->objectName(), focused);
 
     m_fixture.m_ctrl->update_again();
     m_fixture.m_dialogs->answer(QMessageBox::No);
+    const int mark = m_fixture.journalSize();
     QCOMPARE(m_fixture.apply(), ApplyOutcome::Applied);
+    QVERIFY(!m_fixture.journalSince(mark).join(u'\n').contains(QLatin1String("ServerPort")));
     QCOMPARE(m_fixture.storedCell("relay", "ServerPort"), QStringLiteral("587"));
     QCOMPARE(m_fixture.storedCell("smtp", "MaxHops"), QStringLiteral("29"));
+    QCOMPARE(page->m_editPort->text(), QStringLiteral("587"));
+    QVERIFY(m_fixture.pending().isEmpty());
 }
 
 void tst_WndSmtp::resetRestoresTheLoadedRows()

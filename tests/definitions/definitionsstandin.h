@@ -30,6 +30,14 @@ public:
             qFatal("DefinitionsStandIn: no connection to the stand-in server");
     }
 
+    // One more row of a server table, before a dialog reads it.
+    void appendRow(const QString& table, const QStringList& row)
+    {
+        QList<QStringList> rows = server->rows(table);
+        rows.append(row);
+        server->setTable(table, server->columns(table), rows);
+    }
+
     void mark() { m_mark = int(server->journal().size()); }
     QStringList journalSinceMark() const { return journalFrom(*server, m_mark); }
 

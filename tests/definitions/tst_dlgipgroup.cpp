@@ -78,6 +78,8 @@ private slots:
     void cancelSendsNothing();
     void duplicateIsRefused_data();
     void duplicateIsRefused();
+    void keyHeldTwiceEditedUnchanged_data();
+    void keyHeldTwiceEditedUnchanged();
     void emptyValueCannotBeAdded_data();
     void emptyValueCannotBeAdded();
     void okFailingPartWayStaysOpen();
@@ -252,6 +254,34 @@ void TestDlgIPGroup::duplicateIsRefused()
     dialog->m_btnOK->click();
     QCOMPARE(m_standIn->journalSinceMark(), QStringList{});
     QCOMPARE(dialog->result(), int(QDialog::Accepted));
+}
+
+void TestDlgIPGroup::keyHeldTwiceEditedUnchanged_data()
+{
+    QTest::addColumn<QString>("twin"); // the value of the group's second "mx1.example" entry
+
+    QTest::newRow("an exact twin") << "mx1.example";
+    QTest::newRow("a twin in capitals") << "MX1.EXAMPLE";
+}
+
+// The server holds a key twice: an edit that leaves the key as it was is no duplicate of the
+// other entry, for either of the two.
+void TestDlgIPGroup::keyHeldTwiceEditedUnchanged()
+{
+    QFETCH(QString, twin);
+
+    m_standIn->appendRow("ipaccesslist", {"Office", twin, "Spare host"});
+    DialogRecorder recorder;
+    const auto dialog = open("Office");
+    work(*dialog, recorder, {"pick 1", "edit", "pick 2", "desc Standby host", "edit"});
+    QCOMPARE(recorder.messageTexts(), QStringList{});
+    QCOMPARE(entriesShown(*dialog).value(2), twin + " | Standby host");
+
+
+    // What the server makes of a key it holds twice is its own affair.
+    dialog->m_btnOK->click();
+    QCOMPARE(m_standIn->journalSinceMark().value(0),
+             "update ipaccesslist set Desc='Standby host' where Name='Office' and Value='" + twin + "'");
 }
 
 void TestDlgIPGroup::emptyValueCannotBeAdded_data()

@@ -78,6 +78,8 @@ private slots:
     void cancelSendsNothing();
     void duplicateIsRefused_data();
     void duplicateIsRefused();
+    void keyHeldTwiceEditedUnchanged_data();
+    void keyHeldTwiceEditedUnchanged();
     void okFailingPartWayStaysOpen();
 
 private:
@@ -217,6 +219,32 @@ void TestDlgTimeIntEx::duplicateIsRefused()
 
     dialog->m_btnOK->click();
     QCOMPARE(m_standIn->journalSinceMark(), QStringList{});
+}
+
+void TestDlgTimeIntEx::keyHeldTwiceEditedUnchanged_data()
+{
+    QTest::addColumn<QString>("twin"); // the description of the range's second weekday interval
+
+    QTest::newRow("an exact twin") << "Weekdays";
+    QTest::newRow("a twin in capitals") << "WEEKDAYS";
+}
+
+// The server holds a key twice: an edit that leaves the key as it was is no duplicate of the
+// other interval, for either of the two.
+void TestDlgTimeIntEx::keyHeldTwiceEditedUnchanged()
+{
+    QFETCH(QString, twin);
+
+    m_standIn->appendRow("timeintervals", {"Office hours", twin, "1", "135", "600", "660"});
+    DialogRecorder recorder;
+    const auto dialog = open("Office hours");
+    work(*dialog, {"pick 0", "edit", "pick 2", "end 700", "edit"});
+    QCOMPARE(recorder.messageTexts(), QStringList{});
+
+    // What the server makes of a key it holds twice is its own affair.
+    dialog->m_btnOK->click();
+    QCOMPARE(m_standIn->journalSinceMark().value(0),
+             "update timeintervals set end='700' where name='Office hours' and desc='" + twin + "' and type='1'");
 }
 
 void TestDlgTimeIntEx::okFailingPartWayStaysOpen()

@@ -21,6 +21,25 @@ inline QList<Column> etrnColumns()
             {"user", TypeString}, {"password", TypePwd}};
 }
 
+inline QList<Column> schedColumns()
+{
+    return {{"timetype", TypeInt, true}, {"time", TypeInt, true}, {"timeint", TypeString, true},
+            {"enabled", TypeInt},        {"desc", TypeString},    {"allowdial", TypeInt},
+            {"action", TypeInt}};
+}
+
+inline QList<Column> timeColumns()
+{
+    return {{"name", TypeString, true}, {"desc", TypeString, true}, {"type", TypeInt, true},
+            {"days", TypeString},       {"start", TypeInt},         {"end", TypeInt}};
+}
+
+// Two time ranges, "Night" and "Office".
+inline QList<QStringList> timeRanges()
+{
+    return {{"Night", "n", "0", "", "1320", "360"}, {"Office", "o", "1", "12345", "480", "1080"}};
+}
+
 // Id, Create, NextTry, Size, From, To.
 inline QList<QStringList> queue()
 {

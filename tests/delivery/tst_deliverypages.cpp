@@ -1,15 +1,35 @@
 // The delivery pages in a main window, built through the page table: where they stand in
-// the tree, whether the Apply/Reset bar goes with them, and an ETRN change applied.
+// the tree, whether the Apply/Reset bar goes with them, an ETRN change applied, and the
+// Scheduling page, which hands nothing over until the administrator changes something.
 
 #include "deliveryfixture.h"
 #include "dialogrecorder.h"
+#include "dlgsched.h"
 #include "shellharness.h"
 #include "wndconnection.h"
 #include "wndetrn.h"
 #include "wndqueue.h"
+#include "wndsched.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
+
+namespace {
+
+// The top-level entry whose column `column` reads `text`.
+QTreeWidgetItem* itemReading(const QTreeWidget* list, int column, const QString& text)
+{
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        if (list->topLevelItem(i)->text(column) == text)
+            return list->topLevelItem(i);
+    }
+    return nullptr;
+}
+
+} // namespace
 
 class TestDeliveryPages : public QObject
 {
@@ -22,8 +42,13 @@ private slots:
     void openFromTheTree_data();
     void openFromTheTree();
     void etrnRemovalApplied();
+    void schedulingPendsOnlyWhatIsToggled();
+    void schedulingDialogKeepsWhatItCannotShow_data();
+    void schedulingDialogKeepsWhatItCannotShow();
 
 private:
+    WndSched* openScheduling(ConsoleStandIn& console, WndMain** window);
+
     std::unique_ptr<StandIn::TestServer> m_server;
 };
 
@@ -34,6 +59,8 @@ void TestDeliveryPages::init()
     PageFactory::registerPage<WndEtrn>(PageKind::EtrnDownload);
     PageFactory::registerPage<WndQueue>(PageKind::MailQueue);
     PageFactory::registerPage<WndConnection>(PageKind::Connections);
+    PageFactory::registerPage<WndSched>(PageKind::Scheduling);
+    m_server->setTable("timeintervals", DeliveryFixture::timeColumns(), DeliveryFixture::timeRanges());
 }
 
 void TestDeliveryPages::cleanup()
@@ -90,6 +117,105 @@ void TestDeliveryPages::etrnRemovalApplied()
              QStringList{"delete from odmr where server='relay.example' and domain='corvane.example'"});
     QCOMPARE(m_server->rows("odmr").size(), 2);
     QVERIFY(page->m_table.diff(true)->isEmpty());
+}
+
+WndSched* TestDeliveryPages::openScheduling(ConsoleStandIn& console, WndMain** window)
+{
+    *window = console.open(m_server->port());
+    return *window ? openPage<WndSched>(*window, QStringLiteral("Configuration/Scheduling")) : nullptr;
+}
+
+void TestDeliveryPages::schedulingPendsOnlyWhatIsToggled()
+{
+    // Enabled stored as 2 (shown on) and as null (shown off).
+    m_server->setTable("scheduler", DeliveryFixture::schedColumns(),
+                       {{"0", "60", "", "2", "two", "0", "1"}, {"1", "425", "", "", "null", "0", "1"}});
+    ConsoleStandIn console;
+    WndMain* window = nullptr;
+    WndSched* page = openScheduling(console, &window);
+    QVERIFY(page);
+    const QString update = "update scheduler set enabled='0' where timetype='0' and time='60' and timeint=''";
+    QTreeWidgetItem* two = itemReading(page->m_list, 2, "two");
+    QTreeWidgetItem* null = itemReading(page->m_list, 2, "null");
+    QCOMPARE(two->checkState(0), Qt::Checked);
+    QCOMPARE(null->checkState(0), Qt::Unchecked);
+    // Opened: nothing pending, and the buttons say so.
+    QVERIFY(window->getDBCtrl()->m_pending.isEmpty());
+    QVERIFY(!window->getApplyButton()->isEnabled());
+    QVERIFY(!window->getResetButton()->isEnabled());
+
+    two->setCheckState(0, Qt::Unchecked);
+    QCOMPARE(window->getDBCtrl()->m_pending, QStringList{update});
+    QVERIFY(window->getApplyButton()->isEnabled());
+    QVERIFY(window->getResetButton()->isEnabled());
+    // Toggled back, each row holds what it held.
+    two->setCheckState(0, Qt::Checked);
+    null->setCheckState(0, Qt::Checked);
+    null->setCheckState(0, Qt::Unchecked);
+    QVERIFY(window->getDBCtrl()->m_pending.isEmpty());
+    QVERIFY(!window->getApplyButton()->isEnabled());
+
+    // Nothing to ask about on leaving.
+    DialogRecorder recorder;
+    choose(window, QStringLiteral("Configuration/ETRN Download"));
+    QVERIFY(recorder.messages.isEmpty());
+    page = openPage<WndSched>(window, QStringLiteral("Configuration/Scheduling"));
+    QVERIFY(page);
+    QVERIFY(!window->getApplyButton()->isEnabled());
+    itemReading(page->m_list, 2, "two")->setCheckState(0, Qt::Unchecked);
+    QCOMPARE(applied(window, *m_server), QStringList{update});
+    QVERIFY(!window->getApplyButton()->isEnabled());
+    QVERIFY(recorder.messages.isEmpty());
+}
+
+void TestDeliveryPages::schedulingDialogKeepsWhatItCannotShow_data()
+{
+    using Typing = std::function<void(DlgSched*)>;
+    QTest::addColumn<Typing>("typing");
+    QTest::addColumn<QStringList>("sent");
+
+    // Restricted to a range that no longer exists, allowed to dial as 77, actions 77 (send,
+    // ETRN and two bits no box stands for).
+    const QString where = " where timetype='0' and time='60' and timeint='Gone'";
+    QTest::newRow("untouched: nothing sent") << Typing([](DlgSched*) {}) << QStringList();
+    QTest::newRow("dial-up off") << Typing([](DlgSched* d) { d->m_chkDialRAS->setChecked(false); })
+                                 << QStringList{"update scheduler set allowdial='0'" + where};
+    QTest::newRow("sending off") << Typing([](DlgSched* d) { d->m_chkSend->setChecked(false); })
+                                 << QStringList{"update scheduler set action='4'" + where};
+    QTest::newRow("another range") << Typing([](DlgSched* d) { d->m_combo->setCurrentText("Night"); })
+                                   << QStringList{"update scheduler set timeint='Night'" + where};
+    QTest::newRow("no range") << Typing([](DlgSched* d) { d->m_chkValid->setChecked(false); })
+                              << QStringList{"update scheduler set timeint=''" + where};
+    QTest::newRow("every two hours") << Typing([](DlgSched* d) { d->m_edit->setText("2"); })
+                                     << QStringList{"update scheduler set time='120'" + where};
+}
+
+void TestDeliveryPages::schedulingDialogKeepsWhatItCannotShow()
+{
+    using Typing = std::function<void(DlgSched*)>;
+    QFETCH(Typing, typing);
+    QFETCH(QStringList, sent);
+
+    m_server->setTable("scheduler", DeliveryFixture::schedColumns(), {{"0", "60", "Gone", "1", "odd", "77", "77"}});
+    ConsoleStandIn console;
+    WndMain* window = nullptr;
+    WndSched* page = openScheduling(console, &window);
+    QVERIFY(page);
+    DialogRecorder recorder;
+    QString range;
+    recorder.answerDialog([&](QDialog* opened) {
+        auto* dialog = qobject_cast<DlgSched*>(opened);
+        range = dialog->m_chkValid->isChecked() ? dialog->m_combo->currentText() : QString();
+        typing(dialog);
+        dialog->m_rbtnOK->click();
+        return dialog->result();
+    });
+    page->m_list->setCurrentItem(page->m_list->topLevelItem(0));
+    page->slotEdit();
+    QCOMPARE(range, QStringLiteral("Gone"));
+    QVERIFY(recorder.messages.isEmpty());
+    QCOMPARE(window->getApplyButton()->isEnabled(), !sent.isEmpty());
+    QCOMPARE(applied(window, *m_server), sent);
 }
 
 QTEST_MAIN(TestDeliveryPages)

@@ -105,7 +105,12 @@ void TestDlgPop3::addressChecks_data()
     QTest::newRow("kept with No") << "John" << int(QMessageBox::No) << QStringList{wrong} << true;
     QTest::newRow("alias") << "info" << 0 << QStringList{} << true;
     QTest::newRow("group") << "[sales]" << 0 << QStringList{} << true;
-    QTest::newRow("group without its bracket") << "[sales" << 0 << QStringList{} << true;
+    // Looked up without its last letter ("sale"), which no group has: asked about, not
+    // stored malformed unnoticed.
+    QTest::newRow("group without its bracket, corrected") << "[sales" << int(QMessageBox::Yes) << QStringList{wrong}
+                                                          << false;
+    QTest::newRow("group without its bracket, kept with No") << "[sales" << int(QMessageBox::No)
+                                                             << QStringList{wrong} << true;
     QTest::newRow("lone bracket") << "[" << int(QMessageBox::Cancel) << QStringList{wrong} << false;
     QTest::newRow("at sign not looked up") << "x@y" << 0 << QStringList{} << true;
     QTest::newRow("lone at sign") << "@" << 0 << QStringList{} << true;

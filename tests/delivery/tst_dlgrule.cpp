@@ -46,8 +46,13 @@ void TestDlgRule::okChecks_data()
     QTest::newRow("user") << "a@isp.example" << "john" << L{} << QStringList{} << true;
     QTest::newRow("alias") << "a@isp.example" << "info" << L{} << QStringList{} << true;
     QTest::newRow("group") << "a@isp.example" << "[sales]" << L{} << QStringList{} << true;
-    QTest::newRow("group without its bracket keeps its name") << "a@isp.example" << "[sales" << L{} << QStringList{}
-                                                              << true;
+    // Looked up without its last letter ("sale"), which no group has: asked about, not
+    // stored malformed unnoticed.
+    QTest::newRow("group without its bracket, corrected") << "a@isp.example" << "[sales" << L{QMessageBox::Yes}
+                                                          << QStringList{wrong} << false;
+    QTest::newRow("group without its bracket, kept with No") << "a@isp.example" << "[sales" << L{QMessageBox::No}
+                                                             << QStringList{wrong} << true;
+    QTest::newRow("lone bracket") << "a@isp.example" << "[" << L{QMessageBox::Cancel} << QStringList{wrong} << false;
     QTest::newRow("no such group") << "a@isp.example" << "[sale]" << L{QMessageBox::Yes} << QStringList{wrong}
                                    << false;
     QTest::newRow("letter case counts, Cancel corrects") << "a@isp.example" << "John" << L{QMessageBox::Cancel}

@@ -41,7 +41,7 @@ private slots:
     void cells();
     void fromSortsByAddress_data();
     void fromSortsByAddress();
-    void timeSortsAsText();
+    void timeSortsByValue();
 };
 
 void TestQConnectionItem::cells_data()
@@ -76,10 +76,11 @@ void TestQConnectionItem::fromSortsByAddress_data()
     QTest::addColumn<QList<int>>("shown");
     QTest::addColumn<QStringList>("ascending"); // the From column, top down
 
+    // What is not an address sorts with 255.255.255.255; equals keep the order they came in.
     QTest::newRow("in its place")
-        << allColumns << QStringList{"10.0.0.2", "10.0.0.10", "255.255.255.255", "", "not an address"};
+        << allColumns << QStringList{"10.0.0.2", "10.0.0.10", "not an address", "255.255.255.255", ""};
     QTest::newRow("moved to the front")
-        << QList<int>{C::From, C::Protocol} << QStringList{"10.0.0.2", "10.0.0.10", "255.255.255.255", "", "not an address"};
+        << QList<int>{C::From, C::Protocol} << QStringList{"10.0.0.2", "10.0.0.10", "not an address", "255.255.255.255", ""};
 }
 
 void TestQConnectionItem::fromSortsByAddress()
@@ -94,14 +95,14 @@ void TestQConnectionItem::fromSortsByAddress()
     QCOMPARE(list.columnOf(C::From), ascending);
 }
 
-void TestQConnectionItem::timeSortsAsText()
+void TestQConnectionItem::timeSortsByValue()
 {
     ConnectionList list({C::Time, C::From});
-    for (const char* seconds : {"360000", "359999", "59"})
+    for (const char* seconds : {"360000", "359999", "59", "36000000"})
         list.add({"SMTP", "0", QLatin1String(seconds), "10.0.0.1", "", ""});
     list.sortBy(C::Time);
-    // From 100 hours on the text order is not the order of the values.
-    QCOMPARE(list.columnOf(C::Time), (QStringList{"00:00:59", "100:00:00", "99:59:59"}));
+    // Beyond 99 hours too, where the text order is not the order of the values.
+    QCOMPARE(list.columnOf(C::Time), (QStringList{"00:00:59", "99:59:59", "100:00:00", "10000:00:00"}));
     // With "From" hidden no column sorts by address.
     ConnectionList hidden({C::Protocol, C::Info});
     QConnectionItem* a = hidden.add({"SMTP", "0", "1", "10.0.0.10", "", "b"});

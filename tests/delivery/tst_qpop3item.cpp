@@ -169,9 +169,11 @@ void TestQPop3Item::numericColumnsSortByValue_data()
 
     QTest::newRow("messages") << int(QPop3Item::MaxMessages) << QStringList{"300", "5", "40"}
                               << QStringList{"5", "40", "300"};
-    QTest::newRow("seven digits sort as text") << int(QPop3Item::MaxMessages)
-                                               << QStringList{"300", "1000000", "5"}
-                                               << QStringList{"5", "300", "1000000"};
+    QTest::newRow("seven digits by value too") << int(QPop3Item::MaxMessages)
+                                               << QStringList{"1000000", "300", "200000", "5"}
+                                               << QStringList{"5", "300", "200000", "1000000"};
+    QTest::newRow("negative first") << int(QPop3Item::MaxMessages) << QStringList{"7", "-20", "-3"}
+                                    << QStringList{"-20", "-3", "7"};
     QTest::newRow("ports") << int(QPop3Item::Port) << QStringList{"995", "110", "25"}
                            << QStringList{"25", "110", "995"};
     QTest::newRow("description as text") << int(QPop3Item::Description) << QStringList{"b", "a10", "a9"}
@@ -207,7 +209,7 @@ void TestQPop3Item::equalCellsFollowServerThenUser()
              (QStringList{"a.example", "b.example", "c.example", "a.example"}));
     QPop3Item* first = static_cast<QPop3Item*>(list.view.topLevelItem(0));
     QCOMPARE(first->key(list.cols.dispinv.at(QPop3Item::Port), true),
-             QStringLiteral("000110") + QString(16, ' ') + "a.example" + QString(16, ' ') + "ann");
+             QStringLiteral("0000000110") + QString(16, ' ') + "a.example" + QString(16, ' ') + "ann");
 }
 
 void TestQPop3Item::hiddenServerLeavesItsPartEmpty()
@@ -215,7 +217,7 @@ void TestQPop3Item::hiddenServerLeavesItsPartEmpty()
     Pop3List list({QPop3Item::User, QPop3Item::MaxMessages});
     QPop3Item* item = list.add(account("ann", "pop.example", "", "0", "0", "7"));
     QVERIFY(item->icon(0).isNull());
-    QCOMPARE(item->key(1, true), QStringLiteral("000007") + QString(16, ' ') + QString(16, ' ') + "ann");
+    QCOMPARE(item->key(1, true), QStringLiteral("0000000007") + QString(16, ' ') + QString(16, ' ') + "ann");
 }
 
 QTEST_MAIN(TestQPop3Item)

@@ -98,8 +98,9 @@ void TestWndConnection::sortedColumns_data()
     QTest::addColumn<int>("sortColumn");
     QTest::addColumn<QStringList>("protocols");
 
-    QTest::newRow("From by address, non-addresses last") << 3 << QStringList{"IMAP", "SMTP", "HTTP", "POP3"};
-    QTest::newRow("Time as text") << 2 << QStringList{"HTTP", "POP3", "SMTP", "IMAP"};
+    QTest::newRow("From by address, a non-address as the highest") << 3
+                                                                    << QStringList{"IMAP", "SMTP", "HTTP", "POP3"};
+    QTest::newRow("Time by value") << 2 << QStringList{"HTTP", "POP3", "SMTP", "IMAP"};
 }
 
 void TestWndConnection::sortedColumns()

@@ -267,10 +267,14 @@ void TestWndEtrn::editedEntries_data()
         << "mx.isp.example" << "corvane.example" << Typing{QString(), QString(), 0, QString(), QString()}
         << "mx.isp.example|corvane.example|auth|user on|PlainFillText"
         << QStringList{"update odmr set auth='0' where server='mx.isp.example' and domain='corvane.example'"};
-    QTest::newRow("auth 2 opens checked, saved as 1")
+    // Left alone, the box writes back what was stored, also a value it shows only as "on".
+    QTest::newRow("auth 2 opens checked, kept untouched")
         << "relay.example" << "corvane.example" << Typing()
+        << "relay.example|corvane.example|auth|user on|PlainFillText" << QStringList();
+    QTest::newRow("auth 2 switched off")
+        << "relay.example" << "corvane.example" << Typing{QString(), QString(), 0, QString(), QString()}
         << "relay.example|corvane.example|auth|user on|PlainFillText"
-        << QStringList{"update odmr set auth='1' where server='relay.example' and domain='corvane.example'"};
+        << QStringList{"update odmr set auth='0' where server='relay.example' and domain='corvane.example'"};
     QTest::newRow("without authentication the user is off")
         << "mx.isp.example" << "lakeside.example;harbour.example" << Typing()
         << "mx.isp.example|lakeside.example;harbour.example|-|user off|PlainFillText" << QStringList();

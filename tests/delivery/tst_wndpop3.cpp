@@ -218,10 +218,14 @@ void TestWndPop3::untouchedAccountKeepsItsValues_data()
                                         << "s|u|PlainFillText|ssl|Special port|7995|APOP|to x@y|";
     QTest::newRow("STLS") << QStringList{"u", "s", "7111", "", "2", "x@y", "0", "pw", ""}
                           << "s|u|PlainFillText|ssl|STLS command|7111|Plain|to x@y|";
+    // A stored number no entry stands for shows the first entry and is kept while the
+    // box is left alone.
     QTest::newRow("unknown authentication kept") << QStringList{"u", "s", "110", "", "0", "x@y", "5", "pw", ""}
-                                                 << "s|u|PlainFillText|no ssl|(off)|110|5|to x@y|";
+                                                 << "s|u|PlainFillText|no ssl|(off)|110|Plain|to x@y|";
     QTest::newRow("unknown SSL mode kept") << QStringList{"u", "s", "110", "", "3", "x@y", "0", "pw", ""}
-                                           << "s|u|PlainFillText|ssl|3|110|Plain|to x@y|";
+                                           << "s|u|PlainFillText|ssl|STLS command|110|Plain|to x@y|";
+    QTest::newRow("both 77 kept") << QStringList{"u", "s", "110", "", "77", "x@y", "77", "pw", ""}
+                                  << "s|u|PlainFillText|ssl|STLS command|110|Plain|to x@y|";
     QTest::newRow("negative SSL mode kept") << QStringList{"u", "s", "110", "", "-1", "x@y", "0", "pw", ""}
                                             << "s|u|PlainFillText|no ssl|(off)|110|Plain|to x@y|";
 }

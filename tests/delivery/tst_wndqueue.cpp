@@ -7,6 +7,7 @@
 #include "deliveryfixture.h"
 #include "desktop.h"
 #include "dialogrecorder.h"
+#include "ownrequestfailure.h"
 #include "pagesession.h"
 #include "qqueueitem.h"
 #include "settingsstore.h"
@@ -65,6 +66,8 @@ private slots:
     void removeAsksFirst_data();
     void removeAsksFirst();
     void removeFailureStillReloads();
+    void messageActionFailureTold_data();
+    void messageActionFailureTold();
     void tryNowSendsEscapedIdAndReloads();
     void actionsAfterFailedRefreshUseTheShownMessage();
     void headerMoveReloadsAndResizeDoesNot();
@@ -244,7 +247,7 @@ void TestWndQueue::removeAsksFirst()
     const int before = int(m_server->journal().size());
     page->slotRemove();
 
-    QCOMPARE(recorder.messageTexts(), QStringList{"Message will be deleted.\nDo you want to proceed?"});
+    QCOMPARE(recorder.messageTexts(), QStringList{QStringLiteral("Message will be deleted.\nDo you want to proceed?")});
     QCOMPARE(recorder.messages.at(0).caption, QStringLiteral("Ornel Corvane Administration"));
     QCOMPARE(recorder.messages.at(0).icon, QMessageBox::Warning);
     QCOMPARE(recorder.messages.at(0).buttons, QMessageBox::Yes | QMessageBox::No);
@@ -269,6 +272,40 @@ void TestWndQueue::removeFailureStillReloads()
     QVERIFY(!recorder.messages.at(1).parent);
     QCOMPARE(statements(*m_server, before), (QStringList{"SELECT queue_remove(\"Q100\")", ShowQueue}));
     QCOMPARE(page->m_list->topLevelItemCount(), 4);
+}
+
+void TestWndQueue::messageActionFailureTold_data()
+{
+    OwnRequestFailure::addRows();
+}
+
+void TestWndQueue::messageActionFailureTold()
+{
+    QFETCH(int, failure);
+    auto page = makePage();
+    OwnRequestFailure::MainWindow window;
+    window.attach(m_session->connection());
+    choose(page->m_list, QStringLiteral("Q300"));
+    QVERIFY(OwnRequestFailure::arrange(*m_server, "queue_rejuvenate", failure));
+    DialogRecorder recorder;
+    const int before = int(m_server->journal().size());
+    page->slotRejuvenate();
+
+    QVERIFY(OwnRequestFailure::told(recorder, window, failure));
+    // The reload is tried all the same; it reaches a server that is still there.
+    const QString sent = QStringLiteral("SELECT queue_rejuvenate(\"Q300\")");
+    const QStringList expected = failure == OwnRequestFailure::Refused ? QStringList{sent, ShowQueue}
+                                                                       : QStringList{sent};
+    QCOMPARE(statements(*m_server, before), expected);
+    QCOMPARE(page->m_list->topLevelItemCount(), 4);
+
+    // The next action: answered after a refusal, told nothing more after the loss.
+    recorder.messages.clear();
+    recorder.answer(QMessageBox::Yes);
+    choose(page->m_list, QStringLiteral("Q300"));
+    page->slotRemove();
+    QCOMPARE(recorder.messageTexts(), QStringList{QStringLiteral("Message will be deleted.\nDo you want to proceed?")});
+    QCOMPARE(m_server->queue().size(), failure == OwnRequestFailure::Refused ? 3 : 4);
 }
 
 void TestWndQueue::tryNowSendsEscapedIdAndReloads()

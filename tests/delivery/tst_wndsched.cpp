@@ -24,21 +24,10 @@ using namespace StandIn;
 
 namespace {
 
-QList<Column> schedColumns()
-{
-    return {{"timetype", TypeInt, true}, {"time", TypeInt, true}, {"timeint", TypeString, true},
-            {"enabled", TypeInt},        {"desc", TypeString},    {"allowdial", TypeInt},
-            {"action", TypeInt}};
-}
+using DeliveryFixture::schedColumns;
+using DeliveryFixture::timeColumns;
 
-QList<Column> timeColumns()
-{
-    return {{"name", TypeString, true}, {"desc", TypeString, true}, {"type", TypeInt, true},
-            {"days", TypeString},       {"start", TypeInt},         {"end", TypeInt}};
-}
-
-const QList<QStringList> ranges = {{"Night", "n", "0", "", "1320", "360"},
-                                   {"Office", "o", "1", "12345", "480", "1080"}};
+const QList<QStringList> ranges = DeliveryFixture::timeRanges();
 
 // What the dialog showed: description|Every or At|time text|unit or hint|actions|range|dial.
 QString describe(const DlgSched* dialog)
@@ -158,7 +147,8 @@ void TestWndSched::dialogOpensOnTheRow_data()
                                  << "nightly|Every|2|Hours|5|Night|dial";
     QTest::newRow("minutes") << QStringList{"0", "90", "", "1", "often", "0", "3"} << "often|Every|90|Minutes|3|-|no dial";
     QTest::newRow("at") << QStringList{"1", "425", "", "1", "morning", "2", "8"} << "morning|At|07:05|(hh:mm)|0|-|dial";
-    QTest::newRow("unknown range") << QStringList{"0", "60", "Gone", "1", "", "0", "1"} << "|Every|1|Hours|1||no dial";
+    QTest::newRow("range no longer among the ranges") << QStringList{"0", "60", "Gone", "1", "", "0", "1"}
+                                                     << "|Every|1|Hours|1|Gone|no dial";
 }
 
 void TestWndSched::dialogOpensOnTheRow()

@@ -113,6 +113,8 @@ private slots:
     void sortingFollowsTheColumn();
     void sortedTitleShowsWhole_data();
     void sortedTitleShowsWhole();
+    void sortArrowAsTheFormSetIt_data();
+    void sortArrowAsTheFormSetIt();
     void contextMenuTargets_data();
     void contextMenuTargets();
 
@@ -388,6 +390,30 @@ void TestListLayout::sortingFollowsTheColumn()
     QCOMPARE(page->list()->header()->sortIndicatorSection(), sortedSection);
     QVERIFY(page->list()->isSortingEnabled());
     QCOMPARE(page->visibleRow(0), firstRow);
+}
+
+// A rebuild sorts as before but leaves the arrow as the list's form chose: a list that keeps
+// its own order whatever the header says shows none.
+void TestListLayout::sortArrowAsTheFormSetIt_data()
+{
+    QTest::addColumn<bool>("arrow");
+    QTest::newRow("shown") << true;
+    QTest::newRow("hidden") << false;
+}
+
+void TestListLayout::sortArrowAsTheFormSetIt()
+{
+    QFETCH(bool, arrow);
+    const auto page = makePage();
+    QHeaderView* header = page->list()->header();
+    header->setSortIndicatorShown(arrow);
+    page->layout().updateView();
+    QCOMPARE(header->isSortIndicatorShown(), arrow);
+
+    header->moveSection(0, 2);
+    QTRY_COMPARE(page->cols().cols, (IntList{2, 3, 0, -1}));
+    QCOMPARE(header->isSortIndicatorShown(), arrow);
+    QVERIFY(page->list()->isSortingEnabled());
 }
 
 void TestListLayout::sortedTitleShowsWhole_data()

@@ -9,6 +9,8 @@
 #include "pagesession.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QMenu>
 #include <QPushButton>
@@ -125,6 +127,16 @@ public:
     using ListPage::edit;
     using ListPage::editCurrent;
     using ListPage::removeSelected;
+    using ListPage::cols;
+
+    // Counts the menus asked for; shows them only when showMenus.
+    bool fillPopupMenu(QMenu& menu, QWidget* receiver, QTreeWidgetItem* item) override
+    {
+        ++menusAsked;
+        return ListPage::fillPopupMenu(menu, receiver, item) && showMenus;
+    }
+    int menusAsked = 0;
+    bool showMenus = true;
 
 public slots:
     void slotAdd() {}
@@ -248,6 +260,8 @@ private slots:
     void buttonsFollowSelection_data();
     void buttonsFollowSelection();
     void failedLoadLeavesPageUnfinished();
+    void headerFollowedOnlyOnceLoaded_data();
+    void headerFollowedOnlyOnceLoaded();
     void menus_data();
     void menus();
     void editLoop_data();
@@ -326,6 +340,42 @@ void TestListPage::failedLoadLeavesPageUnfinished()
     // Not following Apply and Reset: a reset redraws nothing.
     m_ctrl->reset();
     QCOMPARE(page->list->headerItem()->text(0), QStringLiteral("1"));
+}
+
+// A page whose load failed leaves its list header alone: no menu there, and a drag of a
+// section's edge is not taken into the layout.
+void TestListPage::headerFollowedOnlyOnceLoaded_data()
+{
+    QTest::addColumn<bool>("loaded");
+    QTest::newRow("loaded") << true;
+    QTest::newRow("load refused") << false;
+}
+
+void TestListPage::headerFollowedOnlyOnceLoaded()
+{
+    QFETCH(bool, loaded);
+    if (!loaded)
+        QVERIFY(m_server->refuse("from things", 109));
+    DialogRecorder recorder;
+    auto page = makePage();
+    QCOMPARE(page->loaded, loaded);
+    page->showMenus = false;
+    page->show();
+    QVERIFY(QTest::qWaitForWindowExposed(page.get()));
+    QHeaderView* header = page->list->header();
+
+    QContextMenuEvent rightButton(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                  header->viewport()->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(header->viewport(), &rightButton);
+    QCOMPARE(page->menusAsked, loaded ? 1 : 0);
+
+    header->resizeSection(0, 90);
+    QCOMPARE(page->cols().width.at(0), loaded ? 90 : -1);
+    // The list itself still has its menu.
+    QContextMenuEvent onList(QContextMenuEvent::Mouse, QPoint(5, 5),
+                             page->list->viewport()->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(page->list->viewport(), &onList);
+    QCOMPARE(page->menusAsked, loaded ? 2 : 1);
 }
 
 void TestListPage::menus_data()

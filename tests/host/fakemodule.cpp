@@ -2,7 +2,10 @@
 // writes every call it gets, a line each, to $ORNEL_FAKE_RECORD. $ORNEL_FAKE_WINDOW chooses
 // what module_connect opens: "none" (as after a failed connection), "stay" (the default), or
 // "close:MS", a window that closes itself after MS milliseconds and, like the real main
-// window, asks for the unload from inside its closing. Its tree: "Alpha", "Beta" > "Gamma".
+// window, asks for the unload from inside its closing, or "box:MS", a window that puts up
+// a modal message box of no parent after MS milliseconds (as a refused statement does) and
+// touches itself once the box has returned. Its tree: "Alpha", "Beta" > "Gamma"; beside it
+// a page whose list shows "Gamma" too.
 
 #include "desktop.h"
 #include "ornelplugin.h"
@@ -11,7 +14,9 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QPalette>
+#include <QPointer>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -72,6 +77,12 @@ public:
         palette.setColor(QPalette::Window, QColor(0x12, 0xab, 0x34)); // for the screenshot test to find
         setPalette(palette);
         setAutoFillBackground(true);
+        // A page beside the navigation lists one of its items, as the module's group pages
+        // do. It is made first: the window's children name its list before the tree.
+        auto* page = new QWidget(this);
+        auto* list = new QTreeWidget(page);
+        new QTreeWidgetItem(list, {QStringLiteral("Gamma")});
+        (new QVBoxLayout(page))->addWidget(list);
         auto* tree = new QTreeWidget(this);
         tree->setMaximumWidth(120);
         new QTreeWidgetItem(tree, {QStringLiteral("Alpha")});
@@ -79,7 +90,9 @@ public:
         connect(tree, &QTreeWidget::currentItemChanged, this, [](QTreeWidgetItem* item) {
             record(QStringLiteral("current=%1").arg(item ? item->text(0) : QString()));
         });
-        (new QVBoxLayout(this))->addWidget(tree);
+        auto* layout = new QHBoxLayout(this);
+        layout->addWidget(tree);
+        layout->addWidget(page);
         resize(400, 300);
     }
 
@@ -87,6 +100,20 @@ public:
     {
         --windowsAlive;
         record(QStringLiteral("window destroyed"));
+    }
+
+    // Runs in the library's code: were the library unloaded under the box, returning from
+    // it would crash.
+    void runBox()
+    {
+        record(QStringLiteral("box"));
+        const QPointer<FakeWindow> self(this);
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Error"), QStringLiteral("Operation failed."),
+                        QMessageBox::Ok);
+        box.exec();
+        record(QStringLiteral("box ended window=%1").arg(self ? QStringLiteral("alive") : QStringLiteral("gone")));
+        if (self)
+            self->setWindowTitle(QStringLiteral("after the box"));
     }
 
 protected:
@@ -152,6 +179,8 @@ void module_connect(Desktop* desktop, qint32 socket, const char* host, const cha
     frame->show();
     if (behaviour.startsWith(QLatin1String("close:")))
         QTimer::singleShot(behaviour.mid(6).toInt(), window, [window] { window->close(); });
+    if (behaviour.startsWith(QLatin1String("box:")))
+        QTimer::singleShot(behaviour.mid(4).toInt(), window, [window] { window->runBox(); });
 }
 
 } // extern "C"

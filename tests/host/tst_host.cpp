@@ -112,6 +112,12 @@ void TestHost::runs_data()
     // The window asks for the unload from inside its own closing: the library must stay
     // until the window is destroyed, and go while the application still exists.
     QTest::newRow("window closes itself") << QStringList() << "close:200" << 0 << "" << served;
+    // Quit while the module's box is up: the box is ended first, and neither the window nor
+    // the library goes until the box's loop has returned into the module.
+    QTest::newRow("quit under a module's box") << QStringList{"--quit-after", "400"} << "box:100" << 0 << ""
+        << QStringList{"module_init", "module_connect", "box", "box ended window=alive", "close_dll",
+                       "window destroyed", Unloaded};
+    // Also shown by the page beside the tree, whose list comes first among the window's children.
     QTest::newRow("open an item under a collapsed one") << QStringList{"--open", "Gamma"} + quit << "stay" << 0 << ""
                                                         << served;
     QTest::newRow("open only part of a title") << QStringList{"--open", "Alph"} + quit << "stay" << 1

@@ -47,6 +47,15 @@ public:
 
     DBConn* connection() const { return conn->get(); }
 
+    // A new connection when a test lost the last one.
+    bool keepConnected()
+    {
+        const DBConn* last = conn ? conn->get() : nullptr;
+        if (last && last->m_state == DBConn::Connected && !last->m_lost)
+            return true;
+        return connect();
+    }
+
     // Forgets what the server received and what the connection logged so far.
     void mark()
     {

@@ -1,6 +1,7 @@
 #include "dialogrecorder.h"
 #include "dlglogexpr.h"
 #include "logfixture.h"
+#include "ownrequestfailure.h"
 #include "wndlogdbg.h"
 
 #include <QLineEdit>
@@ -22,6 +23,8 @@ private slots:
     void okWritesTheTextEscaped_data();
     void okWritesTheTextEscaped();
     void cancelSendsNothing();
+    void updateFailureTold_data();
+    void updateFailureTold();
     void refusedLoadLeavesTheFieldEmpty();
     void openedFromTheOtherDebugViewsMenu();
 
@@ -38,6 +41,7 @@ void tst_DlgLogExpr::initTestCase()
 
 void tst_DlgLogExpr::init()
 {
+    QVERIFY(m_fix.keepConnected());
     m_fix.server->clearControls();
     m_fix.server->setTable(QStringLiteral("Debug"),
                            {{QStringLiteral("LogExpr"), StandIn::TypeString, false}},
@@ -94,6 +98,27 @@ void tst_DlgLogExpr::cancelSendsNothing()
     QCOMPARE(dialog->result(), int(QDialog::Rejected));
     QTest::qWait(50);
     QCOMPARE(m_fix.statements(), QStringList());
+    QCOMPARE(m_fix.server->rows(QStringLiteral("Debug")), QList<QStringList>{{"port 25"}});
+}
+
+void tst_DlgLogExpr::updateFailureTold_data()
+{
+    OwnRequestFailure::addRows();
+}
+
+void tst_DlgLogExpr::updateFailureTold()
+{
+    QFETCH(int, failure);
+    const std::unique_ptr<DlgLogExpr> dialog = openDialog();
+    OwnRequestFailure::MainWindow window;
+    window.attach(m_fix.connection());
+    QVERIFY(OwnRequestFailure::arrange(*m_fix.server, QStringLiteral("^update Debug"), failure));
+    DialogRecorder recorder;
+    dialog->m_edtLog->setText(QStringLiteral("port 110"));
+    QTest::mouseClick(dialog->PushButton16, Qt::LeftButton);
+    QVERIFY(OwnRequestFailure::told(recorder, window, failure));
+    // Closed as on success; the server keeps its value.
+    QCOMPARE(dialog->result(), int(QDialog::Accepted));
     QCOMPARE(m_fix.server->rows(QStringLiteral("Debug")), QList<QStringList>{{"port 25"}});
 }
 

@@ -55,10 +55,16 @@ void tst_LogUpdatePacket::findsTheLogsRecord_data()
         << record(4, lineNumbers(1, 2)) + record(4, lineNumbers(8, 9)) << 4 << true << 1u << 2u;
     QTest::newRow("no record of the log") << record(1, lineNumbers(0, 5)) << 2 << false << 0u << 0u;
     QTest::newRow("empty datagram") << QByteArray() << 0 << false << 0u << 0u;
-    QTest::newRow("id 128 and up matches no log")
-        << record(200, lineNumbers(0, 5)) << 200 << false << 0u << 0u;
-    QTest::newRow("id byte 0x80 is not log 128")
-        << record(0x80, lineNumbers(0, 5)) << 128 << false << 0u << 0u;
+    QTest::newRow("id byte 200 is log 200")
+        << record(200, lineNumbers(0, 5)) << 200 << true << 0u << 5u;
+    QTest::newRow("id byte 0x80 is log 128")
+        << record(0x80, lineNumbers(0, 5)) << 128 << true << 0u << 5u;
+    QTest::newRow("id byte 0xff is log 255, not -1")
+        << record(0xff, lineNumbers(2, 7)) << 255 << true << 2u << 7u;
+    QTest::newRow("id byte 0xff is not log -1")
+        << record(0xff, lineNumbers(2, 7)) << -1 << false << 0u << 0u;
+    QTest::newRow("a log id beyond a byte matches no record")
+        << record(0x2c, lineNumbers(2, 7)) << 0x12c << false << 0u << 0u;
     QTest::newRow("truncated numbers") << record(3, lineNumbers(10, 25)).left(7) << 3 << false << 0u << 0u;
     QTest::newRow("length byte missing") << QByteArray(1, char(3)) << 3 << false << 0u << 0u;
     QTest::newRow("a payload shorter than the numbers")

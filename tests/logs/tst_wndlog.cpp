@@ -42,9 +42,13 @@ private slots:
     void aLogOfNoLinesRequestsNothing();
     void growth_data();
     void growth();
+    void theWidthCoversTheLongestCachedLine_data();
+    void theWidthCoversTheLongestCachedLine();
     void shrinkOrRotationScrollsToTheEnd_data();
     void shrinkOrRotationScrollsToTheEnd();
     void refusedLoadIsNotRepeatedOnEveryPaint();
+    void shortAnswersFillTheView_data();
+    void shortAnswersFillTheView();
     void closeDuringALoad();
     void deletedDuringItsLoad();
     void lostConnectionInTwoViewsShowsOneBox();
@@ -209,6 +213,9 @@ void tst_WndLog::growth()
         view->verticalScrollBar()->setValue(0);
     QVERIFY(settle(*view));
     const quint32 before = view->pager()->count();
+    // Following the end also brings the view back to the left edge.
+    view->horizontalScrollBar()->setValue(100);
+    QCOMPARE(view->horizontalScrollBar()->value(), 100);
 
     QStringList added;
     for (int i = 0; i < 60; ++i)
@@ -217,6 +224,7 @@ void tst_WndLog::growth()
     QTRY_COMPARE(view->pager()->count(), before + 60);
     QVERIFY(settle(*view));
     QCOMPARE(view->showsEnd(), follows);
+    QCOMPARE(view->horizontalScrollBar()->value(), follows ? 0 : 100);
     if (follows) {
         QCOMPARE(view->pager()->line(before + 59), QStringLiteral("added 59"));
     } else {
@@ -224,6 +232,66 @@ void tst_WndLog::growth()
     }
     QVERIFY(m_fix.traceLines().contains(QStringLiteral("update packet for log id=%1, offset=0, count=%2 (total=%2)")
                                             .arg(m_fix.logId(name)).arg(before + 60)));
+}
+
+void tst_WndLog::theWidthCoversTheLongestCachedLine_data()
+{
+    QTest::addColumn<int>("longest"); // characters of the longest line, 'W's
+    QTest::addColumn<QString>("then"); // what happens after the view has opened
+    QTest::addColumn<bool>("fixedWidth"); // afterwards the area is 3000 pixels wide
+
+    QTest::newRow("short lines: 3000 pixels") << 20 << "" << true;
+    QTest::newRow("a line wider than 3000 pixels") << 900 << "" << false;
+    QTest::newRow("a wide line that arrives later") << 20 << "append" << false;
+    QTest::newRow("a larger font") << 600 << "font" << false;
+    QTest::newRow("the wide line rotated away") << 900 << "rotate" << true;
+}
+
+// The last character of every cached line can be scrolled into view.
+void tst_WndLog::theWidthCoversTheLongestCachedLine()
+{
+    QFETCH(int, longest);
+    QFETCH(QString, then);
+    QFETCH(bool, fixedWidth);
+
+    const QString name = QStringLiteral("wide");
+    QStringList lines = shortLines(0, 20);
+    lines.insert(10, QString(longest, u'W'));
+    m_fix.server->addLog(name, lines);
+    const std::unique_ptr<WndLog> view = showView(name);
+    QVERIFY(view);
+    QVERIFY(settle(*view));
+    if (then == QLatin1String("append")) {
+        QVERIFY(m_fix.server->appendLogLines(name, {QString(1200, u'W')}));
+        QTRY_COMPARE(view->pager()->count(), 22u);
+    } else if (then == QLatin1String("font")) {
+        QFont larger = view->font();
+        larger.setPixelSize(QFontMetrics(larger).height() * 2);
+        DialogRecorder dialogs;
+        dialogs.answerFont(larger);
+        view->slotSelectFont();
+    } else if (then == QLatin1String("rotate")) {
+        QVERIFY(m_fix.server->rotateLog(name));
+        QVERIFY(m_fix.server->appendLogLines(name, shortLines(0, 5)));
+        QTRY_COMPARE(view->pager()->count(), 5u);
+    }
+    QVERIFY(settle(*view));
+
+    const QFontMetrics metrics(view->font());
+    int widest = 0;
+    for (qint64 row = view->pager()->first(); row < view->pager()->end(); ++row)
+        widest = std::max(widest, metrics.horizontalAdvance(view->pager()->line(row)));
+    const QScrollBar* bar = view->horizontalScrollBar();
+    const int area = bar->maximum() + view->viewport()->width();
+    if (fixedWidth) {
+        QVERIFY(widest < 3000);
+        QCOMPARE(area, 3000);
+    } else {
+        QVERIFY2(widest > 3000, qPrintable(QString::number(widest)));
+        // From the text's left margin to past its last character.
+        QVERIFY2(area >= widest + 2 && area <= widest + 8,
+                 qPrintable(QStringLiteral("%1 for %2").arg(area).arg(widest)));
+    }
 }
 
 void tst_WndLog::shrinkOrRotationScrollsToTheEnd_data()
@@ -275,6 +343,40 @@ void tst_WndLog::refusedLoadIsNotRepeatedOnEveryPaint()
     m_fix.server->clearControls();
     QVERIFY(settle(*view));
     QVERIFY(view->pager()->isCached(BigLines - 1));
+}
+
+void tst_WndLog::shortAnswersFillTheView_data()
+{
+    QTest::addColumn<int>("rowsPerAnswer");
+    QTest::addColumn<bool>("scrollUp");
+    QTest::newRow("a few rows at a time, opening") << 7 << false;
+    QTest::newRow("one row at a time, opening") << 1 << false;
+    QTest::newRow("a few rows at a time, scrolled up") << 7 << true;
+}
+
+// A server that answers fewer lines than asked: each request asks for rows not asked
+// before, and the view is filled.
+void tst_WndLog::shortAnswersFillTheView()
+{
+    QFETCH(int, rowsPerAnswer);
+    QFETCH(bool, scrollUp);
+    QVERIFY(m_fix.server->shortenAnswer(QStringLiteral("LogData"), rowsPerAnswer));
+    const std::unique_ptr<WndLog> view = showView(QStringLiteral("big"));
+    QVERIFY(view);
+    QVERIFY(settle(*view));
+    if (scrollUp) {
+        view->verticalScrollBar()->setValue(view->verticalScrollBar()->value() - 40);
+        QVERIFY(settle(*view));
+    }
+    QStringList loads = m_fix.statements().filter(QStringLiteral("LogData"));
+    QVERIFY(!loads.isEmpty());
+    QCOMPARE(QSet<QString>(loads.cbegin(), loads.cend()).size(), loads.size());
+    const qint64 top = view->topRow();
+    QCOMPARE(view->pager()->line(top), StandIn::TestServer::syntheticLine(QStringLiteral("big"), quint64(top)));
+    // Nothing more is asked once the rows are there.
+    m_fix.mark();
+    QTest::qWait(200);
+    QVERIFY(m_fix.statements().isEmpty());
 }
 
 void tst_WndLog::closeDuringALoad()

@@ -1,5 +1,6 @@
 #include "dialogrecorder.h"
 #include "logfixture.h"
+#include "ownrequestfailure.h"
 #include "wndlogconf.h"
 #include "wndlogdbg.h"
 
@@ -88,8 +89,11 @@ private slots:
     void tree();
     void okWritesEverySwitchableRow_data();
     void okWritesEverySwitchableRow();
+    void namesFromTheServerAreEscaped_data();
+    void namesFromTheServerAreEscaped();
     void cancelSendsNothing();
-    void refusedUpdateIsReported();
+    void updateFailureTold_data();
+    void updateFailureTold();
     void nothingSwitchableSendsNothing();
     void theWaitKeepsTheInterfaceAlive();
     void openedFromTheDebugViewsMenu();
@@ -108,6 +112,7 @@ void tst_WndLogConf::initTestCase()
 
 void tst_WndLogConf::init()
 {
+    QVERIFY(m_fix.keepConnected());
     m_fix.server->clearControls();
     setEvents(Groups);
     m_fix.mark();
@@ -215,6 +220,31 @@ void tst_WndLogConf::okWritesEverySwitchableRow()
     QCOMPARE(m_fix.server->rows(QStringLiteral("DebugEvent")), QList<QStringList>{levels});
 }
 
+void tst_WndLogConf::namesFromTheServerAreEscaped_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("written");
+
+    QTest::newRow("apostrophe") << "it's" << "it\\'s";
+    QTest::newRow("backslash") << "a\\b" << "a\\\\b";
+    QTest::newRow("double quote") << "say\"hi\"" << "say\\\"hi\\\"";
+    QTest::newRow("line feed") << "two\nlines" << "two\\nlines";
+    QTest::newRow("a plain name stays") << "smtp_in" << "smtp_in";
+}
+
+void tst_WndLogConf::namesFromTheServerAreEscaped()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, written);
+
+    setEvents({{"", "g", "0", "G", "0"}, {"g", name, "1", "Event", "1"}});
+    const std::unique_ptr<WndLogConf> dialog = openDialog();
+    m_fix.mark();
+    DialogRecorder recorder;
+    QTest::mouseClick(dialog->btnOk, Qt::LeftButton);
+    QCOMPARE(m_fix.statements(), QStringList{"update DebugEvent set " + written + " = 1"});
+}
+
 void tst_WndLogConf::cancelSendsNothing()
 {
     const std::unique_ptr<WndLogConf> dialog = openDialog();
@@ -229,16 +259,24 @@ void tst_WndLogConf::cancelSendsNothing()
     QCOMPARE(findItem(*again->m_lvConfLog, QStringLiteral("Outgoing"))->checkState(0), Qt::Unchecked);
 }
 
-void tst_WndLogConf::refusedUpdateIsReported()
+void tst_WndLogConf::updateFailureTold_data()
 {
-    QVERIFY(m_fix.server->refuse(QStringLiteral("^update DebugEvent"), 113));
+    OwnRequestFailure::addRows();
+}
+
+void tst_WndLogConf::updateFailureTold()
+{
+    QFETCH(int, failure);
     const std::unique_ptr<WndLogConf> dialog = openDialog();
+    OwnRequestFailure::MainWindow window;
+    window.attach(m_fix.connection());
+    QVERIFY(OwnRequestFailure::arrange(*m_fix.server, QStringLiteral("^update DebugEvent"), failure));
+    findItem(*dialog->m_lvConfLog, QStringLiteral("Outgoing"))->setCheckState(0, Qt::Checked);
     DialogRecorder recorder;
     QTest::mouseClick(dialog->btnOk, Qt::LeftButton);
-    QCOMPARE(recorder.messages.size(), 1);
-    QCOMPARE(recorder.messages.first().caption, QStringLiteral("Error"));
-    QCOMPARE(recorder.messages.first().text, QStringLiteral("Operation failed."));
-    QCOMPARE(recorder.messages.first().icon, QMessageBox::Warning);
+    QVERIFY(OwnRequestFailure::told(recorder, window, failure));
+    // Closed as on success; the server keeps its states.
+    QCOMPARE(dialog->result(), int(QDialog::Accepted));
     QCOMPARE(m_fix.server->rows(QStringLiteral("DebugEvent")).first().at(2), QStringLiteral("0"));
 }
 

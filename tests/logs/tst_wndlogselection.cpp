@@ -2,11 +2,14 @@
 #include "logfixture.h"
 #include "logpager.h"
 #include "wndlog.h"
+#include "wndprogress.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
@@ -34,6 +37,13 @@ private slots:
     void keys();
     void autoScrollFollowsThePointer();
     void copyFetchesRowsThatLeftTheCache();
+    void copyThroughTheRowBelowTheLastLine();
+    void copyOfTooManyLinesIsRefused_data();
+    void copyOfTooManyLinesIsRefused();
+    void longCopyRunsUnderTheWaitIndicatorAndAborts();
+    void copyWithShortAnswersMakesProgress();
+    void growthDoesNotScrollUnderASelection_data();
+    void growthDoesNotScrollUnderASelection();
     void renumberedLinesEndTheSelection_data();
     void renumberedLinesEndTheSelection();
     void fontChangeKeepsTheCurrentFontOnCancel_data();
@@ -49,6 +59,8 @@ private:
                       Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     static void drag(WndLog& view, const QPoint& from, const QPoint& to,
                      Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    // Selects from the start of firstRow to column 4 of lastRow, scrolling between them.
+    bool selectRows(WndLog& view, qint64 firstRow, qint64 lastRow);
 
     LogFixture m_fix;
 };
@@ -114,6 +126,29 @@ void tst_WndLogSelection::drag(WndLog& view, const QPoint& from, const QPoint& t
     mouse(view, QEvent::MouseMove, (from + to) / 2, Qt::LeftButton, modifiers);
     mouse(view, QEvent::MouseMove, to, Qt::LeftButton, modifiers);
     mouse(view, QEvent::MouseButtonRelease, to, Qt::LeftButton, modifiers);
+}
+
+bool tst_WndLogSelection::selectRows(WndLog& view, qint64 firstRow, qint64 lastRow)
+{
+    QScrollBar* bar = view.verticalScrollBar();
+    bar->setValue(bar->maximum());
+    const qint64 rowsPerStep = std::max<qint64>(1, view.topRow() / std::max(1, bar->maximum()));
+    // Rows a hostile count announces are never cached: only the loads are waited for.
+    const auto scrollTo = [&](qint64 row) {
+        bar->setValue(int(std::min<qint64>(row / rowsPerStep, bar->maximum())));
+        QTest::qWait(20);
+        return QTest::qWaitFor([&] { return !view.isLoading() && !view.pager()->isLoading(); }, 5000)
+               && view.topRow() <= row && row < view.topRow() + view.visibleRows();
+    };
+    if (!scrollTo(firstRow))
+        return false;
+    mouse(view, QEvent::MouseButtonPress, QPoint(1, at(view, firstRow, 0).y()));
+    if (!scrollTo(lastRow))
+        return false;
+    mouse(view, QEvent::MouseMove, at(view, lastRow, 4));
+    mouse(view, QEvent::MouseButtonRelease, at(view, lastRow, 4));
+    return view.hasSelection() && view.selectionFirstRow() == firstRow
+           && view.selectionLastRow() == lastRow;
 }
 
 void tst_WndLogSelection::dragCopiesTheSelectedText_data()
@@ -403,6 +438,209 @@ void tst_WndLogSelection::copyFetchesRowsThatLeftTheCache()
         LogPager::logDataStatement(QStringLiteral("big"), quint64(first), 5000),
         LogPager::logDataStatement(QStringLiteral("big"), quint64(last), 1)};
     QCOMPARE(m_fix.statements(), expected);
+}
+
+// The empty row below the last line adds nothing; the last line is taken whole.
+void tst_WndLogSelection::copyThroughTheRowBelowTheLastLine()
+{
+    const std::unique_ptr<WndLog> view = showView(QStringLiteral("short"), 900);
+    QVERIFY(view);
+    QVERIFY(settle(*view));
+    QCOMPARE(view->topRow(), 0);
+    drag(*view, at(*view, ShortLines - 2, 6), at(*view, ShortLines, 3));
+    QCOMPARE(view->selectionLastRow(), ShortLines);
+    QSignalSpy finished(view.get(), &WndLog::copyFinished);
+    view->slotCopyText();
+    QTRY_COMPARE(finished.size(), 1);
+    QCOMPARE(finished.constFirst().constFirst().toBool(), true);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("line 38\r\nshort line 39"));
+}
+
+void tst_WndLogSelection::copyOfTooManyLinesIsRefused_data()
+{
+    QTest::addColumn<quint32>("announced"); // lines a notice announces; 0: the log's own
+    QTest::addColumn<qint64>("firstRow");
+    QTest::addColumn<qint64>("lastRow");
+    QTest::addColumn<bool>("refused");
+
+    const qint64 limit = WndLog::MaxCopyLines;
+    QTest::newRow("two thousand million lines announced")
+        << 0x7fffffffu << qint64(0) << qint64(0x7ffffffe) << true;
+    QTest::newRow("one line more than the limit") << 0u << qint64(5) << qint64(5 + limit) << true;
+    QTest::newRow("as many lines as the limit") << 0u << qint64(5) << qint64(5 + limit - 1) << false;
+}
+
+// Nothing is fetched or reserved for a range beyond the limit: a box says why.
+void tst_WndLogSelection::copyOfTooManyLinesIsRefused()
+{
+    QFETCH(quint32, announced);
+    QFETCH(qint64, firstRow);
+    QFETCH(qint64, lastRow);
+    QFETCH(bool, refused);
+
+    const QString name = QStringLiteral("vast");
+    m_fix.server->addSyntheticLog(name, 3000000);
+    std::unique_ptr<WndLog> view = showView(name);
+    QVERIFY(view);
+    QVERIFY(settle(*view));
+    if (announced) {
+        QByteArray datagram(1, char(17));
+        datagram += StandIn::TestServer::logUpdateRecord(m_fix.logId(name), 0, announced);
+        QCOMPARE(m_fix.server->pushDatagram(datagram), 1);
+        QTRY_COMPARE(view->pager()->count(), announced);
+    }
+    QVERIFY(selectRows(*view, firstRow, lastRow));
+
+    m_fix.mark();
+    DialogRecorder dialogs;
+    QSignalSpy finished(view.get(), &WndLog::copyFinished);
+    QTest::keyClick(view.get(), Qt::Key_C, Qt::ControlModifier);
+    const QStringList loads = m_fix.statements().filter(QStringLiteral("LogData"));
+    if (!refused) {
+        // Started: the first block is asked for. The view going with it ends the copy.
+        QTRY_VERIFY(!m_fix.statements().filter(QStringLiteral("LogData")).isEmpty());
+        QCOMPARE(m_fix.statements().filter(QStringLiteral("LogData")).constFirst(),
+                 LogPager::logDataStatement(name, quint64(firstRow), 5000));
+        QVERIFY(dialogs.messages.isEmpty());
+        QVERIFY(finished.isEmpty());
+        view.reset();
+        const qsizetype asked = m_fix.statements().filter(QStringLiteral("LogData")).size();
+        QTest::qWait(200);
+        QCOMPARE(m_fix.statements().filter(QStringLiteral("LogData")).size(), asked);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("untouched"));
+        return;
+    }
+    QCOMPARE(finished.size(), 1);
+    QCOMPARE(finished.constFirst().constFirst().toBool(), false);
+    QCOMPARE(dialogs.messages.size(), 1);
+    QCOMPARE(dialogs.messages.constFirst().icon, QMessageBox::Warning);
+    QCOMPARE(dialogs.messages.constFirst().caption, QStringLiteral("Ornel Administration Console"));
+    QCOMPARE(dialogs.messages.constFirst().text,
+             QStringLiteral("The selection holds %1 lines; at most %2 lines can be copied at once.\n"
+                            "Select fewer lines and copy again.")
+                 .arg(lastRow - firstRow + 1)
+                 .arg(WndLog::MaxCopyLines));
+    QCOMPARE(dialogs.messages.constFirst().parent, view.get());
+    QTest::qWait(100);
+    QVERIFY(loads.isEmpty());
+    QVERIFY(m_fix.statements().filter(QStringLiteral("LogData")).isEmpty());
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("untouched"));
+    QVERIFY(view->hasSelection());
+}
+
+// A copy that takes a while shows "Transfering data ..." with "&Abort"; Abort stops asking
+// and leaves the clipboard alone.
+void tst_WndLogSelection::longCopyRunsUnderTheWaitIndicatorAndAborts()
+{
+    const std::unique_ptr<WndLog> view = showView(QStringLiteral("big"));
+    QVERIFY(view);
+    QVERIFY(settle(*view));
+    QVERIFY(selectRows(*view, 100000, 150000));
+    QVERIFY(m_fix.server->delay(QStringLiteral("LogData"), 200));
+    m_fix.mark();
+    QSignalSpy finished(view.get(), &WndLog::copyFinished);
+    view->slotCopyText();
+
+    WndProgress* indicator = nullptr;
+    QTRY_VERIFY((indicator = view->findChild<WndProgress*>()) && indicator->isVisible());
+    QCOMPARE(indicator->findChild<QLabel*>(QStringLiteral("txtLabel"))->text(),
+             QStringLiteral("Transfering data ..."));
+    auto* abort = indicator->findChild<QPushButton*>(QStringLiteral("btnAbort"));
+    QVERIFY(abort);
+    QCOMPARE(abort->text(), QStringLiteral("&Abort"));
+    QVERIFY(finished.isEmpty());
+    QTest::mouseClick(abort, Qt::LeftButton);
+    QTRY_COMPARE(finished.size(), 1);
+    QCOMPARE(finished.constFirst().constFirst().toBool(), false);
+    QVERIFY(!view->findChild<WndProgress*>());
+
+    const int asked = int(m_fix.statements().filter(QStringLiteral("LogData")).size());
+    QVERIFY2(asked >= 2 && asked < 10, qPrintable(QString::number(asked)));
+    QTest::qWait(600);
+    QCOMPARE(m_fix.statements().filter(QStringLiteral("LogData")).size(), asked);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("untouched"));
+    // The view takes input again, and a later copy runs to its end.
+    QVERIFY(view->hasSelection());
+    m_fix.server->clearControls();
+    view->slotCopyText();
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 2, 10000);
+    QCOMPARE(finished.last().constFirst().toBool(), true);
+    QCOMPARE(QApplication::clipboard()->text().count(QLatin1String("\r\n")), 50000);
+}
+
+// Blocks that come back shorter than asked are continued where they ended.
+void tst_WndLogSelection::copyWithShortAnswersMakesProgress()
+{
+    const std::unique_ptr<WndLog> view = showView(QStringLiteral("big"));
+    QVERIFY(view);
+    QVERIFY(settle(*view));
+    const qint64 first = 200000;
+    const qint64 last = first + 2000;
+    QVERIFY(selectRows(*view, first, last));
+    QVERIFY(m_fix.server->shortenAnswer(QStringLiteral("LogData"), 700));
+    m_fix.mark();
+    QSignalSpy finished(view.get(), &WndLog::copyFinished);
+    view->slotCopyText();
+    QVERIFY(finished.wait(10000) || finished.size() == 1);
+    QCOMPARE(finished.constFirst().constFirst().toBool(), true);
+    const QStringList expected{LogPager::logDataStatement(QStringLiteral("big"), quint64(first), 2001),
+                               LogPager::logDataStatement(QStringLiteral("big"), quint64(first + 700), 1301),
+                               LogPager::logDataStatement(QStringLiteral("big"), quint64(first + 1400), 601)};
+    QCOMPARE(m_fix.statements(), expected);
+    const QStringList lines = QApplication::clipboard()->text().split(QLatin1String("\r\n"));
+    QCOMPARE(lines.size(), 2001);
+    for (int i = 0; i < 2000; ++i)
+        QCOMPARE(lines.at(i), StandIn::TestServer::syntheticLine(QStringLiteral("big"), quint64(first + i)));
+    QCOMPARE(lines.last(), StandIn::TestServer::syntheticLine(QStringLiteral("big"), quint64(last)).left(4));
+}
+
+void tst_WndLogSelection::growthDoesNotScrollUnderASelection_data()
+{
+    QTest::addColumn<QString>("state");
+    QTest::newRow("while a selection is dragged") << "dragging";
+    QTest::newRow("with a selection") << "selected";
+    QTest::newRow("without one the view follows") << "none";
+}
+
+// A log that grows under a selection only repaints: the rows stay where they were, and a
+// drag ends on the row under the pointer.
+void tst_WndLogSelection::growthDoesNotScrollUnderASelection()
+{
+    QFETCH(QString, state);
+    const QString name = QStringLiteral("growing-") + state;
+    m_fix.server->addLog(name, shortLines(0, ShortLines));
+    const std::unique_ptr<WndLog> view = showView(name);
+    QVERIFY(view);
+    QVERIFY(settle(*view));
+    QVERIFY(view->showsEnd());
+    const qint64 top = view->topRow();
+    const QPoint from = at(*view, top + 2, 3);
+    const QPoint to = at(*view, top + 4, 6);
+    if (state != QLatin1String("none")) {
+        mouse(*view, QEvent::MouseButtonPress, from);
+        mouse(*view, QEvent::MouseMove, to);
+        if (state == QLatin1String("selected"))
+            mouse(*view, QEvent::MouseButtonRelease, to);
+    }
+
+    QVERIFY(m_fix.server->appendLogLines(name, shortLines(ShortLines, 30)));
+    QTRY_COMPARE(view->pager()->count(), quint32(ShortLines + 30));
+    QTest::qWait(100);
+    if (state == QLatin1String("none")) {
+        QVERIFY(view->showsEnd());
+        return;
+    }
+    QCOMPARE(view->topRow(), top);
+    QVERIFY(!view->showsEnd());
+    if (state == QLatin1String("dragging"))
+        mouse(*view, QEvent::MouseButtonRelease, to);
+    QVERIFY(view->hasSelection());
+    QCOMPARE(view->selectionFirstRow(), top + 2);
+    QCOMPARE(view->selectionLastRow(), top + 4);
+    view->slotCopyText();
+    const QStringList rows = shortLines(int(top + 2), 3);
+    QCOMPARE(QApplication::clipboard()->text(),
+             rows.at(0).mid(3) + "\r\n" + rows.at(1) + "\r\n" + rows.at(2).left(6));
 }
 
 void tst_WndLogSelection::renumberedLinesEndTheSelection_data()

@@ -150,6 +150,15 @@ Page* openPage(WndMain* window, const QString& path)
     return window->findChild<Page*>();
 }
 
+// Sends the window's pending list as "A&pply" does and returns the statements the server
+// received meanwhile, in order.
+inline QStringList applied(WndMain* window, const StandIn::TestServer& server)
+{
+    const int before = int(server.journal().size());
+    window->apply();
+    return journalFrom(server, before);
+}
+
 // The titles of a list's header, left to right as shown.
 inline QStringList headerTitles(const QTreeWidget* list)
 {

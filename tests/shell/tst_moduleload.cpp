@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QPointer>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -73,6 +74,38 @@ private:
     void* m_handle;
 };
 
+struct ConsoleRun
+{
+    bool finished = false; // exited normally, not by a signal
+    int exitCode = -1;
+    QByteArray errors;
+};
+
+// The stand-in console run to its end with the module and these arguments, its home in
+// home, on the offscreen platform.
+ConsoleRun runConsole(const QStringList& arguments, const QString& home)
+{
+    QProcess console;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), home);
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    console.setProcessEnvironment(environment);
+    QSignalSpy finished(&console, &QProcess::finished);
+    console.start(QString::fromLocal8Bit(ConsolePath),
+                  QStringList{"--module", QString::fromLocal8Bit(ModulePath)} + arguments);
+    ConsoleRun run;
+    // The event loop runs meanwhile: the test's own peers answer the console.
+    if (!finished.wait(60000)) {
+        console.kill();
+        console.waitForFinished();
+        return run;
+    }
+    run.finished = console.exitStatus() == QProcess::NormalExit;
+    run.exitCode = console.exitCode();
+    run.errors = console.readAllStandardError();
+    return run;
+}
+
 // The host's window as the module meets it: the workspace in it, shown.
 struct HostWindow : QWidget
 {
@@ -99,6 +132,8 @@ private slots:
     void abortWhileConnectingEndsAtOnce();
     void consoleOutlivesAFailedConnection_data();
     void consoleOutlivesAFailedConnection();
+    void consoleQuitsUnderAModuleBox_data();
+    void consoleQuitsUnderAModuleBox();
 
 private:
     void openCloseAndUnload(int round);
@@ -210,21 +245,12 @@ void tst_ModuleLoad::consoleRunsTheModule()
     const QString shot = dir.filePath(QStringLiteral("console.png"));
     const int sessionsBefore = m_server->sessions().size();
 
-    QProcess console;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("HOME"), dir.path());
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    console.setProcessEnvironment(environment);
-    console.start(QString::fromLocal8Bit(ConsolePath),
-                  QStringList{"--module", QString::fromLocal8Bit(ModulePath), "--server",
-                              "127.0.0.1", "--port", QString::number(m_server->port()),
-                              "--user", "admin", "--password", "admin", "--grab", shot,
-                              "--quit-after", "1500", "--socket", "--open", "Users"});
-    QVERIFY(console.waitForFinished(60000));
-    const QByteArray errors = console.readAllStandardError();
-    QCOMPARE(console.exitStatus(), QProcess::NormalExit);
-    QVERIFY2(console.exitCode() == 0, errors.constData());
-    QVERIFY2(!errors.contains("did not ask to be unloaded"), errors.constData());
+    const ConsoleRun run = runConsole({"--server", "127.0.0.1", "--port", QString::number(m_server->port()),
+                                       "--user", "admin", "--password", "admin", "--grab", shot,
+                                       "--quit-after", "1500", "--socket", "--open", "Users"},
+                                      dir.path());
+    QVERIFY2(run.finished && run.exitCode == 0, run.errors.constData());
+    QVERIFY2(!run.errors.contains("did not ask to be unloaded"), run.errors.constData());
     const QImage picture(shot);
     QCOMPARE(picture.size(), QSize(1024, 720));
     QCOMPARE(m_server->sessions().size(), sessionsBefore + 1);
@@ -325,25 +351,59 @@ void tst_ModuleLoad::consoleOutlivesAFailedConnection()
 
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    QProcess console;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("HOME"), dir.path());
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    console.setProcessEnvironment(environment);
-    QSignalSpy finished(&console, &QProcess::finished);
     // --quit-after closes the failure dialog as the administrator's OK would.
-    console.start(QString::fromLocal8Bit(ConsolePath),
-                  QStringList{"--module", QString::fromLocal8Bit(ModulePath), "--server", "127.0.0.1",
-                              "--port", QString::number(port), "--user", "admin", "--password", password,
-                              "--quit-after", "200"});
-    // The event loop runs meanwhile: the raw peer answers the console.
-    QVERIFY(finished.wait(60000));
-    const QByteArray errors = console.readAllStandardError();
-    QVERIFY2(console.exitStatus() == QProcess::NormalExit, errors.constData());
+    const ConsoleRun run = runConsole({"--server", "127.0.0.1", "--port", QString::number(port), "--user", "admin",
+                                       "--password", password, "--quit-after", "200"},
+                                      dir.path());
     // 1: the console opened no connection, and says so; anything else is a crash report.
-    QVERIFY2(console.exitCode() == 1, errors.constData());
-    QVERIFY2(errors.contains("no connection was opened"), errors.constData());
-    QVERIFY2(!errors.contains("Sanitizer"), errors.constData());
+    QVERIFY2(run.finished && run.exitCode == 1, run.errors.constData());
+    QVERIFY2(run.errors.contains("no connection was opened"), run.errors.constData());
+    QVERIFY2(!run.errors.contains("Sanitizer"), run.errors.constData());
+}
+
+// The console quits while a box of the module is up: the box ends first, and nothing of
+// the module (its windows, its code) goes while the box's loop is still on the stack.
+void tst_ModuleLoad::consoleQuitsUnderAModuleBox_data()
+{
+    QTest::addColumn<QString>("open");
+    QTest::addColumn<QString>("dropped"); // the statement at which the server drops the connection
+    QTest::addColumn<QString>("refused"); // the statement the server refuses
+
+    // "Connection failed!" over the log window, which goes with the main window.
+    QTest::newRow("log window's box") << "smtp" << "LogData" << "";
+    // "Operation failed." of no parent, raised while the page is being built.
+    QTest::newRow("box while a page is built") << "Quick Checklist" << "" << "productname, version FROM info";
+}
+
+void tst_ModuleLoad::consoleQuitsUnderAModuleBox()
+{
+    QFETCH(QString, open);
+    QFETCH(QString, dropped);
+    QFETCH(QString, refused);
+    ServerOptions options;
+    options.port = 0;
+    TestServer server(options);
+    QVERIFY(server.start());
+    if (!dropped.isEmpty())
+        QVERIFY(server.dropAt(dropped, 1));
+    if (!refused.isEmpty())
+        QVERIFY(server.refuse(refused, 111));
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const ConsoleRun run = runConsole({"--server", "127.0.0.1", "--port", QString::number(server.port()),
+                                       "--user", "admin", "--password", "admin", "--open", open,
+                                       "--quit-after", "1000"},
+                                      dir.path());
+    QVERIFY2(run.finished, run.errors.constData());
+    QVERIFY2(!run.errors.contains("Sanitizer"), run.errors.constData());
+    QVERIFY2(run.exitCode == 0, run.errors.constData());
+    QVERIFY2(!run.errors.contains("did not ask to be unloaded"), run.errors.constData());
+    // The statement that raised the box did reach the server.
+    const QRegularExpression raising(dropped + refused);
+    const QList<JournalEntry> journal = server.journal();
+    QVERIFY(std::any_of(journal.cbegin(), journal.cend(),
+                        [&](const JournalEntry& entry) { return raising.match(entry.statement).hasMatch(); }));
 }
 
 QTEST_MAIN(tst_ModuleLoad)

@@ -2,6 +2,7 @@
 // shows.
 
 #include "dialogrecorder.h"
+#include "ownrequestfailure.h"
 #include "quickchecklist.h"
 #include "standinconnection.h"
 #include "vexadbblocks.h"
@@ -74,6 +75,8 @@ private slots:
     void initTestCase();
     void title_data();
     void title();
+    void failureTold_data();
+    void failureTold();
     void document();
 
 private:
@@ -94,53 +97,63 @@ void tst_QuickChecklist::title_data()
 {
     QTest::addColumn<QList<QStringList>>("rows");
     QTest::addColumn<QByteArray>("sent"); // else the server's own answer
-    QTest::addColumn<int>("failure"); // the refusal's status; -1: the connection drops
     QTest::addColumn<QString>("title");
 
     const QString name49(49, u'n');
     const QByteArray none;
-    QTest::newRow("demo server") << m_infoRows << none << 0 << "Ornel Corvane 5.0";
-    QTest::newRow("no rows") << QList<QStringList>() << none << 0 << QString();
-    QTest::newRow("49 characters fit") << infoRows(name49, "5.0") << none << 0 << name49 + " 5.0";
-    QTest::newRow("50 characters are cut") << infoRows(name49 + "X", "5.0") << none << 0 << name49 + " 5.0";
-    QTest::newRow("long version is cut") << infoRows("M", QString(80, u'9')) << none << 0 << "M " + QString(49, u'9');
+    QTest::newRow("demo server") << m_infoRows << none << "Ornel Corvane 5.0";
+    QTest::newRow("no rows") << QList<QStringList>() << none << QString();
+    QTest::newRow("49 characters fit") << infoRows(name49, "5.0") << none << name49 + " 5.0";
+    QTest::newRow("50 characters are cut") << infoRows(name49 + "X", "5.0") << none << name49 + " 5.0";
+    QTest::newRow("long version is cut") << infoRows("M", QString(80, u'9')) << none << "M " + QString(49, u'9');
     // The version follows a long name, which a value read past its length would show.
     QTest::newRow("cells without their zero byte")
-        << m_infoRows << titleAnswer(name49.toLatin1() + '\0', "5.1") << 0 << name49 + " 5.1";
-    QTest::newRow("empty cells") << m_infoRows << titleAnswer(name49.toLatin1() + '\0', "") << 0 << name49 + " ";
-    QTest::newRow("refused") << m_infoRows << none << 113 << QString();
-    QTest::newRow("connection lost") << m_infoRows << none << -1 << QString();
+        << m_infoRows << titleAnswer(name49.toLatin1() + '\0', "5.1") << name49 + " 5.1";
+    QTest::newRow("empty cells") << m_infoRows << titleAnswer(name49.toLatin1() + '\0', "") << name49 + " ";
 }
 
 void tst_QuickChecklist::title()
 {
     QFETCH(QList<QStringList>, rows);
     QFETCH(QByteArray, sent);
-    QFETCH(int, failure);
     QFETCH(QString, title);
 
     m_server->clearControls();
     m_server->setTable(QStringLiteral("info"), m_infoColumns, rows);
     if (!sent.isEmpty())
         QVERIFY(m_server->answerRaw(QStringLiteral("FROM info"), sent, 1));
-    if (failure > 0)
-        QVERIFY(m_server->refuse(QStringLiteral("FROM info"), quint32(failure), 1));
-    else if (failure < 0)
-        QVERIFY(m_server->dropAt(QStringLiteral("FROM info"), 1));
     ScopedConnection conn(m_server->port());
     QVERIFY(conn.connect());
     DialogRecorder recorder;
+    QWidget page;
 
-    QCOMPARE(checklistTitle(conn.get()), title);
+    QCOMPARE(checklistTitle(conn.get(), &page), title);
     QCOMPARE(m_server->journal().last().statement, QStringLiteral("SELECT productname, version FROM info"));
-    QCOMPARE(recorder.messageTexts(), failure ? QStringList{"Operation failed."} : QStringList());
-    if (failure) {
-        QCOMPARE(recorder.messages[0].icon, QMessageBox::Warning);
-        QCOMPARE(recorder.messages[0].caption, QStringLiteral("Error"));
-    }
-    // This page does not mark the connection lost.
-    QVERIFY(!conn->m_lost);
-    QCOMPARE(checklistTitle(nullptr), QString());
+    QCOMPARE(recorder.messageTexts(), QStringList());
+    QCOMPARE(checklistTitle(nullptr, &page), QString());
+}
+
+void tst_QuickChecklist::failureTold_data()
+{
+    OwnRequestFailure::addRows();
+}
+
+void tst_QuickChecklist::failureTold()
+{
+    QFETCH(int, failure);
+    m_server->clearControls();
+    m_server->setTable(QStringLiteral("info"), m_infoColumns, m_infoRows);
+    ScopedConnection conn(m_server->port());
+    QVERIFY(conn.connect());
+    OwnRequestFailure::MainWindow window;
+    window.attach(conn.get());
+    QVERIFY(OwnRequestFailure::arrange(*m_server, QStringLiteral("FROM info"), failure));
+    DialogRecorder recorder;
+    QWidget page;
+
+    // The page is built all the same, with an empty title.
+    QCOMPARE(checklistTitle(conn.get(), &page), QString());
+    QVERIFY(OwnRequestFailure::told(recorder, window, failure));
 }
 
 void tst_QuickChecklist::document()

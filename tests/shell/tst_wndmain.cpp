@@ -308,12 +308,14 @@ void tst_WndMain::openingSize_data()
     QTest::addColumn<QSize>("stored");
     QTest::addColumn<QString>("maximizedFlag");
     QTest::addColumn<bool>("maximized");
-    QTest::addColumn<QSize>("window"); // invalid: the window's size hint
+    QTest::addColumn<QSize>("window"); // before the product page's own minimum size
 
-    // At least 500 by 300 with the frame, in a workspace of 1000 by 700. No window was
-    // active before: the new one keeps its own size, or the minimum, and its place.
+    // At least 500 by 300 with the frame, in a workspace of 1000 by 700, and never less
+    // than the page shown needs. No window was active before: the new one keeps its own
+    // size, or the minimum, and its place.
     const QSize minimum = QSize(500, 300) - m_frameDecoration;
-    QTest::newRow("nothing stored") << QSize(0, 0) << "false" << false << QSize();
+    QTest::newRow("nothing stored: room for every page") << QSize(0, 0) << "false" << false
+                                                         << QSize(960, 600);
     QTest::newRow("499 wide") << QSize(499, 300) << "false" << false << minimum;
     QTest::newRow("299 high") << QSize(500, 299) << "false" << false << minimum;
     QTest::newRow("exactly 500 by 300") << QSize(500, 300) << "false" << false << QSize(500, 300);
@@ -340,11 +342,10 @@ void tst_WndMain::openingSize()
         return;
     QCOMPARE(frameOf(opened)->size() - opened->size(), m_frameDecoration);
     QCOMPARE(frameOf(opened)->pos(), QPoint(0, 0));
-    if (!window.isValid()) {
-        window = opened->sizeHint();
-        QVERIFY(window.width() >= 500 && window.height() >= 300);
-    }
-    QCOMPARE(opened->size(), window);
+    const QSize pageNeeds = opened->minimumSizeHint();
+    QVERIFY(pageNeeds.width() > 500 && pageNeeds.height() >= 300);
+    QCOMPARE(opened->minimumSize(), pageNeeds);
+    QCOMPARE(opened->size(), window.expandedTo(pageNeeds));
 }
 
 void tst_WndMain::secondWindow_data()
@@ -358,7 +359,7 @@ void tst_WndMain::secondWindow()
 {
     QFETCH(bool, maximisePrevious);
 
-    m_console->storeSize(600, 400);
+    m_console->storeSize(720, 400);
     WndMain* first = m_console->open(m_server->port());
     QVERIFY(first);
     frameOf(first)->move(30, 40);
@@ -374,7 +375,7 @@ void tst_WndMain::secondWindow()
         return;
     }
     QCOMPARE(frameOf(second)->pos(), QPoint(52, 62));
-    QCOMPARE(second->size(), QSize(600, 400));
+    QCOMPARE(second->size(), QSize(720, 400));
     WndMain* third = m_console->open(m_server->port());
     QVERIFY(third);
     QCOMPARE(frameOf(third)->pos(), QPoint(74, 84));
@@ -387,9 +388,9 @@ void tst_WndMain::geometryStoredOnClose_data()
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("height");
 
-    QTest::newRow("normal") << false << "false" << 640 << 410;
+    QTest::newRow("normal") << false << "false" << 740 << 410;
     // While maximised the last normal size stays.
-    QTest::newRow("maximised") << true << "true" << 610 << 390;
+    QTest::newRow("maximised") << true << "true" << 710 << 390;
 }
 
 void tst_WndMain::geometryStoredOnClose()
@@ -399,13 +400,13 @@ void tst_WndMain::geometryStoredOnClose()
     QFETCH(int, width);
     QFETCH(int, height);
 
-    m_console->storeSize(610, 390);
+    m_console->storeSize(710, 390);
     WndMain* opened = m_console->open(m_server->port());
     QVERIFY(opened);
     if (maximise)
         frameOf(opened)->showMaximized();
     else
-        opened->resizeInWorkspace(QSize(640, 410));
+        opened->resizeInWorkspace(QSize(740, 410));
     FileWrites writes(m_console->settings()->folder());
     QVERIFY(writes.isValid());
     QVERIFY(opened->close());

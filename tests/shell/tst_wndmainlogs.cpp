@@ -124,7 +124,7 @@ void tst_WndMainLogs::separateWindow_data()
     QTest::addColumn<QString>("log");
     QTest::addColumn<QSize>("stored");
     QTest::addColumn<QSize>("mainSize");
-    QTest::addColumn<QSize>("expected");
+    QTest::addColumn<QSize>("expected"); // invalid: all the room the workspace has
     QTest::addColumn<QString>("objectName");
 
     QTest::newRow("nothing stored: 80 % of the active window, cut")
@@ -133,6 +133,8 @@ void tst_WndMainLogs::separateWindow_data()
                                      << "Corvane_Log";
     QTest::newRow("the debug log") << "debug" << QSize() << QSize(700, 500) << QSize(560, 400)
                                    << "Corvane_Debug_Log";
+    QTest::newRow("a stored size larger than the workspace")
+        << "smtp" << QSize(1500, 900) << QSize(801, 599) << QSize() << "Corvane_Log";
 }
 
 void tst_WndMainLogs::separateWindow()
@@ -157,7 +159,12 @@ void tst_WndMainLogs::separateWindow()
     QCOMPARE(view->objectName(), objectName);
     QVERIFY(view->isDetached());
     QVERIFY(frameOf(view));
+    // Whole in the workspace.
+    const QWidget* workspace = m_console->desktop()->viewport();
+    if (!expected.isValid())
+        expected = workspace->size() - (frameOf(view)->size() - view->size());
     QCOMPARE(view->size(), expected);
+    QVERIFY(workspace->rect().contains(frameOf(view)->geometry()));
     QCOMPARE(view->windowTitle(), QStringLiteral("Ornel Corvane - 127.0.0.1 - ") + log);
     QVERIFY(!view->windowIcon().isNull());
     QVERIFY(view->isVisible());

@@ -3,6 +3,7 @@
 // pending statements, the navigation lists, and what happens to choices made while a switch
 // or an apply waits.
 
+#include "dbtable.h"
 #include "dialogrecorder.h"
 #include "pendingapply.h"
 #include "qnavigationitem.h"
@@ -10,7 +11,9 @@
 #include "wnddlglogo.h"
 #include "wndlog.h"
 #include "wndnavigation.h"
+#include "wndprogress.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
 #include <QTextBrowser>
@@ -51,6 +54,39 @@ public:
         : QWidget(parent) {}
 };
 
+// A page that hands its statements over while it is built, as a page does that rewrites
+// stored values it cannot show.
+class HandingInPage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    HandingInPage(QWidget* parent, DBConn*, DBCtrl* ctrl, Desktop*, const char*, Qt::WindowFlags)
+        : QWidget(parent)
+    {
+        ctrl->set(Statements.mid(0, 1), false);
+    }
+};
+
+const DBCOL NoteColumns[] = {{1, "name", 1}, {1, "text", 0}, {0, nullptr, 0}};
+
+// A page that loads its table while it is built, as the list and configuration pages do.
+class LoadingPage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    LoadingPage(QWidget* parent, DBConn* conn, DBCtrl*, Desktop*, const char*, Qt::WindowFlags)
+        : QWidget(parent)
+    {
+        loaded = notes.select(this, conn, "notes", NoteColumns,
+                              DBTable::WaitWithProgress | DBTable::ReportRefusal);
+    }
+
+    DBTable notes;
+    bool loaded = false;
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(Pane)
@@ -79,8 +115,13 @@ private slots:
     void secondApplySendsOnlyWhatWasNotCarriedOut();
     void reset_data();
     void reset();
+    void barFollowsWhatIsPending_data();
+    void barFollowsWhatIsPending();
 
     void navigationRowsActOnTheirOwnWindow();
+
+    void pageLoadShowsTheWaitIndicator_data();
+    void pageLoadShowsTheWaitIndicator();
 
     void treeChangeDuringASwitchIsTurnedBack();
     void applyDuringASwitchIsRefused();
@@ -387,8 +428,9 @@ void tst_WndMainPages::switchWithPendingStatements()
     QCOMPARE(receivedArguments().size(), switched ? 1 : 0);
     QCOMPARE(m_window->isReverting(), !switched);
     if (switched) {
-        // The new page starts with the bar disabled, whatever is still pending.
-        QVERIFY(!m_window->getApplyButton()->isEnabled());
+        // The new page's bar shows what is still pending.
+        QCOMPARE(m_window->getApplyButton()->isEnabled(), !pendingAfter.isEmpty());
+        QCOMPARE(m_window->getResetButton()->isEnabled(), !pendingAfter.isEmpty());
     } else {
         QCOMPARE(m_window->getCurrentPane(), shown);
     }
@@ -502,6 +544,51 @@ void tst_WndMainPages::reset()
     QVERIFY(!m_window->getResetButton()->isEnabled());
 }
 
+// Apply and Reset follow the pending list, the statements a page hands over while it is
+// built included, through every later edit, Apply and Reset.
+void tst_WndMainPages::barFollowsWhatIsPending_data()
+{
+    QTest::addColumn<bool>("handsIn");
+    QTest::addColumn<QString>("ending"); // "apply" or "reset"
+
+    QTest::newRow("handed in while built, then applied") << true << "apply";
+    QTest::newRow("handed in while built, then reset") << true << "reset";
+    QTest::newRow("nothing handed in while built") << false << "apply";
+}
+
+void tst_WndMainPages::barFollowsWhatIsPending()
+{
+    QFETCH(bool, handsIn);
+    QFETCH(QString, ending);
+    const auto bar = [this] {
+        return QList<bool>{m_window->getApplyButton()->isEnabled(),
+                           m_window->getResetButton()->isEnabled()};
+    };
+    const QList<bool> enabled{true, true};
+    const QList<bool> disabled{false, false};
+    if (handsIn)
+        QVERIFY(PageFactory::registerPage<HandingInPage>(PageKind::Scheduling));
+    else
+        QVERIFY(PageFactory::registerPage<StandardPage>(PageKind::Scheduling));
+
+    choose("Configuration/Scheduling");
+    QVERIFY(m_window->getButtonBar()->isVisible());
+    QCOMPARE(ctrl()->m_pending, handsIn ? Statements.mid(0, 1) : QStringList());
+    QCOMPARE(bar(), handsIn ? enabled : disabled);
+
+    // A later edit of the page hands in its whole difference again.
+    ctrl()->set(Statements.mid(0, 2), false);
+    QCOMPARE(bar(), enabled);
+
+    if (ending == QLatin1String("apply"))
+        m_window->getApplyButton()->click();
+    else
+        m_window->getResetButton()->click();
+    QVERIFY(ctrl()->m_pending.isEmpty());
+    QCOMPARE(bar(), disabled);
+    QCOMPARE(newJournal(), ending == QLatin1String("apply") ? Statements.mid(0, 2) : QStringList());
+}
+
 void tst_WndMainPages::navigationRowsActOnTheirOwnWindow()
 {
     WndMain* second = m_console->open(m_server->port(), 0, "admin", testHandle(2));
@@ -521,6 +608,55 @@ void tst_WndMainPages::navigationRowsActOnTheirOwnWindow()
     secondPage->slotNavigate(nullptr);
     QTRY_COMPARE(second->getCurrentItem(), treeItem(second, "Domain Settings/Users"));
     QCOMPARE(m_window->getCurrentItem(), item("Domain Settings/Aliases"));
+}
+
+void tst_WndMainPages::pageLoadShowsTheWaitIndicator_data()
+{
+    QTest::addColumn<bool>("abort");
+    QTest::addColumn<QStringList>("boxes");
+    QTest::newRow("answered late") << false << QStringList();
+    // An abandoned wait is a refused statement, with no error text.
+    QTest::newRow("aborted") << true << QStringList{"Query failed: "};
+}
+
+// The page is built into a container that is not in the pane yet: the indicator must
+// still show, over the main window, and its Abort must end the wait.
+void tst_WndMainPages::pageLoadShowsTheWaitIndicator()
+{
+    QFETCH(bool, abort);
+    QFETCH(QStringList, boxes);
+    const int answerDelayMs = abort ? 20000 : 900;
+    QVERIFY(PageFactory::registerPage<LoadingPage>(PageKind::Services));
+    QVERIFY(m_server->delay("from notes", answerDelayMs, 1));
+    DialogRecorder dialogs;
+    QString shownText;
+    bool overMainWindow = false;
+    QTimer administrator;
+    connect(&administrator, &QTimer::timeout, this, [&] {
+        for (WndProgress* panel : m_console->console()->findChildren<WndProgress*>()) {
+            if (!panel->isVisible() || !shownText.isEmpty())
+                continue;
+            shownText = panel->findChild<QLabel*>(QStringLiteral("txtLabel"))->text();
+            overMainWindow = m_window->isAncestorOf(panel);
+            if (abort)
+                QTest::mouseClick(panel->findChild<QPushButton*>(QStringLiteral("btnAbort")), Qt::LeftButton);
+        }
+    });
+    administrator.start(20);
+
+    QElapsedTimer clock;
+    clock.start();
+    choose("Configuration/Services");
+    QCOMPARE(shownText, QStringLiteral("Transfering data ..."));
+    QVERIFY(overMainWindow);
+    auto* page = m_window->findChild<LoadingPage*>();
+    QVERIFY(page);
+    QCOMPARE(page->loaded, !abort);
+    QCOMPARE(int(page->notes.m_rows.size()), abort ? 0 : 3);
+    if (abort)
+        QVERIFY2(clock.elapsed() < answerDelayMs / 2, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(dialogs.messageTexts(), boxes);
+    QCOMPARE(m_window->getCurrentItem(), item("Configuration/Services"));
 }
 
 void tst_WndMainPages::treeChangeDuringASwitchIsTurnedBack()

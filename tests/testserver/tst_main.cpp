@@ -38,7 +38,8 @@ void tst_Main::servesWithItsOptions()
                                                "--journal", journal, "--state", state,
                                                "--account", "ops:pa:ss", "--synthetic-log", "big:1000",
                                                "--log-grow", "big:50", "--delay", "Version=10",
-                                               "--malformed-answer", "get_auth_types=cut"});
+                                               "--malformed-answer", "get_auth_types=cut",
+                                               "--short-answer", "^select LogData=2"});
     QVERIFY2(port != 0, process.readAllStandardError().constData());
 
     RefClient refused;
@@ -52,6 +53,8 @@ void tst_Main::servesWithItsOptions()
     QCOMPARE(answer.texts(), (QList<QStringList>{{"5.0"}}));
     QVERIFY(client.query("select LogData(\"big\", 10, 1)", &answer));
     QCOMPARE(answer.texts().value(0).value(0).section(' ', 2), QStringLiteral("big: synthetic line 10"));
+    QVERIFY(client.query("select LogData(\"big\", 10, 5)", &answer));
+    QCOMPARE(answer.texts().size(), 2);
     // the log grows and each growth is announced
     QVERIFY(!client.receiveDatagram(3000).isEmpty());
     QVERIFY(client.query("select LogList(\"big\")", &answer));
@@ -77,7 +80,7 @@ void tst_Main::servesWithItsOptions()
     QVERIFY(QFile::exists(state));
     QFile file(journal);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll().count('\n'), 5);
+    QCOMPARE(file.readAll().count('\n'), 6);
 }
 
 // What the account functions answer, as the options say.

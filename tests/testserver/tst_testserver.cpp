@@ -68,6 +68,7 @@ private slots:
     void everyTypeSurvivesARoundTrip();
     void controls();
     void malformedAnswers();
+    void shortenedAnswers();
     void greetingPlan_data();
     void greetingPlan();
     void datagrams();
@@ -302,6 +303,39 @@ void tst_TestServer::malformedAnswers()
     QVERIFY(rawAnswer(whole.size() / 2, &half));
     QCOMPARE(half.toHex(), whole.left(whole.size() / 2).toHex());
     QVERIFY(client.closedByPeer());
+}
+
+// A shortened answer is a well-formed row set holding only the first rows of the statement's
+// own answer; answers that are no row set, and statements the rule does not match, stay whole.
+void tst_TestServer::shortenedAnswers()
+{
+    auto server = startServer();
+    server->addLog("cut", {"l0", "l1", "l2", "l3", "l4", "l5"});
+    QVERIFY(server->shortenAnswer("^select LogData", 2, 2));
+    QVERIFY(!server->shortenAnswer("(unclosed", 2));
+    RefClient client;
+    QVERIFY(client.handshake(server->port()));
+    RefClient::Answer answer;
+    QVERIFY(client.query("select LogData(\"cut\", 1, 4)", &answer));
+    QCOMPARE(answer.status, 0u);
+    QCOMPARE(answer.texts(), (Rows{{"l1"}, {"l2"}}));
+    QVERIFY(client.query("select LogList(\"cut\")", &answer));
+    QCOMPARE(answer.texts().size(), 1);
+    QVERIFY(client.query("select LogData(\"cut\", 4, 1)", &answer)); // fewer rows than the cap
+    QCOMPARE(answer.texts(), (Rows{{"l4"}}));
+    QVERIFY(client.query("select LogData(\"cut\", 0, 6)", &answer)); // the rule was for two times
+    QCOMPARE(answer.texts().size(), 6);
+
+    QVERIFY(server->shortenAnswer("^select LogData", 0, 1));
+    QVERIFY(client.query("select LogData(\"cut\", 0, 6)", &answer));
+    QCOMPARE(answer.status, 0u);
+    QVERIFY(answer.texts().isEmpty());
+
+    // A change is carried out and acknowledged as usual.
+    QVERIFY(server->shortenAnswer("^update", 0, 1));
+    QVERIFY(client.query("update info set Version='5.1'", &answer));
+    QCOMPARE(answer.status, 0u);
+    QCOMPARE(server->rows("info").value(0).value(1), QStringLiteral("5.1")); // ProductName, Version, ...
 }
 
 // The greeting a test plans: sent in pieces with pauses between them, then the connection closed.

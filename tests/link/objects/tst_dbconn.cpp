@@ -92,6 +92,8 @@ private slots:
     void stopDuringSetUpWakesTheWorker();
     void datagramsWaitingAtATickAreDeliveredInThatTick();
     void requestLog();
+    void requestLogKeepsItsNewestLines_data();
+    void requestLogKeepsItsNewestLines();
 };
 
 void TestDBConn::setUp_data()
@@ -384,6 +386,40 @@ void TestDBConn::requestLog()
         QCOMPARE(server->journal().last().statement, statement);
     }
     QCOMPARE(log.topLevelItemCount(), 2);
+}
+
+void TestDBConn::requestLogKeepsItsNewestLines_data()
+{
+    QTest::addColumn<int>("written");
+    const int cap = DBConn::RequestLogLines;
+    QTest::newRow("up to the cap every line stays") << cap;
+    QTest::newRow("past the cap the oldest go") << cap + 250;
+    QTest::newRow("a flood of notices") << 4 * cap;
+}
+
+// Every update notice a log view follows adds a line: the log stays bounded however long
+// the console runs.
+void TestDBConn::requestLogKeepsItsNewestLines()
+{
+    QFETCH(int, written);
+    auto server = startStandIn();
+    ScopedConnection conn(server->port());
+    QVERIFY(conn.connect());
+    QTreeWidget log;
+    conn->m_logview = &log;
+    for (int i = 0; i < written; ++i)
+        conn->log("update packet for log id=%d, offset=0, count=%d (total=%d)", 3, i, i);
+    const int kept = std::min(written, int(DBConn::RequestLogLines));
+    QCOMPARE(log.topLevelItemCount(), kept);
+    const int oldest = written - kept;
+    QCOMPARE(log.topLevelItem(0)->text(0),
+             QStringLiteral("update packet for log id=3, offset=0, count=%1 (total=%1)").arg(oldest));
+    // A statement still comes last, and the count stays.
+    DBReq request(QStringLiteral("select Version from info"), false);
+    conn->insert(&request);
+    request.wait(false, nullptr);
+    QCOMPARE(log.topLevelItemCount(), std::min(written + 1, int(DBConn::RequestLogLines)));
+    QCOMPARE(log.topLevelItem(log.topLevelItemCount() - 1)->text(0), QStringLiteral("select Version from info"));
 }
 
 QTEST_MAIN(TestDBConn)

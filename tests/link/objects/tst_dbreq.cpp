@@ -3,6 +3,9 @@
 #include "standinconnection.h"
 #include "wndprogress.h"
 
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -27,6 +30,7 @@ private slots:
     void refusedStatement();
     void waitHoldsInputBack_data();
     void waitHoldsInputBack();
+    void waitSleepsUntilWoken();
     void requestDestroyedDuringItsOwnWait();
     void requestInsertedTwiceIsSentOnce();
 
@@ -116,27 +120,40 @@ void TestDBReq::refusedStatement()
 void TestDBReq::waitHoldsInputBack_data()
 {
     QTest::addColumn<bool>("progress");
-    QTest::newRow("without an indicator") << false;
-    QTest::newRow("with the indicator over the default parent") << true;
+    QTest::addColumn<int>("answerDelayMs");
+    QTest::addColumn<bool>("panelShown");
+    QTest::newRow("without an indicator") << false << 600 << false;
+    // Shorter than the indicator's delay: no panel is even built.
+    QTest::newRow("with the indicator, answered early") << true << 250 << false;
+    QTest::newRow("with the indicator over the default parent") << true << 600 << true;
 }
 
 void TestDBReq::waitHoldsInputBack()
 {
     QFETCH(bool, progress);
-    QVERIFY(m_server->delay("from cells", 600, 1));
+    QFETCH(int, answerDelayMs);
+    QFETCH(bool, panelShown);
+    QVERIFY(m_server->delay("from cells", answerDelayMs, 1));
     QWidget mainWindow;
     auto *elsewhere = new QPushButton(QStringLiteral("Close the page"), &mainWindow);
     mainWindow.show();
     WndProgress::setDefaultParent(&mainWindow);
     QSignalSpy clicks(elsewhere, &QPushButton::clicked);
     int ticks = 0;
+    bool panelBuilt = false;
+    bool queuedCallRan = false;
     QString shownText;
     QTimer ticker;
     connect(&ticker, &QTimer::timeout, this, [&] {
-        ++ticks;
-        const auto *indicator = mainWindow.findChild<WndProgress *>();
-        if (indicator && indicator->isVisible())
-            shownText = indicator->findChild<QLabel *>(QStringLiteral("txtLabel"))->text();
+        if (++ticks == 1)
+            QMetaObject::invokeMethod(this, [&] { queuedCallRan = true; }, Qt::QueuedConnection);
+        const QWidgetList widgets = QApplication::allWidgets();
+        for (QWidget *widget : widgets) {
+            auto *indicator = qobject_cast<WndProgress *>(widget);
+            panelBuilt = panelBuilt || indicator;
+            if (indicator && indicator->isVisible())
+                shownText = indicator->findChild<QLabel *>(QStringLiteral("txtLabel"))->text();
+        }
     });
     ticker.start(20);
     QTimer::singleShot(100, this, [&] { QTest::mouseClick(elsewhere, Qt::LeftButton); });
@@ -148,11 +165,32 @@ void TestDBReq::waitHoldsInputBack()
     QCOMPARE(request.m_status, 0);
     QCOMPARE(clicks.count(), 0);
     QVERIFY(ticks >= 5);  // timers keep running
-    QCOMPARE(shownText, progress ? QStringLiteral("Transfering data ...") : QString());
+    QVERIFY(queuedCallRan);
+    QCOMPARE(panelBuilt, panelShown);
+    QCOMPARE(shownText, panelShown ? QStringLiteral("Transfering data ...") : QString());
     QVERIFY(!mainWindow.findChild<WndProgress *>());
     // Once the wait is over, input flows again.
     QTest::mouseClick(elsewhere, Qt::LeftButton);
     QCOMPARE(clicks.count(), 1);
+}
+
+// The GUI thread sleeps through a wait: the worker wakes it when the answer is in, and
+// nothing else (the connection's 200 ms update timer aside) makes it look meanwhile.
+void TestDBReq::waitSleepsUntilWoken()
+{
+    QVERIFY(m_server->delay("from cells", 400, 1));
+    int wakes = 0;
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::awake, this, [&wakes] { ++wakes; });
+    DBReq request(QStringLiteral("select s from cells"), false);
+    m_conn->get()->insert(&request);
+    QElapsedTimer clock;
+    clock.start();
+    request.wait(false, nullptr);
+    const qint64 elapsed = clock.elapsed();
+    disconnect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::awake, this, nullptr);
+    QCOMPARE(request.m_status, 0);
+    QVERIFY2(elapsed >= 390 && elapsed < 1000, qPrintable(QString::number(elapsed)));
+    QVERIFY2(wakes <= 8, qPrintable(QString::number(wakes)));
 }
 
 void TestDBReq::requestDestroyedDuringItsOwnWait()

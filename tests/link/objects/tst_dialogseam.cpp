@@ -3,8 +3,13 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDeadlineTimer>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -54,7 +59,51 @@ void escapeNextBox(QStringList *seen)
 
 const QString Caption = QStringLiteral("Ornel Corvane Administration");
 
+enum class Field { ChoiceBox, EditableBox, Label, TwoBoxesInARow };
+
+QComboBox *choiceBox(QWidget *parent, const QString &entry, bool editable)
+{
+    auto *box = new QComboBox(parent);
+    box->setEditable(editable);
+    box->addItems({QStringLiteral("Default"), entry});
+    box->setCurrentIndex(1);
+    return box;
+}
+
+// An edit dialog as the forms build them: a caption and a field a row, OK and Cancel below.
+QDialog *editDialog(Field kind, const QString &text)
+{
+    auto *dialog = new QDialog;
+    auto *grid = new QGridLayout(dialog);
+    grid->addWidget(new QLabel(QStringLiteral("Name:"), dialog), 0, 0);
+    grid->addWidget(new QComboBox(dialog), 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Value:"), dialog), 1, 0);
+    switch (kind) {
+    case Field::ChoiceBox:
+    case Field::EditableBox:
+        grid->addWidget(choiceBox(dialog, text, kind == Field::EditableBox), 1, 1);
+        break;
+    case Field::Label:
+        grid->addWidget(new QLabel(text, dialog), 1, 1);
+        break;
+    case Field::TwoBoxesInARow: {
+        auto *row = new QHBoxLayout;
+        row->addWidget(choiceBox(dialog, text, false));
+        row->addWidget(choiceBox(dialog, text, false));
+        grid->addLayout(row, 1, 1);
+        break;
+    }
+    }
+    auto *ok = new QPushButton(QStringLiteral("OK"), dialog);
+    ok->setObjectName(QStringLiteral("m_btnOK"));
+    grid->addWidget(ok, 2, 0);
+    grid->addWidget(new QPushButton(QStringLiteral("Cancel"), dialog), 2, 1);
+    return dialog;
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(Field)
 
 class TestDialogSeam : public QObject
 {
@@ -142,6 +191,50 @@ private slots:
         QCOMPARE(recorder.fontCaptions, (QStringList{"Log font", QString()}));
     }
 
+    void longTextsStayInsideTheScreen_data()
+    {
+        QTest::addColumn<Field>("kind");
+        QTest::addColumn<int>("length");
+        const int megabyte = 1 << 20;
+        QTest::newRow("a choice box") << Field::ChoiceBox << megabyte;
+        QTest::newRow("an editable box") << Field::EditableBox << megabyte;
+        QTest::newRow("a label") << Field::Label << megabyte;
+        QTest::newRow("two boxes in a row") << Field::TwoBoxesInARow << megabyte;
+        QTest::newRow("ordinary texts") << Field::ChoiceBox << 20;
+    }
+
+    // Whatever a field holds, the dialog fits the screen, OK and Cancel within reach; a
+    // field of ordinary length keeps the room it asks for.
+    void longTextsStayInsideTheScreen()
+    {
+        QFETCH(Field, kind);
+        QFETCH(int, length);
+        const std::unique_ptr<QDialog> dialog(editDialog(kind, QString(length, QLatin1Char('x'))));
+        QSize shown;
+        QRect ok;
+        QList<int> widths;
+        DialogRecorder recorder;
+        recorder.answerDialog([&](QDialog *d) {
+            d->show();
+            shown = d->frameGeometry().size();
+            ok = d->findChild<QPushButton *>(QStringLiteral("m_btnOK"))->geometry();
+            for (const QComboBox *box : d->findChildren<QComboBox *>())
+                widths.append(box->width());
+            d->reject();
+            return d->result();
+        });
+        QCOMPARE(Dialogs::exec(dialog.get()), int(QDialog::Rejected));
+        const QSize screen = dialog->screen()->availableGeometry().size();
+        QVERIFY2(shown.width() <= screen.width() && shown.height() <= screen.height(),
+                 qPrintable(QStringLiteral("%1x%2").arg(shown.width()).arg(shown.height())));
+        QVERIFY(dialog->rect().contains(ok));
+        if (length < 100) {
+            for (const QComboBox *box : dialog->findChildren<QComboBox *>())
+                QCOMPARE(box->maximumWidth(), QWIDGETSIZE_MAX);
+            QVERIFY(widths.last() >= dialog->findChildren<QComboBox *>().last()->sizeHint().width());
+        }
+    }
+
     // Without a recorder the real dialogs show: Escape answers the escape button.
     void realDialogs()
     {
@@ -163,6 +256,60 @@ private slots:
         QDialog dialog;
         QTimer::singleShot(0, &dialog, [&dialog] { dialog.done(5); });
         QCOMPARE(Dialogs::exec(&dialog), 5);
+    }
+
+    // A window destroyed while one of its boxes or dialogs runs (from a timer, as the host
+    // tears windows down) ends the box first; the box is destroyed once, by its maker.
+    void windowGoesUnderItsBox_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("overAChild"); // the box stands over a widget inside the window
+        QTest::addColumn<int>("answer");
+
+        QTest::newRow("box, its escape button") << "standard" << false << int(QMessageBox::Cancel);
+        QTest::newRow("box without an escape button") << "standard, no escape" << false << int(QMessageBox::NoButton);
+        QTest::newRow("box over a widget of the window") << "standard" << true << int(QMessageBox::Cancel);
+        QTest::newRow("box of button texts") << "texts" << false << 2;
+        QTest::newRow("box of button texts without an escape") << "texts, no escape" << false << -1;
+        QTest::newRow("dialog on the caller's stack") << "dialog" << false << int(QDialog::Rejected);
+        QTest::newRow("dialog over a widget of the window") << "dialog" << true << int(QDialog::Rejected);
+        QTest::newRow("font dialog") << "font" << false << 0;
+    }
+
+    void windowGoesUnderItsBox()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, overAChild);
+        QFETCH(int, answer);
+        auto *window = new QWidget;
+        window->resize(400, 300);
+        window->show();
+        QWidget *over = overAChild ? new QWidget(window) : window;
+        QPointer<QWidget> gone(window);
+        QTimer::singleShot(50, [&gone] {
+            QVERIFY(QApplication::activeModalWidget());
+            delete gone.data();
+        });
+        const Dialogs::Buttons buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        if (kind.startsWith("standard")) {
+            const auto escape = kind.contains("no escape") ? QMessageBox::NoButton : QMessageBox::Cancel;
+            QCOMPARE(int(Dialogs::warning(over, Caption, "Connection failed!", buttons, QMessageBox::Yes, escape)),
+                     answer);
+        } else if (kind.startsWith("texts")) {
+            const int escape = kind.contains("no escape") ? -1 : 2;
+            QCOMPARE(Dialogs::question(over, Caption, "Choose", "&Replace", "&Keep", "Cancel", 1, escape), answer);
+        } else if (kind == "dialog") {
+            QDialog dialog(over);
+            QCOMPARE(Dialogs::exec(&dialog), answer);
+            QVERIFY(!dialog.isVisible());
+        } else {
+            bool ok = true;
+            const QFont initial(QStringLiteral("DejaVu Sans"), 9);
+            QCOMPARE(Dialogs::getFont(&ok, initial, over, QStringLiteral("Log font")), initial);
+            QCOMPARE(int(ok), answer);
+        }
+        QVERIFY(gone.isNull());
+        QVERIFY(!QApplication::activeModalWidget());
     }
 };
 

@@ -1,3 +1,5 @@
+#include "inputblocker.h"
+#include "progresswait.h"
 #include "wndprogress.h"
 
 #include <QApplication>
@@ -216,6 +218,55 @@ private slots:
                                         screen.y() + screen.height() / 2 - progress.height() / 2));
         QVERIFY(!progress.close());
         QVERIFY(progress.isVisible() && !progress.aborted());
+    }
+
+    // A wait's indicator made late looks as the one made up front: shown at about 450 ms,
+    // centred, the animation already at anim_03 and going on, up until about a second.
+    void waitMakesThePanelWhenItIsDue()
+    {
+        QElapsedTimer clock;
+        clock.start();
+        auto wait = std::make_unique<ProgressWait>(m_parent.get(), Transferring);
+        auto panels = [] {
+            int count = 0;
+            for (QWidget *widget : QApplication::allWidgets())
+                count += qobject_cast<WndProgress *>(widget) != nullptr;
+            return count;
+        };
+        pollFor(clock, 350, [&] { return panels() > 0; });
+        QCOMPARE(panels(), 0);
+        QVERIFY(pollFor(clock, 1000, [&] { return wait->panel() && wait->panel()->isVisible(); }));
+        QVERIFY2(clock.elapsed() >= 440, qPrintable(QString::number(clock.elapsed())));
+        WndProgress &panel = *wait->panel();
+        QCOMPARE(panel.parentWidget(), m_parent.get());
+        QCOMPARE(panel.pos(), QPoint(m_parent->width() / 2 - panel.width() / 2,
+                                     m_parent->height() / 2 - panel.height() / 2));
+        QCOMPARE(panel.findChild<QLabel *>(QStringLiteral("txtLabel"))->text(), Transferring);
+        QList<int> frames{shownFrame(panel)};
+        pollFor(clock, 3000, [&] {
+            if (shownFrame(panel) != frames.constLast())
+                frames.append(shownFrame(panel));
+            return frames.size() >= 3;
+        });
+        QCOMPARE(frames, QList<int>({3, 4, 5}));
+        wait.reset();
+        QVERIFY2(clock.elapsed() >= 950, qPrintable(QString::number(clock.elapsed())));
+    }
+
+    // The panel of an outer wait that shows while an inner wait runs takes no input until
+    // the inner wait ends, as when it was made first.
+    void outerPanelBlockedUntilTheInnerWaitEnds()
+    {
+        QElapsedTimer clock;
+        clock.start();
+        ProgressWait outer(m_parent.get(), Transferring);
+        auto inner = std::make_unique<InputBlocker>();
+        QVERIFY(pollFor(clock, 1000, [&] { return outer.panel() && outer.panel()->isVisible(); }));
+        QTest::mouseClick(abortButton(*outer.panel()), Qt::LeftButton);
+        QVERIFY(!outer.aborted());
+        inner.reset();
+        QTest::mouseClick(abortButton(*outer.panel()), Qt::LeftButton);
+        QVERIFY(outer.aborted());
     }
 
 private:

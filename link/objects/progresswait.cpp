@@ -1,0 +1,40 @@
+#include "progresswait.h"
+
+#include "wndprogress.h"
+
+#include <QTimerEvent>
+
+ProgressWait::ProgressWait(QWidget *parent, const QString &text)
+    : m_parent(parent)
+    , m_text(text)
+{
+    // Never early, as the panel's own ticks.
+    m_showTimer.start(WndProgress::showingDelayMs(), Qt::PreciseTimer, this);
+}
+
+ProgressWait::~ProgressWait()
+{
+    // The panel lingers in its destructor while the input is still held back.
+    m_panel.reset();
+}
+
+bool ProgressWait::aborted() const
+{
+    return m_panel && m_panel->aborted();
+}
+
+void ProgressWait::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() != m_showTimer.timerId()) {
+        QObject::timerEvent(event);
+        return;
+    }
+    m_showTimer.stop();
+    showPanel();
+}
+
+void ProgressWait::showPanel()
+{
+    // A parent that went meanwhile counts as none.
+    m_panel.reset(new WndProgress(WndProgress::placementFor(m_parent), m_text, m_block));
+}

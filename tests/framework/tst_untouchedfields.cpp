@@ -1,0 +1,113 @@
+// The memory that lets a dialog write back a stored value its fields cannot show: for each
+// kind of widget a field may consist of, what value() gives when the field is left alone,
+// changed, or changed and changed back.
+
+#include "untouchedfields.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QWidget>
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+
+// A dialog's worth of widgets: a check box, three radio buttons, a choice box with two
+// entries and a line edit, each filled as a page would fill them.
+struct Widgets
+{
+    Widgets()
+    {
+        for (QRadioButton* button : {&none, &read, &write})
+            button->setParent(&dialog);
+        none.setChecked(true);
+        box.addItems({"Plain", "APOP"});
+        edit.setText("5");
+    }
+
+    QWidget dialog;
+    QCheckBox check{&dialog};
+    QRadioButton none;
+    QRadioButton read;
+    QRadioButton write;
+    QComboBox box{&dialog};
+    QLineEdit edit{&dialog};
+};
+
+using Change = std::function<void(Widgets&)>;
+
+} // namespace
+
+class TestUntouchedFields : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void value_data();
+    void value();
+    void forgottenNameGivesTheEditedValue();
+};
+
+void TestUntouchedFields::value_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<bool>("touched");
+    QTest::addColumn<QString>("written");
+
+    const Change nothing = [](Widgets&) {};
+    QTest::newRow("untouched: the stored value") << "77" << nothing << false << "77";
+    QTest::newRow("untouched, stored empty: the field's value") << "" << nothing << false << "edited";
+    QTest::newRow("check box toggled") << "77" << Change([](Widgets& w) { w.check.setChecked(true); }) << true
+                                       << "edited";
+    QTest::newRow("check box toggled and back") << "77" << Change([](Widgets& w) {
+        w.check.setChecked(true);
+        w.check.setChecked(false);
+    }) << false << "77";
+    QTest::newRow("another radio button") << "77" << Change([](Widgets& w) { w.write.setChecked(true); }) << true
+                                          << "edited";
+    QTest::newRow("the same radio button chosen again")
+        << "77" << Change([](Widgets& w) { w.none.setChecked(true); }) << false << "77";
+    QTest::newRow("another entry") << "77" << Change([](Widgets& w) { w.box.setCurrentIndex(1); }) << true
+                                   << "edited";
+    QTest::newRow("an entry's text changed under it")
+        << "77" << Change([](Widgets& w) { w.box.setItemText(0, "Other"); }) << true << "edited";
+    QTest::newRow("text typed") << "77" << Change([](Widgets& w) { w.edit.setText("6"); }) << true << "edited";
+    QTest::newRow("text typed over with the same") << "77" << Change([](Widgets& w) { w.edit.setText("5"); })
+                                                   << false << "77";
+}
+
+void TestUntouchedFields::value()
+{
+    QFETCH(QString, stored);
+    QFETCH(Change, change);
+    QFETCH(bool, touched);
+    QFETCH(QString, written);
+
+    Widgets w;
+    UntouchedFields fields;
+    fields.remember("field", stored, {&w.check, &w.none, &w.read, &w.write, &w.box, &w.edit});
+    change(w);
+    QCOMPARE(fields.isTouched("field"), touched);
+    QCOMPARE(fields.value("field", "edited"), written);
+}
+
+void TestUntouchedFields::forgottenNameGivesTheEditedValue()
+{
+    Widgets w;
+    UntouchedFields fields;
+    fields.remember("auth", "2", {&w.check});
+    QCOMPARE(fields.value("auth_type", "0"), QStringLiteral("0"));
+    QVERIFY(fields.isTouched("auth_type"));
+    // Fields are kept apart: changing one leaves the other's stored value.
+    fields.remember("ssl", "3", {&w.box});
+    w.check.setChecked(true);
+    QCOMPARE(fields.value("auth", "1"), QStringLiteral("1"));
+    QCOMPARE(fields.value("ssl", "2"), QStringLiteral("3"));
+}
+
+QTEST_MAIN(TestUntouchedFields)
+#include "tst_untouchedfields.moc"

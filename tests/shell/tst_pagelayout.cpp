@@ -1,0 +1,227 @@
+// Every page of the navigation tree laid out whole in the main window: at the size the
+// window opens at, no widget of a page is smaller than its minimum size; the window's
+// minimum follows the page it shows; a page larger than the workspace scrolls.
+
+#include "dialogrecorder.h"
+#include "shellharness.h"
+#include "workspaceframe.h"
+
+#include <QAbstractScrollArea>
+#include <QMdiSubWindow>
+#include <QScrollArea>
+#include <QScrollBar>
+
+using namespace StandIn;
+
+namespace {
+
+// The workspace of a console host on a 1024 by 768 screen.
+constexpr QSize ConsoleSize(1024, 720);
+
+// The tree item titled title, anywhere in the tree.
+QTreeWidgetItem* itemTitled(const WndMain* window, const QString& title)
+{
+    const QList<QTreeWidgetItem*> found
+        = window->getTree()->findItems(title, Qt::MatchExactly | Qt::MatchRecursive);
+    return found.isEmpty() ? nullptr : found.first();
+}
+
+void show(WndMain* window, const QString& title)
+{
+    window->getTree()->setCurrentItem(itemTitled(window, title));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    // The layouts hear of the new page through posted events.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+}
+
+// The scroll area the pages of window are shown in; null when there is none.
+const QScrollArea* pageScrollArea(const WndMain* window)
+{
+    for (const QWidget* above = window->getRightPane(); above; above = above->parentWidget()) {
+        if (const auto* area = qobject_cast<const QScrollArea*>(above))
+            return area;
+    }
+    return nullptr;
+}
+
+// A scroll area places its own parts (bars, header, viewport); only what layouts place
+// has a minimum size to keep.
+bool placedByLayout(const QWidget* widget, const QWidget* page)
+{
+    for (const QWidget* above = widget->parentWidget(); above && above != page;
+         above = above->parentWidget()) {
+        if (qobject_cast<const QAbstractScrollArea*>(above))
+            return false;
+    }
+    return true;
+}
+
+// "ClassName objectName WxH < WxH" for every shown widget of page smaller than its
+// minimum size hint.
+QStringList squeezed(const QWidget* page)
+{
+    QStringList found;
+    for (const QWidget* widget : page->findChildren<QWidget*>()) {
+        const QSize minimum = widget->minimumSizeHint();
+        if (!widget->isVisible() || !minimum.isValid() || !placedByLayout(widget, page))
+            continue;
+        if (widget->width() < minimum.width() || widget->height() < minimum.height()) {
+            found.append(QStringLiteral("%1 %2 %3x%4 < %5x%6")
+                             .arg(QLatin1String(widget->metaObject()->className()),
+                                  widget->objectName())
+                             .arg(widget->width())
+                             .arg(widget->height())
+                             .arg(minimum.width())
+                             .arg(minimum.height()));
+        }
+    }
+    return found;
+}
+
+} // namespace
+
+class tst_PageLayout : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void everyPageFitsTheOpeningSize_data();
+    void everyPageFitsTheOpeningSize();
+    void minimumFollowsThePageShown();
+    void pageLargerThanTheWorkspaceScrolls_data();
+    void pageLargerThanTheWorkspaceScrolls();
+
+private:
+    WndMain* openWindow(const QSize& console);
+
+    std::unique_ptr<TestServer> m_server;
+    std::unique_ptr<ConsoleStandIn> m_console;
+};
+
+void tst_PageLayout::initTestCase()
+{
+    m_server = startStandIn();
+}
+
+void tst_PageLayout::init()
+{
+    m_console = std::make_unique<ConsoleStandIn>();
+}
+
+void tst_PageLayout::cleanup()
+{
+    m_console.reset();
+}
+
+WndMain* tst_PageLayout::openWindow(const QSize& console)
+{
+    m_console->console()->resize(console);
+    QCoreApplication::processEvents();
+    WndMain* window = m_console->open(m_server->port());
+    if (window && !QTest::qWaitForWindowExposed(window))
+        return nullptr;
+    return window;
+}
+
+void tst_PageLayout::everyPageFitsTheOpeningSize_data()
+{
+    QTest::addColumn<QString>("title");
+    for (const char* own : {"Ornel Corvane", "Configuration", "Quick Checklist", "smtp"})
+        QTest::newRow(own) << QString::fromLatin1(own);
+    for (const PageFactory::PageEntry& page : PageFactory::pages())
+        QTest::newRow(page.title) << QString::fromLatin1(page.title);
+}
+
+void tst_PageLayout::everyPageFitsTheOpeningSize()
+{
+    QFETCH(QString, title);
+    DialogRecorder dialogs;
+    WndMain* window = openWindow(ConsoleSize);
+    QVERIFY(window);
+    const QSize opened = window->size();
+
+    show(window, title);
+    QVERIFY(dialogs.messages.isEmpty());
+    const QWidget* pane = window->getCurrentPane();
+    QVERIFY(pane);
+    QCOMPARE(squeezed(pane), QStringList());
+    // Every page has the room it asks for, not only the least it can do with.
+    QVERIFY2(pane->width() >= pane->sizeHint().width() && pane->height() >= pane->sizeHint().height(),
+             qPrintable(QStringLiteral("%1x%2").arg(pane->width()).arg(pane->height())));
+    // Without growing the window.
+    QCOMPARE(window->size(), opened);
+}
+
+void tst_PageLayout::minimumFollowsThePageShown()
+{
+    // A stored size smaller than any page needs.
+    m_console->storeSize(500, 300);
+    WndMain* window = openWindow(ConsoleSize);
+    QVERIFY(window);
+    QMdiSubWindow* frame = workspaceFrame(window);
+    const QSize decoration = frame->size() - window->size();
+
+    show(window, QStringLiteral("Connections"));
+    const QSize small = window->minimumSize();
+    QCOMPARE(small, window->minimumSizeHint());
+    QCOMPARE(squeezed(window->getCurrentPane()), QStringList());
+
+    show(window, QStringLiteral("Backup"));
+    const QSize large = window->minimumSize();
+    QVERIFY(large.width() > small.width() && large.height() > small.height());
+    QCOMPARE(large, window->minimumSizeHint());
+    QVERIFY(window->width() >= large.width() && window->height() >= large.height());
+    QCOMPARE(frame->minimumSize(), large + decoration);
+    QCOMPARE(squeezed(window->getCurrentPane()), QStringList());
+    // The whole frame stays in the workspace.
+    QVERIFY(m_console->desktop()->viewport()->rect().contains(frame->geometry()));
+
+    // Back on the small page the window may be made small again; it keeps its size.
+    const QSize grown = window->size();
+    show(window, QStringLiteral("Connections"));
+    QCOMPARE(window->minimumSize(), small);
+    QCOMPARE(window->size(), grown);
+}
+
+void tst_PageLayout::pageLargerThanTheWorkspaceScrolls_data()
+{
+    QTest::addColumn<bool>("shrunkAfter");
+    QTest::newRow("opened in a small workspace") << false;
+    QTest::newRow("the workspace made small while the page shows") << true;
+}
+
+void tst_PageLayout::pageLargerThanTheWorkspaceScrolls()
+{
+    QFETCH(bool, shrunkAfter);
+    const QSize small(640, 400);
+    WndMain* window = openWindow(shrunkAfter ? ConsoleSize : small);
+    QVERIFY(window);
+    QMdiSubWindow* frame = workspaceFrame(window);
+
+    show(window, QStringLiteral("Backup"));
+    if (shrunkAfter) {
+        m_console->console()->resize(small);
+        QTRY_COMPARE(m_console->desktop()->viewport()->size(), small);
+        // The administrator makes the window fit again.
+        frame->resize(small);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    }
+    const QWidget* pane = window->getCurrentPane();
+    QVERIFY(window->minimumSizeHint().width() > 640);
+    // As large as the workspace allows, and no larger.
+    QCOMPARE(frame->size(), m_console->desktop()->viewport()->size());
+    // The page keeps its minimum size and scrolls.
+    QCOMPARE(squeezed(pane), QStringList());
+    QVERIFY(pane->width() >= pane->minimumSizeHint().width());
+    const QScrollArea* area = pageScrollArea(window);
+    QVERIFY(area);
+    QTRY_VERIFY(area->horizontalScrollBar()->isVisible());
+    QTRY_VERIFY(area->verticalScrollBar()->isVisible());
+}
+
+QTEST_MAIN(tst_PageLayout)
+#include "tst_pagelayout.moc"
