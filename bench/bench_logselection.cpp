@@ -11,6 +11,7 @@
 //
 // Usage: bench_logselection [repetitions]
 
+#include "benchgoal.h"
 #include "logpager.h"
 #include "standinconnection.h"
 #include "testserver.h"
@@ -145,11 +146,14 @@ void measurePainting(DBConn* conn, int runs)
     const double plain = medianMsecs(runs, viewPaint);
     const double bareAgain = medianMsecs(runs, barePaint);
     std::printf("painting %d lines x %d characters, selected: %.3f ms; bare drawText loop: "
-                "%.3f ms; ratio %.2f (goal <= 1.5)\n",
+                "%.3f ms; ratio %.2f\n",
                 PaintLines, PaintColumns, drawn, bare, bare > 0 ? drawn / bare : 0.0);
     std::printf("painting %d lines x %d characters, nothing selected: %.3f ms; bare drawText "
-                "loop: %.3f ms; ratio %.2f (goal <= 1.5)\n",
+                "loop: %.3f ms; ratio %.2f\n",
                 PaintLines, PaintColumns, plain, bareAgain, bareAgain > 0 ? plain / bareAgain : 0.0);
+    printGoal("painting, selected / bare drawText loop", bare > 0 ? drawn / bare : 0.0, "x", "<=", 1.5);
+    printGoal("painting, nothing selected / bare drawText loop", bareAgain > 0 ? plain / bareAgain : 0.0, "x",
+              "<=", 1.5);
 }
 
 // Microseconds per move over a row, the pointer sweeping across the line's text.
@@ -183,8 +187,9 @@ void measureHitTesting(DBConn* conn, int runs)
     const double shortLine = moveMicros(*view, top, moves);
     const double longLine = moveMicros(*view, top + 1, moves);
     std::printf("hit test of a mouse move: 4,000-character line %.2f us, 40-character line "
-                "%.2f us; ratio %.2f (goal <= 5)\n",
+                "%.2f us; ratio %.2f\n",
                 longLine, shortLine, shortLine > 0 ? longLine / shortLine : 0.0);
+    printGoal("hit test, 4,000 / 40-character line", shortLine > 0 ? longLine / shortLine : 0.0, "x", "<=", 5);
 }
 
 double copyMsecs(WndLog& view, qint64 first, qint64 lines)
@@ -220,8 +225,9 @@ void measureCopying(DBConn* conn, int runs)
     }
     const double smallMs = median(small);
     const double largeMs = median(large);
-    std::printf("copying 100,000 lines: %.1f ms; 10,000 lines: %.1f ms; ratio %.2f (goal <= 12)\n",
+    std::printf("copying 100,000 lines: %.1f ms; 10,000 lines: %.1f ms; ratio %.2f\n",
                 largeMs, smallMs, smallMs > 0 ? largeMs / smallMs : 0.0);
+    printGoal("copy, 100,000 / 10,000 lines", smallMs > 0 ? largeMs / smallMs : 0.0, "x", "<=", 12);
 }
 
 } // namespace

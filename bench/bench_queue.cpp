@@ -3,7 +3,8 @@
 // texts and sorted once, in the same run. The refresh is also taken apart:
 //
 //   answer  "select show_queue()" sent and its answer received and parsed (DBReq)
-//   table   the answer read into the client-side table's rows (DBTable::function − answer)
+//   table   the answer read into the client-side table's rows, without originals as the
+//           page reads it (DBTable::function − answer)
 //   items   a list row per message made and shown, put into a list that is not sorting
 //   sort    that list sorted once by its first column
 //
@@ -92,7 +93,8 @@ Result measureQueue(int messages, int runs)
     });
     DBTable table;
     result.load = measure(runs, [&] {
-        if (!table.function(nullptr, session.connection(), "show_queue()", dbcol_queue, 0))
+        if (!table.function(nullptr, session.connection(), "show_queue()", dbcol_queue,
+                            DBTable::WithoutOriginals))
             qFatal("bench_queue: the load failed");
     });
 
@@ -105,16 +107,13 @@ Result measureQueue(int messages, int runs)
     cols.view = &list;
     QQueueItem::addColumns(cols);
     result.items = measure(runs, [&] { fillItems(&list, cols, table); });
-    QList<qint64> sorts;
-    for (int run = 0; run < runs; ++run) {
+    result.sort = measureTimed(runs, [&] {
         fillItems(&list, cols, table);
         QElapsedTimer timer;
         timer.start();
         list.sortItems(0, Qt::AscendingOrder);
-        sorts.append(timer.elapsed());
-    }
-    std::sort(sorts.begin(), sorts.end());
-    result.sort = {sorts.first(), sorts.at(sorts.size() / 2)};
+        return timer.nsecsElapsed() / 1000;
+    });
 
     QTreeWidget bare;
     bare.setRootIsDecorated(false);
@@ -135,16 +134,20 @@ double ratio(qint64 a, qint64 b)
 void print(int messages, const Result& r)
 {
     std::printf("\n%d messages (medians; best in brackets)\n", messages);
-    std::printf("  refresh of the page   %6lld ms  (%lld)\n", (long long)r.refresh.median, (long long)r.refresh.best);
-    std::printf("    answer              %6lld ms  (%lld)\n", (long long)r.answer.median, (long long)r.answer.best);
-    std::printf("    table               %6lld ms  (load %lld ms less the answer)\n",
-                (long long)(r.load.median - r.answer.median), (long long)r.load.median);
-    std::printf("    items               %6lld ms  (%lld)\n", (long long)r.items.median, (long long)r.items.best);
-    std::printf("    sort                %6lld ms  (%lld)\n", (long long)r.sort.median, (long long)r.sort.best);
-    std::printf("  bare fill and sort    %6lld ms  (%lld)\n", (long long)r.bare.median, (long long)r.bare.best);
-    std::printf("  refresh without the load / bare   %.2f x   (goal <= 2)\n",
-                ratio(r.refresh.median - r.load.median, r.bare.median));
+    auto line = [](const char* what, const Times& t) {
+        std::printf("  %-20s %8.1f ms  (%.1f)\n", what, milliseconds(t.median), milliseconds(t.best));
+    };
+    line("refresh of the page", r.refresh);
+    line("  answer", r.answer);
+    std::printf("    table              %8.1f ms  (load %.1f ms less the answer)\n",
+                milliseconds(r.load.median - r.answer.median), milliseconds(r.load.median));
+    line("  items", r.items);
+    line("  sort", r.sort);
+    line("bare fill and sort", r.bare);
     std::printf("  whole refresh / bare              %.2f x\n", ratio(r.refresh.median, r.bare.median));
+    char what[64];
+    std::snprintf(what, sizeof what, "refresh without the load / bare, %d messages", messages);
+    printGoal(what, ratio(r.refresh.median - r.load.median, r.bare.median), "x", "<=", 2);
 }
 
 } // namespace
@@ -162,7 +165,9 @@ int main(int argc, char** argv)
     const Result largeResult = measureQueue(large, runs);
     print(small, smallResult);
     print(large, largeResult);
-    std::printf("\nrefresh %d / %d messages: %.2f x   (goal <= 12)\n", large, small,
-                ratio(largeResult.refresh.median, smallResult.refresh.median));
+    std::printf("\n");
+    char what[64];
+    std::snprintf(what, sizeof what, "refresh, %d / %d messages", large, small);
+    printGoal(what, ratio(largeResult.refresh.median, smallResult.refresh.median), "x", "<=", 11);
     return 0;
 }

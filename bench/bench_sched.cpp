@@ -1,6 +1,7 @@
 // Opening the Scheduling page on 1,000 scheduled actions and on 100, from the stand-in
 // server in process, each beside a bare QTreeWidget filled with the same number of rows in
-// the same run. Every row is stored with "enabled" 2, so showing it rewrites the value and
+// the same run (times in microseconds: the bare fill of 100 rows takes well under one
+// millisecond). Every row is stored with "enabled" 2, so showing it rewrites the value and
 // every row is a pending update: the case in which taking the difference once per row
 // would make opening grow with the square of the rows.
 //
@@ -81,6 +82,8 @@ Result measureOpening(int count, int runs)
 
 int main(int argc, char** argv)
 {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int large = argc > 1 ? std::atoi(argv[1]) : 1000;
     const int runs = argc > 2 ? std::atoi(argv[2]) : 7;
@@ -93,8 +96,12 @@ int main(int argc, char** argv)
         report("  opening the page", r.open, r.bare);
         report("  bare fill", r.bare, r.bare);
     }
-    std::printf("\nopening %d / %d scheduled actions: %.2f x   (goal <= 12)\n", large, small,
-                smallResult.open.median > 0 ? double(largeResult.open.median) / double(smallResult.open.median)
-                                            : 0.0);
+    std::printf("\n");
+    char what[64];
+    std::snprintf(what, sizeof what, "opening, %d / %d scheduled actions", large, small);
+    printGoal(what,
+              smallResult.open.median > 0 ? double(largeResult.open.median) / double(smallResult.open.median)
+                                          : 0.0,
+              "x", "<=", 12);
     return 0;
 }

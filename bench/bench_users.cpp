@@ -9,6 +9,7 @@
 //
 //     bench_users [users per domain] [runs]
 
+#include "benchgoal.h"
 #include "dbctrl.h"
 #include "dialogrecorder.h"
 #include "dlgedituser.h"
@@ -213,5 +214,10 @@ int main(int argc, char** argv)
     std::printf("\n");
     report("OK to pending list, one domain alone", okSmall, okSmall);
     report("OK to pending list, all domains", okLarge, okSmall);
+    std::printf("\n");
+    printGoal("switching between two domains / bare fill", bare.median > 0 ? switching.median / bare.median : 0.0,
+              "x", "<=", 2);
+    printGoal("OK to pending list, all domains / one domain",
+              okSmall.median > 0 ? okLarge.median / okSmall.median : 0.0, "x", "<=", 12);
     return 0;
 }

@@ -142,6 +142,17 @@ void ConfigPage::updateQuery()
     }
 }
 
+void ConfigPage::updateQueryAfterEditOf(const DBRow* row)
+{
+    if (!m_ctrl)
+        return;
+    bool append = false;
+    for (DBTable* table : std::as_const(m_edited)) {
+        m_ctrl->set(table->diffAfterEditOf(row, true), append);
+        append = true;
+    }
+}
+
 void ConfigPage::slotUpdateAgain()
 {
     updateQuery();

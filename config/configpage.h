@@ -35,6 +35,10 @@ class QWidget;
 //     }
 //     void WndRemote::slotChange() { if (handChangeIn()) updateObject(); }
 //
+// A change hands in the page's whole difference (updateQuery). A change known to touch a single
+// row, such as a rule's check box, hands it in through updateQueryAfterEditOf(row): the same
+// pending list, which the tables make again from that row alone.
+//
 // Until every table has loaded and the widgets are filled the page is not ready: its change
 // slot writes nothing, and a page whose load failed stays so for good, showing the form's
 // widgets as built and taking no part in Apply or Reset.
@@ -78,6 +82,10 @@ public:
     // The whole difference of the edited tables, in their load order, replaces the pending
     // list; read-only tables never enter it.
     virtual void updateQuery();
+    // The same when, since the last one, only the cells of `row` have changed (a rule's check
+    // box, say): each table makes its difference again from that row alone, so that a toggle
+    // costs the same in a list of five rules or of five thousand.
+    void updateQueryAfterEditOf(const DBRow* row);
 
     // The answers to the controller's signals. Apply commits every table of the page and
     // Reset restores them, refills the widgets and sets the enabling again; an apply that was

@@ -81,7 +81,7 @@ void QAttachItem::show()
 void QAttachItem::handIn()
 {
     if (m_page)
-        m_page->ruleToggled();
+        m_page->ruleToggled(m_row);
 }
 
 int QAttachItem::orderOf(const DBRow* row)

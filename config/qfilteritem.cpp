@@ -82,7 +82,7 @@ void QFilterItem::show()
 void QFilterItem::handIn()
 {
     if (m_page)
-        m_page->ruleToggled();
+        m_page->ruleToggled(m_row);
 }
 
 QString QFilterItem::textOfId(int id) const

@@ -110,9 +110,10 @@ void WndAntispam::updateQuery()
         ConfigPage::updateQuery();
 }
 
-void WndAntispam::ruleToggled()
+void WndAntispam::ruleToggled(const DBRow* rule)
 {
-    updateQuery();
+    if (!m_filling)
+        updateQueryAfterEditOf(rule);
 }
 
 void WndAntispam::updateView()

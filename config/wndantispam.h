@@ -29,7 +29,7 @@ public:
     void updateView();
 
     // A rule's check box was set.
-    void ruleToggled();
+    void ruleToggled(const DBRow* rule);
     // The rule dialog on one rule until it is cancelled or unique; true when kept.
     bool edit(DBRow* row);
 

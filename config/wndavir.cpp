@@ -133,9 +133,10 @@ void WndAvir::updateQuery()
         ConfigPage::updateQuery();
 }
 
-void WndAvir::ruleToggled()
+void WndAvir::ruleToggled(const DBRow* rule)
 {
-    updateQuery();
+    if (!m_filling)
+        updateQueryAfterEditOf(rule);
 }
 
 void WndAvir::fillItems(int)

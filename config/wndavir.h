@@ -27,7 +27,7 @@ public:
     void updateQuery() override;
 
     // A rule's check box was set.
-    void ruleToggled();
+    void ruleToggled(const DBRow* rule);
     // The rule dialog on one rule until it is cancelled or unique; true when kept.
     bool edit(DBRow* row);
 

@@ -2,6 +2,7 @@
 
 #include "editedkey.h"
 
+#include <QHash>
 #include <QSet>
 
 GroupedTable::GroupedTable(const char* table, const DBCOL* columns, const char* nameColumn)
@@ -40,6 +41,22 @@ QStringList GroupedTable::names() const
         }
     }
     return names;
+}
+
+QList<GroupedTable::Set> GroupedTable::sets() const
+{
+    QList<Set> sets;
+    QHash<QString, qsizetype> positions;
+    for (const std::unique_ptr<DBRow>& row : m_table.m_rows) {
+        const QString name = nameOf(row.get());
+        auto position = positions.constFind(name);
+        if (position == positions.cend()) {
+            position = positions.insert(name, sets.size());
+            sets.append({name, {}});
+        }
+        sets[*position].rows.append(row.get());
+    }
+    return sets;
 }
 
 bool GroupedTable::hasName(const QString& name) const

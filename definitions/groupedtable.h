@@ -22,8 +22,18 @@ public:
     bool load(QWidget* parent, DBConn* conn, int flags);
     bool isLoaded() const { return m_table.m_loaded; }
 
+    struct Set
+    {
+        QString name;
+        QList<DBRow*> rows;
+    };
+
     // Each name once, in row order.
     QStringList names() const;
+    // Each set once, in the order of names(), with its rows as rowsOf() gives them: in one
+    // pass over the rows, so that a page lists a table of any size in time that grows with
+    // its rows, not with its rows times its sets.
+    QList<Set> sets() const;
     // Whether a set of that name exists, letter case ignored.
     bool hasName(const QString& name) const;
     // The rows of one set, in row order; exact names.

@@ -40,16 +40,27 @@ void SetListPage::fillItems(int list)
 {
     QTreeWidget* listView = view(list);
     const Cols& model = cols(list);
-    for (const QString& set : m_sets.names()) {
-        auto* heading = new RowItem(listView, nullptr);
-        const QStringList headingCells = headingTexts(set);
+    // Made apart and put in at once, as a long list must be: an item put into a list one at a
+    // time has the list's model announce it, and each of its cells.
+    QList<QTreeWidgetItem*> headings;
+    for (const GroupedTable::Set& set : m_sets.sets()) {
+        auto* heading = new RowItem(static_cast<QTreeWidget*>(nullptr), nullptr);
+        const QStringList headingCells = headingTexts(set.name);
         model.showItem(heading, headingCells);
-        for (DBRow* row : m_sets.rowsOf(set)) {
+        QList<QTreeWidgetItem*> entries;
+        entries.reserve(set.rows.size());
+        for (DBRow* row : set.rows) {
+            auto* entry = new RowItem(static_cast<QTreeWidget*>(nullptr), row);
             const QStringList cells = entryTexts(row);
-            model.showItem(new RowItem(heading, row), cells);
+            model.showItem(entry, cells);
+            entries.append(entry);
         }
-        heading->setExpanded(true);
+        heading->addChildren(entries);
+        headings.append(heading);
     }
+    listView->addTopLevelItems(headings);
+    for (QTreeWidgetItem* heading : std::as_const(headings))
+        heading->setExpanded(true);
 }
 
 DBRow* SetListPage::rowOf(int, QTreeWidgetItem* item) const

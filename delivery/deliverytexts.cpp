@@ -6,6 +6,7 @@
 
 #include <arpa/inet.h>
 #include <climits>
+#include <cstdio>
 
 namespace DeliveryTexts {
 
@@ -17,10 +18,14 @@ QString yesNo(int value)
 
 QString sizeKey(const QString& text)
 {
+    // Made for every message of a queue that may hold a hundred thousand: printed directly,
+    // not through a pattern.
     const int size = leadingInt(text);
-    if (size < 0)
-        return QStringLiteral("-%1").arg(qint64(INT_MAX) + size, 10, 10, QLatin1Char('0'));
-    return QStringLiteral("%1").arg(size, 10, 10, QLatin1Char('0'));
+    char key[24];
+    const int length = size < 0
+        ? std::snprintf(key, sizeof key, "-%010lld", static_cast<long long>(qint64(INT_MAX) + size))
+        : std::snprintf(key, sizeof key, "%010d", size);
+    return QString::fromLatin1(key, length);
 }
 
 QString durationText(int seconds)

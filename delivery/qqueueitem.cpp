@@ -33,9 +33,19 @@ void QQueueItem::addColumns(Cols& cols)
 
 void QQueueItem::show()
 {
-    const QString* const texts[] = {&m_id, &m_created, &m_nextTry, &m_size, &m_from, &m_to};
-    m_cols->showItem(this, [&texts](int id) { return *texts[id]; });
+    emitDataChanged();
     setIconOfFirst(DeliveryIcons::queue());
+}
+
+QVariant QQueueItem::data(int column, int role) const
+{
+    if (role == Qt::DisplayRole || role == Qt::EditRole) {
+        const QString* const texts[] = {&m_id, &m_created, &m_nextTry, &m_size, &m_from, &m_to};
+        const int id = idOfColumn(column);
+        if (id >= 0)
+            return *texts[id];
+    }
+    return DeliveryItem::data(column, role);
 }
 
 QString QQueueItem::key(int column, bool) const
@@ -47,7 +57,13 @@ QString QQueueItem::key(int column, bool) const
 const QString* QQueueItem::heldKey(int column) const
 {
     const QString* const keys[] = {&m_id, &m_created, &m_nextTry, &m_sizeKey, &m_from, &m_to};
+    const int id = idOfColumn(column);
+    return id >= 0 ? keys[id] : nullptr;
+}
+
+int QQueueItem::idOfColumn(int column) const
+{
     // The view columns show the shown ids in ascending order.
     const int id = m_cols ? m_cols->disp.value(column, -1) : -1;
-    return id >= 0 && id < 6 ? keys[id] : nullptr;
+    return id >= 0 && id < 6 ? id : -1;
 }

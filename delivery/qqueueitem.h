@@ -24,8 +24,12 @@ public:
 
     // The message's Id as the server gave it, whether the column is shown or not.
     const QString& messageId() const { return m_id; }
-    // Writes the texts into the shown columns.
+    // Shows the texts in the shown columns. They are not written into the item: data()
+    // reads them from the copies the item keeps, which a queue of a hundred thousand
+    // messages would otherwise hold twice.
     void show();
+    // The display text of a shown column from the item's copies; the rest as stored.
+    QVariant data(int column, int role) const override;
     // "Size" sorts by value; every other column by its text as the server formats it.
     QString key(int column, bool ascending) const override;
 
@@ -33,6 +37,9 @@ protected:
     const QString* heldKey(int column) const override;
 
 private:
+    // The column id view column `column` shows; -1 for none.
+    int idOfColumn(int column) const;
+
     QString m_id;
     QString m_created;
     QString m_nextTry;

@@ -123,7 +123,8 @@ void ListPage::loadLayouts()
 bool ListPage::refreshList(int list, const TableLoad& load)
 {
     const QPointer<QWidget> page(m_page);
-    const bool loaded = read(*load.table, load, 0);
+    // A status list only shows its rows: they need no originals.
+    const bool loaded = read(*load.table, load, DBTable::WithoutOriginals);
     if (!page || !loaded)
         return false;
     updateView(list);

@@ -186,8 +186,8 @@ protected:
     // The list's column dialog; an accepted change redraws and is saved.
     void modifyColumns();
 
-    // Status pages: asks the server again for the rows of the list, without the progress
-    // window and without the failure box (a lost connection is still reported, once, by the
+    // Status pages: asks the server again for the rows of the list (shown only, so the table
+    // keeps no originals), without the progress window and without the failure box (a lost connection is still reported, once, by the
     // table layer). Loaded, the list is rebuilt from the table and its buttons follow the
     // selection among the new rows. Refused, the list keeps what it shows: the table is
     // empty then, so the items of a refreshed list keep copies of what they show and act

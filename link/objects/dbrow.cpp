@@ -1,8 +1,10 @@
 #include "dbrow.h"
 
+#include "valueblock_p.h"
 #include "vexadbtypes.h"
 
 #include <algorithm>
+#include <type_traits>
 
 namespace {
 
@@ -17,25 +19,42 @@ int nextIdentity()
     return id;
 }
 
-std::unique_ptr<DBVal> newNullValue(int type)
+// Calls use(kind) with a null value of the kind the column type calls for, as a type tag.
+template<class Use>
+auto withValueKind(int type, Use &&use)
 {
     switch (type) {
     case VEXADB_INT:
-        return std::make_unique<DBInt>();
+        return use(static_cast<DBInt *>(nullptr));
     case VEXADB_INT64:
-        return std::make_unique<DBInt64>();
+        return use(static_cast<DBInt64 *>(nullptr));
     case VEXADB_IPADDR:
-        return std::make_unique<DBIpAddr>();
+        return use(static_cast<DBIpAddr *>(nullptr));
     case VEXADB_BINARY:
-        return std::make_unique<DBBinary>();
+        return use(static_cast<DBBinary *>(nullptr));
     case VEXADB_PORT:
-        return std::make_unique<DBPort>();
+        return use(static_cast<DBPort *>(nullptr));
     case VEXADB_IDLIST:
-        return std::make_unique<DBIDList>();
+        return use(static_cast<DBIDList *>(nullptr));
     default:
         // STRING and PWD, and the codes whose cells are never read.
-        return std::make_unique<DBStr>();
+        return use(static_cast<DBStr *>(nullptr));
     }
+}
+
+std::size_t slotSizeOf(int type)
+{
+    return withValueKind(type, [](auto *kind) {
+        return ValueBlock::slotSize(sizeof(*kind));
+    });
+}
+
+DBVal *placeNullValue(int type, ValueBlock &block)
+{
+    return withValueKind(type, [&block](auto *kind) -> DBVal * {
+        using Kind = std::remove_pointer_t<decltype(kind)>;
+        return new (block.nextSlot(sizeof(Kind))) Kind();
+    });
 }
 
 char asciiLower(char c)
@@ -89,9 +108,15 @@ DBRow::~DBRow() = default;
 void DBRow::allocEmptyValues()
 {
     const int count = dbcolCount(m_cols);
+    if (count == 0)
+        return;
     m_values.reserve(m_values.size() + count);
+    std::size_t bytes = 0;
     for (int i = 0; i < count; ++i)
-        m_values.push_back(newNullValue(m_cols[i].type));
+        bytes += slotSizeOf(m_cols[i].type);
+    ValueBlock block(bytes);
+    for (int i = 0; i < count; ++i)
+        m_values.emplace_back(placeNullValue(m_cols[i].type, block));
 }
 
 int DBRow::colIndex(const char *name) const
@@ -115,6 +140,6 @@ void DBRow::copyValuesFrom(const DBRow &other)
         if (source.isNull())
             target.null = true;
         else if (&source != &target)
-            target.set(source.text());
+            target.setTextOf(source);
     }
 }

@@ -12,7 +12,7 @@
 // Rows made from a column table draw their number from one module-wide counter, so
 // no two of them share it during a run; a copy, or a row assigned from another, is
 // the same row to DBTable::diff, which pairs current rows with their originals by
-// number. Copies go through the value texts, so a copy is deep.
+// number. Copies take the value texts (DBVal::setTextOf), so a copy is deep.
 //
 // The members are public because pages read and write cells directly:
 // row->m_values[row->colIndex("name")]->text().
@@ -37,7 +37,7 @@ public:
 
     const DBCOL *m_cols;                          // not owned
     std::vector<std::unique_ptr<DBVal>> m_values; // one per column, owned
-    bool m_matched = false;                       // meaningful only inside DBTable::diff
+    bool m_matched = false;                       // set by DBTable::findorig
     int m_id;
 
 private:

@@ -1,9 +1,9 @@
 #include "dbtable.h"
 
+#include "diffmemo_p.h"
+#include "originalindex_p.h"
 #include "statements.h"
 #include "vexadbtypes.h"
-
-#include <QHash>
 
 #include <algorithm>
 #include <cstdlib>
@@ -53,7 +53,8 @@ bool hasKey(const DBRow &row, const QStringList &key, bool nocase)
 } // namespace
 
 DBTable::DBTable()
-    : m_alive(std::make_shared<bool>(true))
+    : m_memo(std::make_unique<DiffMemo>())
+    , m_alive(std::make_shared<bool>(true))
 {
 }
 
@@ -64,6 +65,7 @@ DBTable::~DBTable()
 
 DBRow *DBTable::append()
 {
+    m_memo->forget();
     m_rows.push_back(std::make_unique<DBRow>(m_cols));
     return m_rows.back().get();
 }
@@ -72,8 +74,10 @@ void DBTable::remove(DBRow *row)
 {
     const auto found = std::find_if(m_rows.begin(), m_rows.end(),
                                     [row](const std::unique_ptr<DBRow> &r) { return r.get() == row; });
-    if (found != m_rows.end())
-        m_rows.erase(found);
+    if (found == m_rows.end())
+        return;
+    m_memo->forget();
+    m_rows.erase(found);
 }
 
 bool DBTable::check_primary_key(DBRow *row, int *reason, bool nocase)
@@ -111,38 +115,94 @@ int DBTable::findorig(int id)
 
 QStringList *DBTable::diff(bool nocase)
 {
-    // One index for the whole run keeps a diff linear in the rows; a page calls it
-    // after every edit. The first original with a number wins, as in findorig().
-    QHash<int, int> originalAt;
-    originalAt.reserve(static_cast<qsizetype>(m_orig.size()));
-    for (int i = static_cast<int>(m_orig.size()) - 1; i >= 0; --i) {
-        m_orig[i]->m_matched = false;
-        originalAt.insert(m_orig[i]->m_id, i);
-    }
-
     m_statements.clear();
+    if (!diffInPlace(nocase))
+        diffByIdentity(nocase);
+    return &m_statements;
+}
+
+bool DBTable::diffInPlace(bool nocase)
+{
+    // After a load, an apply or edits in place, each row stands where its original does and
+    // the numbers rise, so that no two originals share one: then the original in a row's
+    // place is the one diffByIdentity() would find, and one pass touches each row once.
+    if (m_rows.size() != m_orig.size())
+        return false;
+    m_memo->begin(*this, nocase);
+    QStringList updates;
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        DBRow *row = m_rows[i].get();
+        DBRow *original = m_orig[i].get();
+        if (original->m_id != row->m_id || (i > 0 && original->m_id <= m_orig[i - 1]->m_id))
+            return false;
+        const QString statement = make_update(original, row, m_table, nocase);
+        m_memo->addRow(*row, int(i), !statement.isEmpty());
+        if (!statement.isEmpty())
+            updates.append(statement);
+    }
+    m_statements = updates;
+    m_memo->end(0, m_statements.size());
+    return true;
+}
+
+void DBTable::diffByIdentity(bool nocase)
+{
+    // One index for the whole run keeps a diff linear in the rows; a page calls it after
+    // every edit. Which originals found their row is kept beside them, not in them: a
+    // diff of a long table then writes nothing into its rows.
+    const OriginalIndex originals(m_orig);
+    std::vector<bool> matched(m_orig.size(), false);
+
+    m_memo->begin(*this, nocase);
     QStringList insertsAndUpdates;
+    int next = 0;
     for (const std::unique_ptr<DBRow> &row : m_rows) {
-        const int position = originalAt.value(row->m_id, -1);
+        const int position = originals.find(row->m_id, next);
         QString statement;
         if (position < 0) {
             statement = make_insert(row.get(), m_table);
         } else {
-            DBRow *original = m_orig[position].get();
-            original->m_matched = true;
-            statement = make_update(original, row.get(), m_table, nocase);
+            matched[size_t(position)] = true;
+            next = position + 1;
+            statement = make_update(m_orig[size_t(position)].get(), row.get(), m_table, nocase);
         }
+        m_memo->addRow(*row, position, !statement.isEmpty());
         if (!statement.isEmpty())
             insertsAndUpdates.append(statement);
     }
 
     // Deletes go first: a row removed and one added with the same key must leave
     // the server with the added one.
-    for (const std::unique_ptr<DBRow> &original : m_orig) {
-        if (!original->m_matched)
-            m_statements.append(make_remove(original.get(), m_table));
+    for (size_t i = 0; i < m_orig.size(); ++i) {
+        if (!matched[i])
+            m_statements.append(make_remove(m_orig[i].get(), m_table));
     }
+    const int deletes = int(m_statements.size());
     m_statements += insertsAndUpdates;
+    m_memo->end(deletes, m_statements.size());
+}
+
+QStringList *DBTable::diffAfterEditOf(const DBRow *row, bool nocase)
+{
+    const int position = m_memo->positionOf(*this, row, nocase);
+    if (position == DiffMemo::Changed)
+        return diff(nocase);
+    if (position == DiffMemo::NotHere)
+        return &m_statements;
+    DBRow *edited = m_rows[size_t(position)].get();
+    const int original = m_memo->originalOf(position);
+    const QString statement = original < 0
+        ? make_insert(edited, m_table)
+        : make_update(m_orig[size_t(original)].get(), edited, m_table, nocase);
+    const qsizetype slot = m_memo->slotOf(position);
+    const bool had = m_memo->hasStatement(position);
+    if (had && !statement.isEmpty())
+        m_statements[slot] = statement;
+    else if (had)
+        m_statements.removeAt(slot);
+    else if (!statement.isEmpty())
+        m_statements.insert(slot, statement);
+    m_memo->setStatement(position, !statement.isEmpty(), m_statements.size());
     return &m_statements;
 }
 
@@ -152,12 +212,14 @@ bool DBTable::apply(bool send)
         return true;
     // Committed before anything is sent: whatever the server makes of the
     // statements, the originals are now what the administrator last saw.
+    m_memo->forget();
     copyRows(m_rows, m_orig);
     return !send || sendStatements();
 }
 
 void DBTable::reset()
 {
+    m_memo->forget();
     copyRows(m_orig, m_rows);
 }
 
@@ -172,6 +234,8 @@ void DBTable::swap(DBTable &other)
     std::swap(m_parent, other.m_parent);
     std::swap(m_loaded, other.m_loaded);
     std::swap(m_statements, other.m_statements);
+    m_memo->forget();
+    other.m_memo->forget();
 }
 
 void DBTable::copyRows(const RowList &from, RowList &to)

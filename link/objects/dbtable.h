@@ -11,6 +11,7 @@
 #include <vector>
 
 class DBConn;
+class DiffMemo;
 class QWidget;
 
 // A client-side copy of one server table, or of the answer of a server function:
@@ -29,6 +30,9 @@ public:
     enum LoadFlag {
         WaitWithProgress = 1, // wait behind the wait indicator, over the given parent
         ReportRefusal = 2,    // show "Query failed: %1" when the server refuses
+        // The rows are only shown: no originals are kept, which halves what a long answer
+        // costs. Such a table is not for diff(), apply() or reset().
+        WithoutOriginals = 4,
     };
 
     // Reasons check_primary_key() gives for a key it refuses.
@@ -77,6 +81,12 @@ public:
     // in m_orig order, then the inserts and updates in m_rows order. The list stays
     // the table's; it is valid until the next diff, load or the table's end.
     QStringList *diff(bool nocase);
+    // diff() once more when, since the last diff(), only the cell values of `row` have
+    // changed (a page that toggled one rule, say): the same list, made from that row alone.
+    // When the table is not as the last diff() left it (rows added, removed or moved, the
+    // table loaded, committed or restored, its statements emptied), it is diff() itself. For
+    // a row the table does not hold, the list stays as it is.
+    QStringList *diffAfterEditOf(const DBRow *row, bool nocase);
 
     // Makes the current rows the new originals when there are statements, and with
     // send true sends the statements one by one behind a wait indicator over
@@ -108,7 +118,13 @@ private:
     bool load(QWidget *parent, DBConn *conn, const QString &name, const DBCOL *cols,
               int flags, const QString &statement);
     bool sendStatements();
+    // diff()'s two ways: rows paired with the originals in their places, when that pairing
+    // is the one by identity (false, having done nothing that counts, when it is not); and
+    // rows paired with originals by identity number, wherever they stand.
+    bool diffInPlace(bool nocase);
+    void diffByIdentity(bool nocase);
     static void copyRows(const RowList &from, RowList &to);
+    std::unique_ptr<DiffMemo> m_memo; // what the last diff() found
 
     // Cleared by the destructor, so that a load or a send whose wait let the owner
     // destroy the table notices it when the wait returns.

@@ -13,27 +13,44 @@ namespace {
 
 enum { FirstReadSize = 4096 };
 
-// Reads a cell whole: first into a buffer of FirstReadSize bytes, and when the cell
-// is longer, once more into a buffer of exactly its length. Null when the cell
-// cannot be read; otherwise exactly the bytes the read delivered.
-QByteArray readWholeCell(const CellReader &read, int row, int column)
+// A cell read whole: first into a buffer of FirstReadSize bytes on the stack, and when the
+// cell is longer, once more into one of exactly its length. A load reads every cell of a
+// long answer this way, so the short ones, nearly all, cost no allocation.
+class WholeCell
 {
-    QByteArray buffer(FirstReadSize, '\0');
-    int length = buffer.size();
-    if (!read(row, column, buffer.data(), &length)) {
-        if (length <= buffer.size())
-            return QByteArray();
-        buffer = QByteArray(length, '\0');
-        length = buffer.size();
-        if (!read(row, column, buffer.data(), &length))
-            return QByteArray();
+public:
+    WholeCell(const CellReader &read, int row, int column)
+    {
+        int length = FirstReadSize;
+        if (read(row, column, m_first, &length)) {
+            take(m_first, length, FirstReadSize);
+            return;
+        }
+        if (length <= FirstReadSize)
+            return;
+        m_long = QByteArray(length, Qt::Uninitialized);
+        length = int(m_long.size());
+        if (read(row, column, m_long.data(), &length))
+            take(m_long.constData(), length, int(m_long.size()));
     }
-    // An empty cell must still read as a value, not as null.
-    buffer.truncate(qBound(0, length, static_cast<int>(buffer.size())));
-    if (buffer.isNull())
-        buffer = QByteArray("", 0);
-    return buffer;
-}
+
+    // False when the cell could not be read; otherwise the bytes the read delivered.
+    bool isRead() const { return m_data != nullptr; }
+    const char *data() const { return m_data; }
+    int size() const { return m_size; }
+
+private:
+    void take(const char *data, int length, int capacity)
+    {
+        m_data = data;
+        m_size = qBound(0, length, capacity);
+    }
+
+    char m_first[FirstReadSize];
+    QByteArray m_long;
+    const char *m_data = nullptr;
+    int m_size = 0;
+};
 
 // A fixed-size cell counts only when it has exactly the size of its kind.
 bool readFixedCell(const CellReader &read, int row, int column, void *value, int size)
@@ -50,11 +67,12 @@ bool readFixedCell(const CellReader &read, int row, int column, void *value, int
 // the server sent none.
 void readStringCell(DBVal *value, const CellReader &read, int row, int column)
 {
-    const QByteArray cell = readWholeCell(read, row, column);
-    if (cell.isNull())
+    const WholeCell cell(read, row, column);
+    if (!cell.isRead())
         return;
-    const qsizetype end = cell.indexOf('\0');
-    value->set(QString::fromUtf8(cell.constData(), end < 0 ? cell.size() : end));
+    const void *zero = std::memchr(cell.data(), 0, size_t(cell.size()));
+    const qsizetype length = zero ? static_cast<const char *>(zero) - cell.data() : cell.size();
+    value->set(QString::fromUtf8(cell.data(), length));
 }
 
 // BINARY cells arrive whole at any length; a list longer than a list value holds
@@ -62,19 +80,28 @@ void readStringCell(DBVal *value, const CellReader &read, int row, int column)
 void readListOrBinaryCell(DBVal *value, int type, const CellReader &read, int row,
                           int column)
 {
-    const QByteArray cell = readWholeCell(read, row, column);
-    if (cell.isNull())
+    const WholeCell cell(read, row, column);
+    if (!cell.isRead())
         return;
     if (type == VEXADB_IDLIST && cell.size() > DBIDList::BufferSize)
         return;
-    const qint64 textSize = type == VEXADB_BINARY ? 2 * qint64(cell.size()) + 1
-                                                  : qint64(DBIDList::BufferSize);
-    if (textSize > INT_MAX)
+    // The text form ends in a zero byte whenever the conversion succeeds. A list's text
+    // fits a list value's size; bytes take two digits each.
+    char listText[DBIDList::BufferSize];
+    QByteArray binaryText;
+    char *text = listText;
+    int textSize = DBIDList::BufferSize;
+    if (type == VEXADB_BINARY) {
+        const qint64 digits = 2 * qint64(cell.size()) + 1;
+        if (digits > INT_MAX)
+            return;
+        binaryText = QByteArray(static_cast<int>(digits), Qt::Uninitialized);
+        text = binaryText.data();
+        textSize = static_cast<int>(digits);
+    }
+    if (vexadb_val2str(type, text, textSize, cell.data(), cell.size()) == 0)
         return;
-    QByteArray text(static_cast<int>(textSize), '\0');
-    if (vexadb_val2str(type, text.data(), text.size(), cell.constData(), cell.size()) == 0)
-        return;
-    value->set(QString::fromLatin1(text.constData()));
+    value->set(QString::fromLatin1(text));
 }
 
 } // namespace
@@ -89,25 +116,25 @@ void readAnswerRow(DBRow *row, int answerRow, const CellReader &read)
         case VEXADB_INT: {
             int32_t number;
             if (readFixedCell(read, answerRow, column, &number, sizeof number))
-                value->set(DBInt(number).text());
+                value->setTextOf(DBInt(number));
             break;
         }
         case VEXADB_INT64: {
             int64_t number;
             if (readFixedCell(read, answerRow, column, &number, sizeof number))
-                value->set(DBInt64(number).text());
+                value->setTextOf(DBInt64(number));
             break;
         }
         case VEXADB_IPADDR: {
             uint32_t address;
             if (readFixedCell(read, answerRow, column, &address, sizeof address))
-                value->set(DBIpAddr(address).text());
+                value->setTextOf(DBIpAddr(address));
             break;
         }
         case VEXADB_PORT: {
             uint16_t port;
             if (readFixedCell(read, answerRow, column, &port, sizeof port))
-                value->set(DBPort(port).text());
+                value->setTextOf(DBPort(port));
             break;
         }
         case VEXADB_STRING:

@@ -3,6 +3,7 @@
 
 #include "dbtable.h"
 #include "dbtable_p.h"
+#include "diffmemo_p.h"
 
 #include "dbconn.h"
 #include "dbreq.h"
@@ -60,6 +61,7 @@ bool DBTable::load(QWidget *parent, DBConn *conn, const QString &name, const DBC
     m_cols = cols;
     m_table = name;
     m_flags = flags;
+    m_memo->forget();
     m_rows.clear();
     m_orig.clear();
     // A copy handed out earlier (to DBCtrl::set, say) keeps its statements.
@@ -87,14 +89,17 @@ bool DBTable::load(QWidget *parent, DBConn *conn, const QString &name, const DBC
     m_loaded = true;
     const CellReader read = cellsOf(request);
     const int rowCount = request.rowCount();
+    const bool withOriginals = !(flags & WithoutOriginals);
     m_rows.reserve(rowCount);
-    m_orig.reserve(rowCount);
+    if (withOriginals)
+        m_orig.reserve(rowCount);
     // Cell c of every answer row is column c of the column table: without a fields
     // text the statement names the columns in that very order.
     for (int r = 0; r < rowCount; ++r) {
         auto row = std::make_unique<DBRow>(m_cols);
         readAnswerRow(row.get(), r, read);
-        m_orig.push_back(std::make_unique<DBRow>(*row));
+        if (withOriginals)
+            m_orig.push_back(std::make_unique<DBRow>(*row));
         m_rows.push_back(std::move(row));
     }
     return true;

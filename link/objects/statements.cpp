@@ -65,12 +65,12 @@ QString make_update(DBRow *orig, DBRow *cur, const QString &table, bool nocase)
     QString assignments;
     const int count = std::min(valueCount(orig), valueCount(cur));
     for (int i = 0; i < count; ++i) {
-        const QString newText = cur->m_values[i]->text();
-        if (newText == orig->m_values[i]->text())
+        const DBVal &value = *cur->m_values[i];
+        if (value.sameText(*orig->m_values[i]))
             continue;
         if (!assignments.isEmpty())
             assignments += QLatin1String(", ");
-        appendAssignment(assignments, cur->m_cols[i].name, newText);
+        appendAssignment(assignments, cur->m_cols[i].name, value.text());
     }
     if (assignments.isEmpty())
         return QString();

@@ -38,6 +38,8 @@ private slots:
     void storedEnabledOutsideZeroAndOneIsAChangeAtLoad_data();
     void storedEnabledOutsideZeroAndOneIsAChangeAtLoad();
     void checkBoxWritesEnabled();
+    void togglesHandInTheWholeDifference_data();
+    void togglesHandInTheWholeDifference();
     void removeSeveralThenReset();
     void sortsByTypeThenHeader();
     void unknownTypeShowsItsNumberAndIsKept();
@@ -334,6 +336,46 @@ void tst_WndAntispam::checkBoxWritesEnabled()
                           "type='4' and content='bulk sender'"}));
     item->setData(0, Qt::CheckStateRole, Qt::Unchecked);
     QCOMPARE(m_fixture.pending(), QStringList());
+}
+
+void tst_WndAntispam::togglesHandInTheWholeDifference_data()
+{
+    QTest::addColumn<QStringList>("steps");
+
+    QTest::newRow("two rules") << QStringList{"toggle X-Mailer", "toggle Subject", "toggle X-Mailer"};
+    QTest::newRow("after the relay setting") << QStringList{"relay", "toggle From", "relay"};
+    QTest::newRow("after a removal") << QStringList{"toggle Subject", "remove To", "toggle From"};
+    QTest::newRow("after apply") << QStringList{"toggle Subject", "apply", "toggle From", "toggle Subject"};
+    QTest::newRow("after reset") << QStringList{"toggle Subject", "reset", "toggle Subject"};
+}
+
+// A rule's check box hands in the difference made from that rule alone; the pending list must
+// be the page's whole difference all the same.
+void tst_WndAntispam::togglesHandInTheWholeDifference()
+{
+    QFETCH(QStringList, steps);
+    WndAntispam* page = build();
+    for (const QString& step : steps) {
+        const QString header = step.section(' ', 1);
+        if (step.startsWith("toggle")) {
+            QFilterItem* item = itemOf(page, header);
+            item->setData(0, Qt::CheckStateRole, item->isOn() ? Qt::Unchecked : Qt::Checked);
+        } else if (step == "relay") {
+            page->m_chkEnabled->click();
+        } else if (step.startsWith("remove")) {
+            page->m_list->clearSelection();
+            itemOf(page, header)->setSelected(true);
+            page->m_btnRemove->click();
+        } else if (step == "apply") {
+            m_fixture.apply();
+        } else {
+            emit m_fixture.m_ctrl->sig_reset();
+        }
+        const QStringList handedIn = m_fixture.pending();
+        page->updateQuery();
+        QCOMPARE(handedIn, m_fixture.pending());
+    }
+    QVERIFY(!m_fixture.pending().isEmpty());
 }
 
 void tst_WndAntispam::removeSeveralThenReset()

@@ -161,6 +161,8 @@ void TestSetListPages::buildsThroughThePageTable()
     QCOMPARE(journalFrom(*m_server, before), QStringList{expected.load});
     QCOMPARE(headerTitles(list), expected.titles);
     QCOMPARE(itemsShown(list), items);
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        QVERIFY(list->topLevelItem(i)->isExpanded());
     QVERIFY(!shown->findChild<QPushButton*>("m_btnEdit")->isEnabled());
     QVERIFY(!shown->findChild<QPushButton*>("m_btnRemove")->isEnabled());
     // An entry: its set can be edited, not removed.

@@ -15,6 +15,8 @@ class TestDeliveryTexts : public QObject
 private slots:
     void sizeKeysSortByValue_data();
     void sizeKeysSortByValue();
+    void sizeKeyTexts_data();
+    void sizeKeyTexts();
     void durations_data();
     void durations();
     void addressesSortAsNumbers_data();
@@ -44,6 +46,26 @@ void TestDeliveryTexts::sizeKeysSortByValue()
                      [](const QString& a, const QString& b) { return sizeKey(a) < sizeKey(b); });
     QCOMPARE(sizes, sorted);
     QCOMPARE(sizeKey(QStringLiteral("1234")), QStringLiteral("0000001234"));
+}
+
+void TestDeliveryTexts::sizeKeyTexts_data()
+{
+    QTest::addColumn<QString>("size");
+    QTest::addColumn<QString>("key");
+
+    QTest::newRow("padded to ten digits") << "1234" << "0000001234";
+    QTest::newRow("empty") << "" << "0000000000";
+    QTest::newRow("largest") << "2147483647" << "2147483647";
+    QTest::newRow("beyond the largest") << "99999999999" << "2147483647";
+    QTest::newRow("negative") << "-5" << "-2147483642";
+    QTest::newRow("smallest") << "-2147483648" << "--000000001";
+}
+
+void TestDeliveryTexts::sizeKeyTexts()
+{
+    QFETCH(QString, size);
+    QFETCH(QString, key);
+    QCOMPARE(sizeKey(size), key);
 }
 
 void TestDeliveryTexts::durations_data()

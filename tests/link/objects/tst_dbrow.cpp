@@ -36,6 +36,7 @@ private slots:
     void valueKindFollowsType();
     void newRowsAreNullAndNumbered();
     void copyAndAssignment();
+    void valuesOutliveTheirRow();
     void colIndex();
 };
 
@@ -104,6 +105,29 @@ void TestDBRow::copyAndAssignment()
     QCOMPARE(other.m_cols, everyType);
     QCOMPARE(textsOf(other), texts);
     QCOMPARE(QByteArray(typeid(*other.m_values[P]).name()), QByteArray(typeid(DBPort).name()));
+}
+
+void TestDBRow::valuesOutliveTheirRow()
+{
+    // A row's values share memory; each keeps it while it lives, wherever it went.
+    std::vector<std::unique_ptr<DBVal>> kept;
+    {
+        DBRow row(everyType);
+        fillEveryValue(row);
+        kept.swap(row.m_values);
+        row.allocEmptyValues();
+        row.m_values[S]->set(QStringLiteral("new"));
+    }
+    kept[T] = std::make_unique<DBStr>();
+    kept[T]->set(QStringLiteral("alone"));
+    kept[B].reset();
+    kept[I]->set(QStringLiteral("5"));
+    QCOMPARE(kept[S]->text(), Text);
+    QCOMPARE(kept[T]->text(), QStringLiteral("alone"));
+    QCOMPARE(kept[I]->text(), QStringLiteral("5"));
+    QCOMPARE(kept[D]->text(), QStringLiteral("a,,bc"));
+    kept.erase(kept.begin());
+    QCOMPARE(kept.back()->text(), Text);
 }
 
 void TestDBRow::colIndex()

@@ -37,7 +37,9 @@ QStringList describe(const DBTable::RowList &rows)
     return lines;
 }
 
-// Edits as a page makes them: "set ROW COLUMN TEXT", "append A B C", "remove ROW".
+// Edits as a page makes them: "set ROW COLUMN TEXT", "append A B C", "remove ROW", and
+// "swap ROW ROW", which a page sorting its rows would do; "twin ROW TEXT" leaves two rows
+// and two originals with one number, as a committed copy does.
 void edit(DBTable &table, const QStringList &script)
 {
     for (const QString &line : script) {
@@ -48,6 +50,15 @@ void edit(DBTable &table, const QStringList &script)
             setTexts(*table.append(), words.mid(1));
         else if (words[0] == QLatin1String("remove"))
             table.remove(table.m_rows[words[1].toInt()].get());
+        else if (words[0] == QLatin1String("swap"))
+            std::swap(table.m_rows[words[1].toInt()], table.m_rows[words[2].toInt()]);
+        else if (words[0] == QLatin1String("twin")) {
+            // A copy of a row made current, and one with another third cell committed.
+            const DBRow &row = *table.m_rows[words[1].toInt()];
+            table.m_rows.push_back(std::make_unique<DBRow>(row));
+            table.m_orig.push_back(std::make_unique<DBRow>(row));
+            table.m_orig.back()->m_values[2]->set(words.value(2));
+        }
     }
 }
 
@@ -82,6 +93,8 @@ private slots:
     void diff_data();
     void diff();
     void diffWithoutKeys();
+    void diffAfterAnEditOfOneRow_data();
+    void diffAfterAnEditOfOneRow();
     void originalsPairByIdentity();
     void applyAndReset();
     void checkPrimaryKey_data();
@@ -125,6 +138,16 @@ void TestDBTable::diff_data()
         << QStringList{"delete from T where a='2' and b='y'", "delete from T where a='3' and b='z'",
                        "update T set c='M' where a='1' and b='x'", "insert T set a='4', b='w', c='N4'",
                        "insert T set a='5', b='v', c='N5'"};
+    // Rows in their originals' places, but two originals share a number: the first pairs.
+    QTest::newRow("twins in place") << QStringList{"twin 0 Other"}
+                                    << QStringList{"delete from T where a='1' and b='x'"};
+    QTest::newRow("rows swapped") << QStringList{"swap 0 1", "set 1 2 X"}
+                                  << QStringList{"update T set c='X' where a='1' and b='x'"};
+    // Inserts and updates follow the rows' order, wherever their originals stand.
+    QTest::newRow("rows reordered")
+        << QStringList{"swap 0 2", "set 0 2 Z", "set 2 2 X", "append 4 w N4", "swap 1 3"}
+        << QStringList{"update T set c='Z' where a='3' and b='z'", "insert T set a='4', b='w', c='N4'",
+                       "update T set c='X' where a='1' and b='x'"};
 }
 
 void TestDBTable::diff()
@@ -143,6 +166,75 @@ void TestDBTable::diff()
     QCOMPARE(*table.diff(true), statements);
     QCOMPARE(describe(table.m_rows), rowsBefore);
     QCOMPARE(describe(table.m_orig), originalsBefore);
+}
+
+void TestDBTable::diffAfterAnEditOfOneRow_data()
+{
+    QTest::addColumn<QStringList>("before"); // edits, then a whole diff
+    QTest::addColumn<QStringList>("after");  // edits since, the last one in the row edited
+    QTest::addColumn<int>("row");            // the row edited; -1 for one of another table
+
+    // Only the row's values changed: its statement is made, kept, replaced or dropped.
+    QTest::newRow("first change") << QStringList() << QStringList{"set 1 2 Edited"} << 1;
+    QTest::newRow("changed again") << QStringList{"set 1 2 Edited"} << QStringList{"set 1 2 Again"} << 1;
+    QTest::newRow("change reverted") << QStringList{"set 1 2 Edited"} << QStringList{"set 1 2 Post"} << 1;
+    QTest::newRow("between other statements")
+        << QStringList{"set 0 2 A", "set 2 2 C", "remove 3", "append 5 v N5"} << QStringList{"set 1 2 B"} << 1;
+    QTest::newRow("key changed after deletes")
+        << QStringList{"remove 0", "set 2 2 C"} << QStringList{"set 0 0 22"} << 0;
+    QTest::newRow("new row edited") << QStringList{"append 5 v N5", "set 0 2 A"} << QStringList{"set 3 2 Other"} << 3;
+    QTest::newRow("nothing changed") << QStringList{"set 0 2 A"} << QStringList() << 2;
+    QTest::newRow("row of another table") << QStringList{"set 0 2 A"} << QStringList() << -1;
+    // The table is no longer as the whole diff left it: a whole diff again.
+    QTest::newRow("row appended since") << QStringList{"set 0 2 A"} << QStringList{"append 5 v N5", "set 1 2 B"} << 1;
+    QTest::newRow("row removed since") << QStringList{"set 0 2 A"} << QStringList{"remove 0", "set 1 2 B"} << 1;
+    QTest::newRow("rows moved since") << QStringList{"set 0 2 A"} << QStringList{"swap 0 2", "set 1 2 B"} << 1;
+    QTest::newRow("statements emptied since") << QStringList{"set 0 2 A"} << QStringList{"withdraw", "set 1 2 B"} << 1;
+    QTest::newRow("committed since") << QStringList{"set 0 2 A"} << QStringList{"apply", "set 1 2 B"} << 1;
+    QTest::newRow("restored since") << QStringList{"set 0 2 A"} << QStringList{"reset", "set 1 2 B"} << 1;
+    QTest::newRow("identity taken since") << QStringList{"set 0 2 A"} << QStringList{"assign 1 0", "set 1 2 B"} << 1;
+}
+
+void TestDBTable::diffAfterAnEditOfOneRow()
+{
+    QFETCH(QStringList, before);
+    QFETCH(QStringList, after);
+    QFETCH(int, row);
+
+    DBTable table;
+    loadByHand(table, example, {{"1", "x", "Mail"}, {"2", "y", "Post"}, {"3", "z", "News"}, {"4", "w", "Web"}});
+    edit(table, before);
+    table.diff(true);
+    for (const QString &line : after) {
+        if (line == QLatin1String("withdraw"))
+            table.m_statements.clear();
+        else if (line == QLatin1String("apply"))
+            QVERIFY(table.apply(false));
+        else if (line == QLatin1String("reset"))
+            table.reset();
+        else if (line.startsWith(QLatin1String("assign ")))
+            *table.m_rows[line.section(' ', 1, 1).toInt()] = *table.m_rows[line.section(' ', 2, 2).toInt()];
+        else
+            edit(table, {line});
+    }
+    DBRow stranger(example);
+    const QStringList fromOneRow = *table.diffAfterEditOf(row < 0 ? &stranger : table.m_rows[size_t(row)].get(), true);
+    QCOMPARE(fromOneRow, *table.diff(true));
+    // Once more from the row alone, now that the list is the whole diff's: made from that
+    // row alone, it misses a change elsewhere that nobody told of.
+    if (row >= 0) {
+        const int elsewhere = row == 0 ? 1 : 0;
+        edit(table, {QStringLiteral("set %1 2 Untold").arg(elsewhere)});
+        const QStringList untold = *table.diffAfterEditOf(table.m_rows[size_t(row)].get(), true);
+        QVERIFY(!untold.join('\n').contains(QLatin1String("Untold")));
+        QVERIFY(table.diff(true)->join('\n').contains(QLatin1String("Untold")));
+    }
+    // Once more from the row alone, now that the list is the whole diff's.
+    if (row >= 0) {
+        edit(table, {QStringLiteral("set %1 2 Last").arg(row)});
+        const QStringList again = *table.diffAfterEditOf(table.m_rows[size_t(row)].get(), true);
+        QCOMPARE(again, *table.diff(true));
+    }
 }
 
 void TestDBTable::diffWithoutKeys()
