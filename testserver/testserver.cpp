@@ -338,8 +338,9 @@ int TestServerPrivate::pushLogUpdateLocked(const QString &log, quint32 session)
     return pushDatagramLocked(datagram, session);
 }
 
-bool TestServerPrivate::addRuleLocked(Controls::Rule rule, const QString &pattern)
+bool TestServerPrivate::addRule(Controls::Rule rule, const QString &pattern)
 {
+    std::lock_guard<std::mutex> lock(m_mutex);
     return m_controls.add(std::move(rule), pattern);
 }
 
@@ -509,73 +510,62 @@ void TestServer::setAccount(const QString &user, const QString &password)
     d->m_accounts.insert(user, password);
 }
 
-bool TestServer::refuse(const QString &pattern, quint32 status, int times, quint32 detail)
+namespace {
+
+Controls::Rule ruleOf(Controls::Action action, int times)
 {
     Controls::Rule rule;
-    rule.action = Controls::Action::Refuse;
+    rule.action = action;
     rule.remaining = times;
+    return rule;
+}
+
+} // namespace
+
+bool TestServer::refuse(const QString &pattern, quint32 status, int times, quint32 detail)
+{
+    Controls::Rule rule = ruleOf(Controls::Action::Refuse, times);
     rule.status = status;
     rule.detail = detail;
-    std::lock_guard<std::mutex> lock(d->m_mutex);
-    return d->addRuleLocked(rule, pattern);
+    return d->addRule(std::move(rule), pattern);
 }
 
 bool TestServer::delay(const QString &pattern, int msecs, int times)
 {
-    Controls::Rule rule;
-    rule.action = Controls::Action::Delay;
-    rule.remaining = times;
+    Controls::Rule rule = ruleOf(Controls::Action::Delay, times);
     rule.msecs = msecs;
-    std::lock_guard<std::mutex> lock(d->m_mutex);
-    return d->addRuleLocked(rule, pattern);
+    return d->addRule(std::move(rule), pattern);
 }
 
 bool TestServer::dropAt(const QString &pattern, int times)
 {
-    Controls::Rule rule;
-    rule.action = Controls::Action::Drop;
-    rule.remaining = times;
-    std::lock_guard<std::mutex> lock(d->m_mutex);
-    return d->addRuleLocked(rule, pattern);
+    return d->addRule(ruleOf(Controls::Action::Drop, times), pattern);
 }
 
 bool TestServer::silence(const QString &pattern, int times)
 {
-    Controls::Rule rule;
-    rule.action = Controls::Action::Silence;
-    rule.remaining = times;
-    std::lock_guard<std::mutex> lock(d->m_mutex);
-    return d->addRuleLocked(rule, pattern);
+    return d->addRule(ruleOf(Controls::Action::Silence, times), pattern);
 }
 
 bool TestServer::malformAnswer(const QString &pattern, Malformed how, int times)
 {
-    Controls::Rule rule;
-    rule.action = Controls::Action::Malform;
-    rule.remaining = times;
+    Controls::Rule rule = ruleOf(Controls::Action::Malform, times);
     rule.malformed = how;
-    std::lock_guard<std::mutex> lock(d->m_mutex);
-    return d->addRuleLocked(rule, pattern);
+    return d->addRule(std::move(rule), pattern);
 }
 
 bool TestServer::shortenAnswer(const QString &pattern, int maxRows, int times)
 {
-    Controls::Rule rule;
-    rule.action = Controls::Action::Shorten;
-    rule.remaining = times;
+    Controls::Rule rule = ruleOf(Controls::Action::Shorten, times);
     rule.maxRows = maxRows;
-    std::lock_guard<std::mutex> lock(d->m_mutex);
-    return d->addRuleLocked(rule, pattern);
+    return d->addRule(std::move(rule), pattern);
 }
 
 bool TestServer::answerRaw(const QString &pattern, const QByteArray &bytes, int times)
 {
-    Controls::Rule rule;
-    rule.action = Controls::Action::RawAnswer;
-    rule.remaining = times;
+    Controls::Rule rule = ruleOf(Controls::Action::RawAnswer, times);
     rule.bytes = bytes;
-    std::lock_guard<std::mutex> lock(d->m_mutex);
-    return d->addRuleLocked(rule, pattern);
+    return d->addRule(std::move(rule), pattern);
 }
 
 void TestServer::clearControls()

@@ -40,12 +40,13 @@ public:
     bool authenticate(quint32 session, const QString &user, const QString &password) override;
     Reply answer(quint32 session, const QString &statement) override;
 
+    bool addRule(Controls::Rule rule, const QString &pattern); // takes m_mutex
+
     // Callers hold m_mutex.
     bool ensureDataLocked(QString *error);
     void dataChangedLocked();
     int pushDatagramLocked(const QByteArray &datagram, quint32 session);
     int pushLogUpdateLocked(const QString &log, quint32 session);
-    bool addRuleLocked(Controls::Rule rule, const QString &pattern);
 
     struct SessionRecord
     {
