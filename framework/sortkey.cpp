@@ -66,6 +66,24 @@ bool needsNoCollationKey(const QString& text)
     return false;
 }
 
+// The first eight characters of a folded text, the first in the highest byte, a shorter
+// text padded with zero bytes: as folded texts compare by their character codes, two heads
+// that differ order their texts. Only characters of one byte fit; false for a text that
+// has another among its first eight.
+bool headOf(const QString& folded, quint64* head)
+{
+    constexpr int Characters = 8;
+    quint64 packed = 0;
+    for (int i = 0; i < Characters; ++i) {
+        const char16_t u = i < folded.size() ? folded.at(i).unicode() : 0;
+        if (u > 0xff)
+            return false;
+        packed = packed << 8 | u;
+    }
+    *head = packed;
+    return true;
+}
+
 } // namespace
 
 SortKey::SortKey(const QString& text)
@@ -79,10 +97,13 @@ SortKey::SortKey(const QString& text)
         m_folded = text.toLower();
     else if (m_plain)
         m_folded = text;
+    m_hasHead = m_plain && headOf(m_folded, &m_head);
 }
 
 int SortKey::compare(const SortKey& other) const
 {
+    if (m_hasHead && other.m_hasHead && m_head != other.m_head)
+        return m_head < other.m_head ? -1 : 1;
     if (m_plain && other.m_plain) {
         const int folded = QString::compare(m_folded, other.m_folded);
         return folded != 0 ? folded : QString::compare(other.m_text, m_text);
