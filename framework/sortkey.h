@@ -35,14 +35,15 @@ private:
     const QCollatorSortKey& collated() const;
 
     QString m_text;
-    // Compared without a collation key when the other key is too: by m_folded first.
+    // Compared without a collation key when the other key is too: by the texts, first
+    // ignoring case when m_fold.
     bool m_plain;
+    bool m_fold;
     // Of keys compared without a collation key: their first eight characters, one byte
     // each, packed so that they compare as numbers. A long sort mostly decides by them,
     // without reading the texts where they lie on the heap.
     bool m_hasHead = false;
     quint64 m_head = 0;
-    QString m_folded;
     mutable std::optional<QCollatorSortKey> m_collated;
 };
 
