@@ -32,10 +32,11 @@ public:
 
     // Puts `rows` into the order a list sorting them by view column `column` gives them,
     // equal keys in the order they came, and says so. False, the rows left as they came,
-    // unless every row is a KeyedItem of one type without children. A row's key is made
-    // once, into an array of the keys alone: the list's own sort compares the rows where
-    // they lie on the heap, and for a hundred thousand rows its cache misses cost more
-    // than the rest of a refresh. The rows keep no key from it.
+    // unless every row is a KeyedItem of one type without children. Rows whose class
+    // orders them by anything but their keys (an operator< of its own) must not come here.
+    // A row's key is made once, into an array of the keys alone: the list's own sort
+    // compares the rows where they lie on the heap, and for a hundred thousand rows its
+    // cache misses cost more than the rest of a refresh. The rows keep no key from it.
     static bool sortInListOrder(QList<QTreeWidgetItem*>& rows, int column, Qt::SortOrder order);
 
 protected:

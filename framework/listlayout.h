@@ -74,8 +74,9 @@ public:
 
     // For the page's fillItems(): puts its rows into the view at once, in the order the list
     // shows them when it sorts. A list whose rows all came in one call of this, as rows of
-    // one KeyedItem class, is not sorted again when sorting comes back on; the arrow,
-    // header clicks and the order shown stay as the list's own sort makes them.
+    // one KeyedItem class that orders by its keys alone (KeyedItem::sortInListOrder), is not
+    // sorted again when sorting comes back on; the arrow, header clicks and the order shown
+    // stay as the list's own sort makes them.
     void addRows(QList<QTreeWidgetItem*> rows);
 
     // The page's slotCols(): runs the "Modify Columns" dialog on a copy of the model and,
