@@ -51,7 +51,7 @@ void WndGroup::fillItems(int)
         item->show();
         items.append(item);
     }
-    m_list->addTopLevelItems(items);
+    ListPage::layout().addRows(items);
 }
 
 DBRow* WndGroup::rowOf(int, QTreeWidgetItem* item) const

@@ -63,7 +63,8 @@ void WndUser::fillItems(int)
 {
     DomainChoice::fill(m_comboDomain, m_domains);
     const QString& current = globalData.currentDomain;
-    // Made apart and put in at once: the list takes thousands of entries in one step.
+    // Made apart and put in at once, in the order shown: the list takes thousands of entries
+    // in one step.
     QList<QTreeWidgetItem*> items;
     // Every row of the table has the same columns.
     const int domainColumn = m_users.m_rows.empty() ? -1 : m_users.m_rows.front()->colIndex("domain");
@@ -74,7 +75,7 @@ void WndUser::fillItems(int)
         item->show(m_authTypes);
         items.append(item);
     }
-    m_list->addTopLevelItems(items);
+    ListPage::layout().addRows(items);
 }
 
 DBRow* WndUser::rowOf(int, QTreeWidgetItem* item) const

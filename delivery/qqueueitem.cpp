@@ -16,7 +16,6 @@ QQueueItem::QQueueItem(QTreeWidget* list, const DBRow* row, int /*position*/, co
     , m_size(cell(row, "Size"))
     , m_from(cell(row, "From"))
     , m_to(cell(row, "To"))
-    , m_sizeKey(sizeKey(m_size))
 {
 }
 
@@ -34,7 +33,6 @@ void QQueueItem::addColumns(Cols& cols)
 void QQueueItem::show()
 {
     emitDataChanged();
-    setIconOfFirst(DeliveryIcons::queue());
 }
 
 QVariant QQueueItem::data(int column, int role) const
@@ -45,18 +43,23 @@ QVariant QQueueItem::data(int column, int role) const
         if (id >= 0)
             return *texts[id];
     }
+    if (role == Qt::DecorationRole && idOfColumn(column) == Id)
+        return DeliveryIcons::queue();
     return DeliveryItem::data(column, role);
 }
 
 QString QQueueItem::key(int column, bool) const
 {
+    // Made when asked: only a sort by size needs it, and the list keeps each row's key.
+    if (idOfColumn(column) == Size)
+        return sizeKey(m_size);
     const QString* held = heldKey(column);
     return held ? *held : text(column);
 }
 
 const QString* QQueueItem::heldKey(int column) const
 {
-    const QString* const keys[] = {&m_id, &m_created, &m_nextTry, &m_sizeKey, &m_from, &m_to};
+    const QString* const keys[] = {&m_id, &m_created, &m_nextTry, nullptr, &m_from, &m_to};
     const int id = idOfColumn(column);
     return id >= 0 ? keys[id] : nullptr;
 }

@@ -32,7 +32,7 @@ void WndConnection::fillItems(int)
         item->show();
         items.append(item);
     }
-    m_list->addTopLevelItems(items);
+    ListPage::layout().addRows(items);
 }
 
 void WndConnection::rebuildList(int)

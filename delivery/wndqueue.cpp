@@ -48,7 +48,8 @@ WndQueue::~WndQueue() = default;
 
 void WndQueue::fillItems(int)
 {
-    // Made apart and put in at once: a queue may hold a hundred thousand messages.
+    // Made apart and put in at once, in the order shown: a queue may hold a hundred thousand
+    // messages.
     QList<QTreeWidgetItem*> items;
     items.reserve(qsizetype(m_table.m_rows.size()));
     int position = 0;
@@ -57,7 +58,7 @@ void WndQueue::fillItems(int)
         item->show();
         items.append(item);
     }
-    m_list->addTopLevelItems(items);
+    ListPage::layout().addRows(items);
 }
 
 void WndQueue::rebuildList(int)

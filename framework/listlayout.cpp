@@ -4,6 +4,7 @@
 #include "desktop.h"
 #include "dialogseam.h"
 #include "dlgcols.h"
+#include "keyeditem.h"
 #include "scopedqpointer.h"
 #include "t2popup.h"
 
@@ -11,32 +12,10 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
+#include <QSignalBlocker>
 #include <QTreeWidget>
 
 #include <utility>
-
-namespace {
-
-struct SortKey
-{
-    int column;
-    Qt::SortOrder order;
-};
-
-// What to sort by once the columns are rebuilt: the view column that now shows the id that
-// was sorted by before. A list whose sorted column went away sorts as a new list does, by
-// its first column, ascending.
-SortKey followSortedColumn(const SortKey& before, const QList<int>& oldDisp,
-                             const Cols& model, int columnCount)
-{
-    const int id = oldDisp.value(before.column, -1);
-    const int column = id >= 0 ? model.dispinv.value(id, -1) : before.column;
-    if (column < 0 || column >= columnCount)
-        return {0, Qt::AscendingOrder};
-    return {column, before.order};
-}
-
-} // namespace
 
 ListLayout::ListLayout(Cols* model, QTreeWidget* view, QWidget* page, QObject* parent)
     : QObject(parent)
@@ -123,6 +102,20 @@ void ListLayout::save()
         m_model->save(m_desktop, m_section, m_list, m_version);
 }
 
+// What to sort by once the columns are rebuilt: the view column that now shows the id that
+// was sorted by before. A list whose sorted column went away sorts as a new list does, by
+// its first column, ascending.
+ListLayout::SortedBy ListLayout::followSortedColumn(const SortedBy& before,
+                                                    const QList<int>& oldDisp, const Cols& model,
+                                                    int columnCount)
+{
+    const int id = oldDisp.value(before.column, -1);
+    const int column = id >= 0 ? model.dispinv.value(id, -1) : before.column;
+    if (column < 0 || column >= columnCount)
+        return {0, Qt::AscendingOrder};
+    return {column, before.order};
+}
+
 void ListLayout::updateView()
 {
     if (!m_view)
@@ -133,7 +126,7 @@ void ListLayout::updateView()
     // Whether the sort arrow shows is the form's choice; switching sorting back on would
     // show it whatever that was.
     const bool arrow = sorting && header->isSortIndicatorShown();
-    const SortKey sortedBefore{header->sortIndicatorSection(), header->sortIndicatorOrder()};
+    const SortedBy sortedBefore{header->sortIndicatorSection(), header->sortIndicatorOrder()};
 
     const QScopedValueRollback<bool> rebuilding(m_rebuilding, true);
     view->setSortingEnabled(false);
@@ -143,16 +136,47 @@ void ListLayout::updateView()
     m_model->clearView();
     m_model->fillView();
     const QList<int> oldDisp = std::exchange(m_builtDisp, m_model->disp);
+    if (sorting)
+        m_fillOrder = followSortedColumn(sortedBefore, oldDisp, *m_model, view->columnCount());
+    m_rowsInOrder = 0;
     emit fillItems();
+    const std::optional<SortedBy> sorted = std::exchange(m_fillOrder, std::nullopt);
     fitAutomaticColumns();
-    if (sorting) {
-        const SortKey sorted
-            = followSortedColumn(sortedBefore, oldDisp, *m_model, view->columnCount());
-        header->setSortIndicator(sorted.column, sorted.order);
-        view->setSortingEnabled(true);
+    if (sorted) {
+        enableSorting(*sorted);
         header->setSortIndicatorShown(arrow);
     }
     followHeader();
+}
+
+void ListLayout::addRows(QList<QTreeWidgetItem*> rows)
+{
+    if (!m_view)
+        return;
+    // Only rows that make up the whole list can be in its order.
+    const bool first = m_view->topLevelItemCount() == 0;
+    const bool ordered = m_fillOrder && first && m_rowsInOrder == 0
+        && KeyedItem::sortInListOrder(rows, m_fillOrder->column, m_fillOrder->order);
+    m_view->addTopLevelItems(rows);
+    m_rowsInOrder = ordered ? m_view->topLevelItemCount() : -1;
+}
+
+void ListLayout::enableSorting(const SortedBy& sorted)
+{
+    QHeaderView* header = m_view->header();
+    const int rows = m_view->topLevelItemCount();
+    if (rows == 0 || m_rowsInOrder != rows) {
+        header->setSortIndicator(sorted.column, sorted.order);
+        m_view->setSortingEnabled(true);
+        return;
+    }
+    // Turning sorting on sorts by the arrow's column, except at column -1, where the list
+    // keeps its rows as they are (QTreeView::sortByColumn); the arrow then goes to its
+    // column without the header announcing it, which would have the list sort again.
+    header->setSortIndicator(-1, sorted.order);
+    m_view->setSortingEnabled(true);
+    const QSignalBlocker quiet(header);
+    header->setSortIndicator(sorted.column, sorted.order);
 }
 
 bool ListLayout::modifyColumns()

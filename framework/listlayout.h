@@ -6,10 +6,12 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class Cols;
 class Desktop;
 class QTreeWidget;
+class QTreeWidgetItem;
 class QWidget;
 class T2Popup;
 
@@ -70,6 +72,13 @@ public:
     // the sort arrow when the list sorts: whichever of them is sorted by shows all its title.
     void updateView();
 
+    // For the page's fillItems(): puts its rows into the view at once, in the order the list
+    // shows them when it sorts. A list whose rows all came in one call of this, as rows of
+    // one KeyedItem class that orders by its keys alone (KeyedItem::sortInListOrder), is not
+    // sorted again when sorting comes back on; the arrow, header clicks and the order shown
+    // stay as the list's own sort makes them.
+    void addRows(QList<QTreeWidgetItem*> rows);
+
     // The page's slotCols(): runs the "Modify Columns" dialog on a copy of the model and,
     // when it is accepted, takes the result, rebuilds the view and saves. Returns whether
     // the model changed hands.
@@ -84,7 +93,19 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // A sort column of the view and its direction.
+    struct SortedBy
+    {
+        int column;
+        Qt::SortOrder order;
+    };
+
+    static SortedBy followSortedColumn(const SortedBy& before, const QList<int>& oldDisp,
+                                       const Cols& model, int columnCount);
     void connectHeaderMenu();
+    // Turns sorting on by `sorted`, sorting the rows again unless addRows() put them all
+    // in that order.
+    void enableSorting(const SortedBy& sorted);
     void onSectionMoved(int logicalIndex, int oldVisualIndex, int newVisualIndex);
     void onSectionResized(int logicalIndex, int oldSize, int newSize);
     void applyMove(int from, int to);
@@ -114,4 +135,8 @@ private:
     bool m_savePending = false;
     // disp as the view's columns were last built, to find the sorted column's id.
     QList<int> m_builtDisp;
+    // While updateView() has the page create its rows: the order they go in, when the list
+    // sorts, and how many of them addRows() put in that order (-1: not all in order).
+    std::optional<SortedBy> m_fillOrder;
+    int m_rowsInOrder = 0;
 };

@@ -66,25 +66,47 @@ bool needsNoCollationKey(const QString& text)
     return false;
 }
 
+// The first eight characters of a text as compare() orders them (small letters for capitals
+// when `fold`), the first in the highest byte, a shorter text padded with zero bytes: two
+// heads that differ order their texts as comparing the characters' codes does. Only
+// characters of one byte fit; false for a text that has another among its first eight.
+bool headOf(const QString& text, bool fold, quint64* head)
+{
+    constexpr int Characters = 8;
+    quint64 packed = 0;
+    for (int i = 0; i < Characters; ++i) {
+        char16_t u = i < text.size() ? text.at(i).unicode() : 0;
+        if (u > 0xff)
+            return false;
+        if (fold && u >= 'A' && u <= 'Z')
+            u += 'a' - 'A';
+        packed = packed << 8 | u;
+    }
+    *head = packed;
+    return true;
+}
+
 } // namespace
 
 SortKey::SortKey(const QString& text)
     : m_text(text)
     , m_plain(needsNoCollationKey(text))
-{
     // English collation orders blanks, digits and letters first as the letters' codes do
     // regardless of case (blanks, then digits, then a to z), and only then, at the first
-    // letter whose case differs, a small letter before its capital.
-    if (m_plain && collation().shortcut == Shortcut::AsciiWords)
-        m_folded = text.toLower();
-    else if (m_plain)
-        m_folded = text;
+    // letter whose case differs, a small letter before its capital. Compared ignoring case,
+    // such keys of ASCII alone order as their small-letter forms do, which thus need no copy.
+    , m_fold(m_plain && collation().shortcut == Shortcut::AsciiWords)
+{
+    m_hasHead = m_plain && headOf(m_text, m_fold, &m_head);
 }
 
 int SortKey::compare(const SortKey& other) const
 {
+    if (m_hasHead && other.m_hasHead && m_head != other.m_head)
+        return m_head < other.m_head ? -1 : 1;
     if (m_plain && other.m_plain) {
-        const int folded = QString::compare(m_folded, other.m_folded);
+        const int folded = QString::compare(m_text, other.m_text,
+                                            m_fold ? Qt::CaseInsensitive : Qt::CaseSensitive);
         return folded != 0 ? folded : QString::compare(other.m_text, m_text);
     }
     return collated().compare(other.collated());

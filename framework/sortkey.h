@@ -26,13 +26,24 @@ public:
     // Below zero when this key sorts first, zero when both sort alike, above zero otherwise.
     int compare(const SortKey& other) const;
 
+    // Whether the key has a head: then two keys with heads whose heads differ compare as
+    // their heads do, as numbers, and only keys of equal heads need compare().
+    bool hasHead() const { return m_hasHead; }
+    quint64 head() const { return m_head; }
+
 private:
     const QCollatorSortKey& collated() const;
 
     QString m_text;
-    // Compared without a collation key when the other key is too: by m_folded first.
+    // Compared without a collation key when the other key is too: by the texts, first
+    // ignoring case when m_fold.
     bool m_plain;
-    QString m_folded;
+    bool m_fold;
+    // Of keys compared without a collation key: their first eight characters, one byte
+    // each, packed so that they compare as numbers. A long sort mostly decides by them,
+    // without reading the texts where they lie on the heap.
+    bool m_hasHead = false;
+    quint64 m_head = 0;
     mutable std::optional<QCollatorSortKey> m_collated;
 };
 

@@ -3,6 +3,7 @@
 #include <functional>
 
 class DBRow;
+class RepeatedTexts;
 
 // Reads cell (row, column) of an answer as DBReq::read does: true with *length the
 // cell's length when it was copied into buffer, whose size *length gives on entry;
@@ -12,5 +13,8 @@ using CellReader = std::function<bool(int row, int column, void *buffer, int *le
 // Fills the values of a fresh row from answer row answerRow, cell c being column c of
 // the row's column table. A value is set only from a cell that arrived whole and
 // fits its kind; any other cell leaves the value null, so a value is never stale or
-// cut short. PWD, VOID and unknown columns are never read.
-void readAnswerRow(DBRow *row, int answerRow, const CellReader &read);
+// cut short. PWD, VOID and unknown columns are never read. With `repeated`, a STRING cell
+// whose text is the one read last in its column shares that text (the rows of one answer
+// read through one RepeatedTexts, in order).
+void readAnswerRow(DBRow *row, int answerRow, const CellReader &read,
+                   RepeatedTexts *repeated = nullptr);

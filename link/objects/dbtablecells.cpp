@@ -1,6 +1,7 @@
 #include "dbtable_p.h"
 
 #include "dbrow.h"
+#include "repeatedtexts_p.h"
 #include "vexadbtypes.h"
 
 #include <QByteArray>
@@ -65,14 +66,16 @@ bool readFixedCell(const CellReader &read, int row, int column, void *value, int
 
 // The text of a STRING cell: up to its first NUL, or every byte delivered when
 // the server sent none.
-void readStringCell(DBVal *value, const CellReader &read, int row, int column)
+void readStringCell(DBVal *value, const CellReader &read, int row, int column,
+                    RepeatedTexts *repeated)
 {
     const WholeCell cell(read, row, column);
     if (!cell.isRead())
         return;
     const void *zero = std::memchr(cell.data(), 0, size_t(cell.size()));
     const qsizetype length = zero ? static_cast<const char *>(zero) - cell.data() : cell.size();
-    value->set(QString::fromUtf8(cell.data(), length));
+    value->set(repeated ? repeated->text(column, cell.data(), length)
+                        : QString::fromUtf8(cell.data(), length));
 }
 
 // BINARY cells arrive whole at any length; a list longer than a list value holds
@@ -106,7 +109,7 @@ void readListOrBinaryCell(DBVal *value, int type, const CellReader &read, int ro
 
 } // namespace
 
-void readAnswerRow(DBRow *row, int answerRow, const CellReader &read)
+void readAnswerRow(DBRow *row, int answerRow, const CellReader &read, RepeatedTexts *repeated)
 {
     for (size_t c = 0; c < row->m_values.size(); ++c) {
         DBVal *value = row->m_values[c].get();
@@ -138,7 +141,7 @@ void readAnswerRow(DBRow *row, int answerRow, const CellReader &read)
             break;
         }
         case VEXADB_STRING:
-            readStringCell(value, read, answerRow, column);
+            readStringCell(value, read, answerRow, column, repeated);
             break;
         case VEXADB_BINARY:
         case VEXADB_IDLIST:

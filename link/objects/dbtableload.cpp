@@ -9,6 +9,7 @@
 #include "dbreq.h"
 #include "requestfailure.h"
 #include "progresswait.h"
+#include "repeatedtexts_p.h"
 #include "statements.h"
 
 #include <QCoreApplication>
@@ -95,9 +96,10 @@ bool DBTable::load(QWidget *parent, DBConn *conn, const QString &name, const DBC
         m_orig.reserve(rowCount);
     // Cell c of every answer row is column c of the column table: without a fields
     // text the statement names the columns in that very order.
+    RepeatedTexts repeated;
     for (int r = 0; r < rowCount; ++r) {
         auto row = std::make_unique<DBRow>(m_cols);
-        readAnswerRow(row.get(), r, read);
+        readAnswerRow(row.get(), r, read, &repeated);
         if (withOriginals)
             m_orig.push_back(std::make_unique<DBRow>(*row));
         m_rows.push_back(std::move(row));

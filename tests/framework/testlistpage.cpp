@@ -1,8 +1,34 @@
 #include "testlistpage.h"
 
+#include "keyeditem.h"
+
 #include <QHeaderView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+namespace {
+
+// A keyed row that counts the keys it makes.
+class CountingRow : public KeyedItem
+{
+public:
+    explicit CountingRow(int* keysMade)
+        : KeyedItem(static_cast<QTreeWidget*>(nullptr), UserType + 1)
+        , m_keysMade(keysMade)
+    {
+    }
+
+    QString key(int column, bool ascending) const override
+    {
+        ++*m_keysMade;
+        return KeyedItem::key(column, ascending);
+    }
+
+private:
+    int* m_keysMade;
+};
+
+} // namespace
 
 const char* const TestListPage::section = "Admin/Mail";
 const char* const TestListPage::listName = "testlist";
@@ -49,11 +75,14 @@ void TestListPage::fillItems()
     QList<QTreeWidgetItem*> items;
     items.reserve(m_rows.size());
     for (const QStringList& row : m_rows) {
-        auto* item = new QTreeWidgetItem;
+        QTreeWidgetItem* item = keyedRows ? new CountingRow(&keysMade) : new QTreeWidgetItem;
         m_cols.showItem(item, row);
         items.append(item);
     }
-    m_list->addTopLevelItems(items);
+    if (keyedRows)
+        m_layout.addRows(items);
+    else
+        m_list->addTopLevelItems(items);
 }
 
 QStringList TestListPage::visibleRow(int row) const

@@ -47,6 +47,12 @@ public:
     // Counts the menus asked for and notes their item; shows them only when `showMenus`.
     bool fillPopupMenu(QMenu& menu, QWidget* receiver, QTreeWidgetItem* item) override;
 
+    // Whether fillItems() makes rows of one KeyedItem class and puts them in with
+    // ListLayout::addRows(), as the long lists do, instead of plain items.
+    bool keyedRows = false;
+    // The keys the keyed rows made, counted over the page's life.
+    int keysMade = 0;
+
     int fillCount = 0;
     int slotColsCount = 0;
     bool sortingDuringLastFill = false;

@@ -111,6 +111,9 @@ private slots:
     void pageClosedUnderTheDialog();
     void sortingFollowsTheColumn_data();
     void sortingFollowsTheColumn();
+    void keyedRowsGoInInTheListsOrder_data();
+    void keyedRowsGoInInTheListsOrder();
+    void headerSortsKeyedRowsAgain();
     void sortedTitleShowsWhole_data();
     void sortedTitleShowsWhole();
     void sortArrowAsTheFormSetIt_data();
@@ -390,6 +393,62 @@ void TestListLayout::sortingFollowsTheColumn()
     QCOMPARE(page->list()->header()->sortIndicatorSection(), sortedSection);
     QVERIFY(page->list()->isSortingEnabled());
     QCOMPARE(page->visibleRow(0), firstRow);
+}
+
+// Rows put in by addRows() show in the order the list's sort gives them, its arrow where the
+// list sorts, and the list does not sort them once more (no key is made twice).
+void TestListLayout::keyedRowsGoInInTheListsOrder_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<Qt::SortOrder>("order");
+    QTest::addColumn<QStringList>("names");
+
+    QTest::newRow("by name") << 0 << Qt::AscendingOrder << QStringList{"alice", "bob", "carol"};
+    QTest::newRow("by name, descending")
+        << 0 << Qt::DescendingOrder << QStringList{"carol", "bob", "alice"};
+    QTest::newRow("by comment, descending")
+        << 2 << Qt::DescendingOrder << QStringList{"carol", "bob", "alice"};
+    QTest::newRow("by size") << 1 << Qt::AscendingOrder << QStringList{"alice", "bob", "carol"};
+}
+
+void TestListLayout::keyedRowsGoInInTheListsOrder()
+{
+    QFETCH(int, column);
+    QFETCH(Qt::SortOrder, order);
+    QFETCH(QStringList, names);
+
+    const auto page = makePage();
+    page->keyedRows = true;
+    page->list()->sortByColumn(column, order);
+    page->keysMade = 0;
+    page->layout().updateView();
+
+    QStringList shown;
+    for (int row = 0; row < page->list()->topLevelItemCount(); ++row)
+        shown.append(page->visibleRow(row).first());
+    QCOMPARE(shown, names);
+    const QHeaderView* header = page->list()->header();
+    QCOMPARE(header->sortIndicatorSection(), column);
+    QCOMPARE(header->sortIndicatorOrder(), order);
+    QVERIFY(page->list()->isSortingEnabled());
+    QCOMPARE(page->keysMade, int(rows.size()));
+}
+
+// Once in, the rows are sorted by a header click as any list's rows are.
+void TestListLayout::headerSortsKeyedRowsAgain()
+{
+    const auto page = makePage();
+    page->keyedRows = true;
+    page->layout().updateView();
+    QCOMPARE(page->visibleRow(0).first(), QStringLiteral("alice"));
+
+    QHeaderView* header = page->list()->header();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, insideSection(header, 0));
+    QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
+    QCOMPARE(page->visibleRow(0).first(), QStringLiteral("carol"));
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, insideSection(header, 2));
+    QCOMPARE(header->sortIndicatorSection(), 2);
+    QCOMPARE(page->visibleRow(0), (QStringList{"alice", "10", "first"}));
 }
 
 // A rebuild sorts as before but leaves the arrow as the list's form chose: a list that keeps

@@ -17,6 +17,8 @@ private slots:
     void orderAsAPersonReadsIt_data();
     void orderAsAPersonReadsIt();
     void sameOrderAsTheCollationItself();
+    void longKeysOfOneBeginning_data();
+    void longKeysOfOneBeginning();
 };
 
 void tst_SortKey::orderAsAPersonReadsIt_data()
@@ -69,6 +71,41 @@ void tst_SortKey::sameOrderAsTheCollationItself()
     while (texts.size() < 600) {
         QString text;
         for (int length = int(random.bounded(7)); length > 0; --length)
+            text += alphabet.at(int(random.bounded(alphabet.size())));
+        texts.append(text);
+    }
+    const QCollator collator(QLocale().collation());
+    const auto sign = [](int n) { return (n > 0) - (n < 0); };
+    for (const QString& a : std::as_const(texts)) {
+        for (const QString& b : std::as_const(texts)) {
+            if (sign(compareAsSortKeys(a, b)) != sign(collator.compare(a, b)))
+                QFAIL(qPrintable(QStringLiteral("\"%1\" and \"%2\"").arg(a, b)));
+        }
+    }
+}
+
+// Keys longer than the head a key compares by first, many alike in their first eight
+// characters: they still order as the collation orders their texts.
+void tst_SortKey::longKeysOfOneBeginning_data()
+{
+    QTest::addColumn<QString>("beginning");
+    QTest::addColumn<QString>("alphabet");
+    QTest::newRow("queue ids") << "Q0000" << "0123456789ABCDEFabcdef";
+    QTest::newRow("words with blanks and case") << "user" << " aAbB1";
+    QTest::newRow("digits alone") << "000000" << "0123456789";
+    QTest::newRow("a character beyond one byte late") << "abcdefgh" << "a\u00e4\u0101b";
+    QTest::newRow("a character beyond one byte early") << "ab\u0101" << "aAb";
+}
+
+void tst_SortKey::longKeysOfOneBeginning()
+{
+    QFETCH(QString, beginning);
+    QFETCH(QString, alphabet);
+    QRandomGenerator random(41);
+    QStringList texts{beginning};
+    while (texts.size() < 300) {
+        QString text = beginning;
+        for (int length = 1 + int(random.bounded(7)); length > 0; --length)
             text += alphabet.at(int(random.bounded(alphabet.size())));
         texts.append(text);
     }

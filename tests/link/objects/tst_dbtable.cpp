@@ -2,6 +2,7 @@
 #include "dbmap.h"
 #include "dbtable.h"
 #include "dbtable_p.h"
+#include "repeatedtexts_p.h"
 #include "requestfailure.h"
 #include "testcolumns.h"
 
@@ -101,6 +102,8 @@ private slots:
     void checkPrimaryKey();
     void readCells_data();
     void readCells();
+    void repeatedTextsShared_data();
+    void repeatedTextsShared();
     void lostConnectionOwnerGoneDuringBox();
     void mapLookups();
 };
@@ -388,6 +391,60 @@ void TestDBTable::readCells()
     QCOMPARE(row.m_values[column]->text(), text);
     QCOMPARE(readsOf[column], reads);
     QCOMPARE(readsOf[W] + readsOf[V], 0);
+}
+
+// Rows read in order through one RepeatedTexts: a STRING cell with the bytes of the one
+// above it shares its text, any other has a text of its own, and every text reads as the
+// cell says.
+void TestDBTable::repeatedTextsShared_data()
+{
+    QTest::addColumn<QList<QByteArray>>("cells"); // one per row, column S
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QList<bool>>("sharedWithAbove");
+
+    QTest::newRow("a run, then another text")
+        << QList<QByteArray>{"lake", "lake", QByteArray("lake\0", 5), "hill"}
+        << QStringList{"lake", "lake", "lake", "hill"} << QList<bool>{false, true, true, false};
+    QTest::newRow("a prefix is not the text")
+        << QList<QByteArray>{"ab", "a", "ab", "ab"} << QStringList{"ab", "a", "ab", "ab"}
+        << QList<bool>{false, false, false, true};
+    QTest::newRow("not across another text")
+        << QList<QByteArray>{"x", "y", "x"} << QStringList{"x", "y", "x"}
+        << QList<bool>{false, false, false};
+    QTest::newRow("empty texts stay values")
+        << QList<QByteArray>{QByteArray("\0", 1), QByteArray("\0", 1), "\xc3\xa4"}
+        << QStringList{"", "", "\u00e4"} << QList<bool>{false, true, false};
+}
+
+void TestDBTable::repeatedTextsShared()
+{
+    QFETCH(QList<QByteArray>, cells);
+    QFETCH(QStringList, texts);
+    QFETCH(QList<bool>, sharedWithAbove);
+
+    RepeatedTexts repeated;
+    std::vector<std::unique_ptr<DBRow>> rows;
+    for (int r = 0; r < cells.size(); ++r) {
+        rows.push_back(std::make_unique<DBRow>(everyType));
+        readAnswerRow(rows.back().get(), r, [&](int answerRow, int c, void *buffer, int *length) {
+            const QByteArray &cell = cells.at(answerRow);
+            const int room = *length;
+            *length = int(cell.size());
+            if (c != S || cell.size() > room)
+                return false;
+            std::memcpy(buffer, cell.constData(), size_t(cell.size()));
+            return true;
+        }, &repeated);
+    }
+    for (int r = 0; r < cells.size(); ++r) {
+        const QString text = rows[size_t(r)]->m_values[S]->text();
+        QVERIFY(!text.isNull());
+        QCOMPARE(text, texts.at(r));
+        if (r > 0 && !text.isEmpty()) {
+            const QString above = rows[size_t(r) - 1]->m_values[S]->text();
+            QCOMPARE(text.constData() == above.constData(), sharedWithAbove.at(r));
+        }
+    }
 }
 
 void TestDBTable::lostConnectionOwnerGoneDuringBox()
