@@ -197,6 +197,15 @@ bool ListLayout::modifyColumns()
     return true;
 }
 
+void ListLayout::dropItems()
+{
+    if (!m_view)
+        return;
+    const QSignalBlocker quietView(m_view);
+    const QSignalBlocker quietSelection(m_view->selectionModel());
+    m_view->clear();
+}
+
 bool ListLayout::eventFilter(QObject* watched, QEvent* event)
 {
     if (m_view && watched == m_view->header()->viewport()) {

@@ -84,6 +84,10 @@ public:
     // the model changed hands.
     bool modifyColumns();
 
+    // Takes the items out of the view without a signal: for a page being destroyed, whose
+    // items read rows and models that go before the view does.
+    void dropItems();
+
 signals:
     // The view has its columns and no items: create one per row now. Items write the value
     // of column id k into view column dispinv[k] when showFlags[k] is set (Cols::showItem).

@@ -69,6 +69,12 @@ ListPage::~ListPage()
     m_holds->pageAlive = false;
     for (const QMetaObject::Connection& connection : std::as_const(m_connections))
         QObject::disconnect(connection);
+    // The page's form is a base destroyed after this one and takes the lists with it. A shown
+    // list is hidden then and lays its items out once more, and the items read rows and
+    // column models that are gone by that time: they go first, without a word to the page,
+    // which is half destroyed.
+    for (const std::unique_ptr<ListState>& list : m_lists)
+        list->layout.dropItems();
 }
 
 QString ListPage::caption()

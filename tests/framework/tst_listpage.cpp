@@ -19,6 +19,7 @@
 #include <QtTest>
 
 #include <functional>
+#include <utility>
 
 using namespace StandIn;
 
@@ -60,6 +61,28 @@ public:
     }
     DBRow* row;
     const Cols* cols;
+};
+
+// Calls `onHide` when `watched` is hidden; not owned by it, so it outlives its destruction.
+class HideWatcher : public QObject
+{
+public:
+    HideWatcher(QWidget* watched, std::function<void()> onHide)
+        : m_onHide(std::move(onHide))
+    {
+        watched->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Hide && m_onHide)
+            std::exchange(m_onHide, nullptr)();
+        return false;
+    }
+
+private:
+    std::function<void()> m_onHide;
 };
 
 // An editable page as the module's are built: a form with a list and three buttons, one
@@ -273,6 +296,7 @@ private slots:
     void cancelRestoresANullCellExactly();
     void statusPageRefreshesQuietly();
     void statusPageAsksAgainAfterColumnChanges();
+    void itemsGoBeforeTheListIsHiddenOnDestruction();
 
 private:
     std::unique_ptr<ThingsPage> makePage(ListPage::Menu menu = ListPage::Menu::Editing)
@@ -602,6 +626,23 @@ void TestListPage::statusPageAsksAgainAfterColumnChanges()
     recorder.answerDialog(QDialog::Accepted);
     page.slotCols();
     QCOMPARE(loads(), 3);
+}
+
+// A shown page destroyed: its form, destroyed last, hides the list, which lays its items out
+// once more. By then the page's rows and column models are gone, so its items must be too.
+void TestListPage::itemsGoBeforeTheListIsHiddenOnDestruction()
+{
+    auto page = makePage();
+    QVERIFY(page->loaded);
+    page->show();
+    QVERIFY(QTest::qWaitForWindowExposed(page.get()));
+    QTreeWidget* list = page->list;
+    QCOMPARE(list->topLevelItemCount(), 4);
+    int itemsWhenHidden = -1;
+    auto* watcher = new HideWatcher(list, [&] { itemsWhenHidden = list->topLevelItemCount(); });
+    page.reset();
+    delete watcher;
+    QCOMPARE(itemsWhenHidden, 0);
 }
 
 QTEST_MAIN(TestListPage)
