@@ -67,8 +67,13 @@ void WndUser::fillItems(int)
     QList<QTreeWidgetItem*> items;
     // Every row of the table has the same columns.
     const int domainColumn = m_users.m_rows.empty() ? -1 : m_users.m_rows.front()->colIndex("domain");
+    // Each row's domain is compared as a value, not as a copy of its text: a copy counts a
+    // reference on every row's text with a locked instruction, and those keep the reads of a
+    // long table's rows from overlapping.
+    DBStr shownDomain;
+    shownDomain.set(current);
     for (const auto& row : m_users.m_rows) {
-        if (row->m_values.at(size_t(domainColumn))->text() != current)
+        if (!row->m_values.at(size_t(domainColumn))->sameText(shownDomain))
             continue;
         auto* item = new QUserItem(nullptr, row.get(), &cols());
         item->show(m_authTypes);
