@@ -13,6 +13,7 @@
 #include "newusers.h"
 #include "quseritem.h"
 #include "requestfailure.h"
+#include "rowprefetch.h"
 #include "wizadduser.h"
 #include "dialogseam.h"
 #include "scopedqpointer.h"
@@ -72,10 +73,13 @@ void WndUser::fillItems(int)
     // long table's rows from overlapping.
     DBStr shownDomain;
     shownDomain.set(current);
-    for (const auto& row : m_users.m_rows) {
+    const DBTable::RowList& rows = m_users.m_rows;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        RowPrefetch::cellAhead(rows, i, size_t(domainColumn));
+        DBRow* row = rows[i].get();
         if (!row->m_values.at(size_t(domainColumn))->sameText(shownDomain))
             continue;
-        auto* item = new QUserItem(nullptr, row.get(), &cols());
+        auto* item = new QUserItem(nullptr, row, &cols());
         item->show(m_authTypes);
         items.append(item);
     }
@@ -102,8 +106,21 @@ bool WndUser::runEditDialog(int, DBRow* row)
     return Dialogs::exec(dialog.get()) == QDialog::Accepted && dialog;
 }
 
+// A server's users may number a hundred thousand: an edit hands in its row alone, and the
+// whole difference is made where the rows are replaced anyway.
+void WndUser::updateQueryAfterEdit(const DBRow* row)
+{
+    updateQueryFromRow(row);
+}
+
+void WndUser::afterApply()
+{
+    makeDifferences();
+}
+
 void WndUser::afterReset()
 {
+    makeDifferences();
     updateView();
 }
 
