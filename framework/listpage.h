@@ -190,9 +190,10 @@ protected:
     // The list's column dialog; an accepted change redraws and is saved.
     void modifyColumns();
 
-    // What updateQuery() hands over, made from the edited row alone where the tables are as
-    // their last difference left them but for that row's cells (DBTable::diffAfterEditOf), so
-    // an edit in a long table costs what the row costs. Exactly updateQuery()'s list.
+    // What ListPage::updateQuery() hands over, the same list, but made from the edited row
+    // alone where the tables are as their last difference left them but for that row's
+    // cells (DBTable::diffAfterEditOf): an edit in a long table then compares one row, not
+    // every row with its original.
     void updateQueryFromRow(const DBRow* row);
     // Makes each pending table's difference without handing it over, for a page that hands
     // in its edits with updateQueryFromRow(): after an Apply or a Reset, which replace the
