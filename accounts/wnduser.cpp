@@ -13,6 +13,7 @@
 #include "newusers.h"
 #include "quseritem.h"
 #include "requestfailure.h"
+#include "rowprefetch.h"
 #include "wizadduser.h"
 #include "dialogseam.h"
 #include "scopedqpointer.h"
@@ -68,10 +69,18 @@ void WndUser::fillItems(int)
     QList<QTreeWidgetItem*> items;
     // Every row of the table has the same columns.
     const int domainColumn = m_users.m_rows.empty() ? -1 : m_users.m_rows.front()->colIndex("domain");
-    for (const auto& row : m_users.m_rows) {
-        if (row->m_values.at(size_t(domainColumn))->text() != current)
+    // Each row's domain is compared as a value, not as a copy of its text: a copy counts a
+    // reference on every row's text with a locked instruction, and those keep the reads of a
+    // long table's rows from overlapping.
+    DBStr shownDomain;
+    shownDomain.set(current);
+    const DBTable::RowList& rows = m_users.m_rows;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        RowPrefetch::cellAhead(rows, i, size_t(domainColumn));
+        DBRow* row = rows[i].get();
+        if (!row->m_values.at(size_t(domainColumn))->sameText(shownDomain))
             continue;
-        auto* item = new QUserItem(nullptr, row.get(), &cols());
+        auto* item = new QUserItem(nullptr, row, &cols());
         item->show(m_authTypes);
         items.append(item);
     }
@@ -98,8 +107,21 @@ bool WndUser::runEditDialog(int, DBRow* row)
     return Dialogs::exec(dialog.get()) == QDialog::Accepted && dialog;
 }
 
+// A server's users may number a hundred thousand: an edit hands in its row alone, and the
+// whole difference is made where the rows are replaced anyway.
+void WndUser::updateQueryAfterEdit(const DBRow* row)
+{
+    updateQueryFromRow(row);
+}
+
+void WndUser::afterApply()
+{
+    makeDifferences();
+}
+
 void WndUser::afterReset()
 {
+    makeDifferences();
     updateView();
 }
 

@@ -51,6 +51,8 @@ protected:
     DBRow* rowOf(int list, QTreeWidgetItem* item) const override;
     void showItem(int list, QTreeWidgetItem* item) override;
     bool runEditDialog(int list, DBRow* row) override;
+    void updateQueryAfterEdit(const DBRow* row) override;
+    void afterApply() override;
     void afterReset() override;
 
 private:

@@ -226,7 +226,7 @@ void ListPage::editCurrent(int list)
     if (!row || !edit(list, row))
         return;
     showItem(list, item);
-    updateQuery();
+    updateQueryAfterEdit(row);
 }
 
 void ListPage::removeSelected(int list)
@@ -377,6 +377,28 @@ void ListPage::updateQuery()
         m_ctrl->set(table->diff(true), append);
         append = true;
     }
+}
+
+void ListPage::updateQueryAfterEdit(const DBRow* /*row*/)
+{
+    updateQuery();
+}
+
+void ListPage::updateQueryFromRow(const DBRow* row)
+{
+    if (!m_ctrl)
+        return;
+    bool append = false;
+    for (DBTable* table : pendingTables()) {
+        m_ctrl->set(table->diffAfterEditOf(row, true), append);
+        append = true;
+    }
+}
+
+void ListPage::makeDifferences()
+{
+    for (DBTable* table : pendingTables())
+        table->diff(true);
 }
 
 void ListPage::applyTables()

@@ -131,6 +131,10 @@ public:
     // The page's whole difference replaces the pending list: the first table's statements,
     // then each further table's, in the order of pendingTables().
     virtual void updateQuery();
+    // The hand-over after an edit that changed the cells of `row` alone (editCurrent()):
+    // updateQuery() unless the page says otherwise. A page whose pending list is its
+    // tables' difference and nothing else answers it with updateQueryFromRow().
+    virtual void updateQueryAfterEdit(const DBRow* row);
 
 protected:
     ListPage(QWidget* page, DBConn* conn, DBCtrl* ctrl, Desktop* desktop,
@@ -185,6 +189,16 @@ protected:
     }
     // The list's column dialog; an accepted change redraws and is saved.
     void modifyColumns();
+
+    // What ListPage::updateQuery() hands over, the same list, but made from the edited row
+    // alone where the tables are as their last difference left them but for that row's
+    // cells (DBTable::diffAfterEditOf): an edit in a long table then compares one row, not
+    // every row with its original.
+    void updateQueryFromRow(const DBRow* row);
+    // Makes each pending table's difference without handing it over, for a page that hands
+    // in its edits with updateQueryFromRow(): after an Apply or a Reset, which replace the
+    // rows or the originals wholesale, the next edit then needs no whole difference.
+    void makeDifferences();
 
     // Status pages: asks the server again for the rows of the list (shown only, so the table
     // keeps no originals), without the progress window and without the failure box (a lost connection is still reported, once, by the

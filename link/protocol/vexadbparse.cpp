@@ -104,21 +104,25 @@ int walkDescriptors(vexadb_result *res, uint32_t start, uint32_t end)
     return 0;
 }
 
+// Walked with a pointer rather than an offset into the block: each cell's place depends on
+// the length word before it, and an offset would add the block's address into that chain of
+// dependent steps once per cell. The pointer never passes `stop`: it moves only over bytes
+// just checked to remain.
 int walkRows(vexadb_result *res, uint32_t start, uint32_t end)
 {
-    unsigned char *data = res->data;
-    uint32_t at = start;
+    unsigned char *at = res->data + start;
+    unsigned char *const stop = res->data + end;
     for (uint32_t r = 0; r < res->nrows; ++r) {
-        res->rows[r] = data + at;
+        res->rows[r] = at;
         for (uint32_t c = 0; c < res->ncols; ++c) {
-            if (end - at < LengthBytes)
+            if (size_t(stop - at) < LengthBytes)
                 return Refused;
-            const uint32_t size = vexadb_load_be32(data + at);
-            storeHost32(data + at, size);
+            const uint32_t size = vexadb_load_be32(at);
+            storeHost32(at, size);
             at += LengthBytes;
-            if (size > end - at)
+            if (size > size_t(stop - at))
                 return Refused;
-            if (const int refused = convertCell(res->cols[c][1], data + at, size))
+            if (const int refused = convertCell(res->cols[c][1], at, size))
                 return refused;
             at += size;
         }

@@ -69,6 +69,8 @@ private slots:
     void fullNameEditUpdate_data();
     void fullNameEditUpdate();
     void unloadedTablesNotShown();
+    void editsHandedInOneAfterAnother_data();
+    void editsHandedInOneAfterAnother();
     void removalsAppliedAndReset_data();
     void removalsAppliedAndReset();
     void storedValuesKeptByAnUntouchedDialog_data();
@@ -331,6 +333,69 @@ void TestWndUser::unloadedTablesNotShown()
     QCOMPARE(recorder.messages.size(), 1); // the table layer's failure box
     QCOMPARE(cell(static_cast<QUserItem*>(item)->row(), "groups"), before);
     QVERIFY(m_ctrl->m_pending.isEmpty());
+}
+
+void TestWndUser::editsHandedInOneAfterAnother_data()
+{
+    // Steps: "edit <user> <full name>" (OK in the edit dialog), "remove <user>", "apply",
+    // "reset". After each step the pending list is the one given; after the last it is the
+    // table's whole difference too.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QList<QStringList>>("pending");
+
+    const QString ann = QStringLiteral("update user set fullname='Ann 2' where name='ann' and domain=''");
+    const QString annAgain = QStringLiteral("update user set fullname='Ann 3' where name='ann' and domain=''");
+    const QString john = QStringLiteral("update user set fullname='John 2' where name='john' and domain=''");
+    const QString removeCid = QStringLiteral("delete from user where name='cid' and domain=''");
+
+    QTest::newRow("two users, in table order")
+        << QStringList{"edit john John 2", "edit ann Ann 2"}
+        << QList<QStringList>{{john}, {ann, john}};
+    QTest::newRow("the same user twice")
+        << QStringList{"edit ann Ann 2", "edit ann Ann 3"} << QList<QStringList>{{ann}, {annAgain}};
+    QTest::newRow("edited back to what was loaded")
+        << QStringList{"edit ann Ann 2", "edit john John 2", "edit ann ann lee"}
+        << QList<QStringList>{{ann}, {ann, john}, {john}};
+    QTest::newRow("after a reset")
+        << QStringList{"edit ann Ann 2", "reset", "edit john John 2", "edit ann Ann 2"}
+        << QList<QStringList>{{ann}, {}, {john}, {ann, john}};
+    QTest::newRow("after an apply, the applied edit is no longer pending")
+        << QStringList{"edit ann Ann 2", "apply", "edit john John 2", "edit ann Ann 3"}
+        << QList<QStringList>{{ann}, {}, {john}, {annAgain, john}};
+    QTest::newRow("after a removal the deletes come first")
+        << QStringList{"edit john John 2", "remove cid", "edit ann Ann 2"}
+        << QList<QStringList>{{john}, {removeCid, john}, {removeCid, ann, john}};
+}
+
+void TestWndUser::editsHandedInOneAfterAnother()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QList<QStringList>, pending);
+    QCOMPARE(steps.size(), pending.size());
+
+    auto page = makePage();
+    DialogRecorder recorder;
+    for (int step = 0; step < steps.size(); ++step) {
+        const QStringList words = steps.at(step).split(QLatin1Char(' '));
+        if (words.first() == QLatin1String("edit")) {
+            const QString typed = words.mid(2).join(QLatin1Char(' '));
+            recorder.answerDialog(typeAndOk([typed](DlgEditUser* dialog) { dialog->m_editFull->setText(typed); }));
+            page->m_list->setCurrentItem(itemNamed(page->m_list, words.at(1)));
+            page->slotEdit();
+        } else if (words.first() == QLatin1String("remove")) {
+            page->m_list->clearSelection();
+            itemNamed(page->m_list, words.at(1))->setSelected(true);
+            page->slotRemove();
+        } else if (words.first() == QLatin1String("apply")) {
+            m_ctrl->apply();
+        } else {
+            m_ctrl->reset();
+        }
+        QCOMPARE(recorder.messages.size(), 0);
+        QCOMPARE(m_ctrl->m_pending, pending.at(step));
+    }
+    // Made whole only now: a difference made between the steps would set up the next one.
+    QCOMPARE(*page->m_users.diff(true), pending.last());
 }
 
 void TestWndUser::removalsAppliedAndReset_data()
