@@ -9,6 +9,23 @@
 
 #include <algorithm>
 
+namespace {
+
+// Every pair of `texts` compares through the sort keys as the collation compares it.
+void expectCollationOrder(const QStringList& texts)
+{
+    const QCollator collator(QLocale().collation());
+    const auto sign = [](int n) { return (n > 0) - (n < 0); };
+    for (const QString& a : texts) {
+        for (const QString& b : texts) {
+            if (sign(compareAsSortKeys(a, b)) != sign(collator.compare(a, b)))
+                QFAIL(qPrintable(QStringLiteral("\"%1\" and \"%2\"").arg(a, b)));
+        }
+    }
+}
+
+} // namespace
+
 class tst_SortKey : public QObject
 {
     Q_OBJECT
@@ -74,14 +91,7 @@ void tst_SortKey::sameOrderAsTheCollationItself()
             text += alphabet.at(int(random.bounded(alphabet.size())));
         texts.append(text);
     }
-    const QCollator collator(QLocale().collation());
-    const auto sign = [](int n) { return (n > 0) - (n < 0); };
-    for (const QString& a : std::as_const(texts)) {
-        for (const QString& b : std::as_const(texts)) {
-            if (sign(compareAsSortKeys(a, b)) != sign(collator.compare(a, b)))
-                QFAIL(qPrintable(QStringLiteral("\"%1\" and \"%2\"").arg(a, b)));
-        }
-    }
+    expectCollationOrder(texts);
 }
 
 // Keys longer than the head a key compares by first, many alike in their first eight
@@ -109,14 +119,7 @@ void tst_SortKey::longKeysOfOneBeginning()
             text += alphabet.at(int(random.bounded(alphabet.size())));
         texts.append(text);
     }
-    const QCollator collator(QLocale().collation());
-    const auto sign = [](int n) { return (n > 0) - (n < 0); };
-    for (const QString& a : std::as_const(texts)) {
-        for (const QString& b : std::as_const(texts)) {
-            if (sign(compareAsSortKeys(a, b)) != sign(collator.compare(a, b)))
-                QFAIL(qPrintable(QStringLiteral("\"%1\" and \"%2\"").arg(a, b)));
-        }
-    }
+    expectCollationOrder(texts);
 }
 
 QTEST_GUILESS_MAIN(tst_SortKey)
