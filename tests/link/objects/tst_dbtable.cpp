@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QRandomGenerator>
 #include <QTest>
 
 #include <cstdint>
@@ -96,6 +97,8 @@ private slots:
     void diffWithoutKeys();
     void diffAfterAnEditOfOneRow_data();
     void diffAfterAnEditOfOneRow();
+    void editsHandedInOneByOneAgreeWithWholeDiffs_data();
+    void editsHandedInOneByOneAgreeWithWholeDiffs();
     void originalsPairByIdentity();
     void applyAndReset();
     void checkPrimaryKey_data();
@@ -237,6 +240,69 @@ void TestDBTable::diffAfterAnEditOfOneRow()
         edit(table, {QStringLiteral("set %1 2 Last").arg(row)});
         const QStringList again = *table.diffAfterEditOf(table.m_rows[size_t(row)].get(), true);
         QCOMPARE(again, *table.diff(true));
+    }
+}
+
+void TestDBTable::editsHandedInOneByOneAgreeWithWholeDiffs_data()
+{
+    QTest::addColumn<quint32>("seed");
+    for (quint32 seed = 1; seed <= 6; ++seed)
+        QTest::newRow(qPrintable(QStringLiteral("seed %1").arg(seed))) << seed;
+}
+
+// Two tables edited alike, step by step as a page edits them: one hands in each edit of a
+// row from that row alone, the other makes its whole difference every time. The lists must
+// never part, whatever the edits (keys changed and changed back, rows added, removed,
+// committed, reset). Few texts, so that edits often undo each other or meet another key.
+void TestDBTable::editsHandedInOneByOneAgreeWithWholeDiffs()
+{
+    QFETCH(quint32, seed);
+    QRandomGenerator random(seed);
+    const QStringList texts{"1", "2", "x", "y", "Mail", "Post"};
+    const auto anyText = [&] { return texts.at(int(random.bounded(texts.size()))); };
+    QList<QStringList> rows;
+    for (int i = 0; i < 12; ++i)
+        rows.append({anyText(), QString::number(i), anyText()});
+    DBTable byRow;
+    DBTable whole;
+    loadByHand(byRow, example, rows);
+    loadByHand(whole, example, rows);
+    byRow.diff(true);
+
+    for (int step = 0; step < 300; ++step) {
+        const int count = int(whole.m_rows.size());
+        const quint32 kind = random.bounded(20u);
+        QString line;
+        if (kind < 15 && count > 0) {
+            const int row = int(random.bounded(count));
+            line = QStringLiteral("set %1 %2 %3").arg(row).arg(random.bounded(3)).arg(anyText());
+            edit(byRow, {line});
+            edit(whole, {line});
+            byRow.diffAfterEditOf(byRow.m_rows[size_t(row)].get(), true);
+        } else {
+            if (kind < 17)
+                line = QStringLiteral("append %1 n%2 %3").arg(anyText()).arg(step).arg(anyText());
+            else if (kind < 18 && count > 0)
+                line = QStringLiteral("remove %1").arg(random.bounded(count));
+            if (!line.isEmpty()) {
+                edit(byRow, {line});
+                edit(whole, {line});
+            } else if (kind == 18) {
+                line = QStringLiteral("apply");
+                QVERIFY(byRow.apply(false));
+                QVERIFY(whole.apply(false));
+            } else {
+                line = QStringLiteral("reset");
+                byRow.reset();
+                whole.reset();
+            }
+            byRow.diff(true);
+        }
+        whole.diff(true);
+        QVERIFY2(byRow.m_statements == whole.m_statements,
+                 qPrintable(QStringLiteral("step %1, %2:\n%3\n-- against --\n%4")
+                                .arg(step)
+                                .arg(line, byRow.m_statements.join('\n'), whole.m_statements.join('\n'))));
     }
 }
 
