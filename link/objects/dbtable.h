@@ -83,9 +83,10 @@ public:
     QStringList *diff(bool nocase);
     // diff() once more when, since the last diff(), only the cell values of `row` have
     // changed (a page that toggled one rule, say): the same list, made from that row alone.
-    // When the table is not as the last diff() left it (rows added, removed or moved, the
-    // table loaded, committed or restored, its statements emptied), it is diff() itself. For
-    // a row the table does not hold, the list stays as it is.
+    // When the table is not as the last diff() left it (rows added, removed, moved or
+    // replaced, a row's identity number changed, the table loaded, committed or restored, its
+    // statements emptied), it is diff() itself. For a row the table does not hold, the list
+    // stays as it is.
     QStringList *diffAfterEditOf(const DBRow *row, bool nocase);
 
     // Makes the current rows the new originals when there are statements, and with

@@ -18,6 +18,17 @@ bool samePlaces(const DBTable::RowList &rows, const std::vector<const DBRow *> &
     return true;
 }
 
+// Each row with the identity number it had: a row whose number changed pairs with another
+// original or none, and one made where a freed row lay has a new number.
+bool sameIdentities(const DBTable::RowList &rows, const std::vector<int> &ids)
+{
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i]->m_id != ids[i])
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 void DiffMemo::forget()
@@ -61,15 +72,14 @@ void DiffMemo::end(int deletes, qsizetype statements)
 int DiffMemo::positionOf(const DBTable &table, const DBRow *row, bool nocase) const
 {
     if (!m_valid || nocase != m_nocase || table.m_statements.size() != m_statements
-        || !samePlaces(table.m_rows, m_rows) || !samePlaces(table.m_orig, m_originals)) {
+        || !samePlaces(table.m_rows, m_rows) || !samePlaces(table.m_orig, m_originals)
+        || !sameIdentities(table.m_rows, m_ids)) {
         return Changed;
     }
     const auto found = std::find(m_rows.begin(), m_rows.end(), row);
     if (found == m_rows.end())
         return NotHere;
-    const size_t position = size_t(found - m_rows.begin());
-    // A row that took another's identity may pair with another original.
-    return row->m_id == m_ids[position] ? int(position) : Changed;
+    return int(found - m_rows.begin());
 }
 
 qsizetype DiffMemo::slotOf(int position) const

@@ -24,8 +24,9 @@ public:
     void end(int deletes, qsizetype statements);
 
     // Where `row` stands in the table, when the table still has the rows, originals and
-    // statements the last run left (only cell values may have changed since); NotHere for a
-    // row that is not one of them, Changed when the table is no longer as it was.
+    // statements the last run left, each row with the identity number it had (only cell
+    // values may have changed since); NotHere for a row that is not one of them, Changed when
+    // the table is no longer as it was.
     int positionOf(const DBTable &table, const DBRow *row, bool nocase) const;
 
     int originalOf(int position) const { return m_originalOf[size_t(position)]; }

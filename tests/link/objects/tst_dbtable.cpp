@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <new>
 #include <tuple>
 
 using namespace testcols;
@@ -199,6 +200,12 @@ void TestDBTable::diffAfterAnEditOfOneRow_data()
     QTest::newRow("committed since") << QStringList{"set 0 2 A"} << QStringList{"apply", "set 1 2 B"} << 1;
     QTest::newRow("restored since") << QStringList{"set 0 2 A"} << QStringList{"reset", "set 1 2 B"} << 1;
     QTest::newRow("identity taken since") << QStringList{"set 0 2 A"} << QStringList{"assign 1 0", "set 1 2 B"} << 1;
+    // Another row than the one handed in is no longer the row it was: it pairs with another
+    // original, or with none.
+    QTest::newRow("another row's identity taken since")
+        << QStringList{"set 0 2 A"} << QStringList{"assign 0 1", "set 1 2 B"} << 1;
+    QTest::newRow("another row replaced where it lay")
+        << QStringList{"set 0 2 A"} << QStringList{"renew 0", "set 1 2 B"} << 1;
 }
 
 void TestDBTable::diffAfterAnEditOfOneRow()
@@ -220,6 +227,14 @@ void TestDBTable::diffAfterAnEditOfOneRow()
             table.reset();
         else if (line.startsWith(QLatin1String("assign ")))
             *table.m_rows[line.section(' ', 1, 1).toInt()] = *table.m_rows[line.section(' ', 2, 2).toInt()];
+        else if (line.startsWith(QLatin1String("renew "))) {
+            // A new row where a freed one lay, as an allocator may place it: same address,
+            // another identity, no original.
+            DBRow *place = table.m_rows[size_t(line.section(' ', 1, 1).toInt())].get();
+            place->~DBRow();
+            new (place) DBRow(example);
+            setTexts(*place, {"9", "n", "New"});
+        }
         else
             edit(table, {line});
     }
