@@ -94,6 +94,9 @@ private:
     // In a main window on the server's templates: the dialog of template `name` worked by
     // typing and accepted, then Apply; the statements the server received are `sent`.
     void editAndApply(const QString& name, const Typing& typing, const QStringList& sent);
+    // The page opened in a main window of `console` on the stand-in server; null when either
+    // did not open.
+    WndTemplate* openInMainWindow(ConsoleStandIn& console, WndMain*& window);
     std::unique_ptr<WndTemplate> makePage(Desktop* desktop = nullptr)
     {
         return std::make_unique<WndTemplate>(nullptr, m_session->connection(), m_ctrl, desktop);
@@ -487,12 +490,9 @@ void TestWndTemplate::appliedAndResetThroughMainWindow()
 {
     QFETCH(bool, apply);
 
-    m_session->conn.reset();
-    PageFactory::registerPage<WndTemplate>(PageKind::UserTemplates);
     ConsoleStandIn console;
-    WndMain* window = console.open(m_server->port());
-    QVERIFY(window);
-    auto* page = openPage<WndTemplate>(window, QStringLiteral("Configuration/Definitions/User Templates"));
+    WndMain* window = nullptr;
+    auto* page = openInMainWindow(console, window);
     QVERIFY(page);
     DialogRecorder recorder;
     recorder.answerDialog(typeAndOk([](DlgEditTemplate* dialog) {
@@ -523,14 +523,20 @@ void TestWndTemplate::appliedAndResetThroughMainWindow()
     QVERIFY(window->getDBCtrl()->m_pending.isEmpty());
 }
 
-void TestWndTemplate::editAndApply(const QString& name, const Typing& typing, const QStringList& sent)
+WndTemplate* TestWndTemplate::openInMainWindow(ConsoleStandIn& console, WndMain*& window)
 {
     m_session->conn.reset();
     PageFactory::registerPage<WndTemplate>(PageKind::UserTemplates);
+    window = console.open(m_server->port());
+    return window ? openPage<WndTemplate>(window, QStringLiteral("Configuration/Definitions/User Templates"))
+                  : nullptr;
+}
+
+void TestWndTemplate::editAndApply(const QString& name, const Typing& typing, const QStringList& sent)
+{
     ConsoleStandIn console;
-    WndMain* window = console.open(m_server->port());
-    QVERIFY(window);
-    auto* page = openPage<WndTemplate>(window, QStringLiteral("Configuration/Definitions/User Templates"));
+    WndMain* window = nullptr;
+    auto* page = openInMainWindow(console, window);
     QVERIFY(page);
     DialogRecorder recorder;
     recorder.answerDialog(typeAndOk(typing));
