@@ -41,7 +41,9 @@ class QWidget;
 //
 // Until every table has loaded and the widgets are filled the page is not ready: its change
 // slot writes nothing, and a page whose load failed stays so for good, showing the form's
-// widgets as built and taking no part in Apply or Reset.
+// widgets as built and taking no part in Apply or Reset. An answer without a column the page
+// declared fails the load too (DBTable): no widget shows, and no change writes back, a cell
+// the server did not send, and no rule is named by a key it did not send.
 //
 // Nothing is lost silently. A stored value a widget cannot show is written back unchanged
 // until the administrator changes that widget: a choice box whose entry only stands in for

@@ -48,7 +48,9 @@ class QWidget;
 //
 // A page whose load failed stays unfinished: its lists get no columns, it follows neither
 // Apply and Reset nor its list headers (no header menu; drags and resizes are neither
-// redrawn nor saved), and its buttons keep the form's state. A list's header is followed
+// redrawn nor saved), and its buttons keep the form's state. An answer without a column the
+// page declared fails the load too (DBTable): a row is never listed, edited or named by its
+// key unless the server sent every one of its cells, so no cell it did not send is written. A list's header is followed
 // from its first build on (ListLayout), a status page's from the start.
 //
 // Rows held across a wait. A dialog, a wizard or a lookup that works on a row of the page's

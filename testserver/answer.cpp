@@ -55,6 +55,31 @@ Answer Answer::firstRows(int count) const
     return rowSet(m_columns, m_rows.mid(0, qMax(0, count)));
 }
 
+Answer Answer::withoutColumns(const QStringList &names, int count) const
+{
+    if (m_status != StatusOk || m_kind != RowSetKind)
+        return *this;
+    QList<int> kept;
+    for (int c = 0; c < m_columns.size(); ++c) {
+        const bool named = names.contains(m_columns.at(c).name, Qt::CaseInsensitive);
+        const bool trailing = names.isEmpty() && c >= m_columns.size() - count;
+        if (!named && !trailing)
+            kept.append(c);
+    }
+    QList<Column> columns;
+    for (int c : std::as_const(kept))
+        columns.append(m_columns.at(c));
+    QList<QStringList> rows;
+    rows.reserve(m_rows.size());
+    for (const QStringList &row : m_rows) {
+        QStringList cells;
+        for (int c : std::as_const(kept))
+            cells.append(row.value(c));
+        rows.append(cells);
+    }
+    return rowSet(columns, rows);
+}
+
 QByteArray Answer::dataBlock() const
 {
     QByteArray descriptors;

@@ -42,6 +42,10 @@ public:
     // A row set cut to its first count rows, as a server that answers fewer rows than
     // asked sends it; any other answer is returned as it is.
     Answer firstRows(int count) const;
+    // A row set without the named columns (letter case ignored), or, with no names, without
+    // its last count columns: descriptors and cells alike, as a server of another version
+    // answers. Any other answer is returned as it is.
+    Answer withoutColumns(const QStringList &names, int count) const;
 
     // The 16-byte answer header and, with status 0, the data block.
     QByteArray encode() const;

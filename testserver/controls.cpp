@@ -36,7 +36,8 @@ Controls::Decision Controls::decide(const QString &statement)
     const int delay = firstMatch(Action::Delay, statement);
     int reply = -1;
     const Action strongestFirst[] = {Action::Drop, Action::Silence, Action::RawAnswer,
-                                     Action::Malform, Action::Shorten, Action::Refuse};
+                                     Action::Malform, Action::Shorten, Action::Omit,
+                                     Action::Refuse};
     for (Action action : strongestFirst) {
         reply = firstMatch(action, statement);
         if (reply >= 0)
@@ -53,6 +54,7 @@ Controls::Decision Controls::decide(const QString &statement)
         case Action::RawAnswer: decision.reply = Decision::RawAnswer; break;
         case Action::Malform: decision.reply = Decision::Malform; break;
         case Action::Shorten: decision.reply = Decision::Shorten; break;
+        case Action::Omit: decision.reply = Decision::Omit; break;
         case Action::Refuse: decision.reply = Decision::Refuse; break;
         case Action::Delay: break;
         }
@@ -61,6 +63,8 @@ Controls::Decision Controls::decide(const QString &statement)
         decision.bytes = rule.bytes;
         decision.malformed = rule.malformed;
         decision.maxRows = rule.maxRows;
+        decision.omitNames = rule.omitNames;
+        decision.omitCount = rule.omitCount;
     }
 
     if (delay > reply) {

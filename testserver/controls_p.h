@@ -6,6 +6,7 @@
 #include <QList>
 #include <QRegularExpression>
 #include <QString>
+#include <QStringList>
 
 namespace StandIn {
 
@@ -14,7 +15,7 @@ namespace StandIn {
 class Controls
 {
 public:
-    enum class Action { Delay, Drop, Silence, RawAnswer, Malform, Shorten, Refuse };
+    enum class Action { Delay, Drop, Silence, RawAnswer, Malform, Shorten, Omit, Refuse };
 
     struct Rule
     {
@@ -27,12 +28,14 @@ public:
         QByteArray bytes;          // RawAnswer
         Malformed malformed = Malformed::CutShort; // Malform
         int maxRows = 0;           // Shorten
+        QStringList omitNames;     // Omit: these columns, or
+        int omitCount = 0;         // Omit: the last this many
     };
 
     // What to do with one statement: wait, then answer as decided.
     struct Decision
     {
-        enum Reply { Execute, Drop, Silence, RawAnswer, Malform, Shorten, Refuse };
+        enum Reply { Execute, Drop, Silence, RawAnswer, Malform, Shorten, Omit, Refuse };
         int delayMsecs = 0;
         Reply reply = Execute;
         quint32 status = 0;
@@ -40,6 +43,8 @@ public:
         QByteArray bytes;
         Malformed malformed = Malformed::CutShort;
         int maxRows = 0;
+        QStringList omitNames;
+        int omitCount = 0;
     };
 
     bool add(Rule rule, const QString &pattern);

@@ -97,6 +97,17 @@ void addRules(const QCommandLineParser &parser, TestServer &server)
         if (!split || !known || !server.malformAnswer(pattern, malformed))
             failUsage(QStringLiteral("--malformed-answer expects REGEX=rows or REGEX=cut, not \"%1\"").arg(value));
     }
+    for (const QString &value : parser.values(QStringLiteral("omit-columns"))) {
+        QString columns;
+        bool isCount = false;
+        const bool split = splitLast(value, u'=', &pattern, &columns);
+        const int count = columns.toInt(&isCount);
+        const bool added = split
+            && (isCount ? server.omitColumns(pattern, count)
+                        : server.omitColumns(pattern, columns.split(u',', Qt::SkipEmptyParts)));
+        if (!added)
+            failUsage(QStringLiteral("--omit-columns expects REGEX=NAME,... or REGEX=COUNT, not \"%1\"").arg(value));
+    }
 }
 
 // What the account functions answer, when the options say: "--auth-types 3:Kerberos,0:Internal"
@@ -198,6 +209,7 @@ int main(int argc, char *argv[])
         {QStringLiteral("raw-answer"), QStringLiteral("Answer statements matching REGEX with these bytes."), QStringLiteral("REGEX=HEX")},
         {QStringLiteral("malformed-answer"), QStringLiteral("Spoil answers to statements matching REGEX: rows (one row more than the block holds) or cut (half the answer, then close)."), QStringLiteral("REGEX=rows|cut")},
         {QStringLiteral("short-answer"), QStringLiteral("Answer statements matching REGEX with at most ROWS of their rows."), QStringLiteral("REGEX=ROWS")},
+        {QStringLiteral("omit-columns"), QStringLiteral("Answer statements matching REGEX without the named columns, or without the last COUNT."), QStringLiteral("REGEX=NAME,...|COUNT")},
         {QStringLiteral("greeting"), QStringLiteral("Send these greeting bytes instead of 11 0002 0005 0000."), QStringLiteral("HEX")},
         {QStringLiteral("greeting-split"), QStringLiteral("Pause the greeting at these byte offsets."), QStringLiteral("OFFSETS")},
         {QStringLiteral("greeting-pause"), QStringLiteral("Length of each greeting pause."), QStringLiteral("MS"), QStringLiteral("200")},

@@ -291,6 +291,7 @@ SessionHost::Reply TestServerPrivate::answer(quint32 session, const QString &sta
         return Reply{Reply::Send, Answer::refusal(decision.status, decision.detail).encode()};
     case Controls::Decision::Malform:
     case Controls::Decision::Shorten:
+    case Controls::Decision::Omit:
     case Controls::Decision::Execute:
         break;
     }
@@ -310,6 +311,8 @@ SessionHost::Reply TestServerPrivate::answer(quint32 session, const QString &sta
         return spoiled(answer.encode(), decision.malformed);
     if (decision.reply == Controls::Decision::Shorten)
         answer = answer.firstRows(decision.maxRows);
+    if (decision.reply == Controls::Decision::Omit)
+        answer = answer.withoutColumns(decision.omitNames, decision.omitCount);
     return Reply{Reply::Send, answer.encode()};
 }
 
@@ -559,6 +562,20 @@ bool TestServer::shortenAnswer(const QString &pattern, int maxRows, int times)
     Controls::Rule rule = ruleOf(Controls::Action::Shorten, times);
     rule.maxRows = maxRows;
     return d->addRule(std::move(rule), pattern);
+}
+
+bool TestServer::omitColumns(const QString &pattern, const QStringList &names, int times)
+{
+    Controls::Rule rule = ruleOf(Controls::Action::Omit, times);
+    rule.omitNames = names;
+    return !names.isEmpty() && d->addRule(std::move(rule), pattern);
+}
+
+bool TestServer::omitColumns(const QString &pattern, int count, int times)
+{
+    Controls::Rule rule = ruleOf(Controls::Action::Omit, times);
+    rule.omitCount = count;
+    return count > 0 && d->addRule(std::move(rule), pattern);
 }
 
 bool TestServer::answerRaw(const QString &pattern, const QByteArray &bytes, int times)

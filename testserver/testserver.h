@@ -164,6 +164,13 @@ public:
     // row set: a well-formed answer holding fewer rows than the statement asked for (as
     // a server that caps its answers sends). Ranks below a spoiled answer.
     bool shortenAnswer(const QString &pattern, int maxRows, int times = -1);
+    // Carries the statement out as usual and answers its row set without some of the
+    // columns the statement asked for, descriptors and cells alike: a well-formed answer
+    // holding fewer columns (as a server of another version sends). Either the named
+    // columns, letter case ignored, or the last count columns; false, adding nothing, for
+    // no names or a count below 1. Ranks below a shortened answer.
+    bool omitColumns(const QString &pattern, const QStringList &names, int times = -1);
+    bool omitColumns(const QString &pattern, int count, int times = -1);
     void clearControls();
     void setGreeting(const GreetingPlan &plan);
 

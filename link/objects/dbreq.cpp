@@ -191,3 +191,12 @@ int DBReq::rowCount() const
     }
     return m_result.nrows > uint32_t(INT_MAX) ? INT_MAX : int(m_result.nrows);
 }
+
+int DBReq::columnCount() const
+{
+    if (!m_hasresult || !m_finished.load(std::memory_order_acquire)
+        || m_result.kind != VEXADB_KIND_ROWSET) {
+        return 0;
+    }
+    return m_result.ncols;
+}

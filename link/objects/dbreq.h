@@ -57,6 +57,9 @@ public:
 
     // Rows of the answer; 0 unless the request succeeded with a row set that has columns.
     int rowCount() const;
+    // Columns of the answer, as many as it describes; 0 unless the request succeeded with a
+    // row set. Every row of an answer the protocol accepted carries a cell for each.
+    int columnCount() const;
 
     // m_error as text.
     QString errorText() const;

@@ -14,6 +14,9 @@
 // the same row to DBTable::diff, which pairs current rows with their originals by
 // number. Copies take the value texts (DBVal::setTextOf), so a copy is deep.
 //
+// A row a table loaded holds only values the server sent: a null value there is a null cell
+// of the answer, never a cell the answer lacked (DBTable refuses such an answer).
+//
 // The members are public because pages read and write cells directly:
 // row->m_values[row->colIndex("name")]->text().
 class DBRow

@@ -23,6 +23,15 @@ class QWidget;
 // table must be loaded before rows are appended to it: append() uses the column
 // table of the last load. The table owns all its rows; everything runs on the GUI
 // thread.
+//
+// Nothing is written that the server did not send. A load keeps a row only when the answer
+// carried a cell for every column the page declared: an answer with fewer columns than
+// asked for (a server of another version, or one that answers short), or a row short of a
+// cell, is refused as a whole, as a refused statement is, with "Query failed: The server's
+// answer lacks these columns of <table>: <names>". A cell the answer did not carry would
+// otherwise stay a null value, which a page shows as empty or 0 and writes back, and which
+// in a key column names a row the server never named. So a loaded table holds only values
+// the server sent, and every page whose load fails is left with nothing to edit.
 class DBTable
 {
 public:
@@ -54,7 +63,8 @@ public:
     // Loads "select <columns> from <table> [where <where>]": where and fields are
     // written unchanged (fields replaces the column list). True when the rows were
     // loaded; false after a failure, which leaves the table without rows. A lost
-    // connection is always reported, a refused statement with ReportRefusal.
+    // connection is always reported, a refused statement or a short answer (see above)
+    // with ReportRefusal.
     bool select(QWidget *parent, DBConn *conn, const char *table, const DBCOL *cols,
                 int flags, const char *where = nullptr, const char *fields = nullptr);
     // Loads the answer of "select <call>", for instance "select get_auth_types()".

@@ -16,5 +16,11 @@ using CellReader = std::function<bool(int row, int column, void *buffer, int *le
 // cut short. PWD, VOID and unknown columns are never read. With `repeated`, a STRING cell
 // whose text is the one read last in its column shares that text (the rows of one answer
 // read through one RepeatedTexts, in order).
-void readAnswerRow(DBRow *row, int answerRow, const CellReader &read,
-                   RepeatedTexts *repeated = nullptr);
+//
+// Returns -1 when the answer carried a cell for every column read, else the first column
+// whose cell it did not carry (the reader failed without asking for a larger buffer). Its
+// value is null like that of a cell that came and did not fit, but it is no value the
+// server holds: the caller must not keep such a row (DBTable refuses the load), or the
+// null would be written back, or stand in a key, as if the server had sent it.
+int readAnswerRow(DBRow *row, int answerRow, const CellReader &read,
+                  RepeatedTexts *repeated = nullptr);

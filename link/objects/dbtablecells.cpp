@@ -14,6 +14,13 @@ namespace {
 
 enum { FirstReadSize = 4096 };
 
+// A read that failed asking for a larger buffer met a cell the answer holds; any other
+// failed read met none.
+bool cellCarried(bool copied, int length, int capacity)
+{
+    return copied || length > capacity;
+}
+
 // A cell read whole: first into a buffer of FirstReadSize bytes on the stack, and when the
 // cell is longer, once more into one of exactly its length. A load reads every cell of a
 // long answer this way, so the short ones, nearly all, cost no allocation.
@@ -23,11 +30,13 @@ public:
     WholeCell(const CellReader &read, int row, int column)
     {
         int length = FirstReadSize;
-        if (read(row, column, m_first, &length)) {
+        const bool copied = read(row, column, m_first, &length);
+        m_carried = cellCarried(copied, length, FirstReadSize);
+        if (copied) {
             take(m_first, length, FirstReadSize);
             return;
         }
-        if (length <= FirstReadSize)
+        if (!m_carried)
             return;
         m_long = QByteArray(length, Qt::Uninitialized);
         length = int(m_long.size());
@@ -35,6 +44,8 @@ public:
             take(m_long.constData(), length, int(m_long.size()));
     }
 
+    // False when the answer holds no such cell.
+    bool isCarried() const { return m_carried; }
     // False when the cell could not be read; otherwise the bytes the read delivered.
     bool isRead() const { return m_data != nullptr; }
     const char *data() const { return m_data; }
@@ -51,43 +62,48 @@ private:
     QByteArray m_long;
     const char *m_data = nullptr;
     int m_size = 0;
+    bool m_carried = false;
 };
 
-// A fixed-size cell counts only when it has exactly the size of its kind.
-bool readFixedCell(const CellReader &read, int row, int column, void *value, int size)
+// A fixed-size cell counts only when it has exactly the size of its kind: *taken tells
+// whether it was copied into value. False when the answer holds no such cell.
+bool readFixedCell(const CellReader &read, int row, int column, void *value, int size,
+                   bool *taken)
 {
     alignas(8) unsigned char bytes[8] = {};
     int length = size;
-    if (!read(row, column, bytes, &length) || length != size)
-        return false;
-    std::memcpy(value, bytes, size);
-    return true;
+    const bool copied = read(row, column, bytes, &length);
+    *taken = copied && length == size;
+    if (*taken)
+        std::memcpy(value, bytes, size);
+    return cellCarried(copied, length, size);
 }
 
 // The text of a STRING cell: up to its first NUL, or every byte delivered when
 // the server sent none.
-void readStringCell(DBVal *value, const CellReader &read, int row, int column,
+bool readStringCell(DBVal *value, const CellReader &read, int row, int column,
                     RepeatedTexts *repeated)
 {
     const WholeCell cell(read, row, column);
     if (!cell.isRead())
-        return;
+        return cell.isCarried();
     const void *zero = std::memchr(cell.data(), 0, size_t(cell.size()));
     const qsizetype length = zero ? static_cast<const char *>(zero) - cell.data() : cell.size();
     value->set(repeated ? repeated->text(column, cell.data(), length)
                         : QString::fromUtf8(cell.data(), length));
+    return true;
 }
 
 // BINARY cells arrive whole at any length; a list longer than a list value holds
 // cannot be kept whole and stays null.
-void readListOrBinaryCell(DBVal *value, int type, const CellReader &read, int row,
+bool readListOrBinaryCell(DBVal *value, int type, const CellReader &read, int row,
                           int column)
 {
     const WholeCell cell(read, row, column);
     if (!cell.isRead())
-        return;
+        return cell.isCarried();
     if (type == VEXADB_IDLIST && cell.size() > DBIDList::BufferSize)
-        return;
+        return true;
     // The text form ends in a zero byte whenever the conversion succeeds. A list's text
     // fits a list value's size; bytes take two digits each.
     char listText[DBIDList::BufferSize];
@@ -97,60 +113,64 @@ void readListOrBinaryCell(DBVal *value, int type, const CellReader &read, int ro
     if (type == VEXADB_BINARY) {
         const qint64 digits = 2 * qint64(cell.size()) + 1;
         if (digits > INT_MAX)
-            return;
+            return true;
         binaryText = QByteArray(static_cast<int>(digits), Qt::Uninitialized);
         text = binaryText.data();
         textSize = static_cast<int>(digits);
     }
-    if (vexadb_val2str(type, text, textSize, cell.data(), cell.size()) == 0)
-        return;
-    value->set(QString::fromLatin1(text));
+    if (vexadb_val2str(type, text, textSize, cell.data(), cell.size()) != 0)
+        value->set(QString::fromLatin1(text));
+    return true;
+}
+
+// A number kind's cell, set into value through a value of its own kind when it fits.
+template<class Kind, class Number>
+bool readNumberCell(DBVal *value, const CellReader &read, int row, int column)
+{
+    Number number;
+    bool taken = false;
+    const bool carried = readFixedCell(read, row, column, &number, sizeof number, &taken);
+    if (taken)
+        value->setTextOf(Kind(number));
+    return carried;
+}
+
+// Reads one cell into value; false when the answer holds no such cell.
+bool readCell(DBVal *value, int type, const CellReader &read, int row, int column,
+              RepeatedTexts *repeated)
+{
+    switch (type) {
+    case VEXADB_INT:
+        return readNumberCell<DBInt, int32_t>(value, read, row, column);
+    case VEXADB_INT64:
+        return readNumberCell<DBInt64, int64_t>(value, read, row, column);
+    case VEXADB_IPADDR:
+        return readNumberCell<DBIpAddr, uint32_t>(value, read, row, column);
+    case VEXADB_PORT:
+        return readNumberCell<DBPort, uint16_t>(value, read, row, column);
+    case VEXADB_STRING:
+        return readStringCell(value, read, row, column, repeated);
+    case VEXADB_BINARY:
+    case VEXADB_IDLIST:
+        return readListOrBinaryCell(value, type, read, row, column);
+    default:
+        // PWD: stored passwords never reach a row. VOID and unknown codes carry
+        // nothing readable, and are never asked for.
+        return true;
+    }
 }
 
 } // namespace
 
-void readAnswerRow(DBRow *row, int answerRow, const CellReader &read, RepeatedTexts *repeated)
+int readAnswerRow(DBRow *row, int answerRow, const CellReader &read, RepeatedTexts *repeated)
 {
+    int firstMissing = -1;
     for (size_t c = 0; c < row->m_values.size(); ++c) {
-        DBVal *value = row->m_values[c].get();
-        const int type = row->m_cols[c].type;
         const int column = static_cast<int>(c);
-        switch (type) {
-        case VEXADB_INT: {
-            int32_t number;
-            if (readFixedCell(read, answerRow, column, &number, sizeof number))
-                value->setTextOf(DBInt(number));
-            break;
-        }
-        case VEXADB_INT64: {
-            int64_t number;
-            if (readFixedCell(read, answerRow, column, &number, sizeof number))
-                value->setTextOf(DBInt64(number));
-            break;
-        }
-        case VEXADB_IPADDR: {
-            uint32_t address;
-            if (readFixedCell(read, answerRow, column, &address, sizeof address))
-                value->setTextOf(DBIpAddr(address));
-            break;
-        }
-        case VEXADB_PORT: {
-            uint16_t port;
-            if (readFixedCell(read, answerRow, column, &port, sizeof port))
-                value->setTextOf(DBPort(port));
-            break;
-        }
-        case VEXADB_STRING:
-            readStringCell(value, read, answerRow, column, repeated);
-            break;
-        case VEXADB_BINARY:
-        case VEXADB_IDLIST:
-            readListOrBinaryCell(value, type, read, answerRow, column);
-            break;
-        default:
-            // PWD: stored passwords never reach a row. VOID and unknown codes carry
-            // nothing readable.
-            break;
-        }
+        const bool carried =
+            readCell(row->m_values[c].get(), row->m_cols[c].type, read, answerRow, column, repeated);
+        if (!carried && firstMissing < 0)
+            firstMissing = column;
     }
+    return firstMissing;
 }

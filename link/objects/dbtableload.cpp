@@ -25,6 +25,56 @@ CellReader cellsOf(DBReq &request)
     };
 }
 
+QString nameOf(const DBCOL &column)
+{
+    return QString::fromLatin1(column.name);
+}
+
+// The names the answer gives its columns, as far as it describes them.
+QStringList answeredNames(DBReq &request)
+{
+    QStringList names;
+    for (int c = 0; c < request.columnCount(); ++c) {
+        char name[256];
+        if (request.get_desc(c, name, int(sizeof name), nullptr, nullptr, nullptr))
+            names.append(QString::fromUtf8(name));
+    }
+    return names;
+}
+
+// The declared columns an answer with fewer columns than declared does not carry: by name
+// where its own names tell which (letter case ignored), else those past its count (a
+// function's answer may name its columns otherwise). None when no column is short.
+QStringList columnsNotAnswered(DBReq &request, const DBCOL *cols)
+{
+    const int declared = dbcolCount(cols);
+    const int answered = request.columnCount();
+    if (answered >= declared)
+        return {};
+    const QStringList names = answeredNames(request);
+    QStringList missing;
+    for (int c = 0; c < declared; ++c) {
+        if (!names.contains(nameOf(cols[c]), Qt::CaseInsensitive))
+            missing.append(nameOf(cols[c]));
+    }
+    if (missing.size() == declared - answered)
+        return missing;
+    missing.clear();
+    for (int c = answered; c < declared; ++c)
+        missing.append(nameOf(cols[c]));
+    return missing;
+}
+
+void reportShortAnswer(DBConn *conn, const QString &name, const QStringList &missing, int flags)
+{
+    if (flags & DBTable::ReportRefusal) {
+        reportRefusedStatement(
+            conn->m_owner,
+            QCoreApplication::translate("DBTable", "The server's answer lacks these columns of %1: %2")
+                .arg(name, missing.join(QLatin1String(", "))));
+    }
+}
+
 } // namespace
 
 void reportRequestFailure(DBConn *conn, const DBReq *request, int flags)
@@ -70,7 +120,8 @@ bool DBTable::load(QWidget *parent, DBConn *conn, const QString &name, const DBC
     if (!conn)
         return false;
 
-    DBReq request(statement, false);
+    // With its column descriptions, which name the columns a short answer lacks.
+    DBReq request(statement, true);
     conn->insert(&request);
     const std::shared_ptr<bool> alive = m_alive;
     if (flags & WaitWithProgress)
@@ -87,7 +138,13 @@ bool DBTable::load(QWidget *parent, DBConn *conn, const QString &name, const DBC
         return false;
     }
 
-    m_loaded = true;
+    // A cell the answer does not carry would stay a null value, which the page shows as
+    // empty or 0 and writes back, or which names a row in a key: such an answer is refused.
+    const QStringList missing = columnsNotAnswered(request, m_cols);
+    if (!missing.isEmpty()) {
+        reportShortAnswer(conn, m_table, missing, flags);
+        return false;
+    }
     const CellReader read = cellsOf(request);
     const int rowCount = request.rowCount();
     const bool withOriginals = !(flags & WithoutOriginals);
@@ -99,11 +156,18 @@ bool DBTable::load(QWidget *parent, DBConn *conn, const QString &name, const DBC
     RepeatedTexts repeated;
     for (int r = 0; r < rowCount; ++r) {
         auto row = std::make_unique<DBRow>(m_cols);
-        readAnswerRow(row.get(), r, read, &repeated);
+        const int notCarried = readAnswerRow(row.get(), r, read, &repeated);
+        if (notCarried >= 0) {
+            m_rows.clear();
+            m_orig.clear();
+            reportShortAnswer(conn, m_table, {nameOf(m_cols[notCarried])}, flags);
+            return false;
+        }
         if (withOriginals)
             m_orig.push_back(std::make_unique<DBRow>(*row));
         m_rows.push_back(std::move(row));
     }
+    m_loaded = true;
     return true;
 }
 

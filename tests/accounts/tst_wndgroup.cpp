@@ -150,6 +150,8 @@ private slots:
     void buttons();
     void failedLoadLeavesThePageAsBuilt_data();
     void failedLoadLeavesThePageAsBuilt();
+    void shortAnswerLeavesNothingToEdit_data();
+    void shortAnswerLeavesNothingToEdit();
     void menuOnEmptySpace();
     void layoutKeptUnderVersion2();
     void activationOpensTheDialog_data();
@@ -314,6 +316,41 @@ void TestWndGroup::failedLoadLeavesThePageAsBuilt()
     // Not following the controller: a reset leaves the page alone.
     m_ctrl->reset();
     QCOMPARE(page->m_comboDomain->count(), 0);
+}
+
+// An answer without a column the page asked for is a failed load: no group is listed, so no
+// edit writes a cell the server did not send (rights) or names a group by a key it did not
+// send (name, domain).
+void TestWndGroup::shortAnswerLeavesNothingToEdit_data()
+{
+    QTest::addColumn<QString>("omitted");
+    QTest::newRow("rights") << "rights";
+    QTest::newRow("the key's name") << "name";
+    QTest::newRow("the key's domain") << "domain";
+}
+
+void TestWndGroup::shortAnswerLeavesNothingToEdit()
+{
+    QFETCH(QString, omitted);
+
+    QVERIFY(m_server->omitColumns("from group$", QStringList{omitted}, 1));
+    DialogRecorder recorder;
+    auto page = makePage();
+    QCOMPARE(recorder.messageTexts(),
+             QStringList{"Query failed: The server's answer lacks these columns of group: " + omitted});
+    QCOMPARE(int(m_server->journal().size()), 1); // the load stopped at the group table
+    QCOMPARE(page->m_list->topLevelItemCount(), 0);
+
+    // What the administrator might do next: Edit whatever is listed, OK untouched.
+    recorder.answerDialog(editMembers(recorder, {}, {}));
+    if (QTreeWidgetItem* first = page->m_list->topLevelItem(0)) {
+        page->m_list->setCurrentItem(first);
+        page->slotEdit();
+    }
+    QCOMPARE(m_ctrl->m_pending, QStringList());
+    for (const auto& entry : m_server->journal())
+        QVERIFY2(entry.statement.startsWith(QLatin1String("select "), Qt::CaseInsensitive),
+                 qPrintable(entry.statement));
 }
 
 void TestWndGroup::menuOnEmptySpace()

@@ -45,6 +45,8 @@ private slots:
     void unknownTypeShowsItsNumberAndIsKept();
     void failedLoadLeavesListWithoutColumns();
     void missingGroupIsKept();
+    void shortAnswerLeavesThePageUnready_data();
+    void shortAnswerLeavesThePageUnready();
 
 private:
     // This page takes the workspace before the controller.
@@ -455,6 +457,41 @@ void tst_WndAntispam::missingGroupIsKept()
     // A change elsewhere writes the group shown: the one stored.
     page->m_chkLogDUL->click();
     QCOMPARE(m_fixture.pending(), QStringList({"update antispam set DbLog='11'"}));
+}
+
+// An answer without a column the page asked for is a failed load: opening the page puts
+// nothing into the pending list, and no later change or Apply writes a cell the server did
+// not send or names a rule by a key it did not send.
+void tst_WndAntispam::shortAnswerLeavesThePageUnready_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("omitted");
+
+    QTest::newRow("the rules' enabled") << "HeaderFilter" << "enabled";
+    QTest::newRow("the rules' key content") << "HeaderFilter" << "content";
+    QTest::newRow("the settings' DbBlock") << "antispam" << "DbBlock";
+}
+
+void tst_WndAntispam::shortAnswerLeavesThePageUnready()
+{
+    QFETCH(QString, table);
+    QFETCH(QString, omitted);
+    QVERIFY(m_fixture.m_server->omitColumns("from " + table + "$", QStringList{omitted}, 1));
+    const int mark = m_fixture.journalSize();
+    WndAntispam* page = build();
+    QCOMPARE(m_fixture.messageTexts(),
+             QStringList{"Query failed: The server's answer lacks these columns of " + table + ": " + omitted});
+    QVERIFY(!page->isReady());
+    QCOMPARE(m_fixture.pending(), QStringList());
+
+    // What the administrator might do next: switch a rule and a setting, apply.
+    if (QFilterItem* item = itemOf(page, "X-Mailer"))
+        item->setData(0, Qt::CheckStateRole, Qt::Checked);
+    page->m_chkLogDUL->click();
+    QCOMPARE(m_fixture.pending(), QStringList());
+    m_fixture.apply();
+    for (const QString& statement : m_fixture.journalSince(mark))
+        QVERIFY2(statement.startsWith(QLatin1String("select "), Qt::CaseInsensitive), qPrintable(statement));
 }
 
 QTEST_MAIN(tst_WndAntispam)

@@ -49,6 +49,8 @@ private slots:
     void removeSeveralThenReset();
     void enablingFollowsTheChecks_data();
     void enablingFollowsTheChecks();
+    void shortAnswerLeavesThePageUnready_data();
+    void shortAnswerLeavesThePageUnready();
 
 private:
     WndAvir* build() { return m_fixture.build<WndAvir>(static_cast<Desktop*>(nullptr)); }
@@ -453,6 +455,43 @@ void tst_WndAvir::enablingFollowsTheChecks()
     QCOMPARE(states, enabled);
     QVERIFY(page->m_rbtnLeave->isEnabled());
     QVERIFY(page->m_list->isEnabled());
+}
+
+// An answer without a column the page asked for is a failed load: nothing the server did not
+// send is written, and no key the server did not send names a rule.
+void tst_WndAvir::shortAnswerLeavesThePageUnready_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("omitted");
+
+    QTest::newRow("a rule's key pattern") << "AttachFilter" << "pattern";
+    QTest::newRow("a rule's key action") << "AttachFilter" << "action";
+    QTest::newRow("a rule's enabled") << "AttachFilter" << "enabled";
+    QTest::newRow("the settings' DelayIfFailed") << "antivir" << "DelayIfFailed";
+}
+
+void tst_WndAvir::shortAnswerLeavesThePageUnready()
+{
+    QFETCH(QString, table);
+    QFETCH(QString, omitted);
+    QVERIFY(m_fixture.m_server->omitColumns("from " + table + "$", QStringList{omitted}, 1));
+    const int mark = m_fixture.journalSize();
+    WndAvir* page = build();
+    QCOMPARE(m_fixture.messageTexts(),
+             QStringList{"Query failed: The server's answer lacks these columns of " + table + ": " + omitted});
+    QVERIFY(!page->isReady());
+    QCOMPARE(m_fixture.pending(), QStringList());
+
+    // What the administrator might do next: move a rule, switch the filter, apply.
+    if (page->m_list->topLevelItemCount() > 0) {
+        page->m_list->setCurrentItem(page->m_list->topLevelItem(0));
+        page->m_btnDown->click();
+    }
+    page->m_chkFilterEnable->click();
+    QCOMPARE(m_fixture.pending(), QStringList());
+    m_fixture.apply();
+    for (const QString& statement : m_fixture.journalSince(mark))
+        QVERIFY2(statement.startsWith(QLatin1String("select "), Qt::CaseInsensitive), qPrintable(statement));
 }
 
 QTEST_MAIN(tst_WndAvir)

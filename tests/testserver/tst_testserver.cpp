@@ -69,6 +69,9 @@ private slots:
     void controls();
     void malformedAnswers();
     void shortenedAnswers();
+    void omittedColumns_data();
+    void omittedColumns();
+    void omittedColumnsRuleLimits();
     void greetingPlan_data();
     void greetingPlan();
     void datagrams();
@@ -336,6 +339,82 @@ void tst_TestServer::shortenedAnswers()
     QVERIFY(client.query("update info set Version='5.1'", &answer));
     QCOMPARE(answer.status, 0u);
     QCOMPARE(server->rows("info").value(0).value(1), QStringLiteral("5.1")); // ProductName, Version, ...
+}
+
+// An answer without some of its columns is a well-formed row set: those columns' descriptors
+// and cells are left out, every other column keeps its place in the order asked for.
+void tst_TestServer::omittedColumns_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("columns");
+    QTest::addColumn<Rows>("texts");
+
+    QTest::newRow("one named, in the middle")
+        << QStringList{"b"} << 0 << "a:1:1|c:2:0" << Rows{{"x", "7"}, {"y", "8"}};
+    QTest::newRow("named in another case")
+        << QStringList{"C"} << 0 << "a:1:1|b:1:0" << Rows{{"x", "one"}, {"y", "two"}};
+    QTest::newRow("the key and another")
+        << QStringList{"a", "c"} << 0 << "b:1:0" << Rows{{"one"}, {"two"}};
+    QTest::newRow("a name the answer lacks")
+        << QStringList{"z"} << 0 << "a:1:1|b:1:0|c:2:0" << Rows{{"x", "one", "7"}, {"y", "two", "8"}};
+    QTest::newRow("the last by count") << QStringList() << 1 << "a:1:1|b:1:0" << Rows{{"x", "one"}, {"y", "two"}};
+    QTest::newRow("the last two by count") << QStringList() << 2 << "a:1:1" << Rows{{"x"}, {"y"}};
+    QTest::newRow("more than there are") << QStringList() << 5 << "" << Rows{{}, {}};
+}
+
+void tst_TestServer::omittedColumns()
+{
+    QFETCH(QStringList, names);
+    QFETCH(int, count);
+    QFETCH(QString, columns);
+    QFETCH(Rows, texts);
+
+    auto server = startServer();
+    server->setTable("T", {{"a", TypeString, true}, {"b", TypeString}, {"c", TypeInt}},
+                     {{"x", "one", "7"}, {"y", "two", "8"}});
+    QVERIFY(names.isEmpty() ? server->omitColumns("^select .* from T", count, 1)
+                            : server->omitColumns("^select .* from T", names, 1));
+    RefClient client;
+    QVERIFY(client.handshake(server->port()));
+    RefClient::Answer answer;
+    QVERIFY(client.query("select a, b, c from T", &answer));
+    QCOMPARE(answer.status, 0u);
+    QCOMPARE(answer.columnText(), columns);
+    QCOMPARE(answer.cells.size(), texts.size());
+    for (const QList<QByteArray> &row : std::as_const(answer.cells))
+        QCOMPARE(row.size(), answer.columns.size());
+    QCOMPARE(answer.texts(), texts);
+    // The rule was for once.
+    QVERIFY(client.query("select a, b, c from T", &answer));
+    QCOMPARE(answer.columnText(), QStringLiteral("a:1:1|b:1:0|c:2:0"));
+    QCOMPARE(answer.texts(), (Rows{{"x", "one", "7"}, {"y", "two", "8"}}));
+}
+
+// Rules that would omit nothing are not added; a change is carried out and acknowledged as
+// usual; a statement the rule does not match keeps every column.
+void tst_TestServer::omittedColumnsRuleLimits()
+{
+    auto server = startServer();
+    server->setTable("T", {{"a", TypeString, true}, {"b", TypeString}}, {{"x", "one"}});
+    QVERIFY(!server->omitColumns("^select", QStringList()));
+    QVERIFY(!server->omitColumns("^select", 0));
+    QVERIFY(!server->omitColumns("(unclosed", QStringList{"b"}));
+    QVERIFY(!server->omitColumns("(unclosed", 1));
+    QVERIFY(server->omitColumns("^update|from T$", QStringList{"b"}));
+
+    RefClient client;
+    QVERIFY(client.handshake(server->port()));
+    RefClient::Answer answer;
+    QVERIFY(client.query("select a, b from T where a='x'", &answer));
+    QCOMPARE(answer.columnText(), QStringLiteral("a:1:1|b:1:0"));
+    QVERIFY(client.query("update T set b='two' where a='x'", &answer));
+    QCOMPARE(answer.status, 0u);
+    QCOMPARE(answer.affected, 1u);
+    QCOMPARE(server->rows("T"), (Rows{{"x", "two"}}));
+    QVERIFY(client.query("select a, b from T", &answer));
+    QCOMPARE(answer.columnText(), QStringLiteral("a:1:1"));
+    QCOMPARE(answer.texts(), (Rows{{"x"}}));
 }
 
 // The greeting a test plans: sent in pieces with pauses between them, then the connection closed.

@@ -61,8 +61,10 @@ private slots:
     void lostConnection();
     void malformedAnswerFailsOnlyItsRequest_data();
     void malformedAnswerFailsOnlyItsRequest();
-    void rowsWithoutColumnsLoadAsNone_data();
-    void rowsWithoutColumnsLoadAsNone();
+    void shortAnswerIsRefused_data();
+    void shortAnswerIsRefused();
+    void rowsWithoutColumnsAreRefused_data();
+    void rowsWithoutColumnsAreRefused();
     void applyStopsAtTheFirstRefusal();
 
 private:
@@ -319,7 +321,85 @@ void TestDBTableLoad::malformedAnswerFailsOnlyItsRequest()
     QCOMPARE(dialogs.messages.size(), messages.size());
 }
 
-void TestDBTableLoad::rowsWithoutColumnsLoadAsNone_data()
+// An answer with fewer columns than the load asked for (a server of another version, or one
+// that answers short) is refused whole: no cell it did not carry is left null to be written
+// back, nor to stand in a key.
+void TestDBTableLoad::shortAnswerIsRefused_data()
+{
+    QTest::addColumn<bool>("isFunction");
+    QTest::addColumn<QStringList>("omitted"); // names; empty: the last `count`
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QByteArray>("where");
+    QTest::addColumn<int>("flags");
+    QTest::addColumn<QStringList>("messages");
+
+    const QString lacks = QStringLiteral("Query failed: The server's answer lacks these columns of %1: %2");
+    QTest::newRow("a data column") << false << QStringList{"c"} << 0 << QByteArray() << 3
+                                   << QStringList{lacks.arg("T", "c")};
+    QTest::newRow("the first key column") << false << QStringList{"a"} << 0 << QByteArray() << 3
+                                          << QStringList{lacks.arg("T", "a")};
+    QTest::newRow("the second key column") << false << QStringList{"B"} << 0 << QByteArray() << 2
+                                           << QStringList{lacks.arg("T", "b")};
+    QTest::newRow("both key columns") << false << QStringList{"a", "b"} << 0 << QByteArray() << 3
+                                      << QStringList{lacks.arg("T", "a, b")};
+    QTest::newRow("the last, by count") << false << QStringList() << 1 << QByteArray() << 3
+                                        << QStringList{lacks.arg("T", "c")};
+    QTest::newRow("no row matched") << false << QStringList{"c"} << 0 << QByteArray("a='none'") << 3
+                                    << QStringList{lacks.arg("T", "c")};
+    QTest::newRow("not told with flags 0") << false << QStringList{"a"} << 0 << QByteArray() << 0
+                                           << QStringList();
+    QTest::newRow("a function's answer") << true << QStringList() << 1 << QByteArray() << 3
+                                         << QStringList{lacks.arg("get_auth_types()", "Name")};
+}
+
+void TestDBTableLoad::shortAnswerIsRefused()
+{
+    QFETCH(bool, isFunction);
+    QFETCH(QStringList, omitted);
+    QFETCH(int, count);
+    QFETCH(QByteArray, where);
+    QFETCH(int, flags);
+    QFETCH(QStringList, messages);
+
+    // A table that held rows before: a refused load leaves it none.
+    DBTable table;
+    QVERIFY(isFunction ? table.function(m_owner.get(), m_conn->get(), "get_auth_types()", authCols, 3)
+                       : loadT(table));
+    QVERIFY(!table.m_rows.empty());
+    m_ctrl->set(QStringList{QStringLiteral("kept")}, false);
+
+    DBTable fresh;
+    DialogRecorder dialogs;
+    for (DBTable *loaded : {&fresh, &table}) {
+        QVERIFY(omitted.isEmpty() ? m_server->omitColumns("^select", count, 1)
+                                  : m_server->omitColumns("^select", omitted, 1));
+        QVERIFY(isFunction
+                    ? !loaded->function(m_owner.get(), m_conn->get(), "get_auth_types()", authCols, flags)
+                    : !loaded->select(m_owner.get(), m_conn->get(), "T", testcols::example, flags,
+                                      where.isNull() ? nullptr : where.constData()));
+        QVERIFY(loaded->m_rows.empty());
+        QVERIFY(loaded->m_orig.empty());
+        QVERIFY(loaded->diff(true)->isEmpty());
+    }
+    QVERIFY(!fresh.m_loaded);
+    QCOMPARE(dialogs.messageTexts(), messages + messages);
+    for (const DialogRecorder::Message &message : dialogs.messages) {
+        QCOMPARE(message.icon, QMessageBox::Warning);
+        QCOMPARE(message.caption, BoxCaption);
+        QCOMPARE(message.parent.data(), m_owner.get());
+    }
+    // A refusal is not a loss: the pending list stays, and the session goes on.
+    QVERIFY(!m_conn->get()->m_lost);
+    QCOMPARE(m_owner->windowTitle(), OwnerTitle);
+    QCOMPARE(m_ctrl->m_pending, QStringList{QStringLiteral("kept")});
+    DBTable again;
+    QVERIFY(loadT(again));
+    QCOMPARE(textsOf(again), m_server->rows("T"));
+    for (const QString &statement : sessionJournal())
+        QVERIFY2(statement.startsWith(QLatin1String("select ")), qPrintable(statement));
+}
+
+void TestDBTableLoad::rowsWithoutColumnsAreRefused_data()
 {
     QTest::addColumn<quint32>("declared");
     QTest::newRow("0 rows") << quint32(0);
@@ -328,7 +408,7 @@ void TestDBTableLoad::rowsWithoutColumnsLoadAsNone_data()
     QTest::newRow("2^32 - 1 rows") << quint32(0xffffffffu);
 }
 
-void TestDBTableLoad::rowsWithoutColumnsLoadAsNone()
+void TestDBTableLoad::rowsWithoutColumnsAreRefused()
 {
     QFETCH(quint32, declared);
 
@@ -348,14 +428,16 @@ void TestDBTableLoad::rowsWithoutColumnsLoadAsNone()
         QCOMPARE(request.rowCount(), 0);
     }
 
+    // Short of every column the table asked for: refused, with no row built.
     m_ctrl->set(QStringList{QStringLiteral("delete from alias where lhs='x'")}, false);
     DialogRecorder dialogs;
     DBTable table;
-    QVERIFY(loadT(table));
-    QVERIFY(table.m_loaded);
+    QVERIFY(!loadT(table));
+    QVERIFY(!table.m_loaded);
     QCOMPARE(table.m_rows.size(), size_t(0));
     QVERIFY(table.diff(true)->isEmpty());
-    QCOMPARE(dialogs.messageTexts(), QStringList());
+    QCOMPARE(dialogs.messageTexts(),
+             QStringList{QStringLiteral("Query failed: The server's answer lacks these columns of T: a, b, c")});
     QVERIFY(!m_conn->get()->m_lost);
     QCOMPARE(m_owner->windowTitle(), OwnerTitle);
     QCOMPARE(m_ctrl->m_pending.size(), 1);
