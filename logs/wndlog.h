@@ -27,7 +27,7 @@ class WndProgress;
 //
 // The scroll bar counts lines, not pixels, so a log of any length scrolls alike; below
 // the last line there is one empty row. The area is 3000 pixels wide, or as wide as the
-// widest line cached. Following the end, or keys that jump, bring it back to the left edge;
+// widest line cached; the pager holds a long line cut, so no line widens it without bound. Following the end, or keys that jump, bring it back to the left edge;
 // under a selection, or one being dragged, a growing log only repaints.
 //
 // The administrator selects text by dragging (past the edges the view scrolls 30 pixels

@@ -63,6 +63,8 @@ private slots:
     void cacheStaysBoundedWhilePaging();
     void lines_data();
     void lines();
+    void longLinesAreCut_data();
+    void longLinesAreCut();
     void notices_data();
     void notices();
     void foreignOrTruncatedNoticesChangeNothing_data();
@@ -308,6 +310,46 @@ void tst_LogPager::lines()
     QVERIFY(load(*pager, 0, 5));
     QCOMPARE(pager->cachedCount(), 5);
     QCOMPARE(pager->line(row), expected);
+}
+
+void tst_LogPager::longLinesAreCut_data()
+{
+    QTest::addColumn<int>("length");
+    QTest::addColumn<bool>("cut");
+
+    QTest::newRow("as long as the limit: whole") << 10000 << false;
+    QTest::newRow("one character more: cut") << 10001 << true;
+    QTest::newRow("four megabytes: cut") << 4 * 1024 * 1024 << true;
+}
+
+// Loaded for the view or fetched for a copy, a line holds at most 10,000 characters and
+// then says that it was cut.
+void tst_LogPager::longLinesAreCut()
+{
+    QFETCH(int, length);
+    QFETCH(bool, cut);
+
+    QString line(length, u'-');
+    for (int i = 0; i < length; i += 10)
+        line.replace(i, 1, QChar(u'0' + (i / 10) % 10));
+    const QString expected = cut ? line.left(10000) + QStringLiteral("\u2026 [line cut at 10000 characters]") : line;
+    m_fix.server->addLog(QStringLiteral("long"), {QStringLiteral("before"), line, QStringLiteral("after")});
+    const std::unique_ptr<LogPager> pager = openPager(QStringLiteral("long"));
+    QVERIFY(pager);
+
+    QVERIFY(load(*pager, 0, 3));
+    QCOMPARE(pager->cachedCount(), 3);
+    QCOMPARE(pager->line(0), QStringLiteral("before"));
+    QCOMPARE(pager->line(1), expected);
+    QCOMPARE(pager->line(2), QStringLiteral("after"));
+
+    QSignalSpy lines(pager.get(), &LogPager::rangeLines);
+    QSignalSpy fetched(pager.get(), &LogPager::rangeFetched);
+    pager->fetchRange(1, 2);
+    QVERIFY(fetched.wait(5000));
+    QCOMPARE(fetched.constFirst().constFirst().toBool(), true);
+    QCOMPARE(lines.size(), 1);
+    QCOMPARE(lines.constFirst().at(1).toStringList(), QStringList{expected});
 }
 
 void tst_LogPager::notices_data()

@@ -38,6 +38,8 @@ private slots:
     void autoScrollFollowsThePointer();
     void copyFetchesRowsThatLeftTheCache();
     void copyThroughTheRowBelowTheLastLine();
+    void aLongLineIsShownAndCopiedCut_data();
+    void aLongLineIsShownAndCopiedCut();
     void copyOfTooManyLinesIsRefused_data();
     void copyOfTooManyLinesIsRefused();
     void longCopyRunsUnderTheWaitIndicatorAndAborts();
@@ -454,6 +456,33 @@ void tst_WndLogSelection::copyThroughTheRowBelowTheLastLine()
     QTRY_COMPARE(finished.size(), 1);
     QCOMPARE(finished.constFirst().constFirst().toBool(), true);
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("line 38\r\nshort line 39"));
+}
+
+void tst_WndLogSelection::aLongLineIsShownAndCopiedCut_data()
+{
+    QTest::addColumn<int>("length");
+    QTest::newRow("one character past the cut") << 10001;
+    QTest::newRow("a megabyte") << 1024 * 1024;
+}
+
+// The view is as wide as the cut line, and a copy takes the line as the view shows it.
+void tst_WndLogSelection::aLongLineIsShownAndCopiedCut()
+{
+    QFETCH(int, length);
+    const QString cut = QString(10000, u'x') + QStringLiteral("\u2026 [line cut at 10000 characters]");
+    m_fix.server->addLog(QStringLiteral("long"), {QStringLiteral("first"), QString(length, u'x'), QStringLiteral("last")});
+    const std::unique_ptr<WndLog> view = showView(QStringLiteral("long"));
+    QVERIFY(view);
+    QVERIFY(settle(*view));
+    QCOMPARE(view->topRow(), 0);
+    QCOMPARE(view->pager()->line(1), cut);
+    const int area = view->horizontalScrollBar()->maximum() + view->viewport()->width();
+    QVERIFY2(area <= QFontMetrics(view->font()).horizontalAdvance(cut) + 8, qPrintable(QString::number(area)));
+
+    drag(*view, at(*view, 0, 1), at(*view, 2, 1), Qt::ShiftModifier);
+    QVERIFY(view->hasSelection());
+    QTest::keyClick(view.get(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("first\r\n") + cut + QStringLiteral("\r\nlast"));
 }
 
 void tst_WndLogSelection::copyOfTooManyLinesIsRefused_data()
