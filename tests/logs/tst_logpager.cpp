@@ -201,34 +201,44 @@ void tst_LogPager::paging_data()
     QTest::addColumn<QStringList>("sent");
     QTest::addColumn<qint64>("cacheFirst");
     QTest::addColumn<qint64>("cacheEnd");
+    QTest::addColumn<Loads>("arrived"); // the spans rowsArrived() reported
 
     const Loads atEnd{{999970, 1000000}};
     QTest::newRow("opening at the end: a screen and the margin")
         << "big" << Loads{} << qint64(999970) << qint64(1000000)
-        << QStringList{"select LogData(\"big\", 999920, 80)"} << qint64(999920) << qint64(1000000);
+        << QStringList{"select LogData(\"big\", 999920, 80)"} << qint64(999920) << qint64(1000000)
+        << Loads{{999920, 1000000}};
     QTest::newRow("inside the cache nothing is sent")
         << "big" << atEnd << qint64(999930) << qint64(999960) << QStringList{} << qint64(999920)
-        << qint64(1000000);
+        << qint64(1000000) << Loads{};
     QTest::newRow("above the cache: a block ending at the old first line")
         << "big" << atEnd << qint64(999900) << qint64(999930)
-        << QStringList{"select LogData(\"big\", 999850, 70)"} << qint64(999850) << qint64(1000000);
+        << QStringList{"select LogData(\"big\", 999850, 70)"} << qint64(999850) << qint64(1000000)
+        << Loads{{999850, 999920}};
+    QTest::newRow("far above: the rows left below are trimmed")
+        << "big" << Loads{{500000, 500030}, {499930, 499960}} << qint64(499860) << qint64(499890)
+        << QStringList{"select LogData(\"big\", 499810, 70)"} << qint64(499810) << qint64(500040)
+        << Loads{{499810, 499880}};
     QTest::newRow("a far jump replaces the cache")
         << "big" << atEnd << qint64(500000) << qint64(500030)
-        << QStringList{"select LogData(\"big\", 499950, 135)"} << qint64(499950) << qint64(500085);
+        << QStringList{"select LogData(\"big\", 499950, 135)"} << qint64(499950) << qint64(500085)
+        << Loads{{499950, 500085}};
     QTest::newRow("below the cache: a block from the old end")
         << "big" << Loads{{500000, 500030}} << qint64(500060) << qint64(500100)
-        << QStringList{"select LogData(\"big\", 500085, 70)"} << qint64(499950) << qint64(500155);
+        << QStringList{"select LogData(\"big\", 500085, 70)"} << qint64(499950) << qint64(500155)
+        << Loads{{500085, 500155}};
     QTest::newRow("far below: the rows left behind are trimmed")
         << "big" << Loads{{500000, 500030}, {500060, 500100}} << qint64(500120) << qint64(500160)
-        << QStringList{"select LogData(\"big\", 500155, 60)"} << qint64(499970) << qint64(500215);
+        << QStringList{"select LogData(\"big\", 500155, 60)"} << qint64(499970) << qint64(500215)
+        << Loads{{500155, 500215}};
     QTest::newRow("the first lines")
         << "big" << Loads{} << qint64(0) << qint64(30) << QStringList{"select LogData(\"big\", 0, 85)"}
-        << qint64(0) << qint64(85);
+        << qint64(0) << qint64(85) << Loads{{0, 85}};
     QTest::newRow("server line numbers start at the log's first line")
         << "offset" << Loads{} << qint64(0) << qint64(10) << QStringList{"select LogData(\"offset\", 1000, 40)"}
-        << qint64(0) << qint64(40);
+        << qint64(0) << qint64(40) << Loads{{0, 40}};
     QTest::newRow("a log of no lines asks nothing")
-        << "empty" << Loads{} << qint64(0) << qint64(30) << QStringList{} << qint64(0) << qint64(0);
+        << "empty" << Loads{} << qint64(0) << qint64(30) << QStringList{} << qint64(0) << qint64(0) << Loads{};
 }
 
 void tst_LogPager::paging()
@@ -240,6 +250,7 @@ void tst_LogPager::paging()
     QFETCH(QStringList, sent);
     QFETCH(qint64, cacheFirst);
     QFETCH(qint64, cacheEnd);
+    QFETCH(Loads, arrived);
 
     const std::unique_ptr<LogPager> pager = openPager(name);
     QVERIFY(pager);
@@ -247,8 +258,13 @@ void tst_LogPager::paging()
         QVERIFY(load(*pager, earlier.first, earlier.second));
     m_fix.mark();
 
+    QSignalSpy spans(pager.get(), &LogPager::rowsArrived);
     QVERIFY(load(*pager, first, last));
     QCOMPARE(m_fix.statements(), sent);
+    Loads reported;
+    for (const QList<QVariant>& span : std::as_const(spans))
+        reported.append({span.at(0).toLongLong(), span.at(1).toLongLong()});
+    QCOMPARE(reported, arrived);
     QCOMPARE(pager->first(), cacheFirst);
     QCOMPARE(pager->end(), cacheEnd);
     QCOMPARE(pager->cachedCount(), int(cacheEnd - cacheFirst));
