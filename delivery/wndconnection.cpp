@@ -35,14 +35,14 @@ void WndConnection::fillItems(int)
     ListPage::layout().addRows(items);
 }
 
-void WndConnection::rebuildList(int)
+bool WndConnection::rebuildList(int)
 {
-    slotRefresh();
+    return refreshList(0, {&m_table, "show_connections()", dbcol_connection, true});
 }
 
 void WndConnection::slotRefresh()
 {
-    refreshList(0, {&m_table, "show_connections()", dbcol_connection, true});
+    rebuildList(0);
 }
 
 void WndConnection::slotCols()

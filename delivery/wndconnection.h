@@ -27,5 +27,5 @@ public slots:
 
 protected:
     void fillItems(int list) override;
-    void rebuildList(int list) override;
+    bool rebuildList(int list) override;
 };

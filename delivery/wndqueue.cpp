@@ -61,14 +61,14 @@ void WndQueue::fillItems(int)
     ListPage::layout().addRows(items);
 }
 
-void WndQueue::rebuildList(int)
+bool WndQueue::rebuildList(int)
 {
-    slotRefresh();
+    return refreshList(0, {&m_table, "show_queue()", dbcol_queue, true});
 }
 
 void WndQueue::slotRefresh()
 {
-    refreshList(0, {&m_table, "show_queue()", dbcol_queue, true});
+    rebuildList(0);
 }
 
 void WndQueue::slotSelectionChanged()

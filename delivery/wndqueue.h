@@ -39,7 +39,7 @@ public slots:
 
 protected:
     void fillItems(int list) override;
-    void rebuildList(int list) override;
+    bool rebuildList(int list) override;
 
 private:
     // Sends "SELECT <function>("<Id>")" for the chosen message as the page's own request

@@ -67,6 +67,12 @@ public:
     // position before which the column goes, counted before it is taken out. Then rebuilds
     // the view's columns.
     void changePos(int from, int to);
+    // The same record alone: the view keeps its columns and items. False, changing
+    // nothing, for a position the header does not have.
+    bool move(int from, int to);
+    // Moves the header sections of a view that shows this model's columns into the order
+    // of cols, without touching its columns or items (fillView() ends with it).
+    void placeSections();
     // Records the new width of view column `section`; the view already shows it.
     void changeSize(int section, int w);
 
@@ -103,5 +109,7 @@ public:
 private:
     int columnCount() const { return int(cols.size()); }
     int shownCount() const;
+    // placeSections() for a view whose first `first` columns are not the model's.
+    void placeSectionsFrom(int first);
     bool isConsistent() const;
 };

@@ -46,6 +46,20 @@ void Cols::fillView()
             header->resizeSection(column, width.at(id));
     }
 
+    placeSectionsFrom(first);
+}
+
+void Cols::placeSections()
+{
+    // A view built from another model, or not yet built, is not this model's to order.
+    const int first = view ? view->columnCount() - shownCount() : -1;
+    if (first >= 0)
+        placeSectionsFrom(first);
+}
+
+void Cols::placeSectionsFrom(int first)
+{
+    QHeaderView* header = view->header();
     // Section by section from the left: every section still to be placed stands at the
     // position being filled or right of it, so each move goes left or nowhere. Columns the
     // view had before stay in front.
@@ -62,10 +76,18 @@ void Cols::fillView()
 
 void Cols::changePos(int from, int to)
 {
+    if (!move(from, to))
+        return;
+    clearView();
+    fillView();
+}
+
+bool Cols::move(int from, int to)
+{
     const int shown = shownCount();
     // The header reports only positions it has; anything else would write outside cols.
     if (from < 0 || from >= shown || to < 0 || to > shown)
-        return;
+        return false;
     const int id = cols.at(from);
     if (from < to) {
         for (int i = from; i <= to - 2; ++i)
@@ -76,8 +98,7 @@ void Cols::changePos(int from, int to)
             cols[i] = cols.at(i - 1);
         cols[to] = id;
     }
-    clearView();
-    fillView();
+    return true;
 }
 
 void Cols::changeSize(int section, int w)

@@ -84,7 +84,7 @@ void ListLayout::connectHeaderMenu()
             [this, header](const QPoint& pos) { showMenu(header->viewport(), pos, false); });
 }
 
-void ListLayout::setRebuild(std::function<void()> rebuild)
+void ListLayout::setRebuild(std::function<bool()> rebuild)
 {
     m_rebuild = std::move(rebuild);
 }
@@ -192,9 +192,9 @@ bool ListLayout::modifyColumns()
     dialog.reset();
     if (!accepted)
         return false;
+    const Cols before(*m_model);
     *m_model = chosen;
-    rebuildAndSave();
-    return true;
+    return rebuildAndSave(before);
 }
 
 void ListLayout::dropItems()
@@ -234,24 +234,40 @@ void ListLayout::onSectionMoved(int /*logicalIndex*/, int oldVisualIndex, int ne
 
 void ListLayout::applyMove(int from, int to)
 {
-    {
-        const QScopedValueRollback<bool> rebuilding(m_rebuilding, true);
-        m_model->changePos(from, to);
-    }
-    rebuildAndSave();
+    // Only recorded: the header shows the move already, and the items stay until the
+    // rebuild replaces them, or for good when its rows do not come.
+    const Cols before(*m_model);
+    m_model->move(from, to);
+    rebuildAndSave(before);
 }
 
-void ListLayout::rebuildAndSave()
+bool ListLayout::rebuildAndSave(const Cols& before)
 {
     if (!m_rebuild) {
         updateView();
         save();
-        return;
+        return true;
     }
     const QPointer<ListLayout> self(this);
-    m_rebuild();
-    if (self)
-        save();
+    const bool rebuilt = m_rebuild();
+    if (!self)
+        return false;
+    if (!rebuilt) {
+        keepShownLayout(before);
+        return false;
+    }
+    save();
+    return true;
+}
+
+void ListLayout::keepShownLayout(const Cols& before)
+{
+    // Assignment keeps the model's view.
+    *m_model = before;
+    if (!m_view)
+        return;
+    const QScopedValueRollback<bool> rebuilding(m_rebuilding, true);
+    m_model->placeSections();
 }
 
 void ListLayout::onSectionResized(int logicalIndex, int /*oldSize*/, int newSize)

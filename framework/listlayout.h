@@ -57,9 +57,16 @@ public:
     void followHeader();
     // What redraws the list after a header drag or an accepted "Modify Columns": by default
     // updateView(), from the rows the page holds; a list that shows what the server says
-    // at the moment of asking asks again. The rebuild may wait for the server, and the page
-    // with this binding may go meanwhile: nothing is saved then.
-    void setRebuild(std::function<void()> rebuild);
+    // at the moment of asking asks again, and answers whether the rows came. The rebuild
+    // may wait for the server, and the page with this binding may go meanwhile: nothing is
+    // saved then.
+    //
+    // A layout change stands only with the rebuild it asked for. When the rows did not
+    // come (the server refused the reload), the view still shows the columns it had, with
+    // items that read their cells through the model: the model goes back to what it was
+    // before the change, a dragged header section back to its place, and nothing is
+    // saved. Every cell then stays under its own title and nothing on screen changes.
+    void setRebuild(std::function<bool()> rebuild);
 
     void load();
     void save();
@@ -81,7 +88,7 @@ public:
 
     // The page's slotCols(): runs the "Modify Columns" dialog on a copy of the model and,
     // when it is accepted, takes the result, rebuilds the view and saves. Returns whether
-    // the model changed hands.
+    // the model changed hands and kept the result (see setRebuild()).
     bool modifyColumns();
 
     // Takes the items out of the view without a signal: for a page being destroyed, whose
@@ -117,14 +124,18 @@ private:
     void saveSoon();
     void savePending();
     void showMenu(QWidget* area, const QPoint& pos, bool onItems);
-    // Redraws after a layout change and saves it; nothing once this binding is gone.
-    void rebuildAndSave();
+    // Redraws after a layout change and saves it; nothing once this binding is gone. A
+    // rebuild whose rows did not come puts the model back to `before` (setRebuild()).
+    // Returns whether the change stands.
+    bool rebuildAndSave(const Cols& before);
+    // The view shows `before` still: the model takes it back, and the header its order.
+    void keepShownLayout(const Cols& before);
 
     Cols* m_model;
     QPointer<QTreeWidget> m_view;
     QPointer<QWidget> m_page;
     T2Popup* m_popup = nullptr;
-    std::function<void()> m_rebuild;
+    std::function<bool()> m_rebuild;
 
     QPointer<Desktop> m_desktop;
     QString m_section;

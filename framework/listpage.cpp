@@ -94,7 +94,7 @@ int ListPage::addList(const ListSetup& setup)
     const int number = int(m_lists.size());
     m_connections.append(QObject::connect(&list->layout, &ListLayout::fillItems, m_page,
                                           [this, number] { fillItems(number); }));
-    list->layout.setRebuild([this, number] { rebuildList(number); });
+    list->layout.setRebuild([this, number] { return rebuildList(number); });
     m_lists.push_back(std::move(list));
     return number;
 }
@@ -144,9 +144,10 @@ bool ListPage::read(DBTable& into, const TableLoad& load, int flags) const
                          : into.select(m_page, m_conn, load.name, load.columns, flags);
 }
 
-void ListPage::rebuildList(int list)
+bool ListPage::rebuildList(int list)
 {
     updateView(list);
+    return true;
 }
 
 bool ListPage::loadTables(const QList<TableLoad>& loads)

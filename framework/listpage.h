@@ -44,7 +44,10 @@ class QWidget;
 // the number addList() gave it, and the menu acts on currentList(). Pages that only show
 // a status (queue, connections) use the status menu and no table: they ask the server
 // for their rows with refreshList(), in their constructor and on "&Refresh", and again
-// after every change of their columns (rebuildList()).
+// after every change of their columns (rebuildList(), which answers whether the rows
+// came). A reload refused changes nothing on screen, and a column change that asked for
+// it does not stand: the list keeps its rows, its columns and its layout, and every cell
+// stays under its own title (ListLayout::setRebuild()).
 //
 // A page whose load failed stays unfinished: its lists get no columns, it follows neither
 // Apply and Reset nor its list headers (no header menu; drags and resizes are neither
@@ -248,8 +251,9 @@ protected:
     // by Reset: the lists' tables in list order, unless the page says otherwise.
     virtual QList<DBTable*> pendingTables() const;
     // What redraws the list after a header drag or an accepted "Modify Columns" dialog:
-    // updateView() from the rows held; a status page overrides it to ask the server again.
-    virtual void rebuildList(int list);
+    // updateView() from the rows held; a status page overrides it to ask the server again
+    // (refreshList()). True when the list was drawn anew; false keeps the layout it had.
+    virtual bool rebuildList(int list);
     // The list the menu's entries act on.
     virtual int currentList() const { return 0; }
     // On Apply, once the tables are committed, and on Reset, once they are restored.

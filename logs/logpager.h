@@ -32,6 +32,11 @@ class QWidget;
 // brings nothing backs off (below). A cache that ends less than a block above the rows is
 // therefore continued from its end rather than replaced.
 //
+// What one line costs is bounded whatever the server sends: a line longer than
+// MaxLineLength characters is cut there and ends in cutLineMark(), which says so. Loads and
+// range fetches read lines alike, so what the viewer holds, measures, paints and copies is
+// the cut line; only the answer itself, while it is read, holds the whole line.
+//
 // Nothing here waits: each request is polled from a timer while the event loop runs, so a
 // viewer is never inside a nested event loop and may be deleted at any time; deleting the
 // pager abandons its open requests (the connection then never sends or drops their answers).
@@ -48,6 +53,11 @@ class LogPager : public QObject
     Q_OBJECT
 
 public:
+    // The most characters of a line that are kept; see the class comment.
+    static constexpr int MaxLineLength = 10000;
+    // What follows the kept characters of a line that was cut.
+    static QString cutLineMark();
+
     // How the extent changed with an update notice.
     struct ExtentChange
     {
@@ -181,6 +191,8 @@ private:
     void readExtent(DBReq& request);
     RowSpan takeRows(DBReq& request, const Load& load);
     bool readLine(DBReq& request, int row, QString* text) const;
+    // The line's bytes as text, cut past MaxLineLength.
+    QString lineText(const QByteArray& bytes) const;
     void trim(qint64 keepLow, qint64 keepHigh);
     void dropCache();
     void startBackOff();

@@ -24,6 +24,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 namespace {
 
@@ -830,6 +831,7 @@ void WndLog::slotCopyText()
     }
     // Rows that left the cache are read again; the copy ends when they have come, with the
     // selection as it was now. Input waits meanwhile, but for "&Abort".
+    m_focusBeforeCopy = QApplication::focusWidget();
     m_copyIndicator.reset(new WndProgress(
         this, QCoreApplication::translate("WndProgress", "Transfering data ...")));
     m_copyWatch->start();
@@ -878,11 +880,21 @@ void WndLog::finishCopy(bool ok)
         QApplication::clipboard()->setText(m_copyText);
     }
     m_copyBuffer = QString();
+    dismissCopyIndicator(done);
+    emit copyFinished(done);
+}
+
+void WndLog::dismissCopyIndicator(bool linger)
+{
+    if (!m_copyIndicator)
+        return;
     // A copy that came through lets its indicator stay up long enough to be read.
-    if (done && m_copyIndicator)
+    if (linger)
         delete m_copyIndicator.release();
     m_copyIndicator.reset();
-    emit copyFinished(done);
+    const QPointer<QWidget> focus = std::exchange(m_focusBeforeCopy, nullptr);
+    if (focus && focus->isVisible())
+        focus->setFocus(Qt::OtherFocusReason);
 }
 
 void WndLog::abortCopyWhenAsked()

@@ -27,7 +27,7 @@ class WndProgress;
 //
 // The scroll bar counts lines, not pixels, so a log of any length scrolls alike; below
 // the last line there is one empty row. The area is 3000 pixels wide, or as wide as the
-// widest line cached. Following the end, or keys that jump, bring it back to the left edge;
+// widest line cached; the pager holds a long line cut, so no line widens it without bound. Following the end, or keys that jump, bring it back to the left edge;
 // under a selection, or one being dragged, a growing log only repaints.
 //
 // The administrator selects text by dragging (past the edges the view scrolls 30 pixels
@@ -37,7 +37,10 @@ class WndProgress;
 //
 // A copy of up to MaxCopyLines lines is built as the rows arrive, under the wait indicator
 // ("Transfering data ..." with "&Abort"; input waits meanwhile); a larger selection is
-// refused with a box before anything is asked for. The limit lets an administrator copy
+// refused with a box before anything is asked for. When the indicator goes, the keyboard
+// focus goes back to where the copy found it, the view itself as a rule: a click on
+// "&Abort" takes the focus, and the indicator hiding would pass it along the window's chain,
+// in the main window to the navigation tree, where the next key would switch the page. The limit lets an administrator copy
 // hundreds of thousands of lines, yet keeps a count the server announces (up to 2^32 - 1
 // lines) from driving the copy's memory and requests.
 //
@@ -175,6 +178,7 @@ private:
     void appendCopyLines(qint64 firstRow, const QStringList& lines);
     void appendCopyLine(qint64 row, const QString& line);
     void finishCopy(bool ok);
+    void dismissCopyIndicator(bool linger);
     void abortCopyWhenAsked();
     void measureFont();
     void buildCharsetMenu();
@@ -243,6 +247,8 @@ private:
         void operator()(WndProgress* indicator) const;
     };
     std::unique_ptr<WndProgress, DismissIndicator> m_copyIndicator;
+    // The focus when the copy under the indicator began.
+    QPointer<QWidget> m_focusBeforeCopy;
     QTimer* m_copyWatch;
     // Two entries: the first and the last line of a selection are painted in turn.
     mutable std::array<LineEdges, 2> m_edges;

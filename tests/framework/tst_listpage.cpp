@@ -1,11 +1,13 @@
 // The list-page base, on a small editable page of the tests' own whose table lives on the
 // stand-in server and whose edit dialog is a script of the test.
 
+#include "columnsdialog.h"
 #include "dbctrl.h"
 #include "dbrow.h"
 #include "dbtable.h"
 #include "dialogrecorder.h"
 #include "listpage.h"
+#include "listtexts.h"
 #include "pagesession.h"
 
 #include <QAction>
@@ -61,6 +63,28 @@ public:
     }
     DBRow* row;
     const Cols* cols;
+};
+
+// A row of a status list as the module's are: it keeps its texts by column id and finds
+// the id a view column shows through the list's column model each time it is drawn.
+class StatusItem : public QTreeWidgetItem
+{
+public:
+    StatusItem(QStringList textsById, const Cols* cols)
+        : m_texts(std::move(textsById))
+        , m_cols(cols)
+    {
+    }
+    QVariant data(int column, int role) const override
+    {
+        if (role == Qt::DisplayRole)
+            return m_texts.value(m_cols->disp.value(column, -1));
+        return QTreeWidgetItem::data(column, role);
+    }
+
+private:
+    QStringList m_texts;
+    const Cols* m_cols;
 };
 
 // Calls `onHide` when `watched` is hidden; not owned by it, so it outlives its destruction.
@@ -236,13 +260,15 @@ public slots:
 protected:
     void fillItems(int) override
     {
-        // Texts only: a refused reload empties the table under the items.
-        for (const auto& row : table.m_rows) {
-            auto* item = new QTreeWidgetItem(list);
-            cols().showItem(item, [&row](int id) { return cellText(row.get(), id == 0 ? "name" : "note"); });
-        }
+        // Copies of the texts: a refused reload empties the table under the items.
+        for (const auto& row : table.m_rows)
+            list->addTopLevelItem(new StatusItem({cellText(row.get(), "name"), cellText(row.get(), "note")}, &cols()));
     }
-    void rebuildList(int) override { slotRefresh(); }
+    bool rebuildList(int) override
+    {
+        slotRefresh();
+        return lastRefresh;
+    }
 };
 
 ThingsPage::Edit rename(const QString& name)
@@ -296,6 +322,8 @@ private slots:
     void cancelRestoresANullCellExactly();
     void statusPageRefreshesQuietly();
     void statusPageAsksAgainAfterColumnChanges();
+    void statusPageKeepsItsLayoutWhenTheReloadIsRefused_data();
+    void statusPageKeepsItsLayoutWhenTheReloadIsRefused();
     void itemsGoBeforeTheListIsHiddenOnDestruction();
 
 private:
@@ -626,6 +654,46 @@ void TestListPage::statusPageAsksAgainAfterColumnChanges()
     recorder.answerDialog(QDialog::Accepted);
     page.slotCols();
     QCOMPARE(loads(), 3);
+}
+
+void TestListPage::statusPageKeepsItsLayoutWhenTheReloadIsRefused_data()
+{
+    QTest::addColumn<QString>("hidden"); // the column "Modify Columns" hides; none: a header drag
+
+    QTest::newRow("the first column hidden") << "Name";
+    QTest::newRow("the last column hidden") << "Note";
+    QTest::newRow("the second column dragged to the front") << QString();
+}
+
+// The columns change, the server refuses the reload that follows: the list shows what it
+// showed, every cell under its own title, and the next reload draws the same layout.
+void TestListPage::statusPageKeepsItsLayoutWhenTheReloadIsRefused()
+{
+    QFETCH(QString, hidden);
+
+    StatusPage page(m_session->connection(), m_ctrl);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    const QList<QStringList> shown = shownColumns(page.list);
+    QCOMPARE(shown, (QList<QStringList>{{"Name", "ann", "bob", "cid", "ann"}, {"Note", "a", "b", "c", "d"}}));
+    QVERIFY(m_server->refuse("from things", 109, 1));
+    DialogRecorder recorder;
+    if (!hidden.isEmpty()) {
+        recorder.answerDialog(hideColumnNamed(hidden));
+        page.slotCols();
+        QCOMPARE(recorder.dialogs.size(), 1);
+    } else {
+        page.list->header()->moveSection(1, 0);
+        QTRY_VERIFY(!page.lastRefresh);
+    }
+    QVERIFY(!page.lastRefresh);
+    QCOMPARE(recorder.messages.size(), 0);
+    QCOMPARE(shownColumns(page.list), shown);
+    QCOMPARE(page.shownNames(), (QStringList{"ann", "ann", "bob", "cid"}));
+
+    page.slotRefresh();
+    QVERIFY(page.lastRefresh);
+    QCOMPARE(shownColumns(page.list), shown);
 }
 
 // A shown page destroyed: its form, destroyed last, hides the list, which lays its items out

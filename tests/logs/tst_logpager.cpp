@@ -63,6 +63,8 @@ private slots:
     void cacheStaysBoundedWhilePaging();
     void lines_data();
     void lines();
+    void longLinesAreCut_data();
+    void longLinesAreCut();
     void notices_data();
     void notices();
     void foreignOrTruncatedNoticesChangeNothing_data();
@@ -199,34 +201,44 @@ void tst_LogPager::paging_data()
     QTest::addColumn<QStringList>("sent");
     QTest::addColumn<qint64>("cacheFirst");
     QTest::addColumn<qint64>("cacheEnd");
+    QTest::addColumn<Loads>("arrived"); // the spans rowsArrived() reported
 
     const Loads atEnd{{999970, 1000000}};
     QTest::newRow("opening at the end: a screen and the margin")
         << "big" << Loads{} << qint64(999970) << qint64(1000000)
-        << QStringList{"select LogData(\"big\", 999920, 80)"} << qint64(999920) << qint64(1000000);
+        << QStringList{"select LogData(\"big\", 999920, 80)"} << qint64(999920) << qint64(1000000)
+        << Loads{{999920, 1000000}};
     QTest::newRow("inside the cache nothing is sent")
         << "big" << atEnd << qint64(999930) << qint64(999960) << QStringList{} << qint64(999920)
-        << qint64(1000000);
+        << qint64(1000000) << Loads{};
     QTest::newRow("above the cache: a block ending at the old first line")
         << "big" << atEnd << qint64(999900) << qint64(999930)
-        << QStringList{"select LogData(\"big\", 999850, 70)"} << qint64(999850) << qint64(1000000);
+        << QStringList{"select LogData(\"big\", 999850, 70)"} << qint64(999850) << qint64(1000000)
+        << Loads{{999850, 999920}};
+    QTest::newRow("far above: the rows left below are trimmed")
+        << "big" << Loads{{500000, 500030}, {499930, 499960}} << qint64(499860) << qint64(499890)
+        << QStringList{"select LogData(\"big\", 499810, 70)"} << qint64(499810) << qint64(500040)
+        << Loads{{499810, 499880}};
     QTest::newRow("a far jump replaces the cache")
         << "big" << atEnd << qint64(500000) << qint64(500030)
-        << QStringList{"select LogData(\"big\", 499950, 135)"} << qint64(499950) << qint64(500085);
+        << QStringList{"select LogData(\"big\", 499950, 135)"} << qint64(499950) << qint64(500085)
+        << Loads{{499950, 500085}};
     QTest::newRow("below the cache: a block from the old end")
         << "big" << Loads{{500000, 500030}} << qint64(500060) << qint64(500100)
-        << QStringList{"select LogData(\"big\", 500085, 70)"} << qint64(499950) << qint64(500155);
+        << QStringList{"select LogData(\"big\", 500085, 70)"} << qint64(499950) << qint64(500155)
+        << Loads{{500085, 500155}};
     QTest::newRow("far below: the rows left behind are trimmed")
         << "big" << Loads{{500000, 500030}, {500060, 500100}} << qint64(500120) << qint64(500160)
-        << QStringList{"select LogData(\"big\", 500155, 60)"} << qint64(499970) << qint64(500215);
+        << QStringList{"select LogData(\"big\", 500155, 60)"} << qint64(499970) << qint64(500215)
+        << Loads{{500155, 500215}};
     QTest::newRow("the first lines")
         << "big" << Loads{} << qint64(0) << qint64(30) << QStringList{"select LogData(\"big\", 0, 85)"}
-        << qint64(0) << qint64(85);
+        << qint64(0) << qint64(85) << Loads{{0, 85}};
     QTest::newRow("server line numbers start at the log's first line")
         << "offset" << Loads{} << qint64(0) << qint64(10) << QStringList{"select LogData(\"offset\", 1000, 40)"}
-        << qint64(0) << qint64(40);
+        << qint64(0) << qint64(40) << Loads{{0, 40}};
     QTest::newRow("a log of no lines asks nothing")
-        << "empty" << Loads{} << qint64(0) << qint64(30) << QStringList{} << qint64(0) << qint64(0);
+        << "empty" << Loads{} << qint64(0) << qint64(30) << QStringList{} << qint64(0) << qint64(0) << Loads{};
 }
 
 void tst_LogPager::paging()
@@ -238,6 +250,7 @@ void tst_LogPager::paging()
     QFETCH(QStringList, sent);
     QFETCH(qint64, cacheFirst);
     QFETCH(qint64, cacheEnd);
+    QFETCH(Loads, arrived);
 
     const std::unique_ptr<LogPager> pager = openPager(name);
     QVERIFY(pager);
@@ -245,8 +258,13 @@ void tst_LogPager::paging()
         QVERIFY(load(*pager, earlier.first, earlier.second));
     m_fix.mark();
 
+    QSignalSpy spans(pager.get(), &LogPager::rowsArrived);
     QVERIFY(load(*pager, first, last));
     QCOMPARE(m_fix.statements(), sent);
+    Loads reported;
+    for (const QList<QVariant>& span : std::as_const(spans))
+        reported.append({span.at(0).toLongLong(), span.at(1).toLongLong()});
+    QCOMPARE(reported, arrived);
     QCOMPARE(pager->first(), cacheFirst);
     QCOMPARE(pager->end(), cacheEnd);
     QCOMPARE(pager->cachedCount(), int(cacheEnd - cacheFirst));
@@ -308,6 +326,46 @@ void tst_LogPager::lines()
     QVERIFY(load(*pager, 0, 5));
     QCOMPARE(pager->cachedCount(), 5);
     QCOMPARE(pager->line(row), expected);
+}
+
+void tst_LogPager::longLinesAreCut_data()
+{
+    QTest::addColumn<int>("length");
+    QTest::addColumn<bool>("cut");
+
+    QTest::newRow("as long as the limit: whole") << 10000 << false;
+    QTest::newRow("one character more: cut") << 10001 << true;
+    QTest::newRow("four megabytes: cut") << 4 * 1024 * 1024 << true;
+}
+
+// Loaded for the view or fetched for a copy, a line holds at most 10,000 characters and
+// then says that it was cut.
+void tst_LogPager::longLinesAreCut()
+{
+    QFETCH(int, length);
+    QFETCH(bool, cut);
+
+    QString line(length, u'-');
+    for (int i = 0; i < length; i += 10)
+        line.replace(i, 1, QChar(u'0' + (i / 10) % 10));
+    const QString expected = cut ? line.left(10000) + QStringLiteral("\u2026 [line cut at 10000 characters]") : line;
+    m_fix.server->addLog(QStringLiteral("long"), {QStringLiteral("before"), line, QStringLiteral("after")});
+    const std::unique_ptr<LogPager> pager = openPager(QStringLiteral("long"));
+    QVERIFY(pager);
+
+    QVERIFY(load(*pager, 0, 3));
+    QCOMPARE(pager->cachedCount(), 3);
+    QCOMPARE(pager->line(0), QStringLiteral("before"));
+    QCOMPARE(pager->line(1), expected);
+    QCOMPARE(pager->line(2), QStringLiteral("after"));
+
+    QSignalSpy lines(pager.get(), &LogPager::rangeLines);
+    QSignalSpy fetched(pager.get(), &LogPager::rangeFetched);
+    pager->fetchRange(1, 2);
+    QVERIFY(fetched.wait(5000));
+    QCOMPARE(fetched.constFirst().constFirst().toBool(), true);
+    QCOMPARE(lines.size(), 1);
+    QCOMPARE(lines.constFirst().at(1).toStringList(), QStringList{expected});
 }
 
 void tst_LogPager::notices_data()

@@ -42,8 +42,11 @@ private slots:
     void aLogOfNoLinesRequestsNothing();
     void growth_data();
     void growth();
+    void followsFromTheEmptyRowJustInView_data();
+    void followsFromTheEmptyRowJustInView();
     void theWidthCoversTheLongestCachedLine_data();
     void theWidthCoversTheLongestCachedLine();
+    void theWidthFollowsRowsBroughtAbove();
     void shrinkOrRotationScrollsToTheEnd_data();
     void shrinkOrRotationScrollsToTheEnd();
     void refusedLoadIsNotRepeatedOnEveryPaint();
@@ -234,6 +237,41 @@ void tst_WndLog::growth()
                                             .arg(m_fix.logId(name)).arg(before + 60)));
 }
 
+void tst_WndLog::followsFromTheEmptyRowJustInView_data()
+{
+    QTest::addColumn<int>("belowLastLine"); // pixels of the view below the last line
+    QTest::addColumn<bool>("follows");
+
+    QTest::newRow("a pixel of the empty row in view: it follows") << 1 << true;
+    QTest::newRow("the last line at the bottom edge: it stays") << 0 << false;
+}
+
+// The view follows the log's growth while it shows the empty row below the last line, and
+// one pixel of that row is enough.
+void tst_WndLog::followsFromTheEmptyRowJustInView()
+{
+    QFETCH(int, belowLastLine);
+    QFETCH(bool, follows);
+
+    const std::unique_ptr<WndLog> view = showView(QStringLiteral("short"));
+    QVERIFY(view);
+    const int rows = 10;
+    const int height = rows * view->lineHeight() + belowLastLine;
+    view->resize(view->width(), view->height() + height - view->viewport()->height());
+    QTRY_COMPARE(view->viewport()->height(), height);
+    QVERIFY(settle(*view));
+    QCOMPARE(view->visibleRows(), rows);
+    view->verticalScrollBar()->setValue(ShortLines - rows);
+    QVERIFY(settle(*view));
+    QCOMPARE(view->topRow(), qint64(ShortLines - rows));
+    QCOMPARE(view->showsEnd(), follows);
+
+    QVERIFY(m_fix.server->appendLogLines(QStringLiteral("short"), shortLines(ShortLines, 5)));
+    QTRY_COMPARE(view->pager()->count(), quint32(ShortLines + 5));
+    QVERIFY(settle(*view));
+    QCOMPARE(view->topRow(), qint64(follows ? ShortLines + 5 + 1 - rows : ShortLines - rows));
+}
+
 void tst_WndLog::theWidthCoversTheLongestCachedLine_data()
 {
     QTest::addColumn<int>("longest"); // characters of the longest line, 'W's
@@ -292,6 +330,35 @@ void tst_WndLog::theWidthCoversTheLongestCachedLine()
         QVERIFY2(area >= widest + 2 && area <= widest + 8,
                  qPrintable(QStringLiteral("%1 for %2").arg(area).arg(widest)));
     }
+}
+
+// Lines wider than 3000 pixels above the rows the view opened with, brought in by a load
+// that puts its rows above the cache: the area widens for them.
+void tst_WndLog::theWidthFollowsRowsBroughtAbove()
+{
+    const QString name = QStringLiteral("wide above");
+    QStringList lines;
+    for (int i = 0; i < 300; ++i)
+        lines.append(QString(900, u'W'));
+    lines += shortLines(300, 100);
+    m_fix.server->addLog(name, lines);
+    const std::unique_ptr<WndLog> view = showView(name);
+    QVERIFY(view);
+    QVERIFY(settle(*view));
+    const qint64 oldFirst = view->pager()->first();
+    QVERIFY(oldFirst >= 300);
+    QCOMPARE(view->horizontalScrollBar()->maximum() + view->viewport()->width(), 3000);
+    m_fix.mark();
+
+    view->verticalScrollBar()->setValue(view->verticalScrollBar()->value() - 60);
+    QVERIFY(settle(*view));
+    const qint64 from = view->topRow() - 50;
+    QVERIFY(from < 300);
+    QCOMPARE(m_fix.statements(), QStringList{LogPager::logDataStatement(name, quint64(from), quint64(oldFirst - from))});
+    QCOMPARE(view->pager()->first(), from);
+    const int widest = QFontMetrics(view->font()).horizontalAdvance(lines.constFirst());
+    const int area = view->horizontalScrollBar()->maximum() + view->viewport()->width();
+    QVERIFY2(area >= widest + 2 && area <= widest + 8, qPrintable(QStringLiteral("%1 for %2").arg(area).arg(widest)));
 }
 
 void tst_WndLog::shrinkOrRotationScrollsToTheEnd_data()

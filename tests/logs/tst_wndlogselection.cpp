@@ -7,11 +7,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include <memory>
@@ -38,9 +40,13 @@ private slots:
     void autoScrollFollowsThePointer();
     void copyFetchesRowsThatLeftTheCache();
     void copyThroughTheRowBelowTheLastLine();
+    void aLongLineIsShownAndCopiedCut_data();
+    void aLongLineIsShownAndCopiedCut();
     void copyOfTooManyLinesIsRefused_data();
     void copyOfTooManyLinesIsRefused();
     void longCopyRunsUnderTheWaitIndicatorAndAborts();
+    void abortGivesTheFocusBackToTheView_data();
+    void abortGivesTheFocusBackToTheView();
     void copyWithShortAnswersMakesProgress();
     void growthDoesNotScrollUnderASelection_data();
     void growthDoesNotScrollUnderASelection();
@@ -456,6 +462,33 @@ void tst_WndLogSelection::copyThroughTheRowBelowTheLastLine()
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("line 38\r\nshort line 39"));
 }
 
+void tst_WndLogSelection::aLongLineIsShownAndCopiedCut_data()
+{
+    QTest::addColumn<int>("length");
+    QTest::newRow("one character past the cut") << 10001;
+    QTest::newRow("a megabyte") << 1024 * 1024;
+}
+
+// The view is as wide as the cut line, and a copy takes the line as the view shows it.
+void tst_WndLogSelection::aLongLineIsShownAndCopiedCut()
+{
+    QFETCH(int, length);
+    const QString cut = QString(10000, u'x') + QStringLiteral("\u2026 [line cut at 10000 characters]");
+    m_fix.server->addLog(QStringLiteral("long"), {QStringLiteral("first"), QString(length, u'x'), QStringLiteral("last")});
+    const std::unique_ptr<WndLog> view = showView(QStringLiteral("long"));
+    QVERIFY(view);
+    QVERIFY(settle(*view));
+    QCOMPARE(view->topRow(), 0);
+    QCOMPARE(view->pager()->line(1), cut);
+    const int area = view->horizontalScrollBar()->maximum() + view->viewport()->width();
+    QVERIFY2(area <= QFontMetrics(view->font()).horizontalAdvance(cut) + 8, qPrintable(QString::number(area)));
+
+    drag(*view, at(*view, 0, 1), at(*view, 2, 1), Qt::ShiftModifier);
+    QVERIFY(view->hasSelection());
+    QTest::keyClick(view.get(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("first\r\n") + cut + QStringLiteral("\r\nlast"));
+}
+
 void tst_WndLogSelection::copyOfTooManyLinesIsRefused_data()
 {
     QTest::addColumn<quint32>("announced"); // lines a notice announces; 0: the log's own
@@ -566,6 +599,56 @@ void tst_WndLogSelection::longCopyRunsUnderTheWaitIndicatorAndAborts()
     QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 2, 10000);
     QCOMPARE(finished.last().constFirst().toBool(), true);
     QCOMPARE(QApplication::clipboard()->text().count(QLatin1String("\r\n")), 50000);
+}
+
+void tst_WndLogSelection::abortGivesTheFocusBackToTheView_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("toTheEnd"); // the view's top row after the key: the last, or one up
+
+    QTest::newRow("Up scrolls the view a row up") << int(Qt::Key_Up) << false;
+    QTest::newRow("End scrolls the view to the end") << int(Qt::Key_End) << true;
+}
+
+// In the main window the view stands beside the navigation tree, which is next in the focus
+// chain: after "&Abort" of a copy the keys still go to the view, and none switches the page.
+void tst_WndLogSelection::abortGivesTheFocusBackToTheView()
+{
+    QFETCH(int, key);
+    QFETCH(bool, toTheEnd);
+
+    QWidget window;
+    auto* tree = new QTreeWidget(&window);
+    for (const char* page : {"Users", "Groups", "Logs", "Queue"})
+        new QTreeWidgetItem(tree, {QLatin1String(page)});
+    tree->setCurrentItem(tree->topLevelItem(2));
+    WndLog* view = createLogView(&window, m_fix.connection(), QStringLiteral("big"), Qt::Widget);
+    auto* panes = new QHBoxLayout(&window);
+    panes->addWidget(tree);
+    panes->addWidget(view, 1);
+    window.resize(700, 300);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(settle(*view));
+    QVERIFY(selectRows(*view, 100000, 150000));
+    view->setFocus();
+    QCOMPARE(QApplication::focusWidget(), view);
+
+    QVERIFY(m_fix.server->delay(QStringLiteral("LogData"), 200));
+    QSignalSpy finished(view, &WndLog::copyFinished);
+    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    WndProgress* indicator = nullptr;
+    QTRY_VERIFY((indicator = view->findChild<WndProgress*>()) && indicator->isVisible());
+    QTest::mouseClick(indicator->findChild<QPushButton*>(QStringLiteral("btnAbort")), Qt::LeftButton);
+    QTRY_COMPARE(finished.size(), 1);
+    QCOMPARE(finished.constFirst().constFirst().toBool(), false);
+    m_fix.server->clearControls();
+
+    QCOMPARE(QApplication::focusWidget(), view);
+    const qint64 top = view->topRow();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+    QCOMPARE(tree->currentItem(), tree->topLevelItem(2));
+    QCOMPARE(view->topRow(), toTheEnd ? qint64(BigLines) + 1 - view->visibleRows() : top - 1);
 }
 
 // Blocks that come back shorter than asked are continued where they ended.
