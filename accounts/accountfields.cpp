@@ -7,6 +7,7 @@
 #include "dialogseam.h"
 #include "dlgaddgroup.h"
 #include "globaldata.h"
+#include "numberfields.h"
 #include "qgroupitem.h"
 #include "scopedqpointer.h"
 #include "untouchedfields.h"
@@ -23,6 +24,8 @@ using AccountTexts::cell;
 namespace {
 
 const int UnitShift[] = {10, 20, 30};
+// The largest number the quota fields take.
+constexpr qint64 HighestEntry = 1000000;
 
 void addShortColumns(Cols& cols)
 {
@@ -152,11 +155,26 @@ RightsChoice AccountFields::rightsChoice() const
     return {m_w.rbtnNoAcc, m_w.rbtnViewLogs, m_w.rbtnFullAcc};
 }
 
+void AccountFields::acceptNumbers()
+{
+    for (QLineEdit* field : {m_w.editDiskSpace, m_w.editNumMess})
+        NumberFields::acceptDigits(field, 0, HighestEntry);
+}
+
+bool AccountFields::confirmNumbers()
+{
+    return NumberFields::confirmWritable(QObject::tr("Disk space"), m_w.editDiskSpace)
+        && NumberFields::confirmWritable(QObject::tr("Number of messages"), m_w.editNumMess);
+}
+
 void AccountFields::writeQuota(DBRow* row)
 {
     const qint64 bytes = quotaBytes(m_w.editDiskSpace->text(), m_w.comboKB->currentIndex());
-    setCell(row, "qstorage", m_untouched.value(QStringLiteral("qstorage"), QString::number(bytes)));
-    setCell(row, "qmessage", m_w.editNumMess->text());
+    if (!m_untouched.isTouched(QStringLiteral("qstorage"))
+        || NumberFields::isWritable(m_w.editDiskSpace))
+        setCell(row, "qstorage", m_untouched.value(QStringLiteral("qstorage"), QString::number(bytes)));
+    if (NumberFields::isWritable(m_w.editNumMess))
+        setCell(row, "qmessage", m_w.editNumMess->text());
 }
 
 void AccountFields::addGroups()

@@ -10,7 +10,6 @@
 #include "wndtemplate.h"
 
 #include <QComboBox>
-#include <QIntValidator>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -46,9 +45,8 @@ DlgEditTemplate::DlgEditTemplate(DBRow* row, DBConn* conn, DBTable* domains, DBT
         AccountWidgets{m_listGroups, m_btnAdd, m_btnRemove, m_rbtnNoAcc, m_rbtnViewLogs,
                        m_rbtnFullAcc, m_editDiskSpace, m_comboKB, m_editNumMess},
         m_groups, this, m_untouched);
-    m_validator = new QIntValidator(0, 1000000, this);
-    for (QLineEdit* edit : {m_editDiskSpace, m_editNumMess, m_editNumMsg})
-        edit->setValidator(m_validator);
+    m_fields->acceptNumbers();
+    WebMailFields::acceptNumbers(webMailWidgets());
     fillFields();
     m_ready = true;
     slotTextChanged();
@@ -94,9 +92,7 @@ void DlgEditTemplate::fillFields()
     m_fields->loadGroups(m_row);
     m_fields->loadRights(m_row);
     m_fields->loadQuota(m_row);
-    WebMailFields::load({m_editNumMsg, m_editSentFolder, m_editDraftFolder, m_comboLang,
-                         m_chkShowFldList, m_chkShowSub},
-                        m_row, *m_languages, m_untouched);
+    WebMailFields::load(webMailWidgets(), m_row, *m_languages, m_untouched);
     if (m_page)
         m_page->fillComboAuthTypes(m_auth, wholeNumber(m_row, "auth_type"));
     m_untouched.remember(QStringLiteral("auth_type"), cell(m_row, "auth_type"), {m_auth});
@@ -151,10 +147,20 @@ void DlgEditTemplate::slotRemove()
         m_fields->removeGroups();
 }
 
+WebMailWidgets DlgEditTemplate::webMailWidgets() const
+{
+    return {m_editNumMsg, m_editSentFolder, m_editDraftFolder, m_comboLang, m_chkShowFldList,
+            m_chkShowSub};
+}
+
 void DlgEditTemplate::slotOK()
 {
     // An unfilled dialog has nothing of the row to write back.
     if (!m_ready)
+        return;
+    const QPointer<DlgEditTemplate> self(this);
+    if (!m_fields->confirmNumbers() || !self || !WebMailFields::confirmNumbers(webMailWidgets())
+        || !self)
         return;
     writeFields();
     accept();
@@ -178,7 +184,5 @@ void DlgEditTemplate::writeFields()
     }
     m_fields->writeRights(m_row);
     m_fields->writeQuota(m_row);
-    WebMailFields::write({m_editNumMsg, m_editSentFolder, m_editDraftFolder, m_comboLang,
-                          m_chkShowFldList, m_chkShowSub},
-                         m_row, m_untouched);
+    WebMailFields::write(webMailWidgets(), m_row, m_untouched);
 }

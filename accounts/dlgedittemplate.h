@@ -1,8 +1,8 @@
 #pragma once
 
 #include "tdlgedittemplate.h"
-
 #include "untouchedfields.h"
+#include "webmailfields.h"
 
 #include <memory>
 
@@ -10,7 +10,6 @@ class AccountFields;
 class DBConn;
 class DBRow;
 class DBTable;
-class QIntValidator;
 class WndTemplate;
 
 // The "Template" dialog on one row of the templates page's "template" table. Only OK
@@ -51,6 +50,7 @@ private:
     // The domain whose groups the picker offers: the one chosen, as group rows name it.
     QString groupDomain() const;
     void writeFields();
+    WebMailWidgets webMailWidgets() const;
 
     DBRow* m_row;          // not owned
     DBTable* m_domains;    // the page's, not owned
@@ -61,6 +61,5 @@ private:
     // before the fields that refer to it.
     UntouchedFields m_untouched;
     std::unique_ptr<AccountFields> m_fields;
-    QIntValidator* m_validator = nullptr; // a child of the dialog
     bool m_ready = false;
 };

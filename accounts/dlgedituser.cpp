@@ -6,13 +6,13 @@
 #include "dbrow.h"
 #include "dbtable.h"
 #include "dialogseam.h"
+#include "numberfields.h"
 #include "passwordplaceholder.h"
 #include "webmailfields.h"
 #include "wnduser.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -44,11 +44,9 @@ DlgEditUser::DlgEditUser(DBRow* row, DBConn* conn, DBTable* groups, DBTable* lan
         AccountWidgets{m_listGroups, m_btnAdd, m_btnRemove, m_rbtnNoAcc, m_rbtnViewLogs,
                        m_rbtnFullAcc, m_editDiskSpace, m_comboKB, m_editNumMess},
         m_groups, this, m_untouched);
-    m_rangeValidator = new QIntValidator(0, 1000000, this);
-    m_pinValidator = new QIntValidator(0, 9999, this);
-    for (QLineEdit* edit : {m_editDiskSpace, m_editNumMess, m_editNumMsg})
-        edit->setValidator(m_rangeValidator);
-    m_editPIN->setValidator(m_pinValidator);
+    m_fields->acceptNumbers();
+    WebMailFields::acceptNumbers(webMailWidgets());
+    NumberFields::acceptDigits(m_editPIN, 0, 9999);
     fillFields();
     m_ready = true;
     slotTextChanged();
@@ -144,6 +142,10 @@ void DlgEditUser::slotOK()
                          QMessageBox::Ok);
         return;
     }
+    const QPointer<DlgEditUser> self(this);
+    if (!m_fields->confirmNumbers() || !self || !WebMailFields::confirmNumbers(webMailWidgets())
+        || !self)
+        return;
     if (!pin.isEmpty())
         setCell(m_row, "pin", QLatin1String("NUL:") + pin);
     writeFields();

@@ -10,7 +10,6 @@ class AccountFields;
 class DBConn;
 class DBRow;
 class DBTable;
-class QIntValidator;
 class WndUser;
 
 // The "Edit User" dialog on one row of the users page's "user" table. Only OK writes into
@@ -50,7 +49,5 @@ private:
     // before the fields that refer to it.
     UntouchedFields m_untouched;
     std::unique_ptr<AccountFields> m_fields;
-    QIntValidator* m_rangeValidator = nullptr; // children of the dialog
-    QIntValidator* m_pinValidator = nullptr;
     bool m_ready = false;
 };

@@ -4,11 +4,13 @@
 #include "accounttexts.h"
 #include "comboboxes.h"
 #include "dbtable.h"
+#include "numberfields.h"
 #include "untouchedfields.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QObject>
 
 using AccountTexts::cell;
 using AccountTexts::wholeNumber;
@@ -41,9 +43,21 @@ void load(const WebMailWidgets& fields, const DBRow* row, const DBTable& languag
         ComboBoxes::setCurrentText(fields.comboLang, stored.toLower());
 }
 
+void acceptNumbers(const WebMailWidgets& fields)
+{
+    NumberFields::acceptDigits(fields.editNumMsg, 0, 1000000);
+}
+
+bool confirmNumbers(const WebMailWidgets& fields)
+{
+    return NumberFields::confirmWritable(QObject::tr("Number of messages on one page"),
+                                         fields.editNumMsg);
+}
+
 void write(const WebMailWidgets& fields, DBRow* row, const UntouchedFields& untouched)
 {
-    setCell(row, "msgperpage", fields.editNumMsg->text());
+    if (NumberFields::isWritable(fields.editNumMsg))
+        setCell(row, "msgperpage", fields.editNumMsg->text());
     setCell(row, "sentfolder", fields.editSentFolder->text());
     setCell(row, "draftfolder", fields.editDraftFolder->text());
     setCell(row, "hidefldlist",

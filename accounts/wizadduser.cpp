@@ -10,7 +10,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -37,9 +36,7 @@ WizAddUser::WizAddUser(DBRow* row, DBConn* conn, DBTable* groups, WndUser* paren
     if (!m_groups->m_loaded
         && (!m_groups->select(parent, conn, "group", dbcol_group, DBTable::ReportRefusal) || !self))
         return;
-    m_validator = new QIntValidator(0, 1000000, this);
-    m_editDiskSpace->setValidator(m_validator);
-    m_editNumMess->setValidator(m_validator);
+    m_fields->acceptNumbers();
     fillFromRow();
     slotChange();
     slotChangeGroup();
@@ -115,6 +112,9 @@ void WizAddUser::back()
 
 void WizAddUser::accept()
 {
+    const QPointer<WizAddUser> self(this);
+    if (!m_fields->confirmNumbers() || !self)
+        return;
     const bool internal = m_auth->currentIndex() == 0;
     setCell(m_row, "name", m_editName->text());
     setCell(m_row, "fullname", m_editFull->text());

@@ -10,7 +10,6 @@ class AccountFields;
 class DBConn;
 class DBRow;
 class DBTable;
-class QIntValidator;
 class WndUser;
 
 // The "Add User" wizard on a new row of the users page's "user" table: it starts from the
@@ -57,7 +56,6 @@ private:
     WndUser* m_wndUser;
     int m_page = 0;     // 0 General, 1 Groups, 2 Rights, 3 Quota
     std::unique_ptr<AccountFields> m_fields;
-    QIntValidator* m_validator = nullptr; // child of the wizard
     // A template's quota the fields cannot show, kept while they are left alone.
     UntouchedFields m_untouched;
 };

@@ -11,11 +11,14 @@
 #include "dialogseam.h"
 #include "dlgbrowse.h"
 #include "dlgipgroup.h"
+#include "fieldfocus.h"
 #include "ipaccesslist.h"
+#include "numberfields.h"
 #include "ownrequest.h"
 #include "passwordplaceholder.h"
 #include "scopedqpointer.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -103,7 +106,19 @@ void ConfigPage::start(int follow)
 
 void ConfigPage::refill()
 {
+    const QList<QComboBox*> boxes = m_page->findChildren<QComboBox*>();
+    QList<bool> standIns;
+    for (const QComboBox* box : boxes)
+        standIns.append(ComboBoxes::showsStandIn(box));
     showUnwritten([this] { updateData(); });
+    for (int i = 0; i < boxes.size(); ++i)
+        ComboBoxes::markStandIn(boxes.at(i), standIns.at(i));
+}
+
+void ConfigPage::showStored()
+{
+    showUnwritten([this] { updateData(); });
+    updateObject();
 }
 
 void ConfigPage::showUnwritten(const std::function<void()>& show)
@@ -162,23 +177,38 @@ void ConfigPage::slotApply()
 {
     for (DBTable* table : std::as_const(m_tables))
         table->apply(false);
+    // The apply went on without a value the administrator typed: the rows are now what the
+    // server holds, and so is what the page shows.
+    if (m_leftOut) {
+        m_leftOut = false;
+        showStored();
+    }
 }
 
 void ConfigPage::slotReset()
 {
     for (DBTable* table : std::as_const(m_tables))
         table->reset();
-    refill();
-    updateObject();
+    m_leftOut = false;
+    showStored();
 }
 
 bool ConfigPage::handChangeIn()
 {
     if (!m_ready)
         return false;
+    m_leftOut = false;
     writeRows();
     updateQuery();
     return true;
+}
+
+bool ConfigPage::askAboutNumber(const QString& what, QLineEdit* field, QWidget* correct,
+                                const QString& unit)
+{
+    if (NumberFields::isWritable(field))
+        return false;
+    return askToCorrect(NumberFields::rangeQuestion(what, field, unit), correct ? correct : field);
 }
 
 bool ConfigPage::askToCorrect(const QString& text, QWidget* field)
@@ -187,7 +217,7 @@ bool ConfigPage::askToCorrect(const QString& text, QWidget* field)
         nullptr, caption(), text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::No)
         return false;
-    field->setFocus();
+    FieldFocus::give(field);
     withdrawApply();
     return true;
 }
@@ -205,11 +235,62 @@ DBRow* ConfigPage::firstRow(DBTable& table)
     return table.m_rows.empty() ? nullptr : table.m_rows.front().get();
 }
 
+DBRow* ConfigPage::firstOriginal(DBTable& table)
+{
+    DBRow* row = firstRow(table);
+    if (!row)
+        return nullptr;
+    // Looked up without findorig(), whose matched mark belongs to the diff.
+    for (const std::unique_ptr<DBRow>& original : table.m_orig) {
+        if (original->m_id == row->m_id)
+            return original.get();
+    }
+    return nullptr;
+}
+
 QString ConfigPage::cell(DBTable& table, const char* column)
 {
     DBRow* row = firstRow(table);
     const int index = row ? row->colIndex(column) : -1;
     return index < 0 ? QString() : row->m_values[size_t(index)]->text();
+}
+
+QString ConfigPage::storedCell(DBTable& table, const char* column)
+{
+    DBRow* original = firstOriginal(table);
+    const int index = original ? original->colIndex(column) : -1;
+    return index < 0 ? QString() : original->m_values[size_t(index)]->text();
+}
+
+void ConfigPage::keepStored(DBTable& table, const char* column)
+{
+    DBRow* row = firstRow(table);
+    DBRow* original = firstOriginal(table);
+    const int index = row ? row->colIndex(column) : -1;
+    if (index < 0 || !original || size_t(index) >= original->m_values.size())
+        return;
+    row->m_values[size_t(index)]->setTextOf(*original->m_values[size_t(index)]);
+}
+
+void ConfigPage::writeNumber(DBTable& table, const char* column, const QLineEdit* field)
+{
+    if (NumberFields::isWritable(field)) {
+        setCell(table, column, field->text());
+        return;
+    }
+    keepStored(table, column);
+    noteLeftOut();
+}
+
+void ConfigPage::writeChoice(DBTable& table, const char* column, const QComboBox* box,
+                             const QString& chosen, const TurnedOnBy& turnedOnBy)
+{
+    const bool turnedOn = turnedOnBy.button && turnedOnBy.button->isChecked()
+        && CellNumbers::leadingNumber(storedCell(table, turnedOnBy.column)) == 0;
+    if (!ComboBoxes::showsStandIn(box) || turnedOn)
+        setCell(table, column, chosen);
+    else
+        keepStored(table, column);
 }
 
 qint64 ConfigPage::cellNumber(DBTable& table, const char* column)
@@ -244,6 +325,8 @@ void ConfigPage::writePassword(DBTable& table, const char* column, const QLineEd
 {
     if (field->text() != passwordPlaceholder())
         setCell(table, column, QStringLiteral("NUL:") + field->text());
+    else
+        keepStored(table, column);
 }
 
 void ConfigPage::fillGroupBox(DBTable* acl, QComboBox* box, const QString& stored)

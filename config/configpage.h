@@ -16,6 +16,7 @@ class DBCtrl;
 class DBRow;
 class DBTable;
 class Desktop;
+class QAbstractButton;
 class QComboBox;
 class QLineEdit;
 class QWidget;
@@ -47,9 +48,22 @@ class QWidget;
 //
 // Nothing is lost silently. A stored value a widget cannot show is written back unchanged
 // until the administrator changes that widget: a choice box whose entry only stands in for
-// the stored value is marked so (ComboBoxes::markStandIn) and its column left alone. A typed
-// value the page will not write is asked about before an apply, and once the apply has
-// gone on without it the widget shows what the server holds (showUnwritten).
+// the stored value is marked so (ComboBoxes::markStandIn) and its column holds what the
+// server holds (writeChoice). A column a page leaves out holds what the server holds, not
+// what an earlier keystroke or choice put there: a page never sends a value nobody entered.
+// A choice box that names what a check box turns on (an exception's address group, a
+// dial-up line) is the administrator's choice as soon as the administrator turns that check
+// box on: what the box shows is then written with it, so that an exception never goes out
+// without the group the page shows for it.
+//
+// A typed value the page will not write, a number field's text outside its range
+// (NumberFields) above all, is asked about before an apply (askAboutNumber), and once the
+// apply has gone on without it every widget shows what the server holds: the page is
+// filled again from the rows the apply committed.
+//
+// A refill from the rows (refill) keeps the boxes' stand-in marks: the rows were just
+// written from the widgets, and what the administrator chose has not changed. Reset and the
+// fill after an apply mark the boxes again from what the server holds.
 //
 // Calls a page makes itself, past the pending list and the table layer (askServer), wait
 // without a progress window and tell a failure as every such call does (ownrequest.h): a
@@ -131,7 +145,8 @@ protected:
     // What follows a successful load: the widgets filled, the controller's signals named in
     // `follow` (Follow flags) answered, the enabling set, and the page ready.
     void start(int follow);
-    // The widgets filled from the rows again, with the page not ready meanwhile.
+    // The widgets filled from the rows again, with the page not ready meanwhile; the choice
+    // boxes keep their stand-in marks.
     void refill();
     // Runs `show`, which sets widgets, with the page not ready meanwhile: what it sets is
     // not written back.
@@ -144,8 +159,9 @@ protected:
     virtual void writeRows() = 0;
 
     // One check of slotBeforeApply(): asks text (which ends in "\nDo you want to correct the
-    // problem?") with Yes, No and Cancel. Yes or Cancel: the focus goes to field and the
-    // apply is withdrawn; true, and the checks end. No: false, the checks go on.
+    // problem?") with Yes, No and Cancel. Yes or Cancel: the focus goes to field, whose tab
+    // is brought forward, and the apply is withdrawn; true, and the checks end. No: false,
+    // the checks go on.
     bool askToCorrect(const QString& text, QWidget* field);
     // Empties the pending list and the edited tables' statements without a signal: the main
     // window then finds nothing to send.
@@ -154,14 +170,46 @@ protected:
     // The cells of a single-row table's row, found by column name. A column the row lacks
     // reads as empty text and is never written.
     static QString cell(DBTable& table, const char* column);
+    // What the server holds for the cell: the text it was loaded with or last applied as.
+    static QString storedCell(DBTable& table, const char* column);
+    // Puts the cell back at what the server holds.
+    static void keepStored(DBTable& table, const char* column);
     static qint64 cellNumber(DBTable& table, const char* column); // leading decimal number
     static bool cellFlag(DBTable& table, const char* column);     // number not 0
     static void setCell(DBTable& table, const char* column, const QString& text);
     static void setFlag(DBTable& table, const char* column, bool on); // "1" or "0"
 
+    // A number field's text, when it is a number of the field's range or nothing; any other
+    // text leaves the cell at what the server holds, and slotBeforeApply asks about it.
+    void writeNumber(DBTable& table, const char* column, const QLineEdit* field);
+    // Notes that a typed value was left out of the rows (writeNumber does): after the apply
+    // the page shows what the server holds.
+    void noteLeftOut() { m_leftOut = true; }
+    // One check of slotBeforeApply() for a number field (NumberFields::rangeQuestion of
+    // what, with the unit the top is counted in): nothing when it is writable; otherwise
+    // askToCorrect, the focus going to `correct` (the field when null). True when the checks
+    // end.
+    bool askAboutNumber(const QString& what, QLineEdit* field, QWidget* correct = nullptr,
+                        const QString& unit = QString());
+
+    // The check box that turns on what a choice box names, and its column in the same table.
+    struct TurnedOnBy
+    {
+        const QAbstractButton* button;
+        const char* column;
+    };
+    // A choice box's cell: `chosen` (what the box shows, in the column's form) while the box
+    // is the administrator's choice: not marked as standing in, or turned on by its check
+    // box (checked, where the server holds it off). Otherwise the cell holds what the server
+    // holds.
+    static void writeChoice(DBTable& table, const char* column, const QComboBox* box,
+                            const QString& chosen,
+                            const TurnedOnBy& turnedOnBy = {nullptr, nullptr});
+
     // A password field shows the placeholder; the column is written, as "NUL:" followed by
-    // the field's text, only while the field holds something else. Case matters: a
-    // password differing from the loaded one only in case is a new password.
+    // the field's text, only while the field holds something else: the placeholder, typed
+    // back too, leaves the password the server holds. Case matters: a password differing
+    // from the loaded one only in case is a new password.
     static void showPlaceholder(QLineEdit* field);
     static void writePassword(DBTable& table, const char* column, const QLineEdit* field);
 
@@ -214,10 +262,15 @@ private:
     struct PickerTables;
 
     static DBRow* firstRow(DBTable& table);
+    static DBRow* firstOriginal(DBTable& table);
     void answerSignals(int follow);
+    // The widgets filled from what the server holds, the boxes marked afresh, the enabling
+    // set again.
+    void showStored();
 
     QPointer<QWidget> m_page;
     bool m_ready = false;
+    bool m_leftOut = false; // the last writeRows() left a typed value out
     QList<DBTable*> m_tables; // every table loaded, in order
     QList<DBTable*> m_edited; // those that enter the pending list, in order
     std::unique_ptr<PickerTables> m_picker;

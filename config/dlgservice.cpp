@@ -5,11 +5,11 @@
 #include "dialogseam.h"
 #include "dlgipgroup.h"
 #include "ipaccesslist.h"
+#include "numberfields.h"
 #include "scopedqpointer.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QIntValidator>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -26,8 +26,7 @@ DlgService::DlgService(QWidget* parent, const char* name, bool modal, Qt::Window
     m_editPort->setFocus();
     // A port field that takes anything would let the administrator write a text the server
     // cannot listen on; the validator goes on also when the groups failed to load.
-    m_portValidator = new QIntValidator(0, 65535, this);
-    m_editPort->setValidator(m_portValidator);
+    NumberFields::acceptDigits(m_editPort, 0, 65535);
     if (!m_groups->m_loaded)
         loadGroups();
 }
@@ -104,5 +103,8 @@ void DlgService::slotOK()
             return;
         }
     }
+    const QPointer<DlgService> self(this);
+    if (!NumberFields::confirmWritable(tr("Port"), m_editPort) || !self)
+        return;
     accept();
 }

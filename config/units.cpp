@@ -33,15 +33,4 @@ qint64 product(qint64 number, qint64 factor, qint64 maximum)
     return std::min(number * factor, maximum);
 }
 
-bool isPort(const QString& text)
-{
-    if (text.isEmpty() || text.size() > 5)
-        return false;
-    for (const QChar c : text) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    }
-    return text.toInt() <= 65535;
-}
-
 } // namespace Units

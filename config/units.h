@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QList>
-#include <QString>
 #include <QtGlobal>
 
 // How the configuration pages show a stored amount (bytes, seconds) as a number and a unit
@@ -30,8 +29,5 @@ Shown show(qint64 stored, const Factors& factors);
 // number units of factor, computed in 64 bits and clamped to 0 .. maximum: a large entry
 // never wraps into a negative or small value.
 qint64 product(qint64 number, qint64 factor, qint64 maximum = IntColumnMaximum);
-
-// True when text is a port number, 0 to 65535, written in decimal digits alone.
-bool isPort(const QString& text);
 
 } // namespace Units

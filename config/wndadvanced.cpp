@@ -91,7 +91,8 @@ void WndAdvanced::updateObject()
     m_comboUnenc->setEnabled(unencrypted && m_chkUnenc->isChecked());
 }
 
-// No group stored: the first group stands in for none until the administrator chooses.
+// No group stored: the first group stands in for none until the administrator chooses it
+// or turns on the exception it names.
 void WndAdvanced::showGroup(QComboBox* box, const QString& stored)
 {
     fillGroupBox(&m_acl, box, stored);
@@ -153,14 +154,13 @@ void WndAdvanced::writeRows()
     setFlag(m_misc, "InsertEnvelopeTo", m_chkInsert->isChecked());
     setCell(m_misc, "PublicAdmin", m_editAdmin->text());
 
-    if (!ComboBoxes::showsStandIn(m_comboSec))
-        setCell(m_security, "Mode", QString::number(m_comboSec->currentIndex()));
+    writeChoice(m_security, "Mode", m_comboSec, QString::number(m_comboSec->currentIndex()));
     setFlag(m_security, "AuthException", m_chkInsecure->isChecked());
-    if (!ComboBoxes::showsStandIn(m_comboInsecure))
-        setCell(m_security, "AuthAcl", m_comboInsecure->currentText());
+    writeChoice(m_security, "AuthAcl", m_comboInsecure, m_comboInsecure->currentText(),
+                {m_chkInsecure, "AuthException"});
     setFlag(m_security, "SslException", m_chkUnenc->isChecked());
-    if (!ComboBoxes::showsStandIn(m_comboUnenc))
-        setCell(m_security, "SslAcl", m_comboUnenc->currentText());
+    writeChoice(m_security, "SslAcl", m_comboUnenc, m_comboUnenc->currentText(),
+                {m_chkUnenc, "SslException"});
     setCell(m_security, "DisabledMethods", disabledMethods());
 }
 

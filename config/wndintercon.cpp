@@ -70,8 +70,8 @@ void WndInterCon::writeRows()
 {
     setFlag(m_connection, "OnlineMode", m_rbtnOnline->isChecked());
     setFlag(m_connection, "UseRAS", m_chkUseRAS->isChecked());
-    if (!ComboBoxes::showsStandIn(m_rasLine))
-        setCell(m_connection, "RASLine", m_rasLine->currentText());
+    writeChoice(m_connection, "RASLine", m_rasLine, m_rasLine->currentText(),
+                {m_chkUseRAS, "UseRAS"});
     setCell(m_connection, "RASUser", m_editUser->text());
     writePassword(m_connection, "RASPassword", m_editPass);
 }

@@ -8,6 +8,7 @@
 #include "dialogseam.h"
 #include "dlgservice.h"
 #include "escape.h"
+#include "numberfields.h"
 #include "ownrequest.h"
 #include "qserviceitem.h"
 #include "scopedqpointer.h"
@@ -243,12 +244,14 @@ bool WndService::runEditDialog(int, DBRow* row)
 
     // Read before any question: the dialog may go while one is up.
     const QString newPort = dialog->m_editPort->text();
+    // A port the dialog was told to leave out (NumberFields) is no change.
+    const bool portWritten = NumberFields::isWritable(dialog->m_editPort);
     const bool manual = dialog->m_comboStartup->currentIndex() == 1;
     const QString acl = dialog->m_chkOnlyAddressGroup->isChecked()
         ? dialog->m_comboAddressGroup->currentText()
         : QString();
     Service& service = m_services.at(size_t(index));
-    if (newPort != port) {
+    if (portWritten && newPort != port) {
         service.portChanged = true;
         if (item->running()) {
             Dialogs::warning(nullptr, caption(),

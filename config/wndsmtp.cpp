@@ -1,15 +1,22 @@
 #include "wndsmtp.h"
 
-#include "cellnumbers.h"
 #include "comboboxes.h"
 #include "configcolumns.h"
+#include "numberfields.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QIntValidator>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+
+namespace {
+
+// The numbers the form's fields take; the port is the column's.
+constexpr qint64 HighestEntry = 1000000;
+constexpr qint64 HighestPort = 65535;
+
+} // namespace
 
 WndSmtp::WndSmtp(QWidget* parent, DBConn* conn, DBCtrl* ctrl, const char* name,
                  Qt::WindowFlags f)
@@ -19,21 +26,25 @@ WndSmtp::WndSmtp(QWidget* parent, DBConn* conn, DBCtrl* ctrl, const char* name,
     if (!loadTables({{&m_smtp, "smtp", dbcol_smtp, EditedRow},
                      {&m_relay, "relay", dbcol_relay, EditedRow}}))
         return;
-    setValidators();
+    acceptNumbers();
     start(AllSignals);
 }
 
-WndSmtp::~WndSmtp()
-{
-    delete m_validator;
-}
+WndSmtp::~WndSmtp() = default;
 
-void WndSmtp::setValidators()
+void WndSmtp::acceptNumbers()
 {
-    m_validator = new QIntValidator(0, 1000000, this);
+    NumberFields::acceptDigits(m_editPort, 0, HighestPort);
     for (QLineEdit* field : {m_editMessageSize, m_editThreads, m_editRetry, m_editWarning,
                              m_editBounce, m_editHops})
-        field->setValidator(m_validator);
+        NumberFields::acceptDigits(field, 0, HighestEntry);
+}
+
+// An amount's number goes up to what the column holds in the unit chosen.
+void WndSmtp::limitAmount(QLineEdit* field, const Units::Factors& factors, const QComboBox* unit)
+{
+    const qint64 factor = factors.value(unit->currentIndex(), factors.first());
+    NumberFields::setRange(field, 0, qMin(HighestEntry, Units::IntColumnMaximum / factor));
 }
 
 void WndSmtp::showAmount(const char* column, const Units::Factors& factors, QLineEdit* field,
@@ -42,14 +53,22 @@ void WndSmtp::showAmount(const char* column, const Units::Factors& factors, QLin
     const Units::Shown shown = Units::show(cellNumber(m_smtp, column), factors);
     field->setText(QString::number(shown.number));
     unit->setCurrentIndex(shown.unit);
+    limitAmount(field, factors, unit);
 }
 
+// The number shown in the unit shown, exactly; a number the column cannot hold in that unit
+// is left out, as any number field's.
 void WndSmtp::writeAmount(const char* column, const Units::Factors& factors,
-                          const QLineEdit* field, const QComboBox* unit)
+                          QLineEdit* field, const QComboBox* unit)
 {
+    limitAmount(field, factors, unit);
+    if (!NumberFields::isWritable(field)) {
+        keepStored(m_smtp, column);
+        noteLeftOut();
+        return;
+    }
     const qint64 factor = factors.value(unit->currentIndex(), factors.first());
-    setCell(m_smtp, column,
-            QString::number(Units::product(CellNumbers::leadingNumber(field->text()), factor)));
+    setCell(m_smtp, column, QString::number(Units::product(field->text().toLongLong(), factor)));
 }
 
 void WndSmtp::updateData()
@@ -77,20 +96,18 @@ void WndSmtp::writeRows()
 {
     setFlag(m_smtp, "DeliveryMode", m_rbtnDNS->isChecked());
     setCell(m_relay, "ServerName", m_editHostname->text());
-    // The column holds 16 bits: a number beyond them would be stored cut. Such a port is
-    // not written; the check before Apply asks for it.
-    if (m_editPort->text().isEmpty() || Units::isPort(m_editPort->text()))
-        setCell(m_relay, "ServerPort", m_editPort->text());
+    // The column holds 16 bits: a number beyond them would be stored cut.
+    writeNumber(m_relay, "ServerPort", m_editPort);
     setCell(m_relay, "AuthUser", m_editUser->text());
     writePassword(m_relay, "AuthPass", m_editPassword);
     setFlag(m_relay, "AuthEnabled", m_chkAuth->isChecked());
     setCell(m_relay, "AuthType", QString::number(m_comboAuth->currentIndex()));
     writeAmount("MaxMessageSize", Units::sizeFactors(), m_editMessageSize, m_comboKB);
-    setCell(m_smtp, "MaxConcurrency", m_editThreads->text());
+    writeNumber(m_smtp, "MaxConcurrency", m_editThreads);
     writeAmount("QueueRetryInterval", Units::timeFactors(), m_editRetry, m_comboSec);
     writeAmount("QueueNotifyTimeout", Units::timeFactors(), m_editWarning, m_comboWarn);
     writeAmount("QueueBounceTimeout", Units::timeFactors(), m_editBounce, m_comboMin);
-    setCell(m_smtp, "MaxHops", m_editHops->text());
+    writeNumber(m_smtp, "MaxHops", m_editHops);
     setFlag(m_smtp, "ClientUseSSL", m_chkUseSSL->isChecked());
 }
 
@@ -108,39 +125,34 @@ void WndSmtp::updateObject()
 
 void WndSmtp::slotBeforeApply()
 {
-    if (m_rbtnSMTP->isChecked()) {
-        if (m_editHostname->text().isEmpty() || m_editPort->text().isEmpty()) {
-            if (askToCorrect(tr("You should fill relay server hostname and port.\n"
-                                "Do you want to correct the problem?"),
-                             m_editHostname))
-                return;
-        }
-    }
-    // Asked whatever the delivery mode: a port the row does not take would otherwise stay
-    // on screen as if it had been sent.
-    if (!m_editPort->text().isEmpty() && !Units::isPort(m_editPort->text())) {
-        // In DNS mode the port field is disabled: the way to it is the relay choice.
-        QWidget* correct = m_rbtnSMTP->isChecked() ? static_cast<QWidget*>(m_editPort)
-                                                   : static_cast<QWidget*>(m_rbtnSMTP);
-        if (askToCorrect(tr("Relay server port must be a number from 0 to 65535.\n"
+    const bool relay = m_rbtnSMTP->isChecked();
+    if (relay && (m_editHostname->text().isEmpty() || m_editPort->text().isEmpty())) {
+        if (askToCorrect(tr("You should fill relay server hostname and port.\n"
                             "Do you want to correct the problem?"),
-                         correct))
+                         m_editHostname))
             return;
     }
-    if (!m_rbtnSMTP->isChecked() || !m_chkAuth->isChecked())
+    // Asked whatever the delivery mode: a port the row does not take would otherwise stay
+    // on screen as if it had been sent. In DNS mode the port field is disabled: the way to
+    // it is the relay choice.
+    QWidget* toPort = relay ? static_cast<QWidget*>(m_editPort) : static_cast<QWidget*>(m_rbtnSMTP);
+    if (askAboutNumber(tr("Relay server port"), m_editPort, toPort))
         return;
-    if (m_editUser->text().isEmpty())
-        askToCorrect(tr("You should user name.\nDo you want to correct the problem?"), m_editUser);
-}
-
-// An apply the administrator let go on with a port that was not written: the field shows
-// the port the server holds.
-void WndSmtp::slotApply()
-{
-    ConfigPage::slotApply();
-    const QString stored = cell(m_relay, "ServerPort");
-    if (m_editPort->text() != stored)
-        showUnwritten([this, &stored] { m_editPort->setText(stored); });
+    if (relay && m_chkAuth->isChecked() && m_editUser->text().isEmpty()) {
+        if (askToCorrect(tr("You should user name.\nDo you want to correct the problem?"), m_editUser))
+            return;
+    }
+    if (askAboutNumber(tr("Maximum incoming message size"), m_editMessageSize, nullptr,
+                       m_comboKB->currentText())
+        || askAboutNumber(tr("Maximum number of delivery threads"), m_editThreads)
+        || askAboutNumber(tr("Delivery retry interval"), m_editRetry, nullptr,
+                          m_comboSec->currentText())
+        || askAboutNumber(tr("The time before a warning to the sender"), m_editWarning, nullptr,
+                          m_comboWarn->currentText())
+        || askAboutNumber(tr("The time before the message returns to the sender"), m_editBounce,
+                          nullptr, m_comboMin->currentText()))
+        return;
+    askAboutNumber(tr("Maximum number of accepted Received headers"), m_editHops);
 }
 
 void WndSmtp::slotToggleDNS(bool on)

@@ -6,15 +6,15 @@
 #include "units.h"
 
 class QComboBox;
-class QIntValidator;
 class QLineEdit;
 
 // "SMTP Properties": how the server delivers (directly by MX records or through a relay
 // server, with the relay's authentication) and runs its queue. Edits the single rows of
 // "smtp" and "relay"; before an apply it asks for the relay's host name and port, for a
-// port the column can hold (in either delivery mode: such a port is never written, and
-// after an apply the field shows the port the server holds), and for a user name when the
-// relay requires authentication.
+// port the column can hold (in either delivery mode), for a user name when the relay
+// requires authentication, and for the numbers of the options that are out of their range.
+// Every number field follows NumberFields: an amount in a unit (a size, a time) goes up to
+// what the column holds in the unit chosen, and is written as exactly that many units.
 class WndSmtp : public TWndSmtp, public ConfigPage
 {
     Q_OBJECT
@@ -28,7 +28,6 @@ public:
 
 public slots:
     void slotBeforeApply() override;
-    void slotApply() override;
     void slotToggleAuth(bool on) override;
     void slotToggleDNS(bool on) override;
     void slotToggleSMTP(bool on) override;
@@ -39,13 +38,13 @@ protected:
     void writeRows() override;
 
 private:
-    void setValidators();
+    void acceptNumbers();
+    static void limitAmount(QLineEdit* field, const Units::Factors& factors, const QComboBox* unit);
     void showAmount(const char* column, const Units::Factors& factors, QLineEdit* field,
                     QComboBox* unit);
-    void writeAmount(const char* column, const Units::Factors& factors, const QLineEdit* field,
+    void writeAmount(const char* column, const Units::Factors& factors, QLineEdit* field,
                      const QComboBox* unit);
 
     DBTable m_smtp;
     DBTable m_relay;
-    QIntValidator* m_validator = nullptr; // a child of the page
 };

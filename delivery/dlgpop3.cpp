@@ -5,13 +5,17 @@
 #include "dialogseam.h"
 #include "dlgbrowse.h"
 #include "globaldata.h"
+#include "numberfields.h"
 #include "scopedqpointer.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+
+#include <limits>
 
 DlgPop3::DlgPop3(QWidget* parent, const char* name, bool modal, Qt::WindowFlags fl, DBConn* conn,
                  DBTable* domains, DBTable* users, DBTable* groups, DBTable* aliases)
@@ -20,6 +24,8 @@ DlgPop3::DlgPop3(QWidget* parent, const char* name, bool modal, Qt::WindowFlags 
     , m_tables{domains, users, groups, aliases}
 {
     m_editServer->setFocus();
+    NumberFields::acceptDigits(m_editPort, 0, 65535);
+    NumberFields::acceptDigits(m_editMaxMsg, 0, std::numeric_limits<qint32>::max());
     m_tables.loadMissing(parent, conn,
                          {RecipientTables::Domains, RecipientTables::Users, RecipientTables::Groups,
                           RecipientTables::Aliases});
@@ -86,6 +92,10 @@ void DlgPop3::slotOK()
                          QMessageBox::Ok);
         return;
     }
+    const QPointer<DlgPop3> self(this);
+    if (!NumberFields::confirmWritable(tr("Port"), m_editPort) || !self
+        || !NumberFields::confirmWritable(tr("Messages"), m_editMaxMsg) || !self)
+        return;
     if (!m_rbtnAddress->isChecked() || confirmAddress())
         accept();
 }

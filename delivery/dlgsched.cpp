@@ -5,6 +5,7 @@
 #include "deliverytexts.h"
 #include "dialogseam.h"
 #include "dlgtimeintex.h"
+#include "numberfields.h"
 #include "schedtimes.h"
 #include "scopedqpointer.h"
 #include "timeintervals.h"
@@ -13,8 +14,10 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 
+#include <limits>
 #include <utility>
 
 DlgSched::DlgSched(QWidget* parent, const char* name, bool modal, Qt::WindowFlags flags,
@@ -28,6 +31,16 @@ DlgSched::DlgSched(QWidget* parent, const char* name, bool modal, Qt::WindowFlag
     , m_times(times)
 {
     m_editDesc->setFocus();
+    // The form opens on "Every".
+    acceptInterval();
+}
+
+// An interval is a number field up to what the time column holds in the unit shown; a
+// time of day is a text of its own.
+void DlgSched::acceptInterval()
+{
+    const qint64 minutesPerUnit = m_comboMin->currentIndex() == 1 ? 60 : 1;
+    NumberFields::acceptDigits(m_edit, 0, std::numeric_limits<qint32>::max() / minutesPerUnit);
 }
 
 DlgSched::~DlgSched() = default;
@@ -53,6 +66,10 @@ void DlgSched::updateEveryAt(int mode)
         return;
     m_comboMin->setVisible(mode == 0);
     m_label->setVisible(mode == 1);
+    if (mode == 0)
+        acceptInterval();
+    else
+        m_edit->setValidator(nullptr);
 }
 
 void DlgSched::slotAlwaysToggled(bool on)
@@ -76,6 +93,10 @@ void DlgSched::slotEveryAtActivated(int item)
         m_everyText = m_edit->text();
         m_edit->setText(m_atText);
     }
+    // What comes back is the administrator's as much as what was typed: it is checked as
+    // typed text is.
+    if (item == 0 || item == 1)
+        m_edit->setModified(true);
     updateEveryAt(item);
 }
 
@@ -113,8 +134,16 @@ void DlgSched::slotOK()
     if (!m_chkSend->isChecked() && !m_chkReceive->isChecked() && !m_chkOdmr->isChecked()
         && administratorCorrects(tr("There's no action specified.\nDo you want to correct the problem?")))
         return;
+    const bool every = m_comboEveryAt->currentIndex() == 0;
+    if (every) {
+        acceptInterval();
+        const QPointer<DlgSched> self(this);
+        if (!NumberFields::confirmWritable(tr("Interval"), m_edit, m_comboMin->currentText())
+            || !self)
+            return;
+    }
     // A negative interval would make the server repeat the action without pause, as 0 would.
-    if (m_comboEveryAt->currentIndex() == 0 && DeliveryTexts::leadingInt(m_edit->text()) <= 0) {
+    if (every && DeliveryTexts::leadingInt(m_edit->text()) <= 0) {
         Dialogs::warning(nullptr, tr("Ornel Corvane Administration"),
                          tr("It is not possible to repeat action(s) after 0 seconds! Set different interval!"),
                          QMessageBox::Ok);

@@ -10,9 +10,10 @@ class DBCtrl;
 class DBTable;
 
 // The "Scheduled Action" dialog. WndSched fills it from a scheduled action and writes it
-// back when it is accepted. The time field means an interval for "Every" and a time of
-// day for "At"; it keeps the text typed for each mode, so switching back and forth loses
-// nothing. "&Edit..." opens the time ranges and reloads the page's copy of them.
+// back when it is accepted. The time field means an interval for "Every", a number field
+// (NumberFields: up to what the column holds in the unit shown; OK asks about a number out
+// of range, and answered No leaves the time as it was), and a time of day for "At"; it
+// keeps the text typed for each mode, so switching back and forth loses nothing. "&Edit..." opens the time ranges and reloads the page's copy of them.
 class DlgSched : public TDlgSched
 {
     Q_OBJECT
@@ -45,6 +46,7 @@ public slots:
     void slotValidChecked() override;
 
 private:
+    void acceptInterval();
     bool timeTextIsWrong() const;
     bool administratorCorrects(const QString& question);
     bool reloadTimes();

@@ -6,6 +6,7 @@
 #include "dialogseam.h"
 #include "dlgpop3.h"
 #include "dlgrule.h"
+#include "numberfields.h"
 #include "qpop3item.h"
 #include "qruleitem.h"
 #include "scopedqpointer.h"
@@ -141,6 +142,11 @@ void WndPop3::fillAccountDialog(DlgPop3* dialog, const DBRow* row)
         dialog->m_rbtnAddress->setChecked(true);
         dialog->m_editAddress->setText(mbox);
     }
+    // A header text the fields show only as well as they can ("{X-Envelope-To" without its
+    // brace, text after it) goes back as stored while they are left alone.
+    dialog->m_untouched.remember(QStringLiteral("mbox"), mbox,
+                                 {dialog->m_rbtnAddress, dialog->m_rbtnRule, dialog->m_comboRule,
+                                  dialog->m_editAddress});
     dialog->m_editMaxMsg->setText(cell(row, "max_msgcount"));
 }
 
@@ -157,10 +163,15 @@ void WndPop3::readAccountDialog(const DlgPop3* dialog, DBRow* row)
     const QString ssl = dialog->m_chkUseSSL->isChecked() ? dialog->m_comboSSL->currentData().toString()
                                                          : QStringLiteral("0");
     setCell(row, "sslmode", untouched.value(QStringLiteral("sslmode"), ssl));
-    setCell(row, "port", dialog->m_editPort->text());
-    setCell(row, "mbox", dialog->m_rbtnAddress->isChecked() ? dialog->m_editAddress->text()
-                                                            : QPop3Item::mboxOfHeader(dialog->m_comboRule->currentText()));
-    setCell(row, "max_msgcount", dialog->m_editMaxMsg->text());
+    // A number the dialog was told to leave out is not written (NumberFields).
+    if (NumberFields::isWritable(dialog->m_editPort))
+        setCell(row, "port", dialog->m_editPort->text());
+    const QString mbox = dialog->m_rbtnAddress->isChecked()
+        ? dialog->m_editAddress->text()
+        : QPop3Item::mboxOfHeader(dialog->m_comboRule->currentText());
+    setCell(row, "mbox", untouched.value(QStringLiteral("mbox"), mbox));
+    if (NumberFields::isWritable(dialog->m_editMaxMsg))
+        setCell(row, "max_msgcount", dialog->m_editMaxMsg->text());
 }
 
 bool WndPop3::runAccountDialog(DBRow* row)

@@ -23,7 +23,10 @@ void setCurrentItem(QComboBox* box, int index);
 // stands in, and the row keeps the stored value until the administrator chooses an entry
 // in the box, the one shown included. The page marks the box when it fills it, leaves the
 // column alone while the box showsStandIn(), and clears the mark in the slot that the
-// box's activated() reaches, before it writes: noteChoice(sender()).
+// box's activated() reaches, before it writes: noteChoice(sender()). While the box stands
+// in, its column holds what the server holds, whatever was written into it before. A box
+// that names what a check box turns on counts as chosen once the administrator turns that
+// check box on: the configuration pages' writeChoice.
 void markStandIn(QComboBox* box, bool standIn);
 bool showsStandIn(const QComboBox* box);
 // Clears the mark when `sender` is a marked box; anything else is left alone.

@@ -41,6 +41,8 @@ class TestDlgEditTemplate : public QObject
     Q_OBJECT
 
 private slots:
+    // A locale whose group separator is the comma, whatever the machine's.
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void init();
     void cleanup();
 
@@ -58,8 +60,17 @@ private slots:
     void flags_data();
     void flags();
     void groupsSortedByTheClickedHeader();
+    void numberFields_data();
+    void numberFields();
 
 private:
+    // Types text over what the field shows, key by key, as a person does.
+    static void type(QLineEdit* field, const QString& text)
+    {
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(field, text);
+    }
+
     DBRow* templateRow(const QString& name) const
     {
         for (const auto& row : m_page->m_templates.m_rows) {
@@ -349,4 +360,56 @@ void TestDlgEditTemplate::groupsSortedByTheClickedHeader()
 }
 
 QTEST_MAIN(TestDlgEditTemplate)
+
+// The quota and page size fields take the digits typed and nothing else, whatever the
+// locale; a number out of range is asked about on OK: Yes keeps the dialog open, No closes
+// it with the number left as stored.
+void TestDlgEditTemplate::numberFields_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("answer"); // to the question, when one is asked
+    QTest::addColumn<QStringList>("asked");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<QString>("written");
+
+    const QString correct = QStringLiteral("\nDo you want to correct the problem?");
+    const int yes = QMessageBox::Yes, no = QMessageBox::No;
+    QTest::newRow("disk space in MB, a group separator")
+        << "m_editDiskSpace" << "1,024" << yes << QStringList{} << true << "qstorage"
+        << "1073741824";
+    QTest::newRow("page size, a group separator")
+        << "m_editNumMsg" << "1,5" << yes << QStringList{} << true << "msgperpage" << "15";
+    QTest::newRow("disk space out of range, No")
+        << "m_editDiskSpace" << "1000001" << no
+        << QStringList{"Disk space must be a number from 0 to 1000000." + correct} << true
+        << "qstorage" << "104857600";
+    QTest::newRow("messages out of range, Yes")
+        << "m_editNumMess" << "1000001" << yes
+        << QStringList{"Number of messages must be a number from 0 to 1000000." + correct} << false
+        << "qmessage" << "5000";
+}
+
+void TestDlgEditTemplate::numberFields()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(int, answer);
+    QFETCH(QStringList, asked);
+    QFETCH(bool, accepted);
+    QFETCH(QString, column);
+    QFETCH(QString, written);
+
+    DBRow* row = templateRow(QStringLiteral("standard"));
+    auto dialog = openOn(row);
+    DialogRecorder recorder;
+    type(dialog->findChild<QLineEdit*>(field), typed);
+    recorder.answer(answer);
+    dialog->slotOK();
+    QCOMPARE(recorder.messageTexts(), asked);
+    QCOMPARE(dialog->result() == QDialog::Accepted, accepted);
+    QCOMPARE(cell(row, column.toLatin1().constData()), written);
+}
+
 #include "tst_dlgedittemplate.moc"

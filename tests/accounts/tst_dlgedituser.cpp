@@ -31,11 +31,15 @@ class TestDlgEditUser : public QObject
     Q_OBJECT
 
 private slots:
+    // A locale whose group separator is the comma, whatever the machine's.
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void init();
     void cleanup();
 
     void pin_data();
     void pin();
+    void numberFields_data();
+    void numberFields();
     void password_data();
     void password();
     void okFollowsPasswordsAndAuthentication_data();
@@ -49,6 +53,15 @@ private slots:
     void groupsSortedByTheClickedHeader();
 
 private:
+    // Types text over what the field shows, key by key, as a person does.
+    static void type(QLineEdit* field, const QString& text)
+    {
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        if (text.isEmpty())
+            QTest::keyClick(field, Qt::Key_Delete);
+        else
+            QTest::keyClicks(field, text);
+    }
     DBRow* userRow(const QString& name) const
     {
         for (const auto& row : m_page->m_users.m_rows) {
@@ -99,7 +112,74 @@ void TestDlgEditUser::pin_data()
     QTest::newRow("empty keeps the stored PIN") << "" << true << "" << "Typed Name" << QStringList();
     QTest::newRow("too short: nothing written") << "12" << false << "" << "Bob Okafor" << refused;
     QTest::newRow("too long") << "12345" << false << "" << "Bob Okafor" << refused;
-    QTest::newRow("not digits") << "12a4" << false << "" << "Bob Okafor" << refused;
+    QTest::newRow("not digits: the letter is not taken") << "12a4" << false << "" << "Bob Okafor"
+                                                         << refused;
+}
+
+// The quota, page size and PIN fields take the digits typed and nothing else, whatever the
+// locale, and write the number shown; a number out of range is asked about on OK: Yes keeps
+// the dialog open, No closes it with the number left as stored.
+void TestDlgEditUser::numberFields_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("answer"); // to the question, when one is asked
+    QTest::addColumn<QStringList>("asked");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<QString>("written");
+
+    const QString correct = QStringLiteral("\nDo you want to correct the problem?");
+    const int yes = QMessageBox::Yes, no = QMessageBox::No;
+    QTest::newRow("disk space, a group separator")
+        << "m_editDiskSpace" << "1,000" << "1000" << yes << QStringList{} << true << "qstorage"
+        << "1024000";
+    QTest::newRow("messages, a group separator")
+        << "m_editNumMess" << "2,500" << "2500" << yes << QStringList{} << true << "qmessage"
+        << "2500";
+    QTest::newRow("page size, a group separator")
+        << "m_editNumMsg" << "1,5" << "15" << yes << QStringList{} << true << "msgperpage" << "15";
+    QTest::newRow("PIN, a group separator")
+        << "m_editPIN" << "1,234" << "1234" << yes << QStringList{} << true << "pin" << "NUL:1234";
+    QTest::newRow("disk space out of range, No")
+        << "m_editDiskSpace" << "1000001" << "1000001" << no
+        << QStringList{"Disk space must be a number from 0 to 1000000." + correct} << true
+        << "qstorage" << "0";
+    QTest::newRow("messages out of range, Yes")
+        << "m_editNumMess" << "9999999" << "9999999" << yes
+        << QStringList{"Number of messages must be a number from 0 to 1000000." + correct} << false
+        << "qmessage" << "100";
+    QTest::newRow("page size out of range, No")
+        << "m_editNumMsg" << "5000000" << "5000000" << no
+        << QStringList{"Number of messages on one page must be a number from 0 to 1000000."
+                       + correct}
+        << true << "msgperpage" << "20";
+}
+
+void TestDlgEditUser::numberFields()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(int, answer);
+    QFETCH(QStringList, asked);
+    QFETCH(bool, accepted);
+    QFETCH(QString, column);
+    QFETCH(QString, written);
+
+    DBRow* row = userRow(QStringLiteral("bob"));
+    auto dialog = openOn(row);
+    QVERIFY(dialog->isReady());
+    DialogRecorder recorder;
+    auto* edit = dialog->findChild<QLineEdit*>(field);
+    type(edit, typed);
+    QCOMPARE(edit->text(), shown);
+    recorder.answer(answer);
+    dialog->slotOK();
+    QCOMPARE(recorder.messageTexts(), asked);
+    QCOMPARE(dialog->result() == QDialog::Accepted, accepted);
+    QCOMPARE(cell(row, column.toLatin1().constData()), written);
 }
 
 void TestDlgEditUser::pin()
@@ -115,8 +195,8 @@ void TestDlgEditUser::pin()
     QVERIFY(dialog->isReady());
     QCOMPARE(dialog->m_editPIN->text(), QString());
     DialogRecorder recorder;
-    dialog->m_editFull->setText(QStringLiteral("Typed Name"));
-    dialog->m_editPIN->setText(typed);
+    type(dialog->m_editFull, QStringLiteral("Typed Name"));
+    type(dialog->m_editPIN, typed);
     dialog->slotOK();
 
     QCOMPARE(dialog->result() == QDialog::Accepted, accepted);

@@ -51,6 +51,8 @@ class TestWizAddUser : public QObject
     Q_OBJECT
 
 private slots:
+    // A locale whose group separator is the comma, whatever the machine's.
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void init();
     void cleanup();
 
@@ -66,12 +68,20 @@ private slots:
     void rightsFromTemplate();
     void quotaFromTemplate_data();
     void quotaFromTemplate();
+    void quotaNumbers_data();
+    void quotaNumbers();
     void finishOnGroupsPageWritesRightsAndQuotaShown();
     void groupsInDisplayOrder();
     void pickerOffersUnlistedGroupsOfTheDomain();
     void failedGroupLoadStillOpens();
 
 private:
+    // Types text over what the field shows, key by key, as a person does.
+    static void type(QLineEdit* field, const QString& text)
+    {
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(field, text);
+    }
     DBRow* newRow(const Values& values = {});
     std::unique_ptr<WizAddUser> makeWizard(DBRow* row);
 
@@ -342,6 +352,57 @@ void TestWizAddUser::quotaFromTemplate()
     wizard->helpButton()->click();
     QCOMPARE(cell(row, "qstorage"), written);
     QCOMPARE(cell(row, "qmessage"), QStringLiteral("250"));
+}
+
+// The quota fields take the digits typed and nothing else, whatever the locale; a number out
+// of range is asked about on Finish: Yes keeps the wizard open, No finishes it with the
+// number left as the template gave it.
+void TestWizAddUser::quotaNumbers_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("answer"); // to the question, when one is asked
+    QTest::addColumn<QStringList>("asked");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<QString>("written");
+
+    const QString correct = QStringLiteral("\nDo you want to correct the problem?");
+    const int yes = QMessageBox::Yes, no = QMessageBox::No;
+    QTest::newRow("disk space in KB, a group separator")
+        << "m_editDiskSpace" << "1,000" << yes << QStringList{} << true << "qstorage" << "1024000";
+    QTest::newRow("messages, a group separator")
+        << "m_editNumMess" << "2,500" << yes << QStringList{} << true << "qmessage" << "2500";
+    QTest::newRow("disk space out of range, Yes")
+        << "m_editDiskSpace" << "1000001" << yes
+        << QStringList{"Disk space must be a number from 0 to 1000000." + correct} << false
+        << "qstorage" << "2048";
+    QTest::newRow("messages out of range, No")
+        << "m_editNumMess" << "9999999" << no
+        << QStringList{"Number of messages must be a number from 0 to 1000000." + correct} << true
+        << "qmessage" << "250";
+}
+
+void TestWizAddUser::quotaNumbers()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(int, answer);
+    QFETCH(QStringList, asked);
+    QFETCH(bool, accepted);
+    QFETCH(QString, column);
+    QFETCH(QString, written);
+
+    DBRow* row = newRow({{"qstorage", "2048"}, {"qmessage", "250"}});
+    auto wizard = makeWizard(row);
+    DialogRecorder recorder;
+    type(wizard->m_editName, QStringLiteral("zoe"));
+    type(wizard->findChild<QLineEdit*>(field), typed);
+    recorder.answer(answer);
+    wizard->helpButton()->click();
+    QCOMPARE(recorder.messageTexts(), asked);
+    QCOMPARE(wizard->result() == QDialog::Accepted, accepted);
+    QCOMPARE(cell(row, column.toLatin1().constData()), written);
 }
 
 void TestWizAddUser::finishOnGroupsPageWritesRightsAndQuotaShown()

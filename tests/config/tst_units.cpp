@@ -14,8 +14,6 @@ private slots:
     void showsTimes();
     void productsAreClampedToTheColumn_data();
     void productsAreClampedToTheColumn();
-    void ports_data();
-    void ports();
 };
 
 void tst_Units::showsSizes_data()
@@ -95,30 +93,6 @@ void tst_Units::productsAreClampedToTheColumn()
     QFETCH(qint64, factor);
     QFETCH(qint64, stored);
     QCOMPARE(Units::product(number, factor), stored);
-}
-
-void tst_Units::ports_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("port");
-
-    QTest::newRow("0") << "0" << true;
-    QTest::newRow("25") << "25" << true;
-    QTest::newRow("65535") << "65535" << true;
-    QTest::newRow("65536") << "65536" << false;
-    QTest::newRow("70000, which 16 bits would store as 4464") << "70000" << false;
-    QTest::newRow("negative") << "-1" << false;
-    QTest::newRow("empty") << "" << false;
-    QTest::newRow("letters") << "smtp" << false;
-    QTest::newRow("a blank inside") << "2 5" << false;
-    QTest::newRow("six digits") << "000025" << false;
-}
-
-void tst_Units::ports()
-{
-    QFETCH(QString, text);
-    QFETCH(bool, port);
-    QCOMPARE(Units::isPort(text), port);
 }
 
 QTEST_GUILESS_MAIN(tst_Units)

@@ -44,6 +44,8 @@ private slots:
     void missingGroupsAreKept();
     void emptyGroupIsKeptUntilChosen_data();
     void emptyGroupIsKeptUntilChosen();
+    void emptyGroupIsWrittenWhenItsExceptionIsTurnedOn_data();
+    void emptyGroupIsWrittenWhenItsExceptionIsTurnedOn();
     void unlistedDisabledMethodsAreKept_data();
     void unlistedDisabledMethodsAreKept();
     void edits_data();
@@ -324,7 +326,8 @@ void tst_WndAdvanced::missingGroupsAreKept()
 }
 
 // An exception without a group shows the first group, which stands in until the
-// administrator chooses a group, that one included; edits elsewhere write no group.
+// administrator chooses a group, that one included; edits elsewhere, turning the exception
+// off among them, write no group.
 void tst_WndAdvanced::emptyGroupIsKeptUntilChosen_data()
 {
     QTest::addColumn<QString>("box");
@@ -338,7 +341,8 @@ void tst_WndAdvanced::emptyGroupIsKeptUntilChosen()
 {
     QFETCH(QString, box);
     QFETCH(QString, column);
-    m_fixture.setCells("security", {{"Mode", "2"}, {column, ""}});
+    m_fixture.setCells("security",
+                       {{"Mode", "2"}, {"AuthException", "1"}, {"SslException", "1"}, {column, ""}});
     WndAdvanced* page = build();
     auto* groups = page->findChild<QComboBox*>(box);
     QCOMPARE(groups->currentText(), QStringLiteral("Office LAN"));
@@ -351,6 +355,55 @@ void tst_WndAdvanced::emptyGroupIsKeptUntilChosen()
 
     choose(groups, 0);
     QVERIFY(m_fixture.pending().last().contains(QStringLiteral("%1='Office LAN'").arg(column)));
+}
+
+// Turning an exception on with no group stored allows it from the group the box shows:
+// that group is written with it, and the box shows afterwards what the server holds.
+// Turned off again, the box stands in again and nothing is left to send.
+void tst_WndAdvanced::emptyGroupIsWrittenWhenItsExceptionIsTurnedOn_data()
+{
+    QTest::addColumn<QString>("check");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<int>("clicks");
+    QTest::addColumn<QStringList>("pending");
+
+    QTest::newRow("insecure authentication turned on")
+        << "m_chkInsecure" << "m_comboInsecure" << "AuthAcl" << 1
+        << QStringList{"update security set AuthException='1', AuthAcl='Office LAN'"};
+    QTest::newRow("unencrypted connections turned on")
+        << "m_chkUnenc" << "m_comboUnenc" << "SslAcl" << 1
+        << QStringList{"update security set SslException='1', SslAcl='Office LAN'"};
+    QTest::newRow("insecure authentication turned on and off")
+        << "m_chkInsecure" << "m_comboInsecure" << "AuthAcl" << 2 << QStringList{};
+    QTest::newRow("unencrypted connections turned on and off")
+        << "m_chkUnenc" << "m_comboUnenc" << "SslAcl" << 2 << QStringList{};
+}
+
+void tst_WndAdvanced::emptyGroupIsWrittenWhenItsExceptionIsTurnedOn()
+{
+    QFETCH(QString, check);
+    QFETCH(QString, box);
+    QFETCH(QString, column);
+    QFETCH(int, clicks);
+    QFETCH(QStringList, pending);
+    m_fixture.setCells("security",
+                       {{"Mode", "2"}, {"AuthException", "0"}, {"SslException", "0"}, {column, ""}});
+    WndAdvanced* page = build();
+    auto* groups = page->findChild<QComboBox*>(box);
+    QCOMPARE(groups->currentText(), QStringLiteral("Office LAN"));
+    for (int i = 0; i < clicks; ++i)
+        page->findChild<QCheckBox*>(check)->click();
+    QCOMPARE(m_fixture.pending(), pending);
+    if (pending.isEmpty())
+        return;
+
+    QCOMPARE(m_fixture.apply(), ApplyOutcome::Applied);
+    QCOMPARE(m_fixture.storedCell("security", column), QStringLiteral("Office LAN"));
+    QCOMPARE(groups->currentText(), QStringLiteral("Office LAN"));
+    // What the box shows is now stored: edits elsewhere leave it alone.
+    page->m_chkInsert->click();
+    QCOMPARE(m_fixture.pending(), QStringList{"update misc set InsertEnvelopeTo='0'"});
 }
 
 // Names the server's method list does not show stay in DisabledMethods.

@@ -27,6 +27,8 @@ private slots:
     void lineNames();
     void emptyStoredLineShowsTheFirstLine_data();
     void emptyStoredLineShowsTheFirstLine();
+    void emptyStoredLineIsWrittenWhenRasIsTurnedOn_data();
+    void emptyStoredLineIsWrittenWhenRasIsTurnedOn();
     void phonebookRefusal();
     void passwordPlaceholder_data();
     void passwordPlaceholder();
@@ -35,6 +37,15 @@ private slots:
 
 private:
     WndInterCon* build() { return m_fixture.build<WndInterCon>(); }
+    // Types text over what the field shows, key by key, as a person does.
+    static void type(QLineEdit* field, const QString& text)
+    {
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        if (text.isEmpty())
+            QTest::keyClick(field, Qt::Key_Delete);
+        else
+            QTest::keyClicks(field, text);
+    }
     void setPhonebook(const QStringList& lines)
     {
         QList<QStringList> rows;
@@ -120,9 +131,10 @@ void tst_WndInterCon::storedOnlineModeTwoIsWrittenAsOne()
     m_fixture.setCells("connection", {{"OnlineMode", "2"}});
     WndInterCon* page = build();
     QVERIFY(page->m_rbtnOnline->isChecked());
-    page->m_editUser->setText("corvane2");
-    QCOMPARE(m_fixture.pending(),
-             QStringList{"update connection set OnlineMode='1', RASUser='corvane2'"});
+    // Online, only the mode takes input: off and back on.
+    page->m_rbtnOffline->click();
+    page->m_rbtnOnline->click();
+    QCOMPARE(m_fixture.pending(), QStringList{"update connection set OnlineMode='1'"});
 }
 
 void tst_WndInterCon::lineNames_data()
@@ -154,7 +166,7 @@ void tst_WndInterCon::lineNames()
     QCOMPARE(ConfigPageFixture::entries(page->m_rasLine), entries);
     QCOMPARE(page->m_rasLine->currentText(), stored);
 
-    page->m_editUser->setText("someone");
+    type(page->m_editUser, "someone");
     QCOMPARE(m_fixture.pending(), QStringList{"update connection set RASUser='someone'"});
     choose(page->m_rasLine, phonebook.last() == stored ? phonebook.first() : phonebook.last());
     QCOMPARE(m_fixture.pending().size(), 1);
@@ -185,10 +197,44 @@ void tst_WndInterCon::emptyStoredLineShowsTheFirstLine()
              QStringList({"Provider ISDN", "Provider DSL fallback", "Mobile modem"}));
     QCOMPARE(page->m_rasLine->currentIndex(), 0);
 
-    page->m_editUser->setText("someone");
+    type(page->m_editUser, "someone");
     if (!chosen.isEmpty())
         choose(page->m_rasLine, chosen);
     QCOMPARE(m_fixture.pending(), QStringList{pending});
+}
+
+// Turning on "Use RAS" with no line stored dials the line the box shows: that line is
+// written with it, and the box shows afterwards what the server holds. Turned off again,
+// the box stands in again and nothing is left to send.
+void tst_WndInterCon::emptyStoredLineIsWrittenWhenRasIsTurnedOn_data()
+{
+    QTest::addColumn<int>("clicks");
+    QTest::addColumn<QStringList>("pending");
+
+    QTest::newRow("turned on")
+        << 1 << QStringList{"update connection set UseRAS='1', RASLine='Provider ISDN'"};
+    QTest::newRow("turned on and off again") << 2 << QStringList{};
+}
+
+void tst_WndInterCon::emptyStoredLineIsWrittenWhenRasIsTurnedOn()
+{
+    QFETCH(int, clicks);
+    QFETCH(QStringList, pending);
+    m_fixture.setCells("connection", {{"UseRAS", "0"}, {"RASLine", ""}});
+    WndInterCon* page = build();
+    QCOMPARE(page->m_rasLine->currentText(), QStringLiteral("Provider ISDN"));
+    for (int i = 0; i < clicks; ++i)
+        page->m_chkUseRAS->click();
+    QCOMPARE(m_fixture.pending(), pending);
+    if (pending.isEmpty())
+        return;
+
+    QCOMPARE(m_fixture.apply(), ApplyOutcome::Applied);
+    QCOMPARE(m_fixture.storedCell("connection", "RASLine"), QStringLiteral("Provider ISDN"));
+    QCOMPARE(page->m_rasLine->currentText(), QStringLiteral("Provider ISDN"));
+    // What the box shows is now stored: edits elsewhere leave it alone.
+    type(page->m_editUser, "someone");
+    QCOMPARE(m_fixture.pending(), QStringList{"update connection set RASUser='someone'"});
 }
 
 void tst_WndInterCon::phonebookRefusal()
@@ -203,7 +249,7 @@ void tst_WndInterCon::phonebookRefusal()
     QVERIFY(page->isReady());
     QCOMPARE(ConfigPageFixture::entries(page->m_rasLine), QStringList{"Provider ISDN"});
 
-    page->m_editUser->setText("someone");
+    type(page->m_editUser, "someone");
     QCOMPARE(m_fixture.pending(), QStringList{"update connection set RASUser='someone'"});
 }
 
@@ -216,9 +262,9 @@ void tst_WndInterCon::passwordPlaceholder_data()
                                       << QStringList{"update connection set RASUser='other'"};
     QTest::newRow("cleared") << QStringList{""}
                              << QStringList{"update connection set RASUser='other', RASPassword='NUL:'"};
-    QTest::newRow("placeholder typed back keeps the new one")
+    QTest::newRow("placeholder typed back leaves the stored one")
         << QStringList{"dial", "PlainFillText"}
-        << QStringList{"update connection set RASUser='other', RASPassword='NUL:dial'"};
+        << QStringList{"update connection set RASUser='other'"};
 }
 
 void tst_WndInterCon::passwordPlaceholder()
@@ -227,8 +273,8 @@ void tst_WndInterCon::passwordPlaceholder()
     QFETCH(QStringList, pending);
     WndInterCon* page = build();
     for (const QString& text : typed)
-        page->m_editPass->setText(text);
-    page->m_editUser->setText("other");
+        type(page->m_editPass, text);
+    type(page->m_editUser, "other");
     QCOMPARE(m_fixture.pending(), pending);
 }
 
@@ -237,8 +283,8 @@ void tst_WndInterCon::resetRestoresTheRow()
     WndInterCon* page = build();
     page->m_rbtnOnline->click();
     choose(page->m_rasLine, "Mobile modem");
-    page->m_editUser->setText("other");
-    page->m_editPass->setText("typed");
+    type(page->m_editUser, "other");
+    type(page->m_editPass, "typed");
     m_fixture.m_ctrl->reset();
     QVERIFY(m_fixture.pending().isEmpty());
     QVERIFY(page->m_rbtnOffline->isChecked());

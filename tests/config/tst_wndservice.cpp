@@ -28,6 +28,8 @@ class tst_WndService : public QObject
     Q_OBJECT
 
 private slots:
+    // A locale whose group separator is the comma, whatever the machine's.
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void init()
     {
         globalData.sslInstalled = true;
@@ -61,6 +63,8 @@ private slots:
     void propertiesWriteTheRow();
     void emptyPortIsQuestioned_data();
     void emptyPortIsQuestioned();
+    void portTakesDigitsOnlyAndIsNeverCut_data();
+    void portTakesDigitsOnlyAndIsNeverCut();
     void portChangeOfARunningServiceWarnsOnce_data();
     void portChangeOfARunningServiceWarnsOnce();
     void accessTab_data();
@@ -96,12 +100,21 @@ private:
     {
         page->m_list->setCurrentItem(page->serviceItem(index));
     }
+    // Types text over what the field shows, key by key, as a person does.
+    static void type(QLineEdit* field, const QString& text)
+    {
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        if (text.isEmpty())
+            QTest::keyClick(field, Qt::Key_Delete);
+        else
+            QTest::keyClicks(field, text);
+    }
     // The next service dialog gets this port (and OK); its checks are not reached.
     void answerPort(const QString& port)
     {
         m_fixture.m_dialogs->answerDialog([port](QDialog* dialog) {
             auto* service = qobject_cast<DlgService*>(dialog);
-            service->m_editPort->setText(port);
+            type(service->m_editPort, port);
             return int(QDialog::Accepted);
         });
     }
@@ -527,7 +540,7 @@ void tst_WndService::propertiesWriteTheRow()
         if (port.isEmpty())
             dlg->m_btnDefault->click();
         else
-            dlg->m_editPort->setText(port);
+            type(dlg->m_editPort, port);
         dlg->m_comboStartup->setCurrentIndex(startup);
         dlg->m_chkOnlyAddressGroup->setChecked(group >= 0);
         if (group >= 0)
@@ -574,6 +587,62 @@ void tst_WndService::emptyPortIsQuestioned()
     QCOMPARE(accepted, closed);
     QCOMPARE(m_fixture.pending(),
              closed ? QStringList{"update service-pop3s set port=''"} : QStringList{});
+}
+
+// The port takes the digits typed and nothing else, whatever the locale, and what is
+// written is the port shown; a port out of range is asked about on OK, never cut to 16
+// bits: Yes keeps the dialog open, No closes it with the port left as it was.
+void tst_WndService::portTakesDigitsOnlyAndIsNeverCut_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("answer"); // to the question, when one is asked
+    QTest::addColumn<QStringList>("asked");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QStringList>("pending");
+
+    const QString range = QStringLiteral(
+        "Port must be a number from 0 to 65535.\nDo you want to correct the problem?");
+    const int yes = QMessageBox::Yes, no = QMessageBox::No;
+    QTest::newRow("a group separator") << "1,234" << "1234" << yes << QStringList{} << true
+                                       << QStringList{"update service-pop3s set port='1234'"};
+    QTest::newRow("separators in the middle")
+        << "110,1110" << "1101110" << no << QStringList{range} << true << QStringList{};
+    QTest::newRow("beyond 16 bits, Yes")
+        << "70000" << "70000" << yes << QStringList{range} << false << QStringList{};
+    QTest::newRow("beyond 16 bits, No")
+        << "70000" << "70000" << no << QStringList{range} << true << QStringList{};
+    QTest::newRow("the highest port") << "65535" << "65535" << yes << QStringList{} << true
+                                      << QStringList{"update service-pop3s set port='65535'"};
+}
+
+void tst_WndService::portTakesDigitsOnlyAndIsNeverCut()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(int, answer);
+    QFETCH(QStringList, asked);
+    QFETCH(bool, accepted);
+    QFETCH(QStringList, pending);
+    WndService* page = build();
+    choose(page, 2);
+    QString shownBeforeOk;
+    bool closed = false;
+    m_fixture.m_dialogs->answerDialog([&](QDialog* dialog) {
+        auto* dlg = qobject_cast<DlgService*>(dialog);
+        type(dlg->m_editPort, typed);
+        shownBeforeOk = dlg->m_editPort->text();
+        m_fixture.m_dialogs->answer(answer);
+        dlg->m_btnOK->click();
+        closed = dlg->result() == QDialog::Accepted;
+        return dlg->result();
+    });
+    page->slotProp();
+    QCOMPARE(shownBeforeOk, shown);
+    QCOMPARE(m_fixture.messageTexts(), asked);
+    QCOMPARE(closed, accepted);
+    QCOMPARE(m_fixture.pending(), pending);
+    QCOMPARE(page->serviceItem(2)->text(3), pending.isEmpty() ? QStringLiteral("995") : shown);
 }
 
 void tst_WndService::portChangeOfARunningServiceWarnsOnce_data()

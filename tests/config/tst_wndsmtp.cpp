@@ -17,6 +17,8 @@ class tst_WndSmtp : public QObject
     Q_OBJECT
 
 private slots:
+    // A locale whose group separator is the comma, whatever the machine's.
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void init() { m_fixture.start(); }
     void cleanup() { m_fixture.stop(); }
 
@@ -26,7 +28,12 @@ private slots:
     void timeShownAndWrittenBack_data();
     void timeShownAndWrittenBack();
     void unitOnlyChangeWritesTheConvertedValue();
-    void largeEntriesAreClampedToTheColumn();
+    void numberFieldsTakeDigitsOnly_data();
+    void numberFieldsTakeDigitsOnly();
+    void numbersOutOfRangeAreAskedAboutAndNeverWritten_data();
+    void numbersOutOfRangeAreAskedAboutAndNeverWritten();
+    void largestAmountsAreWrittenExactly_data();
+    void largestAmountsAreWrittenExactly();
     void toggleOnAndOffLeavesNothingPending();
     void everyVisibleEditIsWritten_data();
     void everyVisibleEditIsWritten();
@@ -49,7 +56,15 @@ private slots:
 
 private:
     WndSmtp* build() { return m_fixture.build<WndSmtp>(); }
-    static void type(QLineEdit* field, const QString& text) { field->setText(text); }
+    // Types text over what the field shows, key by key, as a person does.
+    static void type(QLineEdit* field, const QString& text)
+    {
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        if (text.isEmpty())
+            QTest::keyClick(field, Qt::Key_Delete);
+        else
+            QTest::keyClicks(field, text);
+    }
     static void choose(QComboBox* box, int index)
     {
         box->setCurrentIndex(index);
@@ -158,14 +173,133 @@ void tst_WndSmtp::unitOnlyChangeWritesTheConvertedValue()
     QCOMPARE(m_fixture.pending(), QStringList{"update smtp set QueueNotifyTimeout='172800'"});
 }
 
-// Beyond the column's range the product stays at its largest value instead of wrapping.
-void tst_WndSmtp::largeEntriesAreClampedToTheColumn()
+// Every number field takes the digits typed and nothing else, whatever the locale (the
+// suite sets one whose group separator is the comma): what is written is what is shown.
+void tst_WndSmtp::numberFieldsTakeDigitsOnly_data()
 {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QStringList>("pending");
+
+    QTest::newRow("port, a group separator")
+        << "m_editPort" << "1,025" << "1025" << QStringList{"update relay set ServerPort='1025'"};
+    QTest::newRow("port, blanks and a sign")
+        << "m_editPort" << " +2525 " << "2525" << QStringList{"update relay set ServerPort='2525'"};
+    QTest::newRow("threads, a group separator")
+        << "m_editThreads" << "1,234" << "1234"
+        << QStringList{"update smtp set MaxConcurrency='1234'"};
+    QTest::newRow("hops, a decimal point")
+        << "m_editHops" << "4.5" << "45" << QStringList{"update smtp set MaxHops='45'"};
+    QTest::newRow("size in MB, a group separator")
+        << "m_editMessageSize" << "1,024" << "1024"
+        << QStringList{"update smtp set MaxMessageSize='1073741824'"};
+    QTest::newRow("retry in minutes, a minus sign")
+        << "m_editRetry" << "-15" << "15" << QStringList{"update smtp set QueueRetryInterval='900'"};
+}
+
+void tst_WndSmtp::numberFieldsTakeDigitsOnly()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(QStringList, pending);
     WndSmtp* page = build();
-    type(page->m_editMessageSize, "3000");
-    type(page->m_editBounce, "30000");
-    QCOMPARE(m_fixture.pending(),
-             QStringList{"update smtp set QueueBounceTimeout='2147483647', MaxMessageSize='2147483647'"});
+    auto* edit = page->findChild<QLineEdit*>(field);
+    type(edit, typed);
+    QCOMPARE(edit->text(), shown);
+    QCOMPARE(m_fixture.pending(), pending);
+}
+
+// A number beyond what its field or its column holds, in the unit chosen, is not written,
+// nor cut to the column: it is asked about before the apply, the focus goes to it on its
+// tab, and an apply that goes on without it leaves the field showing what the server holds.
+void tst_WndSmtp::numbersOutOfRangeAreAskedAboutAndNeverWritten_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("asked");
+    QTest::addColumn<QString>("shownAfter");
+
+    const QString correct = QStringLiteral("\nDo you want to correct the problem?");
+    QTest::newRow("port, typed over 587 key by key")
+        << "m_editPort" << "70000"
+        << "Relay server port must be a number from 0 to 65535." + correct << "587";
+    QTest::newRow("size in MB")
+        << "m_editMessageSize" << "3000"
+        << "Maximum incoming message size must be a number from 0 to 2047 MB." + correct << "10";
+    QTest::newRow("threads")
+        << "m_editThreads" << "1000001"
+        << "Maximum number of delivery threads must be a number from 0 to 1000000." + correct
+        << "10";
+    QTest::newRow("retry in minutes")
+        << "m_editRetry" << "2000000"
+        << "Delivery retry interval must be a number from 0 to 1000000 minutes." + correct << "30";
+    QTest::newRow("warning in hours")
+        << "m_editWarning" << "596524"
+        << "The time before a warning to the sender must be a number from 0 to 596523 hours."
+               + correct
+        << "4";
+    QTest::newRow("return in days")
+        << "m_editBounce" << "30000"
+        << "The time before the message returns to the sender must be a number from 0 to 24855 "
+           "days."
+               + correct
+        << "5";
+    QTest::newRow("hops")
+        << "m_editHops" << "9999999"
+        << "Maximum number of accepted Received headers must be a number from 0 to 1000000."
+               + correct
+        << "30";
+}
+
+void tst_WndSmtp::numbersOutOfRangeAreAskedAboutAndNeverWritten()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, asked);
+    QFETCH(QString, shownAfter);
+    WndSmtp* page = build();
+    auto* edit = page->findChild<QLineEdit*>(field);
+    type(edit, typed);
+    QCOMPARE(edit->text(), typed);
+    QVERIFY2(m_fixture.pending().isEmpty(), qPrintable(m_fixture.pending().join(u'\n')));
+
+    type(page->m_editUser, "someone");
+    m_fixture.applyAnswering({QMessageBox::Yes}, {asked}, field, false);
+
+    m_fixture.m_dialogs->messages.clear();
+    m_fixture.m_ctrl->update_again();
+    const int mark = m_fixture.journalSize();
+    m_fixture.applyAnswering({QMessageBox::No}, {asked}, QString(), true);
+    QCOMPARE(m_fixture.journalSince(mark), QStringList{"update relay set AuthUser='someone'"});
+    QCOMPARE(edit->text(), shownAfter);
+    QVERIFY(m_fixture.pending().isEmpty());
+}
+
+// The largest number each unit allows is written as exactly that many units.
+void tst_WndSmtp::largestAmountsAreWrittenExactly_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("pending");
+
+    QTest::newRow("2047 MB") << "m_editMessageSize" << "2047"
+                             << QStringList{"update smtp set MaxMessageSize='2146435072'"};
+    QTest::newRow("24855 days") << "m_editBounce" << "24855"
+                                << QStringList{"update smtp set QueueBounceTimeout='2147472000'"};
+}
+
+void tst_WndSmtp::largestAmountsAreWrittenExactly()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QStringList, pending);
+    WndSmtp* page = build();
+    type(page->findChild<QLineEdit*>(field), typed);
+    QCOMPARE(m_fixture.pending(), pending);
+    QCOMPARE(m_fixture.apply(), ApplyOutcome::Applied);
+    QVERIFY(m_fixture.messageTexts().isEmpty());
 }
 
 void tst_WndSmtp::toggleOnAndOffLeavesNothingPending()
@@ -218,8 +352,8 @@ void tst_WndSmtp::passwordPlaceholder_data()
     QTest::newRow("cleared") << QStringList{""} << QStringList{"update relay set AuthPass='NUL:'"};
     QTest::newRow("new password") << QStringList{"s3cret"}
                                   << QStringList{"update relay set AuthPass='NUL:s3cret'"};
-    QTest::newRow("placeholder typed back keeps the new one")
-        << QStringList{"s3cret", "PlainFillText"} << QStringList{"update relay set AuthPass='NUL:s3cret'"};
+    QTest::newRow("placeholder typed back leaves the stored one")
+        << QStringList{"s3cret", "PlainFillText"} << QStringList{};
 }
 
 void tst_WndSmtp::passwordPlaceholder()
@@ -355,11 +489,12 @@ void tst_WndSmtp::questions()
     QFETCH(bool, sent);
 
     WndSmtp* page = build();
-    (relay ? page->m_rbtnSMTP : page->m_rbtnDNS)->click();
+    // Typed while the relay's fields take keys.
     type(page->m_editHostname, host);
     type(page->m_editPort, port);
     type(page->m_editUser, user);
     type(page->m_editHops, "29"); // something to send in every row
+    (relay ? page->m_rbtnSMTP : page->m_rbtnDNS)->click();
     page->m_editHops->setFocus();
     m_fixture.applyAnswering(answers, asked, focused, sent);
 }

@@ -124,6 +124,8 @@ class TestWndPop3 : public QObject
     Q_OBJECT
 
 private slots:
+    // A locale whose group separator is the comma, whatever the machine's.
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void init();
     void cleanup();
 
@@ -133,6 +135,8 @@ private slots:
     void untouchedAccountKeepsItsValues();
     void deliveryForms_data();
     void deliveryForms();
+    void numberFields_data();
+    void numberFields();
     void accountDuplicateReopensAndCancelRestores();
     void ruleDuplicateCountsTheHiddenRule();
     void hiddenRuleSurvivesReset();
@@ -228,6 +232,18 @@ void TestWndPop3::untouchedAccountKeepsItsValues_data()
                                   << "s|u|PlainFillText|ssl|STLS command|110|Plain|to x@y|";
     QTest::newRow("negative SSL mode kept") << QStringList{"u", "s", "110", "", "-1", "x@y", "0", "pw", ""}
                                             << "s|u|PlainFillText|no ssl|(off)|110|Plain|to x@y|";
+    // A delivery text the header box shows only as well as it can is kept while the
+    // delivery is left alone.
+    QTest::newRow("header without its closing brace kept")
+        << QStringList{"u", "s", "110", "", "0", "{X-Envelope-To", "0", "pw", ""}
+        << "s|u|PlainFillText|no ssl|(off)|110|Plain|rule X-Envelope-To|";
+    QTest::newRow("text after the header kept")
+        << QStringList{"u", "s", "110", "", "0", "{X-Envelope-To}x", "0", "pw", ""}
+        << "s|u|PlainFillText|no ssl|(off)|110|Plain|rule X-Envelope-To}x|";
+    // A stored count outside what the field takes is what the server holds: kept as shown.
+    QTest::newRow("negative message count kept")
+        << QStringList{"u", "s", "110", "", "0", "x@y", "0", "pw", "-1"}
+        << "s|u|PlainFillText|no ssl|(off)|110|Plain|to x@y|-1";
 }
 
 void TestWndPop3::untouchedAccountKeepsItsValues()
@@ -259,7 +275,9 @@ void TestWndPop3::deliveryForms_data()
 
     QTest::newRow("header") << "{Received}" << "rule Received" << QString() << "{Received}";
     QTest::newRow("unclosed header keeps its text") << "{X-Envelope-To" << "rule X-Envelope-To" << QString()
-                                                    << "{X-Envelope-To}";
+                                                    << "{X-Envelope-To";
+    QTest::newRow("unclosed header, another chosen")
+        << "{X-Envelope-To" << "rule X-Envelope-To" << "Received" << "{Received}";
     QTest::newRow("empty header") << "{}" << "rule " << QString() << "{}";
     QTest::newRow("lone brace is an address") << "{" << "to {" << QString() << "{";
     QTest::newRow("address switched to rules") << "x@y" << "to x@y" << "Delivered-To" << "{Delivered-To}";
@@ -287,6 +305,73 @@ void TestWndPop3::deliveryForms()
     page->slotEdit();
     QCOMPARE(seen.value(0).section('|', 7, 7), opens);
     QCOMPARE(cell(page->m_tblPop3.m_rows.front().get(), "mbox"), stored);
+}
+
+// The port and the message count take the digits typed and nothing else, whatever the
+// locale; a number out of range is asked about on OK: Yes keeps the dialog open, No closes
+// it with the number left out.
+void TestWndPop3::numberFields_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("answer"); // to the question, when one is asked
+    QTest::addColumn<QStringList>("asked");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<QString>("written");
+
+    const QString port = QStringLiteral(
+        "Port must be a number from 0 to 65535.\nDo you want to correct the problem?");
+    const QString count = QStringLiteral(
+        "Messages must be a number from 0 to 2147483647.\nDo you want to correct the problem?");
+    const int yes = QMessageBox::Yes, no = QMessageBox::No;
+    QTest::newRow("port, a group separator") << "m_editPort" << "1,995" << "1995" << yes
+                                             << QStringList{} << true << "port" << "1995";
+    QTest::newRow("port out of range, Yes") << "m_editPort" << "70000" << "70000" << yes
+                                            << QStringList{port} << false << "port" << "7110";
+    QTest::newRow("port out of range, No") << "m_editPort" << "70000" << "70000" << no
+                                           << QStringList{port} << true << "port" << "7110";
+    QTest::newRow("count, a group separator") << "m_editMaxMsg" << "1,000" << "1000" << yes
+                                              << QStringList{} << true << "max_msgcount" << "1000";
+    QTest::newRow("count beyond the column, No")
+        << "m_editMaxMsg" << "4294967297" << "4294967297" << no << QStringList{count} << true
+        << "max_msgcount" << "5";
+}
+
+void TestWndPop3::numberFields()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(int, answer);
+    QFETCH(QStringList, asked);
+    QFETCH(bool, accepted);
+    QFETCH(QString, column);
+    QFETCH(QString, written);
+
+    installPop3(*m_server, {{"u", "s", "7110", "", "0", "x@y", "0", "pw", "5"}});
+    QVERIFY(m_session->connect());
+    auto page = makePage();
+    DialogRecorder recorder;
+    QString shownBeforeOk;
+    bool closed = false;
+    recorder.answerDialog([&](QDialog* dialog) {
+        auto* edit = dialog->findChild<QLineEdit*>(field);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(edit, typed);
+        shownBeforeOk = edit->text();
+        recorder.answer(answer);
+        qobject_cast<DlgPop3*>(dialog)->m_btnOK->click();
+        closed = dialog->result() == QDialog::Accepted;
+        return dialog->result();
+    });
+    page->m_list->setCurrentItem(page->m_list->topLevelItem(0));
+    page->slotEdit();
+    QCOMPARE(shownBeforeOk, shown);
+    QCOMPARE(recorder.messageTexts(), asked);
+    QCOMPARE(closed, accepted);
+    QCOMPARE(cell(page->m_tblPop3.m_rows.front().get(), column.toLatin1().constData()), written);
 }
 
 void TestWndPop3::accountDuplicateReopensAndCancelRestores()

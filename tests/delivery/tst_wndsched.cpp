@@ -73,6 +73,8 @@ class TestWndSched : public QObject
     Q_OBJECT
 
 private slots:
+    // A locale whose group separator is the comma, whatever the machine's.
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void init();
     void cleanup();
 
@@ -82,6 +84,8 @@ private slots:
     void everyAndAtKeepTheirTexts();
     void okChecks_data();
     void okChecks();
+    void intervalNumbers_data();
+    void intervalNumbers();
     void storedTimes_data();
     void storedTimes();
     void toggledOnAndOffLeavesNothingPending();
@@ -237,6 +241,62 @@ void TestWndSched::okChecks()
         QVERIFY(!message.parent);
     }
     QCOMPARE(dialog.result() == QDialog::Accepted, accepted);
+}
+
+// An interval takes the digits typed and nothing else, whatever the locale, and is written
+// as the number shown in the unit shown; one the column cannot hold in that unit is asked
+// about on OK: Yes keeps the dialog open, No closes it with the time left as it was.
+void TestWndSched::intervalNumbers_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("unit");
+    QTest::addColumn<int>("answer"); // to the question, when one is asked
+    QTest::addColumn<QStringList>("asked");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("time");
+
+    const QString hours = QStringLiteral(
+        "Interval must be a number from 0 to 35791394 Hours.\nDo you want to correct the problem?");
+    const int yes = QMessageBox::Yes, no = QMessageBox::No;
+    QTest::newRow("hours, a group separator") << "1,5" << 1 << yes << QStringList{} << true << "900";
+    QTest::newRow("minutes, a group separator")
+        << "2,000" << 0 << yes << QStringList{} << true << "2000";
+    QTest::newRow("beyond the column in hours, Yes")
+        << "40000000" << 1 << yes << QStringList{hours} << false << "120";
+    QTest::newRow("beyond the column in hours, No")
+        << "40000000" << 1 << no << QStringList{hours} << true << "120";
+    QTest::newRow("the same number in minutes")
+        << "40000000" << 0 << yes << QStringList{} << true << "40000000";
+}
+
+void TestWndSched::intervalNumbers()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, unit);
+    QFETCH(int, answer);
+    QFETCH(QStringList, asked);
+    QFETCH(bool, accepted);
+    QFETCH(QString, time);
+
+    setRows({{"0", "120", "", "1", "nightly", "0", "5"}});
+    auto page = makePage();
+    DialogRecorder recorder;
+    bool closed = false;
+    recorder.answerDialog([&](QDialog* opened) {
+        auto* dialog = qobject_cast<DlgSched*>(opened);
+        QTest::keyClick(dialog->m_edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(dialog->m_edit, typed);
+        dialog->m_comboMin->setCurrentIndex(unit);
+        recorder.answer(answer);
+        dialog->m_rbtnOK->click();
+        closed = dialog->result() == QDialog::Accepted;
+        return dialog->result();
+    });
+    page->m_list->setCurrentItem(page->m_list->topLevelItem(0));
+    page->slotEdit();
+    QCOMPARE(recorder.messageTexts(), asked);
+    QCOMPARE(closed, accepted);
+    QCOMPARE(cell(page->m_table.m_rows.front().get(), "time"), time);
 }
 
 void TestWndSched::storedTimes_data()

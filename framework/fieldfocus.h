@@ -1,0 +1,13 @@
+#pragma once
+
+class QWidget;
+
+// Where a question about a field sends the administrator.
+namespace FieldFocus {
+
+// Gives `field` the keyboard focus, first making current every tab and stacked page that
+// holds it: a field on a tab the administrator is not looking at can take no focus and
+// would leave the question unanswerable.
+void give(QWidget* field);
+
+} // namespace FieldFocus
