@@ -31,6 +31,8 @@ public:
     // the wait) stops the run at once, and the run is then abandoned().
     StatementRun(DBConn *conn, const ProgressWait &indicator, std::function<bool()> goOn);
 
+    // Sends from the first of statements on; the list is the caller's copy, which the waits
+    // cannot change.
     void send(const QStringList &statements);
 
     int carriedOut() const { return m_carriedOut; }
