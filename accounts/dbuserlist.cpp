@@ -3,6 +3,7 @@
 #include "accountcolumns.h"
 #include "accountfields.h"
 #include "accounttexts.h"
+#include "carriedout.h"
 #include "dbconn.h"
 #include "dbreq.h"
 #include "dbrow.h"
@@ -40,6 +41,9 @@ QHash<QString, const DBRow*> usersByName(const DBTable* users, const QString& do
     }
     return byName;
 }
+
+constexpr const char* DropChange = "groups -=";
+constexpr const char* AddChange = "groups+=";
 
 QString membershipStatement(const char* change, const GroupListItem* entry, const QString& user)
 {
@@ -188,15 +192,45 @@ QStringList* DBUserList::getSQL()
 {
     m_statements.clear();
     for (const auto& entry : m_entries) {
-        for (const QString& name : entry->loadedNames()) {
-            if (!existInGroup(name, entry.get()))
-                m_statements.append(membershipStatement("groups -=", entry.get(), name));
-        }
-        for (int i = 0; i < entry->memberCount(); ++i) {
-            const QString name = cell(entry->member(i), "name");
-            if (!existInOriginal(name, entry.get()))
-                m_statements.append(membershipStatement("groups+=", entry.get(), name));
-        }
+        for (const QString& name : droppedNames(entry.get()))
+            m_statements.append(membershipStatement(DropChange, entry.get(), name));
+        for (const QString& name : addedNames(entry.get()))
+            m_statements.append(membershipStatement(AddChange, entry.get(), name));
     }
     return &m_statements;
+}
+
+void DBUserList::storeCarriedOut(CarriedOut& done)
+{
+    for (const auto& entry : m_entries) {
+        for (const QString& name : droppedNames(entry.get())) {
+            if (done.take(membershipStatement(DropChange, entry.get(), name)))
+                entry->removeLoadedName(name);
+        }
+        for (const QString& name : addedNames(entry.get())) {
+            if (!entry->wasLoaded(name) && done.take(membershipStatement(AddChange, entry.get(), name)))
+                entry->addLoadedName(name);
+        }
+    }
+}
+
+QStringList DBUserList::droppedNames(const GroupListItem* entry) const
+{
+    QStringList names;
+    for (const QString& name : entry->loadedNames()) {
+        if (!existInGroup(name, entry))
+            names.append(name);
+    }
+    return names;
+}
+
+QStringList DBUserList::addedNames(const GroupListItem* entry) const
+{
+    QStringList names;
+    for (int i = 0; i < entry->memberCount(); ++i) {
+        const QString name = cell(entry->member(i), "name");
+        if (!existInOriginal(name, entry))
+            names.append(name);
+    }
+    return names;
 }

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+class CarriedOut;
 class DBConn;
 class DBRow;
 class DBTable;
@@ -64,12 +65,21 @@ public:
     // The entries' statements in the order the groups were first touched, each group's
     // drops before its additions. Rebuilt at every call; the list stays the object's.
     QStringList* getSQL();
+    // After an apply that stopped part-way: each of getSQL()'s statements that `done` holds
+    // was carried out, and is taken from it; the server now reports the membership that
+    // statement made (a name dropped or added), so getSQL() gives it no more.
+    void storeCarriedOut(CarriedOut& done);
 
     int count() const { return int(m_entries.size()); }
     GroupListItem* at(int i) const { return m_entries.at(size_t(i)).get(); }
     GroupListItem* active() const { return m_active; }
 
 private:
+    // Of an entry, in getSQL()'s order: the names the server reported that are no members
+    // now, and the members the server did not report.
+    QStringList droppedNames(const GroupListItem* entry) const;
+    QStringList addedNames(const GroupListItem* entry) const;
+
     enum class Read { Members, Refused, Lost, Gone };
     Read loadMembers(GroupListItem* entry, const DBTable* users);
 

@@ -28,3 +28,9 @@ void GroupListItem::addLoadedName(const QString& name)
     m_loaded.append(name);
     m_loadedSet.insert(name);
 }
+
+void GroupListItem::removeLoadedName(const QString& name)
+{
+    m_loaded.removeAll(name);
+    m_loadedSet.remove(name);
+}

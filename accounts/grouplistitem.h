@@ -34,10 +34,11 @@ public:
     void clearMembers();
     bool hasMember(const QString& name) const { return m_memberNames.contains(name); }
 
-    // The names the server reported, in its order; set once, when the group is first
-    // touched.
+    // The names the server reported, in its order; set when the group is first touched,
+    // and changed only by a change the server carried out.
     const QStringList& loadedNames() const { return m_loaded; }
     void addLoadedName(const QString& name);
+    void removeLoadedName(const QString& name);
     bool wasLoaded(const QString& name) const { return m_loadedSet.contains(name); }
 
 private:

@@ -3,6 +3,7 @@
 #include "accountcolumns.h"
 #include "accountfields.h"
 #include "accounttexts.h"
+#include "carriedout.h"
 #include "dbctrl.h"
 #include "dbrow.h"
 #include "dbuserlist.h"
@@ -181,6 +182,13 @@ void WndGroup::forgetPending()
 {
     m_lists->clear();
     m_removals.clear();
+}
+
+void WndGroup::storeCarriedOut(CarriedOut& done)
+{
+    m_removals.removeIf([&done](const QString& removal) { return done.take(removal); });
+    ListPage::storeCarriedOut(done);
+    m_lists->storeCarriedOut(done);
 }
 
 void WndGroup::afterApply()

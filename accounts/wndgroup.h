@@ -19,7 +19,8 @@ class Desktop;
 // of each user's list of groups, so beside its group table the page keeps the membership
 // lists of the groups it touched and the statements that take a removed group out of its
 // users' lists. All three wait in the main window's pending list for Apply, in that order:
-// removals, the group table's changes, the membership changes.
+// removals, the group table's changes, the membership changes; of an apply that stopped
+// part-way, each of the three stores what the server carried out.
 class WndGroup : public TWndGroup, public ListPage
 {
     Q_OBJECT
@@ -56,6 +57,7 @@ protected:
     DBRow* rowOf(int list, QTreeWidgetItem* item) const override;
     void showItem(int list, QTreeWidgetItem* item) override;
     bool runEditDialog(int list, DBRow* row) override;
+    void storeCarriedOut(CarriedOut& done) override;
     void afterApply() override;
     void afterReset() override;
 

@@ -1,6 +1,7 @@
 #include "configpage.h"
 
 #include "accountcolumns.h"
+#include "carriedout.h"
 #include "cellnumbers.h"
 #include "comboboxes.h"
 #include "dbconn.h"
@@ -140,8 +141,14 @@ void ConfigPage::answerSignals(int follow)
         answer(&DBCtrl::sig_before_apply, &ConfigPage::slotBeforeApply);
     if (follow & UpdateAgain)
         answer(&DBCtrl::sig_update_again, &ConfigPage::slotUpdateAgain);
-    if (follow & Apply)
+    if (follow & Apply) {
         answer(&DBCtrl::sig_apply, &ConfigPage::slotApply);
+        m_connections.append(QObject::connect(m_ctrl, &DBCtrl::sig_carried_out, m_page,
+                                              [this](const QStringList& statements) {
+                                                  CarriedOut done(statements);
+                                                  storeCarriedOut(done);
+                                              }));
+    }
     if (follow & Reset)
         answer(&DBCtrl::sig_reset, &ConfigPage::slotReset);
 }
@@ -183,6 +190,12 @@ void ConfigPage::slotApply()
         m_leftOut = false;
         showStored();
     }
+}
+
+void ConfigPage::storeCarriedOut(CarriedOut& done)
+{
+    for (DBTable* table : std::as_const(m_edited))
+        table->storeCarriedOut(done);
 }
 
 void ConfigPage::slotReset()

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+class CarriedOut;
 class DBConn;
 class DBCtrl;
 class DBRow;
@@ -39,6 +40,10 @@ class QWidget;
 // A change hands in the page's whole difference (updateQuery). A change known to touch a single
 // row, such as a rule's check box, hands it in through updateQueryAfterEditOf(row): the same
 // pending list, which the tables make again from that row alone.
+//
+// A statement the server carried out is never sent again: after an apply that stopped
+// part-way, the rows behind the statements the server carried out become stored at once
+// (storeCarriedOut(), followed with Apply), so the next hand-in holds only the rest.
 //
 // Until every table has loaded and the widgets are filled the page is not ready: its change
 // slot writes nothing, and a page whose load failed stays so for good, showing the form's
@@ -111,6 +116,9 @@ public:
     virtual void slotUpdateAgain();
     virtual void slotApply();
     virtual void slotReset();
+    // After an apply that stopped part-way: the edited tables' rows behind the statements of
+    // `done` become stored, each statement stored taken from `done`.
+    virtual void storeCarriedOut(CarriedOut& done);
 
 protected:
     enum TableUse {

@@ -186,14 +186,8 @@ void GroupEditor::accept()
 {
     const QPointer<QDialog> alive(m_dialog);
     const bool sent = m_table->sendNow();
-    if (!alive)
-        return;
-    if (sent) {
+    // Not sent: the dialog stays open on the entries as they were edited, and the next OK
+    // sends what did not get through.
+    if (alive && sent)
         m_dialog->accept();
-        return;
-    }
-    // The table now holds what the server holds; the set shown may have changed with it.
-    const QString set = currentSet();
-    fillSets(set);
-    fillEntries(nullptr);
 }

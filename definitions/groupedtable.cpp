@@ -12,9 +12,6 @@ GroupedTable::GroupedTable(const char* table, const DBCOL* columns, const char* 
 
 bool GroupedTable::load(QWidget* parent, DBConn* conn, int flags)
 {
-    m_parent = parent;
-    m_conn = conn;
-    m_flags = flags;
     return m_table.select(parent, conn, m_tableName, m_columns, flags);
 }
 
@@ -112,10 +109,5 @@ bool GroupedTable::sendNow()
 {
     if (m_table.diff(true)->isEmpty())
         return true;
-    if (m_table.apply(true))
-        return true;
-    // The originals were committed before sending and no longer say what the server
-    // holds; only reading it again does.
-    m_table.select(m_parent, m_conn, m_tableName, m_columns, m_flags);
-    return false;
+    return m_table.apply(true);
 }

@@ -50,8 +50,9 @@ public:
     bool clashes(DBRow* row, const DBRow* before = nullptr);
 
     // Sends every change at once. True when each statement reached the server (or there
-    // was none). After a failure, which the table layer has reported, the table is read
-    // again: the server then holds only part of the changes, and the rows show which.
+    // was none). After a failure or Abort, which the table layer has reported, the changes
+    // the server carried out are stored and the rows keep every other change: the next
+    // sendNow() sends only those.
     bool sendNow();
 
     DBTable& table() { return m_table; }
@@ -63,7 +64,4 @@ private:
     const char* m_tableName;
     const DBCOL* m_columns;
     const char* m_nameColumn;
-    QWidget* m_parent = nullptr; // of the last load: also parents a reload's boxes
-    DBConn* m_conn = nullptr;
-    int m_flags = 0;
 };

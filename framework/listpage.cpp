@@ -1,5 +1,6 @@
 #include "listpage.h"
 
+#include "carriedout.h"
 #include "dbctrl.h"
 #include "dbrow.h"
 #include "dbtable.h"
@@ -195,6 +196,11 @@ void ListPage::followApplyAndReset()
         QObject::connect(m_ctrl, &DBCtrl::sig_apply, m_page, [this] { applyTables(); }));
     m_connections.append(
         QObject::connect(m_ctrl, &DBCtrl::sig_reset, m_page, [this] { answerReset(); }));
+    m_connections.append(QObject::connect(m_ctrl, &DBCtrl::sig_carried_out, m_page,
+                                          [this](const QStringList& statements) {
+                                              CarriedOut done(statements);
+                                              storeCarriedOut(done);
+                                          }));
 }
 
 void ListPage::updateView(int list)
@@ -407,6 +413,12 @@ void ListPage::applyTables()
     for (DBTable* table : pendingTables())
         table->apply(false);
     afterApply();
+}
+
+void ListPage::storeCarriedOut(CarriedOut& done)
+{
+    for (DBTable* table : pendingTables())
+        table->storeCarriedOut(done);
 }
 
 void ListPage::resetTables()

@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+class CarriedOut;
 class DBConn;
 class DBCtrl;
 class DBRow;
@@ -67,6 +68,12 @@ class QWidget;
 // addRow(), editCurrent() and edit() hold rows themselves; a page's own path (a wizard, say)
 // takes a hold of its own, as does a caller that goes on with a row after edit() returns.
 // A table the page shows is read again with reloadTables(), never loaded in place.
+//
+// A statement the server carried out is never sent again. An apply that stops part-way
+// announces the statements the server carried out (DBCtrl::sig_carried_out); the page then
+// makes the rows behind them stored at once (storeCarriedOut(): each pending table's, and
+// whatever statements of its own the page hands in), so that its next hand-in, its whole
+// difference again, holds only what was not carried out. followApplyAndReset() follows it.
 //
 // Keys. The edit loop refuses a key that another row of the table has, letter case ignored,
 // unless the edit left the row's stored key as it was: the server may hold a key twice, and
@@ -170,7 +177,8 @@ protected:
     // What an editable page does once its tables are loaded: draws every list, commits and
     // restores the tables on Apply and Reset, and sets the first enabling of the buttons.
     void finishEditablePage();
-    // Commits on Apply and restores on Reset; done by finishEditablePage().
+    // Commits on Apply and restores on Reset, and stores what a stopped apply carried out;
+    // done by finishEditablePage().
     void followApplyAndReset();
 
     // Rebuilds the list's columns from its model and has fillItems() put in the items.
@@ -256,6 +264,11 @@ protected:
     virtual bool rebuildList(int list);
     // The list the menu's entries act on.
     virtual int currentList() const { return 0; }
+    // After an apply that stopped part-way: makes stored what the server carried out of what
+    // the page handed in, taking each statement stored from `done`. Each pending table's rows
+    // unless the page says otherwise; a page that hands in statements of its own stores
+    // those too, in the order it hands them in.
+    virtual void storeCarriedOut(CarriedOut& done);
     // On Apply, once the tables are committed, and on Reset, once they are restored.
     virtual void afterApply() {}
     virtual void afterReset();

@@ -2,25 +2,14 @@
 
 #include "dbconn.h"
 #include "dbctrl.h"
-#include "dbreq.h"
 #include "requestfailure.h"
 #include "progresswait.h"
+#include "statementrun.h"
 
 #include <QCoreApplication>
 #include <QPointer>
 
 #include <optional>
-
-namespace {
-
-// The statements before index sent were carried out by the server: they are done with.
-void dropCarriedOut(DBCtrl* ctrl, int sent)
-{
-    ctrl->m_pending.erase(ctrl->m_pending.begin(),
-                          ctrl->m_pending.begin() + qMin(qsizetype(sent), ctrl->m_pending.size()));
-}
-
-} // namespace
 
 ApplyOutcome applyPendingStatements(QWidget* window, DBConn* conn, DBCtrl* ctrl)
 {
@@ -38,38 +27,27 @@ ApplyOutcome applyPendingStatements(QWidget* window, DBConn* conn, DBCtrl* ctrl)
 
     std::optional<ProgressWait> progress;
     progress.emplace(window, QCoreApplication::translate("WndProgress", "Transfering data ..."));
-
-    int failedStatus = 0;
-    QString failure;
-    int sent = 0;
-    while (sent < ctrl->m_pending.size()) {
-        DBReq request(ctrl->m_pending.at(sent), false);
-        conn->insert(&request);
-        request.wait(false, nullptr);
-        if (!guardedConn || !guardedCtrl)
-            return ApplyOutcome::Abandoned;
-        if (request.m_status != 0) {
-            failedStatus = request.m_status;
-            failure = request.errorText();
-            break;
-        }
-        ++sent;
-    }
+    // A copy: the waits let a page hand its statements in again.
+    const QStringList statements = ctrl->m_pending;
+    StatementRun run(conn, *progress, [&] { return guardedConn && guardedCtrl; });
+    run.send(statements);
     progress.reset();
-    if (!guardedConn || !guardedCtrl)
+    if (run.abandoned() || !guardedConn || !guardedCtrl)
         return ApplyOutcome::Abandoned;
 
-    if (failedStatus == 0) {
+    if (run.status() == 0) {
         ctrl->apply();
         return ApplyOutcome::Applied;
     }
 
-    dropCarriedOut(ctrl, sent);
-    if (failedStatus == 1) {
+    // Before any box, whose event loop may let a page hand its statements in again.
+    ctrl->carriedOut(statements.mid(0, run.carriedOut()));
+    if (run.status() == 1) {
         // Without the controller: the pending list stays, and the pages keep their edits.
         reportLostConnection(guardedWindow, conn->m_lost, nullptr, conn->m_host);
         return ApplyOutcome::ConnectionLost;
     }
-    reportRefusedStatement(guardedWindow, failure);
-    return ApplyOutcome::Refused;
+    // An aborted statement is told as an aborted load is: a refused one with no text.
+    reportRefusedStatement(guardedWindow, run.errorText());
+    return run.status() == StatementRun::Aborted ? ApplyOutcome::Aborted : ApplyOutcome::Refused;
 }

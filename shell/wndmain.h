@@ -30,6 +30,11 @@ struct LogEntry
 // reported over it. Closing asks about unsaved changes, stores the window's geometry and
 // hands the module handle back to the host; destruction deletes the pages and then gives
 // the connection up.
+//
+// Every apply (the Apply button, Yes at a page switch, Yes on closing) sends through
+// applyPendingStatements(): the indicator's Abort gives the console back at once, and the
+// statements the server carried out before a stop become stored on the pages, so that no
+// later apply sends them again.
 class WndMain : public WndTreeAdm
 {
     Q_OBJECT

@@ -1,5 +1,7 @@
 #include "dbctrl.h"
 
+#include "carriedout.h"
+
 DBCtrl::DBCtrl(QObject *parent)
     : QObject(parent)
 {
@@ -45,6 +47,21 @@ void DBCtrl::reset()
 {
     clearAndAnnounceEmpty();
     emit sig_reset();
+}
+
+void DBCtrl::carriedOut(const QStringList &statements)
+{
+    if (statements.isEmpty())
+        return;
+    CarriedOut done(statements);
+    QStringList left;
+    left.reserve(m_pending.size());
+    for (const QString &statement : std::as_const(m_pending)) {
+        if (!done.take(statement))
+            left.append(statement);
+    }
+    set(left, false);
+    emit sig_carried_out(statements);
 }
 
 void DBCtrl::before_apply()

@@ -11,6 +11,12 @@
 // between empty and not empty, so it can drive the enabled state of Apply and Reset.
 // The main window reads and empties m_pending itself when it sends the statements and
 // may emit the signals directly; apply() and reset() are the usual shorthands.
+//
+// A statement the server carried out is never sent again. When an apply stops part-way,
+// carriedOut() takes the statements the server carried out off the list and announces them
+// (sig_carried_out): every page that handed statements in makes the rows and changes behind
+// those stored at once (DBTable::storeCarriedOut), so that its next hand-in, which is its
+// whole difference again, no longer holds them. The rest stays pending.
 class DBCtrl : public QObject
 {
     Q_OBJECT
@@ -26,6 +32,10 @@ public:
 
     void apply();
     void reset();
+    // The server carried these statements out: each leaves the list once (they stand at
+    // its start, unless a page handed its statements in again meanwhile), and
+    // sig_carried_out() names them, in order. Nothing for none.
+    void carriedOut(const QStringList &statements);
     void before_apply();
     void update_again();
 
@@ -38,6 +48,7 @@ signals:
     void sig_before_apply();
     void sig_update_again();
     void sig_empty(bool empty);
+    void sig_carried_out(const QStringList &statements);
 
 private:
     void clearAndAnnounceEmpty();

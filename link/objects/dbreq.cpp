@@ -89,6 +89,21 @@ bool waitUntil(const std::function<bool()> &done, bool progress, QWidget *parent
     return true;
 }
 
+bool waitUnderIndicator(const std::function<bool()> &done, const ProgressWait &indicator)
+{
+    if (indicator.aborted())
+        return false;
+    if (watchBriefly(done, AnswerWatchSpan))
+        return true;
+    const WakeWatch watch;
+    while (!done()) {
+        sleepInEventLoop();
+        if (indicator.aborted())
+            return false;
+    }
+    return true;
+}
+
 DBReq::DBReq(const QString &query, bool withDesc)
     : m_desc(withDesc)
     , m_query(query)
@@ -111,6 +126,17 @@ void DBReq::wait(bool progress, QWidget *parent)
         progress, parent, QCoreApplication::translate("DBReq", "Transfering data ..."));
     if (!ended && *alive)
         abandon();
+}
+
+bool DBReq::waitUnder(const ProgressWait &indicator)
+{
+    const std::shared_ptr<bool> alive = m_alive;
+    const bool ended = waitUnderIndicator(
+        [this, &alive] { return !*alive || m_finished.load(std::memory_order_acquire); },
+        indicator);
+    if (!ended && *alive)
+        abandon();
+    return ended;
 }
 
 void DBReq::abandon()

@@ -9,6 +9,7 @@
 #include <memory>
 
 class DBConn;
+class ProgressWait;
 class QWidget;
 struct RequestJob;
 
@@ -43,6 +44,13 @@ public:
     // painting, timers and queued calls go on. Past a first look of about 100 us for a
     // fast answer, the GUI thread sleeps until the worker wakes it.
     void wait(bool progress, QWidget *parent);
+
+    // The same wait under an indicator the caller already holds (a run of statements
+    // behind one indicator): it blocks nothing of its own, so the indicator's "&Abort"
+    // stays clickable. Once "&Abort" was chosen, now or earlier, the wait returns false and
+    // the request is abandoned (m_status 3), unless the worker finished it just before;
+    // true when the request finished first.
+    bool waitUnder(const ProgressWait &indicator);
 
     // Copies cell (row, col) of the answer into buf, *len giving its capacity; true
     // with *len the cell's length. On any failure false with the first byte of buf

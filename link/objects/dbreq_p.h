@@ -13,6 +13,7 @@
 #include <thread>
 
 class DBReq;
+class ProgressWait;
 class QWidget;
 
 // The part of a request that the worker thread serves. The request and the
@@ -66,3 +67,8 @@ bool watchBriefly(Condition holds, std::chrono::microseconds span)
 // administrator chose "&Abort" (the indicator is gone by then), else true.
 bool waitUntil(const std::function<bool()> &done, bool progress, QWidget *parent,
                const QString &text);
+
+// waitUntil() under an indicator that the caller holds and that stays up across several
+// waits: no indicator or input block of its own, so the indicator's "&Abort" reaches it.
+// False when "&Abort" was chosen before done() returned true, else true.
+bool waitUnderIndicator(const std::function<bool()> &done, const ProgressWait &indicator);

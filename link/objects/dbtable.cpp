@@ -1,5 +1,6 @@
 #include "dbtable.h"
 
+#include "carriedout.h"
 #include "diffmemo_p.h"
 #include "originalindex_p.h"
 #include "statements.h"
@@ -147,26 +148,12 @@ bool DBTable::diffInPlace(bool nocase)
 
 void DBTable::diffByIdentity(bool nocase)
 {
-    // One index for the whole run keeps a diff linear in the rows; a page calls it after
-    // every edit. Which originals found their row is kept beside them, not in them: a
-    // diff of a long table then writes nothing into its rows.
-    const OriginalIndex originals(m_orig);
-    std::vector<bool> matched(m_orig.size(), false);
-
+    const Difference difference = pairRowsWithOriginals(nocase);
     m_memo->begin(*this, nocase);
     QStringList insertsAndUpdates;
-    int next = 0;
-    for (const std::unique_ptr<DBRow> &row : m_rows) {
-        const int position = originals.find(row->m_id, next);
-        QString statement;
-        if (position < 0) {
-            statement = make_insert(row.get(), m_table);
-        } else {
-            matched[size_t(position)] = true;
-            next = position + 1;
-            statement = make_update(m_orig[size_t(position)].get(), row.get(), m_table, nocase);
-        }
-        m_memo->addRow(*row, position, !statement.isEmpty());
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        const QString &statement = difference.rowStatements[i];
+        m_memo->addRow(*m_rows[i], difference.originalOf[i], !statement.isEmpty());
         if (!statement.isEmpty())
             insertsAndUpdates.append(statement);
     }
@@ -174,7 +161,7 @@ void DBTable::diffByIdentity(bool nocase)
     // Deletes go first: a row removed and one added with the same key must leave
     // the server with the added one.
     for (size_t i = 0; i < m_orig.size(); ++i) {
-        if (!matched[i])
+        if (!difference.matched[i])
             m_statements.append(make_remove(m_orig[i].get(), m_table));
     }
     const int deletes = int(m_statements.size());
@@ -210,11 +197,110 @@ bool DBTable::apply(bool send)
 {
     if (m_statements.isEmpty())
         return true;
-    // Committed before anything is sent: whatever the server makes of the
-    // statements, the originals are now what the administrator last saw.
+    if (send)
+        return sendStatements();
+    commitAll();
+    return true;
+}
+
+void DBTable::commitAll()
+{
     m_memo->forget();
     copyRows(m_rows, m_orig);
-    return !send || sendStatements();
+}
+
+int DBTable::storeCarriedOut(CarriedOut &done)
+{
+    if (done.isEmpty() || (m_flags & WithoutOriginals))
+        return 0;
+    // The statements of the difference as it stands, each paired with its row: the pages
+    // hand theirs in after every edit, so those the apply sent are among them.
+    const Difference difference = pairRowsWithOriginals(true);
+
+    // In diff()'s order: the deletes, then the inserts and updates.
+    QStringList remaining;
+    int stored = 0;
+    std::vector<bool> originalGoes(m_orig.size(), false);
+    for (size_t i = 0; i < m_orig.size(); ++i) {
+        if (difference.matched[i])
+            continue;
+        const QString statement = make_remove(m_orig[i].get(), m_table);
+        if (done.take(statement)) {
+            originalGoes[i] = true;
+            ++stored;
+        } else {
+            remaining.append(statement);
+        }
+    }
+    std::vector<bool> rowStored(m_rows.size(), false);
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        const QString &statement = difference.rowStatements[i];
+        if (statement.isEmpty())
+            continue;
+        if (done.take(statement)) {
+            rowStored[i] = true;
+            ++stored;
+        } else {
+            remaining.append(statement);
+        }
+    }
+    if (stored == 0)
+        return 0;
+
+    // The originals in the order of their rows, those still to be deleted after them in
+    // their own order: diff() gives the same statements, and a table whose every row is
+    // stored again pairs its rows in place.
+    RowList originals;
+    originals.reserve(m_rows.size() + m_orig.size());
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        const int position = difference.originalOf[i];
+        if (position < 0) {
+            if (rowStored[i])
+                originals.push_back(std::make_unique<DBRow>(*m_rows[i]));
+            continue;
+        }
+        std::unique_ptr<DBRow> &original = m_orig[size_t(position)];
+        // A second row with the same identity number pairs with the original placed already.
+        if (!original)
+            continue;
+        if (rowStored[i])
+            original = std::make_unique<DBRow>(*m_rows[i]);
+        originals.push_back(std::move(original));
+    }
+    for (size_t i = 0; i < m_orig.size(); ++i) {
+        if (m_orig[i] && !difference.matched[i] && !originalGoes[i])
+            originals.push_back(std::move(m_orig[i]));
+    }
+    m_orig = std::move(originals);
+    m_memo->forget();
+    m_statements = remaining;
+    return stored;
+}
+
+DBTable::Difference DBTable::pairRowsWithOriginals(bool nocase) const
+{
+    // One index for the whole run keeps a diff linear in the rows; a page calls it after
+    // every edit. Which originals found their row is kept beside them, not in them: a
+    // diff of a long table then writes nothing into its rows.
+    const OriginalIndex originals(m_orig);
+    Difference difference;
+    difference.matched.assign(m_orig.size(), false);
+    difference.originalOf.reserve(m_rows.size());
+    difference.rowStatements.reserve(m_rows.size());
+    int next = 0;
+    for (const std::unique_ptr<DBRow> &row : m_rows) {
+        const int position = originals.find(row->m_id, next);
+        difference.originalOf.push_back(position);
+        if (position < 0) {
+            difference.rowStatements.push_back(make_insert(row.get(), m_table));
+            continue;
+        }
+        difference.matched[size_t(position)] = true;
+        next = position + 1;
+        difference.rowStatements.push_back(
+            make_update(m_orig[size_t(position)].get(), row.get(), m_table, nocase));
+    }
+    return difference;
 }
 
 void DBTable::reset()

@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+class CarriedOut;
 class DBConn;
 class DiffMemo;
 class QWidget;
@@ -32,6 +33,12 @@ class QWidget;
 // otherwise stay a null value, which a page shows as empty or 0 and writes back, and which
 // in a key column names a row the server never named. So a loaded table holds only values
 // the server sent, and every page whose load fails is left with nothing to edit.
+//
+// A statement the server carried out is never sent again: the row behind it becomes
+// stored at once, whatever happens to the statements after it. An apply that stops
+// part-way (a refusal, a lost connection, Abort), this table's own send or the main
+// window's, hands the statements it got through to storeCarriedOut(); the rows behind
+// the others keep their originals, so that the next diff() gives exactly those again.
 class DBTable
 {
 public:
@@ -99,12 +106,21 @@ public:
     // stays as it is.
     QStringList *diffAfterEditOf(const DBRow *row, bool nocase);
 
-    // Makes the current rows the new originals when there are statements, and with
-    // send true sends the statements one by one behind a wait indicator over
-    // m_parent, stopping at the first failure (which is reported). False when a
-    // statement did not reach the server: the server then holds only those before it,
-    // while the originals already hold them all.
+    // With send false: makes the current rows the new originals when there are
+    // statements (the main window has sent them). With send true: sends the statements
+    // one by one behind a wait indicator over m_parent, stopping at the first failure
+    // (which is reported) or at the indicator's "&Abort" (reported as a refused
+    // statement with no text), and makes stored the rows whose statements the server
+    // carried out. False when a statement did not get through: it and those after it
+    // stay the table's difference.
     bool apply(bool send);
+
+    // Makes stored the rows behind the statements of `done` that the table's difference
+    // gives now: an update's original takes the row's values, an insert's row gets an
+    // original, a delete's original goes. Each statement stored is taken from `done`; the
+    // others stay for their other owners. m_statements becomes what is still to be sent,
+    // as diff() would give it. Returns how many statements were stored.
+    int storeCarriedOut(CarriedOut &done);
 
     // Makes the current rows copies of the originals again.
     void reset();
@@ -126,9 +142,19 @@ public:
     QStringList m_statements;
 
 private:
+    // How the rows pair with their originals by identity number, wherever they stand.
+    struct Difference
+    {
+        std::vector<int> originalOf;      // per row: its original's position, or -1
+        std::vector<bool> matched;        // per original: some row pairs with it
+        std::vector<QString> rowStatements; // per row: its insert or update, or none
+    };
+
     bool load(QWidget *parent, DBConn *conn, const QString &name, const DBCOL *cols,
               int flags, const QString &statement);
     bool sendStatements();
+    void commitAll();
+    Difference pairRowsWithOriginals(bool nocase) const;
     // diff()'s two ways: rows paired with the originals in their places, when that pairing
     // is the one by identity (false, having done nothing that counts, when it is not); and
     // rows paired with originals by identity number, wherever they stand.

@@ -5,11 +5,13 @@
 #include "dbtable_p.h"
 #include "diffmemo_p.h"
 
+#include "carriedout.h"
 #include "dbconn.h"
 #include "dbreq.h"
 #include "requestfailure.h"
 #include "progresswait.h"
 #include "repeatedtexts_p.h"
+#include "statementrun.h"
 #include "statements.h"
 
 #include <QCoreApplication>
@@ -79,15 +81,21 @@ void reportShortAnswer(DBConn *conn, const QString &name, const QStringList &mis
 
 void reportRequestFailure(DBConn *conn, const DBReq *request, int flags)
 {
-    if (!conn || !request || request->m_status == 0)
+    if (request)
+        reportFailedStatus(conn, request->m_status, request->errorText(), flags);
+}
+
+void reportFailedStatus(DBConn *conn, int status, const QString &error, int flags)
+{
+    if (!conn || status == 0)
         return;
-    if (request->m_status == 1) {
+    if (status == 1) {
         reportLostConnection(conn->m_owner, conn->m_lost, conn->m_ctrl, conn->m_host);
         return;
     }
     // Refused by the server, or abandoned at the wait indicator.
     if (flags & ReportRefusedStatement)
-        reportRefusedStatement(conn->m_owner, request->errorText());
+        reportRefusedStatement(conn->m_owner, error);
 }
 
 bool DBTable::select(QWidget *parent, DBConn *conn, const char *table, const DBCOL *cols,
@@ -181,20 +189,19 @@ bool DBTable::sendStatements()
 
     std::optional<ProgressWait> indicator;
     indicator.emplace(m_parent, QCoreApplication::translate("DBTable", "Transfering data ..."));
-    for (const QString &statement : statements) {
-        DBReq request(statement, false);
-        conn->insert(&request);
-        // The indicator keeps input away meanwhile; this loop does not stop at its
-        // Abort, since the originals are already committed.
-        request.wait(false, nullptr);
-        if (!*alive)
-            return false;
-        if (request.m_status != 0) {
-            // The indicator goes before the box, which must not sit behind it.
-            indicator.reset();
-            reportRequestFailure(conn, &request, ReportRefusal);
-            return false;
-        }
+    StatementRun run(conn, *indicator, [alive] { return *alive; });
+    run.send(statements);
+    if (run.abandoned())
+        return false;
+    if (run.status() == 0) {
+        commitAll();
+        return true;
     }
-    return true;
+    // Stored before the box, whose event loop may let anything happen.
+    CarriedOut done(statements.mid(0, run.carriedOut()));
+    storeCarriedOut(done);
+    // The indicator goes before the box, which must not sit behind it.
+    indicator.reset();
+    reportFailedStatus(conn, run.status(), run.errorText(), ReportRefusal);
+    return false;
 }

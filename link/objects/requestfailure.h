@@ -21,6 +21,8 @@ enum RequestFailureFlag {
 // (reportRefusedStatement with the request's error text) only with ReportRefusedStatement in
 // flags. A request that succeeded is not reported. Needs the connection layer.
 void reportRequestFailure(DBConn *conn, const DBReq *request, int flags);
+// The same from a failed request's status and error text, once the request is gone.
+void reportFailedStatus(DBConn *conn, int status, const QString &error, int flags);
 
 // While lost is false: lost is set, then a critical box "Connection failed!\nConsole
 // was disconnected from %1." is shown over owner and " - NOT CONNECTED!" appended to

@@ -30,6 +30,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
@@ -165,6 +166,8 @@ private slots:
     void twinNameIsNoDuplicate();
     void applyAndReset_data();
     void applyAndReset();
+    void applyStoppedPartWay_data();
+    void applyStoppedPartWay();
     void adds_data();
     void adds();
     void addedAfterRemovalStartsEmpty();
@@ -616,6 +619,110 @@ void TestWndGroup::applyAndReset()
         if (cell(row.get(), "name") == QLatin1String("cid"))
             QCOMPARE(cell(row.get(), "groups"), apply ? QStringLiteral("staff") : QString());
     }
+}
+
+namespace {
+
+// The statements of a removal, a deletion and membership changes of two groups, in the order
+// the page hands them in.
+QStringList removalDeletionAndMemberships()
+{
+    return {removal("support"), deleteGroup("support"), drop("staff", "bob"), drop("staff", "J\u00fcrgen"),
+            add("staff", "cid"), add("solo", "o\\'neil")};
+}
+
+} // namespace
+
+void TestWndGroup::applyStoppedPartWay_data()
+{
+    QTest::addColumn<int>("refused");      // the statement the server refuses, from 1
+    QTest::addColumn<QStringList>("rest"); // what the next Apply sends, after one more edit
+
+    // The edit afterwards: bob joins "empty", whose rights OK writes.
+    const QString emptyRights = QStringLiteral("update group set rights='0' where name='empty' and domain=''");
+    const QStringList statements = removalDeletionAndMemberships();
+    for (int refused = 1; refused <= statements.size(); ++refused) {
+        // Removals, the group table, then the memberships in the order the groups were
+        // touched; of the first six, those the server did not carry out.
+        const QStringList left = statements.mid(refused - 1);
+        QStringList rest;
+        for (const QString& statement : left.mid(0, 2)) {
+            if (statement.startsWith(QLatin1String("UPDATE user SET groups-=")))
+                rest.append(statement);
+        }
+        if (left.contains(deleteGroup("support")))
+            rest.append(deleteGroup("support"));
+        rest.append(emptyRights);
+        for (const QString& statement : left) {
+            if (statement.contains(QLatin1String("AND domain")))
+                rest.append(statement);
+        }
+        rest.append(add("empty", "bob"));
+        QTest::addRow("statement %d of 6 refused", refused) << refused << rest;
+    }
+}
+
+// A group removed and two groups' members changed; the server refuses one statement of the
+// six, whichever it is. What it carried out is stored, the page's own statements (the
+// removal from the users' lists, the membership changes) as well as its table's rows: after
+// one more edit the next Apply sends each of the rest once, and the server holds what the
+// page shows.
+void TestWndGroup::applyStoppedPartWay()
+{
+    QFETCH(int, refused);
+    QFETCH(QStringList, rest);
+
+    // Through a main window, which sends on Apply; without Ann, as applyAndReset() explains.
+    QList<QStringList> userRows = m_server->rows("user");
+    userRows.removeIf([](const QStringList& user) { return user.at(0) == QLatin1String("Ann"); });
+    m_server->setTable("user", m_server->columns("user"), userRows);
+    m_session->conn.reset();
+    PageFactory::registerPage<WndGroup>(PageKind::Groups);
+    ConsoleStandIn console;
+    WndMain* window = console.open(m_server->port());
+    QVERIFY(window);
+    auto* page = openPage<WndGroup>(window, QStringLiteral("Domain Settings/Groups"));
+    QVERIFY(page);
+    DialogRecorder recorder;
+    recorder.answerDialog(editMembers(recorder, {"bob", "J\u00fcrgen"}, {"cid"}));
+    editGroup(page, "staff");
+    recorder.answerDialog(editMembers(recorder, {}, {"o'neil"}));
+    editGroup(page, "solo");
+    page->m_list->clearSelection();
+    itemNamed(page->m_list, "support")->setSelected(true);
+    page->m_btnRemove->click();
+    const QStringList statements = removalDeletionAndMemberships();
+    QCOMPARE(window->getDBCtrl()->m_pending, statements);
+
+    const QString stopper = statements.at(refused - 1);
+    QVERIFY(m_server->refuse('^' + QRegularExpression::escape(stopper) + '$', 111, 1));
+    int mark = int(m_server->journal().size());
+    window->getApplyButton()->click();
+    QCOMPARE(recorder.messageTexts(), QStringList{"Query failed: Query not possible"});
+    QCOMPARE(journalFrom(*m_server, mark), statements.mid(0, refused));
+    QCOMPARE(window->getDBCtrl()->m_pending, statements.mid(refused - 1));
+
+    recorder.answerDialog(editMembers(recorder, {}, {"bob"}));
+    editGroup(page, "empty");
+    QCOMPARE(window->getDBCtrl()->m_pending, rest);
+    mark = int(m_server->journal().size());
+    window->getApplyButton()->click();
+    QCOMPARE(recorder.messages.size(), 1);
+    QCOMPARE(journalFrom(*m_server, mark), rest);
+    QVERIFY(window->getDBCtrl()->m_pending.isEmpty());
+
+    using GroupsFixture::groupsOf;
+    QCOMPARE(groupsOf(*m_server, "bob", ""), QStringList{"empty"});
+    QCOMPARE(groupsOf(*m_server, "J\u00fcrgen", ""), QStringList());
+    QCOMPARE(groupsOf(*m_server, "cid", ""), QStringList{"staff"});
+    QCOMPARE(groupsOf(*m_server, "o'neil", ""), (QStringList{"staff", GroupsFixture::QuotedGroup, "solo"}));
+    QStringList groups;
+    for (const QStringList& group : m_server->rows("group")) {
+        if (group.at(1).isEmpty())
+            groups.append(group.at(0));
+    }
+    groups.sort();
+    QCOMPARE(groups, listedNames(page->m_list));
 }
 
 void TestWndGroup::adds_data()

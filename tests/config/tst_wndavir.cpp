@@ -10,9 +10,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest>
+
+#include <algorithm>
 
 // The Antivirus page on the demo server: checking on with "clamscan", the attachment filter
 // on, rejected messages delivered without the attachment and forwarded to
@@ -51,6 +54,8 @@ private slots:
     void enablingFollowsTheChecks();
     void shortAnswerLeavesThePageUnready_data();
     void shortAnswerLeavesThePageUnready();
+    void applyStoppedPartWay_data();
+    void applyStoppedPartWay();
 
 private:
     WndAvir* build() { return m_fixture.build<WndAvir>(static_cast<Desktop*>(nullptr)); }
@@ -492,6 +497,69 @@ void tst_WndAvir::shortAnswerLeavesThePageUnready()
     m_fixture.apply();
     for (const QString& statement : m_fixture.journalSince(mark))
         QVERIFY2(statement.startsWith(QLatin1String("select "), Qt::CaseInsensitive), qPrintable(statement));
+void tst_WndAvir::applyStoppedPartWay_data()
+{
+    QTest::addColumn<int>("refused");      // the statement the server refuses, from 1
+    QTest::addColumn<QStringList>("rest"); // what the next apply sends, after one more change
+
+    const QString delay = "update antivir set DelayIfFailed='0'";
+    const QString warning = "update antivir set SenderNotify='0'";
+    const QString warningAndDelay = "update antivir set SenderNotify='0', DelayIfFailed='0'";
+    const QString removePdf = "delete from AttachFilter where type='1' and pattern='application/pdf' and action='0'";
+    const QString exeSecond = "update AttachFilter set order='2' where type='0' and pattern='*.exe' and action='1'";
+    const QString vbsFirst = "update AttachFilter set order='1' where type='0' and pattern='*.vbs' and action='1'";
+    QTest::newRow("the page's row refused") << 1 << QStringList{warningAndDelay, removePdf, exeSecond, vbsFirst};
+    QTest::newRow("the rule's removal refused") << 2 << QStringList{warning, removePdf, exeSecond, vbsFirst};
+    QTest::newRow("the first order refused") << 3 << QStringList{warning, exeSecond, vbsFirst};
+    QTest::newRow("the second order refused") << 4 << QStringList{warning, vbsFirst};
+}
+
+// Changes of the page's row and of its rules; the server refuses one of the four statements.
+// What it carried out is stored: after one more change the next apply sends each of the rest
+// once, and the server holds what the page shows.
+void tst_WndAvir::applyStoppedPartWay()
+{
+    QFETCH(int, refused);
+    QFETCH(QStringList, rest);
+    WndAvir* page = build();
+    page->m_rbtnSend->click();
+    page->m_list->topLevelItem(2)->setSelected(true);
+    page->m_btnRemove->click();
+    page->m_list->setCurrentItem(page->m_list->topLevelItem(1));
+    page->m_btnUp->click();
+    const QStringList statements{
+        "update antivir set DelayIfFailed='0'",
+        "delete from AttachFilter where type='1' and pattern='application/pdf' and action='0'",
+        "update AttachFilter set order='2' where type='0' and pattern='*.exe' and action='1'",
+        "update AttachFilter set order='1' where type='0' and pattern='*.vbs' and action='1'"};
+    QCOMPARE(m_fixture.pending(), statements);
+
+    const QString stopper = statements.at(refused - 1);
+    QVERIFY(m_fixture.m_server->refuse('^' + QRegularExpression::escape(stopper) + '$', 111, 1));
+    int mark = m_fixture.journalSize();
+    QCOMPARE(m_fixture.apply(), ApplyOutcome::Refused);
+    QCOMPARE(m_fixture.messageTexts(), QStringList{"Query failed: Query not possible"});
+    QCOMPARE(m_fixture.journalSince(mark), statements.mid(0, refused));
+    QCOMPARE(m_fixture.pending(), statements.mid(refused - 1));
+
+    page->m_chkSendWarning->click();
+    QCOMPARE(m_fixture.pending(), rest);
+    m_fixture.m_server->clearControls();
+    mark = m_fixture.journalSize();
+    QCOMPARE(m_fixture.apply(), ApplyOutcome::Applied);
+    QCOMPARE(m_fixture.journalSince(mark), rest);
+    QCOMPARE(m_fixture.storedCell("antivir", "DelayIfFailed"), QStringLiteral("0"));
+    QCOMPARE(m_fixture.storedCell("antivir", "SenderNotify"), QStringLiteral("0"));
+    // The rules the server holds, in their order, are the ones the list shows.
+    QList<QStringList> stored = m_fixture.m_server->rows("AttachFilter");
+    std::sort(stored.begin(), stored.end(),
+              [](const QStringList& a, const QStringList& b) { return a.at(4).toInt() < b.at(4).toInt(); });
+    QStringList storedPatterns;
+    for (const QStringList& rule : std::as_const(stored))
+        storedPatterns.append(rule.at(1));
+    QCOMPARE(storedPatterns, patterns(page->m_list));
+    QCOMPARE(patterns(page->m_list), (QStringList{"*.vbs", "*.exe"}));
+    QVERIFY(m_fixture.pending().isEmpty());
 }
 
 QTEST_MAIN(tst_WndAvir)

@@ -249,19 +249,29 @@ void TestDlgTimeIntEx::keyHeldTwiceEditedUnchanged()
 
 void TestDlgTimeIntEx::okFailingPartWayStaysOpen()
 {
-    QVERIFY(m_standIn->server->refuse("^delete", 111));
+    QVERIFY(m_standIn->server->refuse("^delete", 111, 1));
     DialogRecorder recorder;
     const auto dialog = open("Night");
     work(*dialog, {"desc Late evening", "start 1200", "end 1320", "add", "pick 0", "remove"});
+    const QStringList edited = intervalsShown(*dialog);
     QSignalSpy finished(dialog.get(), &QDialog::finished);
 
     dialog->m_btnOK->click();
     QCOMPARE(recorder.messageTexts(), QStringList{"Query failed: Query not possible"});
     QCOMPARE(finished.count(), 0);
-    // Deletes go first: refused, nothing else was sent, and the range is as it was.
+    // Deletes go first: refused, nothing else was sent, and the edits stay as made.
+    const QString removal = "delete from timeintervals where name='Night' and desc='Every night' and type='0'";
+    QCOMPARE(m_standIn->journalSinceMark(), QStringList{removal});
+    QCOMPARE(intervalsShown(*dialog), edited);
+
+    // The next OK sends all of it.
+    m_standIn->mark();
+    dialog->m_btnOK->click();
     QCOMPARE(m_standIn->journalSinceMark(),
-             (QStringList{"delete from timeintervals where name='Night' and desc='Every night' and type='0'", Load}));
-    QCOMPARE(intervalsShown(*dialog), QStringList{"Every night | Daily |  | 1320 | 360"});
+             (QStringList{removal, "insert timeintervals set name='Night', desc='Late evening', type='0', "
+                                   "days='', start='1200', end='1320'"}));
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(dialog->result(), int(QDialog::Accepted));
 }
 
 QTEST_MAIN(TestDlgTimeIntEx)

@@ -1,9 +1,11 @@
 // The delivery pages in a main window, built through the page table: where they stand in
-// the tree, whether the Apply/Reset bar goes with them, an ETRN change applied, and the
-// Scheduling page, which hands nothing over until the administrator changes something.
+// the tree, whether the Apply/Reset bar goes with them, ETRN changes applied (also by an
+// apply the server stops part-way), and the Scheduling page, which hands nothing over until
+// the administrator changes something.
 
 #include "deliveryfixture.h"
 #include "dialogrecorder.h"
+#include "dlgetrn.h"
 #include "dlgsched.h"
 #include "shellharness.h"
 #include "wndconnection.h"
@@ -15,7 +17,10 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QtTest>
+
+#include <algorithm>
 
 namespace {
 
@@ -27,6 +32,48 @@ QTreeWidgetItem* itemReading(const QTreeWidget* list, int column, const QString&
             return list->topLevelItem(i);
     }
     return nullptr;
+}
+
+// As typed over the field's whole text.
+void typeInto(QLineEdit* field, const QString& text)
+{
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, text);
+}
+
+// The ETRN dialog's answer: the fields typed over, then OK.
+std::function<int(QDialog*)> etrnTyped(const QList<QPair<const char*, QString>>& fields)
+{
+    return [fields](QDialog* dialog) {
+        for (const auto& field : fields)
+            typeInto(dialog->findChild<QLineEdit*>(QLatin1String(field.first)), field.second);
+        static_cast<DlgEtrn*>(dialog)->m_btnOK->click();
+        return dialog->result();
+    };
+}
+
+// The ETRN entries as the server holds them, or as the page shows them: server, domain,
+// authentication and user (a password is never read back).
+QList<QStringList> etrnEntries(const QList<QStringList>& rows)
+{
+    QList<QStringList> entries;
+    for (const QStringList& row : rows)
+        entries.append(row.mid(0, 4));
+    std::sort(entries.begin(), entries.end());
+    return entries;
+}
+
+QList<QStringList> etrnEntries(const DBTable& table)
+{
+    QList<QStringList> rows;
+    for (const auto& row : table.m_rows) {
+        QStringList texts;
+        for (const auto& value : row->m_values)
+            texts.append(value->text());
+        rows.append(texts);
+    }
+    return etrnEntries(rows);
 }
 
 } // namespace
@@ -42,6 +89,8 @@ private slots:
     void openFromTheTree_data();
     void openFromTheTree();
     void etrnRemovalApplied();
+    void etrnApplyStoppedPartWay_data();
+    void etrnApplyStoppedPartWay();
     void schedulingPendsOnlyWhatIsToggled();
     void schedulingDialogKeepsWhatItCannotShow_data();
     void schedulingDialogKeepsWhatItCannotShow();
@@ -116,6 +165,75 @@ void TestDeliveryPages::etrnRemovalApplied()
     QCOMPARE(journalFrom(*m_server, before),
              QStringList{"delete from odmr where server='relay.example' and domain='corvane.example'"});
     QCOMPARE(m_server->rows("odmr").size(), 2);
+    QVERIFY(page->m_table.diff(true)->isEmpty());
+}
+
+void TestDeliveryPages::etrnApplyStoppedPartWay_data()
+{
+    QTest::addColumn<int>("refused");    // the statement the server refuses, from 1
+    QTest::addColumn<QStringList>("rest"); // what the next Apply sends, after one more edit
+
+    const QString removeRelay = "delete from odmr where server='relay.example' and domain='corvane.example'";
+    const QString userChanged = "update odmr set user='corvane2' where server='mx.isp.example' and domain='corvane.example'";
+    const QString zAdded = "insert odmr set server='etrn.example', domain='z.example', auth='0', user='', password='NUL:'";
+    // The entry added as y, renamed afterwards: an update once the server holds y.
+    const QString yAsRenamed = "insert odmr set server='etrn.example', domain='y2.example', auth='0', user='', password='NUL:'";
+    const QString yRenamed = "update odmr set domain='y2.example' where server='etrn.example' and domain='y.example'";
+    QTest::newRow("the removal refused") << 1 << QStringList{removeRelay, userChanged, yAsRenamed, zAdded};
+    QTest::newRow("the change refused") << 2 << QStringList{userChanged, yAsRenamed, zAdded};
+    QTest::newRow("the first addition refused") << 3 << QStringList{yAsRenamed, zAdded};
+    QTest::newRow("the second addition refused") << 4 << QStringList{yRenamed, zAdded};
+}
+
+// Four changes, one of which the server refuses; one more edit; Apply again with everything
+// accepted. Each statement reaches the server once, and it ends up holding what the page shows.
+void TestDeliveryPages::etrnApplyStoppedPartWay()
+{
+    QFETCH(int, refused);
+    QFETCH(QStringList, rest);
+
+    ConsoleStandIn console;
+    WndMain* window = console.open(m_server->port());
+    QVERIFY(window);
+    auto* page = openPage<WndEtrn>(window, QStringLiteral("Configuration/ETRN Download"));
+    QVERIFY(page);
+    DialogRecorder recorder;
+    page->m_list->setCurrentItem(itemReading(page->m_list, 0, "relay.example"));
+    page->m_btnRemove->click();
+    page->m_list->setCurrentItem(itemReading(page->m_list, 1, "corvane.example"));
+    recorder.answerDialog(etrnTyped({{"m_editUser", "corvane2"}}));
+    page->m_btnEdit->click();
+    for (const char* domain : {"y.example", "z.example"}) {
+        recorder.answerDialog(etrnTyped({{"m_editServer", "etrn.example"}, {"m_editDomain", domain}}));
+        page->m_btnAdd->click();
+    }
+    const QStringList statements{
+        "delete from odmr where server='relay.example' and domain='corvane.example'",
+        "update odmr set user='corvane2' where server='mx.isp.example' and domain='corvane.example'",
+        "insert odmr set server='etrn.example', domain='y.example', auth='0', user='', password='NUL:'",
+        "insert odmr set server='etrn.example', domain='z.example', auth='0', user='', password='NUL:'"};
+    QCOMPARE(window->getDBCtrl()->m_pending, statements);
+
+    const QString stopper = statements.at(refused - 1);
+    QVERIFY(m_server->refuse('^' + QRegularExpression::escape(stopper) + '$', 111, 1));
+    int mark = int(m_server->journal().size());
+    window->getApplyButton()->click();
+    QCOMPARE(recorder.messageTexts(), QStringList{"Query failed: Query not possible"});
+    QCOMPARE(journalFrom(*m_server, mark), statements.mid(0, refused));
+    QCOMPARE(window->getDBCtrl()->m_pending, statements.mid(refused - 1));
+    QVERIFY(window->getApplyButton()->isEnabled());
+
+    // y is renamed.
+    page->m_list->setCurrentItem(itemReading(page->m_list, 1, "y.example"));
+    recorder.answerDialog(etrnTyped({{"m_editDomain", "y2.example"}}));
+    page->m_btnEdit->click();
+    QCOMPARE(window->getDBCtrl()->m_pending, rest);
+    mark = int(m_server->journal().size());
+    window->getApplyButton()->click();
+    QCOMPARE(recorder.messages.size(), 1);
+    QCOMPARE(journalFrom(*m_server, mark), rest);
+    QCOMPARE(etrnEntries(m_server->rows("odmr")), etrnEntries(page->m_table));
+    QVERIFY(window->getDBCtrl()->m_pending.isEmpty());
     QVERIFY(page->m_table.diff(true)->isEmpty());
 }
 

@@ -179,6 +179,10 @@ public:
         QObject::connect(&ctrl, &DBCtrl::sig_reset, &ctrl, [this] { events << "reset"; });
         QObject::connect(&ctrl, &DBCtrl::sig_empty, &ctrl,
                          [this](bool empty) { events << (empty ? "empty(true)" : "empty(false)"); });
+        QObject::connect(&ctrl, &DBCtrl::sig_carried_out, &ctrl, [this](const QStringList& statements) {
+            events << QStringLiteral("carried_out(%1)").arg(statements.size());
+            carriedOut += statements;
+        });
         QObject::connect(&ctrl, &DBCtrl::sig_apply, &ctrl, [this, &ctrl] {
             events << "apply";
             pendingAtApply = ctrl.m_pending;
@@ -187,6 +191,7 @@ public:
 
     QStringList events;
     QStringList pendingAtApply{"not emitted"}; // as the slots of sig_apply() found it
+    QStringList carriedOut;                    // every statement sig_carried_out() named
 };
 
 // A stand-in page with a constructor for each argument order of the module's pages: it

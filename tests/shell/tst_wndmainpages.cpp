@@ -5,6 +5,7 @@
 
 #include "dbtable.h"
 #include "dialogrecorder.h"
+#include "indicatorabort.h"
 #include "pendingapply.h"
 #include "qnavigationitem.h"
 #include "shellharness.h"
@@ -113,6 +114,8 @@ private slots:
     void lostConnectionDuringYes();
 
     void secondApplySendsOnlyWhatWasNotCarriedOut();
+    void applyStoppedPartWay_data();
+    void applyStoppedPartWay();
     void reset_data();
     void reset();
     void barFollowsWhatIsPending_data();
@@ -379,7 +382,7 @@ void tst_WndMainPages::switchWithPendingStatements_data()
         << QStringList{Question} << false << none;
     // The server carried the first out; the rest stays pending.
     QTest::newRow("Yes, second refused")
-        << int(Yes) << false << "name='b'" << Statements.mid(0, 2) << QStringList{"before_apply"}
+        << int(Yes) << false << "name='b'" << Statements.mid(0, 2) << QStringList{"before_apply", "carried_out(1)"}
         << QStringList{Question, "Query failed: Access denied"} << true << Statements.mid(1);
 }
 
@@ -495,7 +498,7 @@ void tst_WndMainPages::lostConnectionDuringYes()
     QCOMPARE(dialogs.messages.size(), 2);
     QCOMPARE(m_window->windowTitle(), LostCaption);
     QCOMPARE(ctrl()->m_pending, Statements.mid(1));
-    QCOMPARE(log.events, QStringList({"before_apply", "before_apply"}));
+    QCOMPARE(log.events, QStringList({"before_apply", "carried_out(1)", "before_apply"}));
 }
 
 void tst_WndMainPages::secondApplySendsOnlyWhatWasNotCarriedOut()
@@ -517,6 +520,67 @@ void tst_WndMainPages::secondApplySendsOnlyWhatWasNotCarriedOut()
     QCOMPARE(m_server->rows("notes").value(2).value(1), QStringLiteral("three"));
     QVERIFY(!m_window->getApplyButton()->isEnabled());
     QVERIFY(!m_window->getResetButton()->isEnabled());
+}
+
+// Every way an apply starts, stopped at the second statement by the server or by "&Abort"
+// while the server keeps silent: the first statement is announced as carried out and leaves
+// the list, the second and third stay, nothing after the stop is sent, and the stop is told.
+void tst_WndMainPages::applyStoppedPartWay_data()
+{
+    QTest::addColumn<QString>("start"); // "button", "switch" (Yes) or "close" (Yes)
+    QTest::addColumn<bool>("abort");    // Abort on the indicator, else the server refuses
+    QTest::addColumn<QStringList>("boxes");
+
+    const QString refused = QStringLiteral("Query failed: Access denied");
+    // An aborted statement is told as an aborted load is: refused, with no text.
+    const QString aborted = QStringLiteral("Query failed: ");
+    QTest::newRow("Apply, refused") << "button" << false << QStringList{refused};
+    QTest::newRow("Apply, aborted") << "button" << true << QStringList{aborted};
+    QTest::newRow("Yes at a page switch, refused") << "switch" << false << QStringList{Question, refused};
+    QTest::newRow("Yes at a page switch, aborted") << "switch" << true << QStringList{Question, aborted};
+    QTest::newRow("Yes on closing, refused") << "close" << false << QStringList{Question, refused};
+    QTest::newRow("Yes on closing, aborted") << "close" << true << QStringList{Question, aborted};
+}
+
+void tst_WndMainPages::applyStoppedPartWay()
+{
+    QFETCH(QString, start);
+    QFETCH(bool, abort);
+    QFETCH(QStringList, boxes);
+
+    if (abort)
+        QVERIFY(m_server->silence("name='b'", 1));
+    else
+        QVERIFY(m_server->refuse("name='b'", 113, 1));
+    ctrl()->set(Statements, false);
+    CtrlSignalLog log(*ctrl());
+    DialogRecorder dialogs;
+    dialogs.answer(Yes);
+    const IndicatorAbort administrator;
+    QPointer<WndMain> window = m_window;
+
+    if (start == QLatin1String("button"))
+        m_window->getApplyButton()->click();
+    else if (start == QLatin1String("switch"))
+        choose("Status");
+    else
+        m_window->close();
+
+    QCOMPARE(administrator.clicked(), abort);
+    QCOMPARE(dialogs.messageTexts(), boxes);
+    QCOMPARE(newJournal(), Statements.mid(0, 2));
+    QCOMPARE(log.events, (QStringList{"before_apply", "carried_out(1)"}));
+    QCOMPARE(log.carriedOut, Statements.mid(0, 1));
+    QCOMPARE(m_server->rows("notes"), (QList<QStringList>{{"a", "one"}, {"b", "y"}, {"c", "z"}}));
+    if (start == QLatin1String("close")) {
+        // Sent or failed, the window closes.
+        QTRY_VERIFY(window.isNull());
+        m_window = nullptr;
+        return;
+    }
+    QCOMPARE(ctrl()->m_pending, Statements.mid(1));
+    QVERIFY(m_window->getApplyButton()->isEnabled());
+    QVERIFY(m_window->getResetButton()->isEnabled());
 }
 
 void tst_WndMainPages::reset_data()

@@ -16,6 +16,9 @@ struct EmissionLog
         QObject::connect(&ctrl, &DBCtrl::sig_update_again, [this] { log << "sig_update_again()"; });
         QObject::connect(&ctrl, &DBCtrl::sig_empty,
                          [this](bool empty) { log << QStringLiteral("sig_empty(%1)").arg(empty ? "true" : "false"); });
+        QObject::connect(&ctrl, &DBCtrl::sig_carried_out, [this](const QStringList &statements) {
+            log << QStringLiteral("sig_carried_out(%1)").arg(statements.join(QLatin1String("; ")));
+        });
     }
 
     QStringList log;
@@ -103,6 +106,49 @@ private slots:
         QCOMPARE(pendingSeenByPages, clears ? 0 : -1);
     }
 
+    void carriedOut_data()
+    {
+        QTest::addColumn<QStringList>("pending");
+        QTest::addColumn<QStringList>("carriedOut");
+        QTest::addColumn<QStringList>("expectedPending");
+        QTest::addColumn<QStringList>("expectedSignals");
+        const QStringList three{"delete from alias where id='7'", "insert alias set name='b'",
+                                "insert alias set name='c'"};
+        QTest::newRow("the first of three") << three << three.mid(0, 1) << three.mid(1)
+                                            << QStringList{"sig_carried_out(delete from alias where id='7')"};
+        QTest::newRow("two of three") << three << three.mid(0, 2) << three.mid(2)
+                                      << QStringList{"sig_carried_out(delete from alias where id='7'; "
+                                                     "insert alias set name='b')"};
+        QTest::newRow("none") << three << QStringList() << three << QStringList();
+        // A page handed its list in again meanwhile, in another order: each leaves once.
+        const QStringList handedIn{"insert alias set name='c'", "insert alias set name='b'",
+                                   "insert alias set name='b'"};
+        QTest::newRow("handed in again meanwhile")
+            << handedIn << QStringList{"insert alias set name='b'"}
+            << QStringList{"insert alias set name='c'", "insert alias set name='b'"}
+            << QStringList{"sig_carried_out(insert alias set name='b')"};
+        QTest::newRow("all of them") << three.mid(0, 1) << three.mid(0, 1) << QStringList()
+                                     << QStringList{"sig_empty(true)", "sig_carried_out(delete from alias where id='7')"};
+    }
+
+    void carriedOut()
+    {
+        QFETCH(QStringList, pending);
+        QFETCH(QStringList, carriedOut);
+        QFETCH(QStringList, expectedPending);
+        QFETCH(QStringList, expectedSignals);
+        DBCtrl ctrl;
+        ctrl.m_pending = pending;
+        EmissionLog emissions(ctrl);
+        // The pages are told with the list already without them.
+        QStringList pendingSeenByPages{"not told"};
+        QObject::connect(&ctrl, &DBCtrl::sig_carried_out, [&] { pendingSeenByPages = ctrl.m_pending; });
+        ctrl.carriedOut(carriedOut);
+        QCOMPARE(ctrl.m_pending, expectedPending);
+        QCOMPARE(emissions.log, expectedSignals);
+        QCOMPARE(pendingSeenByPages, carriedOut.isEmpty() ? QStringList{"not told"} : expectedPending);
+    }
+
     void signalsAsDeclared()
     {
         // Hosts connect by name: these signatures, in this order, and no slots.
@@ -114,7 +160,7 @@ private slots:
                            + (method.methodType() == QMetaMethod::Signal ? "" : " (not a signal)");
         }
         QCOMPARE(methods, (QStringList{"sig_reset()", "sig_apply()", "sig_before_apply()", "sig_update_again()",
-                                       "sig_empty(bool)"}));
+                                       "sig_empty(bool)", "sig_carried_out(QStringList)"}));
     }
 };
 

@@ -1,3 +1,4 @@
+#include "carriedout.h"
 #include "dbctrl.h"
 #include "dbmap.h"
 #include "dbtable.h"
@@ -104,6 +105,8 @@ private slots:
     void editsHandedInOneByOneAgreeWithWholeDiffs();
     void originalsPairByIdentity();
     void applyAndReset();
+    void carriedOutRowsBecomeStored_data();
+    void carriedOutRowsBecomeStored();
     void checkPrimaryKey_data();
     void checkPrimaryKey();
     void readCells_data();
@@ -414,6 +417,95 @@ void TestDBTable::applyAndReset()
     QVERIFY(table.apply(false)); // not sending: nothing can fail
     QCOMPARE(describe(table.m_orig), describe(table.m_rows));
     QVERIFY(table.diff(true)->isEmpty());
+}
+
+void TestDBTable::carriedOutRowsBecomeStored_data()
+{
+    QTest::addColumn<QStringList>("script");
+    QTest::addColumn<QStringList>("statements"); // the difference the script makes
+    QTest::addColumn<int>("carriedOut");         // how many of them, from the first
+    QTest::addColumn<QStringList>("again");      // the same rows edited once more afterwards
+    QTest::addColumn<QStringList>("next");       // the difference then
+
+    const QString deleteY = QStringLiteral("delete from T where a='2' and b='y'");
+    const QString deleteZ = QStringLiteral("delete from T where a='3' and b='z'");
+    const QString updateX = QStringLiteral("update T set c='M' where a='1' and b='x'");
+    const QString insertW = QStringLiteral("insert T set a='4', b='w', c='N4'");
+    const QString insertV = QStringLiteral("insert T set a='5', b='v', c='N5'");
+    const QStringList mixed{deleteY, deleteZ, updateX, insertW, insertV};
+    const QStringList script{"append 4 w N4", "remove 2", "set 0 2 M", "append 5 v N5", "remove 1"};
+    // Rows now: x, w, v. Edited once more: x back to what was loaded, w anew. A stored
+    // update makes x's return an update of its own, a stored insert makes w's edit an update.
+    const QStringList again{"set 0 2 Mail", "set 1 2 W2"};
+    const QString xBack = QStringLiteral("update T set c='Mail' where a='1' and b='x'");
+    const QString wStored = QStringLiteral("update T set c='W2' where a='4' and b='w'");
+    const QString wNew = QStringLiteral("insert T set a='4', b='w', c='W2'");
+    const QList<QStringList> next{
+        {deleteY, deleteZ, wNew, insertV},
+        {deleteZ, wNew, insertV},
+        {wNew, insertV},
+        {xBack, wNew, insertV},
+        {xBack, wStored, insertV},
+        {xBack, wStored},
+    };
+    for (int k = 0; k <= mixed.size(); ++k) {
+        QTest::addRow("deletes, update, inserts: %d carried out", k)
+            << script << mixed << k << again << next.at(k);
+    }
+
+    // A key changed: the original takes the new key, and the next update names it.
+    const QString rekey = QStringLiteral("update T set a='9', c='K' where a='1' and b='x'");
+    QTest::newRow("key changed, carried out")
+        << QStringList{"set 0 0 9", "set 0 2 K"} << QStringList{rekey} << 1 << QStringList{"set 0 2 L"}
+        << QStringList{"update T set c='L' where a='9' and b='x'"};
+    QTest::newRow("key changed, refused")
+        << QStringList{"set 0 0 9", "set 0 2 K"} << QStringList{rekey} << 0 << QStringList{"set 0 2 L"}
+        << QStringList{"update T set a='9', c='L' where a='1' and b='x'"};
+    // The same key removed and added: the delete went through, the insert did not.
+    QTest::newRow("same key removed and added, delete carried out")
+        << QStringList{"remove 0", "append 1 x Mail"}
+        << QStringList{"delete from T where a='1' and b='x'", "insert T set a='1', b='x', c='Mail'"} << 1
+        << QStringList{"set 2 2 Again"} << QStringList{"insert T set a='1', b='x', c='Again'"};
+}
+
+// An apply stopped after the first statements: the rows behind exactly those become stored,
+// the table's difference is the rest, and the next edit's difference is made against what
+// the server now holds.
+void TestDBTable::carriedOutRowsBecomeStored()
+{
+    QFETCH(QStringList, script);
+    QFETCH(QStringList, statements);
+    QFETCH(int, carriedOut);
+    QFETCH(QStringList, again);
+    QFETCH(QStringList, next);
+
+    DBTable table;
+    loadByHand(table, example, threeRows);
+    edit(table, script);
+    QCOMPARE(*table.diff(true), statements);
+
+    // A statement of another owner in between is left for that owner.
+    const QString foreign = QStringLiteral("update user set groups+=\"staff\" where name=\"ann\"");
+    QStringList sent = statements.mid(0, carriedOut);
+    sent.insert(sent.size() / 2, foreign);
+    CarriedOut done(sent);
+    QCOMPARE(table.storeCarriedOut(done), carriedOut);
+    QCOMPARE(table.m_statements, statements.mid(carriedOut));
+    QVERIFY(done.take(foreign));
+    QVERIFY(done.isEmpty());
+    QCOMPARE(*table.diff(true), statements.mid(carriedOut));
+    // Nothing is stored twice.
+    CarriedOut sentAgain(statements.mid(0, carriedOut));
+    QCOMPARE(table.storeCarriedOut(sentAgain), 0);
+
+    // Edited once more and handed in from each edited row alone, as a page does: the same
+    // list as a whole difference.
+    for (const QString &line : again) {
+        edit(table, {line});
+        table.diffAfterEditOf(table.m_rows[size_t(line.section(' ', 1, 1).toInt())].get(), true);
+    }
+    QCOMPARE(table.m_statements, next);
+    QCOMPARE(*table.diff(true), next);
 }
 
 void TestDBTable::checkPrimaryKey_data()

@@ -7,9 +7,13 @@
 #include "vexadbblocks.h"
 
 #include "dialogrecorder.h"
+#include "indicatorabort.h"
 
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QtTest>
+
+#include <algorithm>
 
 #include <memory>
 
@@ -32,6 +36,31 @@ QList<QStringList> textsOf(const DBTable &table)
         rows.append(texts);
     }
     return rows;
+}
+
+QList<QStringList> sortedTexts(const DBTable::RowList &rows)
+{
+    QList<QStringList> texts;
+    for (const auto &row : rows) {
+        QStringList cells;
+        for (const auto &value : row->m_values)
+            cells.append(value->text());
+        texts.append(cells);
+    }
+    std::sort(texts.begin(), texts.end());
+    return texts;
+}
+
+QList<QStringList> sorted(QList<QStringList> rows)
+{
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+// A pattern that matches this statement and no other.
+QString exactly(const QString &statement)
+{
+    return QLatin1Char('^') + QRegularExpression::escape(statement) + QLatin1Char('$');
 }
 
 // How the server loses the session: it closes the connection, sends half an answer and
@@ -66,6 +95,11 @@ private slots:
     void rowsWithoutColumnsAreRefused_data();
     void rowsWithoutColumnsAreRefused();
     void applyStopsAtTheFirstRefusal();
+    void rowsWithoutColumnsLoadAsNone_data();
+    void rowsWithoutColumnsLoadAsNone();
+    void applyStoresWhatTheServerCarriedOut_data();
+    void applyStoresWhatTheServerCarriedOut();
+    void applyAbortedAtTheIndicator();
 
 private:
     QStringList sessionJournal() const { return m_server->journal(m_server->sessions().at(0).id); }
@@ -449,26 +483,86 @@ void TestDBTableLoad::rowsWithoutColumnsAreRefused()
     QCOMPARE(sessionJournal(), QStringList(3, QStringLiteral("select a, b, c from T")));
 }
 
-void TestDBTableLoad::applyStopsAtTheFirstRefusal()
+void TestDBTableLoad::applyStoresWhatTheServerCarriedOut_data()
+{
+    QTest::addColumn<int>("refused"); // the statement the server refuses, from 1
+    for (int k = 1; k <= 4; ++k)
+        QTest::addRow("statement %d of 4 refused", k) << k;
+}
+
+// Row c removed, row a changed, rows d and e added; the server refuses one of the four
+// statements. What it carried out is stored at once: the next apply, after one more edit,
+// sends only what it did not, and the server ends up holding what the table shows.
+void TestDBTableLoad::applyStoresWhatTheServerCarriedOut()
+{
+    QFETCH(int, refused);
+
+    DBTable table;
+    QVERIFY(loadT(table));
+    table.remove(table.m_rows[2].get());
+    table.m_rows[0]->m_values[2]->set(QStringLiteral("xa"));
+    testcols::setTexts(*table.append(), {"d", "4", "w"});
+    testcols::setTexts(*table.append(), {"e", "5", "v"});
+    const QStringList statements{"delete from T where a='c' and b='3'", "update T set c='xa' where a='a' and b='1'",
+                                 "insert T set a='d', b='4', c='w'", "insert T set a='e', b='5', c='v'"};
+    QCOMPARE(*table.diff(true), statements);
+    QVERIFY(m_server->refuse(exactly(statements.at(refused - 1)), 111, 1));
+    m_ctrl->set(QStringList{QStringLiteral("kept")}, false);
+
+    DialogRecorder dialogs;
+    int mark = int(m_server->journal().size());
+    QVERIFY(!table.apply(true));
+    QCOMPARE(dialogs.messageTexts(), QStringList{QStringLiteral("Query failed: Query not possible")});
+    QCOMPARE(dialogs.messages.at(0).icon, QMessageBox::Warning);
+    QCOMPARE(journalFrom(*m_server, mark), statements.mid(0, refused));
+    // The rest is still the table's difference, and the originals are what the server holds.
+    QCOMPARE(table.m_statements, statements.mid(refused - 1));
+    QCOMPARE(*table.diff(true), statements.mid(refused - 1));
+    QCOMPARE(sortedTexts(table.m_orig), sorted(m_server->rows("T")));
+    QCOMPARE(m_ctrl->m_pending, QStringList{QStringLiteral("kept")});
+
+    // One more edit, and everything accepted.
+    table.m_rows[0]->m_values[2]->set(QStringLiteral("xa2"));
+    const QStringList rest = *table.diff(true);
+    for (const QString &carriedOut : statements.mid(0, refused - 1))
+        QVERIFY2(!rest.contains(carriedOut), qPrintable(carriedOut));
+    m_server->clearControls();
+    mark = int(m_server->journal().size());
+    QVERIFY(table.apply(true));
+    QCOMPARE(journalFrom(*m_server, mark), rest);
+    QCOMPARE(dialogs.messages.size(), 1);
+    QCOMPARE(sorted(m_server->rows("T")), sortedTexts(table.m_rows));
+    QVERIFY(table.diff(true)->isEmpty());
+}
+
+// "&Abort" while the server keeps silent about the second statement: the wait ends at once as
+// a refused statement without a text, nothing more is sent, and only the first is stored.
+void TestDBTableLoad::applyAbortedAtTheIndicator()
 {
     DBTable table;
     QVERIFY(loadT(table));
     for (const auto &row : table.m_rows)
         row->m_values[2]->set("x" + row->m_values[0]->text());
-    QCOMPARE(table.diff(true)->size(), 3);
-    QVERIFY(m_server->refuse("where a='b'", 111));
-    m_ctrl->set(QStringList{QStringLiteral("kept")}, false);
+    const QStringList statements = *table.diff(true);
+    QCOMPARE(statements.size(), 3);
+    QVERIFY(m_server->silence(exactly(statements.at(1)), 1));
+    m_owner->resize(400, 300);
+    m_owner->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_owner.get()));
 
     DialogRecorder dialogs;
+    IndicatorAbort administrator;
+    const int mark = int(m_server->journal().size());
     QVERIFY(!table.apply(true));
-    QCOMPARE(dialogs.messageTexts(), QStringList{QStringLiteral("Query failed: Query not possible")});
-    QCOMPARE(dialogs.messages.at(0).icon, QMessageBox::Warning);
-    QCOMPARE(sessionJournal(), (QStringList{"select a, b, c from T", "update T set c='xa' where a='a' and b='1'",
-                                            "update T set c='xb' where a='b' and b='2'"}));
+    QVERIFY(administrator.clicked());
+    QCOMPARE(administrator.shownText(), QStringLiteral("Transfering data ..."));
+    QCOMPARE(dialogs.messageTexts(), QStringList{QStringLiteral("Query failed: ")});
+    QCOMPARE(dialogs.messages.at(0).parent.data(), m_owner.get());
+    QCOMPARE(journalFrom(*m_server, mark), statements.mid(0, 2));
+    // Whether the server carries the aborted statement out is not known: it stays.
+    QCOMPARE(table.m_statements, statements.mid(1));
+    QCOMPARE(*table.diff(true), statements.mid(1));
     QCOMPARE(m_server->rows("T"), (QList<QStringList>{{"a", "1", "xa"}, {"b", "2", "y"}, {"c", "3", "z"}}));
-    // Committed before sending: the originals are what the administrator last saw.
-    QVERIFY(table.diff(true)->isEmpty());
-    QCOMPARE(m_ctrl->m_pending, QStringList{QStringLiteral("kept")});
     QVERIFY(!m_conn->get()->m_lost);
 }
 
