@@ -497,6 +497,8 @@ void tst_WndAvir::shortAnswerLeavesThePageUnready()
     m_fixture.apply();
     for (const QString& statement : m_fixture.journalSince(mark))
         QVERIFY2(statement.startsWith(QLatin1String("select "), Qt::CaseInsensitive), qPrintable(statement));
+}
+
 void tst_WndAvir::applyStoppedPartWay_data()
 {
     QTest::addColumn<int>("refused");      // the statement the server refuses, from 1

@@ -94,9 +94,6 @@ private slots:
     void shortAnswerIsRefused();
     void rowsWithoutColumnsAreRefused_data();
     void rowsWithoutColumnsAreRefused();
-    void applyStopsAtTheFirstRefusal();
-    void rowsWithoutColumnsLoadAsNone_data();
-    void rowsWithoutColumnsLoadAsNone();
     void applyStoresWhatTheServerCarriedOut_data();
     void applyStoresWhatTheServerCarriedOut();
     void applyAbortedAtTheIndicator();
