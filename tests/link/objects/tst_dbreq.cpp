@@ -1,6 +1,7 @@
 #include "dbconn.h"
 #include "dbreq.h"
 #include "standinconnection.h"
+#include "wakewatch.h"
 #include "wndprogress.h"
 
 #include <QAbstractEventDispatcher>
@@ -13,8 +14,47 @@
 #include <QtTest>
 
 #include <memory>
+#include <thread>
+
+#include <poll.h>
+#include <unistd.h>
 
 using namespace StandIn;
+
+namespace {
+
+// The wake signal as no watch has drained it: every raise so far is taken out.
+void drainWakeSignal()
+{
+    quint64 count = 0;
+    while (read(WakeWatch::descriptor(), &count, sizeof count) > 0) {
+    }
+}
+
+// Whether a raise is pending, looking for at most msecs (the raise follows what it
+// announces within microseconds).
+bool wakeSignalRaised(int msecs)
+{
+    pollfd signal = {WakeWatch::descriptor(), POLLIN, 0};
+    return poll(&signal, 1, msecs) == 1 && (signal.revents & POLLIN);
+}
+
+// Looks at done() now and then without running the event loop, so that no watch drains
+// the signal meanwhile.
+template<typename Condition>
+bool becomesTrueUnwatched(Condition done)
+{
+    for (int look = 0; look < 5000; ++look) {
+        if (done())
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return done();
+}
+
+enum WakeCause { StatementAnswered, StatementRefused, ConnectionDropped, SetUpDone, SetUpRefused };
+
+} // namespace
 
 class TestDBReq : public QObject
 {
@@ -31,6 +71,8 @@ private slots:
     void waitHoldsInputBack_data();
     void waitHoldsInputBack();
     void waitSleepsUntilWoken();
+    void workerRaisesTheWake_data();
+    void workerRaisesTheWake();
     void requestDestroyedDuringItsOwnWait();
     void requestInsertedTwiceIsSentOnce();
 
@@ -191,6 +233,45 @@ void TestDBReq::waitSleepsUntilWoken()
     QCOMPARE(request.m_status, 0);
     QVERIFY2(elapsed >= 390 && elapsed < 1000, qPrintable(QString::number(elapsed)));
     QVERIFY2(wakes <= 8, qPrintable(QString::number(wakes)));
+}
+
+void TestDBReq::workerRaisesTheWake_data()
+{
+    QTest::addColumn<int>("cause");
+    QTest::newRow("a statement answered") << int(StatementAnswered);
+    QTest::newRow("a statement refused") << int(StatementRefused);
+    QTest::newRow("the connection dropped under a statement") << int(ConnectionDropped);
+    QTest::newRow("a connection set up") << int(SetUpDone);
+    QTest::newRow("a connection's login refused") << int(SetUpRefused);
+}
+
+// A wait sleeps until the worker raises the wake signal: without the raise it would
+// only look again at the next timer tick, slower but still in time for any test that
+// measures the wait. So the raise itself is watched for.
+void TestDBReq::workerRaisesTheWake()
+{
+    QFETCH(int, cause);
+    QVERIFY(WakeWatch::isAvailable());
+    drainWakeSignal();
+    QVERIFY(!wakeSignalRaised(0));
+
+    if (cause == SetUpDone || cause == SetUpRefused) {
+        ScopedConnection conn(m_server->port(), "admin", cause == SetUpDone ? "admin" : "wrong");
+        QVERIFY(becomesTrueUnwatched([&] { return conn->m_state.load() != DBConn::Connecting; }));
+        QCOMPARE(conn->m_state.load(), cause == SetUpDone ? int(DBConn::Connected) : int(DBConn::Ended));
+        QVERIFY(wakeSignalRaised(5000));
+        return;
+    }
+
+    if (cause == ConnectionDropped)
+        QVERIFY(m_server->dropAt("from cells", 1));
+    DBReq request(cause == StatementRefused ? QStringLiteral("select a from nosuchtable")
+                                            : QStringLiteral("select s from cells"),
+                  false);
+    m_conn->get()->insert(&request);
+    QVERIFY(becomesTrueUnwatched([&] { return request.m_finished.load(); }));
+    QCOMPARE(request.m_status, cause == StatementAnswered ? 0 : cause == StatementRefused ? 109 : 1);
+    QVERIFY(wakeSignalRaised(5000));
 }
 
 void TestDBReq::requestDestroyedDuringItsOwnWait()
