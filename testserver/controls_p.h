@@ -14,7 +14,8 @@ namespace StandIn {
 class Controls
 {
 public:
-    enum class Action { Delay, Drop, Silence, RawAnswer, Malform, Shorten, Refuse };
+    enum class Action { Delay, Drop, Silence, RawAnswer, Malform, Shorten, Refuse,
+                        Trickle };
 
     struct Rule
     {
@@ -27,9 +28,12 @@ public:
         QByteArray bytes;          // RawAnswer
         Malformed malformed = Malformed::CutShort; // Malform
         int maxRows = 0;           // Shorten
+        // Trickle
+        int stepBytes = 0;
+        int stepMsecs = 0;
     };
 
-    // What to do with one statement: wait, then answer as decided.
+    // What to do with one statement: wait, then answer as decided, at the pace decided.
     struct Decision
     {
         enum Reply { Execute, Drop, Silence, RawAnswer, Malform, Shorten, Refuse };
@@ -40,6 +44,9 @@ public:
         QByteArray bytes;
         Malformed malformed = Malformed::CutShort;
         int maxRows = 0;
+        // The answer leaves stepBytes at a time, stepMsecs apart; 0: all at once.
+        int stepBytes = 0;
+        int stepMsecs = 0;
     };
 
     bool add(Rule rule, const QString &pattern);
@@ -47,7 +54,8 @@ public:
     bool isEmpty() const { return m_rules.isEmpty(); }
 
     // Uses up one turn of each rule that takes part in the decision: the first
-    // matching delay and the first matching rule of the strongest reply.
+    // matching delay, the first matching trickle and the first matching rule of the
+    // strongest reply.
     Decision decide(const QString &statement);
 
 private:
