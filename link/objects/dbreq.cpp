@@ -6,6 +6,7 @@
 #include "progresswait.h"
 #include "vexasupport.h"
 #include "wakewatch.h"
+#include "wndprogress.h"
 
 #include <QCoreApplication>
 #include <QThread>
@@ -78,8 +79,10 @@ bool waitUntil(const std::function<bool()> &done, bool progress, QWidget *parent
     std::optional<InputBlocker> blocker;
     if (progress)
         indicator.emplace(parent, text);
-    else
+    else if (ProgressWait::isStanding())
         blocker.emplace();
+    else
+        indicator.emplace(WndProgress::frontWindow(), text);
 
     while (!done()) {
         sleepInEventLoop();

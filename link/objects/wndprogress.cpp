@@ -3,6 +3,7 @@
 #include "inputblocker.h"
 #include "keyedpixmap.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -148,6 +149,13 @@ QWidget *WndProgress::placementFor(QWidget *given)
     if (mainWindow && mainWindow->isVisible())
         return mainWindow;
     return preferred;
+}
+
+QWidget *WndProgress::frontWindow()
+{
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    return defaultParent();
 }
 
 int WndProgress::showingDelayMs()

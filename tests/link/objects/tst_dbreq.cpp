@@ -1,11 +1,14 @@
 #include "dbconn.h"
 #include "dbreq.h"
+#include "progresswait.h"
 #include "standinconnection.h"
 #include "wakewatch.h"
 #include "wndprogress.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QBasicTimer>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
@@ -13,6 +16,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
 #include <thread>
 
@@ -52,6 +56,32 @@ bool becomesTrueUnwatched(Condition done)
     return done();
 }
 
+// Clicks "&Abort" of the first wait indicator that shows; where it showed goes to *shownOver.
+class AbortWhenShown : public QObject
+{
+public:
+    explicit AbortWhenShown(QWidget **shownOver) : m_shownOver(shownOver) { m_poll.start(20, this); }
+
+protected:
+    void timerEvent(QTimerEvent *) override
+    {
+        const QWidgetList widgets = QApplication::allWidgets();
+        for (QWidget *widget : widgets) {
+            auto *indicator = qobject_cast<WndProgress *>(widget);
+            if (!indicator || !indicator->isVisible())
+                continue;
+            m_poll.stop();
+            *m_shownOver = indicator->parentWidget();
+            QTest::mouseClick(indicator->findChild<QPushButton *>(QStringLiteral("btnAbort")), Qt::LeftButton);
+            return;
+        }
+    }
+
+private:
+    QBasicTimer m_poll;
+    QWidget **m_shownOver;
+};
+
 enum WakeCause { StatementAnswered, StatementRefused, ConnectionDropped, SetUpDone, SetUpRefused };
 
 } // namespace
@@ -70,6 +100,9 @@ private slots:
     void refusedStatement();
     void waitHoldsInputBack_data();
     void waitHoldsInputBack();
+    void waitWithoutParentIsAbortedAtItsIndicator_data();
+    void waitWithoutParentIsAbortedAtItsIndicator();
+    void waitUnderAStandingIndicatorShowsNoSecond();
     void waitSleepsUntilWoken();
     void workerRaisesTheWake_data();
     void workerRaisesTheWake();
@@ -164,7 +197,9 @@ void TestDBReq::waitHoldsInputBack_data()
     QTest::addColumn<bool>("progress");
     QTest::addColumn<int>("answerDelayMs");
     QTest::addColumn<bool>("panelShown");
-    QTest::newRow("without an indicator") << false << 600 << false;
+    // Every wait that lasts shows the indicator, over the window in front without a parent.
+    QTest::newRow("without a parent, answered early") << false << 250 << false;
+    QTest::newRow("without a parent, over the window in front") << false << 600 << true;
     // Shorter than the indicator's delay: no panel is even built.
     QTest::newRow("with the indicator, answered early") << true << 250 << false;
     QTest::newRow("with the indicator over the default parent") << true << 600 << true;
@@ -214,6 +249,69 @@ void TestDBReq::waitHoldsInputBack()
     // Once the wait is over, input flows again.
     QTest::mouseClick(elsewhere, Qt::LeftButton);
     QCOMPARE(clicks.count(), 1);
+}
+
+void TestDBReq::waitWithoutParentIsAbortedAtItsIndicator_data()
+{
+    QTest::addColumn<bool>("dialogInFront");
+    QTest::newRow("over the main window") << false;
+    QTest::newRow("over the modal dialog in front") << true;
+}
+
+// A wait that names no parent (a dialog's own load, a window's own statement) is no
+// longer a freeze without a sign: its indicator shows over the window in front, and Abort
+// gives the console back with the request abandoned.
+void TestDBReq::waitWithoutParentIsAbortedAtItsIndicator()
+{
+    QFETCH(bool, dialogInFront);
+    QVERIFY(m_server->delay("from cells", 1500, 1));
+    QWidget mainWindow;
+    mainWindow.resize(400, 300);
+    mainWindow.show();
+    WndProgress::setDefaultParent(&mainWindow);
+    QDialog dialog(&mainWindow);
+    if (dialogInFront) {
+        dialog.setModal(true);
+        dialog.show();
+    }
+    QWidget *shownOver = nullptr;
+    AbortWhenShown abort(&shownOver);
+
+    DBReq request(QStringLiteral("select s from cells"), false);
+    m_conn->get()->insert(&request);
+    request.wait(false, nullptr);
+    WndProgress::setDefaultParent(nullptr);
+    QCOMPARE(shownOver, dialogInFront ? static_cast<QWidget *>(&dialog) : &mainWindow);
+    QCOMPARE(request.m_status, 3);
+    QVERIFY(!mainWindow.findChild<WndProgress *>());
+    // The connection goes on with the next statement once the abandoned one is answered.
+    QCOMPARE(served(QStringLiteral("select i from cells"))->rowCount(), 2);
+}
+
+// An apply keeps one indicator up across its statements; their own waits show no second.
+void TestDBReq::waitUnderAStandingIndicatorShowsNoSecond()
+{
+    QVERIFY(m_server->delay("from cells", 700, 1));
+    QWidget mainWindow;
+    mainWindow.show();
+    WndProgress::setDefaultParent(&mainWindow);
+    int mostShown = 0;
+    QTimer ticker;
+    connect(&ticker, &QTimer::timeout, this, [&] {
+        const QList<WndProgress *> panels = mainWindow.findChildren<WndProgress *>();
+        mostShown = std::max(mostShown, int(std::count_if(panels.begin(), panels.end(),
+                                                          [](const WndProgress *p) { return p->isVisible(); })));
+    });
+    ticker.start(20);
+    {
+        const ProgressWait series(&mainWindow, QStringLiteral("Transfering data ..."));
+        DBReq request(QStringLiteral("select s from cells"), false);
+        m_conn->get()->insert(&request);
+        request.wait(false, nullptr);
+        QCOMPARE(request.m_status, 0);
+    }
+    WndProgress::setDefaultParent(nullptr);
+    QCOMPARE(mostShown, 1);
 }
 
 // The GUI thread sleeps through a wait: the worker wakes it when the answer is in, and
