@@ -5,6 +5,7 @@
 #include "inputblocker.h"
 #include "progresswait.h"
 #include "vexasupport.h"
+#include "waitscope.h"
 #include "wakewatch.h"
 #include "wndprogress.h"
 
@@ -73,6 +74,8 @@ bool waitUntil(const std::function<bool()> &done, bool progress, QWidget *parent
 {
     if (watchBriefly(done, AnswerWatchSpan))
         return true;
+    // Events run from here on, and the windows of whoever waits must stay.
+    const WaitScope onStack;
     // Before the first look that may sleep: a raise from now on ends the sleep.
     const WakeWatch watch;
     std::optional<ProgressWait> indicator;

@@ -43,8 +43,10 @@ public:
     // (WndProgress::frontWindow), unless an indicator stands already (a series of
     // requests keeps one up, see ProgressWait): the wait then shows none of its own and
     // ends only with its request. User input to the interface is held back meanwhile,
-    // while painting, timers and queued calls go on. Past a first look of about 100 us
-    // for a fast answer, the GUI thread sleeps until the worker wakes it.
+    // while painting, timers and queued calls go on; the wait counts as code of the
+    // module on the stack (WaitScope), under which no window is destroyed. Past a first
+    // look of about 100 us for a fast answer, the GUI thread sleeps until the worker
+    // wakes it.
     void wait(bool progress, QWidget *parent);
 
     // Copies cell (row, col) of the answer into buf, *len giving its capacity; true

@@ -67,5 +67,6 @@ bool watchBriefly(Condition holds, std::chrono::microseconds span)
 // indicator stands already (ProgressWait::isStanding: an apply's, an outer wait's), which
 // is then this wait's too, and only an InputBlocker holds user input back. False when the
 // administrator chose "&Abort" of the wait's own indicator (gone by then), else true.
+// While it sleeps and runs events, a WaitScope marks the wait on the stack.
 bool waitUntil(const std::function<bool()> &done, bool progress, QWidget *parent,
                const QString &text);

@@ -2,6 +2,7 @@
 #include "dbreq.h"
 #include "progresswait.h"
 #include "standinconnection.h"
+#include "waitscope.h"
 #include "wakewatch.h"
 #include "wndprogress.h"
 
@@ -103,6 +104,8 @@ private slots:
     void waitWithoutParentIsAbortedAtItsIndicator_data();
     void waitWithoutParentIsAbortedAtItsIndicator();
     void waitUnderAStandingIndicatorShowsNoSecond();
+    void waitIsMarkedOnTheStack_data();
+    void waitIsMarkedOnTheStack();
     void waitSleepsUntilWoken();
     void workerRaisesTheWake_data();
     void workerRaisesTheWake();
@@ -312,6 +315,49 @@ void TestDBReq::waitUnderAStandingIndicatorShowsNoSecond()
     }
     WndProgress::setDefaultParent(nullptr);
     QCOMPARE(mostShown, 1);
+}
+
+void TestDBReq::waitIsMarkedOnTheStack_data()
+{
+    QTest::addColumn<bool>("progress");
+    QTest::addColumn<int>("answerDelayMs");
+    QTest::newRow("a short wait") << false << 100;
+    // The indicator shows, and lingers to be read after the answer: still the wait.
+    QTest::newRow("a wait whose indicator lingers") << true << 600;
+}
+
+// Whoever must not destroy a window under a wait (the host) hears when the first wait
+// begins and the last ends, and events that run meanwhile see it on the stack.
+void TestDBReq::waitIsMarkedOnTheStack()
+{
+    QFETCH(bool, progress);
+    QFETCH(int, answerDelayMs);
+    QVERIFY(m_server->delay("from cells", answerDelayMs, 1));
+    QWidget mainWindow;
+    mainWindow.show();
+    WndProgress::setDefaultParent(&mainWindow);
+    QList<bool> heard;
+    WaitScope::setListener([&heard](bool waiting) { heard.append(waiting); });
+    int ticksSeenWaiting = 0;
+    int ticks = 0;
+    QTimer ticker;
+    connect(&ticker, &QTimer::timeout, this, [&] {
+        ++ticks;
+        ticksSeenWaiting += WaitScope::isWaiting() ? 1 : 0;
+    });
+    ticker.start(20);
+
+    DBReq request(QStringLiteral("select s from cells"), false);
+    m_conn->get()->insert(&request);
+    request.wait(progress, nullptr);
+    const bool waitingAfter = WaitScope::isWaiting();
+    WaitScope::setListener({});
+    WndProgress::setDefaultParent(nullptr);
+    QCOMPARE(request.m_status, 0);
+    QCOMPARE(heard, (QList<bool>{true, false}));
+    QVERIFY(ticks > 0);
+    QCOMPARE(ticksSeenWaiting, ticks);
+    QVERIFY(!waitingAfter);
 }
 
 // The GUI thread sleeps through a wait: the worker wakes it when the answer is in, and
