@@ -20,10 +20,6 @@ int failClosedPeer()
     return 0;
 }
 
-} // namespace
-
-namespace {
-
 using Clock = std::chrono::steady_clock;
 
 void startProgressSpan(vexadb_sock *s)
