@@ -147,6 +147,16 @@ void Desktop::close_dll(DLLHANDLE handle)
     emit signalCloseDll(handle);
 }
 
+void Desktop::setModuleWaiting(bool waiting)
+{
+    m_moduleWaiting = waiting;
+}
+
+bool Desktop::isModuleWaiting() const
+{
+    return m_moduleWaiting;
+}
+
 QRect Desktop::logoRect() const
 {
     const QRect area = viewport()->rect();

@@ -16,6 +16,12 @@ class SettingsStore;
 // window registry, keeps its settings in settings() and asks to be unloaded through
 // close_dll(). The registry holds plain pointers and never deletes a window; a registered
 // window that is destroyed without being removed is dropped from it all the same.
+//
+// The module also says here whether code of it waits with the event loop running under
+// it (setModuleWaiting): a wait for the server, entered from a click as often as from a
+// call of the host, runs no loop the host could see. While it waits, the host destroys
+// none of the module's windows and does not unload it; a close or quit asked meanwhile
+// is carried out once the wait has returned.
 class ORNEL_DESKTOP_EXPORT Desktop : public QMdiArea
 {
     Q_OBJECT
@@ -38,6 +44,10 @@ public:
     QHash<QWidget*, QWidget*> windowHierarchy() const;
 
     void close_dll(DLLHANDLE handle);
+
+    // Set by the module while a wait of it is on the stack, cleared as the last returns.
+    void setModuleWaiting(bool waiting);
+    bool isModuleWaiting() const;
 
     // Where the logo is drawn in the viewport: 12 pixels from the right edge and 13 from
     // the bottom.
@@ -64,4 +74,5 @@ private:
     QWidgetList m_windows;
     QHash<QWidget*, QWidget*> m_hierarchy;
     QPixmap m_logo;
+    bool m_moduleWaiting = false;
 };

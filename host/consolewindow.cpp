@@ -65,8 +65,8 @@ void ConsoleWindow::reportFailure(int exitCode)
 void ConsoleWindow::shutDown(bool force)
 {
     // Not under the module's own code: a box or a dialog of it is ended first, and the
-    // windows go once its loop, or the call into the module, has returned.
-    if (m_moduleCalls > 0 || insideModalLoop()) {
+    // windows go once its loop, its wait or the call into the module has returned.
+    if (moduleCodeOnStack()) {
         endModalLoop();
         QTimer::singleShot(ModuleReturnPollMs, this, [this, force] { shutDown(force); });
         return;
@@ -130,7 +130,7 @@ void ConsoleWindow::unloadWhenWindowsGone()
 
 void ConsoleWindow::checkWindowsGone()
 {
-    if (m_moduleCalls > 0 || insideModalLoop() || hasModuleWindows())
+    if (moduleCodeOnStack() || hasModuleWindows())
         return;
     m_moduleHadWindows = m_moduleHadWindows || !m_desktop->subWindowList().isEmpty();
     if (m_moduleHadWindows && !m_unloadRequested) {
@@ -160,6 +160,11 @@ void ConsoleWindow::quitWithoutUnloading()
     std::fprintf(stderr, "ornel-console: the module did not ask to be unloaded; quitting with it loaded\n");
     m_quitting = true;
     QCoreApplication::exit(m_exitCode);
+}
+
+bool ConsoleWindow::moduleCodeOnStack() const
+{
+    return m_moduleCalls > 0 || insideModalLoop() || m_desktop->isModuleWaiting();
 }
 
 bool ConsoleWindow::insideModalLoop()

@@ -16,11 +16,14 @@ class ModuleLibrary;
 // gone (a connection ending), so it is let go only once it has asked; one that never
 // opened a window is let go at once.
 //
-// Nothing of this happens while a modal loop of the module (a message box, a dialog) is
-// on the stack: the module's code would return into windows or code that are gone. A
-// shutdown then ends the box first and goes on once its loop has returned; and the
-// library itself is unloaded only after the event loop has returned (unloadReleasedModule),
-// when no code of the module can be on the stack any more.
+// Nothing of this happens while code of the module is on the stack: a call into it, a
+// modal loop of it (a message box, a dialog), or a wait of it for the server, which runs
+// the event loop without a loop of its own and often from a click rather than from a call
+// of the host (the module says so through Desktop::isModuleWaiting). The module's code
+// would return into windows or code that are gone. No window of the module is destroyed
+// then; a shutdown ends the box first and is carried out once the loop, the call or the
+// wait has returned. The library itself is unloaded only after the event loop has
+// returned (unloadReleasedModule), when no code of the module can be on the stack any more.
 class ConsoleWindow : public QMainWindow
 {
     Q_OBJECT
@@ -37,8 +40,8 @@ public:
 
     // Closes the module's windows and then unloads it and quits. With force, windows that
     // refuse to close (unsaved changes kept) are destroyed all the same. Called while a
-    // call into the module or a modal loop of it runs, it ends the loop's box and goes on
-    // once they have returned.
+    // call into the module, a modal loop or a wait of it runs, it ends the loop's box and
+    // goes on once they have returned.
     void shutDown(bool force);
 
     // Brackets a call into the module. The call may run the event loop (a wait, a dialog);
@@ -61,6 +64,7 @@ private:
     void checkWindowsGone();
     void releaseAndQuit();
     void quitWithoutUnloading();
+    bool moduleCodeOnStack() const;
     static bool insideModalLoop();
     static void endModalLoop();
 

@@ -8,6 +8,7 @@
 #include "errormessages.h"
 #include "globaldata.h"
 #include "inputblocker.h"
+#include "waitscope.h"
 #include "wndmain.h"
 #include "wndprogress.h"
 #include "workspaceframe.h"
@@ -29,10 +30,21 @@ void waitUntilGone(const QPointer<DBConn>& conn)
 {
     if (!conn)
         return;
+    const WaitScope onStack;
     const InputBlocker block;
     QEventLoop loop;
     QObject::connect(conn.data(), &QObject::destroyed, &loop, &QEventLoop::quit);
     loop.exec();
+}
+
+// The host destroys none of the module's windows while a wait of the module is on the
+// stack; it learns of them through its workspace.
+void tellWaitsTo(const QPointer<Desktop>& workspace)
+{
+    WaitScope::setListener([workspace](bool waiting) {
+        if (workspace)
+            workspace->setModuleWaiting(waiting);
+    });
 }
 
 // A new window follows a maximised predecessor; otherwise it is at least 500 by 300 with
@@ -62,6 +74,7 @@ extern "C" void module_connect(Desktop* desktop, qint32 socket, const char* host
         return;
     const QPointer<Desktop> workspace(desktop);
     WndProgress::setDefaultParent(desktop->window());
+    tellWaitsTo(workspace);
 
     const QPointer<DBConn> conn = new DBConn(host, port, user, password, socket);
     WndMain::trackConnection(conn);

@@ -29,7 +29,9 @@ struct LogEntry
 // it reads anything from the server, so that a failure met while it is being built is
 // reported over it. Closing asks about unsaved changes, stores the window's geometry and
 // hands the module handle back to the host; destruction deletes the pages and then gives
-// the connection up.
+// the connection up. A close that comes while a wait of the window is on the stack (a
+// page's or a dialog's load) is carried out once the code that waited has returned
+// (InputBlocker); the host destroys the window only then as well (WaitScope).
 //
 // Every apply (the Apply button, Yes at a page switch, Yes on closing) sends through
 // applyPendingStatements(): the indicator's Abort gives the console back at once, and the

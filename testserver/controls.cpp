@@ -1,5 +1,9 @@
 #include "controls_p.h"
 
+#include <algorithm>
+#include <functional>
+#include <iterator>
+
 namespace StandIn {
 
 bool Controls::add(Rule rule, const QString &pattern)
@@ -32,8 +36,9 @@ Controls::Decision Controls::decide(const QString &statement)
 {
     Decision decision;
     // Indexes are taken before any rule is used up, then used from the highest
-    // down so that removing one does not move the other.
+    // down so that removing one does not move the others.
     const int delay = firstMatch(Action::Delay, statement);
+    const int trickle = firstMatch(Action::Trickle, statement);
     int reply = -1;
     const Action strongestFirst[] = {Action::Drop, Action::Silence, Action::RawAnswer,
                                      Action::Malform, Action::Shorten, Action::Omit,
@@ -46,6 +51,10 @@ Controls::Decision Controls::decide(const QString &statement)
 
     if (delay >= 0)
         decision.delayMsecs = m_rules.at(delay).msecs;
+    if (trickle >= 0) {
+        decision.stepBytes = m_rules.at(trickle).stepBytes;
+        decision.stepMsecs = m_rules.at(trickle).stepMsecs;
+    }
     if (reply >= 0) {
         const Rule &rule = m_rules.at(reply);
         switch (rule.action) {
@@ -56,7 +65,9 @@ Controls::Decision Controls::decide(const QString &statement)
         case Action::Shorten: decision.reply = Decision::Shorten; break;
         case Action::Omit: decision.reply = Decision::Omit; break;
         case Action::Refuse: decision.reply = Decision::Refuse; break;
-        case Action::Delay: break;
+        case Action::Delay:
+        case Action::Trickle:
+            break;
         }
         decision.status = rule.status;
         decision.detail = rule.detail;
@@ -67,15 +78,11 @@ Controls::Decision Controls::decide(const QString &statement)
         decision.omitCount = rule.omitCount;
     }
 
-    if (delay > reply) {
-        useTurn(delay);
-        if (reply >= 0)
-            useTurn(reply);
-    } else {
-        if (reply >= 0)
-            useTurn(reply);
-        if (delay >= 0)
-            useTurn(delay);
+    int used[] = {delay, trickle, reply};
+    std::sort(std::begin(used), std::end(used), std::greater<int>());
+    for (int index : used) {
+        if (index >= 0)
+            useTurn(index);
     }
     return decision;
 }

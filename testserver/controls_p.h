@@ -15,7 +15,8 @@ namespace StandIn {
 class Controls
 {
 public:
-    enum class Action { Delay, Drop, Silence, RawAnswer, Malform, Shorten, Omit, Refuse };
+    enum class Action { Delay, Drop, Silence, RawAnswer, Malform, Shorten, Omit, Refuse,
+                        Trickle };
 
     struct Rule
     {
@@ -30,9 +31,12 @@ public:
         int maxRows = 0;           // Shorten
         QStringList omitNames;     // Omit: these columns, or
         int omitCount = 0;         // Omit: the last this many
+        // Trickle
+        int stepBytes = 0;
+        int stepMsecs = 0;
     };
 
-    // What to do with one statement: wait, then answer as decided.
+    // What to do with one statement: wait, then answer as decided, at the pace decided.
     struct Decision
     {
         enum Reply { Execute, Drop, Silence, RawAnswer, Malform, Shorten, Omit, Refuse };
@@ -45,6 +49,9 @@ public:
         int maxRows = 0;
         QStringList omitNames;
         int omitCount = 0;
+        // The answer leaves stepBytes at a time, stepMsecs apart; 0: all at once.
+        int stepBytes = 0;
+        int stepMsecs = 0;
     };
 
     bool add(Rule rule, const QString &pattern);
@@ -52,7 +59,8 @@ public:
     bool isEmpty() const { return m_rules.isEmpty(); }
 
     // Uses up one turn of each rule that takes part in the decision: the first
-    // matching delay and the first matching rule of the strongest reply.
+    // matching delay, the first matching trickle and the first matching rule of the
+    // strongest reply.
     Decision decide(const QString &statement);
 
 private:

@@ -89,6 +89,13 @@ void addRules(const QCommandLineParser &parser, TestServer &server)
         if (rows > INT_MAX || !server.shortenAnswer(pattern, int(rows)))
             failUsage(QStringLiteral("bad expression in --short-answer %1").arg(value));
     }
+    for (const QString &value : parser.values(QStringLiteral("trickle"))) {
+        const qint64 stepMs = numberAfterLast(QStringLiteral("trickle"), value, u':', &pattern);
+        QString matching;
+        const qint64 stepBytes = numberAfterLast(QStringLiteral("trickle"), pattern, u'=', &matching);
+        if (stepBytes > INT_MAX || stepMs > INT_MAX || !server.trickle(matching, int(stepBytes), int(stepMs)))
+            failUsage(QStringLiteral("--trickle expects REGEX=BYTES:MS, not \"%1\"").arg(value));
+    }
     for (const QString &value : parser.values(QStringLiteral("malformed-answer"))) {
         QString how;
         const bool split = splitLast(value, u'=', &pattern, &how);
@@ -210,6 +217,7 @@ int main(int argc, char *argv[])
         {QStringLiteral("malformed-answer"), QStringLiteral("Spoil answers to statements matching REGEX: rows (one row more than the block holds) or cut (half the answer, then close)."), QStringLiteral("REGEX=rows|cut")},
         {QStringLiteral("short-answer"), QStringLiteral("Answer statements matching REGEX with at most ROWS of their rows."), QStringLiteral("REGEX=ROWS")},
         {QStringLiteral("omit-columns"), QStringLiteral("Answer statements matching REGEX without the named columns, or without the last COUNT."), QStringLiteral("REGEX=NAME,...|COUNT")},
+        {QStringLiteral("trickle"), QStringLiteral("Send answers to statements matching REGEX BYTES at a time, MS apart."), QStringLiteral("REGEX=BYTES:MS")},
         {QStringLiteral("greeting"), QStringLiteral("Send these greeting bytes instead of 11 0002 0005 0000."), QStringLiteral("HEX")},
         {QStringLiteral("greeting-split"), QStringLiteral("Pause the greeting at these byte offsets."), QStringLiteral("OFFSETS")},
         {QStringLiteral("greeting-pause"), QStringLiteral("Length of each greeting pause."), QStringLiteral("MS"), QStringLiteral("200")},

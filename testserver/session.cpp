@@ -101,6 +101,24 @@ bool Session::writeEnciphered(QByteArray bytes)
     return writePlain(bytes.constData(), std::size_t(bytes.size()));
 }
 
+bool Session::sendReply(const SessionHost::Reply &reply)
+{
+    if (reply.stepBytes <= 0)
+        return writeEnciphered(reply.bytes);
+    // The stream is enciphered in order, whatever the pace it leaves at.
+    QByteArray bytes = reply.bytes;
+    m_cipher->encipherOutgoing(reinterpret_cast<unsigned char *>(bytes.data()),
+                               std::size_t(bytes.size()));
+    for (qsizetype sent = 0; sent < bytes.size(); sent += reply.stepBytes) {
+        if (sent > 0 && !m_host.pause(reply.stepMsecs))
+            return false;
+        const qsizetype step = qMin(qsizetype(reply.stepBytes), bytes.size() - sent);
+        if (!writePlain(bytes.constData() + sent, std::size_t(step)))
+            return false;
+    }
+    return true;
+}
+
 bool Session::sendGreeting()
 {
     const GreetingPlan plan = m_host.greeting();
@@ -207,11 +225,11 @@ void Session::serveStatements()
         case SessionHost::Reply::Silence:
             break;
         case SessionHost::Reply::Send:
-            if (!writeEnciphered(reply.bytes))
+            if (!sendReply(reply))
                 return;
             break;
         case SessionHost::Reply::SendThenDrop:
-            writeEnciphered(reply.bytes);
+            sendReply(reply);
             return;
         }
     }

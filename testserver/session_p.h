@@ -22,6 +22,9 @@ public:
         enum Kind { Send, SendThenDrop, Drop, Silence };
         Kind kind = Send;
         QByteArray bytes; // header and data block, before enciphering
+        // Sent stepBytes at a time, stepMsecs apart; 0: at once.
+        int stepBytes = 0;
+        int stepMsecs = 0;
     };
 
     virtual ~SessionHost() = default;
@@ -60,6 +63,7 @@ private:
     bool writePlain(const void *buffer, std::size_t length);
     bool readEnciphered(void *buffer, std::size_t length);
     bool writeEnciphered(QByteArray bytes);
+    bool sendReply(const SessionHost::Reply &reply);
     bool readLengthPrefixedText(QString *text);
 
     SessionHost &m_host;

@@ -279,7 +279,15 @@ SessionHost::Reply TestServerPrivate::answer(quint32 session, const QString &sta
     }
     if (decision.delayMsecs > 0 && !pause(decision.delayMsecs))
         return Reply{Reply::Drop, {}};
+    Reply reply = replyAsDecided(statement, decision);
+    reply.stepBytes = decision.stepBytes;
+    reply.stepMsecs = decision.stepMsecs;
+    return reply;
+}
 
+SessionHost::Reply TestServerPrivate::replyAsDecided(const QString &statement,
+                                                     const Controls::Decision &decision)
+{
     switch (decision.reply) {
     case Controls::Decision::Drop:
         return Reply{Reply::Drop, {}};
@@ -537,6 +545,16 @@ bool TestServer::delay(const QString &pattern, int msecs, int times)
 {
     Controls::Rule rule = ruleOf(Controls::Action::Delay, times);
     rule.msecs = msecs;
+    return d->addRule(std::move(rule), pattern);
+}
+
+bool TestServer::trickle(const QString &pattern, int bytesPerStep, int stepMs, int times)
+{
+    if (bytesPerStep <= 0 || stepMs <= 0)
+        return false;
+    Controls::Rule rule = ruleOf(Controls::Action::Trickle, times);
+    rule.stepBytes = bytesPerStep;
+    rule.stepMsecs = stepMs;
     return d->addRule(std::move(rule), pattern);
 }
 

@@ -153,6 +153,10 @@ public:
     // Each returns false, adding nothing, when the pattern is not a valid expression.
     bool refuse(const QString &pattern, quint32 status, int times = -1, quint32 detail = 0);
     bool delay(const QString &pattern, int msecs, int times = -1);
+    // Sends whatever answer the statement gets (its own, a refusal, a raw or a spoiled
+    // one) bytesPerStep bytes at a time, stepMs apart, after any delay: a stalling link
+    // that never goes quite silent, or a slow one. Both numbers must be positive.
+    bool trickle(const QString &pattern, int bytesPerStep, int stepMs, int times = -1);
     bool dropAt(const QString &pattern, int times = -1);
     bool silence(const QString &pattern, int times = -1);
     // Sends these bytes, enciphered, in place of the answer header and data block.

@@ -39,6 +39,8 @@ public:
     void identified(quint32 session, const QString &identification) override;
     bool authenticate(quint32 session, const QString &user, const QString &password) override;
     Reply answer(quint32 session, const QString &statement) override;
+    // The reply decided for statement, once any delay is over; takes m_mutex.
+    Reply replyAsDecided(const QString &statement, const Controls::Decision &decision);
 
     bool addRule(Controls::Rule rule, const QString &pattern); // takes m_mutex
 

@@ -61,9 +61,10 @@ public:
     // log either way.
     void insert(DBReq *req);
 
-    // Waits while the connection is being set up (see DBReq::wait for how; the
-    // indicator says "Connecting ..."). False when the administrator aborted the
-    // wait; true otherwise, also when the set-up failed: then m_state is Ended.
+    // Waits while the connection is being set up (see DBReq::wait for how, and for
+    // where the indicator shows with progress and without; it says "Connecting ...").
+    // False when the administrator aborted the wait; true otherwise, also when the
+    // set-up failed: then m_state is Ended.
     bool connwait(bool progress, QWidget *parent);
 
     // Gives the connection up: requests still queued finish with status 3 unsent,

@@ -5,7 +5,9 @@
 #include "inputblocker.h"
 #include "progresswait.h"
 #include "vexasupport.h"
+#include "waitscope.h"
 #include "wakewatch.h"
+#include "wndprogress.h"
 
 #include <QCoreApplication>
 #include <QThread>
@@ -72,14 +74,18 @@ bool waitUntil(const std::function<bool()> &done, bool progress, QWidget *parent
 {
     if (watchBriefly(done, AnswerWatchSpan))
         return true;
+    // Events run from here on, and the windows of whoever waits must stay.
+    const WaitScope onStack;
     // Before the first look that may sleep: a raise from now on ends the sleep.
     const WakeWatch watch;
     std::optional<ProgressWait> indicator;
     std::optional<InputBlocker> blocker;
     if (progress)
         indicator.emplace(parent, text);
-    else
+    else if (ProgressWait::isStanding())
         blocker.emplace();
+    else
+        indicator.emplace(WndProgress::frontWindow(), text);
 
     while (!done()) {
         sleepInEventLoop();

@@ -36,13 +36,18 @@ public:
     DBReq(const DBReq &) = delete;
     DBReq &operator=(const DBReq &) = delete;
 
-    // Returns once the request is finished. With progress, a wait indicator with
-    // "Transfering data ..." appears if the wait lasts, over parent or, while that is
-    // not on screen, over the nearest window that is (WndProgress::placementFor), and
-    // its "&Abort" abandons the request: m_status 3. Without it the wait cannot be
-    // aborted; user input to the interface is held back meanwhile either way, while
-    // painting, timers and queued calls go on. Past a first look of about 100 us for a
-    // fast answer, the GUI thread sleeps until the worker wakes it.
+    // Returns once the request is finished or abandoned. Every wait that lasts past the
+    // indicator's delay shows the wait indicator with "Transfering data ..." and
+    // "&Abort", which abandons the request: m_status 3, as for a refusal. With progress
+    // it stands over parent or, while that is not on screen, over the nearest window that
+    // is (WndProgress::placementFor); without, over the window in front
+    // (WndProgress::frontWindow), unless an indicator stands already (a series of
+    // requests keeps one up, see ProgressWait): the wait then shows none of its own and
+    // ends only with its request. User input to the interface is held back meanwhile,
+    // while painting, timers and queued calls go on; the wait counts as code of the
+    // module on the stack (WaitScope), under which no window is destroyed. Past a first
+    // look of about 100 us for a fast answer, the GUI thread sleeps until the worker
+    // wakes it.
     void wait(bool progress, QWidget *parent);
 
     // The same wait under an indicator the caller already holds (a run of statements

@@ -62,9 +62,13 @@ bool watchBriefly(Condition holds, std::chrono::microseconds span)
 // event dispatcher between events; a worker ends that sleep with WakeWatch::raise() once
 // it has published what done() looks at. An answer that comes within the first
 // AnswerWatchSpan is taken before the wait sleeps at all (watchBriefly): over a fast link
-// most do, and no event is missed in that time. With progress a ProgressWait showing text
-// stands over parent; without it an InputBlocker holds user input back. False when the
-// administrator chose "&Abort" (the indicator is gone by then), else true.
+// most do, and no event is missed in that time. A wait that lasts past the indicator's
+// delay always shows it: with progress a ProgressWait showing text stands over parent;
+// without, one stands over the window in front (WndProgress::frontWindow), unless an
+// indicator stands already (ProgressWait::isStanding: an apply's, an outer wait's), which
+// is then this wait's too, and only an InputBlocker holds user input back. False when the
+// administrator chose "&Abort" of the wait's own indicator (gone by then), else true.
+// While it sleeps and runs events, a WaitScope marks the wait on the stack.
 bool waitUntil(const std::function<bool()> &done, bool progress, QWidget *parent,
                const QString &text);
 

@@ -44,7 +44,9 @@ class DBTable
 public:
     // Flags of select() and function(), combined.
     enum LoadFlag {
-        WaitWithProgress = 1, // wait behind the wait indicator, over the given parent
+        // The wait indicator over the given parent; without, over the window in front
+        // (DBReq::wait). Either way "&Abort" refuses the load.
+        WaitWithProgress = 1,
         ReportRefusal = 2,    // show "Query failed: %1" when the server refuses
         // The rows are only shown: no originals are kept, which halves what a long answer
         // costs. Such a table is not for diff(), apply() or reset().

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QMouseEvent>
 #include <QThread>
+#include <QTimer>
 #include <QWindow>
 
 namespace {
@@ -96,6 +97,7 @@ class BlockFilter : public QObject
 public:
     QList<const InputBlocker *> blockers; // innermost last
     QList<QPointer<QWidget>> refusedCloses;
+    int loopLevelAtStart = 0; // of the outermost blocker
 
     bool eventFilter(QObject *receiver, QEvent *event) override
     {
@@ -141,15 +143,37 @@ private:
 
 BlockFilter *theFilter = nullptr; // GUI thread only
 
-void askToCloseAgain(const QList<QPointer<QWidget>> &widgets)
+// How often a close that waits to be asked again looks whether its moment has come.
+constexpr int CloseRetryMs = 10;
+
+int loopLevel()
 {
-    for (const QPointer<QWidget> &widget : widgets) {
-        if (!widget)
-            continue;
-        // Queued: the wait that ended is still on the stack here.
-        QMetaObject::invokeMethod(
-            widget, [widget] { if (widget) widget->close(); }, Qt::QueuedConnection);
-    }
+    return QThread::currentThread()->loopLevel();
+}
+
+// Asks widget to close once the code that waited has returned to the event loop it
+// waited in: not while a box or dialog it opened after the wait runs (a deeper loop), nor
+// while a further wait holds input back, so that the close never comes under code of the
+// window. The timer is the widget's child and goes with it.
+void askToCloseAgain(QWidget *widget, int loopLevelAtStart)
+{
+    // One request is enough, however many waits swallowed one.
+    const QString retryName = QStringLiteral("closeAskedAgain");
+    if (widget->findChild<QTimer *>(retryName, Qt::FindDirectChildrenOnly))
+        return;
+    auto *retry = new QTimer(widget);
+    retry->setObjectName(retryName);
+    retry->setInterval(CloseRetryMs);
+    const QPointer<QWidget> closing(widget);
+    QObject::connect(retry, &QTimer::timeout, retry, [retry, closing, loopLevelAtStart] {
+        if (loopLevel() > loopLevelAtStart || InputBlocker::isBlocking())
+            return;
+        retry->stop();
+        retry->deleteLater();
+        if (closing)
+            closing->close();
+    });
+    retry->start();
 }
 
 } // namespace
@@ -161,6 +185,7 @@ InputBlocker::InputBlocker(QWidget *allowed)
     Q_ASSERT(qApp && QThread::currentThread() == qApp->thread());
     if (!theFilter) {
         theFilter = new BlockFilter;
+        theFilter->loopLevelAtStart = loopLevel();
         qApp->installEventFilter(theFilter);
     }
     theFilter->blockers.append(this);
@@ -174,11 +199,15 @@ InputBlocker::~InputBlocker()
         return;
 
     const QList<QPointer<QWidget>> refusedCloses = theFilter->refusedCloses;
+    const int loopLevelAtStart = theFilter->loopLevelAtStart;
     if (qApp)
         qApp->removeEventFilter(theFilter);
     delete theFilter;
     theFilter = nullptr;
-    askToCloseAgain(refusedCloses);
+    for (const QPointer<QWidget> &widget : refusedCloses) {
+        if (widget)
+            askToCloseAgain(widget, loopLevelAtStart);
+    }
 }
 
 bool InputBlocker::isBlocking()

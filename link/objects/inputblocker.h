@@ -19,8 +19,10 @@
 // during the wait, say) receives its input, or the wait could never end.
 //
 // Close requests are not lost: a window whose close was swallowed is asked to close
-// again by a queued call once the outermost blocker has gone, and may then accept or
-// refuse as usual.
+// again once the outermost blocker has gone and the code that waited has returned to the
+// event loop it waited in (a box it opens after the wait runs first, and so does a
+// further wait), and may then accept or refuse as usual. So a window is never closed,
+// nor destroyed with its close, while code of its own that waited is on the stack.
 //
 // GUI thread only; needs a QApplication. Not copyable.
 class InputBlocker

@@ -6,7 +6,8 @@ class QObject;
 
 // A statement a window sends itself, past the table layer and the pending list (a service
 // started, the plug-ins listed, a group's members read): queued at once and waited for
-// without a progress window or Abort, input held back meanwhile.
+// under the wait indicator over the window in front (DBReq::wait), input held back
+// meanwhile. "&Abort" there fails the call as a refusal would.
 //
 // Every such call tells its failure the same way. A lost connection is the console's
 // lost-connection report (requestfailure.h: the box once per connection, the caption mark,

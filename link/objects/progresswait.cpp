@@ -4,18 +4,31 @@
 
 #include <QTimerEvent>
 
+namespace {
+
+int standing = 0; // GUI thread only
+
+} // namespace
+
 ProgressWait::ProgressWait(QWidget *parent, const QString &text)
     : m_parent(parent)
     , m_text(text)
 {
     // Never early, as the panel's own ticks.
     m_showTimer.start(WndProgress::showingDelayMs(), Qt::PreciseTimer, this);
+    ++standing;
 }
 
 ProgressWait::~ProgressWait()
 {
+    --standing;
     // The panel lingers in its destructor while the input is still held back.
     m_panel.reset();
+}
+
+bool ProgressWait::isStanding()
+{
+    return standing > 0;
 }
 
 bool ProgressWait::aborted() const

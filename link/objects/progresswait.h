@@ -19,6 +19,10 @@
 // it go when the wait ends. The panel may go earlier with the widget it stands over;
 // the input stays held back until the wait ends all the same.
 //
+// One indicator stands for every wait under it: a series of requests (an apply) keeps
+// one up across them, and a wait that names no indicator of its own makes none while one
+// stands (see isStanding()), so that the administrator never sees two.
+//
 // GUI thread only. Not copyable.
 class ProgressWait : public QObject
 {
@@ -30,6 +34,9 @@ public:
     bool aborted() const;
     // The panel, once it has been made and while it exists.
     WndProgress *panel() const { return m_panel.get(); }
+
+    // Whether an indicator exists at present.
+    static bool isStanding();
 
 protected:
     void timerEvent(QTimerEvent *event) override;

@@ -75,6 +75,11 @@ bool WakeWatch::isAvailable()
     return wakeSignal().fd >= 0;
 }
 
+int WakeWatch::descriptor()
+{
+    return wakeSignal().fd;
+}
+
 void WakeWatch::drain()
 {
     uint64_t count = 0;

@@ -31,6 +31,11 @@ public:
     // look at their request now and then by themselves.
     static bool isAvailable();
 
+    // The signal's descriptor, readable from a raise() until a watch drains it; -1 when
+    // the signal could not be made. For tests, which see through it that a worker raised
+    // the signal rather than that some wait ended in time.
+    static int descriptor();
+
 private:
     static void drain();
 };

@@ -2,7 +2,9 @@
 
 #include "inputblocker.h"
 #include "keyedpixmap.h"
+#include "waitscope.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -150,6 +152,13 @@ QWidget *WndProgress::placementFor(QWidget *given)
     return preferred;
 }
 
+QWidget *WndProgress::frontWindow()
+{
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    return defaultParent();
+}
+
 int WndProgress::showingDelayMs()
 {
     return ShowTick * TickMs;
@@ -202,10 +211,12 @@ void WndProgress::centreAndShow()
 }
 
 // Runs from the destructor; the input block is still in place, so nothing the
-// administrator does can destroy the parent meanwhile. The panel's own ticks end each
-// sleep in the event dispatcher.
+// administrator does can destroy the parent meanwhile, and as a wait on the stack it
+// keeps the host from destroying it. The panel's own ticks end each sleep in the event
+// dispatcher.
 void WndProgress::lingerUntilRead()
 {
+    const WaitScope onStack;
     while (!m_aborted && m_ticks < LingerUntilTick)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }

@@ -47,6 +47,11 @@ public:
     // that is on screen; when nothing is, given or the default parent all the same.
     static QWidget *placementFor(QWidget *given);
 
+    // The window in front, over which a wait that names no parent shows its panel: the
+    // modal dialog on top when one is up (a panel anywhere else could not be clicked
+    // past it), else the default parent.
+    static QWidget *frontWindow();
+
 public slots:
     void slotTimer();
     void slotAbort();

@@ -58,6 +58,12 @@ constexpr int VEXADB_DATAGRAM_MAX = 1500;
 constexpr int VEXADB_RECEIVE_TIMEOUT = 60;
 constexpr int VEXADB_CONNECT_TIMEOUT = 30;
 
+// The least an answer must bring within each receive time-out: a server that sends
+// fewer bytes in that span (a byte now and then, which resets no time-out of the
+// system's) has stalled as surely as a silent one, and the read fails with 1 and
+// EAGAIN as for a silent server. A large answer over a slow link brings far more.
+constexpr int VEXADB_PROGRESS_FLOOR = 4096;
+
 // One session. Opaque: made by vexadb_initsession, released by vexadb_close.
 struct vexadb_conn;
 typedef vexadb_conn *vexadb_handle;
@@ -130,8 +136,9 @@ int vexadb_close(vexadb_handle h);
 // The system error number of the session's most recent failure; 1 for null.
 int vexadb_get_error(vexadb_handle h);
 
-// How long reads on the session wait for the server; 0 or less waits for ever.
-// 0, or 3 for a null handle, or 1 when the system refuses.
+// How long reads on the session wait for the server, and the span in which an
+// answer must bring VEXADB_PROGRESS_FLOOR bytes (or all it still lacks); 0 or less
+// waits for ever. 0, or 3 for a null handle, or 1 when the system refuses.
 int vexadb_set_receive_timeout(vexadb_handle h, int seconds);
 
 // --- Statements and results ---------------------------------------------

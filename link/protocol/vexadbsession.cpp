@@ -425,7 +425,7 @@ int vexadb_set_receive_timeout(vexadb_handle h, int seconds)
     vexadb_conn *conn = cl_get(h);
     if (!conn)
         return VEXADB_EPARAM;
-    if (setsocktimeout(conn->sock.fd, SO_RCVTIMEO, seconds > 0 ? seconds : 0) < 0) {
+    if (vexadb_socket_set_timeout(&conn->sock, seconds) < 0) {
         conn->lasterror = errno;
         return VEXADB_ESYSTEM;
     }

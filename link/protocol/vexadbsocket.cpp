@@ -4,6 +4,7 @@
 
 #include <netinet/in.h>
 #include <netinet/tcp.h>
+#include <poll.h>
 #include <sys/socket.h>
 
 #include <cerrno>
@@ -19,18 +20,55 @@ int failClosedPeer()
     return 0;
 }
 
-} // namespace
+using Clock = std::chrono::steady_clock;
 
-int vexadb_recv_exact(int fd, void *data, int n)
+void startProgressSpan(vexadb_sock *s)
 {
-    auto *buf = static_cast<unsigned char *>(data);
-    if (n < 0) {
-        errno = EINVAL;
-        return 0;
+    s->spanStart = Clock::now();
+    s->spanBytes = 0;
+}
+
+// Waits until fd has something to read or the span of progress has passed without
+// its floor (errno EAGAIN, as the system's own receive time-out gives); true when
+// readable.
+bool readableWithinSpan(const vexadb_sock *s)
+{
+    if (s->timeout <= 0)
+        return true;
+    const Clock::time_point end = s->spanStart + std::chrono::seconds(s->timeout);
+    for (;;) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(end - Clock::now());
+        if (left.count() <= 0)
+            break;
+        pollfd waiting = {s->fd, POLLIN, 0};
+        const int ready = poll(&waiting, 1, int(left.count()));
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready < 0)
+            return false;
+        if (ready > 0)
+            return true;
     }
+    errno = EAGAIN;
+    return false;
+}
+
+void countProgress(vexadb_sock *s, int received)
+{
+    s->spanBytes += received;
+    if (s->spanBytes >= VEXADB_PROGRESS_FLOOR)
+        startProgressSpan(s);
+}
+
+// Receives exactly n bytes, however the peer's segments split them, holding the peer to
+// the floor of progress; 1, or 0 with errno set.
+int receiveExact(vexadb_sock *s, unsigned char *buf, int n)
+{
     int got = 0;
     while (got < n) {
-        const ssize_t r = ::recv(fd, buf + got, size_t(n - got), 0);
+        if (!readableWithinSpan(s))
+            return 0;
+        const ssize_t r = ::recv(s->fd, buf + got, size_t(n - got), 0);
         if (r < 0 && errno == EINTR)
             continue;
         if (r == 0)
@@ -38,9 +76,12 @@ int vexadb_recv_exact(int fd, void *data, int n)
         if (r < 0)
             return 0;
         got += int(r);
+        countProgress(s, int(r));
     }
     return 1;
 }
+
+} // namespace
 
 void vexadb_socket_init(vexadb_sock *s, int fd)
 {
@@ -49,9 +90,16 @@ void vexadb_socket_init(vexadb_sock *s, int fd)
     setsockopt(fd, SOL_SOCKET, SO_KEEPALIVE, &on, sizeof on);
     setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
     // A server that stops reading or answering must not hang the caller.
-    setsocktimeout(fd, SO_RCVTIMEO, VEXADB_RECEIVE_TIMEOUT);
+    vexadb_socket_set_timeout(s, VEXADB_RECEIVE_TIMEOUT);
     setsocktimeout(fd, SO_SNDTIMEO, VEXADB_RECEIVE_TIMEOUT);
     s->fill = 0;
+    startProgressSpan(s);
+}
+
+int vexadb_socket_set_timeout(vexadb_sock *s, int seconds)
+{
+    s->timeout = seconds > 0 ? seconds : 0;
+    return setsocktimeout(s->fd, SO_RCVTIMEO, s->timeout);
 }
 
 void vexadb_cipher_init(vexadb_sock *s, const unsigned char *key, int len)
@@ -84,6 +132,8 @@ int vexadb_sock_flush(vexadb_sock *s)
         sent += int(r);
     }
     s->fill = 0;
+    // The server's answer to what just left is owed from now on.
+    startProgressSpan(s);
     return 1;
 }
 
@@ -112,9 +162,13 @@ int vexadb_sock_write(vexadb_sock *s, const void *data, int n)
 
 int vexadb_sock_read(vexadb_sock *s, void *buf, int n)
 {
+    if (n < 0) {
+        errno = EINVAL;
+        return 0;
+    }
     if (s->fill > 0 && !vexadb_sock_flush(s))
         return 0;
-    return vexadb_recv_exact(s->fd, buf, n);
+    return receiveExact(s, static_cast<unsigned char *>(buf), n);
 }
 
 int vexadb_sock_writes(vexadb_sock *s, const void *data, int n)

@@ -6,6 +6,7 @@
 #include "blowfish.h"
 #include "vexadb.h"
 
+#include <chrono>
 #include <cstdint>
 
 constexpr int VEXADB_SEND_BUFFER = 4096;
@@ -16,12 +17,19 @@ constexpr int VEXADB_CIPHER_CHUNK = 1500;
 // The TCP side of a session. Output gathers in the send buffer and leaves only
 // when the buffer fills or a read begins, so a request and its text, or the
 // key block and the identification, go out in one send.
+//
+// Reads hold the server to a floor of progress: from the moment something was last
+// sent, every span of `timeout` seconds must bring VEXADB_PROGRESS_FLOOR bytes or
+// complete the read, else the read fails as a time-out.
 struct vexadb_sock
 {
     int fd;
     BLF2W_CFB_CTX cipher;
     unsigned char sendbuf[VEXADB_SEND_BUFFER];
     int fill;  // 0 to VEXADB_SEND_BUFFER
+    int timeout; // seconds; 0: reads wait for ever
+    std::chrono::steady_clock::time_point spanStart; // of the current span of progress
+    int spanBytes; // received since spanStart
 };
 
 struct vexadb_conn
@@ -51,6 +59,10 @@ int vexadb_lose_session(vexadb_conn *conn, int error, int code);
 // reads and writes by the default time-out and empties the send buffer.
 void vexadb_socket_init(vexadb_sock *s, int fd);
 
+// Reads wait seconds (0 or less: for ever) for the server from now on; the result of
+// setting the system's receive time-out.
+int vexadb_socket_set_timeout(vexadb_sock *s, int seconds);
+
 // Keys both directions of the stream; every byte after this is enciphered.
 void vexadb_cipher_init(vexadb_sock *s, const unsigned char *key, int len);
 
@@ -59,13 +71,10 @@ void vexadb_encrypt(BLF2W_CFB_CTX *ctx, int direction, unsigned char *buf, int l
 void vexadb_decrypt(BLF2W_CFB_CTX *ctx, int direction, unsigned char *buf, int len);
 
 // 1 for success, 0 for failure with errno set (ECONNRESET for a closed peer,
-// EAGAIN when the time-out passed). The caller's data is never modified.
+// EAGAIN when the time-out passed or the server stalled). The caller's data is never
+// modified.
 int vexadb_sock_write(vexadb_sock *s, const void *data, int n);    // plain, buffered
 int vexadb_sock_flush(vexadb_sock *s);
 int vexadb_sock_read(vexadb_sock *s, void *buf, int n);            // plain, exact; flushes first
 int vexadb_sock_writes(vexadb_sock *s, const void *data, int n);   // enciphered, buffered
 int vexadb_sock_reads(vexadb_sock *s, void *buf, int n);           // enciphered, exact
-
-// Receives exactly n bytes from fd, however the peer's segments split them;
-// 1, or 0 as above.
-int vexadb_recv_exact(int fd, void *buf, int n);

@@ -18,14 +18,17 @@
 #include "pagesession.h"
 #include "usersfixture.h"
 #include "wnduser.h"
+#include "wndprogress.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeWidget>
+#include <QTimer>
 #include <QtTest>
 
 using AccountTexts::cell;
@@ -68,6 +71,7 @@ private slots:
     void twinNameIsNoDuplicate();
     void fullNameEditUpdate_data();
     void fullNameEditUpdate();
+    void unloadedTablesNotShown_data();
     void unloadedTablesNotShown();
     void editsHandedInOneAfterAnother_data();
     void editsHandedInOneAfterAnother();
@@ -319,20 +323,52 @@ void TestWndUser::fullNameEditUpdate()
         QCOMPARE(item->text(1), fullname);
 }
 
+void TestWndUser::unloadedTablesNotShown_data()
+{
+    QTest::addColumn<bool>("aborted"); // else refused by the server
+    QTest::addColumn<QString>("box");
+    QTest::newRow("refused") << false << "Query failed: Table does not exists";
+    // The dialog's own load shows the wait indicator too; its Abort refuses the load.
+    QTest::newRow("aborted at the wait indicator") << true << "Query failed: ";
+}
+
 void TestWndUser::unloadedTablesNotShown()
 {
+    QFETCH(bool, aborted);
+    QFETCH(QString, box);
+
     auto page = makePage();
-    QVERIFY(m_server->refuse("from group", 109));
+    page->show();
+    WndProgress::setDefaultParent(page.get());
+    if (aborted)
+        QVERIFY(m_server->delay("from group", 2000, 1));
+    else
+        QVERIFY(m_server->refuse("from group", 109));
+    QPointer<QWidget> shownOver;
+    QTimer abortWhenShown;
+    connect(&abortWhenShown, &QTimer::timeout, this, [&] {
+        auto* indicator = page->findChild<WndProgress*>();
+        if (!indicator || !indicator->isVisible() || shownOver)
+            return;
+        shownOver = indicator->parentWidget();
+        QTest::mouseClick(indicator->findChild<QPushButton*>(QStringLiteral("btnAbort")), Qt::LeftButton);
+    });
+    abortWhenShown.start(20);
     DialogRecorder recorder;
     QTreeWidgetItem* item = itemNamed(page->m_list, QStringLiteral("bob"));
     page->m_list->setCurrentItem(item);
     const QString before = cell(static_cast<QUserItem*>(item)->row(), "groups");
+    const int journalBefore = int(m_server->journal().size());
     page->slotEdit();
+    WndProgress::setDefaultParent(nullptr);
 
+    QCOMPARE(shownOver.data(), aborted ? page.get() : nullptr);
     QCOMPARE(recorder.dialogs.size(), 0); // never shown
-    QCOMPARE(recorder.messages.size(), 1); // the table layer's failure box
+    QCOMPARE(recorder.messageTexts(), QStringList{box}); // the table layer's failure box
     QCOMPARE(cell(static_cast<QUserItem*>(item)->row(), "groups"), before);
     QVERIFY(m_ctrl->m_pending.isEmpty());
+    QCOMPARE(journalFrom(*m_server, journalBefore),
+             QStringList{"select name, domain, description, rights from group"});
 }
 
 void TestWndUser::editsHandedInOneAfterAnother_data()

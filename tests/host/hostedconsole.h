@@ -34,6 +34,8 @@ public:
     QWidget* openServer(quint16 port, const char* user = "admin", const char* password = "admin");
 
     Desktop* desktop() const { return m_window ? m_window->desktop() : nullptr; }
+    // The console's main window; null before load().
+    ConsoleWindow* console() const { return m_window.get(); }
     // The module's main window in the workspace and its frame; null when there is none.
     QWidget* mainWindow() const;
     QMdiSubWindow* frame() const;

@@ -14,6 +14,7 @@ class tst_Main : public QObject
 private slots:
     void servesWithItsOptions();
     void accountFunctionsFromOptions();
+    void tricklesFromOptions();
 
 private:
     // Starts the program and reads the port from its first line; 0 when it did not start.
@@ -110,6 +111,30 @@ void tst_Main::accountFunctionsFromOptions()
     QCOMPARE(answer.texts(), QList<QStringList>());
     none.terminate();
     QVERIFY(none.waitForFinished(10000));
+}
+
+// A trickle named on the command line paces the answers it matches.
+void tst_Main::tricklesFromOptions()
+{
+    QProcess process;
+    const quint16 port = startServer(process, {"--port", "0", "--trickle", "^select Version=8:150"});
+    QVERIFY2(port != 0, process.readAllStandardError().constData());
+    RefClient client;
+    QVERIFY(client.handshake(port, "admin", "admin"));
+    QVERIFY(client.sendStatement("select Version from info"));
+    QByteArray piece;
+    QVERIFY(client.readDeciphered(&piece, 8));
+    QVERIFY(client.quietFor(75));
+    QByteArray rest;
+    QVERIFY(client.readDeciphered(&rest, 8));
+    QCOMPARE(qFromBigEndian<quint32>((piece + rest).constData() + 8), 0u);
+    process.terminate();
+    QVERIFY(process.waitForFinished(10000));
+
+    QProcess refused;
+    refused.start(QStringLiteral(ORNEL_TESTSERVER_EXE), {"--port", "0", "--trickle", "^select Version=0:150"});
+    QVERIFY(refused.waitForFinished(20000));
+    QCOMPARE(refused.exitCode(), 2);
 }
 
 QTEST_GUILESS_MAIN(tst_Main)

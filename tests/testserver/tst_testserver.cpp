@@ -72,6 +72,7 @@ private slots:
     void omittedColumns_data();
     void omittedColumns();
     void omittedColumnsRuleLimits();
+    void trickledAnswers();
     void greetingPlan_data();
     void greetingPlan();
     void datagrams();
@@ -415,6 +416,50 @@ void tst_TestServer::omittedColumnsRuleLimits()
     QVERIFY(client.query("select a, b from T", &answer));
     QCOMPARE(answer.columnText(), QStringLiteral("a:1:1"));
     QCOMPARE(answer.texts(), (Rows{{"x"}}));
+// A trickled answer is the answer the statement gets otherwise, sent a few bytes at a time
+// with the line quiet between the pieces: they decipher, in order, into that very answer.
+void tst_TestServer::trickledAnswers()
+{
+    auto server = startServer();
+    QVERIFY(!server->trickle("(unclosed", 1, 10));
+    QVERIFY(!server->trickle("^select Version", 0, 10));
+    QVERIFY(!server->trickle("^select Version", 1, 0));
+    RefClient client;
+    QVERIFY(client.handshake(server->port()));
+    const QByteArray statement = "select Version from info";
+    auto readWhole = [&client](QByteArray *bytes) {
+        QByteArray block;
+        return client.readDeciphered(bytes, 16)
+               && client.readDeciphered(&block, int(qFromBigEndian<quint32>(bytes->constData() + 4)))
+               && (bytes->append(block), true);
+    };
+    QByteArray whole;
+    QVERIFY(client.sendStatement(statement) && readWhole(&whole));
+
+    QVERIFY(server->trickle("^select Version", 8, 150, 1));
+    QVERIFY(client.sendStatement(statement));
+    QByteArray piece;
+    QVERIFY(client.readDeciphered(&piece, 8));
+    QVERIFY(client.quietFor(75));
+    QByteArray rest;
+    QVERIFY(client.readDeciphered(&rest, int(whole.size()) - 8));
+    QCOMPARE((piece + rest).toHex(), whole.toHex());
+    QVERIFY(client.quietFor(200)); // nothing follows the answer
+
+    // The rule was for one time; a refusal trickles like any answer.
+    QByteArray again;
+    QVERIFY(client.sendStatement(statement) && readWhole(&again));
+    QCOMPARE(again.toHex(), whole.toHex());
+    QVERIFY(server->refuse("^select LogList", 113, 1));
+    QVERIFY(server->trickle("^select LogList", 4, 100, 1));
+    QVERIFY(client.sendStatement("select LogList()"));
+    QVERIFY(client.readDeciphered(&piece, 4));
+    QVERIFY(client.quietFor(50));
+    RefClient::Answer answer;
+    QVERIFY(client.readDeciphered(&rest, 12));
+    QCOMPARE(qFromBigEndian<quint32>((piece + rest).constData() + 8), 113u);
+    QVERIFY(client.query("select Version from info", &answer));
+    QCOMPARE(answer.texts(), (Rows{{"5.0"}}));
 }
 
 // The greeting a test plans: sent in pieces with pauses between them, then the connection closed.

@@ -1,10 +1,15 @@
 #include "dbconn.h"
 #include "dbreq.h"
+#include "progresswait.h"
 #include "standinconnection.h"
+#include "waitscope.h"
+#include "wakewatch.h"
 #include "wndprogress.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QBasicTimer>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
@@ -12,9 +17,75 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
+#include <thread>
+
+#include <poll.h>
+#include <unistd.h>
 
 using namespace StandIn;
+
+namespace {
+
+// The wake signal as no watch has drained it: every raise so far is taken out.
+void drainWakeSignal()
+{
+    quint64 count = 0;
+    while (read(WakeWatch::descriptor(), &count, sizeof count) > 0) {
+    }
+}
+
+// Whether a raise is pending, looking for at most msecs (the raise follows what it
+// announces within microseconds).
+bool wakeSignalRaised(int msecs)
+{
+    pollfd signal = {WakeWatch::descriptor(), POLLIN, 0};
+    return poll(&signal, 1, msecs) == 1 && (signal.revents & POLLIN);
+}
+
+// Looks at done() now and then without running the event loop, so that no watch drains
+// the signal meanwhile.
+template<typename Condition>
+bool becomesTrueUnwatched(Condition done)
+{
+    for (int look = 0; look < 5000; ++look) {
+        if (done())
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return done();
+}
+
+// Clicks "&Abort" of the first wait indicator that shows; where it showed goes to *shownOver.
+class AbortWhenShown : public QObject
+{
+public:
+    explicit AbortWhenShown(QWidget **shownOver) : m_shownOver(shownOver) { m_poll.start(20, this); }
+
+protected:
+    void timerEvent(QTimerEvent *) override
+    {
+        const QWidgetList widgets = QApplication::allWidgets();
+        for (QWidget *widget : widgets) {
+            auto *indicator = qobject_cast<WndProgress *>(widget);
+            if (!indicator || !indicator->isVisible())
+                continue;
+            m_poll.stop();
+            *m_shownOver = indicator->parentWidget();
+            QTest::mouseClick(indicator->findChild<QPushButton *>(QStringLiteral("btnAbort")), Qt::LeftButton);
+            return;
+        }
+    }
+
+private:
+    QBasicTimer m_poll;
+    QWidget **m_shownOver;
+};
+
+enum WakeCause { StatementAnswered, StatementRefused, ConnectionDropped, SetUpDone, SetUpRefused };
+
+} // namespace
 
 class TestDBReq : public QObject
 {
@@ -30,7 +101,14 @@ private slots:
     void refusedStatement();
     void waitHoldsInputBack_data();
     void waitHoldsInputBack();
+    void waitWithoutParentIsAbortedAtItsIndicator_data();
+    void waitWithoutParentIsAbortedAtItsIndicator();
+    void waitUnderAStandingIndicatorShowsNoSecond();
+    void waitIsMarkedOnTheStack_data();
+    void waitIsMarkedOnTheStack();
     void waitSleepsUntilWoken();
+    void workerRaisesTheWake_data();
+    void workerRaisesTheWake();
     void requestDestroyedDuringItsOwnWait();
     void requestInsertedTwiceIsSentOnce();
 
@@ -122,7 +200,9 @@ void TestDBReq::waitHoldsInputBack_data()
     QTest::addColumn<bool>("progress");
     QTest::addColumn<int>("answerDelayMs");
     QTest::addColumn<bool>("panelShown");
-    QTest::newRow("without an indicator") << false << 600 << false;
+    // Every wait that lasts shows the indicator, over the window in front without a parent.
+    QTest::newRow("without a parent, answered early") << false << 250 << false;
+    QTest::newRow("without a parent, over the window in front") << false << 600 << true;
     // Shorter than the indicator's delay: no panel is even built.
     QTest::newRow("with the indicator, answered early") << true << 250 << false;
     QTest::newRow("with the indicator over the default parent") << true << 600 << true;
@@ -174,6 +254,112 @@ void TestDBReq::waitHoldsInputBack()
     QCOMPARE(clicks.count(), 1);
 }
 
+void TestDBReq::waitWithoutParentIsAbortedAtItsIndicator_data()
+{
+    QTest::addColumn<bool>("dialogInFront");
+    QTest::newRow("over the main window") << false;
+    QTest::newRow("over the modal dialog in front") << true;
+}
+
+// A wait that names no parent (a dialog's own load, a window's own statement) is no
+// longer a freeze without a sign: its indicator shows over the window in front, and Abort
+// gives the console back with the request abandoned.
+void TestDBReq::waitWithoutParentIsAbortedAtItsIndicator()
+{
+    QFETCH(bool, dialogInFront);
+    QVERIFY(m_server->delay("from cells", 1500, 1));
+    QWidget mainWindow;
+    mainWindow.resize(400, 300);
+    mainWindow.show();
+    WndProgress::setDefaultParent(&mainWindow);
+    QDialog dialog(&mainWindow);
+    if (dialogInFront) {
+        dialog.setModal(true);
+        dialog.show();
+    }
+    QWidget *shownOver = nullptr;
+    AbortWhenShown abort(&shownOver);
+
+    DBReq request(QStringLiteral("select s from cells"), false);
+    m_conn->get()->insert(&request);
+    request.wait(false, nullptr);
+    WndProgress::setDefaultParent(nullptr);
+    QCOMPARE(shownOver, dialogInFront ? static_cast<QWidget *>(&dialog) : &mainWindow);
+    QCOMPARE(request.m_status, 3);
+    QVERIFY(!mainWindow.findChild<WndProgress *>());
+    // The connection goes on with the next statement once the abandoned one is answered.
+    QCOMPARE(served(QStringLiteral("select i from cells"))->rowCount(), 2);
+}
+
+// An apply keeps one indicator up across its statements; their own waits show no second.
+void TestDBReq::waitUnderAStandingIndicatorShowsNoSecond()
+{
+    QVERIFY(m_server->delay("from cells", 700, 1));
+    QWidget mainWindow;
+    mainWindow.show();
+    WndProgress::setDefaultParent(&mainWindow);
+    int mostShown = 0;
+    QTimer ticker;
+    connect(&ticker, &QTimer::timeout, this, [&] {
+        const QList<WndProgress *> panels = mainWindow.findChildren<WndProgress *>();
+        mostShown = std::max(mostShown, int(std::count_if(panels.begin(), panels.end(),
+                                                          [](const WndProgress *p) { return p->isVisible(); })));
+    });
+    ticker.start(20);
+    {
+        const ProgressWait series(&mainWindow, QStringLiteral("Transfering data ..."));
+        DBReq request(QStringLiteral("select s from cells"), false);
+        m_conn->get()->insert(&request);
+        request.wait(false, nullptr);
+        QCOMPARE(request.m_status, 0);
+    }
+    WndProgress::setDefaultParent(nullptr);
+    QCOMPARE(mostShown, 1);
+}
+
+void TestDBReq::waitIsMarkedOnTheStack_data()
+{
+    QTest::addColumn<bool>("progress");
+    QTest::addColumn<int>("answerDelayMs");
+    QTest::newRow("a short wait") << false << 100;
+    // The indicator shows, and lingers to be read after the answer: still the wait.
+    QTest::newRow("a wait whose indicator lingers") << true << 600;
+}
+
+// Whoever must not destroy a window under a wait (the host) hears when the first wait
+// begins and the last ends, and events that run meanwhile see it on the stack.
+void TestDBReq::waitIsMarkedOnTheStack()
+{
+    QFETCH(bool, progress);
+    QFETCH(int, answerDelayMs);
+    QVERIFY(m_server->delay("from cells", answerDelayMs, 1));
+    QWidget mainWindow;
+    mainWindow.show();
+    WndProgress::setDefaultParent(&mainWindow);
+    QList<bool> heard;
+    WaitScope::setListener([&heard](bool waiting) { heard.append(waiting); });
+    int ticksSeenWaiting = 0;
+    int ticks = 0;
+    QTimer ticker;
+    connect(&ticker, &QTimer::timeout, this, [&] {
+        ++ticks;
+        ticksSeenWaiting += WaitScope::isWaiting() ? 1 : 0;
+    });
+    ticker.start(20);
+
+    DBReq request(QStringLiteral("select s from cells"), false);
+    m_conn->get()->insert(&request);
+    request.wait(progress, nullptr);
+    const bool waitingAfter = WaitScope::isWaiting();
+    WaitScope::setListener({});
+    WndProgress::setDefaultParent(nullptr);
+    QCOMPARE(request.m_status, 0);
+    QCOMPARE(heard, (QList<bool>{true, false}));
+    QVERIFY(ticks > 0);
+    QCOMPARE(ticksSeenWaiting, ticks);
+    QVERIFY(!waitingAfter);
+}
+
 // The GUI thread sleeps through a wait: the worker wakes it when the answer is in, and
 // nothing else (the connection's 200 ms update timer aside) makes it look meanwhile.
 void TestDBReq::waitSleepsUntilWoken()
@@ -191,6 +377,45 @@ void TestDBReq::waitSleepsUntilWoken()
     QCOMPARE(request.m_status, 0);
     QVERIFY2(elapsed >= 390 && elapsed < 1000, qPrintable(QString::number(elapsed)));
     QVERIFY2(wakes <= 8, qPrintable(QString::number(wakes)));
+}
+
+void TestDBReq::workerRaisesTheWake_data()
+{
+    QTest::addColumn<int>("cause");
+    QTest::newRow("a statement answered") << int(StatementAnswered);
+    QTest::newRow("a statement refused") << int(StatementRefused);
+    QTest::newRow("the connection dropped under a statement") << int(ConnectionDropped);
+    QTest::newRow("a connection set up") << int(SetUpDone);
+    QTest::newRow("a connection's login refused") << int(SetUpRefused);
+}
+
+// A wait sleeps until the worker raises the wake signal: without the raise it would
+// only look again at the next timer tick, slower but still in time for any test that
+// measures the wait. So the raise itself is watched for.
+void TestDBReq::workerRaisesTheWake()
+{
+    QFETCH(int, cause);
+    QVERIFY(WakeWatch::isAvailable());
+    drainWakeSignal();
+    QVERIFY(!wakeSignalRaised(0));
+
+    if (cause == SetUpDone || cause == SetUpRefused) {
+        ScopedConnection conn(m_server->port(), "admin", cause == SetUpDone ? "admin" : "wrong");
+        QVERIFY(becomesTrueUnwatched([&] { return conn->m_state.load() != DBConn::Connecting; }));
+        QCOMPARE(conn->m_state.load(), cause == SetUpDone ? int(DBConn::Connected) : int(DBConn::Ended));
+        QVERIFY(wakeSignalRaised(5000));
+        return;
+    }
+
+    if (cause == ConnectionDropped)
+        QVERIFY(m_server->dropAt("from cells", 1));
+    DBReq request(cause == StatementRefused ? QStringLiteral("select a from nosuchtable")
+                                            : QStringLiteral("select s from cells"),
+                  false);
+    m_conn->get()->insert(&request);
+    QVERIFY(becomesTrueUnwatched([&] { return request.m_finished.load(); }));
+    QCOMPARE(request.m_status, cause == StatementAnswered ? 0 : cause == StatementRefused ? 109 : 1);
+    QVERIFY(wakeSignalRaised(5000));
 }
 
 void TestDBReq::requestDestroyedDuringItsOwnWait()

@@ -10,7 +10,12 @@
 #include "indicatorabort.h"
 
 #include <QRegularExpression>
+#include "wndprogress.h"
+
+#include <QApplication>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QtTest>
 
 #include <algorithm>
@@ -86,6 +91,8 @@ private slots:
     void cellSurvivesARoundTrip();
     void refusedLoad_data();
     void refusedLoad();
+    void abortedLoadIsRefused_data();
+    void abortedLoadIsRefused();
     void lostConnection_data();
     void lostConnection();
     void malformedAnswerFailsOnlyItsRequest_data();
@@ -255,6 +262,53 @@ void TestDBTableLoad::refusedLoad()
     QVERIFY(!m_conn->get()->m_lost);
     QCOMPARE(m_owner->windowTitle(), OwnerTitle);
     QCOMPARE(m_ctrl->m_pending.size(), 1);
+}
+
+void TestDBTableLoad::abortedLoadIsRefused_data()
+{
+    QTest::addColumn<int>("flags");
+    QTest::addColumn<QStringList>("messages");
+
+    // Without the indicator flag (a dialog's own load) as with it: the indicator shows, and
+    // its Abort refuses the load.
+    QTest::newRow("flags 0") << 0 << QStringList();
+    QTest::newRow("flags 2") << 2 << QStringList{"Query failed: "};
+    QTest::newRow("flags 3") << 3 << QStringList{"Query failed: "};
+}
+
+void TestDBTableLoad::abortedLoadIsRefused()
+{
+    QFETCH(int, flags);
+    QFETCH(QStringList, messages);
+    QVERIFY(m_server->delay("from T", 3000, 1));
+    m_ctrl->set(QStringList{QStringLiteral("delete from alias where lhs='x'")}, false);
+    m_owner->show();
+    WndProgress::setDefaultParent(m_owner.get());
+    DialogRecorder dialogs;
+    QWidget *shownOver = nullptr;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        const QWidgetList widgets = QApplication::allWidgets();
+        for (QWidget *widget : widgets) {
+            auto *indicator = qobject_cast<WndProgress *>(widget);
+            if (indicator && indicator->isVisible() && !shownOver) {
+                shownOver = indicator->parentWidget();
+                QTest::mouseClick(indicator->findChild<QPushButton *>(QStringLiteral("btnAbort")), Qt::LeftButton);
+            }
+        }
+    });
+    poll.start(20);
+
+    DBTable table;
+    const bool loaded = table.select(m_owner.get(), m_conn->get(), "T", testcols::example, flags);
+    WndProgress::setDefaultParent(nullptr);
+    QVERIFY(!loaded);
+    QCOMPARE(shownOver, m_owner.get());
+    QVERIFY(!table.m_loaded);
+    QVERIFY(table.m_rows.empty());
+    QCOMPARE(dialogs.messageTexts(), messages);
+    QVERIFY(!m_conn->get()->m_lost);
+    QCOMPARE(m_ctrl->m_pending, QStringList{QStringLiteral("delete from alias where lhs='x'")});
 }
 
 void TestDBTableLoad::lostConnection_data()

@@ -246,6 +246,47 @@ private slots:
         QCOMPARE(scene.window.received(QEvent::Close), 1);  // two refused requests, one close
     }
 
+    // The code that waited goes on after its wait: a box it opens, a further wait of it. A
+    // close asked during the wait comes only once that code has returned to the event loop
+    // the wait was entered from, never inside the box's loop nor the further wait.
+    void closeIsAskedAgainOnceTheWaiterReturned_data()
+    {
+        QTest::addColumn<bool>("boxAfterTheWait");
+        QTest::newRow("a box after the wait") << true;
+        QTest::newRow("a further wait") << false;
+    }
+
+    void closeIsAskedAgainOnceTheWaiterReturned()
+    {
+        QFETCH(bool, boxAfterTheWait);
+        Scene scene;
+        QVERIFY(scene.active);
+        QPointer<QDialog> box;
+        int closesMeanwhile = -1;
+        // The event loop the waiting code was entered from, as a click's handler is.
+        QTimer::singleShot(0, &scene.window, [&] {
+            {
+                InputBlocker wait;
+                QCOMPARE(deliver(Input::Close, scene), 0);
+            }
+            if (boxAfterTheWait) {
+                QDialog dialog(&scene.window);
+                box = &dialog;
+                QTimer::singleShot(300, &dialog, &QDialog::accept);
+                dialog.exec();
+            } else {
+                InputBlocker further;
+                QTest::qWait(300);
+            }
+            closesMeanwhile = scene.window.received(QEvent::Close);
+            QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+        });
+        QCOMPARE(QCoreApplication::exec(), 0);
+        QCOMPARE(closesMeanwhile, 0);
+        QTRY_VERIFY(!scene.window.isVisible());
+        QCOMPARE(scene.window.received(QEvent::Close), 1);
+    }
+
     // A modal window open before the wait began is blocked; one opened during the wait takes input.
     void modalWindows()
     {

@@ -153,6 +153,8 @@ private slots:
 
     void answers_data();
     void answers();
+    void slowAnswers_data();
+    void slowAnswers();
     void rawAnswersParseOverAPlainBuffer();
 
 private:
@@ -495,6 +497,54 @@ void tst_VexaDb::answers()
     QCOMPARE(vexadb_get_error(client.h), ENOTCONN);
     QCOMPARE(vexadb_authenticate(client.h, "admin", "admin", nullptr), 1);
     QTRY_VERIFY(!sessionOf(*m_server, client.sessionId()).connected);
+}
+
+void tst_VexaDb::slowAnswers_data()
+{
+    QTest::addColumn<QByteArray>("statement");
+    QTest::addColumn<int>("bytesPerStep");
+    QTest::addColumn<int>("stepMs");
+    QTest::addColumn<int>("expected");
+    QTest::addColumn<int>("rows");
+
+    // With a receive time-out of one second: within each second an answer must bring
+    // VEXADB_PROGRESS_FLOOR bytes, or all of itself.
+    const QByteArray version("select Version from info");
+    const QByteArray bulk("select s from bulk");
+    QTest::newRow("a byte each tenth of a second has stalled") << version << 1 << 100 << 1 << 0;
+    QTest::newRow("a kilobyte each 400 ms has stalled") << bulk << 1024 << 400 << 1 << 0;
+    QTest::newRow("a short answer complete within the time-out") << version << 16 << 100 << 0 << 1;
+    QTest::newRow("a large answer over a slow link") << bulk << 8192 << 250 << 0 << 200;
+}
+
+// A server that sends a byte now and then never lets a single receive time out: the
+// session holds it to a floor of progress, and gives up as on a silent server.
+void tst_VexaDb::slowAnswers()
+{
+    QFETCH(QByteArray, statement);
+    QFETCH(int, bytesPerStep);
+    QFETCH(int, stepMs);
+    QFETCH(int, expected);
+    QFETCH(int, rows);
+    QList<QStringList> bulk;
+    for (int r = 0; r < 200; ++r)
+        bulk.append({QStringLiteral("%1 ").arg(r, 3, 10, QLatin1Char('0')) + QString(300, u'x')});
+    m_server->setTable("bulk", {{"s", TypeString, true}}, bulk);
+    QVERIFY(m_server->trickle(QRegularExpression::escape(QString::fromLatin1(statement)), bytesPerStep, stepMs, 1));
+
+    Client client;
+    QCOMPARE(client.open(m_server->port()), 0);
+    QCOMPARE(vexadb_set_receive_timeout(client.h, 1), 0);
+    Answer answer;
+    QCOMPARE(vexadb_send_query(client.h, statement.constData(), &answer.res), expected);
+    if (expected != 0) {
+        QCOMPARE(vexadb_get_error(client.h), int(EAGAIN));
+        QCOMPARE(askVersion(client.h), 1);
+        return;
+    }
+    QCOMPARE(int(answer.res.nrows), rows);
+    QCOMPARE(answer.cell(rows - 1, 0).left(4), rows == 1 ? QByteArray("5.0") + '\0' : QByteArray("199 "));
+    QCOMPARE(askVersion(client.h), 0);
 }
 
 void tst_VexaDb::rawAnswersParseOverAPlainBuffer()
