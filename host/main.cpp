@@ -1,6 +1,8 @@
 // ornel-console: the stand-in console host. It loads the administration module, opens one
 // server in it and unloads it when the module asks to be unloaded. For scripts and tests it
-// can select a navigation item first, save a screenshot and quit after a while.
+// can select a navigation item first, save a screenshot and quit after a while; a dialog
+// the module shows while it connects is then closed, and what it said is written to
+// standard error, since nobody reads it.
 //
 // Exit status: 0 when the module was unloaded after a session; 1 when the module could not
 // be loaded, no connection was opened, or a scripted step (--open, --grab) failed; 2 for a
@@ -15,6 +17,8 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLabel>
+#include <QTextDocumentFragment>
 #include <QTimer>
 
 #include <cstdio>
@@ -28,15 +32,42 @@ constexpr int GrabSettleMs = 400;
 // How often a scripted run looks for a dialog of the module to close while it connects.
 constexpr int DismissalPollMs = 50;
 
-void closeModalDialog()
-{
-    if (QWidget* dialog = QApplication::activeModalWidget())
-        dialog->close();
-}
-
 void complain(const QString& message)
 {
     std::fprintf(stderr, "ornel-console: %s\n", qPrintable(message));
+}
+
+// What a label shows, without markup.
+QString plainText(const QLabel* label)
+{
+    const QString text = label->text();
+    const bool rich = label->textFormat() == Qt::RichText
+                      || (label->textFormat() == Qt::AutoText && Qt::mightBeRichText(text));
+    return rich ? QTextDocumentFragment::fromHtml(text).toPlainText() : text;
+}
+
+// The lines a dialog shows, top to bottom: the texts of its shown labels.
+QStringList linesOf(const QWidget* dialog)
+{
+    QStringList lines;
+    for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+        if (label->isVisibleTo(dialog))
+            lines += plainText(label).split(u'\n', Qt::SkipEmptyParts);
+    }
+    return lines;
+}
+
+// A scripted run closes the module's dialogs unread (the connection-failure dialog with its
+// cause and reasons): what they said goes to standard error instead.
+void closeModalDialog()
+{
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (!dialog)
+        return;
+    complain(QStringLiteral("the module's dialog \"%1\" said:").arg(dialog->windowTitle()));
+    for (const QString& line : linesOf(dialog))
+        complain(QStringLiteral("  ") + line);
+    dialog->close();
 }
 
 QIcon moduleIcon(const ModuleDescriptor* descriptor)
@@ -87,7 +118,8 @@ public:
         dismissal.stop();
         m_window.leaveModule();
         if (!m_window.hasModuleWindows()) {
-            // The module has said why (its failure dialog); nothing is left to show.
+            // The module has said why (its failure dialog, on standard error too in a
+            // scripted run); nothing is left to show.
             complain(QStringLiteral("no connection was opened"));
             m_window.reportFailure(1);
             m_window.shutDown(true);
@@ -97,8 +129,9 @@ public:
         // scripted run has nobody to answer it.
         if (m_options.quitAfterMs >= 0)
             QTimer::singleShot(m_options.quitAfterMs, &m_window, [this] { quit(); });
-        if (!m_options.openTitle.isEmpty() && !openNavigationItem(m_options.openTitle)) {
-            complain(QStringLiteral("--open: no navigation item titled \"%1\"").arg(m_options.openTitle));
+        QString complaint;
+        if (!m_options.openTitle.isEmpty() && !openNavigationItem(m_options.openTitle, &complaint)) {
+            complain(QStringLiteral("--open: %1").arg(complaint));
             m_window.reportFailure(1);
         }
         if (!m_options.grabFile.isEmpty()) {
@@ -109,10 +142,10 @@ public:
 
 private:
     // The module builds the item's page meanwhile, and may wait or ask.
-    bool openNavigationItem(const QString& title)
+    bool openNavigationItem(const QString& title, QString* complaint)
     {
         m_window.enterModule();
-        const bool found = selectNavigationItem(m_window.desktop(), title);
+        const bool found = selectNavigationItem(m_window.desktop(), title, complaint);
         m_window.leaveModule();
         return found;
     }

@@ -3,6 +3,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 namespace {
 
@@ -29,6 +30,41 @@ int depthIn(const QWidget* window, const QWidget* widget)
     return depth;
 }
 
+// "A", "B", "C"
+QString quotedList(const QStringList& texts)
+{
+    QStringList quoted;
+    for (const QString& text : texts)
+        quoted.append(QLatin1Char('"') + text + QLatin1Char('"'));
+    return quoted.join(QLatin1String(", "));
+}
+
+QString noSuchTitle(const QString& title, const QStringList& titles)
+{
+    const QString complaint = QStringLiteral("no navigation item titled \"%1\"").arg(title);
+    return titles.isEmpty() ? complaint : complaint + QStringLiteral("; the titles are ") + quotedList(titles);
+}
+
+// The item to select for title, as selectNavigationItem describes; null with *complaint
+// set when there is none.
+QTreeWidgetItem* itemForTitle(QTreeWidget* tree, const QString& title, QString* complaint)
+{
+    const QList<QTreeWidgetItem*> exact = tree->findItems(title, Qt::MatchExactly | Qt::MatchRecursive, 0);
+    if (!exact.isEmpty())
+        return exact.first();
+    const QList<QTreeWidgetItem*> anyCase = tree->findItems(title, Qt::MatchFixedString | Qt::MatchRecursive, 0);
+    QStringList candidates;
+    for (const QTreeWidgetItem* item : anyCase)
+        candidates.append(item->text(0));
+    candidates.removeDuplicates();
+    if (candidates.size() == 1)
+        return anyCase.first();
+    if (candidates.size() > 1)
+        *complaint = QStringLiteral("\"%1\" could be any of the navigation items %2; give the title in its letter case")
+                         .arg(title, quotedList(candidates));
+    return nullptr;
+}
+
 } // namespace
 
 QTreeWidget* navigationTree(const QWidget* window)
@@ -45,16 +81,30 @@ QTreeWidget* navigationTree(const QWidget* window)
     return outermost;
 }
 
-bool selectNavigationItem(QMdiArea* workspace, const QString& title)
+QStringList navigationTitles(QMdiArea* workspace)
 {
     QWidget* window = activeWindowOf(workspace);
     QTreeWidget* tree = window ? navigationTree(window) : nullptr;
+    QStringList titles;
     if (!tree)
+        return titles;
+    for (QTreeWidgetItemIterator it(tree); *it; ++it)
+        titles.append((*it)->text(0));
+    titles.removeDuplicates();
+    return titles;
+}
+
+bool selectNavigationItem(QMdiArea* workspace, const QString& title, QString* complaint)
+{
+    QString why;
+    QWidget* window = activeWindowOf(workspace);
+    QTreeWidget* tree = window ? navigationTree(window) : nullptr;
+    QTreeWidgetItem* item = tree ? itemForTitle(tree, title, &why) : nullptr;
+    if (!item) {
+        if (complaint)
+            *complaint = why.isEmpty() ? noSuchTitle(title, navigationTitles(workspace)) : why;
         return false;
-    const QList<QTreeWidgetItem*> items = tree->findItems(title, Qt::MatchExactly | Qt::MatchRecursive, 0);
-    if (items.isEmpty())
-        return false;
-    QTreeWidgetItem* item = items.first();
+    }
     for (QTreeWidgetItem* parent = item->parent(); parent; parent = parent->parent())
         parent->setExpanded(true);
     tree->setCurrentItem(item);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QMdiArea;
 class QTreeWidget;
@@ -13,8 +14,14 @@ class QWidget;
 // children tells nothing, since raising a widget reorders them. Null when window has no tree.
 QTreeWidget* navigationTree(const QWidget* window);
 
+// The titles of the items of the navigation tree of the workspace's active window, each
+// once, in the tree's order (a parent before its children); empty when there is none.
+QStringList navigationTitles(QMdiArea* workspace);
+
 // Selects the navigation item titled `title` in the active window of the workspace, as if
 // the administrator had clicked it: the first item of the window's navigation tree with
-// exactly this text in its first column, at any depth; collapsed parents are opened.
-// Returns false when there is no such item.
-bool selectNavigationItem(QMdiArea* workspace, const QString& title);
+// exactly this text in its first column, at any depth; failing that, the first one whose
+// title differs from it in letter case only, as long as no other title does. Collapsed
+// parents are opened. Returns false when there is no such item or the letter case leaves
+// several titles to choose from; *complaint then says so and names the titles there are.
+bool selectNavigationItem(QMdiArea* workspace, const QString& title, QString* complaint = nullptr);

@@ -14,7 +14,8 @@ void DialogF(QWidget* parent, const char* format, ...) __attribute__((format(pri
 // A one-line input dialog: label and caption (Latin-1; a null caption leaves the
 // window's own), the line edit width pixels wide and holding value, "&Ok" and
 // "&Cancel". value receives the edited text however the dialog ends. Returns 1 for
-// "&Ok", 0 otherwise.
+// "&Ok", 0 otherwise. The dialog has a fixed size, width + 140 by 100 pixels, or more when
+// the label or the buttons need more: it shows every text whole, as every dialog does.
 int DialogInput(QWidget* parent, QString& value, const char* caption, const char* label,
                 int width);
 

@@ -20,6 +20,10 @@ namespace StandIn {
 
 namespace {
 
+// What a state file says of its writer.
+const QLatin1String WriterKey("writer");
+const char Writer[] = "ornel-testserver";
+
 bool writeAll(int fd, const QByteArray &bytes)
 {
     const char *data = bytes.constData();
@@ -65,9 +69,8 @@ bool readIncludes(const QJsonObject &root, const QString &folder, QJsonArray *ta
     return true;
 }
 
-} // namespace
-
-bool StateFile::read(const QString &path, Catalogue *catalogue, LogStore *logs, QString *error)
+// The JSON object the file holds.
+bool readObject(const QString &path, QJsonObject *root, QString *error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -80,7 +83,15 @@ bool StateFile::read(const QString &path, Catalogue *catalogue, LogStore *logs, 
         *error = QStringLiteral("%1 is not a JSON object: %2").arg(path, parseError.errorString());
         return false;
     }
-    const QJsonObject root = document.object();
+    *root = document.object();
+    return true;
+}
+
+// The tables, logs and functions of a data set read from path, with those of the files it
+// includes.
+bool readData(const QString &path, const QJsonObject &root, Catalogue *catalogue, LogStore *logs,
+              QString *error)
+{
     QJsonArray tables = root.value(QLatin1String("tables")).toArray();
     QJsonArray logList = root.value(QLatin1String("logs")).toArray();
     QList<QJsonObject> functions{root.value(QLatin1String("functions")).toObject()};
@@ -97,10 +108,33 @@ bool StateFile::read(const QString &path, Catalogue *catalogue, LogStore *logs, 
     return true;
 }
 
+} // namespace
+
+bool StateFile::read(const QString &path, Catalogue *catalogue, LogStore *logs, QString *error)
+{
+    QJsonObject root;
+    return readObject(path, &root, error) && readData(path, root, catalogue, logs, error);
+}
+
+bool StateFile::readState(const QString &path, Catalogue *catalogue, LogStore *logs, QString *error)
+{
+    QJsonObject root;
+    if (!readObject(path, &root, error))
+        return false;
+    if (root.value(WriterKey).toString() != QLatin1String(Writer)) {
+        *error = QStringLiteral("%1 is not a state file this server wrote; remove it to start again "
+                                "from the fixture's data")
+                     .arg(path);
+        return false;
+    }
+    return readData(path, root, catalogue, logs, error);
+}
+
 bool StateFile::write(const QString &path, const Catalogue &catalogue, const LogStore &logs,
                       QString *error)
 {
-    const QJsonObject root{{QLatin1String("tables"), catalogue.toJson()},
+    const QJsonObject root{{WriterKey, QLatin1String(Writer)},
+                           {QLatin1String("tables"), catalogue.toJson()},
                            {QLatin1String("logs"), logs.toJson()},
                            {QLatin1String("functions"), catalogue.functions().toJson()}};
     const QByteArray text = QJsonDocument(root).toJson(QJsonDocument::Indented);

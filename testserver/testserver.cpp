@@ -71,7 +71,9 @@ bool TestServerPrivate::ensureDataLocked(QString *error)
                            : m_options.fixture.isEmpty() ? TestServer::demoFixture()
                                                          : m_options.fixture;
     QString reason;
-    if (!StateFile::read(source, &m_catalogue, &m_logs, &reason)) {
+    const bool read = haveState ? StateFile::readState(source, &m_catalogue, &m_logs, &reason)
+                                : StateFile::read(source, &m_catalogue, &m_logs, &reason);
+    if (!read) {
         if (error)
             *error = reason;
         return false;

@@ -1,13 +1,9 @@
 #include "dialogseam.h"
 
-#include <QComboBox>
 #include <QDialog>
 #include <QFontDialog>
-#include <QGuiApplication>
-#include <QLabel>
 #include <QList>
 #include <QPushButton>
-#include <QScreen>
 
 #include <utility>
 
@@ -210,25 +206,9 @@ int critical(QWidget *parent, const QString &caption, const QString &text,
                    escapeButtonNumber);
 }
 
-void keepWithinScreen(QDialog *dialog)
-{
-    const QScreen *screen = dialog->screen() ? dialog->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    // A third: a row may hold a label and two such fields side by side.
-    const int widest = screen->availableGeometry().width() / 3;
-    for (QWidget *field : dialog->findChildren<QWidget *>()) {
-        if (!qobject_cast<QComboBox *>(field) && !qobject_cast<QLabel *>(field))
-            continue;
-        const int asked = qMax(field->sizeHint().width(), field->minimumSizeHint().width());
-        if (asked > widest && field->maximumWidth() > widest)
-            field->setMaximumWidth(widest);
-    }
-}
-
 int exec(QDialog *dialog)
 {
-    keepWithinScreen(dialog);
+    fitToContents(dialog);
     if (const ExecHook hook = execHook())
         return hook(dialog);
     return runModal(*dialog);

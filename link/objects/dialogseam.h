@@ -94,13 +94,26 @@ int critical(QWidget *parent, const QString &caption, const QString &text,
              int escapeButtonNumber = -1);
 
 // dialog->exec(): QDialog::Accepted, QDialog::Rejected or the value given to done().
-// First, whoever answers, the dialog is kept within the screen (keepWithinScreen).
+// First, whoever answers, the dialog is fitted to what it shows (fitToContents).
 int exec(QDialog *dialog);
 
-// A dialog never grows past the screen: a choice box or label whose text would make it
-// wider than a third of the screen (a stored name of a megabyte) gets no more than that,
-// and shows the start of its text; an editable box scrolls its text, as a line edit does.
-// Fields of ordinary length keep the size they ask for.
+// Every dialog opens showing its whole text, within the screen: its lists show every entry
+// whole (showListsWhole), and then it is kept within the screen (keepWithinScreen). Labels
+// and buttons need nothing more: the dialog's layouts give them their size hints.
+void fitToContents(QDialog *dialog);
+
+// Every column of every list of the dialog is at least as wide as its widest entry and
+// its title, and each list at least as wide as its columns side by side, so that nothing
+// is cut and no list scrolls sideways when it opens. A column wider than the screen (a
+// stored text of a megabyte) gets the screen's width and shows the start of its entries.
+void showListsWhole(QDialog *dialog);
+
+// A dialog never grows past the screen. While it would be wider than the screen, its
+// widest choice box, label or list that asks for more than a third of the screen (a
+// stored name of a megabyte) gets no more than that: a box or label shows the start of
+// its text, an editable box scrolls its text as a line edit does, a list scrolls
+// sideways. Everything else, and everything in a dialog that fits, keeps the size it
+// asks for however wide: a dialog's own texts are never cut to save room it has.
 void keepWithinScreen(QDialog *dialog);
 
 // QFontDialog::getFont.

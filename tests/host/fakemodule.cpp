@@ -1,21 +1,26 @@
 // A module for testing the console host: it exports the real one's three symbols and
 // writes every call it gets, a line each, to $ORNEL_FAKE_RECORD. $ORNEL_FAKE_WINDOW chooses
-// what module_connect opens: "none" (as after a failed connection), "stay" (the default), or
-// "close:MS", a window that closes itself after MS milliseconds and, like the real main
+// what module_connect opens: "none" (as after a failed connection), "failure" (the same,
+// after a modal dialog telling why, as the real failure dialog does), "stay" (the default),
+// or "close:MS", a window that closes itself after MS milliseconds and, like the real main
 // window, asks for the unload from inside its closing, or "box:MS", a window that puts up
 // a modal message box of no parent after MS milliseconds (as a refused statement does) and
-// touches itself once the box has returned. Its tree: "Alpha", "Beta" > "Gamma"; beside it
-// a page whose list shows "Gamma" too.
+// touches itself once the box has returned. Its tree: "Alpha", "Beta" > "Gamma", "Delta",
+// "DELTA"; beside it a page whose list shows "Gamma" too.
 
 #include "desktop.h"
 #include "ornelplugin.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QFile>
+#include <QGroupBox>
+#include <QLabel>
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPalette>
+#include <QPixmap>
 #include <QPointer>
 #include <QTimer>
 #include <QTreeWidget>
@@ -86,7 +91,9 @@ public:
         auto* tree = new QTreeWidget(this);
         tree->setMaximumWidth(120);
         new QTreeWidgetItem(tree, {QStringLiteral("Alpha")});
-        new QTreeWidgetItem(new QTreeWidgetItem(tree, {QStringLiteral("Beta")}), {QStringLiteral("Gamma")});
+        auto* beta = new QTreeWidgetItem(tree, {QStringLiteral("Beta")});
+        for (const char* title : {"Gamma", "Delta", "DELTA"})
+            new QTreeWidgetItem(beta, {QString::fromLatin1(title)});
         connect(tree, &QTreeWidget::currentItemChanged, this, [](QTreeWidgetItem* item) {
             record(QStringLiteral("current=%1").arg(item ? item->text(0) : QString()));
         });
@@ -128,6 +135,27 @@ private:
     Desktop* m_desktop;
     DLLHANDLE m_handle;
 };
+
+// The failure dialog's parts: a caption, a bold headline, the cause and, in a frame, the
+// reasons, one a line; the picture beside the headline has no text.
+void showFailure(QWidget* parent)
+{
+    QDialog dialog(parent);
+    dialog.setWindowTitle(QStringLiteral("Fake Console"));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* picture = new QLabel(&dialog);
+    picture->setPixmap(QPixmap(16, 16));
+    layout->addWidget(picture);
+    layout->addWidget(new QLabel(QStringLiteral("<b>Failed to connect.</b>"), &dialog));
+    layout->addWidget(new QLabel(QStringLiteral("Connection has failed with error code 7."), &dialog));
+    auto* frame = new QGroupBox(&dialog);
+    (new QVBoxLayout(frame))->addWidget(new QLabel(QStringLiteral("Possible reasons:\n- one\n- two"), frame));
+    layout->addWidget(frame);
+    auto* hidden = new QLabel(QStringLiteral("not shown"), &dialog);
+    hidden->hide();
+    dialog.exec();
+    record(QStringLiteral("failure dialog closed"));
+}
 
 std::optional<ModuleDescriptor> descriptor;
 
@@ -171,7 +199,9 @@ void module_connect(Desktop* desktop, qint32 socket, const char* host, const cha
                     QString::number(mode)));
 
     const QString behaviour = qEnvironmentVariable("ORNEL_FAKE_WINDOW", QStringLiteral("stay"));
-    if (behaviour == QLatin1String("none"))
+    if (behaviour == QLatin1String("failure"))
+        showFailure(desktop);
+    if (behaviour == QLatin1String("none") || behaviour == QLatin1String("failure"))
         return;
     auto* window = new FakeWindow(desktop, handle);
     QMdiSubWindow* frame = desktop->addSubWindow(window);

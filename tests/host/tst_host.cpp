@@ -30,6 +30,17 @@ struct Run
 
 enum PeerMode { Waits, Closes, Absent };
 
+// The console's own lines on standard error, without what Qt says there.
+QString consoleLines(const QString& errors)
+{
+    QStringList own;
+    for (const QString& line : errors.split(u'\n')) {
+        if (line.startsWith(QLatin1String("ornel-console: ")))
+            own.append(line);
+    }
+    return own.join(u'\n');
+}
+
 } // namespace
 
 class TestHost : public QObject
@@ -45,6 +56,8 @@ private slots:
     void ownSocket_data();
     void ownSocket();
     void grabAndQuitAfter();
+    void openByTitle_data();
+    void openByTitle();
 
 private:
     Run run(const QStringList& arguments, const Environment& environment = {}, const QString& program = Console);
@@ -108,6 +121,17 @@ void TestHost::runs_data()
                                     << "/nonexistent/libornelcon.so.0" << QStringList();
     QTest::newRow("no connection opened") << QStringList() << "none" << 1 << "no connection was opened"
                                           << QStringList{"module_init", "module_connect", Unloaded};
+    // Nobody reads the dialog that tells why: its caption and shown lines, markup dropped,
+    // go to standard error before the failure itself.
+    QTest::newRow("no connection opened, the module's dialog told") << quit << "failure" << 1
+        << "ornel-console: the module's dialog \"Fake Console\" said:\n"
+           "ornel-console:   Failed to connect.\n"
+           "ornel-console:   Connection has failed with error code 7.\n"
+           "ornel-console:   Possible reasons:\n"
+           "ornel-console:   - one\n"
+           "ornel-console:   - two\n"
+           "ornel-console: no connection was opened\n"
+        << QStringList{"module_init", "module_connect", "failure dialog closed", Unloaded};
     QTest::newRow("unknown option") << QStringList{"--colour"} << "stay" << 2 << "colour" << QStringList();
     // The window asks for the unload from inside its own closing: the library must stay
     // until the window is destroyed, and go while the application still exists.
@@ -255,6 +279,43 @@ void TestHost::grabAndQuitAfter()
         QVERIFY2(windowShown, qPrintable(file));
     }
     QVERIFY(QFileInfo(later).lastModified() >= QFileInfo(shot).lastModified());
+}
+
+void TestHost::openByTitle_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("selected"); // empty: none
+    QTest::addColumn<QString>("complaint");
+
+    const QString titles = QStringLiteral("\"Alpha\", \"Beta\", \"Gamma\", \"Delta\", \"DELTA\"");
+    QTest::newRow("the title as shown") << "Gamma" << "Gamma" << "";
+    QTest::newRow("another letter case, one item") << "gAMMA" << "Gamma" << "";
+    QTest::newRow("the exact title among others in other cases") << "DELTA" << "DELTA" << "";
+    QTest::newRow("another letter case, several items") << "delta" << ""
+        << "ornel-console: --open: \"delta\" could be any of the navigation items \"Delta\", \"DELTA\"; "
+           "give the title in its letter case";
+    QTest::newRow("part of a title") << "Alph" << ""
+        << "ornel-console: --open: no navigation item titled \"Alph\"; the titles are " + titles;
+}
+
+// --open finds the item whatever its letter case when that leaves one title, and names the
+// titles there are when it finds none.
+void TestHost::openByTitle()
+{
+    QFETCH(QString, title);
+    QFETCH(QString, selected);
+    QFETCH(QString, complaint);
+    const Run r = run({QStringLiteral("--module"), FakeModule, QStringLiteral("--open"), title,
+                       QStringLiteral("--quit-after"), QStringLiteral("0")});
+    QVERIFY(r.finished);
+    QCOMPARE(r.exitCode, selected.isEmpty() ? 1 : 0);
+    QCOMPARE(consoleLines(r.errors), complaint);
+    QStringList current;
+    for (const QString& line : r.record) {
+        if (line.startsWith(QLatin1String("current=")))
+            current.append(line.mid(8));
+    }
+    QCOMPARE(current, selected.isEmpty() ? QStringList() : QStringList{selected});
 }
 
 QTEST_MAIN(TestHost)

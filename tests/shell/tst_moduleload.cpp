@@ -320,15 +320,33 @@ void tst_ModuleLoad::consoleOutlivesAFailedConnection_data()
     QTest::addColumn<QString>("peer");      // "stand-in", "absent" or the bytes a raw peer sends
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("password");
+    QTest::addColumn<QString>("told"); // what the failure dialog said, on standard error
 
     const QByteArray greeting = QByteArray::fromHex("11" "0002" "0005" "0000");
     // 2048 bits do not fit the client's RSA layer: the session key cannot be sent.
     const QByteArray oversizedKey = be32(2048) + QByteArray(128, '\xc5') + be32(3).rightJustified(128, '\0');
+    const QString failed = QStringLiteral(
+        "ornel-console: the module's dialog \"Ornel Administration Console\" said:\n"
+        "ornel-console:   Failed to connect to the server application.\n");
+    const QString networkReasons = QStringLiteral(
+        "ornel-console:   Possible reasons:\n"
+        "ornel-console:   - you have entered wrong host name or IP address of server application\n"
+        "ornel-console:   - failure along the network path to the server application\n"
+        "ornel-console:   - IP traffic is blocked along the network path to the server application\n"
+        "ornel-console: no connection was opened\n");
 
-    QTest::newRow("closed port") << "absent" << QByteArray() << "admin";
-    QTest::newRow("wrong password") << "stand-in" << QByteArray() << "wrong";
-    QTest::newRow("another greeting version") << "raw" << QByteArray::fromHex("10" "0002" "0005" "0000") << "admin";
-    QTest::newRow("unusable server key") << "raw" << greeting + oversizedKey << "admin";
+    QTest::newRow("closed port") << "absent" << QByteArray() << "admin"
+        << failed + "ornel-console:   Connection has failed with error code 1.\n" + networkReasons;
+    QTest::newRow("wrong password") << "stand-in" << QByteArray() << "wrong"
+        << failed + "ornel-console:   Authentication failed.\n"
+                    "ornel-console:   Possible reasons:\n"
+                    "ornel-console:   - you have entered wrong username or password\n"
+                    "ornel-console:   - you don't have permission to connect the server application\n"
+                    "ornel-console: no connection was opened\n";
+    QTest::newRow("another greeting version") << "raw" << QByteArray::fromHex("10" "0002" "0005" "0000") << "admin"
+        << failed + "ornel-console:   Connection has failed with error code 103.\n" + networkReasons;
+    QTest::newRow("unusable server key") << "raw" << greeting + oversizedKey << "admin"
+        << failed + "ornel-console:   Connection has failed with error code";
 }
 
 void tst_ModuleLoad::consoleOutlivesAFailedConnection()
@@ -336,6 +354,7 @@ void tst_ModuleLoad::consoleOutlivesAFailedConnection()
     QFETCH(QString, peer);
     QFETCH(QByteArray, bytes);
     QFETCH(QString, password);
+    QFETCH(QString, told);
 
     QTcpServer raw;
     QTcpSocket bound; // holds a port on which nobody listens
@@ -355,9 +374,10 @@ void tst_ModuleLoad::consoleOutlivesAFailedConnection()
     const ConsoleRun run = runConsole({"--server", "127.0.0.1", "--port", QString::number(port), "--user", "admin",
                                        "--password", password, "--quit-after", "200"},
                                       dir.path());
-    // 1: the console opened no connection, and says so; anything else is a crash report.
+    // 1: the console opened no connection, and says so and why: the failure dialog closed
+    // unread is copied to standard error. Anything else is a crash report.
     QVERIFY2(run.finished && run.exitCode == 1, run.errors.constData());
-    QVERIFY2(run.errors.contains("no connection was opened"), run.errors.constData());
+    QVERIFY2(run.errors.contains(told.toLocal8Bit()), run.errors.constData());
     QVERIFY2(!run.errors.contains("Sanitizer"), run.errors.constData());
 }
 

@@ -3,15 +3,16 @@
 // minimum follows the page it shows; a page larger than the workspace scrolls.
 
 #include "dialogrecorder.h"
+#include "layoutcheck.h"
 #include "shellharness.h"
 #include "workspaceframe.h"
 
-#include <QAbstractScrollArea>
 #include <QMdiSubWindow>
 #include <QScrollArea>
 #include <QScrollBar>
 
 using namespace StandIn;
+using LayoutCheck::squeezed;
 
 namespace {
 
@@ -42,40 +43,6 @@ const QScrollArea* pageScrollArea(const WndMain* window)
             return area;
     }
     return nullptr;
-}
-
-// A scroll area places its own parts (bars, header, viewport); only what layouts place
-// has a minimum size to keep.
-bool placedByLayout(const QWidget* widget, const QWidget* page)
-{
-    for (const QWidget* above = widget->parentWidget(); above && above != page;
-         above = above->parentWidget()) {
-        if (qobject_cast<const QAbstractScrollArea*>(above))
-            return false;
-    }
-    return true;
-}
-
-// "ClassName objectName WxH < WxH" for every shown widget of page smaller than its
-// minimum size hint.
-QStringList squeezed(const QWidget* page)
-{
-    QStringList found;
-    for (const QWidget* widget : page->findChildren<QWidget*>()) {
-        const QSize minimum = widget->minimumSizeHint();
-        if (!widget->isVisible() || !minimum.isValid() || !placedByLayout(widget, page))
-            continue;
-        if (widget->width() < minimum.width() || widget->height() < minimum.height()) {
-            found.append(QStringLiteral("%1 %2 %3x%4 < %5x%6")
-                             .arg(QLatin1String(widget->metaObject()->className()),
-                                  widget->objectName())
-                             .arg(widget->width())
-                             .arg(widget->height())
-                             .arg(minimum.width())
-                             .arg(minimum.height()));
-        }
-    }
-    return found;
 }
 
 } // namespace

@@ -15,6 +15,7 @@ private slots:
     void servesWithItsOptions();
     void accountFunctionsFromOptions();
     void tricklesFromOptions();
+    void stateFileOfAnotherWriter();
 
 private:
     // Starts the program and reads the port from its first line; 0 when it did not start.
@@ -135,6 +136,26 @@ void tst_Main::tricklesFromOptions()
     refused.start(QStringLiteral(ORNEL_TESTSERVER_EXE), {"--port", "0", "--trickle", "^select Version=0:150"});
     QVERIFY(refused.waitForFinished(20000));
     QCOMPARE(refused.exitCode(), 2);
+}
+
+// A state file the server did not write (here one holding {}) is refused at the start with
+// a message that says so, not with what it lacks (the log --log-grow names).
+void tst_Main::stateFileOfAnotherWriter()
+{
+    QTemporaryDir dir;
+    QFile state(dir.filePath("state.json"));
+    QVERIFY(state.open(QIODevice::WriteOnly) && state.write("{}") == 2);
+    state.close();
+    QProcess process;
+    process.start(QStringLiteral(ORNEL_TESTSERVER_EXE), {"--port", "0", "--state", state.fileName(),
+                                                         "--log-grow", "smtp:5"});
+    QVERIFY(process.waitForFinished(20000));
+    QCOMPARE(process.exitCode(), 1);
+    QCOMPARE(QString::fromLocal8Bit(process.readAllStandardError()),
+             QStringLiteral("ornel-testserver: %1 is not a state file this server wrote; remove it to start "
+                            "again from the fixture's data\n")
+                 .arg(state.fileName()));
+    QCOMPARE(process.readAllStandardOutput(), QByteArray());
 }
 
 QTEST_GUILESS_MAIN(tst_Main)

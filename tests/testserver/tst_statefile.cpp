@@ -19,6 +19,8 @@ private slots:
     void changesSurviveARestart();
     void brokenDataRefusesToStart_data();
     void brokenDataRefusesToStart();
+    void stateFileOfAnotherWriterRefusesToStart_data();
+    void stateFileOfAnotherWriterRefusesToStart();
     void includedFilesJoinTheFixture();
 };
 
@@ -172,6 +174,42 @@ void tst_StateFile::brokenDataRefusesToStart()
     QString error;
     QVERIFY(!server.start(&error));
     QVERIFY2(error.contains(reason), qPrintable(error));
+    QVERIFY(!server.isRunning());
+}
+
+void tst_StateFile::stateFileOfAnotherWriterRefusesToStart_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("reason"); // after the file's path
+
+    const QString foreign = QStringLiteral(" is not a state file this server wrote; remove it to start "
+                                           "again from the fixture's data");
+    QTest::newRow("an empty object") << QByteArray("{}") << foreign;
+    QTest::newRow("data of no writer") << QByteArray(R"({"tables":[],"logs":[]})") << foreign;
+    QTest::newRow("another writer") << QByteArray(R"({"writer":"someone else","tables":[]})") << foreign;
+    // One of its own whose data are broken says what is wrong with them.
+    QTest::newRow("its own, a row with an unknown column")
+        << QByteArray(R"({"writer":"ornel-testserver","tables":[{"name":"t","columns":[{"name":"c","type":1}],"rows":[{"d":"x"}]}]})")
+        << ": table t: a row names the unknown column d";
+}
+
+// A state file the server did not write could be anything, and would pass for an empty
+// data set: the server refuses it and says why, instead of failing later on data it lacks.
+void tst_StateFile::stateFileOfAnotherWriterRefusesToStart()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    QFile file(dir.filePath("state.json"));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+    file.close();
+    ServerOptions options;
+    options.port = 0;
+    options.stateFile = file.fileName();
+    TestServer server(options);
+    QString error;
+    QVERIFY(!server.start(&error));
+    QVERIFY2(error.startsWith(file.fileName() + reason), qPrintable(error));
     QVERIFY(!server.isRunning());
 }
 

@@ -1,0 +1,120 @@
+#pragma once
+
+// What the layout tests look for in a window as it shows: widgets a layout gave less than
+// they need, and texts shown only in part.
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractScrollArea>
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QStringList>
+#include <QTreeView>
+#include <QWidget>
+
+namespace LayoutCheck {
+
+// "ClassName objectName" of a widget, for the reports below.
+inline QString nameOf(const QWidget* widget)
+{
+    return QStringLiteral("%1 %2").arg(QLatin1String(widget->metaObject()->className()), widget->objectName());
+}
+
+inline QString tooSmall(const QWidget* widget, const QSize& needed)
+{
+    return QStringLiteral("%1 %2x%3 < %4x%5")
+        .arg(nameOf(widget))
+        .arg(widget->width())
+        .arg(widget->height())
+        .arg(needed.width())
+        .arg(needed.height());
+}
+
+// A scroll area places its own parts (bars, header, viewport), and a choice or number box
+// its line edit; only what the window's own layouts and code place has a size to keep.
+inline bool placedByTheWindow(const QWidget* widget, const QWidget* top)
+{
+    for (const QWidget* above = widget->parentWidget(); above && above != top; above = above->parentWidget()) {
+        if (qobject_cast<const QAbstractScrollArea*>(above) || qobject_cast<const QComboBox*>(above)
+            || qobject_cast<const QAbstractSpinBox*>(above))
+            return false;
+    }
+    return true;
+}
+
+// The shown widgets within top that it places itself, top's own windows excepted.
+inline QList<const QWidget*> shownWidgets(const QWidget* top)
+{
+    QList<const QWidget*> shown;
+    for (const QWidget* widget : top->findChildren<QWidget*>()) {
+        if (widget->isVisible() && widget->window() == top->window() && placedByTheWindow(widget, top))
+            shown.append(widget);
+    }
+    return shown;
+}
+
+// Every shown widget of top smaller than its minimum size hint.
+inline QStringList squeezed(const QWidget* top)
+{
+    QStringList found;
+    for (const QWidget* widget : shownWidgets(top)) {
+        const QSize minimum = widget->minimumSizeHint();
+        if (minimum.isValid() && (widget->width() < minimum.width() || widget->height() < minimum.height()))
+            found.append(tooSmall(widget, minimum));
+    }
+    return found;
+}
+
+// The room a label or button needs to show its whole text: its size hint; a label that
+// wraps its words needs its minimum width and the height its text takes at its width.
+inline QSize roomForText(const QWidget* widget)
+{
+    if (const auto* label = qobject_cast<const QLabel*>(widget); label && label->wordWrap())
+        return {label->minimumSizeHint().width(), label->heightForWidth(label->width())};
+    return widget->sizeHint();
+}
+
+// The widest entry of a list's column, or its title when that is wider.
+inline int widestInColumn(const QTreeView* list, int column)
+{
+    return qMax(static_cast<const QAbstractItemView*>(list)->sizeHintForColumn(column),
+                list->header()->sectionSizeHint(column));
+}
+
+// Every shown label and button of top that is smaller than the room its text needs, every
+// shown list column narrower than its widest entry and every list whose columns do not
+// all fit in it side by side.
+inline QStringList cutTexts(const QWidget* top)
+{
+    QStringList found;
+    for (const QWidget* widget : shownWidgets(top)) {
+        if (qobject_cast<const QLabel*>(widget) || qobject_cast<const QAbstractButton*>(widget)) {
+            const QSize needed = roomForText(widget);
+            if (widget->width() < needed.width() || widget->height() < needed.height())
+                found.append(tooSmall(widget, needed));
+        }
+        const auto* list = qobject_cast<const QTreeView*>(widget);
+        if (!list)
+            continue;
+        const QHeaderView* header = list->header();
+        for (int column = 0; column < header->count(); ++column) {
+            const int widest = widestInColumn(list, column);
+            if (!header->isSectionHidden(column) && header->sectionSize(column) < widest)
+                found.append(QStringLiteral("%1 column %2 %3 < %4")
+                                 .arg(nameOf(list))
+                                 .arg(column)
+                                 .arg(header->sectionSize(column))
+                                 .arg(widest));
+        }
+        if (header->length() > list->viewport()->width())
+            found.append(QStringLiteral("%1 columns %2 > %3")
+                             .arg(nameOf(list))
+                             .arg(header->length())
+                             .arg(list->viewport()->width()));
+    }
+    return found;
+}
+
+} // namespace LayoutCheck

@@ -1,0 +1,326 @@
+// Every dialog and wizard of the module opened as the administrator opens it, on the
+// stand-in server's demo data, at the default font: each shows its whole text, every label
+// and button at least at its size hint and every column of its lists as wide as its widest
+// entry, and no widget smaller than its minimum size.
+
+#include "dialogrecorder.h"
+#include "dialogutils.h"
+#include "dlgmessage.h"
+#include "globaldata.h"
+#include "layoutcheck.h"
+#include "shellharness.h"
+#include "wizard.h"
+#include "wndlogdbg.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTcpSocket>
+
+using namespace StandIn;
+
+namespace {
+
+// The domain of the demo's office network, which the users page imports accounts from.
+const char* const NtDomain = "CORVANE";
+
+QString classOf(const QObject* object)
+{
+    return QString::fromLatin1(object->metaObject()->className());
+}
+
+// The widget of the page the window shows that has this slot: the page, or the form
+// inside its pane.
+QWidget* receiverOf(const WndMain* window, const char* slot)
+{
+    QWidget* pane = window->getCurrentPane();
+    if (!pane)
+        return nullptr;
+    QList<QWidget*> candidates{pane};
+    candidates += pane->findChildren<QWidget*>();
+    for (QWidget* widget : std::as_const(candidates)) {
+        if (widget->metaObject()->indexOfMethod(slot) >= 0)
+            return widget;
+    }
+    return nullptr;
+}
+
+void showItem(WndMain* window, const QString& title)
+{
+    const QList<QTreeWidgetItem*> found
+        = window->getTree()->findItems(title, Qt::MatchExactly | Qt::MatchRecursive);
+    window->getTree()->setCurrentItem(found.value(0));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// What the administrator sees once the dialog is up: the layouts have done their work.
+void settle(QWidget* dialog)
+{
+    if (!QTest::qWaitForWindowExposed(dialog))
+        qWarning("the dialog %s was not shown", qPrintable(classOf(dialog)));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+}
+
+// Everything cut in the dialog; a wizard's pages are looked at one after the other.
+QStringList cutIn(QDialog* dialog)
+{
+    settle(dialog);
+    const auto cutNow = [dialog] {
+        QStringList found = LayoutCheck::squeezed(dialog) + LayoutCheck::cutTexts(dialog);
+        found.removeDuplicates();
+        return found;
+    };
+    auto* wizard = qobject_cast<Wizard*>(dialog);
+    if (!wizard)
+        return cutNow();
+    QStringList found;
+    for (int i = 0; i < wizard->pageCount(); ++i) {
+        wizard->showPage(wizard->page(i));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        for (const QString& cut : cutNow())
+            found.append(QStringLiteral("%1: %2").arg(wizard->title(wizard->page(i)), cut));
+    }
+    return found;
+}
+
+// A step on the way to the dialog looked at, for a dialog of the class before the first
+// '.' or ':' it holds: "Class" accepts it; "Class.slot" calls that slot of it, which opens
+// the next dialog, and then cancels it; "Class:field=text" types the text into that field
+// and accepts it.
+int takeStep(QDialog* dialog, const QString& step)
+{
+    const qsizetype slot = step.indexOf(u'.');
+    if (slot > 0) {
+        QMetaObject::invokeMethod(dialog, step.mid(slot + 1).toLatin1().constData(), Qt::DirectConnection);
+        return QDialog::Rejected;
+    }
+    const qsizetype field = step.indexOf(u':');
+    if (field > 0) {
+        const QString typed = step.mid(field + 1);
+        auto* edit = dialog->findChild<QLineEdit*>(typed.section(u'=', 0, 0));
+        if (edit)
+            QTest::keyClicks(edit, typed.section(u'=', 1));
+    }
+    return QDialog::Accepted;
+}
+
+QString stepClass(const QString& step)
+{
+    return step.section(u'.', 0, 0).section(u':', 0, 0);
+}
+
+// The shown window of this class, a dialog the module shows without waiting for it.
+QDialog* shownDialog(const QString& className)
+{
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && classOf(window) == className)
+            return qobject_cast<QDialog*>(window);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+class tst_DialogLayout : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void everyDialogShowsItsWholeText_data();
+    void everyDialogShowsItsWholeText();
+
+private:
+    // How a row opens its dialog.
+    struct Opening
+    {
+        QString page;
+        QString domain;
+        QString action;
+        QStringList steps;
+        QString dialogClass;
+    };
+
+    // Opens the dialog as the row says and returns what is cut in it; sets *seen when the
+    // dialog was shown at all.
+    QStringList openAndLook(const Opening& opening, bool* seen);
+    // Opens it without a page: a failed connection, or a helper called directly.
+    void openWithoutPage(const QString& action);
+    // Opens it from the page of the tree item; what went wrong on the way when it could not.
+    QStringList openFromPage(const Opening& opening);
+
+    std::unique_ptr<TestServer> m_server;
+    std::unique_ptr<ConsoleStandIn> m_console;
+};
+
+void tst_DialogLayout::initTestCase()
+{
+    m_server = startStandIn();
+}
+
+void tst_DialogLayout::init()
+{
+    globalData.currentDomain = QString();
+    m_console = std::make_unique<ConsoleStandIn>();
+}
+
+void tst_DialogLayout::cleanup()
+{
+    m_console.reset();
+}
+
+void tst_DialogLayout::everyDialogShowsItsWholeText_data()
+{
+    QTest::addColumn<QString>("page");       // the tree item whose page opens it; "" for none
+    QTest::addColumn<QString>("domain");     // the domain the account pages show
+    QTest::addColumn<QString>("action");     // the page's slot, or how it opens without a page
+    QTest::addColumn<QStringList>("steps");  // the dialogs on the way to it (see takeStep)
+    QTest::addColumn<QString>("dialog");     // its class
+
+    const QString lakeside = QStringLiteral("lakeside.example");
+    auto row = [](const char* name, const char* page, const QString& domain, const char* action,
+                  const QStringList& steps, const char* dialog) {
+        QTest::newRow(name) << page << domain << action << steps << dialog;
+    };
+    // The reasons of a failed connection, the network ones the longest.
+    row("connection failure: nobody listens", "", {}, "connect to a closed port", {}, "TDlgFailed");
+    row("connection failure: wrong password", "", {}, "connect with a wrong password", {}, "TDlgFailed");
+    row("message", "", {}, "message", {}, "DlgMessage");
+    row("one-line input", "", {}, "input", {}, "QDialog");
+    row("one-line input, a narrow field", "", {}, "narrow input", {}, "QDialog");
+    row("one-line input, a long label", "", {}, "input with a long label", {}, "QDialog");
+
+    row("users: template chooser", "Users", {}, "slotAdd", {}, "DlgChooseTemp");
+    row("users: add wizard", "Users", {}, "slotAdd", {"DlgChooseTemp"}, "WizAddUser");
+    // The second domain's groups have the longer descriptions.
+    row("users: add wizard's group picker", "Users", lakeside, "slotAdd",
+        {"DlgChooseTemp", "WizAddUser.slotAdd"}, "DlgAddGroup");
+    row("users: edit", "Users", {}, "slotEdit", {}, "DlgEditUser");
+    row("users: import, the domain", "Users", {}, "slotImport", {}, "DlgImport");
+    row("users: import, the accounts", "Users", {}, "slotImport",
+        {QStringLiteral("DlgImport:m_editDomain=%1").arg(QLatin1String(NtDomain))}, "DlgImport2");
+    row("groups: add wizard", "Groups", {}, "slotAdd", {}, "WizAddGroup");
+    row("groups: add wizard's user picker", "Groups", lakeside, "slotAdd", {"WizAddGroup.slotAdd"}, "DlgAddUser");
+    row("groups: edit", "Groups", {}, "slotEdit", {}, "DlgEditGroup");
+    row("templates: edit", "User Templates", {}, "slotEdit", {}, "DlgEditTemplate");
+    row("address groups: edit", "IP Address Groups", {}, "slotEdit", {}, "DlgIPGroup");
+    row("address groups: rename a group", "IP Address Groups", {}, "slotEdit", {"DlgIPGroup.slotRenameGroup"},
+        "QInputDialog");
+    row("time ranges: edit", "Time Ranges", {}, "slotEdit", {}, "DlgTimeIntEx");
+    row("services: edit", "Services", {}, "slotProp", {}, "DlgService");
+    row("antispam: add", "Antispam", {}, "slotAdd", {}, "DlgFilter");
+    row("antispam: columns", "Antispam", {}, "slotCols", {}, "DlgCols");
+    row("antivirus: add", "Antivirus", {}, "slotAdd", {}, "DlgAttach");
+    row("backup: account finder", "Backup", {}, "slotSelect", {}, "DlgBrowse");
+    row("advanced: certificate", "Advanced Options", {}, "slotGen", {}, "DlgGenCert");
+    row("ETRN: add", "ETRN Download", {}, "slotAdd", {}, "DlgEtrn");
+    row("POP3: add an account", "POP3 Download", {}, "slotAdd", {}, "DlgPop3");
+    row("POP3: add a sorting rule", "POP3 Download", {}, "slotAdd2", {}, "DlgRule");
+    row("scheduling: add", "Scheduling", {}, "slotAdd", {}, "DlgSched");
+    // Shown by the log's menu without waiting for them.
+    row("debug log: events", "debug", {}, "log events", {}, "WndLogConf");
+    row("debug log: traffic expression", "debug", {}, "log expression", {}, "DlgLogExpr");
+}
+
+void tst_DialogLayout::everyDialogShowsItsWholeText()
+{
+    QFETCH(QString, page);
+    QFETCH(QString, domain);
+    QFETCH(QString, action);
+    QFETCH(QStringList, steps);
+    QFETCH(QString, dialog);
+    bool seen = false;
+    const QStringList cut = openAndLook({page, domain, action, steps, dialog}, &seen);
+    QVERIFY2(seen, qPrintable(cut.join(u'\n')));
+    QCOMPARE(cut.join(u'\n'), QString());
+}
+
+QStringList tst_DialogLayout::openAndLook(const Opening& opening, bool* seen)
+{
+    QStringList cut;
+    DialogRecorder recorder;
+    for (int i = 0; i < 8; ++i) {
+        recorder.answerDialog([&](QDialog* dialog) {
+            const QString shown = classOf(dialog);
+            if (shown == opening.dialogClass) {
+                *seen = true;
+                dialog->show();
+                cut = cutIn(dialog);
+                return int(QDialog::Rejected);
+            }
+            for (const QString& step : opening.steps) {
+                if (stepClass(step) == shown)
+                    return takeStep(dialog, step);
+            }
+            return int(QDialog::Rejected);
+        });
+    }
+    if (opening.page.isEmpty()) {
+        openWithoutPage(opening.action);
+        return cut;
+    }
+    const QStringList failed = openFromPage(opening);
+    if (!failed.isEmpty())
+        return failed;
+    // A dialog the page shows without waiting for it.
+    if (QDialog* dialog = shownDialog(opening.dialogClass)) {
+        *seen = true;
+        cut = cutIn(dialog);
+        dialog->close();
+    }
+    return cut;
+}
+
+void tst_DialogLayout::openWithoutPage(const QString& action)
+{
+    if (action == QLatin1String("connect to a closed port")) {
+        QTcpSocket bound; // holds a port on which nobody listens
+        if (bound.bind(QHostAddress::LocalHost))
+            m_console->open(bound.localPort());
+    } else if (action == QLatin1String("connect with a wrong password")) {
+        m_console->open(m_server->port(), 0, "wrong");
+    } else if (action == QLatin1String("message")) {
+        DlgMessage message;
+        message.setWindowTitle(QStringLiteral("Ornel Administration Console"));
+        message.setText("%s", "The server holds changes that were not applied. Apply them now?");
+        message.addButton("&Apply", 1, true);
+        message.addButton("&Discard", 2);
+        message.addButton("&Cancel", 0);
+        message.exec();
+    } else {
+        QString value = QStringLiteral("Office LAN");
+        const bool longLabel = action.endsWith(QLatin1String("label"));
+        const int width = action.startsWith(QLatin1String("narrow")) ? 100 : 200;
+        DialogInput(nullptr, value, "Rename", longLabel ? "Name of the address group:" : "New name:", width);
+    }
+}
+
+QStringList tst_DialogLayout::openFromPage(const Opening& opening)
+{
+    WndMain* window = m_console->open(m_server->port());
+    if (!window)
+        return {QStringLiteral("no main window")};
+    // The account pages show the domain chosen last.
+    globalData.currentDomain = opening.domain;
+    showItem(window, opening.page);
+    const bool logMenu = opening.action.startsWith(QLatin1String("log "));
+    const QByteArray slot = logMenu ? QByteArray("slotPopupMenuSelect(int)") : opening.action.toLatin1() + "()";
+    QWidget* page = receiverOf(window, slot.constData());
+    if (!page)
+        return {QStringLiteral("no page with %1").arg(QLatin1String(slot))};
+    if (auto* list = page->findChild<QTreeWidget*>(QStringLiteral("m_list")); list && list->topLevelItemCount())
+        list->setCurrentItem(list->topLevelItem(0));
+    if (logMenu) {
+        const int entry = opening.action == QLatin1String("log events") ? WndLogDbg::LogEventsId
+                                                                          : WndLogDbg::LogExpressionId;
+        QMetaObject::invokeMethod(page, "slotPopupMenuSelect", Qt::DirectConnection, Q_ARG(int, entry));
+    } else {
+        QMetaObject::invokeMethod(page, opening.action.toLatin1().constData(), Qt::DirectConnection);
+    }
+    return {};
+}
+
+QTEST_MAIN(tst_DialogLayout)
+#include "tst_dialoglayout.moc"
