@@ -416,6 +416,8 @@ void tst_TestServer::omittedColumnsRuleLimits()
     QVERIFY(client.query("select a, b from T", &answer));
     QCOMPARE(answer.columnText(), QStringLiteral("a:1:1"));
     QCOMPARE(answer.texts(), (Rows{{"x"}}));
+}
+
 // A trickled answer is the answer the statement gets otherwise, sent a few bytes at a time
 // with the line quiet between the pieces: they decipher, in order, into that very answer.
 void tst_TestServer::trickledAnswers()
