@@ -159,6 +159,11 @@ void AccountFields::acceptNumbers()
 {
     for (QLineEdit* field : {m_w.editDiskSpace, m_w.editNumMess})
         NumberFields::acceptDigits(field, 0, HighestEntry);
+    // A unit chosen under the disk space makes its number the administrator's as much as
+    // typing it would: it is checked as typed text is.
+    QLineEdit* diskSpace = m_w.editDiskSpace;
+    QObject::connect(m_w.comboKB, qOverload<int>(&QComboBox::activated), diskSpace,
+                     [diskSpace] { diskSpace->setModified(true); });
 }
 
 bool AccountFields::confirmNumbers()

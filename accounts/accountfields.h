@@ -83,8 +83,9 @@ public:
     // "Read only" writes 1, "Read/write" the stored value with both bits set, none 0.
     void writeRights(DBRow* row);
     // The disk-space and message-count fields take numbers from 0 to 1000000
-    // (NumberFields); the dialog's OK asks about one out of that range (false: the dialog
-    // stays, the focus on the field).
+    // (NumberFields), a unit chosen under the disk space counting as typing it; the
+    // dialog's OK asks about one out of that range (false: the dialog stays, the focus on
+    // the field).
     void acceptNumbers();
     bool confirmNumbers();
     // The disk quota in bytes of the chosen unit (an empty stored quota, left alone, is

@@ -84,7 +84,9 @@ void WizAddUser::slotChangeGroup()
 void WizAddUser::slotChangePage(const QString&)
 {
     // The wizard has set the buttons for the page; the General page's rule holds on it.
-    if (m_page == 0)
+    // Whichever way it came: Next, Back, or a question about a field sending the
+    // administrator to the field's page.
+    if (currentPage() == page1)
         slotChange();
 }
 
@@ -96,18 +98,6 @@ void WizAddUser::slotAdd()
 void WizAddUser::slotRemove()
 {
     m_fields->removeGroups();
-}
-
-void WizAddUser::next()
-{
-    ++m_page;
-    TWizAddUser::next();
-}
-
-void WizAddUser::back()
-{
-    --m_page;
-    TWizAddUser::back();
 }
 
 void WizAddUser::accept()

@@ -42,10 +42,6 @@ public slots:
     void slotChangePage(const QString& title) override;
     void slotRemove() override;
 
-protected slots:
-    void next() override;
-    void back() override;
-
 private:
     void fillFromRow();
     void writeGroups();
@@ -54,7 +50,6 @@ private:
     DBRow* m_row;       // the page's, not owned
     DBTable* m_groups;  // the page's, not owned
     WndUser* m_wndUser;
-    int m_page = 0;     // 0 General, 1 Groups, 2 Rights, 3 Quota
     std::unique_ptr<AccountFields> m_fields;
     // A template's quota the fields cannot show, kept while they are left alone.
     UntouchedFields m_untouched;

@@ -1,5 +1,6 @@
 #include "wndsmtp.h"
 
+#include "cellnumbers.h"
 #include "comboboxes.h"
 #include "configcolumns.h"
 #include "numberfields.h"
@@ -57,18 +58,47 @@ void WndSmtp::showAmount(const char* column, const Units::Factors& factors, QLin
 }
 
 // The number shown in the unit shown, exactly; a number the column cannot hold in that unit
-// is left out, as any number field's.
+// is left out, as any number field's. Left alone, the amount is what the server holds.
 void WndSmtp::writeAmount(const char* column, const Units::Factors& factors,
                           QLineEdit* field, const QComboBox* unit)
 {
     limitAmount(field, factors, unit);
-    if (!NumberFields::isWritable(field)) {
+    if (showsStoredAmount(column, factors, field, unit)) {
+        keepStored(m_smtp, column);
+        return;
+    }
+    if (!amountWritable(column, factors, field, unit)) {
         keepStored(m_smtp, column);
         noteLeftOut();
         return;
     }
     const qint64 factor = factors.value(unit->currentIndex(), factors.first());
     setCell(m_smtp, column, QString::number(Units::product(field->text().toLongLong(), factor)));
+}
+
+// Whether the number and the unit are those showAmount() gives what the server holds.
+bool WndSmtp::showsStoredAmount(const char* column, const Units::Factors& factors,
+                                const QLineEdit* field, const QComboBox* unit)
+{
+    const Units::Shown stored
+        = Units::show(CellNumbers::leadingNumber(storedCell(m_smtp, column)), factors);
+    return field->text() == QString::number(stored.number) && unit->currentIndex() == stored.unit;
+}
+
+bool WndSmtp::amountWritable(const char* column, const Units::Factors& factors,
+                             const QLineEdit* field, const QComboBox* unit)
+{
+    return showsStoredAmount(column, factors, field, unit) || field->text().isEmpty()
+           || NumberFields::holdsNumber(field);
+}
+
+bool WndSmtp::askAboutAmount(const QString& what, const char* column,
+                             const Units::Factors& factors, QLineEdit* field,
+                             const QComboBox* unit)
+{
+    if (amountWritable(column, factors, field, unit))
+        return false;
+    return askToCorrect(NumberFields::rangeQuestion(what, field, unit->currentText()), field);
 }
 
 void WndSmtp::updateData()
@@ -142,15 +172,15 @@ void WndSmtp::slotBeforeApply()
         if (askToCorrect(tr("You should user name.\nDo you want to correct the problem?"), m_editUser))
             return;
     }
-    if (askAboutNumber(tr("Maximum incoming message size"), m_editMessageSize, nullptr,
-                       m_comboKB->currentText())
+    if (askAboutAmount(tr("Maximum incoming message size"), "MaxMessageSize",
+                       Units::sizeFactors(), m_editMessageSize, m_comboKB)
         || askAboutNumber(tr("Maximum number of delivery threads"), m_editThreads)
-        || askAboutNumber(tr("Delivery retry interval"), m_editRetry, nullptr,
-                          m_comboSec->currentText())
-        || askAboutNumber(tr("The time before a warning to the sender"), m_editWarning, nullptr,
-                          m_comboWarn->currentText())
-        || askAboutNumber(tr("The time before the message returns to the sender"), m_editBounce,
-                          nullptr, m_comboMin->currentText()))
+        || askAboutAmount(tr("Delivery retry interval"), "QueueRetryInterval",
+                          Units::timeFactors(), m_editRetry, m_comboSec)
+        || askAboutAmount(tr("The time before a warning to the sender"), "QueueNotifyTimeout",
+                          Units::timeFactors(), m_editWarning, m_comboWarn)
+        || askAboutAmount(tr("The time before the message returns to the sender"),
+                          "QueueBounceTimeout", Units::timeFactors(), m_editBounce, m_comboMin))
         return;
     askAboutNumber(tr("Maximum number of accepted Received headers"), m_editHops);
 }

@@ -37,6 +37,11 @@ DlgIPGroup::DlgIPGroup(QWidget* parent, const char* name, bool modal, Qt::Window
 
 DlgIPGroup::~DlgIPGroup() = default;
 
+void DlgIPGroup::done(int result)
+{
+    TDlgIPGroup::done(m_editor->closingResult(result));
+}
+
 int DlgIPGroup::exec()
 {
     return isLoaded() ? TDlgIPGroup::exec() : int(Rejected);

@@ -7,10 +7,11 @@ class DBConn;
 class Desktop;
 class GroupEditor;
 
-// The "Address Group" dialog: edits the server's address groups on a copy of its own,
-// opened on one group. OK sends the changes at once and closes with Accepted, so the
-// caller reloads its own copy then; Cancel sends nothing. When the server refuses part
-// of the changes the dialog stays open on what the server now holds.
+// The "Address Group" dialog: edits the server's address groups on a copy of its own, opened on one group.
+// OK sends the changes at once and closes with Accepted, so the caller reloads its own
+// copy then; Cancel sends nothing. When the server refuses part of the changes the dialog
+// stays open on the entries as edited, and closes Accepted however it is closed once the
+// server holds any of them (GroupEditor).
 class DlgIPGroup : public TDlgIPGroup
 {
     Q_OBJECT
@@ -23,6 +24,7 @@ public:
     // Whether the groups were read; a dialog without them is not shown (Rejected).
     bool isLoaded() const { return m_groups.isLoaded(); }
     int exec() override;
+    void done(int result) override;
 
 public slots:
     void slotGroupChanged(const QString& group) override;

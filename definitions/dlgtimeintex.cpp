@@ -54,6 +54,11 @@ DlgTimeIntEx::DlgTimeIntEx(QWidget* parent, const char* name, bool modal,
 
 DlgTimeIntEx::~DlgTimeIntEx() = default;
 
+void DlgTimeIntEx::done(int result)
+{
+    TDlgTimeIntEx::done(m_editor->closingResult(result));
+}
+
 int DlgTimeIntEx::exec()
 {
     return isLoaded() ? TDlgTimeIntEx::exec() : int(Rejected);

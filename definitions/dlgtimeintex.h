@@ -6,10 +6,11 @@
 class DBConn;
 class GroupEditor;
 
-// The "Time Range" dialog: edits the server's time ranges on a copy of its own, opened
-// on one range. OK sends the changes at once and closes with Accepted; Cancel sends
-// nothing. When the server refuses part of the changes the dialog stays open on what the
-// server now holds.
+// The "Time Range" dialog: edits the server's time ranges on a copy of its own, opened on one range.
+// OK sends the changes at once and closes with Accepted, so the caller reloads its own
+// copy then; Cancel sends nothing. When the server refuses part of the changes the dialog
+// stays open on the entries as edited, and closes Accepted however it is closed once the
+// server holds any of them (GroupEditor).
 class DlgTimeIntEx : public TDlgTimeIntEx
 {
     Q_OBJECT
@@ -22,6 +23,7 @@ public:
     // Whether the ranges were read; a dialog without them is not shown (Rejected).
     bool isLoaded() const { return m_ranges.isLoaded(); }
     int exec() override;
+    void done(int result) override;
 
 public slots:
     void slotRangeChanged(const QString& range) override;

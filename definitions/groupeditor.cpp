@@ -182,6 +182,11 @@ void GroupEditor::renameSet()
     fillEntries(nullptr);
 }
 
+int GroupEditor::closingResult(int result) const
+{
+    return m_table->changedServer() ? int(QDialog::Accepted) : result;
+}
+
 void GroupEditor::accept()
 {
     const QPointer<QDialog> alive(m_dialog);

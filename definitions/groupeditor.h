@@ -19,6 +19,11 @@ class QTreeWidgetItem;
 // group or time range), the list of the set's entries, fields for one entry, and the
 // buttons that add, change and remove entries and rename or remove a whole set. OK sends
 // every change at once. A dialog supplies its widgets and how an entry meets its fields.
+//
+// An OK the server refuses part-way leaves the dialog open on the entries as edited. Once
+// the server has carried out any of its changes, the dialog ends Accepted however it is
+// closed (closingResult, from the dialog's done()): whoever opened it reads the table again
+// when it is accepted, and the server now holds what the opener's copy lacks.
 class GroupEditor : public QObject
 {
     Q_OBJECT
@@ -63,6 +68,8 @@ public:
     void removeSet();
     // Sends and closes with Accepted, or stays open when the server did not take it all.
     void accept();
+    // The result the dialog closes with when it is closed with `result`.
+    int closingResult(int result) const;
 
 private:
     DBRow* selectedRow() const;

@@ -10,6 +10,11 @@ GroupedTable::GroupedTable(const char* table, const DBCOL* columns, const char* 
 {
 }
 
+GroupedTable::~GroupedTable()
+{
+    *m_alive = false;
+}
+
 bool GroupedTable::load(QWidget* parent, DBConn* conn, int flags)
 {
     return m_table.select(parent, conn, m_tableName, m_columns, flags);
@@ -107,7 +112,13 @@ bool GroupedTable::clashes(DBRow* row, const DBRow* before)
 
 bool GroupedTable::sendNow()
 {
-    if (m_table.diff(true)->isEmpty())
+    const qsizetype pending = m_table.diff(true)->size();
+    if (pending == 0)
         return true;
-    return m_table.apply(true);
+    const std::shared_ptr<bool> alive = m_alive;
+    const bool sent = m_table.apply(true);
+    // A failed send leaves the statements the server did not carry out.
+    if (*alive && (sent || m_table.m_statements.size() < pending))
+        m_changedServer = true;
+    return sent;
 }

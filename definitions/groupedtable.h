@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 class DBConn;
 class QWidget;
 
@@ -16,6 +18,9 @@ class GroupedTable
 {
 public:
     GroupedTable(const char* table, const DBCOL* columns, const char* nameColumn);
+    ~GroupedTable();
+    GroupedTable(const GroupedTable&) = delete;
+    GroupedTable& operator=(const GroupedTable&) = delete;
 
     // Loads the whole table (DBTable::select's flags); false after a failure, which the
     // table layer has reported, and which leaves no rows.
@@ -54,6 +59,8 @@ public:
     // the server carried out are stored and the rows keep every other change: the next
     // sendNow() sends only those.
     bool sendNow();
+    // Whether a sendNow() got any statement through: the server holds changes of this copy.
+    bool changedServer() const { return m_changedServer; }
 
     DBTable& table() { return m_table; }
 
@@ -64,4 +71,8 @@ private:
     const char* m_tableName;
     const DBCOL* m_columns;
     const char* m_nameColumn;
+    bool m_changedServer = false;
+    // Cleared by the destructor: a send whose wait let the owner destroy the table finds
+    // out when the wait returns.
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };

@@ -33,6 +33,10 @@ DlgSched::DlgSched(QWidget* parent, const char* name, bool modal, Qt::WindowFlag
     m_editDesc->setFocus();
     // The form opens on "Every".
     acceptInterval();
+    // A unit chosen under a number makes that number the administrator's as much as typing
+    // it would: it is checked as typed text is, in the unit chosen.
+    connect(m_comboMin, qOverload<int>(&QComboBox::activated), this,
+            [this] { m_edit->setModified(true); });
 }
 
 // An interval is a number field up to what the time column holds in the unit shown; a

@@ -12,7 +12,8 @@ class DBTable;
 // The "Scheduled Action" dialog. WndSched fills it from a scheduled action and writes it
 // back when it is accepted. The time field means an interval for "Every", a number field
 // (NumberFields: up to what the column holds in the unit shown; OK asks about a number out
-// of range, and answered No leaves the time as it was), and a time of day for "At"; it
+// of range, and answered No leaves the time as it was; a unit chosen under the number
+// counts as typing it), and a time of day for "At"; it
 // keeps the text typed for each mode, so switching back and forth loses nothing. "&Edit..." opens the time ranges and reloads the page's copy of them.
 class DlgSched : public TDlgSched
 {

@@ -1,5 +1,7 @@
 #include "fieldfocus.h"
 
+#include "wizard.h"
+
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QWidget>
@@ -14,9 +16,13 @@ void give(QWidget* field)
         auto* stack = qobject_cast<QStackedWidget*>(parent);
         if (!stack)
             continue;
-        // A tab widget's pages sit in a stack of its own, which follows its tab bar.
+        // A tab widget's pages sit in a stack of its own, which follows its tab bar; a
+        // wizard's too, which follows the page the wizard shows (its title, its buttons).
+        auto* wizard = qobject_cast<Wizard*>(stack->parentWidget());
         if (auto* tabs = qobject_cast<QTabWidget*>(stack->parentWidget()))
             tabs->setCurrentWidget(child);
+        else if (wizard && wizard->indexOf(child) >= 0)
+            wizard->showPage(child);
         else
             stack->setCurrentWidget(child);
     }

@@ -8,6 +8,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QStringList>
 
 #include <cerrno>
 #include <cstdio>
@@ -69,6 +70,37 @@ bool readIncludes(const QJsonObject &root, const QString &folder, QJsonArray *ta
     return true;
 }
 
+// Whether root has the shape of what this server wrote before its state files named their
+// writer: the tables (at least one, each with its name, columns and rows), the logs (each
+// with its name, first line number and lines) and, later, the functions' data, nothing else.
+// A file written by hand or a fixture (which has includes, or lacks the logs) does not.
+bool writtenBeforeTheWriterMark(const QJsonObject &root)
+{
+    QStringList keys = root.keys();
+    keys.removeOne(QLatin1String("functions"));
+    if (keys != QStringList{QLatin1String("logs"), QLatin1String("tables")})
+        return false;
+    if (root.contains(QLatin1String("functions")) && !root.value(QLatin1String("functions")).isObject())
+        return false;
+    const QJsonValue tables = root.value(QLatin1String("tables"));
+    const QJsonValue logs = root.value(QLatin1String("logs"));
+    if (!tables.isArray() || tables.toArray().isEmpty() || !logs.isArray())
+        return false;
+    for (const QJsonValue &table : tables.toArray()) {
+        const QJsonObject object = table.toObject();
+        if (object.keys() != QStringList{QLatin1String("columns"), QLatin1String("name"), QLatin1String("rows")}
+            || !object.value(QLatin1String("name")).isString())
+            return false;
+    }
+    for (const QJsonValue &log : logs.toArray()) {
+        const QJsonObject object = log.toObject();
+        if (!object.value(QLatin1String("name")).isString() || !object.value(QLatin1String("first")).isDouble()
+            || !object.value(QLatin1String("lines")).isArray())
+            return false;
+    }
+    return true;
+}
+
 // The JSON object the file holds.
 bool readObject(const QString &path, QJsonObject *root, QString *error)
 {
@@ -121,7 +153,9 @@ bool StateFile::readState(const QString &path, Catalogue *catalogue, LogStore *l
     QJsonObject root;
     if (!readObject(path, &root, error))
         return false;
-    if (root.value(WriterKey).toString() != QLatin1String(Writer)) {
+    const bool ownFile = root.value(WriterKey).toString() == QLatin1String(Writer)
+                         || writtenBeforeTheWriterMark(root);
+    if (!ownFile) {
         *error = QStringLiteral("%1 is not a state file this server wrote; remove it to start again "
                                 "from the fixture's data")
                      .arg(path);

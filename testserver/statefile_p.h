@@ -13,7 +13,8 @@ class LogStore;
 // ("writer": "ornel-testserver"): the server keeps its data in a state file it
 // wrote and in no other, since any other JSON object would pass for an empty
 // data set and fail later in ways that do not say why (a log to grow that is
-// not there).
+// not there). A state file of this server from before it named itself is
+// known by its shape and kept too, so that no one's demo data are thrown away.
 class StateFile
 {
 public:

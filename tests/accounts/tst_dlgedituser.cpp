@@ -40,6 +40,8 @@ private slots:
     void pin();
     void numberFields_data();
     void numberFields();
+    void unitChosenUnderAStoredQuota_data();
+    void unitChosenUnderAStoredQuota();
     void password_data();
     void password();
     void okFollowsPasswordsAndAuthentication_data();
@@ -180,6 +182,55 @@ void TestDlgEditUser::numberFields()
     QCOMPARE(recorder.messageTexts(), asked);
     QCOMPARE(dialog->result() == QDialog::Accepted, accepted);
     QCOMPARE(cell(row, column.toLatin1().constData()), written);
+}
+
+// A unit chosen under a disk space left alone makes the number the administrator's: one out
+// of the field's range is asked about on OK, never written as that many of the new unit.
+void TestDlgEditUser::unitChosenUnderAStoredQuota_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("unit");
+    QTest::addColumn<int>("answer"); // to the question, when one is asked
+    QTest::addColumn<QStringList>("asked");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("written");
+
+    const QStringList range{
+        "Disk space must be a number from 0 to 1000000.\nDo you want to correct the problem?"};
+    const int yes = QMessageBox::Yes, no = QMessageBox::No;
+    // A gigabyte and a kilobyte: shown in KB, past the field's range.
+    QTest::newRow("beyond the range, made GB, Yes")
+        << "1073742848" << "1048577" << 2 << yes << range << false << "1073742848";
+    QTest::newRow("beyond the range, made GB, No")
+        << "1073742848" << "1048577" << 2 << no << range << true << "1073742848";
+    QTest::newRow("in range, made MB") << "5120" << "5" << 1 << yes << QStringList{} << true << "5242880";
+}
+
+void TestDlgEditUser::unitChosenUnderAStoredQuota()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, shown);
+    QFETCH(int, unit);
+    QFETCH(int, answer);
+    QFETCH(QStringList, asked);
+    QFETCH(bool, accepted);
+    QFETCH(QString, written);
+
+    DBRow* row = userRow(QStringLiteral("bob"));
+    setCell(row, "qstorage", stored);
+    auto dialog = openOn(row);
+    QVERIFY(dialog->isReady());
+    QCOMPARE(dialog->m_editDiskSpace->text(), shown);
+    QCOMPARE(dialog->m_comboKB->currentIndex(), 0);
+    DialogRecorder recorder;
+    dialog->m_comboKB->setCurrentIndex(unit);
+    emit dialog->m_comboKB->activated(unit);
+    recorder.answer(answer);
+    dialog->slotOK();
+    QCOMPARE(recorder.messageTexts(), asked);
+    QCOMPARE(dialog->result() == QDialog::Accepted, accepted);
+    QCOMPARE(cell(row, "qstorage"), written);
 }
 
 void TestDlgEditUser::pin()

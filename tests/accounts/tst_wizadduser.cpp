@@ -70,6 +70,8 @@ private slots:
     void quotaFromTemplate();
     void quotaNumbers_data();
     void quotaNumbers();
+    void questionLeadsToTheFieldsPage_data();
+    void questionLeadsToTheFieldsPage();
     void finishOnGroupsPageWritesRightsAndQuotaShown();
     void groupsInDisplayOrder();
     void pickerOffersUnlistedGroupsOfTheDomain();
@@ -403,6 +405,59 @@ void TestWizAddUser::quotaNumbers()
     QCOMPARE(recorder.messageTexts(), asked);
     QCOMPARE(wizard->result() == QDialog::Accepted, accepted);
     QCOMPARE(cell(row, column.toLatin1().constData()), written);
+}
+
+// "Finish" on the General page with a number out of range on the Quota page: Yes or Cancel
+// brings the Quota page forward as the wizard's current page (its title, its buttons, the
+// focus in the field), and the wizard goes on from there: Back walks the pages before it,
+// and the General page's rule holds again on arrival.
+void TestWizAddUser::questionLeadsToTheFieldsPage_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("answer");
+
+    QTest::newRow("disk space, Yes") << "m_editDiskSpace" << int(QMessageBox::Yes);
+    QTest::newRow("disk space, Cancel") << "m_editDiskSpace" << int(QMessageBox::Cancel);
+    QTest::newRow("messages, Yes") << "m_editNumMess" << int(QMessageBox::Yes);
+}
+
+void TestWizAddUser::questionLeadsToTheFieldsPage()
+{
+    QFETCH(QString, field);
+    QFETCH(int, answer);
+
+    auto wizard = makeWizard(newRow());
+    auto* title = wizard->findChild<QLabel*>(QStringLiteral("title"));
+    type(wizard->m_editName, QStringLiteral("zoe"));
+    for (int i = 0; i < 3; ++i)
+        wizard->nextButton()->click();
+    auto* edit = wizard->findChild<QLineEdit*>(field);
+    type(edit, QStringLiteral("2000000"));
+    for (int i = 0; i < 3; ++i)
+        wizard->backButton()->click();
+    QCOMPARE(wizard->currentPage(), wizard->page1);
+
+    DialogRecorder recorder;
+    recorder.answer(answer);
+    wizard->helpButton()->click();
+    QCOMPARE(recorder.messages.size(), 1);
+    QVERIFY(wizard->result() != QDialog::Accepted);
+    QCOMPARE(wizard->currentPage(), wizard->page); // the Quota page
+    QCOMPARE(title->text(), QStringLiteral("Quota - page 4 of 4"));
+    QVERIFY(wizard->backButton()->isEnabled());
+    QCOMPARE(wizard->focusWidget(), edit);
+
+    // Passwords that differ close the way on from the General page once it is shown again.
+    QTest::keyClicks(wizard->m_editPass, QStringLiteral("one"));
+    wizard->backButton()->click();
+    QCOMPARE(wizard->currentPage(), wizard->page3);
+    QCOMPARE(title->text(), QStringLiteral("Rights - page 3 of 4"));
+    wizard->backButton()->click();
+    wizard->backButton()->click();
+    QCOMPARE(wizard->currentPage(), wizard->page1);
+    QCOMPARE(title->text(), QStringLiteral("General - page 1 of 4"));
+    QVERIFY(!wizard->backButton()->isEnabled());
+    QVERIFY(!wizard->nextButton()->isEnabled());
 }
 
 void TestWizAddUser::finishOnGroupsPageWritesRightsAndQuotaShown()

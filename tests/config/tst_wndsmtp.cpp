@@ -28,6 +28,8 @@ private slots:
     void timeShownAndWrittenBack_data();
     void timeShownAndWrittenBack();
     void unitOnlyChangeWritesTheConvertedValue();
+    void unitChosenUnderANumberBeyondTheColumnIsAskedAbout();
+    void amountTypedAfterAnApplyIsWritten();
     void numberFieldsTakeDigitsOnly_data();
     void numberFieldsTakeDigitsOnly();
     void numbersOutOfRangeAreAskedAboutAndNeverWritten_data();
@@ -111,13 +113,15 @@ void tst_WndSmtp::sizeShownAndWrittenBack_data()
     QTest::newRow("unlimited") << "0" << "0" << "KB" << QStringList{threads};
     QTest::newRow("1 MB") << "1048576" << "1" << "MB" << QStringList{threads};
     QTest::newRow("1.5 MB") << "1572864" << "1536" << "KB" << QStringList{threads};
-    QTest::newRow("1500 bytes, written back as 1 KB")
-        << "1500" << "1" << "KB"
-        << QStringList{"update smtp set MaxConcurrency='11', MaxMessageSize='1024'"};
+    QTest::newRow("1500 bytes, shown as 1 KB, kept")
+        << "1500" << "1" << "KB" << QStringList{threads};
+    QTest::newRow("the column's largest, beyond what the field takes, kept")
+        << "2147483647" << "2097151" << "KB" << QStringList{threads};
+    QTest::newRow("negative, kept") << "-1" << "0" << "KB" << QStringList{threads};
 }
 
-// An edit anywhere writes every column: a size that is no whole number of KB goes back as
-// the size shown.
+// An edit anywhere writes every column; a size left alone goes back as the server holds it,
+// also one that is no whole number of the unit shown.
 void tst_WndSmtp::sizeShownAndWrittenBack()
 {
     QFETCH(QString, stored);
@@ -143,9 +147,8 @@ void tst_WndSmtp::timeShownAndWrittenBack_data()
     const QString hops = QStringLiteral("update smtp set MaxHops='31'");
     QTest::newRow("a day") << "86400" << "1" << "days" << QStringList{hops};
     QTest::newRow("25 hours") << "90000" << "25" << "hours" << QStringList{hops};
-    QTest::newRow("59 seconds, written back as 0")
-        << "59" << "0" << "minutes"
-        << QStringList{"update smtp set QueueRetryInterval='0', MaxHops='31'"};
+    QTest::newRow("59 seconds, shown as 0 minutes, kept") << "59" << "0" << "minutes" << QStringList{hops};
+    QTest::newRow("90 seconds, shown as 1 minute, kept") << "90" << "1" << "minutes" << QStringList{hops};
 }
 
 void tst_WndSmtp::timeShownAndWrittenBack()
@@ -171,6 +174,51 @@ void tst_WndSmtp::unitOnlyChangeWritesTheConvertedValue()
 
     choose(page->m_comboWarn, 2);
     QCOMPARE(m_fixture.pending(), QStringList{"update smtp set QueueNotifyTimeout='172800'"});
+}
+
+// A unit chosen under a number left alone makes the number the administrator's: one the
+// column cannot hold in that unit is asked about, and never written cut to the column.
+void tst_WndSmtp::unitChosenUnderANumberBeyondTheColumnIsAskedAbout()
+{
+    m_fixture.setCells("smtp", {{"QueueRetryInterval", "1500060"}});
+    WndSmtp* page = build();
+    QCOMPARE(page->m_editRetry->text(), QStringLiteral("25001"));
+    QCOMPARE(page->m_comboSec->currentText(), QStringLiteral("minutes"));
+
+    choose(page->m_comboSec, 2);
+    QVERIFY2(m_fixture.pending().isEmpty(), qPrintable(m_fixture.pending().join(u'\n')));
+    type(page->m_editUser, "someone");
+    const QString asked = QStringLiteral(
+        "Delivery retry interval must be a number from 0 to 24855 days.\n"
+        "Do you want to correct the problem?");
+    m_fixture.applyAnswering({QMessageBox::Yes}, {asked}, "m_editRetry", false);
+
+    m_fixture.m_dialogs->messages.clear();
+    m_fixture.m_ctrl->update_again();
+    const int mark = m_fixture.journalSize();
+    m_fixture.applyAnswering({QMessageBox::No}, {asked}, QString(), true);
+    QCOMPARE(m_fixture.journalSince(mark), QStringList{"update relay set AuthUser='someone'"});
+    QCOMPARE(m_fixture.storedCell("smtp", "QueueRetryInterval"), QStringLiteral("1500060"));
+    QCOMPARE(page->m_editRetry->text(), QStringLiteral("25001"));
+    QCOMPARE(page->m_comboSec->currentText(), QStringLiteral("minutes"));
+}
+
+// What the server holds after an apply is what an amount left alone keeps: a number typed
+// afterwards, the one shown before the apply included, is the administrator's.
+void tst_WndSmtp::amountTypedAfterAnApplyIsWritten()
+{
+    m_fixture.setCells("smtp", {{"MaxMessageSize", "1500"}});
+    WndSmtp* page = build();
+    QCOMPARE(page->m_editMessageSize->text(), QStringLiteral("1"));
+    type(page->m_editMessageSize, "2");
+    QCOMPARE(m_fixture.pending(), QStringList{"update smtp set MaxMessageSize='2048'"});
+    QCOMPARE(m_fixture.apply(), ApplyOutcome::Applied);
+    QCOMPARE(m_fixture.storedCell("smtp", "MaxMessageSize"), QStringLiteral("2048"));
+
+    type(page->m_editMessageSize, "1");
+    QCOMPARE(m_fixture.pending(), QStringList{"update smtp set MaxMessageSize='1024'"});
+    type(page->m_editMessageSize, "2");
+    QCOMPARE(m_fixture.pending(), QStringList());
 }
 
 // Every number field takes the digits typed and nothing else, whatever the locale (the

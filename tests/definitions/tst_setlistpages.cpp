@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QtTest>
 
 namespace {
@@ -83,6 +84,8 @@ private slots:
     void editOpensTheGroupDialogAndReloads();
     void addOpensTheRangeDialogOnANewRange();
     void cancelledDialogReadsNothing();
+    void cancelAfterAnOkThatGotPartWayReadsAgain_data();
+    void cancelAfterAnOkThatGotPartWayReadsAgain();
     void removeWaitsForApply();
     void pendingRemovalSurvivesAReload();
     void refusedLoadShowsNothing();
@@ -318,6 +321,63 @@ void TestSetListPages::cancelledDialogReadsNothing()
     QCOMPARE(recorder.dialogs.size(), 1);
     // The dialog's own copy only.
     QCOMPARE(journalFrom(*m_server, before), QStringList{facts(Page::IpGroups).load});
+}
+
+void TestSetListPages::cancelAfterAnOkThatGotPartWayReadsAgain_data()
+{
+    QTest::addColumn<Page>("page");
+    QTest::addColumn<QString>("refused");  // the statement the server refuses
+    QTest::addColumn<QStringList>("shown"); // the page afterwards: what the server holds
+
+    QTest::newRow("address groups")
+        << Page::IpGroups << "insert ipaccesslist set Name='Relays', Value='10.0.0.2', Desc=''"
+        << QStringList{"Office | ", "  192.168.10.0/24 | Head office", "  mx1.example | Mail host",
+                       "Relays | ", "  10.0.0.1 | ", "  10.20.0.5 | Backup MX"};
+    QTest::newRow("time ranges")
+        << Page::TimeRanges
+        << "insert timeintervals set name='Night', desc='Second', type='0', days='', start='0', end='0'"
+        << QStringList{"Night |  | ", "  Every night | Daily | 1320 - 360", "  First | Daily | 0 - 0",
+                       "Office hours |  | ", "  Weekdays | Weekly | Days 12345, 480 - 1080"};
+}
+
+// OK sends the set's changes; the server carries out the first and refuses the second, and
+// the administrator then cancels the dialog. The server holds a change of it all the same:
+// the page reads the table again and shows what the server holds.
+void TestSetListPages::cancelAfterAnOkThatGotPartWayReadsAgain()
+{
+    QFETCH(Page, page);
+    QFETCH(QString, refused);
+    QFETCH(QStringList, shown);
+
+    QTreeWidget* list = open(page);
+    QVERIFY(list);
+    const bool groups = page == Page::IpGroups;
+    list->setCurrentItem(headingNamed(list, groups ? "Relays" : "Night"));
+    QVERIFY(m_server->refuse('^' + QRegularExpression::escape(refused) + '$', 111, 1));
+    DialogRecorder recorder;
+    recorder.answerDialog([groups](QDialog* dialog) {
+        QLineEdit* field = groups ? qobject_cast<DlgIPGroup*>(dialog)->m_editValue
+                                  : qobject_cast<DlgTimeIntEx*>(dialog)->m_editDesc;
+        for (const char* entry : {groups ? "10.0.0.1" : "First", groups ? "10.0.0.2" : "Second"}) {
+            field->setFocus();
+            field->selectAll();
+            QTest::keyClicks(field, QLatin1String(entry));
+            dialog->findChild<QPushButton*>("m_btnAdd")->click();
+        }
+        dialog->findChild<QPushButton*>("m_btnOK")->click();
+        dialog->findChild<QPushButton*>("m_btnCancel")->click();
+        return dialog->result();
+    });
+    const int before = int(m_server->journal().size());
+    pageWidget()->findChild<QPushButton*>("m_btnEdit")->click();
+
+    QCOMPARE(recorder.messageTexts(), QStringList{"Query failed: Query not possible"});
+    const QStringList journal = journalFrom(*m_server, before);
+    QCOMPARE(journal.size(), 4); // the dialog's load, two inserts, the page's load
+    QCOMPARE(journal.at(2), refused);
+    QCOMPARE(journal.at(3), facts(page).load);
+    QCOMPARE(itemsShown(list), shown);
+    QVERIFY(m_window->getDBCtrl()->m_pending.isEmpty());
 }
 
 void TestSetListPages::removeWaitsForApply()

@@ -86,6 +86,8 @@ private slots:
     void okChecks();
     void intervalNumbers_data();
     void intervalNumbers();
+    void unitChosenUnderAStoredInterval_data();
+    void unitChosenUnderAStoredInterval();
     void storedTimes_data();
     void storedTimes();
     void toggledOnAndOffLeavesNothingPending();
@@ -294,6 +296,60 @@ void TestWndSched::intervalNumbers()
     });
     page->m_list->setCurrentItem(page->m_list->topLevelItem(0));
     page->slotEdit();
+    QCOMPARE(recorder.messageTexts(), asked);
+    QCOMPARE(closed, accepted);
+    QCOMPARE(cell(page->m_table.m_rows.front().get(), "time"), time);
+}
+
+// A unit chosen under an interval left alone makes the number the administrator's: one the
+// time column cannot hold in that unit is asked about, never written wrapped round or cut.
+void TestWndSched::unitChosenUnderAStoredInterval_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<int>("unit");
+    QTest::addColumn<int>("answer"); // to the question, when one is asked
+    QTest::addColumn<QStringList>("asked");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("time");
+
+    const QString hours = QStringLiteral(
+        "Interval must be a number from 0 to 35791394 Hours.\nDo you want to correct the problem?");
+    const int yes = QMessageBox::Yes, no = QMessageBox::No;
+    QTest::newRow("minutes beyond the column in hours, Yes")
+        << "40000001" << 1 << yes << QStringList{hours} << false << "40000001";
+    QTest::newRow("minutes beyond the column in hours, No")
+        << "40000001" << 1 << no << QStringList{hours} << true << "40000001";
+    QTest::newRow("2 hours made minutes") << "120" << 0 << yes << QStringList{} << true << "2";
+    QTest::newRow("90 minutes made hours") << "90" << 1 << yes << QStringList{} << true << "5400";
+}
+
+void TestWndSched::unitChosenUnderAStoredInterval()
+{
+    QFETCH(QString, stored);
+    QFETCH(int, unit);
+    QFETCH(int, answer);
+    QFETCH(QStringList, asked);
+    QFETCH(bool, accepted);
+    QFETCH(QString, time);
+
+    setRows({{"0", stored, "", "1", "nightly", "0", "5"}});
+    auto page = makePage();
+    DialogRecorder recorder;
+    bool closed = false;
+    int shownUnit = -1;
+    recorder.answerDialog([&](QDialog* opened) {
+        auto* dialog = qobject_cast<DlgSched*>(opened);
+        shownUnit = dialog->m_comboMin->currentIndex();
+        dialog->m_comboMin->setCurrentIndex(unit);
+        emit dialog->m_comboMin->activated(unit);
+        recorder.answer(answer);
+        dialog->m_rbtnOK->click();
+        closed = dialog->result() == QDialog::Accepted;
+        return dialog->result();
+    });
+    page->m_list->setCurrentItem(page->m_list->topLevelItem(0));
+    page->slotEdit();
+    QCOMPARE(shownUnit, 1 - unit);
     QCOMPARE(recorder.messageTexts(), asked);
     QCOMPARE(closed, accepted);
     QCOMPARE(cell(page->m_table.m_rows.front().get(), "time"), time);

@@ -2,6 +2,8 @@
 #include "testserver.h"
 
 #include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -21,6 +23,8 @@ private slots:
     void brokenDataRefusesToStart();
     void stateFileOfAnotherWriterRefusesToStart_data();
     void stateFileOfAnotherWriterRefusesToStart();
+    void stateFileFromBeforeTheWriterMarkIsKept_data();
+    void stateFileFromBeforeTheWriterMarkIsKept();
     void includedFilesJoinTheFixture();
 };
 
@@ -187,6 +191,13 @@ void tst_StateFile::stateFileOfAnotherWriterRefusesToStart_data()
     QTest::newRow("an empty object") << QByteArray("{}") << foreign;
     QTest::newRow("data of no writer") << QByteArray(R"({"tables":[],"logs":[]})") << foreign;
     QTest::newRow("another writer") << QByteArray(R"({"writer":"someone else","tables":[]})") << foreign;
+    QTest::newRow("a fixture copied there")
+        << QByteArray(R"({"tables":[{"name":"t","columns":[{"name":"c","type":1}],"rows":[]}]})") << foreign;
+    QTest::newRow("a fixture with includes")
+        << QByteArray(R"({"include":["more.json"],"tables":[{"name":"t","columns":[],"rows":[]}],"logs":[]})")
+        << foreign;
+    QTest::newRow("tables written by hand")
+        << QByteArray(R"({"tables":[{"name":"t","columns":[{"name":"c","type":1}]}],"logs":[]})") << foreign;
     // One of its own whose data are broken says what is wrong with them.
     QTest::newRow("its own, a row with an unknown column")
         << QByteArray(R"({"writer":"ornel-testserver","tables":[{"name":"t","columns":[{"name":"c","type":1}],"rows":[{"d":"x"}]}]})")
@@ -211,6 +222,59 @@ void tst_StateFile::stateFileOfAnotherWriterRefusesToStart()
     QVERIFY(!server.start(&error));
     QVERIFY2(error.startsWith(file.fileName() + reason), qPrintable(error));
     QVERIFY(!server.isRunning());
+}
+
+void tst_StateFile::stateFileFromBeforeTheWriterMarkIsKept_data()
+{
+    QTest::addColumn<QStringList>("dropped"); // the keys the older server did not write
+
+    QTest::newRow("tables, logs and functions") << QStringList{"writer"};
+    QTest::newRow("tables and logs") << QStringList{"writer", "functions"};
+}
+
+// A state file this server wrote before it named itself in them has that server's shape:
+// people's demo data in it are kept, not refused.
+void tst_StateFile::stateFileFromBeforeTheWriterMarkIsKept()
+{
+    QFETCH(QStringList, dropped);
+    QTemporaryDir dir;
+    ServerOptions options;
+    options.port = 0;
+    options.stateFile = dir.filePath("state.json");
+    LogExtent imap;
+    {
+        TestServer server(options);
+        QVERIFY(server.start());
+        QVERIFY(server.appendLogLines("imap", {"kept across the restart"}));
+        QVERIFY(server.logExtent("imap", &imap));
+        RefClient client;
+        QVERIFY(client.handshake(server.port()));
+        RefClient::Answer answer;
+        QVERIFY(client.query("insert alias set lhs='sales', rhs='#sales-team', domain='lakeside.example'", &answer));
+    }
+    // What the older server wrote: the same file without the keys it did not know.
+    QFile file(options.stateFile);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QJsonObject root = QJsonDocument::fromJson(file.readAll()).object();
+    file.close();
+    for (const QString &key : dropped) {
+        QVERIFY(root.contains(key));
+        root.remove(key);
+    }
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(QJsonDocument(root).toJson(QJsonDocument::Indented));
+    file.close();
+
+    TestServer restarted(options);
+    QString error;
+    QVERIFY2(restarted.start(&error), qPrintable(error));
+    QStringList aliases;
+    for (const QStringList &alias : restarted.rows("alias"))
+        aliases.append(alias.join(u'|'));
+    QVERIFY(aliases.contains("sales|#sales-team|lakeside.example"));
+    LogExtent imapRestarted;
+    QVERIFY(restarted.logExtent("imap", &imapRestarted));
+    QCOMPARE(imapRestarted.end, imap.end);
 }
 
 void tst_StateFile::includedFilesJoinTheFixture()
