@@ -13,6 +13,9 @@
 #include "testserver.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QRegularExpression>
@@ -77,6 +80,8 @@ private slots:
     void closeCarriedOutAfterTheWait();
     void closeCarriedOutAfterTheApply_data();
     void closeCarriedOutAfterTheApply();
+    void dialogLeftAloneUnderItsWait_data();
+    void dialogLeftAloneUnderItsWait();
     void cleanupTestCase();
 
 private:
@@ -261,6 +266,71 @@ void CloseDuringWait::closeCarriedOutAfterTheApply()
     QCOMPARE(storedSmtp(QStringLiteral("MaxHops")), typed);
     QVERIFY(!console.isLoaded());
     QVERIFY(!console.mainWindow());
+}
+
+void CloseDuringWait::dialogLeftAloneUnderItsWait_data()
+{
+    QTest::addColumn<Closing>("closing");
+    QTest::addColumn<QString>("range"); // a new one in each run: the server keeps them
+    QTest::newRow("the console quits") << Closing::Quit << "Weekend";
+    QTest::newRow("the console closes") << Closing::CloseConsole << "Holidays";
+}
+
+// A dialog whose OK sends its changes waits inside its own modal loop. The console ends a
+// box or dialog of the module before it closes the windows, but not under that wait: the
+// dialog stays as it is, its indicator over it, until the statement is answered and OK has
+// closed it; then the console closes.
+void CloseDuringWait::dialogLeftAloneUnderItsWait()
+{
+    QFETCH(Closing, closing);
+    QFETCH(QString, range);
+
+    m_administrator->clearSeen();
+    HostedConsole console(QString::fromLocal8Bit(ModulePath));
+    QString error;
+    QVERIFY2(console.load(&error), qPrintable(error));
+    QVERIFY(console.openServer(m_server->port()));
+    QVERIFY(selectNavigationItem(console.desktop(), QStringLiteral("Time Ranges")));
+    QWidget* page = shownPage(console.mainWindow(), QStringLiteral("WndTimeInt"));
+    QVERIFY(page);
+
+    const QString pattern = QStringLiteral("^insert timeintervals set name='%1'").arg(range);
+    QVERIFY(m_server->delay(pattern, AnswerDelayMs, 1));
+    const int journalBefore = int(m_server->journal().size());
+    m_administrator->workDialog(QStringLiteral("DlgTimeIntEx"), [range](QDialog* dialog) {
+        auto* rangeName = dialog->findChild<QComboBox*>(QStringLiteral("m_comboRange"));
+        auto* description = dialog->findChild<QLineEdit*>(QStringLiteral("m_editDesc"));
+        QVERIFY(rangeName && rangeName->lineEdit() && description);
+        QTest::keyClicks(rangeName->lineEdit(), range);
+        QTest::keyClicks(description, QStringLiteral("Days off"));
+        QVERIFY(clickButton(dialog, QStringLiteral("m_btnAdd")));
+        QVERIFY(clickButton(dialog, QStringLiteral("m_btnOK")));
+    });
+    QTimer::singleShot(0, console.console(), [&] { QVERIFY(clickButton(page, QStringLiteral("m_btnAdd"))); });
+    bool closeAsked = false;
+    int sentAtClose = 0;
+    QString dialogAtClose;
+    bool shownAfterClose = false;
+    QTimer::singleShot(CloseAfterMs, console.console(), [&] {
+        sentAtClose = statementsMatching(pattern, journalBefore);
+        const QPointer<QWidget> dialog(QApplication::activeModalWidget());
+        dialogAtClose = dialog ? classOf(dialog) : QString();
+        closeAsked = true;
+        if (closing == Closing::Quit)
+            console.console()->shutDown(true);
+        else
+            console.console()->close();
+        shownAfterClose = dialog && dialog->isVisible();
+    });
+    QCOMPARE(console.runUntilQuit(QuitWithinMs), 0);
+    QVERIFY(closeAsked);
+    QCOMPARE(sentAtClose, 1);
+    QCOMPARE(dialogAtClose, QStringLiteral("DlgTimeIntEx"));
+    QVERIFY(shownAfterClose);
+    QVERIFY(m_administrator->answeredAll());
+    QCOMPARE(m_administrator->unexpected, QStringList());
+    QCOMPARE(statementsMatching(pattern, journalBefore), 1);
+    QVERIFY(!console.isLoaded());
 }
 
 QString CloseDuringWait::storedSmtp(const QString& column) const
