@@ -226,10 +226,11 @@ protected:
     // Status pages: asks the server again for the rows of the list (shown only, so the table
     // keeps no originals), without the progress window over the page (a wait that lasts
     // shows the indicator over the window in front all the same, DBReq::wait) and without
-    // the failure box (a lost connection is still reported, once, by the table layer). Loaded, the list is rebuilt from the table and its buttons follow the
-    // selection among the new rows. Refused, the list keeps what it shows: the table is
-    // empty then, so the items of a refreshed list keep copies of what they show and act
-    // on. False when the load failed or the page went away while it waited.
+    // the failure box (a lost connection is still reported, once, by the table layer).
+    // Loaded, the list is rebuilt from the table and its buttons follow the selection among
+    // the new rows. Refused, the list keeps what it shows: the table is empty then, so the
+    // items of a refreshed list keep copies of what they show and act on. False when the
+    // load failed or the page went away while it waited.
     bool refreshList(int list, const TableLoad& load);
 
     // The edit loop on a row the table holds. Runs the page's dialog on the row until it is

@@ -224,8 +224,9 @@ void CloseDuringWait::closeCarriedOutAfterTheApply()
     QVERIFY(page);
     auto* hops = page->findChild<QLineEdit*>(QStringLiteral("m_editHops"));
     QVERIFY(hops);
-    const QString typed = storedSmtp(QStringLiteral("MaxHops")) == QLatin1String("31") ? QStringLiteral("32")
-                                                                                          : QStringLiteral("31");
+    // Another value than the one stored.
+    const bool stored31 = storedSmtp(QStringLiteral("MaxHops")) == QLatin1String("31");
+    const QString typed = stored31 ? QStringLiteral("32") : QStringLiteral("31");
     hops->setFocus();
     hops->selectAll();
     QTest::keyClicks(hops, typed);
