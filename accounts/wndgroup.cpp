@@ -127,6 +127,8 @@ bool WndGroup::setMembers(const QString& group, const std::vector<const DBRow*>&
 
 void WndGroup::slotAdd()
 {
+    if (!canEdit())
+        return;
     // Read before the wizard is built, as for the edit dialog. Without the users (the
     // failure has been reported) the wizard would ask for them again in its constructor.
     const QPointer<QWidget> self(this);

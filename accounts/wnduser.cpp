@@ -166,6 +166,8 @@ bool WndUser::chooseTemplate(DBRow** chosen)
 
 void WndUser::slotAdd()
 {
+    if (!canEdit())
+        return;
     // The new row is the page's from the template chooser to the wizard's end.
     const RowHold hold = holdRows();
     DBRow* row = m_users.append();
@@ -206,6 +208,8 @@ void WndUser::slotAdd()
 
 void WndUser::slotImport()
 {
+    if (!canEdit())
+        return;
     const QPointer<WndUser> self(this);
     // Nothing goes into what a reset met meanwhile leaves of the table.
     const RowHold hold = holdRows();

@@ -71,9 +71,9 @@ class QWidget;
 // fill after an apply mark the boxes again from what the server holds.
 //
 // Calls a page makes itself, past the pending list and the table layer (askServer), wait
-// without a progress window and tell a failure as every such call does (ownrequest.h): a
-// lost connection through the console's lost-connection report alone, anything else in the
-// page's own box "Operation failed.".
+// as such calls do, the indicator over the window in front once the wait lasts, and tell a
+// failure as every such call does (ownrequest.h): a lost connection through the console's
+// lost-connection report alone, anything else in the page's own box "Operation failed.".
 //
 // The base is not a QObject: its connections are made with the page as context and are
 // undone when the base goes, before the page's QObject part does.
@@ -252,8 +252,9 @@ protected:
     // went away meanwhile. The domains are the picker's own to read.
     bool loadPickerTable(PickerTable which);
 
-    // A call the page sends the server itself, past the table layer: no progress window and
-    // no box of the table layer. A failure is told once: a lost connection by the console's
+    // A call the page sends the server itself, past the table layer: no progress window over
+    // the page (the indicator over the window in front once the wait lasts, ownrequest.h)
+    // and no box of the table layer. A failure is told once: a lost connection by the console's
     // report of it, anything else by "Operation failed." under "Error". Answered, `rows`
     // holds each answer row's first `columns` cells as text, whatever their length.
     // PageGone: the page went while it waited and must touch nothing of itself.

@@ -102,6 +102,8 @@ void SetListPage::editCurrentSet()
 
 void SetListPage::openSet(const QString& set)
 {
+    if (!canEdit())
+        return;
     const RowHold hold = holdRows();
     const bool accepted = runSetDialog(set);
     if (hold.rowsWent() || !accepted)
@@ -119,6 +121,8 @@ void SetListPage::openSet(const QString& set)
 
 void SetListPage::removeSelectedSets()
 {
+    if (!canEdit())
+        return;
     QTreeWidget* listView = view();
     for (int i = 0; i < listView->topLevelItemCount(); ++i) {
         QTreeWidgetItem* heading = listView->topLevelItem(i);

@@ -153,7 +153,11 @@ bool ListPage::rebuildList(int list)
 
 bool ListPage::loadTables(const QList<TableLoad>& loads)
 {
-    return readTables(loads, false);
+    const QPointer<QWidget> page(m_page);
+    const bool loaded = readTables(loads, false);
+    if (page)
+        m_loadFailed = !loaded;
+    return loaded;
 }
 
 bool ListPage::reloadTables(const QList<TableLoad>& loads)
@@ -225,6 +229,8 @@ void ListPage::updateButtons(int list)
 
 void ListPage::editCurrent(int list)
 {
+    if (!canEdit(list))
+        return;
     QTreeWidget* listView = view(list);
     QTreeWidgetItem* item = listView->currentItem();
     if (!item)
@@ -238,6 +244,8 @@ void ListPage::editCurrent(int list)
 
 void ListPage::removeSelected(int list)
 {
+    if (!canEdit(list))
+        return;
     const ListSetup& setup = state(list).setup;
     // In list order, top-level entries only: the lists are flat.
     QList<QTreeWidgetItem*> chosen;
@@ -314,6 +322,12 @@ bool ListPage::editRow(int list, DBRow* row, bool added)
         if (hold.rowsWent())
             return false;
     }
+}
+
+bool ListPage::canEdit(int list) const
+{
+    const DBTable* table = state(list).setup.table;
+    return !m_loadFailed && (!table || table->m_loaded);
 }
 
 ListPage::RowHold ListPage::holdRows()

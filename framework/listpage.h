@@ -54,8 +54,14 @@ class QWidget;
 // Apply and Reset nor its list headers (no header menu; drags and resizes are neither
 // redrawn nor saved), and its buttons keep the form's state. An answer without a column the
 // page declared fails the load too (DBTable): a row is never listed, edited or named by its
-// key unless the server sent every one of its cells, so no cell it did not send is written. A list's header is followed
-// from its first build on (ListLayout), a status page's from the start.
+// key unless the server sent every one of its cells, so no cell it did not send is written.
+// Such a page edits nothing (canEdit()): Add, Edit and Remove, from the buttons, the menu
+// or the keys, add no row, open no dialog and hand nothing in, since a table that was not
+// loaded has no rows to compare with and a page that does not follow Apply and Reset would
+// hand the same statements in again after the server carried them out. addRow(),
+// editCurrent() and removeSelected() ask it themselves; a page's own add, edit or remove
+// path asks it first. A list's header is followed from its first build on (ListLayout), a
+// status page's from the start.
 //
 // Rows held across a wait. A dialog, a wizard or a lookup that works on a row of the page's
 // tables waits, and a lost connection met meanwhile (by that wait or by any other request)
@@ -167,7 +173,8 @@ protected:
 
     // Loads each table with the progress window and the failure box over the page, in the
     // order given, and stops at the first that fails (the table layer has reported it).
-    // False then, or when the page went away while it waited.
+    // False then, or when the page went away while it waited; the page then edits nothing
+    // until a later loadTables() succeeds.
     bool loadTables(const QList<TableLoad>& loads);
     // The same for tables the page already shows: each is read into a table of its own and
     // takes the answer over only once it arrived, so the rows shown stay meanwhile and a
@@ -193,9 +200,12 @@ protected:
     void removeSelected(int list = 0);
     // A new row at the end of the list's table, given its presets, through the edit loop:
     // kept, it gets an item and is handed over; cancelled, it is taken out again.
+    // Nothing, and null, for a list that edits nothing (canEdit()).
     template<class Presets>
     DBRow* addRow(int list, Presets&& presets)
     {
+        if (!canEdit(list))
+            return nullptr;
         DBRow* row = appendRow(list);
         presets(row);
         return keepAddedRow(list, row);
@@ -214,11 +224,13 @@ protected:
     void makeDifferences();
 
     // Status pages: asks the server again for the rows of the list (shown only, so the table
-    // keeps no originals), without the progress window and without the failure box (a lost connection is still reported, once, by the
-    // table layer). Loaded, the list is rebuilt from the table and its buttons follow the
-    // selection among the new rows. Refused, the list keeps what it shows: the table is
-    // empty then, so the items of a refreshed list keep copies of what they show and act
-    // on. False when the load failed or the page went away while it waited.
+    // keeps no originals), without the progress window over the page (a wait that lasts
+    // shows the indicator over the window in front all the same, DBReq::wait) and without
+    // the failure box (a lost connection is still reported, once, by the table layer).
+    // Loaded, the list is rebuilt from the table and its buttons follow the selection among
+    // the new rows. Refused, the list keeps what it shows: the table is empty then, so the
+    // items of a refreshed list keep copies of what they show and act on. False when the
+    // load failed or the page went away while it waited.
     bool refreshList(int list, const TableLoad& load);
 
     // The edit loop on a row the table holds. Runs the page's dialog on the row until it is
@@ -229,6 +241,10 @@ protected:
     // went under a dialog (RowHold), and then nothing of the page, the row included, is
     // touched any more.
     bool edit(int list, DBRow* row);
+
+    // Whether the list may be edited: its page's last loadTables() did not fail, and its
+    // table, if it has one, was loaded. See the class comment.
+    bool canEdit(int list = 0) const;
 
     // Holds the page's rows; see the class comment.
     RowHold holdRows();
@@ -302,4 +318,5 @@ private:
     std::vector<std::unique_ptr<ListState>> m_lists;
     QList<QMetaObject::Connection> m_connections;
     std::shared_ptr<HoldState> m_holds;
+    bool m_loadFailed = false;
 };

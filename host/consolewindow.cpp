@@ -65,9 +65,11 @@ void ConsoleWindow::reportFailure(int exitCode)
 void ConsoleWindow::shutDown(bool force)
 {
     // Not under the module's own code: a box or a dialog of it is ended first, and the
-    // windows go once its loop, its wait or the call into the module has returned.
+    // windows go once its loop, its wait or the call into the module has returned. A
+    // dialog whose code waits is ended only once the wait has returned into it.
     if (moduleCodeOnStack()) {
-        endModalLoop();
+        if (!m_desktop->isModuleWaiting())
+            endModalLoop();
         QTimer::singleShot(ModuleReturnPollMs, this, [this, force] { shutDown(force); });
         return;
     }

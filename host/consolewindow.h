@@ -21,9 +21,10 @@ class ModuleLibrary;
 // the event loop without a loop of its own and often from a click rather than from a call
 // of the host (the module says so through Desktop::isModuleWaiting). The module's code
 // would return into windows or code that are gone. No window of the module is destroyed
-// then; a shutdown ends the box first and is carried out once the loop, the call or the
-// wait has returned. The library itself is unloaded only after the event loop has
-// returned (unloadReleasedModule), when no code of the module can be on the stack any more.
+// then; a shutdown ends the box first (a dialog whose code waits, once the wait has returned
+// into it, not under it) and is carried out once the loop, the call or the wait has
+// returned. The library itself is unloaded only after the event loop has returned
+// (unloadReleasedModule), when no code of the module can be on the stack any more.
 class ConsoleWindow : public QMainWindow
 {
     Q_OBJECT
@@ -40,8 +41,8 @@ public:
 
     // Closes the module's windows and then unloads it and quits. With force, windows that
     // refuse to close (unsaved changes kept) are destroyed all the same. Called while a
-    // call into the module, a modal loop or a wait of it runs, it ends the loop's box and
-    // goes on once they have returned.
+    // call into the module, a modal loop or a wait of it runs, it ends the loop's box (once
+    // no wait is on the stack) and goes on once they have returned.
     void shutDown(bool force);
 
     // Brackets a call into the module. The call may run the event loop (a wait, a dialog);

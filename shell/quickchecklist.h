@@ -15,7 +15,8 @@ class QWidget;
 // row of "SELECT productname, version FROM info"; each is read as Latin-1 and cut to 49
 // characters. Empty without an answer row, and empty when the request fails: it is the
 // page's own request (ownrequest.h tells the failure) and page, not null, what it serves.
-// The wait shows no progress window.
+// The wait shows no progress window over the page; one that lasts shows the indicator over
+// the window in front (ownrequest.h).
 QString checklistTitle(DBConn* conn, const QObject* page);
 
 // A browser, a child of container, showing the checklist document from the module's

@@ -101,6 +101,8 @@ bool waitUnderIndicator(const std::function<bool()> &done, const ProgressWait &i
         return false;
     if (watchBriefly(done, AnswerWatchSpan))
         return true;
+    // A wait like any other: the windows of whoever waits must stay.
+    const WaitScope onStack;
     const WakeWatch watch;
     while (!done()) {
         sleepInEventLoop();

@@ -52,9 +52,10 @@ public:
 
     // The same wait under an indicator the caller already holds (a run of statements
     // behind one indicator): it blocks nothing of its own, so the indicator's "&Abort"
-    // stays clickable. Once "&Abort" was chosen, now or earlier, the wait returns false and
-    // the request is abandoned (m_status 3), unless the worker finished it just before;
-    // true when the request finished first.
+    // stays clickable; it counts as code of the module on the stack (WaitScope) all the
+    // same. Once "&Abort" was chosen, now or earlier, the wait returns false and the
+    // request is abandoned (m_status 3), unless the worker finished it just before; true
+    // when the request finished first.
     bool waitUnder(const ProgressWait &indicator);
 
     // Copies cell (row, col) of the answer into buf, *len giving its capacity; true

@@ -74,5 +74,6 @@ bool waitUntil(const std::function<bool()> &done, bool progress, QWidget *parent
 
 // waitUntil() under an indicator that the caller holds and that stays up across several
 // waits: no indicator or input block of its own, so the indicator's "&Abort" reaches it.
-// False when "&Abort" was chosen before done() returned true, else true.
+// A WaitScope marks it on the stack all the same. False when "&Abort" was chosen before
+// done() returned true, else true.
 bool waitUnderIndicator(const std::function<bool()> &done, const ProgressWait &indicator);

@@ -3,9 +3,10 @@
 #include <functional>
 
 // Marks a wait of the module on the stack for as long as it exists: code that runs the
-// event loop while it waits (DBReq::wait, DBConn::connwait, the wait indicator lingering
-// to be read) without a nested loop of its own, often entered from an event (a click that
-// opens a page or a dialog) rather than from a call of the host.
+// event loop while it waits (DBReq::wait, DBReq::waitUnder and so every statement of an
+// apply, DBConn::connwait, the wait indicator lingering to be read) without a nested loop
+// of its own, often entered from an event (a click that opens a page or a dialog) rather
+// than from a call of the host.
 //
 // The rule it carries: no window, page or dialog is destroyed while a wait of its own is
 // on the stack; a close, quit or unload asked meanwhile is carried out once the wait has

@@ -90,6 +90,8 @@ private slots:
     void duplicateName_data();
     void duplicateName();
     void refusedUserLeavesNoTrace();
+    void failedLoadAddsNothing_data();
+    void failedLoadAddsNothing();
 
 private:
     std::unique_ptr<WndUser> makePage()
@@ -299,6 +301,54 @@ void TestAddUser::refusedUserLeavesNoTrace()
     QVERIFY(m_session->ctrl.m_pending.at(0).startsWith(QStringLiteral("insert user set name='zoe', domain=''")));
     QCOMPARE(listedNames(page->m_list),
              (QStringList{"Ann", "ann", "bob", "cid", "eve", "john", "zoe"}));
+}
+
+void TestAddUser::failedLoadAddsNothing_data()
+{
+    QTest::addColumn<QString>("pattern"); // the load that fails
+    QTest::addColumn<bool>("shortOfAColumn"); // else refused
+    QTest::addColumn<QString>("button");
+
+    for (const char* button : {"m_btnAdd", "m_btnImport"}) {
+        QTest::addRow("users short of a column, %s", button) << "from user$" << true << button;
+        QTest::addRow("users refused, %s", button) << "from user$" << false << button;
+        QTest::addRow("templates refused, %s", button) << "from template$" << false << button;
+    }
+}
+
+// A page whose load failed keeps its buttons as the form made them, but adds no user: the
+// insert would go into a table it never loaded, or one it does not commit on Apply, and so
+// be sent again on every Apply.
+void TestAddUser::failedLoadAddsNothing()
+{
+    QFETCH(QString, pattern);
+    QFETCH(bool, shortOfAColumn);
+    QFETCH(QString, button);
+
+    if (shortOfAColumn)
+        QVERIFY(m_server->omitColumns(pattern, QStringList{"qstorage"}, 1));
+    else
+        QVERIFY(m_server->refuse(pattern, 109, 1));
+    DialogRecorder recorder;
+    auto page = makePage();
+    QCOMPARE(recorder.messages.size(), 1);
+    const size_t users = page->m_users.m_rows.size();
+    const int asked = int(m_server->journal().size());
+
+    // Should a dialog open all the same: the wizard is finished, anything else cancelled.
+    recorder.answerDialog([](QDialog* dialog) {
+        return qobject_cast<WizAddUser*>(dialog) ? finishAs(QStringLiteral("zoe"))(dialog)
+                                                 : int(QDialog::Rejected);
+    });
+    auto* clicked = page->findChild<QPushButton*>(button);
+    QVERIFY(clicked && clicked->isEnabled());
+    clicked->click();
+    QCOMPARE(recorder.dialogs.size(), 0);
+    QCOMPARE(recorder.messages.size(), 1);
+    QCOMPARE(page->m_users.m_rows.size(), users);
+    QCOMPARE(page->m_list->topLevelItemCount(), 0);
+    QCOMPARE(m_session->ctrl.m_pending, QStringList());
+    QCOMPARE(int(m_server->journal().size()), asked);
 }
 
 QTEST_MAIN(TestAddUser)

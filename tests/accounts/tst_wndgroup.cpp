@@ -153,6 +153,8 @@ private slots:
     void failedLoadLeavesThePageAsBuilt();
     void shortAnswerLeavesNothingToEdit_data();
     void shortAnswerLeavesNothingToEdit();
+    void failedLoadAddsNothing_data();
+    void failedLoadAddsNothing();
     void menuOnEmptySpace();
     void layoutKeptUnderVersion2();
     void activationOpensTheDialog_data();
@@ -354,6 +356,44 @@ void TestWndGroup::shortAnswerLeavesNothingToEdit()
     for (const auto& entry : m_server->journal())
         QVERIFY2(entry.statement.startsWith(QLatin1String("select "), Qt::CaseInsensitive),
                  qPrintable(entry.statement));
+}
+
+void TestWndGroup::failedLoadAddsNothing_data()
+{
+    QTest::addColumn<QString>("pattern"); // the load that fails
+    QTest::addColumn<bool>("shortOfAColumn"); // else refused
+
+    QTest::newRow("groups short of a column") << "from group$" << true;
+    QTest::newRow("groups refused") << "from group$" << false;
+    QTest::newRow("domains refused") << "from domain$" << false;
+}
+
+// Add on a page whose load failed adds no group: the insert would go into a table the page
+// never loaded, or one it does not commit on Apply, and so be sent again on every Apply.
+void TestWndGroup::failedLoadAddsNothing()
+{
+    QFETCH(QString, pattern);
+    QFETCH(bool, shortOfAColumn);
+
+    if (shortOfAColumn)
+        QVERIFY(m_server->omitColumns(pattern, QStringList{"rights"}, 1));
+    else
+        QVERIFY(m_server->refuse(pattern, 109, 1));
+    DialogRecorder recorder;
+    auto page = makePage();
+    QCOMPARE(recorder.messages.size(), 1);
+    const size_t groups = page->m_groups.m_rows.size();
+    const int asked = int(m_server->journal().size());
+
+    recorder.answerDialog(addGroup(recorder, "team", "Our team", {"cid"}));
+    QVERIFY(page->m_btnAdd->isEnabled());
+    page->m_btnAdd->click();
+    QCOMPARE(recorder.dialogs.size(), 0);
+    QCOMPARE(recorder.messages.size(), 1);
+    QCOMPARE(page->m_groups.m_rows.size(), groups);
+    QCOMPARE(page->m_list->topLevelItemCount(), 0);
+    QCOMPARE(m_ctrl->m_pending, QStringList());
+    QCOMPARE(int(m_server->journal().size()), asked);
 }
 
 void TestWndGroup::menuOnEmptySpace()

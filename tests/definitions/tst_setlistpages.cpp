@@ -89,6 +89,8 @@ private slots:
     void removeWaitsForApply();
     void pendingRemovalSurvivesAReload();
     void refusedLoadShowsNothing();
+    void refusedLoadOpensNoSet_data();
+    void refusedLoadOpensNoSet();
 
 private:
     QTreeWidget* open(Page page);
@@ -435,6 +437,37 @@ void TestSetListPages::refusedLoadShowsNothing()
     QTreeWidget* list = open(Page::IpGroups);
     QVERIFY(list);
     QCOMPARE(recorder.messageTexts(), QStringList{"Query failed: Query not possible"});
+    QCOMPARE(list->topLevelItemCount(), 0);
+    QVERIFY(m_window->getDBCtrl()->m_pending.isEmpty());
+}
+
+void TestSetListPages::refusedLoadOpensNoSet_data()
+{
+    QTest::addColumn<Page>("page");
+    QTest::newRow("address groups") << Page::IpGroups;
+    QTest::newRow("time ranges") << Page::TimeRanges;
+}
+
+// A page whose load failed follows neither Apply nor Reset: Add opens no set's dialog, which
+// would write to the server and have the page read its table and hand in its removals from
+// then on, to be sent again on every Apply.
+void TestSetListPages::refusedLoadOpensNoSet()
+{
+    QFETCH(Page, page);
+
+    QVERIFY(m_server->refuse("from " + facts(page).table + "$", 111, 1));
+    DialogRecorder recorder;
+    QTreeWidget* list = open(page);
+    QVERIFY(list);
+    QCOMPARE(recorder.messageTexts(), QStringList{"Query failed: Query not possible"});
+    const int asked = int(m_server->journal().size());
+
+    recorder.answerDialog(QDialog::Accepted);
+    auto* add = pageWidget()->findChild<QPushButton*>("m_btnAdd");
+    QVERIFY(add && add->isEnabled());
+    add->click();
+    QCOMPARE(recorder.dialogs.size(), 0);
+    QCOMPARE(int(m_server->journal().size()), asked);
     QCOMPARE(list->topLevelItemCount(), 0);
     QVERIFY(m_window->getDBCtrl()->m_pending.isEmpty());
 }

@@ -118,7 +118,8 @@ class ThingsPage : public QWidget, public ListPage
 public:
     using Edit = std::function<bool(DBRow*)>;
 
-    ThingsPage(DBConn* conn, DBCtrl* ctrl, Menu menu = Menu::Editing)
+    // With `second`, a further table of the same columns is loaded after the page's own.
+    ThingsPage(DBConn* conn, DBCtrl* ctrl, Menu menu = Menu::Editing, const char* second = nullptr)
         : QWidget(nullptr)
         , ListPage(this, conn, ctrl, nullptr, menu)
         , list(new QTreeWidget(this))
@@ -135,7 +136,10 @@ public:
         cols().add(QStringLiteral("Name"), true, -1, false);
         cols().add(QStringLiteral("Note"), true, -1, false);
         loadLayouts();
-        loaded = loadTables({{&table, "things", dbcol_things}});
+        QList<TableLoad> loads{{&table, "things", dbcol_things}};
+        if (second)
+            loads.append({&secondTable, second, dbcol_things});
+        loaded = loadTables(loads);
         if (loaded)
             finishEditablePage();
     }
@@ -164,6 +168,7 @@ public:
     }
 
     DBTable table;
+    DBTable secondTable;
     QTreeWidget* list;
     QPushButton* btnAdd;
     QPushButton* btnEdit;
@@ -319,6 +324,8 @@ private slots:
     void applyCommitsTables();
     void addKeepsOrDropsTheRow_data();
     void addKeepsOrDropsTheRow();
+    void failedLoadEditsNothing_data();
+    void failedLoadEditsNothing();
     void cancelRestoresANullCellExactly();
     void statusPageRefreshesQuietly();
     void statusPageAsksAgainAfterColumnChanges();
@@ -327,9 +334,10 @@ private slots:
     void itemsGoBeforeTheListIsHiddenOnDestruction();
 
 private:
-    std::unique_ptr<ThingsPage> makePage(ListPage::Menu menu = ListPage::Menu::Editing)
+    std::unique_ptr<ThingsPage> makePage(ListPage::Menu menu = ListPage::Menu::Editing,
+                                         const char* second = nullptr)
     {
-        return std::make_unique<ThingsPage>(m_session->connection(), m_ctrl, menu);
+        return std::make_unique<ThingsPage>(m_session->connection(), m_ctrl, menu, second);
     }
 
     std::unique_ptr<PageSession> m_session;
@@ -579,6 +587,74 @@ void TestListPage::addKeepsOrDropsTheRow()
     QCOMPARE(page->shownNames(), shown);
     QCOMPARE(m_ctrl->m_pending, pending);
     QCOMPARE(page->table.m_rows.size(), size_t(shown.size()));
+}
+
+namespace {
+
+enum class LoadFailure { Refused, ShortOfAColumn, LaterTableRefused };
+enum class EditPath { Add, EditCurrent, RemoveSelected };
+
+} // namespace
+
+Q_DECLARE_METATYPE(LoadFailure)
+Q_DECLARE_METATYPE(EditPath)
+
+void TestListPage::failedLoadEditsNothing_data()
+{
+    QTest::addColumn<LoadFailure>("failure");
+    QTest::addColumn<EditPath>("path");
+
+    const QList<std::pair<LoadFailure, const char*>> failures = {
+        {LoadFailure::Refused, "load refused"},
+        {LoadFailure::ShortOfAColumn, "answer short of a column"},
+        {LoadFailure::LaterTableRefused, "the table loaded, a later one refused"}};
+    const QList<std::pair<EditPath, const char*>> paths = {
+        {EditPath::Add, "add"}, {EditPath::EditCurrent, "edit"}, {EditPath::RemoveSelected, "remove"}};
+    for (const auto& [failure, failureName] : failures) {
+        for (const auto& [path, pathName] : paths)
+            QTest::addRow("%s, %s", failureName, pathName) << failure << path;
+    }
+}
+
+// A page whose load failed hands nothing in: what it would hand in could be neither
+// committed on Apply nor restored on Reset, and a table not loaded has no rows to compare
+// with, so each Apply would send its inserts again. No row is added, no dialog opens.
+void TestListPage::failedLoadEditsNothing()
+{
+    QFETCH(LoadFailure, failure);
+    QFETCH(EditPath, path);
+
+    if (failure == LoadFailure::Refused)
+        QVERIFY(m_server->refuse("from things$", 109, 1));
+    if (failure == LoadFailure::ShortOfAColumn)
+        QVERIFY(m_server->omitColumns("from things$", QStringList{"note"}, 1));
+    DialogRecorder recorder;
+    auto page = makePage(ListPage::Menu::Editing, failure == LoadFailure::LaterTableRefused ? "others" : nullptr);
+    QVERIFY(!page->loaded);
+    QCOMPARE(recorder.messages.size(), 1);
+    const size_t rows = page->table.m_rows.size();
+
+    page->edits = {rename(QStringLiteral("dan")), rename(QStringLiteral("eve"))};
+    switch (path) {
+    case EditPath::Add:
+        QVERIFY(!page->addRow(0, [](DBRow* row) {
+            setText(row, "domain", QString());
+            setText(row, "note", QStringLiteral("preset"));
+        }));
+        break;
+    case EditPath::EditCurrent:
+        page->editCurrent();
+        break;
+    case EditPath::RemoveSelected:
+        page->list->selectAll();
+        page->removeSelected();
+        break;
+    }
+    QCOMPARE(page->openedOn, QStringList());
+    QCOMPARE(page->table.m_rows.size(), rows);
+    QCOMPARE(page->list->topLevelItemCount(), 0);
+    QCOMPARE(m_ctrl->m_pending, QStringList());
+    QCOMPARE(recorder.messages.size(), 1);
 }
 
 void TestListPage::cancelRestoresANullCellExactly()

@@ -12,6 +12,11 @@
 #include "navigation.h"
 #include "testserver.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QRegularExpression>
 #include <QSplitter>
@@ -35,6 +40,7 @@ constexpr int QuitWithinMs = 20000;
 enum class Waiting { PageLoad, DialogLoad };
 enum class Answer { Delayed, Refused, Dropped };
 enum class Closing { Quit, CloseWindow, CloseConsole };
+enum class Applying { ApplyButton, YesOnClosing };
 
 // The Users page loads its users first; its edit dialog loads the groups on first use.
 QString loadPattern(Waiting waiting)
@@ -61,6 +67,7 @@ QWidget* shownPage(QWidget* mainWindow, const QString& className)
 Q_DECLARE_METATYPE(Waiting)
 Q_DECLARE_METATYPE(Answer)
 Q_DECLARE_METATYPE(Closing)
+Q_DECLARE_METATYPE(Applying)
 
 class CloseDuringWait : public QObject
 {
@@ -71,10 +78,15 @@ private slots:
     void init();
     void closeCarriedOutAfterTheWait_data();
     void closeCarriedOutAfterTheWait();
+    void closeCarriedOutAfterTheApply_data();
+    void closeCarriedOutAfterTheApply();
+    void dialogLeftAloneUnderItsWait_data();
+    void dialogLeftAloneUnderItsWait();
     void cleanupTestCase();
 
 private:
     int statementsMatching(const QString& pattern, int from) const;
+    QString storedSmtp(const QString& column) const;
 
     std::unique_ptr<TestServer> m_server;
     std::unique_ptr<Administrator> m_administrator;
@@ -181,6 +193,156 @@ void CloseDuringWait::closeCarriedOutAfterTheWait()
     QVERIFY(closeAsked);
     QVERIFY(!console.isLoaded());
     QVERIFY(!console.mainWindow());
+}
+
+void CloseDuringWait::closeCarriedOutAfterTheApply_data()
+{
+    QTest::addColumn<Applying>("applying");
+    QTest::addColumn<Closing>("closing");
+
+    QTest::newRow("Apply, the console quits") << Applying::ApplyButton << Closing::Quit;
+    QTest::newRow("Apply, the console closes") << Applying::ApplyButton << Closing::CloseConsole;
+    QTest::newRow("Yes on closing, the console quits") << Applying::YesOnClosing << Closing::Quit;
+}
+
+// An apply sends its statements one at a time behind one indicator, each answer awaited with
+// the event loop running: that is a wait of the module as much as a page's load, and the
+// close or quit that comes meanwhile is carried out once the apply is done. The statement
+// the server was sending an answer to is then carried out and stored, and the window goes.
+void CloseDuringWait::closeCarriedOutAfterTheApply()
+{
+    QFETCH(Applying, applying);
+    QFETCH(Closing, closing);
+
+    m_administrator->clearSeen();
+    HostedConsole console(QString::fromLocal8Bit(ModulePath));
+    QString error;
+    QVERIFY2(console.load(&error), qPrintable(error));
+    QVERIFY(console.openServer(m_server->port()));
+    QVERIFY(selectNavigationItem(console.desktop(), QStringLiteral("SMTP Properties")));
+    QWidget* page = shownPage(console.mainWindow(), QStringLiteral("WndSmtp"));
+    QVERIFY(page);
+    auto* hops = page->findChild<QLineEdit*>(QStringLiteral("m_editHops"));
+    QVERIFY(hops);
+    // Another value than the one stored.
+    const bool stored31 = storedSmtp(QStringLiteral("MaxHops")) == QLatin1String("31");
+    const QString typed = stored31 ? QStringLiteral("32") : QStringLiteral("31");
+    hops->setFocus();
+    hops->selectAll();
+    QTest::keyClicks(hops, typed);
+    QAbstractButton* apply = findButton(console.mainWindow(), QStringLiteral("A&pply"));
+    QVERIFY(apply && apply->isEnabled());
+
+    const QString pattern = QStringLiteral("^update smtp ");
+    QVERIFY(m_server->delay(pattern, AnswerDelayMs, 1));
+    const int journalBefore = int(m_server->journal().size());
+    if (applying == Applying::YesOnClosing)
+        m_administrator->answerBox(QStringLiteral("&Yes"));
+    QTimer::singleShot(0, console.console(), [&] {
+        if (applying == Applying::ApplyButton)
+            QTest::mouseClick(apply, Qt::LeftButton);
+        else
+            console.frame()->close();
+    });
+    bool closeAsked = false;
+    int sentAtClose = 0;
+    bool waitingAtClose = false;
+    QTimer::singleShot(CloseAfterMs, console.console(), [&] {
+        // The apply waits: its statement went out, and its answer is held back.
+        sentAtClose = statementsMatching(pattern, journalBefore);
+        waitingAtClose = console.desktop()->isModuleWaiting();
+        closeAsked = true;
+        if (closing == Closing::Quit)
+            console.console()->shutDown(true);
+        else
+            console.console()->close();
+    });
+    QCOMPARE(console.runUntilQuit(QuitWithinMs), 0);
+    QVERIFY(closeAsked);
+    QCOMPARE(sentAtClose, 1);
+    QVERIFY(waitingAtClose);
+    QVERIFY(m_administrator->answeredAll());
+    QCOMPARE(m_administrator->unexpected, QStringList());
+    QCOMPARE(statementsMatching(pattern, journalBefore), 1);
+    QCOMPARE(storedSmtp(QStringLiteral("MaxHops")), typed);
+    QVERIFY(!console.isLoaded());
+    QVERIFY(!console.mainWindow());
+}
+
+void CloseDuringWait::dialogLeftAloneUnderItsWait_data()
+{
+    QTest::addColumn<Closing>("closing");
+    QTest::addColumn<QString>("range"); // a new one in each run: the server keeps them
+    QTest::newRow("the console quits") << Closing::Quit << "Weekend";
+    QTest::newRow("the console closes") << Closing::CloseConsole << "Holidays";
+}
+
+// A dialog whose OK sends its changes waits inside its own modal loop. The console ends a
+// box or dialog of the module before it closes the windows, but not under that wait: the
+// dialog stays as it is, its indicator over it, until the statement is answered and OK has
+// closed it; then the console closes.
+void CloseDuringWait::dialogLeftAloneUnderItsWait()
+{
+    QFETCH(Closing, closing);
+    QFETCH(QString, range);
+
+    m_administrator->clearSeen();
+    HostedConsole console(QString::fromLocal8Bit(ModulePath));
+    QString error;
+    QVERIFY2(console.load(&error), qPrintable(error));
+    QVERIFY(console.openServer(m_server->port()));
+    QVERIFY(selectNavigationItem(console.desktop(), QStringLiteral("Time Ranges")));
+    QWidget* page = shownPage(console.mainWindow(), QStringLiteral("WndTimeInt"));
+    QVERIFY(page);
+
+    const QString pattern = QStringLiteral("^insert timeintervals set name='%1'").arg(range);
+    QVERIFY(m_server->delay(pattern, AnswerDelayMs, 1));
+    const int journalBefore = int(m_server->journal().size());
+    m_administrator->workDialog(QStringLiteral("DlgTimeIntEx"), [range](QDialog* dialog) {
+        auto* rangeName = dialog->findChild<QComboBox*>(QStringLiteral("m_comboRange"));
+        auto* description = dialog->findChild<QLineEdit*>(QStringLiteral("m_editDesc"));
+        QVERIFY(rangeName && rangeName->lineEdit() && description);
+        QTest::keyClicks(rangeName->lineEdit(), range);
+        QTest::keyClicks(description, QStringLiteral("Days off"));
+        QVERIFY(clickButton(dialog, QStringLiteral("m_btnAdd")));
+        QVERIFY(clickButton(dialog, QStringLiteral("m_btnOK")));
+    });
+    QTimer::singleShot(0, console.console(), [&] { QVERIFY(clickButton(page, QStringLiteral("m_btnAdd"))); });
+    bool closeAsked = false;
+    int sentAtClose = 0;
+    QString dialogAtClose;
+    bool shownAfterClose = false;
+    QTimer::singleShot(CloseAfterMs, console.console(), [&] {
+        sentAtClose = statementsMatching(pattern, journalBefore);
+        const QPointer<QWidget> dialog(QApplication::activeModalWidget());
+        dialogAtClose = dialog ? classOf(dialog) : QString();
+        closeAsked = true;
+        if (closing == Closing::Quit)
+            console.console()->shutDown(true);
+        else
+            console.console()->close();
+        shownAfterClose = dialog && dialog->isVisible();
+    });
+    QCOMPARE(console.runUntilQuit(QuitWithinMs), 0);
+    QVERIFY(closeAsked);
+    QCOMPARE(sentAtClose, 1);
+    QCOMPARE(dialogAtClose, QStringLiteral("DlgTimeIntEx"));
+    QVERIFY(shownAfterClose);
+    QVERIFY(m_administrator->answeredAll());
+    QCOMPARE(m_administrator->unexpected, QStringList());
+    QCOMPARE(statementsMatching(pattern, journalBefore), 1);
+    QVERIFY(!console.isLoaded());
+}
+
+QString CloseDuringWait::storedSmtp(const QString& column) const
+{
+    const QList<Column> columns = m_server->columns(QStringLiteral("smtp"));
+    const QList<QStringList> rows = m_server->rows(QStringLiteral("smtp"));
+    for (int i = 0; i < columns.size() && !rows.isEmpty(); ++i) {
+        if (columns.at(i).name.compare(column, Qt::CaseInsensitive) == 0)
+            return rows.first().value(i);
+    }
+    return QString();
 }
 
 int CloseDuringWait::statementsMatching(const QString& pattern, int from) const
