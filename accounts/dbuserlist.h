@@ -30,14 +30,14 @@ public:
     DBUserList(const DBUserList&) = delete;
     DBUserList& operator=(const DBUserList&) = delete;
 
-    // Makes the group's entry active. The first time, the entry is made and the server is
-    // asked for the members, without a progress window; `users` (rows of dbcol_user_min,
-    // may be empty) gives their full names and descriptions. A failed query is told as a
-    // window's own request tells it (ownrequest.h). Refused, the entry stays, active, with
-    // no member read: the members appended then are all additions, and the members the
-    // server holds stay untouched. True when the entry is active. False when none is: the
-    // connection was lost (its report drops every pending change, this group's too), or this
-    // object went with its owner during the query's wait and must not be used.
+    // Makes the group's entry active. The first time, the entry is made and the server is asked for
+    // the members (the indicator shows once the wait lasts); `users` (rows of dbcol_user_min, may
+    // be empty) gives their full names and descriptions. A failed query is told as a window's own
+    // request tells it (ownrequest.h). Refused, the entry stays, active, with no member read: the
+    // members appended then are all additions, and the members the server holds stay untouched.
+    // True when the entry is active. False when none is: the connection was lost (its report drops
+    // every pending change, this group's too), or this object went with its owner during the
+    // query's wait and must not be used.
     bool setActiveGroup(const QString& group, const QString& domain, const DBTable* users);
     GroupListItem* findGroup(const QString& group, const QString& domain) const;
 

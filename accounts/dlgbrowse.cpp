@@ -19,7 +19,8 @@ using AccountTexts::wholeNumber;
 
 namespace {
 
-// Without a progress window; a refused statement is reported in the table layer's box.
+// The indicator shows only once the wait lasts; a refused statement is reported in the
+// table layer's box.
 const int LoadFlags = DBTable::ReportRefusal;
 
 bool loadIfNeeded(DBTable* table, QWidget* parent, DBConn* conn, const char* name,

@@ -59,7 +59,8 @@ bool DlgEditUser::loadTables(DBConn* conn)
 {
     // The loads wait; the page may be closed meanwhile, and this dialog with it.
     const QPointer<DlgEditUser> self(this);
-    // As every dialog's own load: a refusal is reported, and no progress window is shown.
+    // As every dialog's own load: a refusal is reported, and the indicator shows only once
+    // the wait lasts; Abort there is a refused load.
     if (!m_groups->m_loaded
         && (!m_groups->select(m_page, conn, "group", dbcol_group, DBTable::ReportRefusal) || !self))
         return false;

@@ -43,9 +43,9 @@ WndAvir::WndAvir(QWidget* parent, DBConn* conn, DBCtrl* ctrl, Desktop* desktop, 
 
 WndAvir::~WndAvir() = default;
 
-// The list is a request of the page's own, without a progress window; a failure is told
-// once and the page goes on without plug-ins, never writing the one stored. False when the
-// page went away while it waited.
+// The list is a request of the page's own (the indicator shows only once it lasts); a
+// failure is told once and the page goes on without plug-ins, never writing the one stored.
+// False when the page went away while it waited.
 bool WndAvir::loadPlugins()
 {
     QList<QStringList> plugins;

@@ -77,7 +77,7 @@ private:
     ConfigPageFixture m_fixture;
 };
 
-// Asked past the table layer, without a progress window: a lost connection is told once,
+// Asked past the table layer: a lost connection is told once,
 // by the console's report of it, and marks the caption.
 void tst_WndAvir::pluginListIsARequestOfItsOwn_data()
 {
