@@ -12,6 +12,7 @@
 #include "listtexts.h"
 #include "pagesession.h"
 #include "templatesfixture.h"
+#include "typing.h"
 #include "wndtemplate.h"
 
 #include <QCheckBox>
@@ -64,12 +65,6 @@ private slots:
     void numberFields();
 
 private:
-    // Types text over what the field shows, key by key, as a person does.
-    static void type(QLineEdit* field, const QString& text)
-    {
-        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(field, text);
-    }
 
     DBRow* templateRow(const QString& name) const
     {
@@ -404,7 +399,7 @@ void TestDlgEditTemplate::numberFields()
     DBRow* row = templateRow(QStringLiteral("standard"));
     auto dialog = openOn(row);
     DialogRecorder recorder;
-    type(dialog->findChild<QLineEdit*>(field), typed);
+    typeOver(dialog->findChild<QLineEdit*>(field), typed);
     recorder.answer(answer);
     dialog->slotOK();
     QCOMPARE(recorder.messageTexts(), asked);

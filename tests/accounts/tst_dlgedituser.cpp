@@ -11,6 +11,7 @@
 #include "listtexts.h"
 #include "quseritem.h"
 #include "pagesession.h"
+#include "typing.h"
 #include "usersfixture.h"
 #include "wndprogress.h"
 #include "wnduser.h"
@@ -55,15 +56,6 @@ private slots:
     void groupsSortedByTheClickedHeader();
 
 private:
-    // Types text over what the field shows, key by key, as a person does.
-    static void type(QLineEdit* field, const QString& text)
-    {
-        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-        if (text.isEmpty())
-            QTest::keyClick(field, Qt::Key_Delete);
-        else
-            QTest::keyClicks(field, text);
-    }
     DBRow* userRow(const QString& name) const
     {
         for (const auto& row : m_page->m_users.m_rows) {
@@ -175,7 +167,7 @@ void TestDlgEditUser::numberFields()
     QVERIFY(dialog->isReady());
     DialogRecorder recorder;
     auto* edit = dialog->findChild<QLineEdit*>(field);
-    type(edit, typed);
+    typeOver(edit, typed);
     QCOMPARE(edit->text(), shown);
     recorder.answer(answer);
     dialog->slotOK();
@@ -246,8 +238,8 @@ void TestDlgEditUser::pin()
     QVERIFY(dialog->isReady());
     QCOMPARE(dialog->m_editPIN->text(), QString());
     DialogRecorder recorder;
-    type(dialog->m_editFull, QStringLiteral("Typed Name"));
-    type(dialog->m_editPIN, typed);
+    typeOver(dialog->m_editFull, QStringLiteral("Typed Name"));
+    typeOver(dialog->m_editPIN, typed);
     dialog->slotOK();
 
     QCOMPARE(dialog->result() == QDialog::Accepted, accepted);

@@ -10,6 +10,7 @@
 #include "dlgaddgroup.h"
 #include "globaldata.h"
 #include "pagesession.h"
+#include "typing.h"
 #include "usersfixture.h"
 #include "wizadduser.h"
 #include "wnduser.h"
@@ -78,12 +79,6 @@ private slots:
     void failedGroupLoadStillOpens();
 
 private:
-    // Types text over what the field shows, key by key, as a person does.
-    static void type(QLineEdit* field, const QString& text)
-    {
-        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(field, text);
-    }
     DBRow* newRow(const Values& values = {});
     std::unique_ptr<WizAddUser> makeWizard(DBRow* row);
 
@@ -398,8 +393,8 @@ void TestWizAddUser::quotaNumbers()
     DBRow* row = newRow({{"qstorage", "2048"}, {"qmessage", "250"}});
     auto wizard = makeWizard(row);
     DialogRecorder recorder;
-    type(wizard->m_editName, QStringLiteral("zoe"));
-    type(wizard->findChild<QLineEdit*>(field), typed);
+    typeOver(wizard->m_editName, QStringLiteral("zoe"));
+    typeOver(wizard->findChild<QLineEdit*>(field), typed);
     recorder.answer(answer);
     wizard->helpButton()->click();
     QCOMPARE(recorder.messageTexts(), asked);
@@ -428,11 +423,11 @@ void TestWizAddUser::questionLeadsToTheFieldsPage()
 
     auto wizard = makeWizard(newRow());
     auto* title = wizard->findChild<QLabel*>(QStringLiteral("title"));
-    type(wizard->m_editName, QStringLiteral("zoe"));
+    typeOver(wizard->m_editName, QStringLiteral("zoe"));
     for (int i = 0; i < 3; ++i)
         wizard->nextButton()->click();
     auto* edit = wizard->findChild<QLineEdit*>(field);
-    type(edit, QStringLiteral("2000000"));
+    typeOver(edit, QStringLiteral("2000000"));
     for (int i = 0; i < 3; ++i)
         wizard->backButton()->click();
     QCOMPARE(wizard->currentPage(), wizard->page1);

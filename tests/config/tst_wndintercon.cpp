@@ -1,4 +1,5 @@
 #include "configpagefixture.h"
+#include "typing.h"
 #include "wndintercon.h"
 
 #include <QCheckBox>
@@ -37,15 +38,6 @@ private slots:
 
 private:
     WndInterCon* build() { return m_fixture.build<WndInterCon>(); }
-    // Types text over what the field shows, key by key, as a person does.
-    static void type(QLineEdit* field, const QString& text)
-    {
-        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-        if (text.isEmpty())
-            QTest::keyClick(field, Qt::Key_Delete);
-        else
-            QTest::keyClicks(field, text);
-    }
     void setPhonebook(const QStringList& lines)
     {
         QList<QStringList> rows;
@@ -166,7 +158,7 @@ void tst_WndInterCon::lineNames()
     QCOMPARE(ConfigPageFixture::entries(page->m_rasLine), entries);
     QCOMPARE(page->m_rasLine->currentText(), stored);
 
-    type(page->m_editUser, "someone");
+    typeOver(page->m_editUser, "someone");
     QCOMPARE(m_fixture.pending(), QStringList{"update connection set RASUser='someone'"});
     choose(page->m_rasLine, phonebook.last() == stored ? phonebook.first() : phonebook.last());
     QCOMPARE(m_fixture.pending().size(), 1);
@@ -197,7 +189,7 @@ void tst_WndInterCon::emptyStoredLineShowsTheFirstLine()
              QStringList({"Provider ISDN", "Provider DSL fallback", "Mobile modem"}));
     QCOMPARE(page->m_rasLine->currentIndex(), 0);
 
-    type(page->m_editUser, "someone");
+    typeOver(page->m_editUser, "someone");
     if (!chosen.isEmpty())
         choose(page->m_rasLine, chosen);
     QCOMPARE(m_fixture.pending(), QStringList{pending});
@@ -233,7 +225,7 @@ void tst_WndInterCon::emptyStoredLineIsWrittenWhenRasIsTurnedOn()
     QCOMPARE(m_fixture.storedCell("connection", "RASLine"), QStringLiteral("Provider ISDN"));
     QCOMPARE(page->m_rasLine->currentText(), QStringLiteral("Provider ISDN"));
     // What the box shows is now stored: edits elsewhere leave it alone.
-    type(page->m_editUser, "someone");
+    typeOver(page->m_editUser, "someone");
     QCOMPARE(m_fixture.pending(), QStringList{"update connection set RASUser='someone'"});
 }
 
@@ -249,7 +241,7 @@ void tst_WndInterCon::phonebookRefusal()
     QVERIFY(page->isReady());
     QCOMPARE(ConfigPageFixture::entries(page->m_rasLine), QStringList{"Provider ISDN"});
 
-    type(page->m_editUser, "someone");
+    typeOver(page->m_editUser, "someone");
     QCOMPARE(m_fixture.pending(), QStringList{"update connection set RASUser='someone'"});
 }
 
@@ -273,8 +265,8 @@ void tst_WndInterCon::passwordPlaceholder()
     QFETCH(QStringList, pending);
     WndInterCon* page = build();
     for (const QString& text : typed)
-        type(page->m_editPass, text);
-    type(page->m_editUser, "other");
+        typeOver(page->m_editPass, text);
+    typeOver(page->m_editUser, "other");
     QCOMPARE(m_fixture.pending(), pending);
 }
 
@@ -283,8 +275,8 @@ void tst_WndInterCon::resetRestoresTheRow()
     WndInterCon* page = build();
     page->m_rbtnOnline->click();
     choose(page->m_rasLine, "Mobile modem");
-    type(page->m_editUser, "other");
-    type(page->m_editPass, "typed");
+    typeOver(page->m_editUser, "other");
+    typeOver(page->m_editPass, "typed");
     m_fixture.m_ctrl->reset();
     QVERIFY(m_fixture.pending().isEmpty());
     QVERIFY(page->m_rbtnOffline->isChecked());

@@ -5,6 +5,7 @@
 #include "globaldata.h"
 #include "qserviceitem.h"
 #include "settingsstore.h"
+#include "typing.h"
 #include "wndservice.h"
 
 #include <QAction>
@@ -100,21 +101,12 @@ private:
     {
         page->m_list->setCurrentItem(page->serviceItem(index));
     }
-    // Types text over what the field shows, key by key, as a person does.
-    static void type(QLineEdit* field, const QString& text)
-    {
-        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-        if (text.isEmpty())
-            QTest::keyClick(field, Qt::Key_Delete);
-        else
-            QTest::keyClicks(field, text);
-    }
     // The next service dialog gets this port (and OK); its checks are not reached.
     void answerPort(const QString& port)
     {
         m_fixture.m_dialogs->answerDialog([port](QDialog* dialog) {
             auto* service = qobject_cast<DlgService*>(dialog);
-            type(service->m_editPort, port);
+            typeOver(service->m_editPort, port);
             return int(QDialog::Accepted);
         });
     }
@@ -540,7 +532,7 @@ void tst_WndService::propertiesWriteTheRow()
         if (port.isEmpty())
             dlg->m_btnDefault->click();
         else
-            type(dlg->m_editPort, port);
+            typeOver(dlg->m_editPort, port);
         dlg->m_comboStartup->setCurrentIndex(startup);
         dlg->m_chkOnlyAddressGroup->setChecked(group >= 0);
         if (group >= 0)
@@ -630,7 +622,7 @@ void tst_WndService::portTakesDigitsOnlyAndIsNeverCut()
     bool closed = false;
     m_fixture.m_dialogs->answerDialog([&](QDialog* dialog) {
         auto* dlg = qobject_cast<DlgService*>(dialog);
-        type(dlg->m_editPort, typed);
+        typeOver(dlg->m_editPort, typed);
         shownBeforeOk = dlg->m_editPort->text();
         m_fixture.m_dialogs->answer(answer);
         dlg->m_btnOK->click();

@@ -1,4 +1,5 @@
 #include "configpagefixture.h"
+#include "typing.h"
 #include "wndsmtp.h"
 
 #include <QCheckBox>
@@ -58,15 +59,6 @@ private slots:
 
 private:
     WndSmtp* build() { return m_fixture.build<WndSmtp>(); }
-    // Types text over what the field shows, key by key, as a person does.
-    static void type(QLineEdit* field, const QString& text)
-    {
-        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-        if (text.isEmpty())
-            QTest::keyClick(field, Qt::Key_Delete);
-        else
-            QTest::keyClicks(field, text);
-    }
     static void choose(QComboBox* box, int index)
     {
         box->setCurrentIndex(index);
@@ -133,7 +125,7 @@ void tst_WndSmtp::sizeShownAndWrittenBack()
     QCOMPARE(page->m_editMessageSize->text(), shown);
     QCOMPARE(page->m_comboKB->currentText(), unit);
 
-    type(page->m_editThreads, "11");
+    typeOver(page->m_editThreads, "11");
     QCOMPARE(m_fixture.pending(), pendingAfterAnEdit);
 }
 
@@ -162,7 +154,7 @@ void tst_WndSmtp::timeShownAndWrittenBack()
     QCOMPARE(page->m_editRetry->text(), shown);
     QCOMPARE(page->m_comboSec->currentText(), unit);
 
-    type(page->m_editHops, "31");
+    typeOver(page->m_editHops, "31");
     QCOMPARE(m_fixture.pending(), pendingAfterAnEdit);
 }
 
@@ -187,7 +179,7 @@ void tst_WndSmtp::unitChosenUnderANumberBeyondTheColumnIsAskedAbout()
 
     choose(page->m_comboSec, 2);
     QVERIFY2(m_fixture.pending().isEmpty(), qPrintable(m_fixture.pending().join(u'\n')));
-    type(page->m_editUser, "someone");
+    typeOver(page->m_editUser, "someone");
     const QString asked = QStringLiteral(
         "Delivery retry interval must be a number from 0 to 24855 days.\n"
         "Do you want to correct the problem?");
@@ -210,14 +202,14 @@ void tst_WndSmtp::amountTypedAfterAnApplyIsWritten()
     m_fixture.setCells("smtp", {{"MaxMessageSize", "1500"}});
     WndSmtp* page = build();
     QCOMPARE(page->m_editMessageSize->text(), QStringLiteral("1"));
-    type(page->m_editMessageSize, "2");
+    typeOver(page->m_editMessageSize, "2");
     QCOMPARE(m_fixture.pending(), QStringList{"update smtp set MaxMessageSize='2048'"});
     QCOMPARE(m_fixture.apply(), ApplyOutcome::Applied);
     QCOMPARE(m_fixture.storedCell("smtp", "MaxMessageSize"), QStringLiteral("2048"));
 
-    type(page->m_editMessageSize, "1");
+    typeOver(page->m_editMessageSize, "1");
     QCOMPARE(m_fixture.pending(), QStringList{"update smtp set MaxMessageSize='1024'"});
-    type(page->m_editMessageSize, "2");
+    typeOver(page->m_editMessageSize, "2");
     QCOMPARE(m_fixture.pending(), QStringList());
 }
 
@@ -254,7 +246,7 @@ void tst_WndSmtp::numberFieldsTakeDigitsOnly()
     QFETCH(QStringList, pending);
     WndSmtp* page = build();
     auto* edit = page->findChild<QLineEdit*>(field);
-    type(edit, typed);
+    typeOver(edit, typed);
     QCOMPARE(edit->text(), shown);
     QCOMPARE(m_fixture.pending(), pending);
 }
@@ -309,11 +301,11 @@ void tst_WndSmtp::numbersOutOfRangeAreAskedAboutAndNeverWritten()
     QFETCH(QString, shownAfter);
     WndSmtp* page = build();
     auto* edit = page->findChild<QLineEdit*>(field);
-    type(edit, typed);
+    typeOver(edit, typed);
     QCOMPARE(edit->text(), typed);
     QVERIFY2(m_fixture.pending().isEmpty(), qPrintable(m_fixture.pending().join(u'\n')));
 
-    type(page->m_editUser, "someone");
+    typeOver(page->m_editUser, "someone");
     m_fixture.applyAnswering({QMessageBox::Yes}, {asked}, field, false);
 
     m_fixture.m_dialogs->messages.clear();
@@ -344,7 +336,7 @@ void tst_WndSmtp::largestAmountsAreWrittenExactly()
     QFETCH(QString, typed);
     QFETCH(QStringList, pending);
     WndSmtp* page = build();
-    type(page->findChild<QLineEdit*>(field), typed);
+    typeOver(page->findChild<QLineEdit*>(field), typed);
     QCOMPARE(m_fixture.pending(), pending);
     QCOMPARE(m_fixture.apply(), ApplyOutcome::Applied);
     QVERIFY(m_fixture.messageTexts().isEmpty());
@@ -387,7 +379,7 @@ void tst_WndSmtp::everyVisibleEditIsWritten()
     QFETCH(QString, text);
     QFETCH(QStringList, pending);
     WndSmtp* page = build();
-    type(page->findChild<QLineEdit*>(field), text);
+    typeOver(page->findChild<QLineEdit*>(field), text);
     QCOMPARE(m_fixture.pending(), pending);
 }
 
@@ -410,9 +402,9 @@ void tst_WndSmtp::passwordPlaceholder()
     QFETCH(QStringList, pending);
     WndSmtp* page = build();
     for (const QString& text : typed)
-        type(page->m_editPassword, text);
+        typeOver(page->m_editPassword, text);
     // Another edit rewrites every column: the placeholder is still never written.
-    type(page->m_editThreads, "12");
+    typeOver(page->m_editThreads, "12");
     pending.prepend(QStringLiteral("update smtp set MaxConcurrency='12'"));
     QCOMPARE(m_fixture.pending(), pending);
 }
@@ -420,11 +412,11 @@ void tst_WndSmtp::passwordPlaceholder()
 void tst_WndSmtp::passwordChangedOnlyInCaseIsWritten()
 {
     WndSmtp* page = build();
-    type(page->m_editPassword, "secret");
+    typeOver(page->m_editPassword, "secret");
     QCOMPARE(m_fixture.apply(), ApplyOutcome::Applied);
     QCOMPARE(m_fixture.storedCell("relay", "AuthPass"), QStringLiteral("secret"));
 
-    type(page->m_editPassword, "SECRET");
+    typeOver(page->m_editPassword, "SECRET");
     QCOMPARE(m_fixture.pending(), QStringList{"update relay set AuthPass='NUL:SECRET'"});
 }
 
@@ -538,10 +530,10 @@ void tst_WndSmtp::questions()
 
     WndSmtp* page = build();
     // Typed while the relay's fields take keys.
-    type(page->m_editHostname, host);
-    type(page->m_editPort, port);
-    type(page->m_editUser, user);
-    type(page->m_editHops, "29"); // something to send in every row
+    typeOver(page->m_editHostname, host);
+    typeOver(page->m_editPort, port);
+    typeOver(page->m_editUser, user);
+    typeOver(page->m_editHops, "29"); // something to send in every row
     (relay ? page->m_rbtnSMTP : page->m_rbtnDNS)->click();
     page->m_editHops->setFocus();
     m_fixture.applyAnswering(answers, asked, focused, sent);
@@ -550,8 +542,8 @@ void tst_WndSmtp::questions()
 void tst_WndSmtp::withdrawnApplyIsHandedInAgain()
 {
     WndSmtp* page = build();
-    type(page->m_editUser, "");
-    type(page->m_editHops, "29");
+    typeOver(page->m_editUser, "");
+    typeOver(page->m_editHops, "29");
     const QStringList before = m_fixture.pending();
     QCOMPARE(before.size(), 2);
     m_fixture.m_dialogs->answer(QMessageBox::Yes);
@@ -579,11 +571,11 @@ void tst_WndSmtp::outOfRangePortIsNeverCut()
     QFETCH(bool, relay);
     QFETCH(QString, focused);
     WndSmtp* page = build();
-    type(page->m_editPort, "70000");
+    typeOver(page->m_editPort, "70000");
     QVERIFY(m_fixture.pending().isEmpty());
     if (!relay)
         page->m_rbtnDNS->click();
-    type(page->m_editHops, "29");
+    typeOver(page->m_editHops, "29");
     m_fixture.m_dialogs->answer(QMessageBox::Yes);
 
     QCOMPARE(m_fixture.apply(), ApplyOutcome::Withdrawn);
@@ -607,8 +599,8 @@ void tst_WndSmtp::resetRestoresTheLoadedRows()
 {
     WndSmtp* page = build();
     page->m_rbtnDNS->click();
-    type(page->m_editHostname, "other.example");
-    type(page->m_editPassword, "typed");
+    typeOver(page->m_editHostname, "other.example");
+    typeOver(page->m_editPassword, "typed");
     choose(page->m_comboKB, 0);
     QVERIFY(!m_fixture.pending().isEmpty());
 
@@ -621,20 +613,20 @@ void tst_WndSmtp::resetRestoresTheLoadedRows()
     QCOMPARE(page->m_editHostname->text(), QStringLiteral("smtp.provider.example"));
     QCOMPARE(page->m_editPassword->text(), QStringLiteral("PlainFillText"));
     QCOMPARE(page->m_comboKB->currentText(), QStringLiteral("MB"));
-    type(page->m_editHops, "30");
+    typeOver(page->m_editHops, "30");
     QVERIFY(m_fixture.pending().isEmpty());
 }
 
 void tst_WndSmtp::appliedEditIsKept()
 {
     WndSmtp* page = build();
-    type(page->m_editHostname, "mail.harbour-relay.example");
+    typeOver(page->m_editHostname, "mail.harbour-relay.example");
     const int mark = m_fixture.journalSize();
     QCOMPARE(m_fixture.apply(), ApplyOutcome::Applied);
     QCOMPARE(m_fixture.journalSince(mark),
              QStringList{"update relay set ServerName='mail.harbour-relay.example'"});
     // Committed: the same text again is no change.
-    type(page->m_editHops, "30");
+    typeOver(page->m_editHops, "30");
     QVERIFY(m_fixture.pending().isEmpty());
 
     WndSmtp* again = build();
@@ -655,7 +647,7 @@ void tst_WndSmtp::refusedLoadLeavesThePageInert()
     QVERIFY(page->m_editUser->isEnabled());
     QVERIFY(page->m_editHops->validator() == nullptr);
 
-    type(page->m_editHostname, "relay.example");
+    typeOver(page->m_editHostname, "relay.example");
     page->m_chkUseSSL->click();
     QVERIFY(m_fixture.pending().isEmpty());
     m_fixture.m_ctrl->reset();
@@ -669,7 +661,7 @@ void tst_WndSmtp::rowlessTableLeavesThePageInert()
     WndSmtp* page = build();
     QVERIFY(!page->isReady());
     QVERIFY(m_fixture.messageTexts().isEmpty());
-    type(page->m_editThreads, "4");
+    typeOver(page->m_editThreads, "4");
     page->m_rbtnDNS->click();
     QVERIFY(m_fixture.pending().isEmpty());
 }

@@ -4,6 +4,7 @@
 #include "dialogrecorder.h"
 #include "digitsvalidator.h"
 #include "numberfields.h"
+#include "typing.h"
 
 #include <QLineEdit>
 #include <QTabWidget>
@@ -27,17 +28,6 @@ private slots:
     void answers_data();
     void answers();
 };
-
-namespace {
-
-// Types text over what the field shows, key by key, as a person does.
-void type(QLineEdit* field, const QString& text)
-{
-    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(field, text);
-}
-
-} // namespace
 
 void TestNumberFields::typedKeyByKey_data()
 {
@@ -71,7 +61,7 @@ void TestNumberFields::typedKeyByKey()
     QFETCH(bool, writable);
     QLineEdit field;
     NumberFields::acceptDigits(&field, 0, top);
-    type(&field, typed);
+    typeOver(&field, typed);
     QCOMPARE(field.text(), shown);
     QCOMPARE(NumberFields::holdsNumber(&field), holdsNumber);
     QCOMPARE(NumberFields::isWritable(&field), writable);
@@ -86,7 +76,7 @@ void TestNumberFields::textTheProgramSetIsWrittenAsItStands()
     field.setText(QStringLiteral("-1"));
     QVERIFY(!NumberFields::holdsNumber(&field));
     QVERIFY(NumberFields::isWritable(&field));
-    type(&field, QStringLiteral("2000000"));
+    typeOver(&field, QStringLiteral("2000000"));
     QVERIFY(!NumberFields::isWritable(&field));
     field.setText(QStringLiteral("2000000"));
     QVERIFY(NumberFields::isWritable(&field));
@@ -96,7 +86,7 @@ void TestNumberFields::rangeFollowsTheUnit()
 {
     QLineEdit field;
     NumberFields::acceptDigits(&field, 0, 1000000);
-    type(&field, QStringLiteral("3000"));
+    typeOver(&field, QStringLiteral("3000"));
     QVERIFY(NumberFields::isWritable(&field));
     NumberFields::setRange(&field, 0, 2047);
     QCOMPARE(NumberFields::top(&field), qint64(2047));
@@ -160,7 +150,7 @@ void TestNumberFields::answers()
     tabs.addTab(second, QStringLiteral("Second"));
     tabs.show();
     NumberFields::acceptDigits(field, 0, 65535);
-    type(field, typed);
+    typeOver(field, typed);
 
     DialogRecorder recorder;
     recorder.answer(answer);
