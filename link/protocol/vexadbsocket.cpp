@@ -28,20 +28,30 @@ void startProgressSpan(vexadb_sock *s)
     s->spanBytes = 0;
 }
 
+// Whether the span of progress has passed without bringing its floor.
+bool spanMissedFloor(const vexadb_sock *s)
+{
+    return s->timeout > 0 && s->spanBytes < VEXADB_PROGRESS_FLOOR
+        && Clock::now() >= s->spanStart + std::chrono::seconds(s->timeout);
+}
+
 // Waits until fd has something to read or the span of progress has passed without
 // its floor (errno EAGAIN, as the system's own receive time-out gives); true when
-// readable.
+// readable. Without a time-out it waits for ever; a socket shut down by stop() reads
+// as readable, so the wait ends then too.
 bool readableWithinSpan(const vexadb_sock *s)
 {
-    if (s->timeout <= 0)
-        return true;
     const Clock::time_point end = s->spanStart + std::chrono::seconds(s->timeout);
     for (;;) {
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(end - Clock::now());
-        if (left.count() <= 0)
-            break;
+        int waitMs = -1;
+        if (s->timeout > 0) {
+            const auto left = std::chrono::ceil<std::chrono::milliseconds>(end - Clock::now());
+            if (left.count() <= 0)
+                break;
+            waitMs = int(left.count());
+        }
         pollfd waiting = {s->fd, POLLIN, 0};
-        const int ready = poll(&waiting, 1, int(left.count()));
+        const int ready = poll(&waiting, 1, waitMs);
         if (ready < 0 && errno == EINTR)
             continue;
         if (ready < 0)
@@ -66,9 +76,13 @@ int receiveExact(vexadb_sock *s, unsigned char *buf, int n)
 {
     int got = 0;
     while (got < n) {
-        if (!readableWithinSpan(s))
-            return 0;
-        const ssize_t r = ::recv(s->fd, buf + got, size_t(n - got), 0);
+        // What has arrived already is taken without a wait: a fast answer costs no poll.
+        const ssize_t r = ::recv(s->fd, buf + got, size_t(n - got), MSG_DONTWAIT);
+        if (r < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            if (!readableWithinSpan(s))
+                return 0;
+            continue;
+        }
         if (r < 0 && errno == EINTR)
             continue;
         if (r == 0)
@@ -77,6 +91,11 @@ int receiveExact(vexadb_sock *s, unsigned char *buf, int n)
             return 0;
         got += int(r);
         countProgress(s, int(r));
+        // A trickle whose every byte is there when asked for never meets a wait.
+        if (got < n && spanMissedFloor(s)) {
+            errno = EAGAIN;
+            return 0;
+        }
     }
     return 1;
 }
