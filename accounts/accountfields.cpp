@@ -19,6 +19,8 @@
 #include <QRadioButton>
 #include <QTreeWidget>
 
+#include <limits>
+
 using AccountTexts::cell;
 
 namespace {
@@ -26,6 +28,8 @@ namespace {
 const int UnitShift[] = {10, 20, 30};
 // The largest number the quota fields take.
 constexpr qint64 HighestEntry = 1000000;
+// The disk quota's column holds a 64-bit signed number of bytes.
+constexpr qint64 QuotaColumnTop = std::numeric_limits<qint64>::max();
 
 void addShortColumns(Cols& cols)
 {
@@ -158,28 +162,24 @@ RightsChoice AccountFields::rightsChoice() const
 void AccountFields::acceptNumbers()
 {
     for (QLineEdit* field : {m_w.editDiskSpace, m_w.editNumMess})
-        NumberFields::acceptDigits(field, 0, HighestEntry);
-    // A unit chosen under the disk space makes its number the administrator's as much as
-    // typing it would: it is checked as typed text is.
-    QLineEdit* diskSpace = m_w.editDiskSpace;
-    QObject::connect(m_w.comboKB, qOverload<int>(&QComboBox::activated), diskSpace,
-                     [diskSpace] { diskSpace->setModified(true); });
+        NumberFields::acceptDigits(field, HighestEntry);
 }
 
 bool AccountFields::confirmNumbers()
 {
-    return NumberFields::confirmWritable(QObject::tr("Disk space"), m_w.editDiskSpace)
-        && NumberFields::confirmWritable(QObject::tr("Number of messages"), m_w.editNumMess);
+    // A typed number of the field's digits fits in any unit; only a stored one, shown in
+    // kilobytes and then put in a larger unit, can go beyond the column.
+    const int unit = qBound(0, m_w.comboKB->currentIndex(), 2);
+    return NumberFields::confirmFits(QObject::tr("Disk space"), m_w.editDiskSpace,
+                                     qint64(1) << UnitShift[unit], QuotaColumnTop,
+                                     m_w.comboKB->currentText());
 }
 
 void AccountFields::writeQuota(DBRow* row)
 {
     const qint64 bytes = quotaBytes(m_w.editDiskSpace->text(), m_w.comboKB->currentIndex());
-    if (!m_untouched.isTouched(QStringLiteral("qstorage"))
-        || NumberFields::isWritable(m_w.editDiskSpace))
-        setCell(row, "qstorage", m_untouched.value(QStringLiteral("qstorage"), QString::number(bytes)));
-    if (NumberFields::isWritable(m_w.editNumMess))
-        setCell(row, "qmessage", m_w.editNumMess->text());
+    setCell(row, "qstorage", m_untouched.value(QStringLiteral("qstorage"), QString::number(bytes)));
+    setCell(row, "qmessage", m_w.editNumMess->text());
 }
 
 void AccountFields::addGroups()

@@ -82,15 +82,14 @@ public:
     void writeGroups(DBRow* row);
     // "Read only" writes 1, "Read/write" the stored value with both bits set, none 0.
     void writeRights(DBRow* row);
-    // The disk-space and message-count fields take numbers from 0 to 1000000
-    // (NumberFields), a unit chosen under the disk space counting as typing it; the
-    // dialog's OK asks about one out of that range (false: the dialog stays, the focus on
-    // the field).
+    // The disk-space and message-count fields take what an integer validator from 0 to
+    // 1000000 takes while typing (NumberFields), and are written as shown. The dialog's OK
+    // stops only at a disk space the column cannot hold in the unit chosen (false: the
+    // dialog stays, the focus on the field).
     void acceptNumbers();
     bool confirmNumbers();
     // The disk quota in bytes of the chosen unit (an empty stored quota, left alone, is
-    // written "0"), and the message count as typed; a number the dialog was told to leave
-    // out is not written.
+    // written "0"), and the message count as typed.
     void writeQuota(DBRow* row);
 
     // The slots the dialogs forward: the picker, removing the selected groups, and the

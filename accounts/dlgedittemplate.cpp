@@ -159,8 +159,7 @@ void DlgEditTemplate::slotOK()
     if (!m_ready)
         return;
     const QPointer<DlgEditTemplate> self(this);
-    if (!m_fields->confirmNumbers() || !self || !WebMailFields::confirmNumbers(webMailWidgets())
-        || !self)
+    if (!m_fields->confirmNumbers() || !self)
         return;
     writeFields();
     accept();

@@ -46,7 +46,7 @@ DlgEditUser::DlgEditUser(DBRow* row, DBConn* conn, DBTable* groups, DBTable* lan
         m_groups, this, m_untouched);
     m_fields->acceptNumbers();
     WebMailFields::acceptNumbers(webMailWidgets());
-    NumberFields::acceptDigits(m_editPIN, 0, 9999);
+    NumberFields::acceptDigits(m_editPIN, 9999);
     fillFields();
     m_ready = true;
     slotTextChanged();
@@ -144,8 +144,7 @@ void DlgEditUser::slotOK()
         return;
     }
     const QPointer<DlgEditUser> self(this);
-    if (!m_fields->confirmNumbers() || !self || !WebMailFields::confirmNumbers(webMailWidgets())
-        || !self)
+    if (!m_fields->confirmNumbers() || !self)
         return;
     if (!pin.isEmpty())
         setCell(m_row, "pin", QLatin1String("NUL:") + pin);

@@ -45,19 +45,12 @@ void load(const WebMailWidgets& fields, const DBRow* row, const DBTable& languag
 
 void acceptNumbers(const WebMailWidgets& fields)
 {
-    NumberFields::acceptDigits(fields.editNumMsg, 0, 1000000);
-}
-
-bool confirmNumbers(const WebMailWidgets& fields)
-{
-    return NumberFields::confirmWritable(QObject::tr("Number of messages on one page"),
-                                         fields.editNumMsg);
+    NumberFields::acceptDigits(fields.editNumMsg, 1000000);
 }
 
 void write(const WebMailWidgets& fields, DBRow* row, const UntouchedFields& untouched)
 {
-    if (NumberFields::isWritable(fields.editNumMsg))
-        setCell(row, "msgperpage", fields.editNumMsg->text());
+    setCell(row, "msgperpage", fields.editNumMsg->text());
     setCell(row, "sentfolder", fields.editSentFolder->text());
     setCell(row, "draftfolder", fields.editDraftFolder->text());
     setCell(row, "hidefldlist",

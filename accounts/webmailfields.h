@@ -27,11 +27,10 @@ namespace WebMailFields {
 // are remembered in `untouched`, the dialog's.
 void load(const WebMailWidgets& fields, const DBRow* row, const DBTable& languages,
           UntouchedFields& untouched);
-// Messages per page is a number field for 0 to 1000000 (NumberFields); the dialog's OK asks
-// about a number out of that range (false: the dialog stays, the focus on the field).
+// Messages per page takes what an integer validator from 0 to 1000000 takes while typing
+// (NumberFields), and is written as shown.
 void acceptNumbers(const WebMailWidgets& fields);
-bool confirmNumbers(const WebMailWidgets& fields);
-// Writes every field back (messages per page unless the dialog was told to leave it out); a flag left alone keeps what was stored (a value other than 0 and
+// Writes every field back; a flag left alone keeps what was stored (a value other than 0 and
 // 1 too). An empty stored language is left empty while the box still shows its first
 // entry: the box had nothing else to show.
 void write(const WebMailWidgets& fields, DBRow* row, const UntouchedFields& untouched);

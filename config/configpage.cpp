@@ -184,12 +184,6 @@ void ConfigPage::slotApply()
 {
     for (DBTable* table : std::as_const(m_tables))
         table->apply(false);
-    // The apply went on without a value the administrator typed: the rows are now what the
-    // server holds, and so is what the page shows.
-    if (m_leftOut) {
-        m_leftOut = false;
-        showStored();
-    }
 }
 
 void ConfigPage::storeCarriedOut(CarriedOut& done)
@@ -202,7 +196,7 @@ void ConfigPage::slotReset()
 {
     for (DBTable* table : std::as_const(m_tables))
         table->reset();
-    m_leftOut = false;
+    m_holdingBack = false;
     showStored();
 }
 
@@ -210,18 +204,39 @@ bool ConfigPage::handChangeIn()
 {
     if (!m_ready)
         return false;
-    m_leftOut = false;
+    m_holdingBack = false;
     writeRows();
+    // An edit held back is told before the statements change and one let go after them, so
+    // that the buttons never go off between the two.
+    if (m_holdingBack)
+        announceHeldBack();
     updateQuery();
+    if (!m_holdingBack)
+        announceHeldBack();
     return true;
 }
 
-bool ConfigPage::askAboutNumber(const QString& what, QLineEdit* field, QWidget* correct,
-                                const QString& unit)
+void ConfigPage::announceHeldBack()
 {
-    if (NumberFields::isWritable(field))
+    if (m_ctrl)
+        m_ctrl->setHeldBack(m_holdingBack);
+}
+
+bool ConfigPage::stopAtBeyondColumn(const QString& what, QLineEdit* field, qint64 factor,
+                                    qint64 columnTop, const QString& unit)
+{
+    if (NumberFields::fits(field, factor, columnTop))
         return false;
-    return askToCorrect(NumberFields::rangeQuestion(what, field, unit), correct ? correct : field);
+    const QPointer<QWidget> alive(m_page);
+    Dialogs::warning(nullptr, caption(),
+                     NumberFields::beyondColumnText(what, factor, columnTop, unit),
+                     QMessageBox::Ok);
+    // The page may go while the box is up; then so has this base.
+    if (!alive)
+        return true;
+    FieldFocus::give(field);
+    withdrawApply();
+    return true;
 }
 
 bool ConfigPage::askToCorrect(const QString& text, QWidget* field)
@@ -283,16 +298,6 @@ void ConfigPage::keepStored(DBTable& table, const char* column)
     if (index < 0 || !original || size_t(index) >= original->m_values.size())
         return;
     row->m_values[size_t(index)]->setTextOf(*original->m_values[size_t(index)]);
-}
-
-void ConfigPage::writeNumber(DBTable& table, const char* column, const QLineEdit* field)
-{
-    if (NumberFields::isWritable(field)) {
-        setCell(table, column, field->text());
-        return;
-    }
-    keepStored(table, column);
-    noteLeftOut();
 }
 
 void ConfigPage::writeChoice(DBTable& table, const char* column, const QComboBox* box,

@@ -61,10 +61,11 @@ class QWidget;
 // box on: what the box shows is then written with it, so that an exception never goes out
 // without the group the page shows for it.
 //
-// A typed value the page will not write, a number field's text outside its range
-// (NumberFields) above all, is asked about before an apply (askAboutNumber), and once the
-// apply has gone on without it every widget shows what the server holds: the page is
-// filled again from the rows the apply committed.
+// A typed value is written as it is shown. One the rows cannot hold (an amount beyond its
+// column, NumberFields) is held back (holdBack): it counts as an edit, so Apply and Reset
+// come on and leaving the page asks about it, and every apply stops at it before anything is
+// sent (stopAtBeyondColumn), the administrator sent to the field. No field changes back by
+// itself.
 //
 // A refill from the rows (refill) keeps the boxes' stand-in marks: the rows were just
 // written from the widgets, and what the administrator chose has not changed. Reset and the
@@ -187,18 +188,16 @@ protected:
     static void setCell(DBTable& table, const char* column, const QString& text);
     static void setFlag(DBTable& table, const char* column, bool on); // "1" or "0"
 
-    // A number field's text, when it is a number of the field's range or nothing; any other
-    // text leaves the cell at what the server holds, and slotBeforeApply asks about it.
-    void writeNumber(DBTable& table, const char* column, const QLineEdit* field);
-    // Notes that a typed value was left out of the rows (writeNumber does): after the apply
-    // the page shows what the server holds.
-    void noteLeftOut() { m_leftOut = true; }
-    // One check of slotBeforeApply() for a number field (NumberFields::rangeQuestion of
-    // what, with the unit the top is counted in): nothing when it is writable; otherwise
-    // askToCorrect, the focus going to `correct` (the field when null). True when the checks
-    // end.
-    bool askAboutNumber(const QString& what, QLineEdit* field, QWidget* correct = nullptr,
-                        const QString& unit = QString());
+    // Marks, while writeRows() runs, that a widget shows an edit the rows cannot hold: the
+    // controller then counts the page's edits as pending though no statement stands for it.
+    void holdBack() { m_holdingBack = true; }
+    // One check of slotBeforeApply() for a number field whose product with its unit may lie
+    // beyond its column (NumberFields::fits): nothing when it fits; otherwise the page says so
+    // (NumberFields::beyondColumnText, one OK button), sends the administrator to the field
+    // and withdraws the apply, whatever the answers to the other checks were. True when the
+    // apply was withdrawn.
+    bool stopAtBeyondColumn(const QString& what, QLineEdit* field, qint64 factor,
+                            qint64 columnTop, const QString& unit = QString());
 
     // The check box that turns on what a choice box names, and its column in the same table.
     struct TurnedOnBy
@@ -276,10 +275,12 @@ private:
     // The widgets filled from what the server holds, the boxes marked afresh, the enabling
     // set again.
     void showStored();
+    // Tells the controller whether the last writeRows() held an edit back.
+    void announceHeldBack();
 
     QPointer<QWidget> m_page;
     bool m_ready = false;
-    bool m_leftOut = false; // the last writeRows() left a typed value out
+    bool m_holdingBack = false; // the last writeRows() held an edit back
     QList<DBTable*> m_tables; // every table loaded, in order
     QList<DBTable*> m_edited; // those that enter the pending list, in order
     std::unique_ptr<PickerTables> m_picker;

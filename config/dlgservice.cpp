@@ -24,9 +24,9 @@ DlgService::DlgService(QWidget* parent, const char* name, bool modal, Qt::Window
     , m_groups(acl)
 {
     m_editPort->setFocus();
-    // A port field that takes anything would let the administrator write a text the server
-    // cannot listen on; the validator goes on also when the groups failed to load.
-    NumberFields::acceptDigits(m_editPort, 0, 65535);
+    // What an integer validator up to 65535 takes while typing; it goes on also when the
+    // groups failed to load, so that the field never takes text that is no number.
+    NumberFields::acceptDigits(m_editPort, 65535);
     if (!m_groups->m_loaded)
         loadGroups();
 }
@@ -103,8 +103,5 @@ void DlgService::slotOK()
             return;
         }
     }
-    const QPointer<DlgService> self(this);
-    if (!NumberFields::confirmWritable(tr("Port"), m_editPort) || !self)
-        return;
     accept();
 }

@@ -9,9 +9,8 @@ class DBCtrl;
 class DBTable;
 class Desktop;
 
-// The properties of one service: its port, a number field (NumberFields: OK asks about a
-// port out of range, and answered No leaves the port out), with "&Default" putting back the
-// port the service uses by default; its startup type and the one address group that alone may
+// The properties of one service: its port, a number field written as typed (NumberFields),
+// with "&Default" putting back the port the service uses by default; its startup type and the one address group that alone may
 // connect to it, whose groups "&Edit..." edits at once in the address-group dialog. The
 // caller fills the fields before exec() and reads them after it.
 //

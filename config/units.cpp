@@ -1,7 +1,5 @@
 #include "units.h"
 
-#include <algorithm>
-
 namespace Units {
 
 Factors sizeFactors()
@@ -22,15 +20,6 @@ Shown show(qint64 stored, const Factors& factors)
             return {stored / factor, unit};
     }
     return {factors.isEmpty() ? stored : stored / factors.first(), 0};
-}
-
-qint64 product(qint64 number, qint64 factor, qint64 maximum)
-{
-    if (number <= 0 || factor <= 0)
-        return 0;
-    if (number > maximum / factor)
-        return maximum;
-    return std::min(number * factor, maximum);
 }
 
 } // namespace Units

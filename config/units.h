@@ -12,9 +12,6 @@ using Factors = QList<qint64>;
 Factors sizeFactors(); // "KB", "MB" over bytes
 Factors timeFactors(); // "minutes", "hours", "days" over seconds
 
-// The largest value an INT column holds: what a product is clamped to.
-constexpr qint64 IntColumnMaximum = 2147483647;
-
 struct Shown
 {
     qint64 number;
@@ -25,9 +22,5 @@ struct Shown
 // such unit); otherwise the smallest unit with the quotient cut toward zero, so a stored
 // value that is no whole number of it is shown rounded down.
 Shown show(qint64 stored, const Factors& factors);
-
-// number units of factor, computed in 64 bits and clamped to 0 .. maximum: a large entry
-// never wraps into a negative or small value.
-qint64 product(qint64 number, qint64 factor, qint64 maximum = IntColumnMaximum);
 
 } // namespace Units

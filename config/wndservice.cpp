@@ -8,7 +8,6 @@
 #include "dialogseam.h"
 #include "dlgservice.h"
 #include "escape.h"
-#include "numberfields.h"
 #include "ownrequest.h"
 #include "qserviceitem.h"
 #include "scopedqpointer.h"
@@ -244,14 +243,12 @@ bool WndService::runEditDialog(int, DBRow* row)
 
     // Read before any question: the dialog may go while one is up.
     const QString newPort = dialog->m_editPort->text();
-    // A port the dialog was told to leave out (NumberFields) is no change.
-    const bool portWritten = NumberFields::isWritable(dialog->m_editPort);
     const bool manual = dialog->m_comboStartup->currentIndex() == 1;
     const QString acl = dialog->m_chkOnlyAddressGroup->isChecked()
         ? dialog->m_comboAddressGroup->currentText()
         : QString();
     Service& service = m_services.at(size_t(index));
-    if (portWritten && newPort != port) {
+    if (newPort != port) {
         service.portChanged = true;
         if (item->running()) {
             Dialogs::warning(nullptr, caption(),

@@ -13,9 +13,8 @@
 
 namespace {
 
-// The numbers the form's fields take; the port is the column's.
+// The numbers the form's fields of the options take while typing.
 constexpr qint64 HighestEntry = 1000000;
-constexpr qint64 HighestPort = 65535;
 
 } // namespace
 
@@ -33,72 +32,64 @@ WndSmtp::WndSmtp(QWidget* parent, DBConn* conn, DBCtrl* ctrl, const char* name,
 
 WndSmtp::~WndSmtp() = default;
 
+QList<WndSmtp::Amount> WndSmtp::amounts() const
+{
+    return {{"MaxMessageSize", Units::sizeFactors(), m_editMessageSize, m_comboKB,
+             tr("Maximum incoming message size")},
+            {"QueueRetryInterval", Units::timeFactors(), m_editRetry, m_comboSec,
+             tr("Delivery retry interval")},
+            {"QueueNotifyTimeout", Units::timeFactors(), m_editWarning, m_comboWarn,
+             tr("The time before a warning to the sender")},
+            {"QueueBounceTimeout", Units::timeFactors(), m_editBounce, m_comboMin,
+             tr("The time before the message returns to the sender")}};
+}
+
+qint64 WndSmtp::factorOf(const Amount& amount)
+{
+    return amount.factors.value(amount.unit->currentIndex(), amount.factors.first());
+}
+
 void WndSmtp::acceptNumbers()
 {
-    NumberFields::acceptDigits(m_editPort, 0, HighestPort);
+    // The relay's port has no range of its own: it goes as typed, and the server decides.
+    NumberFields::acceptAnyDigits(m_editPort);
     for (QLineEdit* field : {m_editMessageSize, m_editThreads, m_editRetry, m_editWarning,
                              m_editBounce, m_editHops})
-        NumberFields::acceptDigits(field, 0, HighestEntry);
+        NumberFields::acceptDigits(field, HighestEntry);
 }
 
-// An amount's number goes up to what the column holds in the unit chosen.
-void WndSmtp::limitAmount(QLineEdit* field, const Units::Factors& factors, const QComboBox* unit)
+void WndSmtp::showAmount(const Amount& amount)
 {
-    const qint64 factor = factors.value(unit->currentIndex(), factors.first());
-    NumberFields::setRange(field, 0, qMin(HighestEntry, Units::IntColumnMaximum / factor));
+    const Units::Shown shown = Units::show(cellNumber(m_smtp, amount.column), amount.factors);
+    amount.field->setText(QString::number(shown.number));
+    amount.unit->setCurrentIndex(shown.unit);
 }
 
-void WndSmtp::showAmount(const char* column, const Units::Factors& factors, QLineEdit* field,
-                         QComboBox* unit)
+// The number shown in the unit shown, exactly. Left alone, the amount is what the server
+// holds; one the column cannot hold is held back, never cut.
+void WndSmtp::writeAmount(const Amount& amount)
 {
-    const Units::Shown shown = Units::show(cellNumber(m_smtp, column), factors);
-    field->setText(QString::number(shown.number));
-    unit->setCurrentIndex(shown.unit);
-    limitAmount(field, factors, unit);
-}
-
-// The number shown in the unit shown, exactly; a number the column cannot hold in that unit
-// is left out, as any number field's. Left alone, the amount is what the server holds.
-void WndSmtp::writeAmount(const char* column, const Units::Factors& factors,
-                          QLineEdit* field, const QComboBox* unit)
-{
-    limitAmount(field, factors, unit);
-    if (showsStoredAmount(column, factors, field, unit)) {
-        keepStored(m_smtp, column);
+    if (showsStoredAmount(amount)) {
+        keepStored(m_smtp, amount.column);
         return;
     }
-    if (!amountWritable(column, factors, field, unit)) {
-        keepStored(m_smtp, column);
-        noteLeftOut();
+    const qint64 factor = factorOf(amount);
+    if (!NumberFields::fits(amount.field, factor, NumberFields::IntColumnTop)) {
+        keepStored(m_smtp, amount.column);
+        holdBack();
         return;
     }
-    const qint64 factor = factors.value(unit->currentIndex(), factors.first());
-    setCell(m_smtp, column, QString::number(Units::product(field->text().toLongLong(), factor)));
+    setCell(m_smtp, amount.column,
+            QString::number(NumberFields::shownNumber(amount.field) * factor));
 }
 
 // Whether the number and the unit are those showAmount() gives what the server holds.
-bool WndSmtp::showsStoredAmount(const char* column, const Units::Factors& factors,
-                                const QLineEdit* field, const QComboBox* unit)
+bool WndSmtp::showsStoredAmount(const Amount& amount)
 {
-    const Units::Shown stored
-        = Units::show(CellNumbers::leadingNumber(storedCell(m_smtp, column)), factors);
-    return field->text() == QString::number(stored.number) && unit->currentIndex() == stored.unit;
-}
-
-bool WndSmtp::amountWritable(const char* column, const Units::Factors& factors,
-                             const QLineEdit* field, const QComboBox* unit)
-{
-    return showsStoredAmount(column, factors, field, unit) || field->text().isEmpty()
-           || NumberFields::holdsNumber(field);
-}
-
-bool WndSmtp::askAboutAmount(const QString& what, const char* column,
-                             const Units::Factors& factors, QLineEdit* field,
-                             const QComboBox* unit)
-{
-    if (amountWritable(column, factors, field, unit))
-        return false;
-    return askToCorrect(NumberFields::rangeQuestion(what, field, unit->currentText()), field);
+    const Units::Shown stored = Units::show(
+        CellNumbers::leadingNumber(storedCell(m_smtp, amount.column)), amount.factors);
+    return amount.field->text() == QString::number(stored.number)
+        && amount.unit->currentIndex() == stored.unit;
 }
 
 void WndSmtp::updateData()
@@ -113,11 +104,11 @@ void WndSmtp::updateData()
     m_editUser->setText(cell(m_relay, "AuthUser"));
     showPlaceholder(m_editPassword);
     ComboBoxes::setCurrentItem(m_comboAuth, int(cellNumber(m_relay, "AuthType")));
-    showAmount("MaxMessageSize", Units::sizeFactors(), m_editMessageSize, m_comboKB);
+    const QList<Amount> shown = amounts();
+    showAmount(shown.at(0));
     m_editThreads->setText(cell(m_smtp, "MaxConcurrency"));
-    showAmount("QueueRetryInterval", Units::timeFactors(), m_editRetry, m_comboSec);
-    showAmount("QueueNotifyTimeout", Units::timeFactors(), m_editWarning, m_comboWarn);
-    showAmount("QueueBounceTimeout", Units::timeFactors(), m_editBounce, m_comboMin);
+    for (const Amount& time : shown.mid(1))
+        showAmount(time);
     m_editHops->setText(cell(m_smtp, "MaxHops"));
     m_chkUseSSL->setChecked(cellFlag(m_smtp, "ClientUseSSL"));
 }
@@ -126,18 +117,17 @@ void WndSmtp::writeRows()
 {
     setFlag(m_smtp, "DeliveryMode", m_rbtnDNS->isChecked());
     setCell(m_relay, "ServerName", m_editHostname->text());
-    // The column holds 16 bits: a number beyond them would be stored cut.
-    writeNumber(m_relay, "ServerPort", m_editPort);
+    setCell(m_relay, "ServerPort", m_editPort->text());
     setCell(m_relay, "AuthUser", m_editUser->text());
     writePassword(m_relay, "AuthPass", m_editPassword);
     setFlag(m_relay, "AuthEnabled", m_chkAuth->isChecked());
     setCell(m_relay, "AuthType", QString::number(m_comboAuth->currentIndex()));
-    writeAmount("MaxMessageSize", Units::sizeFactors(), m_editMessageSize, m_comboKB);
-    writeNumber(m_smtp, "MaxConcurrency", m_editThreads);
-    writeAmount("QueueRetryInterval", Units::timeFactors(), m_editRetry, m_comboSec);
-    writeAmount("QueueNotifyTimeout", Units::timeFactors(), m_editWarning, m_comboWarn);
-    writeAmount("QueueBounceTimeout", Units::timeFactors(), m_editBounce, m_comboMin);
-    writeNumber(m_smtp, "MaxHops", m_editHops);
+    const QList<Amount> written = amounts();
+    writeAmount(written.at(0));
+    setCell(m_smtp, "MaxConcurrency", m_editThreads->text());
+    for (const Amount& time : written.mid(1))
+        writeAmount(time);
+    setCell(m_smtp, "MaxHops", m_editHops->text());
     setFlag(m_smtp, "ClientUseSSL", m_chkUseSSL->isChecked());
 }
 
@@ -155,34 +145,35 @@ void WndSmtp::updateObject()
 
 void WndSmtp::slotBeforeApply()
 {
-    const bool relay = m_rbtnSMTP->isChecked();
-    if (relay && (m_editHostname->text().isEmpty() || m_editPort->text().isEmpty())) {
+    if (askAboutRelay())
+        return;
+    // Whatever the answers above: an amount the column cannot hold stops every apply, or
+    // the rest of the page would go out without it.
+    for (const Amount& amount : amounts()) {
+        const qint64 factor = factorOf(amount);
+        if (!showsStoredAmount(amount)
+            && stopAtBeyondColumn(amount.what, amount.field, factor, NumberFields::IntColumnTop,
+                                  amount.unit->currentText()))
+            return;
+    }
+}
+
+// The relay's host name and port, then the user when it requires authentication; true when
+// the apply is withdrawn.
+bool WndSmtp::askAboutRelay()
+{
+    if (!m_rbtnSMTP->isChecked())
+        return false;
+    if (m_editHostname->text().isEmpty() || m_editPort->text().isEmpty()) {
         if (askToCorrect(tr("You should fill relay server hostname and port.\n"
                             "Do you want to correct the problem?"),
                          m_editHostname))
-            return;
+            return true;
     }
-    // Asked whatever the delivery mode: a port the row does not take would otherwise stay
-    // on screen as if it had been sent. In DNS mode the port field is disabled: the way to
-    // it is the relay choice.
-    QWidget* toPort = relay ? static_cast<QWidget*>(m_editPort) : static_cast<QWidget*>(m_rbtnSMTP);
-    if (askAboutNumber(tr("Relay server port"), m_editPort, toPort))
-        return;
-    if (relay && m_chkAuth->isChecked() && m_editUser->text().isEmpty()) {
-        if (askToCorrect(tr("You should user name.\nDo you want to correct the problem?"), m_editUser))
-            return;
-    }
-    if (askAboutAmount(tr("Maximum incoming message size"), "MaxMessageSize",
-                       Units::sizeFactors(), m_editMessageSize, m_comboKB)
-        || askAboutNumber(tr("Maximum number of delivery threads"), m_editThreads)
-        || askAboutAmount(tr("Delivery retry interval"), "QueueRetryInterval",
-                          Units::timeFactors(), m_editRetry, m_comboSec)
-        || askAboutAmount(tr("The time before a warning to the sender"), "QueueNotifyTimeout",
-                          Units::timeFactors(), m_editWarning, m_comboWarn)
-        || askAboutAmount(tr("The time before the message returns to the sender"),
-                          "QueueBounceTimeout", Units::timeFactors(), m_editBounce, m_comboMin))
-        return;
-    askAboutNumber(tr("Maximum number of accepted Received headers"), m_editHops);
+    if (!m_chkAuth->isChecked() || !m_editUser->text().isEmpty())
+        return false;
+    return askToCorrect(tr("You should user name.\nDo you want to correct the problem?"),
+                        m_editUser);
 }
 
 void WndSmtp::slotToggleDNS(bool on)

@@ -10,17 +10,16 @@ class QLineEdit;
 
 // "SMTP Properties": how the server delivers (directly by MX records or through a relay
 // server, with the relay's authentication) and runs its queue. Edits the single rows of
-// "smtp" and "relay"; before an apply it asks for the relay's host name and port, for a
-// port the column can hold (in either delivery mode), for a user name when the relay
-// requires authentication, and for the numbers of the options that are out of their range.
-// Every number field follows NumberFields: an amount in a unit (a size, a time) goes up to
-// what the column holds in the unit chosen, and is written as exactly that many units. An
-// amount whose number and unit show what the server holds, as the page shows it, is
-// written back as stored: the field shows a stored value that is no whole number of the
-// unit rounded down, and one beyond what the field takes as it is, and neither may replace
-// what the server holds. Once its number or its unit shows something else the amount is
-// the administrator's, and a number out of range in the unit chosen is asked about, as a
-// typed one is.
+// "smtp" and "relay"; before an apply it asks for the relay's host name and port and for a
+// user name when the relay requires authentication.
+//
+// Every number field follows NumberFields: the port, the threads and the hops are written as
+// typed, and an amount in a unit (a size, a time) as exactly that many units. An amount whose
+// number and unit show what the server holds, as the page shows it, is written back as
+// stored: the field shows a stored value that is no whole number of the unit rounded down,
+// which may not replace what the server holds. An amount the column cannot hold in the unit
+// chosen (3000 "MB") is held back: it counts as an edit, and every apply stops at it, with
+// the administrator sent to the field, until it is corrected.
 class WndSmtp : public TWndSmtp, public ConfigPage
 {
     Q_OBJECT
@@ -44,19 +43,23 @@ protected:
     void writeRows() override;
 
 private:
+    // A number of the "smtp" row shown in a unit of a choice box.
+    struct Amount
+    {
+        const char* column;
+        Units::Factors factors;
+        QLineEdit* field;
+        QComboBox* unit;
+        QString what; // as the page names it when the column cannot hold it
+    };
+    QList<Amount> amounts() const;
+    static qint64 factorOf(const Amount& amount);
+
     void acceptNumbers();
-    static void limitAmount(QLineEdit* field, const Units::Factors& factors, const QComboBox* unit);
-    void showAmount(const char* column, const Units::Factors& factors, QLineEdit* field,
-                    QComboBox* unit);
-    void writeAmount(const char* column, const Units::Factors& factors, QLineEdit* field,
-                     const QComboBox* unit);
-    bool showsStoredAmount(const char* column, const Units::Factors& factors,
-                           const QLineEdit* field, const QComboBox* unit);
-    bool amountWritable(const char* column, const Units::Factors& factors,
-                        const QLineEdit* field, const QComboBox* unit);
-    // One check of slotBeforeApply() for an amount, as askAboutNumber() for a number.
-    bool askAboutAmount(const QString& what, const char* column, const Units::Factors& factors,
-                        QLineEdit* field, const QComboBox* unit);
+    void showAmount(const Amount& amount);
+    void writeAmount(const Amount& amount);
+    bool showsStoredAmount(const Amount& amount);
+    bool askAboutRelay();
 
     DBTable m_smtp;
     DBTable m_relay;

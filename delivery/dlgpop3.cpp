@@ -15,8 +15,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <limits>
-
 DlgPop3::DlgPop3(QWidget* parent, const char* name, bool modal, Qt::WindowFlags fl, DBConn* conn,
                  DBTable* domains, DBTable* users, DBTable* groups, DBTable* aliases)
     : TDlgPop3(parent, name, modal, fl)
@@ -24,8 +22,9 @@ DlgPop3::DlgPop3(QWidget* parent, const char* name, bool modal, Qt::WindowFlags 
     , m_tables{domains, users, groups, aliases}
 {
     m_editServer->setFocus();
-    NumberFields::acceptDigits(m_editPort, 0, 65535);
-    NumberFields::acceptDigits(m_editMaxMsg, 0, std::numeric_limits<qint32>::max());
+    // Neither has a range of its own: both go as typed, and the server decides.
+    NumberFields::acceptAnyDigits(m_editPort);
+    NumberFields::acceptAnyDigits(m_editMaxMsg);
     m_tables.loadMissing(parent, conn,
                          {RecipientTables::Domains, RecipientTables::Users, RecipientTables::Groups,
                           RecipientTables::Aliases});
@@ -93,8 +92,9 @@ void DlgPop3::slotOK()
         return;
     }
     const QPointer<DlgPop3> self(this);
-    if (!NumberFields::confirmWritable(tr("Port"), m_editPort) || !self
-        || !NumberFields::confirmWritable(tr("Messages"), m_editMaxMsg) || !self)
+    // Before any question whose No accepts: nothing of the account goes without its count.
+    if (!NumberFields::confirmFits(tr("Messages"), m_editMaxMsg, 1, NumberFields::IntColumnTop)
+        || !self)
         return;
     if (!m_rbtnAddress->isChecked() || confirmAddress())
         accept();

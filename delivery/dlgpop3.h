@@ -9,9 +9,10 @@ class DBConn;
 // The "POP3 Account" dialog. WndPop3 fills its widgets from an account and writes them
 // back when it is accepted; the dialog keeps the delivery and SSL widgets consistent,
 // proposes the standard port and checks the input on OK: server and user must be given,
-// the port and the message count are number fields (NumberFields: a number out of range is
-// asked about, and answered No is left out), and a delivery address must be a user, alias
-// or group of the current domain or carry an at sign, unless the administrator insists.
+// the port and the message count are number fields written as typed (NumberFields: only a
+// count beyond what its column holds keeps the dialog open), and a delivery address must be
+// a user, alias or group of the current domain or carry an at sign, unless the
+// administrator insists.
 class DlgPop3 : public TDlgPop3
 {
     Q_OBJECT

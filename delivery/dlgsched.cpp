@@ -17,7 +17,6 @@
 #include <QPointer>
 #include <QPushButton>
 
-#include <limits>
 #include <utility>
 
 DlgSched::DlgSched(QWidget* parent, const char* name, bool modal, Qt::WindowFlags flags,
@@ -33,18 +32,13 @@ DlgSched::DlgSched(QWidget* parent, const char* name, bool modal, Qt::WindowFlag
     m_editDesc->setFocus();
     // The form opens on "Every".
     acceptInterval();
-    // A unit chosen under a number makes that number the administrator's as much as typing
-    // it would: it is checked as typed text is, in the unit chosen.
-    connect(m_comboMin, qOverload<int>(&QComboBox::activated), this,
-            [this] { m_edit->setModified(true); });
 }
 
-// An interval is a number field up to what the time column holds in the unit shown; a
-// time of day is a text of its own.
+// An interval is a number field with no range of its own, written as typed; a time of day is
+// a text of its own.
 void DlgSched::acceptInterval()
 {
-    const qint64 minutesPerUnit = m_comboMin->currentIndex() == 1 ? 60 : 1;
-    NumberFields::acceptDigits(m_edit, 0, std::numeric_limits<qint32>::max() / minutesPerUnit);
+    NumberFields::acceptAnyDigits(m_edit);
 }
 
 DlgSched::~DlgSched() = default;
@@ -140,9 +134,12 @@ void DlgSched::slotOK()
         return;
     const bool every = m_comboEveryAt->currentIndex() == 0;
     if (every) {
-        acceptInterval();
+        // The time column holds minutes in 32 bits: an interval beyond them keeps the dialog
+        // open, whatever the answers above.
         const QPointer<DlgSched> self(this);
-        if (!NumberFields::confirmWritable(tr("Interval"), m_edit, m_comboMin->currentText())
+        const qint64 minutesPerUnit = m_comboMin->currentIndex() == 1 ? 60 : 1;
+        if (!NumberFields::confirmFits(tr("Interval"), m_edit, minutesPerUnit,
+                                       NumberFields::IntColumnTop, m_comboMin->currentText())
             || !self)
             return;
     }

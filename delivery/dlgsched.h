@@ -11,10 +11,10 @@ class DBTable;
 
 // The "Scheduled Action" dialog. WndSched fills it from a scheduled action and writes it
 // back when it is accepted. The time field means an interval for "Every", a number field
-// (NumberFields: up to what the column holds in the unit shown; OK asks about a number out
-// of range, and answered No leaves the time as it was; a unit chosen under the number
-// counts as typing it), and a time of day for "At"; it
-// keeps the text typed for each mode, so switching back and forth loses nothing. "&Edit..." opens the time ranges and reloads the page's copy of them.
+// written as typed (NumberFields: only a number the column cannot hold in the unit shown
+// keeps the dialog open on OK, whatever the answers before it), and a time of day for "At";
+// it keeps the text typed for each mode, so switching back and forth loses nothing.
+// "&Edit..." opens the time ranges and reloads the page's copy of them.
 class DlgSched : public TDlgSched
 {
     Q_OBJECT

@@ -6,7 +6,6 @@
 #include "dialogseam.h"
 #include "dlgpop3.h"
 #include "dlgrule.h"
-#include "numberfields.h"
 #include "qpop3item.h"
 #include "qruleitem.h"
 #include "scopedqpointer.h"
@@ -163,15 +162,12 @@ void WndPop3::readAccountDialog(const DlgPop3* dialog, DBRow* row)
     const QString ssl = dialog->m_chkUseSSL->isChecked() ? dialog->m_comboSSL->currentData().toString()
                                                          : QStringLiteral("0");
     setCell(row, "sslmode", untouched.value(QStringLiteral("sslmode"), ssl));
-    // A number the dialog was told to leave out is not written (NumberFields).
-    if (NumberFields::isWritable(dialog->m_editPort))
-        setCell(row, "port", dialog->m_editPort->text());
+    setCell(row, "port", dialog->m_editPort->text());
     const QString mbox = dialog->m_rbtnAddress->isChecked()
         ? dialog->m_editAddress->text()
         : QPop3Item::mboxOfHeader(dialog->m_comboRule->currentText());
     setCell(row, "mbox", untouched.value(QStringLiteral("mbox"), mbox));
-    if (NumberFields::isWritable(dialog->m_editMaxMsg))
-        setCell(row, "max_msgcount", dialog->m_editMaxMsg->text());
+    setCell(row, "max_msgcount", dialog->m_editMaxMsg->text());
 }
 
 bool WndPop3::runAccountDialog(DBRow* row)

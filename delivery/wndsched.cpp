@@ -4,7 +4,6 @@
 #include "deliverytexts.h"
 #include "dialogseam.h"
 #include "dlgsched.h"
-#include "numberfields.h"
 #include "qscheditem.h"
 #include "schedtimes.h"
 #include "scopedqpointer.h"
@@ -114,16 +113,12 @@ void WndSched::readDialog(const DlgSched* dialog, DBRow* row)
     const UntouchedFields& untouched = dialog->m_untouched;
     setCell(row, "desc", dialog->m_editDesc->text());
     const bool every = dialog->m_comboEveryAt->currentIndex() == 0;
-    // An interval the dialog was told to leave out (NumberFields) leaves the mode and the
-    // time together as they were.
-    if (!every || NumberFields::isWritable(dialog->m_edit)) {
-        const QString text = dialog->m_edit->text();
-        const int factor = dialog->m_comboMin->currentIndex() == 1 ? 60 : 1;
-        const QString time = every ? QString::number(leadingInt(text) * factor)
-                                   : QString::number(getTime2Store(text));
-        setCell(row, "timetype", untouched.value(QStringLiteral("timetype"), flag(!every)));
-        setCell(row, "time", untouched.value(QStringLiteral("time"), time));
-    }
+    const QString text = dialog->m_edit->text();
+    const int factor = dialog->m_comboMin->currentIndex() == 1 ? 60 : 1;
+    const QString time = every ? QString::number(leadingInt(text) * factor)
+                               : QString::number(getTime2Store(text));
+    setCell(row, "timetype", untouched.value(QStringLiteral("timetype"), flag(!every)));
+    setCell(row, "time", untouched.value(QStringLiteral("time"), time));
     const int action = (dialog->m_chkSend->isChecked() ? 1 : 0)
                        + (dialog->m_chkReceive->isChecked() ? 2 : 0)
                        + (dialog->m_chkOdmr->isChecked() ? 4 : 0);

@@ -1,16 +1,21 @@
 #include "digitsvalidator.h"
 
-DigitsValidator::DigitsValidator(qint64 bottom, qint64 top, QObject* parent)
-    : QValidator(parent)
-    , m_bottom(bottom)
-    , m_top(top)
+namespace {
+
+int digitCount(qint64 number)
 {
+    int count = 1;
+    for (; number >= 10; number /= 10)
+        ++count;
+    return count;
 }
 
-void DigitsValidator::setRange(qint64 bottom, qint64 top)
+} // namespace
+
+DigitsValidator::DigitsValidator(qint64 top, QObject* parent)
+    : QValidator(parent)
+    , m_top(top)
 {
-    m_bottom = bottom;
-    m_top = top;
 }
 
 bool DigitsValidator::isDigits(const QString& text)
@@ -30,6 +35,10 @@ QValidator::State DigitsValidator::validate(QString& input, int&) const
         return Intermediate;
     if (!isDigits(input))
         return Invalid;
+    if (m_top == NoTop)
+        return Acceptable;
     const qint64 number = input.toLongLong();
-    return number >= m_bottom && number <= m_top ? Acceptable : Intermediate;
+    if (number <= m_top)
+        return Acceptable;
+    return input.size() > digitCount(m_top) ? Invalid : Intermediate;
 }

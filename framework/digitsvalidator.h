@@ -7,29 +7,30 @@
 // nothing else, whatever the locale (no group separators, no sign, no blanks, no digits of
 // another script), so that the text shown is always exactly the number that is written.
 //
-// The range is not enforced while typing: a number outside it stays as typed (Intermediate),
-// because refusing the keystroke or cutting the number would put a number nobody entered in
-// the field. Whoever writes the field asks about such a number instead (numberfields.h).
-// At most MaxDigits digits are taken, so every text reads exactly as a 64-bit number.
+// With a top, it lets through what the toolkit's integer validator from 0 to that top lets
+// through while typing: any number of no more digits than the top has, in range or not
+// (a number above the top stays as typed, Intermediate), and beyond that only a number up to
+// the top written with leading zeros. A keystroke is refused, never a number cut or put
+// back: what the field shows is what was typed. Without a top it takes any number of up to
+// MaxDigits digits, so every text reads exactly as a 64-bit number.
 class DigitsValidator : public QValidator
 {
     Q_OBJECT
 
 public:
     static constexpr int MaxDigits = 18;
+    static constexpr qint64 NoTop = -1;
 
-    DigitsValidator(qint64 bottom, qint64 top, QObject* parent);
+    DigitsValidator(qint64 top, QObject* parent);
 
     State validate(QString& input, int& pos) const override;
 
-    qint64 bottom() const { return m_bottom; }
     qint64 top() const { return m_top; }
-    void setRange(qint64 bottom, qint64 top);
+    void setTop(qint64 top) { m_top = top; }
 
     // Whether text is digits alone (at least one, at most MaxDigits), any number.
     static bool isDigits(const QString& text);
 
 private:
-    qint64 m_bottom;
     qint64 m_top;
 };

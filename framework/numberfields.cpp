@@ -8,87 +8,78 @@
 #include <QLineEdit>
 #include <QPointer>
 
-#include <limits>
-
 namespace NumberFields {
 
 namespace {
 
-const DigitsValidator* validatorOf(const QLineEdit* field)
-{
-    return qobject_cast<const DigitsValidator*>(field->validator());
-}
-
-} // namespace
-
-void acceptDigits(QLineEdit* field, qint64 bottom, qint64 top)
+void setDigitsValidator(QLineEdit* field, qint64 top)
 {
     // A child of the field: it goes with it, and serves again when the field becomes a
     // number field once more.
     auto* validator = field->findChild<DigitsValidator*>(QString(), Qt::FindDirectChildrenOnly);
     if (validator)
-        validator->setRange(bottom, top);
+        validator->setTop(top);
     else
-        validator = new DigitsValidator(bottom, top, field);
+        validator = new DigitsValidator(top, field);
     field->setValidator(validator);
 }
 
-void setRange(QLineEdit* field, qint64 bottom, qint64 top)
+} // namespace
+
+void acceptDigits(QLineEdit* field, qint64 top)
 {
-    if (auto* validator = const_cast<DigitsValidator*>(validatorOf(field)))
-        validator->setRange(bottom, top);
+    setDigitsValidator(field, top);
 }
 
-qint64 bottom(const QLineEdit* field)
+void acceptAnyDigits(QLineEdit* field)
 {
-    const DigitsValidator* validator = validatorOf(field);
-    return validator ? validator->bottom() : 0;
+    setDigitsValidator(field, DigitsValidator::NoTop);
 }
 
-qint64 top(const QLineEdit* field)
+qint64 shownNumber(const QLineEdit* field)
 {
-    const DigitsValidator* validator = validatorOf(field);
-    return validator ? validator->top() : std::numeric_limits<qint64>::max();
+    return field->text().toLongLong();
 }
 
-bool holdsNumber(const QLineEdit* field)
+qint64 highestFitting(qint64 factor, qint64 columnTop)
+{
+    return columnTop / qMax<qint64>(factor, 1);
+}
+
+bool fits(const QLineEdit* field, qint64 factor, qint64 columnTop)
 {
     const QString text = field->text();
+    if (text.isEmpty())
+        return true;
+    // A text the validator let in is digits; anything else (a text the program set) is
+    // written as it stands.
     if (!DigitsValidator::isDigits(text))
-        return false;
-    const qint64 number = text.toLongLong();
-    return number >= bottom(field) && number <= top(field);
+        return true;
+    return text.toLongLong() <= highestFitting(factor, columnTop);
 }
 
-bool isWritable(const QLineEdit* field)
+QString beyondColumnText(const QString& what, qint64 factor, qint64 columnTop,
+                         const QString& unit)
 {
-    return !field->isModified() || field->text().isEmpty() || holdsNumber(field);
+    const QString highest = QString::number(highestFitting(factor, columnTop))
+        + (unit.isEmpty() ? QString() : u' ' + unit);
+    return QCoreApplication::translate("NumberFields", "%1 must be a number from 0 to %2.")
+        .arg(what, highest);
 }
 
-QString rangeQuestion(const QString& what, const QLineEdit* field, const QString& unit)
+bool confirmFits(const QString& what, QLineEdit* field, qint64 factor, qint64 columnTop,
+                 const QString& unit)
 {
-    const QString highest = QString::number(top(field)) + (unit.isEmpty() ? QString() : u' ' + unit);
-    return QCoreApplication::translate("NumberFields",
-                                       "%1 must be a number from %2 to %3.\n"
-                                       "Do you want to correct the problem?")
-        .arg(what, QString::number(bottom(field)), highest);
-}
-
-bool confirmWritable(const QString& what, QLineEdit* field, const QString& unit)
-{
-    if (isWritable(field))
+    if (fits(field, factor, columnTop))
         return true;
     // The dialog may go while the box is up.
     const QPointer<QLineEdit> guarded(field);
-    // Without a parent, as the dialogs' other questions: the window system places it.
-    const Dialogs::Button answer = Dialogs::information(
-        nullptr, QCoreApplication::translate("NumberFields", "Ornel Corvane Administration"),
-        rangeQuestion(what, field, unit), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    if (!guarded)
-        return false;
-    if (answer == QMessageBox::No)
-        return true;
-    FieldFocus::give(field);
+    // Without a parent, as the dialogs' other boxes: the window system places it.
+    Dialogs::warning(nullptr,
+                     QCoreApplication::translate("NumberFields", "Ornel Corvane Administration"),
+                     beyondColumnText(what, factor, columnTop, unit), QMessageBox::Ok);
+    if (guarded)
+        FieldFocus::give(guarded);
     return false;
 }
 

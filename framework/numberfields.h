@@ -8,44 +8,47 @@ class QLineEdit;
 // The rule of every field that takes a number, in pages, dialogs and wizards alike.
 //
 // A number field takes only the digits a person types (DigitsValidator), whatever the
-// locale: no group separators, so that "1,234" can never be typed and read back as 1. What
-// is written is exactly the number the field shows: its text, or, for an amount in a unit,
-// that number of the unit, never a number read from part of the text nor one cut to the
-// column's size. A number outside the field's range is not written: before the page applies
-// or the dialog closes, the administrator is asked about it ("... must be a number from 0
-// to 65535.\nDo you want to correct the problem?"). Yes or Cancel: the focus goes to the
-// field, its tab brought forward (FieldFocus). No: everything else goes on and the number
-// is left out: the column keeps what it held, and a page shows, once applied, what the
-// server holds.
+// locale: no group separators, so that "1,234" can never be typed and read back as 1. A
+// field with a top takes, while typing, what an integer validator up to that top takes:
+// numbers above the top of no more digits than it has stay as typed.
 //
-// An empty field is no number, but is written as it stands: the checks that require a
-// value ask for it themselves. So is a text nobody has typed in since the program set it
-// (QLineEdit::isModified): that is what the server holds, or a value the program proposes,
-// even when it lies outside the range.
+// What the field shows is what is written: its text, or, for an amount in a unit, that
+// number of the unit, never a number read from part of the text nor one cut to a range.
+// The console asks no question of its own about such a number: the server's answer
+// decides. Only a number the console cannot hold at all is stopped: one whose product
+// with its unit lies beyond the column it is written to (fits). Then the administrator is
+// told so and sent back to the field, and nothing of that apply or OK goes out: a typed
+// value never vanishes while the rest of an edit is sent.
 namespace NumberFields {
 
-// Makes `field` a number field for numbers from bottom to top (again, after a field that
-// takes a number only in one of its modes took other text: setValidator(nullptr)).
-void acceptDigits(QLineEdit* field, qint64 bottom, qint64 top);
-// A field whose range depends on another widget (an amount's unit) changes it.
-void setRange(QLineEdit* field, qint64 bottom, qint64 top);
-qint64 bottom(const QLineEdit* field);
-qint64 top(const QLineEdit* field);
+// Makes `field` a number field that takes what an integer validator from 0 to top takes
+// while typing (again, after a field that takes a number only in one of its modes took other
+// text: setValidator(nullptr)).
+void acceptDigits(QLineEdit* field, qint64 top);
+// Makes `field` a number field for any number of digits: a field that has no range of its
+// own, whose text is written as typed.
+void acceptAnyDigits(QLineEdit* field);
 
-// Whether the field shows a number of its range.
-bool holdsNumber(const QLineEdit* field);
-// Whether the field's text may be written: a number of its range, nothing, or a text the
-// administrator has not edited.
-bool isWritable(const QLineEdit* field);
+// The number the field shows; an empty text counts as 0.
+qint64 shownNumber(const QLineEdit* field);
 
-// "<what> must be a number from <bottom> to <top>[ <unit>].\nDo you want to correct the
-// problem?"
-QString rangeQuestion(const QString& what, const QLineEdit* field, const QString& unit = {});
+// The highest value of a 32-bit signed column.
+constexpr qint64 IntColumnTop = 2147483647;
 
-// The check a dialog runs on OK for one field: true when the dialog may go on (the field is
-// writable, or the administrator answered No and the number is to be left out); false, with
-// the focus on the field, when the administrator wants to correct it, and also when the
-// field went while the question was up.
-bool confirmWritable(const QString& what, QLineEdit* field, const QString& unit = {});
+// Whether the number shown, times factor, is a value of a column whose values go up to
+// columnTop: an empty field always is.
+bool fits(const QLineEdit* field, qint64 factor, qint64 columnTop);
+// The highest number the field may show for such a column: columnTop / factor.
+qint64 highestFitting(qint64 factor, qint64 columnTop);
+
+// "<what> must be a number from 0 to <columnTop / factor>[ <unit>]."
+QString beyondColumnText(const QString& what, qint64 factor, qint64 columnTop,
+                         const QString& unit = {});
+
+// The check a dialog runs on OK for one field: true when the number fits; otherwise the
+// administrator is told (beyondColumnText, one OK button), the focus goes to the field, on
+// its tab, and false: the dialog stays open and nothing is written.
+bool confirmFits(const QString& what, QLineEdit* field, qint64 factor, qint64 columnTop,
+                 const QString& unit = {});
 
 } // namespace NumberFields

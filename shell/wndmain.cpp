@@ -215,7 +215,7 @@ void WndMain::storeGeometry()
 
 bool WndMain::can_close()
 {
-    return m_dbctrl.m_pending.isEmpty() || getConnection()->m_lost;
+    return m_dbctrl.isEmpty() || getConnection()->m_lost;
 }
 
 void WndMain::closeEvent(QCloseEvent* event)
@@ -264,7 +264,7 @@ bool WndMain::settleUnsavedChanges()
         return true;
     }
     case UnsavedChangesAnswer::Discard:
-        m_dbctrl.m_pending.clear();
+        m_dbctrl.discard();
         return true;
     case UnsavedChangesAnswer::Keep:
         break;

@@ -81,7 +81,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool hasPendingChanges() const override { return !m_dbctrl.m_pending.isEmpty(); }
+    bool hasPendingChanges() const override { return !m_dbctrl.isEmpty(); }
 
 private:
     void buildNavigationTree();

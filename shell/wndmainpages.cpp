@@ -83,7 +83,7 @@ void WndMain::select(QTreeWidgetItem* item)
 // False when the current page is to stay.
 bool WndMain::settleChangesBeforeSwitch()
 {
-    if (m_dbctrl.m_pending.isEmpty())
+    if (m_dbctrl.isEmpty())
         return true;
 
     const QPointer<WndMain> self(this);
@@ -101,7 +101,7 @@ bool WndMain::settleChangesBeforeSwitch()
         return false;
     case UnsavedChangesAnswer::Discard:
         // Silently: the new page starts with both buttons disabled anyway.
-        m_dbctrl.m_pending.clear();
+        m_dbctrl.discard();
         return true;
     case UnsavedChangesAnswer::Keep:
         break;

@@ -90,17 +90,44 @@ bool TextForm::isHex(const QString &text)
     return true;
 }
 
+bool TextForm::fitsBits(const QString &text, int bits)
+{
+    // Read as accumulateDigits reads it, without wrapping: a number past the top stops
+    // the reading at once.
+    int i = 0;
+    while (i < text.size() && text.at(i).isSpace())
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text.at(i) == u'+' || text.at(i) == u'-')) {
+        negative = text.at(i) == u'-';
+        ++i;
+    }
+    // Both forms a client writes a number of so many bits in: signed, and unsigned.
+    const quint64 top = negative ? quint64(1) << (bits - 1) : (quint64(1) << bits) - 1;
+    quint64 value = 0;
+    for (; i < text.size() && text.at(i) >= u'0' && text.at(i) <= u'9'; ++i) {
+        value = value * 10 + quint64(text.at(i).unicode() - u'0');
+        if (value > top)
+            return false;
+    }
+    return true;
+}
+
 bool TextForm::normalise(int type, const QString &text, QString *stored)
 {
     const bool nullNumber = text.isEmpty();
     switch (type) {
     case TypeInt:
+        if (!nullNumber && !fitsBits(text, 32))
+            return false;
         *stored = nullNumber ? QString() : QString::number(toInt(text));
         return true;
     case TypeInt64:
         *stored = nullNumber ? QString() : QString::number(toInt64(text));
         return true;
     case TypePort:
+        if (!nullNumber && !fitsBits(text, 16))
+            return false;
         *stored = nullNumber ? QString() : QString::number(toPort(text));
         return true;
     case TypeIpAddr:

@@ -15,7 +15,9 @@ class TextForm
 {
 public:
     // The stored form of a value that arrived for a column of this type; false
-    // when the text cannot be a value of the type (BINARY that is not hex).
+    // when the text cannot be a value of the type (BINARY that is not hex, an INT or a
+    // PORT number beyond the bits the column holds: such a value is refused, never
+    // stored cut).
     static bool normalise(int type, const QString &text, QString *stored);
 
     static qint32 toInt(const QString &text);
@@ -32,6 +34,10 @@ public:
 
     // The password prefix that marks a changed password in a statement.
     static QString passwordPrefix() { return QStringLiteral("NUL:"); }
+
+    // Whether the number a text reads as (as toInt reads it) is one of so many bits, signed
+    // or unsigned.
+    static bool fitsBits(const QString &text, int bits);
 
 private:
     static quint64 accumulateDigits(const QString &text, bool *negative);

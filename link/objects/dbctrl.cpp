@@ -14,19 +14,37 @@ void DBCtrl::set(const QStringList *list, bool append)
     set(list ? *list : QStringList(), append);
 }
 
+template<class Change>
+void DBCtrl::announcingEmptiness(Change change)
+{
+    const bool wasEmpty = isEmpty();
+    change();
+    const bool nowEmpty = isEmpty();
+    if (wasEmpty != nowEmpty)
+        emit sig_empty(nowEmpty);
+}
+
 void DBCtrl::set(const QStringList &list, bool append)
 {
-    const bool wasEmpty = m_pending.isEmpty();
     // The copy keeps a page's call with m_pending itself as the list well defined.
     const QStringList incoming = list;
-    if (append)
-        m_pending += incoming;
-    else
-        m_pending = incoming;
+    announcingEmptiness([&] {
+        if (append)
+            m_pending += incoming;
+        else
+            m_pending = incoming;
+    });
+}
 
-    const bool isEmpty = m_pending.isEmpty();
-    if (wasEmpty != isEmpty)
-        emit sig_empty(isEmpty);
+void DBCtrl::setHeldBack(bool held)
+{
+    announcingEmptiness([&] { m_heldBack = held; });
+}
+
+void DBCtrl::discard()
+{
+    m_pending.clear();
+    m_heldBack = false;
 }
 
 // Apply and Reset announce the empty list every time, also when it was empty already,
@@ -34,6 +52,7 @@ void DBCtrl::set(const QStringList &list, bool append)
 void DBCtrl::clearAndAnnounceEmpty()
 {
     m_pending.clear();
+    m_heldBack = false;
     emit sig_empty(true);
 }
 

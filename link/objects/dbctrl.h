@@ -17,6 +17,12 @@
 // (sig_carried_out): every page that handed statements in makes the rows and changes behind
 // those stored at once (DBTable::storeCarriedOut), so that its next hand-in, which is its
 // whole difference again, no longer holds them. The rest stays pending.
+//
+// An edit can also be held back: a page shows it, but no statement can stand for it yet (a
+// number whose product with its unit is beyond its column). It counts as pending all the
+// same, so Apply and Reset stay on and leaving the page asks about it; the page that holds
+// it stops every apply before anything is sent (sig_before_apply), so nothing of that edit's
+// page goes out without it.
 class DBCtrl : public QObject
 {
     Q_OBJECT
@@ -29,6 +35,15 @@ public:
     // statements in order (append true). A null list counts as an empty one.
     void set(const QStringList *list, bool append);
     void set(const QStringList &list, bool append);
+
+    // Whether the page shown holds back an edit; the page says so after every hand-in.
+    void setHeldBack(bool held);
+    bool isHeldBack() const { return m_heldBack; }
+    // Nothing pending and nothing held back: nothing would be lost by leaving.
+    bool isEmpty() const { return m_pending.isEmpty() && !m_heldBack; }
+    // Drops what is pending and held back, without a signal: the administrator chose not to
+    // keep it, and the page it came from goes.
+    void discard();
 
     void apply();
     void reset();
@@ -52,4 +67,9 @@ signals:
 
 private:
     void clearAndAnnounceEmpty();
+    // Runs change, then tells sig_empty when it changed whether anything is pending.
+    template<class Change>
+    void announcingEmptiness(Change change);
+
+    bool m_heldBack = false;
 };

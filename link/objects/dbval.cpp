@@ -199,30 +199,35 @@ bool DBIpAddr::sameText(const DBVal &other) const
 }
 
 DBPort::DBPort(int port)
-    : m_port(static_cast<uint16_t>(port))
+    : m_number(ntohs(static_cast<uint16_t>(port)))
 {
     null = false;
 }
 
 QString DBPort::text() const
 {
-    return null ? QString() : QString::number(ntohs(m_port));
+    return null ? QString() : QString::number(m_number);
 }
 
 void DBPort::set(const QString &text)
 {
     null = text.isEmpty();
-    m_port = null ? 0 : htons(static_cast<uint16_t>(decimal(text)));
+    m_number = null ? 0 : decimal(text);
 }
 
 void DBPort::setTextOf(const DBVal &other)
 {
-    setNumberTextOf(*this, &DBPort::m_port, other);
+    setNumberTextOf(*this, &DBPort::m_number, other);
 }
 
 bool DBPort::sameText(const DBVal &other) const
 {
-    return sameNumberText(*this, &DBPort::m_port, other);
+    return sameNumberText(*this, &DBPort::m_number, other);
+}
+
+uint16_t DBPort::port() const
+{
+    return htons(static_cast<uint16_t>(m_number));
 }
 
 DBBinary::DBBinary(const char *text)

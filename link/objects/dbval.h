@@ -123,16 +123,17 @@ public:
     explicit DBPort(int port);
 
     QString text() const override;
-    // Keeps the low 16 bits of the number: "70000" stores 4464.
+    // Keeps the number as given, also one no port can have ("70000"): such a number was
+    // typed, and goes to the server as typed for it to answer, never cut to another port.
     void set(const QString &text) override;
     void setTextOf(const DBVal &other) override;
     bool sameText(const DBVal &other) const override;
 
-    // In network byte order.
-    uint16_t port() const { return m_port; }
+    // In network byte order; the low 16 bits of a number beyond them.
+    uint16_t port() const;
 
 private:
-    uint16_t m_port = 0;
+    long m_number = 0; // in host order
 };
 
 // Bytes held as their hexadecimal text; an empty text is a value, not null.

@@ -105,50 +105,39 @@ void TestDlgEditUser::pin_data()
     QTest::newRow("four digits, leading zero") << "0123" << true << "NUL:0123" << "Typed Name" << QStringList();
     QTest::newRow("empty keeps the stored PIN") << "" << true << "" << "Typed Name" << QStringList();
     QTest::newRow("too short: nothing written") << "12" << false << "" << "Bob Okafor" << refused;
-    QTest::newRow("too long") << "12345" << false << "" << "Bob Okafor" << refused;
+    QTest::newRow("a fifth digit is not taken") << "12345" << true << "NUL:1234" << "Typed Name"
+                                                << QStringList();
     QTest::newRow("not digits: the letter is not taken") << "12a4" << false << "" << "Bob Okafor"
                                                          << refused;
 }
 
 // The quota, page size and PIN fields take the digits typed and nothing else, whatever the
-// locale, and write the number shown; a number out of range is asked about on OK: Yes keeps
-// the dialog open, No closes it with the number left as stored.
+// locale, as an integer validator up to their top takes them while typing, and OK writes the
+// number shown without a question.
 void TestDlgEditUser::numberFields_data()
 {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
-    QTest::addColumn<int>("answer"); // to the question, when one is asked
-    QTest::addColumn<QStringList>("asked");
-    QTest::addColumn<bool>("accepted");
     QTest::addColumn<QString>("column");
     QTest::addColumn<QString>("written");
 
-    const QString correct = QStringLiteral("\nDo you want to correct the problem?");
-    const int yes = QMessageBox::Yes, no = QMessageBox::No;
     QTest::newRow("disk space, a group separator")
-        << "m_editDiskSpace" << "1,000" << "1000" << yes << QStringList{} << true << "qstorage"
-        << "1024000";
+        << "m_editDiskSpace" << "1,000" << "1000" << "qstorage" << "1024000";
     QTest::newRow("messages, a group separator")
-        << "m_editNumMess" << "2,500" << "2500" << yes << QStringList{} << true << "qmessage"
-        << "2500";
+        << "m_editNumMess" << "2,500" << "2500" << "qmessage" << "2500";
     QTest::newRow("page size, a group separator")
-        << "m_editNumMsg" << "1,5" << "15" << yes << QStringList{} << true << "msgperpage" << "15";
+        << "m_editNumMsg" << "1,5" << "15" << "msgperpage" << "15";
     QTest::newRow("PIN, a group separator")
-        << "m_editPIN" << "1,234" << "1234" << yes << QStringList{} << true << "pin" << "NUL:1234";
-    QTest::newRow("disk space out of range, No")
-        << "m_editDiskSpace" << "1000001" << "1000001" << no
-        << QStringList{"Disk space must be a number from 0 to 1000000." + correct} << true
-        << "qstorage" << "0";
-    QTest::newRow("messages out of range, Yes")
-        << "m_editNumMess" << "9999999" << "9999999" << yes
-        << QStringList{"Number of messages must be a number from 0 to 1000000." + correct} << false
-        << "qmessage" << "100";
-    QTest::newRow("page size out of range, No")
-        << "m_editNumMsg" << "5000000" << "5000000" << no
-        << QStringList{"Number of messages on one page must be a number from 0 to 1000000."
-                       + correct}
-        << true << "msgperpage" << "20";
+        << "m_editPIN" << "1,234" << "1234" << "pin" << "NUL:1234";
+    QTest::newRow("disk space beyond the validator's top")
+        << "m_editDiskSpace" << "1000001" << "1000001" << "qstorage" << "1024001024";
+    QTest::newRow("messages, seven nines")
+        << "m_editNumMess" << "9999999" << "9999999" << "qmessage" << "9999999";
+    QTest::newRow("messages, an eighth digit is not taken")
+        << "m_editNumMess" << "10000001" << "1000000" << "qmessage" << "1000000";
+    QTest::newRow("page size beyond the validator's top")
+        << "m_editNumMsg" << "5000000" << "5000000" << "msgperpage" << "5000000";
 }
 
 void TestDlgEditUser::numberFields()
@@ -156,9 +145,6 @@ void TestDlgEditUser::numberFields()
     QFETCH(QString, field);
     QFETCH(QString, typed);
     QFETCH(QString, shown);
-    QFETCH(int, answer);
-    QFETCH(QStringList, asked);
-    QFETCH(bool, accepted);
     QFETCH(QString, column);
     QFETCH(QString, written);
 
@@ -169,34 +155,31 @@ void TestDlgEditUser::numberFields()
     auto* edit = dialog->findChild<QLineEdit*>(field);
     typeOver(edit, typed);
     QCOMPARE(edit->text(), shown);
-    recorder.answer(answer);
     dialog->slotOK();
-    QCOMPARE(recorder.messageTexts(), asked);
-    QCOMPARE(dialog->result() == QDialog::Accepted, accepted);
+    QCOMPARE(recorder.messageTexts(), QStringList());
+    QCOMPARE(dialog->result(), int(QDialog::Accepted));
     QCOMPARE(cell(row, column.toLatin1().constData()), written);
 }
 
-// A unit chosen under a disk space left alone makes the number the administrator's: one out
-// of the field's range is asked about on OK, never written as that many of the new unit.
+// A unit chosen under a disk space left alone makes the number the administrator's: it is
+// written as that many of the new unit. Only one the column cannot hold in that unit keeps
+// the dialog open, whatever the answer, with the row as it was.
 void TestDlgEditUser::unitChosenUnderAStoredQuota_data()
 {
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<int>("unit");
-    QTest::addColumn<int>("answer"); // to the question, when one is asked
-    QTest::addColumn<QStringList>("asked");
-    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QStringList>("told");
     QTest::addColumn<QString>("written");
 
-    const QStringList range{
-        "Disk space must be a number from 0 to 1000000.\nDo you want to correct the problem?"};
-    const int yes = QMessageBox::Yes, no = QMessageBox::No;
-    // A gigabyte and a kilobyte: shown in KB, past the field's range.
-    QTest::newRow("beyond the range, made GB, Yes")
-        << "1073742848" << "1048577" << 2 << yes << range << false << "1073742848";
-    QTest::newRow("beyond the range, made GB, No")
-        << "1073742848" << "1048577" << 2 << no << range << true << "1073742848";
-    QTest::newRow("in range, made MB") << "5120" << "5" << 1 << yes << QStringList{} << true << "5242880";
+    // A gigabyte and a kilobyte: shown in KB, past the field's top.
+    QTest::newRow("beyond the field's top, made GB")
+        << "1073742848" << "1048577" << 2 << QStringList{} << "1125900980584448";
+    QTest::newRow("in range, made MB") << "5120" << "5" << 1 << QStringList{} << "5242880";
+    // 2^33 + 1 KB: as many GB would not fit 64 bits.
+    QTest::newRow("beyond the column, made GB")
+        << "8796093023232" << "8589934593" << 2
+        << QStringList{"Disk space must be a number from 0 to 8589934591 GB."} << "8796093023232";
 }
 
 void TestDlgEditUser::unitChosenUnderAStoredQuota()
@@ -204,9 +187,7 @@ void TestDlgEditUser::unitChosenUnderAStoredQuota()
     QFETCH(QString, stored);
     QFETCH(QString, shown);
     QFETCH(int, unit);
-    QFETCH(int, answer);
-    QFETCH(QStringList, asked);
-    QFETCH(bool, accepted);
+    QFETCH(QStringList, told);
     QFETCH(QString, written);
 
     DBRow* row = userRow(QStringLiteral("bob"));
@@ -218,10 +199,9 @@ void TestDlgEditUser::unitChosenUnderAStoredQuota()
     DialogRecorder recorder;
     dialog->m_comboKB->setCurrentIndex(unit);
     emit dialog->m_comboKB->activated(unit);
-    recorder.answer(answer);
     dialog->slotOK();
-    QCOMPARE(recorder.messageTexts(), asked);
-    QCOMPARE(dialog->result() == QDialog::Accepted, accepted);
+    QCOMPARE(recorder.messageTexts(), told);
+    QCOMPARE(dialog->result() == QDialog::Accepted, told.isEmpty());
     QCOMPARE(cell(row, "qstorage"), written);
 }
 

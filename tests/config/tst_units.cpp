@@ -12,8 +12,6 @@ private slots:
     void showsSizes();
     void showsTimes_data();
     void showsTimes();
-    void productsAreClampedToTheColumn_data();
-    void productsAreClampedToTheColumn();
 };
 
 void tst_Units::showsSizes_data()
@@ -67,32 +65,6 @@ void tst_Units::showsTimes()
     const Units::Shown shown = Units::show(stored, Units::timeFactors());
     QCOMPARE(shown.number, number);
     QCOMPARE(units.value(shown.unit), unit);
-}
-
-void tst_Units::productsAreClampedToTheColumn_data()
-{
-    QTest::addColumn<qint64>("number");
-    QTest::addColumn<qint64>("factor");
-    QTest::addColumn<qint64>("stored");
-
-    QTest::newRow("2047 MB fits") << qint64(2047) << qint64(1048576) << qint64(2146435072);
-    QTest::newRow("2048 MB clamped") << qint64(2048) << qint64(1048576) << qint64(2147483647);
-    QTest::newRow("1000000 MB clamped") << qint64(1000000) << qint64(1048576) << qint64(2147483647);
-    QTest::newRow("596523 hours fit") << qint64(596523) << qint64(3600) << qint64(2147482800);
-    QTest::newRow("596524 hours clamped") << qint64(596524) << qint64(3600) << qint64(2147483647);
-    QTest::newRow("24855 days fit") << qint64(24855) << qint64(86400) << qint64(2147472000);
-    QTest::newRow("24856 days clamped") << qint64(24856) << qint64(86400) << qint64(2147483647);
-    QTest::newRow("1000000 KB") << qint64(1000000) << qint64(1024) << qint64(1024000000);
-    QTest::newRow("0") << qint64(0) << qint64(86400) << qint64(0);
-    QTest::newRow("negative is 0") << qint64(-5) << qint64(60) << qint64(0);
-}
-
-void tst_Units::productsAreClampedToTheColumn()
-{
-    QFETCH(qint64, number);
-    QFETCH(qint64, factor);
-    QFETCH(qint64, stored);
-    QCOMPARE(Units::product(number, factor), stored);
 }
 
 QTEST_GUILESS_MAIN(tst_Units)

@@ -29,12 +29,15 @@ private slots:
     void timeShownAndWrittenBack_data();
     void timeShownAndWrittenBack();
     void unitOnlyChangeWritesTheConvertedValue();
-    void unitChosenUnderANumberBeyondTheColumnIsAskedAbout();
+    void unitChosenUnderANumberBeyondTheColumnStopsEveryApply();
     void amountTypedAfterAnApplyIsWritten();
     void numberFieldsTakeDigitsOnly_data();
     void numberFieldsTakeDigitsOnly();
-    void numbersOutOfRangeAreAskedAboutAndNeverWritten_data();
-    void numbersOutOfRangeAreAskedAboutAndNeverWritten();
+    void typedNumbersAreWrittenAsShown_data();
+    void typedNumbersAreWrittenAsShown();
+    void amountsBeyondTheColumnStopEveryApply_data();
+    void amountsBeyondTheColumnStopEveryApply();
+    void amountBeyondTheColumnStopsTheApplyAfterEveryNo();
     void largestAmountsAreWrittenExactly_data();
     void largestAmountsAreWrittenExactly();
     void toggleOnAndOffLeavesNothingPending();
@@ -49,8 +52,8 @@ private slots:
     void questions_data();
     void questions();
     void withdrawnApplyIsHandedInAgain();
-    void outOfRangePortIsNeverCut_data();
-    void outOfRangePortIsNeverCut();
+    void portBeyondSixteenBitsGoesAsTyped_data();
+    void portBeyondSixteenBitsGoesAsTyped();
     void resetRestoresTheLoadedRows();
     void appliedEditIsKept();
     void refusedLoadLeavesThePageInert();
@@ -63,6 +66,22 @@ private:
     {
         box->setCurrentIndex(index);
         emit box->activated(index);
+    }
+    // An apply answered with `answer`: withdrawn, having told `told` alone (one OK button, no
+    // parent), sent nothing, and left the focus on `field`.
+    void stoppedAt(int answer, const QString& told, const QString& field)
+    {
+        m_fixture.m_dialogs->answer(answer);
+        const int mark = m_fixture.journalSize();
+        QCOMPARE(m_fixture.apply(), ApplyOutcome::Withdrawn);
+        QCOMPARE(m_fixture.messageTexts(), QStringList{told});
+        const DialogRecorder::Message& message = m_fixture.m_dialogs->messages.first();
+        QCOMPARE(message.caption, QStringLiteral("Ornel Corvane Administration"));
+        QCOMPARE(message.icon, QMessageBox::Warning);
+        QCOMPARE(message.buttons, Dialogs::Buttons(QMessageBox::Ok));
+        QVERIFY(message.parent.isNull());
+        QVERIFY(m_fixture.journalSince(mark).isEmpty());
+        QCOMPARE(m_fixture.focusedWidget()->objectName(), field);
     }
 
     ConfigPageFixture m_fixture;
@@ -169,8 +188,9 @@ void tst_WndSmtp::unitOnlyChangeWritesTheConvertedValue()
 }
 
 // A unit chosen under a number left alone makes the number the administrator's: one the
-// column cannot hold in that unit is asked about, and never written cut to the column.
-void tst_WndSmtp::unitChosenUnderANumberBeyondTheColumnIsAskedAbout()
+// column cannot hold in that unit is an edit held back, never written cut to the column,
+// and every apply stops at it, whatever the answer.
+void tst_WndSmtp::unitChosenUnderANumberBeyondTheColumnStopsEveryApply()
 {
     m_fixture.setCells("smtp", {{"QueueRetryInterval", "1500060"}});
     WndSmtp* page = build();
@@ -179,20 +199,18 @@ void tst_WndSmtp::unitChosenUnderANumberBeyondTheColumnIsAskedAbout()
 
     choose(page->m_comboSec, 2);
     QVERIFY2(m_fixture.pending().isEmpty(), qPrintable(m_fixture.pending().join(u'\n')));
+    QVERIFY(!m_fixture.m_ctrl->isEmpty());
     typeOver(page->m_editUser, "someone");
-    const QString asked = QStringLiteral(
-        "Delivery retry interval must be a number from 0 to 24855 days.\n"
-        "Do you want to correct the problem?");
-    m_fixture.applyAnswering({QMessageBox::Yes}, {asked}, "m_editRetry", false);
-
-    m_fixture.m_dialogs->messages.clear();
-    m_fixture.m_ctrl->update_again();
-    const int mark = m_fixture.journalSize();
-    m_fixture.applyAnswering({QMessageBox::No}, {asked}, QString(), true);
-    QCOMPARE(m_fixture.journalSince(mark), QStringList{"update relay set AuthUser='someone'"});
+    const QString told = QStringLiteral("Delivery retry interval must be a number from 0 to 24855 days.");
+    for (int answer : {int(QMessageBox::Ok), int(QMessageBox::Cancel)}) {
+        m_fixture.m_dialogs->messages.clear();
+        m_fixture.m_ctrl->update_again();
+        stoppedAt(answer, told, "m_editRetry");
+    }
     QCOMPARE(m_fixture.storedCell("smtp", "QueueRetryInterval"), QStringLiteral("1500060"));
+    QCOMPARE(m_fixture.storedCell("relay", "AuthUser"), QStringLiteral("corvane-relay"));
     QCOMPARE(page->m_editRetry->text(), QStringLiteral("25001"));
-    QCOMPARE(page->m_comboSec->currentText(), QStringLiteral("minutes"));
+    QCOMPARE(page->m_comboSec->currentText(), QStringLiteral("days"));
 }
 
 // What the server holds after an apply is what an amount left alone keeps: a number typed
@@ -251,70 +269,130 @@ void tst_WndSmtp::numberFieldsTakeDigitsOnly()
     QCOMPARE(m_fixture.pending(), pending);
 }
 
-// A number beyond what its field or its column holds, in the unit chosen, is not written,
-// nor cut to the column: it is asked about before the apply, the focus goes to it on its
-// tab, and an apply that goes on without it leaves the field showing what the server holds.
-void tst_WndSmtp::numbersOutOfRangeAreAskedAboutAndNeverWritten_data()
+// A number the field takes while typing is written exactly as shown, with no question of
+// the page's own: the server's answer decides. One it refuses is told as every refusal is,
+// and the edit stays pending and on screen.
+void tst_WndSmtp::typedNumbersAreWrittenAsShown_data()
 {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("asked");
-    QTest::addColumn<QString>("shownAfter");
+    QTest::addColumn<QString>("statement");
+    QTest::addColumn<QString>("refusal");
 
-    const QString correct = QStringLiteral("\nDo you want to correct the problem?");
-    QTest::newRow("port, typed over 587 key by key")
-        << "m_editPort" << "70000"
-        << "Relay server port must be a number from 0 to 65535." + correct << "587";
-    QTest::newRow("size in MB")
-        << "m_editMessageSize" << "3000"
-        << "Maximum incoming message size must be a number from 0 to 2047 MB." + correct << "10";
-    QTest::newRow("threads")
-        << "m_editThreads" << "1000001"
-        << "Maximum number of delivery threads must be a number from 0 to 1000000." + correct
-        << "10";
-    QTest::newRow("retry in minutes")
-        << "m_editRetry" << "2000000"
-        << "Delivery retry interval must be a number from 0 to 1000000 minutes." + correct << "30";
-    QTest::newRow("warning in hours")
-        << "m_editWarning" << "596524"
-        << "The time before a warning to the sender must be a number from 0 to 596523 hours."
-               + correct
-        << "4";
-    QTest::newRow("return in days")
-        << "m_editBounce" << "30000"
-        << "The time before the message returns to the sender must be a number from 0 to 24855 "
-           "days."
-               + correct
-        << "5";
-    QTest::newRow("hops")
-        << "m_editHops" << "9999999"
-        << "Maximum number of accepted Received headers must be a number from 0 to 1000000."
-               + correct
-        << "30";
+    QTest::newRow("port beyond 16 bits, typed over 587 key by key")
+        << "m_editPort" << "70000" << "update relay set ServerPort='70000'"
+        << "Query failed: Wrong SQL query";
+    QTest::newRow("threads beyond the validator's top")
+        << "m_editThreads" << "1000001" << "update smtp set MaxConcurrency='1000001'" << "";
+    QTest::newRow("hops of seven nines")
+        << "m_editHops" << "9999999" << "update smtp set MaxHops='9999999'" << "";
+    QTest::newRow("retry beyond the validator's top, in minutes")
+        << "m_editRetry" << "2000000" << "update smtp set QueueRetryInterval='120000000'" << "";
+    QTest::newRow("size beyond the validator's top, in KB")
+        << "m_editMessageSize" << "1048577"
+        << "update smtp set MaxMessageSize='1073742848'" << "";
 }
 
-void tst_WndSmtp::numbersOutOfRangeAreAskedAboutAndNeverWritten()
+void tst_WndSmtp::typedNumbersAreWrittenAsShown()
 {
     QFETCH(QString, field);
     QFETCH(QString, typed);
-    QFETCH(QString, asked);
-    QFETCH(QString, shownAfter);
+    QFETCH(QString, statement);
+    QFETCH(QString, refusal);
     WndSmtp* page = build();
     auto* edit = page->findChild<QLineEdit*>(field);
+    if (field == QLatin1String("m_editMessageSize"))
+        choose(page->m_comboKB, 0);
+    typeOver(edit, typed);
+    QCOMPARE(edit->text(), typed);
+    QCOMPARE(m_fixture.pending(), QStringList{statement});
+
+    const int mark = m_fixture.journalSize();
+    const ApplyOutcome outcome = m_fixture.apply();
+    QVERIFY(m_fixture.journalSince(mark).contains(statement));
+    QCOMPARE(m_fixture.messageTexts(), refusal.isEmpty() ? QStringList() : QStringList{refusal});
+    QCOMPARE(outcome, refusal.isEmpty() ? ApplyOutcome::Applied : ApplyOutcome::Refused);
+    QCOMPARE(m_fixture.pending().contains(statement), !refusal.isEmpty());
+    QCOMPARE(edit->text(), typed);
+}
+
+// An amount the column cannot hold in the unit chosen is an edit held back: Apply and Reset
+// come on though no statement stands for it, and every apply stops at it, the administrator
+// told once with one button and sent to the field on its tab, whatever the answer; nothing
+// of the page goes out meanwhile.
+void tst_WndSmtp::amountsBeyondTheColumnStopEveryApply_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<int>("unitIndex");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("told");
+
+    QTest::newRow("size in MB")
+        << "m_editMessageSize" << "m_comboKB" << 1 << "3000"
+        << "Maximum incoming message size must be a number from 0 to 2047 MB.";
+    QTest::newRow("size in KB, seven nines")
+        << "m_editMessageSize" << "m_comboKB" << 0 << "9999999"
+        << "Maximum incoming message size must be a number from 0 to 2097151 KB.";
+    QTest::newRow("warning in hours")
+        << "m_editWarning" << "m_comboWarn" << 1 << "596524"
+        << "The time before a warning to the sender must be a number from 0 to 596523 hours.";
+    QTest::newRow("return in days")
+        << "m_editBounce" << "m_comboMin" << 2 << "30000"
+        << "The time before the message returns to the sender must be a number from 0 to 24855 "
+           "days.";
+}
+
+void tst_WndSmtp::amountsBeyondTheColumnStopEveryApply()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, unit);
+    QFETCH(int, unitIndex);
+    QFETCH(QString, typed);
+    QFETCH(QString, told);
+    WndSmtp* page = build();
+    auto* edit = page->findChild<QLineEdit*>(field);
+    QSignalSpy emptiness(m_fixture.m_ctrl.get(), &DBCtrl::sig_empty);
+    choose(page->findChild<QComboBox*>(unit), unitIndex);
     typeOver(edit, typed);
     QCOMPARE(edit->text(), typed);
     QVERIFY2(m_fixture.pending().isEmpty(), qPrintable(m_fixture.pending().join(u'\n')));
+    QVERIFY(!m_fixture.m_ctrl->isEmpty());
+    QCOMPARE(emptiness.size(), 1);
+    QCOMPARE(emptiness.first().first().toBool(), false);
 
-    typeOver(page->m_editUser, "someone");
-    m_fixture.applyAnswering({QMessageBox::Yes}, {asked}, field, false);
+    typeOver(page->m_editHops, "29");
+    page->m_tabs->setCurrentIndex(0);
+    for (int answer : {int(QMessageBox::Ok), int(QMessageBox::Cancel)}) {
+        m_fixture.m_dialogs->messages.clear();
+        m_fixture.m_ctrl->update_again();
+        stoppedAt(answer, told, field);
+    }
+    QCOMPARE(edit->text(), typed);
+    QCOMPARE(m_fixture.storedCell("smtp", "MaxHops"), QStringLiteral("30"));
+}
 
-    m_fixture.m_dialogs->messages.clear();
-    m_fixture.m_ctrl->update_again();
+// The page's own questions come first; whatever their answers, the amount then stops the
+// apply.
+void tst_WndSmtp::amountBeyondTheColumnStopsTheApplyAfterEveryNo()
+{
+    WndSmtp* page = build();
+    page->m_rbtnSMTP->click();
+    typeOver(page->m_editHostname, "");
+    typeOver(page->m_editUser, "");
+    choose(page->m_comboKB, 1);
+    typeOver(page->m_editMessageSize, "2048");
+    for (int answer : {int(QMessageBox::No), int(QMessageBox::No), int(QMessageBox::Ok)})
+        m_fixture.m_dialogs->answer(answer);
     const int mark = m_fixture.journalSize();
-    m_fixture.applyAnswering({QMessageBox::No}, {asked}, QString(), true);
-    QCOMPARE(m_fixture.journalSince(mark), QStringList{"update relay set AuthUser='someone'"});
-    QCOMPARE(edit->text(), shownAfter);
-    QVERIFY(m_fixture.pending().isEmpty());
+    QCOMPARE(m_fixture.apply(), ApplyOutcome::Withdrawn);
+    QCOMPARE(m_fixture.messageTexts(),
+             (QStringList{"You should fill relay server hostname and port.\n"
+                          "Do you want to correct the problem?",
+                          "You should user name.\nDo you want to correct the problem?",
+                          "Maximum incoming message size must be a number from 0 to 2047 MB."}));
+    QVERIFY(m_fixture.journalSince(mark).isEmpty());
+    QCOMPARE(m_fixture.focusedWidget()->objectName(), QStringLiteral("m_editMessageSize"));
 }
 
 // The largest number each unit allows is written as exactly that many units.
@@ -486,8 +564,6 @@ void tst_WndSmtp::questions_data()
     const QString hostAndPort = QStringLiteral(
         "You should fill relay server hostname and port.\nDo you want to correct the problem?");
     const QString user = QStringLiteral("You should user name.\nDo you want to correct the problem?");
-    const QString port = QStringLiteral(
-        "Relay server port must be a number from 0 to 65535.\nDo you want to correct the problem?");
     const int yes = QMessageBox::Yes, no = QMessageBox::No, cancel = QMessageBox::Cancel;
 
     QTest::newRow("direct delivery asks nothing")
@@ -505,15 +581,9 @@ void tst_WndSmtp::questions_data()
         << "m_editUser" << false;
     QTest::newRow("No to both applies") << true << "" << "" << "" << Answers{no, no}
                                         << QStringList{hostAndPort, user} << "" << true;
-    // A port the column cannot hold is never written: it is asked about whatever else is.
-    QTest::newRow("port out of range with direct delivery")
-        << false << "" << "70000" << "" << Answers{yes} << QStringList{port} << "m_rbtnSMTP"
-        << false;
-    QTest::newRow("host empty, No goes on to the port")
-        << true << "" << "70000" << "me" << Answers{no, cancel} << QStringList{hostAndPort, port}
-        << "m_editPort" << false;
-    QTest::newRow("port out of range, No goes on to the user")
-        << true << "relay.example" << "99999" << "" << Answers{no, yes} << QStringList{port, user}
+    // The port is the server's to judge: one beyond 16 bits is asked nothing about.
+    QTest::newRow("port beyond 16 bits, user empty, Yes")
+        << true << "relay.example" << "99999" << "" << Answers{yes} << QStringList{user}
         << "m_editUser" << false;
 }
 
@@ -555,44 +625,33 @@ void tst_WndSmtp::withdrawnApplyIsHandedInAgain()
     QCOMPARE(m_fixture.pending(), before);
 }
 
-// A port the column cannot hold is asked about and never written cut to 16 bits; applied
-// anyway, the field shows the port the server holds.
-void tst_WndSmtp::outOfRangePortIsNeverCut_data()
+// A port beyond 16 bits is written as typed, in either delivery mode, never cut to another
+// port: the server refuses it, and the edit stays pending and on screen.
+void tst_WndSmtp::portBeyondSixteenBitsGoesAsTyped_data()
 {
     QTest::addColumn<bool>("relay");
-    QTest::addColumn<QString>("focused");
 
-    QTest::newRow("relay") << true << "m_editPort";
-    QTest::newRow("direct delivery") << false << "m_rbtnSMTP";
+    QTest::newRow("relay") << true;
+    QTest::newRow("direct delivery") << false;
 }
 
-void tst_WndSmtp::outOfRangePortIsNeverCut()
+void tst_WndSmtp::portBeyondSixteenBitsGoesAsTyped()
 {
     QFETCH(bool, relay);
-    QFETCH(QString, focused);
     WndSmtp* page = build();
     typeOver(page->m_editPort, "70000");
-    QVERIFY(m_fixture.pending().isEmpty());
     if (!relay)
         page->m_rbtnDNS->click();
-    typeOver(page->m_editHops, "29");
-    m_fixture.m_dialogs->answer(QMessageBox::Yes);
+    const QString port = QStringLiteral("update relay set ServerPort='70000'");
+    QVERIFY2(m_fixture.pending().contains(port), qPrintable(m_fixture.pending().join(u'\n')));
 
-    QCOMPARE(m_fixture.apply(), ApplyOutcome::Withdrawn);
-    QCOMPARE(m_fixture.messageTexts(),
-             QStringList{"Relay server port must be a number from 0 to 65535.\n"
-                         "Do you want to correct the problem?"});
-    QCOMPARE(m_fixture.focusedWidget()->objectName(), focused);
-
-    m_fixture.m_ctrl->update_again();
-    m_fixture.m_dialogs->answer(QMessageBox::No);
     const int mark = m_fixture.journalSize();
-    QCOMPARE(m_fixture.apply(), ApplyOutcome::Applied);
-    QVERIFY(!m_fixture.journalSince(mark).join(u'\n').contains(QLatin1String("ServerPort")));
+    QCOMPARE(m_fixture.apply(), ApplyOutcome::Refused);
+    QVERIFY(m_fixture.journalSince(mark).contains(port));
+    QCOMPARE(m_fixture.messageTexts(), QStringList{"Query failed: Wrong SQL query"});
+    QVERIFY(m_fixture.pending().contains(port));
     QCOMPARE(m_fixture.storedCell("relay", "ServerPort"), QStringLiteral("587"));
-    QCOMPARE(m_fixture.storedCell("smtp", "MaxHops"), QStringLiteral("29"));
-    QCOMPARE(page->m_editPort->text(), QStringLiteral("587"));
-    QVERIFY(m_fixture.pending().isEmpty());
+    QCOMPARE(page->m_editPort->text(), QStringLiteral("70000"));
 }
 
 void tst_WndSmtp::resetRestoresTheLoadedRows()

@@ -308,34 +308,36 @@ void TestWndPop3::deliveryForms()
 }
 
 // The port and the message count take the digits typed and nothing else, whatever the
-// locale; a number out of range is asked about on OK: Yes keeps the dialog open, No closes
-// it with the number left out.
+// locale, and OK writes them as shown, asking nothing: the server decides. Only a count
+// beyond what its column holds keeps the dialog open, whatever the answer, and nothing of the
+// account is written.
 void TestWndPop3::numberFields_data()
 {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
-    QTest::addColumn<int>("answer"); // to the question, when one is asked
-    QTest::addColumn<QStringList>("asked");
+    QTest::addColumn<int>("answer"); // to the box, when one is shown
+    QTest::addColumn<QStringList>("told");
     QTest::addColumn<bool>("accepted");
     QTest::addColumn<QString>("column");
     QTest::addColumn<QString>("written");
 
-    const QString port = QStringLiteral(
-        "Port must be a number from 0 to 65535.\nDo you want to correct the problem?");
-    const QString count = QStringLiteral(
-        "Messages must be a number from 0 to 2147483647.\nDo you want to correct the problem?");
-    const int yes = QMessageBox::Yes, no = QMessageBox::No;
-    QTest::newRow("port, a group separator") << "m_editPort" << "1,995" << "1995" << yes
+    const QString count = QStringLiteral("Messages must be a number from 0 to 2147483647.");
+    const int ok = QMessageBox::Ok, closed = QMessageBox::Cancel;
+    QTest::newRow("port, a group separator") << "m_editPort" << "1,995" << "1995" << ok
                                              << QStringList{} << true << "port" << "1995";
-    QTest::newRow("port out of range, Yes") << "m_editPort" << "70000" << "70000" << yes
-                                            << QStringList{port} << false << "port" << "7110";
-    QTest::newRow("port out of range, No") << "m_editPort" << "70000" << "70000" << no
-                                           << QStringList{port} << true << "port" << "7110";
-    QTest::newRow("count, a group separator") << "m_editMaxMsg" << "1,000" << "1000" << yes
+    QTest::newRow("port beyond 16 bits") << "m_editPort" << "70000" << "70000" << ok
+                                         << QStringList{} << true << "port" << "70000";
+    QTest::newRow("count, a group separator") << "m_editMaxMsg" << "1,000" << "1000" << ok
                                               << QStringList{} << true << "max_msgcount" << "1000";
-    QTest::newRow("count beyond the column, No")
-        << "m_editMaxMsg" << "4294967297" << "4294967297" << no << QStringList{count} << true
+    QTest::newRow("count, the column's top") << "m_editMaxMsg" << "2147483647" << "2147483647"
+                                             << ok << QStringList{} << true << "max_msgcount"
+                                             << "2147483647";
+    QTest::newRow("count beyond the column, OK")
+        << "m_editMaxMsg" << "4294967297" << "4294967297" << ok << QStringList{count} << false
+        << "max_msgcount" << "5";
+    QTest::newRow("count beyond the column, the box closed")
+        << "m_editMaxMsg" << "2147483648" << "2147483648" << closed << QStringList{count} << false
         << "max_msgcount" << "5";
 }
 
@@ -345,7 +347,7 @@ void TestWndPop3::numberFields()
     QFETCH(QString, typed);
     QFETCH(QString, shown);
     QFETCH(int, answer);
-    QFETCH(QStringList, asked);
+    QFETCH(QStringList, told);
     QFETCH(bool, accepted);
     QFETCH(QString, column);
     QFETCH(QString, written);
@@ -369,7 +371,7 @@ void TestWndPop3::numberFields()
     page->m_list->setCurrentItem(page->m_list->topLevelItem(0));
     page->slotEdit();
     QCOMPARE(shownBeforeOk, shown);
-    QCOMPARE(recorder.messageTexts(), asked);
+    QCOMPARE(recorder.messageTexts(), told);
     QCOMPARE(closed, accepted);
     QCOMPARE(cell(page->m_tblPop3.m_rows.front().get(), column.toLatin1().constData()), written);
 }

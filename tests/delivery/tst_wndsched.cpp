@@ -246,29 +246,34 @@ void TestWndSched::okChecks()
 }
 
 // An interval takes the digits typed and nothing else, whatever the locale, and is written
-// as the number shown in the unit shown; one the column cannot hold in that unit is asked
-// about on OK: Yes keeps the dialog open, No closes it with the time left as it was.
+// as the number shown in the unit shown; one the column cannot hold in that unit keeps the
+// dialog open on OK, whatever the answer to the box, with the time left as it was.
 void TestWndSched::intervalNumbers_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("unit");
-    QTest::addColumn<int>("answer"); // to the question, when one is asked
+    QTest::addColumn<int>("answer"); // to the box, when one is shown
     QTest::addColumn<QStringList>("asked");
     QTest::addColumn<bool>("accepted");
     QTest::addColumn<QString>("time");
 
-    const QString hours = QStringLiteral(
-        "Interval must be a number from 0 to 35791394 Hours.\nDo you want to correct the problem?");
-    const int yes = QMessageBox::Yes, no = QMessageBox::No;
-    QTest::newRow("hours, a group separator") << "1,5" << 1 << yes << QStringList{} << true << "900";
+    const QString hours = QStringLiteral("Interval must be a number from 0 to 35791394 Hours.");
+    const QString minutes =
+        QStringLiteral("Interval must be a number from 0 to 2147483647 Minutes.");
+    const int ok = QMessageBox::Ok, closed = QMessageBox::Cancel;
+    QTest::newRow("hours, a group separator") << "1,5" << 1 << ok << QStringList{} << true << "900";
     QTest::newRow("minutes, a group separator")
-        << "2,000" << 0 << yes << QStringList{} << true << "2000";
-    QTest::newRow("beyond the column in hours, Yes")
-        << "40000000" << 1 << yes << QStringList{hours} << false << "120";
-    QTest::newRow("beyond the column in hours, No")
-        << "40000000" << 1 << no << QStringList{hours} << true << "120";
+        << "2,000" << 0 << ok << QStringList{} << true << "2000";
+    QTest::newRow("beyond the column in hours, OK")
+        << "40000000" << 1 << ok << QStringList{hours} << false << "120";
+    QTest::newRow("beyond the column in hours, the box closed")
+        << "40000000" << 1 << closed << QStringList{hours} << false << "120";
     QTest::newRow("the same number in minutes")
-        << "40000000" << 0 << yes << QStringList{} << true << "40000000";
+        << "40000000" << 0 << ok << QStringList{} << true << "40000000";
+    QTest::newRow("the column's top in minutes")
+        << "2147483647" << 0 << ok << QStringList{} << true << "2147483647";
+    QTest::newRow("beyond the column in minutes")
+        << "2147483648" << 0 << ok << QStringList{minutes} << false << "120";
 }
 
 void TestWndSched::intervalNumbers()
@@ -302,25 +307,25 @@ void TestWndSched::intervalNumbers()
 }
 
 // A unit chosen under an interval left alone makes the number the administrator's: one the
-// time column cannot hold in that unit is asked about, never written wrapped round or cut.
+// time column cannot hold in that unit keeps the dialog open, never written wrapped round or
+// cut.
 void TestWndSched::unitChosenUnderAStoredInterval_data()
 {
     QTest::addColumn<QString>("stored");
     QTest::addColumn<int>("unit");
-    QTest::addColumn<int>("answer"); // to the question, when one is asked
+    QTest::addColumn<int>("answer"); // to the box, when one is shown
     QTest::addColumn<QStringList>("asked");
     QTest::addColumn<bool>("accepted");
     QTest::addColumn<QString>("time");
 
-    const QString hours = QStringLiteral(
-        "Interval must be a number from 0 to 35791394 Hours.\nDo you want to correct the problem?");
-    const int yes = QMessageBox::Yes, no = QMessageBox::No;
-    QTest::newRow("minutes beyond the column in hours, Yes")
-        << "40000001" << 1 << yes << QStringList{hours} << false << "40000001";
-    QTest::newRow("minutes beyond the column in hours, No")
-        << "40000001" << 1 << no << QStringList{hours} << true << "40000001";
-    QTest::newRow("2 hours made minutes") << "120" << 0 << yes << QStringList{} << true << "2";
-    QTest::newRow("90 minutes made hours") << "90" << 1 << yes << QStringList{} << true << "5400";
+    const QString hours = QStringLiteral("Interval must be a number from 0 to 35791394 Hours.");
+    const int ok = QMessageBox::Ok, closed = QMessageBox::Cancel;
+    QTest::newRow("minutes beyond the column in hours, OK")
+        << "40000001" << 1 << ok << QStringList{hours} << false << "40000001";
+    QTest::newRow("minutes beyond the column in hours, the box closed")
+        << "40000001" << 1 << closed << QStringList{hours} << false << "40000001";
+    QTest::newRow("2 hours made minutes") << "120" << 0 << ok << QStringList{} << true << "2";
+    QTest::newRow("90 minutes made hours") << "90" << 1 << ok << QStringList{} << true << "5400";
 }
 
 void TestWndSched::unitChosenUnderAStoredInterval()

@@ -1,5 +1,6 @@
-// The number fields' rule: digits alone whatever the locale, the range asked about and never
-// cut, and the question that sends the administrator to the field.
+// The number fields' rule: digits alone whatever the locale, typed as an integer validator up
+// to the field's top lets them be typed, written as shown, and stopped only where the column
+// cannot hold the number, with the administrator sent to the field.
 
 #include "dialogrecorder.h"
 #include "digitsvalidator.h"
@@ -21,12 +22,12 @@ private slots:
 
     void typedKeyByKey_data();
     void typedKeyByKey();
-    void textTheProgramSetIsWrittenAsItStands();
-    void rangeFollowsTheUnit();
-    void question_data();
-    void question();
-    void answers_data();
-    void answers();
+    void fits_data();
+    void fits();
+    void beyondColumnText_data();
+    void beyondColumnText();
+    void confirmFits_data();
+    void confirmFits();
 };
 
 void TestNumberFields::typedKeyByKey_data()
@@ -34,22 +35,24 @@ void TestNumberFields::typedKeyByKey_data()
     QTest::addColumn<qint64>("top");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
-    QTest::addColumn<bool>("holdsNumber");
-    QTest::addColumn<bool>("writable");
 
-    QTest::newRow("a port") << qint64(65535) << "587" << "587" << true << true;
-    QTest::newRow("the highest port") << qint64(65535) << "65535" << "65535" << true << true;
-    QTest::newRow("a group separator") << qint64(65535) << "1,234" << "1234" << true << true;
-    QTest::newRow("separators in the middle")
-        << qint64(65535) << "110,1110" << "1101110" << false << false;
-    QTest::newRow("beyond 16 bits, shown as typed")
-        << qint64(65535) << "70000" << "70000" << false << false;
-    QTest::newRow("a decimal point") << qint64(1000000) << "4.5" << "45" << true << true;
-    QTest::newRow("signs and blanks") << qint64(1000000) << " -+12 " << "12" << true << true;
-    QTest::newRow("a grouped million") << qint64(1000000) << "1,000,000" << "1000000" << true
-                                       << true;
-    QTest::newRow("no more than eighteen digits")
-        << qint64(1000000) << "1234567890123456789" << "123456789012345678" << false << false;
+    const qint64 any = DigitsValidator::NoTop;
+    QTest::newRow("a port") << qint64(65535) << "587" << "587";
+    QTest::newRow("a group separator") << qint64(65535) << "1,234" << "1234";
+    QTest::newRow("above the top, as many digits as it has") << qint64(65535) << "70000" << "70000";
+    QTest::newRow("a digit more than the top has") << qint64(65535) << "655350" << "65535";
+    QTest::newRow("leading zeros of a number up to the top")
+        << qint64(65535) << "0000080" << "0000080";
+    QTest::newRow("a million and one") << qint64(1000000) << "1000001" << "1000001";
+    QTest::newRow("the largest of seven digits") << qint64(1000000) << "9999999" << "9999999";
+    QTest::newRow("an eighth digit") << qint64(1000000) << "10000001" << "1000000";
+    QTest::newRow("a decimal point") << qint64(1000000) << "4.5" << "45";
+    QTest::newRow("signs and blanks") << qint64(1000000) << " -+12 " << "12";
+    QTest::newRow("a PIN of five digits") << qint64(9999) << "12345" << "1234";
+    QTest::newRow("no top: any number") << any << "70000000000" << "70000000000";
+    QTest::newRow("no top: a group separator") << any << "110,1110" << "1101110";
+    QTest::newRow("no top: no more than eighteen digits")
+        << any << "1234567890123456789" << "123456789012345678";
 }
 
 void TestNumberFields::typedKeyByKey()
@@ -57,88 +60,82 @@ void TestNumberFields::typedKeyByKey()
     QFETCH(qint64, top);
     QFETCH(QString, typed);
     QFETCH(QString, shown);
-    QFETCH(bool, holdsNumber);
-    QFETCH(bool, writable);
     QLineEdit field;
-    NumberFields::acceptDigits(&field, 0, top);
+    if (top == DigitsValidator::NoTop)
+        NumberFields::acceptAnyDigits(&field);
+    else
+        NumberFields::acceptDigits(&field, top);
     typeOver(&field, typed);
     QCOMPARE(field.text(), shown);
-    QCOMPARE(NumberFields::holdsNumber(&field), holdsNumber);
-    QCOMPARE(NumberFields::isWritable(&field), writable);
 }
 
-// What the program put into the field (the stored value, a proposed default) is written as
-// it stands, in range or not: only what the administrator types is checked.
-void TestNumberFields::textTheProgramSetIsWrittenAsItStands()
+void TestNumberFields::fits_data()
 {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<qint64>("factor");
+    QTest::addColumn<bool>("fits");
+
+    QTest::newRow("nothing") << "" << qint64(1048576) << true;
+    QTest::newRow("the top") << "2147483647" << qint64(1) << true;
+    QTest::newRow("one past the top") << "2147483648" << qint64(1) << false;
+    QTest::newRow("2047 MB") << "2047" << qint64(1048576) << true;
+    QTest::newRow("2048 MB") << "2048" << qint64(1048576) << false;
+    QTest::newRow("596523 hours") << "596523" << qint64(3600) << true;
+    QTest::newRow("596524 hours") << "596524" << qint64(3600) << false;
+    QTest::newRow("eighteen nines") << "999999999999999999" << qint64(1) << false;
+    QTest::newRow("a text the program set") << "-5" << qint64(86400) << true;
+}
+
+void TestNumberFields::fits()
+{
+    QFETCH(QString, text);
+    QFETCH(qint64, factor);
+    QFETCH(bool, fits);
     QLineEdit field;
-    NumberFields::acceptDigits(&field, 0, 1000000);
-    field.setText(QStringLiteral("-1"));
-    QVERIFY(!NumberFields::holdsNumber(&field));
-    QVERIFY(NumberFields::isWritable(&field));
-    typeOver(&field, QStringLiteral("2000000"));
-    QVERIFY(!NumberFields::isWritable(&field));
-    field.setText(QStringLiteral("2000000"));
-    QVERIFY(NumberFields::isWritable(&field));
+    NumberFields::acceptAnyDigits(&field);
+    field.setText(text);
+    QCOMPARE(NumberFields::fits(&field, factor, NumberFields::IntColumnTop), fits);
 }
 
-void TestNumberFields::rangeFollowsTheUnit()
+void TestNumberFields::beyondColumnText_data()
 {
-    QLineEdit field;
-    NumberFields::acceptDigits(&field, 0, 1000000);
-    typeOver(&field, QStringLiteral("3000"));
-    QVERIFY(NumberFields::isWritable(&field));
-    NumberFields::setRange(&field, 0, 2047);
-    QCOMPARE(NumberFields::top(&field), qint64(2047));
-    QVERIFY(!NumberFields::isWritable(&field));
-}
-
-void TestNumberFields::question_data()
-{
-    QTest::addColumn<qint64>("bottom");
-    QTest::addColumn<qint64>("top");
+    QTest::addColumn<qint64>("factor");
     QTest::addColumn<QString>("unit");
     QTest::addColumn<QString>("text");
 
     QTest::newRow("without a unit")
-        << qint64(0) << qint64(65535) << QString()
-        << "Port must be a number from 0 to 65535.\nDo you want to correct the problem?";
-    QTest::newRow("with a unit")
-        << qint64(1) << qint64(2047) << "MB"
-        << "Port must be a number from 1 to 2047 MB.\nDo you want to correct the problem?";
+        << qint64(1) << QString() << "Messages must be a number from 0 to 2147483647.";
+    QTest::newRow("in hours") << qint64(60) << "Hours"
+                              << "Messages must be a number from 0 to 35791394 Hours.";
 }
 
-void TestNumberFields::question()
+void TestNumberFields::beyondColumnText()
 {
-    QFETCH(qint64, bottom);
-    QFETCH(qint64, top);
+    QFETCH(qint64, factor);
     QFETCH(QString, unit);
     QFETCH(QString, text);
-    QLineEdit field;
-    NumberFields::acceptDigits(&field, bottom, top);
-    QCOMPARE(NumberFields::rangeQuestion(QStringLiteral("Port"), &field, unit), text);
+    QCOMPARE(NumberFields::beyondColumnText(QStringLiteral("Messages"), factor,
+                                            NumberFields::IntColumnTop, unit),
+             text);
 }
 
-// Asked only about a number out of range; Yes and Cancel send the administrator to the
-// field, on its tab; No lets the dialog go on.
-void TestNumberFields::answers_data()
+// Told once, with one button, and sent to the field on its tab, whatever the answer; a number
+// that fits goes on without a box.
+void TestNumberFields::confirmFits_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("answer");
-    QTest::addColumn<int>("asked");
     QTest::addColumn<bool>("goesOn");
 
-    QTest::newRow("in range") << "8080" << int(QMessageBox::Yes) << 0 << true;
-    QTest::newRow("out of range, Yes") << "70000" << int(QMessageBox::Yes) << 1 << false;
-    QTest::newRow("out of range, Cancel") << "70000" << int(QMessageBox::Cancel) << 1 << false;
-    QTest::newRow("out of range, No") << "70000" << int(QMessageBox::No) << 1 << true;
+    QTest::newRow("fits") << "2147483647" << int(QMessageBox::Ok) << true;
+    QTest::newRow("beyond, OK") << "2147483648" << int(QMessageBox::Ok) << false;
+    QTest::newRow("beyond, the box closed") << "2147483648" << int(QMessageBox::Cancel) << false;
 }
 
-void TestNumberFields::answers()
+void TestNumberFields::confirmFits()
 {
     QFETCH(QString, typed);
     QFETCH(int, answer);
-    QFETCH(int, asked);
     QFETCH(bool, goesOn);
 
     QTabWidget tabs;
@@ -149,20 +146,24 @@ void TestNumberFields::answers()
     tabs.addTab(first, QStringLiteral("First"));
     tabs.addTab(second, QStringLiteral("Second"));
     tabs.show();
-    NumberFields::acceptDigits(field, 0, 65535);
+    NumberFields::acceptAnyDigits(field);
     typeOver(field, typed);
+    tabs.setCurrentWidget(first);
 
     DialogRecorder recorder;
     recorder.answer(answer);
-    QCOMPARE(NumberFields::confirmWritable(QStringLiteral("Port"), field), goesOn);
-    QCOMPARE(recorder.messages.size(), asked);
+    QCOMPARE(NumberFields::confirmFits(QStringLiteral("Messages"), field, 1,
+                                       NumberFields::IntColumnTop),
+             goesOn);
+    QCOMPARE(recorder.messages.size(), goesOn ? 0 : 1);
     for (const DialogRecorder::Message& message : std::as_const(recorder.messages)) {
         QCOMPARE(message.caption, QStringLiteral("Ornel Corvane Administration"));
-        QCOMPARE(message.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QCOMPARE(message.text, QStringLiteral("Messages must be a number from 0 to 2147483647."));
+        QCOMPARE(message.buttons, Dialogs::Buttons(QMessageBox::Ok));
     }
-    const bool sentToTheField = asked == 1 && !goesOn;
-    QCOMPARE(tabs.currentWidget() == second, sentToTheField);
-    QCOMPARE(tabs.focusWidget() == field, sentToTheField);
+    QCOMPARE(tabs.currentWidget() == second, !goesOn);
+    QCOMPARE(tabs.focusWidget() == field, !goesOn);
+    QCOMPARE(field->text(), typed);
 }
 
 QTEST_MAIN(TestNumberFields)

@@ -354,7 +354,13 @@ void tst_StatementExecutor::cell_data()
     QTest::newRow("IPADDR not an address") << int(TypeIpAddr) << "not an address" << "255.255.255.255"
                                            << QByteArray("00000004" "ffffffff");
     QTest::newRow("PORT network order") << int(TypePort) << "8080" << "8080" << QByteArray("00000002" "1f90");
-    QTest::newRow("PORT low 16 bits") << int(TypePort) << "70000" << "4464" << QByteArray("00000002" "1170");
+    QTest::newRow("PORT the highest") << int(TypePort) << "65535" << "65535" << QByteArray("00000002" "ffff");
+    QTest::newRow("PORT beyond 16 bits refused") << int(TypePort) << "70000" << QString() << QByteArray();
+    QTest::newRow("INT unsigned form") << int(TypeInt) << "4294967295" << "-1" << QByteArray("00000004" "ffffffff");
+    QTest::newRow("INT the lowest") << int(TypeInt) << "-2147483648" << "-2147483648" << QByteArray("00000004" "80000000");
+    QTest::newRow("INT beyond 32 bits refused") << int(TypeInt) << "4294967296" << QString() << QByteArray();
+    QTest::newRow("INT below 32 bits refused") << int(TypeInt) << "-2147483649" << QString() << QByteArray();
+    QTest::newRow("INT twenty digits refused") << int(TypeInt) << "18446744073709551617" << QString() << QByteArray();
     QTest::newRow("BINARY lower-cased") << int(TypeBinary) << "FF00" << "ff00" << QByteArray("00000002" "ff00");
     QTest::newRow("BINARY odd length") << int(TypeBinary) << "abc" << QString() << QByteArray();
     QTest::newRow("IDLIST with an empty item") << int(TypeIdList) << "a,,bc" << "a,,bc"

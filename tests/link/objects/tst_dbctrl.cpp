@@ -106,6 +106,59 @@ private slots:
         QCOMPARE(pendingSeenByPages, clears ? 0 : -1);
     }
 
+    // An edit held back counts as pending: the buttons follow the two together, and only
+    // what ends every edit (apply, reset, discard) lets it go.
+    void heldBack_data()
+    {
+        QTest::addColumn<QStringList>("pending");
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<QStringList>("expectedSignals");
+        QTest::addColumn<bool>("emptyAfter");
+        QTest::addColumn<bool>("heldAfter");
+        const QStringList one{"update relay set AuthUser='me'"};
+        QTest::newRow("held, nothing pending") << QStringList() << "hold" << QStringList{"sig_empty(false)"} << false << true;
+        QTest::newRow("held beside a statement") << one << "hold" << QStringList() << false << true;
+        QTest::newRow("the statements go, the edit stays held") << one << "hold, set empty" << QStringList() << false << true;
+        QTest::newRow("let go with nothing pending") << QStringList() << "hold, let go" << QStringList{"sig_empty(false)", "sig_empty(true)"} << true << false;
+        QTest::newRow("apply lets go") << QStringList() << "hold, apply" << QStringList{"sig_empty(false)", "sig_empty(true)", "sig_apply()"} << true << false;
+        QTest::newRow("reset lets go") << one << "hold, reset" << QStringList{"sig_empty(true)", "sig_reset()"} << true << false;
+        QTest::newRow("discard, silently") << one << "hold, discard" << QStringList() << true << false;
+        QTest::newRow("statements cleared by hand stay held") << one << "hold, clear" << QStringList() << false << true;
+    }
+
+    void heldBack()
+    {
+        QFETCH(QStringList, pending);
+        QFETCH(QString, step);
+        QFETCH(QStringList, expectedSignals);
+        QFETCH(bool, emptyAfter);
+        QFETCH(bool, heldAfter);
+        DBCtrl ctrl;
+        ctrl.m_pending = pending;
+        EmissionLog emissions(ctrl);
+        for (const QString &action : step.split(QStringLiteral(", "))) {
+            if (action == QLatin1String("hold"))
+                ctrl.setHeldBack(true);
+            else if (action == QLatin1String("let go"))
+                ctrl.setHeldBack(false);
+            else if (action == QLatin1String("set empty"))
+                ctrl.set(QStringList(), false);
+            else if (action == QLatin1String("apply"))
+                ctrl.apply();
+            else if (action == QLatin1String("reset"))
+                ctrl.reset();
+            else if (action == QLatin1String("discard"))
+                ctrl.discard();
+            else if (action == QLatin1String("clear"))
+                ctrl.m_pending.clear(); // as a page withdrawing an apply does
+            else
+                QFAIL(qPrintable(action));
+        }
+        QCOMPARE(emissions.log, expectedSignals);
+        QCOMPARE(ctrl.isEmpty(), emptyAfter);
+        QCOMPARE(ctrl.isHeldBack(), heldAfter);
+    }
+
     void carriedOut_data()
     {
         QTest::addColumn<QStringList>("pending");

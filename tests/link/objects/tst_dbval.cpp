@@ -51,7 +51,8 @@ private slots:
         QTest::newRow("DBInt64 -1") << &make<DBInt64> << QStringLiteral("-1") << QStringLiteral("18446744073709551615") << true;
         QTest::newRow("DBIpAddr") << &make<DBIpAddr> << QStringLiteral("10.0.0.1") << QStringLiteral("10.0.0.1") << true;
         QTest::newRow("DBIpAddr not an address") << &make<DBIpAddr> << QStringLiteral("bad") << QStringLiteral("255.255.255.255") << true;
-        QTest::newRow("DBPort low 16 bits") << &make<DBPort> << QStringLiteral("70000") << QStringLiteral("4464") << true;
+        QTest::newRow("DBPort a port") << &make<DBPort> << QStringLiteral("8080") << QStringLiteral("8080") << true;
+        QTest::newRow("DBPort beyond 16 bits, as typed") << &make<DBPort> << QStringLiteral("70000") << QStringLiteral("70000") << true;
         QTest::newRow("DBBinary as it is") << &make<DBBinary> << QStringLiteral("ff00XY") << QStringLiteral("ff00XY") << false;
         QTest::newRow("DBIDList") << &make<DBIDList> << QStringLiteral("a,,bc") << QStringLiteral("a,,bc") << true;
     }
@@ -102,7 +103,8 @@ private slots:
         QTest::newRow("IPADDR equal") << address << "10.0.0.1" << address << "10.0.0.1";
         QTest::newRow("IPADDR not an address") << address << "bad" << address << "255.255.255.255";
         QTest::newRow("IPADDR null and 0.0.0.0") << address << "null" << address << "0.0.0.0";
-        QTest::newRow("PORT low 16 bits") << port << "70000" << port << "4464";
+        QTest::newRow("PORT beyond 16 bits and its low 16 bits") << port << "70000" << port << "4464";
+        QTest::newRow("PORT beyond 16 bits, equal") << port << "70000" << port << "70000";
         QTest::newRow("PORT unequal") << port << "25" << port << "26";
         QTest::newRow("PORT null and 0") << port << "null" << port << "0";
         QTest::newRow("STRING empty and null") << str << "" << str << "null";
