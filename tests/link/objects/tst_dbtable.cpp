@@ -107,6 +107,8 @@ private slots:
     void applyAndReset();
     void carriedOutRowsBecomeStored_data();
     void carriedOutRowsBecomeStored();
+    void sameStatementTwiceStoredOnce_data();
+    void sameStatementTwiceStoredOnce();
     void checkPrimaryKey_data();
     void checkPrimaryKey();
     void readCells_data();
@@ -506,6 +508,52 @@ void TestDBTable::carriedOutRowsBecomeStored()
     }
     QCOMPARE(table.m_statements, next);
     QCOMPARE(*table.diff(true), next);
+}
+
+void TestDBTable::sameStatementTwiceStoredOnce_data()
+{
+    QTest::addColumn<QStringList>("carriedOut");
+    QTest::addColumn<QStringList>("rest"); // the difference afterwards
+    QTest::addColumn<QStringList>("stored"); // the rows given originals, by their cells
+
+    const QString insertW = QStringLiteral("insert T set a='4', b='w', c='N4'");
+    const QString insertV = QStringLiteral("insert T set a='5', b='v', c='N5'");
+    QTest::newRow("one copy and the other insert")
+        << QStringList{insertW, insertV} << QStringList{insertW} << QStringList{"4|w|N4", "5|v|N5"};
+    QTest::newRow("the other insert and one copy")
+        << QStringList{insertV, insertW} << QStringList{insertW} << QStringList{"4|w|N4", "5|v|N5"};
+    QTest::newRow("one copy") << QStringList{insertW} << QStringList{insertW, insertV} << QStringList{"4|w|N4"};
+    QTest::newRow("both copies") << QStringList{insertW, insertW} << QStringList{insertV}
+                                 << QStringList{"4|w|N4", "4|w|N4"};
+}
+
+// Two new rows alike make the same insert twice. Where one of them was carried out, only one
+// row becomes stored: the other insert is still to be sent.
+void TestDBTable::sameStatementTwiceStoredOnce()
+{
+    QFETCH(QStringList, carriedOut);
+    QFETCH(QStringList, rest);
+    QFETCH(QStringList, stored);
+
+    DBTable table;
+    loadByHand(table, example, threeRows);
+    edit(table, {"append 4 w N4", "append 4 w N4", "append 5 v N5"});
+    const QStringList statements = *table.diff(true);
+    QCOMPARE(statements.size(), 3);
+    QCOMPARE(statements.at(0), statements.at(1));
+
+    CarriedOut done(carriedOut);
+    QCOMPARE(table.storeCarriedOut(done), int(carriedOut.size()));
+    QVERIFY(done.isEmpty());
+    QCOMPARE(table.m_statements, rest);
+    QCOMPARE(*table.diff(true), rest);
+    // The originals the loaded rows have, then those of the rows stored.
+    const QStringList described = describe(table.m_orig);
+    QStringList originals;
+    for (qsizetype i = threeRows.size(); i < described.size(); ++i)
+        originals << described.at(i).section(QLatin1Char(':'), 1);
+    originals.sort();
+    QCOMPARE(originals, stored);
 }
 
 void TestDBTable::checkPrimaryKey_data()
