@@ -1,5 +1,6 @@
 #include "dbconn.h"
 #include "dbreq.h"
+#include "indicatorabort.h"
 #include "progresswait.h"
 #include "standinconnection.h"
 #include "waitscope.h"
@@ -85,6 +86,9 @@ private:
 
 enum WakeCause { StatementAnswered, StatementRefused, ConnectionDropped, SetUpDone, SetUpRefused };
 
+// The waits whose "&Abort" ends them.
+enum AbortedWait { WaitWithIndicator, WaitWithoutParent, WaitUnderAnIndicatorStanding };
+
 } // namespace
 
 class TestDBReq : public QObject
@@ -110,6 +114,8 @@ private slots:
     void workerRaisesTheWake_data();
     void workerRaisesTheWake();
     void requestDestroyedDuringItsOwnWait();
+    void requestDestroyedWhileItsAbortIsHandled_data();
+    void requestDestroyedWhileItsAbortIsHandled();
     void requestInsertedTwiceIsSentOnce();
 
 private:
@@ -427,6 +433,49 @@ void TestDBReq::requestDestroyedDuringItsOwnWait()
     request->wait(false, nullptr);
 
     QCOMPARE(served(QStringLiteral("select s, i from cells"))->rowCount(), 2);
+}
+
+void TestDBReq::requestDestroyedWhileItsAbortIsHandled_data()
+{
+    QTest::addColumn<int>("how");
+    QTest::newRow("a wait with its indicator") << int(WaitWithIndicator);
+    QTest::newRow("a wait without a parent") << int(WaitWithoutParent);
+    QTest::newRow("a wait under an indicator standing for a series") << int(WaitUnderAnIndicatorStanding);
+}
+
+// The owner goes in the very pass of the event loop in which "&Abort" is clicked (the same
+// gesture closes the window the request serves): the wait ends as aborted and leaves alone
+// the request it no longer has.
+void TestDBReq::requestDestroyedWhileItsAbortIsHandled()
+{
+    QFETCH(int, how);
+    QVERIFY(m_server->delay("'slow'", 1200, 1));
+    QWidget mainWindow;
+    mainWindow.resize(400, 300);
+    mainWindow.show();
+    WndProgress::setDefaultParent(&mainWindow);
+    auto *request = new DBReq(QStringLiteral("select s from cells where s='slow'"), false);
+    m_conn->get()->insert(request);
+    IndicatorAbort administrator([&request] {
+        delete request;
+        request = nullptr;
+    });
+
+    if (how == WaitUnderAnIndicatorStanding) {
+        const ProgressWait series(&mainWindow, QStringLiteral("Transfering data ..."));
+        QVERIFY(!request->waitUnder(series));
+    } else {
+        request->wait(how == WaitWithIndicator, nullptr);
+    }
+    WndProgress::setDefaultParent(nullptr);
+    QVERIFY(administrator.clicked());
+    QCOMPARE(administrator.shownText(), QStringLiteral("Transfering data ..."));
+    QVERIFY(!request);
+    // The connection goes on: the answer of the abandoned statement is discarded, and the
+    // next statement is served.
+    QCOMPARE(served(QStringLiteral("select s, i from cells"))->rowCount(), 2);
+    QCOMPARE(m_server->journal(m_server->sessions().at(0).id),
+             (QStringList{"select s from cells where s='slow'", "select s, i from cells"}));
 }
 
 void TestDBReq::requestInsertedTwiceIsSentOnce()
