@@ -7,6 +7,7 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdint>
 
@@ -36,6 +37,8 @@ const WakeSignal &wakeSignal()
     static const WakeSignal signal;
     return signal;
 }
+
+std::atomic<WakeWatch::RaiseObserver> raiseObserver{nullptr};
 
 // GUI thread only.
 int watchers = 0;
@@ -68,6 +71,13 @@ void WakeWatch::raise()
     const uint64_t one = 1;
     while (write(fd, &one, sizeof one) < 0 && errno == EINTR) {
     }
+    if (const RaiseObserver observer = raiseObserver.load(std::memory_order_acquire))
+        observer();
+}
+
+void WakeWatch::setRaiseObserver(RaiseObserver observer)
+{
+    raiseObserver.store(observer, std::memory_order_release);
 }
 
 bool WakeWatch::isAvailable()

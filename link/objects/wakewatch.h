@@ -36,6 +36,13 @@ public:
     // the signal rather than that some wait ended in time.
     static int descriptor();
 
+    // For tests: called on the raising thread right after every raise(), the signal written.
+    // A test holds a worker there to see what the GUI thread makes of the wake alone: a
+    // worker must have published what the wake announces before it raises. Null, as by
+    // default: nothing is called. Any thread.
+    using RaiseObserver = void (*)();
+    static void setRaiseObserver(RaiseObserver observer);
+
 private:
     static void drain();
 };

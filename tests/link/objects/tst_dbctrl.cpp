@@ -180,6 +180,16 @@ private slots:
             << handedIn << QStringList{"insert alias set name='b'"}
             << QStringList{"insert alias set name='c'", "insert alias set name='b'"}
             << QStringList{"sig_carried_out(insert alias set name='b')"};
+        // The same statement twice, one copy carried out along with another statement: the
+        // other copy was not, and is still to be sent.
+        const QStringList twice{"insert alias set name='b'", "insert alias set name='b'",
+                                "insert alias set name='c'"};
+        QTest::newRow("one of two copies and another")
+            << twice << twice.mid(1) << twice.mid(0, 1)
+            << QStringList{"sig_carried_out(insert alias set name='b'; insert alias set name='c')"};
+        QTest::newRow("both copies") << twice << twice.mid(0, 2) << twice.mid(2)
+                                     << QStringList{"sig_carried_out(insert alias set name='b'; "
+                                                    "insert alias set name='b')"};
         QTest::newRow("all of them") << three.mid(0, 1) << three.mid(0, 1) << QStringList()
                                      << QStringList{"sig_empty(true)", "sig_carried_out(delete from alias where id='7')"};
     }

@@ -1,5 +1,6 @@
 #include "dbconn.h"
 #include "dbreq.h"
+#include "indicatorabort.h"
 #include "progresswait.h"
 #include "standinconnection.h"
 #include "waitscope.h"
@@ -18,6 +19,8 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <memory>
 #include <thread>
 
@@ -85,6 +88,79 @@ private:
 
 enum WakeCause { StatementAnswered, StatementRefused, ConnectionDropped, SetUpDone, SetUpRefused };
 
+// Holds a worker right after it raised the wake signal, until the GUI thread has done with
+// that wake: its wait ended, or it went to sleep again. So whatever the worker would publish
+// only after its raise is not there when the GUI thread looks. The raise held is the first
+// after `passing` others, all raised by the one worker the test lets run meanwhile. From
+// countSleeps() until waitEnded() the GUI thread's sleeps (its event loop about to block)
+// are counted: before the held raise, and after its wake was taken.
+class RaiseHold : public QObject
+{
+public:
+    explicit RaiseHold(int passing)
+    {
+        s_toPass.store(passing);
+        s_raised.store(false);
+        s_released.store(false);
+        WakeWatch::setRaiseObserver(&RaiseHold::holdWorker);
+    }
+    ~RaiseHold() override { waitEnded(); }
+    Q_DISABLE_COPY(RaiseHold)
+
+    void countSleeps()
+    {
+        drainWakeSignal();
+        connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+                &RaiseHold::noteSleep);
+    }
+
+    // The GUI thread is done with the wake: the worker goes on.
+    void waitEnded()
+    {
+        disconnect(QAbstractEventDispatcher::instance(), nullptr, this, nullptr);
+        s_released.store(true);
+        WakeWatch::setRaiseObserver(nullptr);
+    }
+
+    int sleepsBeforeWake() const { return m_before; }
+    int sleepsAfterWake() const { return m_after; }
+
+private:
+    static void holdWorker()
+    {
+        if (s_toPass.fetch_sub(1) > 0)
+            return;
+        s_raised.store(true);
+        // Not a measure, only a bound: a test gone wrong must not keep the worker for ever.
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!s_released.load() && std::chrono::steady_clock::now() < giveUp)
+            std::this_thread::sleep_for(std::chrono::microseconds(50));
+    }
+
+    void noteSleep()
+    {
+        if (!s_raised.load()) {
+            ++m_before;
+            return;
+        }
+        // Not taken yet: this sleep ends at once, with the wake.
+        if (wakeSignalRaised(0))
+            return;
+        // The wake was taken, and the wait sleeps on.
+        ++m_after;
+        s_released.store(true);
+    }
+
+    static inline std::atomic<int> s_toPass{0};
+    static inline std::atomic<bool> s_raised{false};
+    static inline std::atomic<bool> s_released{false};
+    int m_before = 0;
+    int m_after = 0;
+};
+
+// The waits whose "&Abort" ends them.
+enum AbortedWait { WaitWithIndicator, WaitWithoutParent, WaitUnderAnIndicatorStanding };
+
 } // namespace
 
 class TestDBReq : public QObject
@@ -109,7 +185,11 @@ private slots:
     void waitSleepsUntilWoken();
     void workerRaisesTheWake_data();
     void workerRaisesTheWake();
+    void waitEndsWithTheWake_data();
+    void waitEndsWithTheWake();
     void requestDestroyedDuringItsOwnWait();
+    void requestDestroyedWhileItsAbortIsHandled_data();
+    void requestDestroyedWhileItsAbortIsHandled();
     void requestInsertedTwiceIsSentOnce();
 
 private:
@@ -418,6 +498,59 @@ void TestDBReq::workerRaisesTheWake()
     QVERIFY(wakeSignalRaised(5000));
 }
 
+void TestDBReq::waitEndsWithTheWake_data()
+{
+    workerRaisesTheWake_data();
+}
+
+// The wake announces what the worker has published already: the wait that takes it finds
+// its request finished (or its connection's set-up over) and ends, rather than sleeping on
+// until some other event happens to wake it. The worker is held right after its raise, so
+// that whatever it would publish only later is not there when the wait looks.
+void TestDBReq::waitEndsWithTheWake()
+{
+    QFETCH(int, cause);
+    QVERIFY(WakeWatch::isAvailable());
+    // One worker raises the wake meanwhile: the test's own connection's. The one made for
+    // every test has gone, its worker with it.
+    m_conn.reset();
+    const bool setUp = cause == SetUpDone || cause == SetUpRefused;
+    // The wait sleeps before the wake: the greeting or the answer comes late.
+    if (setUp) {
+        GreetingPlan plan;
+        plan.pauseAt = {0};
+        plan.pauseMs = 50;
+        m_server->setGreeting(plan);
+    } else {
+        QVERIFY(m_server->delay("from ", 50, 1));
+    }
+    if (cause == ConnectionDropped)
+        QVERIFY(m_server->dropAt("from cells", 1));
+
+    // A statement's raise comes after the one of the connection set up.
+    RaiseHold hold(setUp ? 0 : 1);
+    if (setUp)
+        hold.countSleeps();
+    ScopedConnection conn(m_server->port(), "admin", cause == SetUpRefused ? "wrong" : "admin");
+    QVERIFY(conn->connwait(false, nullptr));
+    if (setUp) {
+        hold.waitEnded();
+        QCOMPARE(conn->m_state.load(), cause == SetUpDone ? int(DBConn::Connected) : int(DBConn::Ended));
+    } else {
+        QCOMPARE(conn->m_state.load(), int(DBConn::Connected));
+        DBReq request(cause == StatementRefused ? QStringLiteral("select a from nosuchtable")
+                                                : QStringLiteral("select s from cells"),
+                      false);
+        hold.countSleeps();
+        conn->insert(&request);
+        request.wait(false, nullptr);
+        hold.waitEnded();
+        QCOMPARE(request.m_status, cause == StatementAnswered ? 0 : cause == StatementRefused ? 109 : 1);
+    }
+    QVERIFY(hold.sleepsBeforeWake() > 0);
+    QCOMPARE(hold.sleepsAfterWake(), 0);
+}
+
 void TestDBReq::requestDestroyedDuringItsOwnWait()
 {
     QVERIFY(m_server->delay("'slow'", 500, 1));
@@ -427,6 +560,49 @@ void TestDBReq::requestDestroyedDuringItsOwnWait()
     request->wait(false, nullptr);
 
     QCOMPARE(served(QStringLiteral("select s, i from cells"))->rowCount(), 2);
+}
+
+void TestDBReq::requestDestroyedWhileItsAbortIsHandled_data()
+{
+    QTest::addColumn<int>("how");
+    QTest::newRow("a wait with its indicator") << int(WaitWithIndicator);
+    QTest::newRow("a wait without a parent") << int(WaitWithoutParent);
+    QTest::newRow("a wait under an indicator standing for a series") << int(WaitUnderAnIndicatorStanding);
+}
+
+// The owner goes in the very pass of the event loop in which "&Abort" is clicked (the same
+// gesture closes the window the request serves): the wait ends as aborted and leaves alone
+// the request it no longer has.
+void TestDBReq::requestDestroyedWhileItsAbortIsHandled()
+{
+    QFETCH(int, how);
+    QVERIFY(m_server->delay("'slow'", 1200, 1));
+    QWidget mainWindow;
+    mainWindow.resize(400, 300);
+    mainWindow.show();
+    WndProgress::setDefaultParent(&mainWindow);
+    auto *request = new DBReq(QStringLiteral("select s from cells where s='slow'"), false);
+    m_conn->get()->insert(request);
+    IndicatorAbort administrator([&request] {
+        delete request;
+        request = nullptr;
+    });
+
+    if (how == WaitUnderAnIndicatorStanding) {
+        const ProgressWait series(&mainWindow, QStringLiteral("Transfering data ..."));
+        QVERIFY(!request->waitUnder(series));
+    } else {
+        request->wait(how == WaitWithIndicator, nullptr);
+    }
+    WndProgress::setDefaultParent(nullptr);
+    QVERIFY(administrator.clicked());
+    QCOMPARE(administrator.shownText(), QStringLiteral("Transfering data ..."));
+    QVERIFY(!request);
+    // The connection goes on: the answer of the abandoned statement is discarded, and the
+    // next statement is served.
+    QCOMPARE(served(QStringLiteral("select s, i from cells"))->rowCount(), 2);
+    QCOMPARE(m_server->journal(m_server->sessions().at(0).id),
+             (QStringList{"select s from cells where s='slow'", "select s, i from cells"}));
 }
 
 void TestDBReq::requestInsertedTwiceIsSentOnce()

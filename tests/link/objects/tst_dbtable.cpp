@@ -43,7 +43,8 @@ QStringList describe(const DBTable::RowList &rows)
 
 // Edits as a page makes them: "set ROW COLUMN TEXT", "append A B C", "remove ROW", and
 // "swap ROW ROW", which a page sorting its rows would do; "twin ROW TEXT" leaves two rows
-// and two originals with one number, as a committed copy does.
+// and two originals with one number, as a committed copy does, and "twinbeside ROW TEXT"
+// places them right after the row and its original.
 void edit(DBTable &table, const QStringList &script)
 {
     for (const QString &line : script) {
@@ -56,6 +57,15 @@ void edit(DBTable &table, const QStringList &script)
             table.remove(table.m_rows[words[1].toInt()].get());
         else if (words[0] == QLatin1String("swap"))
             std::swap(table.m_rows[words[1].toInt()], table.m_rows[words[2].toInt()]);
+        else if (words[0] == QLatin1String("twinbeside")) {
+            // The same, the copies right after the row and its original.
+            const size_t at = size_t(words[1].toInt());
+            const DBRow &row = *table.m_rows[at];
+            table.m_rows.insert(table.m_rows.begin() + long(at) + 1, std::make_unique<DBRow>(row));
+            auto original = std::make_unique<DBRow>(row);
+            original->m_values[2]->set(words.value(2));
+            table.m_orig.insert(table.m_orig.begin() + long(at) + 1, std::move(original));
+        }
         else if (words[0] == QLatin1String("twin")) {
             // A copy of a row made current, and one with another third cell committed.
             const DBRow &row = *table.m_rows[words[1].toInt()];
@@ -104,9 +114,13 @@ private slots:
     void editsHandedInOneByOneAgreeWithWholeDiffs_data();
     void editsHandedInOneByOneAgreeWithWholeDiffs();
     void originalsPairByIdentity();
+    void twinsPairWithTheFirstOriginal_data();
+    void twinsPairWithTheFirstOriginal();
     void applyAndReset();
     void carriedOutRowsBecomeStored_data();
     void carriedOutRowsBecomeStored();
+    void sameStatementTwiceStoredOnce_data();
+    void sameStatementTwiceStoredOnce();
     void checkPrimaryKey_data();
     void checkPrimaryKey();
     void readCells_data();
@@ -394,6 +408,48 @@ void TestDBTable::originalsPairByIdentity()
     QCOMPARE(*table.diff(true), QStringList{"delete from T where a='1' and b='x'"});
 }
 
+void TestDBTable::twinsPairWithTheFirstOriginal_data()
+{
+    QTest::addColumn<QString>("twin");         // the edit that makes the twins
+    QTest::addColumn<int>("edited");           // the twin then edited and handed in alone
+    QTest::addColumn<QStringList>("statements"); // before the edit
+    QTest::addColumn<QStringList>("afterEdit");
+
+    // Two rows with one number side by side, as a committed copy leaves them, and their two
+    // originals: both rows pair with the first original, wherever in the table they stand, so
+    // the second original is deleted and an edit of either row updates against the first.
+    const QList<QStringList> keys{{"1", "x"}, {"2", "y"}, {"3", "z"}};
+    const QStringList where{"at the start", "in the middle", "at the end"};
+    for (int at = 0; at < 3; ++at) {
+        const QString key = QStringLiteral("a='%1' and b='%2'").arg(keys[at][0], keys[at][1]);
+        const QStringList removal{QStringLiteral("delete from T where ") + key};
+        const QString update = QStringLiteral("update T set c='Again' where ") + key;
+        for (int which = 0; which < 2; ++which) {
+            QTest::addRow("%s, the %s twin edited", qPrintable(where[at]), which == 0 ? "first" : "last")
+                << QStringLiteral("twinbeside %1 Other").arg(at) << at + which << removal << removal + QStringList{update};
+        }
+    }
+}
+
+void TestDBTable::twinsPairWithTheFirstOriginal()
+{
+    QFETCH(QString, twin);
+    QFETCH(int, edited);
+    QFETCH(QStringList, statements);
+    QFETCH(QStringList, afterEdit);
+
+    DBTable table;
+    loadByHand(table, example, threeRows);
+    edit(table, {twin});
+    QCOMPARE(table.m_rows.size(), size_t(4));
+    QCOMPARE(*table.diff(true), statements);
+
+    // Handed in from the row alone, as a page does after an edit: the same pairing.
+    edit(table, {QStringLiteral("set %1 2 Again").arg(edited)});
+    QCOMPARE(*table.diffAfterEditOf(table.m_rows[size_t(edited)].get(), true), afterEdit);
+    QCOMPARE(*table.diff(true), afterEdit);
+}
+
 void TestDBTable::applyAndReset()
 {
     DBTable table;
@@ -506,6 +562,52 @@ void TestDBTable::carriedOutRowsBecomeStored()
     }
     QCOMPARE(table.m_statements, next);
     QCOMPARE(*table.diff(true), next);
+}
+
+void TestDBTable::sameStatementTwiceStoredOnce_data()
+{
+    QTest::addColumn<QStringList>("carriedOut");
+    QTest::addColumn<QStringList>("rest"); // the difference afterwards
+    QTest::addColumn<QStringList>("stored"); // the rows given originals, by their cells
+
+    const QString insertW = QStringLiteral("insert T set a='4', b='w', c='N4'");
+    const QString insertV = QStringLiteral("insert T set a='5', b='v', c='N5'");
+    QTest::newRow("one copy and the other insert")
+        << QStringList{insertW, insertV} << QStringList{insertW} << QStringList{"4|w|N4", "5|v|N5"};
+    QTest::newRow("the other insert and one copy")
+        << QStringList{insertV, insertW} << QStringList{insertW} << QStringList{"4|w|N4", "5|v|N5"};
+    QTest::newRow("one copy") << QStringList{insertW} << QStringList{insertW, insertV} << QStringList{"4|w|N4"};
+    QTest::newRow("both copies") << QStringList{insertW, insertW} << QStringList{insertV}
+                                 << QStringList{"4|w|N4", "4|w|N4"};
+}
+
+// Two new rows alike make the same insert twice. Where one of them was carried out, only one
+// row becomes stored: the other insert is still to be sent.
+void TestDBTable::sameStatementTwiceStoredOnce()
+{
+    QFETCH(QStringList, carriedOut);
+    QFETCH(QStringList, rest);
+    QFETCH(QStringList, stored);
+
+    DBTable table;
+    loadByHand(table, example, threeRows);
+    edit(table, {"append 4 w N4", "append 4 w N4", "append 5 v N5"});
+    const QStringList statements = *table.diff(true);
+    QCOMPARE(statements.size(), 3);
+    QCOMPARE(statements.at(0), statements.at(1));
+
+    CarriedOut done(carriedOut);
+    QCOMPARE(table.storeCarriedOut(done), int(carriedOut.size()));
+    QVERIFY(done.isEmpty());
+    QCOMPARE(table.m_statements, rest);
+    QCOMPARE(*table.diff(true), rest);
+    // The originals the loaded rows have, then those of the rows stored.
+    const QStringList described = describe(table.m_orig);
+    QStringList originals;
+    for (qsizetype i = threeRows.size(); i < described.size(); ++i)
+        originals << described.at(i).section(QLatin1Char(':'), 1);
+    originals.sort();
+    QCOMPARE(originals, stored);
 }
 
 void TestDBTable::checkPrimaryKey_data()

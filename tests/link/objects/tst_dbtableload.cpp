@@ -1,7 +1,10 @@
+#include "carriedout.h"
 #include "dbconn.h"
 #include "dbctrl.h"
 #include "dbreq.h"
 #include "dbtable.h"
+#include "progresswait.h"
+#include "statementrun.h"
 #include "standinconnection.h"
 #include "testcolumns.h"
 #include "vexadbblocks.h"
@@ -104,10 +107,21 @@ private slots:
     void applyStoresWhatTheServerCarriedOut_data();
     void applyStoresWhatTheServerCarriedOut();
     void applyAbortedAtTheIndicator();
+    void sameStatementTwiceOneCopyCarriedOut_data();
+    void sameStatementTwiceOneCopyCarriedOut();
 
 private:
     QStringList sessionJournal() const { return m_server->journal(m_server->sessions().at(0).id); }
     bool loadT(DBTable &table) { return table.select(m_owner.get(), m_conn->get(), "T", testcols::example, 3); }
+    // Sends statements as the main window's Apply does, behind one indicator; how many
+    // the server carried out.
+    int sendAsApply(const QStringList &statements)
+    {
+        const ProgressWait indicator(m_owner.get(), QStringLiteral("Transfering data ..."));
+        StatementRun run(m_conn->get(), indicator, [] { return true; });
+        run.send(statements);
+        return run.carriedOut();
+    }
 
     std::unique_ptr<TestServer> m_server;
     std::unique_ptr<ScopedConnection> m_conn;
@@ -615,6 +629,60 @@ void TestDBTableLoad::applyAbortedAtTheIndicator()
     QCOMPARE(*table.diff(true), statements.mid(1));
     QCOMPARE(m_server->rows("T"), (QList<QStringList>{{"a", "1", "xa"}, {"b", "2", "y"}, {"c", "3", "z"}}));
     QVERIFY(!m_conn->get()->m_lost);
+}
+
+void TestDBTableLoad::sameStatementTwiceOneCopyCarriedOut_data()
+{
+    QTest::addColumn<QStringList>("carriedOut"); // by an earlier apply
+    QTest::addColumn<QStringList>("rest");       // what the next apply sends
+
+    const QString insertB = QStringLiteral("insert K set hostname='b', maxsize='2'");
+    const QString insertC = QStringLiteral("insert K set hostname='c', maxsize='3'");
+    QTest::newRow("one copy and the other insert") << QStringList{insertB, insertC} << QStringList{insertB};
+    QTest::newRow("one copy") << QStringList{insertB} << QStringList{insertB, insertC};
+    QTest::newRow("both copies") << QStringList{insertB, insertB} << QStringList{insertC};
+}
+
+// A table without a key holds two rows alike: their insert is pending twice. An earlier apply
+// got one copy through (with what else it names), and the page stored what it carried out, as
+// every page does. The other copy is still pending, and the next apply sends it: the server
+// ends up with both rows.
+void TestDBTableLoad::sameStatementTwiceOneCopyCarriedOut()
+{
+    QFETCH(QStringList, carriedOut);
+    QFETCH(QStringList, rest);
+
+    m_server->setTable("K", {{"hostname", TypeString, false}, {"maxsize", TypeInt, false}}, {{"a", "1"}});
+    DBTable table;
+    QVERIFY(table.select(m_owner.get(), m_conn->get(), "K", testcols::keyless, 3));
+    testcols::setTexts(*table.append(), {"b", "2"});
+    testcols::setTexts(*table.append(), {"b", "2"});
+    testcols::setTexts(*table.append(), {"c", "3"});
+    const QStringList pending = *table.diff(true);
+    QCOMPARE(pending.size(), 3);
+    QCOMPARE(pending.at(1), pending.at(0));
+    m_ctrl->set(pending, false);
+    connect(m_ctrl.get(), &DBCtrl::sig_carried_out, this, [&table](const QStringList &statements) {
+        CarriedOut done(statements);
+        table.storeCarriedOut(done);
+    });
+    connect(m_ctrl.get(), &DBCtrl::sig_apply, this, [&table] { table.apply(false); });
+
+    int mark = int(m_server->journal().size());
+    QCOMPARE(sendAsApply(carriedOut), int(carriedOut.size()));
+    QCOMPARE(journalFrom(*m_server, mark), carriedOut);
+    m_ctrl->carriedOut(carriedOut);
+    QCOMPARE(m_ctrl->m_pending, rest);
+    QCOMPARE(table.m_statements, rest);
+    QCOMPARE(*table.diff(true), rest);
+
+    mark = int(m_server->journal().size());
+    QCOMPARE(sendAsApply(m_ctrl->m_pending), int(rest.size()));
+    m_ctrl->apply();
+    QCOMPARE(journalFrom(*m_server, mark), rest);
+    QCOMPARE(sorted(m_server->rows("K")), (QList<QStringList>{{"a", "1"}, {"b", "2"}, {"b", "2"}, {"c", "3"}}));
+    QCOMPARE(sorted(m_server->rows("K")), sortedTexts(table.m_orig));
+    QVERIFY(table.diff(true)->isEmpty());
 }
 
 QTEST_MAIN(TestDBTableLoad)
