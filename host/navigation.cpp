@@ -69,16 +69,21 @@ QTreeWidgetItem* itemForTitle(QTreeWidget* tree, const QString& title, QString* 
 
 QTreeWidget* navigationTree(const QWidget* window)
 {
-    QTreeWidget* outermost = nullptr;
-    int outermostDepth = 0;
+    QTreeWidget* found = nullptr;
+    bool foundShowsTree = false;
+    int foundDepth = 0;
     for (QTreeWidget* tree : window->findChildren<QTreeWidget*>()) {
+        const bool showsTree = tree->rootIsDecorated();
         const int depth = depthIn(window, tree);
-        if (!outermost || depth < outermostDepth) {
-            outermost = tree;
-            outermostDepth = depth;
+        const bool better = !found || (showsTree && !foundShowsTree)
+                            || (showsTree == foundShowsTree && depth < foundDepth);
+        if (better) {
+            found = tree;
+            foundShowsTree = showsTree;
+            foundDepth = depth;
         }
     }
-    return outermost;
+    return found;
 }
 
 QStringList navigationTitles(QMdiArea* workspace)

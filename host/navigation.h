@@ -8,10 +8,13 @@ class QTreeWidget;
 class QWidget;
 
 // The module's main window keeps its navigation in a tree widget and switches pages when the
-// tree's current item changes. Its navigation tree is its outermost tree widget: the pages in
-// its pane may hold trees of their own (a list of a group's items shows the same titles), but
-// they lie deeper in the window than the navigation beside them. The order of the window's
-// children tells nothing, since raising a widget reorders them. Null when window has no tree.
+// tree's current item changes. Its navigation tree is its outermost tree widget that shows a
+// tree (its root decorated): the pages in its pane may hold trees of their own (a list of a
+// group's items shows the same titles), but they lie deeper in the window than the
+// navigation beside them; and the request log that layout mode 1 adds below the tree and
+// the page, nearer the window's top than the tree, is a flat list. The order of the window's
+// children tells nothing, since raising a widget reorders them. Without a tree that shows
+// one, the outermost list stands for it. Null when window has no tree widget.
 QTreeWidget* navigationTree(const QWidget* window);
 
 // The titles of the items of the navigation tree of the workspace's active window, each

@@ -39,6 +39,7 @@ Controls::Decision Controls::decide(const QString &statement)
     // down so that removing one does not move the others.
     const int delay = firstMatch(Action::Delay, statement);
     const int trickle = firstMatch(Action::Trickle, statement);
+    const int hold = firstMatch(Action::Hold, statement);
     int reply = -1;
     const Action strongestFirst[] = {Action::Drop, Action::Silence, Action::RawAnswer,
                                      Action::Malform, Action::Shorten, Action::Omit,
@@ -51,6 +52,7 @@ Controls::Decision Controls::decide(const QString &statement)
 
     if (delay >= 0)
         decision.delayMsecs = m_rules.at(delay).msecs;
+    decision.held = hold >= 0;
     if (trickle >= 0) {
         decision.stepBytes = m_rules.at(trickle).stepBytes;
         decision.stepMsecs = m_rules.at(trickle).stepMsecs;
@@ -67,6 +69,7 @@ Controls::Decision Controls::decide(const QString &statement)
         case Action::Refuse: decision.reply = Decision::Refuse; break;
         case Action::Delay:
         case Action::Trickle:
+        case Action::Hold:
             break;
         }
         decision.status = rule.status;
@@ -78,7 +81,7 @@ Controls::Decision Controls::decide(const QString &statement)
         decision.omitCount = rule.omitCount;
     }
 
-    int used[] = {delay, trickle, reply};
+    int used[] = {delay, trickle, hold, reply};
     std::sort(std::begin(used), std::end(used), std::greater<int>());
     for (int index : used) {
         if (index >= 0)

@@ -16,7 +16,7 @@ class Controls
 {
 public:
     enum class Action { Delay, Drop, Silence, RawAnswer, Malform, Shorten, Omit, Refuse,
-                        Trickle };
+                        Trickle, Hold };
 
     struct Rule
     {
@@ -41,6 +41,7 @@ public:
     {
         enum Reply { Execute, Drop, Silence, RawAnswer, Malform, Shorten, Omit, Refuse };
         int delayMsecs = 0;
+        bool held = false;         // after the delay, wait at the gate until released
         Reply reply = Execute;
         quint32 status = 0;
         quint32 detail = 0;
@@ -59,8 +60,8 @@ public:
     bool isEmpty() const { return m_rules.isEmpty(); }
 
     // Uses up one turn of each rule that takes part in the decision: the first
-    // matching delay, the first matching trickle and the first matching rule of the
-    // strongest reply.
+    // matching delay, the first matching trickle, the first matching hold and the first
+    // matching rule of the strongest reply.
     Decision decide(const QString &statement);
 
 private:

@@ -253,6 +253,16 @@ bool TestServerPrivate::pause(int msecs)
     return !m_changed.wait_for(lock, std::chrono::milliseconds(msecs), [this] { return m_stopping; });
 }
 
+bool TestServerPrivate::waitAtGate()
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    const quint64 releasesBefore = m_gateReleases;
+    ++m_heldAnswers;
+    m_changed.wait(lock, [&] { return m_stopping || m_gateReleases != releasesBefore; });
+    --m_heldAnswers;
+    return !m_stopping;
+}
+
 void TestServerPrivate::identified(quint32 session, const QString &identification)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -280,6 +290,8 @@ SessionHost::Reply TestServerPrivate::answer(quint32 session, const QString &sta
         decision = m_controls.decide(statement);
     }
     if (decision.delayMsecs > 0 && !pause(decision.delayMsecs))
+        return Reply{Reply::Drop, {}};
+    if (decision.held && !waitAtGate())
         return Reply{Reply::Drop, {}};
     Reply reply = replyAsDecided(statement, decision);
     reply.stepBytes = decision.stepBytes;
@@ -568,6 +580,26 @@ bool TestServer::dropAt(const QString &pattern, int times)
 bool TestServer::silence(const QString &pattern, int times)
 {
     return d->addRule(ruleOf(Controls::Action::Silence, times), pattern);
+}
+
+bool TestServer::hold(const QString &pattern, int times)
+{
+    return d->addRule(ruleOf(Controls::Action::Hold, times), pattern);
+}
+
+void TestServer::releaseHeld()
+{
+    {
+        std::lock_guard<std::mutex> lock(d->m_mutex);
+        ++d->m_gateReleases;
+    }
+    d->m_changed.notify_all();
+}
+
+int TestServer::heldAnswers() const
+{
+    std::lock_guard<std::mutex> lock(d->m_mutex);
+    return d->m_heldAnswers;
 }
 
 bool TestServer::malformAnswer(const QString &pattern, Malformed how, int times)

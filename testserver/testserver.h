@@ -148,7 +148,7 @@ public:
 
     // Controls. A pattern is a regular expression searched for in the statement
     // text; times < 0 keeps a rule for ever, otherwise it acts that many times.
-    // A delay is applied first; then a drop, a silence, a raw answer or a
+    // A delay is applied first, then a hold; then a drop, a silence, a raw answer or a
     // refusal replaces the normal answer, in that order of precedence.
     // Each returns false, adding nothing, when the pattern is not a valid expression.
     bool refuse(const QString &pattern, quint32 status, int times = -1, quint32 detail = 0);
@@ -159,6 +159,16 @@ public:
     bool trickle(const QString &pattern, int bytesPerStep, int stepMs, int times = -1);
     bool dropAt(const QString &pattern, int times = -1);
     bool silence(const QString &pattern, int times = -1);
+    // A gate: the answer a matching statement gets (whatever it is: its own, a refusal, a
+    // drop, a silence) waits, after any delay, until releaseHeld() lets it go, so that a
+    // test knows its client is still waiting for as long as it needs. stop() lets every
+    // held answer go as a drop.
+    bool hold(const QString &pattern, int times = -1);
+    // Lets every answer waiting at the gate go on, in the order they came; statements that
+    // match later are held again while their rule lasts.
+    void releaseHeld();
+    // How many answers wait at the gate now.
+    int heldAnswers() const;
     // Sends these bytes, enciphered, in place of the answer header and data block.
     bool answerRaw(const QString &pattern, const QByteArray &bytes, int times = -1);
     // Carries the statement out as usual and spoils its answer; an answer that is

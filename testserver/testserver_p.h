@@ -36,6 +36,8 @@ public:
     GreetingPlan greeting() const override;
     std::shared_ptr<const ServerKey> key() const override;
     bool pause(int msecs) override;
+    // Waits at the gate until releaseHeld() or stop(); false when the server stops.
+    bool waitAtGate();
     void identified(quint32 session, const QString &identification) override;
     bool authenticate(quint32 session, const QString &user, const QString &password) override;
     Reply answer(quint32 session, const QString &statement) override;
@@ -61,7 +63,7 @@ public:
 
     const ServerOptions m_options;
     mutable std::mutex m_mutex;
-    mutable std::condition_variable m_changed; // stop, registrations
+    mutable std::condition_variable m_changed; // stop, registrations, the gate released
 
     // guarded by m_mutex
     bool m_running = false;
@@ -77,6 +79,8 @@ public:
     std::shared_ptr<const ServerKey> m_key;
     std::map<quint32, SessionRecord> m_sessions;
     quint32 m_nextSessionId = 1;
+    int m_heldAnswers = 0;       // waiting at the gate
+    quint64 m_gateReleases = 0;  // how often releaseHeld() let the gate's answers go
 
     // used by start() and stop() only
     Listener m_listener;

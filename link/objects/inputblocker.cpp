@@ -1,7 +1,10 @@
 #include "inputblocker.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QList>
 #include <QMouseEvent>
 #include <QThread>
@@ -50,8 +53,9 @@ Handling handlingOf(const QEvent *event)
     case QEvent::DragEnter:
     case QEvent::DragMove:
     case QEvent::Drop:
-    // Unaccepted, the shortcut map still looks for a shortcut for the key: the
-    // indicator's own mnemonic works, every other shortcut is swallowed on delivery.
+    // Unaccepted, the shortcut map still looks for a shortcut for the key, and every
+    // shortcut it finds is swallowed on delivery. A key that a button of the allowed
+    // widget answers never gets that far (see BlockFilter::pressAllowedButton).
     case QEvent::ShortcutOverride:
         return Handling::SwallowRefused;
     default:
@@ -80,14 +84,49 @@ QWidget *nearestWidget(QObject *object)
     return nullptr;
 }
 
-bool backsWidget(const QWindow *window)
+// The top-level widget that window shows; null for a window of no widget.
+QWidget *widgetOfWindow(const QWindow *window)
 {
     const QWidgetList tops = QApplication::topLevelWidgets();
-    for (const QWidget *top : tops) {
+    for (QWidget *top : tops) {
         if (top->windowHandle() == window)
-            return true;
+            return top;
     }
-    return false;
+    return nullptr;
+}
+
+bool backsWidget(const QWindow *window)
+{
+    return widgetOfWindow(window) != nullptr;
+}
+
+// The widget a key goes to: the focus widget, or the window's own widget when the window
+// system hands the key to a window with no focus widget.
+QWidget *keyTarget(QObject *receiver)
+{
+    return receiver->isWindowType() ? widgetOfWindow(static_cast<QWindow *>(receiver))
+                                    : nearestWidget(receiver);
+}
+
+// The key as a shortcut names it; the keypad flag only says where the key sits.
+QKeySequence sequenceOf(const QKeyEvent *key)
+{
+    return QKeySequence(QKeyCombination(key->modifiers() & ~Qt::KeypadModifier, Qt::Key(key->key())));
+}
+
+// The shown and enabled button within (within itself included) whose mnemonic or shortcut
+// is sequence; null when there is none.
+QAbstractButton *buttonAnswering(QWidget *within, const QKeySequence &sequence)
+{
+    QList<QAbstractButton *> buttons = within->findChildren<QAbstractButton *>();
+    if (auto *self = qobject_cast<QAbstractButton *>(within))
+        buttons.prepend(self);
+    for (QAbstractButton *button : std::as_const(buttons)) {
+        if (button->isVisible() && button->isEnabled() && !button->shortcut().isEmpty()
+            && button->shortcut().matches(sequence) == QKeySequence::ExactMatch)
+            return button;
+    }
+    return nullptr;
 }
 
 // The single application event filter shared by all blockers; it exists while at least
@@ -102,7 +141,12 @@ public:
     bool eventFilter(QObject *receiver, QEvent *event) override
     {
         const Handling handling = handlingOf(event);
-        if (handling == Handling::Pass || receivesInput(receiver))
+        if (handling == Handling::Pass)
+            return false;
+        if (event->type() == QEvent::ShortcutOverride && !m_offeringKey
+            && pressAllowedButton(receiver, static_cast<QKeyEvent *>(event)))
+            return true;
+        if (receivesInput(receiver))
             return false;
 
         if (handling == Handling::SwallowAccepted)
@@ -120,15 +164,56 @@ private:
         // The toolkit hands a window's input on to its widgets, which are judged then.
         if (receiver->isWindowType())
             return backsWidget(static_cast<QWindow *>(receiver));
+        return widgetReceivesInput(nearestWidget(receiver));
+    }
 
-        const QWidget *widget = nearestWidget(receiver);
+    bool widgetReceivesInput(const QWidget *widget) const
+    {
         if (!widget)
             return false;
-        const InputBlocker *innermost = blockers.constLast();
-        if (isWithin(widget, innermost->allowed()))
-            return true;
+        return isWithin(widget, blockers.constLast()->allowed()) || isWithinNewModal(widget);
+    }
+
+    // Within a modal window that opened while the innermost blocker existed: a box
+    // raised during the wait, which takes its input, its own keys among it.
+    bool isWithinNewModal(const QWidget *widget) const
+    {
         const QWidget *modal = QApplication::activeModalWidget();
-        return modal && modal != innermost->modalAtStart() && isWithin(widget, modal);
+        return modal && modal != blockers.constLast()->modalAtStart() && isWithin(widget, modal);
+    }
+
+    // While input is held back the allowed widget is the only one that takes it, so the
+    // keys its buttons answer are theirs. The toolkit would look for the key among the
+    // blocked widgets too: a page behind the indicator holding the same mnemonic ("&Add..."
+    // beside "&Abort") makes the key ambiguous, and an ambiguous key presses no button. So
+    // the allowed button is pressed here, as its shortcut presses it, and the key goes no
+    // further. A widget of the allowed one that takes the key itself (a field typing it)
+    // keeps it, and so does a modal window opened during the wait.
+    bool pressAllowedButton(QObject *receiver, QKeyEvent *key)
+    {
+        QWidget *allowed = blockers.constLast()->allowed();
+        QWidget *target = keyTarget(receiver);
+        if (!allowed || !target || isWithinNewModal(target))
+            return false;
+        QAbstractButton *button = buttonAnswering(allowed, sequenceOf(key));
+        if (!button)
+            return false;
+        if (isWithin(target, allowed) && takesKeyItself(receiver, key))
+            return false;
+        button->animateClick();
+        key->accept();
+        return true;
+    }
+
+    // Offers the key to the allowed widget that has the focus (and on to its parents, the
+    // blocked ones refusing it), as the toolkit offers it before it looks for shortcuts.
+    bool takesKeyItself(QObject *receiver, QKeyEvent *key)
+    {
+        m_offeringKey = true;
+        key->ignore();
+        QCoreApplication::sendEvent(receiver, key);
+        m_offeringKey = false;
+        return key->isAccepted();
     }
 
     void rememberClose(QObject *receiver)
@@ -139,6 +224,8 @@ private:
         if (!refusedCloses.contains(widget))
             refusedCloses.append(widget);
     }
+
+    bool m_offeringKey = false; // while takesKeyItself() hands a key on
 };
 
 BlockFilter *theFilter = nullptr; // GUI thread only

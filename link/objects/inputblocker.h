@@ -11,6 +11,11 @@
 // notifiers and deferred deletes. A waiting function may therefore process events
 // without a click destroying a window whose code is still on the stack.
 //
+// The allowed widget being the only one that takes input, the keys of its buttons
+// (mnemonics, shortcuts) are theirs wherever the key is typed: "&Abort" is pressed by
+// Alt+A even when the page behind holds an "&Add..." of its own, which would otherwise
+// make the key ambiguous to the toolkit and press neither.
+//
 // Blockers nest like the waits they guard: the most recent one decides, so the input
 // of an inner wait's indicator passes while an outer wait's indicator is blocked until
 // the inner wait ends.

@@ -48,14 +48,14 @@ bool HostedConsole::load(QString* error)
     return true;
 }
 
-QWidget* HostedConsole::openServer(quint16 port, const char* user, const char* password)
+QWidget* HostedConsole::openServer(quint16 port, const char* user, const char* password, int mode)
 {
     if (!m_window || !m_module.isLoaded())
         return nullptr;
     const QByteArray portText = QByteArray::number(port);
     m_window->enterModule();
     m_module.entry().module_connect(m_window->desktop(), 0, "127.0.0.1", portText.constData(), user,
-                                    password, 0, m_module.handle(), 0);
+                                    password, 0, m_module.handle(), mode);
     m_window->leaveModule();
     return mainWindow();
 }

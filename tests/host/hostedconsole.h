@@ -30,8 +30,10 @@ public:
     bool isLoaded() const { return m_module.isLoaded(); }
 
     // Opens the server as the console does (module_connect, a socket of the module's own,
-    // layout mode 0) and returns the module's main window; null when none was opened.
-    QWidget* openServer(quint16 port, const char* user = "admin", const char* password = "admin");
+    // in the layout mode given) and returns the module's main window; null when none was
+    // opened.
+    QWidget* openServer(quint16 port, const char* user = "admin", const char* password = "admin",
+                        int mode = 0);
 
     Desktop* desktop() const { return m_window ? m_window->desktop() : nullptr; }
     // The console's main window; null before load().

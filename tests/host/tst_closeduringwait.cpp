@@ -1,9 +1,10 @@
 // The console quit, the module's window closed, or the console closed while a page or a
-// dialog of the module waits for the server, with the answer delayed, refused or dropped.
-// The module is the built one, loaded and unloaded by the console host's own code; the
-// close comes from a timer, as the scripted quit and any close that arrives during a wait
-// do. The close is carried out once the wait has returned, never under it: the page or
-// dialog whose code waits, and the windows above it, stay until then (under
+// dialog of the module waits for the server, the answer then given, refused or dropped.
+// The module is the built one, loaded and unloaded by the console host's own code. The
+// server holds the answer back until the close has come, so the close always arrives
+// during the wait, from the event loop, as the scripted quit and any close that arrives
+// during a wait do. The close is carried out once the wait has returned, never under it:
+// the page or dialog whose code waits, and the windows above it, stay until then (under
 // AddressSanitizer, the run would end at the first use of a window gone).
 
 #include "administrator.h"
@@ -24,6 +25,7 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 using namespace StandIn;
@@ -32,10 +34,9 @@ namespace {
 
 const char ModulePath[] = ORNEL_MODULE_PATH;
 
-// Long enough for the close to come while the wait is on, short enough for a quick run.
-constexpr int AnswerDelayMs = 800;
-constexpr int CloseAfterMs = 250;
 constexpr int QuitWithinMs = 20000;
+// How often the test looks whether the server holds an answer back.
+constexpr int GatePollMs = 10;
 
 enum class Waiting { PageLoad, DialogLoad };
 enum class Answer { Delayed, Refused, Dropped };
@@ -48,6 +49,38 @@ QString loadPattern(Waiting waiting)
     return waiting == Waiting::PageLoad ? QStringLiteral("^select .* from user( |$)")
                                         : QStringLiteral("^select .* from group( |$)");
 }
+
+// Runs an action (the close) from the event loop as soon as the server holds back the
+// answer that the module waits for, and lets the answer go once the action has returned: the
+// action always comes while the wait is on, however slow the machine. Going, it lets go any
+// answer still held, so that a test that failed before never leaves the module waiting.
+class AtTheGate
+{
+public:
+    AtTheGate(TestServer& server, QObject* context, std::function<void()> action)
+        : m_server(server)
+    {
+        QObject::connect(&m_poll, &QTimer::timeout, context, [this, action] {
+            if (m_ran || m_server.heldAnswers() == 0)
+                return;
+            m_ran = true;
+            m_poll.stop();
+            action();
+            m_server.releaseHeld();
+        });
+        m_poll.start(GatePollMs);
+    }
+    ~AtTheGate() { m_server.releaseHeld(); }
+    AtTheGate(const AtTheGate&) = delete;
+    AtTheGate& operator=(const AtTheGate&) = delete;
+
+    bool ran() const { return m_ran; }
+
+private:
+    TestServer& m_server;
+    QTimer m_poll;
+    bool m_ran = false;
+};
 
 QWidget* shownPage(QWidget* mainWindow, const QString& className)
 {
@@ -106,6 +139,7 @@ void CloseDuringWait::initTestCase()
 void CloseDuringWait::init()
 {
     m_server->clearControls();
+    m_server->releaseHeld();
 }
 
 void CloseDuringWait::cleanupTestCase()
@@ -158,7 +192,7 @@ void CloseDuringWait::closeCarriedOutAfterTheWait()
     }
 
     const QString pattern = loadPattern(waiting);
-    QVERIFY(m_server->delay(pattern, AnswerDelayMs, 1));
+    QVERIFY(m_server->hold(pattern, 1));
     if (answer == Answer::Refused)
         QVERIFY(m_server->refuse(pattern, 109, 1));
     if (answer == Answer::Dropped)
@@ -172,11 +206,11 @@ void CloseDuringWait::closeCarriedOutAfterTheWait()
         else
             QVERIFY(clickButton(usersPage, QStringLiteral("m_btnEdit")));
     });
-    bool closeAsked = false;
-    QTimer::singleShot(CloseAfterMs, console.console(), [&] {
-        // The wait is still on: its statement went out, and its answer is held back.
-        QCOMPARE(statementsMatching(pattern, journalBefore), 1);
-        closeAsked = true;
+    int sentAtClose = 0;
+    bool waitingAtClose = false;
+    const AtTheGate gate(*m_server, console.console(), [&] {
+        sentAtClose = statementsMatching(pattern, journalBefore);
+        waitingAtClose = console.desktop()->isModuleWaiting();
         switch (closing) {
         case Closing::Quit:
             console.console()->shutDown(true);
@@ -190,7 +224,11 @@ void CloseDuringWait::closeCarriedOutAfterTheWait()
         }
     });
     QCOMPARE(console.runUntilQuit(QuitWithinMs), 0);
-    QVERIFY(closeAsked);
+    QVERIFY(gate.ran());
+    // The close came during the wait: its statement had gone out, and the module said it
+    // was waiting for the answer.
+    QCOMPARE(sentAtClose, 1);
+    QVERIFY(waitingAtClose);
     QVERIFY(!console.isLoaded());
     QVERIFY(!console.mainWindow());
 }
@@ -234,7 +272,7 @@ void CloseDuringWait::closeCarriedOutAfterTheApply()
     QVERIFY(apply && apply->isEnabled());
 
     const QString pattern = QStringLiteral("^update smtp ");
-    QVERIFY(m_server->delay(pattern, AnswerDelayMs, 1));
+    QVERIFY(m_server->hold(pattern, 1));
     const int journalBefore = int(m_server->journal().size());
     if (applying == Applying::YesOnClosing)
         m_administrator->answerBox(QStringLiteral("&Yes"));
@@ -244,21 +282,19 @@ void CloseDuringWait::closeCarriedOutAfterTheApply()
         else
             console.frame()->close();
     });
-    bool closeAsked = false;
     int sentAtClose = 0;
     bool waitingAtClose = false;
-    QTimer::singleShot(CloseAfterMs, console.console(), [&] {
+    const AtTheGate gate(*m_server, console.console(), [&] {
         // The apply waits: its statement went out, and its answer is held back.
         sentAtClose = statementsMatching(pattern, journalBefore);
         waitingAtClose = console.desktop()->isModuleWaiting();
-        closeAsked = true;
         if (closing == Closing::Quit)
             console.console()->shutDown(true);
         else
             console.console()->close();
     });
     QCOMPARE(console.runUntilQuit(QuitWithinMs), 0);
-    QVERIFY(closeAsked);
+    QVERIFY(gate.ran());
     QCOMPARE(sentAtClose, 1);
     QVERIFY(waitingAtClose);
     QVERIFY(m_administrator->answeredAll());
@@ -296,7 +332,7 @@ void CloseDuringWait::dialogLeftAloneUnderItsWait()
     QVERIFY(page);
 
     const QString pattern = QStringLiteral("^insert timeintervals set name='%1'").arg(range);
-    QVERIFY(m_server->delay(pattern, AnswerDelayMs, 1));
+    QVERIFY(m_server->hold(pattern, 1));
     const int journalBefore = int(m_server->journal().size());
     m_administrator->workDialog(QStringLiteral("DlgTimeIntEx"), [range](QDialog* dialog) {
         auto* rangeName = dialog->findChild<QComboBox*>(QStringLiteral("m_comboRange"));
@@ -308,15 +344,15 @@ void CloseDuringWait::dialogLeftAloneUnderItsWait()
         QVERIFY(clickButton(dialog, QStringLiteral("m_btnOK")));
     });
     QTimer::singleShot(0, console.console(), [&] { QVERIFY(clickButton(page, QStringLiteral("m_btnAdd"))); });
-    bool closeAsked = false;
     int sentAtClose = 0;
+    bool waitingAtClose = false;
     QString dialogAtClose;
     bool shownAfterClose = false;
-    QTimer::singleShot(CloseAfterMs, console.console(), [&] {
+    const AtTheGate gate(*m_server, console.console(), [&] {
         sentAtClose = statementsMatching(pattern, journalBefore);
+        waitingAtClose = console.desktop()->isModuleWaiting();
         const QPointer<QWidget> dialog(QApplication::activeModalWidget());
         dialogAtClose = dialog ? classOf(dialog) : QString();
-        closeAsked = true;
         if (closing == Closing::Quit)
             console.console()->shutDown(true);
         else
@@ -324,8 +360,9 @@ void CloseDuringWait::dialogLeftAloneUnderItsWait()
         shownAfterClose = dialog && dialog->isVisible();
     });
     QCOMPARE(console.runUntilQuit(QuitWithinMs), 0);
-    QVERIFY(closeAsked);
+    QVERIFY(gate.ran());
     QCOMPARE(sentAtClose, 1);
+    QVERIFY(waitingAtClose);
     QCOMPARE(dialogAtClose, QStringLiteral("DlgTimeIntEx"));
     QVERIFY(shownAfterClose);
     QVERIFY(m_administrator->answeredAll());

@@ -1,6 +1,7 @@
 // Every list page's add and edit paths in a main window on the stand-in server, the pages
 // registered as the module registers them: the connection lost while a dialog or wizard
-// loads or is open, and keys the server holds twice.
+// loads or is open, keys the server holds twice, and Alt+A, which is the wait indicator's
+// "&Abort" while a load waits and the users page's "&Add..." otherwise.
 
 #include "dbcol.h"
 #include "dbctrl.h"
@@ -13,10 +14,13 @@
 #include "listpage.h"
 #include "shellharness.h"
 #include "vexadbtypes.h"
+#include "wndprogress.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -125,12 +129,17 @@ private slots:
     void connectionLostUnderADialog();
     void unchangedKeyIsNoDuplicate_data();
     void unchangedKeyIsNoDuplicate();
+    void abortKeyEndsALoadOverAPage_data();
+    void abortKeyEndsALoadOverAPage();
+    void addKeyOpensTheAddPathWithoutAWait();
 
 private:
     // Opens the page at path and makes the item showing `item` (the first for an empty
     // text) the current one of the list named `list`.
     bool open(const QString& path, const QString& list, const QString& item);
     void probeConnection();
+    // The console's window active and the page's list in focus, as after a click on it.
+    bool focusList();
 
     std::unique_ptr<WindowOnStandIn> m_standIn;
     StandIn::TestServer* m_server = nullptr;
@@ -167,6 +176,16 @@ bool TestListPageEdits::open(const QString& path, const QString& list, const QSt
     if (current)
         m_list->setCurrentItem(current);
     return current != nullptr;
+}
+
+bool TestListPageEdits::focusList()
+{
+    QWidget* top = m_window->window();
+    top->activateWindow();
+    if (!QTest::qWaitForWindowActive(top))
+        return false;
+    m_list->setFocus();
+    return QApplication::focusWidget() == m_list;
 }
 
 void TestListPageEdits::probeConnection()
@@ -406,6 +425,105 @@ void TestListPageEdits::unchangedKeyIsNoDuplicate()
 
     QVERIFY(!recorder.messageTexts().contains(duplicateText));
     QCOMPARE(recorder.dialogs.size(), shown);
+}
+
+void TestListPageEdits::abortKeyEndsALoadOverAPage_data()
+{
+    QTest::addColumn<QString>("page");     // shown behind the wait
+    QTest::addColumn<QString>("item");     // made current first: the first item for ""
+    QTest::addColumn<QString>("action");   // the page's slot that loads, or
+    QTest::addColumn<QString>("switchTo"); // the tree item whose page loads over it
+    QTest::addColumn<QString>("held");     // the statement the server never answers
+    QTest::addColumn<QStringList>("dialogs"); // the classes of the dialogs opened after the wait
+
+    // The users and groups pages hold "&Add...", the same key as the indicator's "&Abort".
+    QTest::newRow("users page, its edit dialog's groups")
+        << Users << "" << "slotEdit" << "" << "from group$" << QStringList();
+    QTest::newRow("users page, the groups page opening")
+        << Users << "" << "" << Groups << "from group$" << QStringList();
+    QTest::newRow("groups page, its edit's users")
+        << Groups << "" << "slotEdit" << "" << "from user$" << QStringList();
+    // A page that holds no other Alt+A. The service dialog opens without the address
+    // groups it could not read.
+    QTest::newRow("services page, its edit dialog's address groups")
+        << Services << "IMAP Server" << "slotProp" << "" << "from ipaccesslist$" << QStringList{"DlgService"};
+}
+
+// A load the server never answers: once the indicator shows, Alt+A typed where the focus is
+// presses its "&Abort" (the key goes through the toolkit's shortcut map as a person's does),
+// whatever the page behind holds, and the wait ends as aborted.
+void TestListPageEdits::abortKeyEndsALoadOverAPage()
+{
+    QFETCH(QString, page);
+    QFETCH(QString, item);
+    QFETCH(QString, action);
+    QFETCH(QString, switchTo);
+    QFETCH(QString, held);
+    QFETCH(QStringList, dialogs);
+
+    QVERIFY(open(page, QStringLiteral("m_list"), item));
+    QVERIFY(focusList());
+    QVERIFY(m_server->silence(held, 1));
+    const int journalBefore = int(m_server->journal().size());
+
+    DialogRecorder recorder;
+    QPointer<WndProgress> panel;
+    QString typedAt;
+    bool abortDownAfterTheKey = false;
+    int abortClicks = 0;
+    QTimer typist;
+    connect(&typist, &QTimer::timeout, this, [&] {
+        if (panel)
+            return;
+        for (QWidget* widget : QApplication::allWidgets()) {
+            auto* shown = qobject_cast<WndProgress*>(widget);
+            if (shown && shown->isVisible())
+                panel = shown;
+        }
+        if (!panel)
+            return;
+        auto* abort = panel->findChild<QPushButton*>(QStringLiteral("btnAbort"));
+        connect(abort, &QPushButton::clicked, this, [&abortClicks] { ++abortClicks; });
+        QWidget* focus = QApplication::focusWidget();
+        typedAt = focus ? QString::fromLatin1(focus->metaObject()->className()) : QString();
+        QTest::keyClick(focus ? focus : m_window->window(), Qt::Key_A, Qt::AltModifier);
+        // A shortcut presses its button at once and lets it go a moment later.
+        abortDownAfterTheKey = abort->isDown();
+        // The answer never comes: a key that missed leaves the wait to the mouse.
+        if (!abortDownAfterTheKey)
+            abort->click();
+    });
+    typist.start(20);
+    if (switchTo.isEmpty())
+        QVERIFY(QMetaObject::invokeMethod(m_page, action.toLatin1().constData(), Qt::DirectConnection));
+    else
+        choose(m_window, switchTo);
+    typist.stop();
+
+    QCOMPARE(typedAt, QStringLiteral("QTreeWidget"));
+    QVERIFY(abortDownAfterTheKey);
+    QCOMPARE(abortClicks, 1);
+    // The aborted load failed as refused, with no text from the server.
+    QCOMPARE(recorder.messageTexts(), QStringList{QStringLiteral("Query failed: ")});
+    QStringList opened;
+    for (const DialogRecorder::Dialog& dialog : recorder.dialogs)
+        opened.append(dialog.className);
+    QCOMPARE(opened, dialogs);
+    const QStringList sent = journalFrom(*m_server, journalBefore);
+    QCOMPARE(sent.filter(QRegularExpression(held)).size(), 1);
+}
+
+// With no wait, Alt+A is the users page's "&Add...": the add path starts with the template
+// chooser (the demo data holds templates), which the recorder cancels.
+void TestListPageEdits::addKeyOpensTheAddPathWithoutAWait()
+{
+    QVERIFY(open(Users, QStringLiteral("m_list"), QString()));
+    QVERIFY(focusList());
+    DialogRecorder recorder;
+    QTest::keyClick(m_list, Qt::Key_A, Qt::AltModifier);
+    QTRY_COMPARE(recorder.dialogs.size(), 1);
+    QCOMPARE(recorder.dialogs.first().className, QStringLiteral("DlgChooseTemp"));
+    QCOMPARE(recorder.messages.size(), 0);
 }
 
 QTEST_MAIN(TestListPageEdits)

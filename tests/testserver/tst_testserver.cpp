@@ -73,6 +73,9 @@ private slots:
     void omittedColumns();
     void omittedColumnsRuleLimits();
     void trickledAnswers();
+    void heldAnswers_data();
+    void heldAnswers();
+    void heldAnswersOfSeveralSessions();
     void greetingPlan_data();
     void greetingPlan();
     void datagrams();
@@ -462,6 +465,80 @@ void tst_TestServer::trickledAnswers()
     QCOMPARE(qFromBigEndian<quint32>((piece + rest).constData() + 8), 113u);
     QVERIFY(client.query("select Version from info", &answer));
     QCOMPARE(answer.texts(), (Rows{{"5.0"}}));
+}
+
+void tst_TestServer::heldAnswers_data()
+{
+    QTest::addColumn<QString>("answer"); // what the held statement gets besides
+    QTest::newRow("its own answer") << "own";
+    QTest::newRow("a refusal") << "refusal";
+    QTest::newRow("a drop") << "drop";
+}
+
+// A held answer waits at the gate, whatever it is, until the test lets it go, and not a
+// moment longer; the rule was for one statement, so the next is answered at once.
+void tst_TestServer::heldAnswers()
+{
+    QFETCH(QString, answer);
+    auto server = startServer();
+    QVERIFY(!server->hold("(unclosed"));
+    QVERIFY(server->hold("from info", 1));
+    if (answer == "refusal")
+        QVERIFY(server->refuse("from info", 109, 1));
+    if (answer == "drop")
+        QVERIFY(server->dropAt("from info", 1));
+    RefClient client;
+    QVERIFY(client.handshake(server->port()));
+    QCOMPARE(server->heldAnswers(), 0);
+
+    QVERIFY(client.sendStatement("select Version from info"));
+    QTRY_COMPARE(server->heldAnswers(), 1);
+    QVERIFY(client.quietFor(300));
+    QCOMPARE(server->heldAnswers(), 1);
+    server->releaseHeld();
+    RefClient::Answer received;
+    if (answer == "drop") {
+        QVERIFY(client.closedByPeer());
+    } else {
+        QVERIFY(client.readAnswer(&received));
+        QCOMPARE(received.status, answer == "refusal" ? 109u : 0u);
+        QCOMPARE(received.texts(), answer == "refusal" ? Rows() : Rows{{"5.0"}});
+        QVERIFY(client.query("select Version from info", &received));
+        QCOMPARE(received.texts(), (Rows{{"5.0"}}));
+    }
+    QTRY_COMPARE(server->heldAnswers(), 0);
+}
+
+// One release lets every answer held so far go; a statement that comes after it waits for
+// the next, and stop() ends what is still held.
+void tst_TestServer::heldAnswersOfSeveralSessions()
+{
+    auto server = startServer();
+    QVERIFY(server->hold("^select Version"));
+    RefClient first;
+    RefClient second;
+    QVERIFY(first.handshake(server->port()) && second.handshake(server->port()));
+    QVERIFY(first.sendStatement("select Version from info"));
+    QVERIFY(second.sendStatement("select Version from info"));
+    QTRY_COMPARE(server->heldAnswers(), 2);
+    // A session answers in order: its next statement waits behind the held one.
+    QVERIFY(first.sendStatement("select lhs from alias where lhs='abuse'"));
+    QVERIFY(first.quietFor(200) && second.quietFor(0));
+    server->releaseHeld();
+    RefClient::Answer answer;
+    QVERIFY(first.readAnswer(&answer));
+    QCOMPARE(answer.texts(), (Rows{{"5.0"}}));
+    QVERIFY(first.readAnswer(&answer)); // the statement queued behind the held one
+    QCOMPARE(answer.texts(), (Rows{{"abuse"}}));
+    QVERIFY(second.readAnswer(&answer));
+    QCOMPARE(answer.texts(), (Rows{{"5.0"}}));
+
+    QVERIFY(second.sendStatement("select Version from info"));
+    QTRY_COMPARE(server->heldAnswers(), 1);
+    QVERIFY(second.quietFor(200));
+    server->stop();
+    QVERIFY(second.closedByPeer());
+    QCOMPARE(server->heldAnswers(), 0);
 }
 
 // The greeting a test plans: sent in pieces with pauses between them, then the connection closed.

@@ -97,9 +97,18 @@ int deliver(Input input, Scene &scene)
     return scene.window.received(QEvent::Close) - closes;
 }
 
+// Where a key is typed while a panel with "&Abort" is the allowed widget and the window
+// behind it holds "&Add..." and "&Delete" of its own.
+enum class KeyTarget { Window, FocusBehind, AllowedButton };
+
+// Animated as a shortcut presses a button: its click comes this long after the key.
+constexpr int AnimatedClickMs = 100;
+
 } // namespace
 
 Q_DECLARE_METATYPE(Input)
+Q_DECLARE_METATYPE(KeyTarget)
+Q_DECLARE_METATYPE(Qt::Key)
 
 class TestInputBlocker : public QObject
 {
@@ -190,6 +199,59 @@ private slots:
         QCOMPARE(deliver(Input::Click, scene), 0);
         QCOMPARE(deliver(Input::Key, scene), 0);
         QCOMPARE(deliver(Input::Shortcut, scene), 0);
+    }
+
+    void allowedButtonAnswersItsKey_data()
+    {
+        QTest::addColumn<KeyTarget>("target");
+        QTest::addColumn<Qt::Key>("key");  // typed with Alt
+        QTest::addColumn<bool>("panelShown");
+        QTest::addColumn<int>("abortClicks");
+
+        QTest::newRow("Alt+A to the window") << KeyTarget::Window << Qt::Key_A << true << 1;
+        QTest::newRow("Alt+A to the widget in focus behind") << KeyTarget::FocusBehind << Qt::Key_A << true << 1;
+        QTest::newRow("Alt+A to the panel's button in focus") << KeyTarget::AllowedButton << Qt::Key_A << true << 1;
+        QTest::newRow("Alt+D, held only behind") << KeyTarget::FocusBehind << Qt::Key_D << true << 0;
+        QTest::newRow("Alt+A, the panel hidden") << KeyTarget::Window << Qt::Key_A << false << 0;
+    }
+
+    // The allowed panel's "&Abort" takes Alt+A although the window behind it holds "&Add..."
+    // under the same key; nothing behind the panel is ever pressed.
+    void allowedButtonAnswersItsKey()
+    {
+        QFETCH(KeyTarget, target);
+        QFETCH(Qt::Key, key);
+        QFETCH(bool, panelShown);
+        QFETCH(int, abortClicks);
+
+        Scene scene;
+        auto *add = new QPushButton(QStringLiteral("&Add..."), &scene.window);
+        auto *remove = new QPushButton(QStringLiteral("&Delete"), &scene.window);
+        remove->move(0, 150);
+        auto *panel = new QWidget(&scene.window);
+        panel->setGeometry(160, 50, 120, 100);
+        auto *abort = new QPushButton(QStringLiteral("&Abort"), panel);
+        add->show();
+        remove->show();
+        panel->setVisible(panelShown);
+        QVERIFY(scene.active);
+        QSignalSpy addClicked(add, &QPushButton::clicked);
+        QSignalSpy removeClicked(remove, &QPushButton::clicked);
+        QSignalSpy abortClicked(abort, &QPushButton::clicked);
+
+        InputBlocker block(panel);
+        QWidget *typedAt = &scene.window;
+        if (target != KeyTarget::Window) {
+            typedAt = target == KeyTarget::FocusBehind ? static_cast<QWidget *>(scene.target) : abort;
+            typedAt->setFocus();
+            QCOMPARE(QApplication::focusWidget(), typedAt);
+        }
+        QTest::keyClick(typedAt, key, Qt::AltModifier);
+        QTest::qWait(3 * AnimatedClickMs);
+
+        QCOMPARE(abortClicked.size(), abortClicks);
+        QCOMPARE(addClicked.size(), 0);
+        QCOMPARE(removeClicked.size(), 0);
     }
 
     void nestedBlockersLetOnlyTheInnermostAllowedWidget()
