@@ -155,10 +155,10 @@ void WndAntispam::showItem(int, QTreeWidgetItem* item)
     static_cast<QFilterItem*>(item)->show();
 }
 
-bool WndAntispam::runEditDialog(int, DBRow* row)
+bool WndAntispam::runEditDialog(int list, DBRow* row)
 {
     ScopedQPointer<DlgFilter> dialog(new DlgFilter(this, nullptr, true, {}));
-    dialog->showRow(row);
+    dialog->showRow(row, isNewRow(list, row));
     if (Dialogs::exec(dialog.get()) != QDialog::Accepted || !dialog)
         return false;
     dialog->writeRow(row);

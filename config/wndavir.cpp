@@ -180,10 +180,10 @@ void WndAvir::showItem(int, QTreeWidgetItem* item)
     static_cast<QAttachItem*>(item)->show();
 }
 
-bool WndAvir::runEditDialog(int, DBRow* row)
+bool WndAvir::runEditDialog(int list, DBRow* row)
 {
     ScopedQPointer<DlgAttach> dialog(new DlgAttach(this, nullptr, true, {}));
-    dialog->showRow(row);
+    dialog->showRow(row, isNewRow(list, row));
     if (Dialogs::exec(dialog.get()) != QDialog::Accepted || !dialog)
         return false;
     dialog->writeRow(row);
