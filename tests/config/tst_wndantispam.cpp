@@ -50,6 +50,8 @@ private slots:
     void shortAnswerLeavesThePageUnready();
     void editOfOneRuleSendsOnlyItsStatement_data();
     void editOfOneRuleSendsOnlyItsStatement();
+    void settingChangeKeepsTheStoredFlags_data();
+    void settingChangeKeepsTheStoredFlags();
 
 private:
     // This page takes the workspace before the controller.
@@ -574,6 +576,32 @@ void tst_WndAntispam::editOfOneRuleSendsOnlyItsStatement()
     QCOMPARE(m_fixture.journalSince(mark),
              QStringList{"update HeaderFilter set content='free cash' where header='Subject' and "
                          "type='4' and content='free money'"});
+}
+
+// The relay settings are one row whose widgets are all written at every change. A flag the
+// server holds empty is shown off and is no change of its own when the administrator changes
+// another setting; a number other than 0 and 1 is written as the check box shows it.
+void tst_WndAntispam::settingChangeKeepsTheStoredFlags_data()
+{
+    QTest::addColumn<QString>("enabled");
+    QTest::addColumn<QString>("allowAuth");
+    QTest::addColumn<QString>("statement");
+
+    QTest::newRow("both empty") << "" << "" << "update antispam set DbLog='11'";
+    QTest::newRow("2 and empty") << "2" << "" << "update antispam set Enabled='1', DbLog='11'";
+    QTest::newRow("0 and 5") << "0" << "5" << "update antispam set AllowAuth='1', DbLog='11'";
+}
+
+void tst_WndAntispam::settingChangeKeepsTheStoredFlags()
+{
+    QFETCH(QString, enabled);
+    QFETCH(QString, allowAuth);
+    QFETCH(QString, statement);
+    m_fixture.setCells("antispam", {{"Enabled", enabled}, {"AllowAuth", allowAuth}});
+    WndAntispam* page = build();
+    page->m_tabs->setCurrentIndex(1);
+    QTest::mouseClick(page->m_chkLogDUL, Qt::LeftButton);
+    QCOMPARE(m_fixture.pending(), QStringList{statement});
 }
 
 QTEST_MAIN(tst_WndAntispam)
