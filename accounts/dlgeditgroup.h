@@ -33,6 +33,9 @@ public:
     ~DlgEditGroup() override;
 
     bool isReady() const { return m_ready; }
+    // Whether the row is one the server does not hold yet: then OK writes what every field
+    // shows, also where the row holds nothing (UntouchedFields).
+    void setNewRow(bool newRow) { m_untouched.setNewRow(newRow); }
 
     // Whether an entry of the list shows a user named `name` (exact comparison).
     bool existInList(const QString& name) const;

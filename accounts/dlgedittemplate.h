@@ -32,6 +32,9 @@ public:
     ~DlgEditTemplate() override;
 
     bool isReady() const { return m_ready; }
+    // Whether the row is one the server does not hold yet: then OK writes what every field
+    // shows, also where the row holds nothing (UntouchedFields).
+    void setNewRow(bool newRow) { m_untouched.setNewRow(newRow); }
     // The domain box's first entry: the template serves every domain.
     static QString noDomainText();
 

@@ -26,6 +26,9 @@ public:
     ~DlgEditUser() override;
 
     bool isReady() const { return m_ready; }
+    // Whether the row is one the server does not hold yet: then OK writes what every field
+    // shows, also where the row holds nothing (UntouchedFields).
+    void setNewRow(bool newRow) { m_untouched.setNewRow(newRow); }
 
 public slots:
     void slotTextChanged() override;

@@ -27,6 +27,8 @@ WizAddUser::WizAddUser(DBRow* row, DBConn* conn, DBTable* groups, WndUser* paren
     , m_groups(groups)
     , m_wndUser(parent)
 {
+    // A user the wizard makes is new: its insert carries what every field shows.
+    m_untouched.setNewRow(true);
     m_fields = std::make_unique<AccountFields>(
         AccountWidgets{m_listGroups, m_btnAdd, m_btnRemove, m_rbtnNoAcc, m_rbtnViewLogs,
                        m_rbtnFullAcc, m_editDiskSpace, m_comboKB, m_editNumMess},

@@ -71,7 +71,7 @@ bool WndGroup::loadUsers()
         || m_users.select(this, m_conn, "user", dbcol_user_min, DBTable::ReportRefusal);
 }
 
-bool WndGroup::runEditDialog(int, DBRow* row)
+bool WndGroup::runEditDialog(int list, DBRow* row)
 {
     // What the dialog would wait for is read here first: the page may be closed during a
     // wait, and a dialog built as its child would go with it inside its own constructor.
@@ -87,6 +87,7 @@ bool WndGroup::runEditDialog(int, DBRow* row)
         new DlgEditGroup(m_lists.get(), row, m_conn, &m_users, this, nullptr, true, {}));
     if (!dialog || !dialog->isReady())
         return false;
+    dialog->setNewRow(isNewRow(list, row));
     if (Dialogs::exec(dialog.get()) != QDialog::Accepted || !dialog)
         return false;
     // Kept aside until the edit loop has checked the key: a dialog refused as a duplicate

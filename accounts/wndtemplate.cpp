@@ -62,7 +62,7 @@ void WndTemplate::showItem(int, QTreeWidgetItem* item)
     static_cast<QTemplateItem*>(item)->show(m_authTypes);
 }
 
-bool WndTemplate::runEditDialog(int, DBRow* row)
+bool WndTemplate::runEditDialog(int list, DBRow* row)
 {
     ScopedQPointer<DlgEditTemplate> dialog(
         new DlgEditTemplate(row, m_conn, &m_domains, &m_groups, &m_languages, this, nullptr,
@@ -70,6 +70,7 @@ bool WndTemplate::runEditDialog(int, DBRow* row)
     // A dialog whose tables did not load has nothing to show and must write nothing.
     if (!dialog || !dialog->isReady())
         return false;
+    dialog->setNewRow(isNewRow(list, row));
     return Dialogs::exec(dialog.get()) == QDialog::Accepted && dialog;
 }
 

@@ -97,13 +97,14 @@ void WndUser::showItem(int, QTreeWidgetItem* item)
     static_cast<QUserItem*>(item)->show(m_authTypes);
 }
 
-bool WndUser::runEditDialog(int, DBRow* row)
+bool WndUser::runEditDialog(int list, DBRow* row)
 {
     ScopedQPointer<DlgEditUser> dialog(
         new DlgEditUser(row, m_conn, &m_groups, &m_languages, this, nullptr, true, {}));
     // A dialog whose tables did not load has nothing to show and must write nothing.
     if (!dialog || !dialog->isReady())
         return false;
+    dialog->setNewRow(isNewRow(list, row));
     return Dialogs::exec(dialog.get()) == QDialog::Accepted && dialog;
 }
 

@@ -331,7 +331,10 @@ void ConfigPage::setCell(DBTable& table, const char* column, const QString& text
 
 void ConfigPage::setFlag(DBTable& table, const char* column, bool on)
 {
-    setCell(table, column, on ? QStringLiteral("1") : QStringLiteral("0"));
+    if (!on && storedCell(table, column).isEmpty())
+        keepStored(table, column);
+    else
+        setCell(table, column, on ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 void ConfigPage::showPlaceholder(QLineEdit* field)

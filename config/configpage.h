@@ -186,7 +186,10 @@ protected:
     static qint64 cellNumber(DBTable& table, const char* column); // leading decimal number
     static bool cellFlag(DBTable& table, const char* column);     // number not 0
     static void setCell(DBTable& table, const char* column, const QString& text);
-    static void setFlag(DBTable& table, const char* column, bool on); // "1" or "0"
+    // "1" or "0"; but a flag the server holds as an empty cell stays empty while the box
+    // shows it (off): a 0 written for it would be a value nobody entered, sent with the
+    // change of another widget of the row.
+    static void setFlag(DBTable& table, const char* column, bool on);
 
     // Marks, while writeRows() runs, that a widget shows an edit the rows cannot hold: the
     // controller then counts the page's edits as pending though no statement stands for it.

@@ -37,23 +37,31 @@ DlgAttach::DlgAttach(QWidget* parent, const char* name, bool modal, Qt::WindowFl
     m_comboType->setFocus();
 }
 
-void DlgAttach::showRow(const DBRow* row)
+void DlgAttach::showRow(const DBRow* row, bool newRow)
 {
+    m_untouched.setNewRow(newRow);
     const int kind = CellNumbers::wholeNumber(row, "type") == 0 ? 0 : 1;
     m_comboType->setCurrentIndex(kind);
     slotTypeActivated(kind);
+    m_untouched.remember(QStringLiteral("type"), RowCells::cell(row, "type"), {m_comboType});
     showInEditable(m_comboContent, RowCells::cell(row, "pattern"));
     if (CellNumbers::wholeNumber(row, "action") == 0)
         m_rbtnAccept->setChecked(true);
     else
         m_rbtnBlock->setChecked(true);
+    m_untouched.remember(QStringLiteral("action"), RowCells::cell(row, "action"),
+                         {m_rbtnAccept, m_rbtnBlock});
 }
 
 void DlgAttach::writeRow(DBRow* row) const
 {
-    RowCells::setCell(row, "type", QString::number(m_comboType->currentIndex()));
+    RowCells::setCell(row, "type", m_untouched.value(QStringLiteral("type"),
+                                                     QString::number(m_comboType->currentIndex())));
     RowCells::setCell(row, "pattern", m_comboContent->currentText());
-    RowCells::setCell(row, "action", m_rbtnBlock->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    RowCells::setCell(row, "action",
+                      m_untouched.value(QStringLiteral("action"), m_rbtnBlock->isChecked()
+                                                                      ? QStringLiteral("1")
+                                                                      : QStringLiteral("0")));
 }
 
 void DlgAttach::slotOK()

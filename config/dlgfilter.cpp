@@ -15,8 +15,9 @@ DlgFilter::DlgFilter(QWidget* parent, const char* name, bool modal, Qt::WindowFl
     m_comboHeader->setFocus();
 }
 
-void DlgFilter::showRow(const DBRow* row)
+void DlgFilter::showRow(const DBRow* row, bool newRow)
 {
+    m_untouched.setNewRow(newRow);
     m_comboHeader->clear();
     for (const char* header : {"From", "To", "Cc", "Subject", "Sender"})
         m_comboHeader->addItem(QString::fromLatin1(header));
@@ -33,6 +34,7 @@ void DlgFilter::showRow(const DBRow* row)
     }
     m_comboType->setCurrentIndex(index);
     slotTypeActivated(index);
+    m_untouched.remember(QStringLiteral("type"), RowCells::cell(row, "type"), {m_comboType});
 
     m_editContent->setText(RowCells::cell(row, "content"));
 }
@@ -40,7 +42,8 @@ void DlgFilter::showRow(const DBRow* row)
 void DlgFilter::writeRow(DBRow* row) const
 {
     RowCells::setCell(row, "header", m_comboHeader->currentText());
-    RowCells::setCell(row, "type", QString::number(m_comboType->currentData().toInt()));
+    RowCells::setCell(row, "type", m_untouched.value(QStringLiteral("type"),
+                                                     QString::number(m_comboType->currentData().toInt())));
     RowCells::setCell(row, "content", m_editContent->text());
 }
 

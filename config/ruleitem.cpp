@@ -15,13 +15,20 @@ RuleItem::RuleItem(QTreeWidget* list, DBRow* row, Cols* cols)
 
 void RuleItem::showCheck()
 {
-    setOn(CellNumbers::wholeNumber(m_row, "enabled") != 0);
+    const bool on = CellNumbers::wholeNumber(m_row, "enabled") != 0;
+    m_enabled.show(RowCells::cell(m_row, "enabled"), on);
+    showOn(on);
+}
+
+void RuleItem::showOn(bool on)
+{
+    QTreeWidgetItem::setData(0, Qt::CheckStateRole, on ? Qt::Checked : Qt::Unchecked);
 }
 
 void RuleItem::setOn(bool on)
 {
-    RowCells::setCell(m_row, "enabled", on ? QStringLiteral("1") : QStringLiteral("0"));
-    QTreeWidgetItem::setData(0, Qt::CheckStateRole, on ? Qt::Checked : Qt::Unchecked);
+    RowCells::setCell(m_row, "enabled", m_enabled.textFor(on));
+    showOn(on);
     handIn();
 }
 

@@ -1,16 +1,19 @@
 #pragma once
 
 #include "keyeditem.h"
+#include "untouchedflag.h"
 
 class Cols;
 class DBRow;
 class QTreeWidget;
 
 // A rule of the Antispam or Antivirus page's list, whose check box is the rule's
-// "enabled": setting it, by the administrator or when the item shows its row, writes "1" or
-// "0" into the row and then has the page hand its statements in again, so a stored value
-// other than 0 or 1 is a pending change as soon as the rule is shown. The row and the
-// column model are not owned; both outlive the item.
+// "enabled": on for a number other than 0. Showing the rule writes nothing into its row, so
+// a rule nobody touched sends nothing, whatever its "enabled" holds (empty, 2, a word the
+// server keeps in the column). The administrator's toggle writes "1" or "0", toggling back
+// writes the text the rule was shown with (UntouchedFlag), and each toggle has the page hand
+// its statements in again. The row and the column model are not owned; both outlive the
+// item.
 class RuleItem : public KeyedItem
 {
 public:
@@ -19,7 +22,7 @@ public:
     DBRow* row() const { return m_row; }
     void setRow(DBRow* row) { m_row = row; }
 
-    // The check box and the row's "enabled", then the hand-in.
+    // The administrator's toggle: the check box and the row's "enabled", then the hand-in.
     void setOn(bool on);
     bool isOn() const;
 
@@ -31,7 +34,7 @@ protected:
     // once.
     RuleItem(QTreeWidget* list, DBRow* row, Cols* cols);
 
-    // The check box from the row: on for a number other than 0.
+    // The check box from the row: on for a number other than 0. Writes nothing.
     void showCheck();
     // The view column showing column id `id`; -1 when it is hidden.
     int viewColumn(int id) const;
@@ -40,4 +43,9 @@ protected:
 
     DBRow* m_row;
     Cols* m_cols;
+
+private:
+    void showOn(bool on);
+
+    UntouchedFlag m_enabled; // "enabled" as the rule was last shown
 };

@@ -106,14 +106,12 @@ void WndAntispam::slotChange()
 
 void WndAntispam::updateQuery()
 {
-    if (!m_filling)
-        ConfigPage::updateQuery();
+    ConfigPage::updateQuery();
 }
 
 void WndAntispam::ruleToggled(const DBRow* rule)
 {
-    if (!m_filling)
-        updateQueryAfterEditOf(rule);
+    updateQueryAfterEditOf(rule);
 }
 
 void WndAntispam::updateView()
@@ -123,9 +121,6 @@ void WndAntispam::updateView()
 
 void WndAntispam::fillItems(int)
 {
-    // Showing a rule writes its check box back into the row; the whole difference is made
-    // once for the list, not once per rule.
-    m_filling = true;
     QList<QTreeWidgetItem*> items;
     items.reserve(int(m_filter.m_rows.size()));
     for (const auto& row : m_filter.m_rows) {
@@ -134,7 +129,8 @@ void WndAntispam::fillItems(int)
         items.append(item);
     }
     m_list->addTopLevelItems(items);
-    m_filling = false;
+    // A refill follows a reset or a change of the columns: the pending list is the
+    // difference of the rows the list now shows.
     updateQuery();
 }
 
@@ -155,10 +151,10 @@ void WndAntispam::showItem(int, QTreeWidgetItem* item)
     static_cast<QFilterItem*>(item)->show();
 }
 
-bool WndAntispam::runEditDialog(int, DBRow* row)
+bool WndAntispam::runEditDialog(int list, DBRow* row)
 {
     ScopedQPointer<DlgFilter> dialog(new DlgFilter(this, nullptr, true, {}));
-    dialog->showRow(row);
+    dialog->showRow(row, isNewRow(list, row));
     if (Dialogs::exec(dialog.get()) != QDialog::Accepted || !dialog)
         return false;
     dialog->writeRow(row);

@@ -23,12 +23,12 @@ public:
 
     void updateData() override;
     void updateObject() override;
-    // Both tables' statements, unless the list is being filled: then once, when it is full.
+    // Both tables' statements (the configuration page's hand-in, for both bases).
     void updateQuery() override;
     // The list rebuilt from the rule rows.
     void updateView();
 
-    // A rule's check box was set.
+    // The administrator set a rule's check box.
     void ruleToggled(const DBRow* rule);
     // The rule dialog on one rule until it is cancelled or unique; true when kept.
     bool edit(DBRow* row);
@@ -67,5 +67,4 @@ private:
     DBTable m_antispam;
     DBTable m_acl;
     DBTable m_filter;
-    bool m_filling = false; // the list is being filled: the rules hand nothing in one by one
 };

@@ -129,20 +129,17 @@ void WndAvir::slotChange()
 
 void WndAvir::updateQuery()
 {
-    if (!m_filling)
-        ConfigPage::updateQuery();
+    ConfigPage::updateQuery();
 }
 
 void WndAvir::ruleToggled(const DBRow* rule)
 {
-    if (!m_filling)
-        updateQueryAfterEditOf(rule);
+    updateQueryAfterEditOf(rule);
 }
 
 void WndAvir::fillItems(int)
 {
-    // The rules in the order the server applies them, numerically; showing each writes its
-    // check box back, and the difference is made once for the list.
+    // The rules in the order the server applies them, numerically.
     std::vector<DBRow*> rows;
     rows.reserve(m_attach.m_rows.size());
     for (const auto& row : m_attach.m_rows)
@@ -150,7 +147,6 @@ void WndAvir::fillItems(int)
     std::stable_sort(rows.begin(), rows.end(), [](const DBRow* a, const DBRow* b) {
         return QAttachItem::orderOf(a) < QAttachItem::orderOf(b);
     });
-    m_filling = true;
     QList<QTreeWidgetItem*> items;
     items.reserve(int(rows.size()));
     for (DBRow* row : rows) {
@@ -159,7 +155,8 @@ void WndAvir::fillItems(int)
         items.append(item);
     }
     m_list->addTopLevelItems(items);
-    m_filling = false;
+    // A refill follows a reset or a change of the columns: the pending list is the
+    // difference of the rows the list now shows.
     updateQuery();
 }
 
@@ -180,10 +177,10 @@ void WndAvir::showItem(int, QTreeWidgetItem* item)
     static_cast<QAttachItem*>(item)->show();
 }
 
-bool WndAvir::runEditDialog(int, DBRow* row)
+bool WndAvir::runEditDialog(int list, DBRow* row)
 {
     ScopedQPointer<DlgAttach> dialog(new DlgAttach(this, nullptr, true, {}));
-    dialog->showRow(row);
+    dialog->showRow(row, isNewRow(list, row));
     if (Dialogs::exec(dialog.get()) != QDialog::Accepted || !dialog)
         return false;
     dialog->writeRow(row);
@@ -294,10 +291,8 @@ void WndAvir::moveCurrent(int step)
     RowCells::setCell(other, "order", movedOrder);
     current->setRow(other);
     neighbour->setRow(moved);
-    m_filling = true;
     current->show();
     neighbour->show();
-    m_filling = false;
     m_list->setCurrentItem(neighbour);
     current->setSelected(false);
     neighbour->setSelected(true);

@@ -23,10 +23,10 @@ public:
 
     void updateData() override;
     void updateObject() override;
-    // Both tables' statements, unless the list is being filled: then once, when it is full.
+    // Both tables' statements (the configuration page's hand-in, for both bases).
     void updateQuery() override;
 
-    // A rule's check box was set.
+    // The administrator set a rule's check box.
     void ruleToggled(const DBRow* rule);
     // The rule dialog on one rule until it is cancelled or unique; true when kept.
     bool edit(DBRow* row);
@@ -64,5 +64,4 @@ private:
 
     DBTable m_antivir;
     DBTable m_attach;
-    bool m_filling = false; // the list is being filled: the rules hand nothing in one by one
 };

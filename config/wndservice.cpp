@@ -11,6 +11,7 @@
 #include "ownrequest.h"
 #include "qserviceitem.h"
 #include "scopedqpointer.h"
+#include "untouchedfields.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -227,8 +228,11 @@ bool WndService::runEditDialog(int, DBRow* row)
     dialog->m_editPort->setText(port);
     dialog->m_comboStartup->addItem(tr("Automatic"));
     dialog->m_comboStartup->addItem(tr("Manual"));
-    dialog->m_comboStartup->setCurrentIndex(
-        CellNumbers::leadingNumber(QServiceItem::cellText(row, "autostart")) == 1 ? 0 : 1);
+    const QString autostart = QServiceItem::cellText(row, "autostart");
+    dialog->m_comboStartup->setCurrentIndex(CellNumbers::leadingNumber(autostart) == 1 ? 0 : 1);
+    // The choice shows anything but 1 as "Manual": left alone, it keeps what is stored.
+    UntouchedFields untouched;
+    untouched.remember(QStringLiteral("autostart"), autostart, {dialog->m_comboStartup});
     dialog->m_defaultPort = QServiceItem::cellText(row, "defaultport");
     dialog->setAcl(QServiceItem::cellText(row, "acl"));
     const bool smtp = name == QLatin1String("SMTP");
@@ -262,7 +266,8 @@ bool WndService::runEditDialog(int, DBRow* row)
     } else {
         service.portChanged = false;
     }
-    setCell(row, "autostart", manual ? QStringLiteral("0") : QStringLiteral("1"));
+    setCell(row, "autostart", untouched.value(QStringLiteral("autostart"),
+                                              manual ? QStringLiteral("0") : QStringLiteral("1")));
     setCell(row, "acl", acl);
     return true;
 }

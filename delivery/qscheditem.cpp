@@ -44,8 +44,10 @@ QString QSchedItem::cellText(int id) const
 
 void QSchedItem::show()
 {
-    m_shownEnabled = cell(m_row, "enabled");
-    showOn(leadingInt(m_shownEnabled) != 0);
+    const QString enabled = cell(m_row, "enabled");
+    const bool on = leadingInt(enabled) != 0;
+    m_enabled.show(enabled, on);
+    showOn(on);
     m_cols->showItem(this, [this](int id) { return cellText(id); });
     setIconOfFirst(DeliveryIcons::sched());
 }
@@ -57,9 +59,7 @@ void QSchedItem::showOn(bool on)
 
 void QSchedItem::setOn(bool on)
 {
-    const bool asShown = on == (leadingInt(m_shownEnabled) != 0);
-    const QString flag = on ? QStringLiteral("1") : QStringLiteral("0");
-    setCell(m_row, "enabled", asShown ? m_shownEnabled : flag);
+    setCell(m_row, "enabled", m_enabled.textFor(on));
     if (m_page)
         m_page->updateQuery();
     showOn(on);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "deliveryitem.h"
+#include "untouchedflag.h"
 
 class Cols;
 class DBRow;
@@ -8,10 +9,8 @@ class WndSched;
 
 // One scheduled action of the Scheduling page: its time (with the icon), actions,
 // description and whether it may dial. The check box is the row's "enabled": on for any
-// value but 0. Showing the row writes nothing, so a stored value other than 0 or 1 stays
-// as it is until the administrator toggles the box; a toggle writes "1" or "0", and
-// toggling back to the state the row was shown in writes back the text it held. Rows sort
-// by the text of the sorted column alone.
+// value but 0, written only by the administrator's toggle (UntouchedFlag). Rows sort by the
+// text of the sorted column alone.
 class QSchedItem : public DeliveryItem
 {
 public:
@@ -42,5 +41,5 @@ private:
 
     DBRow* m_row;
     WndSched* m_page;
-    QString m_shownEnabled; // the row's "enabled" when it was last shown
+    UntouchedFlag m_enabled; // the row's "enabled" as it was last shown
 };

@@ -53,7 +53,7 @@ void WndEtrn::showItem(int, QTreeWidgetItem* item)
     static_cast<QEtrnItem*>(item)->show();
 }
 
-bool WndEtrn::runEditDialog(int, DBRow* row)
+bool WndEtrn::runEditDialog(int list, DBRow* row)
 {
     ScopedQPointer<DlgEtrn> dialog(new DlgEtrn(this, nullptr, true, {}));
     dialog->m_editServer->setText(cell(row, "server"));
@@ -66,6 +66,7 @@ bool WndEtrn::runEditDialog(int, DBRow* row)
     // Also when the box kept its state: the fields follow it from the start.
     dialog->slotAuthToggled(auth);
     UntouchedFields untouched;
+    untouched.setNewRow(isNewRow(list, row));
     untouched.remember(QStringLiteral("auth"), cell(row, "auth"), {dialog->m_chkAuth});
 
     if (Dialogs::exec(dialog.get()) != QDialog::Accepted || !dialog)

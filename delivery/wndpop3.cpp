@@ -178,6 +178,7 @@ bool WndPop3::runAccountDialog(DBRow* row)
     if (!dialog || heldRowsWent())
         return false;
     fillAccountDialog(dialog.get(), row);
+    dialog->m_untouched.setNewRow(isNewRow(Accounts, row));
     if (Dialogs::exec(dialog.get()) != QDialog::Accepted || !dialog)
         return false;
     readAccountDialog(dialog.get(), row);

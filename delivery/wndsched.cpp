@@ -127,10 +127,11 @@ void WndSched::readDialog(const DlgSched* dialog, DBRow* row)
     setCell(row, "allowdial", untouched.value(QStringLiteral("allowdial"), flag(dialog->m_chkDialRAS->isChecked())));
 }
 
-bool WndSched::runEditDialog(int, DBRow* row)
+bool WndSched::runEditDialog(int list, DBRow* row)
 {
     ScopedQPointer<DlgSched> dialog(new DlgSched(this, nullptr, true, {}, m_conn, m_ctrl, &m_times));
     fillDialog(dialog.get(), row);
+    dialog->m_untouched.setNewRow(isNewRow(list, row));
     if (Dialogs::exec(dialog.get()) != QDialog::Accepted || !dialog)
         return false;
     readDialog(dialog.get(), row);

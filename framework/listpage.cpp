@@ -330,6 +330,12 @@ bool ListPage::canEdit(int list) const
     return !m_loadFailed && (!table || table->m_loaded);
 }
 
+bool ListPage::isNewRow(int list, const DBRow* row) const
+{
+    const DBTable* table = state(list).setup.table;
+    return table && !table->hasOriginal(row);
+}
+
 ListPage::RowHold ListPage::holdRows()
 {
     return RowHold(this);

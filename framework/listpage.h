@@ -245,6 +245,10 @@ protected:
     // Whether the list may be edited: its page's last loadTables() did not fail, and its
     // table, if it has one, was loaded. See the class comment.
     bool canEdit(int list = 0) const;
+    // Whether `row` of the list's table is one the server does not hold yet (added since the
+    // last load or apply): its insert carries every cell, so a dialog on it writes what its
+    // fields show (UntouchedFields::setNewRow). False for a list without a table.
+    bool isNewRow(int list, const DBRow* row) const;
 
     // Holds the page's rows; see the class comment.
     RowHold holdRows();

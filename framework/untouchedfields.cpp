@@ -46,5 +46,5 @@ QString UntouchedFields::value(const QString& name, const QString& edited) const
     if (isTouched(name))
         return edited;
     const QString& stored = m_fields.value(name).stored;
-    return stored.isEmpty() ? edited : stored;
+    return m_newRow && stored.isEmpty() ? edited : stored;
 }

@@ -24,9 +24,12 @@ class QWidget;
 // it; when writing, pass the field's own value through value(). While every one of those
 // widgets still shows what it showed when remembered, the stored text is written back
 // unchanged; once the administrator has changed one of them (and not changed it back), the
-// field's own value is. An empty stored text (a null cell, a row just added) reads as 0,
-// which every field can show: it is written as the field gives it, so new rows get their
-// values in the form the server expects.
+// field's own value is. An empty stored text is kept like any other: a number the server
+// holds as a null cell shows as 0 or off, and a "0" written for it would be a value nobody
+// entered. Only on a new row (setNewRow), which the server does not hold yet and whose
+// every cell goes into its insert, does an untouched field whose stored text is empty give
+// its own value, so that the insert carries what the dialog shows, in the form the server
+// expects.
 //
 // What counts as a widget's state is what the administrator can change of it: the check
 // state of a button, the current entry and text of a choice box, the text of a line edit.
@@ -42,6 +45,8 @@ public:
     // else `edited`. A name never remembered gives `edited`.
     QString value(const QString& name, const QString& edited) const;
     bool isTouched(const QString& name) const;
+    // Whether the fields show a row the server does not hold yet; false by default.
+    void setNewRow(bool newRow) { m_newRow = newRow; }
 
 private:
     struct Field
@@ -53,4 +58,5 @@ private:
     static QStringList statesOf(const QList<const QWidget*>& widgets);
 
     QHash<QString, Field> m_fields;
+    bool m_newRow = false;
 };

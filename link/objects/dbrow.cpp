@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <type_traits>
+#include <typeinfo>
 
 namespace {
 
@@ -40,6 +41,13 @@ auto withValueKind(int type, Use &&use)
         // STRING and PWD, and the codes whose cells are never read.
         return use(static_cast<DBStr *>(nullptr));
     }
+}
+
+bool isStringKind(int type)
+{
+    return withValueKind(type, [](auto *kind) {
+        return std::is_same_v<std::remove_pointer_t<decltype(kind)>, DBStr>;
+    });
 }
 
 std::size_t slotSizeOf(int type)
@@ -119,6 +127,24 @@ void DBRow::allocEmptyValues()
         m_values.emplace_back(placeNullValue(m_cols[i].type, block));
 }
 
+std::unique_ptr<DBVal> DBRow::newValue(int type)
+{
+    return withValueKind(type, [](auto *kind) -> std::unique_ptr<DBVal> {
+        using Kind = std::remove_pointer_t<decltype(kind)>;
+        return std::make_unique<Kind>();
+    });
+}
+
+void DBRow::keepText(size_t column, const QString &text)
+{
+    std::unique_ptr<DBVal> &value = m_values.at(column);
+    value->set(text);
+    if (value->text() == text)
+        return;
+    value = std::make_unique<DBStr>();
+    value->set(text);
+}
+
 int DBRow::colIndex(const char *name) const
 {
     if (!name || !m_cols)
@@ -136,10 +162,21 @@ void DBRow::copyValuesFrom(const DBRow &other)
     const size_t count = std::min(m_values.size(), other.m_values.size());
     for (size_t i = 0; i < count; ++i) {
         const DBVal &source = *other.m_values[i];
+        if (&source == m_values[i].get())
+            continue;
+        if (keepsSentText(i, source))
+            m_values[i] = std::make_unique<DBStr>();
         DBVal &target = *m_values[i];
         if (source.isNull())
             target.null = true;
-        else if (&source != &target)
+        else
             target.setTextOf(source);
     }
+}
+
+bool DBRow::keepsSentText(size_t column, const DBVal &source) const
+{
+    // Only a column of another kind can hold a string value kept by keepText.
+    return !isStringKind(m_cols[column].type) && typeid(source) == typeid(DBStr)
+        && typeid(*m_values[column]) != typeid(DBStr);
 }

@@ -114,6 +114,17 @@ int DBTable::findorig(int id)
     return -1;
 }
 
+bool DBTable::hasOriginal(const DBRow *row) const
+{
+    if (!row)
+        return false;
+    for (const auto &original : m_orig) {
+        if (original->m_id == row->m_id)
+            return true;
+    }
+    return false;
+}
+
 QStringList *DBTable::diff(bool nocase)
 {
     m_statements.clear();

@@ -34,6 +34,13 @@ class QWidget;
 // in a key column names a row the server never named. So a loaded table holds only values
 // the server sent, and every page whose load fails is left with nothing to edit.
 //
+// A column the server keeps in another type than the page declares (a number kept as text,
+// say) is read as the answer describes it, never as bytes of the declared type, and its
+// cells are taken over through their text. A text the declared kind cannot hold as it is
+// stays the row's as the server sent it (DBRow::keepText): the load is not refused for it,
+// since the page can still show and edit everything else, and whatever the page does not
+// change is written back, and names its row, exactly as stored.
+//
 // A statement the server carried out is never sent again: the row behind it becomes
 // stored at once, whatever happens to the statements after it. An apply that stops
 // part-way (a refusal, a lost connection, Abort), this table's own send or the main
@@ -91,6 +98,10 @@ public:
     // duplicate, but a copy of it is. With reason given, an empty key text, a key
     // address 0.0.0.0 or a key port or number 0 is refused first (KeyReason).
     bool check_primary_key(DBRow *row, int *reason, bool nocase);
+
+    // Whether the server holds the row: it has an original (it was loaded, or committed
+    // since). A row without one goes to the server whole, as an insert.
+    bool hasOriginal(const DBRow *row) const;
 
     // The position in m_orig of the original with identity number id, marked
     // m_matched; -1 when there is none.

@@ -17,10 +17,15 @@ using CellReader = std::function<bool(int row, int column, void *buffer, int *le
 // whose text is the one read last in its column shares that text (the rows of one answer
 // read through one RepeatedTexts, in order).
 //
+// With `answerTypes` (one type code per column, as the answer describes its columns), a cell
+// of another type than its column's is read by the answer's type and taken over through its
+// text; a text the column's kind cannot hold as it is stays the row's as sent
+// (DBRow::keepText). Without, every cell is read as its column's type.
+//
 // Returns -1 when the answer carried a cell for every column read, else the first column
 // whose cell it did not carry (the reader failed without asking for a larger buffer). Its
 // value is null like that of a cell that came and did not fit, but it is no value the
 // server holds: the caller must not keep such a row (DBTable refuses the load), or the
 // null would be written back, or stand in a key, as if the server had sent it.
 int readAnswerRow(DBRow *row, int answerRow, const CellReader &read,
-                  RepeatedTexts *repeated = nullptr);
+                  RepeatedTexts *repeated = nullptr, const int *answerTypes = nullptr);

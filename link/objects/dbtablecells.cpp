@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -160,15 +161,35 @@ bool readCell(DBVal *value, int type, const CellReader &read, int row, int colum
     }
 }
 
+// A cell the answer carries in a type other than the column's: read by the answer's type,
+// then taken over through its text. A text the column's kind would change (a word in a
+// number column, "007", a number read as an address) is kept as the server sent it, in a
+// string value, so that the row writes back, and names in a key, exactly what the server
+// holds. A cell of no value (VOID, PWD, an unknown code, a number cell without bytes)
+// leaves the value null.
+bool readForeignCell(DBRow *row, size_t c, int answerType, const CellReader &read,
+                     int answerRow)
+{
+    const std::unique_ptr<DBVal> sent = DBRow::newValue(answerType);
+    const bool carried = readCell(sent.get(), answerType, read, answerRow, int(c), nullptr);
+    if (!sent->isNull())
+        row->keepText(c, sent->text());
+    return carried;
+}
+
 } // namespace
 
-int readAnswerRow(DBRow *row, int answerRow, const CellReader &read, RepeatedTexts *repeated)
+int readAnswerRow(DBRow *row, int answerRow, const CellReader &read, RepeatedTexts *repeated,
+                  const int *answerTypes)
 {
     int firstMissing = -1;
     for (size_t c = 0; c < row->m_values.size(); ++c) {
         const int column = static_cast<int>(c);
-        const bool carried =
-            readCell(row->m_values[c].get(), row->m_cols[c].type, read, answerRow, column, repeated);
+        const int declared = row->m_cols[c].type;
+        const int answered = answerTypes ? answerTypes[c] : declared;
+        const bool carried = answered == declared
+            ? readCell(row->m_values[c].get(), declared, read, answerRow, column, repeated)
+            : readForeignCell(row, c, answered, read, answerRow);
         if (!carried && firstMissing < 0)
             firstMissing = column;
     }

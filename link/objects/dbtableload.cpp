@@ -17,6 +17,7 @@
 #include <QCoreApplication>
 
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -65,6 +66,20 @@ QStringList columnsNotAnswered(DBReq &request, const DBCOL *cols)
     for (int c = answered; c < declared; ++c)
         missing.append(nameOf(cols[c]));
     return missing;
+}
+
+// The type each declared column has in the answer, as the answer describes it: the column's
+// own where the answer does not say.
+std::vector<int> answeredTypes(DBReq &request, const DBCOL *cols)
+{
+    std::vector<int> types(size_t(dbcolCount(cols)));
+    for (size_t c = 0; c < types.size(); ++c) {
+        int type = cols[c].type;
+        if (!request.get_desc(int(c), nullptr, 0, &type, nullptr, nullptr))
+            type = cols[c].type;
+        types[c] = type;
+    }
+    return types;
 }
 
 void reportShortAnswer(DBConn *conn, const QString &name, const QStringList &missing, int flags)
@@ -161,10 +176,13 @@ bool DBTable::load(QWidget *parent, DBConn *conn, const QString &name, const DBC
         m_orig.reserve(rowCount);
     // Cell c of every answer row is column c of the column table: without a fields
     // text the statement names the columns in that very order.
+    // A server may keep a column in another type than the page declares: each cell is
+    // read as the answer says it is, never by the declared type's size alone.
+    const std::vector<int> types = answeredTypes(request, m_cols);
     RepeatedTexts repeated;
     for (int r = 0; r < rowCount; ++r) {
         auto row = std::make_unique<DBRow>(m_cols);
-        const int notCarried = readAnswerRow(row.get(), r, read, &repeated);
+        const int notCarried = readAnswerRow(row.get(), r, read, &repeated, types.data());
         if (notCarried >= 0) {
             m_rows.clear();
             m_orig.clear();

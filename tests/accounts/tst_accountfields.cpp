@@ -210,7 +210,9 @@ void TestAccountFields::rights_data()
     QTest::newRow("unknown bits kept untouched") << "77" << "m_rbtnViewLogs" << "" << "77";
     QTest::newRow("unknown bits, chosen again as shown") << "77" << "m_rbtnViewLogs" << "m_rbtnViewLogs" << "77";
     QTest::newRow("unknown bits, none chosen") << "77" << "m_rbtnViewLogs" << "m_rbtnNoAcc" << "0";
-    QTest::newRow("empty reads as none and writes 0") << "" << "m_rbtnNoAcc" << "" << "0";
+    // A null cell is no 0 anybody chose.
+    QTest::newRow("empty reads as none and stays empty") << "" << "m_rbtnNoAcc" << "" << "";
+    QTest::newRow("empty, read only chosen") << "" << "m_rbtnNoAcc" << "m_rbtnViewLogs" << "1";
     QTest::newRow("not a number") << "x" << "m_rbtnNoAcc" << "" << "0";
     QTest::newRow("read/write keeps higher bits") << "6" << "m_rbtnNoAcc" << "m_rbtnFullAcc" << "7";
     QTest::newRow("read only writes 1") << "7" << "m_rbtnFullAcc" << "m_rbtnViewLogs" << "1";
@@ -273,7 +275,7 @@ void TestAccountFields::quotaWritten_data()
     QTest::newRow("untouched odd value kept") << "1536" << "" << -1 << "1536";
     QTest::newRow("untouched odd value under 1 KB kept") << "500" << "" << -1 << "500";
     QTest::newRow("untouched whole value") << "3145728" << "" << -1 << "3145728";
-    QTest::newRow("untouched empty value written as 0") << "" << "" << -1 << "0";
+    QTest::newRow("untouched empty value stays empty") << "" << "" << -1 << "";
     QTest::newRow("odd value, unit touched") << "1536" << "" << 1 << "0";
     QTest::newRow("odd value, number typed") << "1536" << "2" << -1 << "2048";
     QTest::newRow("5 GB") << "0" << "5" << 2 << QString::number(qint64(5) << 30);

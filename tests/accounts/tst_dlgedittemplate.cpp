@@ -314,7 +314,7 @@ void TestDlgEditTemplate::flags_data()
     QTest::newRow("folder list hidden") << QByteArray("hidefldlist") << "1" << QByteArray("m_chkShowFldList") << false << "1" << "0";
     QTest::newRow("subscribed only, stored as 2, kept") << QByteArray("showsub") << "2" << QByteArray("m_chkShowSub") << true << "2" << "0";
     QTest::newRow("folder list hidden, stored as 77, kept") << QByteArray("hidefldlist") << "77" << QByteArray("m_chkShowFldList") << false << "77" << "0";
-    QTest::newRow("null reads as 0 and is written so") << QByteArray("showsub") << "" << QByteArray("m_chkShowSub") << false << "0" << "1";
+    QTest::newRow("null reads as 0 and stays null") << QByteArray("showsub") << "" << QByteArray("m_chkShowSub") << false << "" << "1";
     QTest::newRow("all folders") << QByteArray("showsub") << "0" << QByteArray("m_chkShowSub") << false << "0" << "1";
 }
 

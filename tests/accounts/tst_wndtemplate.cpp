@@ -17,6 +17,7 @@
 #include "settingsstore.h"
 #include "shellharness.h"
 #include "templatesfixture.h"
+#include "typing.h"
 #include "wndtemplate.h"
 
 #include <QCheckBox>
@@ -89,6 +90,8 @@ private slots:
     void storedValuesKeptByAnUntouchedDialog();
     void groupsOfATemplateForEveryDomain_data();
     void groupsOfATemplateForEveryDomain();
+    void editOfOneTemplateSendsOnlyItsStatement_data();
+    void editOfOneTemplateSendsOnlyItsStatement();
 
 private:
     // In a main window on the server's templates: the dialog of template `name` worked by
@@ -567,8 +570,10 @@ void TestWndTemplate::storedValuesKeptByAnUntouchedDialog_data()
         << QStringList{"update template set showsub='0'" + where};
     QTest::newRow("quota typed") << "500" << Typing([](DlgEditTemplate* d) { d->m_editDiskSpace->setText("2"); })
                                  << QStringList{"update template set qstorage='2048'" + where};
-    QTest::newRow("empty quota is written 0") << "" << nothing
-                                              << QStringList{"update template set qstorage='0'" + where};
+    // A null quota is no 0 anybody entered.
+    QTest::newRow("empty quota kept") << "" << nothing << QStringList();
+    QTest::newRow("empty quota typed over") << "" << Typing([](DlgEditTemplate* d) { d->m_editDiskSpace->setText("2"); })
+                                            << QStringList{"update template set qstorage='2048'" + where};
 }
 
 void TestWndTemplate::storedValuesKeptByAnUntouchedDialog()
@@ -623,6 +628,51 @@ void TestWndTemplate::groupsOfATemplateForEveryDomain()
                        {TemplatesFixture::templateRow("standard", "", "Standard mailbox", "staff"),
                         TemplatesFixture::templateRow("lakeside-sales", "lakeside.example", "Lakeside sales", "sales")});
     editAndApply(name, typing, sent);
+}
+
+// Templates the server holds with empty cells, or with numbers it keeps as text, are nobody's
+// edit: typing a new description into one template sends that and nothing else, even where
+// that template's own cells are empty or of another type than the page's.
+void TestWndTemplate::editOfOneTemplateSendsOnlyItsStatement_data()
+{
+    QTest::addColumn<int>("numberType"); // how the server declares auth_type, rights, the flags
+    QTest::addColumn<QStringList>("edited"); // auth_type, rights, hidefldlist, showsub, msgperpage
+    QTest::addColumn<QList<QStringList>>("others"); // the same five for three more templates
+
+    using StandIn::TypeInt;
+    using StandIn::TypeString;
+    QTest::newRow("empty numbers")
+        << int(TypeInt) << QStringList{"", "", "", "", ""}
+        << QList<QStringList>{{"", "", "", "", ""}, {"", "1", "", "1", "20"}, {"2", "", "1", "", ""}};
+    QTest::newRow("numbers kept as text by the server")
+        << int(TypeString) << QStringList{"0", "0", "0", "1", "20"}
+        << QList<QStringList>{{"auth", "rw", "no", "yes", "x"}, {"", "", "", "", ""},
+                              {"007", "3", "1", "0", "twenty"}};
+    QTest::newRow("the edited template's numbers kept as text too")
+        << int(TypeString) << QStringList{"auth", "", "no", "", "x"}
+        << QList<QStringList>{{"abc", "", "", "", ""}, {"1", "3", "0", "1", "20"}, {"", "", "", "", ""}};
+}
+
+void TestWndTemplate::editOfOneTemplateSendsOnlyItsStatement()
+{
+    QFETCH(int, numberType);
+    QFETCH(QStringList, edited);
+    QFETCH(QList<QStringList>, others);
+    QList<StandIn::Column> columns = TemplatesFixture::templateColumns();
+    for (StandIn::Column& column : columns) {
+        if (QStringList{"auth_type", "rights", "hidefldlist", "showsub", "msgperpage"}.contains(column.name))
+            column.type = numberType;
+    }
+    auto row = [](const QString& name, const QStringList& numbers) {
+        return QStringList{name, "", "Templates " + name, numbers.at(0), numbers.at(1), "", "", "",
+                           "Sent", "Drafts", numbers.at(2), numbers.at(3), numbers.at(4), ""};
+    };
+    QList<QStringList> rows{row("edited", edited)};
+    for (int i = 0; i < others.size(); ++i)
+        rows.append(row("other" + QString::number(i), others.at(i)));
+    m_server->setTable("template", columns, rows);
+    editAndApply("edited", [](DlgEditTemplate* dialog) { typeOver(dialog->m_editDesk, "Typed"); },
+                 {"update template set description='Typed' where tempname='edited'"});
 }
 
 QTEST_MAIN(TestWndTemplate)

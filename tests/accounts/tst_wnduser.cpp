@@ -507,7 +507,8 @@ void TestWndUser::storedValuesKeptByAnUntouchedDialog_data()
         << QStringList{"update user set hidefldlist='0', showsub='0'" + where};
     QTest::newRow("quota unit chosen") << "1536" << Typing([](DlgEditUser* d) { d->m_comboKB->setCurrentIndex(1); })
                                        << QStringList{"update user set qstorage='0'" + where};
-    QTest::newRow("empty quota is written 0") << "" << nothing << QStringList{"update user set qstorage='0'" + where};
+    // A null quota is no 0 anybody entered.
+    QTest::newRow("empty quota kept") << "" << nothing << QStringList();
 }
 
 void TestWndUser::storedValuesKeptByAnUntouchedDialog()

@@ -1,4 +1,5 @@
 #include "accounttexts.h"
+#include "typing.h"
 #include "configpagefixture.h"
 #include "dlgfilter.h"
 #include "qfilteritem.h"
@@ -35,8 +36,8 @@ private slots:
     void cancelledAddLeavesNoRow();
     void caseOnlyDuplicateReopensWithEnteredValues_data();
     void caseOnlyDuplicateReopensWithEnteredValues();
-    void storedEnabledOutsideZeroAndOneIsAChangeAtLoad_data();
-    void storedEnabledOutsideZeroAndOneIsAChangeAtLoad();
+    void storedEnabledKeptUntilToggled_data();
+    void storedEnabledKeptUntilToggled();
     void checkBoxWritesEnabled();
     void togglesHandInTheWholeDifference_data();
     void togglesHandInTheWholeDifference();
@@ -47,6 +48,10 @@ private slots:
     void missingGroupIsKept();
     void shortAnswerLeavesThePageUnready_data();
     void shortAnswerLeavesThePageUnready();
+    void editOfOneRuleSendsOnlyItsStatement_data();
+    void editOfOneRuleSendsOnlyItsStatement();
+    void settingChangeKeepsTheStoredFlags_data();
+    void settingChangeKeepsTheStoredFlags();
 
 private:
     // This page takes the workspace before the controller.
@@ -296,33 +301,37 @@ void tst_WndAntispam::caseOnlyDuplicateReopensWithEnteredValues()
     QCOMPARE(m_fixture.pending(), QStringList());
 }
 
-void tst_WndAntispam::storedEnabledOutsideZeroAndOneIsAChangeAtLoad_data()
+// Showing a rule writes nothing: a stored "enabled" the check box shows only as on or off
+// stays as it is until the administrator toggles the box, and toggling back is no change.
+void tst_WndAntispam::storedEnabledKeptUntilToggled_data()
 {
     QTest::addColumn<QString>("enabled");
-    QTest::addColumn<QStringList>("pending");
     QTest::addColumn<bool>("on");
+    QTest::addColumn<QString>("toggled"); // what one toggle writes
 
-    QTest::newRow("1") << "1" << QStringList() << true;
-    QTest::newRow("0") << "0" << QStringList() << false;
-    QTest::newRow("empty") << ""
-                           << QStringList{"update HeaderFilter set enabled='0' where "
-                                          "header='Subject' and type='4' and content='free money'"}
-                           << false;
-    QTest::newRow("5") << "5"
-                       << QStringList{"update HeaderFilter set enabled='1' where "
-                                      "header='Subject' and type='4' and content='free money'"}
-                       << true;
+    QTest::newRow("1") << "1" << true << "0";
+    QTest::newRow("0") << "0" << false << "1";
+    QTest::newRow("empty") << "" << false << "1";
+    QTest::newRow("5") << "5" << true << "0";
+    QTest::newRow("-1") << "-1" << true << "0";
 }
 
-void tst_WndAntispam::storedEnabledOutsideZeroAndOneIsAChangeAtLoad()
+void tst_WndAntispam::storedEnabledKeptUntilToggled()
 {
     QFETCH(QString, enabled);
-    QFETCH(QStringList, pending);
     QFETCH(bool, on);
+    QFETCH(QString, toggled);
     setRules({{"Subject", "4", "free money", enabled}, {"To", "0", "", "1"}});
     WndAntispam* page = build();
-    QCOMPARE(m_fixture.pending(), pending);
-    QCOMPARE(itemOf(page, "Subject")->isOn(), on);
+    QCOMPARE(m_fixture.pending(), QStringList());
+    QFilterItem* item = itemOf(page, "Subject");
+    QCOMPARE(item->isOn(), on);
+    item->setData(0, Qt::CheckStateRole, on ? Qt::Unchecked : Qt::Checked);
+    QCOMPARE(m_fixture.pending(),
+             QStringList{"update HeaderFilter set enabled='" + toggled
+                         + "' where header='Subject' and type='4' and content='free money'"});
+    item->setData(0, Qt::CheckStateRole, on ? Qt::Checked : Qt::Unchecked);
+    QCOMPARE(m_fixture.pending(), QStringList());
 }
 
 void tst_WndAntispam::checkBoxWritesEnabled()
@@ -492,6 +501,107 @@ void tst_WndAntispam::shortAnswerLeavesThePageUnready()
     m_fixture.apply();
     for (const QString& statement : m_fixture.journalSince(mark))
         QVERIFY2(statement.startsWith(QLatin1String("select "), Qt::CaseInsensitive), qPrintable(statement));
+}
+
+// Rules the server holds with cells the list cannot show as they are (an empty "enabled", a
+// number other than 0 and 1, a column the server keeps as text) are nobody's edit: an edit of
+// another rule, typed as a person types it, sends that rule's statement and nothing else.
+void tst_WndAntispam::editOfOneRuleSendsOnlyItsStatement_data()
+{
+    QTest::addColumn<int>("typeType");    // how the server declares "type"
+    QTest::addColumn<int>("enabledType"); // and "enabled"
+    QTest::addColumn<QList<QStringList>>("others");
+    QTest::addColumn<QString>("editedEnabled");
+
+    using StandIn::TypeInt;
+    using StandIn::TypeString;
+    QTest::newRow("empty enabled")
+        << int(TypeInt) << int(TypeInt)
+        << QList<QStringList>{{"From", "3", "spam.example", ""}, {"X-Mailer", "4", "bulk", ""},
+                              {"To", "0", "", ""}}
+        << "1";
+    QTest::newRow("enabled neither 0 nor 1")
+        << int(TypeInt) << int(TypeInt)
+        << QList<QStringList>{{"From", "3", "spam.example", "2"}, {"X-Mailer", "4", "bulk", "-1"},
+                              {"To", "0", "", "7"}}
+        << "1";
+    QTest::newRow("enabled kept as text by the server")
+        << int(TypeInt) << int(TypeString)
+        << QList<QStringList>{{"From", "3", "spam.example", "yes"}, {"X-Mailer", "4", "bulk", ""},
+                              {"To", "0", "", "on"}}
+        << "1";
+    QTest::newRow("the edited rule's enabled empty too")
+        << int(TypeInt) << int(TypeString)
+        << QList<QStringList>{{"From", "3", "spam.example", "abc"}, {"X-Mailer", "4", "bulk", ""},
+                              {"To", "0", "", "2"}}
+        << "";
+    QTest::newRow("type kept as text by the server")
+        << int(TypeString) << int(TypeInt)
+        << QList<QStringList>{{"From", "03", "spam.example", "1"}, {"X-Mailer", "sub", "bulk", ""},
+                              {"To", "", "", "0"}}
+        << "1";
+}
+
+void tst_WndAntispam::editOfOneRuleSendsOnlyItsStatement()
+{
+    QFETCH(int, typeType);
+    QFETCH(int, enabledType);
+    QFETCH(QList<QStringList>, others);
+    QFETCH(QString, editedEnabled);
+    QList<QStringList> rules{{"Subject", "4", "free money", editedEnabled}};
+    rules += others;
+    m_fixture.m_server->setTable(QStringLiteral("HeaderFilter"),
+                                 {{"header", StandIn::TypeString, true},
+                                  {"type", typeType, true},
+                                  {"content", StandIn::TypeString, true},
+                                  {"enabled", enabledType, false}},
+                                 rules);
+    WndAntispam* page = build();
+    QVERIFY(page->isReady());
+    QCOMPARE(m_fixture.pending(), QStringList());
+
+    QFilterItem* item = itemOf(page, "Subject");
+    QVERIFY(item);
+    page->m_list->setCurrentItem(item);
+    m_fixture.m_dialogs->answerDialog([](QDialog* dialog) {
+        auto* filter = qobject_cast<DlgFilter*>(dialog);
+        if (!filter)
+            return int(QDialog::Rejected);
+        typeOver(filter->m_editContent, "free cash");
+        return int(QDialog::Accepted);
+    });
+    QTest::mouseClick(page->m_btnEdit, Qt::LeftButton);
+    const int mark = m_fixture.journalSize();
+    m_fixture.apply();
+    QCOMPARE(m_fixture.journalSince(mark),
+             QStringList{"update HeaderFilter set content='free cash' where header='Subject' and "
+                         "type='4' and content='free money'"});
+}
+
+// The relay settings are one row whose widgets are all written at every change. A flag the
+// server holds empty is shown off and is no change of its own when the administrator changes
+// another setting; a number other than 0 and 1 is written as the check box shows it.
+void tst_WndAntispam::settingChangeKeepsTheStoredFlags_data()
+{
+    QTest::addColumn<QString>("enabled");
+    QTest::addColumn<QString>("allowAuth");
+    QTest::addColumn<QString>("statement");
+
+    QTest::newRow("both empty") << "" << "" << "update antispam set DbLog='11'";
+    QTest::newRow("2 and empty") << "2" << "" << "update antispam set Enabled='1', DbLog='11'";
+    QTest::newRow("0 and 5") << "0" << "5" << "update antispam set AllowAuth='1', DbLog='11'";
+}
+
+void tst_WndAntispam::settingChangeKeepsTheStoredFlags()
+{
+    QFETCH(QString, enabled);
+    QFETCH(QString, allowAuth);
+    QFETCH(QString, statement);
+    m_fixture.setCells("antispam", {{"Enabled", enabled}, {"AllowAuth", allowAuth}});
+    WndAntispam* page = build();
+    page->m_tabs->setCurrentIndex(1);
+    QTest::mouseClick(page->m_chkLogDUL, Qt::LeftButton);
+    QCOMPARE(m_fixture.pending(), QStringList{statement});
 }
 
 QTEST_MAIN(tst_WndAntispam)

@@ -1,4 +1,5 @@
 #include "accounttexts.h"
+#include "typing.h"
 #include "configpagefixture.h"
 #include "dlgattach.h"
 #include "editablecombo.h"
@@ -56,6 +57,8 @@ private slots:
     void shortAnswerLeavesThePageUnready();
     void applyStoppedPartWay_data();
     void applyStoppedPartWay();
+    void editOfOneRuleSendsOnlyItsStatement_data();
+    void editOfOneRuleSendsOnlyItsStatement();
 
 private:
     WndAvir* build() { return m_fixture.build<WndAvir>(static_cast<Desktop*>(nullptr)); }
@@ -562,6 +565,85 @@ void tst_WndAvir::applyStoppedPartWay()
     QCOMPARE(storedPatterns, patterns(page->m_list));
     QCOMPARE(patterns(page->m_list), (QStringList{"*.vbs", "*.exe"}));
     QVERIFY(m_fixture.pending().isEmpty());
+}
+
+// Rules the server holds with cells the list and the dialog cannot show as they are (an
+// empty "enabled", numbers outside the choices, columns the server keeps as text) are
+// nobody's edit: an edit of one rule, typed as a person types it, sends that rule's statement
+// and nothing else, and that statement only the pattern typed.
+void tst_WndAvir::editOfOneRuleSendsOnlyItsStatement_data()
+{
+    QTest::addColumn<int>("enabledType"); // how the server declares "enabled"
+    QTest::addColumn<int>("actionType");  // and "action"
+    QTest::addColumn<QStringList>("edited"); // type, action, enabled of the *.exe rule
+    QTest::addColumn<QList<QStringList>>("others");
+    QTest::addColumn<QString>("statement");
+
+    using StandIn::TypeInt;
+    using StandIn::TypeString;
+    const QString exe = "update AttachFilter set pattern='*.scr' where type='%1' and "
+                        "pattern='*.exe' and action='%2'";
+    QTest::newRow("empty enabled")
+        << int(TypeInt) << int(TypeInt) << QStringList{"0", "1", "1"}
+        << QList<QStringList>{{"0", "*.vbs", "1", "", "2"}, {"1", "application/pdf", "0", "", "3"},
+                              {"0", "*.bat", "1", "", "4"}}
+        << exe.arg("0", "1");
+    QTest::newRow("enabled neither 0 nor 1")
+        << int(TypeInt) << int(TypeInt) << QStringList{"0", "1", "1"}
+        << QList<QStringList>{{"0", "*.vbs", "1", "2", "2"}, {"1", "application/pdf", "0", "9", "3"},
+                              {"0", "*.bat", "1", "-1", "4"}}
+        << exe.arg("0", "1");
+    QTest::newRow("enabled kept as text by the server")
+        << int(TypeString) << int(TypeInt) << QStringList{"0", "1", "1"}
+        << QList<QStringList>{{"0", "*.vbs", "1", "yes", "2"}, {"1", "application/pdf", "0", "", "3"},
+                              {"0", "*.bat", "1", "on", "4"}}
+        << exe.arg("0", "1");
+    QTest::newRow("the edited rule's kind and action outside the choices")
+        << int(TypeInt) << int(TypeInt) << QStringList{"5", "7", "1"}
+        << QList<QStringList>{{"0", "*.vbs", "1", "", "2"}}
+        << exe.arg("5", "7");
+    QTest::newRow("the edited rule's action and enabled empty")
+        << int(TypeInt) << int(TypeString) << QStringList{"0", "", ""}
+        << QList<QStringList>{{"0", "*.vbs", "blk", "1", "2"}, {"1", "application/pdf", "", "", "3"}}
+        << exe.arg("0", "");
+}
+
+void tst_WndAvir::editOfOneRuleSendsOnlyItsStatement()
+{
+    QFETCH(int, enabledType);
+    QFETCH(int, actionType);
+    QFETCH(QStringList, edited);
+    QFETCH(QList<QStringList>, others);
+    QFETCH(QString, statement);
+    QList<QStringList> rules{{edited.at(0), "*.exe", edited.at(1), edited.at(2), "1"}};
+    rules += others;
+    m_fixture.m_server->setTable(QStringLiteral("AttachFilter"),
+                                 {{"type", StandIn::TypeInt, true},
+                                  {"pattern", StandIn::TypeString, true},
+                                  {"action", actionType, true},
+                                  {"enabled", enabledType, false},
+                                  {"order", StandIn::TypeInt, false}},
+                                 rules);
+    // No question about rules that are all off.
+    m_fixture.setCells("antivir", {{"FilterEnabled", "0"}});
+    WndAvir* page = build();
+    QVERIFY(page->isReady());
+    QCOMPARE(m_fixture.pending(), QStringList());
+
+    QTreeWidgetItem* item = page->m_list->findItems("*.exe", Qt::MatchExactly, 1).value(0);
+    QVERIFY(item);
+    page->m_list->setCurrentItem(item);
+    m_fixture.m_dialogs->answerDialog([](QDialog* dialog) {
+        auto* attach = qobject_cast<DlgAttach*>(dialog);
+        if (!attach)
+            return int(QDialog::Rejected);
+        typeOver(attach->m_comboContent->lineEdit(), "*.scr");
+        return int(QDialog::Accepted);
+    });
+    QTest::mouseClick(page->m_btnEdit, Qt::LeftButton);
+    const int mark = m_fixture.journalSize();
+    m_fixture.apply();
+    QCOMPARE(m_fixture.journalSince(mark), QStringList{statement});
 }
 
 QTEST_MAIN(tst_WndAvir)

@@ -77,6 +77,8 @@ private slots:
     void menus();
     void applyAndResetKeepTheStatesReadBack();
     void refusedLoadLeavesThePageInert();
+    void editedPortKeepsTheStoredStartup_data();
+    void editedPortKeepsTheStoredStartup();
 
 private:
     WndService* build(Desktop* desktop = nullptr) { return m_fixture.build<WndService>(desktop); }
@@ -831,6 +833,35 @@ void tst_WndService::refusedLoadLeavesThePageInert()
     QCOMPARE(statementsOf([&] { page->slotStart(); page->slotStop(); }), QStringList{});
     emit m_fixture.m_ctrl->sig_reset();
     QVERIFY(m_fixture.pending().isEmpty());
+}
+
+// The startup choice shows anything but 1 as "Manual": a port typed into a service whose
+// startup the server holds empty, or as another number, sends the port alone.
+void tst_WndService::editedPortKeepsTheStoredStartup_data()
+{
+    QTest::addColumn<QString>("autostart");
+
+    QTest::newRow("empty") << "";
+    QTest::newRow("2") << "2";
+    QTest::newRow("-1") << "-1";
+    QTest::newRow("0") << "0";
+}
+
+void tst_WndService::editedPortKeepsTheStoredStartup()
+{
+    QFETCH(QString, autostart);
+    m_fixture.setCells("service-pop3", {{"autostart", autostart}});
+    WndService* page = build();
+    choose(page, 1);
+    m_fixture.m_dialogs->answerDialog([](QDialog* dialog) {
+        auto* service = qobject_cast<DlgService*>(dialog);
+        typeOver(service->m_editPort, "1110");
+        QTest::mouseClick(service->m_btnOK, Qt::LeftButton);
+        return service->result();
+    });
+    QTest::mouseClick(page->m_btnProp, Qt::LeftButton);
+    QCOMPARE(statementsOf([this] { m_fixture.apply(); }),
+             QStringList{"update service-pop3 set port='1110'"});
 }
 
 QTEST_MAIN(tst_WndService)

@@ -10,8 +10,10 @@
 #include "dialogrecorder.h"
 #include "dlgetrn.h"
 #include "pagesession.h"
+#include "pendingapply.h"
 #include "qetrnitem.h"
 #include "settingsstore.h"
+#include "typing.h"
 #include "wndetrn.h"
 
 #include <QCheckBox>
@@ -129,6 +131,8 @@ private slots:
     void threeRemovedAtOnce();
     void layoutKeptUnderVersion2_data();
     void layoutKeptUnderVersion2();
+    void editOfOneEntrySendsOnlyItsStatement_data();
+    void editOfOneEntrySendsOnlyItsStatement();
 
 private:
     std::unique_ptr<WndEtrn> makePage(Desktop* desktop = nullptr)
@@ -381,6 +385,53 @@ void TestWndEtrn::layoutKeptUnderVersion2()
     recorder.answerDialog(QDialog::Accepted);
     page->slotCols();
     QCOMPARE(desktop.settings()->readNumEntry(QStringLiteral("/Admin/Mail/etrn/ver"), -1), 2);
+}
+
+// Entries the server holds with an empty "auth", a number other than 0 and 1, or an "auth"
+// it keeps as text, are nobody's edit: typing another domain list into one entry and applying
+// sends that and nothing else, whatever the entry's own "auth" holds.
+void TestWndEtrn::editOfOneEntrySendsOnlyItsStatement_data()
+{
+    QTest::addColumn<int>("authType"); // how the server declares "auth"
+    QTest::addColumn<QString>("editedAuth");
+    QTest::addColumn<QStringList>("otherAuths");
+
+    QTest::newRow("empty auth") << int(StandIn::TypeInt) << "1" << QStringList{"", "", ""};
+    QTest::newRow("the edited entry's auth empty") << int(StandIn::TypeInt) << "" << QStringList{"", "2", "0"};
+    QTest::newRow("auth neither 0 nor 1") << int(StandIn::TypeInt) << "7" << QStringList{"2", "-1", ""};
+    QTest::newRow("auth kept as text by the server")
+        << int(StandIn::TypeString) << "1" << QStringList{"yes", "", "no"};
+    QTest::newRow("the edited entry's auth a text") << int(StandIn::TypeString) << "abc" << QStringList{"", "on", "1"};
+}
+
+void TestWndEtrn::editOfOneEntrySendsOnlyItsStatement()
+{
+    QFETCH(int, authType);
+    QFETCH(QString, editedAuth);
+    QFETCH(QStringList, otherAuths);
+    QList<StandIn::Column> columns = DeliveryFixture::etrnColumns();
+    columns[2].type = authType;
+    m_server->setTable("odmr", columns,
+                       {{"mx.isp.example", "corvane.example", editedAuth, "corvane", "secret"},
+                        {"mx.isp.example", "lakeside.example", otherAuths.at(0), "", ""},
+                        {"relay.example", "corvane.example", otherAuths.at(1), "relay", "pw"},
+                        {"relay.example", "harbour.example", otherAuths.at(2), "", ""}});
+    auto page = makePage();
+    QCOMPARE(m_ctrl->m_pending, QStringList());
+    DialogRecorder recorder;
+    recorder.answerDialog([](QDialog* dialog) {
+        auto* etrn = qobject_cast<DlgEtrn*>(dialog);
+        typeOver(etrn->m_editDomain, "corvane.example;extra.example");
+        QTest::mouseClick(etrn->m_btnOK, Qt::LeftButton);
+        return etrn->result();
+    });
+    page->m_list->setCurrentItem(itemOf(page->m_list, "mx.isp.example", "corvane.example"));
+    QTest::mouseClick(page->m_btnEdit, Qt::LeftButton);
+    const int mark = int(m_server->journal().size());
+    QCOMPARE(applyPendingStatements(&m_session->owner, m_session->connection(), m_ctrl), ApplyOutcome::Applied);
+    QCOMPARE(DeliveryFixture::statements(*m_server, mark),
+             QStringList{"update odmr set domain='corvane.example;extra.example' where server='mx.isp.example' and "
+                         "domain='corvane.example'"});
 }
 
 QTEST_MAIN(TestWndEtrn)

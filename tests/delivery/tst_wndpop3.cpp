@@ -9,9 +9,11 @@
 #include "dlgpop3.h"
 #include "dlgrule.h"
 #include "pagesession.h"
+#include "pendingapply.h"
 #include "qpop3item.h"
 #include "qruleitem.h"
 #include "recipientfixture.h"
+#include "typing.h"
 #include "wndpop3.h"
 
 #include <QCheckBox>
@@ -144,6 +146,8 @@ private slots:
     void lookupFailureLeavesThePageWorking();
     void accountStatementsBeforeRuleStatements();
     void menuActsOnTheShownTab();
+    void editOfOneAccountSendsOnlyItsStatement_data();
+    void editOfOneAccountSendsOnlyItsStatement();
 
 private:
     std::unique_ptr<WndPop3> makePage()
@@ -522,6 +526,55 @@ void TestWndPop3::menuActsOnTheShownTab()
     QCOMPARE(recorder.dialogs.at(0).caption, QStringLiteral("Sorting Rule"));
     QCOMPARE(recorder.dialogs.at(1).className, QStringLiteral("DlgPop3"));
     QCOMPARE(recorder.dialogs.at(1).caption, QStringLiteral("POP3 Account"));
+}
+
+// Accounts the server holds with an empty SSL mode or authentication type, numbers the choices
+// cannot show, or numbers it keeps as text, are nobody's edit: a description typed into one
+// account sends that and nothing else, whatever that account's own cells hold.
+void TestWndPop3::editOfOneAccountSendsOnlyItsStatement_data()
+{
+    QTest::addColumn<int>("numberType"); // how the server declares sslmode and auth_type
+    QTest::addColumn<QStringList>("edited"); // sslmode, auth_type of ann's account
+    QTest::addColumn<QStringList>("other");  // the same of bob's
+
+    QTest::newRow("empty") << int(TypeInt) << QStringList{"", ""} << QStringList{"", ""};
+    QTest::newRow("numbers outside the choices") << int(TypeInt) << QStringList{"7", "9"} << QStringList{"-1", "3"};
+    QTest::newRow("kept as text by the server") << int(TypeString) << QStringList{"ssl", ""} << QStringList{"", "apop"};
+}
+
+void TestWndPop3::editOfOneAccountSendsOnlyItsStatement()
+{
+    QFETCH(int, numberType);
+    QFETCH(QStringList, edited);
+    QFETCH(QStringList, other);
+    installPop3(*m_server, {{"ann", "pop.isp.example", "995", "Ann's", edited.at(0), "{X-Envelope-To}", edited.at(1),
+                             "secret", "200"},
+                            {"bob", "mail.isp.example", "110", "", other.at(0), "john", other.at(1), "pw", ""}});
+    QList<Column> columns = m_server->columns("pop3");
+    for (Column& column : columns) {
+        if (column.name == "sslmode" || column.name == "auth_type")
+            column.type = numberType;
+    }
+    m_server->setTable("pop3", columns, m_server->rows("pop3"));
+    QVERIFY(m_session->connect());
+    auto page = makePage();
+    QCOMPARE(m_ctrl->m_pending, QStringList());
+    DialogRecorder recorder;
+    recorder.answerDialog([](QDialog* dialog) {
+        auto* pop3 = qobject_cast<DlgPop3*>(dialog);
+        typeOver(pop3->m_editDescription, "Typed");
+        QTest::mouseClick(pop3->m_btnOK, Qt::LeftButton);
+        return pop3->result();
+    });
+    QTreeWidgetItem* item = page->m_list->findItems("pop.isp.example", Qt::MatchExactly, 0).value(0);
+    QVERIFY(item);
+    page->m_list->setCurrentItem(item);
+    QTest::mouseClick(page->m_btnEdit, Qt::LeftButton);
+    QCOMPARE(recorder.messages.size(), 0);
+    const int mark = int(m_server->journal().size());
+    QCOMPARE(applyPendingStatements(&m_session->owner, m_session->connection(), m_ctrl), ApplyOutcome::Applied);
+    QCOMPARE(DeliveryFixture::statements(*m_server, mark),
+             QStringList{"update pop3 set description='Typed' where user='ann' and server='pop.isp.example'"});
 }
 
 QTEST_MAIN(TestWndPop3)

@@ -4,6 +4,8 @@
 
 #include "dbctrl.h"
 #include "deliveryfixture.h"
+#include "pendingapply.h"
+#include "typing.h"
 #include "deliverytexts.h"
 #include "dialogrecorder.h"
 #include "dlgsched.h"
@@ -96,6 +98,8 @@ private slots:
     void rangesEditedAndReloaded();
     void rangesEditCancelledResets();
     void failedReloadKeepsTheRanges();
+    void editOfOneActionSendsOnlyItsStatement_data();
+    void editOfOneActionSendsOnlyItsStatement();
 
 private:
     std::unique_ptr<WndSched> makePage()
@@ -542,6 +546,57 @@ void TestWndSched::failedReloadKeepsTheRanges()
     QCOMPARE(choices, (QStringList{"", "Night", "Office"}));
     QCOMPARE(page->m_times.m_rows.size(), size_t(2));
     QCOMPARE(cell(page->m_times.m_rows.at(1).get(), "name"), QStringLiteral("Office"));
+}
+
+// Scheduled actions the server holds with an empty "enabled" or "allowdial", numbers the
+// boxes show only as on or off, or flags it keeps as text, are nobody's edit: a description
+// typed into one action sends that and nothing else, whatever that action's own flags hold.
+void TestWndSched::editOfOneActionSendsOnlyItsStatement_data()
+{
+    QTest::addColumn<int>("flagType"); // how the server declares "enabled" and "allowdial"
+    QTest::addColumn<QStringList>("edited"); // enabled, allowdial of the edited action
+    QTest::addColumn<QList<QStringList>>("others");
+
+    QTest::newRow("empty flags") << int(TypeInt) << QStringList{"", ""}
+                                 << QList<QStringList>{{"", ""}, {"", "2"}};
+    QTest::newRow("numbers neither 0 nor 1") << int(TypeInt) << QStringList{"5", "3"}
+                                             << QList<QStringList>{{"2", "-1"}, {"7", ""}};
+    QTest::newRow("flags kept as text by the server") << int(TypeString) << QStringList{"yes", ""}
+                                                      << QList<QStringList>{{"on", "dial"}, {"", ""}};
+}
+
+void TestWndSched::editOfOneActionSendsOnlyItsStatement()
+{
+    QFETCH(int, flagType);
+    QFETCH(QStringList, edited);
+    QFETCH(QList<QStringList>, others);
+    QList<Column> columns = schedColumns();
+    for (Column& column : columns) {
+        if (column.name == "enabled" || column.name == "allowdial")
+            column.type = flagType;
+    }
+    m_server->setTable("scheduler", columns,
+                       {{"0", "60", "", edited.at(0), "hourly", edited.at(1), "1"},
+                        {"0", "120", "Night", others.at(0).at(0), "nightly", others.at(0).at(1), "5"},
+                        {"1", "425", "", others.at(1).at(0), "morning", others.at(1).at(1), "7"}});
+    auto page = makePage();
+    QCOMPARE(m_ctrl->m_pending, QStringList());
+    DialogRecorder recorder;
+    recorder.answerDialog([](QDialog* dialog) {
+        auto* sched = qobject_cast<DlgSched*>(dialog);
+        typeOver(sched->m_editDesc, "Typed");
+        QTest::mouseClick(sched->m_rbtnOK, Qt::LeftButton);
+        return sched->result();
+    });
+    QTreeWidgetItem* item = page->m_list->findItems("hourly", Qt::MatchExactly, 2).value(0);
+    QVERIFY(item);
+    page->m_list->setCurrentItem(item);
+    QTest::mouseClick(page->m_btnEdit, Qt::LeftButton);
+    QCOMPARE(recorder.messages.size(), 0);
+    const int mark = int(m_server->journal().size());
+    QCOMPARE(applyPendingStatements(&m_session->owner, m_session->connection(), m_ctrl), ApplyOutcome::Applied);
+    QCOMPARE(DeliveryFixture::statements(*m_server, mark),
+             QStringList{"update scheduler set desc='Typed' where timetype='0' and time='60' and timeint=''"});
 }
 
 QTEST_MAIN(TestWndSched)

@@ -57,27 +57,35 @@ void TestUntouchedFields::value_data()
     QTest::addColumn<Change>("change");
     QTest::addColumn<bool>("touched");
     QTest::addColumn<QString>("written");
+    QTest::addColumn<bool>("newRow");
 
     const Change nothing = [](Widgets&) {};
-    QTest::newRow("untouched: the stored value") << "77" << nothing << false << "77";
-    QTest::newRow("untouched, stored empty: the field's value") << "" << nothing << false << "edited";
+    QTest::newRow("untouched: the stored value") << "77" << nothing << false << "77" << false;
+    // A null cell the server holds is no 0 anybody entered.
+    QTest::newRow("untouched, stored empty: kept empty") << "" << nothing << false << "" << false;
+    QTest::newRow("changed, stored empty: the field's value")
+        << "" << Change([](Widgets& w) { w.check.setChecked(true); }) << true << "edited" << false;
+    // A new row's insert carries every cell: what the field shows.
+    QTest::newRow("new row, untouched, stored empty: the field's value")
+        << "" << nothing << false << "edited" << true;
+    QTest::newRow("new row, untouched, a preset: the preset") << "1" << nothing << false << "1" << true;
     QTest::newRow("check box toggled") << "77" << Change([](Widgets& w) { w.check.setChecked(true); }) << true
-                                       << "edited";
+                                       << "edited" << false;
     QTest::newRow("check box toggled and back") << "77" << Change([](Widgets& w) {
         w.check.setChecked(true);
         w.check.setChecked(false);
-    }) << false << "77";
+    }) << false << "77" << false;
     QTest::newRow("another radio button") << "77" << Change([](Widgets& w) { w.write.setChecked(true); }) << true
-                                          << "edited";
+                                          << "edited" << false;
     QTest::newRow("the same radio button chosen again")
-        << "77" << Change([](Widgets& w) { w.none.setChecked(true); }) << false << "77";
+        << "77" << Change([](Widgets& w) { w.none.setChecked(true); }) << false << "77" << false;
     QTest::newRow("another entry") << "77" << Change([](Widgets& w) { w.box.setCurrentIndex(1); }) << true
-                                   << "edited";
+                                   << "edited" << false;
     QTest::newRow("an entry's text changed under it")
-        << "77" << Change([](Widgets& w) { w.box.setItemText(0, "Other"); }) << true << "edited";
-    QTest::newRow("text typed") << "77" << Change([](Widgets& w) { w.edit.setText("6"); }) << true << "edited";
+        << "77" << Change([](Widgets& w) { w.box.setItemText(0, "Other"); }) << true << "edited" << false;
+    QTest::newRow("text typed") << "77" << Change([](Widgets& w) { w.edit.setText("6"); }) << true << "edited" << false;
     QTest::newRow("text typed over with the same") << "77" << Change([](Widgets& w) { w.edit.setText("5"); })
-                                                   << false << "77";
+                                                   << false << "77" << false;
 }
 
 void TestUntouchedFields::value()
@@ -86,9 +94,11 @@ void TestUntouchedFields::value()
     QFETCH(Change, change);
     QFETCH(bool, touched);
     QFETCH(QString, written);
+    QFETCH(bool, newRow);
 
     Widgets w;
     UntouchedFields fields;
+    fields.setNewRow(newRow);
     fields.remember("field", stored, {&w.check, &w.none, &w.read, &w.write, &w.box, &w.edit});
     change(w);
     QCOMPARE(fields.isTouched("field"), touched);

@@ -92,6 +92,8 @@ private slots:
     void loadStatement();
     void cellSurvivesARoundTrip_data();
     void cellSurvivesARoundTrip();
+    void cellOfAnotherTypeKeepsItsText_data();
+    void cellOfAnotherTypeKeepsItsText();
     void refusedLoad_data();
     void refusedLoad();
     void abortedLoadIsRefused_data();
@@ -241,6 +243,65 @@ void TestDBTableLoad::cellSurvivesARoundTrip()
     QVERIFY(reloaded.select(m_owner.get(), m_conn->get(), "every", testcols::everyType, 3));
     QCOMPARE(reloaded.m_rows.size(), size_t(1));
     QCOMPARE(reloaded.m_rows[0]->m_values[column]->text(), text);
+}
+
+// A server may keep a column in another type than the page declares. Its cells are read as
+// the answer describes them and kept as the texts the server holds, through copies, a reset
+// and an update that names the row by them; never as bytes of the declared type.
+void TestDBTableLoad::cellOfAnotherTypeKeepsItsText_data()
+{
+    QTest::addColumn<int>("sentType");
+    QTest::addColumn<int>("declaredType");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("read");
+
+    QTest::newRow("a word in an INT column") << int(TypeString) << int(VEXADB_INT) << "abc" << "abc";
+    QTest::newRow("a four-byte text in an INT column") << int(TypeString) << int(VEXADB_INT) << "007" << "007";
+    QTest::newRow("a number as text in an INT column") << int(TypeString) << int(VEXADB_INT) << "12" << "12";
+    QTest::newRow("an empty text in an INT column") << int(TypeString) << int(VEXADB_INT) << "" << "";
+    QTest::newRow("an INT in a STRING column") << int(TypeInt) << int(VEXADB_STRING) << "5" << "5";
+    QTest::newRow("an INT in an INT64 column") << int(TypeInt) << int(VEXADB_INT64) << "-1" << "-1";
+    QTest::newRow("an INT64 beyond an INT column")
+        << int(TypeInt64) << int(VEXADB_INT) << "4294967296" << "4294967296";
+    QTest::newRow("a PORT in an INT column") << int(TypePort) << int(VEXADB_INT) << "8080" << "8080";
+    QTest::newRow("an address in a STRING column")
+        << int(TypeIpAddr) << int(VEXADB_STRING) << "10.0.0.1" << "10.0.0.1";
+    QTest::newRow("an address as text in an IPADDR column")
+        << int(TypeString) << int(VEXADB_IPADDR) << "10.0.0.1" << "10.0.0.1";
+    QTest::newRow("a list in a STRING column") << int(TypeIdList) << int(VEXADB_STRING) << "staff" << "staff";
+    QTest::newRow("a password in a STRING column: nothing sent")
+        << int(TypePwd) << int(VEXADB_STRING) << "secret" << "";
+}
+
+void TestDBTableLoad::cellOfAnotherTypeKeepsItsText()
+{
+    QFETCH(int, sentType);
+    QFETCH(int, declaredType);
+    QFETCH(QString, stored);
+    QFETCH(QString, read);
+
+    m_server->setTable("mixed", {{"k", TypeString, true}, {"c", sentType, false}, {"d", TypeString, false}},
+                       {{"k1", stored, "x"}});
+    const DBCOL cols[] = {{VEXADB_STRING, "k", 1}, {declaredType, "c", 1}, {VEXADB_STRING, "d", 0},
+                          {0, nullptr, 0}};
+    DialogRecorder dialogs;
+    DBTable table;
+    QVERIFY(table.select(m_owner.get(), m_conn->get(), "mixed", cols, 3));
+    QCOMPARE(textsOf(table), (QList<QStringList>{{"k1", read, "x"}}));
+    QCOMPARE(*table.diff(true), QStringList());
+    table.m_rows[0]->m_values[2]->set(QStringLiteral("y"));
+    table.reset();
+    QCOMPARE(textsOf(table), (QList<QStringList>{{"k1", read, "x"}}));
+    QCOMPARE(*table.diff(true), QStringList());
+
+    table.m_rows[0]->m_values[2]->set(QStringLiteral("y"));
+    const QStringList update{"update mixed set d='y' where k='k1' and c='" + read + "'"};
+    QCOMPARE(*table.diff(true), update);
+    if (sentType == TypePwd)
+        return; // the server's password is no text to name the row by
+    QVERIFY(table.apply(true));
+    QCOMPARE(dialogs.messageTexts(), QStringList());
+    QCOMPARE(m_server->rows("mixed"), (QList<QStringList>{{"k1", stored, "y"}}));
 }
 
 void TestDBTableLoad::refusedLoad_data()
