@@ -16,7 +16,7 @@ class CharWidths;
 class LineEdges
 {
 public:
-    static constexpr int StepChars = 1024;
+    static constexpr int StepChars = 256;
     // No edge lies further right: positions are ints, and past this a line's text is not
     // reached by scrolling (a line of some hundred million characters).
     static constexpr int MaxEdge = 1 << 29;
