@@ -12,7 +12,7 @@ CharWidths::CharWidths(const QFont& font)
 {
 }
 
-qreal CharWidths::advance(QChar c) const
+qreal CharWidths::measure(QChar c) const
 {
     const char16_t code = c.unicode();
     std::unique_ptr<Page>& page = m_pages[code >> 8];
