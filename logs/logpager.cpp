@@ -11,7 +11,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <vector>
 
 namespace {
 
@@ -22,7 +21,6 @@ constexpr qint64 KeepMargin = 150;
 
 constexpr int PollMsecs = 5;
 constexpr int BackOffMsecs = 1000;
-constexpr int LineBufferSize = 4096;
 constexpr int CtrlAnswerSize = 20;
 // Lines of one request of a range fetch.
 constexpr qint64 RangeBlock = 5000;
@@ -257,45 +255,19 @@ LogPager::RowSpan LogPager::takeRows(DBReq& request, const Load& load)
     return arrived();
 }
 
-QString LogPager::cutLineMark()
+bool LogPager::readLine(const DBReq& request, int row, QString* text) const
 {
-    return QCoreApplication::translate("LogPager", "\u2026 [line cut at %1 characters]")
-        .arg(MaxLineLength);
-}
-
-bool LogPager::readLine(DBReq& request, int row, QString* text) const
-{
-    char buffer[LineBufferSize];
-    int len = LineBufferSize;
-    // One byte past the kept ones tells a line that is cut; nothing more is copied.
-    constexpr size_t Kept = size_t(MaxLineLength) + 1;
-    QByteArray bytes;
-    if (request.read(row, 0, buffer, &len)) {
-        bytes = QByteArray(buffer, qsizetype(qstrnlen(buffer, std::min(size_t(len), Kept))));
-    } else if (len > LineBufferSize) {
-        // Longer than the buffer: read again into one of the size the answer gives.
-        std::vector<char> whole(size_t(len) + 1);
-        int wholeLen = len + 1;
-        if (!request.read(row, 0, whole.data(), &wholeLen))
-            return false;
-        bytes = QByteArray(whole.data(),
-                           qsizetype(qstrnlen(whole.data(), std::min(size_t(wholeLen), Kept))));
-    } else {
+    // Read in place: a copy of a line of megabytes would cost as much again.
+    QByteArrayView bytes = request.cell(row, 0);
+    if (bytes.isNull())
         return false;
-    }
-    *text = lineText(bytes);
+    // A text cell ends in its zero byte.
+    bytes = bytes.first(qsizetype(qstrnlen(bytes.data(), std::size_t(bytes.size()))));
+    *text = m_codec ? m_codec->toUnicode(bytes.data(), int(bytes.size()))
+                    : QString::fromLatin1(bytes);
+    if (text->isEmpty())
+        *text = QStringLiteral(" ");
     return true;
-}
-
-QString LogPager::lineText(const QByteArray& bytes) const
-{
-    const QByteArray kept = bytes.left(MaxLineLength);
-    QString text = m_codec ? m_codec->toUnicode(kept) : QString::fromLatin1(kept);
-    if (bytes.size() > kept.size())
-        text += cutLineMark();
-    if (text.isEmpty())
-        text = QStringLiteral(" ");
-    return text;
 }
 
 void LogPager::fetchRange(qint64 firstRow, qint64 lastRow)

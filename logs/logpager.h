@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -32,10 +33,10 @@ class QWidget;
 // brings nothing backs off (below). A cache that ends less than a block above the rows is
 // therefore continued from its end rather than replaced.
 //
-// What one line costs is bounded whatever the server sends: a line longer than
-// MaxLineLength characters is cut there and ends in cutLineMark(), which says so. Loads and
-// range fetches read lines alike, so what the viewer holds, measures, paints and copies is
-// the cut line; only the answer itself, while it is read, holds the whole line.
+// A line arrives whole, however long. It is decoded straight from where the answer holds
+// its bytes, so that while it is read the line exists twice (the answer's bytes and the
+// text), and afterwards only as the cached text: a viewer shares that text and does not
+// copy it.
 //
 // Nothing here waits: each request is polled from a timer while the event loop runs, so a
 // viewer is never inside a nested event loop and may be deleted at any time; deleting the
@@ -53,11 +54,6 @@ class LogPager : public QObject
     Q_OBJECT
 
 public:
-    // The most characters of a line that are kept; see the class comment.
-    static constexpr int MaxLineLength = 10000;
-    // What follows the kept characters of a line that was cut.
-    static QString cutLineMark();
-
     // How the extent changed with an update notice.
     struct ExtentChange
     {
@@ -190,9 +186,7 @@ private:
     void updatePolling();
     void readExtent(DBReq& request);
     RowSpan takeRows(DBReq& request, const Load& load);
-    bool readLine(DBReq& request, int row, QString* text) const;
-    // The line's bytes as text, cut past MaxLineLength.
-    QString lineText(const QByteArray& bytes) const;
+    bool readLine(const DBReq& request, int row, QString* text) const;
     void trim(qint64 keepLow, qint64 keepHigh);
     void dropCache();
     void startBackOff();

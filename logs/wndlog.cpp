@@ -2,10 +2,12 @@
 
 #include "wndlogdbg.h"
 
+#include "charwidths.h"
 #include "dbconn.h"
 #include "desktop.h"
 #include "logpager.h"
 #include "dialogseam.h"
+#include "lineedges.h"
 #include "settingsstore.h"
 #include "wndprogress.h"
 
@@ -30,6 +32,8 @@ namespace {
 
 // The area is at least this wide, and wider when a cached line needs it.
 constexpr int ContentsWidth = 3000;
+// Long lines whose edges are kept: more than a view shows at once as a rule.
+constexpr std::size_t LongLinesKept = 8;
 constexpr int TextMargin = 2;
 constexpr int LoadDelayMsecs = 5;
 constexpr int HorizontalStep = 20;
@@ -147,8 +151,8 @@ void WndLog::measureFont()
     const QFontMetrics metrics(font());
     m_lineHeight = std::max(1, metrics.height());
     m_ascent = metrics.ascent();
-    for (LineEdges& entry : m_edges)
-        entry = LineEdges();
+    m_longLineEdges.clear();
+    m_charWidths = std::make_unique<CharWidths>(font());
 }
 
 void WndLog::buildCharsetMenu()
@@ -252,11 +256,10 @@ void WndLog::updateScrollRange()
 // emptied, so that it never cuts a line still cached.
 void WndLog::widenFor(qint64 firstRow, qint64 endRow)
 {
-    const QFontMetrics metrics(font());
     const qint64 end = std::min(endRow, m_pager->end());
     int width = m_contentWidth;
     for (qint64 row = std::max(firstRow, m_pager->first()); row < end; ++row)
-        width = std::max(width, metrics.horizontalAdvance(m_pager->line(row)) + 2 * TextMargin);
+        width = std::max(width, edgesOf(m_pager->line(row))->width() + 2 * TextMargin);
     if (width == m_contentWidth)
         return;
     m_contentWidth = width;
@@ -328,49 +331,79 @@ void WndLog::drawLines(QPainter& painter, const QRect& rect)
     }
 }
 
-// A selected part is drawn at the measured edges of its characters, so that what is
-// highlighted is exactly what a copy takes.
+// Only the characters in view are drawn, each run at the measured edge of its first
+// character, so that a line of megabytes costs a paint no more than a short one, and what
+// is highlighted is exactly what a copy takes.
 void WndLog::drawLine(QPainter& painter, qint64 row, int y, int x0)
 {
-    const QString& text = m_pager->line(row);
+    const std::shared_ptr<const LineEdges> edges = edgesOf(m_pager->line(row));
     const int baseline = y + m_ascent;
+    int shownFrom = 0;
+    int shownTo = 0;
+    shownColumns(*edges, &shownFrom, &shownTo);
     int from = 0;
     int to = 0;
     if (!selectedColumns(row, &from, &to) || from >= to) {
-        painter.drawText(x0, baseline, text);
+        drawSpan(painter, *edges, shownFrom, shownTo, x0, baseline);
         return;
     }
-    const std::vector<int>& edges = edgesOf(text);
-    if (from > 0)
-        painter.drawText(x0, baseline, text.left(from));
-    const QRect band(x0 + edges[std::size_t(from)], y, edges[std::size_t(to)] - edges[std::size_t(from)],
-                     m_lineHeight);
-    painter.fillRect(band, palette().brush(QPalette::Highlight));
-    painter.setPen(palette().color(QPalette::HighlightedText));
-    painter.drawText(band.left(), baseline, text.mid(from, to - from));
-    painter.setPen(palette().color(QPalette::Text));
-    if (to < text.size())
-        painter.drawText(x0 + edges[std::size_t(to)], baseline, text.mid(to));
+    const int bandFrom = std::clamp(from, shownFrom, shownTo);
+    const int bandTo = std::clamp(to, shownFrom, shownTo);
+    drawSpan(painter, *edges, shownFrom, bandFrom, x0, baseline);
+    if (bandFrom < bandTo) {
+        const int left = x0 + edges->edge(bandFrom);
+        const QRect band(left, y, x0 + edges->edge(bandTo) - left, m_lineHeight);
+        painter.fillRect(band, palette().brush(QPalette::Highlight));
+        painter.setPen(palette().color(QPalette::HighlightedText));
+        drawSpan(painter, *edges, bandFrom, bandTo, x0, baseline);
+        painter.setPen(palette().color(QPalette::Text));
+    }
+    drawSpan(painter, *edges, bandTo, shownTo, x0, baseline);
 }
 
-const std::vector<int>& WndLog::edgesOf(const QString& text) const
+void WndLog::drawSpan(QPainter& painter, const LineEdges& edges, int from, int to, int x0,
+                      int baseline) const
 {
-    for (const LineEdges& entry : m_edges) {
-        if (entry.text.constData() == text.constData() && entry.text.size() == text.size()
-            && !entry.edges.empty())
-            return entry.edges;
+    if (from < to)
+        painter.drawText(x0 + edges.edge(from), baseline, edges.text().mid(from, to - from));
+}
+
+bool WndLog::shownColumns(qint64 row, int* from, int* to) const
+{
+    if (!m_pager->isCached(row))
+        return false;
+    shownColumns(*edgesOf(m_pager->line(row)), from, to);
+    return true;
+}
+
+// One character more on either side: a glyph may reach past its advance.
+void WndLog::shownColumns(const LineEdges& edges, int* from, int* to) const
+{
+    const int left = horizontalScrollBar()->value() - TextMargin;
+    const int length = int(edges.text().size());
+    *from = std::max(0, edges.columnAt(left) - 1);
+    *to = std::min(length, edges.columnAt(left + viewport()->width()) + 2);
+}
+
+// A long line is walked once for its edges, and they are kept while the pager holds the
+// line; an entry whose text nobody else holds any more belongs to a line that is gone.
+std::shared_ptr<const LineEdges> WndLog::edgesOf(const QString& text) const
+{
+    if (text.size() <= LineEdges::StepChars)
+        return std::make_shared<const LineEdges>(text, *m_charWidths);
+    const auto gone = [](const std::shared_ptr<const LineEdges>& entry) {
+        return entry->text().isDetached();
+    };
+    m_longLineEdges.erase(std::remove_if(m_longLineEdges.begin(), m_longLineEdges.end(), gone),
+                          m_longLineEdges.end());
+    for (const std::shared_ptr<const LineEdges>& entry : m_longLineEdges) {
+        if (entry->text().constData() == text.constData() && entry->text().size() == text.size())
+            return entry;
     }
-    LineEdges& entry = m_edges[std::size_t(m_nextEdges)];
-    m_nextEdges = (m_nextEdges + 1) % int(m_edges.size());
-    entry.text = text;
-    entry.edges.assign(std::size_t(text.size()) + 1, 0);
-    const QFontMetricsF metrics(font());
-    qreal width = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        width += metrics.horizontalAdvance(text.at(i));
-        entry.edges[std::size_t(i) + 1] = qRound(width);
-    }
-    return entry.edges;
+    if (m_longLineEdges.size() >= LongLinesKept)
+        m_longLineEdges.erase(m_longLineEdges.begin());
+    m_longLineEdges.push_back(std::make_shared<const LineEdges>(text, *m_charWidths));
+    return m_longLineEdges.back();
 }
 
 int WndLog::columnAt(qint64 row, int x) const
@@ -380,18 +413,14 @@ int WndLog::columnAt(qint64 row, int x) const
 
 int WndLog::columnIn(const QString& text, int x) const
 {
-    const std::vector<int>& edges = edgesOf(text);
-    // The first character whose right edge lies right of x.
-    const auto found = std::upper_bound(edges.begin() + 1, edges.end(), x - TextMargin);
-    return int(found - edges.begin()) - 1;
+    return edgesOf(text)->columnAt(x - TextMargin);
 }
 
 int WndLog::columnX(qint64 row, int column) const
 {
     if (!m_pager->isCached(row))
         return 0;
-    const std::vector<int>& edges = edgesOf(m_pager->line(row));
-    return edges[std::size_t(std::clamp<qsizetype>(column, 0, qsizetype(edges.size()) - 1))];
+    return edgesOf(m_pager->line(row))->edge(column);
 }
 
 void WndLog::orderedEnds(LogPoint* start, LogPoint* end) const
@@ -864,7 +893,11 @@ void WndLog::appendCopyLine(qint64 row, const QString& line)
     const int to = std::max(from, end);
     if (row > m_copyStart.row)
         m_copyBuffer += QLatin1String("\r\n");
-    m_copyBuffer += QStringView(line).mid(from, to - from);
+    // A copy that begins with a whole line shares it: one line alone costs nothing more.
+    if (m_copyBuffer.isEmpty() && from == 0 && to == line.size())
+        m_copyBuffer = line;
+    else
+        m_copyBuffer += QStringView(line).mid(from, to - from);
     m_copyNextRow = row + 1;
 }
 

@@ -7,15 +7,17 @@
 #include <QRect>
 #include <QString>
 
-#include <array>
 #include <memory>
 #include <vector>
 
+class CharWidths;
 class DBConn;
 class Desktop;
+class LineEdges;
 class LogPager;
 class QActionGroup;
 class QMenu;
+class QPainter;
 class QTimer;
 class WndProgress;
 
@@ -27,8 +29,14 @@ class WndProgress;
 //
 // The scroll bar counts lines, not pixels, so a log of any length scrolls alike; below
 // the last line there is one empty row. The area is 3000 pixels wide, or as wide as the
-// widest line cached; the pager holds a long line cut, so no line widens it without bound. Following the end, or keys that jump, bring it back to the left edge;
+// widest line cached. Following the end, or keys that jump, bring it back to the left edge;
 // under a selection, or one being dragged, a growing log only repaints.
+//
+// A line of any length is shown and copied whole, at a cost bounded by what is on screen:
+// a line is measured as the sum of its characters' advances (CharWidths), walked once when
+// it arrives, with the running sum kept every so many characters (LineEdges), and only the
+// characters in view are drawn. The edges of long lines are kept while the pager holds the
+// line, sharing its text.
 //
 // The administrator selects text by dragging (past the edges the view scrolls 30 pixels
 // every 50 ms), a word by a double-click and a whole line by a double-click with Ctrl; the
@@ -111,6 +119,10 @@ public:
     int columnAt(qint64 row, int x) const;
     // Pixels from the text area's left edge to the start of character column of the row.
     int columnX(qint64 row, int column) const;
+    // The characters of a cached row that the view shows at its horizontal position, as
+    // [*from, *to), a character cut by either edge included: what a paint draws of it.
+    // False when the row is not cached.
+    bool shownColumns(qint64 row, int* from, int* to) const;
 
     // Fills the emptied context menu; a derived view adds its own entries.
     virtual void popupMenuCreate(QMenu* menu);
@@ -152,13 +164,10 @@ protected:
 private:
     // How the ends of a selection snap while it is made and after.
     enum class Snap { None, Words, Lines };
-    struct LineEdges
-    {
-        QString text; // keeps the measured text's data alive, so its address identifies it
-        std::vector<int> edges; // edges[n]: width of the first n characters
-    };
-
-    const std::vector<int>& edgesOf(const QString& text) const;
+    std::shared_ptr<const LineEdges> edgesOf(const QString& text) const;
+    void shownColumns(const LineEdges& edges, int* from, int* to) const;
+    void drawSpan(QPainter& painter, const LineEdges& edges, int from, int to, int x0,
+                  int baseline) const;
     int columnIn(const QString& text, int x) const;
     LogPoint pointAt(const QPoint& viewportPos) const;
     int pullBack(const LogPoint& point, int margin) const;
@@ -250,9 +259,11 @@ private:
     // The focus when the copy under the indicator began.
     QPointer<QWidget> m_focusBeforeCopy;
     QTimer* m_copyWatch;
-    // Two entries: the first and the last line of a selection are painted in turn.
-    mutable std::array<LineEdges, 2> m_edges;
-    mutable int m_nextEdges = 0;
+    // The advances of the view's font; made anew when the font changes.
+    std::unique_ptr<CharWidths> m_charWidths;
+    // The edges of the long lines last measured, newest last; a short line is measured
+    // again whenever it is asked for, which costs less than looking it up would.
+    mutable std::vector<std::shared_ptr<const LineEdges>> m_longLineEdges;
 };
 
 // A viewer for the log named logName as the main window builds one, with no workspace:

@@ -193,6 +193,18 @@ bool DBReq::read(int row, int col, void *buf, int *len)
     return false;
 }
 
+QByteArrayView DBReq::cell(int row, int col) const
+{
+    const void *value = nullptr;
+    uint32_t size = 0;
+    if (!m_finished.load(std::memory_order_acquire) || !m_hasresult
+        || vexadb_peek_result(&m_result, row, col, &value, &size) != VEXADB_OK
+        || size > uint32_t(INT_MAX)) {
+        return {};
+    }
+    return QByteArrayView(static_cast<const char *>(value), qsizetype(size));
+}
+
 bool DBReq::get_desc(int col, char *name, int len, int *type, int *flags, int * /*reserved*/)
 {
     if (!m_desc || !m_hasresult || !m_finished.load(std::memory_order_acquire))

@@ -2,6 +2,7 @@
 
 #include "vexadb.h"
 
+#include <QByteArrayView>
 #include <QPointer>
 #include <QString>
 
@@ -62,6 +63,11 @@ public:
     // with *len the cell's length. On any failure false with the first byte of buf
     // cleared; when only the buffer was too small, *len holds the length needed.
     bool read(int row, int col, void *buf, int *len);
+
+    // The bytes of cell (row, col) where the answer holds them, for a cell too large to
+    // copy once more (a long log line): valid while the request lives. A null view when
+    // the request did not finish with an answer or has no such cell.
+    QByteArrayView cell(int row, int col) const;
 
     // The description of answer column col: false unless the request was made with
     // withDesc and the answer has that column. name gets at most len - 1 characters

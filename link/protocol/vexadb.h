@@ -155,6 +155,11 @@ int vexadb_send_query(vexadb_handle h, const char *text, vexadb_result *res);
 // text values carry their own zero byte.
 int vexadb_read_result(const vexadb_result *res, int row, int col, void *buf, int *len);
 
+// Where the value of a cell lies inside the result, without copying it: *value and *size
+// stay valid as long as the result does. 3 for an invalid result or index.
+int vexadb_peek_result(const vexadb_result *res, int row, int col, const void **value,
+                       uint32_t *size);
+
 int vexadb_get_desc(const vexadb_result *res, int col, vexadb_coldesc *d);
 
 // The first column whose name equals name ignoring case, or -1.

@@ -221,6 +221,15 @@ int vexadb_read_result(const vexadb_result *res, int row, int col, void *buf, in
     return VEXADB_OK;
 }
 
+int vexadb_peek_result(const vexadb_result *res, int row, int col, const void **value,
+                       uint32_t *size)
+{
+    if (!value || !size || !validCell(res, row, col))
+        return VEXADB_EPARAM;
+    *value = cellOf(res->rows[row], col, size);
+    return VEXADB_OK;
+}
+
 int vexadb_get_desc(const vexadb_result *res, int col, vexadb_coldesc *d)
 {
     if (!d || !validColumn(res, col))

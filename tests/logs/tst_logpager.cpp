@@ -63,8 +63,8 @@ private slots:
     void cacheStaysBoundedWhilePaging();
     void lines_data();
     void lines();
-    void longLinesAreCut_data();
-    void longLinesAreCut();
+    void longLinesArriveWhole_data();
+    void longLinesArriveWhole();
     void notices_data();
     void notices();
     void foreignOrTruncatedNoticesChangeNothing_data();
@@ -328,30 +328,39 @@ void tst_LogPager::lines()
     QCOMPARE(pager->line(row), expected);
 }
 
-void tst_LogPager::longLinesAreCut_data()
+void tst_LogPager::longLinesArriveWhole_data()
 {
     QTest::addColumn<int>("length");
-    QTest::addColumn<bool>("cut");
+    QTest::addColumn<QByteArray>("codec");
+    QTest::addColumn<QString>("tail");  // the line's last characters on the server
+    QTest::addColumn<QString>("shown"); // those characters as the pager decodes them
 
-    QTest::newRow("as long as the limit: whole") << 10000 << false;
-    QTest::newRow("one character more: cut") << 10001 << true;
-    QTest::newRow("four megabytes: cut") << 4 * 1024 * 1024 << true;
+    // The server sends U+0161 as the bytes C5 A1.
+    QTest::newRow("ten thousand characters") << 10000 << QByteArray() << "end" << "end";
+    QTest::newRow("one character more") << 10001 << QByteArray() << "end" << "end";
+    QTest::newRow("four megabytes") << 4 * 1024 * 1024 << QByteArray()
+                                    << QStringLiteral("end\u0161") << QStringLiteral("end\u00c5\u00a1");
+    QTest::newRow("four megabytes through a codec") << 4 * 1024 * 1024 << QByteArray("CP 1250")
+                                                    << QStringLiteral("end\u0161")
+                                                    << QStringLiteral("end\u0139\u02c7");
 }
 
-// Loaded for the view or fetched for a copy, a line holds at most 10,000 characters and
-// then says that it was cut.
-void tst_LogPager::longLinesAreCut()
+// Loaded for the view or fetched for a copy, a line of any length arrives whole.
+void tst_LogPager::longLinesArriveWhole()
 {
     QFETCH(int, length);
-    QFETCH(bool, cut);
+    QFETCH(QByteArray, codec);
+    QFETCH(QString, tail);
+    QFETCH(QString, shown);
 
-    QString line(length, u'-');
-    for (int i = 0; i < length; i += 10)
-        line.replace(i, 1, QChar(u'0' + (i / 10) % 10));
-    const QString expected = cut ? line.left(10000) + QStringLiteral("\u2026 [line cut at 10000 characters]") : line;
-    m_fix.server->addLog(QStringLiteral("long"), {QStringLiteral("before"), line, QStringLiteral("after")});
+    QString body(length - tail.size(), u'-');
+    for (int i = 0; i < body.size(); i += 10)
+        body[i] = QChar(u'0' + (i / 10) % 10);
+    const QString expected = body + shown;
+    m_fix.server->addLog(QStringLiteral("long"), {QStringLiteral("before"), body + tail, QStringLiteral("after")});
     const std::unique_ptr<LogPager> pager = openPager(QStringLiteral("long"));
     QVERIFY(pager);
+    pager->setCodecName(codec);
 
     QVERIFY(load(*pager, 0, 3));
     QCOMPARE(pager->cachedCount(), 3);

@@ -47,6 +47,8 @@ private slots:
     void theWidthCoversTheLongestCachedLine_data();
     void theWidthCoversTheLongestCachedLine();
     void theWidthFollowsRowsBroughtAbove();
+    void aLongLineAppendedIsFollowedWhole_data();
+    void aLongLineAppendedIsFollowedWhole();
     void shrinkOrRotationScrollsToTheEnd_data();
     void shrinkOrRotationScrollsToTheEnd();
     void refusedLoadIsNotRepeatedOnEveryPaint();
@@ -359,6 +361,37 @@ void tst_WndLog::theWidthFollowsRowsBroughtAbove()
     const int widest = QFontMetrics(view->font()).horizontalAdvance(lines.constFirst());
     const int area = view->horizontalScrollBar()->maximum() + view->viewport()->width();
     QVERIFY2(area >= widest + 2 && area <= widest + 8, qPrintable(QStringLiteral("%1 for %2").arg(area).arg(widest)));
+}
+
+void tst_WndLog::aLongLineAppendedIsFollowedWhole_data()
+{
+    QTest::addColumn<int>("length");
+    QTest::newRow("twenty thousand characters") << 20000;
+    QTest::newRow("three megabytes") << 3 * 1024 * 1024;
+}
+
+// A line the server appends while the view follows the end arrives whole, and the area
+// widens to past its last character.
+void tst_WndLog::aLongLineAppendedIsFollowedWhole()
+{
+    QFETCH(int, length);
+    const QString name = QStringLiteral("growing wide");
+    m_fix.server->addLog(name, shortLines(0, 5));
+    const std::unique_ptr<WndLog> view = showView(name);
+    QVERIFY(view);
+    QVERIFY(settle(*view));
+    QVERIFY(view->showsEnd());
+
+    const QString line = QString(length - 3, u'W') + QStringLiteral("end");
+    QVERIFY(m_fix.server->appendLogLines(name, {line, QStringLiteral("after")}));
+    QTRY_COMPARE(view->pager()->count(), 7u);
+    QVERIFY(settle(*view));
+    QVERIFY(view->showsEnd());
+    QCOMPARE(view->pager()->line(5), line);
+    QCOMPARE(view->pager()->line(6), QStringLiteral("after"));
+    const int area = view->horizontalScrollBar()->maximum() + view->viewport()->width();
+    QCOMPARE(area, view->columnX(5, length) + 4);
+    QVERIFY(area > length);
 }
 
 void tst_WndLog::shrinkOrRotationScrollsToTheEnd_data()

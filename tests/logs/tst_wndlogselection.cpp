@@ -40,8 +40,8 @@ private slots:
     void autoScrollFollowsThePointer();
     void copyFetchesRowsThatLeftTheCache();
     void copyThroughTheRowBelowTheLastLine();
-    void aLongLineIsShownAndCopiedCut_data();
-    void aLongLineIsShownAndCopiedCut();
+    void aLongLineIsShownAndCopiedWhole_data();
+    void aLongLineIsShownAndCopiedWhole();
     void copyOfTooManyLinesIsRefused_data();
     void copyOfTooManyLinesIsRefused();
     void longCopyRunsUnderTheWaitIndicatorAndAborts();
@@ -462,31 +462,70 @@ void tst_WndLogSelection::copyThroughTheRowBelowTheLastLine()
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("line 38\r\nshort line 39"));
 }
 
-void tst_WndLogSelection::aLongLineIsShownAndCopiedCut_data()
+void tst_WndLogSelection::aLongLineIsShownAndCopiedWhole_data()
 {
     QTest::addColumn<int>("length");
-    QTest::newRow("one character past the cut") << 10001;
+    QTest::newRow("one character past ten thousand") << 10001;
     QTest::newRow("a megabyte") << 1024 * 1024;
+    QTest::newRow("six megabytes") << 6 * 1024 * 1024;
 }
 
-// The view is as wide as the cut line, and a copy takes the line as the view shows it.
-void tst_WndLogSelection::aLongLineIsShownAndCopiedCut()
+// The view scrolls sideways over the whole line and draws its end there; a copy takes the
+// line as the server sent it.
+void tst_WndLogSelection::aLongLineIsShownAndCopiedWhole()
 {
     QFETCH(int, length);
-    const QString cut = QString(10000, u'x') + QStringLiteral("\u2026 [line cut at 10000 characters]");
-    m_fix.server->addLog(QStringLiteral("long"), {QStringLiteral("first"), QString(length, u'x'), QStringLiteral("last")});
+    QString line(length, u'x');
+    for (int i = 0; i + 6 <= length - 7; i += 100)
+        line.replace(i, 6, QString::number(100000 + i / 100 % 900000));
+    line.replace(length - 7, 7, QStringLiteral("the end"));
+    m_fix.server->addLog(QStringLiteral("long"), {QStringLiteral("first"), line, QStringLiteral("last")});
     const std::unique_ptr<WndLog> view = showView(QStringLiteral("long"));
     QVERIFY(view);
     QVERIFY(settle(*view));
     QCOMPARE(view->topRow(), 0);
-    QCOMPARE(view->pager()->line(1), cut);
-    const int area = view->horizontalScrollBar()->maximum() + view->viewport()->width();
-    QVERIFY2(area <= QFontMetrics(view->font()).horizontalAdvance(cut) + 8, qPrintable(QString::number(area)));
+    QCOMPARE(view->pager()->line(1), line);
 
+    // The area reaches from the text's left margin to past the line's last character.
+    QScrollBar* bar = view->horizontalScrollBar();
+    const int lineWidth = view->columnX(1, length);
+    QCOMPARE(bar->maximum() + view->viewport()->width(), lineWidth + 4);
+    bar->setValue(bar->maximum());
+    int from = 0;
+    int to = 0;
+    QVERIFY(view->shownColumns(1, &from, &to));
+    QCOMPARE(to, length);
+    QVERIFY2(from > length - view->viewport()->width(), qPrintable(QString::number(from)));
+    QVERIFY(line.mid(from).endsWith(QStringLiteral("the end")));
+    // What it reports is what it draws: the end of the line's row holds text, the rows of the
+    // short lines around it are blank this far right.
+    const QImage image = view->viewport()->grab().toImage();
+    const QColor base = view->viewport()->palette().color(QPalette::Base);
+    const auto inked = [&](int row, int left, int right) {
+        for (int y = row * view->lineHeight(); y < (row + 1) * view->lineHeight(); ++y) {
+            for (int x = left; x < right; ++x) {
+                if (image.pixelColor(x, y) != base)
+                    return true;
+            }
+        }
+        return false;
+    };
+    const int right = view->viewport()->width();
+    const int endWidth = lineWidth - view->columnX(1, length - 7);
+    QVERIFY(inked(1, right - 2 - endWidth, right - 2));
+    QVERIFY(!inked(0, 0, right));
+    QVERIFY(!inked(2, 0, right));
+
+    // Three whole lines, and the long line alone.
+    bar->setValue(0);
     drag(*view, at(*view, 0, 1), at(*view, 2, 1), Qt::ShiftModifier);
     QVERIFY(view->hasSelection());
     QTest::keyClick(view.get(), Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("first\r\n") + cut + QStringLiteral("\r\nlast"));
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("first\r\n") + line + QStringLiteral("\r\nlast"));
+    mouse(*view, QEvent::MouseButtonDblClick, at(*view, 1, 3), Qt::LeftButton, Qt::ControlModifier);
+    QVERIFY(view->hasSelection());
+    QTest::keyClick(view.get(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), line);
 }
 
 void tst_WndLogSelection::copyOfTooManyLinesIsRefused_data()

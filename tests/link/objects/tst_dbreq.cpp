@@ -173,6 +173,8 @@ private slots:
 
     void readCell_data();
     void readCell();
+    void cellInPlace_data();
+    void cellInPlace();
     void columnDescription();
     void refusedStatement();
     void waitHoldsInputBack_data();
@@ -249,6 +251,48 @@ void TestDBReq::readCell()
     QCOMPARE(len, length);
     // a failed read leaves an empty text behind
     QCOMPARE(buffer.left(copied ? len : 1), copied ? QByteArray("hello", 6) : QByteArray(1, '\0'));
+}
+
+void TestDBReq::cellInPlace_data()
+{
+    QTest::addColumn<QString>("statement");  // null: never inserted
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("col");
+    QTest::addColumn<bool>("found");
+    QTest::addColumn<QByteArray>("bytes");
+
+    const QString select = QStringLiteral("select s, i from cells");
+    QTest::newRow("text with its zero byte") << select << 0 << 0 << true << QByteArray("hello", 6);
+    QTest::newRow("an empty text is its zero byte") << select << 1 << 0 << true << QByteArray(1, '\0');
+    QTest::newRow("an integer in host order") << select << 1 << 1 << true << QByteArray(4, '\xff');
+    QTest::newRow("row past the answer") << select << 2 << 0 << false << QByteArray();
+    QTest::newRow("negative row") << select << -1 << 0 << false << QByteArray();
+    QTest::newRow("column past the answer") << select << 0 << 2 << false << QByteArray();
+    QTest::newRow("not a row set") << "insert cells set s='new', i='1'" << 0 << 0 << false << QByteArray();
+    QTest::newRow("refused") << "select a from nosuchtable" << 0 << 0 << false << QByteArray();
+    QTest::newRow("never inserted") << QString() << 0 << 0 << false << QByteArray();
+}
+
+// The same bytes read() copies, where the answer holds them.
+void TestDBReq::cellInPlace()
+{
+    QFETCH(QString, statement);
+    QFETCH(int, row);
+    QFETCH(int, col);
+    QFETCH(bool, found);
+    QFETCH(QByteArray, bytes);
+
+    auto request = statement.isNull() ? std::make_unique<DBReq>(QStringLiteral("select s from cells"), true)
+                                      : served(statement);
+    const QByteArrayView cell = request->cell(row, col);
+    QCOMPARE(!cell.isNull(), found);
+    QCOMPARE(cell.toByteArray(), bytes);
+    if (found) {
+        QByteArray copy(64, 'z');
+        int len = int(copy.size());
+        QVERIFY(request->read(row, col, copy.data(), &len));
+        QCOMPARE(copy.left(len), bytes);
+    }
 }
 
 void TestDBReq::columnDescription()
