@@ -5,9 +5,14 @@
 
 #include "dbcol.h"
 #include "dbrow.h"
+#include "pagesession.h"
+#include "pendingapply.h"
 #include "testserver.h"
 
+#include <QAbstractButton>
 #include <QStringList>
+#include <QTest>
+#include <QTreeWidget>
 
 #include <memory>
 
@@ -76,6 +81,22 @@ inline QStringList statements(const TestServer& server, int from = 0)
     for (int i = from; i < journal.size(); ++i)
         texts << journal.at(i).statement;
     return texts;
+}
+
+// An edit as the administrator makes it: `item` made current, `edit` clicked (the test's
+// recorder works the dialog), then what is pending applied as the main window's Apply
+// applies it. The statements the server received meanwhile; null when the apply did not go
+// through.
+inline QStringList editedThenApplied(QTreeWidget* list, QTreeWidgetItem* item,
+                                     QAbstractButton* edit, PageSession& session)
+{
+    list->setCurrentItem(item);
+    QTest::mouseClick(edit, Qt::LeftButton);
+    const int mark = int(session.server->journal().size());
+    if (applyPendingStatements(&session.owner, session.connection(), &session.ctrl)
+        != ApplyOutcome::Applied)
+        return QStringList();
+    return statements(*session.server, mark);
 }
 
 // A row of `columns` with these texts, in column order, for the item tests.

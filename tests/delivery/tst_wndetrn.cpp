@@ -425,11 +425,9 @@ void TestWndEtrn::editOfOneEntrySendsOnlyItsStatement()
         QTest::mouseClick(etrn->m_btnOK, Qt::LeftButton);
         return etrn->result();
     });
-    page->m_list->setCurrentItem(itemOf(page->m_list, "mx.isp.example", "corvane.example"));
-    QTest::mouseClick(page->m_btnEdit, Qt::LeftButton);
-    const int mark = int(m_server->journal().size());
-    QCOMPARE(applyPendingStatements(&m_session->owner, m_session->connection(), m_ctrl), ApplyOutcome::Applied);
-    QCOMPARE(DeliveryFixture::statements(*m_server, mark),
+    QCOMPARE(DeliveryFixture::editedThenApplied(page->m_list,
+                                                itemOf(page->m_list, "mx.isp.example", "corvane.example"),
+                                                page->m_btnEdit, *m_session),
              QStringList{"update odmr set domain='corvane.example;extra.example' where server='mx.isp.example' and "
                          "domain='corvane.example'"});
 }

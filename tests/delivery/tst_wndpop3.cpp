@@ -568,13 +568,9 @@ void TestWndPop3::editOfOneAccountSendsOnlyItsStatement()
     });
     QTreeWidgetItem* item = page->m_list->findItems("pop.isp.example", Qt::MatchExactly, 0).value(0);
     QVERIFY(item);
-    page->m_list->setCurrentItem(item);
-    QTest::mouseClick(page->m_btnEdit, Qt::LeftButton);
-    QCOMPARE(recorder.messages.size(), 0);
-    const int mark = int(m_server->journal().size());
-    QCOMPARE(applyPendingStatements(&m_session->owner, m_session->connection(), m_ctrl), ApplyOutcome::Applied);
-    QCOMPARE(DeliveryFixture::statements(*m_server, mark),
+    QCOMPARE(DeliveryFixture::editedThenApplied(page->m_list, item, page->m_btnEdit, *m_session),
              QStringList{"update pop3 set description='Typed' where user='ann' and server='pop.isp.example'"});
+    QCOMPARE(recorder.messages.size(), 0);
 }
 
 QTEST_MAIN(TestWndPop3)

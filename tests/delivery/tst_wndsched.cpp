@@ -590,13 +590,9 @@ void TestWndSched::editOfOneActionSendsOnlyItsStatement()
     });
     QTreeWidgetItem* item = page->m_list->findItems("hourly", Qt::MatchExactly, 2).value(0);
     QVERIFY(item);
-    page->m_list->setCurrentItem(item);
-    QTest::mouseClick(page->m_btnEdit, Qt::LeftButton);
-    QCOMPARE(recorder.messages.size(), 0);
-    const int mark = int(m_server->journal().size());
-    QCOMPARE(applyPendingStatements(&m_session->owner, m_session->connection(), m_ctrl), ApplyOutcome::Applied);
-    QCOMPARE(DeliveryFixture::statements(*m_server, mark),
+    QCOMPARE(DeliveryFixture::editedThenApplied(page->m_list, item, page->m_btnEdit, *m_session),
              QStringList{"update scheduler set desc='Typed' where timetype='0' and time='60' and timeint=''"});
+    QCOMPARE(recorder.messages.size(), 0);
 }
 
 QTEST_MAIN(TestWndSched)
