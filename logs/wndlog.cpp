@@ -386,16 +386,14 @@ void WndLog::shownColumns(const LineEdges& edges, int* from, int* to) const
 }
 
 // A long line is walked once for its edges, and they are kept while the pager holds the
-// line; an entry whose text nobody else holds any more belongs to a line that is gone.
+// line.
 std::shared_ptr<const LineEdges> WndLog::edgesOf(const QString& text) const
 {
+    // Whatever is asked for: a view that has only short lines left to measure must not keep
+    // the long ones the pager let go.
+    forgetLinesGone();
     if (text.size() <= LineEdges::StepChars)
         return std::make_shared<const LineEdges>(text, *m_charWidths);
-    const auto gone = [](const std::shared_ptr<const LineEdges>& entry) {
-        return entry->text().isDetached();
-    };
-    m_longLineEdges.erase(std::remove_if(m_longLineEdges.begin(), m_longLineEdges.end(), gone),
-                          m_longLineEdges.end());
     for (const std::shared_ptr<const LineEdges>& entry : m_longLineEdges) {
         if (entry->text().constData() == text.constData() && entry->text().size() == text.size())
             return entry;
@@ -404,6 +402,17 @@ std::shared_ptr<const LineEdges> WndLog::edgesOf(const QString& text) const
         m_longLineEdges.erase(m_longLineEdges.begin());
     m_longLineEdges.push_back(std::make_shared<const LineEdges>(text, *m_charWidths));
     return m_longLineEdges.back();
+}
+
+// An entry whose text nobody else holds any more belongs to a line that is gone; its text
+// alone would keep the line's characters alive.
+void WndLog::forgetLinesGone() const
+{
+    const auto gone = [](const std::shared_ptr<const LineEdges>& entry) {
+        return entry->text().isDetached();
+    };
+    m_longLineEdges.erase(std::remove_if(m_longLineEdges.begin(), m_longLineEdges.end(), gone),
+                          m_longLineEdges.end());
 }
 
 int WndLog::columnAt(qint64 row, int x) const

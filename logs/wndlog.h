@@ -165,6 +165,7 @@ private:
     // How the ends of a selection snap while it is made and after.
     enum class Snap { None, Words, Lines };
     std::shared_ptr<const LineEdges> edgesOf(const QString& text) const;
+    void forgetLinesGone() const;
     void shownColumns(const LineEdges& edges, int* from, int* to) const;
     void drawSpan(QPainter& painter, const LineEdges& edges, int from, int to, int x0,
                   int baseline) const;

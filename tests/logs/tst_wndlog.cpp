@@ -12,7 +12,26 @@
 
 #include <memory>
 
+#if defined(__SANITIZE_ADDRESS__)
+// AddressSanitizer's own count (GCC ships no header that declares it).
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
+#else
+#include <malloc.h>
+#endif
+
 namespace {
+
+// The bytes the process's heap hands out now: what lines the view still holds cost. Under
+// AddressSanitizer a freed block stops counting when it is freed, not when it is reused.
+qint64 heapInUse()
+{
+#if defined(__SANITIZE_ADDRESS__)
+    return qint64(__sanitizer_get_current_allocated_bytes());
+#else
+    const struct mallinfo2 info = mallinfo2();
+    return qint64(info.uordblks + info.hblkhd);
+#endif
+}
 
 // Whether every row the view shows is cached and no load runs.
 bool showsItsRows(const WndLog& view)
@@ -49,6 +68,7 @@ private slots:
     void theWidthFollowsRowsBroughtAbove();
     void aLongLineAppendedIsFollowedWhole_data();
     void aLongLineAppendedIsFollowedWhole();
+    void longLinesGoWithTheCache();
     void shrinkOrRotationScrollsToTheEnd_data();
     void shrinkOrRotationScrollsToTheEnd();
     void refusedLoadIsNotRepeatedOnEveryPaint();
@@ -392,6 +412,40 @@ void tst_WndLog::aLongLineAppendedIsFollowedWhole()
     const int area = view->horizontalScrollBar()->maximum() + view->viewport()->width();
     QCOMPARE(area, view->columnX(5, length) + 4);
     QVERIFY(area > length);
+}
+
+// The view measures a long line once and keeps what it measured while the pager holds the
+// line; once the pager has let the long lines go, the view holds none of them either, though
+// it has only short lines to measure and paint from then on.
+void tst_WndLog::longLinesGoWithTheCache()
+{
+    constexpr int LongLines = 4;
+    constexpr int LongLength = 2 * 1024 * 1024;
+    const QString name = QStringLiteral("long lines on top");
+    QStringList lines;
+    for (int i = 0; i < LongLines; ++i)
+        lines.append(QString(LongLength, QChar(u'a' + i)));
+    lines += shortLines(LongLines, 1000);
+    m_fix.server->addLog(name, lines);
+    const std::unique_ptr<WndLog> view = showView(name);
+    QVERIFY(view);
+    QVERIFY(settle(*view));
+    view->verticalScrollBar()->setValue(0);
+    QVERIFY(settle(*view));
+    QCOMPARE(view->pager()->first(), 0);
+    QCOMPARE(view->pager()->line(LongLines - 1), lines.at(LongLines - 1));
+    view->viewport()->repaint();
+    const qint64 withLongLines = heapInUse();
+
+    view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
+    QVERIFY(settle(*view));
+    QVERIFY(view->pager()->first() >= LongLines);
+    view->viewport()->repaint();
+    // The lines' texts take two bytes a character.
+    const qint64 textBytes = qint64(LongLines) * LongLength * 2;
+    const qint64 freed = withLongLines - heapInUse();
+    QVERIFY2(freed > textBytes * 3 / 4,
+             qPrintable(QStringLiteral("%1 of %2 bytes freed").arg(freed).arg(textBytes)));
 }
 
 void tst_WndLog::shrinkOrRotationScrollsToTheEnd_data()
