@@ -166,13 +166,13 @@ void WndGroup::slotAdd()
     updateQuery();
 }
 
+// One list, as every page hands its statements in (ListPage::updateQuery): Apply and Reset
+// stay on while something is pending.
 void WndGroup::updateQuery()
 {
     if (!m_ctrl)
         return;
-    m_ctrl->set(&m_removals, false);
-    m_ctrl->set(m_groups.diff(true), true);
-    m_ctrl->set(m_lists->getSQL(), true);
+    m_ctrl->set(m_removals + *m_groups.diff(true) + *m_lists->getSQL(), false);
 }
 
 QString WndGroup::removalStatement(const QString& group) const

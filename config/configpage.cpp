@@ -153,26 +153,27 @@ void ConfigPage::answerSignals(int follow)
         answer(&DBCtrl::sig_reset, &ConfigPage::slotReset);
 }
 
+// The tables' statements go to the controller in one list: handed in table by table, the
+// list would be empty between a table with nothing pending and the next, and Apply and Reset
+// would go off and on again at every change.
 void ConfigPage::updateQuery()
 {
     if (!m_ctrl)
         return;
-    bool append = false;
-    for (DBTable* table : std::as_const(m_edited)) {
-        m_ctrl->set(table->diff(true), append);
-        append = true;
-    }
+    QStringList statements;
+    for (DBTable* table : std::as_const(m_edited))
+        statements += *table->diff(true);
+    m_ctrl->set(statements, false);
 }
 
 void ConfigPage::updateQueryAfterEditOf(const DBRow* row)
 {
     if (!m_ctrl)
         return;
-    bool append = false;
-    for (DBTable* table : std::as_const(m_edited)) {
-        m_ctrl->set(table->diffAfterEditOf(row, true), append);
-        append = true;
-    }
+    QStringList statements;
+    for (DBTable* table : std::as_const(m_edited))
+        statements += *table->diffAfterEditOf(row, true);
+    m_ctrl->set(statements, false);
 }
 
 void ConfigPage::slotUpdateAgain()

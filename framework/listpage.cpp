@@ -395,15 +395,17 @@ QList<DBTable*> ListPage::pendingTables() const
     return tables;
 }
 
+// The tables' statements go to the controller in one list: handed in table by table, the
+// list would be empty between a table with nothing pending and the next, and Apply and Reset
+// would go off and on again at every edit.
 void ListPage::updateQuery()
 {
     if (!m_ctrl)
         return;
-    bool append = false;
-    for (DBTable* table : pendingTables()) {
-        m_ctrl->set(table->diff(true), append);
-        append = true;
-    }
+    QStringList statements;
+    for (DBTable* table : pendingTables())
+        statements += *table->diff(true);
+    m_ctrl->set(statements, false);
 }
 
 void ListPage::updateQueryAfterEdit(const DBRow* /*row*/)
@@ -415,11 +417,10 @@ void ListPage::updateQueryFromRow(const DBRow* row)
 {
     if (!m_ctrl)
         return;
-    bool append = false;
-    for (DBTable* table : pendingTables()) {
-        m_ctrl->set(table->diffAfterEditOf(row, true), append);
-        append = true;
-    }
+    QStringList statements;
+    for (DBTable* table : pendingTables())
+        statements += *table->diffAfterEditOf(row, true);
+    m_ctrl->set(statements, false);
 }
 
 void ListPage::makeDifferences()

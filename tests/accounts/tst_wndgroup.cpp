@@ -33,6 +33,7 @@
 #include <QRegularExpression>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QSignalSpy>
 #include <QtTest>
 
 using AccountTexts::cell;
@@ -164,6 +165,7 @@ private slots:
     void edits_data();
     void edits();
     void editedThenRemoved();
+    void membershipEditsKeepTheButtonsOn();
     void unreadableMembershipEditedAsAdditions();
     void twinNameIsNoDuplicate();
     void applyAndReset_data();
@@ -535,6 +537,23 @@ void TestWndGroup::editedThenRemoved()
     page->slotRemove();
     // The deleted group's membership changes go with it: none would put it back.
     QCOMPARE(m_ctrl->m_pending, (QStringList{removal("staff"), deleteGroup("staff"), add("solo", "bob")}));
+}
+
+// A membership edit while another is pending leaves the pending list non-empty all along:
+// Apply and Reset are not turned off and on again because no group is removed and no group
+// row changed, which the page hands in first.
+void TestWndGroup::membershipEditsKeepTheButtonsOn()
+{
+    auto page = makePage();
+    DialogRecorder recorder;
+    recorder.answerDialog(editMembers(recorder, {"bob"}, {}));
+    editGroup(page.get(), "staff");
+    QCOMPARE(m_ctrl->m_pending, QStringList{drop("staff", "bob")});
+    QSignalSpy emptiness(m_ctrl, &DBCtrl::sig_empty);
+    recorder.answerDialog(editMembers(recorder, {}, {"bob"}));
+    editGroup(page.get(), "solo");
+    QCOMPARE(m_ctrl->m_pending, (QStringList{drop("staff", "bob"), add("solo", "bob")}));
+    QCOMPARE(emptiness.size(), 0);
 }
 
 // The server refuses to read the members: the edit goes on as with none read, as Add does.

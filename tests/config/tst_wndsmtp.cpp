@@ -41,6 +41,8 @@ private slots:
     void largestAmountsAreWrittenExactly_data();
     void largestAmountsAreWrittenExactly();
     void toggleOnAndOffLeavesNothingPending();
+    void buttonsComeOnOnceWhileTyping_data();
+    void buttonsComeOnOnceWhileTyping();
     void everyVisibleEditIsWritten_data();
     void everyVisibleEditIsWritten();
     void passwordPlaceholder_data();
@@ -432,6 +434,34 @@ void tst_WndSmtp::toggleOnAndOffLeavesNothingPending()
     QCOMPARE(m_fixture.pending(), QStringList{"update smtp set DeliveryMode='1'"});
     page->m_rbtnSMTP->click();
     QVERIFY(m_fixture.pending().isEmpty());
+}
+
+// Typed key by key, an edit of either row makes the pending list non-empty once and keeps it
+// so: Apply and Reset come on with the first key and never go off and on again between keys,
+// whichever of the two rows the field writes.
+void tst_WndSmtp::buttonsComeOnOnceWhileTyping_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("pending");
+
+    QTest::newRow("the relay's host name") << "m_editHostname" << "relay.example"
+                                           << QStringList{"update relay set ServerName='relay.example'"};
+    QTest::newRow("the hops") << "m_editHops" << "2961"
+                              << QStringList{"update smtp set MaxHops='2961'"};
+}
+
+void tst_WndSmtp::buttonsComeOnOnceWhileTyping()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QStringList, pending);
+    WndSmtp* page = build();
+    QSignalSpy emptiness(m_fixture.m_ctrl.get(), &DBCtrl::sig_empty);
+    typeOver(page->findChild<QLineEdit*>(field), typed);
+    QCOMPARE(m_fixture.pending(), pending);
+    QCOMPARE(emptiness.size(), 1);
+    QCOMPARE(emptiness.first().first().toBool(), false);
 }
 
 void tst_WndSmtp::everyVisibleEditIsWritten_data()

@@ -17,6 +17,7 @@
 #include "wndpop3.h"
 
 #include <QCheckBox>
+#include <QSignalSpy>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -145,6 +146,7 @@ private slots:
     void lookupTablesLoadedOnce();
     void lookupFailureLeavesThePageWorking();
     void accountStatementsBeforeRuleStatements();
+    void ruleEditsKeepTheButtonsOn();
     void menuActsOnTheShownTab();
     void editOfOneAccountSendsOnlyItsStatement_data();
     void editOfOneAccountSendsOnlyItsStatement();
@@ -507,6 +509,28 @@ void TestWndPop3::accountStatementsBeforeRuleStatements()
     emit m_ctrl->sig_apply();
     page->slotRemove();
     QCOMPARE(m_ctrl->m_pending, QStringList());
+}
+
+// A rule edited while another rule's edit is pending leaves the pending list non-empty all
+// along: Apply and Reset are not turned off and on again because the accounts, handed in
+// first, have nothing pending.
+void TestWndPop3::ruleEditsKeepTheButtonsOn()
+{
+    installPop3(*m_server);
+    m_server->setTable("sort", {{"to", TypeString, true}, {"account", TypeString, true}},
+                       {{"sales@corvane.example", "john@corvane.example"},
+                        {"info@corvane.example", "ann@corvane.example"}});
+    QVERIFY(m_session->connect());
+    auto page = makePage();
+    QCOMPARE(page->m_list_2->topLevelItemCount(), 2);
+    page->m_list_2->topLevelItem(0)->setSelected(true);
+    page->slotRemove2();
+    QCOMPARE(m_ctrl->m_pending.size(), 1);
+    QSignalSpy emptiness(m_ctrl, &DBCtrl::sig_empty);
+    page->m_list_2->topLevelItem(0)->setSelected(true);
+    page->slotRemove2();
+    QCOMPARE(m_ctrl->m_pending.size(), 2);
+    QCOMPARE(emptiness.size(), 0);
 }
 
 void TestWndPop3::menuActsOnTheShownTab()
