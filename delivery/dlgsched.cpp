@@ -91,10 +91,6 @@ void DlgSched::slotEveryAtActivated(int item)
         m_everyText = m_edit->text();
         m_edit->setText(m_atText);
     }
-    // What comes back is the administrator's as much as what was typed: it is checked as
-    // typed text is.
-    if (item == 0 || item == 1)
-        m_edit->setModified(true);
     updateEveryAt(item);
 }
 
