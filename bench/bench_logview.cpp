@@ -14,6 +14,7 @@
 
 #include "benchgoal.h"
 #include "logpager.h"
+#include "logviewrows.h"
 #include "standinconnection.h"
 #include "testserver.h"
 #include "wndlog.h"
@@ -36,15 +37,6 @@
 namespace {
 
 constexpr int UpdateTimerMsecs = 200;
-
-bool showsItsRows(const WndLog& view)
-{
-    const LogPager* pager = view.pager();
-    if (!pager->isOpen() || view.isLoading() || pager->isLoading())
-        return false;
-    const qint64 end = std::min<qint64>(view.topRow() + view.visibleRows(), pager->count());
-    return pager->covers(view.topRow(), end);
-}
 
 std::unique_ptr<WndLog> showView(DBConn* conn, const QString& name, const QSize& size)
 {

@@ -18,6 +18,8 @@
 #include "dbconn.h"
 #include "dbreq.h"
 #include "logpager.h"
+#include "logviewrows.h"
+#include "processmemory.h"
 #include "standinconnection.h"
 #include "wndlog.h"
 
@@ -67,26 +69,6 @@ QByteArray makeLine(qsizetype size)
 }
 
 // --- Memory -------------------------------------------------------------------------------
-
-qint64 statusKiB(const char* field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray key = QByteArray(field) + ':';
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(key))
-            return line.mid(key.size()).trimmed().split(' ').constFirst().toLongLong();
-    }
-    return -1;
-}
-
-// From here on VmHWM is the peak since this call, not since the process began.
-bool resetPeak()
-{
-    QFile refs(QStringLiteral("/proc/self/clear_refs"));
-    return refs.open(QIODevice::WriteOnly) && refs.write("5") == 1;
-}
 
 // The peak resident size reached from now on, over the resident size now.
 class PeakGrowth
@@ -142,15 +124,6 @@ quint16 startServer(QProcess* server, const QString& fixture)
 }
 
 // --- The view -----------------------------------------------------------------------------
-
-bool showsItsRows(const WndLog& view)
-{
-    const LogPager* pager = view.pager();
-    if (!pager->isOpen() || view.isLoading() || pager->isLoading())
-        return false;
-    const qint64 end = std::min<qint64>(view.topRow() + view.visibleRows(), pager->count());
-    return pager->covers(view.topRow(), end);
-}
 
 std::unique_ptr<WndLog> openView(DBConn* conn, const QString& name)
 {

@@ -12,6 +12,7 @@
 #include "benchgoal.h"
 #include "dbconn.h"
 #include "dbtable.h"
+#include "processmemory.h"
 #include "testserver.h"
 #include "vexadb.h"
 #include "vexadbtypes.h"
@@ -81,39 +82,18 @@ QByteArray selectStatement()
     return statement + " from user";
 }
 
-// A "kB" line of /proc/self/status, such as VmRSS or VmHWM; 0 when it cannot be read.
-long statusKilobytes(const char *field)
-{
-    long kilobytes = 0;
-    if (FILE *status = std::fopen("/proc/self/status", "r")) {
-        char line[256];
-        const size_t length = std::strlen(field);
-        while (std::fgets(line, sizeof line, status)) {
-            if (std::strncmp(line, field, length) == 0 && line[length] == ':') {
-                kilobytes = std::atol(line + length + 1);
-                break;
-            }
-        }
-        std::fclose(status);
-    }
-    return kilobytes;
-}
-
 // The resident size now, which becomes the peak the growth is measured from. The peak must be
 // reset: a child starts as a copy of its parent, and exec keeps that copy's resident size as
 // the child's first peak (getrusage's ru_maxrss), which here is the stand-in server's.
 long startPeakHere()
 {
-    if (FILE *clear = std::fopen("/proc/self/clear_refs", "w")) {
-        std::fputs("5", clear);
-        std::fclose(clear);
-    }
-    return statusKilobytes("VmRSS");
+    resetPeak();
+    return long(statusKiB("VmRSS"));
 }
 
 long peakKilobytes()
 {
-    return statusKilobytes("VmHWM");
+    return long(statusKiB("VmHWM"));
 }
 
 double median(std::vector<double> values)
