@@ -332,7 +332,9 @@ void ConfigPage::setCell(DBTable& table, const char* column, const QString& text
 
 void ConfigPage::setFlag(DBTable& table, const char* column, bool on)
 {
-    if (!on && storedCell(table, column).isEmpty())
+    // A check box that still shows what the server holds (an empty cell, a 2, a word) leaves
+    // it as it is: only turning the box over is the administrator's change.
+    if (on == (CellNumbers::leadingNumber(storedCell(table, column)) != 0))
         keepStored(table, column);
     else
         setCell(table, column, on ? QStringLiteral("1") : QStringLiteral("0"));

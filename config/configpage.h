@@ -186,8 +186,9 @@ protected:
     static qint64 cellNumber(DBTable& table, const char* column); // leading decimal number
     static bool cellFlag(DBTable& table, const char* column);     // number not 0
     static void setCell(DBTable& table, const char* column, const QString& text);
-    // "1" or "0"; but a flag the server holds as an empty cell stays empty while the box
-    // shows it (off): a 0 written for it would be a value nobody entered, sent with the
+    // "1" or "0" once the box shows other than the server holds; while it shows what the
+    // server holds (off for an empty cell or 0, on for any other number) the cell keeps the
+    // stored text: a 0 or 1 written for it would be a value nobody entered, sent with the
     // change of another widget of the row.
     static void setFlag(DBTable& table, const char* column, bool on);
 

@@ -578,9 +578,9 @@ void tst_WndAntispam::editOfOneRuleSendsOnlyItsStatement()
                          "type='4' and content='free money'"});
 }
 
-// The relay settings are one row whose widgets are all written at every change. A flag the
-// server holds empty is shown off and is no change of its own when the administrator changes
-// another setting; a number other than 0 and 1 is written as the check box shows it.
+// The relay settings are one row whose widgets are all written at every change. A flag whose
+// check box still shows what the server holds (empty, 2 or 5 as well as 0 and 1) is no change
+// of its own when the administrator changes another setting.
 void tst_WndAntispam::settingChangeKeepsTheStoredFlags_data()
 {
     QTest::addColumn<QString>("enabled");
@@ -588,8 +588,8 @@ void tst_WndAntispam::settingChangeKeepsTheStoredFlags_data()
     QTest::addColumn<QString>("statement");
 
     QTest::newRow("both empty") << "" << "" << "update antispam set DbLog='11'";
-    QTest::newRow("2 and empty") << "2" << "" << "update antispam set Enabled='1', DbLog='11'";
-    QTest::newRow("0 and 5") << "0" << "5" << "update antispam set AllowAuth='1', DbLog='11'";
+    QTest::newRow("2 and empty") << "2" << "" << "update antispam set DbLog='11'";
+    QTest::newRow("0 and 5") << "0" << "5" << "update antispam set DbLog='11'";
 }
 
 void tst_WndAntispam::settingChangeKeepsTheStoredFlags()

@@ -24,7 +24,7 @@ private slots:
     void previewFollowsTheFormat();
     void enabling_data();
     void enabling();
-    void modeOtherThanZeroIsOutgoingOnly();
+    void modeOtherThanZeroIsOutgoingOnlyAndKept();
     void edits_data();
     void edits();
     void checks_data();
@@ -129,14 +129,23 @@ void tst_WndBackup::enabling()
     QCOMPARE(page->m_editFormat->text(), QStringLiteral("%Y-%M-%D_%d"));
 }
 
-void tst_WndBackup::modeOtherThanZeroIsOutgoingOnly()
+void tst_WndBackup::modeOtherThanZeroIsOutgoingOnlyAndKept()
 {
     m_fixture.setCells("backup", {{"Mode", "2"}});
     WndBackup* page = build();
     QVERIFY(page->m_rbtnOnly->isChecked());
     page->m_editRemote->setText("copies@harbour-relay.example");
+    // The mode the server holds stands while its buttons show it: another edit sends only
+    // itself.
     QCOMPARE(m_fixture.pending(),
-             QStringList{"update backup set Mode='1', Address='copies@harbour-relay.example'"});
+             QStringList{"update backup set Address='copies@harbour-relay.example'"});
+    page->m_rbtnBackup->click();
+    page->m_rbtnOnly->click();
+    QCOMPARE(m_fixture.pending(),
+             QStringList{"update backup set Address='copies@harbour-relay.example'"});
+    page->m_rbtnBackup->click();
+    QCOMPARE(m_fixture.pending(),
+             QStringList{"update backup set Mode='0', Address='copies@harbour-relay.example'"});
 }
 
 void tst_WndBackup::edits_data()
