@@ -32,7 +32,8 @@ namespace {
 
 // The area is at least this wide, and wider when a cached line needs it.
 constexpr int ContentsWidth = 3000;
-// Long lines whose edges are kept: more than a view shows at once as a rule.
+// Long lines whose edges are kept at least; a view that shows more keeps as many as it shows,
+// so that a paint never walks a long line it walked before.
 constexpr std::size_t LongLinesKept = 8;
 constexpr int TextMargin = 2;
 constexpr int LoadDelayMsecs = 5;
@@ -398,7 +399,10 @@ std::shared_ptr<const LineEdges> WndLog::edgesOf(const QString& text) const
         if (entry->text().constData() == text.constData() && entry->text().size() == text.size())
             return entry;
     }
-    if (m_longLineEdges.size() >= LongLinesKept)
+    // Entries share their lines' text and hold a sum every few hundred characters: keeping
+    // one for every row in view costs little beside the lines themselves.
+    const std::size_t kept = std::max(LongLinesKept, std::size_t(std::max(0, visibleRows())) + 1);
+    if (m_longLineEdges.size() >= kept)
         m_longLineEdges.erase(m_longLineEdges.begin());
     m_longLineEdges.push_back(std::make_shared<const LineEdges>(text, *m_charWidths));
     return m_longLineEdges.back();
