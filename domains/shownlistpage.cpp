@@ -1,5 +1,6 @@
 #include "shownlistpage.h"
 
+#include "requestfailure.h"
 #include "rowitem.h"
 
 #include <QPointer>
@@ -43,9 +44,13 @@ void ShownListPage::afterReset()
     reload();
 }
 
+// A reset follows every lost connection: the page then keeps what it shows, since a load
+// would only meet the loss again. A failed read leaves the rows shown as they were.
 void ShownListPage::reload()
 {
-    if (loadTables({{&m_table, m_source.name, m_source.columns}}))
+    if (connectionLost(m_conn))
+        return;
+    if (reloadTables({{&m_table, m_source.name, m_source.columns}}))
         updateView();
 }
 

@@ -9,7 +9,8 @@ class QTreeWidget;
 
 // A list page that shows one server table and edits nothing: the domains and the aliases.
 // It reads the table when it is built and again after every Apply and Reset of the main
-// window, since other pages' changes may have reached it; its menu only modifies columns.
+// window, since other pages' changes may have reached it, unless the connection is known to
+// be lost: then it keeps showing what it holds. Its menu only modifies columns.
 class ShownListPage : public ListPage
 {
 public:

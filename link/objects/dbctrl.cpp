@@ -2,6 +2,8 @@
 
 #include "carriedout.h"
 
+#include <QScopedValueRollback>
+
 DBCtrl::DBCtrl(QObject *parent)
     : QObject(parent)
 {
@@ -62,8 +64,14 @@ void DBCtrl::apply()
     emit sig_apply();
 }
 
+// A page answering the reset may meet the lost connection again (a load of its own), and
+// that report asks for a reset too: the reset under way restores every page already, and a
+// second one inside it would start the same loads over, without end.
 void DBCtrl::reset()
 {
+    if (m_resetting)
+        return;
+    const QScopedValueRollback<bool> resetting(m_resetting, true);
     clearAndAnnounceEmpty();
     emit sig_reset();
 }

@@ -46,6 +46,9 @@ public:
     void discard();
 
     void apply();
+    // Empties the list and has every page restore its tables; asked for again while the
+    // pages answer it (a page's load that finds the connection lost asks for one), it does
+    // nothing more.
     void reset();
     // The server carried these statements out: each leaves the list once (they stand at
     // its start, unless a page handed its statements in again meanwhile), and
@@ -72,4 +75,5 @@ private:
     void announcingEmptiness(Change change);
 
     bool m_heldBack = false;
+    bool m_resetting = false; // while sig_reset() is answered
 };

@@ -62,6 +62,8 @@ private slots:
     void ignoresALayoutOfAnotherVersion();
     void readsTheTableAgainOnApplyAndReset_data();
     void readsTheTableAgainOnApplyAndReset();
+    void keepsWhatItShowsWhenTheReadFails_data();
+    void keepsWhatItShowsWhenTheReadFails();
     void menuOnlyModifiesColumns_data();
     void menuOnlyModifiesColumns();
     void domainTypeNames_data();
@@ -230,6 +232,53 @@ void TestShownListPages::readsTheTableAgainOnApplyAndReset()
     QVERIFY(journalFrom(*m_server, before).endsWith(facts(page).load));
     QCOMPARE(list->topLevelItemCount(), shown + 1);
     QVERIFY2(rowsShown(list).contains(added), qPrintable(rowsShown(list).join('\n')));
+}
+
+void TestShownListPages::keepsWhatItShowsWhenTheReadFails_data()
+{
+    QTest::addColumn<Page>("page");
+    QTest::addColumn<bool>("lost"); // else the read is refused
+    QTest::addColumn<QStringList>("boxes");
+
+    const QStringList lostBox{"Connection failed!\nConsole was disconnected from 127.0.0.1."};
+    const QStringList refusedBox{"Query failed: Table does not exists"};
+    QTest::newRow("domains, connection lost") << Page::Domains << true << lostBox;
+    QTest::newRow("aliases, connection lost") << Page::Aliases << true << lostBox;
+    QTest::newRow("domains, read refused") << Page::Domains << false << refusedBox;
+    QTest::newRow("aliases, read refused") << Page::Aliases << false << refusedBox;
+}
+
+// Reset reads the table again, unless the connection is known to be lost: that read could
+// only meet the loss again. A read that fails keeps the rows: a column change afterwards
+// draws them again.
+void TestShownListPages::keepsWhatItShowsWhenTheReadFails()
+{
+    QFETCH(Page, page);
+    QFETCH(bool, lost);
+    QFETCH(QStringList, boxes);
+
+    QTreeWidget* list = open(page);
+    QVERIFY(list);
+    const QStringList shown = rowsShown(list);
+    QVERIFY(!shown.isEmpty());
+    DialogRecorder recorder;
+    if (lost) {
+        const QString statement = QStringLiteral("update info set Version='5.0'");
+        QVERIFY(m_server->dropAt(statement, 1));
+        m_window->getDBCtrl()->set(QStringList{statement}, false);
+        m_window->apply();
+    } else {
+        QVERIFY(m_server->refuse(facts(page).load.section(' ', -1), 109, 1));
+    }
+    const int before = int(m_server->journal().size());
+    m_window->reset();
+    QCOMPARE(recorder.messageTexts(), boxes);
+    QCOMPARE(journalFrom(*m_server, before), lost ? QStringList{} : QStringList{facts(page).load});
+    QCOMPARE(rowsShown(list), shown);
+    recorder.answerDialog(QDialog::Accepted);
+    QMetaObject::invokeMethod(pageWidget(), "slotCols");
+    QCOMPARE(recorder.dialogs.size(), 1);
+    QCOMPARE(rowsShown(list), shown);
 }
 
 void TestShownListPages::menuOnlyModifiesColumns_data()

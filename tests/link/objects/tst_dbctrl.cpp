@@ -212,6 +212,27 @@ private slots:
         QCOMPARE(pendingSeenByPages, carriedOut.isEmpty() ? QStringList{"not told"} : expectedPending);
     }
 
+    // A page that answers the reset with a load of its own meets the lost connection again,
+    // whose report asks for a reset: the one under way is all there is, and once it is over
+    // the next reset is a reset again.
+    void resetAskedForWhileAnswered()
+    {
+        DBCtrl ctrl;
+        ctrl.set(QStringList{"update smtp set MaxHops='31'"}, false);
+        EmissionLog emissions(ctrl);
+        int answers = 0;
+        QObject::connect(&ctrl, &DBCtrl::sig_reset, [&] {
+            if (++answers < 5)
+                ctrl.reset();
+        });
+        ctrl.reset();
+        QCOMPARE(answers, 1);
+        QCOMPARE(emissions.log, (QStringList{"sig_empty(true)", "sig_reset()"}));
+        ctrl.reset();
+        QCOMPARE(answers, 2);
+        QVERIFY(ctrl.m_pending.isEmpty());
+    }
+
     void signalsAsDeclared()
     {
         // Hosts connect by name: these signatures, in this order, and no slots.
