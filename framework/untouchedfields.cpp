@@ -1,8 +1,10 @@
 #include "untouchedfields.h"
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QTreeWidget>
 
 namespace {
 
@@ -14,6 +16,14 @@ QString stateOf(const QWidget* widget)
         return QString::number(box->currentIndex()) + QLatin1Char('\n') + box->currentText();
     if (const auto* edit = qobject_cast<const QLineEdit*>(widget))
         return edit->text();
+    if (const auto* spin = qobject_cast<const QAbstractSpinBox*>(widget))
+        return spin->text();
+    if (const auto* list = qobject_cast<const QTreeWidget*>(widget)) {
+        QString checks;
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            checks += QString::number(int(list->topLevelItem(i)->checkState(0)));
+        return checks;
+    }
     return QString();
 }
 
@@ -30,9 +40,24 @@ QStringList UntouchedFields::statesOf(const QList<const QWidget*>& widgets)
 void UntouchedFields::remember(const QString& name, const QString& stored,
                                std::initializer_list<const QWidget*> widgets)
 {
-    Field field{stored, QList<const QWidget*>(widgets), {}};
+    remember(name, stored, QList<const QWidget*>(widgets));
+}
+
+void UntouchedFields::remember(const QString& name, const QString& stored,
+                               const QList<const QWidget*>& widgets)
+{
+    Field field{stored, widgets, {}};
     field.shown = statesOf(field.widgets);
     m_fields.insert(name, field);
+}
+
+void UntouchedFields::settle(const QString& name, const QString& stored)
+{
+    const auto found = m_fields.find(name);
+    if (found == m_fields.end())
+        return;
+    found->stored = stored;
+    found->shown = statesOf(found->widgets);
 }
 
 bool UntouchedFields::isTouched(const QString& name) const

@@ -32,19 +32,25 @@ class QWidget;
 // expects.
 //
 // What counts as a widget's state is what the administrator can change of it: the check
-// state of a button, the current entry and text of a choice box, the text of a line edit.
-// The widgets must outlive the object's last value() call; the dialog that shows them
-// normally holds it.
+// state of a button, the current entry and text of a choice box, the text of a line edit or
+// a spin box, the check states of a list's entries. The widgets must outlive the object's
+// last value() call; the dialog or page that shows them normally holds it.
 class UntouchedFields
 {
 public:
     // Call once the widgets show the stored value; a second call for a name replaces the first.
     void remember(const QString& name, const QString& stored,
                   std::initializer_list<const QWidget*> widgets);
+    void remember(const QString& name, const QString& stored, const QList<const QWidget*>& widgets);
+    // The server now holds what the field's widgets show (an apply carried it out): their
+    // present states become the untouched ones, and `stored` the text kept while they stay so.
+    void settle(const QString& name, const QString& stored);
     // The text to write for the field `name`: the stored one while the field is untouched,
     // else `edited`. A name never remembered gives `edited`.
     QString value(const QString& name, const QString& edited) const;
     bool isTouched(const QString& name) const;
+    bool isRemembered(const QString& name) const { return m_fields.contains(name); }
+    QStringList names() const { return m_fields.keys(); }
     // Whether the fields show a row the server does not hold yet; false by default.
     void setNewRow(bool newRow) { m_newRow = newRow; }
 

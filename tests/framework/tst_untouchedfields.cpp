@@ -8,6 +8,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSpinBox>
+#include <QTreeWidget>
 #include <QWidget>
 #include <QtTest>
 
@@ -26,6 +28,12 @@ struct Widgets
         none.setChecked(true);
         box.addItems({"Plain", "APOP"});
         edit.setText("5");
+        spin.setRange(0, 2359);
+        spin.setValue(700);
+        for (const char* method : {"PLAIN", "LOGIN"}) {
+            auto* item = new QTreeWidgetItem(&list, QStringList{method});
+            item->setCheckState(0, Qt::Checked);
+        }
     }
 
     QWidget dialog;
@@ -35,6 +43,8 @@ struct Widgets
     QRadioButton write;
     QComboBox box{&dialog};
     QLineEdit edit{&dialog};
+    QSpinBox spin{&dialog};
+    QTreeWidget list{&dialog};
 };
 
 using Change = std::function<void(Widgets&)>;
@@ -49,6 +59,7 @@ private slots:
     void value_data();
     void value();
     void forgottenNameGivesTheEditedValue();
+    void settledFieldKeepsWhatTheServerNowHolds();
 };
 
 void TestUntouchedFields::value_data()
@@ -86,6 +97,21 @@ void TestUntouchedFields::value_data()
     QTest::newRow("text typed") << "77" << Change([](Widgets& w) { w.edit.setText("6"); }) << true << "edited" << false;
     QTest::newRow("text typed over with the same") << "77" << Change([](Widgets& w) { w.edit.setText("5"); })
                                                    << false << "77" << false;
+    // A spin box shows a stored 2500 as its top: only a step of the administrator's counts.
+    QTest::newRow("spin box stepped") << "2500" << Change([](Widgets& w) { w.spin.stepDown(); }) << true
+                                      << "edited" << false;
+    QTest::newRow("spin box stepped and back") << "2500" << Change([](Widgets& w) {
+        w.spin.stepDown();
+        w.spin.stepUp();
+    }) << false << "2500" << false;
+    QTest::newRow("a list entry's check turned off")
+        << "PLAIN,CRAM" << Change([](Widgets& w) { w.list.topLevelItem(1)->setCheckState(0, Qt::Unchecked); })
+        << true << "edited" << false;
+    QTest::newRow("a list entry's check turned off and on")
+        << "PLAIN,CRAM" << Change([](Widgets& w) {
+               w.list.topLevelItem(1)->setCheckState(0, Qt::Unchecked);
+               w.list.topLevelItem(1)->setCheckState(0, Qt::Checked);
+           }) << false << "PLAIN,CRAM" << false;
 }
 
 void TestUntouchedFields::value()
@@ -99,7 +125,8 @@ void TestUntouchedFields::value()
     Widgets w;
     UntouchedFields fields;
     fields.setNewRow(newRow);
-    fields.remember("field", stored, {&w.check, &w.none, &w.read, &w.write, &w.box, &w.edit});
+    fields.remember("field", stored,
+                    {&w.check, &w.none, &w.read, &w.write, &w.box, &w.edit, &w.spin, &w.list});
     change(w);
     QCOMPARE(fields.isTouched("field"), touched);
     QCOMPARE(fields.value("field", "edited"), written);
@@ -117,6 +144,25 @@ void TestUntouchedFields::forgottenNameGivesTheEditedValue()
     w.check.setChecked(true);
     QCOMPARE(fields.value("auth", "1"), QStringLiteral("1"));
     QCOMPARE(fields.value("ssl", "2"), QStringLiteral("3"));
+}
+
+// An apply carried the edit out: the check the field shows now is what the server holds,
+// so turning it back is a change again, and leaving it writes the applied text.
+void TestUntouchedFields::settledFieldKeepsWhatTheServerNowHolds()
+{
+    Widgets w;
+    UntouchedFields fields;
+    fields.remember("delay", "2", {&w.check});
+    w.check.setChecked(true);
+    QCOMPARE(fields.value("delay", "1"), QStringLiteral("1"));
+    fields.settle("delay", "1");
+    QVERIFY(!fields.isTouched("delay"));
+    QCOMPARE(fields.value("delay", "edited"), QStringLiteral("1"));
+    w.check.setChecked(false);
+    QCOMPARE(fields.value("delay", "0"), QStringLiteral("0"));
+    // A name never remembered is not made up by a settle.
+    fields.settle("bounce", "1");
+    QVERIFY(!fields.isRemembered("bounce"));
 }
 
 QTEST_MAIN(TestUntouchedFields)
