@@ -187,7 +187,9 @@ int readAnswerRow(DBRow *row, int answerRow, const CellReader &read, RepeatedTex
         const int column = static_cast<int>(c);
         const int declared = row->m_cols[c].type;
         const int answered = answerTypes ? answerTypes[c] : declared;
-        const bool carried = answered == declared
+        // A password column takes nothing stored, whatever type the answer gives it: its
+        // value stays null, so that no page shows, compares or writes a stored password.
+        const bool carried = answered == declared || declared == VEXADB_PWD
             ? readCell(row->m_values[c].get(), declared, read, answerRow, column, repeated)
             : readForeignCell(row, c, answered, read, answerRow);
         if (!carried && firstMissing < 0)

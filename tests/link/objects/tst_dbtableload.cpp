@@ -94,6 +94,8 @@ private slots:
     void cellSurvivesARoundTrip();
     void cellOfAnotherTypeKeepsItsText_data();
     void cellOfAnotherTypeKeepsItsText();
+    void passwordColumnNeverTakesAStoredValue_data();
+    void passwordColumnNeverTakesAStoredValue();
     void refusedLoad_data();
     void refusedLoad();
     void abortedLoadIsRefused_data();
@@ -302,6 +304,42 @@ void TestDBTableLoad::cellOfAnotherTypeKeepsItsText()
     QVERIFY(table.apply(true));
     QCOMPARE(dialogs.messageTexts(), QStringList());
     QCOMPARE(m_server->rows("mixed"), (QList<QStringList>{{"k1", stored, "y"}}));
+}
+
+void TestDBTableLoad::passwordColumnNeverTakesAStoredValue_data()
+{
+    QTest::addColumn<int>("sentType");
+    QTest::addColumn<QString>("stored");
+
+    QTest::newRow("sent as a password") << int(TypePwd) << "secret";
+    QTest::newRow("sent as a string") << int(TypeString) << "secret";
+    QTest::newRow("sent as an empty string") << int(TypeString) << "";
+    QTest::newRow("sent as a number") << int(TypeInt) << "1234";
+    QTest::newRow("sent as bytes") << int(TypeBinary) << "736563726574";
+    QTest::newRow("sent as a list") << int(TypeIdList) << "secret";
+}
+
+// Whatever type the answer gives a column the page declares as a password, the row holds no
+// password: nothing stored is shown, compared or written back.
+void TestDBTableLoad::passwordColumnNeverTakesAStoredValue()
+{
+    QFETCH(int, sentType);
+    QFETCH(QString, stored);
+
+    m_server->setTable("mixed", {{"k", TypeString, true}, {"pass", sentType, false}, {"d", TypeString, false}},
+                       {{"k1", stored, "x"}});
+    const DBCOL cols[] = {{VEXADB_STRING, "k", 1}, {VEXADB_PWD, "pass", 0}, {VEXADB_STRING, "d", 0},
+                          {0, nullptr, 0}};
+    DialogRecorder dialogs;
+    DBTable table;
+    QVERIFY(table.select(m_owner.get(), m_conn->get(), "mixed", cols, 3));
+    QCOMPARE(dialogs.messageTexts(), QStringList());
+    QCOMPARE(textsOf(table), (QList<QStringList>{{"k1", "", "x"}}));
+    QVERIFY(table.m_rows[0]->m_values[1]->isNull());
+    table.m_rows[0]->m_values[2]->set(QStringLiteral("y"));
+    QCOMPARE(*table.diff(true), QStringList{"update mixed set d='y' where k='k1'"});
+    table.m_rows[0]->m_values[1]->set(QStringLiteral("NUL:new"));
+    QVERIFY(table.diff(true)->value(0).contains(QLatin1String("pass=")));
 }
 
 void TestDBTableLoad::refusedLoad_data()
