@@ -100,6 +100,7 @@ void ConfigPage::start(int follow)
 {
     m_ready = false;
     updateData();
+    rememberShown();
     answerSignals(follow);
     updateObject();
     m_ready = true;
@@ -107,19 +108,66 @@ void ConfigPage::start(int follow)
 
 void ConfigPage::refill()
 {
-    const QList<QComboBox*> boxes = m_page->findChildren<QComboBox*>();
-    QList<bool> standIns;
-    for (const QComboBox* box : boxes)
-        standIns.append(ComboBoxes::showsStandIn(box));
     showUnwritten([this] { updateData(); });
-    for (int i = 0; i < boxes.size(); ++i)
-        ComboBoxes::markStandIn(boxes.at(i), standIns.at(i));
 }
 
 void ConfigPage::showStored()
 {
     showUnwritten([this] { updateData(); });
+    rememberShown();
     updateObject();
+}
+
+void ConfigPage::bindCell(DBTable& table, const char* column,
+                          std::initializer_list<const QWidget*> widgets)
+{
+    m_bound.push_back({&table, column});
+    m_shown.remember(QString::number(m_bound.size() - 1), QString(), widgets);
+}
+
+int ConfigPage::boundIndex(const DBTable& table, const char* column) const
+{
+    for (size_t i = 0; i < m_bound.size(); ++i) {
+        if (m_bound[i].table == &table && qstrcmp(m_bound[i].column, column) == 0)
+            return int(i);
+    }
+    return -1;
+}
+
+void ConfigPage::rememberShown()
+{
+    for (size_t i = 0; i < m_bound.size(); ++i)
+        m_shown.settle(QString::number(i), QString());
+}
+
+// A cell that holds what the server holds was carried out, or never changed: either way
+// what its widgets show is what the server holds.
+void ConfigPage::settleStoredCells()
+{
+    for (size_t i = 0; i < m_bound.size(); ++i) {
+        DBTable& table = *m_bound[i].table;
+        if (cell(table, m_bound[i].column) == storedCell(table, m_bound[i].column))
+            m_shown.settle(QString::number(i), QString());
+    }
+}
+
+bool ConfigPage::isTouched(DBTable& table, const char* column) const
+{
+    const int index = boundIndex(table, column);
+    return index < 0 || m_shown.isTouched(QString::number(index));
+}
+
+void ConfigPage::writeCell(DBTable& table, const char* column, const QString& edited)
+{
+    if (isTouched(table, column))
+        setCell(table, column, edited);
+    else
+        keepStored(table, column);
+}
+
+void ConfigPage::writeFlag(DBTable& table, const char* column, bool on)
+{
+    writeCell(table, column, on ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 void ConfigPage::showUnwritten(const std::function<void()>& show)
@@ -185,12 +233,14 @@ void ConfigPage::slotApply()
 {
     for (DBTable* table : std::as_const(m_tables))
         table->apply(false);
+    settleStoredCells();
 }
 
 void ConfigPage::storeCarriedOut(CarriedOut& done)
 {
     for (DBTable* table : std::as_const(m_edited))
         table->storeCarriedOut(done);
+    settleStoredCells();
 }
 
 void ConfigPage::slotReset()
@@ -301,12 +351,11 @@ void ConfigPage::keepStored(DBTable& table, const char* column)
     row->m_values[size_t(index)]->setTextOf(*original->m_values[size_t(index)]);
 }
 
-void ConfigPage::writeChoice(DBTable& table, const char* column, const QComboBox* box,
-                             const QString& chosen, const TurnedOnBy& turnedOnBy)
+void ConfigPage::writeChoice(DBTable& table, const char* column, const QString& chosen,
+                             const TurnedOnBy& turnedOnBy)
 {
-    const bool turnedOn = turnedOnBy.button && turnedOnBy.button->isChecked()
-        && CellNumbers::leadingNumber(storedCell(table, turnedOnBy.column)) == 0;
-    if (!ComboBoxes::showsStandIn(box) || turnedOn)
+    const bool turnedOn = turnedOnBy.button->isChecked() && isTouched(table, turnedOnBy.column);
+    if (isTouched(table, column) || turnedOn)
         setCell(table, column, chosen);
     else
         keepStored(table, column);
@@ -328,16 +377,6 @@ void ConfigPage::setCell(DBTable& table, const char* column, const QString& text
     const int index = row ? row->colIndex(column) : -1;
     if (index >= 0)
         row->m_values[size_t(index)]->set(text);
-}
-
-void ConfigPage::setFlag(DBTable& table, const char* column, bool on)
-{
-    // A check box that still shows what the server holds (an empty cell, a 2, a word) leaves
-    // it as it is: only turning the box over is the administrator's change.
-    if (on == (CellNumbers::leadingNumber(storedCell(table, column)) != 0))
-        keepStored(table, column);
-    else
-        setCell(table, column, on ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 void ConfigPage::showPlaceholder(QLineEdit* field)

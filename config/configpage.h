@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dbcol.h"
+#include "untouchedfields.h"
 
 #include <QList>
 #include <QMetaObject>
@@ -9,7 +10,9 @@
 #include <QStringList>
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
+#include <vector>
 
 class CarriedOut;
 class DBConn;
@@ -51,11 +54,19 @@ class QWidget;
 // declared fails the load too (DBTable): no widget shows, and no change writes back, a cell
 // the server did not send, and no rule is named by a key it did not send.
 //
-// Nothing is lost silently. A stored value a widget cannot show is written back unchanged
-// until the administrator changes that widget: a choice box whose entry only stands in for
-// the stored value is marked so (ComboBoxes::markStandIn) and its column holds what the
-// server holds (writeChoice). A column a page leaves out holds what the server holds, not
-// what an earlier keystroke or choice put there: a page never sends a value nobody entered.
+// Nothing is lost silently. Widgets show a stored value as well as they can: a check box is
+// on or off, one of a pair of radio buttons is checked, one entry of a choice box is current,
+// a number stands in a unit. A page binds each column it writes to the widgets that show it
+// (bindCell), and the base remembers what those widgets show right after every fill from
+// what the server holds (the first one, Reset). While they still show that, the column keeps
+// the stored text (writeCell), whatever it is: a 2 behind a check box, a type the choice has
+// no entry for, an empty cell. Once the administrator changes one of them, by a click, a key
+// or a choice, the column takes what they show, and that change is an edit like any other.
+// So the test that decides what is written is the widgets' own, never a second reading of
+// the stored value that could disagree with how the page filled them. Once an apply carried
+// a column out, what its widgets show is what the server holds, and the comparison starts
+// again from there. A column a page leaves out holds what the server holds, not what an
+// earlier keystroke or choice put there: a page never sends a value nobody entered.
 // A choice box that names what a check box turns on (an exception's address group, a
 // dial-up line) is the administrator's choice as soon as the administrator turns that check
 // box on: what the box shows is then written with it, so that an exception never goes out
@@ -67,9 +78,8 @@ class QWidget;
 // sent (stopAtBeyondColumn), the administrator sent to the field. No field changes back by
 // itself.
 //
-// A refill from the rows (refill) keeps the boxes' stand-in marks: the rows were just
-// written from the widgets, and what the administrator chose has not changed. Reset and the
-// fill after an apply mark the boxes again from what the server holds.
+// A refill from the rows (refill) is no fill from what the server holds: the rows were just
+// written from the widgets, and what the widgets showed at the last fill stays the measure.
 //
 // Calls a page makes itself, past the pending list and the table layer (askServer), wait
 // as such calls do, the indicator over the window in front once the wait lasts, and tell a
@@ -151,11 +161,12 @@ protected:
     // arrives without a row. False then, or when the page went away while it waited; the
     // page must then touch nothing of itself any more.
     bool loadTables(const QList<TableLoad>& loads);
-    // What follows a successful load: the widgets filled, the controller's signals named in
-    // `follow` (Follow flags) answered, the enabling set, and the page ready.
+    // What follows a successful load: the widgets filled, what they show remembered for each
+    // bound column, the controller's signals named in `follow` (Follow flags) answered, the
+    // enabling set, and the page ready.
     void start(int follow);
-    // The widgets filled from the rows again, with the page not ready meanwhile; the choice
-    // boxes keep their stand-in marks.
+    // The widgets filled from the rows again, with the page not ready meanwhile; what they
+    // showed at the last fill from what the server holds stays the measure of a change.
     void refill();
     // Runs `show`, which sets widgets, with the page not ready meanwhile: what it sets is
     // not written back.
@@ -186,11 +197,18 @@ protected:
     static qint64 cellNumber(DBTable& table, const char* column); // leading decimal number
     static bool cellFlag(DBTable& table, const char* column);     // number not 0
     static void setCell(DBTable& table, const char* column, const QString& text);
-    // "1" or "0" once the box shows other than the server holds; while it shows what the
-    // server holds (off for an empty cell or 0, on for any other number) the cell keeps the
-    // stored text: a 0 or 1 written for it would be a value nobody entered, sent with the
-    // change of another widget of the row.
-    static void setFlag(DBTable& table, const char* column, bool on);
+
+    // Names the widgets that show the column, once, before start(): check boxes, radio
+    // buttons, choice boxes, line edits, a list of check items. See the class comment.
+    void bindCell(DBTable& table, const char* column, std::initializer_list<const QWidget*> widgets);
+    // Whether the column's widgets show other than they did at the last fill from what the
+    // server holds: the administrator changed them. True for a column never bound.
+    bool isTouched(DBTable& table, const char* column) const;
+    // In writeRows(): `edited`, what the widgets show in the column's form, once they were
+    // changed; until then the cell keeps the stored text.
+    void writeCell(DBTable& table, const char* column, const QString& edited);
+    // writeCell() of "1" for on, "0" for off.
+    void writeFlag(DBTable& table, const char* column, bool on);
 
     // Marks, while writeRows() runs, that a widget shows an edit the rows cannot hold: the
     // controller then counts the page's edits as pending though no statement stands for it.
@@ -209,13 +227,11 @@ protected:
         const QAbstractButton* button;
         const char* column;
     };
-    // A choice box's cell: `chosen` (what the box shows, in the column's form) while the box
-    // is the administrator's choice: not marked as standing in, or turned on by its check
-    // box (checked, where the server holds it off). Otherwise the cell holds what the server
-    // holds.
-    static void writeChoice(DBTable& table, const char* column, const QComboBox* box,
-                            const QString& chosen,
-                            const TurnedOnBy& turnedOnBy = {nullptr, nullptr});
+    // A choice box's cell, bound to the box: `chosen` (what the box shows, in the column's
+    // form) once the box was changed, or once its check box was turned on (checked, and
+    // changed since the fill, so shown off). Otherwise the cell holds what the server holds.
+    void writeChoice(DBTable& table, const char* column, const QString& chosen,
+                     const TurnedOnBy& turnedOnBy);
 
     // A password field shows the placeholder; the column is written, as "NUL:" followed by
     // the field's text, only while the field holds something else: the placeholder, typed
@@ -272,13 +288,24 @@ protected:
 
 private:
     struct PickerTables;
+    struct BoundCell
+    {
+        DBTable* table;
+        const char* column;
+    };
 
     static DBRow* firstRow(DBTable& table);
     static DBRow* firstOriginal(DBTable& table);
     void answerSignals(int follow);
-    // The widgets filled from what the server holds, the boxes marked afresh, the enabling
+    // The widgets filled from what the server holds, what they show remembered, the enabling
     // set again.
     void showStored();
+    // What the bound widgets show now becomes the measure of a change, for every column
+    // (after a fill from what the server holds), or for those whose cell is what the server
+    // holds (after an apply, whole or part-way).
+    void rememberShown();
+    void settleStoredCells();
+    int boundIndex(const DBTable& table, const char* column) const;
     // Tells the controller whether the last writeRows() held an edit back.
     void announceHeldBack();
 
@@ -287,6 +314,8 @@ private:
     bool m_holdingBack = false; // the last writeRows() held an edit back
     QList<DBTable*> m_tables; // every table loaded, in order
     QList<DBTable*> m_edited; // those that enter the pending list, in order
+    std::vector<BoundCell> m_bound; // named in m_shown by their index
+    UntouchedFields m_shown;
     std::unique_ptr<PickerTables> m_picker;
     QList<QMetaObject::Connection> m_connections;
 };

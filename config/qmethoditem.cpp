@@ -22,12 +22,13 @@ void QMethodItem::setOn(bool on)
     setData(0, Qt::CheckStateRole, on ? Qt::Checked : Qt::Unchecked);
 }
 
+// The page is told once the tick shows: it judges a change by what its widgets show.
 void QMethodItem::setData(int column, int role, const QVariant& value)
 {
-    if (column == 0 && role == Qt::CheckStateRole) {
+    const bool tick = column == 0 && role == Qt::CheckStateRole;
+    if (tick)
         m_on = value.toInt() != Qt::Unchecked;
-        if (m_page)
-            m_page->slotChanged();
-    }
     QTreeWidgetItem::setData(column, role, value);
+    if (tick && m_page)
+        m_page->slotChanged();
 }

@@ -6,9 +6,8 @@
 class WndAdvanced;
 
 // One authentication method in the advanced options page's list, ticked while it is
-// enabled. A change of its tick, by the administrator or by show(), is stored first and
-// then reported to the page, which rebuilds the disabled methods from the stored states
-// before the check mark itself changes.
+// enabled. A change of its tick, by the administrator or by show(), is stored and shown,
+// then reported to the page, which rebuilds the disabled methods from the ticks.
 class QMethodItem : public QTreeWidgetItem
 {
 public:

@@ -31,12 +31,30 @@ WndAdvanced::WndAdvanced(QWidget* parent, DBConn* conn, DBCtrl* ctrl, Desktop* d
     , ConfigPage(this, parent, conn, ctrl, desktop)
 {
     m_listAuth->header()->hide();
-    if (loadTables({{&m_misc, "misc", dbcol_advanced, EditedRow},
-                    {&m_security, "security", dbcol_security, EditedRow},
-                    {&m_acl, "ipaccesslist", dbcol_ipacl, ReadOnly},
-                    {&m_certificate, "show_certificate()", dbcol_cert, Function},
-                    {&m_methods, "get_auth_methods()", dbcol_method, Function}}))
-        start(AllSignals);
+    if (!loadTables({{&m_misc, "misc", dbcol_advanced, EditedRow},
+                     {&m_security, "security", dbcol_security, EditedRow},
+                     {&m_acl, "ipaccesslist", dbcol_ipacl, ReadOnly},
+                     {&m_certificate, "show_certificate()", dbcol_cert, Function},
+                     {&m_methods, "get_auth_methods()", dbcol_method, Function}}))
+        return;
+    bindCells();
+    start(AllSignals);
+}
+
+// What each column of the page's rows is shown by, its stored value kept until one changes.
+void WndAdvanced::bindCells()
+{
+    bindCell(m_misc, "ReverseLookup", {m_chkReverse});
+    bindCell(m_misc, "ShowServerName", {m_chkShowName});
+    bindCell(m_misc, "HideLocalIP", {m_chkHide});
+    bindCell(m_misc, "InsertEnvelopeTo", {m_chkInsert});
+    bindCell(m_misc, "PublicAdmin", {m_editAdmin});
+    bindCell(m_security, "Mode", {m_comboSec});
+    bindCell(m_security, "AuthException", {m_chkInsecure});
+    bindCell(m_security, "AuthAcl", {m_comboInsecure});
+    bindCell(m_security, "SslException", {m_chkUnenc});
+    bindCell(m_security, "SslAcl", {m_comboUnenc});
+    bindCell(m_security, "DisabledMethods", {m_listAuth});
 }
 
 WndAdvanced::~WndAdvanced() = default;
@@ -62,16 +80,14 @@ void WndAdvanced::updateData()
     showCertificate();
 
     // A mode the box has no entry for leaves it at the entry it shows, which stands in
-    // until the administrator chooses one.
-    const qint64 mode = cellNumber(m_security, "Mode");
-    const bool modeShown = mode >= NoRestrictions && mode <= EncryptedConnection;
-    if (modeShown)
-        ComboBoxes::setCurrentItem(m_comboSec, int(mode));
-    ComboBoxes::markStandIn(m_comboSec, !modeShown);
+    // until the administrator chooses another.
+    ComboBoxes::setCurrentItem(m_comboSec, int(cellNumber(m_security, "Mode")));
     m_chkInsecure->setChecked(cellFlag(m_security, "AuthException"));
-    showGroup(m_comboInsecure, cell(m_security, "AuthAcl"));
+    // No group stored: the first group stands in for none until the administrator chooses
+    // another or turns on the exception it names.
+    fillGroupBox(&m_acl, m_comboInsecure, cell(m_security, "AuthAcl"));
     m_chkUnenc->setChecked(cellFlag(m_security, "SslException"));
-    showGroup(m_comboUnenc, cell(m_security, "SslAcl"));
+    fillGroupBox(&m_acl, m_comboUnenc, cell(m_security, "SslAcl"));
     updateObject();
 
     showMethods(cell(m_security, "DisabledMethods"));
@@ -89,14 +105,6 @@ void WndAdvanced::updateObject()
     m_comboInsecure->setEnabled(insecure && m_chkInsecure->isChecked());
     m_chkUnenc->setEnabled(unencrypted);
     m_comboUnenc->setEnabled(unencrypted && m_chkUnenc->isChecked());
-}
-
-// No group stored: the first group stands in for none until the administrator chooses it
-// or turns on the exception it names.
-void WndAdvanced::showGroup(QComboBox* box, const QString& stored)
-{
-    fillGroupBox(&m_acl, box, stored);
-    ComboBoxes::markStandIn(box, stored.isEmpty());
 }
 
 void WndAdvanced::showCertificate()
@@ -121,24 +129,18 @@ void WndAdvanced::showMethods(const QString& disabledMethods)
 }
 
 // The listed methods ticked off, in the list's order, then the names of the stored text
-// that the list does not show, as they stand. A text naming the same methods as the ticks
-// say is kept exactly as stored.
+// that the list does not show, as they stand.
 QString WndAdvanced::disabledMethods()
 {
-    const QString stored = cell(m_security, "DisabledMethods");
+    const QString stored = storedCell(m_security, "DisabledMethods");
     QStringList listed;
     QStringList names;
-    bool changed = false;
     for (int i = 0; i < m_listAuth->topLevelItemCount(); ++i) {
         const auto* item = static_cast<const QMethodItem*>(m_listAuth->topLevelItem(i));
         listed.append(item->name());
         if (!item->isOn())
             names.append(item->name());
-        if (item->isOn() == isDisabled(stored, item->name()))
-            changed = true;
     }
-    if (!changed)
-        return stored;
     for (const QString& entry : stored.split(u',', Qt::SkipEmptyParts)) {
         if (!listed.contains(entry.trimmed()))
             names.append(entry);
@@ -148,25 +150,23 @@ QString WndAdvanced::disabledMethods()
 
 void WndAdvanced::writeRows()
 {
-    setFlag(m_misc, "ReverseLookup", m_chkReverse->isChecked());
-    setFlag(m_misc, "ShowServerName", m_chkShowName->isChecked());
-    setFlag(m_misc, "HideLocalIP", m_chkHide->isChecked());
-    setFlag(m_misc, "InsertEnvelopeTo", m_chkInsert->isChecked());
-    setCell(m_misc, "PublicAdmin", m_editAdmin->text());
+    writeFlag(m_misc, "ReverseLookup", m_chkReverse->isChecked());
+    writeFlag(m_misc, "ShowServerName", m_chkShowName->isChecked());
+    writeFlag(m_misc, "HideLocalIP", m_chkHide->isChecked());
+    writeFlag(m_misc, "InsertEnvelopeTo", m_chkInsert->isChecked());
+    writeCell(m_misc, "PublicAdmin", m_editAdmin->text());
 
-    writeChoice(m_security, "Mode", m_comboSec, QString::number(m_comboSec->currentIndex()));
-    setFlag(m_security, "AuthException", m_chkInsecure->isChecked());
-    writeChoice(m_security, "AuthAcl", m_comboInsecure, m_comboInsecure->currentText(),
+    writeCell(m_security, "Mode", QString::number(m_comboSec->currentIndex()));
+    writeFlag(m_security, "AuthException", m_chkInsecure->isChecked());
+    writeChoice(m_security, "AuthAcl", m_comboInsecure->currentText(),
                 {m_chkInsecure, "AuthException"});
-    setFlag(m_security, "SslException", m_chkUnenc->isChecked());
-    writeChoice(m_security, "SslAcl", m_comboUnenc, m_comboUnenc->currentText(),
-                {m_chkUnenc, "SslException"});
-    setCell(m_security, "DisabledMethods", disabledMethods());
+    writeFlag(m_security, "SslException", m_chkUnenc->isChecked());
+    writeChoice(m_security, "SslAcl", m_comboUnenc->currentText(), {m_chkUnenc, "SslException"});
+    writeCell(m_security, "DisabledMethods", disabledMethods());
 }
 
 void WndAdvanced::slotChanged()
 {
-    ComboBoxes::noteChoice(sender());
     handChangeIn();
 }
 
@@ -175,7 +175,6 @@ void WndAdvanced::slotChanged()
 // never loaded has no rows to show and stays as it is.
 void WndAdvanced::slotUpdateView()
 {
-    ComboBoxes::noteChoice(sender());
     if (handChangeIn())
         refill();
 }

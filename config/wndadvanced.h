@@ -42,8 +42,8 @@ protected:
     void writeRows() override;
 
 private:
+    void bindCells();
     void showCertificate();
-    void showGroup(QComboBox* box, const QString& stored);
     void showMethods(const QString& disabledMethods);
     QString disabledMethods();
     void editAddressGroups(QComboBox* shown);

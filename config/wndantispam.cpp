@@ -1,6 +1,7 @@
 #include "wndantispam.h"
 
 #include "accountfields.h"
+#include "cellnumbers.h"
 #include "dialogseam.h"
 #include "dlgfilter.h"
 #include "filtercolumns.h"
@@ -25,6 +26,7 @@ WndAntispam::WndAntispam(QWidget* parent, DBConn* conn, Desktop* desktop, DBCtrl
         return;
     // A page whose load failed shows a list without columns: they come only now.
     setUpList();
+    bindCells();
     start(AllSignals);
     updateView();
     slotSelectionChanged();
@@ -40,6 +42,17 @@ void WndAntispam::setUpList()
     cols().add(tr("Type"), true, -1, false);
     cols().add(tr("Content"), true, -1, false);
     loadLayouts();
+}
+
+// What each column of the page's row is shown by, its stored value kept until one changes.
+void WndAntispam::bindCells()
+{
+    bindCell(m_antispam, "Enabled", {m_chkEnabled});
+    bindCell(m_antispam, "AllowAcl", {m_chkAddrGroup, m_addressGroup});
+    bindCell(m_antispam, "AllowAuth", {m_chkAuth});
+    bindCell(m_antispam, "AclBlock", {m_chkAddrGroup2, m_addressGroup2});
+    bindCell(m_antispam, "DbLog", {m_chkLogRBL, m_chkLogRSS, m_chkLogDUL});
+    bindCell(m_antispam, "DbBlock", {m_chkBlockRBL, m_chkBlockRSS, m_chkBlockDUL});
 }
 
 void WndAntispam::updateData()
@@ -77,25 +90,25 @@ void WndAntispam::updateObject()
 // stored ones with only the shown bits replaced.
 int WndAntispam::mask(const char* column, int rss, int rbl, int dul)
 {
-    const int stored = int(cellNumber(m_antispam, column));
+    const int stored = int(CellNumbers::leadingNumber(storedCell(m_antispam, column)));
     return (stored & ~Shown) | rss | rbl | dul;
 }
 
 void WndAntispam::writeRows()
 {
-    setFlag(m_antispam, "Enabled", m_chkEnabled->isChecked());
-    setCell(m_antispam, "AllowAcl",
-            m_chkAddrGroup->isChecked() ? m_addressGroup->currentText() : QString());
-    setCell(m_antispam, "AclBlock",
-            m_chkAddrGroup2->isChecked() ? m_addressGroup2->currentText() : QString());
-    setFlag(m_antispam, "AllowAuth", m_chkAuth->isChecked());
+    writeFlag(m_antispam, "Enabled", m_chkEnabled->isChecked());
+    writeCell(m_antispam, "AllowAcl",
+              m_chkAddrGroup->isChecked() ? m_addressGroup->currentText() : QString());
+    writeCell(m_antispam, "AclBlock",
+              m_chkAddrGroup2->isChecked() ? m_addressGroup2->currentText() : QString());
+    writeFlag(m_antispam, "AllowAuth", m_chkAuth->isChecked());
     auto bit = [](const QCheckBox* box, int value) { return box->isChecked() ? value : 0; };
-    setCell(m_antispam, "DbLog",
-            QString::number(mask("DbLog", bit(m_chkLogRSS, Rss), bit(m_chkLogRBL, Rbl),
-                                 bit(m_chkLogDUL, Dul))));
-    setCell(m_antispam, "DbBlock",
-            QString::number(mask("DbBlock", bit(m_chkBlockRSS, Rss), bit(m_chkBlockRBL, Rbl),
-                                 bit(m_chkBlockDUL, Dul))));
+    writeCell(m_antispam, "DbLog",
+              QString::number(mask("DbLog", bit(m_chkLogRSS, Rss), bit(m_chkLogRBL, Rbl),
+                                   bit(m_chkLogDUL, Dul))));
+    writeCell(m_antispam, "DbBlock",
+              QString::number(mask("DbBlock", bit(m_chkBlockRSS, Rss), bit(m_chkBlockRBL, Rbl),
+                                   bit(m_chkBlockDUL, Dul))));
 }
 
 void WndAntispam::slotChange()

@@ -62,6 +62,7 @@ protected:
 
 private:
     void setUpList();
+    void bindCells();
     int mask(const char* column, int rss, int rbl, int dul);
 
     DBTable m_antispam;

@@ -34,6 +34,7 @@ WndAvir::WndAvir(QWidget* parent, DBConn* conn, DBCtrl* ctrl, Desktop* desktop, 
         return;
     if (!loadPlugins())
         return;
+    bindCells();
     start(AllSignals);
     // The list was filled in the order the server applies the rules; from now on it keeps
     // that order, and a toggled rule never sends the list through a sort.
@@ -94,6 +95,18 @@ void WndAvir::updateData()
     m_chOnlyLocal->setChecked(notify == 2);
 }
 
+// What each column of the page's row is shown by, its stored value kept until one changes.
+void WndAvir::bindCells()
+{
+    bindCell(m_antivir, "AvirEnabled", {m_chkCheckEnable});
+    bindCell(m_antivir, "UsedPlugin", {m_plugin});
+    bindCell(m_antivir, "DelayIfFailed", {m_rbtnLeave, m_rbtnSend});
+    bindCell(m_antivir, "FilterEnabled", {m_chkFilterEnable});
+    bindCell(m_antivir, "AdminNotify", {m_chkForward, m_editAdminNotify});
+    bindCell(m_antivir, "Bounce", {m_rbtnDeliver, m_rbtnBounce});
+    bindCell(m_antivir, "SenderNotify", {m_chkSendWarning, m_chOnlyLocal});
+}
+
 void WndAvir::updateObject()
 {
     const bool active = m_chkCheckEnable->isChecked() || m_chkFilterEnable->isChecked();
@@ -109,16 +122,17 @@ void WndAvir::updateObject()
 
 void WndAvir::writeRows()
 {
-    setFlag(m_antivir, "AvirEnabled", m_chkCheckEnable->isChecked());
+    writeFlag(m_antivir, "AvirEnabled", m_chkCheckEnable->isChecked());
+    // Without a plug-in list there is no choice to make: the stored one stays.
     if (m_plugin->count() > 0)
-        setCell(m_antivir, "UsedPlugin", m_plugin->currentData().toString());
-    setFlag(m_antivir, "FilterEnabled", m_chkFilterEnable->isChecked());
-    setFlag(m_antivir, "DelayIfFailed", m_rbtnLeave->isChecked());
-    setCell(m_antivir, "AdminNotify",
-            m_chkForward->isChecked() ? m_editAdminNotify->text() : QString());
+        writeCell(m_antivir, "UsedPlugin", m_plugin->currentData().toString());
+    writeFlag(m_antivir, "FilterEnabled", m_chkFilterEnable->isChecked());
+    writeFlag(m_antivir, "DelayIfFailed", m_rbtnLeave->isChecked());
+    writeCell(m_antivir, "AdminNotify",
+              m_chkForward->isChecked() ? m_editAdminNotify->text() : QString());
     const int notify = !m_chkSendWarning->isChecked() ? 0 : m_chOnlyLocal->isChecked() ? 2 : 1;
-    setCell(m_antivir, "SenderNotify", QString::number(notify));
-    setFlag(m_antivir, "Bounce", m_rbtnBounce->isChecked());
+    writeCell(m_antivir, "SenderNotify", QString::number(notify));
+    writeFlag(m_antivir, "Bounce", m_rbtnBounce->isChecked());
 }
 
 void WndAvir::slotChange()

@@ -57,6 +57,7 @@ protected:
 
 private:
     bool loadPlugins();
+    void bindCells();
     void selectPlugin(const QString& id);
     // The rule at `step` places from the current one changes places with it.
     void moveCurrent(int step);

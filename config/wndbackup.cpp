@@ -13,8 +13,16 @@ WndBackup::WndBackup(QWidget* parent, DBConn* conn, DBCtrl* ctrl, const char* na
     , ConfigPage(this, parent, conn, ctrl)
     , m_today([] { return QDate::currentDate(); })
 {
-    if (loadTables({{&m_backup, "backup", dbcol_backup, EditedRow}}))
-        start(AllSignals);
+    if (!loadTables({{&m_backup, "backup", dbcol_backup, EditedRow}}))
+        return;
+    bindCell(m_backup, "Enabled", {m_chkEnable});
+    bindCell(m_backup, "Mode", {m_rbtnOnly, m_rbtnBackup});
+    bindCell(m_backup, "Remote", {m_chkRemote});
+    bindCell(m_backup, "Local", {m_chkLocal});
+    bindCell(m_backup, "Address", {m_editRemote});
+    bindCell(m_backup, "Format", {m_editFormat});
+    bindCell(m_backup, "Admin", {m_editFolder});
+    start(AllSignals);
 }
 
 WndBackup::~WndBackup() = default;
@@ -57,13 +65,13 @@ void WndBackup::updateObject()
 
 void WndBackup::writeRows()
 {
-    setFlag(m_backup, "Enabled", m_chkEnable->isChecked());
-    setFlag(m_backup, "Mode", m_rbtnOnly->isChecked());
-    setFlag(m_backup, "Remote", m_chkRemote->isChecked());
-    setFlag(m_backup, "Local", m_chkLocal->isChecked());
-    setCell(m_backup, "Address", m_editRemote->text());
-    setCell(m_backup, "Format", m_editFormat->text());
-    setCell(m_backup, "Admin", m_editFolder->text());
+    writeFlag(m_backup, "Enabled", m_chkEnable->isChecked());
+    writeFlag(m_backup, "Mode", m_rbtnOnly->isChecked());
+    writeFlag(m_backup, "Remote", m_chkRemote->isChecked());
+    writeFlag(m_backup, "Local", m_chkLocal->isChecked());
+    writeCell(m_backup, "Address", m_editRemote->text());
+    writeCell(m_backup, "Format", m_editFormat->text());
+    writeCell(m_backup, "Admin", m_editFolder->text());
 }
 
 void WndBackup::slotChanged()

@@ -17,6 +17,10 @@ WndInterCon::WndInterCon(QWidget* parent, DBConn* conn, DBCtrl* ctrl, const char
         return;
     if (!loadRASLines())
         return;
+    bindCell(m_connection, "OnlineMode", {m_rbtnOnline, m_rbtnOffline});
+    bindCell(m_connection, "UseRAS", {m_chkUseRAS});
+    bindCell(m_connection, "RASLine", {m_rasLine});
+    bindCell(m_connection, "RASUser", {m_editUser});
     start(ApplyAndReset);
 }
 
@@ -49,9 +53,9 @@ void WndInterCon::updateData()
     else
         m_rbtnOffline->setChecked(true);
     m_chkUseRAS->setChecked(cellFlag(m_connection, "UseRAS"));
-    const QString line = cell(m_connection, "RASLine");
-    selectRASLines(line);
-    ComboBoxes::markStandIn(m_rasLine, line.isEmpty());
+    // No line stored: the box shows its first, which the row takes only once the
+    // administrator chooses it or turns dial-up on.
+    selectRASLines(cell(m_connection, "RASLine"));
     m_editUser->setText(cell(m_connection, "RASUser"));
     showPlaceholder(m_editPass);
 }
@@ -68,17 +72,15 @@ void WndInterCon::updateObject()
 
 void WndInterCon::writeRows()
 {
-    setFlag(m_connection, "OnlineMode", m_rbtnOnline->isChecked());
-    setFlag(m_connection, "UseRAS", m_chkUseRAS->isChecked());
-    writeChoice(m_connection, "RASLine", m_rasLine, m_rasLine->currentText(),
-                {m_chkUseRAS, "UseRAS"});
-    setCell(m_connection, "RASUser", m_editUser->text());
+    writeFlag(m_connection, "OnlineMode", m_rbtnOnline->isChecked());
+    writeFlag(m_connection, "UseRAS", m_chkUseRAS->isChecked());
+    writeChoice(m_connection, "RASLine", m_rasLine->currentText(), {m_chkUseRAS, "UseRAS"});
+    writeCell(m_connection, "RASUser", m_editUser->text());
     writePassword(m_connection, "RASPassword", m_editPass);
 }
 
 void WndInterCon::slotChanged()
 {
-    ComboBoxes::noteChoice(sender());
     handChangeIn();
 }
 

@@ -12,9 +12,12 @@ WndRemote::WndRemote(QWidget* parent, DBConn* conn, DBCtrl* ctrl, Desktop* deskt
     : TWndRemote(parent, name, flags)
     , ConfigPage(this, parent, conn, ctrl, desktop)
 {
-    if (loadTables({{&m_remote, "administration", dbcol_remote, EditedRow},
-                    {&m_acl, "ipaccesslist", dbcol_ipacl, ReadOnly}}))
-        start(ApplyAndReset);
+    if (!loadTables({{&m_remote, "administration", dbcol_remote, EditedRow},
+                     {&m_acl, "ipaccesslist", dbcol_ipacl, ReadOnly}}))
+        return;
+    bindCell(m_remote, "NetEnabled", {m_chkEnable});
+    bindCell(m_remote, "AdminAcl", {m_chkOnly, m_combo});
+    start(ApplyAndReset);
 }
 
 WndRemote::~WndRemote() = default;
@@ -37,8 +40,8 @@ void WndRemote::updateObject()
 
 void WndRemote::writeRows()
 {
-    setFlag(m_remote, "NetEnabled", m_chkEnable->isChecked());
-    setCell(m_remote, "AdminAcl", m_chkOnly->isChecked() ? m_combo->currentText() : QString());
+    writeFlag(m_remote, "NetEnabled", m_chkEnable->isChecked());
+    writeCell(m_remote, "AdminAcl", m_chkOnly->isChecked() ? m_combo->currentText() : QString());
 }
 
 void WndRemote::slotChange()

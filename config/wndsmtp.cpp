@@ -1,6 +1,5 @@
 #include "wndsmtp.h"
 
-#include "cellnumbers.h"
 #include "comboboxes.h"
 #include "configcolumns.h"
 #include "numberfields.h"
@@ -27,7 +26,23 @@ WndSmtp::WndSmtp(QWidget* parent, DBConn* conn, DBCtrl* ctrl, const char* name,
                      {&m_relay, "relay", dbcol_relay, EditedRow}}))
         return;
     acceptNumbers();
+    bindCells();
     start(AllSignals);
+}
+
+void WndSmtp::bindCells()
+{
+    bindCell(m_smtp, "DeliveryMode", {m_rbtnDNS, m_rbtnSMTP});
+    bindCell(m_relay, "ServerName", {m_editHostname});
+    bindCell(m_relay, "ServerPort", {m_editPort});
+    bindCell(m_relay, "AuthEnabled", {m_chkAuth});
+    bindCell(m_relay, "AuthUser", {m_editUser});
+    bindCell(m_relay, "AuthType", {m_comboAuth});
+    for (const Amount& amount : amounts())
+        bindCell(m_smtp, amount.column, {amount.field, amount.unit});
+    bindCell(m_smtp, "MaxConcurrency", {m_editThreads});
+    bindCell(m_smtp, "MaxHops", {m_editHops});
+    bindCell(m_smtp, "ClientUseSSL", {m_chkUseSSL});
 }
 
 WndSmtp::~WndSmtp() = default;
@@ -66,30 +81,19 @@ void WndSmtp::showAmount(const Amount& amount)
 }
 
 // The number shown in the unit shown, exactly. Left alone, the amount is what the server
-// holds; one the column cannot hold is held back, never cut.
+// holds, though the field may show it rounded down to the unit; one the column cannot hold
+// is held back, never cut.
 void WndSmtp::writeAmount(const Amount& amount)
 {
-    if (showsStoredAmount(amount)) {
-        keepStored(m_smtp, amount.column);
-        return;
-    }
     const qint64 factor = factorOf(amount);
-    if (!NumberFields::fits(amount.field, factor, NumberFields::IntColumnTop)) {
+    if (isTouched(m_smtp, amount.column)
+        && !NumberFields::fits(amount.field, factor, NumberFields::IntColumnTop)) {
         keepStored(m_smtp, amount.column);
         holdBack();
         return;
     }
-    setCell(m_smtp, amount.column,
-            QString::number(NumberFields::shownNumber(amount.field) * factor));
-}
-
-// Whether the number and the unit are those showAmount() gives what the server holds.
-bool WndSmtp::showsStoredAmount(const Amount& amount)
-{
-    const Units::Shown stored = Units::show(
-        CellNumbers::leadingNumber(storedCell(m_smtp, amount.column)), amount.factors);
-    return amount.field->text() == QString::number(stored.number)
-        && amount.unit->currentIndex() == stored.unit;
+    writeCell(m_smtp, amount.column,
+              QString::number(NumberFields::shownNumber(amount.field) * factor));
 }
 
 void WndSmtp::updateData()
@@ -115,20 +119,20 @@ void WndSmtp::updateData()
 
 void WndSmtp::writeRows()
 {
-    setFlag(m_smtp, "DeliveryMode", m_rbtnDNS->isChecked());
-    setCell(m_relay, "ServerName", m_editHostname->text());
-    setCell(m_relay, "ServerPort", m_editPort->text());
-    setCell(m_relay, "AuthUser", m_editUser->text());
+    writeFlag(m_smtp, "DeliveryMode", m_rbtnDNS->isChecked());
+    writeCell(m_relay, "ServerName", m_editHostname->text());
+    writeCell(m_relay, "ServerPort", m_editPort->text());
+    writeCell(m_relay, "AuthUser", m_editUser->text());
     writePassword(m_relay, "AuthPass", m_editPassword);
-    setFlag(m_relay, "AuthEnabled", m_chkAuth->isChecked());
-    setCell(m_relay, "AuthType", QString::number(m_comboAuth->currentIndex()));
+    writeFlag(m_relay, "AuthEnabled", m_chkAuth->isChecked());
+    writeCell(m_relay, "AuthType", QString::number(m_comboAuth->currentIndex()));
     const QList<Amount> written = amounts();
     writeAmount(written.at(0));
-    setCell(m_smtp, "MaxConcurrency", m_editThreads->text());
+    writeCell(m_smtp, "MaxConcurrency", m_editThreads->text());
     for (const Amount& time : written.mid(1))
         writeAmount(time);
-    setCell(m_smtp, "MaxHops", m_editHops->text());
-    setFlag(m_smtp, "ClientUseSSL", m_chkUseSSL->isChecked());
+    writeCell(m_smtp, "MaxHops", m_editHops->text());
+    writeFlag(m_smtp, "ClientUseSSL", m_chkUseSSL->isChecked());
 }
 
 void WndSmtp::updateObject()
@@ -151,7 +155,7 @@ void WndSmtp::slotBeforeApply()
     // the rest of the page would go out without it.
     for (const Amount& amount : amounts()) {
         const qint64 factor = factorOf(amount);
-        if (!showsStoredAmount(amount)
+        if (isTouched(m_smtp, amount.column)
             && stopAtBeyondColumn(amount.what, amount.field, factor, NumberFields::IntColumnTop,
                                   amount.unit->currentText()))
             return;

@@ -15,11 +15,11 @@ class QLineEdit;
 //
 // Every number field follows NumberFields: the port, the threads and the hops are written as
 // typed, and an amount in a unit (a size, a time) as exactly that many units. An amount whose
-// number and unit show what the server holds, as the page shows it, is written back as
-// stored: the field shows a stored value that is no whole number of the unit rounded down,
-// which may not replace what the server holds. An amount the column cannot hold in the unit
-// chosen (3000 "MB") is held back: it counts as an edit, and every apply stops at it, with
-// the administrator sent to the field, until it is corrected.
+// number and unit still show what they showed when filled is written back as stored: the
+// field shows a stored value that is no whole number of the unit rounded down, which may not
+// replace what the server holds. An amount the column cannot hold in the unit chosen (3000
+// "MB") is held back: it counts as an edit, and every apply stops at it, with the
+// administrator sent to the field, until it is corrected.
 class WndSmtp : public TWndSmtp, public ConfigPage
 {
     Q_OBJECT
@@ -56,9 +56,9 @@ private:
     static qint64 factorOf(const Amount& amount);
 
     void acceptNumbers();
+    void bindCells();
     void showAmount(const Amount& amount);
     void writeAmount(const Amount& amount);
-    bool showsStoredAmount(const Amount& amount);
     bool askAboutRelay();
 
     DBTable m_smtp;
