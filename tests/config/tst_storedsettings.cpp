@@ -156,6 +156,8 @@ private slots:
 
     void unshownStoredValue_data();
     void unshownStoredValue();
+    void measuredFromWhatTheServerHoldsNow_data();
+    void measuredFromWhatTheServerHoldsNow();
 
 private:
     QWidget* build(Page page);
@@ -436,6 +438,50 @@ void tst_StoredSettings::unshownStoredValue()
         m_fixture.m_dialogs->answer(QMessageBox::No);
     QCOMPARE(m_fixture.apply(), ApplyOutcome::Applied);
     QCOMPARE(m_fixture.storedCell(table, column), written);
+}
+
+// Once an apply carried a column out, what its widgets show is what the server holds: turning
+// it back is an edit again, and turning it back once more leaves nothing to send. Reset
+// measures from what the server holds as well. An apply that stopped part-way settles only
+// what the server carried out.
+void tst_StoredSettings::measuredFromWhatTheServerHoldsNow_data()
+{
+    QTest::addColumn<QString>("refused"); // a statement the server refuses, if any
+    QTest::addColumn<QStringList>("afterBack");
+    QTest::addColumn<QStringList>("afterForth");
+
+    const QString relay = QStringLiteral("update relay set AuthUser='someone'");
+    QTest::newRow("applied") << QString() << QStringList{"update smtp set DeliveryMode='1'"}
+                             << QStringList{};
+    QTest::newRow("applied part-way")
+        << QString("relay") << QStringList{"update smtp set DeliveryMode='1'", relay}
+        << QStringList{relay};
+}
+
+void tst_StoredSettings::measuredFromWhatTheServerHoldsNow()
+{
+    QFETCH(QString, refused);
+    QFETCH(QStringList, afterBack);
+    QFETCH(QStringList, afterForth);
+
+    m_fixture.setCells("smtp", {{"DeliveryMode", "2"}});
+    QWidget* page = build(Page::Smtp);
+    QVERIFY(QTest::qWaitForWindowExposed(m_fixture.m_container.get()));
+    run(page, QStringLiteral("click m_rbtnSMTP"));
+    m_fixture.m_ctrl->reset();
+    run(page, QStringLiteral("type m_editHops 31"));
+    QCOMPARE(m_fixture.pending(), QStringList{"update smtp set MaxHops='31'"});
+    m_fixture.m_ctrl->reset();
+
+    run(page, QStringLiteral("click m_rbtnSMTP; type m_editUser someone"));
+    if (!refused.isEmpty())
+        QVERIFY(m_fixture.m_server->refuse(refused, 104, 1));
+    m_fixture.apply();
+    QCOMPARE(m_fixture.storedCell("smtp", "DeliveryMode"), QStringLiteral("0"));
+    run(page, QStringLiteral("click m_rbtnDNS"));
+    QCOMPARE(m_fixture.pending(), afterBack);
+    run(page, QStringLiteral("click m_rbtnSMTP"));
+    QCOMPARE(m_fixture.pending(), afterForth);
 }
 
 QTEST_MAIN(tst_StoredSettings)
