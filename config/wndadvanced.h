@@ -12,7 +12,7 @@
 //
 // What the page cannot show is kept until the administrator changes it: a mode outside the
 // box's entries, an empty exception group (the first group only stands in for it, until the
-// administrator chooses a group or turns the exception on) and the disabled method names
+// administrator chooses another group or turns the exception on) and the disabled method names
 // that get_auth_methods() does not list.
 class WndAdvanced : public TWndAdvanced, public ConfigPage
 {

@@ -26,8 +26,8 @@ public:
     // Makes the line named `line` the box's current entry. A line the phonebook does not
     // list stays an entry of its own, so the row keeps it until another is chosen. No line
     // at all leaves the entry shown (the first line after loading), which stands in for
-    // none: the row keeps the empty line until the administrator chooses one or turns on
-    // "Use RAS", which dials the line shown.
+    // none: the row keeps the empty line until the administrator chooses another or turns
+    // on "Use RAS", which dials the line shown.
     void selectRASLines(const QString& line);
 
 public slots:
