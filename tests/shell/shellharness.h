@@ -117,6 +117,23 @@ inline QTreeWidgetItem* treeItem(const WndMain* window, const QString& path)
     return found;
 }
 
+// The item titled title, anywhere in window's tree; null when there is none.
+inline QTreeWidgetItem* itemTitled(const WndMain* window, const QString& title)
+{
+    const QList<QTreeWidgetItem*> found
+        = window->getTree()->findItems(title, Qt::MatchExactly | Qt::MatchRecursive);
+    return found.isEmpty() ? nullptr : found.first();
+}
+
+// Chooses the item titled title, anywhere in window's tree; the page switched away from goes,
+// and the new one is laid out (the layouts hear of it through posted events).
+inline void chooseTitled(WndMain* window, const QString& title)
+{
+    window->getTree()->setCurrentItem(itemTitled(window, title));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+}
+
 // As the administrator's click does: the tree's current item changes.
 inline void choose(WndMain* window, const QString& path)
 {

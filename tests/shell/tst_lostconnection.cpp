@@ -15,19 +15,6 @@ namespace {
 const QString LostText = QStringLiteral("Connection failed!\nConsole was disconnected from 127.0.0.1.");
 const QString LostCaption = QStringLiteral("Ornel Corvane - 127.0.0.1 - NOT CONNECTED!");
 
-QTreeWidgetItem* itemTitled(const WndMain* window, const QString& title)
-{
-    const QList<QTreeWidgetItem*> found
-        = window->getTree()->findItems(title, Qt::MatchExactly | Qt::MatchRecursive);
-    return found.isEmpty() ? nullptr : found.first();
-}
-
-void show(WndMain* window, const QString& title)
-{
-    window->getTree()->setCurrentItem(itemTitled(window, title));
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 // The texts of every list the widget shows, row by row.
 QStringList listTexts(const QWidget* widget)
 {
@@ -94,7 +81,7 @@ void tst_LostConnection::lostWhileAnotherPageLoads()
     DialogRecorder dialogs;
     WndMain* window = m_console->open(m_server->port());
     QVERIFY(window);
-    show(window, current);
+    chooseTitled(window, current);
     QVERIFY(dialogs.messages.isEmpty());
     QWidget* page = window->getCurrentPane();
     QVERIFY(page);
@@ -105,7 +92,7 @@ void tst_LostConnection::lostWhileAnotherPageLoads()
     // Whatever the next page asks first finds the link gone, and so would anything after.
     QVERIFY(m_server->dropAt(QStringLiteral("."), 1));
     const int mark = int(m_server->journal().size());
-    show(window, next);
+    chooseTitled(window, next);
 
     QCOMPARE(dialogs.messageTexts(), QStringList{LostText});
     QCOMPARE(window->windowTitle(), LostCaption);
@@ -116,8 +103,8 @@ void tst_LostConnection::lostWhileAnotherPageLoads()
         QCOMPARE(listTexts(guardedPage), shownBefore);
 
     // The administrator goes on choosing: nothing more is told or sent.
-    show(window, current);
-    show(window, next);
+    chooseTitled(window, current);
+    chooseTitled(window, next);
     QCOMPARE(dialogs.messages.size(), 1);
     QCOMPARE(journalFrom(*m_server, mark).size(), 1);
 }

@@ -19,22 +19,6 @@ namespace {
 // The workspace of a console host on a 1024 by 768 screen.
 constexpr QSize ConsoleSize(1024, 720);
 
-// The tree item titled title, anywhere in the tree.
-QTreeWidgetItem* itemTitled(const WndMain* window, const QString& title)
-{
-    const QList<QTreeWidgetItem*> found
-        = window->getTree()->findItems(title, Qt::MatchExactly | Qt::MatchRecursive);
-    return found.isEmpty() ? nullptr : found.first();
-}
-
-void show(WndMain* window, const QString& title)
-{
-    window->getTree()->setCurrentItem(itemTitled(window, title));
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    // The layouts hear of the new page through posted events.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-}
-
 // The scroll area the pages of window are shown in; null when there is none.
 const QScrollArea* pageScrollArea(const WndMain* window)
 {
@@ -111,7 +95,7 @@ void tst_PageLayout::everyPageFitsTheOpeningSize()
     QVERIFY(window);
     const QSize opened = window->size();
 
-    show(window, title);
+    chooseTitled(window, title);
     QVERIFY(dialogs.messages.isEmpty());
     const QWidget* pane = window->getCurrentPane();
     QVERIFY(pane);
@@ -132,12 +116,12 @@ void tst_PageLayout::minimumFollowsThePageShown()
     QMdiSubWindow* frame = workspaceFrame(window);
     const QSize decoration = frame->size() - window->size();
 
-    show(window, QStringLiteral("Connections"));
+    chooseTitled(window, QStringLiteral("Connections"));
     const QSize small = window->minimumSize();
     QCOMPARE(small, window->minimumSizeHint());
     QCOMPARE(squeezed(window->getCurrentPane()), QStringList());
 
-    show(window, QStringLiteral("Backup"));
+    chooseTitled(window, QStringLiteral("Backup"));
     const QSize large = window->minimumSize();
     QVERIFY(large.width() > small.width() && large.height() > small.height());
     QCOMPARE(large, window->minimumSizeHint());
@@ -149,7 +133,7 @@ void tst_PageLayout::minimumFollowsThePageShown()
 
     // Back on the small page the window may be made small again; it keeps its size.
     const QSize grown = window->size();
-    show(window, QStringLiteral("Connections"));
+    chooseTitled(window, QStringLiteral("Connections"));
     QCOMPARE(window->minimumSize(), small);
     QCOMPARE(window->size(), grown);
 }
@@ -169,7 +153,7 @@ void tst_PageLayout::pageLargerThanTheWorkspaceScrolls()
     QVERIFY(window);
     QMdiSubWindow* frame = workspaceFrame(window);
 
-    show(window, QStringLiteral("Backup"));
+    chooseTitled(window, QStringLiteral("Backup"));
     if (shrunkAfter) {
         m_console->console()->resize(small);
         QTRY_COMPARE(m_console->desktop()->viewport()->size(), small);
