@@ -131,7 +131,7 @@ bool WndSched::runEditDialog(int list, DBRow* row)
 {
     ScopedQPointer<DlgSched> dialog(new DlgSched(this, nullptr, true, {}, m_conn, m_ctrl, &m_times));
     fillDialog(dialog.get(), row);
-    dialog->m_untouched.setNewRow(isNewRow(list, row));
+    dialog->setNewRow(isNewRow(list, row));
     if (Dialogs::exec(dialog.get()) != QDialog::Accepted || !dialog)
         return false;
     readDialog(dialog.get(), row);

@@ -100,6 +100,9 @@ private slots:
     void failedReloadKeepsTheRanges();
     void editOfOneActionSendsOnlyItsStatement_data();
     void editOfOneActionSendsOnlyItsStatement();
+    void typedTimeOfDay_data();
+    void typedTimeOfDay();
+    void newActionTimeIsChecked();
 
 private:
     std::unique_ptr<WndSched> makePage()
@@ -218,7 +221,9 @@ void TestWndSched::okChecks_data()
     QTest::newRow("at 7:05") << 1 << "7:05" << true << QList<int>() << QStringList() << true;
     QTest::newRow("at 24:00, cancel") << 1 << "24:00" << true << QList<int>{QMessageBox::Cancel} << QStringList{format}
                                       << false;
-    QTest::newRow("at 99:99, No") << 1 << "99:99" << true << QList<int>{QMessageBox::No} << QStringList{format} << true;
+    // "No" stays too: it would store a time nobody typed.
+    QTest::newRow("at 99:99, No") << 1 << "99:99" << true << QList<int>{QMessageBox::No} << QStringList{format} << false;
+    QTest::newRow("empty, No") << 0 << "" << true << QList<int>{QMessageBox::No} << QStringList{format} << false;
     QTest::newRow("no action, corrected") << 0 << "5" << false << QList<int>{QMessageBox::Yes} << QStringList{noAction}
                                           << false;
     QTest::newRow("no action, No") << 1 << "7:05" << false << QList<int>{QMessageBox::No} << QStringList{noAction} << true;
@@ -593,6 +598,105 @@ void TestWndSched::editOfOneActionSendsOnlyItsStatement()
     QCOMPARE(DeliveryFixture::editedThenApplied(page->m_list, item, page->m_btnEdit, *m_session),
              QStringList{"update scheduler set desc='Typed' where timetype='0' and time='60' and timeint=''"});
     QCOMPARE(recorder.messages.size(), 0);
+}
+
+// A time of day typed as H:MM or HH:MM is stored as typed. Any other text is asked about,
+// and whatever the answer the dialog stays open on the time field with nothing of that OK
+// taken: "No" would store a time nobody typed (00:00, or 01:34 for "1234").
+void TestWndSched::typedTimeOfDay_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("answer"); // to the question, when one is asked
+    QTest::addColumn<QStringList>("asked");
+    QTest::addColumn<bool>("stays"); // open, on the time field
+    QTest::addColumn<QStringList>("sent");
+    QTest::addColumn<QString>("shown");
+
+    const QString where = " where timetype='1' and time='425' and timeint=''";
+    const QString desc = "desc='Morning changed'";
+    QTest::newRow("H:MM") << "7:05" << 0 << QStringList() << false
+                          << QStringList{"update scheduler set " + desc + where} << "At 07:05";
+    QTest::newRow("HH:MM") << "07:05" << 0 << QStringList() << false
+                           << QStringList{"update scheduler set " + desc + where} << "At 07:05";
+    QTest::newRow("midnight") << "0:00" << 0 << QStringList() << false
+                              << QStringList{"update scheduler set time='0', " + desc + where} << "At 00:00";
+    QTest::newRow("last minute") << "23:59" << 0 << QStringList() << false
+                                 << QStringList{"update scheduler set time='1439', " + desc + where}
+                                 << "At 23:59";
+
+    const QStringList format{"You should fill time field in the format 12:34.\nDo you want to correct the problem?"};
+    const std::pair<const char*, int> answers[] = {
+        {"Yes", QMessageBox::Yes}, {"No", QMessageBox::No}, {"Cancel", QMessageBox::Cancel}};
+    for (const char* typed : {"99:99", "1234", "24:00", "12:60", "7:5", ""}) {
+        for (const auto& [name, answer] : answers) {
+            QTest::addRow("\"%s\", %s", typed, name)
+                << QString::fromLatin1(typed) << answer << format << true << QStringList() << "At 07:05";
+        }
+    }
+}
+
+void TestWndSched::typedTimeOfDay()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, answer);
+    QFETCH(QStringList, asked);
+    QFETCH(bool, stays);
+    QFETCH(QStringList, sent);
+    QFETCH(QString, shown);
+
+    setRows({{"1", "425", "", "1", "Morning mail", "0", "1"}});
+    auto page = makePage();
+    const int loaded = int(m_server->journal().size());
+    DialogRecorder recorder;
+    bool open = false;
+    bool onTime = false;
+    recorder.answerDialog([&](QDialog* opened) {
+        auto* dialog = qobject_cast<DlgSched*>(opened);
+        dialog->show();
+        typeOver(dialog->m_editDesc, "Morning changed");
+        typeOver(dialog->m_edit, typed);
+        recorder.answer(answer);
+        QTest::mouseClick(dialog->m_rbtnOK, Qt::LeftButton);
+        open = dialog->isVisible();
+        onTime = dialog->focusWidget() == dialog->m_edit;
+        // A dialog still open is then cancelled.
+        return dialog->result();
+    });
+    QCOMPARE(DeliveryFixture::editedThenApplied(page->m_list, page->m_list->topLevelItem(0),
+                                                page->m_btnEdit, *m_session),
+             sent);
+    // What Apply found handed in is all the server received.
+    QCOMPARE(DeliveryFixture::statements(*m_server, loaded), sent);
+    QCOMPARE(recorder.messageTexts(), asked);
+    for (const DialogRecorder::Message& message : std::as_const(recorder.messages)) {
+        QCOMPARE(message.caption, QStringLiteral("Ornel Corvane Administration"));
+        QCOMPARE(message.icon, QMessageBox::Information);
+        QCOMPARE(message.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    }
+    QCOMPARE(open, stays);
+    QCOMPARE(onTime, stays);
+    QVERIFY(m_ctrl->m_pending.isEmpty());
+    QCOMPARE(page->m_list->topLevelItem(0)->text(0), shown);
+}
+
+// A new action's time is the one its field shows, untouched or not, and is checked as such:
+// OK on the "0" an Add opens with refuses to repeat without pause.
+void TestWndSched::newActionTimeIsChecked()
+{
+    setRows({});
+    auto page = makePage();
+    DialogRecorder recorder;
+    recorder.answerDialog([](QDialog* opened) {
+        auto* dialog = qobject_cast<DlgSched*>(opened);
+        QTest::keyClick(dialog->m_chkSend, Qt::Key_Space);
+        QTest::mouseClick(dialog->m_rbtnOK, Qt::LeftButton);
+        return dialog->result();
+    });
+    page->slotAdd();
+    QCOMPARE(recorder.messageTexts(),
+             QStringList{"It is not possible to repeat action(s) after 0 seconds! Set different interval!"});
+    QVERIFY(m_ctrl->m_pending.isEmpty());
+    QCOMPARE(page->m_list->topLevelItemCount(), 0);
 }
 
 QTEST_MAIN(TestWndSched)
