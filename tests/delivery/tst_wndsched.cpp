@@ -21,6 +21,8 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include <functional>
+
 using DeliveryTexts::cell;
 using namespace StandIn;
 
@@ -60,6 +62,21 @@ QStringList rowTexts(const QTreeWidget* list)
     return texts;
 }
 
+// The administrator's work in an open dialog, key by key.
+using Typing = std::function<void(DlgSched*)>;
+
+template<typename Field>
+Typing keyOn(Field field, Qt::Key key)
+{
+    return [field, key](DlgSched* dialog) { QTest::keyClick(dialog->*field, key); };
+}
+
+template<typename Field>
+Typing typedInto(Field field, const QString& text)
+{
+    return [field, text](DlgSched* dialog) { typeOver(dialog->*field, text); };
+}
+
 QStringList comboTexts(const QComboBox* combo)
 {
     QStringList texts;
@@ -69,6 +86,8 @@ QStringList comboTexts(const QComboBox* combo)
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(Typing)
 
 class TestWndSched : public QObject
 {
@@ -102,6 +121,8 @@ private slots:
     void editOfOneActionSendsOnlyItsStatement();
     void typedTimeOfDay_data();
     void typedTimeOfDay();
+    void storedCellsKeptUntilTheirFieldIsEdited_data();
+    void storedCellsKeptUntilTheirFieldIsEdited();
     void newActionTimeIsChecked();
 
 private:
@@ -677,6 +698,126 @@ void TestWndSched::typedTimeOfDay()
     QCOMPARE(onTime, stays);
     QVERIFY(m_ctrl->m_pending.isEmpty());
     QCOMPARE(page->m_list->topLevelItem(0)->text(0), shown);
+}
+
+// Every column the dialog fills from a stored cell keeps the stored text while its own
+// widgets show what they showed, even where they cannot show it exactly, and is written as
+// the widgets show it once they are worked. Each row starts from an hourly sending action
+// and changes one cell; questions an OK raises are answered No.
+void TestWndSched::storedCellsKeptUntilTheirFieldIsEdited_data()
+{
+    QTest::addColumn<QStringList>("stored");
+    QTest::addColumn<QString>("textColumn"); // one the server keeps as text, if any
+    QTest::addColumn<Typing>("other");       // an edit of another field
+    QTest::addColumn<QString>("otherSet");
+    QTest::addColumn<QStringList>("otherAsked");
+    QTest::addColumn<Typing>("own");         // the column's own widgets worked
+    QTest::addColumn<QString>("ownSet");
+
+    enum { TimeType, Time, TimeInt, Desc = 4, AllowDial, Action };
+    const auto storing = [](int column, const QString& text) {
+        QStringList row{"0", "60", "", "1", "hourly", "0", "1"};
+        row[column] = text;
+        return row;
+    };
+    const Typing description = typedInto(&DlgSched::m_editDesc, "Typed");
+    const QString typedSet = "desc='Typed'";
+    const Typing dial = keyOn(&DlgSched::m_chkDialRAS, Qt::Key_Space);
+    const Typing atChosen = keyOn(&DlgSched::m_comboEveryAt, Qt::Key_Down);
+    const QStringList noAction{"There's no action specified.\nDo you want to correct the problem?"};
+
+    QTest::newRow("desc beyond what the field holds")
+        << storing(Desc, QString(40000, QLatin1Char('d'))) << "" << dial << "allowdial='1'"
+        << QStringList() << description << typedSet;
+    QTest::newRow("desc empty") << storing(Desc, "") << "" << dial << "allowdial='1'" << QStringList()
+                                << description << typedSet;
+    QTest::newRow("timetype 5") << storing(TimeType, "5") << "" << description << typedSet << QStringList()
+                                << atChosen << "timetype='1', time='0'";
+    QTest::newRow("timetype empty") << storing(TimeType, "") << "" << description << typedSet
+                                    << QStringList() << atChosen << "timetype='1', time='0'";
+    QTest::newRow("time -1 at") << QStringList{"1", "-1", "", "1", "hourly", "0", "1"} << "" << description
+                                << typedSet << QStringList() << typedInto(&DlgSched::m_edit, "7:05")
+                                << "time='425'";
+    QTest::newRow("time 1440 at") << QStringList{"1", "1440", "", "1", "hourly", "0", "1"} << ""
+                                  << description << typedSet << QStringList()
+                                  << typedInto(&DlgSched::m_edit, "23:59") << "time='1439'";
+    QTest::newRow("time -1 every") << storing(Time, "-1") << "" << description << typedSet << QStringList()
+                                   << typedInto(&DlgSched::m_edit, "90") << "time='90'";
+    QTest::newRow("time a word") << storing(Time, "soon") << "time" << description << typedSet
+                                 << QStringList() << typedInto(&DlgSched::m_edit, "5") << "time='5'";
+    QTest::newRow("time empty") << storing(Time, "") << "" << description << typedSet << QStringList()
+                                << typedInto(&DlgSched::m_edit, "5") << "time='5'";
+    QTest::newRow("action 9") << storing(Action, "9") << "" << description << typedSet << QStringList()
+                              << keyOn(&DlgSched::m_chkReceive, Qt::Key_Space) << "action='3'";
+    QTest::newRow("action 8") << storing(Action, "8") << "" << description << typedSet << noAction
+                              << keyOn(&DlgSched::m_chkOdmr, Qt::Key_Space) << "action='4'";
+    QTest::newRow("action empty") << storing(Action, "") << "" << description << typedSet << noAction
+                                  << keyOn(&DlgSched::m_chkSend, Qt::Key_Space) << "action='1'";
+    QTest::newRow("allowdial 2") << storing(AllowDial, "2") << "" << description << typedSet
+                                 << QStringList() << dial << "allowdial='0'";
+    QTest::newRow("allowdial empty") << storing(AllowDial, "") << "" << description << typedSet
+                                     << QStringList() << dial << "allowdial='1'";
+    QTest::newRow("allowdial a word") << storing(AllowDial, "yes") << "allowdial" << description << typedSet
+                                      << QStringList() << dial << "allowdial='1'";
+    QTest::newRow("timeint no range holds") << storing(TimeInt, "Gone") << "" << description << typedSet
+                                            << QStringList() << keyOn(&DlgSched::m_combo, Qt::Key_Up)
+                                            << "timeint='Office'";
+    QTest::newRow("timeint in another case") << storing(TimeInt, "night") << "" << description << typedSet
+                                             << QStringList() << keyOn(&DlgSched::m_combo, Qt::Key_Up)
+                                             << "timeint='Office'";
+    QTest::newRow("timeint empty")
+        << storing(TimeInt, "") << "" << description << typedSet << QStringList()
+        << Typing([](DlgSched* dialog) {
+               QTest::keyClick(dialog->m_chkValid, Qt::Key_Space);
+               QTest::keyClick(dialog->m_combo, Qt::Key_Down);
+           })
+        << "timeint='Night'";
+}
+
+void TestWndSched::storedCellsKeptUntilTheirFieldIsEdited()
+{
+    QFETCH(QStringList, stored);
+    QFETCH(QString, textColumn);
+    QFETCH(Typing, other);
+    QFETCH(QString, otherSet);
+    QFETCH(QStringList, otherAsked);
+    QFETCH(Typing, own);
+    QFETCH(QString, ownSet);
+
+    QList<Column> columns = schedColumns();
+    for (Column& column : columns) {
+        if (column.name == textColumn)
+            column.type = TypeString;
+    }
+    m_server->setTable("scheduler", columns, {stored});
+    auto page = makePage();
+    QVERIFY(m_ctrl->m_pending.isEmpty());
+    const QString where = QStringLiteral(" where timetype='%1' and time='%2' and timeint='%3'")
+                              .arg(stored.at(0), stored.at(1), stored.at(2));
+    const auto working = [](const Typing& typing) {
+        return [typing](QDialog* opened) {
+            auto* dialog = qobject_cast<DlgSched*>(opened);
+            typing(dialog);
+            QTest::mouseClick(dialog->m_rbtnOK, Qt::LeftButton);
+            return dialog->result();
+        };
+    };
+
+    DialogRecorder recorder;
+    for (int i = 0; i < otherAsked.size(); ++i)
+        recorder.answer(QMessageBox::No);
+    recorder.answerDialog(working(other));
+    QTreeWidgetItem* item = page->m_list->topLevelItem(0);
+    QCOMPARE(DeliveryFixture::editedThenApplied(page->m_list, item, page->m_btnEdit, *m_session),
+             QStringList{"update scheduler set " + otherSet + where});
+    QCOMPARE(recorder.messageTexts(), otherAsked);
+
+    recorder.messages.clear();
+    recorder.answerDialog(working(own));
+    page->m_list->setCurrentItem(item);
+    QTest::mouseClick(page->m_btnEdit, Qt::LeftButton);
+    QCOMPARE(recorder.messageTexts(), QStringList());
+    QCOMPARE(m_ctrl->m_pending, QStringList{"update scheduler set " + ownSet + where});
 }
 
 // A new action's time is the one its field shows, untouched or not, and is checked as such:
