@@ -101,51 +101,88 @@ void DlgSched::slotValidChecked()
     m_btnEdit->setEnabled(on);
 }
 
+void DlgSched::setNewRow(bool newRow)
+{
+    m_newRow = newRow;
+    m_untouched.setNewRow(newRow);
+}
+
+// A time the server holds is written back unchanged while the administrator leaves it
+// alone, so it is not checked either: -1 shows as "00:-01" and an unknown mode as an empty
+// field, and neither may keep an edit of another field from going out. The time of a new
+// action is what its field shows.
+bool DlgSched::writesShownTime() const
+{
+    return m_newRow || m_untouched.isTouched(QStringLiteral("time"));
+}
+
 bool DlgSched::timeTextIsWrong() const
 {
     return m_edit->text().isEmpty()
            || (m_comboEveryAt->currentIndex() == 1 && !isTimeFormatOK(m_edit->text()));
 }
 
-bool DlgSched::administratorCorrects(const QString& question)
+Dialogs::Button DlgSched::ask(const QString& question)
 {
     // Without a parent: the window system places it, not over the dialog.
-    const Dialogs::Button answer = Dialogs::information(
-        nullptr, tr("Ornel Corvane Administration"), question,
-        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    if (answer == QMessageBox::No)
+    return Dialogs::information(nullptr, tr("Ornel Corvane Administration"), question,
+                                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+}
+
+// "No" would go on with a time nobody typed: a malformed one stored as 00:00, or "1234"
+// read as 01:34. Whatever the answer, the administrator stays on the field.
+void DlgSched::keepOnTheTime()
+{
+    const QPointer<DlgSched> self(this);
+    ask(tr("You should fill time field in the format 12:34.\nDo you want to correct the problem?"));
+    if (self)
+        m_edit->setFocus();
+}
+
+bool DlgSched::administratorCorrects(const QString& question)
+{
+    const QPointer<DlgSched> self(this);
+    const bool corrects = ask(question) != QMessageBox::No;
+    // A dialog that went away under the box goes on with nothing.
+    if (!self)
+        return true;
+    if (corrects)
+        m_edit->setFocus();
+    return corrects;
+}
+
+bool DlgSched::intervalIsAccepted()
+{
+    // The time column holds minutes in 32 bits: an interval beyond them keeps the dialog
+    // open, whatever the answers before.
+    const QPointer<DlgSched> self(this);
+    const qint64 minutesPerUnit = m_comboMin->currentIndex() == 1 ? 60 : 1;
+    if (!NumberFields::confirmFits(tr("Interval"), m_edit, minutesPerUnit,
+                                   NumberFields::IntColumnTop, m_comboMin->currentText())
+        || !self)
         return false;
-    m_edit->setFocus();
+    // A negative interval would make the server repeat the action without pause, as 0 would.
+    if (DeliveryTexts::leadingInt(m_edit->text()) <= 0) {
+        Dialogs::warning(nullptr, tr("Ornel Corvane Administration"),
+                         tr("It is not possible to repeat action(s) after 0 seconds! Set different interval!"),
+                         QMessageBox::Ok);
+        return false;
+    }
     return true;
 }
 
 void DlgSched::slotOK()
 {
-    if (timeTextIsWrong()
-        && administratorCorrects(
-            tr("You should fill time field in the format 12:34.\nDo you want to correct the problem?")))
+    const bool checkTime = writesShownTime();
+    if (checkTime && timeTextIsWrong()) {
+        keepOnTheTime();
         return;
+    }
     if (!m_chkSend->isChecked() && !m_chkReceive->isChecked() && !m_chkOdmr->isChecked()
         && administratorCorrects(tr("There's no action specified.\nDo you want to correct the problem?")))
         return;
-    const bool every = m_comboEveryAt->currentIndex() == 0;
-    if (every) {
-        // The time column holds minutes in 32 bits: an interval beyond them keeps the dialog
-        // open, whatever the answers above.
-        const QPointer<DlgSched> self(this);
-        const qint64 minutesPerUnit = m_comboMin->currentIndex() == 1 ? 60 : 1;
-        if (!NumberFields::confirmFits(tr("Interval"), m_edit, minutesPerUnit,
-                                       NumberFields::IntColumnTop, m_comboMin->currentText())
-            || !self)
-            return;
-    }
-    // A negative interval would make the server repeat the action without pause, as 0 would.
-    if (every && DeliveryTexts::leadingInt(m_edit->text()) <= 0) {
-        Dialogs::warning(nullptr, tr("Ornel Corvane Administration"),
-                         tr("It is not possible to repeat action(s) after 0 seconds! Set different interval!"),
-                         QMessageBox::Ok);
+    if (checkTime && m_comboEveryAt->currentIndex() == 0 && !intervalIsAccepted())
         return;
-    }
     accept();
 }
 

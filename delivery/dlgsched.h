@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogseam.h"
 #include "tdlgsched.h"
 #include "untouchedfields.h"
 
@@ -12,8 +13,10 @@ class DBTable;
 // The "Scheduled Action" dialog. WndSched fills it from a scheduled action and writes it
 // back when it is accepted. The time field means an interval for "Every", a number field
 // written as typed (NumberFields: only a number the column cannot hold in the unit shown
-// keeps the dialog open on OK, whatever the answers before it), and a time of day for "At";
-// it keeps the text typed for each mode, so switching back and forth loses nothing.
+// keeps the dialog open on OK, whatever the answers before it), and a time of day for "At",
+// H:MM or HH:MM (a malformed one keeps the dialog open on OK, whatever the answer to its
+// question); it keeps the text typed for each mode, so switching back and forth loses
+// nothing. A time left as the server holds it is written back unchanged and not checked.
 // "&Edit..." opens the time ranges and reloads the page's copy of them.
 class DlgSched : public TDlgSched
 {
@@ -31,6 +34,9 @@ public:
     void setTimeint(const QString& name);
     // 0 ("Every") shows the unit, 1 ("At") the "(hh:mm)" hint; other modes change nothing.
     void updateEveryAt(int mode);
+    // Whether the scheduled action is one the server does not hold yet: then OK writes, and
+    // checks, what every field shows (UntouchedFields).
+    void setNewRow(bool newRow);
 
     QString m_everyText; // the time field's text for "Every"
     QString m_atText;    // the time field's text for "At"
@@ -48,12 +54,17 @@ public slots:
 
 private:
     void acceptInterval();
+    bool writesShownTime() const;
     bool timeTextIsWrong() const;
+    Dialogs::Button ask(const QString& question);
+    void keepOnTheTime();
     bool administratorCorrects(const QString& question);
+    bool intervalIsAccepted();
     bool reloadTimes();
     void fillRanges();
 
     QString m_timeint;
+    bool m_newRow = false;
     QWidget* m_parent;
     DBCtrl* m_ctrl;
     DBConn* m_conn;

@@ -68,7 +68,10 @@ void WndSched::showItem(int, QTreeWidgetItem* item)
 
 void WndSched::fillDialog(DlgSched* dialog, const DBRow* row)
 {
+    UntouchedFields& untouched = dialog->m_untouched;
+    // A description longer than the field holds shows cut.
     dialog->m_editDesc->setText(cell(row, "desc"));
+    untouched.remember(QStringLiteral("desc"), cell(row, "desc"), {dialog->m_editDesc});
     const int minutes = leadingInt(cell(row, "time"));
     switch (leadingInt(cell(row, "timetype"))) {
     case 0: {
@@ -87,7 +90,6 @@ void WndSched::fillDialog(DlgSched* dialog, const DBRow* row)
         dialog->m_edit->setText(dialog->m_atText);
         break;
     }
-    UntouchedFields& untouched = dialog->m_untouched;
     // The mode, the number and the unit stand for both columns together.
     const std::initializer_list<const QWidget*> timeFields{dialog->m_comboEveryAt, dialog->m_edit,
                                                            dialog->m_comboMin};
@@ -111,7 +113,7 @@ void WndSched::fillDialog(DlgSched* dialog, const DBRow* row)
 void WndSched::readDialog(const DlgSched* dialog, DBRow* row)
 {
     const UntouchedFields& untouched = dialog->m_untouched;
-    setCell(row, "desc", dialog->m_editDesc->text());
+    setCell(row, "desc", untouched.value(QStringLiteral("desc"), dialog->m_editDesc->text()));
     const bool every = dialog->m_comboEveryAt->currentIndex() == 0;
     const QString text = dialog->m_edit->text();
     const int factor = dialog->m_comboMin->currentIndex() == 1 ? 60 : 1;
@@ -131,7 +133,7 @@ bool WndSched::runEditDialog(int list, DBRow* row)
 {
     ScopedQPointer<DlgSched> dialog(new DlgSched(this, nullptr, true, {}, m_conn, m_ctrl, &m_times));
     fillDialog(dialog.get(), row);
-    dialog->m_untouched.setNewRow(isNewRow(list, row));
+    dialog->setNewRow(isNewRow(list, row));
     if (Dialogs::exec(dialog.get()) != QDialog::Accepted || !dialog)
         return false;
     readDialog(dialog.get(), row);

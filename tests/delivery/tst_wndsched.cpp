@@ -21,6 +21,8 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include <functional>
+
 using DeliveryTexts::cell;
 using namespace StandIn;
 
@@ -60,6 +62,21 @@ QStringList rowTexts(const QTreeWidget* list)
     return texts;
 }
 
+// The administrator's work in an open dialog, key by key.
+using Typing = std::function<void(DlgSched*)>;
+
+template<typename Field>
+Typing keyOn(Field field, Qt::Key key)
+{
+    return [field, key](DlgSched* dialog) { QTest::keyClick(dialog->*field, key); };
+}
+
+template<typename Field>
+Typing typedInto(Field field, const QString& text)
+{
+    return [field, text](DlgSched* dialog) { typeOver(dialog->*field, text); };
+}
+
 QStringList comboTexts(const QComboBox* combo)
 {
     QStringList texts;
@@ -69,6 +86,8 @@ QStringList comboTexts(const QComboBox* combo)
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(Typing)
 
 class TestWndSched : public QObject
 {
@@ -100,6 +119,11 @@ private slots:
     void failedReloadKeepsTheRanges();
     void editOfOneActionSendsOnlyItsStatement_data();
     void editOfOneActionSendsOnlyItsStatement();
+    void typedTimeOfDay_data();
+    void typedTimeOfDay();
+    void storedCellsKeptUntilTheirFieldIsEdited_data();
+    void storedCellsKeptUntilTheirFieldIsEdited();
+    void newActionTimeIsChecked();
 
 private:
     std::unique_ptr<WndSched> makePage()
@@ -218,7 +242,9 @@ void TestWndSched::okChecks_data()
     QTest::newRow("at 7:05") << 1 << "7:05" << true << QList<int>() << QStringList() << true;
     QTest::newRow("at 24:00, cancel") << 1 << "24:00" << true << QList<int>{QMessageBox::Cancel} << QStringList{format}
                                       << false;
-    QTest::newRow("at 99:99, No") << 1 << "99:99" << true << QList<int>{QMessageBox::No} << QStringList{format} << true;
+    // "No" stays too: it would store a time nobody typed.
+    QTest::newRow("at 99:99, No") << 1 << "99:99" << true << QList<int>{QMessageBox::No} << QStringList{format} << false;
+    QTest::newRow("empty, No") << 0 << "" << true << QList<int>{QMessageBox::No} << QStringList{format} << false;
     QTest::newRow("no action, corrected") << 0 << "5" << false << QList<int>{QMessageBox::Yes} << QStringList{noAction}
                                           << false;
     QTest::newRow("no action, No") << 1 << "7:05" << false << QList<int>{QMessageBox::No} << QStringList{noAction} << true;
@@ -593,6 +619,225 @@ void TestWndSched::editOfOneActionSendsOnlyItsStatement()
     QCOMPARE(DeliveryFixture::editedThenApplied(page->m_list, item, page->m_btnEdit, *m_session),
              QStringList{"update scheduler set desc='Typed' where timetype='0' and time='60' and timeint=''"});
     QCOMPARE(recorder.messages.size(), 0);
+}
+
+// A time of day typed as H:MM or HH:MM is stored as typed. Any other text is asked about,
+// and whatever the answer the dialog stays open on the time field with nothing of that OK
+// taken: "No" would store a time nobody typed (00:00, or 01:34 for "1234").
+void TestWndSched::typedTimeOfDay_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("answer"); // to the question, when one is asked
+    QTest::addColumn<QStringList>("asked");
+    QTest::addColumn<bool>("stays"); // open, on the time field
+    QTest::addColumn<QStringList>("sent");
+    QTest::addColumn<QString>("shown");
+
+    const QString where = " where timetype='1' and time='425' and timeint=''";
+    const QString desc = "desc='Morning changed'";
+    QTest::newRow("H:MM") << "7:05" << 0 << QStringList() << false
+                          << QStringList{"update scheduler set " + desc + where} << "At 07:05";
+    QTest::newRow("HH:MM") << "07:05" << 0 << QStringList() << false
+                           << QStringList{"update scheduler set " + desc + where} << "At 07:05";
+    QTest::newRow("midnight") << "0:00" << 0 << QStringList() << false
+                              << QStringList{"update scheduler set time='0', " + desc + where} << "At 00:00";
+    QTest::newRow("last minute") << "23:59" << 0 << QStringList() << false
+                                 << QStringList{"update scheduler set time='1439', " + desc + where}
+                                 << "At 23:59";
+
+    const QStringList format{"You should fill time field in the format 12:34.\nDo you want to correct the problem?"};
+    const std::pair<const char*, int> answers[] = {
+        {"Yes", QMessageBox::Yes}, {"No", QMessageBox::No}, {"Cancel", QMessageBox::Cancel}};
+    for (const char* typed : {"99:99", "1234", "24:00", "12:60", "7:5", ""}) {
+        for (const auto& [name, answer] : answers) {
+            QTest::addRow("\"%s\", %s", typed, name)
+                << QString::fromLatin1(typed) << answer << format << true << QStringList() << "At 07:05";
+        }
+    }
+}
+
+void TestWndSched::typedTimeOfDay()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, answer);
+    QFETCH(QStringList, asked);
+    QFETCH(bool, stays);
+    QFETCH(QStringList, sent);
+    QFETCH(QString, shown);
+
+    setRows({{"1", "425", "", "1", "Morning mail", "0", "1"}});
+    auto page = makePage();
+    const int loaded = int(m_server->journal().size());
+    DialogRecorder recorder;
+    bool open = false;
+    bool onTime = false;
+    recorder.answerDialog([&](QDialog* opened) {
+        auto* dialog = qobject_cast<DlgSched*>(opened);
+        dialog->show();
+        typeOver(dialog->m_editDesc, "Morning changed");
+        typeOver(dialog->m_edit, typed);
+        recorder.answer(answer);
+        QTest::mouseClick(dialog->m_rbtnOK, Qt::LeftButton);
+        open = dialog->isVisible();
+        onTime = dialog->focusWidget() == dialog->m_edit;
+        // A dialog still open is then cancelled.
+        return dialog->result();
+    });
+    QCOMPARE(DeliveryFixture::editedThenApplied(page->m_list, page->m_list->topLevelItem(0),
+                                                page->m_btnEdit, *m_session),
+             sent);
+    // What Apply found handed in is all the server received.
+    QCOMPARE(DeliveryFixture::statements(*m_server, loaded), sent);
+    QCOMPARE(recorder.messageTexts(), asked);
+    for (const DialogRecorder::Message& message : std::as_const(recorder.messages)) {
+        QCOMPARE(message.caption, QStringLiteral("Ornel Corvane Administration"));
+        QCOMPARE(message.icon, QMessageBox::Information);
+        QCOMPARE(message.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    }
+    QCOMPARE(open, stays);
+    QCOMPARE(onTime, stays);
+    QVERIFY(m_ctrl->m_pending.isEmpty());
+    QCOMPARE(page->m_list->topLevelItem(0)->text(0), shown);
+}
+
+// Every column the dialog fills from a stored cell keeps the stored text while its own
+// widgets show what they showed, even where they cannot show it exactly, and is written as
+// the widgets show it once they are worked. Each row starts from an hourly sending action
+// and changes one cell; questions an OK raises are answered No.
+void TestWndSched::storedCellsKeptUntilTheirFieldIsEdited_data()
+{
+    QTest::addColumn<QStringList>("stored");
+    QTest::addColumn<QString>("textColumn"); // one the server keeps as text, if any
+    QTest::addColumn<Typing>("other");       // an edit of another field
+    QTest::addColumn<QString>("otherSet");
+    QTest::addColumn<QStringList>("otherAsked");
+    QTest::addColumn<Typing>("own");         // the column's own widgets worked
+    QTest::addColumn<QString>("ownSet");
+
+    enum { TimeType, Time, TimeInt, Desc = 4, AllowDial, Action };
+    const auto storing = [](int column, const QString& text) {
+        QStringList row{"0", "60", "", "1", "hourly", "0", "1"};
+        row[column] = text;
+        return row;
+    };
+    const Typing description = typedInto(&DlgSched::m_editDesc, "Typed");
+    const QString typedSet = "desc='Typed'";
+    const Typing dial = keyOn(&DlgSched::m_chkDialRAS, Qt::Key_Space);
+    const Typing atChosen = keyOn(&DlgSched::m_comboEveryAt, Qt::Key_Down);
+    const QStringList noAction{"There's no action specified.\nDo you want to correct the problem?"};
+
+    QTest::newRow("desc beyond what the field holds")
+        << storing(Desc, QString(40000, QLatin1Char('d'))) << "" << dial << "allowdial='1'"
+        << QStringList() << description << typedSet;
+    QTest::newRow("desc empty") << storing(Desc, "") << "" << dial << "allowdial='1'" << QStringList()
+                                << description << typedSet;
+    QTest::newRow("timetype 5") << storing(TimeType, "5") << "" << description << typedSet << QStringList()
+                                << atChosen << "timetype='1', time='0'";
+    QTest::newRow("timetype empty") << storing(TimeType, "") << "" << description << typedSet
+                                    << QStringList() << atChosen << "timetype='1', time='0'";
+    QTest::newRow("time -1 at") << QStringList{"1", "-1", "", "1", "hourly", "0", "1"} << "" << description
+                                << typedSet << QStringList() << typedInto(&DlgSched::m_edit, "7:05")
+                                << "time='425'";
+    QTest::newRow("time 1440 at") << QStringList{"1", "1440", "", "1", "hourly", "0", "1"} << ""
+                                  << description << typedSet << QStringList()
+                                  << typedInto(&DlgSched::m_edit, "23:59") << "time='1439'";
+    QTest::newRow("time -1 every") << storing(Time, "-1") << "" << description << typedSet << QStringList()
+                                   << typedInto(&DlgSched::m_edit, "90") << "time='90'";
+    QTest::newRow("time a word") << storing(Time, "soon") << "time" << description << typedSet
+                                 << QStringList() << typedInto(&DlgSched::m_edit, "5") << "time='5'";
+    QTest::newRow("time empty") << storing(Time, "") << "" << description << typedSet << QStringList()
+                                << typedInto(&DlgSched::m_edit, "5") << "time='5'";
+    QTest::newRow("action 9") << storing(Action, "9") << "" << description << typedSet << QStringList()
+                              << keyOn(&DlgSched::m_chkReceive, Qt::Key_Space) << "action='3'";
+    QTest::newRow("action 8") << storing(Action, "8") << "" << description << typedSet << noAction
+                              << keyOn(&DlgSched::m_chkOdmr, Qt::Key_Space) << "action='4'";
+    QTest::newRow("action empty") << storing(Action, "") << "" << description << typedSet << noAction
+                                  << keyOn(&DlgSched::m_chkSend, Qt::Key_Space) << "action='1'";
+    QTest::newRow("allowdial 2") << storing(AllowDial, "2") << "" << description << typedSet
+                                 << QStringList() << dial << "allowdial='0'";
+    QTest::newRow("allowdial empty") << storing(AllowDial, "") << "" << description << typedSet
+                                     << QStringList() << dial << "allowdial='1'";
+    QTest::newRow("allowdial a word") << storing(AllowDial, "yes") << "allowdial" << description << typedSet
+                                      << QStringList() << dial << "allowdial='1'";
+    QTest::newRow("timeint no range holds") << storing(TimeInt, "Gone") << "" << description << typedSet
+                                            << QStringList() << keyOn(&DlgSched::m_combo, Qt::Key_Up)
+                                            << "timeint='Office'";
+    QTest::newRow("timeint in another case") << storing(TimeInt, "night") << "" << description << typedSet
+                                             << QStringList() << keyOn(&DlgSched::m_combo, Qt::Key_Up)
+                                             << "timeint='Office'";
+    QTest::newRow("timeint empty")
+        << storing(TimeInt, "") << "" << description << typedSet << QStringList()
+        << Typing([](DlgSched* dialog) {
+               QTest::keyClick(dialog->m_chkValid, Qt::Key_Space);
+               QTest::keyClick(dialog->m_combo, Qt::Key_Down);
+           })
+        << "timeint='Night'";
+}
+
+void TestWndSched::storedCellsKeptUntilTheirFieldIsEdited()
+{
+    QFETCH(QStringList, stored);
+    QFETCH(QString, textColumn);
+    QFETCH(Typing, other);
+    QFETCH(QString, otherSet);
+    QFETCH(QStringList, otherAsked);
+    QFETCH(Typing, own);
+    QFETCH(QString, ownSet);
+
+    QList<Column> columns = schedColumns();
+    for (Column& column : columns) {
+        if (column.name == textColumn)
+            column.type = TypeString;
+    }
+    m_server->setTable("scheduler", columns, {stored});
+    auto page = makePage();
+    QVERIFY(m_ctrl->m_pending.isEmpty());
+    const QString where = QStringLiteral(" where timetype='%1' and time='%2' and timeint='%3'")
+                              .arg(stored.at(0), stored.at(1), stored.at(2));
+    const auto working = [](const Typing& typing) {
+        return [typing](QDialog* opened) {
+            auto* dialog = qobject_cast<DlgSched*>(opened);
+            typing(dialog);
+            QTest::mouseClick(dialog->m_rbtnOK, Qt::LeftButton);
+            return dialog->result();
+        };
+    };
+
+    DialogRecorder recorder;
+    for (int i = 0; i < otherAsked.size(); ++i)
+        recorder.answer(QMessageBox::No);
+    recorder.answerDialog(working(other));
+    QTreeWidgetItem* item = page->m_list->topLevelItem(0);
+    QCOMPARE(DeliveryFixture::editedThenApplied(page->m_list, item, page->m_btnEdit, *m_session),
+             QStringList{"update scheduler set " + otherSet + where});
+    QCOMPARE(recorder.messageTexts(), otherAsked);
+
+    recorder.messages.clear();
+    recorder.answerDialog(working(own));
+    page->m_list->setCurrentItem(item);
+    QTest::mouseClick(page->m_btnEdit, Qt::LeftButton);
+    QCOMPARE(recorder.messageTexts(), QStringList());
+    QCOMPARE(m_ctrl->m_pending, QStringList{"update scheduler set " + ownSet + where});
+}
+
+// A new action's time is the one its field shows, untouched or not, and is checked as such:
+// OK on the "0" an Add opens with refuses to repeat without pause.
+void TestWndSched::newActionTimeIsChecked()
+{
+    setRows({});
+    auto page = makePage();
+    DialogRecorder recorder;
+    recorder.answerDialog([](QDialog* opened) {
+        auto* dialog = qobject_cast<DlgSched*>(opened);
+        QTest::keyClick(dialog->m_chkSend, Qt::Key_Space);
+        QTest::mouseClick(dialog->m_rbtnOK, Qt::LeftButton);
+        return dialog->result();
+    });
+    page->slotAdd();
+    QCOMPARE(recorder.messageTexts(),
+             QStringList{"It is not possible to repeat action(s) after 0 seconds! Set different interval!"});
+    QVERIFY(m_ctrl->m_pending.isEmpty());
+    QCOMPARE(page->m_list->topLevelItemCount(), 0);
 }
 
 QTEST_MAIN(TestWndSched)
