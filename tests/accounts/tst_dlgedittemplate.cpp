@@ -277,7 +277,8 @@ void TestDlgEditTemplate::language_data()
     QTest::addColumn<QString>("written");
 
     QTest::newRow("stored entry") << "de" << -1 << "de" << "de";
-    QTest::newRow("stored in capitals") << "FR" << -1 << "fr" << "fr";
+    QTest::newRow("stored in capitals, kept") << "FR" << -1 << "fr" << "FR";
+    QTest::newRow("stored in capitals, another entry chosen") << "FR" << 1 << "fr" << "de";
     QTest::newRow("empty, first entry: nothing written") << "" << -1 << "en" << "";
     QTest::newRow("empty, another entry chosen") << "" << 2 << "en" << "fr";
     QTest::newRow("unknown value kept") << "pt" << -1 << "pt" << "pt";

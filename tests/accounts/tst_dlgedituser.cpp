@@ -325,7 +325,8 @@ void TestDlgEditUser::language_data()
     QTest::addColumn<QString>("written");
 
     QTest::newRow("stored entry") << "de" << -1 << "de" << "de";
-    QTest::newRow("stored in upper case") << "FR" << -1 << "fr" << "fr";
+    QTest::newRow("stored in upper case, kept") << "FR" << -1 << "fr" << "FR";
+    QTest::newRow("stored in upper case, another entry chosen") << "FR" << 1 << "fr" << "de";
     QTest::newRow("empty, first entry: nothing written") << "" << -1 << "en" << "";
     QTest::newRow("empty, another entry chosen") << "" << 2 << "en" << "fr";
     QTest::newRow("unknown value kept") << "pt" << -1 << "pt" << "pt";
