@@ -115,6 +115,21 @@ void AccountFields::loadGroups(const DBRow* row)
         (new QGroupItem(m_w.listGroups, group.get(), &m_listCols))->show_min();
         m_ownRows.push_back(std::move(group));
     }
+    m_loadedGroups = listedGroups();
+}
+
+QStringList AccountFields::listedGroups() const
+{
+    QStringList names;
+    for (int i = 0; i < m_w.listGroups->topLevelItemCount(); ++i)
+        names.append(cell(groupItem(m_w.listGroups->topLevelItem(i))->row(), "name"));
+    names.sort();
+    return names;
+}
+
+bool AccountFields::groupsTouched() const
+{
+    return listedGroups() != m_loadedGroups;
 }
 
 void AccountFields::loadRights(const DBRow* row)
@@ -137,6 +152,10 @@ void AccountFields::loadQuota(const DBRow* row)
 
 void AccountFields::writeGroups(DBRow* row)
 {
+    // The list shows the stored groups only in its own order: left alone, it leaves the stored
+    // text as it is (groups out of order, a trailing comma).
+    if (!groupsTouched())
+        return;
     QTreeWidget* list = m_w.listGroups;
     list->sortItems(0, Qt::AscendingOrder);
     QString groups;

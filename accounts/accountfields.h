@@ -39,8 +39,8 @@ struct AccountWidgets
 // list with its picker, the rights buttons and the quota number, unit and message count.
 // A dialog holds one and calls it from its constructor, its slots and its OK handler.
 // The rights and the disk quota are remembered in the dialog's UntouchedFields when they
-// are loaded: left alone, they write back what was stored, even a value the buttons or the
-// number and unit cannot show.
+// are loaded, the groups listed then by this object: left alone, they write back what was
+// stored, even a value the buttons, the number and unit or the sorted list cannot show.
 //
 // The rows behind groups read from the row's text are the object's own; groups chosen in
 // the picker stay rows of the group table (the dialog's page owns it).
@@ -78,7 +78,12 @@ public:
     void loadRights(const DBRow* row);
     void loadQuota(const DBRow* row);
 
-    // The list sorted by name and written as names joined by ",".
+    // Whether a group was added to the list or taken from it since it was loaded; the order
+    // it is shown in does not count, since the list is written sorted.
+    bool groupsTouched() const;
+    // While the list holds the groups it was loaded with, nothing: the row keeps the stored
+    // text (its order, an empty name); else the list sorted by name and written as names
+    // joined by ",".
     void writeGroups(DBRow* row);
     // "Read only" writes 1, "Read/write" the stored value with both bits set, none 0.
     void writeRights(DBRow* row);
@@ -102,6 +107,9 @@ public:
 
 private:
     RightsChoice rightsChoice() const;
+    // The names of the groups the list holds, sorted, as the field's state: UntouchedFields
+    // reads no list entries but their check marks.
+    QStringList listedGroups() const;
 
     AccountWidgets m_w;
     DBTable* m_groupTable; // not owned
@@ -110,6 +118,7 @@ private:
     Cols m_pickerCols; // the picker's items and those taken from it
     std::vector<std::unique_ptr<DBRow>> m_ownRows;
     UntouchedFields& m_untouched;
+    QStringList m_loadedGroups; // listedGroups() right after loading
 };
 
 using RowCells::setCell;

@@ -86,8 +86,8 @@ void DlgEditTemplate::fillFields()
     const QString shown = domain.isEmpty() ? noDomainText() : domain;
     ComboBoxes::setCurrentText(m_comboDomain, shown);
     slotDomainActivated(shown);
-    // Groups a template for every domain holds nonetheless stay while its domain is left
-    // alone; choosing "No domain specified" empties them.
+    // Groups a template for every domain holds nonetheless stay while its domain and its
+    // groups are left alone; choosing "No domain specified" empties them.
     m_untouched.remember(QStringLiteral("groups"), cell(m_row, "groups"), {m_comboDomain});
     m_fields->loadGroups(m_row);
     m_fields->loadRights(m_row);
@@ -176,7 +176,9 @@ void DlgEditTemplate::writeFields()
                                                       QString::number(m_page->getId(unsigned(authIndex)))));
     if (m_comboDomain->currentText() == noDomainText()) {
         setCell(m_row, "domain", QString());
-        setCell(m_row, "groups", m_untouched.value(QStringLiteral("groups"), QString()));
+        const bool groupsLeftAlone = !m_fields->groupsTouched();
+        setCell(m_row, "groups", groupsLeftAlone ? m_untouched.value(QStringLiteral("groups"), QString())
+                                                 : QString());
     } else {
         setCell(m_row, "domain", m_comboDomain->currentText());
         m_fields->writeGroups(m_row);

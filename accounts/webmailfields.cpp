@@ -41,6 +41,8 @@ void load(const WebMailWidgets& fields, const DBRow* row, const DBTable& languag
     const QString stored = cell(row, "preflang");
     if (!stored.isEmpty())
         ComboBoxes::setCurrentText(fields.comboLang, stored.toLower());
+    // The box shows a language only in lower case, and an empty one as its first entry.
+    untouched.remember(QStringLiteral("preflang"), stored, {fields.comboLang});
 }
 
 void acceptNumbers(const WebMailWidgets& fields)
@@ -56,7 +58,9 @@ void write(const WebMailWidgets& fields, DBRow* row, const UntouchedFields& unto
     setCell(row, "hidefldlist",
             untouched.value(QStringLiteral("hidefldlist"), flag(!fields.chkShowFldList->isChecked())));
     setCell(row, "showsub", untouched.value(QStringLiteral("showsub"), flag(fields.chkShowSub->isChecked())));
-    if (!(cell(row, "preflang").isEmpty() && fields.comboLang->currentIndex() == 0))
+    // A box left as it was filled leaves the stored language as it is: in capitals, empty (on a
+    // new row too: the box had nothing else to show), or not sent by the server at all.
+    if (untouched.isTouched(QStringLiteral("preflang")))
         setCell(row, "preflang", fields.comboLang->currentText());
 }
 

@@ -24,15 +24,15 @@ namespace WebMailFields {
 
 // Fills the fields from the row and the language box from `languages` (lower case, in the
 // list's order). A stored language the list lacks stays a choosable entry. The two flags
-// are remembered in `untouched`, the dialog's.
+// and the language are remembered in `untouched`, the dialog's.
 void load(const WebMailWidgets& fields, const DBRow* row, const DBTable& languages,
           UntouchedFields& untouched);
 // Messages per page takes what an integer validator from 0 to 1000000 takes while typing
 // (NumberFields), and is written as shown.
 void acceptNumbers(const WebMailWidgets& fields);
-// Writes every field back; a flag left alone keeps what was stored (a value other than 0 and
-// 1 too). An empty stored language is left empty while the box still shows its first
-// entry: the box had nothing else to show.
+// Writes every field back; a flag or the language left alone keeps what was stored (a value
+// other than 0 and 1, a language in capitals, none at all), and a box the administrator
+// changed writes what it shows.
 void write(const WebMailWidgets& fields, DBRow* row, const UntouchedFields& untouched);
 
 } // namespace WebMailFields

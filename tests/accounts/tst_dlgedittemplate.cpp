@@ -60,7 +60,7 @@ private slots:
     void language();
     void flags_data();
     void flags();
-    void groupsSortedByTheClickedHeader();
+    void headerClickKeepsTheStoredOrder();
     void numberFields_data();
     void numberFields();
 
@@ -207,8 +207,9 @@ void TestDlgEditTemplate::pickerOffersTheChosenDomainsGroups_data()
         << "standard" << "corvane.example" << QStringList{"[staff]", "[support]"} << "staff,support";
     QTest::newRow("another local domain")
         << "standard" << "lakeside.example" << QStringList{"[sales]"} << "sales";
+    // Nothing added: the groups keep their stored order.
     QTest::newRow("listed groups not offered again")
-        << "head-office" << "" << QStringList() << "staff,support";
+        << "head-office" << "" << QStringList() << "support,staff";
 }
 
 void TestDlgEditTemplate::pickerOffersTheChosenDomainsGroups()
@@ -277,7 +278,8 @@ void TestDlgEditTemplate::language_data()
     QTest::addColumn<QString>("written");
 
     QTest::newRow("stored entry") << "de" << -1 << "de" << "de";
-    QTest::newRow("stored in capitals") << "FR" << -1 << "fr" << "fr";
+    QTest::newRow("stored in capitals, kept") << "FR" << -1 << "fr" << "FR";
+    QTest::newRow("stored in capitals, another entry chosen") << "FR" << 1 << "fr" << "de";
     QTest::newRow("empty, first entry: nothing written") << "" << -1 << "en" << "";
     QTest::newRow("empty, another entry chosen") << "" << 2 << "en" << "fr";
     QTest::newRow("unknown value kept") << "pt" << -1 << "pt" << "pt";
@@ -340,7 +342,8 @@ void TestDlgEditTemplate::flags()
     QCOMPARE(cell(row, column.constData()), toggled);
 }
 
-void TestDlgEditTemplate::groupsSortedByTheClickedHeader()
+// Sorting the list by a click on its header is no edit.
+void TestDlgEditTemplate::headerClickKeepsTheStoredOrder()
 {
     DBRow* row = templateRow(QStringLiteral("head-office"));
     QCOMPARE(cell(row, "groups"), QStringLiteral("support,staff"));
@@ -351,7 +354,7 @@ void TestDlgEditTemplate::groupsSortedByTheClickedHeader()
     clickHeader(dialog->m_listGroups, 0);
     QCOMPARE(listedNames(dialog->m_listGroups), (QStringList{"[support]", "[staff]"}));
     dialog->slotOK();
-    QCOMPARE(cell(row, "groups"), QStringLiteral("staff,support"));
+    QCOMPARE(cell(row, "groups"), QStringLiteral("support,staff"));
 }
 
 QTEST_MAIN(TestDlgEditTemplate)

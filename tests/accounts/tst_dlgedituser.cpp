@@ -6,6 +6,7 @@
 #include "dbctrl.h"
 #include "dbrow.h"
 #include "dialogrecorder.h"
+#include "dlgaddgroup.h"
 #include "dlgedituser.h"
 #include "globaldata.h"
 #include "listtexts.h"
@@ -53,7 +54,7 @@ private slots:
     void flags_data();
     void flags();
     void groupsReadUnderTheWaitIndicator();
-    void groupsSortedByTheClickedHeader();
+    void groupsSortedByNameWhateverTheHeader();
 
 private:
     DBRow* userRow(const QString& name) const
@@ -325,7 +326,8 @@ void TestDlgEditUser::language_data()
     QTest::addColumn<QString>("written");
 
     QTest::newRow("stored entry") << "de" << -1 << "de" << "de";
-    QTest::newRow("stored in upper case") << "FR" << -1 << "fr" << "fr";
+    QTest::newRow("stored in upper case, kept") << "FR" << -1 << "fr" << "FR";
+    QTest::newRow("stored in upper case, another entry chosen") << "FR" << 1 << "fr" << "de";
     QTest::newRow("empty, first entry: nothing written") << "" << -1 << "en" << "";
     QTest::newRow("empty, another entry chosen") << "" << 2 << "en" << "fr";
     QTest::newRow("unknown value kept") << "pt" << -1 << "pt" << "pt";
@@ -413,18 +415,33 @@ void TestDlgEditUser::groupsReadUnderTheWaitIndicator()
              QStringLiteral("select name, domain, description, rights from group"));
 }
 
-void TestDlgEditUser::groupsSortedByTheClickedHeader()
+// Sorting the list by a click on its header is no edit: the groups keep their stored order.
+// Once a group joins, they are written in ascending order, whatever the header shows.
+void TestDlgEditUser::groupsSortedByNameWhateverTheHeader()
 {
     DBRow* row = userRow(QStringLiteral("bob"));
     QCOMPARE(cell(row, "groups"), QStringLiteral("support,staff"));
-    auto dialog = openOn(row);
-    dialog->m_tab->setCurrentIndex(1);
-    dialog->show();
-    QCOMPARE(listedNames(dialog->m_listGroups), (QStringList{"[staff]", "[support]"}));
-    clickHeader(dialog->m_listGroups, 0);
-    QCOMPARE(listedNames(dialog->m_listGroups), (QStringList{"[support]", "[staff]"}));
-    dialog->slotOK();
-    QCOMPARE(cell(row, "groups"), QStringLiteral("staff,support"));
+    for (const bool joined : {false, true}) {
+        auto dialog = openOn(row);
+        dialog->m_tab->setCurrentIndex(1);
+        dialog->show();
+        QCOMPARE(listedNames(dialog->m_listGroups), (QStringList{"[staff]", "[support]"}));
+        clickHeader(dialog->m_listGroups, 0);
+        QCOMPARE(listedNames(dialog->m_listGroups), (QStringList{"[support]", "[staff]"}));
+        DialogRecorder recorder;
+        if (joined) {
+            // The picker offers the groups of the console's current domain.
+            globalData.currentDomain = QStringLiteral("lakeside.example");
+            recorder.answerDialog([](QDialog* picker) {
+                qobject_cast<DlgAddGroup*>(picker)->m_listGroups->selectAll();
+                return int(QDialog::Accepted);
+            });
+            dialog->slotAdd();
+            QCOMPARE(listedNames(dialog->m_listGroups), (QStringList{"[support]", "[staff]", "[sales]"}));
+        }
+        dialog->slotOK();
+        QCOMPARE(cell(row, "groups"), joined ? QStringLiteral("sales,staff,support") : QStringLiteral("support,staff"));
+    }
 }
 
 QTEST_MAIN(TestDlgEditUser)
