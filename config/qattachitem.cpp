@@ -57,7 +57,7 @@ QString tr(const char* text)
 } // namespace
 
 QAttachItem::QAttachItem(QTreeWidget* list, DBRow* row, Cols* cols, WndAvir* page)
-    : RuleItem(list, row, cols)
+    : RuleItem(list, row, cols, page)
     , m_page(page)
 {
 }

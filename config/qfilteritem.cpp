@@ -59,7 +59,7 @@ const QString sortGap(16, QLatin1Char(' '));
 } // namespace
 
 QFilterItem::QFilterItem(QTreeWidget* list, DBRow* row, Cols* cols, WndAntispam* page)
-    : RuleItem(list, row, cols)
+    : RuleItem(list, row, cols, page)
     , m_page(page)
 {
 }

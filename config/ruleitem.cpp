@@ -2,22 +2,33 @@
 
 #include "cellnumbers.h"
 #include "cols.h"
+#include "listpage.h"
 #include "rowcells.h"
 
-RuleItem::RuleItem(QTreeWidget* list, DBRow* row, Cols* cols)
+RuleItem::RuleItem(QTreeWidget* list, DBRow* row, Cols* cols, const ListPage* page)
     : KeyedItem(list, Type)
     , m_row(row)
     , m_cols(cols)
+    , m_page(page)
 {
     setFlags(flags() | Qt::ItemIsUserCheckable);
     QTreeWidgetItem::setData(0, Qt::CheckStateRole, Qt::Unchecked);
 }
 
+bool RuleItem::showsOn(const QString& enabled)
+{
+    return CellNumbers::wholeNumber(enabled) != 0;
+}
+
 void RuleItem::showCheck()
 {
-    const bool on = CellNumbers::wholeNumber(m_row, "enabled") != 0;
-    m_enabled.show(RowCells::cell(m_row, "enabled"), on);
-    showOn(on);
+    showOn(showsOn(RowCells::cell(m_row, "enabled")));
+}
+
+UntouchedFlag RuleItem::storedEnabled() const
+{
+    const std::optional<QString> stored = m_page ? m_page->storedText(m_row, "enabled") : std::nullopt;
+    return stored ? UntouchedFlag(*stored, showsOn(*stored)) : UntouchedFlag();
 }
 
 void RuleItem::showOn(bool on)
@@ -27,7 +38,7 @@ void RuleItem::showOn(bool on)
 
 void RuleItem::setOn(bool on)
 {
-    RowCells::setCell(m_row, "enabled", m_enabled.textFor(on));
+    RowCells::setCell(m_row, "enabled", storedEnabled().textFor(on));
     showOn(on);
     handIn();
 }

@@ -5,15 +5,17 @@
 
 class Cols;
 class DBRow;
+class ListPage;
 class QTreeWidget;
 
 // A rule of the Antispam or Antivirus page's list, whose check box is the rule's
 // "enabled": on for a number other than 0. Showing the rule writes nothing into its row, so
 // a rule nobody touched sends nothing, whatever its "enabled" holds (empty, 2, a word the
-// server keeps in the column). The administrator's toggle writes "1" or "0", toggling back
-// writes the text the rule was shown with (UntouchedFlag), and each toggle has the page hand
-// its statements in again. The row and the column model are not owned; both outlive the
-// item.
+// server keeps in the column). The administrator's toggle writes "1" or "0", a box that
+// shows what the server's text shows writes that text back (UntouchedFlag, judged against
+// the page's stored row, so also after the list was rebuilt), and each toggle has the page
+// hand its statements in again. The row, the column model and the page are not owned; all
+// outlive the item.
 class RuleItem : public KeyedItem
 {
 public:
@@ -31,8 +33,9 @@ public:
 
 protected:
     // An unchecked item of `list`; with a null list the page adds the items itself, all at
-    // once.
-    RuleItem(QTreeWidget* list, DBRow* row, Cols* cols);
+    // once. `page` holds the rule's table; without one the rule counts as one the server
+    // does not hold, whose box writes what it shows.
+    RuleItem(QTreeWidget* list, DBRow* row, Cols* cols, const ListPage* page);
 
     // The check box from the row: on for a number other than 0. Writes nothing.
     void showCheck();
@@ -46,6 +49,9 @@ protected:
 
 private:
     void showOn(bool on);
+    static bool showsOn(const QString& enabled);
+    // "enabled" as the server holds it, and how the box shows that.
+    UntouchedFlag storedEnabled() const;
 
-    UntouchedFlag m_enabled; // "enabled" as the rule was last shown
+    const ListPage* m_page;
 };

@@ -17,12 +17,16 @@ DlgIPGroup::DlgIPGroup(QWidget* parent, const char* name, bool modal, Qt::Window
     fields.listTexts = [](const DBRow* row) {
         return QStringList{row->m_values[IpAclValue]->text(), row->m_values[IpAclDesc]->text()};
     };
-    fields.show = [this](const DBRow* row) {
-        m_editValue->setText(row->m_values[IpAclValue]->text());
+    fields.show = [this](const DBRow* row, UntouchedFields& shown) {
+        const QString value = row->m_values[IpAclValue]->text();
+        m_editValue->setText(value);
+        // A typed value loses its blanks; one stored with blanks keeps them until retyped.
+        shown.remember(QStringLiteral("Value"), value, {m_editValue});
         m_editDesc->setText(row->m_values[IpAclDesc]->text());
     };
-    fields.write = [this](DBRow* row) {
-        row->m_values[IpAclValue]->set(m_editValue->text().trimmed());
+    fields.write = [this](DBRow* row, const UntouchedFields& shown) {
+        const QString typed = m_editValue->text().trimmed();
+        row->m_values[IpAclValue]->set(shown.value(QStringLiteral("Value"), typed));
         row->m_values[IpAclDesc]->set(m_editDesc->text());
     };
     fields.complete = [this] { return !m_editValue->text().trimmed().isEmpty(); };

@@ -28,19 +28,30 @@ DlgTimeIntEx::DlgTimeIntEx(QWidget* parent, const char* name, bool modal,
                            row->m_values[TimeDays]->text(), row->m_values[TimeStart]->text(),
                            row->m_values[TimeEnd]->text()};
     };
-    fields.show = [this](const DBRow* row) {
-        m_editDesc->setText(row->m_values[TimeDesc]->text());
-        showType(row->m_values[TimeType]->text());
-        m_editDays->setText(row->m_values[TimeDays]->text());
-        m_spinStart->setValue(row->m_values[TimeStart]->text().toInt());
-        m_spinEnd->setValue(row->m_values[TimeEnd]->text().toInt());
+    // Each field keeps the entry's text while it is left alone: a description with blanks the
+    // typed one loses, a type in another form ("01"), a start or end the spin boxes cannot
+    // hold (a word, a number beyond an int) would otherwise go back as what they show.
+    fields.show = [this](const DBRow* row, UntouchedFields& shown) {
+        const QString desc = row->m_values[TimeDesc]->text();
+        m_editDesc->setText(desc);
+        shown.remember(QStringLiteral("desc"), desc, {m_editDesc});
+        const QString type = row->m_values[TimeType]->text();
+        showType(type);
+        shown.remember(QStringLiteral("type"), type, {m_comboType});
+        const QString days = row->m_values[TimeDays]->text();
+        m_editDays->setText(days);
+        shown.remember(QStringLiteral("days"), days, {m_editDays});
+        showNumber(m_spinStart, row->m_values[TimeStart]->text(), QStringLiteral("start"), shown);
+        showNumber(m_spinEnd, row->m_values[TimeEnd]->text(), QStringLiteral("end"), shown);
     };
-    fields.write = [this](DBRow* row) {
-        row->m_values[TimeDesc]->set(m_editDesc->text().trimmed());
-        row->m_values[TimeType]->set(chosenType());
-        row->m_values[TimeDays]->set(m_editDays->text());
-        row->m_values[TimeStart]->set(QString::number(m_spinStart->value()));
-        row->m_values[TimeEnd]->set(QString::number(m_spinEnd->value()));
+    fields.write = [this](DBRow* row, const UntouchedFields& shown) {
+        const QString start = QString::number(m_spinStart->value());
+        const QString end = QString::number(m_spinEnd->value());
+        row->m_values[TimeDesc]->set(shown.value(QStringLiteral("desc"), m_editDesc->text().trimmed()));
+        row->m_values[TimeType]->set(shown.value(QStringLiteral("type"), chosenType()));
+        row->m_values[TimeDays]->set(shown.value(QStringLiteral("days"), m_editDays->text()));
+        row->m_values[TimeStart]->set(shown.value(QStringLiteral("start"), start));
+        row->m_values[TimeEnd]->set(shown.value(QStringLiteral("end"), end));
     };
     fields.complete = [this] { return !m_editDesc->text().trimmed().isEmpty(); };
     m_editor = new GroupEditor(this, &m_ranges,
@@ -78,6 +89,13 @@ void DlgTimeIntEx::showType(const QString& storedType)
     }
     m_comboType->addItem(storedType);
     m_comboType->setCurrentIndex(KnownTypes);
+}
+
+void DlgTimeIntEx::showNumber(QSpinBox* box, const QString& stored, const QString& name,
+                              UntouchedFields& shown)
+{
+    box->setValue(stored.toInt());
+    shown.remember(name, stored, {box});
 }
 
 QString DlgTimeIntEx::chosenType() const

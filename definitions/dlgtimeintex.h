@@ -5,6 +5,8 @@
 
 class DBConn;
 class GroupEditor;
+class QSpinBox;
+class UntouchedFields;
 
 // The "Time Range" dialog: edits the server's time ranges on a copy of its own, opened on one range.
 // OK sends the changes at once and closes with Accepted, so the caller reloads its own
@@ -38,6 +40,9 @@ public slots:
 
 private:
     void showType(const QString& storedType);
+    // A start or end into its spin box, which shows what it cannot hold as 0.
+    static void showNumber(QSpinBox* box, const QString& stored, const QString& name,
+                           UntouchedFields& shown);
     QString chosenType() const;
 
     GroupedTable m_ranges;

@@ -79,8 +79,14 @@ DBRow* GroupEditor::selectedRow() const
 void GroupEditor::entrySelected()
 {
     if (DBRow* row = selectedRow())
-        m_fields.show(row);
+        showEntry(row);
     updateButtons();
+}
+
+void GroupEditor::showEntry(const DBRow* row)
+{
+    m_shown = UntouchedFields();
+    m_fields.show(row, m_shown);
 }
 
 void GroupEditor::fieldsChanged()
@@ -116,11 +122,15 @@ void GroupEditor::addEntry()
     DBRow* row = m_table->append(currentSet());
     if (!row)
         return;
-    m_fields.write(row);
+    // A new entry: nothing of it is stored to keep, every field gives what it shows.
+    m_fields.write(row, UntouchedFields());
     if (refuseClash(row)) {
         m_table->remove(row);
         return;
     }
+    // The new entry is the one selected now, and it holds what the fields show: nothing of
+    // the entry they were filled from is to be kept when they are written into it.
+    m_shown = UntouchedFields();
     fillSets(currentSet());
     fillEntries(row);
 }
@@ -131,10 +141,10 @@ void GroupEditor::editEntry()
     if (!row || !m_fields.complete())
         return;
     const DBRow before(*row);
-    m_fields.write(row);
+    m_fields.write(row, m_shown);
     if (refuseClash(row, &before)) {
         *row = before;
-        m_fields.show(row);
+        showEntry(row);
         return;
     }
     fillEntries(row);

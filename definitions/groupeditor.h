@@ -1,5 +1,7 @@
 #pragma once
 
+#include "untouchedfields.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -19,6 +21,12 @@ class QTreeWidgetItem;
 // group or time range), the list of the set's entries, fields for one entry, and the
 // buttons that add, change and remove entries and rename or remove a whole set. OK sends
 // every change at once. A dialog supplies its widgets and how an entry meets its fields.
+//
+// The fields show an entry as well as their widgets can (a number beyond a spin box, a type
+// the box does not name, blanks around a text the dialog trims). "&Edit" writes the entry
+// the fields were filled from, so a field the administrator left alone keeps the entry's
+// text exactly, whichever other field was changed (UntouchedFields, remembered when the
+// entry is shown). "&Add" makes a new entry of what the fields show.
 //
 // An OK the server refuses part-way leaves the dialog open on the entries as edited. Once
 // the server has carried out any of its changes, the dialog ends Accepted however it is
@@ -43,9 +51,11 @@ public:
     struct EntryFields
     {
         std::function<QStringList(const DBRow*)> listTexts; // the entry's list columns
-        std::function<void(const DBRow*)> show;             // the entry into the fields
-        std::function<void(DBRow*)> write;                   // the fields into the entry
-        std::function<bool()> complete;                      // every required field filled
+        // The entry into the fields, each remembered in `shown` with the widgets that show it.
+        std::function<void(const DBRow*, UntouchedFields& shown)> show;
+        // The fields into the entry, each through `shown` (UntouchedFields::value).
+        std::function<void(DBRow*, const UntouchedFields& shown)> write;
+        std::function<bool()> complete; // every required field filled
     };
 
     // `table` stays the dialog's; it is loaded or not when the editor starts.
@@ -79,8 +89,12 @@ private:
     bool refuseClash(DBRow* row, const DBRow* before = nullptr);
     void updateButtons();
 
+    // The entry into the fields, remembering what they show of it.
+    void showEntry(const DBRow* row);
+
     QDialog* m_dialog;
     GroupedTable* m_table;
     Widgets m_widgets;
     EntryFields m_fields;
+    UntouchedFields m_shown; // the fields as the last entry shown filled them
 };

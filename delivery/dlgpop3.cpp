@@ -93,8 +93,10 @@ void DlgPop3::slotOK()
     }
     const QPointer<DlgPop3> self(this);
     // Before any question whose No accepts: nothing of the account goes without its count.
-    if (!NumberFields::confirmFits(tr("Messages"), m_editMaxMsg, 1, NumberFields::IntColumnTop)
-        || !self)
+    // A count left as the server holds it is written back as it is, asked about or not.
+    if (m_untouched.isTouched(QStringLiteral("max_msgcount"))
+        && (!NumberFields::confirmFits(tr("Messages"), m_editMaxMsg, 1, NumberFields::IntColumnTop)
+            || !self))
         return;
     if (!m_rbtnAddress->isChecked() || confirmAddress())
         accept();

@@ -10,7 +10,8 @@ class DBConn;
 // back when it is accepted; the dialog keeps the delivery and SSL widgets consistent,
 // proposes the standard port and checks the input on OK: server and user must be given,
 // the port and the message count are number fields written as typed (NumberFields: only a
-// count beyond what its column holds keeps the dialog open), and a delivery address must be
+// count typed beyond what its column holds keeps the dialog open; one the server holds so
+// goes back as it is), and a delivery address must be
 // a user, alias or group of the current domain or carry an at sign, unless the
 // administrator insists.
 class DlgPop3 : public TDlgPop3
@@ -28,7 +29,8 @@ public:
     bool isLocalRecipient(const QString& text, const QString& domain) const;
 
     // What the account stored for the fields that show it only as well as they can (the
-    // authentication and SSL choices, the delivery), remembered by whoever fills the dialog.
+    // authentication and SSL choices, the delivery) and for the message count, remembered by
+    // whoever fills the dialog.
     UntouchedFields m_untouched;
 
 public slots:

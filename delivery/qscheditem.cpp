@@ -42,12 +42,20 @@ QString QSchedItem::cellText(int id) const
     return QString();
 }
 
+bool QSchedItem::showsOn(const QString& enabled)
+{
+    return leadingInt(enabled) != 0;
+}
+
+UntouchedFlag QSchedItem::storedEnabled() const
+{
+    const std::optional<QString> stored = m_page ? m_page->storedText(m_row, "enabled") : std::nullopt;
+    return stored ? UntouchedFlag(*stored, showsOn(*stored)) : UntouchedFlag();
+}
+
 void QSchedItem::show()
 {
-    const QString enabled = cell(m_row, "enabled");
-    const bool on = leadingInt(enabled) != 0;
-    m_enabled.show(enabled, on);
-    showOn(on);
+    showOn(showsOn(cell(m_row, "enabled")));
     m_cols->showItem(this, [this](int id) { return cellText(id); });
     setIconOfFirst(DeliveryIcons::sched());
 }
@@ -59,7 +67,7 @@ void QSchedItem::showOn(bool on)
 
 void QSchedItem::setOn(bool on)
 {
-    setCell(m_row, "enabled", m_enabled.textFor(on));
+    setCell(m_row, "enabled", storedEnabled().textFor(on));
     if (m_page)
         m_page->updateQuery();
     showOn(on);

@@ -9,8 +9,9 @@ class WndSched;
 
 // One scheduled action of the Scheduling page: its time (with the icon), actions,
 // description and whether it may dial. The check box is the row's "enabled": on for any
-// value but 0, written only by the administrator's toggle (UntouchedFlag). Rows sort by the
-// text of the sorted column alone.
+// value but 0, written only by the administrator's toggle, and judged against what the
+// server holds, not against what the entry showed at its last refill (UntouchedFlag). Rows
+// sort by the text of the sorted column alone.
 class QSchedItem : public DeliveryItem
 {
 public:
@@ -38,8 +39,11 @@ public:
 private:
     QString cellText(int id) const;
     void showOn(bool on);
+    static bool showsOn(const QString& enabled);
+    // "enabled" as the server holds it, and how the box shows that; with no page, a row the
+    // server does not hold.
+    UntouchedFlag storedEnabled() const;
 
     DBRow* m_row;
     WndSched* m_page;
-    UntouchedFlag m_enabled; // the row's "enabled" as it was last shown
 };

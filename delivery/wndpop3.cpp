@@ -146,7 +146,11 @@ void WndPop3::fillAccountDialog(DlgPop3* dialog, const DBRow* row)
     dialog->m_untouched.remember(QStringLiteral("mbox"), mbox,
                                  {dialog->m_rbtnAddress, dialog->m_rbtnRule, dialog->m_comboRule,
                                   dialog->m_editAddress});
-    dialog->m_editMaxMsg->setText(cell(row, "max_msgcount"));
+    const QString count = cell(row, "max_msgcount");
+    dialog->m_editMaxMsg->setText(count);
+    // A stored count beyond what the column holds is the server's, not the administrator's:
+    // only a count typed is asked about.
+    dialog->m_untouched.remember(QStringLiteral("max_msgcount"), count, {dialog->m_editMaxMsg});
 }
 
 void WndPop3::readAccountDialog(const DlgPop3* dialog, DBRow* row)
@@ -167,7 +171,8 @@ void WndPop3::readAccountDialog(const DlgPop3* dialog, DBRow* row)
         ? dialog->m_editAddress->text()
         : QPop3Item::mboxOfHeader(dialog->m_comboRule->currentText());
     setCell(row, "mbox", untouched.value(QStringLiteral("mbox"), mbox));
-    setCell(row, "max_msgcount", dialog->m_editMaxMsg->text());
+    setCell(row, "max_msgcount",
+            untouched.value(QStringLiteral("max_msgcount"), dialog->m_editMaxMsg->text()));
 }
 
 bool WndPop3::runAccountDialog(DBRow* row)

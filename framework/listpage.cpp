@@ -6,6 +6,7 @@
 #include "dbtable.h"
 #include "dialogseam.h"
 #include "editedkey.h"
+#include "rowcells.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -334,6 +335,16 @@ bool ListPage::isNewRow(int list, const DBRow* row) const
 {
     const DBTable* table = state(list).setup.table;
     return table && !table->hasOriginal(row);
+}
+
+std::optional<QString> ListPage::storedText(const DBRow* row, const char* column) const
+{
+    for (const auto& list : m_lists) {
+        const DBTable* table = list->setup.table;
+        if (const DBRow* original = table ? table->originalOf(row) : nullptr)
+            return RowCells::cell(original, column);
+    }
+    return std::nullopt;
 }
 
 ListPage::RowHold ListPage::holdRows()

@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class CarriedOut;
@@ -153,6 +154,13 @@ public:
     // updateQuery() unless the page says otherwise. A page whose pending list is its
     // tables' difference and nothing else answers it with updateQueryFromRow().
     virtual void updateQueryAfterEdit(const DBRow* row);
+
+    // The text the server holds in `column` of `row`, a row of one of the lists' tables: the
+    // cell of the row's original, whatever the row holds now. None for a row the server does
+    // not hold (added since the last load or apply) or no list's table holds. A list entry
+    // judges its check box against this rather than against what it showed at its last
+    // refill, which shows the row as edited (UntouchedFlag).
+    std::optional<QString> storedText(const DBRow* row, const char* column) const;
 
 protected:
     ListPage(QWidget* page, DBConn* conn, DBCtrl* ctrl, Desktop* desktop,

@@ -1,14 +1,14 @@
 #include "untouchedflag.h"
 
-void UntouchedFlag::show(const QString& stored, bool shownOn)
+UntouchedFlag::UntouchedFlag(const QString& stored, bool storedOn)
+    : m_stored(stored)
+    , m_storedOn(storedOn)
 {
-    m_stored = stored;
-    m_shownOn = shownOn;
 }
 
 QString UntouchedFlag::textFor(bool on) const
 {
-    if (on == m_shownOn)
-        return m_stored;
+    if (m_stored && on == m_storedOn)
+        return *m_stored;
     return on ? QStringLiteral("1") : QStringLiteral("0");
 }

@@ -80,8 +80,10 @@ void WndLogConf::fillTree()
             }
             if (chkbox == 1) {
                 auto* check = new CheckItem(parentItem, desc, i, nullptr);
-                check->setCheckState(0, cell(i, "level").toInt() != 0 ? Qt::Checked
-                                                                      : Qt::Unchecked);
+                const QString level = cell(i, "level");
+                const bool on = level.toInt() != 0;
+                check->setCheckState(0, on ? Qt::Checked : Qt::Unchecked);
+                m_loadedLevels.insert(i, UntouchedFlag(level, on));
                 check->m_conf = this;
                 item = check;
             } else {
@@ -100,7 +102,7 @@ void WndLogConf::treeItemChanged(int row, bool on)
     DBRow& values = *m_table.m_rows.at(std::size_t(row));
     const int col = values.colIndex("level");
     if (col >= 0)
-        values.m_values.at(std::size_t(col))->set(on ? QStringLiteral("1") : QStringLiteral("0"));
+        values.m_values.at(std::size_t(col))->set(m_loadedLevels.value(row).textFor(on));
 }
 
 QString WndLogConf::updateStatement() const

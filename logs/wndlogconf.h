@@ -3,6 +3,7 @@
 #include "dblog.h"
 #include "dbtable.h"
 #include "tconflog.h"
+#include "untouchedflag.h"
 
 #include <QHash>
 #include <QPointer>
@@ -46,4 +47,7 @@ private:
     DBTable m_table;
     QHash<int, QTreeWidgetItem*> m_itemByRow; // items are owned by the tree
     QHash<QString, int> m_rowByName;
+    // The level each check item was filled from: a level the box shows only as on (2, -1)
+    // goes back as stored while the box shows what it showed, however often it was toggled.
+    QHash<int, UntouchedFlag> m_loadedLevels;
 };

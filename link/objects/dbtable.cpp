@@ -116,13 +116,18 @@ int DBTable::findorig(int id)
 
 bool DBTable::hasOriginal(const DBRow *row) const
 {
+    return originalOf(row) != nullptr;
+}
+
+const DBRow *DBTable::originalOf(const DBRow *row) const
+{
     if (!row)
-        return false;
+        return nullptr;
     for (const auto &original : m_orig) {
         if (original->m_id == row->m_id)
-            return true;
+            return original.get();
     }
-    return false;
+    return nullptr;
 }
 
 QStringList *DBTable::diff(bool nocase)

@@ -102,6 +102,9 @@ public:
     // Whether the server holds the row: it has an original (it was loaded, or committed
     // since). A row without one goes to the server whole, as an insert.
     bool hasOriginal(const DBRow *row) const;
+    // The row as the server holds it (its original, paired by identity number); null for a
+    // row the server does not hold, or one this table does not hold. Marks nothing.
+    const DBRow *originalOf(const DBRow *row) const;
 
     // The position in m_orig of the original with identity number id, marked
     // m_matched; -1 when there is none.

@@ -81,6 +81,7 @@ private slots:
     void keyHeldTwiceEditedUnchanged_data();
     void keyHeldTwiceEditedUnchanged();
     void okFailingPartWayStaysOpen();
+    void entryAddedFromAnotherKeepsNothingStoredOfIt();
 
 private:
     std::unique_ptr<DlgTimeIntEx> open(const QString& range)
@@ -272,6 +273,23 @@ void TestDlgTimeIntEx::okFailingPartWayStaysOpen()
                                    "days='', start='1200', end='1320'"}));
     QCOMPARE(finished.count(), 1);
     QCOMPARE(dialog->result(), int(QDialog::Accepted));
+}
+
+// An entry added from the fields another entry filled holds what they show; edited next, it
+// takes nothing of that other entry's stored texts (a description with blanks around it).
+void TestDlgTimeIntEx::entryAddedFromAnotherKeepsNothingStoredOfIt()
+{
+    StandIn::TestServer& server = *m_standIn->server;
+    server.setTable("timeintervals", server.columns("timeintervals"), {{"Lab", " Bench ", "0", "", "480", "600"}});
+    DialogRecorder recorder;
+    const auto dialog = open("Lab");
+    work(*dialog, {"pick 0", "type 1", "add", "end 700", "edit"});
+    QCOMPARE(recorder.messageTexts(), QStringList{});
+
+    dialog->m_btnOK->click();
+    QCOMPARE(m_standIn->journalSinceMark(),
+             QStringList{"insert timeintervals set name='Lab', desc='Bench', type='1', days='', start='480', "
+                         "end='700'"});
 }
 
 QTEST_MAIN(TestDlgTimeIntEx)
