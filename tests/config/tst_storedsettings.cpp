@@ -6,7 +6,7 @@
 // what it shows and turns Apply on.
 
 #include "configpagefixture.h"
-#include "typing.h"
+#include "widgetactions.h"
 #include "wndadvanced.h"
 #include "wndantispam.h"
 #include "wndavir.h"
@@ -15,21 +15,11 @@
 #include "wndremote.h"
 #include "wndsmtp.h"
 
-#include <QAbstractButton>
-#include <QLineEdit>
-#include <QStackedWidget>
-#include <QTabWidget>
-#include <QTreeWidget>
 #include <QtTest>
 
 namespace {
 
 enum class Page { Smtp, Antivirus, Antispam, Backup, InternetConnection, Remote, Advanced };
-
-// A step of the administrator's, as text: "click NAME", "choose NAME INDEX" (arrow keys
-// on the box), "type NAME TEXT" (over what the field shows), "tick NAME ROW" (Space on
-// the list's entry). Steps are joined by "; ".
-using Steps = QString;
 
 using Cells = QMap<QString, QString>;
 
@@ -38,7 +28,7 @@ using Cells = QMap<QString, QString>;
 // disabled.
 struct OtherEdit
 {
-    Steps steps;
+    WidgetActions actions;
     QString statement;
 };
 
@@ -46,100 +36,36 @@ QList<OtherEdit> otherEdits(const QString& table)
 {
     static const QHash<QString, QList<OtherEdit>> edits{
         {"smtp",
-         {{"type m_editHops 31", "update smtp set MaxHops='31'"},
-          {"type m_editThreads 12", "update smtp set MaxConcurrency='12'"}}},
+         {{{Admin::type("m_editHops", "31")}, "update smtp set MaxHops='31'"},
+          {{Admin::type("m_editThreads", "12")}, "update smtp set MaxConcurrency='12'"}}},
         {"relay",
-         {{"type m_editHostname relay.example", "update relay set ServerName='relay.example'"},
-          {"type m_editUser someone", "update relay set AuthUser='someone'"}}},
+         {{{Admin::type("m_editHostname", "relay.example")}, "update relay set ServerName='relay.example'"},
+          {{Admin::type("m_editUser", "someone")}, "update relay set AuthUser='someone'"}}},
         {"antivir",
-         {{"click m_chkFilterEnable", "update antivir set FilterEnabled='0'"},
-          {"type m_editAdminNotify admin@corvane.example",
+         {{{Admin::click("m_chkFilterEnable")}, "update antivir set FilterEnabled='0'"},
+          {{Admin::type("m_editAdminNotify", "admin@corvane.example")},
            "update antivir set AdminNotify='admin@corvane.example'"}}},
         {"antispam",
-         {{"click m_chkAuth", "update antispam set AllowAuth='0'"},
-          {"click m_chkLogDUL", "update antispam set DbLog='11'"}}},
+         {{{Admin::click("m_chkAuth")}, "update antispam set AllowAuth='0'"},
+          {{Admin::click("m_chkLogDUL")}, "update antispam set DbLog='11'"}}},
         {"backup",
-         {{"type m_editRemote backup@corvane.example",
+         {{{Admin::type("m_editRemote", "backup@corvane.example")},
            "update backup set Address='backup@corvane.example'"},
-          {"type m_editFormat %Y", "update backup set Format='%Y'"}}},
+          {{Admin::type("m_editFormat", "%Y")}, "update backup set Format='%Y'"}}},
         {"connection",
-         {{"type m_editUser someone", "update connection set RASUser='someone'"},
-          {"click m_rbtnOnline", "update connection set OnlineMode='1'"}}},
+         {{{Admin::type("m_editUser", "someone")}, "update connection set RASUser='someone'"},
+          {{Admin::click("m_rbtnOnline")}, "update connection set OnlineMode='1'"}}},
         {"administration",
-         {{"choose m_combo 0", "update administration set AdminAcl='Office LAN'"},
-          {"click m_chkEnable", "update administration set NetEnabled='0'"}}},
+         {{{Admin::choose("m_combo", "Office LAN")}, "update administration set AdminAcl='Office LAN'"},
+          {{Admin::click("m_chkEnable")}, "update administration set NetEnabled='0'"}}},
         {"misc",
-         {{"click m_chkHide", "update misc set HideLocalIP='1'"},
-          {"click m_chkInsert", "update misc set InsertEnvelopeTo='0'"}}},
+         {{{Admin::click("m_chkHide")}, "update misc set HideLocalIP='1'"},
+          {{Admin::click("m_chkInsert")}, "update misc set InsertEnvelopeTo='0'"}}},
         {"security",
-         {{"click m_chkInsecure", "update security set AuthException='0'"},
-          {"tick m_listAuth 1", "update security set DisabledMethods='LOGIN,CRAM-MD5'"}}},
+         {{{Admin::click("m_chkInsecure")}, "update security set AuthException='0'"},
+          {{Admin::toggle("m_listAuth", "LOGIN")}, "update security set DisabledMethods='LOGIN,CRAM-MD5'"}}},
     };
     return edits.value(table);
-}
-
-// Brings forward every tab the widget lies on, as the administrator does before using it.
-void bringForward(QWidget* widget)
-{
-    for (QWidget* page = widget; page && page->parentWidget(); page = page->parentWidget()) {
-        auto* stack = qobject_cast<QStackedWidget*>(page->parentWidget());
-        if (auto* tabs = stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr)
-            tabs->setCurrentWidget(page);
-    }
-}
-
-// On the mark of a check box or radio button, or the middle of a push button: a check box's
-// text may end well before the middle of its width.
-void clickOn(QAbstractButton* button)
-{
-    QVERIFY(button);
-    const QPoint at = button->isCheckable() ? QPoint(qMin(8, button->width() / 2), button->height() / 2)
-                                            : button->rect().center();
-    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, at);
-}
-
-void chooseByKeys(QComboBox* box, int index)
-{
-    QVERIFY2(index < box->count(), qPrintable(box->objectName()));
-    box->setFocus();
-    while (box->isEnabled() && box->currentIndex() < index)
-        QTest::keyClick(box, Qt::Key_Down);
-    while (box->isEnabled() && box->currentIndex() > index)
-        QTest::keyClick(box, Qt::Key_Up);
-}
-
-void tickByKey(QTreeWidget* list, int row)
-{
-    QTreeWidgetItem* item = list->topLevelItem(row);
-    QVERIFY(item);
-    list->setFocus();
-    list->setCurrentItem(item);
-    QTest::keyClick(list->viewport(), Qt::Key_Space);
-}
-
-void run(QWidget* page, const Steps& steps)
-{
-    for (const QString& step : steps.split(QStringLiteral("; "), Qt::SkipEmptyParts)) {
-        const QStringList words = step.split(u' ');
-        QWidget* widget = page->findChild<QWidget*>(words.value(1));
-        QVERIFY2(widget, qPrintable(step));
-        bringForward(widget);
-        // A tab brought forward is laid out by posted events: a click needs the geometry.
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-        QVERIFY2(widget->isVisible() && !widget->size().isEmpty(), qPrintable(step));
-        QVERIFY2(widget->isEnabled(), qPrintable(step + QStringLiteral(": disabled")));
-        const QString verb = words.at(0);
-        if (verb == QLatin1String("click"))
-            clickOn(qobject_cast<QAbstractButton*>(widget));
-        else if (verb == QLatin1String("choose"))
-            chooseByKeys(qobject_cast<QComboBox*>(widget), words.value(2).toInt());
-        else if (verb == QLatin1String("type"))
-            typeOver(qobject_cast<QLineEdit*>(widget), words.mid(2).join(u' '));
-        else if (verb == QLatin1String("tick"))
-            tickByKey(qobject_cast<QTreeWidget*>(widget), words.value(2).toInt());
-        else
-            QFAIL(qPrintable(QStringLiteral("no such step: ") + step));
-    }
 }
 
 } // namespace
@@ -216,187 +142,187 @@ void tst_StoredSettings::unshownStoredValue_data()
     QTest::addColumn<bool>("asText");
     QTest::addColumn<Cells>("around"); // other cells of the row, as needed
     QTest::addColumn<int>("other");                     // the other edit: 0, 1, or -1 for none
-    QTest::addColumn<Steps>("steps");
+    QTest::addColumn<WidgetActions>("actions");
     QTest::addColumn<QString>("written");
     QTest::addColumn<QStringList>("pending");
 
     const auto row = [](const char* name, Page page, const char* table, const char* column,
-                        const char* stored, int other, const char* steps, const char* written,
+                        const char* stored, int other, const WidgetActions& actions, const char* written,
                         const Cells& around = {}, bool asText = false,
                         const QStringList& alsoPending = {}) {
         QStringList pending{QStringLiteral("update %1 set %2='%3'")
                                 .arg(QLatin1String(table), QLatin1String(column), QLatin1String(written))};
         pending += alsoPending;
         QTest::newRow(name) << page << QString::fromLatin1(table) << QString::fromLatin1(column)
-                            << QString::fromLatin1(stored) << asText << around << other
-                            << Steps(QString::fromLatin1(steps)) << QString::fromLatin1(written)
+                            << QString::fromLatin1(stored) << asText << around << other << actions
+                            << QString::fromLatin1(written)
                             << pending;
     };
 
     // SMTP Properties: the server delivers through the relay, which requires authentication.
-    row("SMTP DeliveryMode 2", Page::Smtp, "smtp", "DeliveryMode", "2", 0, "click m_rbtnSMTP", "0");
-    row("SMTP DeliveryMode -1", Page::Smtp, "smtp", "DeliveryMode", "-1", 0, "click m_rbtnSMTP", "0");
-    row("SMTP DeliveryMode empty", Page::Smtp, "smtp", "DeliveryMode", "", 0, "click m_rbtnDNS", "1");
-    row("SMTP DeliveryMode word", Page::Smtp, "smtp", "DeliveryMode", "mx", 0, "click m_rbtnDNS", "1",
+    row("SMTP DeliveryMode 2", Page::Smtp, "smtp", "DeliveryMode", "2", 0, WidgetActions{Admin::click("m_rbtnSMTP")}, "0");
+    row("SMTP DeliveryMode -1", Page::Smtp, "smtp", "DeliveryMode", "-1", 0, WidgetActions{Admin::click("m_rbtnSMTP")}, "0");
+    row("SMTP DeliveryMode empty", Page::Smtp, "smtp", "DeliveryMode", "", 0, WidgetActions{Admin::click("m_rbtnDNS")}, "1");
+    row("SMTP DeliveryMode word", Page::Smtp, "smtp", "DeliveryMode", "mx", 0, WidgetActions{Admin::click("m_rbtnDNS")}, "1",
         {}, true);
     row("SMTP MaxMessageSize below a unit", Page::Smtp, "smtp", "MaxMessageSize", "1000", 0,
-        "type m_editMessageSize 2", "2048");
+        WidgetActions{Admin::type("m_editMessageSize", "2")}, "2048");
     row("SMTP MaxMessageSize empty", Page::Smtp, "smtp", "MaxMessageSize", "", 0,
-        "type m_editMessageSize 5", "5120");
+        WidgetActions{Admin::type("m_editMessageSize", "5")}, "5120");
     row("SMTP QueueRetryInterval not whole minutes", Page::Smtp, "smtp", "QueueRetryInterval", "61", 0,
-        "type m_editRetry 2", "120");
+        WidgetActions{Admin::type("m_editRetry", "2")}, "120");
     row("SMTP QueueNotifyTimeout empty", Page::Smtp, "smtp", "QueueNotifyTimeout", "", 0,
-        "type m_editWarning 3", "180");
+        WidgetActions{Admin::type("m_editWarning", "3")}, "180");
     row("SMTP QueueBounceTimeout -1", Page::Smtp, "smtp", "QueueBounceTimeout", "-1", 0,
-        "type m_editBounce 4", "240");
+        WidgetActions{Admin::type("m_editBounce", "4")}, "240");
     row("SMTP MaxConcurrency word", Page::Smtp, "smtp", "MaxConcurrency", "many", 0,
-        "type m_editThreads 12", "12", {}, true);
-    row("SMTP MaxHops empty", Page::Smtp, "smtp", "MaxHops", "", 1, "type m_editHops 31", "31");
-    row("SMTP ClientUseSSL 2", Page::Smtp, "smtp", "ClientUseSSL", "2", 0, "click m_chkUseSSL", "0");
-    row("SMTP ClientUseSSL empty", Page::Smtp, "smtp", "ClientUseSSL", "", 0, "click m_chkUseSSL", "1");
+        WidgetActions{Admin::type("m_editThreads", "12")}, "12", {}, true);
+    row("SMTP MaxHops empty", Page::Smtp, "smtp", "MaxHops", "", 1, WidgetActions{Admin::type("m_editHops", "31")}, "31");
+    row("SMTP ClientUseSSL 2", Page::Smtp, "smtp", "ClientUseSSL", "2", 0, WidgetActions{Admin::click("m_chkUseSSL")}, "0");
+    row("SMTP ClientUseSSL empty", Page::Smtp, "smtp", "ClientUseSSL", "", 0, WidgetActions{Admin::click("m_chkUseSSL")}, "1");
     row("SMTP ServerName empty", Page::Smtp, "relay", "ServerName", "", 1,
-        "type m_editHostname relay.example", "relay.example");
-    row("SMTP ServerPort empty", Page::Smtp, "relay", "ServerPort", "", 0, "type m_editPort 25", "25");
-    row("SMTP AuthEnabled 2", Page::Smtp, "relay", "AuthEnabled", "2", 0, "click m_chkAuth", "0");
-    row("SMTP AuthEnabled empty", Page::Smtp, "relay", "AuthEnabled", "", 0, "click m_chkAuth", "1");
+        WidgetActions{Admin::type("m_editHostname", "relay.example")}, "relay.example");
+    row("SMTP ServerPort empty", Page::Smtp, "relay", "ServerPort", "", 0, WidgetActions{Admin::type("m_editPort", "25")}, "25");
+    row("SMTP AuthEnabled 2", Page::Smtp, "relay", "AuthEnabled", "2", 0, WidgetActions{Admin::click("m_chkAuth")}, "0");
+    row("SMTP AuthEnabled empty", Page::Smtp, "relay", "AuthEnabled", "", 0, WidgetActions{Admin::click("m_chkAuth")}, "1");
     row("SMTP AuthType beyond the choice", Page::Smtp, "relay", "AuthType", "7", 0,
-        "choose m_comboAuth 1", "1");
-    row("SMTP AuthType -1", Page::Smtp, "relay", "AuthType", "-1", 0, "choose m_comboAuth 1", "1");
-    row("SMTP AuthType empty", Page::Smtp, "relay", "AuthType", "", 0, "choose m_comboAuth 1", "1");
-    row("SMTP AuthUser empty", Page::Smtp, "relay", "AuthUser", "", 0, "type m_editUser someone",
+        WidgetActions{Admin::choose("m_comboAuth", "POP3 before SMTP")}, "1");
+    row("SMTP AuthType -1", Page::Smtp, "relay", "AuthType", "-1", 0, WidgetActions{Admin::choose("m_comboAuth", "POP3 before SMTP")}, "1");
+    row("SMTP AuthType empty", Page::Smtp, "relay", "AuthType", "", 0, WidgetActions{Admin::choose("m_comboAuth", "POP3 before SMTP")}, "1");
+    row("SMTP AuthUser empty", Page::Smtp, "relay", "AuthUser", "", 0, WidgetActions{Admin::type("m_editUser", "someone")},
         "someone");
 
     // Antivirus: checking and the filter on, rejected messages delivered, the sender warned.
     row("Antivirus AvirEnabled 2", Page::Antivirus, "antivir", "AvirEnabled", "2", 0,
-        "click m_chkCheckEnable", "0");
+        WidgetActions{Admin::click("m_chkCheckEnable")}, "0");
     row("Antivirus AvirEnabled empty", Page::Antivirus, "antivir", "AvirEnabled", "", 0,
-        "click m_chkCheckEnable", "1");
+        WidgetActions{Admin::click("m_chkCheckEnable")}, "1");
     row("Antivirus UsedPlugin no longer listed", Page::Antivirus, "antivir", "UsedPlugin", "oldscanner", 0,
-        "choose m_plugin 1", "avdaemon");
-    row("Antivirus UsedPlugin empty", Page::Antivirus, "antivir", "UsedPlugin", "", 0, "choose m_plugin 1",
+        WidgetActions{Admin::choose("m_plugin", "Resident scanner daemon")}, "avdaemon");
+    row("Antivirus UsedPlugin empty", Page::Antivirus, "antivir", "UsedPlugin", "", 0, WidgetActions{Admin::choose("m_plugin", "Resident scanner daemon")},
         "avdaemon");
     row("Antivirus DelayIfFailed 2", Page::Antivirus, "antivir", "DelayIfFailed", "2", 0,
-        "click m_rbtnLeave", "1");
+        WidgetActions{Admin::click("m_rbtnLeave")}, "1");
     row("Antivirus DelayIfFailed -1", Page::Antivirus, "antivir", "DelayIfFailed", "-1", 0,
-        "click m_rbtnLeave", "1");
+        WidgetActions{Admin::click("m_rbtnLeave")}, "1");
     row("Antivirus DelayIfFailed empty", Page::Antivirus, "antivir", "DelayIfFailed", "", 0,
-        "click m_rbtnLeave", "1");
+        WidgetActions{Admin::click("m_rbtnLeave")}, "1");
     row("Antivirus FilterEnabled 2", Page::Antivirus, "antivir", "FilterEnabled", "2", 1,
-        "click m_chkFilterEnable", "0");
+        WidgetActions{Admin::click("m_chkFilterEnable")}, "0");
     row("Antivirus FilterEnabled empty", Page::Antivirus, "antivir", "FilterEnabled", "", 1,
-        "click m_chkFilterEnable", "1");
+        WidgetActions{Admin::click("m_chkFilterEnable")}, "1");
     row("Antivirus AdminNotify empty", Page::Antivirus, "antivir", "AdminNotify", "", 0,
-        "click m_chkForward; type m_editAdminNotify admin@corvane.example", "admin@corvane.example");
+        WidgetActions{Admin::click("m_chkForward"), Admin::type("m_editAdminNotify", "admin@corvane.example")}, "admin@corvane.example");
     row("Antivirus SenderNotify 3", Page::Antivirus, "antivir", "SenderNotify", "3", 0,
-        "click m_chOnlyLocal", "2");
+        WidgetActions{Admin::click("m_chOnlyLocal")}, "2");
     row("Antivirus SenderNotify -1", Page::Antivirus, "antivir", "SenderNotify", "-1", 0,
-        "click m_chkSendWarning", "0");
+        WidgetActions{Admin::click("m_chkSendWarning")}, "0");
     row("Antivirus SenderNotify empty", Page::Antivirus, "antivir", "SenderNotify", "", 0,
-        "click m_chkSendWarning", "1");
-    row("Antivirus Bounce 2", Page::Antivirus, "antivir", "Bounce", "2", 0, "click m_rbtnDeliver", "0");
-    row("Antivirus Bounce empty", Page::Antivirus, "antivir", "Bounce", "", 0, "click m_rbtnBounce", "1");
+        WidgetActions{Admin::click("m_chkSendWarning")}, "1");
+    row("Antivirus Bounce 2", Page::Antivirus, "antivir", "Bounce", "2", 0, WidgetActions{Admin::click("m_rbtnDeliver")}, "0");
+    row("Antivirus Bounce empty", Page::Antivirus, "antivir", "Bounce", "", 0, WidgetActions{Admin::click("m_rbtnBounce")}, "1");
 
     // Antispam: relaying for "Office LAN" and authenticated senders, RBL and RSS logged.
-    row("Antispam Enabled 2", Page::Antispam, "antispam", "Enabled", "2", 0, "click m_chkEnabled", "0");
-    row("Antispam Enabled empty", Page::Antispam, "antispam", "Enabled", "", 1, "click m_chkEnabled", "1");
-    row("Antispam AllowAuth 2", Page::Antispam, "antispam", "AllowAuth", "2", 1, "click m_chkAuth", "0");
-    row("Antispam AllowAuth empty", Page::Antispam, "antispam", "AllowAuth", "", 1, "click m_chkAuth", "1");
+    row("Antispam Enabled 2", Page::Antispam, "antispam", "Enabled", "2", 0, WidgetActions{Admin::click("m_chkEnabled")}, "0");
+    row("Antispam Enabled empty", Page::Antispam, "antispam", "Enabled", "", 1, WidgetActions{Admin::click("m_chkEnabled")}, "1");
+    row("Antispam AllowAuth 2", Page::Antispam, "antispam", "AllowAuth", "2", 1, WidgetActions{Admin::click("m_chkAuth")}, "0");
+    row("Antispam AllowAuth empty", Page::Antispam, "antispam", "AllowAuth", "", 1, WidgetActions{Admin::click("m_chkAuth")}, "1");
     row("Antispam AllowAcl not listed", Page::Antispam, "antispam", "AllowAcl", "Old partners", 0,
-        "choose m_addressGroup 0", "Office LAN");
-    row("Antispam AllowAcl empty", Page::Antispam, "antispam", "AllowAcl", "", 0, "click m_chkAddrGroup",
+        WidgetActions{Admin::choose("m_addressGroup", "Office LAN")}, "Office LAN");
+    row("Antispam AllowAcl empty", Page::Antispam, "antispam", "AllowAcl", "", 0, WidgetActions{Admin::click("m_chkAddrGroup")},
         "Office LAN");
     row("Antispam AclBlock not listed", Page::Antispam, "antispam", "AclBlock", "Old partners", 0,
-        "choose m_addressGroup2 0", "Office LAN");
-    row("Antispam AclBlock empty", Page::Antispam, "antispam", "AclBlock", "", 0, "click m_chkAddrGroup2",
+        WidgetActions{Admin::choose("m_addressGroup2", "Office LAN")}, "Office LAN");
+    row("Antispam AclBlock empty", Page::Antispam, "antispam", "AclBlock", "", 0, WidgetActions{Admin::click("m_chkAddrGroup2")},
         "Office LAN");
     row("Antispam DbLog a bit not shown", Page::Antispam, "antispam", "DbLog", "64", 0,
-        "click m_chkLogRBL", "66");
-    row("Antispam DbLog empty", Page::Antispam, "antispam", "DbLog", "", 0, "click m_chkLogRSS", "1");
-    row("Antispam DbLog -1", Page::Antispam, "antispam", "DbLog", "-1", 0, "click m_chkLogDUL", "-9");
+        WidgetActions{Admin::click("m_chkLogRBL")}, "66");
+    row("Antispam DbLog empty", Page::Antispam, "antispam", "DbLog", "", 0, WidgetActions{Admin::click("m_chkLogRSS")}, "1");
+    row("Antispam DbLog -1", Page::Antispam, "antispam", "DbLog", "-1", 0, WidgetActions{Admin::click("m_chkLogDUL")}, "-9");
     row("Antispam DbBlock a bit not shown", Page::Antispam, "antispam", "DbBlock", "64", 0,
-        "click m_chkBlockRBL", "66");
-    row("Antispam DbBlock word", Page::Antispam, "antispam", "DbBlock", "all", 0, "click m_chkBlockDUL",
+        WidgetActions{Admin::click("m_chkBlockRBL")}, "66");
+    row("Antispam DbBlock word", Page::Antispam, "antispam", "DbBlock", "all", 0, WidgetActions{Admin::click("m_chkBlockDUL")},
         "8", {}, true);
 
     // Backup: on, a full backup sent away and kept locally.
-    row("Backup Enabled 2", Page::Backup, "backup", "Enabled", "2", 0, "click m_chkEnable", "0");
+    row("Backup Enabled 2", Page::Backup, "backup", "Enabled", "2", 0, WidgetActions{Admin::click("m_chkEnable")}, "0");
     // Off, the page leaves no other field to edit.
-    row("Backup Enabled empty", Page::Backup, "backup", "Enabled", "", -1, "click m_chkEnable", "1");
-    row("Backup Mode 2", Page::Backup, "backup", "Mode", "2", 0, "click m_rbtnBackup", "0");
-    row("Backup Mode empty", Page::Backup, "backup", "Mode", "", 0, "click m_rbtnOnly", "1");
-    row("Backup Remote 2", Page::Backup, "backup", "Remote", "2", 0, "click m_chkRemote", "0");
+    row("Backup Enabled empty", Page::Backup, "backup", "Enabled", "", -1, WidgetActions{Admin::click("m_chkEnable")}, "1");
+    row("Backup Mode 2", Page::Backup, "backup", "Mode", "2", 0, WidgetActions{Admin::click("m_rbtnBackup")}, "0");
+    row("Backup Mode empty", Page::Backup, "backup", "Mode", "", 0, WidgetActions{Admin::click("m_rbtnOnly")}, "1");
+    row("Backup Remote 2", Page::Backup, "backup", "Remote", "2", 0, WidgetActions{Admin::click("m_chkRemote")}, "0");
     row("Backup Remote empty", Page::Backup, "backup", "Remote", "", 1,
-        "click m_chkRemote", "1");
-    row("Backup Local 2", Page::Backup, "backup", "Local", "2", 0, "click m_chkLocal", "0");
-    row("Backup Local empty", Page::Backup, "backup", "Local", "", 0, "click m_chkLocal", "1");
+        WidgetActions{Admin::click("m_chkRemote")}, "1");
+    row("Backup Local 2", Page::Backup, "backup", "Local", "2", 0, WidgetActions{Admin::click("m_chkLocal")}, "0");
+    row("Backup Local empty", Page::Backup, "backup", "Local", "", 0, WidgetActions{Admin::click("m_chkLocal")}, "1");
     row("Backup Address empty", Page::Backup, "backup", "Address", "", 1,
-        "type m_editRemote backup@corvane.example", "backup@corvane.example");
-    row("Backup Format empty", Page::Backup, "backup", "Format", "", 0, "type m_editFormat %Y", "%Y");
-    row("Backup Admin empty", Page::Backup, "backup", "Admin", "", 0, "type m_editFolder [staff]",
+        WidgetActions{Admin::type("m_editRemote", "backup@corvane.example")}, "backup@corvane.example");
+    row("Backup Format empty", Page::Backup, "backup", "Format", "", 0, WidgetActions{Admin::type("m_editFormat", "%Y")}, "%Y");
+    row("Backup Admin empty", Page::Backup, "backup", "Admin", "", 0, WidgetActions{Admin::type("m_editFolder", "[staff]")},
         "[staff]");
 
     // Internet Connection: offline, dialling "Provider ISDN".
     // Online, the page leaves no other field to edit.
     row("Connection OnlineMode 2", Page::InternetConnection, "connection", "OnlineMode", "2", -1,
-        "click m_rbtnOffline", "0");
+        WidgetActions{Admin::click("m_rbtnOffline")}, "0");
     row("Connection OnlineMode empty", Page::InternetConnection, "connection", "OnlineMode", "", 0,
-        "click m_rbtnOnline", "1");
+        WidgetActions{Admin::click("m_rbtnOnline")}, "1");
     row("Connection UseRAS 2", Page::InternetConnection, "connection", "UseRAS", "2", 0,
-        "click m_chkUseRAS", "0");
+        WidgetActions{Admin::click("m_chkUseRAS")}, "0");
     row("Connection UseRAS empty", Page::InternetConnection, "connection", "UseRAS", "", 1,
-        "click m_chkUseRAS", "1");
+        WidgetActions{Admin::click("m_chkUseRAS")}, "1");
     row("Connection RASLine not listed", Page::InternetConnection, "connection", "RASLine", "Old line", 0,
-        "choose m_rasLine 0", "Provider ISDN");
+        WidgetActions{Admin::choose("m_rasLine", "Provider ISDN")}, "Provider ISDN");
     row("Connection RASLine empty", Page::InternetConnection, "connection", "RASLine", "", 0,
-        "choose m_rasLine 1", "Provider DSL fallback");
+        WidgetActions{Admin::choose("m_rasLine", "Provider DSL fallback")}, "Provider DSL fallback");
     row("Connection RASUser empty", Page::InternetConnection, "connection", "RASUser", "", 1,
-        "type m_editUser someone", "someone");
+        WidgetActions{Admin::type("m_editUser", "someone")}, "someone");
 
     // Remote Administration: on, from "Admin hosts" only.
-    row("Remote NetEnabled 2", Page::Remote, "administration", "NetEnabled", "2", 0, "click m_chkEnable", "0");
+    row("Remote NetEnabled 2", Page::Remote, "administration", "NetEnabled", "2", 0, WidgetActions{Admin::click("m_chkEnable")}, "0");
     // Off, the page leaves no other field to edit.
     row("Remote NetEnabled empty", Page::Remote, "administration", "NetEnabled", "", -1,
-        "click m_chkEnable", "1");
+        WidgetActions{Admin::click("m_chkEnable")}, "1");
     row("Remote AdminAcl not listed", Page::Remote, "administration", "AdminAcl", "Old group", 1,
-        "choose m_combo 0", "Office LAN");
-    row("Remote AdminAcl empty", Page::Remote, "administration", "AdminAcl", "", 1, "click m_chkOnly",
+        WidgetActions{Admin::choose("m_combo", "Office LAN")}, "Office LAN");
+    row("Remote AdminAcl empty", Page::Remote, "administration", "AdminAcl", "", 1, WidgetActions{Admin::click("m_chkOnly")},
         "Office LAN");
 
     // Advanced Options: secure authentication required but from "Office LAN".
-    row("Advanced ReverseLookup 2", Page::Advanced, "misc", "ReverseLookup", "2", 0, "click m_chkReverse", "0");
-    row("Advanced ReverseLookup empty", Page::Advanced, "misc", "ReverseLookup", "", 0, "click m_chkReverse",
+    row("Advanced ReverseLookup 2", Page::Advanced, "misc", "ReverseLookup", "2", 0, WidgetActions{Admin::click("m_chkReverse")}, "0");
+    row("Advanced ReverseLookup empty", Page::Advanced, "misc", "ReverseLookup", "", 0, WidgetActions{Admin::click("m_chkReverse")},
         "1");
     row("Advanced ShowServerName 2", Page::Advanced, "misc", "ShowServerName", "2", 0,
-        "click m_chkShowName", "0");
-    row("Advanced HideLocalIP -1", Page::Advanced, "misc", "HideLocalIP", "-1", 1, "click m_chkHide", "0");
+        WidgetActions{Admin::click("m_chkShowName")}, "0");
+    row("Advanced HideLocalIP -1", Page::Advanced, "misc", "HideLocalIP", "-1", 1, WidgetActions{Admin::click("m_chkHide")}, "0");
     row("Advanced InsertEnvelopeTo empty", Page::Advanced, "misc", "InsertEnvelopeTo", "", 0,
-        "click m_chkInsert", "1");
-    row("Advanced PublicAdmin empty", Page::Advanced, "misc", "PublicAdmin", "", 0, "type m_editAdmin [staff]",
+        WidgetActions{Admin::click("m_chkInsert")}, "1");
+    row("Advanced PublicAdmin empty", Page::Advanced, "misc", "PublicAdmin", "", 0, WidgetActions{Admin::type("m_editAdmin", "[staff]")},
         "[staff]");
-    row("Advanced Mode beyond the choice", Page::Advanced, "security", "Mode", "7", 1, "choose m_comboSec 2",
+    row("Advanced Mode beyond the choice", Page::Advanced, "security", "Mode", "7", 1, WidgetActions{Admin::choose("m_comboSec", "Require encrypted connection")},
         "2");
-    row("Advanced Mode empty", Page::Advanced, "security", "Mode", "", 1, "choose m_comboSec 1", "1");
+    row("Advanced Mode empty", Page::Advanced, "security", "Mode", "", 1, WidgetActions{Admin::choose("m_comboSec", "Require secure authentication")}, "1");
     row("Advanced AuthException 2", Page::Advanced, "security", "AuthException", "2", 1,
-        "click m_chkInsecure", "0");
+        WidgetActions{Admin::click("m_chkInsecure")}, "0");
     row("Advanced AuthException empty", Page::Advanced, "security", "AuthException", "", 1,
-        "click m_chkInsecure", "1");
+        WidgetActions{Admin::click("m_chkInsecure")}, "1");
     row("Advanced AuthAcl not listed", Page::Advanced, "security", "AuthAcl", "Old partners", 0,
-        "choose m_comboInsecure 0", "Office LAN");
-    row("Advanced AuthAcl empty", Page::Advanced, "security", "AuthAcl", "", 0, "choose m_comboInsecure 1",
+        WidgetActions{Admin::choose("m_comboInsecure", "Office LAN")}, "Office LAN");
+    row("Advanced AuthAcl empty", Page::Advanced, "security", "AuthAcl", "", 0, WidgetActions{Admin::choose("m_comboInsecure", "Admin hosts")},
         "Admin hosts");
     const Cells encrypted{{"Mode", "2"}, {"SslException", "1"}};
-    row("Advanced SslException 2", Page::Advanced, "security", "SslException", "2", 0, "click m_chkUnenc",
+    row("Advanced SslException 2", Page::Advanced, "security", "SslException", "2", 0, WidgetActions{Admin::click("m_chkUnenc")},
         "0", {{"Mode", "2"}});
     row("Advanced SslException empty", Page::Advanced, "security", "SslException", "", 0,
-        "click m_chkUnenc", "1", {{"Mode", "2"}});
+        WidgetActions{Admin::click("m_chkUnenc")}, "1", {{"Mode", "2"}});
     row("Advanced SslAcl not listed", Page::Advanced, "security", "SslAcl", "Old relays", 0,
-        "choose m_comboUnenc 0", "Office LAN", encrypted);
-    row("Advanced SslAcl empty", Page::Advanced, "security", "SslAcl", "", 0, "choose m_comboUnenc 1",
+        WidgetActions{Admin::choose("m_comboUnenc", "Office LAN")}, "Office LAN", encrypted);
+    row("Advanced SslAcl empty", Page::Advanced, "security", "SslAcl", "", 0, WidgetActions{Admin::choose("m_comboUnenc", "Admin hosts")},
         "Admin hosts", encrypted);
     row("Advanced DisabledMethods not listed", Page::Advanced, "security", "DisabledMethods", "KERBEROS4", 0,
-        "tick m_listAuth 0", "PLAIN,KERBEROS4");
+        WidgetActions{Admin::toggle("m_listAuth", "PLAIN")}, "PLAIN,KERBEROS4");
     row("Advanced DisabledMethods empty", Page::Advanced, "security", "DisabledMethods", "", 0,
-        "tick m_listAuth 5", "GSSAPI");
+        WidgetActions{Admin::toggle("m_listAuth", "GSSAPI")}, "GSSAPI");
 }
 
 void tst_StoredSettings::unshownStoredValue()
@@ -408,7 +334,7 @@ void tst_StoredSettings::unshownStoredValue()
     QFETCH(bool, asText);
     QFETCH(Cells, around);
     QFETCH(int, other);
-    QFETCH(Steps, steps);
+    QFETCH(WidgetActions, actions);
     QFETCH(QString, written);
     QFETCH(QStringList, pending);
 
@@ -417,21 +343,20 @@ void tst_StoredSettings::unshownStoredValue()
     store(table, column, stored, asText);
     QWidget* shown = build(page);
     QVERIFY(shown);
-    QVERIFY(QTest::qWaitForWindowExposed(m_fixture.m_container.get()));
     QVERIFY(dynamic_cast<ConfigPage*>(shown)->isReady());
     QCOMPARE(m_fixture.pending(), QStringList());
 
     // Another field edited: that field alone is written.
     if (other >= 0) {
         const OtherEdit edit = otherEdits(table).value(other);
-        run(shown, edit.steps);
+        QVERIFY2(performAll(shown, edit.actions), qPrintable(describe(edit.actions)));
         QCOMPARE(m_fixture.pending(), QStringList{edit.statement});
         m_fixture.m_ctrl->reset();
         QCOMPARE(m_fixture.pending(), QStringList());
     }
 
     // The column's own widget changed: what it shows is written, and Apply turns on.
-    run(shown, steps);
+    QVERIFY2(performAll(shown, actions), qPrintable(describe(actions)));
     QCOMPARE(m_fixture.pending(), pending);
     QVERIFY(!m_fixture.m_ctrl->isEmpty());
     for (int i = 0; i < 3; ++i)
@@ -466,21 +391,20 @@ void tst_StoredSettings::measuredFromWhatTheServerHoldsNow()
 
     m_fixture.setCells("smtp", {{"DeliveryMode", "2"}});
     QWidget* page = build(Page::Smtp);
-    QVERIFY(QTest::qWaitForWindowExposed(m_fixture.m_container.get()));
-    run(page, QStringLiteral("click m_rbtnSMTP"));
+    QVERIFY(perform(page, Admin::click("m_rbtnSMTP")));
     m_fixture.m_ctrl->reset();
-    run(page, QStringLiteral("type m_editHops 31"));
+    QVERIFY(perform(page, Admin::type("m_editHops", "31")));
     QCOMPARE(m_fixture.pending(), QStringList{"update smtp set MaxHops='31'"});
     m_fixture.m_ctrl->reset();
 
-    run(page, QStringLiteral("click m_rbtnSMTP; type m_editUser someone"));
+    QVERIFY(performAll(page, {Admin::click("m_rbtnSMTP"), Admin::type("m_editUser", "someone")}));
     if (!refused.isEmpty())
         QVERIFY(m_fixture.m_server->refuse(refused, 104, 1));
     m_fixture.apply();
     QCOMPARE(m_fixture.storedCell("smtp", "DeliveryMode"), QStringLiteral("0"));
-    run(page, QStringLiteral("click m_rbtnDNS"));
+    QVERIFY(perform(page, Admin::click("m_rbtnDNS")));
     QCOMPARE(m_fixture.pending(), afterBack);
-    run(page, QStringLiteral("click m_rbtnSMTP"));
+    QVERIFY(perform(page, Admin::click("m_rbtnSMTP")));
     QCOMPARE(m_fixture.pending(), afterForth);
 }
 
