@@ -13,6 +13,7 @@
 #include "shellharness.h"
 #include "templatesfixture.h"
 #include "typing.h"
+#include "widgetactions.h"
 #include "usersfixture.h"
 #include "wndgroup.h"
 #include "wndtemplate.h"
@@ -28,45 +29,27 @@
 
 namespace {
 
-// What the administrator does to one widget of the dialog, named by its object name.
-struct FieldAction
+// What the administrator does to the column's own widget, in the rows' words.
+WidgetActions press(const char* widget)
 {
-    enum Kind {
-        Press,       // the space key on a check box or radio button: a click
-        Choose,      // arrow keys on a choice box until `text` is its entry
-        Type,        // `text` typed over what a line edit shows
-        RemoveEntry, // the entry `text` of a list selected, then "Remove" pressed
-    };
-    Kind kind = Press;
-    QString widget;
-    QString text;
-};
-
-FieldAction press(const char* widget)
-{
-    return {FieldAction::Press, QLatin1String(widget), {}};
+    return {Admin::click(QLatin1String(widget))};
 }
 
-FieldAction choose(const char* widget, const QString& entry)
+WidgetActions choose(const char* widget, const QString& entry)
 {
-    return {FieldAction::Choose, QLatin1String(widget), entry};
+    return {Admin::choose(QLatin1String(widget), entry)};
 }
 
-FieldAction typeIn(const char* widget, const QString& text)
+WidgetActions typeIn(const char* widget, const QString& text)
 {
-    return {FieldAction::Type, QLatin1String(widget), text};
+    return {Admin::type(QLatin1String(widget), text)};
 }
 
-FieldAction removeEntry(const char* list, const QString& entry)
+// The entry selected in the list, then "Remove" pressed.
+WidgetActions removeEntry(const char* list, const QString& entry)
 {
-    return {FieldAction::RemoveEntry, QLatin1String(list), entry};
+    return {Admin::select(QLatin1String(list), entry), Admin::click(QStringLiteral("m_btnRemove"))};
 }
-
-} // namespace
-
-Q_DECLARE_METATYPE(FieldAction)
-
-namespace {
 
 // One of the three pages and the row "odd" its dialog edits: ordinary values everywhere but
 // in the column a test row stores oddly.
@@ -130,45 +113,6 @@ int columnIndex(const QList<StandIn::Column>& columns, const QString& name)
     return -1;
 }
 
-void chooseEntry(QComboBox* box, const QString& entry)
-{
-    const int wanted = box->findText(entry);
-    QVERIFY2(wanted >= 0, qPrintable(entry));
-    const Qt::Key key = wanted > box->currentIndex() ? Qt::Key_Down : Qt::Key_Up;
-    for (int keys = 0; keys < box->count() && box->currentIndex() != wanted; ++keys)
-        QTest::keyClick(box, key);
-    QCOMPARE(box->currentText(), entry);
-}
-
-void removeListEntry(QDialog* dialog, QTreeWidget* list, const QString& entry)
-{
-    QTreeWidgetItem* item = itemNamed(list, entry);
-    QVERIFY2(item, qPrintable(entry));
-    list->setCurrentItem(item);
-    QTest::keyClick(dialog->findChild<QPushButton*>(QStringLiteral("m_btnRemove")), Qt::Key_Space);
-    QVERIFY(!itemNamed(list, entry));
-}
-
-void perform(QDialog* dialog, const FieldAction& action)
-{
-    QWidget* widget = dialog->findChild<QWidget*>(action.widget);
-    QVERIFY2(widget, qPrintable(action.widget));
-    switch (action.kind) {
-    case FieldAction::Press:
-        QTest::keyClick(widget, Qt::Key_Space);
-        break;
-    case FieldAction::Choose:
-        chooseEntry(qobject_cast<QComboBox*>(widget), action.text);
-        break;
-    case FieldAction::Type:
-        typeOver(qobject_cast<QLineEdit*>(widget), action.text);
-        break;
-    case FieldAction::RemoveEntry:
-        removeListEntry(dialog, qobject_cast<QTreeWidget*>(widget), action.text);
-        break;
-    }
-}
-
 // Works the dialog, then presses OK; the dialog's answer is what OK made of it.
 std::function<int(QDialog*)> workAndOk(std::function<void(QDialog*)> work)
 {
@@ -214,7 +158,7 @@ void TestAccountsStoredValues::addRows()
     QTest::addColumn<QString>("table");
     QTest::addColumn<QString>("column");
     QTest::addColumn<QString>("stored");
-    QTest::addColumn<FieldAction>("action");
+    QTest::addColumn<WidgetActions>("actions");
     QTest::addColumn<QString>("written");
 
     // The columns the user and template dialogs share, in the table `table`.
@@ -321,13 +265,14 @@ void TestAccountsStoredValues::columnWrittenAsItsWidgetShows()
     QFETCH(QString, table);
     QFETCH(QString, column);
     QFETCH(QString, stored);
-    QFETCH(FieldAction, action);
+    QFETCH(WidgetActions, actions);
     QFETCH(QString, written);
 
     const AccountsPage page = accountsPage(table);
     WindowOnStandIn session;
     QVERIFY(session.window);
-    editOddRow(session, page, column, stored, [action](QDialog* dialog) { perform(dialog, action); });
+    editOddRow(session, page, column, stored,
+               [actions](QDialog* dialog) { QVERIFY2(performAll(dialog, actions), qPrintable(describe(actions))); });
     if (QTest::currentTestFailed())
         return;
     const QStringList sent{

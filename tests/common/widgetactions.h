@@ -31,6 +31,7 @@ struct WidgetAction
         Step,    // a spin box this many steps up (down when negative), by the arrow keys
         Toggle,  // the check box of the list entry with this text (none: the first), by the space bar
         Columns, // "Modify Columns..." of a list page, this column taken out: the list rebuilt
+        Select,  // the list entry with this text made the current one, as a click on it does
     };
 
     Kind kind = Click;
@@ -68,6 +69,10 @@ inline WidgetAction columns(const QString& slot, const QString& hidden)
 {
     return {WidgetAction::Columns, slot, hidden};
 }
+inline WidgetAction select(const QString& list, const QString& entry)
+{
+    return {WidgetAction::Select, list, entry};
+}
 
 } // namespace Admin
 
@@ -76,7 +81,7 @@ inline QString describe(const WidgetAction& action)
 {
     if (action.kind == WidgetAction::Columns)
         return QStringLiteral("columns without '") + action.argument + QLatin1Char('\'');
-    static const char* const verbs[] = {"click", "choose", "type", "step", "toggle"};
+    static const char* const verbs[] = {"click", "choose", "type", "step", "toggle", "", "select"};
     QString text = QString::fromLatin1(verbs[action.kind]) + QLatin1Char(' ') + action.widget;
     if (action.kind != WidgetAction::Click)
         text += QStringLiteral(" '") + action.argument + QLatin1Char('\'');
@@ -207,6 +212,14 @@ inline bool perform(QWidget* root, const WidgetAction& action, DialogRecorder* r
     case WidgetAction::Toggle: {
         auto* list = qobject_cast<QTreeWidget*>(widget);
         return list && toggleEntry(list, action.argument);
+    }
+    case WidgetAction::Select: {
+        auto* list = qobject_cast<QTreeWidget*>(widget);
+        QTreeWidgetItem* item = list ? entryNamed(list, action.argument) : nullptr;
+        if (!item)
+            return false;
+        list->setCurrentItem(item, 0);
+        return item->isSelected();
     }
     case WidgetAction::Columns:
         break;
