@@ -49,8 +49,6 @@ public:
     // else `edited`. A name never remembered gives `edited`.
     QString value(const QString& name, const QString& edited) const;
     bool isTouched(const QString& name) const;
-    bool isRemembered(const QString& name) const { return m_fields.contains(name); }
-    QStringList names() const { return m_fields.keys(); }
     // Whether the fields show a row the server does not hold yet; false by default.
     void setNewRow(bool newRow) { m_newRow = newRow; }
 
