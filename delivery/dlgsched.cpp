@@ -103,17 +103,7 @@ void DlgSched::slotValidChecked()
 
 void DlgSched::setNewRow(bool newRow)
 {
-    m_newRow = newRow;
     m_untouched.setNewRow(newRow);
-}
-
-// A time the server holds is written back unchanged while the administrator leaves it
-// alone, so it is not checked either: -1 shows as "00:-01" and an unknown mode as an empty
-// field, and neither may keep an edit of another field from going out. The time of a new
-// action is what its field shows.
-bool DlgSched::writesShownTime() const
-{
-    return m_newRow || m_untouched.isTouched(QStringLiteral("time"));
 }
 
 bool DlgSched::timeTextIsWrong() const
@@ -173,15 +163,17 @@ bool DlgSched::intervalIsAccepted()
 
 void DlgSched::slotOK()
 {
-    const bool checkTime = writesShownTime();
-    if (checkTime && timeTextIsWrong()) {
+    // The checks look at what the dialog shows, whether the administrator changed it or not:
+    // a stored time that cannot be shown as one (an unknown mode, -1, 24:00) or an interval
+    // of 0 must be corrected before anything goes out.
+    if (timeTextIsWrong()) {
         keepOnTheTime();
         return;
     }
     if (!m_chkSend->isChecked() && !m_chkReceive->isChecked() && !m_chkOdmr->isChecked()
         && administratorCorrects(tr("There's no action specified.\nDo you want to correct the problem?")))
         return;
-    if (checkTime && m_comboEveryAt->currentIndex() == 0 && !intervalIsAccepted())
+    if (m_comboEveryAt->currentIndex() == 0 && !intervalIsAccepted())
         return;
     accept();
 }

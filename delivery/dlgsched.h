@@ -16,7 +16,8 @@ class DBTable;
 // keeps the dialog open on OK, whatever the answers before it), and a time of day for "At",
 // H:MM or HH:MM (a malformed one keeps the dialog open on OK, whatever the answer to its
 // question); it keeps the text typed for each mode, so switching back and forth loses
-// nothing. A time left as the server holds it is written back unchanged and not checked.
+// nothing. OK checks the time as shown, also one left as the server holds it; once OK is
+// accepted, a time left alone is written back unchanged.
 // "&Edit..." opens the time ranges and reloads the page's copy of them.
 class DlgSched : public TDlgSched
 {
@@ -34,8 +35,8 @@ public:
     void setTimeint(const QString& name);
     // 0 ("Every") shows the unit, 1 ("At") the "(hh:mm)" hint; other modes change nothing.
     void updateEveryAt(int mode);
-    // Whether the scheduled action is one the server does not hold yet: then OK writes, and
-    // checks, what every field shows (UntouchedFields).
+    // Whether the scheduled action is one the server does not hold yet: then OK writes what
+    // every field shows (UntouchedFields).
     void setNewRow(bool newRow);
 
     QString m_everyText; // the time field's text for "Every"
@@ -54,7 +55,6 @@ public slots:
 
 private:
     void acceptInterval();
-    bool writesShownTime() const;
     bool timeTextIsWrong() const;
     Dialogs::Button ask(const QString& question);
     void keepOnTheTime();
@@ -64,7 +64,6 @@ private:
     void fillRanges();
 
     QString m_timeint;
-    bool m_newRow = false;
     QWidget* m_parent;
     DBCtrl* m_ctrl;
     DBConn* m_conn;

@@ -124,6 +124,8 @@ private slots:
     void storedCellsKeptUntilTheirFieldIsEdited_data();
     void storedCellsKeptUntilTheirFieldIsEdited();
     void newActionTimeIsChecked();
+    void storedTimeIsCheckedOnOk_data();
+    void storedTimeIsCheckedOnOk();
 
 private:
     std::unique_ptr<WndSched> makePage()
@@ -709,7 +711,7 @@ void TestWndSched::storedCellsKeptUntilTheirFieldIsEdited_data()
     QTest::addColumn<QStringList>("stored");
     QTest::addColumn<QString>("textColumn"); // one the server keeps as text, if any
     QTest::addColumn<Typing>("other");       // an edit of another field
-    QTest::addColumn<QString>("otherSet");
+    QTest::addColumn<QString>("otherSet"); // empty: the dialog stays open, nothing goes out
     QTest::addColumn<QStringList>("otherAsked");
     QTest::addColumn<Typing>("own");         // the column's own widgets worked
     QTest::addColumn<QString>("ownSet");
@@ -725,27 +727,30 @@ void TestWndSched::storedCellsKeptUntilTheirFieldIsEdited_data()
     const Typing dial = keyOn(&DlgSched::m_chkDialRAS, Qt::Key_Space);
     const Typing atChosen = keyOn(&DlgSched::m_comboEveryAt, Qt::Key_Down);
     const QStringList noAction{"There's no action specified.\nDo you want to correct the problem?"};
+    const QStringList format{"You should fill time field in the format 12:34.\nDo you want to correct the problem?"};
+    const QStringList zero{"It is not possible to repeat action(s) after 0 seconds! Set different interval!"};
 
     QTest::newRow("desc beyond what the field holds")
         << storing(Desc, QString(40000, QLatin1Char('d'))) << "" << dial << "allowdial='1'"
         << QStringList() << description << typedSet;
     QTest::newRow("desc empty") << storing(Desc, "") << "" << dial << "allowdial='1'" << QStringList()
                                 << description << typedSet;
-    QTest::newRow("timetype 5") << storing(TimeType, "5") << "" << description << typedSet << QStringList()
+    // A time the dialog cannot show as one stops the other edit at OK: the dialog stays open
+    // and nothing goes out (storedTimeIsCheckedOnOk).
+    QTest::newRow("timetype 5") << storing(TimeType, "5") << "" << description << "" << format
                                 << atChosen << "timetype='1', time='0'";
     QTest::newRow("timetype empty") << storing(TimeType, "") << "" << description << typedSet
                                     << QStringList() << atChosen << "timetype='1', time='0'";
     QTest::newRow("time -1 at") << QStringList{"1", "-1", "", "1", "hourly", "0", "1"} << "" << description
-                                << typedSet << QStringList() << typedInto(&DlgSched::m_edit, "7:05")
-                                << "time='425'";
+                                << "" << format << typedInto(&DlgSched::m_edit, "7:05") << "time='425'";
     QTest::newRow("time 1440 at") << QStringList{"1", "1440", "", "1", "hourly", "0", "1"} << ""
-                                  << description << typedSet << QStringList()
+                                  << description << "" << format
                                   << typedInto(&DlgSched::m_edit, "23:59") << "time='1439'";
-    QTest::newRow("time -1 every") << storing(Time, "-1") << "" << description << typedSet << QStringList()
+    QTest::newRow("time -1 every") << storing(Time, "-1") << "" << description << "" << zero
                                    << typedInto(&DlgSched::m_edit, "90") << "time='90'";
-    QTest::newRow("time a word") << storing(Time, "soon") << "time" << description << typedSet
-                                 << QStringList() << typedInto(&DlgSched::m_edit, "5") << "time='5'";
-    QTest::newRow("time empty") << storing(Time, "") << "" << description << typedSet << QStringList()
+    QTest::newRow("time a word") << storing(Time, "soon") << "time" << description << "" << zero
+                                 << typedInto(&DlgSched::m_edit, "5") << "time='5'";
+    QTest::newRow("time empty") << storing(Time, "") << "" << description << "" << zero
                                 << typedInto(&DlgSched::m_edit, "5") << "time='5'";
     QTest::newRow("action 9") << storing(Action, "9") << "" << description << typedSet << QStringList()
                               << keyOn(&DlgSched::m_chkReceive, Qt::Key_Space) << "action='3'";
@@ -809,7 +814,7 @@ void TestWndSched::storedCellsKeptUntilTheirFieldIsEdited()
     recorder.answerDialog(working(other));
     QTreeWidgetItem* item = page->m_list->topLevelItem(0);
     QCOMPARE(DeliveryFixture::editedThenApplied(page->m_list, item, page->m_btnEdit, *m_session),
-             QStringList{"update scheduler set " + otherSet + where});
+             otherSet.isEmpty() ? QStringList() : QStringList{"update scheduler set " + otherSet + where});
     QCOMPARE(recorder.messageTexts(), otherAsked);
 
     recorder.messages.clear();
@@ -838,6 +843,70 @@ void TestWndSched::newActionTimeIsChecked()
              QStringList{"It is not possible to repeat action(s) after 0 seconds! Set different interval!"});
     QVERIFY(m_ctrl->m_pending.isEmpty());
     QCOMPARE(page->m_list->topLevelItemCount(), 0);
+}
+
+// OK checks the time the dialog shows also when the administrator left it alone: an edit of
+// the description alone does not go out over a stored time that is no time of day or an
+// interval of 0. The administrator stays on the time field, whatever the answer; once it
+// holds a time, the edit goes out with it.
+void TestWndSched::storedTimeIsCheckedOnOk_data()
+{
+    QTest::addColumn<QStringList>("stored");
+    QTest::addColumn<QStringList>("asked");
+    QTest::addColumn<QString>("typed"); // the time the administrator then types
+    QTest::addColumn<QString>("set");
+
+    const QStringList format{"You should fill time field in the format 12:34.\nDo you want to correct the problem?"};
+    const QStringList zero{"It is not possible to repeat action(s) after 0 seconds! Set different interval!"};
+    const auto stored = [](const char* timetype, const char* time) {
+        return QStringList{timetype, time, "", "1", "hourly", "0", "1"};
+    };
+    QTest::newRow("every 0 minutes") << stored("0", "0") << zero << "15" << "time='15', desc='Typed'";
+    QTest::newRow("every -1") << stored("0", "-1") << zero << "15" << "time='15', desc='Typed'";
+    QTest::newRow("an unknown mode") << stored("5", "60") << format << "30"
+                                     << "timetype='0', time='30', desc='Typed'";
+    QTest::newRow("at -1") << stored("1", "-1") << format << "7:05" << "time='425', desc='Typed'";
+    QTest::newRow("at 1440") << stored("1", "1440") << format << "23:59" << "time='1439', desc='Typed'";
+    QTest::newRow("at 07:05, nothing asked") << stored("1", "425") << QStringList() << QString()
+                                             << "desc='Typed'";
+}
+
+void TestWndSched::storedTimeIsCheckedOnOk()
+{
+    QFETCH(QStringList, stored);
+    QFETCH(QStringList, asked);
+    QFETCH(QString, typed);
+    QFETCH(QString, set);
+
+    setRows({stored});
+    auto page = makePage();
+    DialogRecorder recorder;
+    bool stayed = false;
+    bool onTime = false;
+    recorder.answerDialog([&](QDialog* opened) {
+        auto* dialog = qobject_cast<DlgSched*>(opened);
+        dialog->show();
+        typeOver(dialog->m_editDesc, "Typed");
+        // The answer that would go on with the time as shown.
+        recorder.answer(QMessageBox::No);
+        QTest::mouseClick(dialog->m_rbtnOK, Qt::LeftButton);
+        stayed = dialog->isVisible();
+        onTime = dialog->focusWidget() == dialog->m_edit;
+        if (stayed) {
+            typeOver(dialog->m_edit, typed);
+            QTest::mouseClick(dialog->m_rbtnOK, Qt::LeftButton);
+        }
+        return dialog->result();
+    });
+    page->m_list->setCurrentItem(page->m_list->topLevelItem(0));
+    QTest::mouseClick(page->m_btnEdit, Qt::LeftButton);
+    QCOMPARE(recorder.messageTexts(), asked);
+    QCOMPARE(stayed, !asked.isEmpty());
+    if (asked == QStringList{"You should fill time field in the format 12:34.\nDo you want to correct the problem?"})
+        QVERIFY(onTime);
+    const QString where = QStringLiteral(" where timetype='%1' and time='%2' and timeint=''")
+                              .arg(stored.at(0), stored.at(1));
+    QCOMPARE(m_ctrl->m_pending, QStringList{"update scheduler set " + set + where});
 }
 
 QTEST_MAIN(TestWndSched)
