@@ -423,8 +423,23 @@ void ConfigPage::editAddressGroups(DBTable* acl, const QString& shownGroup,
                                     DBTable::WaitWithProgress | DBTable::ReportRefusal);
     if (!page || !loaded)
         return;
-    for (const GroupBox& group : boxes)
-        fillGroupBox(acl, group.box, group.stored());
+    refillGroupBoxes(acl, boxes);
+    handChangeIn();
+}
+
+void ConfigPage::refillGroupBoxes(DBTable* acl, const QList<GroupBox>& boxes)
+{
+    showUnwritten([&] {
+        for (const GroupBox& group : boxes) {
+            const bool chosen = m_shown.isChanged(group.box);
+            const QString choice = group.box->currentText();
+            fillGroupBox(acl, group.box, storedCell(*group.table, group.column));
+            m_shown.refilled(group.box);
+            const int kept = chosen ? group.box->findText(choice) : -1;
+            if (kept >= 0)
+                group.box->setCurrentIndex(kept);
+        }
+    });
 }
 
 bool ConfigPage::pickAccount(QString* chosen)

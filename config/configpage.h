@@ -80,6 +80,9 @@ class QWidget;
 //
 // A refill from the rows (refill) is no fill from what the server holds: the rows were just
 // written from the widgets, and what the widgets showed at the last fill stays the measure.
+// A choice box refilled after its entries were edited (the address groups) is filled from
+// what the server holds: what it shows then is its measure again, so the refill itself is
+// no change, and an entry the administrator had chosen stays chosen while it exists.
 //
 // Calls a page makes itself, past the pending list and the table layer (askServer), wait
 // as such calls do, the indicator over the window in front once the wait lasts, and tell a
@@ -169,7 +172,7 @@ protected:
     // showed at the last fill from what the server holds stays the measure of a change.
     void refill();
     // Runs `show`, which sets widgets, with the page not ready meanwhile: what it sets is
-    // not written back.
+    // not written back by the signals the widgets give.
     void showUnwritten(const std::function<void()>& show);
 
     // The change slot's work: when the page is ready, the widgets written into the rows and
@@ -249,12 +252,16 @@ protected:
     struct GroupBox
     {
         QComboBox* box;
-        std::function<QString()> stored; // the group the row holds for this box
+        DBTable* table;     // the row the box shows a group of
+        const char* column; // in this column
     };
     // The address-group "Edit" button: the dialog on shownGroup. Accepted (the dialog has
-    // written its changes itself), acl is read again and each box refilled with its stored
-    // group; a failed reload leaves the boxes as they were. Cancelled, acl is restored. The
-    // rows and the pending list are not touched. Nothing on a page that is not ready.
+    // written its changes itself), acl is read again and each box refilled as from what the
+    // server holds (fillGroupBox with the stored group): what the box then shows is the
+    // measure of a change again. A group the administrator had chosen in the box stays
+    // chosen while the server still holds it; a change to the box's check box stays one.
+    // The rows and the pending list then follow the widgets. A failed reload leaves the
+    // boxes as they were. Cancelled, acl is restored. Nothing on a page that is not ready.
     void editAddressGroups(DBTable* acl, const QString& shownGroup, const QList<GroupBox>& boxes);
 
     // The user and group picker over the page's own domain, user and group tables, which it
@@ -305,6 +312,7 @@ private:
     // holds (after an apply, whole or part-way).
     void rememberShown();
     void settleStoredCells();
+    void refillGroupBoxes(DBTable* acl, const QList<GroupBox>& boxes);
     int boundIndex(const DBTable& table, const char* column) const;
     // Tells the controller whether the last writeRows() held an edit back.
     void announceHeldBack();

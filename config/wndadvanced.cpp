@@ -190,8 +190,7 @@ void WndAdvanced::editAddressGroups(QComboBox* shown)
 {
     ConfigPage::editAddressGroups(
         &m_acl, shown->currentText(),
-        {{m_comboInsecure, [this] { return cell(m_security, "AuthAcl"); }},
-         {m_comboUnenc, [this] { return cell(m_security, "SslAcl"); }}});
+        {{m_comboInsecure, &m_security, "AuthAcl"}, {m_comboUnenc, &m_security, "SslAcl"}});
 }
 
 void WndAdvanced::slotEditInsecure()

@@ -229,13 +229,13 @@ void WndAntispam::slotEdit()
 void WndAntispam::slotEdit1()
 {
     editAddressGroups(&m_acl, m_addressGroup->currentText(),
-                      {{m_addressGroup, [this] { return cell(m_antispam, "AllowAcl"); }}});
+                      {{m_addressGroup, &m_antispam, "AllowAcl"}});
 }
 
 void WndAntispam::slotEdit2()
 {
     editAddressGroups(&m_acl, m_addressGroup2->currentText(),
-                      {{m_addressGroup2, [this] { return cell(m_antispam, "AclBlock"); }}});
+                      {{m_addressGroup2, &m_antispam, "AclBlock"}});
 }
 
 void WndAntispam::slotRemove()

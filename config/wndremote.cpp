@@ -53,5 +53,5 @@ void WndRemote::slotChange()
 void WndRemote::slotEdit()
 {
     editAddressGroups(&m_acl, m_combo->currentText(),
-                      {{m_combo, [this] { return cell(m_remote, "AdminAcl"); }}});
+                      {{m_combo, &m_remote, "AdminAcl"}});
 }

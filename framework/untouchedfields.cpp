@@ -66,6 +66,25 @@ bool UntouchedFields::isTouched(const QString& name) const
     return found == m_fields.constEnd() || statesOf(found->widgets) != found->shown;
 }
 
+bool UntouchedFields::isChanged(const QWidget* widget) const
+{
+    for (const Field& field : m_fields) {
+        const qsizetype at = field.widgets.indexOf(widget);
+        if (at >= 0 && field.shown.at(at) != stateOf(widget))
+            return true;
+    }
+    return false;
+}
+
+void UntouchedFields::refilled(const QWidget* widget)
+{
+    for (Field& field : m_fields) {
+        const qsizetype at = field.widgets.indexOf(widget);
+        if (at >= 0)
+            field.shown[at] = stateOf(widget);
+    }
+}
+
 QString UntouchedFields::value(const QString& name, const QString& edited) const
 {
     if (isTouched(name))

@@ -49,6 +49,12 @@ public:
     // else `edited`. A name never remembered gives `edited`.
     QString value(const QString& name, const QString& edited) const;
     bool isTouched(const QString& name) const;
+    // Whether the widget, one of some field's, shows other than it did when remembered.
+    bool isChanged(const QWidget* widget) const;
+    // The widget was filled again from what the server holds (a choice box refilled after
+    // its entries were edited): what it shows now becomes its untouched state in every field
+    // it shows. The field's other widgets keep theirs, so a change made to them stays one.
+    void refilled(const QWidget* widget);
     // Whether the fields show a row the server does not hold yet; false by default.
     void setNewRow(bool newRow) { m_newRow = newRow; }
 

@@ -84,6 +84,8 @@ private slots:
     void unshownStoredValue();
     void measuredFromWhatTheServerHoldsNow_data();
     void measuredFromWhatTheServerHoldsNow();
+    void groupBoxRefilledAfterTheEditor_data();
+    void groupBoxRefilledAfterTheEditor();
 
 private:
     QWidget* build(Page page);
@@ -406,6 +408,111 @@ void tst_StoredSettings::measuredFromWhatTheServerHoldsNow()
     QCOMPARE(m_fixture.pending(), afterBack);
     QVERIFY(perform(page, Admin::click("m_rbtnSMTP")));
     QCOMPARE(m_fixture.pending(), afterForth);
+}
+
+// The address groups edited from a page: each group box the editor refills is filled as from
+// what the server holds, so the refill is no change of its own. A group the administrator
+// chose stays chosen while the server holds it, and a check box turned on still writes the
+// group its box shows. Each row's editor removes one group ("Remove Group" and OK).
+void tst_StoredSettings::groupBoxRefilledAfterTheEditor_data()
+{
+    QTest::addColumn<Page>("page");
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<Cells>("stored");
+    QTest::addColumn<WidgetActions>("before"); // before the editor
+    QTest::addColumn<QString>("editButton");
+    QTest::addColumn<QString>("removed");
+    QTest::addColumn<WidgetActions>("after");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("shown"); // by the box after the editor
+    QTest::addColumn<QStringList>("pending");
+
+    const Cells noInsecure{{"Mode", "1"}, {"AuthException", "0"}, {"AuthAcl", ""}};
+    const Cells insecure{{"Mode", "1"}, {"AuthException", "1"}, {"AuthAcl", "Office LAN"}};
+    const QStringList hidden{"update misc set HideLocalIP='1'"};
+    QTest::newRow("Advanced, insecure group not stored, first group removed")
+        << Page::Advanced << "security" << noInsecure << WidgetActions{} << "m_btnEditInsecure" << "Office LAN"
+        << WidgetActions{Admin::click("m_chkHide")} << "m_comboInsecure" << "Admin hosts" << hidden;
+    QTest::newRow("Advanced, insecure group chosen, another removed")
+        << Page::Advanced << "security" << insecure << WidgetActions{Admin::choose("m_comboInsecure", "Trusted relays")}
+        << "m_btnEditInsecure" << "Blocked senders" << WidgetActions{} << "m_comboInsecure" << "Trusted relays"
+        << QStringList{"update security set AuthAcl='Trusted relays'"};
+    QTest::newRow("Advanced, insecure group chosen, then removed")
+        << Page::Advanced << "security" << insecure << WidgetActions{Admin::choose("m_comboInsecure", "Trusted relays")}
+        << "m_btnEditInsecure" << "Trusted relays" << WidgetActions{} << "m_comboInsecure" << "Office LAN"
+        << QStringList{};
+    QTest::newRow("Advanced, insecure exception turned on, the group it showed removed")
+        << Page::Advanced << "security" << noInsecure << WidgetActions{Admin::click("m_chkInsecure")}
+        << "m_btnEditInsecure" << "Office LAN" << WidgetActions{} << "m_comboInsecure" << "Admin hosts"
+        << QStringList{"update security set AuthException='1', AuthAcl='Admin hosts'"};
+    QTest::newRow("Advanced, unencrypted group not stored, first group removed")
+        << Page::Advanced << "security" << Cells{{"Mode", "2"}, {"SslException", "0"}, {"SslAcl", ""}}
+        << WidgetActions{} << "m_btnEditUnenc" << "Office LAN" << WidgetActions{Admin::click("m_chkHide")}
+        << "m_comboUnenc" << "Admin hosts" << hidden;
+    QTest::newRow("Antispam, allowed group removed")
+        << Page::Antispam << "antispam" << Cells{{"AllowAcl", "Office LAN"}} << WidgetActions{} << "m_btnEdit1"
+        << "Office LAN" << WidgetActions{Admin::click("m_chkAuth")} << "m_addressGroup" << "Office LAN"
+        << QStringList{"update antispam set AllowAuth='0'"};
+    QTest::newRow("Antispam, allowed group chosen, another removed")
+        << Page::Antispam << "antispam" << Cells{{"AllowAcl", "Office LAN"}}
+        << WidgetActions{Admin::choose("m_addressGroup", "Admin hosts")} << "m_btnEdit1" << "Trusted relays"
+        << WidgetActions{} << "m_addressGroup" << "Admin hosts"
+        << QStringList{"update antispam set AllowAcl='Admin hosts'"};
+    QTest::newRow("Antispam, blocked group not stored, first group removed")
+        << Page::Antispam << "antispam" << Cells{{"AclBlock", ""}} << WidgetActions{} << "m_btnEdit2"
+        << "Office LAN" << WidgetActions{Admin::click("m_chkAuth")} << "m_addressGroup2" << "Admin hosts"
+        << QStringList{"update antispam set AllowAuth='0'"};
+    QTest::newRow("Remote, group removed")
+        << Page::Remote << "administration" << Cells{{"AdminAcl", "Admin hosts"}} << WidgetActions{} << "m_btnEdit"
+        << "Admin hosts" << WidgetActions{Admin::click("m_chkEnable")} << "m_combo" << "Admin hosts"
+        << QStringList{"update administration set NetEnabled='0'"};
+    QTest::newRow("Remote, another group removed")
+        << Page::Remote << "administration" << Cells{{"AdminAcl", "Admin hosts"}} << WidgetActions{} << "m_btnEdit"
+        << "Office LAN" << WidgetActions{Admin::click("m_chkEnable")} << "m_combo" << "Admin hosts"
+        << QStringList{"update administration set NetEnabled='0'"};
+    QTest::newRow("Remote, restriction turned on, the group it showed removed")
+        << Page::Remote << "administration" << Cells{{"AdminAcl", ""}} << WidgetActions{Admin::click("m_chkOnly")}
+        << "m_btnEdit" << "Office LAN" << WidgetActions{} << "m_combo" << "Admin hosts"
+        << QStringList{"update administration set AdminAcl='Admin hosts'"};
+}
+
+void tst_StoredSettings::groupBoxRefilledAfterTheEditor()
+{
+    QFETCH(Page, page);
+    QFETCH(QString, table);
+    QFETCH(Cells, stored);
+    QFETCH(WidgetActions, before);
+    QFETCH(QString, editButton);
+    QFETCH(QString, removed);
+    QFETCH(WidgetActions, after);
+    QFETCH(QString, box);
+    QFETCH(QString, shown);
+    QFETCH(QStringList, pending);
+
+    m_fixture.setCells(table, stored);
+    QWidget* built = build(page);
+    QVERIFY(built);
+    QVERIFY2(performAll(built, before), qPrintable(describe(before)));
+
+    StandIn::TestServer& server = *m_fixture.m_server;
+    bool edited = false;
+    m_fixture.m_dialogs->answerDialog([&](QDialog*) {
+        QList<QStringList> rows = server.rows("ipaccesslist");
+        rows.removeIf([&](const QStringList& row) { return row.at(0) == removed; });
+        server.setTable("ipaccesslist", server.columns("ipaccesslist"), rows);
+        edited = true;
+        return int(QDialog::Accepted);
+    });
+    QVERIFY(perform(built, Admin::click(editButton)));
+    QVERIFY(edited);
+    auto* refilled = built->findChild<QComboBox*>(box);
+    QVERIFY(refilled);
+    QVERIFY(refilled->findText(removed) < 0 || refilled->currentText() == removed);
+    QCOMPARE(refilled->currentText(), shown);
+
+    QVERIFY2(performAll(built, after), qPrintable(describe(after)));
+    QCOMPARE(m_fixture.pending(), pending);
+    QCOMPARE(m_fixture.m_ctrl->isEmpty(), pending.isEmpty());
 }
 
 QTEST_MAIN(tst_StoredSettings)
