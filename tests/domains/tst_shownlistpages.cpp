@@ -64,6 +64,8 @@ private slots:
     void readsTheTableAgainOnApplyAndReset();
     void keepsWhatItShowsWhenTheReadFails_data();
     void keepsWhatItShowsWhenTheReadFails();
+    void readsNothingOverALostLink_data();
+    void readsNothingOverALostLink();
     void menuOnlyModifiesColumns_data();
     void menuOnlyModifiesColumns();
     void domainTypeNames_data();
@@ -279,6 +281,49 @@ void TestShownListPages::keepsWhatItShowsWhenTheReadFails()
     QMetaObject::invokeMethod(pageWidget(), "slotCols");
     QCOMPARE(recorder.dialogs.size(), 1);
     QCOMPARE(rowsShown(list), shown);
+}
+
+void TestShownListPages::readsNothingOverALostLink_data()
+{
+    QTest::addColumn<Page>("page");
+    QTest::newRow("domains") << Page::Domains;
+    QTest::newRow("aliases") << Page::Aliases;
+}
+
+// Once the loss is reported, a page follows every reset, however many reach it, without a
+// request: the request log, which lists every statement handed to the connection, sent or
+// not, gains no line. The resets here reach the page past the controller's own guard.
+void TestShownListPages::readsNothingOverALostLink()
+{
+    QFETCH(Page, page);
+
+    // A window with the request log.
+    WndMain* window = m_standIn->console->open(m_server->port(), 1);
+    QVERIFY(window);
+    QTreeWidget* requests = window->getLogList();
+    QVERIFY(requests);
+    const QString path = facts(page).path;
+    QWidget* opened = page == Page::Domains ? static_cast<QWidget*>(openPage<WndDomain>(window, path))
+                                            : openPage<WndAlias>(window, path);
+    QVERIFY(opened);
+    auto* list = opened->findChild<QTreeWidget*>("m_list");
+    const QStringList shown = rowsShown(list);
+    QVERIFY(!shown.isEmpty());
+
+    DialogRecorder recorder;
+    const QString statement = QStringLiteral("update info set Version='5.0'");
+    QVERIFY(m_server->dropAt(statement, 1));
+    window->getDBCtrl()->set(QStringList{statement}, false);
+    window->apply();
+    QCOMPARE(recorder.messageTexts(), QStringList{"Connection failed!\nConsole was disconnected from 127.0.0.1."});
+    const int logged = requests->topLevelItemCount();
+
+    for (int i = 0; i < 3; ++i)
+        emit window->getDBCtrl()->sig_reset();
+    window->reset();
+    QCOMPARE(requests->topLevelItemCount(), logged);
+    QCOMPARE(rowsShown(list), shown);
+    QCOMPARE(recorder.messages.size(), 1);
 }
 
 void TestShownListPages::menuOnlyModifiesColumns_data()
