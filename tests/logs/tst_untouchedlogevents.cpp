@@ -83,8 +83,15 @@ void tst_UntouchedLogEvents::sweep()
 
 WndLogConf* tst_UntouchedLogEvents::openFromTheDebugView()
 {
+    m_fix.mark();
     m_view.reset(createLogView(nullptr, m_fix.connection(), QStringLiteral("debug"), Qt::Widget));
     m_view->show();
+    // The view reads its first lines while it shows; that read is none of the dialog's.
+    const bool read = QTest::qWaitFor([this] {
+        return !m_fix.statements().filter(QStringLiteral("select LogData(\"debug\"")).isEmpty();
+    });
+    if (!read)
+        return nullptr;
     m_view->slotPopupMenuSelect(WndLogDbg::LogEventsId);
     return m_view->findChild<WndLogConf*>(QStringLiteral("log_conf_dlg"));
 }
