@@ -132,9 +132,12 @@ void keepWithinScreen(QDialog *dialog)
     const int share = room / 3;
     for (QWidget *field : fieldsAskingMoreThan(dialog, share)) {
         if (leastWidth(dialog) <= room)
-            return;
+            break;
         giveUpRoom(field, share);
     }
+    // Measured anew after the last field gave up room: the layouts keep the sizes they
+    // measured last, and would lay the dialog out after the field's old limits.
+    leastWidth(dialog);
 }
 
 void fitToContents(QDialog *dialog)

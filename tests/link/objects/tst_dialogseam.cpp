@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDeadlineTimer>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPointer>
@@ -14,6 +15,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -61,7 +63,7 @@ void escapeNextBox(QStringList *seen)
 
 const QString Caption = QStringLiteral("Ornel Corvane Administration");
 
-enum class Field { ChoiceBox, EditableBox, Label, TwoBoxesInARow, List };
+enum class Field { ChoiceBox, EditableBox, Label, TwoBoxesInARow, List, ListInAGroupBox };
 
 QComboBox *choiceBox(QWidget *parent, const QString &entry, bool editable)
 {
@@ -88,11 +90,18 @@ QDialog *editDialog(Field kind, const QString &text)
     case Field::Label:
         grid->addWidget(new QLabel(text, dialog), 1, 1);
         break;
-    case Field::List: {
+    case Field::List:
+    case Field::ListInAGroupBox: {
         auto *list = new QTreeWidget(dialog);
         list->setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Description")});
         new QTreeWidgetItem(list, {QStringLiteral("sales"), text});
-        grid->addWidget(list, 1, 1);
+        if (kind == Field::List) {
+            grid->addWidget(list, 1, 1);
+            break;
+        }
+        auto *group = new QGroupBox(QStringLiteral("Select:"), dialog);
+        (new QVBoxLayout(group))->addWidget(list);
+        grid->addWidget(group, 1, 1);
         break;
     }
     case Field::TwoBoxesInARow: {
@@ -210,6 +219,7 @@ private slots:
         QTest::newRow("a label") << Field::Label << megabyte;
         QTest::newRow("two boxes in a row") << Field::TwoBoxesInARow << megabyte;
         QTest::newRow("a list") << Field::List << megabyte;
+        QTest::newRow("a list in a group box") << Field::ListInAGroupBox << megabyte;
         QTest::newRow("ordinary texts") << Field::ChoiceBox << 20;
         // Wider than a third of the screen, and the dialog still fits in it.
         QTest::newRow("a long choice") << Field::ChoiceBox << 60;
