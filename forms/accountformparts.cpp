@@ -1,5 +1,6 @@
 #include "accountformparts.h"
 
+#include "choicebox.h"
 #include "formwidgets.h"
 
 #include <QButtonGroup>
@@ -105,7 +106,7 @@ QVBoxLayout* build(General& g, QWidget* parent)
     g.TextLabel3 = makeLabel(parent, "TextLabel3", tr("Description:"));
     g.m_editDesk = makeEdit(parent, "m_editDesk");
     g.TextLabel6 = makeLabel(parent, "TextLabel6", tr("Authentication:"));
-    g.m_auth = makeChild<QComboBox>(parent, "m_auth");
+    g.m_auth = makeChild<ChoiceBox>(parent, "m_auth");
     g.m_auth->setEditable(false);
     g.m_auth->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     g.m_lblPass = makeLabel(parent, "m_lblPass", tr("Password"));
@@ -182,7 +183,7 @@ void build(Quota& q, QWidget* parent)
     q.GroupBox1->setTitle(tr("User quota"));
     q.TextLabel7_2 = makeLabel(q.GroupBox1, "TextLabel7_2", tr("Disk space (bytes):"));
     q.m_editDiskSpace = makeEdit(q.GroupBox1, "m_editDiskSpace");
-    q.m_comboKB = makeChild<QComboBox>(q.GroupBox1, "m_comboKB");
+    q.m_comboKB = makeChild<ChoiceBox>(q.GroupBox1, "m_comboKB");
     q.m_comboKB->addItems({tr("KB"), tr("MB"), tr("GB")});
     q.TextLabel8_2 = makeLabel(q.GroupBox1, "TextLabel8_2", tr("Number of messages:"));
     q.m_editNumMess = makeEdit(q.GroupBox1, "m_editNumMess");
@@ -210,7 +211,7 @@ void build(WebMail& w, QWidget* page, WebMailPin* pin)
     w.TextLabel2_2_2_4 = makeLabel(page, "TextLabel2_2_2_4", tr("Store draft messages into folder:"));
     w.m_editDraftFolder = makeEdit(page, "m_editDraftFolder");
     w.TextLabel1_2 = makeLabel(page, "TextLabel1_2", tr("Preferred language:"));
-    w.m_comboLang = makeChild<QComboBox>(page, "m_comboLang");
+    w.m_comboLang = makeChild<ChoiceBox>(page, "m_comboLang");
     w.m_comboLang->setEditable(false);
     QList<std::pair<QLabel*, QWidget*>> rows{{w.TextLabel2_2_2_2, w.m_editNumMsg},
                                              {w.TextLabel2_2_2_3, w.m_editSentFolder},

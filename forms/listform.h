@@ -1,5 +1,6 @@
 #pragma once
 
+#include "choicebox.h"
 #include "formwidgets.h"
 
 #include <QComboBox>
@@ -110,7 +111,7 @@ template<class Form>
 DomainListLayouts buildDomainList(Form* form, const QString& caption)
 {
     form->TextLabel1 = FormWidgets::makeChild<QLabel>(form, "TextLabel1");
-    form->m_comboDomain = FormWidgets::makeChild<QComboBox>(form, "m_comboDomain");
+    form->m_comboDomain = FormWidgets::makeChild<ChoiceBox>(form, "m_comboDomain");
     form->m_comboDomain->setEditable(false);
     form->m_comboDomain->setMinimumWidth(150);
     form->m_comboDomain->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);

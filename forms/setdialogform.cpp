@@ -1,5 +1,6 @@
 #include "setdialogform.h"
 
+#include "choicebox.h"
 #include "formwidgets.h"
 
 #include <QFrame>
@@ -18,7 +19,7 @@ Parts makeParts(QDialog* dialog, const QString& setWord, int listColumns)
     auto named = [&setWord](const char* prefix) { return (prefix + setWord).toLatin1(); };
     Parts parts;
     parts.setLabel = makeChild<QLabel>(dialog, named("m_label").constData());
-    parts.sets = makeChild<QComboBox>(dialog, named("m_combo").constData());
+    parts.sets = makeChild<ChoiceBox>(dialog, named("m_combo").constData());
     parts.sets->setEditable(true);
     parts.sets->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     parts.renameSet = makeChild<QPushButton>(dialog, named("m_btnRename").constData());

@@ -1,5 +1,6 @@
 #include "tdlgattach.h"
 
+#include "choicebox.h"
 #include "formwidgets.h"
 #include "notimplemented.h"
 
@@ -61,8 +62,8 @@ TDlgAttach::TDlgAttach(QWidget* parent, const char* name, bool modal, Qt::Window
     setWindowIcon(QPixmap(attachIcon));
 
     GroupBox1 = makeChild<QGroupBox>(this, "GroupBox1");
-    m_comboType = makeChild<QComboBox>(GroupBox1, "m_comboType");
-    m_comboContent = makeChild<QComboBox>(GroupBox1, "m_comboContent");
+    m_comboType = makeChild<ChoiceBox>(GroupBox1, "m_comboType");
+    m_comboContent = makeChild<ChoiceBox>(GroupBox1, "m_comboContent");
     m_comboContent->setEditable(true);
     m_comboContent->setInsertPolicy(QComboBox::NoInsert);
     m_comboContent->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);

@@ -1,5 +1,6 @@
 #include "tdlgbrowse.h"
 
+#include "choicebox.h"
 #include "formwidgets.h"
 #include "keyedpixmap.h"
 #include "notimplemented.h"
@@ -21,17 +22,20 @@ using FormWidgets::makeChild;
 
 QComboBox* makeNameField(QWidget* parent, const char* objectName)
 {
-    auto* combo = makeChild<QComboBox>(parent, objectName);
+    auto* combo = makeChild<ChoiceBox>(parent, objectName);
     combo->setEditable(true); // an editable box completes what is typed from its entries
     combo->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     return combo;
 }
 
-QLabel* makeFieldLabel(QWidget* parent, const char* objectName)
+// The field labels are at least this wide, so that the two fields start alike.
+constexpr int FieldLabelWidth = 50;
+
+// At least FieldLabelWidth wide and never narrower than its text, however little room the
+// field beside it leaves.
+void keepFieldLabelWidth(QLabel* label)
 {
-    auto* label = makeChild<QLabel>(parent, objectName);
-    label->setMinimumWidth(50);
-    return label;
+    label->setMinimumWidth(qMax(FieldLabelWidth, label->minimumSizeHint().width()));
 }
 
 } // namespace
@@ -53,7 +57,7 @@ TDlgBrowse::~TDlgBrowse() = default;
 
 void TDlgBrowse::createWidgets()
 {
-    TextLabel1_2 = makeFieldLabel(this, "TextLabel1_2");
+    TextLabel1_2 = makeChild<QLabel>(this, "TextLabel1_2");
     m_comboDomain = makeNameField(this, "m_comboDomain");
     m_list = makeChild<QTreeWidget>(this, "m_list");
     m_list->setRootIsDecorated(false);
@@ -64,7 +68,7 @@ void TDlgBrowse::createWidgets()
     // The old list sorted by its first column until a header was clicked.
     m_list->setSortingEnabled(true);
     m_list->sortByColumn(0, Qt::AscendingOrder);
-    TextLabel1 = makeFieldLabel(this, "TextLabel1");
+    TextLabel1 = makeChild<QLabel>(this, "TextLabel1");
     m_comboName = makeNameField(this, "m_comboName");
     m_btnOK = makeChild<QPushButton>(this, "m_btnOK");
     m_btnOK->setAutoDefault(true);
@@ -112,6 +116,8 @@ void TDlgBrowse::setTexts()
     TextLabel1->setText(tr("Name:"));
     m_btnOK->setText(tr("OK"));
     m_btnCancel->setText(tr("Cancel"));
+    keepFieldLabelWidth(TextLabel1_2);
+    keepFieldLabelWidth(TextLabel1);
 }
 
 void TDlgBrowse::connectSignals()

@@ -1,5 +1,6 @@
 #include "tdlgedittemplate.h"
 
+#include "choicebox.h"
 #include "formwidgets.h"
 #include "notimplemented.h"
 
@@ -25,7 +26,7 @@ using FormWidgets::verticalSpacer;
 
 QComboBox* makeChoice(QWidget* parent, const char* objectName)
 {
-    auto* box = makeChild<QComboBox>(parent, objectName);
+    auto* box = makeChild<ChoiceBox>(parent, objectName);
     box->setEditable(false);
     box->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     return box;

@@ -1,5 +1,6 @@
 #include "tdlgfilter.h"
 
+#include "choicebox.h"
 #include "formwidgets.h"
 #include "notimplemented.h"
 
@@ -54,12 +55,12 @@ TDlgFilter::TDlgFilter(QWidget* parent, const char* name, bool modal, Qt::Window
 
     ButtonGroup15 = makeChild<QGroupBox>(this, "ButtonGroup15");
     TextLabel1 = makeChild<QLabel>(ButtonGroup15, "TextLabel1");
-    m_comboHeader = makeChild<QComboBox>(ButtonGroup15, "m_comboHeader");
+    m_comboHeader = makeChild<ChoiceBox>(ButtonGroup15, "m_comboHeader");
     m_comboHeader->setEditable(true);
     // Typed text stays in the field; it is never made an entry of the list.
     m_comboHeader->setInsertPolicy(QComboBox::NoInsert);
     TextLabel2 = makeChild<QLabel>(ButtonGroup15, "TextLabel2");
-    m_comboType = makeChild<QComboBox>(ButtonGroup15, "m_comboType");
+    m_comboType = makeChild<ChoiceBox>(ButtonGroup15, "m_comboType");
     m_lblContent = makeChild<QLabel>(ButtonGroup15, "m_lblContent");
     m_editContent = makeChild<QLineEdit>(ButtonGroup15, "m_editContent");
     m_rbtnOK = makeChild<QPushButton>(this, "m_rbtnOK");

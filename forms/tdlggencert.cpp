@@ -1,5 +1,6 @@
 #include "tdlggencert.h"
 
+#include "choicebox.h"
 #include "formwidgets.h"
 #include "keyedpixmap.h"
 #include "notimplemented.h"
@@ -47,7 +48,7 @@ TDlgGenCert::TDlgGenCert(QWidget* parent, const char* name, bool modal, Qt::Wind
     m_editOrgUnit = makeChild<QLineEdit>(GroupBox1, "m_editOrgUnit");
     m_editCity = makeChild<QLineEdit>(GroupBox1, "m_editCity");
     m_editState = makeChild<QLineEdit>(GroupBox1, "m_editState");
-    m_comboCountry = makeChild<QComboBox>(GroupBox1, "m_comboCountry");
+    m_comboCountry = makeChild<ChoiceBox>(GroupBox1, "m_comboCountry");
     m_comboCountry->setEditable(false);
     addField(TextLabel2, "TextLabel2", m_editHostname);
     addField(TextLabel2_2, "TextLabel2_2", m_editOrgName);

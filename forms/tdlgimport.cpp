@@ -1,5 +1,6 @@
 #include "tdlgimport.h"
 
+#include "choicebox.h"
 #include "formwidgets.h"
 
 #include "images/user.xpm"
@@ -25,7 +26,7 @@ TDlgImport::TDlgImport(QWidget* parent, const char* name, bool modal, Qt::Window
 
     TextLabel1 = makeChild<QLabel>(this, "TextLabel1");
     TextLabel1->setText(tr("Import users from"));
-    m_comboFrom = makeChild<QComboBox>(this, "m_comboFrom");
+    m_comboFrom = makeChild<ChoiceBox>(this, "m_comboFrom");
     m_comboFrom->addItem(tr("NT Domain"));
     m_editDomain = makeChild<QLineEdit>(this, "m_editDomain");
     m_btnOK = makeChild<QPushButton>(this, "m_btnOK");

@@ -1,5 +1,6 @@
 #include "tdlgimport2.h"
 
+#include "choicebox.h"
 #include "formwidgets.h"
 
 #include "images/user.xpm"
@@ -24,7 +25,7 @@ TDlgImport2::TDlgImport2(QWidget* parent, const char* name, bool modal, Qt::Wind
 
     TextLabel13 = makeChild<QLabel>(this, "TextLabel13");
     TextLabel13->setText(tr("Template:"));
-    m_combo = makeChild<QComboBox>(this, "m_combo");
+    m_combo = makeChild<ChoiceBox>(this, "m_combo");
     m_combo->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     m_list = makeChild<QTreeWidget>(this, "m_list");
     m_list->setRootIsDecorated(false);

@@ -1,5 +1,6 @@
 #include "tdlgpop3.h"
 
+#include "choicebox.h"
 #include "formwidgets.h"
 #include "keyedpixmap.h"
 #include "notimplemented.h"
@@ -87,7 +88,7 @@ void TDlgPop3::buildGeneralTab()
     TextLabelIndent = makeChild<QLabel>(ButtonGroup9, "TextLabelIndent");
     TextLabelIndent->setMinimumWidth(8);
     TextLabel5 = makeChild<QLabel>(ButtonGroup9, "TextLabel5");
-    m_comboRule = makeChild<QComboBox>(ButtonGroup9, "m_comboRule");
+    m_comboRule = makeChild<ChoiceBox>(ButtonGroup9, "m_comboRule");
     m_comboRule->setEditable(true);
     m_deliveryChoice->addButton(m_rbtnAddress);
     m_deliveryChoice->addButton(m_rbtnRule);
@@ -133,13 +134,13 @@ void TDlgPop3::buildAdvancedTab()
     tab_2 = makeChild<QWidget>(TabWidget7, "tab_2");
     m_chkUseSSL = makeChild<QCheckBox>(tab_2, "m_chkUseSSL");
     TextLabel6 = makeChild<QLabel>(tab_2, "TextLabel6");
-    m_comboSSL = makeChild<QComboBox>(tab_2, "m_comboSSL");
+    m_comboSSL = makeChild<ChoiceBox>(tab_2, "m_comboSSL");
     TextLabel7 = makeChild<QLabel>(tab_2, "TextLabel7");
     m_editPort = makeChild<QLineEdit>(tab_2, "m_editPort");
     m_btnDefault = makeChild<QPushButton>(tab_2, "m_btnDefault");
     m_btnDefault->setFixedWidth(80);
     TextLabel8 = makeChild<QLabel>(tab_2, "TextLabel8");
-    m_comboAuth = makeChild<QComboBox>(tab_2, "m_comboAuth");
+    m_comboAuth = makeChild<ChoiceBox>(tab_2, "m_comboAuth");
     TextLabel9 = makeChild<QLabel>(tab_2, "TextLabel9");
     m_editMaxMsg = makeChild<QLineEdit>(tab_2, "m_editMaxMsg");
     TextLabel10 = makeChild<QLabel>(tab_2, "TextLabel10");

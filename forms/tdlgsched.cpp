@@ -1,5 +1,6 @@
 #include "tdlgsched.h"
 
+#include "choicebox.h"
 #include "formwidgets.h"
 #include "notimplemented.h"
 
@@ -23,13 +24,13 @@ TDlgSched::TDlgSched(QWidget* parent, const char* name, bool modal, Qt::WindowFl
     TextLabel1 = makeChild<QLabel>(this, "TextLabel1");
     m_editDesc = makeChild<QLineEdit>(this, "m_editDesc");
     ButtonGroup15 = makeChild<QGroupBox>(this, "ButtonGroup15");
-    m_comboEveryAt = makeChild<QComboBox>(ButtonGroup15, "m_comboEveryAt");
+    m_comboEveryAt = makeChild<ChoiceBox>(ButtonGroup15, "m_comboEveryAt");
     m_edit = makeChild<QLineEdit>(ButtonGroup15, "m_edit");
     m_edit->setMaximumWidth(50);
-    m_comboMin = makeChild<QComboBox>(ButtonGroup15, "m_comboMin");
+    m_comboMin = makeChild<ChoiceBox>(ButtonGroup15, "m_comboMin");
     m_label = makeChild<QLabel>(ButtonGroup15, "m_label");
     m_chkValid = makeChild<QCheckBox>(ButtonGroup15, "m_chkValid");
-    m_combo = makeChild<QComboBox>(ButtonGroup15, "m_combo");
+    m_combo = makeChild<ChoiceBox>(ButtonGroup15, "m_combo");
     m_btnEdit = makeChild<QPushButton>(ButtonGroup15, "m_btnEdit");
     GroupBox2 = makeChild<QGroupBox>(this, "GroupBox2");
     m_chkSend = makeChild<QCheckBox>(GroupBox2, "m_chkSend");

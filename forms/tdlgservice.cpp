@@ -1,7 +1,9 @@
 #include "tdlgservice.h"
 
+#include "choicebox.h"
 #include "formwidgets.h"
 #include "notimplemented.h"
+#include "shortenedlabel.h"
 
 #include "images/lampgreen.xpm"
 
@@ -78,14 +80,14 @@ void TDlgService::buildPropertiesTab()
 {
     tab = makeChild<QWidget>(m_tabs, "tab");
     TextLabel1 = makeChild<QLabel>(tab, "TextLabel1");
-    m_labelName = makeChild<QLabel>(tab, "m_labelName");
+    m_labelName = makeChild<ShortenedLabel>(tab, "m_labelName");
     TextLabel2 = makeChild<QLabel>(tab, "TextLabel2");
     m_editPort = makeChild<QLineEdit>(tab, "m_editPort");
     m_editPort->setMaximumWidth(60);
     m_btnDefault = makeChild<QPushButton>(tab, "m_btnDefault");
     m_btnDefault->setAutoDefault(false);
     TextLabel3 = makeChild<QLabel>(tab, "TextLabel3");
-    m_comboStartup = makeChild<QComboBox>(tab, "m_comboStartup");
+    m_comboStartup = makeChild<ChoiceBox>(tab, "m_comboStartup");
     m_comboStartup->setEditable(false);
 
     auto* grid = new QGridLayout(tab);
@@ -108,7 +110,7 @@ void TDlgService::buildAccessTab()
 {
     tab_2 = makeChild<QWidget>(m_tabs, "tab_2");
     m_chkOnlyAddressGroup = makeChild<QCheckBox>(tab_2, "m_chkOnlyAddressGroup");
-    m_comboAddressGroup = makeChild<QComboBox>(tab_2, "m_comboAddressGroup");
+    m_comboAddressGroup = makeChild<ChoiceBox>(tab_2, "m_comboAddressGroup");
     m_comboAddressGroup->setEditable(false);
     m_btnEdit = makeChild<QPushButton>(tab_2, "m_btnEdit");
     m_btnEdit->setAutoDefault(false);

@@ -1,5 +1,6 @@
 #include "tdlgtimeintex.h"
 
+#include "choicebox.h"
 #include "formwidgets.h"
 #include "notimplemented.h"
 #include "setdialogform.h"
@@ -47,7 +48,7 @@ void TDlgTimeIntEx::createWidgets()
     m_labelDesc = makeChild<QLabel>(this, "m_labelDesc");
     m_editDesc = makeChild<QLineEdit>(this, "m_editDesc");
     m_labelType = makeChild<QLabel>(this, "m_labelType");
-    m_comboType = makeChild<QComboBox>(this, "m_comboType");
+    m_comboType = makeChild<ChoiceBox>(this, "m_comboType");
     m_labelDays = makeChild<QLabel>(this, "m_labelDays");
     m_editDays = makeChild<QLineEdit>(this, "m_editDays");
     // The digits of the days, 1 for Monday to 7 for Sunday.

@@ -1,5 +1,6 @@
 #include "twndadvanced.h"
 
+#include "choicebox.h"
 #include "formwidgets.h"
 #include "notimplemented.h"
 
@@ -99,15 +100,15 @@ void TWndAdvanced::createSecurityTab()
     GroupBox1 = makeChild<QGroupBox>(tab_2, "GroupBox1");
     auto* policy = new QGridLayout(GroupBox1);
     policy->setSpacing(6);
-    m_comboSec = makeChild<QComboBox>(GroupBox1, "m_comboSec");
+    m_comboSec = makeChild<ChoiceBox>(GroupBox1, "m_comboSec");
     m_comboSec->setEditable(false);
     m_comboSec->addItems({QString(), QString(), QString()});
     TextLabel1 = makeChild<QLabel>(GroupBox1, "TextLabel1");
     m_chkInsecure = makeChild<QCheckBox>(GroupBox1, "m_chkInsecure");
-    m_comboInsecure = makeChild<QComboBox>(GroupBox1, "m_comboInsecure");
+    m_comboInsecure = makeChild<ChoiceBox>(GroupBox1, "m_comboInsecure");
     m_btnEditInsecure = makeChild<QPushButton>(GroupBox1, "m_btnEditInsecure");
     m_chkUnenc = makeChild<QCheckBox>(GroupBox1, "m_chkUnenc");
-    m_comboUnenc = makeChild<QComboBox>(GroupBox1, "m_comboUnenc");
+    m_comboUnenc = makeChild<ChoiceBox>(GroupBox1, "m_comboUnenc");
     m_btnEditUnenc = makeChild<QPushButton>(GroupBox1, "m_btnEditUnenc");
     for (QComboBox* box : {m_comboInsecure, m_comboUnenc}) {
         box->setEditable(false);
@@ -141,7 +142,7 @@ void TWndAdvanced::createCertificateTab()
     tab_3 = makeChild<QWidget>(TabWidget3, "tab_3");
     QVBoxLayout* layout = tabLayout(tab_3);
     TextLabel12 = makeChild<QLabel>(tab_3, "TextLabel12");
-    m_combo = makeChild<QComboBox>(tab_3, "m_combo");
+    m_combo = makeChild<ChoiceBox>(tab_3, "m_combo");
     m_combo->setEditable(false);
     m_combo->addItems({QString(), QString()});
     auto* field = new QHBoxLayout;

@@ -1,5 +1,6 @@
 #include "twndantispam.h"
 
+#include "choicebox.h"
 #include "formwidgets.h"
 #include "listform.h"
 #include "notimplemented.h"
@@ -69,7 +70,7 @@ QWidget* TWndAntispam::buildRelayTab()
     auto* tab = makeChild<QWidget>(m_tabs, "tab");
     m_chkEnabled = makeChild<QCheckBox>(tab, "m_chkEnabled");
     m_chkAddrGroup = makeChild<QCheckBox>(tab, "m_chkAddrGroup");
-    m_addressGroup = makeChild<QComboBox>(tab, "m_addressGroup");
+    m_addressGroup = makeChild<ChoiceBox>(tab, "m_addressGroup");
     m_addressGroup->setMinimumWidth(150);
     m_btnEdit1 = makeChild<QPushButton>(tab, "m_btnEdit1");
     m_chkAuth = makeChild<QCheckBox>(tab, "m_chkAuth");
@@ -115,7 +116,7 @@ QWidget* TWndAntispam::buildBlockListTab()
     m_chkLogDUL = makeChild<QCheckBox>(tab, "m_chkLogDUL");
     m_chkBlockDUL = makeChild<QCheckBox>(tab, "m_chkBlockDUL");
     m_chkAddrGroup2 = makeChild<QCheckBox>(tab, "m_chkAddrGroup2");
-    m_addressGroup2 = makeChild<QComboBox>(tab, "m_addressGroup2");
+    m_addressGroup2 = makeChild<ChoiceBox>(tab, "m_addressGroup2");
     m_addressGroup2->setMinimumWidth(150);
     m_btnEdit2 = makeChild<QPushButton>(tab, "m_btnEdit2");
 

@@ -1,5 +1,6 @@
 #include "twndavir.h"
 
+#include "choicebox.h"
 #include "formwidgets.h"
 #include "listform.h"
 #include "notimplemented.h"
@@ -99,7 +100,7 @@ QWidget* TWndAvir::buildCheckTab()
     auto* pluginBox = makeChild<QGroupBox>(tab, "GroupBox5");
     auto* pluginLabel = makeChild<QLabel>(pluginBox, "TextLabel1");
     pluginLabel->setText(tr("Use plugin:"));
-    m_plugin = makeChild<QComboBox>(pluginBox, "m_plugin");
+    m_plugin = makeChild<ChoiceBox>(pluginBox, "m_plugin");
     m_plugin->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     auto* pluginRow = new QHBoxLayout(pluginBox);
     pluginRow->setContentsMargins(11, 11, 11, 11);

@@ -1,5 +1,6 @@
 #include "twndempty.h"
 
+#include "choicebox.h"
 #include "formwidgets.h"
 #include "notimplemented.h"
 
@@ -28,7 +29,7 @@ TWndEmpty::~TWndEmpty() = default;
 
 void TWndEmpty::createWidgets()
 {
-    m_combo = makeChild<QComboBox>(this, "m_combo");
+    m_combo = makeChild<ChoiceBox>(this, "m_combo");
     m_combo->setEditable(false);
 
     m_btnNavigate = makeChild<QPushButton>(this, "m_btnNavigate");

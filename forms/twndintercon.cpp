@@ -1,5 +1,6 @@
 #include "twndintercon.h"
 
+#include "choicebox.h"
 #include "formwidgets.h"
 #include "notimplemented.h"
 
@@ -47,7 +48,7 @@ void TWndInterCon::createWidgets()
     m_chkUseRAS = makeChild<QCheckBox>(ButtonGroup1, "m_chkUseRAS");
     TextLabel1_2 = makeChild<QLabel>(ButtonGroup1, "TextLabel1_2");
     TextLabel1 = makeChild<QLabel>(ButtonGroup1, "TextLabel1");
-    m_rasLine = makeChild<QComboBox>(ButtonGroup1, "m_rasLine");
+    m_rasLine = makeChild<ChoiceBox>(ButtonGroup1, "m_rasLine");
     m_rasLine->setEditable(false);
     TextLabel1_2_2 = makeChild<QLabel>(ButtonGroup1, "TextLabel1_2_2");
     TextLabel2 = makeChild<QLabel>(ButtonGroup1, "TextLabel2");

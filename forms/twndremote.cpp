@@ -1,5 +1,6 @@
 #include "twndremote.h"
 
+#include "choicebox.h"
 #include "formwidgets.h"
 #include "notimplemented.h"
 
@@ -18,7 +19,7 @@ TWndRemote::TWndRemote(QWidget* parent, const char* name, Qt::WindowFlags fl)
     setObjectName(QLatin1String(name ? name : "TWndRemote"));
     m_chkEnable = makeChild<QCheckBox>(this, "m_chkEnable");
     m_chkOnly = makeChild<QCheckBox>(this, "m_chkOnly");
-    m_combo = makeChild<QComboBox>(this, "m_combo");
+    m_combo = makeChild<ChoiceBox>(this, "m_combo");
     m_combo->setEditable(false);
     m_combo->setMinimumWidth(150);
     m_btnEdit = makeChild<QPushButton>(this, "m_btnEdit");

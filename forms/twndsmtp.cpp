@@ -1,5 +1,6 @@
 #include "twndsmtp.h"
 
+#include "choicebox.h"
 #include "formwidgets.h"
 #include "notimplemented.h"
 
@@ -113,7 +114,7 @@ void TWndSmtp::createDeliveryTab()
     m_editPassword->setEchoMode(QLineEdit::Password);
     TextLabel4_2 = makeChild<QLabel>(tab, "TextLabel4_2");
     TextLabel3_3 = makeChild<QLabel>(tab, "TextLabel3_3");
-    m_comboAuth = makeChild<QComboBox>(tab, "m_comboAuth");
+    m_comboAuth = makeChild<ChoiceBox>(tab, "m_comboAuth");
     m_comboAuth->setEditable(false);
     // The authentication rows stand a second step further in, under the check box.
     TextLabel3_2->setFixedWidth(46);
@@ -143,7 +144,7 @@ void TWndSmtp::createOptionsTab()
         OptionsGrid->addWidget(label, row, 0);
         OptionsGrid->addWidget(field, row, 1);
         if (unit) {
-            *unit = makeChild<QComboBox>(tab_2, unitName);
+            *unit = makeChild<ChoiceBox>(tab_2, unitName);
             (*unit)->setEditable(false);
             OptionsGrid->addWidget(*unit, row, 2);
         }

@@ -3,6 +3,7 @@
 #include "dbconn.h"
 #include "desktop.h"
 #include "pagearea.h"
+#include "shortenedlabel.h"
 #include "workspaceframe.h"
 
 #include "images/headerright.xpm"
@@ -35,6 +36,9 @@ constexpr int LogSplitUpperHeight = 400;
 constexpr int HeaderHeight = 48;
 constexpr int HeaderLeftWidth = 55;
 constexpr int HeaderRightWidth = 64;
+// The most room the caption asks for, in average characters of its large font; a longer one
+// (a server's product name) shows shortened.
+constexpr int CaptionWidestText = 32;
 constexpr int ButtonRowSpacing = 6;
 constexpr int ButtonRowMargin = 12;
 
@@ -80,9 +84,9 @@ QPixmap pixmapFromLines(const std::vector<QByteArray>& lines)
 }
 
 // A label whose background is the picture, tiled.
-QLabel* pictureLabel(QWidget* parent, const QPixmap& picture)
+// The label with the picture as its background.
+QLabel* withPicture(QLabel* label, const QPixmap& picture)
 {
-    auto* label = new QLabel(parent);
     QPalette palette = label->palette();
     palette.setBrush(QPalette::Window, QBrush(picture));
     label->setPalette(palette);
@@ -338,16 +342,16 @@ QWidget* WndTreeAdm::createHeaderRow(QWidget* container)
     auto* row = new QHBoxLayout(header);
     removeGaps(row);
 
-    QLabel* left = pictureLabel(header, m_headerPixmaps[HeaderLeft]);
+    QLabel* left = withPicture(new QLabel(header), m_headerPixmaps[HeaderLeft]);
     left->setFixedSize(HeaderLeftWidth, HeaderHeight);
 
-    QLabel* caption = pictureLabel(header, m_headerPixmaps[HeaderTile]);
+    QLabel* caption = withPicture(new ShortenedLabel(header, CaptionWidestText), m_headerPixmaps[HeaderTile]);
     caption->setFixedHeight(HeaderHeight);
     QFont font(QStringLiteral("Arial"), 16, QFont::Bold);
     font.setItalic(false);
     caption->setFont(font);
 
-    QLabel* right = pictureLabel(header, m_headerPixmaps[HeaderRight]);
+    QLabel* right = withPicture(new QLabel(header), m_headerPixmaps[HeaderRight]);
     right->setFixedSize(HeaderRightWidth, HeaderHeight);
 
     row->addWidget(left);

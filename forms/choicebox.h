@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QComboBox>
+
+// A choice box whose entries may be texts the server stores, of any length (shortenedtext.h).
+// A plain box asks its layout for the room of its widest entry; this one asks for that room
+// only up to the width of ShortenedText::WidestText characters. A current entry wider than
+// the box shows shortened with an ellipsis; the box's tool tip, and the tool tip of an entry
+// in the opened list that shows shortened, give the whole text. The entries themselves, and
+// so the value written back, are never changed.
+class ChoiceBox : public QComboBox
+{
+    Q_OBJECT
+
+public:
+    explicit ChoiceBox(QWidget* parent = nullptr);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int widthCap() const;
+    // The room the current entry's text has inside the box.
+    int textRoom() const;
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "shortenedtext.h"
+
+#include <QLabel>
+
+// A label that shows a text the server stores, of any length (shortenedtext.h): it asks its
+// layout for the room of its text only up to the width of so many average characters
+// (ShortenedText::WidestText unless a heading's larger font needs fewer), shows a plain text
+// wider than its room shortened with an ellipsis, and gives the whole text as its tool tip.
+// text() is always the whole text.
+class ShortenedLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit ShortenedLabel(QWidget* parent = nullptr, int widestText = ShortenedText::WidestText);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int widthCap() const;
+    QRect textRoom() const;
+    // Whether the label shows a line of plain text, the only kind it shortens.
+    bool showsPlainLine() const;
+
+    const int m_widestText; // in average characters
+};
