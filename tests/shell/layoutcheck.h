@@ -3,6 +3,9 @@
 // What the layout tests look for in a window as it shows: widgets a layout gave less than
 // they need, and texts shown only in part.
 
+#include "choicebox.h"
+#include "shortenedlabel.h"
+
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractScrollArea>
@@ -113,6 +116,21 @@ inline QStringList cutTexts(const QWidget* top)
                              .arg(nameOf(list))
                              .arg(header->length())
                              .arg(list->viewport()->width()));
+    }
+    return found;
+}
+
+// Every shown plain label or choice box of top narrower than its text: it shows the text in
+// part with nothing to tell the rest. A ShortenedLabel or a ChoiceBox shows an ellipsis
+// instead and tells the whole text as its tool tip.
+inline QStringList cutWithoutTheRest(const QWidget* top)
+{
+    QStringList found;
+    for (const QWidget* field : shownWidgets(top)) {
+        const bool plainLabel = qobject_cast<const QLabel*>(field) && !qobject_cast<const ShortenedLabel*>(field);
+        const bool plainBox = qobject_cast<const QComboBox*>(field) && !qobject_cast<const ChoiceBox*>(field);
+        if ((plainLabel || plainBox) && field->width() < field->sizeHint().width())
+            found.append(tooSmall(field, field->sizeHint()));
     }
     return found;
 }

@@ -1,19 +1,24 @@
 // Every dialog and wizard of the module opened as the administrator opens it, on the
 // stand-in server's demo data, at the default font: each shows its whole text, every label
 // and button at least at its size hint and every column of its lists as wide as its widest
-// entry, and no widget smaller than its minimum size.
+// entry, and no widget smaller than its minimum size. With every stored text far wider than
+// the screen, each still fits the screen, and so does every button of it.
 
 #include "dialogrecorder.h"
 #include "dialogutils.h"
 #include "dlgmessage.h"
 #include "globaldata.h"
 #include "layoutcheck.h"
+#include "longtexts.h"
 #include "shellharness.h"
 #include "wizard.h"
 #include "wndlogdbg.h"
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QTcpSocket>
 
 using namespace StandIn;
@@ -60,25 +65,58 @@ void settle(QWidget* dialog)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
 }
 
-// Everything cut in the dialog; a wizard's pages are looked at one after the other.
-QStringList cutIn(QDialog* dialog)
+using Look = std::function<QStringList(QDialog*)>;
+
+// What look finds in the dialog once it is up; a wizard's pages are looked at one after the
+// other.
+QStringList lookAt(QDialog* dialog, const Look& look)
 {
     settle(dialog);
-    const auto cutNow = [dialog] {
-        QStringList found = LayoutCheck::squeezed(dialog) + LayoutCheck::cutTexts(dialog);
-        found.removeDuplicates();
-        return found;
-    };
     auto* wizard = qobject_cast<Wizard*>(dialog);
     if (!wizard)
-        return cutNow();
+        return look(dialog);
     QStringList found;
     for (int i = 0; i < wizard->pageCount(); ++i) {
         wizard->showPage(wizard->page(i));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-        for (const QString& cut : cutNow())
-            found.append(QStringLiteral("%1: %2").arg(wizard->title(wizard->page(i)), cut));
+        for (const QString& seen : look(dialog))
+            found.append(QStringLiteral("%1: %2").arg(wizard->title(wizard->page(i)), seen));
     }
+    return found;
+}
+
+QStringList cutIn(QDialog* dialog)
+{
+    QStringList found = LayoutCheck::squeezed(dialog) + LayoutCheck::cutTexts(dialog);
+    found.removeDuplicates();
+    return found;
+}
+
+QString rectText(const QRect& rect)
+{
+    return QStringLiteral("%1x%2 at %3,%4").arg(rect.width()).arg(rect.height()).arg(rect.x()).arg(rect.y());
+}
+
+// What of the dialog lies beyond the screen's available area: the dialog, when it is wider
+// or taller, and each of its shown buttons that lies outside the area. And each text shown
+// in part with nothing to tell the rest: a plain label or choice box narrower than its text
+// (a ShortenedLabel or ChoiceBox shows an ellipsis and tells the whole text as a tool tip).
+QStringList beyondTheScreen(QDialog* dialog)
+{
+    const QRect screen = dialog->screen()->availableGeometry();
+    QStringList found;
+    const QRect frame = dialog->frameGeometry();
+    if (frame.width() > screen.width() || frame.height() > screen.height())
+        found.append(QStringLiteral("the dialog %1 on a screen of %2").arg(rectText(frame), rectText(screen)));
+    for (const QPushButton* button : dialog->findChildren<QPushButton*>()) {
+        if (!button->isVisible() || button->window() != dialog)
+            continue;
+        const QRect global(button->mapToGlobal(QPoint(0, 0)), button->size());
+        if (!screen.contains(global))
+            found.append(QStringLiteral("%1 %2 \"%3\"").arg(LayoutCheck::nameOf(button), rectText(global), button->text()));
+    }
+    for (const QString& cut : LayoutCheck::cutWithoutTheRest(dialog))
+        found.append(cut + QStringLiteral(" cut"));
     return found;
 }
 
@@ -131,6 +169,8 @@ private slots:
 
     void everyDialogShowsItsWholeText_data();
     void everyDialogShowsItsWholeText();
+    void longTextsKeepEveryDialogOnTheScreen_data();
+    void longTextsKeepEveryDialogOnTheScreen();
 
 private:
     // How a row opens its dialog.
@@ -143,21 +183,25 @@ private:
         QString dialogClass;
     };
 
-    // Opens the dialog as the row says and returns what is cut in it; sets *seen when the
-    // dialog was shown at all.
-    QStringList openAndLook(const Opening& opening, bool* seen);
+    static void addDialogRows();
+    // Opens the dialog as the row says, on the server, and returns what look finds in it;
+    // sets *seen when the dialog was shown at all.
+    QStringList openAndLook(const Opening& opening, TestServer& server, const Look& look, bool* seen);
     // Opens it without a page: a failed connection, or a helper called directly.
-    void openWithoutPage(const QString& action);
+    void openWithoutPage(const QString& action, TestServer& server);
     // Opens it from the page of the tree item; what went wrong on the way when it could not.
-    QStringList openFromPage(const Opening& opening);
+    QStringList openFromPage(const Opening& opening, TestServer& server);
 
     std::unique_ptr<TestServer> m_server;
+    std::unique_ptr<TestServer> m_longTexts; // every stored text made long
     std::unique_ptr<ConsoleStandIn> m_console;
 };
 
 void tst_DialogLayout::initTestCase()
 {
     m_server = startStandIn();
+    m_longTexts = startStandIn();
+    LongTexts::lengthenEveryText(*m_longTexts);
 }
 
 void tst_DialogLayout::init()
@@ -172,6 +216,11 @@ void tst_DialogLayout::cleanup()
 }
 
 void tst_DialogLayout::everyDialogShowsItsWholeText_data()
+{
+    addDialogRows();
+}
+
+void tst_DialogLayout::addDialogRows()
 {
     QTest::addColumn<QString>("page");       // the tree item whose page opens it; "" for none
     QTest::addColumn<QString>("domain");     // the domain the account pages show
@@ -211,14 +260,20 @@ void tst_DialogLayout::everyDialogShowsItsWholeText_data()
     row("time ranges: edit", "Time Ranges", {}, "slotEdit", {}, "DlgTimeIntEx");
     row("services: edit", "Services", {}, "slotProp", {}, "DlgService");
     row("antispam: add", "Antispam", {}, "slotAdd", {}, "DlgFilter");
+    row("antispam: edit", "Antispam", {}, "slotEdit", {}, "DlgFilter");
     row("antispam: columns", "Antispam", {}, "slotCols", {}, "DlgCols");
     row("antivirus: add", "Antivirus", {}, "slotAdd", {}, "DlgAttach");
+    row("antivirus: edit", "Antivirus", {}, "slotEdit", {}, "DlgAttach");
     row("backup: account finder", "Backup", {}, "slotSelect", {}, "DlgBrowse");
     row("advanced: certificate", "Advanced Options", {}, "slotGen", {}, "DlgGenCert");
     row("ETRN: add", "ETRN Download", {}, "slotAdd", {}, "DlgEtrn");
+    row("ETRN: edit", "ETRN Download", {}, "slotEdit", {}, "DlgEtrn");
     row("POP3: add an account", "POP3 Download", {}, "slotAdd", {}, "DlgPop3");
     row("POP3: add a sorting rule", "POP3 Download", {}, "slotAdd2", {}, "DlgRule");
+    row("POP3: edit an account", "POP3 Download", {}, "slotEdit", {}, "DlgPop3");
+    row("POP3: edit a sorting rule", "POP3 Download", {}, "slotEdit2", {}, "DlgRule");
     row("scheduling: add", "Scheduling", {}, "slotAdd", {}, "DlgSched");
+    row("scheduling: edit", "Scheduling", {}, "slotEdit", {}, "DlgSched");
     // Shown by the log's menu without waiting for them.
     row("debug log: events", "debug", {}, "log events", {}, "WndLogConf");
     row("debug log: traffic expression", "debug", {}, "log expression", {}, "DlgLogExpr");
@@ -232,12 +287,33 @@ void tst_DialogLayout::everyDialogShowsItsWholeText()
     QFETCH(QStringList, steps);
     QFETCH(QString, dialog);
     bool seen = false;
-    const QStringList cut = openAndLook({page, domain, action, steps, dialog}, &seen);
+    const QStringList cut = openAndLook({page, domain, action, steps, dialog}, *m_server, cutIn, &seen);
     QVERIFY2(seen, qPrintable(cut.join(u'\n')));
     QCOMPARE(cut.join(u'\n'), QString());
 }
 
-QStringList tst_DialogLayout::openAndLook(const Opening& opening, bool* seen)
+void tst_DialogLayout::longTextsKeepEveryDialogOnTheScreen_data()
+{
+    addDialogRows();
+}
+
+void tst_DialogLayout::longTextsKeepEveryDialogOnTheScreen()
+{
+    QFETCH(QString, page);
+    QFETCH(QString, domain);
+    QFETCH(QString, action);
+    QFETCH(QStringList, steps);
+    QFETCH(QString, dialog);
+    bool seen = false;
+    const QString longDomain = domain.isEmpty() ? domain : LongTexts::lengthened(domain);
+    const QStringList beyond
+        = openAndLook({page, longDomain, action, steps, dialog}, *m_longTexts, beyondTheScreen, &seen);
+    QVERIFY2(seen, qPrintable(beyond.join(u'\n')));
+    QCOMPARE(beyond.join(u'\n'), QString());
+}
+
+QStringList tst_DialogLayout::openAndLook(const Opening& opening, TestServer& server, const Look& look,
+                                          bool* seen)
 {
     QStringList cut;
     DialogRecorder recorder;
@@ -247,7 +323,7 @@ QStringList tst_DialogLayout::openAndLook(const Opening& opening, bool* seen)
             if (shown == opening.dialogClass) {
                 *seen = true;
                 dialog->show();
-                cut = cutIn(dialog);
+                cut = lookAt(dialog, look);
                 return int(QDialog::Rejected);
             }
             for (const QString& step : opening.steps) {
@@ -258,29 +334,29 @@ QStringList tst_DialogLayout::openAndLook(const Opening& opening, bool* seen)
         });
     }
     if (opening.page.isEmpty()) {
-        openWithoutPage(opening.action);
+        openWithoutPage(opening.action, server);
         return cut;
     }
-    const QStringList failed = openFromPage(opening);
+    const QStringList failed = openFromPage(opening, server);
     if (!failed.isEmpty())
         return failed;
     // A dialog the page shows without waiting for it.
     if (QDialog* dialog = shownDialog(opening.dialogClass)) {
         *seen = true;
-        cut = cutIn(dialog);
+        cut = lookAt(dialog, look);
         dialog->close();
     }
     return cut;
 }
 
-void tst_DialogLayout::openWithoutPage(const QString& action)
+void tst_DialogLayout::openWithoutPage(const QString& action, TestServer& server)
 {
     if (action == QLatin1String("connect to a closed port")) {
         QTcpSocket bound; // holds a port on which nobody listens
         if (bound.bind(QHostAddress::LocalHost))
             m_console->open(bound.localPort());
     } else if (action == QLatin1String("connect with a wrong password")) {
-        m_console->open(m_server->port(), 0, "wrong");
+        m_console->open(server.port(), 0, "wrong");
     } else if (action == QLatin1String("message")) {
         DlgMessage message;
         message.setWindowTitle(QStringLiteral("Ornel Administration Console"));
@@ -290,16 +366,17 @@ void tst_DialogLayout::openWithoutPage(const QString& action)
         message.addButton("&Cancel", 0);
         message.exec();
     } else {
-        QString value = QStringLiteral("Office LAN");
+        // The value the server holds for the text the dialog asks for.
+        QString value = server.rows(QStringLiteral("ipaccesslist")).value(0).value(0);
         const bool longLabel = action.endsWith(QLatin1String("label"));
         const int width = action.startsWith(QLatin1String("narrow")) ? 100 : 200;
         DialogInput(nullptr, value, "Rename", longLabel ? "Name of the address group:" : "New name:", width);
     }
 }
 
-QStringList tst_DialogLayout::openFromPage(const Opening& opening)
+QStringList tst_DialogLayout::openFromPage(const Opening& opening, TestServer& server)
 {
-    WndMain* window = m_console->open(m_server->port());
+    WndMain* window = m_console->open(server.port());
     if (!window)
         return {QStringLiteral("no main window")};
     // The account pages show the domain chosen last.
@@ -310,8 +387,11 @@ QStringList tst_DialogLayout::openFromPage(const Opening& opening)
     QWidget* page = receiverOf(window, slot.constData());
     if (!page)
         return {QStringLiteral("no page with %1").arg(QLatin1String(slot))};
-    if (auto* list = page->findChild<QTreeWidget*>(QStringLiteral("m_list")); list && list->topLevelItemCount())
-        list->setCurrentItem(list->topLevelItem(0));
+    // The first entry of each of the page's lists is the one edited.
+    for (QTreeWidget* list : page->findChildren<QTreeWidget*>(QRegularExpression(QStringLiteral("^m_list(_2)?$")))) {
+        if (list->topLevelItemCount())
+            list->setCurrentItem(list->topLevelItem(0));
+    }
     if (logMenu) {
         const int entry = opening.action == QLatin1String("log events") ? WndLogDbg::LogEventsId
                                                                           : WndLogDbg::LogExpressionId;

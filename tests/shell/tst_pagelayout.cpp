@@ -1,13 +1,16 @@
 // Every page of the navigation tree laid out whole in the main window: at the size the
 // window opens at, no widget of a page is smaller than its minimum size; the window's
-// minimum follows the page it shows; a page larger than the workspace scrolls.
+// minimum follows the page it shows; a page larger than the workspace scrolls. Stored texts
+// far wider than the window widen no page past the area that shows it.
 
 #include "dialogrecorder.h"
 #include "layoutcheck.h"
+#include "longtexts.h"
 #include "shellharness.h"
 #include "workspaceframe.h"
 
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 
@@ -45,17 +48,23 @@ private slots:
     void minimumFollowsThePageShown();
     void pageLargerThanTheWorkspaceScrolls_data();
     void pageLargerThanTheWorkspaceScrolls();
+    void longTextsKeepEveryPageInItsArea_data();
+    void longTextsKeepEveryPageInItsArea();
 
 private:
-    WndMain* openWindow(const QSize& console);
+    WndMain* openWindow(const QSize& console, const TestServer& server);
+    WndMain* openWindow(const QSize& console) { return openWindow(console, *m_server); }
 
     std::unique_ptr<TestServer> m_server;
+    std::unique_ptr<TestServer> m_longTexts; // every stored text made long
     std::unique_ptr<ConsoleStandIn> m_console;
 };
 
 void tst_PageLayout::initTestCase()
 {
     m_server = startStandIn();
+    m_longTexts = startStandIn();
+    LongTexts::lengthenEveryText(*m_longTexts);
 }
 
 void tst_PageLayout::init()
@@ -68,23 +77,28 @@ void tst_PageLayout::cleanup()
     m_console.reset();
 }
 
-WndMain* tst_PageLayout::openWindow(const QSize& console)
+WndMain* tst_PageLayout::openWindow(const QSize& console, const TestServer& server)
 {
     m_console->console()->resize(console);
     QCoreApplication::processEvents();
-    WndMain* window = m_console->open(m_server->port());
+    WndMain* window = m_console->open(server.port());
     if (window && !QTest::qWaitForWindowExposed(window))
         return nullptr;
     return window;
 }
 
-void tst_PageLayout::everyPageFitsTheOpeningSize_data()
+void addEveryPage()
 {
     QTest::addColumn<QString>("title");
     for (const char* own : {"Ornel Corvane", "Configuration", "Quick Checklist", "smtp"})
         QTest::newRow(own) << QString::fromLatin1(own);
     for (const PageFactory::PageEntry& page : PageFactory::pages())
         QTest::newRow(page.title) << QString::fromLatin1(page.title);
+}
+
+void tst_PageLayout::everyPageFitsTheOpeningSize_data()
+{
+    addEveryPage();
 }
 
 void tst_PageLayout::everyPageFitsTheOpeningSize()
@@ -172,6 +186,47 @@ void tst_PageLayout::pageLargerThanTheWorkspaceScrolls()
     QVERIFY(area);
     QTRY_VERIFY(area->horizontalScrollBar()->isVisible());
     QTRY_VERIFY(area->verticalScrollBar()->isVisible());
+}
+
+void tst_PageLayout::longTextsKeepEveryPageInItsArea_data()
+{
+    addEveryPage();
+}
+
+// The window keeps the size it opened at and the page the width of the area that shows it,
+// with no widget squeezed and no text cut without an ellipsis and the whole text as its tool
+// tip; Apply and Reset stay in the window, and the window in the workspace.
+void tst_PageLayout::longTextsKeepEveryPageInItsArea()
+{
+    QFETCH(QString, title);
+    DialogRecorder dialogs;
+    WndMain* window = openWindow(ConsoleSize, *m_longTexts);
+    QVERIFY(window);
+    const QSize opened = window->size();
+
+    chooseTitled(window, title);
+    const QWidget* pane = window->getCurrentPane();
+    QVERIFY(pane);
+    const QScrollArea* area = pageScrollArea(window);
+    QVERIFY(area);
+    QCOMPARE(squeezed(pane).join(u'\n'), QString());
+    QCOMPARE(LayoutCheck::cutWithoutTheRest(window).join(u'\n'), QString());
+    QVERIFY2(pane->width() <= area->viewport()->width(),
+             qPrintable(QStringLiteral("the page is %1 wide in an area of %2").arg(pane->width()).arg(area->viewport()->width())));
+    QVERIFY(!area->horizontalScrollBar()->isVisible());
+    QCOMPARE(window->size(), opened);
+    const QRect workspace = m_console->desktop()->viewport()->rect();
+    QVERIFY(workspace.contains(workspaceFrame(window)->geometry()));
+    for (const QString& text : {QStringLiteral("A&pply"), QStringLiteral("Re&set")}) {
+        const QPushButton* button = nullptr;
+        for (const QPushButton* candidate : window->findChildren<QPushButton*>()) {
+            if (candidate->text() == text)
+                button = candidate;
+        }
+        QVERIFY2(button, qPrintable(text));
+        const QRect shown(button->mapTo(window, QPoint(0, 0)), button->size());
+        QVERIFY2(window->rect().contains(shown), qPrintable(text));
+    }
 }
 
 QTEST_MAIN(tst_PageLayout)
