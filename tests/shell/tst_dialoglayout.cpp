@@ -197,6 +197,8 @@ private:
     };
 
     static void addDialogRows();
+    // The row's opening, from the test data.
+    static Opening fetchedOpening();
     // Opens the dialog as the row says, on the server, and returns what look finds in it;
     // sets *seen when the dialog was shown at all.
     QStringList openAndLook(const Opening& opening, TestServer& server, const Look& look, bool* seen);
@@ -292,15 +294,20 @@ void tst_DialogLayout::addDialogRows()
     row("debug log: traffic expression", "debug", {}, "log expression", {}, "DlgLogExpr");
 }
 
-void tst_DialogLayout::everyDialogShowsItsWholeText()
+tst_DialogLayout::Opening tst_DialogLayout::fetchedOpening()
 {
     QFETCH(QString, page);
     QFETCH(QString, domain);
     QFETCH(QString, action);
     QFETCH(QStringList, steps);
     QFETCH(QString, dialog);
+    return {page, domain, action, steps, dialog};
+}
+
+void tst_DialogLayout::everyDialogShowsItsWholeText()
+{
     bool seen = false;
-    const QStringList cut = openAndLook({page, domain, action, steps, dialog}, *m_server, cutIn, &seen);
+    const QStringList cut = openAndLook(fetchedOpening(), *m_server, cutIn, &seen);
     QVERIFY2(seen, qPrintable(cut.join(u'\n')));
     QCOMPARE(cut.join(u'\n'), QString());
 }
@@ -312,15 +319,11 @@ void tst_DialogLayout::longTextsKeepEveryDialogOnTheScreen_data()
 
 void tst_DialogLayout::longTextsKeepEveryDialogOnTheScreen()
 {
-    QFETCH(QString, page);
-    QFETCH(QString, domain);
-    QFETCH(QString, action);
-    QFETCH(QStringList, steps);
-    QFETCH(QString, dialog);
+    Opening opening = fetchedOpening();
+    if (!opening.domain.isEmpty())
+        opening.domain = LongTexts::lengthened(opening.domain);
     bool seen = false;
-    const QString longDomain = domain.isEmpty() ? domain : LongTexts::lengthened(domain);
-    const QStringList beyond
-        = openAndLook({page, longDomain, action, steps, dialog}, *m_longTexts, beyondTheScreenOnceTyped, &seen);
+    const QStringList beyond = openAndLook(opening, *m_longTexts, beyondTheScreenOnceTyped, &seen);
     QVERIFY2(seen, qPrintable(beyond.join(u'\n')));
     QCOMPARE(beyond.join(u'\n'), QString());
 }
