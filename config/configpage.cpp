@@ -434,10 +434,13 @@ void ConfigPage::refillGroupBoxes(DBTable* acl, const QList<GroupBox>& boxes)
             const bool chosen = m_shown.isChanged(group.box);
             const QString choice = group.box->currentText();
             fillGroupBox(acl, group.box, storedCell(*group.table, group.column));
-            m_shown.refilled(group.box);
             const int kept = chosen ? group.box->findText(choice) : -1;
+            // A choice kept is measured against what the box showed before, since the
+            // refill may show the very group chosen for what the server holds.
             if (kept >= 0)
                 group.box->setCurrentIndex(kept);
+            else
+                m_shown.refilled(group.box);
         }
     });
 }

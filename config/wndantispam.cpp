@@ -226,16 +226,23 @@ void WndAntispam::slotEdit()
         editCurrent();
 }
 
+// Both boxes list the groups, whichever of them the editor was opened from: neither may
+// keep offering a group the editor removed or renamed.
+void WndAntispam::editAddressGroups(QComboBox* shown)
+{
+    ConfigPage::editAddressGroups(
+        &m_acl, shown->currentText(),
+        {{m_addressGroup, &m_antispam, "AllowAcl"}, {m_addressGroup2, &m_antispam, "AclBlock"}});
+}
+
 void WndAntispam::slotEdit1()
 {
-    editAddressGroups(&m_acl, m_addressGroup->currentText(),
-                      {{m_addressGroup, &m_antispam, "AllowAcl"}});
+    editAddressGroups(m_addressGroup);
 }
 
 void WndAntispam::slotEdit2()
 {
-    editAddressGroups(&m_acl, m_addressGroup2->currentText(),
-                      {{m_addressGroup2, &m_antispam, "AclBlock"}});
+    editAddressGroups(m_addressGroup2);
 }
 
 void WndAntispam::slotRemove()

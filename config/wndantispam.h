@@ -64,6 +64,7 @@ private:
     void setUpList();
     void bindCells();
     int mask(const char* column, int rss, int rbl, int dul);
+    void editAddressGroups(QComboBox* shown);
 
     DBTable m_antispam;
     DBTable m_acl;

@@ -441,6 +441,12 @@ void tst_StoredSettings::groupBoxRefilledAfterTheEditor_data()
         << Page::Advanced << "security" << insecure << WidgetActions{Admin::choose("m_comboInsecure", "Trusted relays")}
         << "m_btnEditInsecure" << "Trusted relays" << WidgetActions{} << "m_comboInsecure" << "Office LAN"
         << QStringList{};
+    // The refill shows the group chosen for the empty stored one: still a choice.
+    QTest::newRow("Advanced, insecure group chosen, the group shown before it removed")
+        << Page::Advanced << "security" << Cells{{"Mode", "1"}, {"AuthException", "1"}, {"AuthAcl", ""}}
+        << WidgetActions{Admin::choose("m_comboInsecure", "Admin hosts")} << "m_btnEditInsecure" << "Office LAN"
+        << WidgetActions{} << "m_comboInsecure" << "Admin hosts"
+        << QStringList{"update security set AuthAcl='Admin hosts'"};
     QTest::newRow("Advanced, insecure exception turned on, the group it showed removed")
         << Page::Advanced << "security" << noInsecure << WidgetActions{Admin::click("m_chkInsecure")}
         << "m_btnEditInsecure" << "Office LAN" << WidgetActions{} << "m_comboInsecure" << "Admin hosts"
@@ -458,6 +464,14 @@ void tst_StoredSettings::groupBoxRefilledAfterTheEditor_data()
         << WidgetActions{Admin::choose("m_addressGroup", "Admin hosts")} << "m_btnEdit1" << "Trusted relays"
         << WidgetActions{} << "m_addressGroup" << "Admin hosts"
         << QStringList{"update antispam set AllowAcl='Admin hosts'"};
+    QTest::newRow("Antispam, blocked list refilled from the allowed group's editor")
+        << Page::Antispam << "antispam" << Cells{{"AllowAcl", "Office LAN"}, {"AclBlock", "Trusted relays"}}
+        << WidgetActions{} << "m_btnEdit1" << "Trusted relays" << WidgetActions{Admin::click("m_chkAuth")}
+        << "m_addressGroup2" << "Trusted relays" << QStringList{"update antispam set AllowAuth='0'"};
+    QTest::newRow("Antispam, a group removed from the blocked list's editor leaves the allowed list")
+        << Page::Antispam << "antispam" << Cells{{"AllowAcl", "Office LAN"}, {"AclBlock", ""}}
+        << WidgetActions{} << "m_btnEdit2" << "Admin hosts" << WidgetActions{Admin::click("m_chkAuth")}
+        << "m_addressGroup" << "Office LAN" << QStringList{"update antispam set AllowAuth='0'"};
     QTest::newRow("Antispam, blocked group not stored, first group removed")
         << Page::Antispam << "antispam" << Cells{{"AclBlock", ""}} << WidgetActions{} << "m_btnEdit2"
         << "Office LAN" << WidgetActions{Admin::click("m_chkAuth")} << "m_addressGroup2" << "Admin hosts"

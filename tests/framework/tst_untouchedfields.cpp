@@ -60,6 +60,8 @@ private slots:
     void value();
     void forgottenNameGivesTheEditedValue();
     void settledFieldKeepsWhatTheServerNowHolds();
+    void refilledWidgetIsMeasuredAnew_data();
+    void refilledWidgetIsMeasuredAnew();
 };
 
 void TestUntouchedFields::value_data()
@@ -164,6 +166,49 @@ void TestUntouchedFields::settledFieldKeepsWhatTheServerNowHolds()
     fields.settle("bounce", "1");
     QVERIFY(fields.isTouched("bounce"));
     QCOMPARE(fields.value("bounce", "0"), QStringLiteral("0"));
+}
+
+// A choice box refilled from what the server holds: what it shows after the refill is its
+// untouched state, in every field it shows. The field's other widgets keep their measure, so a
+// change made to them stays one.
+void TestUntouchedFields::refilledWidgetIsMeasuredAnew_data()
+{
+    QTest::addColumn<Change>("before"); // before the refill
+    QTest::addColumn<bool>("boxChanged");
+    QTest::addColumn<bool>("touched"); // after the refill
+
+    const Change nothing = [](Widgets&) {};
+    QTest::newRow("nothing changed") << nothing << false << false;
+    QTest::newRow("the box changed") << Change([](Widgets& w) { w.box.setCurrentIndex(1); }) << true << false;
+    QTest::newRow("the check box changed") << Change([](Widgets& w) { w.check.setChecked(true); }) << false << true;
+}
+
+void TestUntouchedFields::refilledWidgetIsMeasuredAnew()
+{
+    QFETCH(Change, before);
+    QFETCH(bool, boxChanged);
+    QFETCH(bool, touched);
+
+    Widgets w;
+    UntouchedFields fields;
+    fields.remember("acl", "Office LAN", {&w.check, &w.box});
+    fields.remember("group", "Office LAN", {&w.box});
+    before(w);
+    QCOMPARE(fields.isChanged(&w.box), boxChanged);
+    QVERIFY(!fields.isChanged(&w.edit));
+
+    // The refill: another list, its first entry shown.
+    w.box.clear();
+    w.box.addItems({"Admin hosts", "Trusted relays"});
+    QVERIFY(fields.isChanged(&w.box));
+    fields.refilled(&w.box);
+    QVERIFY(!fields.isChanged(&w.box));
+    QVERIFY(!fields.isTouched("group"));
+    QCOMPARE(fields.isTouched("acl"), touched);
+    QCOMPARE(fields.value("group", "edited"), QStringLiteral("Office LAN"));
+    w.box.setCurrentIndex(1);
+    QVERIFY(fields.isTouched("group"));
+    QVERIFY(fields.isTouched("acl"));
 }
 
 QTEST_MAIN(TestUntouchedFields)
