@@ -156,6 +156,9 @@ bool DlgSched::intervalIsAccepted()
         Dialogs::warning(nullptr, tr("Ornel Corvane Administration"),
                          tr("It is not possible to repeat action(s) after 0 seconds! Set different interval!"),
                          QMessageBox::Ok);
+        // On to the interval to set, as after every question about the time.
+        if (self)
+            m_edit->setFocus();
         return false;
     }
     return true;

@@ -902,8 +902,7 @@ void TestWndSched::storedTimeIsCheckedOnOk()
     QTest::mouseClick(page->m_btnEdit, Qt::LeftButton);
     QCOMPARE(recorder.messageTexts(), asked);
     QCOMPARE(stayed, !asked.isEmpty());
-    if (asked == QStringList{"You should fill time field in the format 12:34.\nDo you want to correct the problem?"})
-        QVERIFY(onTime);
+    QCOMPARE(onTime, !asked.isEmpty());
     const QString where = QStringLiteral(" where timetype='%1' and time='%2' and timeint=''")
                               .arg(stored.at(0), stored.at(1));
     QCOMPARE(m_ctrl->m_pending, QStringList{"update scheduler set " + set + where});
