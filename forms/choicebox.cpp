@@ -7,25 +7,25 @@
 #include <QLineEdit>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
-#include <QToolTip>
 
 namespace {
 
-// What a line edit leaves free on each side of its text.
+// A line edit keeps this much room free on either side of its text, which it does not say.
 constexpr int LineEditMargin = 2;
 
 } // namespace
 
 ChoiceBox::ChoiceBox(QWidget* parent) : QComboBox(parent)
 {
-    view()->viewport()->installEventFilter(this);
 }
 
 int ChoiceBox::widthCap() const
 {
     QStyleOptionComboBox option;
     initStyleOption(&option);
-    const QSize text(ShortenedText::widestText(fontMetrics()), fontMetrics().height());
+    QSize text(ShortenedText::widestText(fontMetrics()), fontMetrics().height());
+    if (!option.currentIcon.isNull())
+        text.rwidth() += iconSize().width() + 4;
     return style()->sizeFromContents(QStyle::CT_ComboBox, &option, text, this).width();
 }
 
@@ -43,9 +43,20 @@ QSize ChoiceBox::minimumSizeHint() const
     return hint;
 }
 
+// The list is watched from its first opening on, so that a view set in its place is too.
+void ChoiceBox::showPopup()
+{
+    view()->viewport()->installEventFilter(this);
+    QComboBox::showPopup();
+}
+
+QString ChoiceBox::wholeText() const
+{
+    return currentIndex() < 0 && !placeholderText().isEmpty() ? placeholderText() : currentText();
+}
+
 int ChoiceBox::textRoom() const
 {
-    // An editable box's text is its line edit's, inside the edit's own margin on each side.
     if (lineEdit())
         return lineEdit()->contentsRect().width() - 2 * LineEditMargin;
     QStyleOptionComboBox option;
@@ -56,8 +67,21 @@ int ChoiceBox::textRoom() const
     return room;
 }
 
-// QComboBox's own painting, the current text shortened to the room it has. An editable
-// box's text is its line edit's, which scrolls.
+int ChoiceBox::entryRoom(const QModelIndex& index) const
+{
+    // The item delegates' margin on either side of an entry's text.
+    const int margin = view()->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view()) + 1;
+    return view()->visualRect(index).width() - 2 * margin;
+}
+
+QString ChoiceBox::shownText() const
+{
+    if (isEditable())
+        return currentText();
+    return fontMetrics().elidedText(wholeText(), Qt::ElideRight, textRoom());
+}
+
+// QComboBox's own painting, but for the current text, which is shortened to its room.
 void ChoiceBox::paintEvent(QPaintEvent*)
 {
     QStylePainter painter(this);
@@ -65,12 +89,9 @@ void ChoiceBox::paintEvent(QPaintEvent*)
     QStyleOptionComboBox option;
     initStyleOption(&option);
     painter.drawComplexControl(QStyle::CC_ComboBox, option);
-    if (currentIndex() < 0 && !placeholderText().isEmpty()) {
+    if (currentIndex() < 0 && !placeholderText().isEmpty())
         option.palette.setBrush(QPalette::ButtonText, option.palette.placeholderText());
-        option.currentText = placeholderText();
-    }
-    if (!isEditable())
-        option.currentText = fontMetrics().elidedText(option.currentText, Qt::ElideRight, textRoom());
+    option.currentText = shownText();
     painter.drawControl(QStyle::CE_ComboBoxLabel, option);
 }
 
@@ -79,22 +100,22 @@ bool ChoiceBox::event(QEvent* event)
     // A tool tip of the form's own goes first.
     if (event->type() == QEvent::ToolTip && toolTip().isEmpty()
         && ShortenedText::tellWholeText(static_cast<QHelpEvent*>(event), this, fontMetrics(),
-                                        currentText(), textRoom()))
+                                        wholeText(), textRoom()))
         return true;
     return QComboBox::event(event);
 }
 
-// The opened list's entries tell their whole text too.
+// An entry the opened list shows shortened tells its whole text; any other tool tip is the
+// list's own.
 bool ChoiceBox::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::ToolTip || watched != view()->viewport())
-        return QComboBox::eventFilter(watched, event);
-    const auto* help = static_cast<QHelpEvent*>(event);
-    const QModelIndex index = view()->indexAt(help->pos());
-    if (!index.isValid()
-        || !ShortenedText::tellWholeText(help, view(), view()->fontMetrics(),
-                                         index.data(Qt::DisplayRole).toString(),
-                                         view()->visualRect(index).width()))
-        QToolTip::hideText();
-    return true;
+    if (event->type() == QEvent::ToolTip && watched == view()->viewport()) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QModelIndex index = view()->indexAt(help->pos());
+        if (index.isValid()
+            && ShortenedText::tellWholeText(help, view(), view()->fontMetrics(),
+                                            index.data(Qt::DisplayRole).toString(), entryRoom(index)))
+            return true;
+    }
+    return QComboBox::eventFilter(watched, event);
 }

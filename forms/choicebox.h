@@ -4,10 +4,10 @@
 
 // A choice box whose entries may be texts the server stores, of any length (shortenedtext.h).
 // A plain box asks its layout for the room of its widest entry; this one asks for that room
-// only up to the width of ShortenedText::WidestText characters. A current entry wider than
-// the box shows shortened with an ellipsis; the box's tool tip, and the tool tip of an entry
-// in the opened list that shows shortened, give the whole text. The entries themselves, and
-// so the value written back, are never changed.
+// only up to the width of ShortenedText::WidestText average characters. A current entry
+// wider than the box shows shortened with an ellipsis; the box's tool tip, and the tool tip
+// of an entry the opened list shows shortened, give the whole text. The entries themselves,
+// and so the value written back, are never changed.
 class ChoiceBox : public QComboBox
 {
     Q_OBJECT
@@ -17,6 +17,12 @@ public:
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
+    void showPopup() override;
+
+    // The text the box shows at its present size: the current entry (or, with none, the
+    // placeholder), shortened to the room it has. An editable box's line edit shows the
+    // current text whole and scrolls through it.
+    QString shownText() const;
 
 protected:
     bool event(QEvent* event) override;
@@ -25,6 +31,9 @@ protected:
 
 private:
     int widthCap() const;
-    // The room the current entry's text has inside the box.
+    QString wholeText() const;
+    // The room the current text has inside the box.
     int textRoom() const;
+    // The room an entry's text has in the opened list.
+    int entryRoom(const QModelIndex& index) const;
 };

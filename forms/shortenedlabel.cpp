@@ -7,6 +7,7 @@
 ShortenedLabel::ShortenedLabel(QWidget* parent, int widestText)
     : QLabel(parent), m_widestText(widestText)
 {
+    setTextFormat(Qt::PlainText);
 }
 
 bool ShortenedLabel::showsPlainLine() const
@@ -43,19 +44,24 @@ QRect ShortenedLabel::textRoom() const
     return contentsRect().adjusted(margin(), margin(), -margin(), -margin());
 }
 
+QString ShortenedLabel::shownText() const
+{
+    if (!showsPlainLine())
+        return text();
+    return fontMetrics().elidedText(text(), Qt::ElideRight, textRoom().width());
+}
+
 void ShortenedLabel::paintEvent(QPaintEvent* event)
 {
-    const QRect room = textRoom();
-    if (!showsPlainLine() || fontMetrics().horizontalAdvance(text()) <= room.width()) {
+    const QString shown = shownText();
+    if (shown == text()) {
         QLabel::paintEvent(event);
         return;
     }
     QPainter painter(this);
     drawFrame(&painter);
-    style()->drawItemText(&painter, room, QStyle::visualAlignment(layoutDirection(), alignment()),
-                          palette(), isEnabled(),
-                          fontMetrics().elidedText(text(), Qt::ElideRight, room.width()),
-                          foregroundRole());
+    style()->drawItemText(&painter, textRoom(), QStyle::visualAlignment(layoutDirection(), alignment()),
+                          palette(), isEnabled(), shown, foregroundRole());
 }
 
 bool ShortenedLabel::event(QEvent* event)

@@ -6,9 +6,10 @@
 
 // A label that shows a text the server stores, of any length (shortenedtext.h): it asks its
 // layout for the room of its text only up to the width of so many average characters
-// (ShortenedText::WidestText unless a heading's larger font needs fewer), shows a plain text
-// wider than its room shortened with an ellipsis, and gives the whole text as its tool tip.
-// text() is always the whole text.
+// (ShortenedText::WidestText unless a heading's larger font needs fewer), shows a line wider
+// than its room shortened with an ellipsis, and gives the whole text as its tool tip.
+// text() is always the whole text. The text is plain: a stored name is never read as markup.
+// A label made to wrap its words or to show several lines asks for the room they take.
 class ShortenedLabel : public QLabel
 {
     Q_OBJECT
@@ -19,6 +20,9 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
+    // The text the label shows at its present size.
+    QString shownText() const;
+
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -26,7 +30,7 @@ protected:
 private:
     int widthCap() const;
     QRect textRoom() const;
-    // Whether the label shows a line of plain text, the only kind it shortens.
+    // Whether the label shows a single line of plain text, the only kind it shortens.
     bool showsPlainLine() const;
 
     const int m_widestText; // in average characters

@@ -16,7 +16,7 @@ constexpr int TipLineLength = 80;
 
 int widestText(const QFontMetrics& metrics, int characters)
 {
-    return metrics.horizontalAdvance(QLatin1Char('x')) * characters;
+    return metrics.averageCharWidth() * characters;
 }
 
 QString wholeTextTip(const QString& text)

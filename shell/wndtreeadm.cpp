@@ -83,8 +83,7 @@ QPixmap pixmapFromLines(const std::vector<QByteArray>& lines)
     return QPixmap(table.data());
 }
 
-// A label whose background is the picture, tiled.
-// The label with the picture as its background.
+// The label, its background the picture, tiled.
 QLabel* withPicture(QLabel* label, const QPixmap& picture)
 {
     QPalette palette = label->palette();

@@ -62,14 +62,20 @@ int widenColumns(QTreeView *list, int most)
     return total;
 }
 
-// The least width the dialog's layouts give it now: every size they hold is measured anew,
-// since a field's new limits reach the layouts above it only through events.
-int leastWidth(QDialog *dialog)
+// Every size the dialog's layouts hold is measured anew: a field's new limits reach the
+// layouts above it only through events, and until then they lay the dialog out after the old.
+void remeasure(QDialog *dialog)
 {
     for (QWidget *widget : dialog->findChildren<QWidget *>())
         widget->updateGeometry();
     for (QLayout *layout : dialog->findChildren<QLayout *>())
         layout->invalidate();
+}
+
+// The least width the dialog's layouts give it now.
+int leastWidth(QDialog *dialog)
+{
+    remeasure(dialog);
     return qMax(dialog->minimumSizeHint().width(), dialog->minimumWidth());
 }
 
@@ -130,14 +136,16 @@ void keepWithinScreen(QDialog *dialog)
         return;
     // A third: a row may hold a label and two such fields side by side.
     const int share = room / 3;
+    bool gaveUp = false;
     for (QWidget *field : fieldsAskingMoreThan(dialog, share)) {
         if (leastWidth(dialog) <= room)
-            break;
+            return;
         giveUpRoom(field, share);
+        gaveUp = true;
     }
-    // Measured anew after the last field gave up room: the layouts keep the sizes they
-    // measured last, and would lay the dialog out after the field's old limits.
-    leastWidth(dialog);
+    // The last field to give up room is measured by nothing above.
+    if (gaveUp)
+        remeasure(dialog);
 }
 
 void fitToContents(QDialog *dialog)

@@ -9,6 +9,7 @@
 #include <QAbstractItemView>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 #include <QToolTip>
 
@@ -59,6 +60,13 @@ QString currentText(const QWidget* widget)
     return static_cast<const QComboBox*>(widget)->currentText();
 }
 
+QString shownText(const QWidget* widget)
+{
+    if (const auto* label = qobject_cast<const ShortenedLabel*>(widget))
+        return label->shownText();
+    return static_cast<const ChoiceBox*>(widget)->shownText();
+}
+
 // The tool tip a rest of the mouse over `at` in `widget` brings; empty for none.
 QString toolTipAt(QWidget* widget, const QPoint& at)
 {
@@ -90,6 +98,8 @@ class tst_ShortenedText : public QObject
 private slots:
     void sizeHintsStopAtTheWidestText_data();
     void sizeHintsStopAtTheWidestText();
+    void shortenedWithAnEllipsis_data();
+    void shortenedWithAnEllipsis();
     void wholeTextAsToolTip_data();
     void wholeTextAsToolTip();
     void openedListTellsAShortenedEntry();
@@ -124,6 +134,49 @@ void tst_ShortenedText::sizeHintsStopAtTheWidestText()
     QVERIFY(plainHint(kind, longText(300)).width() > 2 * longer->sizeHint().width());
 }
 
+void tst_ShortenedText::shortenedWithAnEllipsis_data()
+{
+    QTest::addColumn<Kind>("kind");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("shortened");
+
+    QTest::newRow("choice box, long") << Kind::ChoiceBox << longText(300) << true;
+    QTest::newRow("choice box, short") << Kind::ChoiceBox << "Admin hosts" << false;
+    QTest::newRow("label, long") << Kind::Label << longText(300) << true;
+    QTest::newRow("label, short") << Kind::Label << "POP3 Server" << false;
+    // A stored name is no markup: it is shortened as it stands.
+    QTest::newRow("label, a name like markup") << Kind::Label << "<b>" + longText(300) + "</b>" << true;
+    QTest::newRow("editable box, long: its line edit scrolls") << Kind::EditableBox << longText(300) << false;
+}
+
+// A text wider than its room is painted as its beginning and an ellipsis, as wide as the room
+// allows, exactly as the same widget paints that shortened text as its whole.
+void tst_ShortenedText::shortenedWithAnEllipsis()
+{
+    QFETCH(Kind, kind);
+    QFETCH(QString, text);
+    QFETCH(bool, shortened);
+
+    const std::unique_ptr<QWidget> widget = showing(kind, text);
+    QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
+    const QString shown = shownText(widget.get());
+    QCOMPARE(currentText(widget.get()), text);
+    if (!shortened) {
+        QCOMPARE(shown, text);
+        return;
+    }
+    QVERIFY2(shown.endsWith(QChar(0x2026)), qPrintable(shown));
+    QVERIFY(text.startsWith(shown.chopped(1)));
+    QVERIFY(shown.size() > 10);
+    QVERIFY(widget->fontMetrics().horizontalAdvance(shown) < widget->width());
+
+    const std::unique_ptr<QWidget> twin = showing(kind, shown);
+    twin->resize(widget->size());
+    QVERIFY(QTest::qWaitForWindowExposed(twin.get()));
+    QCOMPARE(shownText(twin.get()), shown);
+    QCOMPARE(widget->grab().toImage(), twin->grab().toImage());
+}
+
 void tst_ShortenedText::wholeTextAsToolTip_data()
 {
     QTest::addColumn<Kind>("kind");
@@ -148,7 +201,10 @@ void tst_ShortenedText::wholeTextAsToolTip()
 
     const std::unique_ptr<QWidget> widget = showing(kind, text);
     QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
-    const QString tip = toolTipAt(widget.get(), widget->rect().center());
+    // The mouse rests on what shows the text: an editable box's line edit.
+    const auto* box = qobject_cast<QComboBox*>(widget.get());
+    QWidget* under = box && box->lineEdit() ? box->lineEdit() : widget.get();
+    const QString tip = toolTipAt(under, under->rect().center());
     QCOMPARE(tip, told ? ShortenedText::wholeTextTip(text) : QString());
     QCOMPARE(currentText(widget.get()), text);
 
