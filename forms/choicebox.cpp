@@ -12,6 +12,8 @@ namespace {
 
 // A line edit keeps this much room free on either side of its text, which it does not say.
 constexpr int LineEditMargin = 2;
+// Between a box's icon and its text, as the box itself lays them out.
+constexpr int IconSpacing = 4;
 
 } // namespace
 
@@ -25,7 +27,7 @@ int ChoiceBox::widthCap() const
     initStyleOption(&option);
     QSize text(ShortenedText::widestText(fontMetrics()), fontMetrics().height());
     if (!option.currentIcon.isNull())
-        text.rwidth() += iconSize().width() + 4;
+        text.rwidth() += iconSize().width() + IconSpacing;
     return style()->sizeFromContents(QStyle::CT_ComboBox, &option, text, this).width();
 }
 
@@ -63,7 +65,7 @@ int ChoiceBox::textRoom() const
     initStyleOption(&option);
     int room = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this).width();
     if (!option.currentIcon.isNull())
-        room -= option.iconSize.width() + 4;
+        room -= option.iconSize.width() + IconSpacing;
     return room;
 }
 
