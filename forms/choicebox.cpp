@@ -1,9 +1,11 @@
 #include "choicebox.h"
 
+#include "entrytipdelegate.h"
 #include "shortenedtext.h"
 
 #include <QAbstractItemView>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
@@ -31,10 +33,17 @@ int ChoiceBox::widthCap() const
     return style()->sizeFromContents(QStyle::CT_ComboBox, &option, text, this).width();
 }
 
+bool ChoiceBox::asksLessThanItsText() const
+{
+    return QComboBox::sizeHint().width() > widthCap();
+}
+
 QSize ChoiceBox::sizeHint() const
 {
     QSize hint = QComboBox::sizeHint();
-    hint.setWidth(qMin(hint.width(), widthCap()));
+    const int cap = widthCap();
+    m_growth.note(hint.width() > cap);
+    hint.setWidth(qMin(hint.width(), cap));
     return hint;
 }
 
@@ -45,10 +54,13 @@ QSize ChoiceBox::minimumSizeHint() const
     return hint;
 }
 
-// The list is watched from its first opening on, so that a view set in its place is too.
+// The list is made ready as it opens, not before: most boxes are never opened. A view or a
+// delegate set in the place of the box's own is made ready too.
 void ChoiceBox::showPopup()
 {
-    view()->viewport()->installEventFilter(this);
+    if (!qobject_cast<EntryTipDelegate*>(view()->itemDelegate()))
+        setItemDelegate(new EntryTipDelegate(view(), view()->itemDelegate(), this));
+    view()->installEventFilter(this);
     QComboBox::showPopup();
 }
 
@@ -67,13 +79,6 @@ int ChoiceBox::textRoom() const
     if (!option.currentIcon.isNull())
         room -= option.iconSize.width() + IconSpacing;
     return room;
-}
-
-int ChoiceBox::entryRoom(const QModelIndex& index) const
-{
-    // The item delegates' margin on either side of an entry's text.
-    const int margin = view()->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view()) + 1;
-    return view()->visualRect(index).width() - 2 * margin;
 }
 
 QString ChoiceBox::shownText() const
@@ -104,20 +109,29 @@ bool ChoiceBox::event(QEvent* event)
         && ShortenedText::tellWholeText(static_cast<QHelpEvent*>(event), this, fontMetrics(),
                                         wholeText(), textRoom()))
         return true;
-    return QComboBox::event(event);
+    const bool handled = QComboBox::event(event);
+    switch (event->type()) {
+    // Before the layouts first place the box, and once its entries are measured as it shows.
+    case QEvent::Polish:
+    case QEvent::Show:
+    case QEvent::FontChange:
+    case QEvent::StyleChange:
+        m_growth.follow(asksLessThanItsText());
+        break;
+    default:
+        break;
+    }
+    return handled;
 }
 
-// An entry the opened list shows shortened tells its whole text; any other tool tip is the
-// list's own.
+// The opened list keeps Escape to itself: a shortcut on Escape (a dialog's Cancel) would
+// otherwise take it first and close the whole window.
 bool ChoiceBox::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::ToolTip && watched == view()->viewport()) {
-        const auto* help = static_cast<QHelpEvent*>(event);
-        const QModelIndex index = view()->indexAt(help->pos());
-        if (index.isValid()
-            && ShortenedText::tellWholeText(help, view(), view()->fontMetrics(),
-                                            index.data(Qt::DisplayRole).toString(), entryRoom(index)))
-            return true;
+    if (watched == view() && event->type() == QEvent::ShortcutOverride && view()->isVisible()
+        && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return true;
     }
     return QComboBox::eventFilter(watched, event);
 }

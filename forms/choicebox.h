@@ -1,13 +1,17 @@
 #pragma once
 
+#include "shortenedgrowth.h"
+
 #include <QComboBox>
 
 // A choice box whose entries may be texts the server stores, of any length (shortenedtext.h).
 // A plain box asks its layout for the room of its widest entry; this one asks for that room
 // only up to the width of ShortenedText::WidestText average characters. A current entry
-// wider than the box shows shortened with an ellipsis; the box's tool tip, and the tool tip
-// of an entry the opened list shows shortened, give the whole text. The entries themselves,
-// and so the value written back, are never changed.
+// wider than the box shows shortened with an ellipsis, and the box then grows with its
+// window (ShortenedGrowth); the box's tool tip, and the tool tip of an entry the opened list
+// shows shortened, give the whole text. The entries themselves, and so the value written
+// back, are never changed. Escape with the list open closes the list and nothing else, even
+// where a button of the window has Escape for its accelerator.
 class ChoiceBox : public QComboBox
 {
     Q_OBJECT
@@ -31,9 +35,11 @@ protected:
 
 private:
     int widthCap() const;
+    // Whether the box asks for less room than its widest entry needs.
+    bool asksLessThanItsText() const;
     QString wholeText() const;
     // The room the current text has inside the box.
     int textRoom() const;
-    // The room an entry's text has in the opened list.
-    int entryRoom(const QModelIndex& index) const;
+
+    mutable ShortenedGrowth m_growth{this};
 };

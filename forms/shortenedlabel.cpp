@@ -23,11 +23,18 @@ int ShortenedLabel::widthCap() const
     return ShortenedText::widestText(fontMetrics(), m_widestText) + frame.left() + frame.right() + 2 * margin();
 }
 
+bool ShortenedLabel::asksLessThanItsText() const
+{
+    return showsPlainLine() && QLabel::sizeHint().width() > widthCap();
+}
+
 QSize ShortenedLabel::sizeHint() const
 {
     QSize hint = QLabel::sizeHint();
-    if (showsPlainLine())
-        hint.setWidth(qMin(hint.width(), widthCap()));
+    const bool capped = showsPlainLine() && hint.width() > widthCap();
+    m_growth.note(capped);
+    if (capped)
+        hint.setWidth(widthCap());
     return hint;
 }
 
@@ -71,5 +78,16 @@ bool ShortenedLabel::event(QEvent* event)
         && ShortenedText::tellWholeText(static_cast<QHelpEvent*>(event), this, fontMetrics(),
                                         text(), textRoom().width()))
         return true;
-    return QLabel::event(event);
+    const bool handled = QLabel::event(event);
+    switch (event->type()) {
+    // Before the layouts first place the label.
+    case QEvent::Polish:
+    case QEvent::FontChange:
+    case QEvent::StyleChange:
+        m_growth.follow(asksLessThanItsText());
+        break;
+    default:
+        break;
+    }
+    return handled;
 }

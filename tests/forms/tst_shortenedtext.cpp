@@ -1,23 +1,40 @@
 // The widgets that show texts the server stores: a choice box and a label ask for the room of
-// their text only up to the widest text they allow, and tell a text they show shortened whole
-// as a tool tip, in lines a screen can hold; the text itself stays as it is.
+// their text only up to the widest text they allow, show a longer text shortened and grow
+// with their window while they do, and tell a text they show shortened whole as a tool tip:
+// as it stands, in lines a screen can hold, broken only between whole characters. The text
+// itself stays as it is. Escape on an open list closes the list alone.
 
 #include "choicebox.h"
 #include "shortenedlabel.h"
 #include "shortenedtext.h"
+#include "showntip.h"
 
 #include <QAbstractItemView>
-#include <QHelpEvent>
+#include <QDialog>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QScreen>
 #include <QTest>
-#include <QToolTip>
+#include <QTextBoundaryFinder>
+#include <QVBoxLayout>
 
 #include <memory>
 
 namespace {
 
-enum class Kind { ChoiceBox, EditableBox, Label };
+enum class Kind { ChoiceBox, EditableBox, Label, ListEntry };
+
+ChoiceBox* boxShowing(const QString& text, bool editable, QWidget* parent = nullptr)
+{
+    auto* box = new ChoiceBox(parent);
+    box->setEditable(editable);
+    box->addItems({QStringLiteral("Office LAN"), text});
+    box->setCurrentIndex(1);
+    return box;
+}
 
 // The widget showing text, shown at its size hint; a choice box has a short entry before it.
 std::unique_ptr<QWidget> showing(Kind kind, const QString& text)
@@ -27,11 +44,7 @@ std::unique_ptr<QWidget> showing(Kind kind, const QString& text)
         widget = std::make_unique<ShortenedLabel>();
         static_cast<QLabel*>(widget.get())->setText(text);
     } else {
-        auto box = std::make_unique<ChoiceBox>();
-        box->setEditable(kind == Kind::EditableBox);
-        box->addItems({QStringLiteral("Office LAN"), text});
-        box->setCurrentIndex(1);
-        widget = std::move(box);
+        widget.reset(boxShowing(text, kind == Kind::EditableBox));
     }
     // A box measures its entries as it shows first.
     widget->show();
@@ -67,24 +80,87 @@ QString shownText(const QWidget* widget)
     return static_cast<const ChoiceBox*>(widget)->shownText();
 }
 
-// The tool tip a rest of the mouse over `at` in `widget` brings; empty for none.
-QString toolTipAt(QWidget* widget, const QPoint& at)
+// What the mouse rests on to read the widget's text: an editable box's line edit.
+QWidget* textShownIn(QWidget* widget)
 {
-    // A tool tip told to go fades out first.
-    QToolTip::hideText();
-    if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); }))
-        return QStringLiteral("a tool tip that stays");
-    QHelpEvent event(QEvent::ToolTip, at, widget->mapToGlobal(at));
-    QCoreApplication::sendEvent(widget, &event);
-    return QToolTip::isVisible() ? QToolTip::text() : QString();
+    const auto* box = qobject_cast<QComboBox*>(widget);
+    return box && box->lineEdit() ? box->lineEdit() : widget;
+}
+
+// The piece repeated up to `length` UTF-16 units or a few more: never a piece in part.
+QString repeated(const QString& piece, int length)
+{
+    QString text;
+    while (text.size() < length)
+        text += piece;
+    return text;
 }
 
 QString longText(int length)
 {
-    QString text;
-    while (text.size() < length)
-        text += QStringLiteral("Trusted-relays-");
-    return text.left(length);
+    return repeated(QStringLiteral("Trusted-relays-"), length).left(length);
+}
+
+// Where each character, as a reader counts them, of the text begins.
+QList<qsizetype> characterStarts(const QString& text)
+{
+    QList<qsizetype> starts;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    for (qsizetype at = 0; at >= 0 && at < text.size(); at = finder.toNextBoundary())
+        starts.append(at);
+    return starts;
+}
+
+// What is wrong with the tip lines that tell `text`: a line longer than a tip line may be,
+// a line that begins inside a character, characters lost or changed.
+QStringList faultsOfTipLines(const QStringList& lines, const QString& text)
+{
+    QStringList faults;
+    if (lines.join(QString()) != text)
+        faults.append(QStringLiteral("the lines do not hold the text: ") + lines.join(u'|'));
+    const QList<qsizetype> starts = characterStarts(text);
+    qsizetype at = 0;
+    for (const QString& line : lines) {
+        if (!starts.contains(at) && at < text.size())
+            faults.append(QStringLiteral("a line begins inside a character: ") + line.left(4));
+        if (characterStarts(line).size() > ShortenedText::TipLineLength)
+            faults.append(QStringLiteral("a line of %1 characters").arg(characterStarts(line).size()));
+        at += line.size();
+    }
+    return faults;
+}
+
+// Whether the list shows the entry whole: the row it shows is the row the same delegate draws
+// in a list wide enough for any text, and that row draws nothing beyond what the list shows.
+bool listShowsWhole(QAbstractItemView* list, const QModelIndex& index)
+{
+    const QRect row = list->visualRect(index);
+    const int shownWidth = list->viewport()->width();
+    const QImage shown = list->viewport()->grab(QRect(0, row.y(), shownWidth, row.height())).toImage();
+
+    QListView wide;
+    wide.setFrameShape(QFrame::NoFrame);
+    wide.setModel(list->model());
+    wide.setItemDelegate(list->itemDelegate());
+    wide.setFont(list->font());
+    wide.setPalette(list->palette());
+    wide.resize(shownWidth * 4, row.height() * (index.row() + 2));
+    const QRect wideRow = wide.visualRect(index);
+    const QImage drawn = wide.viewport()->grab(QRect(0, wideRow.y(), wide.width(), row.height())).toImage();
+    wide.setItemDelegate(nullptr);
+
+    if (drawn.copy(0, 0, shownWidth, row.height()) != shown)
+        return false;
+    // Beyond the list's edge the wide row shows its background alone.
+    const QImage beyond = drawn.copy(shownWidth, 0, drawn.width() - shownWidth, row.height());
+    const QRgb background = beyond.pixel(beyond.width() - 1, row.height() / 2);
+    for (int y = 0; y < beyond.height(); ++y) {
+        for (int x = 0; x < beyond.width(); ++x) {
+            if (beyond.pixel(x, y) != background && beyond.pixel(x, y) != beyond.pixel(beyond.width() - 1, y))
+                return false;
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -102,9 +178,18 @@ private slots:
     void shortenedWithAnEllipsis();
     void wholeTextAsToolTip_data();
     void wholeTextAsToolTip();
-    void openedListTellsAShortenedEntry();
-    void toolTipLines_data();
-    void toolTipLines();
+    void tipToldAsItStands_data();
+    void tipToldAsItStands();
+    void tipLines_data();
+    void tipLines();
+    void tipLinesFitTheirRoom_data();
+    void tipLinesFitTheirRoom();
+    void entryTipsFollowWhatTheListShows_data();
+    void entryTipsFollowWhatTheListShows();
+    void growsWithItsWindow_data();
+    void growsWithItsWindow();
+    void escapeOnAnOpenListClosesOnlyTheList_data();
+    void escapeOnAnOpenListClosesOnlyTheList();
 };
 
 void tst_ShortenedText::sizeHintsStopAtTheWidestText_data()
@@ -201,38 +286,77 @@ void tst_ShortenedText::wholeTextAsToolTip()
 
     const std::unique_ptr<QWidget> widget = showing(kind, text);
     QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
-    // The mouse rests on what shows the text: an editable box's line edit.
-    const auto* box = qobject_cast<QComboBox*>(widget.get());
-    QWidget* under = box && box->lineEdit() ? box->lineEdit() : widget.get();
-    const QString tip = toolTipAt(under, under->rect().center());
-    QCOMPARE(tip, told ? ShortenedText::wholeTextTip(text) : QString());
+    QWidget* under = textShownIn(widget.get());
+    const QStringList tip = ShownTip::at(under, under->rect().center());
+    QCOMPARE(tip.join(QString()), told ? text : QString());
     QCOMPARE(currentText(widget.get()), text);
 
     // A tool tip the form gives the widget goes first.
     widget->setToolTip(QStringLiteral("The group the exception names"));
-    QCOMPARE(toolTipAt(widget.get(), widget->rect().center()), QStringLiteral("The group the exception names"));
+    QCOMPARE(ShownTip::at(widget.get(), widget->rect().center()), QStringList{"The group the exception names"});
 }
 
-void tst_ShortenedText::openedListTellsAShortenedEntry()
+void tst_ShortenedText::tipToldAsItStands_data()
 {
-    const QString text = longText(300);
-    const std::unique_ptr<QWidget> widget = showing(Kind::ChoiceBox, text);
-    auto* box = static_cast<ChoiceBox*>(widget.get());
-    box->showPopup();
-    QAbstractItemView* list = box->view();
-    QTRY_VERIFY(list->isVisible());
-    const QRect shortened = list->visualRect(box->model()->index(1, 0));
-    const QRect whole = list->visualRect(box->model()->index(0, 0));
-    QCOMPARE(toolTipAt(list->viewport(), shortened.center()), ShortenedText::wholeTextTip(text));
-    QCOMPARE(toolTipAt(list->viewport(), whole.center()), QString());
-    box->hidePopup();
+    QTest::addColumn<Kind>("kind");
+    QTest::addColumn<QString>("text");
+
+    const QList<QPair<const char*, QString>> texts{
+        {"markup", repeated(QStringLiteral("<b>bold</b> & <i>x</i> markup in a long stored name "), 300)},
+        {"an image", QStringLiteral("<img src=x>") + longText(300)},
+        {"entities", repeated(QStringLiteral("&amp; &lt;b&gt; &#169; &nbsp;"), 300)},
+        {"runs of blanks", repeated(QStringLiteral("Office    LAN\t\t"), 300)},
+        {"emoji", QStringLiteral("a") + repeated(QStringLiteral("📧🌙🚚🕑"), 300)},
+        {"joined emoji", repeated(QStringLiteral("👩‍👩‍👧🏳️‍🌈🇫🇷"), 300)},
+        {"combining accents", QStringLiteral("a") + repeated(QStringLiteral("e\u0301o\u0308u\u0300"), 300)},
+        {"Arabic with vowel marks", repeated(QStringLiteral("مَرْحَبًا بِالعَالَمِ "), 300)},
+    };
+    for (const auto& [name, text] : texts) {
+        QTest::addRow("choice box, %s", name) << Kind::ChoiceBox << text;
+        QTest::addRow("editable box, %s", name) << Kind::EditableBox << text;
+        QTest::addRow("label, %s", name) << Kind::Label << text;
+        QTest::addRow("an entry of the opened list, %s", name) << Kind::ListEntry << text;
+    }
 }
 
-void tst_ShortenedText::toolTipLines_data()
+// Whatever a stored text holds, its tip shows it character for character, in lines that
+// begin and end between whole characters and that the screen holds.
+void tst_ShortenedText::tipToldAsItStands()
+{
+    QFETCH(Kind, kind);
+    QFETCH(QString, text);
+
+    QStringList tip;
+    if (kind == Kind::ListEntry) {
+        const std::unique_ptr<QWidget> widget = showing(Kind::ChoiceBox, text);
+        auto* box = static_cast<ChoiceBox*>(widget.get());
+        box->showPopup();
+        QAbstractItemView* list = box->view();
+        QVERIFY(QTest::qWaitForWindowExposed(list->window()));
+        QCoreApplication::processEvents();
+        const QRect entry = list->visualRect(box->model()->index(1, 0));
+        tip = ShownTip::at(list->viewport(), QPoint(list->viewport()->width() / 2, entry.center().y()));
+        box->hidePopup();
+    } else {
+        const std::unique_ptr<QWidget> widget = showing(kind, text);
+        QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
+        QWidget* under = textShownIn(widget.get());
+        tip = ShownTip::at(under, under->rect().center());
+        QVERIFY(ShownTip::label());
+        const QRect screen = widget->screen()->geometry();
+        QVERIFY2(screen.contains(ShownTip::label()->geometry()),
+                 qPrintable(QStringLiteral("%1 wide").arg(ShownTip::label()->width())));
+    }
+    QVERIFY(tip.size() > 1);
+    QCOMPARE(faultsOfTipLines(tip, text), QStringList());
+}
+
+void tst_ShortenedText::tipLines_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("lines");
 
+    const auto times = [](const QString& piece, int count) { return piece.repeated(count); };
     const QString eighty(80, QLatin1Char('a'));
     QTest::newRow("short") << "Office LAN" << QStringList{"Office LAN"};
     QTest::newRow("one line exactly") << eighty << QStringList{eighty};
@@ -242,16 +366,221 @@ void tst_ShortenedText::toolTipLines_data()
         << QStringList{QString(70, QLatin1Char('a')) + " ", QString(20, QLatin1Char('b'))};
     QTest::newRow("a blank at the end of a line stays on it")
         << QString(79, QLatin1Char('a')) + " bc" << QStringList{QString(79, QLatin1Char('a')) + " ", "bc"};
+    QTest::newRow("a blank one character past a line begins the next")
+        << eighty + " bc" << QStringList{eighty, " bc"};
+    QTest::newRow("a blank the text begins with is no line of its own")
+        << " " + QString(100, QLatin1Char('a')) << QStringList{" " + QString(79, QLatin1Char('a')), QString(21, QLatin1Char('a'))};
     QTest::newRow("empty") << "" << QStringList{""};
+    QTest::newRow("a line break of the text's own") << "Office\nLAN" << QStringList{"Office", "LAN"};
+
+    // Characters as a reader counts them.
+    const QString mail = QStringLiteral("📧");
+    QTest::newRow("emoji: never half of one") << "a" + times(mail, 100) << QStringList{"a" + times(mail, 79), times(mail, 21)};
+    const QString family = QStringLiteral("👩‍👩‍👧");
+    QTest::newRow("a joined emoji sequence stays whole") << times(family, 90) << QStringList{times(family, 80), times(family, 10)};
+    const QString flag = QStringLiteral("🇫🇷");
+    QTest::newRow("a flag stays whole") << times(flag, 81) << QStringList{times(flag, 80), flag};
+    const QString accented = QStringLiteral("e\u0301");
+    QTest::newRow("an accent stays with its letter") << times(accented, 100) << QStringList{times(accented, 80), times(accented, 20)};
+    const QString word = QStringLiteral("بِسمِ ");
+    QTest::newRow("Arabic: vowel marks stay with their letters, lines end after blanks")
+        << times(word, 30) << QStringList{times(word, 20), times(word, 10)};
+    QTest::newRow("a blank an accent joins is no place to break")
+        << QString(70, QLatin1Char('a')) + " \u0301" + QString(20, QLatin1Char('b'))
+        << QStringList{QString(70, QLatin1Char('a')) + " \u0301" + QString(9, QLatin1Char('b')), QString(11, QLatin1Char('b'))};
+    QTest::newRow("a no-break space is no place to break")
+        << QString(70, QLatin1Char('a')) + "\u00a0" + QString(20, QLatin1Char('b'))
+        << QStringList{QString(70, QLatin1Char('a')) + "\u00a0" + QString(9, QLatin1Char('b')), QString(11, QLatin1Char('b'))};
 }
 
-void tst_ShortenedText::toolTipLines()
+void tst_ShortenedText::tipLines()
 {
     QFETCH(QString, text);
     QFETCH(QStringList, lines);
-    const QString tip = ShortenedText::wholeTextTip(text);
-    QCOMPARE(tip.split(QLatin1Char('\n')), lines);
-    QCOMPARE(tip.split(QLatin1Char('\n')).join(QString()), text);
+    const QStringList broken = ShortenedText::tipLines(text, QFontMetrics(QFont()), QWIDGETSIZE_MAX);
+    QCOMPARE(broken, lines);
+    QCOMPARE(broken.join(QString()), QString(text).remove(QLatin1Char('\n')));
+}
+
+void tst_ShortenedText::tipLinesFitTheirRoom_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("characters"); // the room, in widths of the text's first character
+    QTest::addColumn<int>("perLine");
+
+    QTest::newRow("wide letters") << QString(100, QLatin1Char('W')) << 30 << 30;
+    QTest::newRow("a room narrower than one character") << QStringLiteral("WMW") << 0 << 1;
+    QTest::newRow("room for more than a line holds") << QString(100, QLatin1Char('W')) << 200 << 80;
+}
+
+// A line is no wider than its room: a tip of wide characters stays on the screen.
+void tst_ShortenedText::tipLinesFitTheirRoom()
+{
+    QFETCH(QString, text);
+    QFETCH(int, characters);
+    QFETCH(int, perLine);
+    const QFontMetrics metrics{QFont()};
+    const int room = characters * metrics.horizontalAdvance(text.left(1));
+    const QStringList lines = ShortenedText::tipLines(text, metrics, room);
+    QCOMPARE(lines.join(QString()), text);
+    for (int i = 0; i < lines.size(); ++i) {
+        QCOMPARE(lines.at(i).size(), i + 1 < lines.size() ? perLine : text.size() - perLine * i);
+        QVERIFY(lines.at(i).size() == 1 || metrics.horizontalAdvance(lines.at(i)) <= room);
+    }
+}
+
+void tst_ShortenedText::entryTipsFollowWhatTheListShows_data()
+{
+    QTest::addColumn<bool>("scrolls");
+    QTest::newRow("a list that scrolls") << true;
+    QTest::newRow("a list showing every entry") << false;
+}
+
+// A list as wide as the screen, opened from a box at the screen's edge: an entry the list
+// shows shortened, by the style's ellipsis or cut by the list's edge, tells its whole text,
+// and one it shows whole tells nothing, whatever its width against the list's own.
+void tst_ShortenedText::entryTipsFollowWhatTheListShows()
+{
+    QFETCH(bool, scrolls);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const int charWidth = QFontMetrics(QFont()).horizontalAdvance(QLatin1Char('x'));
+    QStringList entries{QStringLiteral("Admin hosts")};
+    for (int width = screen.width() - 100; width < screen.width() + 60; width += charWidth)
+        entries.append(QString(width / charWidth, QLatin1Char('x')));
+
+    QWidget window;
+    auto* box = new ChoiceBox(&window);
+    box->addItems(entries);
+    box->setMaxVisibleItems(scrolls ? 8 : int(entries.size()));
+    (new QHBoxLayout(&window))->addWidget(box);
+    window.show();
+    window.move(screen.right() - window.width(), screen.top());
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    box->showPopup();
+    QAbstractItemView* list = box->view();
+    QTRY_VERIFY(list->isVisible());
+    QCOMPARE(list->window()->width(), screen.width());
+
+    int whole = 0;
+    int shortened = 0;
+    for (int row = 1; row < entries.size(); ++row) {
+        const QModelIndex index = box->model()->index(row, 0);
+        list->scrollTo(index);
+        QCoreApplication::processEvents();
+        const bool shownWhole = listShowsWhole(list, index);
+        const QRect entry = list->visualRect(index);
+        const QStringList tip = ShownTip::at(list->viewport(), QPoint(list->viewport()->width() / 2, entry.center().y()));
+        QVERIFY2(tip.join(QString()) == (shownWhole ? QString() : entries.at(row)),
+                 qPrintable(QStringLiteral("%1 characters, %2 px: %3").arg(row).arg(entries.at(row).size() * charWidth)
+                                .arg(shownWhole ? "shown whole, told" : "shortened, not told")));
+        ++(shownWhole ? whole : shortened);
+    }
+    box->hidePopup();
+    // Entries on either side of what the list holds.
+    QVERIFY(whole > 2 && shortened > 2);
+}
+
+void tst_ShortenedText::growsWithItsWindow_data()
+{
+    QTest::addColumn<Kind>("kind");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("grows");
+
+    for (const auto& [name, kind] : {std::pair{"choice box", Kind::ChoiceBox}, std::pair{"editable box", Kind::EditableBox},
+                                     std::pair{"label", Kind::Label}}) {
+        QTest::addRow("%s, shortened", name) << kind << longText(300) << true;
+        QTest::addRow("%s, whole", name) << kind << QStringLiteral("Admin hosts") << false;
+    }
+}
+
+// In a row with an Edit button and room to spare, above a text field: a widget showing its
+// text shortened takes its share of the room a wider window adds and shows more of its text,
+// and gives it back when the window is made narrower again. One showing its text whole keeps
+// the room it asks for, as the form laid it out.
+void tst_ShortenedText::growsWithItsWindow()
+{
+    QFETCH(Kind, kind);
+    QFETCH(QString, text);
+    QFETCH(bool, grows);
+
+    QWidget window;
+    auto* column = new QVBoxLayout(&window);
+    auto* row = new QHBoxLayout;
+    QWidget* field = nullptr;
+    if (kind == Kind::Label) {
+        field = new ShortenedLabel(&window);
+        static_cast<QLabel*>(field)->setText(text);
+    } else {
+        field = boxShowing(text, kind == Kind::EditableBox, &window);
+    }
+    row->addWidget(new QLabel(QStringLiteral("Group:"), &window));
+    row->addWidget(field);
+    row->addWidget(new QPushButton(QStringLiteral("Edit..."), &window));
+    row->addStretch();
+    column->addLayout(row);
+    column->addWidget(new QLineEdit(&window));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    const auto widthOnceResized = [&](int width) {
+        window.resize(width, window.height());
+        if (!QTest::qWaitFor([&] { return window.width() == width; }))
+            return -1;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        return field->width();
+    };
+    const int opened = widthOnceResized(window.sizeHint().width());
+    const QString shownOpened = shownText(field);
+    const int wider = widthOnceResized(window.sizeHint().width() + 300);
+
+    if (grows) {
+        QVERIFY2(wider > opened + 100, qPrintable(QStringLiteral("%1 to %2").arg(opened).arg(wider)));
+        QVERIFY(kind == Kind::EditableBox || shownText(field).size() > shownOpened.size());
+    } else {
+        QCOMPARE(wider, opened);
+    }
+    QCOMPARE(widthOnceResized(window.sizeHint().width()), opened);
+    QCOMPARE(shownText(field), shownOpened);
+    QCOMPARE(currentText(field), text);
+}
+
+void tst_ShortenedText::escapeOnAnOpenListClosesOnlyTheList_data()
+{
+    QTest::addColumn<bool>("editable");
+    QTest::newRow("choice box") << false;
+    QTest::newRow("editable box") << true;
+}
+
+// In a dialog whose Cancel has Escape for its accelerator, Escape on an open list closes the
+// list and leaves the dialog and what it holds; with no list open it cancels the dialog.
+void tst_ShortenedText::escapeOnAnOpenListClosesOnlyTheList()
+{
+    QFETCH(bool, editable);
+    QDialog dialog;
+    ChoiceBox* box = boxShowing(QStringLiteral("Windows NT domain"), editable, &dialog);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), &dialog);
+    cancel->setShortcut(QKeySequence(Qt::Key_Escape));
+    connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
+    auto* row = new QHBoxLayout(&dialog);
+    row->addWidget(box);
+    row->addWidget(cancel);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    box->setFocus();
+
+    box->showPopup();
+    QTRY_VERIFY(box->view()->isVisible());
+    // As the keyboard sends it: to the window that has the focus, the list's.
+    QTest::keyClick(box->view()->window()->windowHandle(), Qt::Key_Escape);
+    QTRY_VERIFY(!box->view()->isVisible());
+    // A button's accelerator clicks it a moment later.
+    QTest::qWait(300);
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(box->currentText(), QStringLiteral("Windows NT domain"));
+
+    QTest::keyClick(dialog.windowHandle(), Qt::Key_Escape);
+    QTRY_VERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
 }
 
 QTEST_MAIN(tst_ShortenedText)

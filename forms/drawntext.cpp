@@ -1,0 +1,106 @@
+#include "drawntext.h"
+
+#include <QAbstractItemDelegate>
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPainterPath>
+#include <QStyleOptionViewItem>
+#include <QWidget>
+
+namespace DrawnText {
+
+namespace {
+
+// Notes the text runs a painter draws and draws nothing. It claims every feature, so that
+// the painter hands it text as text, not as the outlines of its glyphs.
+class TextNotingEngine : public QPaintEngine
+{
+public:
+    TextNotingEngine() : QPaintEngine(QPaintEngine::AllFeatures) {}
+
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState&) override {}
+    Type type() const override { return QPaintEngine::User; }
+
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+    void drawImage(const QRectF&, const QImage&, const QRectF&, Qt::ImageConversionFlags) override {}
+    void drawPath(const QPainterPath&) override {}
+    void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+
+    void drawTextItem(const QPointF& at, const QTextItem& item) override
+    {
+        const QTransform toDevice = painter()->combinedTransform();
+        const QRectF box(at.x(), at.y() - item.ascent(), item.width(), item.ascent() + item.descent());
+        const QRectF extent = toDevice.mapRect(box);
+        bool clipped = false;
+        if (painter()->hasClipping()) {
+            const QRectF clip = toDevice.mapRect(painter()->clipBoundingRect());
+            clipped = extent.left() < clip.left() || extent.right() > clip.right();
+        }
+        runs.append({item.text(), extent, clipped});
+    }
+
+    QList<Run> runs;
+};
+
+// A device as large as any entry, whose fonts measure as on `like`.
+class TextNotingDevice : public QPaintDevice
+{
+public:
+    explicit TextNotingDevice(const QWidget* like) : m_like(like) {}
+
+    QPaintEngine* paintEngine() const override { return &m_engine; }
+    const QList<Run>& runs() const { return m_engine.runs; }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override
+    {
+        constexpr int Side = 1 << 20;
+        switch (metric) {
+        case PdmWidth:
+        case PdmHeight:
+            return Side;
+        case PdmWidthMM:
+            return Side * 254 / (10 * m_like->logicalDpiX());
+        case PdmHeightMM:
+            return Side * 254 / (10 * m_like->logicalDpiY());
+        case PdmNumColors:
+            return m_like->colorCount();
+        case PdmDepth:
+            return m_like->depth();
+        case PdmDpiX:
+            return m_like->logicalDpiX();
+        case PdmDpiY:
+            return m_like->logicalDpiY();
+        case PdmPhysicalDpiX:
+            return m_like->physicalDpiX();
+        case PdmPhysicalDpiY:
+            return m_like->physicalDpiY();
+        case PdmDevicePixelRatio:
+            return m_like->devicePixelRatio();
+        case PdmDevicePixelRatioScaled:
+            return int(m_like->devicePixelRatioF() * devicePixelRatioFScale());
+        }
+        return 0;
+    }
+
+private:
+    const QWidget* const m_like;
+    mutable TextNotingEngine m_engine;
+};
+
+} // namespace
+
+QList<Run> ofEntry(const QAbstractItemDelegate* delegate, const QStyleOptionViewItem& option,
+                   const QModelIndex& index, const QWidget* like)
+{
+    TextNotingDevice device(like);
+    QPainter painter(&device);
+    delegate->paint(&painter, option, index);
+    painter.end();
+    return device.runs();
+}
+
+} // namespace DrawnText
