@@ -5,6 +5,7 @@
 
 #include "choicebox.h"
 #include "shortenedlabel.h"
+#include "showntip.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -13,7 +14,9 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QStringList>
+#include <QTest>
 #include <QTreeView>
 #include <QWidget>
 
@@ -131,6 +134,124 @@ inline QStringList cutWithoutTheRest(const QWidget* top)
         const bool plainBox = qobject_cast<const QComboBox*>(field) && !qobject_cast<const ChoiceBox*>(field);
         if ((plainLabel || plainBox) && field->width() < field->sizeHint().width())
             found.append(tooSmall(field, field->sizeHint()));
+    }
+    return found;
+}
+
+// Every shown choice box of top that is not a ChoiceBox: a box that shows the toolkit's way
+// a text wider than itself, cut with nothing to tell the rest.
+inline QStringList plainBoxes(const QWidget* top)
+{
+    QStringList found;
+    for (const QWidget* field : shownWidgets(top)) {
+        if (qobject_cast<const QComboBox*>(field) && !qobject_cast<const ChoiceBox*>(field))
+            found.append(nameOf(field));
+    }
+    return found;
+}
+
+// The whole text of a ChoiceBox or ShortenedLabel.
+inline QString wholeText(const QWidget* field)
+{
+    if (const auto* label = qobject_cast<const QLabel*>(field))
+        return label->text();
+    return static_cast<const QComboBox*>(field)->currentText();
+}
+
+// What of it the field shows: an editable box's line edit as much as its width holds.
+inline QString shownText(const QWidget* field)
+{
+    if (const auto* label = qobject_cast<const ShortenedLabel*>(field))
+        return label->shownText();
+    const auto* box = static_cast<const ChoiceBox*>(field);
+    if (const QLineEdit* edit = box->lineEdit())
+        return edit->fontMetrics().elidedText(edit->text(), Qt::ElideRight, edit->contentsRect().width());
+    return box->shownText();
+}
+
+// What the mouse rests on to read a field's text.
+inline QWidget* textShownIn(QWidget* field)
+{
+    const auto* box = qobject_cast<QComboBox*>(field);
+    return box && box->lineEdit() ? box->lineEdit() : field;
+}
+
+// The shown ChoiceBoxes and ShortenedLabels of top that show their text shortened.
+inline QList<QWidget*> shortenedFields(const QWidget* top)
+{
+    QList<QWidget*> found;
+    for (const QWidget* field : shownWidgets(top)) {
+        const bool shortening = qobject_cast<const ChoiceBox*>(field) || qobject_cast<const ShortenedLabel*>(field);
+        if (shortening && shownText(field) != wholeText(field))
+            found.append(const_cast<QWidget*>(field));
+    }
+    return found;
+}
+
+// Each shown choice box of top made to show its longest entry, as an administrator may
+// choose it.
+inline void chooseLongestEntries(const QWidget* top)
+{
+    for (const QWidget* shown : shownWidgets(top)) {
+        auto* box = const_cast<QComboBox*>(qobject_cast<const QComboBox*>(shown));
+        if (!box || box->count() == 0)
+            continue;
+        int longest = 0;
+        for (int i = 1; i < box->count(); ++i) {
+            if (box->itemText(i).size() > box->itemText(longest).size())
+                longest = i;
+        }
+        box->setCurrentIndex(longest);
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+}
+
+// Every field of top showing its text shortened whose tool tip, as the administrator reads
+// it, is not that text whole.
+inline QStringList untoldTexts(const QWidget* top)
+{
+    QStringList found;
+    for (QWidget* field : shortenedFields(top)) {
+        QWidget* under = textShownIn(field);
+        const QStringList tip = ShownTip::at(under, under->rect().center());
+        if (tip.join(QString()) != wholeText(field))
+            found.append(QStringLiteral("%1 tells \"%2\"").arg(nameOf(field), tip.join(u'|').left(40)));
+    }
+    return found;
+}
+
+// Every field of top showing its text shortened that does not show more of it once `window`
+// is made `added` pixels wider, or does not show what it showed once the window is as wide
+// as before. A field the dialog's fit to the screen keeps from growing is left alone.
+inline QStringList fieldsNotGrowing(QWidget* window, const QWidget* top, int added)
+{
+    const auto resized = [window](int width) {
+        window->resize(width, window->height());
+        const bool done = QTest::qWaitFor([&] { return window->width() == width; });
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        return done;
+    };
+    struct Seen { QWidget* field; int width; QString shown; };
+    QList<Seen> before;
+    for (QWidget* field : shortenedFields(top)) {
+        if (field->maximumWidth() == QWIDGETSIZE_MAX)
+            before.append({field, field->width(), shownText(field)});
+    }
+    if (before.isEmpty())
+        return {};
+    const int opened = window->width();
+    if (!resized(opened + added))
+        return {QStringLiteral("%1 cannot be made wider").arg(nameOf(window))};
+    QStringList found;
+    for (const Seen& seen : before) {
+        if (seen.field->width() <= seen.width || shownText(seen.field).size() <= seen.shown.size())
+            found.append(QStringLiteral("%1 stays %2 wide").arg(nameOf(seen.field)).arg(seen.field->width()));
+    }
+    if (!resized(opened))
+        found.append(QStringLiteral("%1 cannot be made narrower again").arg(nameOf(window)));
+    for (const Seen& seen : before) {
+        if (seen.field->width() != seen.width || shownText(seen.field) != seen.shown)
+            found.append(QStringLiteral("%1 comes back %2 wide, not %3").arg(nameOf(seen.field)).arg(seen.field->width()).arg(seen.width));
     }
     return found;
 }

@@ -38,9 +38,13 @@ inline void lengthenEveryText(StandIn::TestServer& server)
         }
         server.setTable(table, columns, rows);
     }
+    // Past the console's own five, the boxes show the server's names.
     server.setAuthTypes({{0, lengthened(QStringLiteral("Internal"))},
                          {1, lengthened(QStringLiteral("NT domain"))},
-                         {2, lengthened(QStringLiteral("PAM"))}});
+                         {2, lengthened(QStringLiteral("PAM"))},
+                         {3, lengthened(QStringLiteral("Kerberos"))},
+                         {4, lengthened(QStringLiteral("Reserved"))},
+                         {5, lengthened(QStringLiteral("Directory"))}});
     server.setLanguages({lengthened(QStringLiteral("en")), lengthened(QStringLiteral("de"))});
 }
 

@@ -3,7 +3,9 @@
 // and button at least at its size hint and every column of its lists as wide as its widest
 // entry, and no widget smaller than its minimum size. With every stored text far wider than
 // the screen, and such a text typed into every field, each still fits the screen, and so
-// does every button of it.
+// does every button of it; every box and label showing such a text shortened tells it whole
+// and shows more of it as the dialog is made wider. Escape on any of its open lists closes
+// that list alone.
 
 #include "dialogrecorder.h"
 #include "dialogutils.h"
@@ -169,6 +171,70 @@ QDialog* shownDialog(const QString& className)
     return nullptr;
 }
 
+// Whatever of the dialog's stored texts it shows shortened, as it opens and with each box
+// showing its longest entry: a box of the toolkit's that cuts them, a box or label whose tip
+// does not tell the text whole, or that does not show more of it in a wider dialog.
+QStringList untoldOrNotGrowing(QDialog* dialog)
+{
+    const auto untold = [dialog] {
+        return LayoutCheck::untoldTexts(dialog) + LayoutCheck::fieldsNotGrowing(dialog, dialog, 300);
+    };
+    QStringList found = LayoutCheck::plainBoxes(dialog) + untold();
+    LayoutCheck::chooseLongestEntries(dialog);
+    return found + untold();
+}
+
+// Counts the shortcuts the keyboard sets off.
+class ShortcutCount : public QObject
+{
+public:
+    ShortcutCount() { qApp->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Shortcut)
+            ++count;
+        return false;
+    }
+};
+
+// Escape, as the keyboard sends it, on each list of the dialog opened in turn: the list
+// closes, no shortcut goes off and the dialog stays. With no list open, on a dialog's last
+// page, Escape cancels it.
+QStringList escapeOverOpenLists(QDialog* dialog)
+{
+    QStringList found;
+    ShortcutCount shortcuts;
+    for (QComboBox* box : dialog->findChildren<QComboBox*>()) {
+        if (!box->isVisible() || !box->isEnabled() || box->window() != dialog)
+            continue;
+        const QString name = LayoutCheck::nameOf(box);
+        box->setFocus();
+        box->showPopup();
+        if (!QTest::qWaitFor([box] { return box->view()->isVisible(); })) {
+            found.append(name + QStringLiteral(" opens no list"));
+            continue;
+        }
+        QTest::keyClick(box->view()->window()->windowHandle(), Qt::Key_Escape);
+        if (!QTest::qWaitFor([box] { return !box->view()->isVisible(); }))
+            found.append(name + QStringLiteral(": the list stays open"));
+        if (shortcuts.count > 0 || !dialog->isVisible())
+            found.append(name + QStringLiteral(": Escape went past the list"));
+        shortcuts.count = 0;
+    }
+    const auto* wizard = qobject_cast<Wizard*>(dialog);
+    if (wizard && wizard->currentPage() != wizard->page(wizard->pageCount() - 1))
+        return found;
+    // A dialog of the console's own that goes as it closes.
+    const QPointer<QDialog> open = dialog;
+    QTest::keyClick(dialog->windowHandle(), Qt::Key_Escape);
+    if (!QTest::qWaitFor([&open] { return !open || !open->isVisible(); }))
+        found.append(QStringLiteral("Escape with no list open leaves the dialog open"));
+    return found;
+}
+
 } // namespace
 
 class tst_DialogLayout : public QObject
@@ -184,6 +250,10 @@ private slots:
     void everyDialogShowsItsWholeText();
     void longTextsKeepEveryDialogOnTheScreen_data();
     void longTextsKeepEveryDialogOnTheScreen();
+    void longTextsToldWholeAndShownMoreOfInAWiderDialog_data();
+    void longTextsToldWholeAndShownMoreOfInAWiderDialog();
+    void escapeOnAnOpenListClosesOnlyTheList_data();
+    void escapeOnAnOpenListClosesOnlyTheList();
 
 private:
     // How a row opens its dialog.
@@ -328,6 +398,35 @@ void tst_DialogLayout::longTextsKeepEveryDialogOnTheScreen()
     QCOMPARE(beyond.join(u'\n'), QString());
 }
 
+void tst_DialogLayout::longTextsToldWholeAndShownMoreOfInAWiderDialog_data()
+{
+    addDialogRows();
+}
+
+void tst_DialogLayout::longTextsToldWholeAndShownMoreOfInAWiderDialog()
+{
+    Opening opening = fetchedOpening();
+    if (!opening.domain.isEmpty())
+        opening.domain = LongTexts::lengthened(opening.domain);
+    bool seen = false;
+    const QStringList untold = openAndLook(opening, *m_longTexts, untoldOrNotGrowing, &seen);
+    QVERIFY2(seen, qPrintable(untold.join(u'\n')));
+    QCOMPARE(untold.join(u'\n'), QString());
+}
+
+void tst_DialogLayout::escapeOnAnOpenListClosesOnlyTheList_data()
+{
+    addDialogRows();
+}
+
+void tst_DialogLayout::escapeOnAnOpenListClosesOnlyTheList()
+{
+    bool seen = false;
+    const QStringList found = openAndLook(fetchedOpening(), *m_server, escapeOverOpenLists, &seen);
+    QVERIFY2(seen, qPrintable(found.join(u'\n')));
+    QCOMPARE(found.join(u'\n'), QString());
+}
+
 QStringList tst_DialogLayout::openAndLook(const Opening& opening, TestServer& server, const Look& look,
                                           bool* seen)
 {
@@ -357,10 +456,11 @@ QStringList tst_DialogLayout::openAndLook(const Opening& opening, TestServer& se
     if (!failed.isEmpty())
         return failed;
     // A dialog the page shows without waiting for it.
-    if (QDialog* dialog = shownDialog(opening.dialogClass)) {
+    if (const QPointer<QDialog> dialog = shownDialog(opening.dialogClass)) {
         *seen = true;
         cut = lookAt(dialog, look);
-        dialog->close();
+        if (dialog)
+            dialog->close();
     }
     return cut;
 }

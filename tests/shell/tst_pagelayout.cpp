@@ -1,7 +1,8 @@
 // Every page of the navigation tree laid out whole in the main window: at the size the
 // window opens at, no widget of a page is smaller than its minimum size; the window's
 // minimum follows the page it shows; a page larger than the workspace scrolls. Stored texts
-// far wider than the window widen no page past the area that shows it.
+// far wider than the window widen no page past the area that shows it; a box or label that
+// shows one shortened tells it whole and shows more of it as the window is made wider.
 
 #include "dialogrecorder.h"
 #include "layoutcheck.h"
@@ -51,6 +52,8 @@ private slots:
     void pageLargerThanTheWorkspaceScrolls();
     void longTextsKeepEveryPageInItsArea_data();
     void longTextsKeepEveryPageInItsArea();
+    void longTextsToldWholeAndShownMoreOfInAWiderWindow_data();
+    void longTextsToldWholeAndShownMoreOfInAWiderWindow();
 
 private:
     WndMain* openWindow(const QSize& console, const TestServer& server);
@@ -237,6 +240,28 @@ void tst_PageLayout::longTextsKeepEveryPageInItsArea()
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     keepsItsArea();
+}
+
+void tst_PageLayout::longTextsToldWholeAndShownMoreOfInAWiderWindow_data()
+{
+    addEveryPage();
+}
+
+void tst_PageLayout::longTextsToldWholeAndShownMoreOfInAWiderWindow()
+{
+    QFETCH(QString, title);
+    DialogRecorder dialogs;
+    WndMain* window = openWindow(ConsoleSize, *m_longTexts);
+    QVERIFY(window);
+    chooseTitled(window, title);
+    QWidget* pane = window->getCurrentPane();
+    QVERIFY(pane);
+    // The page's own widgets and the window's caption above it.
+    for (QWidget* top : {pane, static_cast<QWidget*>(window)}) {
+        QCOMPARE(LayoutCheck::plainBoxes(top).join(u'\n'), QString());
+        QCOMPARE(LayoutCheck::untoldTexts(top).join(u'\n'), QString());
+        QCOMPARE(LayoutCheck::fieldsNotGrowing(workspaceFrame(window), top, 300).join(u'\n'), QString());
+    }
 }
 
 QTEST_MAIN(tst_PageLayout)

@@ -271,6 +271,36 @@ private slots:
         }
     }
 
+    // Once the widest field has given up room the dialog is measured anew, its row's layout
+    // too: a second field of the row, which the dialog now has room for, keeps all the room
+    // it asks for.
+    void fieldTheDialogHasRoomForKeepsIt()
+    {
+        QDialog dialog;
+        auto *grid = new QGridLayout(&dialog);
+        grid->addWidget(new QLabel(QStringLiteral("Value:"), &dialog), 0, 0);
+        auto *row = new QHBoxLayout;
+        grid->addLayout(row, 0, 1);
+        grid->addWidget(new QPushButton(QStringLiteral("OK"), &dialog), 1, 0);
+        const QFontMetrics metrics = dialog.fontMetrics();
+        const int screen = dialog.screen()->availableGeometry().width();
+        // Wider than the screen, and wider than a third of it but well within the rest.
+        auto *widest = new QLabel(QString(screen / metrics.horizontalAdvance(u'x') + 10, u'x'), &dialog);
+        auto *wide = new QLabel(QString(screen * 3 / 8 / metrics.horizontalAdvance(u'y'), u'y'), &dialog);
+        row->addWidget(widest);
+        row->addWidget(wide);
+        const int asked = wide->sizeHint().width();
+        QVERIFY(asked > screen / 3);
+
+        Dialogs::fitToContents(&dialog);
+        QCOMPARE(widest->maximumWidth(), screen / 3);
+        QCOMPARE(wide->maximumWidth(), QWIDGETSIZE_MAX);
+        dialog.show();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        QCOMPARE(wide->width(), asked);
+        QVERIFY(dialog.frameGeometry().width() <= screen);
+    }
+
     // Without a recorder the real dialogs show: Escape answers the escape button.
     void realDialogs()
     {
