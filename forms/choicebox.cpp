@@ -110,17 +110,8 @@ bool ChoiceBox::event(QEvent* event)
                                         wholeText(), textRoom()))
         return true;
     const bool handled = QComboBox::event(event);
-    switch (event->type()) {
-    // Before the layouts first place the box, and once its entries are measured as it shows.
-    case QEvent::Polish:
-    case QEvent::Show:
-    case QEvent::FontChange:
-    case QEvent::StyleChange:
+    if (ShortenedGrowth::mayChangeTheAsk(event->type()))
         m_growth.follow(asksLessThanItsText());
-        break;
-    default:
-        break;
-    }
     return handled;
 }
 

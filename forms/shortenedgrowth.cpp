@@ -4,6 +4,12 @@
 #include <QSizePolicy>
 #include <QWidget>
 
+bool ShortenedGrowth::mayChangeTheAsk(QEvent::Type type)
+{
+    return type == QEvent::Polish || type == QEvent::Show || type == QEvent::FontChange
+           || type == QEvent::StyleChange;
+}
+
 void ShortenedGrowth::follow(bool shortened)
 {
     m_pending = false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QEvent>
+
 class QWidget;
 
 // Lets a widget that shows its text shortened grow with its window: while the widget asks
@@ -12,6 +14,11 @@ class ShortenedGrowth
 {
 public:
     explicit ShortenedGrowth(QWidget* widget) : m_widget(widget) {}
+
+    // Whether the widget's ask may have changed with this event, unseen by its layouts: it
+    // is polished (before the layouts first place it), shown (a box measures its entries
+    // then), or given another font or style.
+    static bool mayChangeTheAsk(QEvent::Type type);
 
     // Follows at once whether the widget asks for less room than its text needs.
     void follow(bool shortened);

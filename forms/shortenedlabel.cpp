@@ -79,15 +79,7 @@ bool ShortenedLabel::event(QEvent* event)
                                         text(), textRoom().width()))
         return true;
     const bool handled = QLabel::event(event);
-    switch (event->type()) {
-    // Before the layouts first place the label.
-    case QEvent::Polish:
-    case QEvent::FontChange:
-    case QEvent::StyleChange:
+    if (ShortenedGrowth::mayChangeTheAsk(event->type()))
         m_growth.follow(asksLessThanItsText());
-        break;
-    default:
-        break;
-    }
     return handled;
 }
