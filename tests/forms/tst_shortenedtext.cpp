@@ -7,6 +7,7 @@
 #include "choicebox.h"
 #include "shortenedlabel.h"
 #include "shortenedtext.h"
+#include "shownentry.h"
 #include "showntip.h"
 
 #include <QAbstractItemView>
@@ -14,7 +15,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
@@ -128,39 +128,6 @@ QStringList faultsOfTipLines(const QStringList& lines, const QString& text)
         at += line.size();
     }
     return faults;
-}
-
-// Whether the list shows the entry whole: the row it shows is the row the same delegate draws
-// in a list wide enough for any text, and that row draws nothing beyond what the list shows.
-bool listShowsWhole(QAbstractItemView* list, const QModelIndex& index)
-{
-    const QRect row = list->visualRect(index);
-    const int shownWidth = list->viewport()->width();
-    const QImage shown = list->viewport()->grab(QRect(0, row.y(), shownWidth, row.height())).toImage();
-
-    QListView wide;
-    wide.setFrameShape(QFrame::NoFrame);
-    wide.setModel(list->model());
-    wide.setItemDelegate(list->itemDelegate());
-    wide.setFont(list->font());
-    wide.setPalette(list->palette());
-    wide.resize(shownWidth * 4, row.height() * (index.row() + 2));
-    const QRect wideRow = wide.visualRect(index);
-    const QImage drawn = wide.viewport()->grab(QRect(0, wideRow.y(), wide.width(), row.height())).toImage();
-    wide.setItemDelegate(nullptr);
-
-    if (drawn.copy(0, 0, shownWidth, row.height()) != shown)
-        return false;
-    // Beyond the list's edge the wide row shows its background alone.
-    const QImage beyond = drawn.copy(shownWidth, 0, drawn.width() - shownWidth, row.height());
-    const QRgb background = beyond.pixel(beyond.width() - 1, row.height() / 2);
-    for (int y = 0; y < beyond.height(); ++y) {
-        for (int x = 0; x < beyond.width(); ++x) {
-            if (beyond.pixel(x, y) != background && beyond.pixel(x, y) != beyond.pixel(beyond.width() - 1, y))
-                return false;
-        }
-    }
-    return true;
 }
 
 } // namespace
@@ -467,7 +434,7 @@ void tst_ShortenedText::entryTipsFollowWhatTheListShows()
         const QModelIndex index = box->model()->index(row, 0);
         list->scrollTo(index);
         QCoreApplication::processEvents();
-        const bool shownWhole = listShowsWhole(list, index);
+        const bool shownWhole = ShownEntry::whole(list, index);
         const QRect entry = list->visualRect(index);
         const QStringList tip = ShownTip::at(list->viewport(), QPoint(list->viewport()->width() / 2, entry.center().y()));
         QVERIFY2(tip.join(QString()) == (shownWhole ? QString() : entries.at(row)),

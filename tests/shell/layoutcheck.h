@@ -5,6 +5,7 @@
 
 #include "choicebox.h"
 #include "shortenedlabel.h"
+#include "shownentry.h"
 #include "showntip.h"
 
 #include <QAbstractButton>
@@ -216,6 +217,43 @@ inline QStringList untoldTexts(const QWidget* top)
         const QStringList tip = ShownTip::at(under, under->rect().center());
         if (tip.join(QString()) != wholeText(field))
             found.append(QStringLiteral("%1 tells \"%2\"").arg(nameOf(field), tip.join(u'|').left(40)));
+    }
+    return found;
+}
+
+// Every entry of the opened list of each shown choice box of top, of those the list shows at
+// once, that the list shows shortened without telling it whole, or shows whole and tells.
+inline QStringList untoldEntries(const QWidget* top)
+{
+    QStringList found;
+    for (const QWidget* shown : shownWidgets(top)) {
+        auto* box = const_cast<QComboBox*>(qobject_cast<const QComboBox*>(shown));
+        if (!box || !box->isEnabled() || box->count() == 0)
+            continue;
+        box->showPopup();
+        QAbstractItemView* list = box->view();
+        if (!QTest::qWaitForWindowExposed(list->window())) {
+            found.append(nameOf(box) + QStringLiteral(" opens no list"));
+            continue;
+        }
+        // No entry highlighted: the list is compared with one that highlights none.
+        list->selectionModel()->clear();
+        QCoreApplication::processEvents();
+        const QRect listed = list->viewport()->rect();
+        for (int row = 0; row < box->count(); ++row) {
+            const QModelIndex index = box->model()->index(row, box->modelColumn(), box->rootModelIndex());
+            const QRect entry = list->visualRect(index);
+            if (entry.top() < listed.top() || entry.bottom() > listed.bottom())
+                continue;
+            const bool whole = ShownEntry::whole(list, index);
+            const QStringList tip = ShownTip::at(list->viewport(), QPoint(listed.center().x(), entry.center().y()));
+            if (tip.join(QString()) != (whole ? QString() : index.data().toString()))
+                found.append(QStringLiteral("%1, entry %2: %3")
+                                 .arg(nameOf(box))
+                                 .arg(row)
+                                 .arg(whole ? QLatin1String("shown whole, told") : QLatin1String("shortened, not told")));
+        }
+        box->hidePopup();
     }
     return found;
 }

@@ -172,14 +172,15 @@ QDialog* shownDialog(const QString& className)
 }
 
 // Whatever of the dialog's stored texts it shows shortened, as it opens and with each box
-// showing its longest entry: a box of the toolkit's that cuts them, a box or label whose tip
-// does not tell the text whole, or that does not show more of it in a wider dialog.
+// showing its longest entry: a box of the toolkit's that cuts them, an entry of an opened
+// list, a box or a label whose tip does not tell the text whole, or a box or label that does
+// not show more of it in a wider dialog.
 QStringList untoldOrNotGrowing(QDialog* dialog)
 {
     const auto untold = [dialog] {
         return LayoutCheck::untoldTexts(dialog) + LayoutCheck::fieldsNotGrowing(dialog, dialog, 300);
     };
-    QStringList found = LayoutCheck::plainBoxes(dialog) + untold();
+    QStringList found = LayoutCheck::plainBoxes(dialog) + LayoutCheck::untoldEntries(dialog) + untold();
     LayoutCheck::chooseLongestEntries(dialog);
     return found + untold();
 }

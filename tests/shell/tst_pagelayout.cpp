@@ -256,6 +256,7 @@ void tst_PageLayout::longTextsToldWholeAndShownMoreOfInAWiderWindow()
     chooseTitled(window, title);
     QWidget* pane = window->getCurrentPane();
     QVERIFY(pane);
+    QCOMPARE(LayoutCheck::untoldEntries(pane).join(u'\n'), QString());
     // The page's own widgets and the window's caption above it.
     for (QWidget* top : {pane, static_cast<QWidget*>(window)}) {
         QCOMPARE(LayoutCheck::plainBoxes(top).join(u'\n'), QString());

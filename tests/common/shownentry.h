@@ -1,0 +1,45 @@
+#pragma once
+
+// Whether a list shows an entry whole, judged from what it paints: the row it shows is the
+// row its delegate draws in a list wide enough for any text, and that row draws nothing
+// beyond what the list shows. A style's ellipsis and a cut at the list's edge both fail it.
+
+#include <QAbstractItemView>
+#include <QImage>
+#include <QListView>
+
+namespace ShownEntry {
+
+inline bool whole(QAbstractItemView* list, const QModelIndex& index)
+{
+    const QRect row = list->visualRect(index);
+    const int shownWidth = list->viewport()->width();
+    const QImage shown = list->viewport()->grab(QRect(0, row.y(), shownWidth, row.height())).toImage();
+
+    QListView wide;
+    wide.setFrameShape(QFrame::NoFrame);
+    wide.setModel(list->model());
+    wide.setRootIndex(list->rootIndex());
+    wide.setItemDelegate(list->itemDelegate());
+    wide.setFont(list->font());
+    wide.setPalette(list->palette());
+    wide.resize(shownWidth * 4, row.height() * (index.row() + 2));
+    const QRect wideRow = wide.visualRect(index);
+    const QImage drawn = wide.viewport()->grab(QRect(0, wideRow.y(), wide.width(), row.height())).toImage();
+    wide.setItemDelegate(nullptr);
+
+    if (drawn.copy(0, 0, shownWidth, row.height()) != shown)
+        return false;
+    // Beyond the list's edge the wide row shows its background alone.
+    const QImage beyond = drawn.copy(shownWidth, 0, drawn.width() - shownWidth, row.height());
+    for (int y = 0; y < beyond.height(); ++y) {
+        const QRgb background = beyond.pixel(beyond.width() - 1, y);
+        for (int x = 0; x < beyond.width(); ++x) {
+            if (beyond.pixel(x, y) != background)
+                return false;
+        }
+    }
+    return true;
+}
+
+} // namespace ShownEntry
