@@ -21,6 +21,24 @@ constexpr int IconSpacing = 4;
 
 ChoiceBox::ChoiceBox(QWidget* parent) : QComboBox(parent)
 {
+    // The box's own model; the forms set no other.
+    const QAbstractItemModel* entries = model();
+    connect(entries, &QAbstractItemModel::rowsInserted, this, &ChoiceBox::measureEntriesAgain);
+    connect(entries, &QAbstractItemModel::rowsRemoved, this, &ChoiceBox::measureEntriesAgain);
+    connect(entries, &QAbstractItemModel::dataChanged, this, &ChoiceBox::measureEntriesAgain);
+    connect(entries, &QAbstractItemModel::modelReset, this, &ChoiceBox::measureEntriesAgain);
+    connect(entries, &QAbstractItemModel::layoutChanged, this, &ChoiceBox::measureEntriesAgain);
+}
+
+// A box measures its entries as it first shows, and by default never again: one refilled
+// once shown (a list of accounts or plug-ins loaded later) would keep the room of what it
+// held before. From the first change after it shows, it measures them at every change.
+// Not before: the box's own way to follow its entries builds its list at once, which most
+// boxes never need.
+void ChoiceBox::measureEntriesAgain()
+{
+    if (m_shown && sizeAdjustPolicy() == QComboBox::AdjustToContentsOnFirstShow)
+        setSizeAdjustPolicy(QComboBox::AdjustToContents);
 }
 
 int ChoiceBox::widthCap() const
@@ -42,7 +60,7 @@ QSize ChoiceBox::sizeHint() const
 {
     QSize hint = QComboBox::sizeHint();
     const int cap = widthCap();
-    m_growth.note(hint.width() > cap);
+    m_growth.applyLater(hint.width() > cap);
     hint.setWidth(qMin(hint.width(), cap));
     return hint;
 }
@@ -58,10 +76,25 @@ QSize ChoiceBox::minimumSizeHint() const
 // delegate set in the place of the box's own is made ready too.
 void ChoiceBox::showPopup()
 {
-    if (!qobject_cast<EntryTipDelegate*>(view()->itemDelegate()))
-        setItemDelegate(new EntryTipDelegate(view(), view()->itemDelegate(), this));
+    QAbstractItemDelegate* drawing = view()->itemDelegate();
+    if (drawing != m_entryTips) {
+        delete m_entryTips;
+        // Goes with the view, should another take its place.
+        m_entryTips = new EntryTipDelegate(view(), drawing, view());
+        setItemDelegate(m_entryTips);
+    }
     view()->installEventFilter(this);
     QComboBox::showPopup();
+}
+
+// The box picks its list's delegate anew for another style, but only when it knows the
+// delegate as its own.
+void ChoiceBox::unwrapListDelegate()
+{
+    if (m_entryTips && view()->itemDelegate() == m_entryTips && m_entryTips->wrapped()) {
+        setItemDelegate(m_entryTips->wrapped());
+        delete m_entryTips;
+    }
 }
 
 QString ChoiceBox::wholeText() const
@@ -104,14 +137,18 @@ void ChoiceBox::paintEvent(QPaintEvent*)
 
 bool ChoiceBox::event(QEvent* event)
 {
+    if (event->type() == QEvent::StyleChange)
+        unwrapListDelegate();
+    if (event->type() == QEvent::Show)
+        m_shown = true;
     // A tool tip of the form's own goes first.
     if (event->type() == QEvent::ToolTip && toolTip().isEmpty()
         && ShortenedText::tellWholeText(static_cast<QHelpEvent*>(event), this, fontMetrics(),
                                         wholeText(), textRoom()))
         return true;
     const bool handled = QComboBox::event(event);
-    if (ShortenedGrowth::mayChangeTheAsk(event->type()))
-        m_growth.follow(asksLessThanItsText());
+    if (ShortenedGrowth::canChangeTheSizeHint(event->type()))
+        m_growth.apply(asksLessThanItsText());
     return handled;
 }
 

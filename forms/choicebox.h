@@ -3,13 +3,18 @@
 #include "shortenedgrowth.h"
 
 #include <QComboBox>
+#include <QPointer>
+
+class EntryTipDelegate;
 
 // A choice box whose entries may be texts the server stores, of any length (shortenedtext.h).
 // A plain box asks its layout for the room of its widest entry; this one asks for that room
 // only up to the width of ShortenedText::WidestText average characters. A current entry
-// wider than the box shows shortened with an ellipsis, and the box then grows with its
-// window (ShortenedGrowth); the box's tool tip, and the tool tip of an entry the opened list
-// shows shortened, give the whole text. The entries themselves, and so the value written
+// wider than the box shows shortened with an ellipsis. While its widest entry needs more
+// room than the box asks for, the box grows with its window (ShortenedGrowth), so that a
+// wider window shows more of such an entry; it measures its entries at every change once it
+// has shown. The box's tool tip, and the tool tip of an entry the opened list shows
+// shortened, give the whole text. The entries themselves, and so the value written
 // back, are never changed. Escape with the list open closes the list and nothing else, even
 // where a button of the window has Escape for its accelerator.
 class ChoiceBox : public QComboBox
@@ -34,6 +39,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void measureEntriesAgain();
+    void unwrapListDelegate();
     int widthCap() const;
     // Whether the box asks for less room than its widest entry needs.
     bool asksLessThanItsText() const;
@@ -42,4 +49,6 @@ private:
     int textRoom() const;
 
     mutable ShortenedGrowth m_growth{this};
+    QPointer<EntryTipDelegate> m_entryTips; // the list's delegate, once the list has opened
+    bool m_shown = false;
 };

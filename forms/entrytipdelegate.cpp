@@ -6,31 +6,49 @@
 #include <QAbstractItemView>
 #include <QHelpEvent>
 #include <QScreen>
-#include <QToolTip>
 
 #include <algorithm>
 
 namespace {
 
-// The part of the view's viewport the screen shows, from left to right in the viewport's
+// The part of the view's viewport the screens show, from left to right in the viewport's
 // coordinates.
 QRectF shownPart(const QAbstractItemView* view)
 {
     const QWidget* viewport = view->viewport();
     QRect shown = viewport->rect();
-    if (const QScreen* screen = viewport->screen())
-        shown &= QRect(viewport->mapFromGlobal(screen->geometry().topLeft()), screen->geometry().size());
+    if (const QScreen* screen = viewport->screen()) {
+        const QRect screens = screen->virtualGeometry();
+        shown &= QRect(viewport->mapFromGlobal(screens.topLeft()), screens.size());
+    }
     return shown;
 }
 
-// Whether every character of `text` is among those drawn, as often: a style's ellipsis
-// takes some away. Runs come in the order they are drawn, right-to-left ones reordered.
+// Whether a character shows as a glyph of its own; a style draws no line break, control or
+// format character as text, and may well break a line at one.
+bool showsAsGlyph(QChar c)
+{
+    switch (c.category()) {
+    case QChar::Other_Control:
+    case QChar::Other_Format:
+    case QChar::Separator_Line:
+    case QChar::Separator_Paragraph:
+        return false;
+    default:
+        return true;
+    }
+}
+
+// Whether every character of `text` that shows as a glyph is among those drawn, as often: a
+// style's ellipsis takes some away. Runs come in the order they are drawn, right-to-left
+// ones reordered, hence the counting.
 bool holdsEveryCharacter(const QList<DrawnText::Run>& runs, const QString& text)
 {
     QString drawn;
     for (const DrawnText::Run& run : runs)
         drawn += run.text;
     QString wanted = text;
+    wanted.removeIf([](QChar c) { return !showsAsGlyph(c); });
     std::sort(drawn.begin(), drawn.end());
     std::sort(wanted.begin(), wanted.end());
     return std::includes(drawn.cbegin(), drawn.cend(), wanted.cbegin(), wanted.cend());
@@ -38,47 +56,55 @@ bool holdsEveryCharacter(const QList<DrawnText::Run>& runs, const QString& text)
 
 } // namespace
 
-EntryTipDelegate::EntryTipDelegate(const QAbstractItemView* list, QAbstractItemDelegate* drawing, QObject* parent)
-    : QAbstractItemDelegate(parent), m_list(list), m_drawing(drawing)
+EntryTipDelegate::EntryTipDelegate(const QAbstractItemView* list, QAbstractItemDelegate* wrapped, QObject* parent)
+    : QAbstractItemDelegate(parent), m_list(list), m_wrapped(wrapped)
 {
-    connect(drawing, &QAbstractItemDelegate::sizeHintChanged, this, &QAbstractItemDelegate::sizeHintChanged);
+    connect(wrapped, &QAbstractItemDelegate::sizeHintChanged, this, &QAbstractItemDelegate::sizeHintChanged);
+}
+
+void EntryTipDelegate::remember(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    // More than a list shows at once; past it, the entries the list no longer shows go.
+    constexpr qsizetype Remembered = 256;
+    if (m_drawnWith.size() >= Remembered) {
+        const QRect shown = m_list->viewport()->rect();
+        m_drawnWith.removeIf([this, &shown](const auto& entry) {
+            return !shown.intersects(m_list->visualRect(entry.key()));
+        });
+    }
+    m_drawnWith.insert(index, option);
 }
 
 void EntryTipDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
-    // Enough for the entries a list shows at once, which are painted anew as they show.
-    constexpr qsizetype Remembered = 256;
-    if (option.widget == m_list) {
-        if (m_drawnWith.size() >= Remembered)
-            m_drawnWith.clear();
-        m_drawnWith.insert(index, option);
-    }
-    if (m_drawing)
-        m_drawing->paint(painter, option, index);
+    if (option.widget == m_list)
+        remember(option, index);
+    if (m_wrapped)
+        m_wrapped->paint(painter, option, index);
 }
 
 QSize EntryTipDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
-    return m_drawing ? m_drawing->sizeHint(option, index) : QSize();
+    return m_wrapped ? m_wrapped->sizeHint(option, index) : QSize();
 }
 
 bool EntryTipDelegate::editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
                                    const QModelIndex& index)
 {
-    return m_drawing && m_drawing->editorEvent(event, model, option, index);
+    return m_wrapped && m_wrapped->editorEvent(event, model, option, index);
 }
 
 QList<int> EntryTipDelegate::paintingRoles() const
 {
-    return m_drawing ? m_drawing->paintingRoles() : QList<int>();
+    return m_wrapped ? m_wrapped->paintingRoles() : QList<int>();
 }
 
 bool EntryTipDelegate::drawnWhole(const QModelIndex& index) const
 {
     const auto drawn = m_drawnWith.constFind(index);
-    if (!m_drawing || drawn == m_drawnWith.cend())
+    if (!m_wrapped || drawn == m_drawnWith.cend())
         return true;
-    const QList<DrawnText::Run> runs = DrawnText::ofEntry(m_drawing, *drawn, index, m_list->viewport());
+    const QList<DrawnText::Run> runs = DrawnText::ofEntry(m_wrapped, *drawn, index, m_list->viewport());
     const QRectF shown = shownPart(m_list);
     const bool cut = std::any_of(runs.cbegin(), runs.cend(), [&shown](const DrawnText::Run& run) {
         return run.clipped || run.extent.left() < shown.left() || run.extent.right() > shown.right();
@@ -90,7 +116,7 @@ bool EntryTipDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view, con
                                  const QModelIndex& index)
 {
     if (event->type() != QEvent::ToolTip || !index.isValid() || view != m_list || drawnWhole(index))
-        return m_drawing && m_drawing->helpEvent(event, view, option, index);
+        return m_wrapped && m_wrapped->helpEvent(event, view, option, index);
     ShortenedText::showWholeText(event->globalPos(), index.data(Qt::DisplayRole).toString(), view->viewport(),
                                  option.rect);
     return true;

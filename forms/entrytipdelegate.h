@@ -16,8 +16,11 @@ class EntryTipDelegate : public QAbstractItemDelegate
     Q_OBJECT
 
 public:
-    // Serves `list`, drawing with `drawing`; both stay the box's, and neither is owned.
-    EntryTipDelegate(const QAbstractItemView* list, QAbstractItemDelegate* drawing, QObject* parent);
+    // Serves `list`, drawing with `wrapped`; both stay the box's, and neither is owned.
+    EntryTipDelegate(const QAbstractItemView* list, QAbstractItemDelegate* wrapped, QObject* parent);
+
+    // The delegate this one draws with.
+    QAbstractItemDelegate* wrapped() const { return m_wrapped; }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
@@ -27,13 +30,15 @@ public:
     bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
                    const QModelIndex& index) override;
 
+private:
+    // Keeps the option the list paints an entry with.
+    void remember(const QStyleOptionViewItem& option, const QModelIndex& index) const;
     // Whether the entry, as the list last painted it, shows all of its text within the part
     // of the list the screen shows. An entry not painted yet shows nothing to tell.
     bool drawnWhole(const QModelIndex& index) const;
 
-private:
     const QAbstractItemView* const m_list;
-    QPointer<QAbstractItemDelegate> m_drawing;
+    QPointer<QAbstractItemDelegate> m_wrapped;
     // The options the list last painted its entries with: it paints an entry with other room
     // than the one it tells the delegate of on a tool-tip event.
     mutable QHash<QPersistentModelIndex, QStyleOptionViewItem> m_drawnWith;

@@ -1,51 +1,57 @@
 #include "shortenedgrowth.h"
 
 #include <QLayout>
-#include <QSizePolicy>
 #include <QWidget>
 
-bool ShortenedGrowth::mayChangeTheAsk(QEvent::Type type)
+bool ShortenedGrowth::canChangeTheSizeHint(QEvent::Type type)
 {
     return type == QEvent::Polish || type == QEvent::Show || type == QEvent::FontChange
            || type == QEvent::StyleChange;
 }
 
-void ShortenedGrowth::follow(bool shortened)
+void ShortenedGrowth::apply(bool shortened)
 {
     m_pending = false;
-    m_followed = shortened;
-    QSizePolicy policy = m_widget->sizePolicy();
-    const QSizePolicy before = policy;
-    const int horizontal = policy.horizontalPolicy();
-    if (shortened) {
-        if ((horizontal & QSizePolicy::GrowFlag) && !(horizontal & QSizePolicy::ExpandFlag)) {
-            policy.setHorizontalPolicy(QSizePolicy::Policy(horizontal | QSizePolicy::ExpandFlag));
-            m_expanded = true;
-        }
-        if ((horizontal & QSizePolicy::GrowFlag) && policy.horizontalStretch() == 0) {
-            policy.setHorizontalStretch(1);
-            m_stretched = true;
-        }
-    } else {
-        if (m_expanded)
-            policy.setHorizontalPolicy(QSizePolicy::Policy(horizontal & ~QSizePolicy::ExpandFlag));
-        if (m_stretched)
-            policy.setHorizontalStretch(0);
-        m_expanded = m_stretched = false;
-    }
-    if (policy == before)
+    m_shortened = shortened;
+    const QSizePolicy current = m_widget->sizePolicy();
+    if (!shortened) {
+        if (m_formPolicy && current == m_growing)
+            setPolicy(*m_formPolicy);
+        m_formPolicy.reset();
         return;
+    }
+    if (m_formPolicy && current == m_growing)
+        return;
+    // A policy that may not grow (Fixed, Maximum) is the form's last word.
+    QSizePolicy growing = current;
+    const int horizontal = current.horizontalPolicy();
+    if (horizontal & QSizePolicy::GrowFlag) {
+        growing.setHorizontalPolicy(QSizePolicy::Policy(horizontal | QSizePolicy::ExpandFlag));
+        if (growing.horizontalStretch() == 0)
+            growing.setHorizontalStretch(1);
+    }
+    m_formPolicy.reset();
+    if (growing == current)
+        return;
+    m_formPolicy = current;
+    m_growing = growing;
+    setPolicy(growing);
+}
+
+void ShortenedGrowth::applyLater(bool shortened)
+{
+    m_later = shortened;
+    if (m_pending || shortened == m_shortened)
+        return;
+    m_pending = true;
+    // The widget is the call's context: the call goes with the widget.
+    QMetaObject::invokeMethod(m_widget, [this] { apply(m_later); }, Qt::QueuedConnection);
+}
+
+void ShortenedGrowth::setPolicy(const QSizePolicy& policy)
+{
     m_widget->setSizePolicy(policy);
     // A widget not shown yet tells no layout of its new policy by itself.
     if (QWidget* parent = m_widget->parentWidget(); parent && parent->layout())
         parent->layout()->invalidate();
-}
-
-void ShortenedGrowth::note(bool shortened)
-{
-    m_noted = shortened;
-    if (m_pending || shortened == m_followed)
-        return;
-    m_pending = true;
-    QMetaObject::invokeMethod(m_widget, [this] { follow(m_noted); }, Qt::QueuedConnection);
 }

@@ -23,17 +23,21 @@ int ShortenedLabel::widthCap() const
     return ShortenedText::widestText(fontMetrics(), m_widestText) + frame.left() + frame.right() + 2 * margin();
 }
 
+bool ShortenedLabel::capped(int width) const
+{
+    return showsPlainLine() && width > widthCap();
+}
+
 bool ShortenedLabel::asksLessThanItsText() const
 {
-    return showsPlainLine() && QLabel::sizeHint().width() > widthCap();
+    return capped(QLabel::sizeHint().width());
 }
 
 QSize ShortenedLabel::sizeHint() const
 {
     QSize hint = QLabel::sizeHint();
-    const bool capped = showsPlainLine() && hint.width() > widthCap();
-    m_growth.note(capped);
-    if (capped)
+    m_growth.applyLater(capped(hint.width()));
+    if (capped(hint.width()))
         hint.setWidth(widthCap());
     return hint;
 }
@@ -79,7 +83,7 @@ bool ShortenedLabel::event(QEvent* event)
                                         text(), textRoom().width()))
         return true;
     const bool handled = QLabel::event(event);
-    if (ShortenedGrowth::mayChangeTheAsk(event->type()))
-        m_growth.follow(asksLessThanItsText());
+    if (ShortenedGrowth::canChangeTheSizeHint(event->type()))
+        m_growth.apply(asksLessThanItsText());
     return handled;
 }

@@ -31,6 +31,8 @@ protected:
 
 private:
     int widthCap() const;
+    // Whether a label of this width is cut down to its cap.
+    bool capped(int width) const;
     // Whether the label asks for less room than its text needs.
     bool asksLessThanItsText() const;
     QRect textRoom() const;

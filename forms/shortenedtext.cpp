@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHelpEvent>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStringView>
 #include <QTextBoundaryFinder>
@@ -37,7 +38,8 @@ bool isBlank(QStringView character)
     return !character.isEmpty();
 }
 
-// The lines one line of the text's own is broken into.
+// Breaks one line of the text's own into lines a tip can show, after the last blank of each
+// where it has one: a reader's eye finds a word whole more easily than a cut one.
 void breakLine(const QString& line, const QFontMetrics& metrics, int widest, QStringList* lines)
 {
     const QList<qsizetype> bounds = characterBounds(line);
@@ -72,6 +74,38 @@ void breakLine(const QString& line, const QFontMetrics& metrics, int widest, QSt
     } while (first < count);
 }
 
+// Every way a text may break its own lines; each of them breaks the tip's line too.
+const QRegularExpression& lineBreaks()
+{
+    static const QRegularExpression breaks(QStringLiteral("\\r\\n|[\\r\\n\\x{2028}\\x{2029}]"));
+    return breaks;
+}
+
+// The lines as a tool tip shows them as they stand: a tip takes markup, so every line is
+// given as markup that holds the line as text; "pre" keeps every blank and breaks no line
+// but those given. The two characters that stand for a frame's edges in the tip's document
+// would be taken for edges and lost; the replacement character says something stood there.
+QString literalTip(const QStringList& lines)
+{
+    QStringList escaped;
+    escaped.reserve(lines.size());
+    for (QString line : lines) {
+        line.replace(QChar(0xFDD0), QChar::ReplacementCharacter).replace(QChar(0xFDD1), QChar::ReplacementCharacter);
+        escaped.append(line.toHtmlEscaped());
+    }
+    return QStringLiteral("<p style=\"white-space:pre\">") + escaped.join(QLatin1String("<br>"))
+           + QStringLiteral("</p>");
+}
+
+// The tip telling `text` whole over `widget`: in the tool tips' font, in lines the widget's
+// screen holds.
+QString wholeTextTip(const QString& text, const QWidget* widget)
+{
+    const QScreen* screen = widget && widget->screen() ? widget->screen() : QGuiApplication::primaryScreen();
+    const int widest = screen ? screen->availableGeometry().width() - TipFrame : QWIDGETSIZE_MAX;
+    return literalTip(tipLines(text, QFontMetrics(QToolTip::font()), widest));
+}
+
 } // namespace
 
 int widestText(const QFontMetrics& metrics, int characters)
@@ -82,28 +116,9 @@ int widestText(const QFontMetrics& metrics, int characters)
 QStringList tipLines(const QString& text, const QFontMetrics& metrics, int widest)
 {
     QStringList lines;
-    for (const QString& line : text.split(QLatin1Char('\n')))
+    for (const QString& line : text.split(lineBreaks()))
         breakLine(line, metrics, widest, &lines);
     return lines;
-}
-
-QString literalTip(const QStringList& lines)
-{
-    QStringList escaped;
-    escaped.reserve(lines.size());
-    for (const QString& line : lines)
-        escaped.append(line.toHtmlEscaped());
-    // Markup, so that no text is ever taken for markup; "pre" keeps every blank as it is and
-    // breaks no line but those given.
-    return QStringLiteral("<p style=\"white-space:pre\">") + escaped.join(QLatin1String("<br>"))
-           + QStringLiteral("</p>");
-}
-
-QString wholeTextTip(const QString& text, const QWidget* widget)
-{
-    const QScreen* screen = widget && widget->screen() ? widget->screen() : QGuiApplication::primaryScreen();
-    const int widest = screen ? screen->availableGeometry().width() - TipFrame : QWIDGETSIZE_MAX;
-    return literalTip(tipLines(text, QFontMetrics(QToolTip::font()), widest));
 }
 
 void showWholeText(const QPoint& globalPos, const QString& text, QWidget* widget, const QRect& area)

@@ -31,20 +31,14 @@ int widestText(const QFontMetrics& metrics, int characters = WidestText);
 // reader counts them (grapheme clusters: an emoji sequence, a letter with its accents) and
 // is at most `widest` pixels wide in `metrics`, unless a single character is wider. It ends
 // after the last blank it holds, but for one it begins with, or else after its last whole
-// character; a line break of the text's own ends a line too and is dropped. The lines
-// together hold every other character of the text, in its order.
+// character; a line break of the text's own (CR, LF, CR LF, U+2028, U+2029) ends a line too
+// and is dropped. The lines together hold every other character of the text, in its order.
 QStringList tipLines(const QString& text, const QFontMetrics& metrics, int widest);
 
-// The tool tip that shows these lines as they stand: whatever they hold (`<`, `&`, tags,
-// entities, runs of blanks) is text, never markup.
-QString literalTip(const QStringList& lines);
-
-// The tool tip telling `text` whole over `widget`: in the tool tips' font, in lines the
-// widget's screen can hold.
-QString wholeTextTip(const QString& text, const QWidget* widget);
-
-// Shows `text` whole as the tool tip of `widget` at `globalPos`; with `area` (in the
-// widget's coordinates), the tip goes once the mouse leaves it.
+// Shows `text` whole as the tool tip of `widget` at `globalPos`, in the tip lines of the
+// tool tips' font that the widget's screen holds, literally: whatever the text holds (`<`,
+// `&`, tags, entities, runs of blanks) is text, never markup. With `area` (in the widget's
+// coordinates), the tip goes once the mouse leaves it.
 void showWholeText(const QPoint& globalPos, const QString& text, QWidget* widget, const QRect& area = {});
 
 // Answers a tool-tip event of `widget` with the whole of `text` when the text is wider than
