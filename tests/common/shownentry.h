@@ -23,8 +23,11 @@ inline bool whole(QAbstractItemView* list, const QModelIndex& index)
     wide.setItemDelegate(list->itemDelegate());
     wide.setFont(list->font());
     wide.setPalette(list->palette());
-    wide.resize(shownWidth * 4, row.height() * (index.row() + 2));
+    wide.resize(shownWidth * 4, row.height() * 2);
+    wide.scrollTo(index, QAbstractItemView::PositionAtTop);
     const QRect wideRow = wide.visualRect(index);
+    if (wideRow.height() != row.height())
+        return false;
     const QImage drawn = wide.viewport()->grab(QRect(0, wideRow.y(), wide.width(), row.height())).toImage();
     wide.setItemDelegate(nullptr);
 

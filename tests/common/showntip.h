@@ -6,9 +6,11 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QStringList>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -51,6 +53,14 @@ inline QStringList lines()
         }
     }
     return shown;
+}
+
+// What shows a field's text, where the mouse rests to read it: a choice box's line edit when
+// it is editable, else the field itself.
+inline QWidget* textHolder(QWidget* field)
+{
+    const auto* box = qobject_cast<QComboBox*>(field);
+    return box && box->lineEdit() ? static_cast<QWidget*>(box->lineEdit()) : field;
 }
 
 // The lines of the tip a rest of the mouse over `at` in `widget` shows; none when it shows

@@ -170,13 +170,6 @@ inline QString shownText(const QWidget* field)
     return box->shownText();
 }
 
-// What the mouse rests on to read a field's text.
-inline QWidget* textShownIn(QWidget* field)
-{
-    const auto* box = qobject_cast<QComboBox*>(field);
-    return box && box->lineEdit() ? box->lineEdit() : field;
-}
-
 // The shown ChoiceBoxes and ShortenedLabels of top that show their text shortened.
 inline QList<QWidget*> shortenedFields(const QWidget* top)
 {
@@ -213,7 +206,7 @@ inline QStringList untoldTexts(const QWidget* top)
 {
     QStringList found;
     for (QWidget* field : shortenedFields(top)) {
-        QWidget* under = textShownIn(field);
+        QWidget* under = ShownTip::textHolder(field);
         const QStringList tip = ShownTip::at(under, under->rect().center());
         if (tip.join(QString()) != wholeText(field))
             found.append(QStringLiteral("%1 tells \"%2\"").arg(nameOf(field), tip.join(u'|').left(40)));

@@ -13,6 +13,7 @@
 #include "globaldata.h"
 #include "layoutcheck.h"
 #include "longtexts.h"
+#include "shortcutcount.h"
 #include "shellharness.h"
 #include "wizard.h"
 #include "wndlogdbg.h"
@@ -184,22 +185,6 @@ QStringList untoldOrNotGrowing(QDialog* dialog)
     LayoutCheck::chooseLongestEntries(dialog);
     return found + untold();
 }
-
-// Counts the shortcuts the keyboard sets off.
-class ShortcutCount : public QObject
-{
-public:
-    ShortcutCount() { qApp->installEventFilter(this); }
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Shortcut)
-            ++count;
-        return false;
-    }
-};
 
 // Escape, as the keyboard sends it, on each list of the dialog opened in turn: the list
 // closes, no shortcut goes off and the dialog stays. With no list open, on a dialog's last
