@@ -1,7 +1,9 @@
 #include "choicebox.h"
 
+#include "drawntext.h"
 #include "entrytipdelegate.h"
 #include "shortenedtext.h"
+#include "wholetexttip.h"
 
 #include <QAbstractItemView>
 #include <QHelpEvent>
@@ -9,11 +11,12 @@
 #include <QLineEdit>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
+#include <QtMath>
+
+#include <algorithm>
 
 namespace {
 
-// A line edit keeps this much room free on either side of its text, which it does not say.
-constexpr int LineEditMargin = 2;
 // Between a box's icon and its text, as the box itself lays them out.
 constexpr int IconSpacing = 4;
 
@@ -37,8 +40,42 @@ ChoiceBox::ChoiceBox(QWidget* parent) : QComboBox(parent)
 // boxes never need.
 void ChoiceBox::measureEntriesAgain()
 {
+    m_lineWidening.reset();
     if (m_shown && sizeAdjustPolicy() == QComboBox::AdjustToContentsOnFirstShow)
         setSizeAdjustPolicy(QComboBox::AdjustToContents);
+}
+
+// The toolkit's box measures its entries as the font measures them, where the box shows
+// them on one line: a line break measures nothing there, a tab as far as the next tab stop.
+// This is what the widest entry gains on one line.
+int ChoiceBox::lineWidening() const
+{
+    if (m_lineWidening)
+        return *m_lineWidening;
+    QStringList entries;
+    bool differs = false;
+    for (int i = 0; i < count(); ++i) {
+        entries.append(itemText(i));
+        differs = differs || ShortenedText::oneLine(entries.last()) != entries.last();
+    }
+    int measured = 0;
+    int shown = 0;
+    const QFontMetrics metrics = fontMetrics();
+    for (int i = 0; differs && i < entries.size(); ++i) {
+        const int icon = itemIcon(i).isNull() ? 0 : iconSize().width() + IconSpacing;
+        measured = qMax(measured, metrics.boundingRect(entries.at(i)).width() + icon);
+        shown = qMax(shown, metrics.boundingRect(ShortenedText::oneLine(entries.at(i))).width() + icon);
+    }
+    m_lineWidening = shown - measured;
+    return *m_lineWidening;
+}
+
+QSize ChoiceBox::entriesHint(QSize hint) const
+{
+    const bool measuresEntries = sizeAdjustPolicy() != QComboBox::AdjustToMinimumContentsLengthWithIcon;
+    if (measuresEntries && count() > 0)
+        hint.rwidth() += lineWidening();
+    return hint;
 }
 
 int ChoiceBox::widthCap() const
@@ -53,12 +90,12 @@ int ChoiceBox::widthCap() const
 
 bool ChoiceBox::asksLessThanItsText() const
 {
-    return QComboBox::sizeHint().width() > widthCap();
+    return entriesHint(QComboBox::sizeHint()).width() > widthCap();
 }
 
 QSize ChoiceBox::sizeHint() const
 {
-    QSize hint = QComboBox::sizeHint();
+    QSize hint = entriesHint(QComboBox::sizeHint());
     const int cap = widthCap();
     m_growth.applyLater(hint.width() > cap);
     hint.setWidth(qMin(hint.width(), cap));
@@ -67,7 +104,7 @@ QSize ChoiceBox::sizeHint() const
 
 QSize ChoiceBox::minimumSizeHint() const
 {
-    QSize hint = QComboBox::minimumSizeHint();
+    QSize hint = entriesHint(QComboBox::minimumSizeHint());
     hint.setWidth(qMin(hint.width(), widthCap()));
     return hint;
 }
@@ -99,16 +136,27 @@ void ChoiceBox::unwrapListDelegate()
 
 QString ChoiceBox::wholeText() const
 {
-    return currentIndex() < 0 && !placeholderText().isEmpty() ? placeholderText() : currentText();
+    // An editable box's line edit shows what is typed, and its placeholder itself.
+    const bool placeholder = !isEditable() && currentIndex() < 0 && !placeholderText().isEmpty();
+    return placeholder ? placeholderText() : currentText();
 }
 
+// The room the style gives the current text, which only the style knows: it draws a text
+// wider than the box, and the room is where it cuts that text.
 int ChoiceBox::textRoom() const
 {
-    if (lineEdit())
-        return lineEdit()->contentsRect().width() - 2 * LineEditMargin;
     QStyleOptionComboBox option;
     initStyleOption(&option);
-    int room = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this).width();
+    const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    const int x = qMax(1, fontMetrics().horizontalAdvance(QLatin1Char('x')));
+    option.currentText = QString(field.width() / x + 2, QLatin1Char('x'));
+    const QList<DrawnText::Run> runs = DrawnText::ofPainting(this, [this, &option](QPainter* painter) {
+        style()->drawControl(QStyle::CE_ComboBoxLabel, &option, painter, this);
+    });
+    const auto cut = std::find_if(runs.cbegin(), runs.cend(), [](const DrawnText::Run& run) { return run.clipped; });
+    if (cut != runs.cend())
+        return qFloor(cut->clip.width());
+    int room = field.width();
     if (!option.currentIcon.isNull())
         room -= option.iconSize.width() + IconSpacing;
     return room;
@@ -118,7 +166,18 @@ QString ChoiceBox::shownText() const
 {
     if (isEditable())
         return currentText();
-    return fontMetrics().elidedText(wholeText(), Qt::ElideRight, textRoom());
+    return ShortenedText::shortenedLine(fontMetrics(), ShortenedText::oneLine(wholeText()), textRoom());
+}
+
+// An editable box's line edit shows its text as it will and scrolls through it: whether it
+// shows it all is seen in what it draws.
+bool ChoiceBox::showsItAll() const
+{
+    if (const QLineEdit* edit = lineEdit()) {
+        const QList<DrawnText::Run> runs = DrawnText::ofWidget(const_cast<QLineEdit*>(edit));
+        return std::none_of(runs.cbegin(), runs.cend(), [](const DrawnText::Run& run) { return run.clipped; });
+    }
+    return shownText() == ShortenedText::oneLine(wholeText());
 }
 
 // QComboBox's own painting, but for the current text, which is shortened to its room.
@@ -139,13 +198,15 @@ bool ChoiceBox::event(QEvent* event)
 {
     if (event->type() == QEvent::StyleChange)
         unwrapListDelegate();
+    if (event->type() == QEvent::FontChange)
+        m_lineWidening.reset();
     if (event->type() == QEvent::Show)
         m_shown = true;
     // A tool tip of the form's own goes first.
-    if (event->type() == QEvent::ToolTip && toolTip().isEmpty()
-        && ShortenedText::tellWholeText(static_cast<QHelpEvent*>(event), this, fontMetrics(),
-                                        wholeText(), textRoom()))
+    if (event->type() == QEvent::ToolTip && toolTip().isEmpty() && !showsItAll()) {
+        WholeTextTip::show(static_cast<QHelpEvent*>(event)->globalPos(), wholeText(), this);
         return true;
+    }
     const bool handled = QComboBox::event(event);
     if (ShortenedGrowth::canChangeTheSizeHint(event->type()))
         m_growth.apply(asksLessThanItsText());

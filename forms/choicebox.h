@@ -5,16 +5,19 @@
 #include <QComboBox>
 #include <QPointer>
 
+#include <optional>
+
 class EntryTipDelegate;
 
-// A choice box whose entries may be texts the server stores, of any length (shortenedtext.h).
-// A plain box asks its layout for the room of its widest entry; this one asks for that room
-// only up to the width of ShortenedText::WidestText average characters. A current entry
-// wider than the box shows shortened with an ellipsis. While its widest entry needs more
+// A choice box whose entries may be texts the server stores, of any length and holding line
+// breaks (shortenedtext.h). A plain box asks its layout for the room of its widest entry;
+// this one asks for that room only up to the width of ShortenedText::WidestText average
+// characters. It shows its current entry on one line, shortened with an ellipsis where it is
+// wider than the room the style gives it. While its widest entry needs more
 // room than the box asks for, the box grows with its window (ShortenedGrowth), so that a
 // wider window shows more of such an entry; it measures its entries at every change once it
-// has shown. The box's tool tip, and the tool tip of an entry the opened list shows
-// shortened, give the whole text. The entries themselves, and so the value written
+// has shown. The box's tool tip, exactly when the box does not show all of its text, and the
+// tool tip of an entry the opened list shows shortened, give the whole text (wholetexttip.h). The entries themselves, and so the value written
 // back, are never changed. Escape with the list open closes the list and nothing else, even
 // where a button of the window has Escape for its accelerator.
 class ChoiceBox : public QComboBox
@@ -29,9 +32,11 @@ public:
     void showPopup() override;
 
     // The text the box shows at its present size: the current entry (or, with none, the
-    // placeholder), shortened to the room it has. An editable box's line edit shows the
-    // current text whole and scrolls through it.
+    // placeholder) on one line, shortened to the room it has. An editable box's line edit
+    // holds the current text whole and scrolls through it.
     QString shownText() const;
+    // Whether the box shows all of its text at its present size.
+    bool showsItAll() const;
 
 protected:
     bool event(QEvent* event) override;
@@ -40,15 +45,19 @@ protected:
 
 private:
     void measureEntriesAgain();
+    int lineWidening() const;
+    // A size hint the toolkit's box measured from its entries, as wide as they show.
+    QSize entriesHint(QSize hint) const;
     void unwrapListDelegate();
     int widthCap() const;
     // Whether the box asks for less room than its widest entry needs.
     bool asksLessThanItsText() const;
     QString wholeText() const;
-    // The room the current text has inside the box.
+    // The room the current text has inside the box, in pixels.
     int textRoom() const;
 
     mutable ShortenedGrowth m_growth{this};
     QPointer<EntryTipDelegate> m_entryTips; // the list's delegate, once the list has opened
+    mutable std::optional<int> m_lineWidening; // until the entries or the font change
     bool m_shown = false;
 };

@@ -1,6 +1,7 @@
 #include "drawntext.h"
 
 #include <QAbstractItemDelegate>
+#include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
@@ -34,12 +35,15 @@ public:
         const QTransform toDevice = painter()->combinedTransform();
         const QRectF box(at.x(), at.y() - item.ascent(), item.width(), item.ascent() + item.descent());
         const QRectF extent = toDevice.mapRect(box);
+        // A glyph's bearings may reach past where its run begins or ends, or fall short of it.
+        const QRectF ink = toDevice.mapRect(QFontMetricsF(item.font()).boundingRect(item.text()).translated(at));
+        QRectF clip;
         bool clipped = false;
         if (painter()->hasClipping()) {
-            const QRectF clip = toDevice.mapRect(painter()->clipBoundingRect());
-            clipped = extent.left() < clip.left() || extent.right() > clip.right();
+            clip = toDevice.mapRect(painter()->clipBoundingRect());
+            clipped = !ink.isEmpty() && (ink.left() < clip.left() || ink.right() > clip.right());
         }
-        runs.append({item.text(), extent, clipped});
+        runs.append({item.text(), extent, ink, clip, clipped});
     }
 
     QList<Run> runs;
@@ -93,14 +97,26 @@ private:
 
 } // namespace
 
-QList<Run> ofEntry(const QAbstractItemDelegate* delegate, const QStyleOptionViewItem& option,
-                   const QModelIndex& index, const QWidget* like)
+QList<Run> ofPainting(const QWidget* like, const std::function<void(QPainter*)>& paint)
 {
     TextNotingDevice device(like);
     QPainter painter(&device);
-    delegate->paint(&painter, option, index);
+    paint(&painter);
     painter.end();
     return device.runs();
+}
+
+QList<Run> ofEntry(const QAbstractItemDelegate* delegate, const QStyleOptionViewItem& option,
+                   const QModelIndex& index, const QWidget* like)
+{
+    return ofPainting(like, [&](QPainter* painter) { delegate->paint(painter, option, index); });
+}
+
+QList<Run> ofWidget(QWidget* widget)
+{
+    return ofPainting(widget, [widget](QPainter* painter) {
+        widget->render(painter, QPoint(), QRegion(), QWidget::RenderFlags());
+    });
 }
 
 } // namespace DrawnText

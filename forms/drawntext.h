@@ -4,26 +4,38 @@
 #include <QRectF>
 #include <QString>
 
+#include <functional>
+
 class QAbstractItemDelegate;
 class QModelIndex;
+class QPainter;
 class QStyleOptionViewItem;
 class QWidget;
 
-// What a delegate draws of an entry, learnt by letting it paint onto a device that draws
-// nothing and notes each run of text: how the style shortens an entry (and with what room)
-// is the style's own affair, and this asks the style itself.
+// What a widget or delegate draws of a text, learnt by letting it paint onto a device that
+// draws nothing and notes each run of text: how a style shortens a text, and with what
+// room, is the style's own affair, and this asks the style itself.
 namespace DrawnText {
 
 struct Run
 {
     QString text;
-    QRectF extent; // in the coordinates the entry is painted in
-    bool clipped;  // the painter's clip cuts it
+    QRectF extent; // from where the run begins to where the next would, in the coordinates the text is painted in
+    QRectF ink;    // what its glyphs cover there
+    QRectF clip;   // the painter's clip as the run is drawn; null where nothing clips
+    bool clipped;  // the painter's clip cuts some of its ink
 };
+
+// The runs of text `paint` draws with the painter it is given, on a device measuring fonts
+// as `like` does.
+QList<Run> ofPainting(const QWidget* like, const std::function<void(QPainter*)>& paint);
 
 // The runs of text `delegate` draws for the entry at `index` with `option`, on a device
 // measuring fonts as `like` does.
 QList<Run> ofEntry(const QAbstractItemDelegate* delegate, const QStyleOptionViewItem& option,
                    const QModelIndex& index, const QWidget* like);
+
+// The runs of text `widget` draws itself at its present size, its children left out.
+QList<Run> ofWidget(QWidget* widget);
 
 } // namespace DrawnText

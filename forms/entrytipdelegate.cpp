@@ -1,7 +1,7 @@
 #include "entrytipdelegate.h"
 
 #include "drawntext.h"
-#include "shortenedtext.h"
+#include "wholetexttip.h"
 
 #include <QAbstractItemView>
 #include <QHelpEvent>
@@ -107,7 +107,8 @@ bool EntryTipDelegate::drawnWhole(const QModelIndex& index) const
     const QList<DrawnText::Run> runs = DrawnText::ofEntry(m_wrapped, *drawn, index, m_list->viewport());
     const QRectF shown = shownPart(m_list);
     const bool cut = std::any_of(runs.cbegin(), runs.cend(), [&shown](const DrawnText::Run& run) {
-        return run.clipped || run.extent.left() < shown.left() || run.extent.right() > shown.right();
+        const bool beyond = !run.ink.isEmpty() && (run.ink.left() < shown.left() || run.ink.right() > shown.right());
+        return run.clipped || beyond;
     });
     return !cut && holdsEveryCharacter(runs, index.data(Qt::DisplayRole).toString());
 }
@@ -117,7 +118,6 @@ bool EntryTipDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view, con
 {
     if (event->type() != QEvent::ToolTip || !index.isValid() || view != m_list || drawnWhole(index))
         return m_wrapped && m_wrapped->helpEvent(event, view, option, index);
-    ShortenedText::showWholeText(event->globalPos(), index.data(Qt::DisplayRole).toString(), view->viewport(),
-                                 option.rect);
+    WholeTextTip::show(event->globalPos(), index.data(Qt::DisplayRole).toString(), view->viewport(), option.rect);
     return true;
 }

@@ -1,49 +1,43 @@
 #pragma once
 
-#include <QRect>
 #include <QString>
 #include <QStringList>
 
 class QFontMetrics;
-class QHelpEvent;
-class QPoint;
-class QWidget;
 
 // What the widgets that show texts the server stores (ChoiceBox, ShortenedLabel) share: such
-// a text may be of any length, and a widget that asked its layout for the room of the whole
-// text would widen its dialog past the screen or its page past the window. Such a widget
-// asks for the room of the whole text only up to the width of WidestText average characters
-// (every text of the module's own fits within it), shows a text wider than its room
-// shortened with an ellipsis, takes a share of the room its layout has to spare while it
-// does (ShortenedGrowth), and gives the whole text as its tool tip.
+// a text may be of any length and hold line breaks, and a widget that asked its layout for
+// the room of the whole text would widen its dialog past the screen or its page past the
+// window. Such a widget shows the text on one line, asks for the room of that line only up
+// to the width of WidestText average characters (every text of the module's own fits within
+// it), shows a line wider than its room shortened with an ellipsis, takes a share of the
+// room its layout has to spare while it does (ShortenedGrowth), and gives the whole text as
+// its tool tip exactly when what it shows is not all of it.
 namespace ShortenedText {
 
 constexpr int WidestText = 48;
 
-// A tool tip's lines hold at most this many characters as a reader counts them.
+// A tool tip's lines hold at most this many characters as a reader counts them, unless the
+// tip would not fit on the screen otherwise.
 constexpr int TipLineLength = 80;
 
 // The most room, in pixels, such a widget asks for its text in this font: `characters`
 // average characters.
 int widestText(const QFontMetrics& metrics, int characters = WidestText);
 
-// The lines a tool tip tells `text` in. A line holds at most TipLineLength characters as a
-// reader counts them (grapheme clusters: an emoji sequence, a letter with its accents) and
-// is at most `widest` pixels wide in `metrics`, unless a single character is wider. It ends
-// after the last blank it holds, but for one it begins with, or else after its last whole
-// character; a line break of the text's own (CR, LF, CR LF, U+2028, U+2029) ends a line too
-// and is dropped. The lines together hold every other character of the text, in its order.
-QStringList tipLines(const QString& text, const QFontMetrics& metrics, int widest);
+// `text` as a single line shows it: each line break it holds (CR LF, CR, LF, U+2028,
+// U+2029) as a blank, as a choice box's list shows a line feed, and each tab as a blank, as
+// the toolkit draws a line without tab stops. A string terminator (U+009C) would end what
+// the toolkit draws of a line; it shows as the replacement character.
+QString oneLine(const QString& text);
 
-// Shows `text` whole as the tool tip of `widget` at `globalPos`, in the tip lines of the
-// tool tips' font that the widget's screen holds, literally: whatever the text holds (`<`,
-// `&`, tags, entities, runs of blanks) is text, never markup. With `area` (in the widget's
-// coordinates), the tip goes once the mouse leaves it.
-void showWholeText(const QPoint& globalPos, const QString& text, QWidget* widget, const QRect& area = {});
+// `line`, a single line, as a room of `room` pixels in `metrics` shows it: whole when it
+// fits, else its beginning and an ellipsis.
+QString shortenedLine(const QFontMetrics& metrics, const QString& line, int room);
 
-// Answers a tool-tip event of `widget` with the whole of `text` when the text is wider than
-// `room` in `metrics`; false, doing nothing, when it fits.
-bool tellWholeText(const QHelpEvent* event, QWidget* widget, const QFontMetrics& metrics,
-                   const QString& text, int room);
+// The lines a tool tip tells `text` in, each of at most `lineLength` characters as a reader
+// counts them and at most `widest` pixels (tiplinebreaker.h).
+QStringList tipLines(const QString& text, const QFontMetrics& metrics, int widest,
+                     int lineLength = TipLineLength);
 
 } // namespace ShortenedText

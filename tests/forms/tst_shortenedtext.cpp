@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyleOptionComboBox>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QStyleFactory>
@@ -25,10 +26,16 @@
 #include <QVBoxLayout>
 
 #include <memory>
+#include <type_traits>
 
 namespace {
 
-enum class Kind { ChoiceBox, EditableBox, Label, ListEntry };
+enum class Kind { ChoiceBox, EditableBox, Label, ListEntry, IconBox, FramedLabel };
+
+bool isLabel(Kind kind)
+{
+    return kind == Kind::Label || kind == Kind::FramedLabel;
+}
 
 ChoiceBox* boxShowing(const QString& text, bool editable, QWidget* parent = nullptr)
 {
@@ -39,34 +46,81 @@ ChoiceBox* boxShowing(const QString& text, bool editable, QWidget* parent = null
     return box;
 }
 
-// The widget showing text, shown at its size hint; a choice box has a short entry before it.
-std::unique_ptr<QWidget> showing(Kind kind, const QString& text)
+// A picture for a box's entries, of the size a box shows them at.
+QIcon entryIcon()
+{
+    QPixmap picture(16, 16);
+    picture.fill(Qt::darkCyan);
+    return QIcon(picture);
+}
+
+// Gives the widget what its kind adds: a label a frame, a box a picture to each entry.
+template<typename Widget>
+Widget* dressed(Kind kind, Widget* widget)
+{
+    if constexpr (std::is_base_of_v<QLabel, Widget>) {
+        if (kind == Kind::FramedLabel)
+            widget->setFrameStyle(QFrame::Box | QFrame::Plain);
+    } else {
+        for (int i = 0; kind == Kind::IconBox && i < widget->count(); ++i)
+            widget->setItemIcon(i, entryIcon());
+    }
+    return widget;
+}
+
+// The widget of this kind showing text, not shown yet; a choice box has a short entry before
+// it. It takes no focus, so that widgets of a kind compared with one another are drawn
+// alike whichever showed last.
+std::unique_ptr<QWidget> made(Kind kind, const QString& text)
 {
     std::unique_ptr<QWidget> widget;
-    if (kind == Kind::Label) {
-        widget = std::make_unique<ShortenedLabel>();
-        static_cast<QLabel*>(widget.get())->setText(text);
+    if (isLabel(kind)) {
+        auto* label = new ShortenedLabel;
+        label->setText(text);
+        widget.reset(dressed(kind, label));
     } else {
-        widget.reset(boxShowing(text, kind == Kind::EditableBox));
+        widget.reset(dressed(kind, boxShowing(text, kind == Kind::EditableBox)));
     }
-    // A box measures its entries as it shows first.
+    widget->setFocusPolicy(Qt::NoFocus);
+    return widget;
+}
+
+// The widget showing text, shown at its size hint: a box measures its entries as it shows
+// first.
+std::unique_ptr<QWidget> showing(Kind kind, const QString& text)
+{
+    std::unique_ptr<QWidget> widget = made(kind, text);
     widget->show();
     widget->resize(widget->sizeHint());
     return widget;
 }
 
 // The same text in the toolkit's own widget, shown: a box measures its entries as it shows
-// first.
-QSize plainHint(Kind kind, const QString& text)
+// first. A box has the entry `before` before it, if any.
+QSize plainHint(Kind kind, const QString& text, const QString& before = QStringLiteral("Office LAN"))
 {
-    if (kind == Kind::Label)
-        return QLabel(text).sizeHint();
+    if (isLabel(kind)) {
+        QLabel label(text);
+        return dressed(kind, &label)->sizeHint();
+    }
     QComboBox box;
     box.setEditable(kind == Kind::EditableBox);
-    box.addItems({QStringLiteral("Office LAN"), text});
-    box.setCurrentIndex(1);
-    box.show();
+    if (!before.isEmpty())
+        box.addItem(before);
+    box.addItem(text);
+    box.setCurrentIndex(box.count() - 1);
+    dressed(kind, &box)->show();
     return box.sizeHint();
+}
+
+// How wide the box is with `room` for its text, as its style lays it out.
+int boxAround(int room, QWidget* box)
+{
+    QStyleOptionComboBox option;
+    option.initFrom(box);
+    option.editable = static_cast<QComboBox*>(box)->isEditable();
+    option.frame = static_cast<QComboBox*>(box)->hasFrame();
+    return box->style()->sizeFromContents(QStyle::CT_ComboBox, &option, QSize(room, 14), box).width();
 }
 
 QString currentText(const QWidget* widget)
@@ -84,14 +138,65 @@ QString shownText(const QWidget* widget)
 }
 
 // The box's list, opened and painted as the administrator sees it; null if it does not show.
+// The pointer rests in the middle of the screen: over the arrow a scrolled list shows at its
+// edge, it would scroll the list while the test reads it.
 QAbstractItemView* openedList(QComboBox* box)
 {
+    QCursor::setPos(box->screen()->geometry().center());
     box->showPopup();
     QAbstractItemView* list = box->view();
     if (!QTest::qWaitForWindowExposed(list->window()))
         return nullptr;
     QCoreApplication::processEvents();
     return list;
+}
+
+// The part of `widget` that shows its text, as drawn: a label's contents, a box's field, an
+// editable box's line edit.
+QImage textArea(QWidget* widget)
+{
+    auto* box = qobject_cast<QComboBox*>(widget);
+    if (!box)
+        return widget->grab(widget->contentsRect()).toImage();
+    if (box->lineEdit())
+        return box->lineEdit()->grab().toImage();
+    QStyleOptionComboBox option;
+    option.initFrom(box);
+    option.frame = box->hasFrame();
+    return box->grab(box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box))
+        .toImage();
+}
+
+// The ink of the text a widget of this kind draws at its size: where its text area differs
+// from what the same widget draws with no text, from the first such column to the last.
+QImage inkShown(Kind kind, QWidget* widget)
+{
+    const std::unique_ptr<QWidget> blank = made(kind, QString());
+    blank->show();
+    blank->resize(widget->size());
+    const QImage area = textArea(widget);
+    const QImage empty = textArea(blank.get());
+    int first = area.width();
+    int last = -1;
+    for (int x = 0; x < area.width(); ++x) {
+        for (int y = 0; y < area.height(); ++y) {
+            if (area.pixel(x, y) != empty.pixel(x, y)) {
+                first = qMin(first, x);
+                last = x;
+                break;
+            }
+        }
+    }
+    return last < 0 ? QImage() : area.copy(first, 0, last - first + 1, area.height());
+}
+
+// The ink of the text as a widget of this kind and height draws it with room for any text.
+QImage inkWhole(Kind kind, const QString& text, int height)
+{
+    const std::unique_ptr<QWidget> wide = made(kind, text);
+    wide->show();
+    wide->resize(4000, height);
+    return inkShown(kind, wide.get());
 }
 
 // The piece repeated up to `length` UTF-16 units or a few more: never a piece in part.
@@ -152,6 +257,10 @@ private slots:
     void shortenedWithAnEllipsis();
     void wholeTextAsToolTip_data();
     void wholeTextAsToolTip();
+    void toldExactlyWhenNotAllShows_data();
+    void toldExactlyWhenNotAllShows();
+    void storedLineBreaksShowAsBlanks_data();
+    void storedLineBreaksShowAsBlanks();
     void tipToldAsItStands_data();
     void tipToldAsItStands();
     void tipLines_data();
@@ -190,9 +299,9 @@ void tst_ShortenedText::sizeHintsStopAtTheWidestText()
 
     const std::unique_ptr<QWidget> longer = showing(kind, longText(300));
     const std::unique_ptr<QWidget> longest = showing(kind, longText(100000));
-    const int widest = ShortenedText::widestText(longer->fontMetrics());
-    QVERIFY2(longer->sizeHint().width() >= widest && longer->sizeHint().width() < widest + 60,
-             qPrintable(QString::number(longer->sizeHint().width())));
+    // The room of 48 average characters, as the widget adds its own around a text.
+    const int widest = 48 * longer->fontMetrics().averageCharWidth();
+    QCOMPARE(longer->sizeHint().width(), kind == Kind::Label ? widest : boxAround(widest, longer.get()));
     QCOMPARE(longest->sizeHint(), longer->sizeHint());
     QCOMPARE(longer->minimumSizeHint().width(), longer->sizeHint().width());
     QVERIFY(plainHint(kind, longText(300)).width() > 2 * longer->sizeHint().width());
@@ -275,6 +384,114 @@ void tst_ShortenedText::wholeTextAsToolTip()
     QCOMPARE(ShownTip::at(widget.get(), widget->rect().center()), QStringList{"The group the exception names"});
 }
 
+void tst_ShortenedText::toldExactlyWhenNotAllShows_data()
+{
+    QTest::addColumn<Kind>("kind");
+    QTest::addColumn<QString>("text");
+
+    const QStringList names{"Office LAN", "Directory", "POP3 Server", "Admin hosts", "Night delivery",
+                            "Warehouse", "Sieve Filter Server"};
+    const QString sixty = QStringLiteral("Regional offices and the warehouse segment of the north LAN");
+    for (const auto& [kindName, kind] :
+         {std::pair{"label", Kind::Label}, std::pair{"label with a frame", Kind::FramedLabel},
+          std::pair{"choice box", Kind::ChoiceBox}, std::pair{"choice box with pictures", Kind::IconBox},
+          std::pair{"editable box", Kind::EditableBox}}) {
+        for (const QString& name : names) {
+            QTest::addRow("%s, %s", kindName, qPrintable(name)) << kind << name;
+            QTest::addRow("%s, %s twice", kindName, qPrintable(name)) << kind << name + ' ' + name;
+        }
+        QTest::addRow("%s, %d characters", kindName, int(sixty.size())) << kind << sixty;
+    }
+}
+
+// Made narrower one pixel at a time, from where the text has room to spare to where it has
+// none: at every width the widget tells its whole text exactly when what it draws is not
+// all of it, and what a label or box draws then is the text's beginning and an ellipsis,
+// nothing cut off, whatever its frame or pictures take of its room.
+void tst_ShortenedText::toldExactlyWhenNotAllShows()
+{
+    QFETCH(Kind, kind);
+    QFETCH(QString, text);
+
+    // Away from the widgets: a box under the pointer is drawn hovered.
+    QCursor::setPos(QGuiApplication::primaryScreen()->geometry().bottomRight());
+    const std::unique_ptr<QWidget> widget = showing(kind, text);
+    QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
+    QWidget* holder = ShownTip::textHolder(widget.get());
+    const QImage whole = inkWhole(kind, text, widget->height());
+    QVERIFY(!whole.isNull());
+    const int fits = plainHint(kind, text, QString()).width();
+    bool sawWhole = false;
+    bool sawShortened = false;
+    for (int width = fits + 4; width >= fits - 8; --width) {
+        widget->resize(width, widget->height());
+        const bool all = inkShown(kind, widget.get()) == whole;
+        const QString told = ShownTip::at(holder, holder->rect().center()).join(QString());
+        QVERIFY2(told == (all ? QString() : text),
+                 qPrintable(QStringLiteral("%1 px: %2").arg(width).arg(all ? "shown whole, told" : "not all shown, not told")));
+        if (!all && kind != Kind::EditableBox) {
+            const QString shown = shownText(widget.get());
+            QVERIFY2(shown.endsWith(QChar(0x2026)) && text.startsWith(shown.chopped(1)), qPrintable(shown));
+            const std::unique_ptr<QWidget> twin = showing(kind, shown);
+            twin->resize(widget->size());
+            QVERIFY2(inkShown(kind, twin.get()) == inkShown(kind, widget.get()),
+                     qPrintable(QStringLiteral("%1 px: not \"%2\" as drawn whole").arg(width).arg(shown)));
+        }
+        (all ? sawWhole : sawShortened) = true;
+    }
+    QVERIFY(sawWhole && sawShortened);
+}
+
+void tst_ShortenedText::storedLineBreaksShowAsBlanks_data()
+{
+    QTest::addColumn<Kind>("kind");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("shortened");
+
+    const QList<std::pair<const char*, QString>> breaks{
+        {"a line feed", "\n"}, {"a carriage return", "\r"}, {"CR LF", "\r\n"},
+        {"a line separator", "\u2028"}, {"a paragraph separator", "\u2029"}};
+    for (const auto& [kindName, kind] : {std::pair{"choice box", Kind::ChoiceBox}, std::pair{"label", Kind::Label}}) {
+        for (const auto& [breakName, lineBreak] : breaks) {
+            QTest::addRow("%s, %s", kindName, breakName) << kind << "Office hours" + lineBreak + "weekdays" << false;
+            QTest::addRow("%s, %s, long", kindName, breakName)
+                << kind << "POP3 Server" + lineBreak + longText(380) << true;
+        }
+        QTest::addRow("%s, a break of each kind", kindName) << kind << "Night\nshift\r\nof the\rwarehouse\u2028team" << false;
+    }
+}
+
+// A stored text holding line breaks shows on one line, each break as a blank: the widget
+// draws exactly what it draws for the text with blanks in their place, shortened with an
+// ellipsis where that line does not fit, and then tells the text whole with its own line
+// breaks. The text itself keeps them.
+void tst_ShortenedText::storedLineBreaksShowAsBlanks()
+{
+    QFETCH(Kind, kind);
+    QFETCH(QString, text);
+    QFETCH(bool, shortened);
+
+    const std::unique_ptr<QWidget> widget = showing(kind, text);
+    QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
+    QString blanks = text;
+    blanks.replace(QLatin1String("\r\n"), QLatin1String(" ")).replace(QRegularExpression(QStringLiteral("[\r\n\u2028\u2029]")), QStringLiteral(" "));
+    const std::unique_ptr<QWidget> twin = showing(kind, blanks);
+    twin->resize(widget->size());
+    QCOMPARE(widget->sizeHint(), twin->sizeHint());
+    QCOMPARE(widget->grab().toImage(), twin->grab().toImage());
+    QCOMPARE(shownText(widget.get()).endsWith(QChar(0x2026)), shortened);
+    QCOMPARE(currentText(widget.get()), text);
+
+    const QStringList tip = ShownTip::at(widget.get(), widget->rect().center());
+    if (!shortened) {
+        QCOMPARE(tip, QStringList());
+        return;
+    }
+    const QStringList ownLines = text.split(QRegularExpression(QStringLiteral("\r\n|[\r\n\u2028\u2029]")));
+    QCOMPARE(tip.first(), ownLines.first());
+    QCOMPARE(tip.join(QString()), ownLines.join(QString()));
+}
+
 void tst_ShortenedText::tipToldAsItStands_data()
 {
     QTest::addColumn<Kind>("kind");
@@ -300,9 +517,7 @@ void tst_ShortenedText::tipToldAsItStands_data()
     const auto addRows = [](const char* name, const QString& text, const QString& read) {
         QTest::addRow("choice box, %s", name) << Kind::ChoiceBox << text << read;
         QTest::addRow("editable box, %s", name) << Kind::EditableBox << text << read;
-        // A label shows the lines of a text that has several, each whole.
-        if (!text.contains(QLatin1Char('\n')))
-            QTest::addRow("label, %s", name) << Kind::Label << text << read;
+        QTest::addRow("label, %s", name) << Kind::Label << text << read;
         QTest::addRow("an entry of the opened list, %s", name) << Kind::ListEntry << text << read;
     };
     for (const auto& [name, text] : texts)
@@ -401,21 +616,26 @@ void tst_ShortenedText::tipLinesFitTheirRoom_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("characters"); // the room, in widths of the text's first character
+    QTest::addColumn<bool>("exactly");   // or exactly as wide as that many of its characters
     QTest::addColumn<int>("perLine");
 
-    QTest::newRow("wide letters") << QString(100, QLatin1Char('W')) << 30 << 30;
-    QTest::newRow("a room narrower than one character") << QStringLiteral("WMW") << 0 << 1;
-    QTest::newRow("room for more than a line holds") << QString(100, QLatin1Char('W')) << 200 << 80;
+    QTest::newRow("wide letters") << QString(100, QLatin1Char('W')) << 30 << false << 30;
+    QTest::newRow("a room narrower than one character") << QStringLiteral("WMW") << 0 << false << 1;
+    QTest::newRow("room for more than a line holds") << QString(100, QLatin1Char('W')) << 200 << false << 80;
+    QTest::newRow("a line exactly as wide as its room") << QString(100, QLatin1Char('W')) << 37 << true << 37;
 }
 
-// A line is no wider than its room: a tip of wide characters stays on the screen.
+// A line is no wider than its room: a tip of wide characters stays on the screen. A line
+// exactly as wide as its room is no wider.
 void tst_ShortenedText::tipLinesFitTheirRoom()
 {
     QFETCH(QString, text);
     QFETCH(int, characters);
+    QFETCH(bool, exactly);
     QFETCH(int, perLine);
     const QFontMetrics metrics{QFont()};
-    const int room = characters * metrics.horizontalAdvance(text.left(1));
+    const int room = exactly ? metrics.horizontalAdvance(text.left(characters))
+                             : characters * metrics.horizontalAdvance(text.left(1));
     const QStringList lines = ShortenedText::tipLines(text, metrics, room);
     QCOMPARE(lines.join(QString()), text);
     for (int i = 0; i < lines.size(); ++i) {
@@ -549,6 +769,9 @@ void tst_ShortenedText::growsWithItsWindow_data()
         QTest::addRow("%s, whole", name) << kind << QStringLiteral("Admin hosts") << false << -1 << false;
         QTest::addRow("%s, filled once shown", name) << kind << longText(300) << true << -1 << true;
     }
+    const QString broken = QStringLiteral("POP3 Server\n") + longText(380);
+    QTest::newRow("label, a stored line break") << Kind::Label << broken << false << -1 << true;
+    QTest::newRow("choice box, a stored line break") << Kind::ChoiceBox << broken << false << -1 << true;
     QTest::newRow("choice box, the form's fixed width") << Kind::ChoiceBox << longText(300) << false
                                                         << int(QSizePolicy::Fixed) << false;
     QTest::newRow("label, the form's least width") << Kind::Label << longText(300) << false
