@@ -4,8 +4,8 @@
 // entry, and no widget smaller than its minimum size. With every stored text far wider than
 // the screen, and such a text typed into every field, each still fits the screen, and so
 // does every button of it; every box and label showing such a text shortened tells it whole
-// and shows more of it as the dialog is made wider. Escape on any of its open lists closes
-// that list alone.
+// and shows more of it as the dialog is made wider, and shows such a text holding line breaks
+// on one line. Escape on any of its open lists closes that list alone.
 
 #include "dialogrecorder.h"
 #include "dialogutils.h"
@@ -186,6 +186,20 @@ QStringList untoldOrNotGrowing(QDialog* dialog)
     return found + untold();
 }
 
+// Whatever of the dialog's stored texts holding line breaks it does not show on one line or
+// tell whole with their line breaks, or does not show more of in a wider dialog, as it opens
+// and with each box showing its longest entry.
+QStringList linesNotOnOneOrUntold(QDialog* dialog)
+{
+    const auto look = [dialog] {
+        return LayoutCheck::storedLinesNotOnOne(dialog) + LayoutCheck::untoldTexts(dialog)
+               + LayoutCheck::fieldsNotGrowing(dialog, dialog, 300);
+    };
+    QStringList found = look();
+    LayoutCheck::chooseLongestEntries(dialog);
+    return found + look();
+}
+
 // Escape, as the keyboard sends it, on each list of the dialog opened in turn: the list
 // closes, no shortcut goes off and the dialog stays. With no list open, on a dialog's last
 // page, Escape cancels it.
@@ -238,6 +252,8 @@ private slots:
     void longTextsKeepEveryDialogOnTheScreen();
     void longTextsToldWholeAndShownMoreOfInAWiderDialog_data();
     void longTextsToldWholeAndShownMoreOfInAWiderDialog();
+    void storedLineBreaksOnOneLineAndToldWhole_data();
+    void storedLineBreaksOnOneLineAndToldWhole();
     void escapeOnAnOpenListClosesOnlyTheList_data();
     void escapeOnAnOpenListClosesOnlyTheList();
 
@@ -265,6 +281,7 @@ private:
 
     std::unique_ptr<TestServer> m_server;
     std::unique_ptr<TestServer> m_longTexts; // every stored text made long
+    std::unique_ptr<TestServer> m_brokenTexts; // and given a line break
     std::unique_ptr<ConsoleStandIn> m_console;
 };
 
@@ -273,6 +290,8 @@ void tst_DialogLayout::initTestCase()
     m_server = startStandIn();
     m_longTexts = startStandIn();
     LongTexts::lengthenEveryText(*m_longTexts);
+    m_brokenTexts = startStandIn();
+    LongTexts::lengthenEveryText(*m_brokenTexts, LongTexts::brokenAndLengthened);
 }
 
 void tst_DialogLayout::init()
@@ -398,6 +417,22 @@ void tst_DialogLayout::longTextsToldWholeAndShownMoreOfInAWiderDialog()
     const QStringList untold = openAndLook(opening, *m_longTexts, untoldOrNotGrowing, &seen);
     QVERIFY2(seen, qPrintable(untold.join(u'\n')));
     QCOMPARE(untold.join(u'\n'), QString());
+}
+
+void tst_DialogLayout::storedLineBreaksOnOneLineAndToldWhole_data()
+{
+    addDialogRows();
+}
+
+void tst_DialogLayout::storedLineBreaksOnOneLineAndToldWhole()
+{
+    Opening opening = fetchedOpening();
+    if (!opening.domain.isEmpty())
+        opening.domain = LongTexts::brokenAndLengthened(opening.domain);
+    bool seen = false;
+    const QStringList found = openAndLook(opening, *m_brokenTexts, linesNotOnOneOrUntold, &seen);
+    QVERIFY2(seen, qPrintable(found.join(u'\n')));
+    QCOMPARE(found.join(u'\n'), QString());
 }
 
 void tst_DialogLayout::escapeOnAnOpenListClosesOnlyTheList_data()

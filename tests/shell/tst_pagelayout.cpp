@@ -2,7 +2,8 @@
 // window opens at, no widget of a page is smaller than its minimum size; the window's
 // minimum follows the page it shows; a page larger than the workspace scrolls. Stored texts
 // far wider than the window widen no page past the area that shows it; a box or label that
-// shows one shortened tells it whole and shows more of it as the window is made wider.
+// shows one shortened tells it whole and shows more of it as the window is made wider, and
+// shows one holding line breaks on one line.
 
 #include "dialogrecorder.h"
 #include "layoutcheck.h"
@@ -54,6 +55,8 @@ private slots:
     void longTextsKeepEveryPageInItsArea();
     void longTextsToldWholeAndShownMoreOfInAWiderWindow_data();
     void longTextsToldWholeAndShownMoreOfInAWiderWindow();
+    void storedLineBreaksOnOneLineAndToldWhole_data();
+    void storedLineBreaksOnOneLineAndToldWhole();
 
 private:
     WndMain* openWindow(const QSize& console, const TestServer& server);
@@ -61,6 +64,7 @@ private:
 
     std::unique_ptr<TestServer> m_server;
     std::unique_ptr<TestServer> m_longTexts; // every stored text made long
+    std::unique_ptr<TestServer> m_brokenTexts; // and given a line break
     std::unique_ptr<ConsoleStandIn> m_console;
 };
 
@@ -69,6 +73,8 @@ void tst_PageLayout::initTestCase()
     m_server = startStandIn();
     m_longTexts = startStandIn();
     LongTexts::lengthenEveryText(*m_longTexts);
+    m_brokenTexts = startStandIn();
+    LongTexts::lengthenEveryText(*m_brokenTexts, LongTexts::brokenAndLengthened);
 }
 
 void tst_PageLayout::init()
@@ -260,6 +266,29 @@ void tst_PageLayout::longTextsToldWholeAndShownMoreOfInAWiderWindow()
     // The page's own widgets and the window's caption above it.
     for (QWidget* top : {pane, static_cast<QWidget*>(window)}) {
         QCOMPARE(LayoutCheck::plainBoxes(top).join(u'\n'), QString());
+        QCOMPARE(LayoutCheck::untoldTexts(top).join(u'\n'), QString());
+        QCOMPARE(LayoutCheck::fieldsNotGrowing(workspaceFrame(window), top, 300).join(u'\n'), QString());
+    }
+}
+
+void tst_PageLayout::storedLineBreaksOnOneLineAndToldWhole_data()
+{
+    addEveryPage();
+}
+
+// Stored texts holding line breaks show on one line, are told whole with their line breaks
+// and show more of themselves in a wider window.
+void tst_PageLayout::storedLineBreaksOnOneLineAndToldWhole()
+{
+    QFETCH(QString, title);
+    DialogRecorder dialogs;
+    WndMain* window = openWindow(ConsoleSize, *m_brokenTexts);
+    QVERIFY(window);
+    chooseTitled(window, title);
+    QWidget* pane = window->getCurrentPane();
+    QVERIFY(pane);
+    for (QWidget* top : {pane, static_cast<QWidget*>(window)}) {
+        QCOMPARE(LayoutCheck::storedLinesNotOnOne(top).join(u'\n'), QString());
         QCOMPARE(LayoutCheck::untoldTexts(top).join(u'\n'), QString());
         QCOMPARE(LayoutCheck::fieldsNotGrowing(workspaceFrame(window), top, 300).join(u'\n'), QString());
     }
