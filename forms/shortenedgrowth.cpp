@@ -13,6 +13,8 @@ void ShortenedGrowth::apply(bool shortened)
 {
     m_pending = false;
     m_shortened = shortened;
+    // A call still queued applies this too: what was found last holds.
+    m_later = shortened;
     const QSizePolicy current = m_widget->sizePolicy();
     if (!shortened) {
         if (m_formPolicy && current == m_growing)

@@ -275,6 +275,8 @@ private slots:
     void growsWithItsWindow_data();
     void growsWithItsWindow();
     void formPolicyOutlivesTheGrowth();
+    void lastAskWinsOverAQueuedOne_data();
+    void lastAskWinsOverAQueuedOne();
     void otherStyleOnceTheListOpened();
     void escapeOnAnOpenListClosesOnlyTheList_data();
     void escapeOnAnOpenListClosesOnlyTheList();
@@ -875,6 +877,57 @@ void tst_ShortenedText::formPolicyOutlivesTheGrowth()
     QCOMPARE(policyWith(QStringLiteral("Admin hosts")), std::tuple(P::Expanding, P::Fixed, 0));
     QCOMPARE(policyWith(longText(300)), std::tuple(P::Expanding, P::Fixed, 1));
     QCOMPARE(policyWith(QStringLiteral("Admin hosts")), std::tuple(P::Expanding, P::Fixed, 0));
+}
+
+void tst_ShortenedText::lastAskWinsOverAQueuedOne_data()
+{
+    QTest::addColumn<Kind>("kind");
+    QTest::addColumn<int>("event"); // the event after which the widget asks again at once
+    for (const auto& [name, kind] : {std::pair{"choice box", Kind::ChoiceBox}, std::pair{"label", Kind::Label}}) {
+        QTest::addRow("%s, another font", name) << kind << int(QEvent::FontChange);
+        QTest::addRow("%s, another style", name) << kind << int(QEvent::StyleChange);
+    }
+}
+
+// A size hint asked for while the text was long leaves its growth to the event loop; should
+// the text be short again and the widget ask at once (another font, another style) before the
+// loop runs, the widget keeps the form's policy: what it asked last is what holds.
+void tst_ShortenedText::lastAskWinsOverAQueuedOne()
+{
+    QFETCH(Kind, kind);
+    QFETCH(int, event);
+
+    QWidget window;
+    auto* row = new QHBoxLayout(&window);
+    QWidget* field = nullptr;
+    if (kind == Kind::Label)
+        field = new ShortenedLabel(&window);
+    else
+        field = boxShowing(QStringLiteral("Admin hosts"), false, &window);
+    const auto fill = [field](const QString& text) {
+        if (auto* label = qobject_cast<QLabel*>(field))
+            label->setText(text);
+        else
+            static_cast<QComboBox*>(field)->setItemText(1, text);
+    };
+    fill(QStringLiteral("Admin hosts"));
+    row->addWidget(field);
+    row->addStretch();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTest::qWait(20);
+    QCOMPARE(field->sizePolicy().horizontalPolicy(), QSizePolicy::Preferred);
+
+    fill(longText(300));
+    field->sizeHint();
+    fill(QStringLiteral("Admin hosts"));
+    QEvent asked(static_cast<QEvent::Type>(event));
+    QCoreApplication::sendEvent(field, &asked);
+    QCOMPARE(field->sizePolicy().horizontalPolicy(), QSizePolicy::Preferred);
+    // Only the calls already queued, not what the layouts would ask next.
+    QCoreApplication::sendPostedEvents(field, QEvent::MetaCall);
+    QCOMPARE(field->sizePolicy().horizontalPolicy(), QSizePolicy::Preferred);
+    QCOMPARE(field->sizePolicy().horizontalStretch(), 0);
 }
 
 // A box given another style once its list has opened draws the list as that style draws a
