@@ -276,7 +276,7 @@ inline QStringList untoldEntries(const QWidget* top)
                 continue;
             const bool whole = ShownEntry::whole(list, index);
             const QStringList tip = ShownTip::at(list->viewport(), QPoint(listed.center().x(), entry.center().y()));
-            if (tip.join(QString()) != (whole ? QString() : index.data().toString()))
+            if (tip.join(QString()) != (whole ? QString() : withoutLineBreaks(index.data().toString())))
                 found.append(QStringLiteral("%1, entry %2: %3")
                                  .arg(nameOf(box))
                                  .arg(row)

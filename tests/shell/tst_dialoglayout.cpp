@@ -175,29 +175,16 @@ QDialog* shownDialog(const QString& className)
 // Whatever of the dialog's stored texts it shows shortened, as it opens and with each box
 // showing its longest entry: a box of the toolkit's that cuts them, an entry of an opened
 // list, a box or a label whose tip does not tell the text whole, or a box or label that does
-// not show more of it in a wider dialog.
+// not show more of it in a wider dialog; and one holding line breaks not shown on one line.
 QStringList untoldOrNotGrowing(QDialog* dialog)
 {
     const auto untold = [dialog] {
-        return LayoutCheck::untoldTexts(dialog) + LayoutCheck::fieldsNotGrowing(dialog, dialog, 300);
+        return LayoutCheck::storedLinesNotOnOne(dialog) + LayoutCheck::untoldTexts(dialog)
+               + LayoutCheck::fieldsNotGrowing(dialog, dialog, 300);
     };
     QStringList found = LayoutCheck::plainBoxes(dialog) + LayoutCheck::untoldEntries(dialog) + untold();
     LayoutCheck::chooseLongestEntries(dialog);
     return found + untold();
-}
-
-// Whatever of the dialog's stored texts holding line breaks it does not show on one line or
-// tell whole with their line breaks, or does not show more of in a wider dialog, as it opens
-// and with each box showing its longest entry.
-QStringList linesNotOnOneOrUntold(QDialog* dialog)
-{
-    const auto look = [dialog] {
-        return LayoutCheck::storedLinesNotOnOne(dialog) + LayoutCheck::untoldTexts(dialog)
-               + LayoutCheck::fieldsNotGrowing(dialog, dialog, 300);
-    };
-    QStringList found = look();
-    LayoutCheck::chooseLongestEntries(dialog);
-    return found + look();
 }
 
 // Escape, as the keyboard sends it, on each list of the dialog opened in turn: the list
@@ -274,6 +261,10 @@ private:
     // Opens the dialog as the row says, on the server, and returns what look finds in it;
     // sets *seen when the dialog was shown at all.
     QStringList openAndLook(const Opening& opening, TestServer& server, const Look& look, bool* seen);
+    // Opens the row's dialog on a server whose stored texts were lengthened by `lengthen`,
+    // the row's domain among them.
+    QStringList openOnStoredTexts(TestServer& server, QString (*lengthen)(const QString&), const Look& look,
+                                  bool* seen);
     // Opens it without a page: a failed connection, or a helper called directly.
     void openWithoutPage(const QString& action, TestServer& server);
     // Opens it from the page of the tree item; what went wrong on the way when it could not.
@@ -394,11 +385,8 @@ void tst_DialogLayout::longTextsKeepEveryDialogOnTheScreen_data()
 
 void tst_DialogLayout::longTextsKeepEveryDialogOnTheScreen()
 {
-    Opening opening = fetchedOpening();
-    if (!opening.domain.isEmpty())
-        opening.domain = LongTexts::lengthened(opening.domain);
     bool seen = false;
-    const QStringList beyond = openAndLook(opening, *m_longTexts, beyondTheScreenOnceTyped, &seen);
+    const QStringList beyond = openOnStoredTexts(*m_longTexts, LongTexts::lengthened, beyondTheScreenOnceTyped, &seen);
     QVERIFY2(seen, qPrintable(beyond.join(u'\n')));
     QCOMPARE(beyond.join(u'\n'), QString());
 }
@@ -410,11 +398,8 @@ void tst_DialogLayout::longTextsToldWholeAndShownMoreOfInAWiderDialog_data()
 
 void tst_DialogLayout::longTextsToldWholeAndShownMoreOfInAWiderDialog()
 {
-    Opening opening = fetchedOpening();
-    if (!opening.domain.isEmpty())
-        opening.domain = LongTexts::lengthened(opening.domain);
     bool seen = false;
-    const QStringList untold = openAndLook(opening, *m_longTexts, untoldOrNotGrowing, &seen);
+    const QStringList untold = openOnStoredTexts(*m_longTexts, LongTexts::lengthened, untoldOrNotGrowing, &seen);
     QVERIFY2(seen, qPrintable(untold.join(u'\n')));
     QCOMPARE(untold.join(u'\n'), QString());
 }
@@ -426,13 +411,20 @@ void tst_DialogLayout::storedLineBreaksOnOneLineAndToldWhole_data()
 
 void tst_DialogLayout::storedLineBreaksOnOneLineAndToldWhole()
 {
+    bool seen = false;
+    const QStringList untold =
+        openOnStoredTexts(*m_brokenTexts, LongTexts::brokenAndLengthened, untoldOrNotGrowing, &seen);
+    QVERIFY2(seen, qPrintable(untold.join(u'\n')));
+    QCOMPARE(untold.join(u'\n'), QString());
+}
+
+QStringList tst_DialogLayout::openOnStoredTexts(TestServer& server, QString (*lengthen)(const QString&),
+                                                const Look& look, bool* seen)
+{
     Opening opening = fetchedOpening();
     if (!opening.domain.isEmpty())
-        opening.domain = LongTexts::brokenAndLengthened(opening.domain);
-    bool seen = false;
-    const QStringList found = openAndLook(opening, *m_brokenTexts, linesNotOnOneOrUntold, &seen);
-    QVERIFY2(seen, qPrintable(found.join(u'\n')));
-    QCOMPARE(found.join(u'\n'), QString());
+        opening.domain = lengthen(opening.domain);
+    return openAndLook(opening, server, look, seen);
 }
 
 void tst_DialogLayout::escapeOnAnOpenListClosesOnlyTheList_data()

@@ -61,6 +61,7 @@ private slots:
 private:
     WndMain* openWindow(const QSize& console, const TestServer& server);
     WndMain* openWindow(const QSize& console) { return openWindow(console, *m_server); }
+    void storedTextsToldWholeAndShownMoreOf(const TestServer& server);
 
     std::unique_ptr<TestServer> m_server;
     std::unique_ptr<TestServer> m_longTexts; // every stored text made long
@@ -255,9 +256,27 @@ void tst_PageLayout::longTextsToldWholeAndShownMoreOfInAWiderWindow_data()
 
 void tst_PageLayout::longTextsToldWholeAndShownMoreOfInAWiderWindow()
 {
+    storedTextsToldWholeAndShownMoreOf(*m_longTexts);
+}
+
+void tst_PageLayout::storedLineBreaksOnOneLineAndToldWhole_data()
+{
+    addEveryPage();
+}
+
+void tst_PageLayout::storedLineBreaksOnOneLineAndToldWhole()
+{
+    storedTextsToldWholeAndShownMoreOf(*m_brokenTexts);
+}
+
+// The row's page on the server: no box of the toolkit's, every entry of an opened list and
+// every box or label showing a stored text shortened tells it whole, shows more of it in a
+// wider window, and shows one holding line breaks on one line.
+void tst_PageLayout::storedTextsToldWholeAndShownMoreOf(const TestServer& server)
+{
     QFETCH(QString, title);
     DialogRecorder dialogs;
-    WndMain* window = openWindow(ConsoleSize, *m_longTexts);
+    WndMain* window = openWindow(ConsoleSize, server);
     QVERIFY(window);
     chooseTitled(window, title);
     QWidget* pane = window->getCurrentPane();
@@ -266,28 +285,6 @@ void tst_PageLayout::longTextsToldWholeAndShownMoreOfInAWiderWindow()
     // The page's own widgets and the window's caption above it.
     for (QWidget* top : {pane, static_cast<QWidget*>(window)}) {
         QCOMPARE(LayoutCheck::plainBoxes(top).join(u'\n'), QString());
-        QCOMPARE(LayoutCheck::untoldTexts(top).join(u'\n'), QString());
-        QCOMPARE(LayoutCheck::fieldsNotGrowing(workspaceFrame(window), top, 300).join(u'\n'), QString());
-    }
-}
-
-void tst_PageLayout::storedLineBreaksOnOneLineAndToldWhole_data()
-{
-    addEveryPage();
-}
-
-// Stored texts holding line breaks show on one line, are told whole with their line breaks
-// and show more of themselves in a wider window.
-void tst_PageLayout::storedLineBreaksOnOneLineAndToldWhole()
-{
-    QFETCH(QString, title);
-    DialogRecorder dialogs;
-    WndMain* window = openWindow(ConsoleSize, *m_brokenTexts);
-    QVERIFY(window);
-    chooseTitled(window, title);
-    QWidget* pane = window->getCurrentPane();
-    QVERIFY(pane);
-    for (QWidget* top : {pane, static_cast<QWidget*>(window)}) {
         QCOMPARE(LayoutCheck::storedLinesNotOnOne(top).join(u'\n'), QString());
         QCOMPARE(LayoutCheck::untoldTexts(top).join(u'\n'), QString());
         QCOMPARE(LayoutCheck::fieldsNotGrowing(workspaceFrame(window), top, 300).join(u'\n'), QString());
