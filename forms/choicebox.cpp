@@ -142,11 +142,15 @@ QString ChoiceBox::wholeText() const
 }
 
 // The room the style gives the current text, which only the style knows: it draws a text
-// wider than the box, and the room is where it cuts that text.
+// wider than the box, and the room is where it cuts that text. Painting asks for it each
+// time, so it is kept for as long as what the style lays the box out by stays.
 int ChoiceBox::textRoom() const
 {
     QStyleOptionComboBox option;
     initStyleOption(&option);
+    const RoomKey key{size(), option.currentIcon.isNull(), iconSize(), font(), style(), layoutDirection(), hasFrame()};
+    if (m_textRoom && m_textRoomKey == key)
+        return *m_textRoom;
     const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
     const int x = qMax(1, fontMetrics().horizontalAdvance(QLatin1Char('x')));
     option.currentText = QString(field.width() / x + 2, QLatin1Char('x'));
@@ -154,11 +158,13 @@ int ChoiceBox::textRoom() const
         style()->drawControl(QStyle::CE_ComboBoxLabel, &option, painter, this);
     });
     const auto cut = std::find_if(runs.cbegin(), runs.cend(), [](const DrawnText::Run& run) { return run.clipped; });
-    if (cut != runs.cend())
-        return qFloor(cut->clip.width());
     int room = field.width();
-    if (!option.currentIcon.isNull())
+    if (cut != runs.cend())
+        room = qFloor(cut->clip.width());
+    else if (!option.currentIcon.isNull())
         room -= option.iconSize.width() + IconSpacing;
+    m_textRoomKey = key;
+    m_textRoom = room;
     return room;
 }
 

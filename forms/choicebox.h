@@ -59,5 +59,23 @@ private:
     mutable ShortenedGrowth m_growth{this};
     QPointer<EntryTipDelegate> m_entryTips; // the list's delegate, once the list has opened
     mutable std::optional<int> m_lineWidening; // until the entries or the font change
+    // What the style lays the box's text out by.
+    struct RoomKey
+    {
+        QSize size;
+        bool noIcon;
+        QSize iconSize;
+        QFont font;
+        const QStyle* style;
+        Qt::LayoutDirection direction;
+        bool frame;
+        bool operator==(const RoomKey& other) const
+        {
+            return size == other.size && noIcon == other.noIcon && iconSize == other.iconSize && font == other.font
+                   && style == other.style && direction == other.direction && frame == other.frame;
+        }
+    };
+    mutable RoomKey m_textRoomKey{};
+    mutable std::optional<int> m_textRoom;
     bool m_shown = false;
 };

@@ -63,12 +63,13 @@ QSize ShortenedLabel::lineHint() const
     horizontal += frame.left() + frame.right();
     vertical += frame.top() + frame.bottom();
 
-    const QString line = ShortenedText::oneLine(text());
     // Centring is left out, as the toolkit's label leaves it out: it would only round.
     const int flags = align & ~(Qt::AlignVCenter | Qt::AlignHCenter);
     const int width = MeasuringWidth - horizontal;
-    if (line != m_measured.line || font() != m_measured.font || flags != m_measured.flags || width != m_measured.width)
-        m_measured = {line, font(), flags, width, fontMetrics().boundingRect(0, 0, width, MeasuringWidth, flags, line)};
+    if (text() != m_measured.text || font() != m_measured.font || flags != m_measured.flags || width != m_measured.width) {
+        const QRect bounds = fontMetrics().boundingRect(0, 0, width, MeasuringWidth, flags, ShortenedText::oneLine(text()));
+        m_measured = {text(), font(), flags, width, bounds};
+    }
     return QSize(m_measured.bounds.width() + horizontal, m_measured.bounds.height() + vertical).expandedTo(minimumSize());
 }
 

@@ -52,10 +52,10 @@ private:
 
     const int m_widestText; // in average characters
     mutable ShortenedGrowth m_growth{this};
-    // The last line measured, and its bounds: layouts ask for the size hint often.
+    // The last text measured, and the bounds of its line: layouts ask for the size hint often.
     mutable struct
     {
-        QString line;
+        QString text;
         QFont font;
         int flags = 0;
         int width = 0;
