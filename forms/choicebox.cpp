@@ -40,41 +40,54 @@ ChoiceBox::ChoiceBox(QWidget* parent) : QComboBox(parent)
 // boxes never need.
 void ChoiceBox::measureEntriesAgain()
 {
-    m_lineWidening.reset();
+    m_entryWidths.reset();
     if (m_shown && sizeAdjustPolicy() == QComboBox::AdjustToContentsOnFirstShow)
         setSizeAdjustPolicy(QComboBox::AdjustToContents);
 }
 
 // The toolkit's box measures its entries as the font measures them, where the box shows
 // them on one line: a line break measures nothing there, a tab as far as the next tab stop.
-// This is what the widest entry gains on one line.
-int ChoiceBox::lineWidening() const
+ChoiceBox::EntryWidths ChoiceBox::entryWidths() const
 {
-    if (m_lineWidening)
-        return *m_lineWidening;
-    QStringList entries;
-    bool differs = false;
-    for (int i = 0; i < count(); ++i) {
-        entries.append(itemText(i));
-        differs = differs || ShortenedText::oneLine(entries.last()) != entries.last();
-    }
-    int measured = 0;
-    int shown = 0;
+    const EntryWidths::Key key{font(), logicalDpiX(), iconSize()};
+    if (m_entryWidths && m_entryWidths->key == key)
+        return *m_entryWidths;
+    EntryWidths widths{key, 0, 0, false};
     const QFontMetrics metrics = fontMetrics();
-    for (int i = 0; differs && i < entries.size(); ++i) {
-        const int icon = itemIcon(i).isNull() ? 0 : iconSize().width() + IconSpacing;
-        measured = qMax(measured, metrics.boundingRect(entries.at(i)).width() + icon);
-        shown = qMax(shown, metrics.boundingRect(ShortenedText::oneLine(entries.at(i))).width() + icon);
+    for (int i = 0; i < count(); ++i) {
+        const QString entry = itemText(i);
+        const bool icon = !itemIcon(i).isNull();
+        const int iconRoom = icon ? iconSize().width() + IconSpacing : 0;
+        const int measured = metrics.boundingRect(entry).width() + iconRoom;
+        const QString line = ShortenedText::oneLine(entry);
+        widths.measured = qMax(widths.measured, measured);
+        widths.shown = qMax(widths.shown, line == entry ? measured : metrics.boundingRect(line).width() + iconRoom);
+        widths.icon = widths.icon || icon;
     }
-    m_lineWidening = shown - measured;
-    return *m_lineWidening;
+    m_entryWidths = widths;
+    return widths;
 }
 
-QSize ChoiceBox::entriesHint(QSize hint) const
+// The toolkit's hint holds room for the widest entry, for the least length the form set
+// and for the placeholder, whichever is widest; only the entries are measured anew here.
+// The least size the toolkit asks for measures no entry where the form set a least length.
+QSize ChoiceBox::entriesHint(QSize hint, bool least) const
 {
-    const bool measuresEntries = sizeAdjustPolicy() != QComboBox::AdjustToMinimumContentsLengthWithIcon;
-    if (measuresEntries && count() > 0)
-        hint.rwidth() += lineWidening();
+    const bool measured = sizeAdjustPolicy() != QComboBox::AdjustToMinimumContentsLengthWithIcon
+                          && !(least && minimumContentsLength() > 0);
+    if (!measured || count() == 0)
+        return hint;
+    const EntryWidths entries = entryWidths();
+    if (entries.shown == entries.measured)
+        return hint;
+    const QFontMetrics metrics = fontMetrics();
+    int other = 0;
+    if (minimumContentsLength() > 0)
+        other = minimumContentsLength() * metrics.horizontalAdvance(QLatin1Char('X'))
+                + (entries.icon ? iconSize().width() + IconSpacing : 0);
+    if (!placeholderText().isEmpty())
+        other = qMax(other, metrics.boundingRect(placeholderText()).width());
+    hint.rwidth() += qMax(entries.shown, other) - qMax(entries.measured, other);
     return hint;
 }
 
@@ -104,7 +117,7 @@ QSize ChoiceBox::sizeHint() const
 
 QSize ChoiceBox::minimumSizeHint() const
 {
-    QSize hint = entriesHint(QComboBox::minimumSizeHint());
+    QSize hint = entriesHint(QComboBox::minimumSizeHint(), true);
     hint.setWidth(qMin(hint.width(), widthCap()));
     return hint;
 }
@@ -148,7 +161,8 @@ int ChoiceBox::textRoom() const
 {
     QStyleOptionComboBox option;
     initStyleOption(&option);
-    const RoomKey key{size(), option.currentIcon.isNull(), iconSize(), font(), style(), layoutDirection(), hasFrame()};
+    const RoomKey key{size(), option.currentIcon.isNull(), iconSize(), font(), logicalDpiX(),
+                      style(), layoutDirection(), hasFrame()};
     if (m_textRoom && m_textRoomKey == key)
         return *m_textRoom;
     const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
@@ -172,7 +186,7 @@ QString ChoiceBox::shownText() const
 {
     if (isEditable())
         return currentText();
-    return ShortenedText::shortenedLine(fontMetrics(), ShortenedText::oneLine(wholeText()), textRoom());
+    return m_shownLine.of(this, wholeText(), textRoom());
 }
 
 // An editable box's line edit shows its text as it will and scrolls through it: whether it
@@ -180,7 +194,7 @@ QString ChoiceBox::shownText() const
 bool ChoiceBox::showsItAll() const
 {
     if (const QLineEdit* edit = lineEdit()) {
-        const QList<DrawnText::Run> runs = DrawnText::ofWidget(const_cast<QLineEdit*>(edit));
+        const QList<DrawnText::Run> runs = DrawnText::ofWidget(edit);
         return std::none_of(runs.cbegin(), runs.cend(), [](const DrawnText::Run& run) { return run.clipped; });
     }
     return shownText() == ShortenedText::oneLine(wholeText());
@@ -204,8 +218,6 @@ bool ChoiceBox::event(QEvent* event)
 {
     if (event->type() == QEvent::StyleChange)
         unwrapListDelegate();
-    if (event->type() == QEvent::FontChange)
-        m_lineWidening.reset();
     if (event->type() == QEvent::Show)
         m_shown = true;
     // A tool tip of the form's own goes first.

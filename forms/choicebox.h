@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shortenedgrowth.h"
+#include "shownline.h"
 
 #include <QComboBox>
 #include <QPointer>
@@ -13,13 +14,14 @@ class EntryTipDelegate;
 // breaks (shortenedtext.h). A plain box asks its layout for the room of its widest entry;
 // this one asks for that room only up to the width of ShortenedText::WidestText average
 // characters. It shows its current entry on one line, shortened with an ellipsis where it is
-// wider than the room the style gives it. While its widest entry needs more
-// room than the box asks for, the box grows with its window (ShortenedGrowth), so that a
-// wider window shows more of such an entry; it measures its entries at every change once it
-// has shown. The box's tool tip, exactly when the box does not show all of its text, and the
-// tool tip of an entry the opened list shows shortened, give the whole text (wholetexttip.h). The entries themselves, and so the value written
-// back, are never changed. Escape with the list open closes the list and nothing else, even
-// where a button of the window has Escape for its accelerator.
+// wider than the room the style gives it. While its widest entry needs more room than the
+// box asks for, the box grows with its window (ShortenedGrowth), so that a wider window
+// shows more of such an entry; it measures its entries at every change once it has shown.
+// The box's tool tip, exactly when the box does not show all of its text, and the tool tip
+// of an entry the opened list shows shortened, give the whole text (wholetexttip.h). The
+// entries themselves, and so the value written back, are never changed. Escape with the
+// list open closes the list and nothing else, even where a button of the window has Escape
+// for its accelerator.
 class ChoiceBox : public QComboBox
 {
     Q_OBJECT
@@ -45,9 +47,27 @@ protected:
 
 private:
     void measureEntriesAgain();
-    int lineWidening() const;
-    // A size hint the toolkit's box measured from its entries, as wide as they show.
-    QSize entriesHint(QSize hint) const;
+    // The widest entry as the toolkit measures it and as the box shows it, in this font.
+    struct EntryWidths
+    {
+        struct Key
+        {
+            QFont font;
+            int dpi;
+            QSize iconSize;
+            bool operator==(const Key& other) const
+            {
+                return font == other.font && dpi == other.dpi && iconSize == other.iconSize;
+            }
+        } key;
+        int measured;
+        int shown;
+        bool icon; // some entry has one
+    };
+    EntryWidths entryWidths() const;
+    // A size hint of the toolkit's box (the least one with `least`), as wide as its entries
+    // show.
+    QSize entriesHint(QSize hint, bool least = false) const;
     void unwrapListDelegate();
     int widthCap() const;
     // Whether the box asks for less room than its widest entry needs.
@@ -58,7 +78,7 @@ private:
 
     mutable ShortenedGrowth m_growth{this};
     QPointer<EntryTipDelegate> m_entryTips; // the list's delegate, once the list has opened
-    mutable std::optional<int> m_lineWidening; // until the entries or the font change
+    mutable std::optional<EntryWidths> m_entryWidths; // until the entries change
     // What the style lays the box's text out by.
     struct RoomKey
     {
@@ -66,16 +86,18 @@ private:
         bool noIcon;
         QSize iconSize;
         QFont font;
+        int dpi;
         const QStyle* style;
         Qt::LayoutDirection direction;
         bool frame;
         bool operator==(const RoomKey& other) const
         {
             return size == other.size && noIcon == other.noIcon && iconSize == other.iconSize && font == other.font
-                   && style == other.style && direction == other.direction && frame == other.frame;
+                   && dpi == other.dpi && style == other.style && direction == other.direction && frame == other.frame;
         }
     };
     mutable RoomKey m_textRoomKey{};
     mutable std::optional<int> m_textRoom;
+    mutable ShownLine m_shownLine;
     bool m_shown = false;
 };

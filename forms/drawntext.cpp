@@ -112,10 +112,13 @@ QList<Run> ofEntry(const QAbstractItemDelegate* delegate, const QStyleOptionView
     return ofPainting(like, [&](QPainter* painter) { delegate->paint(painter, option, index); });
 }
 
-QList<Run> ofWidget(QWidget* widget)
+// Rendering polishes a widget not polished yet and sends it its paint event, as showing it
+// would; it changes nothing of what it shows.
+QList<Run> ofWidget(const QWidget* widget)
 {
-    return ofPainting(widget, [widget](QPainter* painter) {
-        widget->render(painter, QPoint(), QRegion(), QWidget::RenderFlags());
+    auto* drawn = const_cast<QWidget*>(widget);
+    return ofPainting(widget, [drawn](QPainter* painter) {
+        drawn->render(painter, QPoint(), QRegion(), QWidget::RenderFlags());
     });
 }
 

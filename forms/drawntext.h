@@ -36,6 +36,6 @@ QList<Run> ofEntry(const QAbstractItemDelegate* delegate, const QStyleOptionView
                    const QModelIndex& index, const QWidget* like);
 
 // The runs of text `widget` draws itself at its present size, its children left out.
-QList<Run> ofWidget(QWidget* widget);
+QList<Run> ofWidget(const QWidget* widget);
 
 } // namespace DrawnText

@@ -66,11 +66,17 @@ QSize ShortenedLabel::lineHint() const
     // Centring is left out, as the toolkit's label leaves it out: it would only round.
     const int flags = align & ~(Qt::AlignVCenter | Qt::AlignHCenter);
     const int width = MeasuringWidth - horizontal;
-    if (text() != m_measured.text || font() != m_measured.font || flags != m_measured.flags || width != m_measured.width) {
-        const QRect bounds = fontMetrics().boundingRect(0, 0, width, MeasuringWidth, flags, ShortenedText::oneLine(text()));
-        m_measured = {text(), font(), flags, width, bounds};
+    const QString whole = text();
+    const bool measured = (whole.isSharedWith(m_measured.text) || whole == m_measured.text)
+                          && font() == m_measured.font && logicalDpiX() == m_measured.dpi
+                          && flags == m_measured.flags && width == m_measured.width;
+    if (!measured) {
+        const QString line = ShortenedText::oneLine(whole);
+        m_measured = {whole, font(), logicalDpiX(), flags, width,
+                      fontMetrics().boundingRect(0, 0, width, MeasuringWidth, flags, line)};
     }
-    return QSize(m_measured.bounds.width() + horizontal, m_measured.bounds.height() + vertical).expandedTo(minimumSize());
+    const QSize hint(m_measured.bounds.width() + horizontal, m_measured.bounds.height() + vertical);
+    return hint.expandedTo(minimumSize());
 }
 
 int ShortenedLabel::widthCap() const
@@ -136,7 +142,7 @@ QString ShortenedLabel::shownText() const
 {
     if (!showsPlainLine())
         return text();
-    return ShortenedText::shortenedLine(fontMetrics(), ShortenedText::oneLine(text()), textRoom().width());
+    return m_shownLine.of(this, text(), textRoom().width());
 }
 
 bool ShortenedLabel::showsItAll() const

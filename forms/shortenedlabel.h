@@ -2,6 +2,7 @@
 
 #include "shortenedgrowth.h"
 #include "shortenedtext.h"
+#include "shownline.h"
 
 #include <QFont>
 #include <QLabel>
@@ -57,8 +58,10 @@ private:
     {
         QString text;
         QFont font;
+        int dpi = 0;
         int flags = 0;
         int width = 0;
         QRect bounds;
     } m_measured;
+    mutable ShownLine m_shownLine;
 };

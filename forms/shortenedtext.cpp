@@ -1,7 +1,5 @@
 #include "shortenedtext.h"
 
-#include "tiplinebreaker.h"
-
 #include <QFontMetrics>
 
 namespace ShortenedText {
@@ -11,28 +9,34 @@ int widestText(const QFontMetrics& metrics, int characters)
     return metrics.averageCharWidth() * characters;
 }
 
+qsizetype lineBreakAt(const QString& text, qsizetype at)
+{
+    switch (text.at(at).unicode()) {
+    case '\r':
+        return at + 1 < text.size() && text.at(at + 1) == QLatin1Char('\n') ? 2 : 1;
+    case '\n':
+    case QChar::LineSeparator:
+    case QChar::ParagraphSeparator:
+        return 1;
+    default:
+        return 0;
+    }
+}
+
 QString oneLine(const QString& text)
 {
     QString line;
     line.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        switch (c.unicode()) {
-        case '\r':
-            if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
-                ++i;
-            Q_FALLTHROUGH();
-        case '\n':
-        case '\t':
-        case QChar::LineSeparator:
-        case QChar::ParagraphSeparator:
+        if (const qsizetype lineBreak = lineBreakAt(text, i)) {
             line += QLatin1Char(' ');
-            break;
-        case 0x9c:
+            i += lineBreak - 1;
+        } else if (text.at(i) == QLatin1Char('\t')) {
+            line += QLatin1Char(' ');
+        } else if (text.at(i) == QChar(0x9c)) {
             line += QChar(QChar::ReplacementCharacter);
-            break;
-        default:
-            line += c;
+        } else {
+            line += text.at(i);
         }
     }
     return line;
@@ -41,16 +45,6 @@ QString oneLine(const QString& text)
 QString shortenedLine(const QFontMetrics& metrics, const QString& line, int room)
 {
     return metrics.elidedText(line, Qt::ElideRight, room);
-}
-
-QStringList tipLines(const QString& text, const QFontMetrics& metrics, int widest, int lineLength)
-{
-    QStringList lines;
-    TipLineBreaker breaker(text, metrics, widest, lineLength);
-    do
-        lines.append(breaker.next());
-    while (!breaker.atEnd());
-    return lines;
 }
 
 } // namespace ShortenedText

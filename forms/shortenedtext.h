@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 class QFontMetrics;
 
@@ -21,23 +20,22 @@ constexpr int WidestText = 48;
 // tip would not fit on the screen otherwise.
 constexpr int TipLineLength = 80;
 
+// How many characters of `text` the line break at `at` takes: 2 for CR LF, 1 for a CR, LF,
+// U+2028 or U+2029 standing alone, 0 where no line break stands.
+qsizetype lineBreakAt(const QString& text, qsizetype at);
+
 // The most room, in pixels, such a widget asks for its text in this font: `characters`
 // average characters.
 int widestText(const QFontMetrics& metrics, int characters = WidestText);
 
-// `text` as a single line shows it: each line break it holds (CR LF, CR, LF, U+2028,
-// U+2029) as a blank, as a choice box's list shows a line feed, and each tab as a blank, as
-// the toolkit draws a line without tab stops. A string terminator (U+009C) would end what
-// the toolkit draws of a line; it shows as the replacement character.
+// `text` as a single line shows it: each line break it holds (lineBreakAt) as a blank, as a
+// choice box's list shows a line feed, and each tab as a blank, as the toolkit draws a line
+// without tab stops. A string terminator (U+009C) would end what the toolkit draws of a
+// line; it shows as the replacement character.
 QString oneLine(const QString& text);
 
 // `line`, a single line, as a room of `room` pixels in `metrics` shows it: whole when it
 // fits, else its beginning and an ellipsis.
 QString shortenedLine(const QFontMetrics& metrics, const QString& line, int room);
-
-// The lines a tool tip tells `text` in, each of at most `lineLength` characters as a reader
-// counts them and at most `widest` pixels (tiplinebreaker.h).
-QStringList tipLines(const QString& text, const QFontMetrics& metrics, int widest,
-                     int lineLength = TipLineLength);
 
 } // namespace ShortenedText

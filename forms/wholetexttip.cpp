@@ -2,12 +2,12 @@
 
 #include "shortenedtext.h"
 #include "tiplinebreaker.h"
+#include "tipmetrics.h"
 
 #include <QApplication>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QScreen>
-#include <QStyle>
 #include <QTextBoundaryFinder>
 #include <QToolTip>
 
@@ -18,58 +18,6 @@
 namespace WholeTextTip {
 
 namespace {
-
-// The lines as a tool tip shows them as they stand: a tip takes markup, so every line is
-// given as markup that holds the line as text; "pre" keeps every blank and breaks no line
-// but those given. The two characters that stand for a frame's edges in the tip's document
-// would be taken for edges and lost; the replacement character says something stood there.
-QString markup(const QStringList& lines)
-{
-    QStringList escaped;
-    escaped.reserve(lines.size());
-    for (QString line : lines) {
-        line.replace(QChar(0xFDD0), QChar::ReplacementCharacter).replace(QChar(0xFDD1), QChar::ReplacementCharacter);
-        escaped.append(line.toHtmlEscaped());
-    }
-    return QStringLiteral("<p style=\"white-space:pre\">") + escaped.join(QLatin1String("<br>"))
-           + QStringLiteral("</p>");
-}
-
-// What a tip takes around its lines, and the height of a line, learnt from a label set up
-// as the toolkit sets up its tool tips, before any tip shows.
-class TipMetrics
-{
-public:
-    TipMetrics()
-    {
-        QLabel label;
-        label.setFont(QToolTip::font());
-        label.ensurePolished();
-        label.setMargin(1 + label.style()->pixelMetric(QStyle::PM_ToolTipLabelFrameWidth, nullptr, &label));
-        label.setFrameStyle(QFrame::NoFrame);
-        label.setAlignment(Qt::AlignLeft);
-        label.setIndent(1);
-        label.setWordWrap(true);
-        const QFontMetrics metrics(label.font());
-        // As the toolkit sizes its tips, for fonts of a small descent too.
-        const QSize extra(1, metrics.descent() == 2 && metrics.ascent() >= 11 ? 1 : 0);
-        const auto size = [&label, &extra](const QStringList& lines) {
-            label.setText(markup(lines));
-            return label.sizeHint() + extra;
-        };
-        const QString x = QStringLiteral("x");
-        const QSize one = size({x});
-        m_lineHeight = qMax(1, size({x, x}).height() - one.height());
-        m_frame = QSize(one.width() - metrics.horizontalAdvance(x), one.height() - m_lineHeight);
-    }
-
-    QSize frame() const { return m_frame; }
-    int lineHeight() const { return m_lineHeight; }
-
-private:
-    QSize m_frame;
-    int m_lineHeight = 1;
-};
 
 // How much a tip in some room may hold: lines, and pixels to a line.
 struct Capacity
@@ -127,19 +75,21 @@ struct TextAmount
 {
     qint64 characters = 0;
     qint64 width = 0;
-
-    TextAmount(const QString& text, const QFontMetrics& metrics) : width(metrics.horizontalAdvance(text))
-    {
-        QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
-        while (finder.toNextBoundary() > 0)
-            ++characters;
-    }
 };
+
+TextAmount amountOf(const QString& text, const QFontMetrics& metrics)
+{
+    TextAmount amount{0, metrics.horizontalAdvance(text)};
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    while (finder.toNextBoundary() > 0)
+        ++amount.characters;
+    return amount;
+}
 
 // The fewest characters to a line, from TipLineLength up, with which the capacity holds the
 // whole text; none when it cannot hold it at all, or not in fewer than `narrower`.
 std::optional<int> narrowestWholeLines(const QString& text, const TextAmount& amount, const QFontMetrics& metrics,
-                                       const Capacity& capacity, int narrower = INT_MAX)
+                                       const Capacity& capacity, int narrower)
 {
     constexpr int Narrowest = ShortenedText::TipLineLength;
     // The text's lines laid end to end fill the room's at the most, and in lines of so many
@@ -151,11 +101,11 @@ std::optional<int> narrowestWholeLines(const QString& text, const TextAmount& am
         return {};
     if (fewest <= Narrowest && holdsWhole(text, metrics, capacity, Narrowest))
         return Narrowest;
-    // No line holds more characters than the text has.
-    const int widest = int(qMin<qsizetype>(text.size(), INT_MAX));
+    // No line holds more characters than the text has, nor than its room has pixels.
+    const int widest = int(qMin<qint64>(qMin<qint64>(text.size(), capacity.widest), INT_MAX));
     int fails = int(qMin<qint64>(qMax<qint64>(Narrowest, fewest - 1), widest));
-    // Lines break after blanks, so the text needs a little more than the fewest: looked
-    // for in growing steps from there, then between the last two.
+    // Lines break after blanks, so the text needs a little more than the fewest: looked for
+    // in growing steps from there, then between the last two.
     int holds = fails;
     for (int step = qMax(8, fails / 32); holds < widest; step *= 2) {
         holds = qMin(widest, fails + step);
@@ -219,10 +169,83 @@ QPoint placeIn(const Room& room, const QSize& size, const QPoint& pointer)
     return r.topLeft();
 }
 
-// The toolkit's tip showing `tip`, which it places over the pointer where it does not fit
-// below it.
-QWidget* shownTip(const QString& tip)
+// The text as told beside the pointer: its room and its lines.
+struct Telling
 {
+    Room room;
+    QStringList lines;
+};
+
+// Tells `text` in the room where it is told whole in the narrowest lines; else in the room
+// that holds the most of it.
+Telling tellIn(const QList<Room>& rooms, const QString& text, const TextAmount& amount, const TipMetrics& tip,
+               const QFontMetrics& metrics)
+{
+    const auto capacityOf = [&tip](const Room& room) {
+        return Capacity{(room.rect.height() - tip.frame().height()) / tip.lineHeight(),
+                        room.rect.width() - tip.frame().width()};
+    };
+    std::optional<Room> chosen;
+    int lineLength = INT_MAX;
+    for (const Room& room : rooms) {
+        const std::optional<int> narrowest = narrowestWholeLines(text, amount, metrics, capacityOf(room), lineLength);
+        if (narrowest && *narrowest < lineLength) {
+            chosen = room;
+            lineLength = *narrowest;
+        }
+    }
+    if (!chosen) {
+        const auto area = [&capacityOf](const Room& room) {
+            const Capacity capacity = capacityOf(room);
+            return qint64(qMax(0, capacity.lines)) * qMax(0, capacity.widest);
+        };
+        chosen = *std::max_element(rooms.cbegin(), rooms.cend(),
+                                   [&area](const Room& a, const Room& b) { return area(a) < area(b); });
+    }
+    return {*chosen, tell(text, metrics, capacityOf(*chosen), lineLength)};
+}
+
+// Tells `text` beside the pointer so that the tip, as it will show with `frame` around it,
+// fits its room: where a line of characters from other fonts turns out taller or wider than
+// the tips' font measures it, the text is told again in rooms as much smaller.
+Telling tellFitting(const QList<Room>& rooms, const QString& text, const QMargins& frame)
+{
+    const TipMetrics tip;
+    const QFontMetrics metrics(QToolTip::font());
+    const TextAmount amount = amountOf(text, metrics);
+    QMargins less = frame;
+    Telling telling;
+    for (int tries = 0; tries < 3; ++tries) {
+        QList<Room> smaller = rooms;
+        for (Room& room : smaller)
+            room.rect = room.rect.marginsRemoved(less);
+        telling = tellIn(smaller, text, amount, tip, metrics);
+        const QSize size = tip.sizeOf(telling.lines);
+        const int wider = size.width() - telling.room.rect.width();
+        const int taller = size.height() - telling.room.rect.height();
+        if (wider <= 0 && taller <= 0)
+            break;
+        less += QMargins(0, 0, qMax(0, wider), qMax(0, taller));
+    }
+    // The tip is placed in the whole of its room.
+    telling.room = *std::find_if(rooms.cbegin(), rooms.cend(),
+                                 [&telling](const Room& room) { return room.side == telling.room.side; });
+    return telling;
+}
+
+QMargins frameOf(const QWidget* window)
+{
+    const QRect inner = window->geometry();
+    const QRect outer = window->frameGeometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
+
+// Shows the lines as the toolkit's tip, which it places where it would, and returns that tip.
+QWidget* shownTip(const Telling& telling, const QPoint& pointer, QWidget* widget, const QRect& area)
+{
+    const QString tip = TipMetrics::markup(telling.lines);
+    QToolTip::showText(pointer, tip, widget, area);
     for (QWidget* window : QApplication::topLevelWidgets()) {
         const auto* label = qobject_cast<QLabel*>(window);
         if (label && window->objectName() == QLatin1String("qtooltip_label") && label->text() == tip)
@@ -231,52 +254,16 @@ QWidget* shownTip(const QString& tip)
     return nullptr;
 }
 
-// The text as told beside the pointer: the room, how much it holds, the longest line
-// allowed and the lines.
-struct Telling
+bool fits(const QWidget* tip, const Room& room)
 {
-    Room room;
-    Capacity capacity;
-    int lineLength = INT_MAX;
-    QStringList lines;
-};
-
-// Tells `text` in the room beside the pointer where it is told whole in the narrowest
-// lines; else in the room that holds the most of it.
-Telling tellBeside(const QString& text, const QList<Room>& rooms, const TipMetrics& tip,
-                   const QFontMetrics& metrics)
-{
-    const auto capacityOf = [&tip](const Room& room) {
-        return Capacity{(room.rect.height() - tip.frame().height()) / tip.lineHeight(),
-                        room.rect.width() - tip.frame().width()};
-    };
-    const TextAmount amount(text, metrics);
-    Telling telling{rooms.first(), {}, INT_MAX, {}};
-    bool whole = false;
-    for (const Room& room : rooms) {
-        const std::optional<int> narrowest =
-            narrowestWholeLines(text, amount, metrics, capacityOf(room), telling.lineLength);
-        if (narrowest && *narrowest < telling.lineLength) {
-            telling.room = room;
-            telling.lineLength = *narrowest;
-            whole = true;
-        }
-    }
-    if (!whole) {
-        const auto area = [&capacityOf](const Room& room) {
-            const Capacity capacity = capacityOf(room);
-            return qint64(qMax(0, capacity.lines)) * qMax(0, capacity.widest);
-        };
-        telling.room = *std::max_element(rooms.cbegin(), rooms.cend(),
-                                         [&area](const Room& a, const Room& b) { return area(a) < area(b); });
-    }
-    telling.capacity = capacityOf(telling.room);
-    telling.lines = tell(text, metrics, telling.capacity, telling.lineLength);
-    return telling;
+    const QSize outer = tip->frameGeometry().size();
+    return outer.width() <= room.rect.width() && outer.height() <= room.rect.height();
 }
 
 } // namespace
 
+// The toolkit places a tip that does not fit below the pointer over it, where the pointer
+// leaves the widget for the tip and the tip goes at once; it is moved beside the pointer.
 void show(const QPoint& pointer, const QString& text, QWidget* widget, const QRect& area)
 {
     const QScreen* screen = QGuiApplication::screenAt(pointer);
@@ -287,39 +274,20 @@ void show(const QPoint& pointer, const QString& text, QWidget* widget, const QRe
     if (rooms.isEmpty())
         return;
 
-    const TipMetrics tipMetrics;
-    const QFontMetrics metrics(QToolTip::font());
-    // The lines are measured in the tip's font, but characters of other fonts may make a
-    // line taller or wider than that, and the window system may frame the tip: where it
-    // turns out larger than its room, it is told again in rooms as much smaller.
-    QMargins less;
-    Telling telling;
-    QWidget* shown = nullptr;
-    for (int tries = 0; tries < 3; ++tries) {
-        QList<Room> smaller = rooms;
-        for (Room& room : smaller)
-            room.rect = room.rect.marginsRemoved(less);
-        telling = tellBeside(text, smaller, tipMetrics, metrics);
-        const QString tip = markup(telling.lines);
-        QToolTip::showText(pointer, tip, widget, area);
-        shown = shownTip(tip);
-        if (!shown)
-            return;
-        const QSize outer = shown->frameGeometry().size();
-        const int taller = outer.height() - telling.room.rect.height();
-        const int wider = outer.width() - telling.room.rect.width();
-        if (taller <= 0 && wider <= 0)
-            break;
-        less += QMargins(0, 0, qMax(0, wider), qMax(0, taller));
+    Telling telling = tellFitting(rooms, text, QMargins());
+    QWidget* tip = shownTip(telling, pointer, widget, area);
+    // A window system that frames its tips says how once one shows.
+    if (tip && !fits(tip, telling.room) && !frameOf(tip).isNull()) {
+        telling = tellFitting(rooms, text, frameOf(tip));
+        tip = shownTip(telling, pointer, widget, area);
     }
-    const QSize outer = shown->frameGeometry().size();
-    // Placed in the whole of its room, as near the pointer as it lets it.
-    const auto room = std::find_if(rooms.cbegin(), rooms.cend(),
-                                   [&telling](const Room& each) { return each.side == telling.room.side; });
-    const QPoint place = placeIn(*room, outer, pointer);
-    // Within the free area whatever happens.
-    shown->move(qMax(free.left(), qMin(place.x(), free.right() + 1 - outer.width())),
-                qMax(free.top(), qMin(place.y(), free.bottom() + 1 - outer.height())));
+    if (!tip)
+        return;
+    const QSize outer = tip->frameGeometry().size();
+    const QPoint place = placeIn(telling.room, outer, pointer);
+    // A tip larger than any room still stays on the screen.
+    tip->move(qMax(free.left(), qMin(place.x(), free.right() + 1 - outer.width())),
+              qMax(free.top(), qMin(place.y(), free.bottom() + 1 - outer.height())));
 }
 
 } // namespace WholeTextTip

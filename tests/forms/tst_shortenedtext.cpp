@@ -10,6 +10,7 @@
 #include "shortenedtext.h"
 #include "shownentry.h"
 #include "showntip.h"
+#include "tiplinebreaker.h"
 
 #include <QAbstractItemView>
 #include <QDialog>
@@ -113,16 +114,6 @@ QSize plainHint(Kind kind, const QString& text, const QString& before = QStringL
     return box.sizeHint();
 }
 
-// How wide the box is with `room` for its text, as its style lays it out.
-int boxAround(int room, QWidget* box)
-{
-    QStyleOptionComboBox option;
-    option.initFrom(box);
-    option.editable = static_cast<QComboBox*>(box)->isEditable();
-    option.frame = static_cast<QComboBox*>(box)->hasFrame();
-    return box->style()->sizeFromContents(QStyle::CT_ComboBox, &option, QSize(room, 14), box).width();
-}
-
 QString currentText(const QWidget* widget)
 {
     if (const auto* label = qobject_cast<const QLabel*>(widget))
@@ -213,6 +204,17 @@ QString longText(int length)
     return repeated(QStringLiteral("Trusted-relays-"), length).left(length);
 }
 
+// The lines a tip tells `text` in, in lines of at most 80 characters and `widest` pixels.
+QStringList brokenIntoTipLines(const QString& text, const QFontMetrics& metrics, int widest)
+{
+    QStringList lines;
+    TipLineBreaker breaker(text, metrics, widest, ShortenedText::TipLineLength);
+    do
+        lines.append(breaker.next());
+    while (!breaker.atEnd());
+    return lines;
+}
+
 // Where each character, as a reader counts them, of the text begins.
 QList<qsizetype> characterStarts(const QString& text)
 {
@@ -251,6 +253,7 @@ class tst_ShortenedText : public QObject
     Q_OBJECT
 
 private slots:
+    void init();
     void sizeHintsStopAtTheWidestText_data();
     void sizeHintsStopAtTheWidestText();
     void shortenedWithAnEllipsis_data();
@@ -261,6 +264,8 @@ private slots:
     void toldExactlyWhenNotAllShows();
     void storedLineBreaksShowAsBlanks_data();
     void storedLineBreaksShowAsBlanks();
+    void roomForMoreThanTheEntriesKept_data();
+    void roomForMoreThanTheEntriesKept();
     void tipToldAsItStands_data();
     void tipToldAsItStands();
     void tipLines_data();
@@ -282,6 +287,13 @@ private slots:
     void escapeOnAnOpenListClosesOnlyTheList();
 };
 
+// The pointer rests away from the widgets: a box under it is drawn hovered, and widgets
+// compared with one another are drawn alike.
+void tst_ShortenedText::init()
+{
+    QCursor::setPos(QGuiApplication::primaryScreen()->geometry().bottomRight());
+}
+
 void tst_ShortenedText::sizeHintsStopAtTheWidestText_data()
 {
     QTest::addColumn<Kind>("kind");
@@ -301,9 +313,13 @@ void tst_ShortenedText::sizeHintsStopAtTheWidestText()
 
     const std::unique_ptr<QWidget> longer = showing(kind, longText(300));
     const std::unique_ptr<QWidget> longest = showing(kind, longText(100000));
-    // The room of 48 average characters, as the widget adds its own around a text.
+    // The room of 48 average characters, and what the widget adds around a text, as the
+    // toolkit's widget adds it around the short text.
     const int widest = 48 * longer->fontMetrics().averageCharWidth();
-    QCOMPARE(longer->sizeHint().width(), kind == Kind::Label ? widest : boxAround(widest, longer.get()));
+    const QFontMetrics metrics = longer->fontMetrics();
+    const int measured = kind == Kind::Label ? metrics.horizontalAdvance(shortText) : metrics.boundingRect(shortText).width();
+    const int around = plainHint(kind, shortText).width() - measured;
+    QCOMPARE(longer->sizeHint().width(), widest + around);
     QCOMPARE(longest->sizeHint(), longer->sizeHint());
     QCOMPARE(longer->minimumSizeHint().width(), longer->sizeHint().width());
     QVERIFY(plainHint(kind, longText(300)).width() > 2 * longer->sizeHint().width());
@@ -415,8 +431,6 @@ void tst_ShortenedText::toldExactlyWhenNotAllShows()
     QFETCH(Kind, kind);
     QFETCH(QString, text);
 
-    // Away from the widgets: a box under the pointer is drawn hovered.
-    QCursor::setPos(QGuiApplication::primaryScreen()->geometry().bottomRight());
     const std::unique_ptr<QWidget> widget = showing(kind, text);
     QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
     QWidget* holder = ShownTip::textHolder(widget.get());
@@ -430,7 +444,9 @@ void tst_ShortenedText::toldExactlyWhenNotAllShows()
         const bool all = inkShown(kind, widget.get()) == whole;
         const QString told = ShownTip::at(holder, holder->rect().center()).join(QString());
         QVERIFY2(told == (all ? QString() : text),
-                 qPrintable(QStringLiteral("%1 px: %2").arg(width).arg(all ? "shown whole, told" : "not all shown, not told")));
+                 qPrintable(QStringLiteral("%1 px: %2")
+                                .arg(width)
+                                .arg(all ? "shown whole, told" : "not all shown, not told")));
         if (!all && kind != Kind::EditableBox) {
             const QString shown = shownText(widget.get());
             QVERIFY2(shown.endsWith(QChar(0x2026)) && text.startsWith(shown.chopped(1)), qPrintable(shown));
@@ -459,7 +475,8 @@ void tst_ShortenedText::storedLineBreaksShowAsBlanks_data()
             QTest::addRow("%s, %s, long", kindName, breakName)
                 << kind << "POP3 Server" + lineBreak + longText(380) << true;
         }
-        QTest::addRow("%s, a break of each kind", kindName) << kind << "Night\nshift\r\nof the\rwarehouse\u2028team" << false;
+        QTest::addRow("%s, a break of each kind", kindName)
+            << kind << "Night\nshift\r\nof the\rwarehouse\u2028team\u2029B" << false;
     }
 }
 
@@ -476,7 +493,8 @@ void tst_ShortenedText::storedLineBreaksShowAsBlanks()
     const std::unique_ptr<QWidget> widget = showing(kind, text);
     QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
     QString blanks = text;
-    blanks.replace(QLatin1String("\r\n"), QLatin1String(" ")).replace(QRegularExpression(QStringLiteral("[\r\n\u2028\u2029]")), QStringLiteral(" "));
+    blanks.replace(QLatin1String("\r\n"), QLatin1String(" "))
+        .replace(QRegularExpression(QStringLiteral("[\r\n\u2028\u2029]")), QStringLiteral(" "));
     const std::unique_ptr<QWidget> twin = showing(kind, blanks);
     twin->resize(widget->size());
     QCOMPARE(widget->sizeHint(), twin->sizeHint());
@@ -492,6 +510,42 @@ void tst_ShortenedText::storedLineBreaksShowAsBlanks()
     const QStringList ownLines = text.split(QRegularExpression(QStringLiteral("\r\n|[\r\n\u2028\u2029]")));
     QCOMPARE(tip.first(), ownLines.first());
     QCOMPARE(tip.join(QString()), ownLines.join(QString()));
+}
+
+void tst_ShortenedText::roomForMoreThanTheEntriesKept_data()
+{
+    QTest::addColumn<QString>("placeholder");
+    QTest::addColumn<int>("leastLength"); // in characters, or 0
+
+    QTest::newRow("a placeholder wider than the entries") << "Choose the domain of the new account" << 0;
+    QTest::newRow("a least length wider than the entries") << "" << 30;
+    QTest::newRow("a least length narrower than the entries") << "" << 3;
+}
+
+// Entries measured as they show on one line change only the room a box asks for its
+// entries: the room it asks for its placeholder or for the least length the form set stays
+// what the toolkit's box asks for.
+void tst_ShortenedText::roomForMoreThanTheEntriesKept()
+{
+    QFETCH(QString, placeholder);
+    QFETCH(int, leastLength);
+    const QStringList entries{QStringLiteral("Office\tLAN"), QStringLiteral("Night\r\nshift")};
+    ChoiceBox box;
+    QComboBox plain;
+    for (QComboBox* each : {static_cast<QComboBox*>(&box), &plain}) {
+        each->addItems(entries);
+        each->setPlaceholderText(placeholder);
+        each->setCurrentIndex(placeholder.isEmpty() ? 0 : -1);
+        each->setMinimumContentsLength(leastLength);
+        each->show();
+    }
+    QCOMPARE(box.minimumSizeHint(), plain.minimumSizeHint());
+    if (leastLength == 3) {
+        // The entries decide the room asked for: the tab measures a blank here.
+        QVERIFY(box.sizeHint().width() < plain.sizeHint().width());
+        return;
+    }
+    QCOMPARE(box.sizeHint(), plain.sizeHint());
 }
 
 void tst_ShortenedText::tipToldAsItStands_data()
@@ -609,7 +663,7 @@ void tst_ShortenedText::tipLines()
 {
     QFETCH(QString, text);
     QFETCH(QStringList, lines);
-    const QStringList broken = ShortenedText::tipLines(text, QFontMetrics(QFont()), QWIDGETSIZE_MAX);
+    const QStringList broken = brokenIntoTipLines(text, QFontMetrics(QFont()), QWIDGETSIZE_MAX);
     QCOMPARE(broken, lines);
     QCOMPARE(broken.join(QString()), QString(text).remove(QRegularExpression(QStringLiteral("[\r\n\u2028\u2029]"))));
 }
@@ -638,7 +692,7 @@ void tst_ShortenedText::tipLinesFitTheirRoom()
     const QFontMetrics metrics{QFont()};
     const int room = exactly ? metrics.horizontalAdvance(text.left(characters))
                              : characters * metrics.horizontalAdvance(text.left(1));
-    const QStringList lines = ShortenedText::tipLines(text, metrics, room);
+    const QStringList lines = brokenIntoTipLines(text, metrics, room);
     QCOMPARE(lines.join(QString()), text);
     for (int i = 0; i < lines.size(); ++i) {
         QCOMPARE(lines.at(i).size(), i + 1 < lines.size() ? perLine : text.size() - perLine * i);

@@ -16,6 +16,10 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBoundaryFinder>
+#include <QToolTip>
+
+#include <algorithm>
 
 namespace {
 
@@ -34,6 +38,16 @@ QString numberedLines(int count)
     for (int i = 1; i <= count; ++i)
         lines.append(QStringLiteral("Office LAN %1").arg(i));
     return lines.join(QLatin1Char('\n'));
+}
+
+// Characters as a reader counts them.
+qsizetype charactersIn(const QString& line)
+{
+    qsizetype count = 0;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, line);
+    while (finder.toNextBoundary() > 0)
+        ++count;
+    return count;
 }
 
 enum class Told { Whole, InLongLines, InPart };
@@ -80,12 +94,48 @@ void tst_WholeTextTip::besideThePointerWithinTheScreen_data()
                                                       << Told::InPart;
     QTest::newRow("60 lines of its own") << numberedLines(60) << QPointF(0.3, 0.02) << Told::InPart;
     QTest::newRow("20 lines of its own") << numberedLines(20) << QPointF(0.3, 0.02) << Told::Whole;
+
+    const auto repeated = [](const QString& piece, int length) {
+        QString text;
+        while (text.size() < length)
+            text += piece;
+        return text;
+    };
+    QTest::newRow("1,500 characters of Arabic at the middle")
+        << repeated(QStringLiteral("مَرْحَبًا بِالعَالَمِ "), 1500) << QPointF(0.5, 0.5) << Told::Whole;
+    QTest::newRow("500 characters with tabs at the middle")
+        << repeated(QStringLiteral("Office\tLAN\t\t"), 500) << QPointF(0.5, 0.5) << Told::Whole;
+    QTest::newRow("500 characters of emoji at the middle")
+        << repeated(QStringLiteral("📧🌙🚚 "), 500) << QPointF(0.5, 0.5) << Told::Whole;
+    // Characters that take no room at all.
+    QTest::newRow("50,000 zero-width spaces at the middle") << QString(50000, QChar(0x200B)) << QPointF(0.5, 0.5)
+                                                            << Told::InPart;
 }
 
-// The tip on the screen: within the free area, clear of the pointer (at the least of the 16
-// pixels the toolkit takes a pointer for), telling the whole text (its own line breaks
-// breaking lines), in lines of at most 80 characters unless they had to be longer, or, where
-// no tip beside the pointer could hold it, the beginning of the text and an ellipsis.
+namespace {
+
+// The largest of the rooms beside the pointer: below, above, right or left of where its
+// shape reaches.
+QRect largestRoomBeside(const QPoint& pointer, const QRect& free)
+{
+    const QRect reach(pointer - QPoint(WholeTextTip::PointerReachBefore, WholeTextTip::PointerReachBefore),
+                      pointer + QPoint(WholeTextTip::PointerReachAfter, WholeTextTip::PointerReachAfter));
+    const QList<QRect> rooms{QRect(QPoint(free.left(), reach.bottom() + 1), free.bottomRight()),
+                             QRect(free.topLeft(), QPoint(free.right(), reach.top() - 1)),
+                             QRect(QPoint(reach.right() + 1, free.top()), free.bottomRight()),
+                             QRect(free.topLeft(), QPoint(reach.left() - 1, free.bottom()))};
+    return *std::max_element(rooms.cbegin(), rooms.cend(), [](const QRect& a, const QRect& b) {
+        return qint64(qMax(0, a.width())) * qMax(0, a.height()) < qint64(qMax(0, b.width())) * qMax(0, b.height());
+    });
+}
+
+} // namespace
+
+// The tip on the screen: within the free area, clear of where the pointer's shape may reach,
+// telling the whole text (its own line breaks breaking lines), in lines of at most 80
+// characters unless they had to be longer, or, where no tip beside the pointer could hold
+// it, the beginning of the text and an ellipsis, in as much of the largest room beside the
+// pointer as its lines fill.
 void tst_WholeTextTip::besideThePointerWithinTheScreen()
 {
     QFETCH(QString, text);
@@ -106,20 +156,27 @@ void tst_WholeTextTip::besideThePointerWithinTheScreen()
     const QLabel* tip = ShownTip::label();
     QVERIFY(tip);
     const QRect frame = tip->frameGeometry();
-    const auto where = [&] { return QStringLiteral("tip %1,%2 %3x%4").arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height()); };
+    const auto where = [&frame] {
+        return QStringLiteral("tip %1,%2 %3x%4").arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height());
+    };
     QVERIFY2(free.contains(frame), qPrintable(where()));
-    QVERIFY2(!frame.intersects(QRect(pointer, QSize(16, 16))), qPrintable(where()));
+    const QRect reach(pointer - QPoint(WholeTextTip::PointerReachBefore, WholeTextTip::PointerReachBefore),
+                      pointer + QPoint(WholeTextTip::PointerReachAfter, WholeTextTip::PointerReachAfter));
+    QVERIFY2(!frame.intersects(reach), qPrintable(where()));
 
     const QStringList lines = ShownTip::lines();
     const QString unbroken = QString(text).remove(QRegularExpression(QStringLiteral("[\r\n\u2028\u2029]")));
     qsizetype longest = 0;
     for (const QString& line : lines)
-        longest = qMax(longest, line.size());
+        longest = qMax(longest, charactersIn(line));
     if (told == Told::InPart) {
         QVERIFY(lines.last().endsWith(QChar(0x2026)));
         const QString shown = lines.join(QString()).chopped(1);
         QVERIFY(shown.size() > 300);
         QVERIFY(unbroken.startsWith(shown));
+        const QRect room = largestRoomBeside(pointer, free);
+        const int lineHeight = QFontMetrics(QToolTip::font()).lineSpacing();
+        QVERIFY2(room.contains(frame) && frame.height() > room.height() - 3 * lineHeight, qPrintable(where()));
         return;
     }
     QCOMPARE(lines.join(QString()), unbroken);

@@ -30,7 +30,8 @@ inline QString lengthened(const QString& text)
 // begins, the kind following from the text so that equal texts stay equal.
 inline QString brokenAndLengthened(const QString& text)
 {
-    static const QStringList breaks{"\n", "\r\n", "\r", QString(QChar::LineSeparator), QString(QChar::ParagraphSeparator)};
+    static const QStringList breaks{"\n", "\r\n", "\r", QString(QChar::LineSeparator),
+                                    QString(QChar::ParagraphSeparator)};
     QString broken = lengthened(text);
     return broken.replace(text.size(), 1, breaks.at(text.size() % breaks.size()));
 }
