@@ -1,7 +1,7 @@
 #include "choicebox.h"
 
 #include "drawntext.h"
-#include "entrytipdelegate.h"
+#include "listentrydelegate.h"
 #include "shortenedtext.h"
 #include "wholetexttip.h"
 
@@ -127,11 +127,11 @@ QSize ChoiceBox::minimumSizeHint() const
 void ChoiceBox::showPopup()
 {
     QAbstractItemDelegate* drawing = view()->itemDelegate();
-    if (drawing != m_entryTips) {
-        delete m_entryTips;
+    if (drawing != m_listEntries) {
+        delete m_listEntries;
         // Goes with the view, should another take its place.
-        m_entryTips = new EntryTipDelegate(view(), drawing, view());
-        setItemDelegate(m_entryTips);
+        m_listEntries = new ListEntryDelegate(view(), drawing, view());
+        setItemDelegate(m_listEntries);
     }
     view()->installEventFilter(this);
     QComboBox::showPopup();
@@ -141,9 +141,9 @@ void ChoiceBox::showPopup()
 // delegate as its own.
 void ChoiceBox::unwrapListDelegate()
 {
-    if (m_entryTips && view()->itemDelegate() == m_entryTips && m_entryTips->wrapped()) {
-        setItemDelegate(m_entryTips->wrapped());
-        delete m_entryTips;
+    if (m_listEntries && view()->itemDelegate() == m_listEntries && m_listEntries->wrapped()) {
+        setItemDelegate(m_listEntries->wrapped());
+        delete m_listEntries;
     }
 }
 

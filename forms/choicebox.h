@@ -8,13 +8,14 @@
 
 #include <optional>
 
-class EntryTipDelegate;
+class ListEntryDelegate;
 
 // A choice box whose entries may be texts the server stores, of any length and holding line
 // breaks (shortenedtext.h). A plain box asks its layout for the room of its widest entry;
 // this one asks for that room only up to the width of ShortenedText::WidestText average
 // characters. It shows its current entry on one line, shortened with an ellipsis where it is
-// wider than the room the style gives it. While its widest entry needs more room than the
+// wider than the room the style gives it, and its opened list shows each entry on one line
+// the same way (ListEntryDelegate). While its widest entry needs more room than the
 // box asks for, the box grows with its window (ShortenedGrowth), so that a wider window
 // shows more of such an entry; it measures its entries at every change once it has shown.
 // The box's tool tip, exactly when the box does not show all of its text, and the tool tip
@@ -77,7 +78,7 @@ private:
     int textRoom() const;
 
     mutable ShortenedGrowth m_growth{this};
-    QPointer<EntryTipDelegate> m_entryTips; // the list's delegate, once the list has opened
+    QPointer<ListEntryDelegate> m_listEntries; // the list's delegate, once the list has opened
     mutable std::optional<EntryWidths> m_entryWidths; // until the entries change
     // What the style lays the box's text out by.
     struct RoomKey

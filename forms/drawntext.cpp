@@ -32,21 +32,31 @@ public:
 
     void drawTextItem(const QPointF& at, const QTextItem& item) override
     {
-        const QTransform toDevice = painter()->combinedTransform();
+        const QTransform toWidget = widgetTransform();
         const QRectF box(at.x(), at.y() - item.ascent(), item.width(), item.ascent() + item.descent());
-        const QRectF extent = toDevice.mapRect(box);
+        const QRectF extent = toWidget.mapRect(box);
         // A glyph's bearings may reach past where its run begins or ends, or fall short of it.
-        const QRectF ink = toDevice.mapRect(QFontMetricsF(item.font()).boundingRect(item.text()).translated(at));
+        const QRectF ink = toWidget.mapRect(QFontMetricsF(item.font()).boundingRect(item.text()).translated(at));
         QRectF clip;
         bool clipped = false;
         if (painter()->hasClipping()) {
-            clip = toDevice.mapRect(painter()->clipBoundingRect());
+            clip = toWidget.mapRect(painter()->clipBoundingRect());
             clipped = !ink.isEmpty() && (ink.left() < clip.left() || ink.right() > clip.right());
         }
         runs.append({item.text(), extent, ink, clip, clipped});
     }
 
     QList<Run> runs;
+
+private:
+    // From what the painter is given to the widget's own pixels. The painter's transform
+    // ends in the device's pixels, which a scaled screen makes larger than the widget's:
+    // everything the widget lays out is in the widget's own.
+    QTransform widgetTransform() const
+    {
+        const qreal ratio = qMax(qreal(1), painter()->device()->devicePixelRatio());
+        return painter()->combinedTransform() * QTransform::fromScale(1 / ratio, 1 / ratio);
+    }
 };
 
 // A device as large as any entry, whose fonts measure as on `like`.

@@ -17,10 +17,12 @@ class QWidget;
 // room, is the style's own affair, and this asks the style itself.
 namespace DrawnText {
 
+// Where a run lies is told in the widget's own pixels, wherever the painter was turned or
+// moved to and however much larger a scaled screen makes the device's pixels.
 struct Run
 {
     QString text;
-    QRectF extent; // from where the run begins to where the next would, in the coordinates the text is painted in
+    QRectF extent; // from where the run begins to where the next would
     QRectF ink;    // what its glyphs cover there
     QRectF clip;   // the painter's clip as the run is drawn; null where nothing clips
     bool clipped;  // the painter's clip cuts some of its ink

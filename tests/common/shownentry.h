@@ -31,10 +31,12 @@ inline bool whole(QAbstractItemView* list, const QModelIndex& index)
     const QImage drawn = wide.viewport()->grab(QRect(0, wideRow.y(), wide.width(), row.height())).toImage();
     wide.setItemDelegate(nullptr);
 
-    if (drawn.copy(0, 0, shownWidth, row.height()) != shown)
+    // Pictures count the screen's pixels, which a scaled screen makes smaller than the list's.
+    const int shownPixels = qRound(shownWidth * drawn.devicePixelRatio());
+    if (drawn.copy(0, 0, shownPixels, shown.height()) != shown)
         return false;
     // Beyond the list's edge the wide row shows its background alone.
-    const QImage beyond = drawn.copy(shownWidth, 0, drawn.width() - shownWidth, row.height());
+    const QImage beyond = drawn.copy(shownPixels, 0, drawn.width() - shownPixels, shown.height());
     for (int y = 0; y < beyond.height(); ++y) {
         const QRgb background = beyond.pixel(beyond.width() - 1, y);
         for (int x = 0; x < beyond.width(); ++x) {

@@ -17,6 +17,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QStyleOptionComboBox>
 #include <QRegularExpression>
@@ -98,20 +99,28 @@ std::unique_ptr<QWidget> showing(Kind kind, const QString& text)
 
 // The same text in the toolkit's own widget, shown: a box measures its entries as it shows
 // first. A box has the entry `before` before it, if any.
+std::unique_ptr<QWidget> plainShowing(Kind kind, const QString& text, const QString& before = QStringLiteral("Office LAN"))
+{
+    std::unique_ptr<QWidget> widget;
+    if (isLabel(kind)) {
+        widget.reset(dressed(kind, new QLabel(text)));
+    } else {
+        auto* box = new QComboBox;
+        box->setEditable(kind == Kind::EditableBox);
+        if (!before.isEmpty())
+            box->addItem(before);
+        box->addItem(text);
+        box->setCurrentIndex(box->count() - 1);
+        widget.reset(dressed(kind, box));
+    }
+    widget->setFocusPolicy(Qt::NoFocus);
+    widget->show();
+    return widget;
+}
+
 QSize plainHint(Kind kind, const QString& text, const QString& before = QStringLiteral("Office LAN"))
 {
-    if (isLabel(kind)) {
-        QLabel label(text);
-        return dressed(kind, &label)->sizeHint();
-    }
-    QComboBox box;
-    box.setEditable(kind == Kind::EditableBox);
-    if (!before.isEmpty())
-        box.addItem(before);
-    box.addItem(text);
-    box.setCurrentIndex(box.count() - 1);
-    dressed(kind, &box)->show();
-    return box.sizeHint();
+    return plainShowing(kind, text, before)->sizeHint();
 }
 
 QString currentText(const QWidget* widget)
@@ -142,31 +151,44 @@ QAbstractItemView* openedList(QComboBox* box)
     return list;
 }
 
-// The part of `widget` that shows its text, as drawn: a label's contents, a box's field, an
-// editable box's line edit.
-QImage textArea(QWidget* widget)
+// The picture of `area` of `widget`, `shift` of its pixels to the right of the picture's
+// edge: as the widget grabs itself with no shift.
+QImage rendered(QWidget* widget, const QRect& area, int shift)
+{
+    const qreal ratio = widget->devicePixelRatioF();
+    QImage picture(QSizeF(area.width() + shift, area.height()).toSize() * ratio, QImage::Format_ARGB32_Premultiplied);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    widget->render(&painter, QPoint(shift, 0), QRegion(area));
+    return picture;
+}
+
+// The part of `widget` that shows its text, as drawn, `shift` pixels of the widget's to the
+// right: a label's contents, a box's field, an editable box's line edit.
+QImage textArea(QWidget* widget, int shift = 0)
 {
     auto* box = qobject_cast<QComboBox*>(widget);
     if (!box)
-        return widget->grab(widget->contentsRect()).toImage();
+        return rendered(widget, widget->contentsRect(), shift);
     if (box->lineEdit())
-        return box->lineEdit()->grab().toImage();
+        return rendered(box->lineEdit(), box->lineEdit()->rect(), shift);
     QStyleOptionComboBox option;
     option.initFrom(box);
     option.frame = box->hasFrame();
-    return box->grab(box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box))
-        .toImage();
+    return rendered(box, box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box),
+                    shift);
 }
 
 // The ink of the text a widget of this kind draws at its size: where its text area differs
 // from what the same widget draws with no text, from the first such column to the last.
-QImage inkShown(Kind kind, QWidget* widget)
+QImage inkShown(Kind kind, QWidget* widget, int shift = 0)
 {
     const std::unique_ptr<QWidget> blank = made(kind, QString());
     blank->show();
     blank->resize(widget->size());
-    const QImage area = textArea(widget);
-    const QImage empty = textArea(blank.get());
+    const QImage area = textArea(widget, shift);
+    const QImage empty = textArea(blank.get(), shift);
     int first = area.width();
     int last = -1;
     for (int x = 0; x < area.width(); ++x) {
@@ -181,13 +203,21 @@ QImage inkShown(Kind kind, QWidget* widget)
     return last < 0 ? QImage() : area.copy(first, 0, last - first + 1, area.height());
 }
 
-// The ink of the text as a widget of this kind and height draws it with room for any text.
-QImage inkWhole(Kind kind, const QString& text, int height)
+// The ink of the text as a widget of this kind and height draws it with room for any text,
+// at each place within a pixel of the screen's where a widget may draw it. A widget draws
+// its text a whole number of its own pixels from its edge; on a screen that makes each of
+// them a pixel and a fraction (an editable box scrolled by one), that lies elsewhere within
+// the screen's pixel, and its ink is smoothed otherwise.
+QList<QImage> inkWhole(Kind kind, const QString& text, int height)
 {
     const std::unique_ptr<QWidget> wide = made(kind, text);
     wide->show();
     wide->resize(4000, height);
-    return inkShown(kind, wide.get());
+    const qreal ratio = wide->devicePixelRatioF();
+    QList<QImage> inks{inkShown(kind, wide.get())};
+    for (int shift = 1; shift < 8 && !qFuzzyIsNull(shift * ratio - qRound(shift * ratio)); ++shift)
+        inks.append(inkShown(kind, wide.get(), shift));
+    return inks;
 }
 
 // The piece repeated up to `length` UTF-16 units or a few more: never a piece in part.
@@ -202,6 +232,22 @@ QString repeated(const QString& piece, int length)
 QString longText(int length)
 {
     return repeated(QStringLiteral("Trusted-relays-"), length).left(length);
+}
+
+// A stored text as one line shows it: each line break a blank, and the string terminator,
+// after which the toolkit draws nothing more of a line, the replacement character.
+QString asOneLineShowsIt(const QString& text)
+{
+    return QString(text)
+        .replace(QLatin1String("\r\n"), QLatin1String(" "))
+        .replace(QRegularExpression(QStringLiteral("[\r\n\u2028\u2029]")), QStringLiteral(" "))
+        .replace(QChar(0x9c), QChar(QChar::ReplacementCharacter));
+}
+
+// A text's own lines, without their breaks.
+QStringList ownLines(const QString& text)
+{
+    return text.split(QRegularExpression(QStringLiteral("\r\n|[\r\n\u2028\u2029]")));
 }
 
 // The lines a tip tells `text` in, in lines of at most 80 characters and `widest` pixels.
@@ -248,6 +294,21 @@ QStringList faultsOfTipLines(const QStringList& lines, const QString& text)
 
 Q_DECLARE_METATYPE(Kind)
 
+namespace {
+
+// A row for each widget that shows a stored text, as a form dresses it.
+void addARowForEachWidget()
+{
+    QTest::addColumn<Kind>("kind");
+    QTest::newRow("choice box") << Kind::ChoiceBox;
+    QTest::newRow("choice box with pictures") << Kind::IconBox;
+    QTest::newRow("editable box") << Kind::EditableBox;
+    QTest::newRow("label") << Kind::Label;
+    QTest::newRow("label with a frame") << Kind::FramedLabel;
+}
+
+} // namespace
+
 class tst_ShortenedText : public QObject
 {
     Q_OBJECT
@@ -256,8 +317,12 @@ private slots:
     void init();
     void sizeHintsStopAtTheWidestText_data();
     void sizeHintsStopAtTheWidestText();
+    void fittingTextDrawnAsTheToolkitDrawsIt_data();
+    void fittingTextDrawnAsTheToolkitDrawsIt();
     void shortenedWithAnEllipsis_data();
     void shortenedWithAnEllipsis();
+    void shortenedAnewInAnotherFont_data();
+    void shortenedAnewInAnotherFont();
     void wholeTextAsToolTip_data();
     void wholeTextAsToolTip();
     void toldExactlyWhenNotAllShows_data();
@@ -275,6 +340,8 @@ private slots:
     void entryTipsFollowWhatTheListShows_data();
     void entryTipsFollowWhatTheListShows();
     void everyLongEntryOfALongListTells();
+    void listEntriesShowOnOneLine_data();
+    void listEntriesShowOnOneLine();
     void entryShownWholeTellsNothing_data();
     void entryShownWholeTellsNothing();
     void growsWithItsWindow_data();
@@ -296,14 +363,12 @@ void tst_ShortenedText::init()
 
 void tst_ShortenedText::sizeHintsStopAtTheWidestText_data()
 {
-    QTest::addColumn<Kind>("kind");
-    QTest::newRow("choice box") << Kind::ChoiceBox;
-    QTest::newRow("editable box") << Kind::EditableBox;
-    QTest::newRow("label") << Kind::Label;
+    addARowForEachWidget();
 }
 
 // A text that fits asks for what the toolkit's widget asks for; a longer one asks for no more
-// than the widest text, however long it is.
+// than the widest text, however long it is, and what the widget adds around it: a frame's
+// indent, an entry's picture.
 void tst_ShortenedText::sizeHintsStopAtTheWidestText()
 {
     QFETCH(Kind, kind);
@@ -317,12 +382,33 @@ void tst_ShortenedText::sizeHintsStopAtTheWidestText()
     // toolkit's widget adds it around the short text.
     const int widest = 48 * longer->fontMetrics().averageCharWidth();
     const QFontMetrics metrics = longer->fontMetrics();
-    const int measured = kind == Kind::Label ? metrics.horizontalAdvance(shortText) : metrics.boundingRect(shortText).width();
+    const int measured = isLabel(kind) ? metrics.horizontalAdvance(shortText) : metrics.boundingRect(shortText).width();
     const int around = plainHint(kind, shortText).width() - measured;
     QCOMPARE(longer->sizeHint().width(), widest + around);
     QCOMPARE(longest->sizeHint(), longer->sizeHint());
     QCOMPARE(longer->minimumSizeHint().width(), longer->sizeHint().width());
     QVERIFY(plainHint(kind, longText(300)).width() > 2 * longer->sizeHint().width());
+}
+
+void tst_ShortenedText::fittingTextDrawnAsTheToolkitDrawsIt_data()
+{
+    addARowForEachWidget();
+}
+
+// A text with room to spare is drawn pixel for pixel as the toolkit's own widget draws it at
+// the same size: in the same place, off a frame by as much, beside the same picture.
+void tst_ShortenedText::fittingTextDrawnAsTheToolkitDrawsIt()
+{
+    QFETCH(Kind, kind);
+    const QString text = QStringLiteral("Head office network");
+    const std::unique_ptr<QWidget> plain = plainShowing(kind, text);
+    const std::unique_ptr<QWidget> widget = showing(kind, text);
+    const QSize size = plain->sizeHint() + QSize(30, 0);
+    plain->resize(size);
+    widget->resize(size);
+    QVERIFY(QTest::qWaitForWindowExposed(plain.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
+    QCOMPARE(widget->grab().toImage(), plain->grab().toImage());
 }
 
 void tst_ShortenedText::shortenedWithAnEllipsis_data()
@@ -365,6 +451,36 @@ void tst_ShortenedText::shortenedWithAnEllipsis()
     twin->resize(widget->size());
     QVERIFY(QTest::qWaitForWindowExposed(twin.get()));
     QCOMPARE(shownText(twin.get()), shown);
+    QCOMPARE(widget->grab().toImage(), twin->grab().toImage());
+}
+
+void tst_ShortenedText::shortenedAnewInAnotherFont_data()
+{
+    QTest::addColumn<Kind>("kind");
+    QTest::newRow("choice box") << Kind::ChoiceBox;
+    QTest::newRow("label") << Kind::Label;
+}
+
+// Given a larger font at the same size, a widget shortens its text anew, to its room in that
+// font: exactly as one made with that font shows it.
+void tst_ShortenedText::shortenedAnewInAnotherFont()
+{
+    QFETCH(Kind, kind);
+    const QString text = longText(300);
+    const std::unique_ptr<QWidget> widget = showing(kind, text);
+    QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
+    const QString before = shownText(widget.get());
+    QFont larger = widget->font();
+    larger.setPointSizeF(larger.pointSizeF() * 1.5);
+    widget->setFont(larger);
+
+    const std::unique_ptr<QWidget> twin = made(kind, text);
+    twin->setFont(larger);
+    twin->show();
+    twin->resize(widget->size());
+    QVERIFY(QTest::qWaitForWindowExposed(twin.get()));
+    QVERIFY(shownText(widget.get()).size() < before.size());
+    QCOMPARE(shownText(widget.get()), shownText(twin.get()));
     QCOMPARE(widget->grab().toImage(), twin->grab().toImage());
 }
 
@@ -434,14 +550,14 @@ void tst_ShortenedText::toldExactlyWhenNotAllShows()
     const std::unique_ptr<QWidget> widget = showing(kind, text);
     QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
     QWidget* holder = ShownTip::textHolder(widget.get());
-    const QImage whole = inkWhole(kind, text, widget->height());
-    QVERIFY(!whole.isNull());
+    const QList<QImage> whole = inkWhole(kind, text, widget->height());
+    QVERIFY(!whole.first().isNull());
     const int fits = plainHint(kind, text, QString()).width();
     bool sawWhole = false;
     bool sawShortened = false;
     for (int width = fits + 4; width >= fits - 8; --width) {
         widget->resize(width, widget->height());
-        const bool all = inkShown(kind, widget.get()) == whole;
+        const bool all = whole.contains(inkShown(kind, widget.get()));
         const QString told = ShownTip::at(holder, holder->rect().center()).join(QString());
         QVERIFY2(told == (all ? QString() : text),
                  qPrintable(QStringLiteral("%1 px: %2")
@@ -477,13 +593,17 @@ void tst_ShortenedText::storedLineBreaksShowAsBlanks_data()
         }
         QTest::addRow("%s, a break of each kind", kindName)
             << kind << "Night\nshift\r\nof the\rwarehouse\u2028team\u2029B" << false;
+        QTest::addRow("%s, a string terminator", kindName) << kind << "Office\u009cLAN" << false;
+        QTest::addRow("%s, a string terminator, long", kindName)
+            << kind << "POP3\u009cServer\n" + longText(380) << true;
     }
 }
 
 // A stored text holding line breaks shows on one line, each break as a blank: the widget
 // draws exactly what it draws for the text with blanks in their place, shortened with an
 // ellipsis where that line does not fit, and then tells the text whole with its own line
-// breaks. The text itself keeps them.
+// breaks. A string terminator shows as the replacement character, so that what follows it
+// shows too. The text itself keeps them.
 void tst_ShortenedText::storedLineBreaksShowAsBlanks()
 {
     QFETCH(Kind, kind);
@@ -492,10 +612,7 @@ void tst_ShortenedText::storedLineBreaksShowAsBlanks()
 
     const std::unique_ptr<QWidget> widget = showing(kind, text);
     QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
-    QString blanks = text;
-    blanks.replace(QLatin1String("\r\n"), QLatin1String(" "))
-        .replace(QRegularExpression(QStringLiteral("[\r\n\u2028\u2029]")), QStringLiteral(" "));
-    const std::unique_ptr<QWidget> twin = showing(kind, blanks);
+    const std::unique_ptr<QWidget> twin = showing(kind, asOneLineShowsIt(text));
     twin->resize(widget->size());
     QCOMPARE(widget->sizeHint(), twin->sizeHint());
     QCOMPARE(widget->grab().toImage(), twin->grab().toImage());
@@ -507,9 +624,8 @@ void tst_ShortenedText::storedLineBreaksShowAsBlanks()
         QCOMPARE(tip, QStringList());
         return;
     }
-    const QStringList ownLines = text.split(QRegularExpression(QStringLiteral("\r\n|[\r\n\u2028\u2029]")));
-    QCOMPARE(tip.first(), ownLines.first());
-    QCOMPARE(tip.join(QString()), ownLines.join(QString()));
+    QCOMPARE(tip.first(), ownLines(text).first());
+    QCOMPARE(tip.join(QString()), ownLines(text).join(QString()));
 }
 
 void tst_ShortenedText::roomForMoreThanTheEntriesKept_data()
@@ -679,6 +795,7 @@ void tst_ShortenedText::tipLinesFitTheirRoom_data()
     QTest::newRow("a room narrower than one character") << QStringLiteral("WMW") << 0 << false << 1;
     QTest::newRow("room for more than a line holds") << QString(100, QLatin1Char('W')) << 200 << false << 80;
     QTest::newRow("a line exactly as wide as its room") << QString(100, QLatin1Char('W')) << 37 << true << 37;
+    QTest::newRow("a whole text exactly as wide as its room") << QString(37, QLatin1Char('W')) << 37 << true << 37;
 }
 
 // A line is no wider than its room: a tip of wide characters stays on the screen. A line
@@ -781,6 +898,79 @@ void tst_ShortenedText::everyLongEntryOfALongListTells()
     QCOMPARE(untold, QStringList());
 }
 
+void tst_ShortenedText::listEntriesShowOnOneLine_data()
+{
+    QTest::addColumn<bool>("editable");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<bool>("shortened"); // by the list
+
+    const QList<std::pair<const char*, QString>> breaks{
+        {"a line feed", "\n"}, {"a carriage return", "\r"}, {"CR LF", "\r\n"},
+        {"a line separator", "\u2028"}, {"a paragraph separator", "\u2029"}};
+    const QString eachKind = QStringLiteral("Night\nshift\r\nof the\rwarehouse\u2028team\u2029B");
+    for (const auto& [boxName, editable] : {std::pair{"choice box", false}, std::pair{"editable box", true}}) {
+        for (const auto& [breakName, lineBreak] : breaks)
+            QTest::addRow("%s, %s", boxName, breakName) << editable << "Line" + lineBreak + "separated group" << false;
+        QTest::addRow("%s, a break of each kind", boxName) << editable << eachKind << false;
+        QTest::addRow("%s, a break of each kind, long", boxName) << editable << eachKind + ' ' + longText(300) << true;
+        QTest::addRow("%s, a string terminator", boxName) << editable << "Office\u009cLAN" << false;
+    }
+}
+
+// An opened list draws an entry holding line breaks on one line, as the closed box shows it:
+// exactly as it draws the entry with a blank for each break, in a row as high. It tells such
+// an entry whole, with its own breaks, where it shows it shortened, and tells nothing where it
+// shows it whole. Picked, the entry is the box's text exactly as stored.
+void tst_ShortenedText::listEntriesShowOnOneLine()
+{
+    QFETCH(bool, editable);
+    QFETCH(QString, entry);
+    QFETCH(bool, shortened);
+
+    const auto boxListing = [editable](const QString& listed) {
+        auto box = std::make_unique<ChoiceBox>();
+        box->setEditable(editable);
+        box->addItems({QStringLiteral("Office LAN"), listed, QStringLiteral("Admin hosts")});
+        box->setCurrentIndex(0);
+        box->setFocusPolicy(Qt::NoFocus);
+        // The list is as wide as the box, or as the screen for the long entries.
+        box->setFixedWidth(400);
+        box->show();
+        return box;
+    };
+    const std::unique_ptr<ChoiceBox> twin = boxListing(asOneLineShowsIt(entry));
+    QAbstractItemView* list = openedList(twin.get());
+    QVERIFY(list);
+    const QModelIndex twinIndex = twin->model()->index(1, 0);
+    QRect row = list->visualRect(twinIndex);
+    const QImage drawnWithBlanks = list->viewport()->grab(QRect(0, row.y(), list->viewport()->width(), row.height())).toImage();
+    twin->hidePopup();
+
+    const std::unique_ptr<ChoiceBox> box = boxListing(entry);
+    list = openedList(box.get());
+    QVERIFY(list);
+    const QModelIndex index = box->model()->index(1, 0);
+    row = list->visualRect(index);
+    QCOMPARE(list->viewport()->grab(QRect(0, row.y(), list->viewport()->width(), row.height())).toImage(),
+             drawnWithBlanks);
+    QCOMPARE(ShownEntry::whole(list, index), !shortened);
+    const QStringList tip = ShownTip::at(list->viewport(), QPoint(list->viewport()->width() / 2, row.center().y()));
+    if (shortened) {
+        QCOMPARE(tip.first(), ownLines(entry).first());
+        QCOMPARE(tip.join(QString()), ownLines(entry).join(QString()));
+    } else {
+        QCOMPARE(tip, QStringList());
+    }
+
+    // As the keyboard picks it: to the window that has the focus, the list's.
+    QTest::keyClick(list->window()->windowHandle(), Qt::Key_Down);
+    QTest::keyClick(list->window()->windowHandle(), Qt::Key_Return);
+    QTRY_VERIFY(!list->isVisible());
+    QCOMPARE(box->currentIndex(), 1);
+    QCOMPARE(box->currentText(), entry);
+    QCOMPARE(box->itemText(1), entry);
+}
+
 void tst_ShortenedText::entryShownWholeTellsNothing_data()
 {
     QTest::addColumn<QString>("entry");
@@ -825,6 +1015,13 @@ void tst_ShortenedText::growsWithItsWindow_data()
         QTest::addRow("%s, whole", name) << kind << QStringLiteral("Admin hosts") << false << -1 << false;
         QTest::addRow("%s, filled once shown", name) << kind << longText(300) << true << -1 << true;
     }
+    // Each line fits the widest text; on one line they do not.
+    QStringList lines;
+    for (int i = 1; i <= 30; ++i)
+        lines.append(QStringLiteral("Office LAN %1").arg(i));
+    const QString shortLines = lines.join(QLatin1Char('\n'));
+    QTest::newRow("label, many short lines") << Kind::Label << shortLines << false << -1 << true;
+    QTest::newRow("choice box, many short lines") << Kind::ChoiceBox << shortLines << false << -1 << true;
     const QString broken = QStringLiteral("POP3 Server\n") + longText(380);
     QTest::newRow("label, a stored line break") << Kind::Label << broken << false << -1 << true;
     QTest::newRow("choice box, a stored line break") << Kind::ChoiceBox << broken << false << -1 << true;

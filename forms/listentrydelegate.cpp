@@ -1,10 +1,12 @@
-#include "entrytipdelegate.h"
+#include "listentrydelegate.h"
 
 #include "drawntext.h"
+#include "shortenedtext.h"
 #include "wholetexttip.h"
 
 #include <QAbstractItemView>
 #include <QHelpEvent>
+#include <QIdentityProxyModel>
 #include <QScreen>
 
 #include <algorithm>
@@ -54,15 +56,43 @@ bool holdsEveryCharacter(const QList<DrawnText::Run>& runs, const QString& text)
     return std::includes(drawn.cbegin(), drawn.cend(), wanted.cbegin(), wanted.cend());
 }
 
+// Entries as a single line shows them; every other role, and every change, as the entries
+// have them.
+class OneLineEntries : public QIdentityProxyModel
+{
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        const QVariant value = QIdentityProxyModel::data(index, role);
+        if (role != Qt::DisplayRole || value.typeId() != QMetaType::QString)
+            return value;
+        return ShortenedText::oneLine(value.toString());
+    }
+};
+
 } // namespace
 
-EntryTipDelegate::EntryTipDelegate(const QAbstractItemView* list, QAbstractItemDelegate* wrapped, QObject* parent)
-    : QAbstractItemDelegate(parent), m_list(list), m_wrapped(wrapped)
+ListEntryDelegate::ListEntryDelegate(const QAbstractItemView* list, QAbstractItemDelegate* wrapped, QObject* parent)
+    : QAbstractItemDelegate(parent), m_list(list), m_wrapped(wrapped), m_oneLineEntries(new OneLineEntries(this))
 {
     connect(wrapped, &QAbstractItemDelegate::sizeHintChanged, this, &QAbstractItemDelegate::sizeHintChanged);
 }
 
-void EntryTipDelegate::remember(const QStyleOptionViewItem& option, const QModelIndex& index) const
+// Only what the list shows is drawn from one line; what the list does with an entry (picks,
+// searches, edits it) goes on on the entry itself.
+QModelIndex ListEntryDelegate::shownAsOneLine(const QModelIndex& index) const
+{
+    QAbstractItemModel* entries = m_list->model();
+    if (!index.isValid() || index.model() != entries)
+        return index;
+    if (m_oneLineEntries->sourceModel() != entries)
+        m_oneLineEntries->setSourceModel(entries);
+    return m_oneLineEntries->mapFromSource(index);
+}
+
+void ListEntryDelegate::remember(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     // More than a list shows at once; past it, the entries the list no longer shows go.
     constexpr qsizetype Remembered = 256;
@@ -75,45 +105,46 @@ void EntryTipDelegate::remember(const QStyleOptionViewItem& option, const QModel
     m_drawnWith.insert(index, option);
 }
 
-void EntryTipDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+void ListEntryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     if (option.widget == m_list)
         remember(option, index);
     if (m_wrapped)
-        m_wrapped->paint(painter, option, index);
+        m_wrapped->paint(painter, option, shownAsOneLine(index));
 }
 
-QSize EntryTipDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
+QSize ListEntryDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
-    return m_wrapped ? m_wrapped->sizeHint(option, index) : QSize();
+    return m_wrapped ? m_wrapped->sizeHint(option, shownAsOneLine(index)) : QSize();
 }
 
-bool EntryTipDelegate::editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
+bool ListEntryDelegate::editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
                                    const QModelIndex& index)
 {
     return m_wrapped && m_wrapped->editorEvent(event, model, option, index);
 }
 
-QList<int> EntryTipDelegate::paintingRoles() const
+QList<int> ListEntryDelegate::paintingRoles() const
 {
     return m_wrapped ? m_wrapped->paintingRoles() : QList<int>();
 }
 
-bool EntryTipDelegate::drawnWhole(const QModelIndex& index) const
+bool ListEntryDelegate::drawnWhole(const QModelIndex& index) const
 {
     const auto drawn = m_drawnWith.constFind(index);
     if (!m_wrapped || drawn == m_drawnWith.cend())
         return true;
-    const QList<DrawnText::Run> runs = DrawnText::ofEntry(m_wrapped, *drawn, index, m_list->viewport());
+    const QModelIndex oneLine = shownAsOneLine(index);
+    const QList<DrawnText::Run> runs = DrawnText::ofEntry(m_wrapped, *drawn, oneLine, m_list->viewport());
     const QRectF shown = shownPart(m_list);
     const bool cut = std::any_of(runs.cbegin(), runs.cend(), [&shown](const DrawnText::Run& run) {
         const bool beyond = !run.ink.isEmpty() && (run.ink.left() < shown.left() || run.ink.right() > shown.right());
         return run.clipped || beyond;
     });
-    return !cut && holdsEveryCharacter(runs, index.data(Qt::DisplayRole).toString());
+    return !cut && holdsEveryCharacter(runs, oneLine.data(Qt::DisplayRole).toString());
 }
 
-bool EntryTipDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+bool ListEntryDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
                                  const QModelIndex& index)
 {
     if (event->type() != QEvent::ToolTip || !index.isValid() || view != m_list || drawnWhole(index))
