@@ -8,7 +8,9 @@
 #include <QMdiSubWindow>
 #include <QPixmap>
 #include <QPointer>
+#include <QScreen>
 #include <QThread>
+#include <QWindow>
 
 #include <cstdio>
 
@@ -23,6 +25,9 @@ constexpr int WindowsGonePollMs = 10;
 constexpr int UnloadRequestWaitMs = 15000;
 // How often a shutdown looks again whether the module's code it waits for has returned.
 constexpr int ModuleReturnPollMs = 10;
+// The size the console opens at where the screen has room for it: every page of the module
+// shows whole in it.
+constexpr QSize UsualSize(1024, 720);
 
 } // namespace
 
@@ -43,6 +48,35 @@ ConsoleWindow::ConsoleWindow(ModuleLibrary* module, QWidget* parent)
 }
 
 ConsoleWindow::~ConsoleWindow() = default;
+
+void ConsoleWindow::showOnScreen()
+{
+    resize(UsualSize);
+    fitIntoFreeArea();
+    show();
+    // A window system that frames its windows tells the frame's size once the window shows;
+    // it may take more than the room that was left for it.
+    QTimer::singleShot(0, this, &ConsoleWindow::fitIntoFreeArea);
+}
+
+void ConsoleWindow::fitIntoFreeArea()
+{
+    const QScreen* screen = this->screen();
+    if (!screen)
+        return;
+    const QRect free = screen->availableGeometry();
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const QSize fitted = size().boundedTo(free.size().shrunkBy(frame));
+    if (fitted != size())
+        resize(fitted);
+    // The frame's top left corner, kept inside the free area as far as the window lets it.
+    const QSize outer = size().grownBy(frame);
+    QPoint at = pos();
+    at.setX(qMax(free.left(), qMin(at.x(), free.right() + 1 - outer.width())));
+    at.setY(qMax(free.top(), qMin(at.y(), free.bottom() + 1 - outer.height())));
+    if (at != pos())
+        move(at);
+}
 
 bool ConsoleWindow::hasModuleWindows() const
 {

@@ -33,6 +33,12 @@ public:
     explicit ConsoleWindow(ModuleLibrary* module, QWidget* parent = nullptr);
     ~ConsoleWindow() override;
 
+    // Shows the window at its usual size, 1024 by 720, or, where the free area of its screen
+    // (the screen less its panels and docks) does not hold that with the window's frame, as
+    // large as that area holds, wholly inside it: a page's buttons at the bottom stay on the
+    // screen of a small or scaled display.
+    void showOnScreen();
+
     Desktop* desktop() const { return m_desktop; }
     bool hasModuleWindows() const;
 
@@ -60,6 +66,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Makes the window, frame and all, no larger than its screen's free area and moves it
+    // inside that area as far as it has to.
+    void fitIntoFreeArea();
     void onCloseDll(DLLHANDLE handle);
     void unloadWhenWindowsGone();
     void checkWindowsGone();

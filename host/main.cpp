@@ -211,8 +211,7 @@ int main(int argc, char* argv[])
 
     ConsoleWindow window(&module);
     window.setWindowIcon(moduleIcon(descriptor));
-    window.resize(1024, 720);
-    window.show();
+    window.showOnScreen();
 
     Session session(options, module, window);
     QTimer::singleShot(0, &window, [&session] { session.open(); });

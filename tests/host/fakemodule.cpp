@@ -5,7 +5,8 @@
 // or "close:MS", a window that closes itself after MS milliseconds and, like the real main
 // window, asks for the unload from inside its closing, or "box:MS", a window that puts up
 // a modal message box of no parent after MS milliseconds (as a refused statement does) and
-// touches itself once the box has returned. Its tree: "Alpha", "Beta" > "Gamma", "Delta",
+// touches itself once the box has returned. As its window closes it writes where the
+// console's window lies and the free area of its screen. Its tree: "Alpha", "Beta" > "Gamma", "Delta",
 // "DELTA"; beside it a page whose list shows "Gamma" too.
 
 #include "desktop.h"
@@ -22,6 +23,7 @@
 #include <QPalette>
 #include <QPixmap>
 #include <QPointer>
+#include <QScreen>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -126,12 +128,26 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override
     {
+        recordConsoleGeometry();
         record(QStringLiteral("close_dll"));
         m_desktop->close_dll(m_handle);
         event->accept();
     }
 
 private:
+    // Where the console's window lies, with and without its frame, and the free area of its
+    // screen: "console=x,y wxh inner=x,y wxh free=x,y wxh".
+    void recordConsoleGeometry()
+    {
+        const auto text = [](const QRect& r) {
+            return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+        };
+        const QWidget* console = window();
+        const QRect free = console->screen() ? console->screen()->availableGeometry() : QRect();
+        record(QStringLiteral("console=%1 inner=%2 free=%3")
+                   .arg(text(console->frameGeometry()), text(console->geometry()), text(free)));
+    }
+
     Desktop* m_desktop;
     DLLHANDLE m_handle;
 };

@@ -4,6 +4,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -56,11 +59,16 @@ private slots:
     void ownSocket_data();
     void ownSocket();
     void grabAndQuitAfter();
+    void opensWithinTheScreen_data();
+    void opensWithinTheScreen();
     void openByTitle_data();
     void openByTitle();
 
 private:
     Run run(const QStringList& arguments, const Environment& environment = {}, const QString& program = Console);
+    // The console shown on a screen of `size` pixels of its own, everything `ratio` times
+    // its size there, as desktops scale everything on dense displays.
+    Environment onScreen(const QSize& size, qreal ratio = 1);
 
     std::unique_ptr<QTemporaryDir> m_dir;
 };
@@ -102,6 +110,19 @@ Run TestHost::run(const QStringList& arguments, const Environment& environment, 
     if (record.open(QIODevice::ReadOnly))
         result.record = QString::fromUtf8(record.readAll()).split(u'\n', Qt::SkipEmptyParts);
     return result;
+}
+
+Environment TestHost::onScreen(const QSize& size, qreal ratio)
+{
+    const QJsonObject screen{{"name", "Screen"}, {"x", 0}, {"y", 0}, {"width", size.width()},
+                             {"height", size.height()}, {"logicalDpi", 96}, {"logicalBaseDpi", 96}, {"dpr", 1}};
+    const QString config = m_dir->filePath(QStringLiteral("screens.json"));
+    QFile file(config);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return {};
+    file.write(QJsonDocument(QJsonObject{{"screens", QJsonArray{screen}}}).toJson());
+    return {{QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen:configfile=") + config},
+            {QStringLiteral("QT_SCALE_FACTOR"), QString::number(ratio)}};
 }
 
 void TestHost::runs_data()
@@ -165,7 +186,7 @@ void TestHost::runs()
     QVERIFY2(r.errors.contains(message), qPrintable(r.errors));
     QStringList record;
     for (const QString& line : r.record) {
-        if (!line.startsWith(QLatin1String("current=")))
+        if (!line.startsWith(QLatin1String("current=")) && !line.startsWith(QLatin1String("console=")))
             record.append(line.section(QLatin1String(" desktop="), 0, 0));
     }
     QCOMPARE(record, calls);
@@ -263,7 +284,8 @@ void TestHost::grabAndQuitAfter()
     const QString later = m_dir->filePath(QStringLiteral("later.png"));
     const Run r = run({QStringLiteral("--module"), FakeModule, QStringLiteral("--grab"), shot,
                        QStringLiteral("--grab-at-quit"), later, QStringLiteral("--quit-after"),
-                       QStringLiteral("1000")});
+                       QStringLiteral("1000")},
+                      onScreen(QSize(1280, 800)));
     QVERIFY(r.finished);
     QCOMPARE(r.exitCode, 0);
     QVERIFY(r.elapsedMs >= 1000);
@@ -279,6 +301,58 @@ void TestHost::grabAndQuitAfter()
         QVERIFY2(windowShown, qPrintable(file));
     }
     QVERIFY(QFileInfo(later).lastModified() >= QFileInfo(shot).lastModified());
+}
+
+void TestHost::opensWithinTheScreen_data()
+{
+    QTest::addColumn<QSize>("screen"); // in device pixels
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<QSize>("opened"); // the window without its frame, where the screen holds that
+
+    const QSize usual(1024, 720);
+    QTest::newRow("1280 by 800") << QSize(1280, 800) << 1.0 << usual;
+    QTest::newRow("1920 by 1080, everything 1.25 times its size") << QSize(1920, 1080) << 1.25 << usual;
+    QTest::newRow("1280 by 800, everything twice its size") << QSize(1280, 800) << 2.0 << QSize();
+    QTest::newRow("1366 by 768, everything 1.5 times its size") << QSize(1366, 768) << 1.5 << QSize();
+    QTest::newRow("800 by 600") << QSize(800, 600) << 1.0 << QSize();
+    // The window fits; with its frame it does not.
+    QTest::newRow("1024 by 768") << QSize(1024, 768) << 1.0 << QSize();
+}
+
+// The console opens at 1024 by 720 where the screen's free area holds that with the window's
+// frame, else as large as that area holds, and always wholly inside it.
+void TestHost::opensWithinTheScreen()
+{
+    QFETCH(QSize, screen);
+    QFETCH(qreal, ratio);
+    QFETCH(QSize, opened);
+    const Run r = run({QStringLiteral("--module"), FakeModule, QStringLiteral("--quit-after"), QStringLiteral("300")},
+                      onScreen(screen, ratio));
+    QVERIFY(r.finished);
+    QCOMPARE(r.exitCode, 0);
+    const QStringList lines = r.record.filter(QRegularExpression(QStringLiteral("^console=")));
+    QCOMPARE(lines.size(), 1);
+    const QRegularExpressionMatch geometry = QRegularExpression(
+        QStringLiteral("^console=(-?\\d+),(-?\\d+) (\\d+)x(\\d+) inner=(-?\\d+),(-?\\d+) (\\d+)x(\\d+) "
+                       "free=(-?\\d+),(-?\\d+) (\\d+)x(\\d+)$")).match(lines.first());
+    QVERIFY2(geometry.hasMatch(), qPrintable(lines.first()));
+    const auto rect = [&geometry](int first) {
+        return QRect(geometry.captured(first).toInt(), geometry.captured(first + 1).toInt(),
+                     geometry.captured(first + 2).toInt(), geometry.captured(first + 3).toInt());
+    };
+    const QRect outer = rect(1);
+    const QRect inner = rect(5);
+    const QRect free = rect(9);
+    QCOMPARE(free.size(), screen / ratio);
+    QVERIFY2(free.contains(outer), qPrintable(lines.first()));
+    if (opened.isValid()) {
+        QCOMPARE(inner.size(), opened);
+        return;
+    }
+    // As large as the free area holds: its whole width or height, frame and all.
+    QVERIFY2(outer.width() == free.width() || outer.height() == free.height(), qPrintable(lines.first()));
+    QVERIFY(inner.width() <= 1024 && inner.height() <= 720);
+    QCOMPARE(inner.size(), QSize(1024, 720).boundedTo(free.size() - (outer.size() - inner.size())));
 }
 
 void TestHost::openByTitle_data()

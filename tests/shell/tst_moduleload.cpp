@@ -83,12 +83,19 @@ struct ConsoleRun
 
 // The stand-in console run to its end with the module and these arguments, its home in
 // home, on the offscreen platform.
+// On a 1280 by 800 screen, which holds the console at its usual size.
 ConsoleRun runConsole(const QStringList& arguments, const QString& home)
 {
+    const QString screens = home + QStringLiteral("/screens.json");
+    QFile config(screens);
+    if (!config.open(QIODevice::WriteOnly)
+        || config.write(R"({"screens": [{"name": "Wide", "x": 0, "y": 0, "width": 1280, "height": 800}]})") < 0)
+        return {};
+    config.close();
     QProcess console;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("HOME"), home);
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen:configfile=") + screens);
     console.setProcessEnvironment(environment);
     QSignalSpy finished(&console, &QProcess::finished);
     console.start(QString::fromLocal8Bit(ConsolePath),
