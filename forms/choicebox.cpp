@@ -9,6 +9,7 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScreen>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
 #include <QtMath>
@@ -17,7 +18,7 @@
 
 namespace {
 
-// Between a box's icon and its text, as the box itself lays them out.
+// Between a box's icon and its text, as the box itself lays them out and measures them.
 constexpr int IconSpacing = 4;
 
 } // namespace
@@ -52,7 +53,7 @@ ChoiceBox::EntryWidths ChoiceBox::entryWidths() const
     const EntryWidths::Key key{font(), logicalDpiX(), iconSize()};
     if (m_entryWidths && m_entryWidths->key == key)
         return *m_entryWidths;
-    EntryWidths widths{key, 0, 0, false};
+    EntryWidths widths{key, 0, 0, false, false};
     const QFontMetrics metrics = fontMetrics();
     for (int i = 0; i < count(); ++i) {
         const QString entry = itemText(i);
@@ -63,6 +64,7 @@ ChoiceBox::EntryWidths ChoiceBox::entryWidths() const
         widths.measured = qMax(widths.measured, measured);
         widths.shown = qMax(widths.shown, line == entry ? measured : metrics.boundingRect(line).width() + iconRoom);
         widths.icon = widths.icon || icon;
+        widths.otherOnOneLine = widths.otherOnOneLine || line != entry;
     }
     m_entryWidths = widths;
     return widths;
@@ -135,6 +137,38 @@ void ChoiceBox::showPopup()
     }
     view()->installEventFilter(this);
     QComboBox::showPopup();
+    fitListToItsLines();
+}
+
+// A style that opens the list as a popup makes it as wide as the box or as its widest entry
+// as the entry stands, where a line break measures nothing and a tab reaches the next tab
+// stop: too narrow for an entry the list shows on one line, or far too wide. The list is
+// made as wide as the lines it shows need, in the same way.
+void ChoiceBox::fitListToItsLines()
+{
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    if (!entryWidths().otherOnOneLine || !style()->styleHint(QStyle::SH_ComboBox_Popup, &option, this))
+        return;
+    const QFontMetrics metrics = fontMetrics();
+    int widest = 0;
+    for (int i = 0; i < count(); ++i) {
+        const int iconRoom = itemIcon(i).isNull() ? 0 : iconSize().width() + IconSpacing;
+        widest = qMax(widest, metrics.horizontalAdvance(ShortenedText::oneLine(itemText(i))) + iconRoom);
+    }
+    const QRect room = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxListBoxPopup, this);
+    const int needed = style()->sizeFromContents(QStyle::CT_ComboBox, &option, QSize(widest, 0), this).width();
+    QWidget* list = view()->window();
+    QRect placed = list->geometry();
+    placed.setWidth(qMax(room.width() + qMax(0, needed - width()), list->minimumWidth()));
+    placed.moveLeft(mapToGlobal(room.topLeft()).x());
+    if (const QScreen* screen = list->screen()) {
+        const QRect free = screen->availableGeometry();
+        placed.setWidth(qMin(placed.width(), free.width()));
+        placed.moveLeft(qBound(free.left(), placed.left(), free.right() + 1 - placed.width()));
+    }
+    if (placed != list->geometry())
+        list->setGeometry(placed);
 }
 
 // The box picks its list's delegate anew for another style, but only when it knows the

@@ -63,13 +63,15 @@ private:
         } key;
         int measured;
         int shown;
-        bool icon; // some entry has one
+        bool icon;           // some entry has one
+        bool otherOnOneLine; // some entry shows otherwise on one line than it stands
     };
     EntryWidths entryWidths() const;
     // A size hint of the toolkit's box (the least one with `least`), as wide as its entries
     // show.
     QSize entriesHint(QSize hint, bool least = false) const;
     void unwrapListDelegate();
+    void fitListToItsLines();
     int widthCap() const;
     // Whether the box asks for less room than its widest entry needs.
     bool asksLessThanItsText() const;

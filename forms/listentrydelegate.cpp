@@ -80,8 +80,8 @@ ListEntryDelegate::ListEntryDelegate(const QAbstractItemView* list, QAbstractIte
     connect(wrapped, &QAbstractItemDelegate::sizeHintChanged, this, &QAbstractItemDelegate::sizeHintChanged);
 }
 
-// Only what the list shows is drawn from one line; what the list does with an entry (picks,
-// searches, edits it) goes on on the entry itself.
+// Only what the list draws comes from the one line; whatever the list does with an entry
+// (picks it, searches for it, edits it) it does with the entry as stored.
 QModelIndex ListEntryDelegate::shownAsOneLine(const QModelIndex& index) const
 {
     QAbstractItemModel* entries = m_list->model();

@@ -32,11 +32,10 @@ inline bool whole(QAbstractItemView* list, const QModelIndex& index)
     wide.setItemDelegate(nullptr);
 
     // Pictures count the screen's pixels, which a scaled screen makes smaller than the list's.
-    const int shownPixels = qRound(shownWidth * drawn.devicePixelRatio());
-    if (drawn.copy(0, 0, shownPixels, shown.height()) != shown)
+    if (drawn.copy(0, 0, shown.width(), shown.height()) != shown)
         return false;
     // Beyond the list's edge the wide row shows its background alone.
-    const QImage beyond = drawn.copy(shownPixels, 0, drawn.width() - shownPixels, shown.height());
+    const QImage beyond = drawn.copy(shown.width(), 0, drawn.width() - shown.width(), shown.height());
     for (int y = 0; y < beyond.height(); ++y) {
         const QRgb background = beyond.pixel(beyond.width() - 1, y);
         for (int x = 0; x < beyond.width(); ++x) {

@@ -234,13 +234,13 @@ QString longText(int length)
     return repeated(QStringLiteral("Trusted-relays-"), length).left(length);
 }
 
-// A stored text as one line shows it: each line break a blank, and the string terminator,
-// after which the toolkit draws nothing more of a line, the replacement character.
+// A stored text as one line shows it: each line break and each tab a blank, and the string
+// terminator, after which the toolkit draws nothing more of a line, the replacement character.
 QString asOneLineShowsIt(const QString& text)
 {
     return QString(text)
         .replace(QLatin1String("\r\n"), QLatin1String(" "))
-        .replace(QRegularExpression(QStringLiteral("[\r\n\u2028\u2029]")), QStringLiteral(" "))
+        .replace(QRegularExpression(QStringLiteral("[\r\n\t\u2028\u2029]")), QStringLiteral(" "))
         .replace(QChar(0x9c), QChar(QChar::ReplacementCharacter));
 }
 
@@ -624,6 +624,7 @@ void tst_ShortenedText::storedLineBreaksShowAsBlanks()
         QCOMPARE(tip, QStringList());
         return;
     }
+    QVERIFY(!tip.isEmpty());
     QCOMPARE(tip.first(), ownLines(text).first());
     QCOMPARE(tip.join(QString()), ownLines(text).join(QString()));
 }
@@ -902,6 +903,7 @@ void tst_ShortenedText::listEntriesShowOnOneLine_data()
 {
     QTest::addColumn<bool>("editable");
     QTest::addColumn<QString>("entry");
+    QTest::addColumn<int>("boxWidth");
     QTest::addColumn<bool>("shortened"); // by the list
 
     const QList<std::pair<const char*, QString>> breaks{
@@ -910,10 +912,19 @@ void tst_ShortenedText::listEntriesShowOnOneLine_data()
     const QString eachKind = QStringLiteral("Night\nshift\r\nof the\rwarehouse\u2028team\u2029B");
     for (const auto& [boxName, editable] : {std::pair{"choice box", false}, std::pair{"editable box", true}}) {
         for (const auto& [breakName, lineBreak] : breaks)
-            QTest::addRow("%s, %s", boxName, breakName) << editable << "Line" + lineBreak + "separated group" << false;
-        QTest::addRow("%s, a break of each kind", boxName) << editable << eachKind << false;
-        QTest::addRow("%s, a break of each kind, long", boxName) << editable << eachKind + ' ' + longText(300) << true;
-        QTest::addRow("%s, a string terminator", boxName) << editable << "Office\u009cLAN" << false;
+            QTest::addRow("%s, %s", boxName, breakName) << editable << "Line" + lineBreak + "separated group" << 400 << false;
+        QTest::addRow("%s, a break of each kind", boxName) << editable << eachKind << 400 << false;
+        QTest::addRow("%s, a break of each kind, long", boxName) << editable << eachKind + ' ' + longText(300) << 400 << true;
+        QTest::addRow("%s, a string terminator", boxName) << editable << "Office\u009cLAN" << 400 << false;
+        QTest::addRow("%s, a tab", boxName) << editable << "Line\tseparated group" << 400 << false;
+    }
+    // A list opened as a popup is as wide as its entries' lines need; another is as wide as
+    // its box.
+    for (const auto& [separatorName, separator] :
+         {std::pair{"a line feed", "\n"}, std::pair{"CR LF", "\r\n"}, std::pair{"a tab", "\t"}}) {
+        const QString entry = QStringLiteral("Line%1separated%1group%1of%1hosts").arg(QLatin1String(separator));
+        QTest::addRow("choice box narrower than its entries, %s", separatorName) << false << entry << 60 << false;
+        QTest::addRow("editable box narrower than its entries, %s", separatorName) << true << entry << 60 << true;
     }
 }
 
@@ -925,16 +936,16 @@ void tst_ShortenedText::listEntriesShowOnOneLine()
 {
     QFETCH(bool, editable);
     QFETCH(QString, entry);
+    QFETCH(int, boxWidth);
     QFETCH(bool, shortened);
 
-    const auto boxListing = [editable](const QString& listed) {
+    const auto boxListing = [editable, boxWidth](const QString& listed) {
         auto box = std::make_unique<ChoiceBox>();
         box->setEditable(editable);
         box->addItems({QStringLiteral("Office LAN"), listed, QStringLiteral("Admin hosts")});
         box->setCurrentIndex(0);
         box->setFocusPolicy(Qt::NoFocus);
-        // The list is as wide as the box, or as the screen for the long entries.
-        box->setFixedWidth(400);
+        box->setFixedWidth(boxWidth);
         box->show();
         return box;
     };
@@ -956,6 +967,7 @@ void tst_ShortenedText::listEntriesShowOnOneLine()
     QCOMPARE(ShownEntry::whole(list, index), !shortened);
     const QStringList tip = ShownTip::at(list->viewport(), QPoint(list->viewport()->width() / 2, row.center().y()));
     if (shortened) {
+        QVERIFY(!tip.isEmpty());
         QCOMPARE(tip.first(), ownLines(entry).first());
         QCOMPARE(tip.join(QString()), ownLines(entry).join(QString()));
     } else {
