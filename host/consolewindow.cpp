@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QMdiSubWindow>
 #include <QPixmap>
 #include <QPointer>
@@ -49,14 +50,36 @@ ConsoleWindow::ConsoleWindow(ModuleLibrary* module, QWidget* parent)
 
 ConsoleWindow::~ConsoleWindow() = default;
 
+// The screen is chosen first: the size is the one its free area holds. The console opens
+// where the administrator looks, on the screen under the pointer, as the toolkit's dialogs
+// do.
 void ConsoleWindow::showOnScreen()
 {
+    QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (screen) {
+        setScreen(screen);
+        const QRect free = screen->availableGeometry();
+        if (!free.contains(pos()))
+            move(free.topLeft());
+    }
     resize(UsualSize);
     fitIntoFreeArea();
     show();
-    // A window system that frames its windows tells the frame's size once the window shows;
-    // it may take more than the room that was left for it.
+    // A window system that frames its windows tells the frame's size once the window shows,
+    // or once it first activates it; the frame may take more than the room left for it.
+    m_fitOnActivation = true;
     QTimer::singleShot(0, this, &ConsoleWindow::fitIntoFreeArea);
+}
+
+bool ConsoleWindow::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate && m_fitOnActivation) {
+        m_fitOnActivation = false;
+        fitIntoFreeArea();
+    }
+    return QMainWindow::event(event);
 }
 
 void ConsoleWindow::fitIntoFreeArea()

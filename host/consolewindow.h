@@ -33,10 +33,10 @@ public:
     explicit ConsoleWindow(ModuleLibrary* module, QWidget* parent = nullptr);
     ~ConsoleWindow() override;
 
-    // Shows the window at its usual size, 1024 by 720, or, where the free area of its screen
-    // (the screen less its panels and docks) does not hold that with the window's frame, as
-    // large as that area holds, wholly inside it: a page's buttons at the bottom stay on the
-    // screen of a small or scaled display.
+    // Shows the window on the screen under the pointer at its usual size, 1024 by 720, or,
+    // where the free area of that screen (the screen less its panels and docks) does not hold
+    // that with the window's frame, as large as that area holds, wholly inside it: a page's
+    // buttons at the bottom stay on the screen of a small or scaled display.
     void showOnScreen();
 
     Desktop* desktop() const { return m_desktop; }
@@ -63,6 +63,7 @@ public:
     void unloadReleasedModule();
 
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -88,4 +89,5 @@ private:
     bool m_released = false; // the module may be unloaded once the event loop has returned
     bool m_moduleHadWindows = false;
     bool m_unloadRequested = false;
+    bool m_fitOnActivation = false; // once, when the window system first activates the window
 };

@@ -9,7 +9,8 @@
 
 namespace {
 
-// The size ornel-console opens at.
+// The size ornel-console opens at on a screen that holds it: the tests walk the pages at the
+// console's usual size, whatever screen the platform gives them.
 constexpr QSize ConsoleSize(1024, 720);
 
 } // namespace

@@ -66,9 +66,10 @@ private slots:
 
 private:
     Run run(const QStringList& arguments, const Environment& environment = {}, const QString& program = Console);
-    // The console shown on a screen of `size` pixels of its own, everything `ratio` times
-    // its size there, as desktops scale everything on dense displays.
-    Environment onScreen(const QSize& size, qreal ratio = 1);
+    // The console shown with these screens, the first of them the primary one, in pixels of
+    // their own, everything `ratio` times its size there, as desktops scale everything on
+    // dense displays. The pointer rests at 0,0.
+    Environment onScreens(const QList<QRect>& screens, qreal ratio = 1);
 
     std::unique_ptr<QTemporaryDir> m_dir;
 };
@@ -112,15 +113,20 @@ Run TestHost::run(const QStringList& arguments, const Environment& environment, 
     return result;
 }
 
-Environment TestHost::onScreen(const QSize& size, qreal ratio)
+Environment TestHost::onScreens(const QList<QRect>& screens, qreal ratio)
 {
-    const QJsonObject screen{{"name", "Screen"}, {"x", 0}, {"y", 0}, {"width", size.width()},
-                             {"height", size.height()}, {"logicalDpi", 96}, {"logicalBaseDpi", 96}, {"dpr", 1}};
+    QJsonArray described;
+    for (const QRect& screen : screens) {
+        described.append(QJsonObject{{"name", QStringLiteral("Screen %1").arg(described.size() + 1)},
+                                     {"x", screen.x()}, {"y", screen.y()}, {"width", screen.width()},
+                                     {"height", screen.height()}, {"logicalDpi", 96}, {"logicalBaseDpi", 96},
+                                     {"dpr", 1}});
+    }
     const QString config = m_dir->filePath(QStringLiteral("screens.json"));
     QFile file(config);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return {};
-    file.write(QJsonDocument(QJsonObject{{"screens", QJsonArray{screen}}}).toJson());
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        || file.write(QJsonDocument(QJsonObject{{"screens", described}}).toJson()) < 0)
+        qFatal("cannot write %s", qPrintable(config));
     return {{QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen:configfile=") + config},
             {QStringLiteral("QT_SCALE_FACTOR"), QString::number(ratio)}};
 }
@@ -285,7 +291,7 @@ void TestHost::grabAndQuitAfter()
     const Run r = run({QStringLiteral("--module"), FakeModule, QStringLiteral("--grab"), shot,
                        QStringLiteral("--grab-at-quit"), later, QStringLiteral("--quit-after"),
                        QStringLiteral("1000")},
-                      onScreen(QSize(1280, 800)));
+                      onScreens({QRect(0, 0, 1280, 800)}));
     QVERIFY(r.finished);
     QCOMPARE(r.exitCode, 0);
     QVERIFY(r.elapsedMs >= 1000);
@@ -305,29 +311,36 @@ void TestHost::grabAndQuitAfter()
 
 void TestHost::opensWithinTheScreen_data()
 {
-    QTest::addColumn<QSize>("screen"); // in device pixels
+    QTest::addColumn<QList<QRect>>("screens"); // in pixels of their own
     QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<int>("on");       // the screen the console opens on
     QTest::addColumn<QSize>("opened"); // the window without its frame, where the screen holds that
 
     const QSize usual(1024, 720);
-    QTest::newRow("1280 by 800") << QSize(1280, 800) << 1.0 << usual;
-    QTest::newRow("1920 by 1080, everything 1.25 times its size") << QSize(1920, 1080) << 1.25 << usual;
-    QTest::newRow("1280 by 800, everything twice its size") << QSize(1280, 800) << 2.0 << QSize();
-    QTest::newRow("1366 by 768, everything 1.5 times its size") << QSize(1366, 768) << 1.5 << QSize();
-    QTest::newRow("800 by 600") << QSize(800, 600) << 1.0 << QSize();
+    QTest::newRow("1280 by 800") << QList<QRect>{{0, 0, 1280, 800}} << 1.0 << 0 << usual;
+    QTest::newRow("1920 by 1080, everything 1.25 times its size") << QList<QRect>{{0, 0, 1920, 1080}} << 1.25 << 0 << usual;
+    QTest::newRow("1280 by 800, everything twice its size") << QList<QRect>{{0, 0, 1280, 800}} << 2.0 << 0 << QSize();
+    QTest::newRow("1366 by 768, everything 1.5 times its size") << QList<QRect>{{0, 0, 1366, 768}} << 1.5 << 0 << QSize();
+    QTest::newRow("800 by 600") << QList<QRect>{{0, 0, 800, 600}} << 1.0 << 0 << QSize();
     // The window fits; with its frame it does not.
-    QTest::newRow("1024 by 768") << QSize(1024, 768) << 1.0 << QSize();
+    QTest::newRow("1024 by 768") << QList<QRect>{{0, 0, 1024, 768}} << 1.0 << 0 << QSize();
+    QTest::newRow("a screen away from the corner where windows open") << QList<QRect>{{300, 200, 1280, 800}} << 1.0
+                                                                       << 0 << usual;
+    QTest::newRow("two screens, the pointer on the smaller") << QList<QRect>{{700, 0, 1920, 1080}, {0, 0, 700, 500}}
+                                                             << 1.0 << 1 << QSize();
 }
 
-// The console opens at 1024 by 720 where the screen's free area holds that with the window's
-// frame, else as large as that area holds, and always wholly inside it.
+// The console opens on the screen under the pointer, at 1024 by 720 where that screen's free
+// area holds that with the window's frame, else as large as that area holds, and always
+// wholly inside it.
 void TestHost::opensWithinTheScreen()
 {
-    QFETCH(QSize, screen);
+    QFETCH(QList<QRect>, screens);
     QFETCH(qreal, ratio);
+    QFETCH(int, on);
     QFETCH(QSize, opened);
     const Run r = run({QStringLiteral("--module"), FakeModule, QStringLiteral("--quit-after"), QStringLiteral("300")},
-                      onScreen(screen, ratio));
+                      onScreens(screens, ratio));
     QVERIFY(r.finished);
     QCOMPARE(r.exitCode, 0);
     const QStringList lines = r.record.filter(QRegularExpression(QStringLiteral("^console=")));
@@ -343,7 +356,8 @@ void TestHost::opensWithinTheScreen()
     const QRect outer = rect(1);
     const QRect inner = rect(5);
     const QRect free = rect(9);
-    QCOMPARE(free.size(), screen / ratio);
+    const QRect screen = screens.at(on);
+    QCOMPARE(free, QRect(screen.topLeft() / ratio, screen.size() / ratio));
     QVERIFY2(free.contains(outer), qPrintable(lines.first()));
     if (opened.isValid()) {
         QCOMPARE(inner.size(), opened);

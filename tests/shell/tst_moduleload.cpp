@@ -82,8 +82,8 @@ struct ConsoleRun
 };
 
 // The stand-in console run to its end with the module and these arguments, its home in
-// home, on the offscreen platform.
-// On a 1280 by 800 screen, which holds the console at its usual size.
+// home, on the offscreen platform with a 1280 by 800 screen, which holds the console at its
+// usual size.
 ConsoleRun runConsole(const QStringList& arguments, const QString& home)
 {
     const QString screens = home + QStringLiteral("/screens.json");
