@@ -53,7 +53,7 @@ ChoiceBox::EntryWidths ChoiceBox::entryWidths() const
     const EntryWidths::Key key{font(), logicalDpiX(), iconSize()};
     if (m_entryWidths && m_entryWidths->key == key)
         return *m_entryWidths;
-    EntryWidths widths{key, 0, 0, false, false};
+    EntryWidths widths{key, 0, 0, false, false, std::nullopt};
     const QFontMetrics metrics = fontMetrics();
     for (int i = 0; i < count(); ++i) {
         const QString entry = itemText(i);
@@ -140,6 +140,22 @@ void ChoiceBox::showPopup()
     fitListToItsLines();
 }
 
+// Measured as the list opens, not before: most boxes are never opened.
+int ChoiceBox::widestListedLine()
+{
+    entryWidths();
+    std::optional<int>& listed = m_entryWidths->listed;
+    if (!listed) {
+        const QFontMetrics metrics = fontMetrics();
+        listed = 0;
+        for (int i = 0; i < count(); ++i) {
+            const int iconRoom = itemIcon(i).isNull() ? 0 : iconSize().width() + IconSpacing;
+            listed = qMax(*listed, metrics.horizontalAdvance(ShortenedText::oneLine(itemText(i))) + iconRoom);
+        }
+    }
+    return *listed;
+}
+
 // A style that opens the list as a popup makes it as wide as the box or as its widest entry
 // as the entry stands, where a line break measures nothing and a tab reaches the next tab
 // stop: too narrow for an entry the list shows on one line, or far too wide. The list is
@@ -150,14 +166,9 @@ void ChoiceBox::fitListToItsLines()
     initStyleOption(&option);
     if (!entryWidths().otherOnOneLine || !style()->styleHint(QStyle::SH_ComboBox_Popup, &option, this))
         return;
-    const QFontMetrics metrics = fontMetrics();
-    int widest = 0;
-    for (int i = 0; i < count(); ++i) {
-        const int iconRoom = itemIcon(i).isNull() ? 0 : iconSize().width() + IconSpacing;
-        widest = qMax(widest, metrics.horizontalAdvance(ShortenedText::oneLine(itemText(i))) + iconRoom);
-    }
     const QRect room = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxListBoxPopup, this);
-    const int needed = style()->sizeFromContents(QStyle::CT_ComboBox, &option, QSize(widest, 0), this).width();
+    const int needed =
+        style()->sizeFromContents(QStyle::CT_ComboBox, &option, QSize(widestListedLine(), 0), this).width();
     QWidget* list = view()->window();
     QRect placed = list->geometry();
     placed.setWidth(qMax(room.width() + qMax(0, needed - width()), list->minimumWidth()));

@@ -65,8 +65,11 @@ private:
         int shown;
         bool icon;           // some entry has one
         bool otherOnOneLine; // some entry shows otherwise on one line than it stands
+        std::optional<int> listed; // the widest line of the opened list, once it has opened
     };
     EntryWidths entryWidths() const;
+    // The widest line the opened list shows an entry on, as the toolkit measures its list.
+    int widestListedLine();
     // A size hint of the toolkit's box (the least one with `least`), as wide as its entries
     // show.
     QSize entriesHint(QSize hint, bool least = false) const;
