@@ -119,7 +119,7 @@ QSize ListEntryDelegate::sizeHint(const QStyleOptionViewItem& option, const QMod
 }
 
 bool ListEntryDelegate::editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
-                                   const QModelIndex& index)
+                                    const QModelIndex& index)
 {
     return m_wrapped && m_wrapped->editorEvent(event, model, option, index);
 }
@@ -145,7 +145,7 @@ bool ListEntryDelegate::drawnWhole(const QModelIndex& index) const
 }
 
 bool ListEntryDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
-                                 const QModelIndex& index)
+                                  const QModelIndex& index)
 {
     if (event->type() != QEvent::ToolTip || !index.isValid() || view != m_list || drawnWhole(index))
         return m_wrapped && m_wrapped->helpEvent(event, view, option, index);

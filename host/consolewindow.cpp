@@ -50,20 +50,16 @@ ConsoleWindow::ConsoleWindow(ModuleLibrary* module, QWidget* parent)
 
 ConsoleWindow::~ConsoleWindow() = default;
 
-// The screen is chosen first: the size is the one its free area holds. The console opens
-// where the administrator looks, on the screen under the pointer, as the toolkit's dialogs
-// do.
+// The screen is chosen first: the size, and the place, are the ones its free area holds. The
+// console opens where the administrator looks, on the screen under the pointer, as the
+// toolkit's dialogs do.
 void ConsoleWindow::showOnScreen()
 {
     QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
     if (!screen)
         screen = QGuiApplication::primaryScreen();
-    if (screen) {
+    if (screen)
         setScreen(screen);
-        const QRect free = screen->availableGeometry();
-        if (!free.contains(pos()))
-            move(free.topLeft());
-    }
     resize(UsualSize);
     fitIntoFreeArea();
     show();
