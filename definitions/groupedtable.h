@@ -63,6 +63,7 @@ public:
     bool changedServer() const { return m_changedServer; }
 
     DBTable& table() { return m_table; }
+    const DBTable& table() const { return m_table; }
 
 private:
     int nameColumn(const DBRow* row) const;

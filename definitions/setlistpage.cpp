@@ -1,10 +1,13 @@
 #include "setlistpage.h"
 
+#include "dbrow.h"
 #include "rowitem.h"
 
 #include <QAbstractButton>
 #include <QSet>
 #include <QTreeWidget>
+
+#include <algorithm>
 
 SetListPage::SetListPage(QWidget* page, DBConn* conn, DBCtrl* ctrl, Desktop* desktop,
                          const Source& source)
@@ -83,21 +86,30 @@ QString SetListPage::setOf(QTreeWidgetItem* item) const
     return m_sets.nameOf(rowOf(0, item->child(0)));
 }
 
-void SetListPage::updateSetButtons(QAbstractButton* editButton)
+std::optional<QString> SetListPage::selectedSet() const
 {
-    updateButtons();
     QSet<QString> sets;
     for (QTreeWidgetItem* item : view()->selectedItems())
         sets.insert(setOf(item));
-    editButton->setEnabled(sets.size() == 1);
+    return sets.size() == 1 ? std::optional(*sets.cbegin()) : std::nullopt;
 }
 
+void SetListPage::updateSetButtons(QAbstractButton* editButton)
+{
+    updateButtons();
+    editButton->setEnabled(selectedSet().has_value());
+}
+
+// The set the selection lies within; the menu's entry acts on the item it was opened on,
+// which need not be selected alone.
 void SetListPage::editCurrentSet()
 {
-    QTreeWidgetItem* item = view()->currentItem();
-    if (!item)
+    if (const std::optional<QString> set = selectedSet()) {
+        openSet(*set);
         return;
-    openSet(setOf(item));
+    }
+    if (QTreeWidgetItem* item = view()->currentItem())
+        openSet(setOf(item));
 }
 
 void SetListPage::openSet(const QString& set)
@@ -105,18 +117,44 @@ void SetListPage::openSet(const QString& set)
     if (!canEdit())
         return;
     const RowHold hold = holdRows();
+    const QSet<QStringList> storedOfRemoved = storedEntriesOf(m_removed);
     const bool accepted = runSetDialog(set);
     if (hold.rowsWent() || !accepted)
         return;
     // The dialog changed the server: read what it holds now, and take out again what this
-    // page is about to remove.
+    // page is about to remove, unless the dialog added to it or changed it: the Apply would
+    // delete the administrator's new entries with the set.
     if (!reloadTables({{&m_sets.table(), m_source.table, m_source.columns}}) || hold.rowsWent())
         return;
+    m_removed.removeIf([this, &storedOfRemoved](const QString& removed) {
+        const QList<DBRow*> rows = m_sets.rowsOf(removed);
+        return std::any_of(rows.cbegin(), rows.cend(),
+                           [&storedOfRemoved](const DBRow* row) { return !storedOfRemoved.contains(cellTexts(row)); });
+    });
     for (const QString& removed : std::as_const(m_removed))
         m_sets.removeSet(removed);
     updateView();
     updateButtons();
     updateQuery();
+}
+
+QStringList SetListPage::cellTexts(const DBRow* row)
+{
+    QStringList texts;
+    texts.reserve(qsizetype(row->m_values.size()));
+    for (const auto& value : row->m_values)
+        texts.append(value->text());
+    return texts;
+}
+
+QSet<QStringList> SetListPage::storedEntriesOf(const QStringList& sets) const
+{
+    QSet<QStringList> entries;
+    for (const std::unique_ptr<DBRow>& row : m_sets.table().m_orig) {
+        if (sets.contains(m_sets.nameOf(row.get())))
+            entries.insert(cellTexts(row.get()));
+    }
+    return entries;
 }
 
 void SetListPage::removeSelectedSets()

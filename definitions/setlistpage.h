@@ -3,12 +3,16 @@
 #include "groupedtable.h"
 #include "listpage.h"
 
+#include <QSet>
 #include <QStringList>
+
+#include <optional>
 
 // A list page of named sets of rows, the address groups or the time ranges: each set is a
 // heading with its entries below it. Add and Edit open the set's dialog, which sends its
 // changes at once; the page then reads the table again. Remove takes whole sets out through
-// the pending list, like any page's edit, until Apply or Reset.
+// the pending list, like any page's edit, until Apply or Reset; a set waiting for removal
+// that the dialog adds entries to, or changes, is kept and shown again.
 class SetListPage : public ListPage
 {
 protected:
@@ -54,8 +58,15 @@ private:
     void openSet(const QString& set);
     // The set of a heading or of an entry; empty for an item of neither.
     QString setOf(QTreeWidgetItem* item) const;
+    // The one set the selected items lie within; none for no selection or several sets.
+    std::optional<QString> selectedSet() const;
+    // The entries the server held of `sets` at the last load or apply, each as its cells'
+    // texts: an entry a set's dialog added or changed since is not among them.
+    QSet<QStringList> storedEntriesOf(const QStringList& sets) const;
+    static QStringList cellTexts(const DBRow* row);
 
     Source m_source;
-    // Sets removed since the last Apply or Reset: taken out again after a reload.
+    // Sets removed since the last Apply or Reset: taken out again after a reload, but for
+    // those the set's dialog has added entries to or changed meanwhile.
     QStringList m_removed;
 };

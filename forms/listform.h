@@ -46,7 +46,7 @@ void buildShownList(Form* form, const QString& caption)
 // The form's list m_list, edited through m_btnAdd ("&Add..."), m_btnEdit ("&Edit...") and
 // m_btnRemove ("&Remove"), all children of parent (the form or one of its tabs), with the
 // Add, Edit and Remove slots and the selection slot connected. A double click on a row is
-// Edit; Return on the list is taken by the form's event filter (see isEditKey). Tab goes
+// Edit; Return on the list is taken by the form's event filter (see answerEditKey). Tab goes
 // from the list to the buttons. Returns the buttons' row (the three, then a stretch), for
 // the form to place under the list.
 template<class Form>
@@ -135,11 +135,17 @@ DomainListLayouts buildDomainList(Form* form, const QString& caption)
     return layouts;
 }
 
-// Return on the list: the form's event filter answers it with Edit, since an item view
-// passes the key on after activating.
-inline bool isEditKey(const QObject* list, const QObject* watched, const QEvent* event)
+// Return on the list: the form's event filter answers it with a click of the list's Edit
+// button, since an item view passes the key on after activating. Return then opens exactly
+// what the button would, and nothing while the button is grey (rows of several sets, or
+// several rows, selected).
+inline bool answerEditKey(const QObject* list, QAbstractButton* edit, const QObject* watched,
+                          const QEvent* event)
 {
-    return watched == list && FormWidgets::isReturnPress(event);
+    if (watched != list || !FormWidgets::isReturnPress(event))
+        return false;
+    edit->click();
+    return true;
 }
 
 } // namespace ListForm

@@ -239,10 +239,8 @@ void TWndAvir::connectSignals()
 
 bool TWndAvir::eventFilter(QObject* watched, QEvent* event)
 {
-    if (ListForm::isEditKey(m_list, watched, event)) {
-        slotEdit();
+    if (ListForm::answerEditKey(m_list, m_btnEdit, watched, event))
         return true;
-    }
     return QWidget::eventFilter(watched, event);
 }
 

@@ -86,14 +86,10 @@ QWidget* TWndPop3::buildTab(QTreeWidget*& list, QPushButton*& add, QPushButton*&
 
 bool TWndPop3::eventFilter(QObject* watched, QEvent* event)
 {
-    if (ListForm::isEditKey(m_list, watched, event)) {
-        slotEdit();
+    if (ListForm::answerEditKey(m_list, m_btnEdit, watched, event))
         return true;
-    }
-    if (ListForm::isEditKey(m_list_2, watched, event)) {
-        slotEdit2();
+    if (ListForm::answerEditKey(m_list_2, m_btnEdit_2, watched, event))
         return true;
-    }
     return QWidget::eventFilter(watched, event);
 }
 

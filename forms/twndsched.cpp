@@ -18,10 +18,8 @@ TWndSched::~TWndSched() = default;
 
 bool TWndSched::eventFilter(QObject* watched, QEvent* event)
 {
-    if (ListForm::isEditKey(m_list, watched, event)) {
-        slotEdit();
+    if (ListForm::answerEditKey(m_list, m_btnEdit, watched, event))
         return true;
-    }
     return QWidget::eventFilter(watched, event);
 }
 

@@ -59,10 +59,8 @@ TWndService::~TWndService() = default;
 
 bool TWndService::eventFilter(QObject* watched, QEvent* event)
 {
-    if (ListForm::isEditKey(m_list, watched, event)) {
-        slotProp();
+    if (ListForm::answerEditKey(m_list, m_btnProp, watched, event))
         return true;
-    }
     return QWidget::eventFilter(watched, event);
 }
 

@@ -38,10 +38,8 @@ TWndUser::~TWndUser() = default;
 
 bool TWndUser::eventFilter(QObject* watched, QEvent* event)
 {
-    if (ListForm::isEditKey(m_list, watched, event)) {
-        slotEdit();
+    if (ListForm::answerEditKey(m_list, m_btnEdit, watched, event))
         return true;
-    }
     return QWidget::eventFilter(watched, event);
 }
 

@@ -10,6 +10,7 @@
 
 #include <QEvent>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
@@ -133,6 +134,9 @@ void ListLayout::updateView()
     // The arrow stays while the items go in unsorted, so that columns of automatic width
     // are fitted with its room: it must not cover the title it stands in.
     header->setSortIndicatorShown(arrow);
+    // Quietly, before the columns go: removing a column changes the selection, and a
+    // handler told of it would read items whose rows may already be gone.
+    dropItems();
     m_model->clearView();
     m_model->fillView();
     const QList<int> oldDisp = std::exchange(m_builtDisp, m_model->disp);
@@ -147,6 +151,8 @@ void ListLayout::updateView()
         header->setSortIndicatorShown(arrow);
     }
     followHeader();
+    if (std::exchange(m_selectionDropped, false))
+        emit view->itemSelectionChanged();
 }
 
 void ListLayout::addRows(QList<QTreeWidgetItem*> rows)
@@ -201,6 +207,7 @@ void ListLayout::dropItems()
 {
     if (!m_view)
         return;
+    m_selectionDropped = m_selectionDropped || m_view->selectionModel()->hasSelection();
     const QSignalBlocker quietView(m_view);
     const QSignalBlocker quietSelection(m_view->selectionModel());
     m_view->clear();

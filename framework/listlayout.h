@@ -72,8 +72,10 @@ public:
     void save();
 
     // Rebuilds the view's columns from the model and has the page create its items
-    // (fillItems()), and follows the header from now on. Sorting is held off while the
-    // items go in and done once after;
+    // (fillItems()), and follows the header from now on. The old items go without a word
+    // (dropItems()); once the new ones are in, the view tells that its selection changed
+    // if one went with them, so that the page's handler reads only items of the new rows.
+    // Sorting is held off while the items go in and done once after;
     // the column sorted by stays the same column, wherever the layout has moved it.
     // Columns of automatic width are then fitted to their contents and title, with room for
     // the sort arrow when the list sorts: whichever of them is sorted by shows all its title.
@@ -91,8 +93,10 @@ public:
     // the model changed hands and kept the result (see setRebuild()).
     bool modifyColumns();
 
-    // Takes the items out of the view without a signal: for a page being destroyed, whose
-    // items read rows and models that go before the view does.
+    // Takes the items out of the view without a signal, before the rows they stand for go:
+    // for a page being destroyed, whose items read rows and models that go before the view
+    // does, and for rows about to be replaced (a reset, a table read again), which the page
+    // draws anew with updateView(). A selection that went is told by that rebuild.
     void dropItems();
 
 signals:
@@ -148,6 +152,8 @@ private:
     // A mouse button is down on the header: a resize in progress is saved once, on release.
     bool m_headerPressed = false;
     bool m_savePending = false;
+    // dropItems() took selected items: the next rebuild tells the selection's change.
+    bool m_selectionDropped = false;
     // disp as the view's columns were last built, to find the sorted column's id.
     QList<int> m_builtDisp;
     // While updateView() has the page create its rows: the order they go in, when the list

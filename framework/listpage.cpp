@@ -35,7 +35,7 @@ ListPage::RowHold::~RowHold()
     if (!m_state->pageAlive || --m_state->holds > 0)
         return;
     if (std::exchange(m_state->resetPutOff, false))
-        m_page->resetTables();
+        m_page->resetNow();
 }
 
 bool ListPage::RowHold::rowsWent() const
@@ -178,8 +178,10 @@ bool ListPage::readTables(const QList<TableLoad>& loads, bool shown)
         // The page may have been closed while it waited; then it is half destroyed.
         if (!page || !loaded)
             return false;
-        if (shown)
+        if (shown) {
+            letGoOfItems();
             load.table->swap(answer);
+        }
     }
     return true;
 }
@@ -363,7 +365,22 @@ void ListPage::answerReset()
         m_holds->resetPutOff = true;
         return;
     }
+    resetNow();
+}
+
+void ListPage::resetNow()
+{
+    // A reset replaces the rows of the pending tables, which the lists show; a page with
+    // none (one that only shows a table) keeps its items.
+    if (!pendingTables().isEmpty())
+        letGoOfItems();
     resetTables();
+}
+
+void ListPage::letGoOfItems()
+{
+    for (const std::unique_ptr<ListState>& list : m_lists)
+        list->layout.dropItems();
 }
 
 DBRow* ListPage::rowOf(int /*list*/, QTreeWidgetItem* /*item*/) const

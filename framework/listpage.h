@@ -74,7 +74,10 @@ class QWidget;
 // Rows are never told apart by their address: a row made later may take a freed row's.
 // addRow(), editCurrent() and edit() hold rows themselves; a page's own path (a wizard, say)
 // takes a hold of its own, as does a caller that goes on with a row after edit() returns.
-// A table the page shows is read again with reloadTables(), never loaded in place.
+// A table the page shows is read again with reloadTables(), never loaded in place. A reload
+// or a reset replaces the rows the lists show: the lists let go of their items first, without
+// a word, and the page draws them anew from the new rows, so that no handler (a selection
+// change as a list is cleared, say) ever reads a row that is gone.
 //
 // A statement the server carried out is never sent again. An apply that stops part-way
 // announces the statements the server carried out (DBCtrl::sig_carried_out); the page then
@@ -315,6 +318,13 @@ private:
     ListState& state(int list) const;
     // The load `load` names (a table, or a function's answer), into `into`.
     bool read(DBTable& into, const TableLoad& load, int flags) const;
+    // resetTables() once every list has let go of its items (letGoOfItems()).
+    void resetNow();
+    // Before the rows the lists show are replaced (a reset, a table read again): every list
+    // takes its items out without a word, so that none is left pointing at a freed row for
+    // a handler to read. The page draws its lists anew from the new rows (updateView()),
+    // which tells a selection that went.
+    void letGoOfItems();
     // Loads each table in order, stopping at the first failure; a shown one through a table
     // of its own (reloadTables()).
     bool readTables(const QList<TableLoad>& loads, bool shown);

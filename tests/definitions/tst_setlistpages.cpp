@@ -63,9 +63,39 @@ QTreeWidgetItem* headingNamed(const QTreeWidget* list, const QString& name)
     return nullptr;
 }
 
+// A heading by its name, or one of its entries by "name/entry" (the entry's first cell).
+QTreeWidgetItem* itemAt(const QTreeWidget* list, const QString& path)
+{
+    QTreeWidgetItem* heading = headingNamed(list, path.section('/', 0, 0));
+    const QString entry = path.section('/', 1);
+    if (!heading || entry.isEmpty())
+        return heading;
+    for (int i = 0; i < heading->childCount(); ++i) {
+        if (heading->child(i)->text(0) == entry)
+            return heading->child(i);
+    }
+    return nullptr;
+}
+
+QString statementsOnly(const QStringList& journal)
+{
+    return journal.filter(QRegularExpression("^(?!select )")).join('\n');
+}
+
+// What the address group dialog does to a group waiting for removal on the page.
+enum class GroupWork { AddsAnEntry, ChangesAnEntry, TakesAnEntryOut, LeavesIt };
+
+QComboBox* setBox(QDialog* dialog)
+{
+    if (auto* groups = qobject_cast<DlgIPGroup*>(dialog))
+        return groups->m_comboGroup;
+    return qobject_cast<DlgTimeIntEx*>(dialog)->m_comboRange;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Page)
+Q_DECLARE_METATYPE(GroupWork)
 
 class TestSetListPages : public QObject
 {
@@ -91,6 +121,12 @@ private slots:
     void refusedLoadShowsNothing();
     void refusedLoadOpensNoSet_data();
     void refusedLoadOpensNoSet();
+    void wholeSelectionReadAgain_data();
+    void wholeSelectionReadAgain();
+    void returnOpensWhatEditWould_data();
+    void returnOpensWhatEditWould();
+    void removedGroupWorkedOnInTheDialog_data();
+    void removedGroupWorkedOnInTheDialog();
 
 private:
     QTreeWidget* open(Page page);
@@ -470,6 +506,182 @@ void TestSetListPages::refusedLoadOpensNoSet()
     QCOMPARE(int(m_server->journal().size()), asked);
     QCOMPARE(list->topLevelItemCount(), 0);
     QVERIFY(m_window->getDBCtrl()->m_pending.isEmpty());
+}
+
+void TestSetListPages::wholeSelectionReadAgain_data()
+{
+    QTest::addColumn<Page>("page");
+    QTest::addColumn<bool>("reset"); // else the menu's Edit on the current set, then OK
+
+    QTest::newRow("address groups, edited") << Page::IpGroups << false;
+    QTest::newRow("address groups, reset") << Page::IpGroups << true;
+    QTest::newRow("time ranges, edited") << Page::TimeRanges << false;
+    QTest::newRow("time ranges, reset") << Page::TimeRanges << true;
+}
+
+// Every row selected, then the rows replaced under the list: by the table read again after a
+// set's dialog, or by Reset. The list is drawn anew from the new rows and its buttons follow
+// the selection that went, without reading a row that went with the old ones.
+void TestSetListPages::wholeSelectionReadAgain()
+{
+    QFETCH(Page, page);
+    QFETCH(bool, reset);
+
+    QTreeWidget* list = open(page);
+    QVERIFY(list);
+    const QStringList before = itemsShown(list);
+    list->setCurrentItem(list->topLevelItem(0));
+    QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(list->selectedItems().size(), before.size());
+    auto* edit = pageWidget()->findChild<QPushButton*>("m_btnEdit");
+    auto* remove = pageWidget()->findChild<QPushButton*>("m_btnRemove");
+    QVERIFY(!edit->isEnabled());
+    QVERIFY(remove->isEnabled());
+
+    DialogRecorder recorder;
+    recorder.answerDialog([](QDialog* dialog) {
+        dialog->findChild<QPushButton*>("m_btnOK")->click();
+        return dialog->result();
+    });
+    if (reset)
+        m_window->reset();
+    else
+        QMetaObject::invokeMethod(pageWidget(), "slotEdit");
+
+    QCOMPARE(recorder.dialogs.size(), reset ? 0 : 1);
+    QCOMPARE(itemsShown(list), before);
+    QVERIFY(list->selectedItems().isEmpty());
+    QVERIFY(!edit->isEnabled());
+    QVERIFY(!remove->isEnabled());
+    QVERIFY(m_window->getDBCtrl()->m_pending.isEmpty());
+}
+
+void TestSetListPages::returnOpensWhatEditWould_data()
+{
+    QTest::addColumn<QStringList>("selected"); // headings, or "group/entry"
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<QString>("opened"); // the group the dialog opens on; null: none opens
+
+    QTest::newRow("a group") << QStringList{"Office"} << "Office" << "Office";
+    QTest::newRow("an entry") << QStringList{"Relays/10.20.0.5"} << "Relays/10.20.0.5" << "Relays";
+    QTest::newRow("a group and its entries")
+        << QStringList{"Office", "Office/192.168.10.0/24", "Office/mx1.example"} << "Office/mx1.example" << "Office";
+    QTest::newRow("the current row outside the selection")
+        << QStringList{"Office/mx1.example"} << "Relays" << "Office";
+    QTest::newRow("two groups") << QStringList{"Office", "Relays"} << "Relays" << QString();
+    QTest::newRow("entries of two groups")
+        << QStringList{"Office/mx1.example", "Relays/10.20.0.5"} << "Office/mx1.example" << QString();
+    QTest::newRow("nothing selected") << QStringList{} << "Office" << QString();
+}
+
+// Return on the list opens the group Edit... would open, and only where Edit... is enabled.
+void TestSetListPages::returnOpensWhatEditWould()
+{
+    QFETCH(QStringList, selected);
+    QFETCH(QString, current);
+    QFETCH(QString, opened);
+
+    QTreeWidget* list = open(Page::IpGroups);
+    QVERIFY(list);
+    list->setCurrentItem(itemAt(list, current), 0, QItemSelectionModel::NoUpdate);
+    for (const QString& path : std::as_const(selected))
+        itemAt(list, path)->setSelected(true);
+    QCOMPARE(pageWidget()->findChild<QPushButton*>("m_btnEdit")->isEnabled(), !opened.isNull());
+
+    DialogRecorder recorder;
+    QString openedOn;
+    recorder.answerDialog([&openedOn](QDialog* dialog) {
+        openedOn = setBox(dialog)->currentText();
+        return int(QDialog::Rejected);
+    });
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(recorder.dialogs.size(), opened.isNull() ? 0 : 1);
+    QCOMPARE(openedOn, opened.isNull() ? QString() : opened);
+}
+
+void TestSetListPages::removedGroupWorkedOnInTheDialog_data()
+{
+    QTest::addColumn<GroupWork>("work");
+    QTest::addColumn<QString>("sent");           // by the dialog's OK
+    QTest::addColumn<QStringList>("pending");    // afterwards, for Apply
+    QTest::addColumn<QList<QStringList>>("held"); // by the server after Apply
+
+    const QStringList relays{"Relays", "10.20.0.5", "Backup MX"};
+    QTest::newRow("an entry added: the group stays")
+        << GroupWork::AddsAnEntry << "insert ipaccesslist set Name='Office', Value='198.51.100.7', Desc='Seen today'"
+        << QStringList{}
+        << QList<QStringList>{{"Office", "192.168.10.0/24", "Head office"}, relays,
+                              {"Office", "mx1.example", "Mail host"}, {"Office", "198.51.100.7", "Seen today"}};
+    QTest::newRow("an entry changed: the group stays")
+        << GroupWork::ChangesAnEntry
+        << "update ipaccesslist set Desc='Seen today' where Name='Office' and Value='mx1.example'" << QStringList{}
+        << QList<QStringList>{{"Office", "192.168.10.0/24", "Head office"}, relays,
+                              {"Office", "mx1.example", "Seen today"}};
+    QTest::newRow("an entry taken out: the rest goes on Apply")
+        << GroupWork::TakesAnEntryOut << "delete from ipaccesslist where Name='Office' and Value='mx1.example'"
+        << QStringList{"delete from ipaccesslist where Name='Office' and Value='192.168.10.0/24'"}
+        << QList<QStringList>{relays};
+    QTest::newRow("left alone: it goes on Apply")
+        << GroupWork::LeavesIt << "insert ipaccesslist set Name='Relays', Value='10.0.0.9', Desc=''"
+        << QStringList{"delete from ipaccesslist where Name='Office' and Value='192.168.10.0/24'",
+                       "delete from ipaccesslist where Name='Office' and Value='mx1.example'"}
+        << QList<QStringList>{relays, {"Relays", "10.0.0.9", ""}};
+}
+
+// "Office" is removed on the page, then the dialog opened on "Relays" still offers it. What
+// the administrator adds to it there, or changes, is not deleted by the next Apply: the page
+// shows the group again and keeps it. A group the dialog only took from, or left alone, stays
+// removed.
+void TestSetListPages::removedGroupWorkedOnInTheDialog()
+{
+    QFETCH(GroupWork, work);
+    QFETCH(QString, sent);
+    QFETCH(QStringList, pending);
+    QFETCH(QList<QStringList>, held);
+
+    QTreeWidget* list = open(Page::IpGroups);
+    QVERIFY(list);
+    headingNamed(list, "Office")->setSelected(true);
+    pageWidget()->findChild<QPushButton*>("m_btnRemove")->click();
+    QVERIFY(!headingNamed(list, "Office"));
+    list->setCurrentItem(headingNamed(list, "Relays"));
+
+    DialogRecorder recorder;
+    recorder.answerDialog([work](QDialog* dialog) {
+        auto* groups = qobject_cast<DlgIPGroup*>(dialog);
+        if (work == GroupWork::LeavesIt) {
+            groups->m_editValue->setText("10.0.0.9");
+            groups->m_btnAdd->click();
+        } else {
+            groups->m_comboGroup->setCurrentIndex(groups->m_comboGroup->findText("Office"));
+        }
+        if (work == GroupWork::AddsAnEntry) {
+            groups->m_editValue->setText("198.51.100.7");
+            groups->m_editDesc->setText("Seen today");
+            groups->m_btnAdd->click();
+        } else if (work != GroupWork::LeavesIt) {
+            const QList<QTreeWidgetItem*> mx = groups->m_list->findItems("mx1.example", Qt::MatchExactly);
+            if (mx.size() == 1)
+                groups->m_list->setCurrentItem(mx.first());
+            if (work == GroupWork::ChangesAnEntry) {
+                groups->m_editDesc->setText("Seen today");
+                groups->m_btnEdit->click();
+            } else {
+                groups->m_btnRemove->click();
+            }
+        }
+        groups->m_btnOK->click();
+        return dialog->result();
+    });
+    const int before = int(m_server->journal().size());
+    pageWidget()->findChild<QPushButton*>("m_btnEdit")->click();
+    QCOMPARE(recorder.dialogs.size(), 1);
+    QCOMPARE(statementsOnly(journalFrom(*m_server, before)), sent);
+    QCOMPARE(m_window->getDBCtrl()->m_pending, pending);
+    QCOMPARE(headingNamed(list, "Office") != nullptr, pending.isEmpty());
+
+    m_window->apply();
+    QCOMPARE(m_server->rows("ipaccesslist"), held);
 }
 
 QTEST_MAIN(TestSetListPages)
