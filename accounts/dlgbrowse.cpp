@@ -2,6 +2,7 @@
 
 #include "accountcolumns.h"
 #include "accounttexts.h"
+#include "comboboxes.h"
 #include "dbtable.h"
 #include "globaldata.h"
 #include "qgroupitem.h"
@@ -150,7 +151,7 @@ void DlgBrowse::slotSelected()
     if (!item)
         return;
     const QString name = cell(static_cast<AccountItem*>(item)->row(), "name");
-    m_comboName->setEditText(isGroupEntry(item) ? QLatin1Char('[') + name + QLatin1Char(']') : name);
+    ComboBoxes::setCurrentText(m_comboName, isGroupEntry(item) ? QLatin1Char('[') + name + QLatin1Char(']') : name);
 }
 
 void DlgBrowse::slotOK()

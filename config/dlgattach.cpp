@@ -1,8 +1,8 @@
 #include "dlgattach.h"
 
 #include "cellnumbers.h"
+#include "comboboxes.h"
 #include "dialogseam.h"
-#include "editablecombo.h"
 #include "rowcells.h"
 
 #include <QComboBox>
@@ -44,7 +44,7 @@ void DlgAttach::showRow(const DBRow* row, bool newRow)
     m_comboType->setCurrentIndex(kind);
     slotTypeActivated(kind);
     m_untouched.remember(QStringLiteral("type"), RowCells::cell(row, "type"), {m_comboType});
-    showInEditable(m_comboContent, RowCells::cell(row, "pattern"));
+    ComboBoxes::setCurrentText(m_comboContent, RowCells::cell(row, "pattern"));
     if (CellNumbers::wholeNumber(row, "action") == 0)
         m_rbtnAccept->setChecked(true);
     else
@@ -88,5 +88,5 @@ void DlgAttach::slotTypeActivated(int type)
         fill(m_comboContent, mimePresets);
     else
         return;
-    showInEditable(m_comboContent, typed);
+    ComboBoxes::setCurrentText(m_comboContent, typed);
 }

@@ -1,7 +1,7 @@
 #include "dlgfilter.h"
 
 #include "cellnumbers.h"
-#include "editablecombo.h"
+#include "comboboxes.h"
 #include "filtertypes.h"
 #include "rowcells.h"
 
@@ -21,7 +21,7 @@ void DlgFilter::showRow(const DBRow* row, bool newRow)
     m_comboHeader->clear();
     for (const char* header : {"From", "To", "Cc", "Subject", "Sender"})
         m_comboHeader->addItem(QString::fromLatin1(header));
-    showInEditable(m_comboHeader, RowCells::cell(row, "header"));
+    ComboBoxes::setCurrentText(m_comboHeader, RowCells::cell(row, "header"));
 
     m_comboType->clear();
     for (int type = 0; type < FilterTypes::Count; ++type)

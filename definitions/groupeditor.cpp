@@ -1,5 +1,6 @@
 #include "groupeditor.h"
 
+#include "comboboxes.h"
 #include "dbrow.h"
 #include "dialogseam.h"
 #include "groupedtable.h"
@@ -48,7 +49,7 @@ void GroupEditor::fillSets(const QString& current)
     const QSignalBlocker blocker(m_widgets.sets);
     m_widgets.sets->clear();
     m_widgets.sets->addItems(m_table->names());
-    m_widgets.sets->setEditText(current);
+    ComboBoxes::setCurrentText(m_widgets.sets, current);
 }
 
 void GroupEditor::showSet()

@@ -136,7 +136,7 @@ void WndPop3::fillAccountDialog(DlgPop3* dialog, const DBRow* row)
     const QString mbox = cell(row, "mbox");
     if (QPop3Item::opensAsHeader(mbox)) {
         dialog->m_rbtnRule->setChecked(true);
-        dialog->m_comboRule->setEditText(QPop3Item::headerOf(mbox));
+        ComboBoxes::setCurrentText(dialog->m_comboRule, QPop3Item::headerOf(mbox));
     } else {
         dialog->m_rbtnAddress->setChecked(true);
         dialog->m_editAddress->setText(mbox);

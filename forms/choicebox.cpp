@@ -1,12 +1,15 @@
 #include "choicebox.h"
 
 #include "drawntext.h"
+#include "formwidgets.h"
 #include "listentrydelegate.h"
 #include "shortenedtext.h"
 #include "wholetexttip.h"
 
 #include <QAbstractItemView>
+#include <QCompleter>
 #include <QHelpEvent>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScreen>
@@ -138,6 +141,11 @@ void ChoiceBox::showPopup()
     view()->installEventFilter(this);
     QComboBox::showPopup();
     fitListToItsLines();
+    // An editable box showing a text equal to none of its entries: the list opens on none,
+    // where the view would make its first entry current, for Enter to pick in place of the
+    // text shown.
+    if (currentIndex() < 0)
+        view()->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::Clear);
 }
 
 // Measured as the list opens, not before: most boxes are never opened.
@@ -259,10 +267,24 @@ void ChoiceBox::paintEvent(QPaintEvent*)
     painter.drawControl(QStyle::CE_ComboBoxLabel, option);
 }
 
+// The toolkit's editable box, as its field loses the focus (to its own list, say), makes the
+// entry equal to its text in other letters the current one, in that entry's letters, and
+// reports it chosen: a stored "x-envelope-to" would become "X-Envelope-To" at a look at the
+// list. How it matches is its completer's; here letter case counts, there and as it
+// completes what is typed.
+void ChoiceBox::matchEntriesLetterForLetter()
+{
+    if (QCompleter* completer = lineEdit() ? lineEdit()->completer() : nullptr)
+        completer->setCaseSensitivity(Qt::CaseSensitive);
+}
+
 bool ChoiceBox::event(QEvent* event)
 {
     if (event->type() == QEvent::StyleChange)
         unwrapListDelegate();
+    // The field can lose the focus only once it had it.
+    if (event->type() == QEvent::FocusIn)
+        matchEntriesLetterForLetter();
     if (event->type() == QEvent::Show)
         m_shown = true;
     // A tool tip of the form's own goes first.
@@ -283,6 +305,13 @@ bool ChoiceBox::eventFilter(QObject* watched, QEvent* event)
     if (watched == view() && event->type() == QEvent::ShortcutOverride && view()->isVisible()
         && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Cancel)) {
         event->accept();
+        return true;
+    }
+    // Enter on a list opened on no entry keeps the text shown, as Escape does; the list would
+    // otherwise stay open and wait for an entry.
+    if (watched == view() && FormWidgets::isReturnPress(event) && view()->isVisible()
+        && !view()->currentIndex().isValid()) {
+        hidePopup();
         return true;
     }
     return QComboBox::eventFilter(watched, event);

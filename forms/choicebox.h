@@ -22,7 +22,9 @@ class ListEntryDelegate;
 // of an entry the opened list shows shortened, give the whole text (wholetexttip.h). The
 // entries themselves, and so the value written back, are never changed. Escape with the
 // list open closes the list and nothing else, even where a button of the window has Escape
-// for its accelerator.
+// for its accelerator. An editable box takes an entry for its text only letter for letter,
+// and one whose text is no entry (ComboBoxes::setCurrentText) opens its list on none:
+// Return there keeps the text, as Escape does.
 class ChoiceBox : public QComboBox
 {
     Q_OBJECT
@@ -48,6 +50,7 @@ protected:
 
 private:
     void measureEntriesAgain();
+    void matchEntriesLetterForLetter();
     // The widest entry as the toolkit measures it and as the box shows it, in this font.
     struct EntryWidths
     {

@@ -7,11 +7,13 @@ namespace ComboBoxes {
 
 void setCurrentText(QComboBox* box, const QString& text)
 {
+    int index = box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (box->isEditable()) {
+        box->setCurrentIndex(index);
+        // A text equal to no entry: the field, emptied with the current entry, shows it.
         box->setEditText(text);
         return;
     }
-    int index = box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (index < 0) {
         box->addItem(text);
         index = box->count() - 1;

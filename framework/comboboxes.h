@@ -6,10 +6,14 @@ class QString;
 // Two things the old toolkit's choice boxes did that pages and dialogs rely on.
 namespace ComboBoxes {
 
-// Makes `text` the current entry of a box that is not editable: the first entry equal to
-// it exactly, or, when the box has none, a new last entry holding it. Nothing stored is
-// lost that way (the value is written back unchanged unless another entry is chosen) and
-// every entry the box already had stays choosable. An editable box simply shows the text.
+// Shows `text` in the box. In a box that is not editable, the first entry equal to it
+// exactly becomes the current one or, when the box has none, a new last entry holding it:
+// nothing stored is lost that way (the value is written back unchanged unless another entry
+// is chosen) and every entry the box already had stays choosable. An editable box shows it
+// in its edit field, and the entry equal to it (letter case counts) becomes its current
+// entry, so that its opened list highlights the entry shown and Enter there keeps it; a text
+// equal to no entry stands in the field, with no entry current, and becomes none. Either
+// way it is a fill, not an edit: the box emits no activation.
 void setCurrentText(QComboBox* box, const QString& text);
 
 // Makes entry `index` current when the box has it; an index out of range changes nothing

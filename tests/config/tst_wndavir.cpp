@@ -1,8 +1,8 @@
 #include "accounttexts.h"
 #include "typing.h"
+#include "comboboxes.h"
 #include "configpagefixture.h"
 #include "dlgattach.h"
-#include "editablecombo.h"
 #include "qattachitem.h"
 #include "wndavir.h"
 
@@ -335,7 +335,7 @@ void tst_WndAvir::kindSwitchKeepsThePattern()
     DlgAttach dialog(nullptr, nullptr, true, {});
     dialog.slotTypeActivated(0);
     QCOMPARE(entries(dialog.m_comboContent).first(), QStringLiteral("*.bin"));
-    showInEditable(dialog.m_comboContent, pattern);
+    ComboBoxes::setCurrentText(dialog.m_comboContent, pattern);
     for (int kind : std::as_const(kinds))
         dialog.slotTypeActivated(kind);
     QCOMPARE(dialog.m_comboContent->count(), presets);

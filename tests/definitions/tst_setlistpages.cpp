@@ -1,6 +1,7 @@
 #include "dialogrecorder.h"
 #include "dlgipgroup.h"
 #include "dlgtimeintex.h"
+#include "openedlist.h"
 #include "shellharness.h"
 #include "wndipgroup.h"
 #include "wndtimeint.h"
@@ -127,6 +128,8 @@ private slots:
     void returnOpensWhatEditWould();
     void removedGroupWorkedOnInTheDialog_data();
     void removedGroupWorkedOnInTheDialog();
+    void setBoxHoldsTheSetItShows_data();
+    void setBoxHoldsTheSetItShows();
 
 private:
     QTreeWidget* open(Page page);
@@ -682,6 +685,61 @@ void TestSetListPages::removedGroupWorkedOnInTheDialog()
 
     m_window->apply();
     QCOMPARE(m_server->rows("ipaccesslist"), held);
+}
+
+void TestSetListPages::setBoxHoldsTheSetItShows_data()
+{
+    QTest::addColumn<Page>("page");
+    QTest::addColumn<QString>("set");
+    QTest::addColumn<int>("entry"); // in the box's list
+    QTest::addColumn<bool>("ok");   // closed with OK, else Cancel
+
+    QTest::newRow("the first group") << Page::IpGroups << "Office" << 0 << true;
+    QTest::newRow("the second group") << Page::IpGroups << "Relays" << 1 << true;
+    QTest::newRow("the second group, cancelled") << Page::IpGroups << "Relays" << 1 << false;
+    QTest::newRow("the first range") << Page::TimeRanges << "Office hours" << 0 << true;
+    QTest::newRow("the second range") << Page::TimeRanges << "Night" << 1 << true;
+    QTest::newRow("the second range, cancelled") << Page::TimeRanges << "Night" << 1 << false;
+}
+
+// The dialog opens on the set chosen on the page, and that set is the box's current entry: the
+// opened list highlights it and Return keeps it, the entries shown stay the set's own, and the
+// dialog closed writes nothing.
+void TestSetListPages::setBoxHoldsTheSetItShows()
+{
+    QFETCH(Page, page);
+    QFETCH(QString, set);
+    QFETCH(int, entry);
+    QFETCH(bool, ok);
+
+    QTreeWidget* list = open(page);
+    QVERIFY(list);
+    list->setCurrentItem(headingNamed(list, set));
+    const int entries = headingNamed(list, set)->childCount();
+    DialogRecorder recorder;
+    int index = -1;
+    OpenedList::Look look;
+    int entriesAfter = -1;
+    recorder.answerDialog([&, ok](QDialog* dialog) {
+        index = setBox(dialog)->currentIndex();
+        look = OpenedList::openAndReturn(setBox(dialog));
+        entriesAfter = dialog->findChild<QTreeWidget*>("m_list")->topLevelItemCount();
+        dialog->findChild<QPushButton*>(ok ? "m_btnOK" : "m_btnCancel")->click();
+        return dialog->result();
+    });
+    const int before = int(m_server->journal().size());
+    pageWidget()->findChild<QPushButton*>("m_btnEdit")->click();
+
+    QCOMPARE(recorder.dialogs.size(), 1);
+    QCOMPARE(index, entry);
+    QVERIFY(look.opened);
+    QCOMPARE(look.highlighted, set);
+    QVERIFY(look.closedByReturn);
+    QCOMPARE(look.heldAfterReturn, set);
+    QCOMPARE(look.indexAfterReturn, entry);
+    QCOMPARE(entriesAfter, entries);
+    QCOMPARE(statementsOnly(journalFrom(*m_server, before)), QString());
+    QVERIFY(m_window->getDBCtrl()->m_pending.isEmpty());
 }
 
 QTEST_MAIN(TestSetListPages)

@@ -8,6 +8,7 @@
 #include "dialogrecorder.h"
 #include "dlgpop3.h"
 #include "dlgrule.h"
+#include "openedlist.h"
 #include "pagesession.h"
 #include "pendingapply.h"
 #include "qpop3item.h"
@@ -138,6 +139,8 @@ private slots:
     void untouchedAccountKeepsItsValues();
     void deliveryForms_data();
     void deliveryForms();
+    void headerBoxHoldsTheHeaderShown_data();
+    void headerBoxHoldsTheHeaderShown();
     void numberFields_data();
     void numberFields();
     void accountDuplicateReopensAndCancelRestores();
@@ -311,6 +314,51 @@ void TestWndPop3::deliveryForms()
     page->slotEdit();
     QCOMPARE(seen.value(0).section('|', 7, 7), opens);
     QCOMPARE(cell(page->m_tblPop3.m_rows.front().get(), "mbox"), stored);
+}
+
+void TestWndPop3::headerBoxHoldsTheHeaderShown_data()
+{
+    QTest::addColumn<QString>("mbox");
+    QTest::addColumn<int>("entry");           // current in the header box; -1: none
+    QTest::addColumn<QString>("highlighted"); // by its opened list
+
+    QTest::newRow("the first header") << "{Received}" << 0 << "Received";
+    QTest::newRow("a header further down") << "{X-Envelope-To}" << 1 << "X-Envelope-To";
+    QTest::newRow("the last header") << "{Delivered-To}" << 2 << "Delivered-To";
+    QTest::newRow("a header in other letters") << "{x-envelope-to}" << -1 << "";
+    QTest::newRow("a header the box does not offer") << "{X-Original-To}" << -1 << "";
+}
+
+// The account dialog opens with the stored header as the box's current entry: a person who
+// opens the list to look and presses Return on what seems current, then OK and Apply, has
+// changed nothing, and nothing is written.
+void TestWndPop3::headerBoxHoldsTheHeaderShown()
+{
+    QFETCH(QString, mbox);
+    QFETCH(int, entry);
+    QFETCH(QString, highlighted);
+
+    installPop3(*m_server, {{"corvane-sales", "pop.isp.example", "110", "", "0", mbox, "0", "pw", ""}});
+    QVERIFY(m_session->connect());
+    auto page = makePage();
+    DialogRecorder recorder;
+    int index = -2;
+    OpenedList::Look look;
+    recorder.answerDialog(accountOk(nullptr, [&](DlgPop3* dialog) {
+        index = dialog->m_comboRule->currentIndex();
+        look = OpenedList::openAndReturn(dialog->m_comboRule);
+    }));
+    page->m_list->setCurrentItem(page->m_list->topLevelItem(0));
+    page->slotEdit();
+
+    QCOMPARE(index, entry);
+    QVERIFY(look.opened);
+    QCOMPARE(look.highlighted, highlighted);
+    QVERIFY(look.closedByReturn);
+    QCOMPARE("{" + look.heldAfterReturn + "}", mbox);
+    QCOMPARE(look.indexAfterReturn, entry);
+    QCOMPARE(m_ctrl->m_pending, QStringList());
+    QCOMPARE(cell(page->m_tblPop3.m_rows.front().get(), "mbox"), mbox);
 }
 
 // The port and the message count take the digits typed and nothing else, whatever the

@@ -1,8 +1,11 @@
 // The old toolkit's rules for choice boxes that pages and dialogs rely on.
 
+#include "choicebox.h"
 #include "comboboxes.h"
+#include "openedlist.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QtTest>
 
 class TestComboBoxes : public QObject
@@ -12,6 +15,10 @@ class TestComboBoxes : public QObject
 private slots:
     void setCurrentText_data();
     void setCurrentText();
+    void editableBoxHoldsTheEntryItShows_data();
+    void editableBoxHoldsTheEntryItShows();
+    void fieldLeftKeepsItsLetters_data();
+    void fieldLeftKeepsItsLetters();
     void setCurrentItem_data();
     void setCurrentItem();
 };
@@ -40,7 +47,11 @@ void TestComboBoxes::setCurrentText_data()
     QTest::newRow("entry present") << false << "de" << given << "de" << 1;
     QTest::newRow("exact match only") << false << "DE" << (given + QStringList{"DE"}) << "DE" << 3;
     QTest::newRow("unknown value kept as a new entry") << false << "cz" << (given + QStringList{"cz"}) << "cz" << 3;
-    QTest::newRow("editable box shows the text") << true << "cz" << given << "cz" << 1;
+    QTest::newRow("editable: the entry equal to the text becomes current") << true << "fr" << given << "fr" << 2;
+    QTest::newRow("editable: the first entry") << true << "en" << given << "en" << 0;
+    QTest::newRow("editable: letter case counts") << true << "DE" << given << "DE" << -1;
+    QTest::newRow("editable: a text equal to no entry stands alone") << true << "cz" << given << "cz" << -1;
+    QTest::newRow("editable: empty") << true << "" << given << "" << -1;
 }
 
 void TestComboBoxes::setCurrentText()
@@ -55,10 +66,85 @@ void TestComboBoxes::setCurrentText()
     box.addItems({"en", "de", "fr"});
     box.setEditable(editable);
     box.setCurrentIndex(1);
+    QSignalSpy activated(&box, &QComboBox::activated);
     ComboBoxes::setCurrentText(&box, text);
     QCOMPARE(entries(box), entriesAfter);
     QCOMPARE(box.currentText(), currentText);
     QCOMPARE(box.currentIndex(), currentIndex);
+    // Filled, not chosen.
+    QCOMPARE(activated.size(), 0);
+}
+
+void TestComboBoxes::editableBoxHoldsTheEntryItShows_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("highlighted"); // by the opened list; empty: none
+
+    QTest::newRow("the first entry") << "Received" << "Received";
+    QTest::newRow("an entry further down") << "X-Envelope-To" << "X-Envelope-To";
+    QTest::newRow("the last entry") << "Delivered-To" << "Delivered-To";
+    QTest::newRow("an entry in other letters") << "x-envelope-to" << "";
+    QTest::newRow("no entry") << "X-Original-To" << "";
+    QTest::newRow("nothing") << "" << "";
+}
+
+// A box given a text to show, as a dialog fills it from what the server holds: its opened list
+// highlights the entry shown, and Return there keeps what the box shows, whatever it is.
+void TestComboBoxes::editableBoxHoldsTheEntryItShows()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, highlighted);
+
+    QWidget window;
+    auto* box = new ChoiceBox(&window);
+    box->setEditable(true);
+    box->addItems({"Received", "X-Envelope-To", "Delivered-To"});
+    box->setCurrentIndex(0);
+    ComboBoxes::setCurrentText(box, text);
+    const int index = box->currentIndex();
+
+    const OpenedList::Look look = OpenedList::openAndReturn(box);
+    QVERIFY(look.opened);
+    QCOMPARE(look.highlighted, highlighted);
+    QVERIFY(look.closedByReturn);
+    QCOMPARE(look.heldAfterReturn, text);
+    QCOMPARE(look.indexAfterReturn, index);
+}
+
+void TestComboBoxes::fieldLeftKeepsItsLetters_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("index");
+
+    QTest::newRow("an entry in other letters") << "x-envelope-to" << -1;
+    QTest::newRow("an entry in its own letters") << "X-Envelope-To" << 1;
+    QTest::newRow("no entry") << "X-Original-To" << -1;
+}
+
+// A click into the box's field and the focus moved on, as a person reading the dialog does:
+// the box keeps the text it was given, letter for letter, and nothing is chosen.
+void TestComboBoxes::fieldLeftKeepsItsLetters()
+{
+    QFETCH(QString, text);
+    QFETCH(int, index);
+
+    QWidget window;
+    auto* box = new ChoiceBox(&window);
+    box->setEditable(true);
+    box->addItems({"Received", "X-Envelope-To", "Delivered-To"});
+    auto* next = new QLineEdit(&window);
+    next->move(0, 40);
+    ComboBoxes::setCurrentText(box, text);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QSignalSpy chosen(box, &QComboBox::activated);
+    QTest::mouseClick(box->lineEdit(), Qt::LeftButton);
+    QVERIFY(box->hasFocus() || box->lineEdit()->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QVERIFY(next->hasFocus());
+    QCOMPARE(box->currentText(), text);
+    QCOMPARE(box->currentIndex(), index);
+    QCOMPARE(chosen.size(), 0);
 }
 
 void TestComboBoxes::setCurrentItem_data()
