@@ -264,6 +264,10 @@ void ChoiceBox::paintEvent(QPaintEvent*)
     if (currentIndex() < 0 && !placeholderText().isEmpty())
         option.palette.setBrush(QPalette::ButtonText, option.palette.placeholderText());
     option.currentText = shownText();
+    // Laid out in the text's own direction, as a label and a line edit lay theirs out: a
+    // text that begins in Arabic or Hebrew then ends, ellipsis and all, at the left. The box
+    // itself, its picture and the room keep the box's direction.
+    painter.setLayoutDirection(wholeText().isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
     painter.drawControl(QStyle::CE_ComboBoxLabel, option);
 }
 
