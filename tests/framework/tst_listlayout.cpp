@@ -120,6 +120,8 @@ private slots:
     void sortArrowAsTheFormSetIt();
     void contextMenuTargets_data();
     void contextMenuTargets();
+    void selectionToldOnceTheNewItemsAreIn_data();
+    void selectionToldOnceTheNewItemsAreIn();
 
 private:
     std::unique_ptr<TestListPage> makePage();
@@ -538,6 +540,62 @@ void TestListLayout::contextMenuTargets()
     QCOMPARE(page->menuItem, entry);
     // A menu that is not to be shown is gone at once.
     QCOMPARE(QApplication::activePopupWidget(), nullptr);
+}
+
+void TestListLayout::selectionToldOnceTheNewItemsAreIn_data()
+{
+    QTest::addColumn<bool>("tree"); // headings with entries below them, else rows alone
+    QTest::addColumn<bool>("all");  // every item selected, else one
+
+    QTest::newRow("rows, one selected") << false << false;
+    QTest::newRow("rows, all selected") << false << true;
+    QTest::newRow("headings and entries, one selected") << true << false;
+    QTest::newRow("headings and entries, all selected") << true << true;
+}
+
+// A list drawn anew while items are selected, as a page does once its rows were replaced:
+// whoever follows its selection hears of it once, when only the new items are in and none
+// is selected, never while the old items, whose rows may be gone, are still there.
+void TestListLayout::selectionToldOnceTheNewItemsAreIn()
+{
+    QFETCH(bool, tree);
+    QFETCH(bool, all);
+
+    QWidget page;
+    auto* view = new QTreeWidget(&page);
+    view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    Cols model;
+    ListLayout layout(&model, view, &page);
+    model.add(QStringLiteral("Name"), true, -1, false);
+    model.add(QStringLiteral("Note"), true, -1, false);
+    int drawing = 0;
+    QObject::connect(&layout, &ListLayout::fillItems, &page, [&] {
+        for (const char* name : {"Office", "Relays"}) {
+            auto* item = new QTreeWidgetItem(view, {QLatin1String(name), QString()});
+            item->setData(0, Qt::UserRole, drawing);
+            for (int i = 0; tree && i < 2; ++i)
+                (new QTreeWidgetItem(item, {QStringLiteral("entry"), QString()}))->setData(0, Qt::UserRole, drawing);
+            item->setExpanded(true);
+        }
+    });
+    layout.updateView();
+    page.show();
+    if (all)
+        view->selectAll();
+    else
+        view->topLevelItem(1)->setSelected(true);
+
+    QStringList told; // at each telling, the drawings the selected items belong to
+    QObject::connect(view, &QTreeWidget::itemSelectionChanged, &page, [&] {
+        QStringList drawings;
+        for (const QTreeWidgetItem* item : view->selectedItems())
+            drawings << item->data(0, Qt::UserRole).toString();
+        told << drawings.join(QLatin1Char(','));
+    });
+    ++drawing;
+    layout.updateView();
+    QCOMPARE(told, QStringList{QString()});
+    QCOMPARE(view->topLevelItem(0)->data(0, Qt::UserRole).toInt(), 1);
 }
 
 QTEST_MAIN(TestListLayout)

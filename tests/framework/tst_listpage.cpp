@@ -131,7 +131,10 @@ public:
         box->addWidget(list);
         list->setSelectionMode(QAbstractItemView::ExtendedSelection);
         list->setRootIsDecorated(false);
-        connect(list, &QTreeWidget::itemSelectionChanged, this, [this] { updateButtons(); });
+        connect(list, &QTreeWidget::itemSelectionChanged, this, [this] {
+            updateButtons();
+            noteSelectedRows();
+        });
         addList({list, QStringLiteral("things"), 1, btnEdit, btnRemove, &table, Duplicate});
         cols().add(QStringLiteral("Name"), true, -1, false);
         cols().add(QStringLiteral("Note"), true, -1, false);
@@ -147,6 +150,21 @@ public:
     // The dialog: each run takes the next scripted edit and records the row it opened on.
     QList<Edit> edits;
     QStringList openedOn;
+    // At each change of the selection, the names in the rows behind the selected items, as
+    // a page whose buttons follow their cells reads them.
+    QStringList selectedRowsRead;
+
+    // How many items the list held once its rows were replaced, before it was drawn anew.
+    int itemsLeftUndrawn = -1;
+
+    // The page's table read again from the server and shown.
+    void reload()
+    {
+        if (!reloadTables({{&table, "things", dbcol_things}}))
+            return;
+        itemsLeftUndrawn = list->topLevelItemCount();
+        updateView();
+    }
 
     ThingItem* itemNamed(const QString& name) const
     {
@@ -198,6 +216,21 @@ public slots:
     void slotCols() {}
 
 protected:
+    void noteSelectedRows()
+    {
+        QStringList names;
+        for (QTreeWidgetItem* item : list->selectedItems())
+            names << cellText(rowOf(0, item), "name");
+        names.sort();
+        selectedRowsRead << names.join(QLatin1Char(','));
+    }
+
+    void afterReset() override
+    {
+        itemsLeftUndrawn = list->topLevelItemCount();
+        ListPage::afterReset();
+    }
+
     void fillItems(int) override
     {
         for (const auto& row : table.m_rows)
@@ -322,6 +355,8 @@ private slots:
     void editLoop();
     void removalsAreHandedOverAndReset();
     void applyCommitsTables();
+    void rowsReplacedUnderASelection_data();
+    void rowsReplacedUnderASelection();
     void addKeepsOrDropsTheRow_data();
     void addKeepsOrDropsTheRow();
     void failedLoadEditsNothing_data();
@@ -555,6 +590,46 @@ void TestListPage::applyCommitsTables()
     QCOMPARE(page->table.diff(true)->size(), 0);
     m_ctrl->reset(); // nothing left to restore
     QCOMPARE(page->shownNames(), (QStringList{"ann", "ann", "bob"}));
+}
+
+void TestListPage::rowsReplacedUnderASelection_data()
+{
+    QTest::addColumn<bool>("reload"); // else Reset
+    QTest::addColumn<QStringList>("selected");
+
+    QTest::newRow("Reset, every row selected") << false << QStringList{"ann", "ann", "bob", "cid"};
+    QTest::newRow("Reset, one row selected") << false << QStringList{"bob"};
+    QTest::newRow("the table read again, every row selected") << true << QStringList{"ann", "ann", "bob", "cid"};
+    QTest::newRow("the table read again, one row selected") << true << QStringList{"cid"};
+}
+
+// Rows replaced while items are selected: no item is left standing for a row that went, and the
+// page's selection handler is told once, when the list shows the new rows and nothing
+// selected.
+void TestListPage::rowsReplacedUnderASelection()
+{
+    QFETCH(bool, reload);
+    QFETCH(QStringList, selected);
+
+    auto page = makePage();
+    if (selected.size() == page->list->topLevelItemCount())
+        page->list->selectAll();
+    else
+        page->itemNamed(selected.first())->setSelected(true);
+    QCOMPARE(page->selectedRowsRead.last(), selected.join(QLatin1Char(',')));
+    QVERIFY(page->btnRemove->isEnabled());
+    page->selectedRowsRead.clear();
+
+    if (reload)
+        page->reload();
+    else
+        m_ctrl->reset();
+
+    QCOMPARE(page->itemsLeftUndrawn, 0);
+    QCOMPARE(page->selectedRowsRead, QStringList{QString()});
+    QCOMPARE(page->shownNames(), (QStringList{"ann", "ann", "bob", "cid"}));
+    QVERIFY(!page->btnEdit->isEnabled());
+    QVERIFY(!page->btnRemove->isEnabled());
 }
 
 void TestListPage::addKeepsOrDropsTheRow_data()
