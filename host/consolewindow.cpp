@@ -58,15 +58,29 @@ void ConsoleWindow::showOnScreen()
     QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
     if (!screen)
         screen = QGuiApplication::primaryScreen();
-    if (screen)
-        setScreen(screen);
     resize(UsualSize);
+    if (screen)
+        startOn(screen);
+    // The window system's window is made before the window shows, so that the frame it knows
+    // of by then counts in the first fit: the window shows fitted, not corrected afterwards.
+    create();
     fitIntoFreeArea();
     show();
     // A window system that frames its windows tells the frame's size once the window shows,
     // or once it first activates it; the frame may take more than the room left for it.
     m_fitOnActivation = true;
     QTimer::singleShot(0, this, &ConsoleWindow::fitIntoFreeArea);
+}
+
+// The window system makes a window on the screen its middle lies on, whatever screen it was
+// given: one whose middle lies elsewhere starts in the corner of that screen's free area, as
+// large as that holds, and the fit then makes room for its frame there.
+void ConsoleWindow::startOn(QScreen* screen)
+{
+    setScreen(screen);
+    const QRect free = screen->availableGeometry();
+    if (!free.contains(geometry().center()))
+        setGeometry(QRect(free.topLeft(), size().boundedTo(free.size())));
 }
 
 bool ConsoleWindow::event(QEvent* event)
@@ -80,21 +94,39 @@ bool ConsoleWindow::event(QEvent* event)
 
 void ConsoleWindow::fitIntoFreeArea()
 {
+    QWindow* window = windowHandle();
     const QScreen* screen = this->screen();
-    if (!screen)
+    if (!window || !screen)
         return;
     const QRect free = screen->availableGeometry();
-    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
-    const QSize fitted = size().boundedTo(free.size().shrunkBy(frame));
-    if (fitted != size())
-        resize(fitted);
+    const QMargins frame = window->frameMargins();
+    const QSize fitted = window->size().boundedTo(free.size().shrunkBy(frame));
     // The frame's top left corner, kept inside the free area as far as the window lets it.
-    const QSize outer = size().grownBy(frame);
-    QPoint at = pos();
+    const QSize outer = fitted.grownBy(frame);
+    QPoint at = window->framePosition();
     at.setX(qMax(free.left(), qMin(at.x(), free.right() + 1 - outer.width())));
     at.setY(qMax(free.top(), qMin(at.y(), free.bottom() + 1 - outer.height())));
-    if (at != pos())
-        move(at);
+    if (fitted != window->size() || at != window->framePosition())
+        placeFrame(at, fitted);
+}
+
+// The window system is told where the frame goes, not where the window inside it goes. Given
+// the window's own position (what move() asks for once the window exists), it may shift the
+// window to keep the frame on what it takes for the desktop: Qt's offscreen platform moves a
+// window whose frame would start left of or above 0,0 by the frame's width, past the free
+// area of a screen that lies there.
+void ConsoleWindow::placeFrame(QPoint at, QSize size)
+{
+    QWindow* window = windowHandle();
+    // The size first: a new size is asked for at the window's own position, which may shift
+    // it as above; the frame's position then puts it where it belongs.
+    window->resize(size);
+    window->setFramePosition(at);
+    // Until it shows, the widget learns nothing of this from the window system, and showing
+    // would hand the widget's own geometry back to it. Once shown, it follows the window
+    // system's reports.
+    if (!isVisible())
+        setGeometry(window->geometry());
 }
 
 bool ConsoleWindow::hasModuleWindows() const

@@ -67,9 +67,14 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Gives the window the screen it is to be made on, with its middle in that screen's free
+    // area.
+    void startOn(QScreen* screen);
     // Makes the window, frame and all, no larger than its screen's free area and moves it
     // inside that area as far as it has to.
     void fitIntoFreeArea();
+    // Puts the window's frame's top left corner at `at`, with the window `size` inside it.
+    void placeFrame(QPoint at, QSize size);
     void onCloseDll(DLLHANDLE handle);
     void unloadWhenWindowsGone();
     void checkWindowsGone();

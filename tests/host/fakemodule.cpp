@@ -6,7 +6,9 @@
 // window, asks for the unload from inside its closing, or "box:MS", a window that puts up
 // a modal message box of no parent after MS milliseconds (as a refused statement does) and
 // touches itself once the box has returned. As its window closes it writes where the
-// console's window lies and the free area of its screen. Its tree: "Alpha", "Beta" > "Gamma", "Delta",
+// console's window lay as the window system first showed it and where it lies now, each with
+// the free area of its screen. $ORNEL_FAKE_POINTER ("x,y") puts the pointer there as the
+// module is loaded, before the console shows. Its tree: "Alpha", "Beta" > "Gamma", "Delta",
 // "DELTA"; beside it a page whose list shows "Gamma" too.
 
 #include "desktop.h"
@@ -14,10 +16,12 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QDialog>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPalette>
@@ -27,6 +31,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <optional>
 
@@ -44,6 +49,56 @@ void record(const QString& line)
     QFile file(qEnvironmentVariable("ORNEL_FAKE_RECORD"));
     if (file.open(QIODevice::WriteOnly | QIODevice::Append))
         file.write(line.toUtf8() + '\n');
+}
+
+QString text(const QRect& r)
+{
+    return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
+
+// The console's window as the window system first shows it: "shown=x,y wxh inner=x,y wxh
+// free=x,y wxh", the same parts as the console's geometry at the end. The host shows its
+// window before it calls module_connect, so this watches from module_init on.
+class FirstShowWatch : public QObject
+{
+public:
+    QString shown;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && shown.isEmpty()) {
+            // The QWindow's own show comes right before the window system is asked to map it,
+            // with the geometry it will show at.
+            auto* window = qobject_cast<QWindow*>(watched);
+            if (window && isConsole(window)) {
+                const QRect free = window->screen() ? window->screen()->availableGeometry() : QRect();
+                shown = QStringLiteral("shown=%1 inner=%2 free=%3")
+                            .arg(text(window->frameGeometry()), text(window->geometry()), text(free));
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    static bool isConsole(const QWindow* window)
+    {
+        for (const QWidget* widget : QApplication::topLevelWidgets()) {
+            if (widget->windowHandle() == window && qobject_cast<const QMainWindow*>(widget))
+                return true;
+        }
+        return false;
+    }
+};
+
+FirstShowWatch firstShowWatch;
+
+// Where an administrator's pointer rests as the console starts, when the test says.
+void placePointer()
+{
+    const QStringList at = qEnvironmentVariable("ORNEL_FAKE_POINTER").split(u',');
+    if (at.size() == 2)
+        QCursor::setPos(at.at(0).toInt(), at.at(1).toInt());
 }
 
 // Whether the handle the host passed is the one dlopen() gave it for this library.
@@ -136,12 +191,11 @@ protected:
 
 private:
     // Where the console's window lies, with and without its frame, and the free area of its
-    // screen: "console=x,y wxh inner=x,y wxh free=x,y wxh".
+    // screen: "console=x,y wxh inner=x,y wxh free=x,y wxh", after where it first showed.
     void recordConsoleGeometry()
     {
-        const auto text = [](const QRect& r) {
-            return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
-        };
+        if (!firstShowWatch.shown.isEmpty())
+            record(firstShowWatch.shown);
         const QWidget* console = window();
         const QRect free = console->screen() ? console->screen()->availableGeometry() : QRect();
         record(QStringLiteral("console=%1 inner=%2 free=%3")
@@ -195,6 +249,8 @@ const InitInterface init_interface = {FAKE_VERSION, module_init, module_connect}
 ModuleDescriptor* module_init()
 {
     record(QStringLiteral("module_init"));
+    qApp->installEventFilter(&firstShowWatch);
+    placePointer();
     if (!descriptor)
         descriptor.emplace();
     descriptor->productName = QStringLiteral("Fake");

@@ -33,6 +33,40 @@ struct Run
 
 enum PeerMode { Waits, Closes, Absent };
 
+// Where the test module saw the console's window: the line of the record that starts with
+// "`what`=", its frame, the window within it and its screen's free area.
+struct Placement
+{
+    bool read = false;
+    QString line;
+    QRect outer;
+    QRect inner;
+    QRect free;
+};
+
+Placement placement(const QStringList& record, const QString& what)
+{
+    Placement placed;
+    const QStringList lines = record.filter(QRegularExpression(QStringLiteral("^%1=").arg(what)));
+    if (lines.size() != 1)
+        return placed;
+    placed.line = lines.first();
+    const QString rect = QStringLiteral("(-?\\d+),(-?\\d+) (\\d+)x(\\d+)");
+    const QRegularExpressionMatch match = QRegularExpression(
+        QStringLiteral("^%1=%2 inner=%2 free=%2$").arg(what, rect)).match(placed.line);
+    if (!match.hasMatch())
+        return placed;
+    const auto captured = [&match](int first) {
+        return QRect(match.captured(first).toInt(), match.captured(first + 1).toInt(),
+                     match.captured(first + 2).toInt(), match.captured(first + 3).toInt());
+    };
+    placed.read = true;
+    placed.outer = captured(1);
+    placed.inner = captured(5);
+    placed.free = captured(9);
+    return placed;
+}
+
 // The console's own lines on standard error, without what Qt says there.
 QString consoleLines(const QString& errors)
 {
@@ -68,8 +102,8 @@ private:
     Run run(const QStringList& arguments, const Environment& environment = {}, const QString& program = Console);
     // The console shown with these screens, the first of them the primary one, in pixels of
     // their own, everything `ratio` times its size there, as desktops scale everything on
-    // dense displays. The pointer rests at 0,0.
-    Environment onScreens(const QList<QRect>& screens, qreal ratio = 1);
+    // dense displays, with the pointer resting at `pointer`.
+    Environment onScreens(const QList<QRect>& screens, qreal ratio = 1, QPoint pointer = {});
 
     std::unique_ptr<QTemporaryDir> m_dir;
 };
@@ -113,7 +147,7 @@ Run TestHost::run(const QStringList& arguments, const Environment& environment, 
     return result;
 }
 
-Environment TestHost::onScreens(const QList<QRect>& screens, qreal ratio)
+Environment TestHost::onScreens(const QList<QRect>& screens, qreal ratio, QPoint pointer)
 {
     QJsonArray described;
     for (const QRect& screen : screens) {
@@ -128,7 +162,8 @@ Environment TestHost::onScreens(const QList<QRect>& screens, qreal ratio)
         || file.write(QJsonDocument(QJsonObject{{"screens", described}}).toJson()) < 0)
         qFatal("cannot write %s", qPrintable(config));
     return {{QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen:configfile=") + config},
-            {QStringLiteral("QT_SCALE_FACTOR"), QString::number(ratio)}};
+            {QStringLiteral("QT_SCALE_FACTOR"), QString::number(ratio)},
+            {QStringLiteral("ORNEL_FAKE_POINTER"), QStringLiteral("%1,%2").arg(pointer.x()).arg(pointer.y())}};
 }
 
 void TestHost::runs_data()
@@ -192,7 +227,8 @@ void TestHost::runs()
     QVERIFY2(r.errors.contains(message), qPrintable(r.errors));
     QStringList record;
     for (const QString& line : r.record) {
-        if (!line.startsWith(QLatin1String("current=")) && !line.startsWith(QLatin1String("console=")))
+        if (!line.startsWith(QLatin1String("current=")) && !line.startsWith(QLatin1String("console="))
+            && !line.startsWith(QLatin1String("shown=")))
             record.append(line.section(QLatin1String(" desktop="), 0, 0));
     }
     QCOMPARE(record, calls);
@@ -313,60 +349,77 @@ void TestHost::opensWithinTheScreen_data()
 {
     QTest::addColumn<QList<QRect>>("screens"); // in pixels of their own
     QTest::addColumn<qreal>("ratio");
-    QTest::addColumn<int>("on");       // the screen the console opens on
-    QTest::addColumn<QSize>("opened"); // the window without its frame, where the screen holds that
+    QTest::addColumn<QPoint>("pointer"); // in the widgets' pixels
+    QTest::addColumn<int>("on");         // the screen the console opens on
+    QTest::addColumn<QSize>("opened");   // the window without its frame, where the screen holds that
 
     const QSize usual(1024, 720);
-    QTest::newRow("1280 by 800") << QList<QRect>{{0, 0, 1280, 800}} << 1.0 << 0 << usual;
-    QTest::newRow("1920 by 1080, everything 1.25 times its size") << QList<QRect>{{0, 0, 1920, 1080}} << 1.25 << 0 << usual;
-    QTest::newRow("1280 by 800, everything twice its size") << QList<QRect>{{0, 0, 1280, 800}} << 2.0 << 0 << QSize();
-    QTest::newRow("1366 by 768, everything 1.5 times its size") << QList<QRect>{{0, 0, 1366, 768}} << 1.5 << 0 << QSize();
-    QTest::newRow("800 by 600") << QList<QRect>{{0, 0, 800, 600}} << 1.0 << 0 << QSize();
+    const QPoint corner(0, 0);
+    QTest::newRow("1280 by 800") << QList<QRect>{{0, 0, 1280, 800}} << 1.0 << corner << 0 << usual;
+    QTest::newRow("1920 by 1080, everything 1.25 times its size") << QList<QRect>{{0, 0, 1920, 1080}} << 1.25
+                                                                   << corner << 0 << usual;
+    QTest::newRow("1280 by 800, everything twice its size") << QList<QRect>{{0, 0, 1280, 800}} << 2.0 << corner << 0
+                                                             << QSize();
+    QTest::newRow("1366 by 768, everything 1.5 times its size") << QList<QRect>{{0, 0, 1366, 768}} << 1.5 << corner
+                                                                 << 0 << QSize();
+    QTest::newRow("800 by 600") << QList<QRect>{{0, 0, 800, 600}} << 1.0 << corner << 0 << QSize();
     // The window fits; with its frame it does not.
-    QTest::newRow("1024 by 768") << QList<QRect>{{0, 0, 1024, 768}} << 1.0 << 0 << QSize();
+    QTest::newRow("1024 by 768") << QList<QRect>{{0, 0, 1024, 768}} << 1.0 << corner << 0 << QSize();
     QTest::newRow("a screen away from the corner where windows open") << QList<QRect>{{300, 200, 1280, 800}} << 1.0
-                                                                       << 0 << usual;
+                                                                       << corner << 0 << usual;
     QTest::newRow("two screens, the pointer on the smaller") << QList<QRect>{{700, 0, 1920, 1080}, {0, 0, 700, 500}}
-                                                             << 1.0 << 1 << QSize();
+                                                             << 1.0 << corner << 1 << QSize();
+    // Screens above or left of the primary lie at negative coordinates; the pointer is on
+    // one of them.
+    QTest::newRow("the pointer on a small screen above the primary")
+        << QList<QRect>{{0, 0, 1920, 1080}, {0, -400, 600, 400}} << 1.0 << QPoint(300, -200) << 1 << QSize();
+    QTest::newRow("the pointer on a screen above the primary that holds the usual size")
+        << QList<QRect>{{0, 0, 1920, 1080}, {200, -900, 1280, 900}} << 1.0 << QPoint(800, -450) << 1 << usual;
+    QTest::newRow("the pointer on a small screen left of the primary")
+        << QList<QRect>{{0, 0, 1920, 1080}, {-800, 0, 800, 600}} << 1.0 << QPoint(-400, 300) << 1 << QSize();
+    QTest::newRow("the pointer on a screen left of and above the primary")
+        << QList<QRect>{{0, 0, 1920, 1080}, {-1280, -800, 1280, 800}} << 1.0 << QPoint(-640, -400) << 1 << usual;
+    // The pointer on no screen: the primary.
+    QTest::newRow("one screen left of and above the origin, the pointer off it")
+        << QList<QRect>{{-1366, -768, 1366, 768}} << 1.0 << corner << 0 << usual;
 }
 
 // The console opens on the screen under the pointer, at 1024 by 720 where that screen's free
 // area holds that with the window's frame, else as large as that area holds, and always
-// wholly inside it.
+// wholly inside it. It shows there at once: the window system never first shows it at a size
+// or a place that is corrected afterwards, on that screen or another.
 void TestHost::opensWithinTheScreen()
 {
     QFETCH(QList<QRect>, screens);
     QFETCH(qreal, ratio);
+    QFETCH(QPoint, pointer);
     QFETCH(int, on);
     QFETCH(QSize, opened);
     const Run r = run({QStringLiteral("--module"), FakeModule, QStringLiteral("--quit-after"), QStringLiteral("300")},
-                      onScreens(screens, ratio));
+                      onScreens(screens, ratio, pointer));
     QVERIFY(r.finished);
     QCOMPARE(r.exitCode, 0);
-    const QStringList lines = r.record.filter(QRegularExpression(QStringLiteral("^console=")));
-    QCOMPARE(lines.size(), 1);
-    const QRegularExpressionMatch geometry = QRegularExpression(
-        QStringLiteral("^console=(-?\\d+),(-?\\d+) (\\d+)x(\\d+) inner=(-?\\d+),(-?\\d+) (\\d+)x(\\d+) "
-                       "free=(-?\\d+),(-?\\d+) (\\d+)x(\\d+)$")).match(lines.first());
-    QVERIFY2(geometry.hasMatch(), qPrintable(lines.first()));
-    const auto rect = [&geometry](int first) {
-        return QRect(geometry.captured(first).toInt(), geometry.captured(first + 1).toInt(),
-                     geometry.captured(first + 2).toInt(), geometry.captured(first + 3).toInt());
-    };
-    const QRect outer = rect(1);
-    const QRect inner = rect(5);
-    const QRect free = rect(9);
+    const Placement placed = placement(r.record, QStringLiteral("console"));
+    QVERIFY2(placed.read, qPrintable(r.record.join(u'\n')));
+    const Placement shown = placement(r.record, QStringLiteral("shown"));
+    QVERIFY2(shown.read, qPrintable(r.record.join(u'\n')));
+    const QString described = placed.line + u'\n' + shown.line;
     const QRect screen = screens.at(on);
-    QCOMPARE(free, QRect(screen.topLeft() / ratio, screen.size() / ratio));
-    QVERIFY2(free.contains(outer), qPrintable(lines.first()));
+    QCOMPARE(placed.free, QRect(screen.topLeft() / ratio, screen.size() / ratio));
+    QVERIFY2(placed.free.contains(placed.outer), qPrintable(described));
+    QCOMPARE(shown.free, placed.free);
+    QCOMPARE(shown.outer, placed.outer);
+    QCOMPARE(shown.inner, placed.inner);
     if (opened.isValid()) {
-        QCOMPARE(inner.size(), opened);
+        QCOMPARE(placed.inner.size(), opened);
         return;
     }
     // As large as the free area holds: its whole width or height, frame and all.
-    QVERIFY2(outer.width() == free.width() || outer.height() == free.height(), qPrintable(lines.first()));
+    const QRect outer = placed.outer;
+    const QRect inner = placed.inner;
+    QVERIFY2(outer.width() == placed.free.width() || outer.height() == placed.free.height(), qPrintable(described));
     QVERIFY(inner.width() <= 1024 && inner.height() <= 720);
-    QCOMPARE(inner.size(), QSize(1024, 720).boundedTo(free.size() - (outer.size() - inner.size())));
+    QCOMPARE(inner.size(), QSize(1024, 720).boundedTo(placed.free.size() - (outer.size() - inner.size())));
 }
 
 void TestHost::openByTitle_data()
