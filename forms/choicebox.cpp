@@ -144,7 +144,7 @@ void ChoiceBox::showPopup()
     // An editable box showing a text equal to none of its entries: the list opens on none,
     // where the view would make its first entry current, for Enter to pick in place of the
     // text shown.
-    if (currentIndex() < 0)
+    if (isEditable() && currentIndex() < 0)
         view()->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::Clear);
 }
 
@@ -313,7 +313,7 @@ bool ChoiceBox::eventFilter(QObject* watched, QEvent* event)
     }
     // Enter on a list opened on no entry keeps the text shown, as Escape does; the list would
     // otherwise stay open and wait for an entry.
-    if (watched == view() && FormWidgets::isReturnPress(event) && view()->isVisible()
+    if (watched == view() && isEditable() && FormWidgets::isReturnPress(event) && view()->isVisible()
         && !view()->currentIndex().isValid()) {
         hidePopup();
         return true;
