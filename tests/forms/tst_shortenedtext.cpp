@@ -2,7 +2,8 @@
 // their text only up to the widest text they allow, show a longer text shortened and grow
 // with their window while they do, and tell a text they show shortened whole as a tool tip:
 // as it stands, in lines a screen can hold, broken only between whole characters. The text
-// itself stays as it is. Escape on an open list closes the list alone.
+// itself stays as it is. An opened list is as wide as the lines it shows, beside its box on
+// the screen. Escape on an open list closes the list alone.
 
 #include "choicebox.h"
 #include "shortenedlabel.h"
@@ -151,6 +152,36 @@ QAbstractItemView* openedList(QComboBox* box)
     return list;
 }
 
+// A place on the screen where a box's list has room on every side.
+QPoint placeWithRoom()
+{
+    return QGuiApplication::primaryScreen()->availableGeometry().topLeft() + QPoint(20, 100);
+}
+
+// A box of this kind, a window of its own `width` pixels wide at `at` on the screen, listing
+// `entries`; shown. It takes no focus, so that twins draw alike.
+std::unique_ptr<ChoiceBox> boxAt(Kind kind, const QStringList& entries, QPoint at, int width = 60)
+{
+    auto box = std::make_unique<ChoiceBox>();
+    box->setEditable(kind == Kind::EditableBox);
+    box->addItems(entries);
+    dressed(kind, box.get());
+    box->setFocusPolicy(Qt::NoFocus);
+    box->setFixedWidth(width);
+    box->move(at);
+    box->show();
+    return box;
+}
+
+// Where the box's list opens on the screen, closed again; null where it does not show.
+QRect listPlaced(QComboBox* box)
+{
+    const QAbstractItemView* list = openedList(box);
+    const QRect placed = list ? list->window()->geometry() : QRect();
+    box->hidePopup();
+    return placed;
+}
+
 // The picture of `area` of `widget`, `shift` of its pixels to the right of the picture's
 // edge: as the widget grabs itself with no shift.
 QImage rendered(QWidget* widget, const QRect& area, int shift)
@@ -250,6 +281,13 @@ QStringList ownLines(const QString& text)
     return text.split(QRegularExpression(QStringLiteral("\r\n|[\r\n\u2028\u2029]")));
 }
 
+QStringList asOneLineShowsThem(QStringList texts)
+{
+    for (QString& text : texts)
+        text = asOneLineShowsIt(text);
+    return texts;
+}
+
 // The lines a tip tells `text` in, in lines of at most 80 characters and `widest` pixels.
 QStringList brokenIntoTipLines(const QString& text, const QFontMetrics& metrics, int widest)
 {
@@ -342,6 +380,10 @@ private slots:
     void everyLongEntryOfALongListTells();
     void listEntriesShowOnOneLine_data();
     void listEntriesShowOnOneLine();
+    void listOfANarrowBoxAsWideAsItsLines_data();
+    void listOfANarrowBoxAsWideAsItsLines();
+    void listStaysOnTheScreenBesideItsBox_data();
+    void listStaysOnTheScreenBesideItsBox();
     void entryShownWholeTellsNothing_data();
     void entryShownWholeTellsNothing();
     void growsWithItsWindow_data();
@@ -940,14 +982,8 @@ void tst_ShortenedText::listEntriesShowOnOneLine()
     QFETCH(bool, shortened);
 
     const auto boxListing = [editable, boxWidth](const QString& listed) {
-        auto box = std::make_unique<ChoiceBox>();
-        box->setEditable(editable);
-        box->addItems({QStringLiteral("Office LAN"), listed, QStringLiteral("Admin hosts")});
-        box->setCurrentIndex(0);
-        box->setFocusPolicy(Qt::NoFocus);
-        box->setFixedWidth(boxWidth);
-        box->show();
-        return box;
+        return boxAt(editable ? Kind::EditableBox : Kind::ChoiceBox,
+                     {QStringLiteral("Office LAN"), listed, QStringLiteral("Admin hosts")}, placeWithRoom(), boxWidth);
     };
     const std::unique_ptr<ChoiceBox> twin = boxListing(asOneLineShowsIt(entry));
     QAbstractItemView* list = openedList(twin.get());
@@ -981,6 +1017,105 @@ void tst_ShortenedText::listEntriesShowOnOneLine()
     QCOMPARE(box->currentIndex(), 1);
     QCOMPARE(box->currentText(), entry);
     QCOMPARE(box->itemText(1), entry);
+}
+
+void tst_ShortenedText::listOfANarrowBoxAsWideAsItsLines_data()
+{
+    QTest::addColumn<Kind>("kind"); // with pictures or without
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QStringList>("added");  // once the list has opened, before it opens again
+    QTest::addColumn<qreal>("fontGrowth"); // of the boxes' font once the list has opened
+
+    const QString breaks = QStringLiteral("Line\nseparated\r\ngroup\u2028of hosts");
+    const QString tabs = QStringLiteral("Line\tseparated\tgroup\tof hosts");
+    const QStringList two{QStringLiteral("Office LAN"), breaks};
+    const QStringList twoTabbed{QStringLiteral("Office LAN"), tabs};
+    const Kind plain = Kind::ChoiceBox;
+    const Kind pictures = Kind::IconBox;
+    QTest::newRow("line breaks") << plain << two << QStringList() << 1.0;
+    QTest::newRow("line breaks, pictures") << pictures << two << QStringList() << 1.0;
+    QTest::newRow("tabs, pictures") << pictures << twoTabbed << QStringList() << 1.0;
+    QTest::newRow("one entry") << plain << QStringList{breaks} << QStringList() << 1.0;
+    QTest::newRow("one entry, pictures") << pictures << QStringList{tabs} << QStringList() << 1.0;
+    QTest::newRow("one entry, then a wider one")
+        << plain << QStringList{breaks} << QStringList{QStringLiteral("Night\nshift of the\r\nwarehouse team")} << 1.0;
+    QTest::newRow("a larger font once opened") << plain << two << QStringList() << 1.5;
+    QTest::newRow("a smaller font once opened") << pictures << two << QStringList() << 0.75;
+}
+
+// The list of a box narrower than its entries is exactly as wide as the list of a twin box
+// whose entries hold blanks for their breaks and tabs, pictures and all, and stays so as its
+// entries or its font change.
+void tst_ShortenedText::listOfANarrowBoxAsWideAsItsLines()
+{
+    QFETCH(Kind, kind);
+    QFETCH(QStringList, entries);
+    QFETCH(QStringList, added);
+    QFETCH(qreal, fontGrowth);
+
+    const std::unique_ptr<ChoiceBox> box = boxAt(kind, entries, placeWithRoom());
+    const std::unique_ptr<ChoiceBox> twin = boxAt(kind, asOneLineShowsThem(entries), placeWithRoom());
+    for (ChoiceBox* each : {box.get(), twin.get()})
+        QVERIFY(QTest::qWaitForWindowExposed(each));
+    QCOMPARE(listPlaced(box.get()), listPlaced(twin.get()));
+
+    QFont font = box->font();
+    font.setPointSizeF(font.pointSizeF() * fontGrowth);
+    for (ChoiceBox* each : {box.get(), twin.get()}) {
+        if (!added.isEmpty()) {
+            each->addItems(each == box.get() ? added : asOneLineShowsThem(added));
+            dressed(kind, each);
+        }
+        each->setFont(font);
+    }
+    const QRect twinList = listPlaced(twin.get());
+    QVERIFY(twinList.width() > 2 * twin->width());
+    QCOMPARE(listPlaced(box.get()), twinList);
+}
+
+void tst_ShortenedText::listStaysOnTheScreenBesideItsBox_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<int>("past");      // how far the list beside its box would reach past the screen
+    QTest::addColumn<int>("movedLeft"); // from beside its box
+
+    for (const auto& [name, separator] : {std::pair{"line breaks", "\n"}, std::pair{"tabs", "\t"}}) {
+        const QString entry = QStringLiteral("Line%1separated%1group%1of%1hosts").arg(QLatin1String(separator));
+        QTest::addRow("%s, room to spare", name) << entry << -25 << 0;
+        QTest::addRow("%s, room to the screen's last pixel", name) << entry << 0 << 0;
+        QTest::addRow("%s, a pixel short", name) << entry << 1 << 1;
+        QTest::addRow("%s, 30 pixels short", name) << entry << 30 << 30;
+    }
+}
+
+// A narrow box near the screen's right edge opens its list as wide as its lines need, beside
+// the box where the screen's free area holds it there, else just as far left as it takes to
+// stay on it. (The toolkit measures a tab to the next tab stop: it would move such a list
+// left on its own.)
+void tst_ShortenedText::listStaysOnTheScreenBesideItsBox()
+{
+    QFETCH(QString, entry);
+    QFETCH(int, past);
+    QFETCH(int, movedLeft);
+
+    const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
+    const QStringList entries{QStringLiteral("Office LAN"), entry};
+    const std::unique_ptr<ChoiceBox> twin = boxAt(Kind::ChoiceBox, asOneLineShowsThem(entries), placeWithRoom());
+    QVERIFY(QTest::qWaitForWindowExposed(twin.get()));
+    const QRect twinList = listPlaced(twin.get());
+    QVERIFY(twinList.width() > 2 * twin->width());
+    const int beside = twinList.left() - twin->mapToGlobal(QPoint()).x();
+
+    // The box's own left, inside the frame its window may have.
+    const int left = free.right() + 1 + past - twinList.width() - beside;
+    const QPoint frame = twin->mapToGlobal(QPoint()) - twin->pos();
+    const std::unique_ptr<ChoiceBox> box = boxAt(Kind::ChoiceBox, entries, QPoint(left - frame.x(), twin->y()));
+    QVERIFY(QTest::qWaitForWindowExposed(box.get()));
+    QCOMPARE(box->mapToGlobal(QPoint()).x(), left);
+    const QRect list = listPlaced(box.get());
+    QCOMPARE(list.size(), twinList.size());
+    QCOMPARE(list.left(), left + beside - movedLeft);
+    QVERIFY(free.contains(list));
 }
 
 void tst_ShortenedText::entryShownWholeTellsNothing_data()
