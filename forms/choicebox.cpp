@@ -28,13 +28,21 @@ constexpr int IconSpacing = 4;
 
 ChoiceBox::ChoiceBox(QWidget* parent) : QComboBox(parent)
 {
-    // The box's own model; the forms set no other.
-    const QAbstractItemModel* entries = model();
-    connect(entries, &QAbstractItemModel::rowsInserted, this, &ChoiceBox::measureEntriesAgain);
-    connect(entries, &QAbstractItemModel::rowsRemoved, this, &ChoiceBox::measureEntriesAgain);
-    connect(entries, &QAbstractItemModel::dataChanged, this, &ChoiceBox::measureEntriesAgain);
-    connect(entries, &QAbstractItemModel::modelReset, this, &ChoiceBox::measureEntriesAgain);
-    connect(entries, &QAbstractItemModel::layoutChanged, this, &ChoiceBox::measureEntriesAgain);
+    followEntries();
+}
+
+// A model set in the place of the box's own tells the box nothing as it takes its place: the
+// box follows the model it measures, and finds another there as it measures its entries.
+void ChoiceBox::followEntries() const
+{
+    if (m_followed)
+        disconnect(m_followed, nullptr, this, nullptr);
+    m_followed = model();
+    connect(m_followed, &QAbstractItemModel::rowsInserted, this, &ChoiceBox::measureEntriesAgain);
+    connect(m_followed, &QAbstractItemModel::rowsRemoved, this, &ChoiceBox::measureEntriesAgain);
+    connect(m_followed, &QAbstractItemModel::dataChanged, this, &ChoiceBox::measureEntriesAgain);
+    connect(m_followed, &QAbstractItemModel::modelReset, this, &ChoiceBox::measureEntriesAgain);
+    connect(m_followed, &QAbstractItemModel::layoutChanged, this, &ChoiceBox::measureEntriesAgain);
 }
 
 // A box measures its entries as it first shows, and by default never again: one refilled
@@ -53,6 +61,15 @@ void ChoiceBox::measureEntriesAgain()
 // them on one line: a line break measures nothing there, a tab as far as the next tab stop.
 ChoiceBox::EntryWidths ChoiceBox::entryWidths() const
 {
+    if (model() != m_followed) {
+        m_entryWidths.reset();
+        followEntries();
+        // Once shown, the toolkit's box measures the new entries only where it follows its
+        // entries (measureEntriesAgain), which changes its size hint: not from within one.
+        if (m_shown)
+            QMetaObject::invokeMethod(const_cast<ChoiceBox*>(this), &ChoiceBox::measureEntriesAgain,
+                                      Qt::QueuedConnection);
+    }
     const EntryWidths::Key key{font(), logicalDpiX(), iconSize()};
     if (m_entryWidths && m_entryWidths->key == key)
         return *m_entryWidths;

@@ -51,6 +51,7 @@ protected:
 private:
     void measureEntriesAgain();
     void matchEntriesLetterForLetter();
+    void followEntries() const;
     // The widest entry as the toolkit measures it and as the box shows it, in this font.
     struct EntryWidths
     {
@@ -88,6 +89,7 @@ private:
     mutable ShortenedGrowth m_growth{this};
     QPointer<ListEntryDelegate> m_listEntries; // the list's delegate, once the list has opened
     mutable std::optional<EntryWidths> m_entryWidths; // until the entries change
+    mutable QPointer<const QAbstractItemModel> m_followed; // whose changes reset them
     // What the style lays the box's text out by.
     struct RoomKey
     {

@@ -3,7 +3,7 @@
 // with their window while they do, and tell a text they show shortened whole as a tool tip:
 // as it stands, in lines a screen can hold, broken only between whole characters. The text
 // itself stays as it is. An opened list is as wide as the lines it shows, beside its box on
-// the screen. Escape on an open list closes the list alone.
+// the screen, whatever model the box lists. Escape on an open list closes the list alone.
 
 #include "choicebox.h"
 #include "shortenedlabel.h"
@@ -23,6 +23,7 @@
 #include <QStyleOptionComboBox>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QStringListModel>
 #include <QStyleFactory>
 #include <QTest>
 #include <QTextBoundaryFinder>
@@ -384,6 +385,8 @@ private slots:
     void listOfANarrowBoxAsWideAsItsLines();
     void listStaysOnTheScreenBesideItsBox_data();
     void listStaysOnTheScreenBesideItsBox();
+    void listDrawsTheEntriesOfAModelSetLater_data();
+    void listDrawsTheEntriesOfAModelSetLater();
     void entryShownWholeTellsNothing_data();
     void entryShownWholeTellsNothing();
     void growsWithItsWindow_data();
@@ -1116,6 +1119,61 @@ void tst_ShortenedText::listStaysOnTheScreenBesideItsBox()
     QCOMPARE(list.size(), twinList.size());
     QCOMPARE(list.left(), left + beside - movedLeft);
     QVERIFY(free.contains(list));
+}
+
+void tst_ShortenedText::listDrawsTheEntriesOfAModelSetLater_data()
+{
+    QTest::addColumn<QStringList>("before");
+    QTest::addColumn<QStringList>("after");
+    QTest::addColumn<int>("boxWidth");
+
+    const QStringList plain{QStringLiteral("Office LAN"), QStringLiteral("Admin hosts"), QStringLiteral("Directory")};
+    const QStringList broken{QStringLiteral("Night\nshift"), QStringLiteral("Line\r\nseparated group"),
+                             QStringLiteral("Warehouse\u2028team\tB")};
+    const QStringList brokenOtherwise{QStringLiteral("POP3\nServer"), QStringLiteral("Office\rhours"),
+                                      QStringLiteral("Admin\u2029hosts")};
+    QTest::newRow("plain entries, then ones with breaks") << plain << broken << 400;
+    QTest::newRow("entries with breaks, then plain ones") << broken << plain << 400;
+    QTest::newRow("entries with breaks, then others with breaks") << brokenOtherwise << broken << 400;
+    QTest::newRow("plain entries, then ones with breaks, a narrow box") << plain << broken << 60;
+    QTest::newRow("entries with breaks, then plain ones, a narrow box") << broken << plain << 60;
+}
+
+// A box given another model once shown and once its list has opened, the first one kept,
+// lists the new model's entries exactly as a twin box made on that model lists them, asks
+// for the same room, and follows the new model's changes as the twin does.
+void tst_ShortenedText::listDrawsTheEntriesOfAModelSetLater()
+{
+    QFETCH(QStringList, before);
+    QFETCH(QStringList, after);
+    QFETCH(int, boxWidth);
+
+    QStringListModel first(before);
+    QStringListModel second(after);
+    const std::unique_ptr<ChoiceBox> box = boxAt(Kind::ChoiceBox, {}, placeWithRoom(), boxWidth);
+    box->setModel(&first);
+    QVERIFY(QTest::qWaitForWindowExposed(box.get()));
+    const QSize firstHint = box->sizeHint(); // as a layout asks once the box shows
+    QVERIFY(listPlaced(box.get()).isValid());
+    box->setModel(&second);
+
+    for (const bool changed : {false, true}) {
+        if (changed)
+            second.setStringList(after + QStringList{QStringLiteral("Regional offices\nand the warehouse segment")});
+        const std::unique_ptr<ChoiceBox> twin = boxAt(Kind::ChoiceBox, {}, placeWithRoom(), boxWidth);
+        twin->setModel(&second);
+        QVERIFY(QTest::qWaitForWindowExposed(twin.get()));
+        QVERIFY(twin->sizeHint() != firstHint);
+        QImage lists[2];
+        for (ChoiceBox* each : {box.get(), twin.get()}) {
+            QAbstractItemView* list = openedList(each);
+            QVERIFY(list);
+            lists[each == twin.get()] = list->viewport()->grab().toImage();
+            each->hidePopup();
+        }
+        QCOMPARE(lists[0], lists[1]);
+        QCOMPARE(box->sizeHint(), twin->sizeHint());
+    }
 }
 
 void tst_ShortenedText::entryShownWholeTellsNothing_data()
