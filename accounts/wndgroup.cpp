@@ -218,7 +218,7 @@ void WndGroup::slotDomainChanged(const QString& text)
 
 void WndGroup::slotEdit()
 {
-    QTreeWidgetItem* item = m_list->currentItem();
+    QTreeWidgetItem* item = itemToEdit();
     if (!item)
         return;
     const QPointer<QWidget> self(this);

@@ -13,7 +13,9 @@ namespace ComboBoxes {
 // in its edit field, and the entry equal to it (letter case counts) becomes its current
 // entry, so that its opened list highlights the entry shown and Enter there keeps it; a text
 // equal to no entry stands in the field, with no entry current, and becomes none. Either
-// way it is a fill, not an edit: the box emits no activation.
+// way it is a fill, not an edit: the box reports no activation, only the changes of its
+// current entry and then of its text (for a text equal to no entry, the field is emptied on
+// the way).
 void setCurrentText(QComboBox* box, const QString& text);
 
 // Makes entry `index` current when the box has it; an index out of range changes nothing

@@ -170,18 +170,21 @@ bool ListPage::readTables(const QList<TableLoad>& loads, bool shown)
 {
     const QPointer<QWidget> page(m_page);
     const int flags = DBTable::WaitWithProgress | DBTable::ReportRefusal;
+    // A load starts by dropping the table's rows: shown tables keep theirs until every
+    // answer is in, and a failed load leaves all of them as they were.
+    std::vector<std::unique_ptr<DBTable>> answers;
     for (const TableLoad& load : loads) {
-        // A load starts by dropping the table's rows: a shown table keeps them until the
-        // answer is in.
-        DBTable answer;
-        const bool loaded = read(shown ? answer : *load.table, load, flags);
+        if (shown)
+            answers.push_back(std::make_unique<DBTable>());
+        const bool loaded = read(shown ? *answers.back() : *load.table, load, flags);
         // The page may have been closed while it waited; then it is half destroyed.
         if (!page || !loaded)
             return false;
-        if (shown) {
-            letGoOfItems();
-            load.table->swap(answer);
-        }
+    }
+    if (shown) {
+        letGoOfItems();
+        for (qsizetype i = 0; i < loads.size(); ++i)
+            loads.at(i).table->swap(*answers.at(size_t(i)));
     }
     return true;
 }
@@ -230,12 +233,25 @@ void ListPage::updateButtons(int list)
         setup.removeButton->setEnabled(selected > 0);
 }
 
+QTreeWidgetItem* ListPage::itemToEdit(int list) const
+{
+    QTreeWidget* listView = view(list);
+    QTreeWidgetItem* selected = nullptr;
+    for (QTreeWidgetItem* item : listView->selectedItems()) {
+        if (item->parent())
+            continue;
+        if (selected)
+            return listView->currentItem();
+        selected = item;
+    }
+    return selected ? selected : listView->currentItem();
+}
+
 void ListPage::editCurrent(int list)
 {
     if (!canEdit(list))
         return;
-    QTreeWidget* listView = view(list);
-    QTreeWidgetItem* item = listView->currentItem();
+    QTreeWidgetItem* item = itemToEdit(list);
     if (!item)
         return;
     DBRow* row = rowOf(list, item);

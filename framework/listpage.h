@@ -203,8 +203,12 @@ protected:
     void updateView(int list = 0);
     // "&Edit..." for exactly one selected row, "&Remove" for one or more.
     void updateButtons(int list = 0);
-    // The list's current item through the edit loop; redraws it and hands over when the
-    // edit is kept. Nothing without a current item.
+    // The row Edit acts on: the one selected row, where exactly one is selected (the current
+    // row may lie outside the selection); else the current one, which the menu's Edit was
+    // opened on.
+    QTreeWidgetItem* itemToEdit(int list = 0) const;
+    // itemToEdit() through the edit loop; redraws it and hands over when the edit is kept.
+    // Nothing without such an item.
     void editCurrent(int list = 0);
     // Every selected row out of the table and its item deleted, then the hand-over (also
     // when nothing was selected). No question is asked.

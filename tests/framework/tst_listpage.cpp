@@ -157,10 +157,14 @@ public:
     // How many items the list held once its rows were replaced, before it was drawn anew.
     int itemsLeftUndrawn = -1;
 
-    // The page's table read again from the server and shown.
-    void reload()
+    // The page's table read again from the server and shown; with `then`, a further table
+    // read in the same go.
+    void reload(const char* then = nullptr)
     {
-        if (!reloadTables({{&table, "things", dbcol_things}}))
+        QList<TableLoad> loads{{&table, "things", dbcol_things}};
+        if (then)
+            loads.append({&secondTable, then, dbcol_things});
+        if (!reloadTables(loads))
             return;
         itemsLeftUndrawn = list->topLevelItemCount();
         updateView();
@@ -357,6 +361,9 @@ private slots:
     void applyCommitsTables();
     void rowsReplacedUnderASelection_data();
     void rowsReplacedUnderASelection();
+    void editOpensTheRowEditActsOn_data();
+    void editOpensTheRowEditActsOn();
+    void reloadFailingPartWayKeepsTheList();
     void addKeepsOrDropsTheRow_data();
     void addKeepsOrDropsTheRow();
     void failedLoadEditsNothing_data();
@@ -630,6 +637,50 @@ void TestListPage::rowsReplacedUnderASelection()
     QCOMPARE(page->shownNames(), (QStringList{"ann", "ann", "bob", "cid"}));
     QVERIFY(!page->btnEdit->isEnabled());
     QVERIFY(!page->btnRemove->isEnabled());
+}
+
+void TestListPage::editOpensTheRowEditActsOn_data()
+{
+    QTest::addColumn<QStringList>("selected");
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<QString>("opened"); // name/note of the row the dialog opens on
+
+    QTest::newRow("one row, the current one") << QStringList{"bob"} << "bob" << "bob/b";
+    // A Ctrl+click took the current row out of the selection.
+    QTest::newRow("one row, the current one outside the selection") << QStringList{"bob"} << "cid" << "bob/b";
+    // The menu, opened on a row of a selection of several.
+    QTest::newRow("two rows: the current one") << QStringList{"bob", "cid"} << "cid" << "cid/c";
+    QTest::newRow("none: the current one") << QStringList{} << "cid" << "cid/c";
+}
+
+void TestListPage::editOpensTheRowEditActsOn()
+{
+    QFETCH(QStringList, selected);
+    QFETCH(QString, current);
+    QFETCH(QString, opened);
+
+    auto page = makePage();
+    page->list->setCurrentItem(page->itemNamed(current), 0, QItemSelectionModel::NoUpdate);
+    for (const QString& name : selected)
+        page->itemNamed(name)->setSelected(true);
+    page->editCurrent();
+    QCOMPARE(page->openedOn, QStringList{opened});
+}
+
+// The page's table read, then a further table refused: nothing the list shows is replaced, and
+// the list keeps its items and its selection.
+void TestListPage::reloadFailingPartWayKeepsTheList()
+{
+    auto page = makePage();
+    page->itemNamed(QStringLiteral("bob"))->setSelected(true);
+    DialogRecorder recorder;
+    page->reload("others");
+    QCOMPARE(recorder.messages.size(), 1);
+    QCOMPARE(page->itemsLeftUndrawn, -1);
+    QCOMPARE(page->shownNames(), (QStringList{"ann", "ann", "bob", "cid"}));
+    QCOMPARE(page->list->selectedItems().size(), 1);
+    QCOMPARE(cellText(static_cast<ThingItem*>(page->list->selectedItems().first())->row, "name"),
+             QStringLiteral("bob"));
 }
 
 void TestListPage::addKeepsOrDropsTheRow_data()
