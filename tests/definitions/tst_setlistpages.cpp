@@ -83,6 +83,9 @@ QString statementsOnly(const QStringList& journal)
     return journal.filter(QRegularExpression("^(?!select )")).join('\n');
 }
 
+// What is done to a list whose every row is selected.
+enum class WholeSelectionAction { EditThroughTheMenu, Reset, Remove };
+
 // What the address group dialog does to a group waiting for removal on the page.
 enum class GroupWork { AddsAnEntry, ChangesAnEntry, TakesAnEntryOut, LeavesIt };
 
@@ -97,6 +100,7 @@ QComboBox* setBox(QDialog* dialog)
 
 Q_DECLARE_METATYPE(Page)
 Q_DECLARE_METATYPE(GroupWork)
+Q_DECLARE_METATYPE(WholeSelectionAction)
 
 class TestSetListPages : public QObject
 {
@@ -514,21 +518,24 @@ void TestSetListPages::refusedLoadOpensNoSet()
 void TestSetListPages::wholeSelectionReadAgain_data()
 {
     QTest::addColumn<Page>("page");
-    QTest::addColumn<bool>("reset"); // else the menu's Edit on the current set, then OK
+    QTest::addColumn<WholeSelectionAction>("action");
 
-    QTest::newRow("address groups, edited") << Page::IpGroups << false;
-    QTest::newRow("address groups, reset") << Page::IpGroups << true;
-    QTest::newRow("time ranges, edited") << Page::TimeRanges << false;
-    QTest::newRow("time ranges, reset") << Page::TimeRanges << true;
+    QTest::newRow("address groups, edited") << Page::IpGroups << WholeSelectionAction::EditThroughTheMenu;
+    QTest::newRow("address groups, reset") << Page::IpGroups << WholeSelectionAction::Reset;
+    QTest::newRow("address groups, removed") << Page::IpGroups << WholeSelectionAction::Remove;
+    QTest::newRow("time ranges, edited") << Page::TimeRanges << WholeSelectionAction::EditThroughTheMenu;
+    QTest::newRow("time ranges, reset") << Page::TimeRanges << WholeSelectionAction::Reset;
+    QTest::newRow("time ranges, removed") << Page::TimeRanges << WholeSelectionAction::Remove;
 }
 
 // Every row selected, then the rows replaced under the list: by the table read again after a
-// set's dialog, or by Reset. The list is drawn anew from the new rows and its buttons follow
-// the selection that went, without reading a row that went with the old ones.
+// set's dialog, by Reset, or taken out by Remove. The list is drawn anew from the rows left and
+// its buttons follow the selection that went, without reading a row that went with the old
+// ones.
 void TestSetListPages::wholeSelectionReadAgain()
 {
     QFETCH(Page, page);
-    QFETCH(bool, reset);
+    QFETCH(WholeSelectionAction, action);
 
     QTreeWidget* list = open(page);
     QVERIFY(list);
@@ -546,17 +553,20 @@ void TestSetListPages::wholeSelectionReadAgain()
         dialog->findChild<QPushButton*>("m_btnOK")->click();
         return dialog->result();
     });
-    if (reset)
+    if (action == WholeSelectionAction::Reset)
         m_window->reset();
+    else if (action == WholeSelectionAction::Remove)
+        remove->click();
     else
         QMetaObject::invokeMethod(pageWidget(), "slotEdit");
 
-    QCOMPARE(recorder.dialogs.size(), reset ? 0 : 1);
-    QCOMPARE(itemsShown(list), before);
+    const bool removed = action == WholeSelectionAction::Remove;
+    QCOMPARE(recorder.dialogs.size(), action == WholeSelectionAction::EditThroughTheMenu ? 1 : 0);
+    QCOMPARE(itemsShown(list), removed ? QStringList() : before);
     QVERIFY(list->selectedItems().isEmpty());
     QVERIFY(!edit->isEnabled());
     QVERIFY(!remove->isEnabled());
-    QVERIFY(m_window->getDBCtrl()->m_pending.isEmpty());
+    QCOMPARE(m_window->getDBCtrl()->m_pending.size(), removed ? m_server->rows(facts(page).table).size() : 0);
 }
 
 void TestSetListPages::returnOpensWhatEditWould_data()
