@@ -61,8 +61,9 @@ void ConsoleWindow::showOnScreen()
     resize(UsualSize);
     if (screen)
         startOn(screen);
-    // The window system's window is made before the window shows, so that the frame it knows
-    // of by then counts in the first fit: the window shows fitted, not corrected afterwards.
+    // The window system's window is made before the window shows, so that a frame it knows of
+    // by then counts in the first fit and the window shows fitted. One that frames its windows
+    // only once they show (an X11 window manager) has the fits below place it.
     create();
     fitIntoFreeArea();
     show();

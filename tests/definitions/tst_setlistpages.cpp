@@ -662,22 +662,27 @@ void TestSetListPages::removedGroupWorkedOnInTheDialog()
     DialogRecorder recorder;
     recorder.answerDialog([work](QDialog* dialog) {
         auto* groups = qobject_cast<DlgIPGroup*>(dialog);
+        auto type = [](QLineEdit* field, const QString& text) {
+            field->setFocus();
+            field->selectAll();
+            QTest::keyClicks(field, text);
+        };
         if (work == GroupWork::LeavesIt) {
-            groups->m_editValue->setText("10.0.0.9");
+            type(groups->m_editValue, "10.0.0.9");
             groups->m_btnAdd->click();
         } else {
             groups->m_comboGroup->setCurrentIndex(groups->m_comboGroup->findText("Office"));
         }
         if (work == GroupWork::AddsAnEntry) {
-            groups->m_editValue->setText("198.51.100.7");
-            groups->m_editDesc->setText("Seen today");
+            type(groups->m_editValue, "198.51.100.7");
+            type(groups->m_editDesc, "Seen today");
             groups->m_btnAdd->click();
         } else if (work != GroupWork::LeavesIt) {
             const QList<QTreeWidgetItem*> mx = groups->m_list->findItems("mx1.example", Qt::MatchExactly);
             if (mx.size() == 1)
                 groups->m_list->setCurrentItem(mx.first());
             if (work == GroupWork::ChangesAnEntry) {
-                groups->m_editDesc->setText("Seen today");
+                type(groups->m_editDesc, "Seen today");
                 groups->m_btnEdit->click();
             } else {
                 groups->m_btnRemove->click();
