@@ -369,6 +369,9 @@ void TestHost::opensWithinTheScreen_data()
                                                                        << corner << 0 << usual;
     QTest::newRow("two screens, the pointer on the smaller") << QList<QRect>{{700, 0, 1920, 1080}, {0, 0, 700, 500}}
                                                              << 1.0 << corner << 1 << QSize();
+    // The window as it is first made lies partly on that screen, its middle on the primary.
+    QTest::newRow("the pointer on a small screen left of the primary, short of the window's middle")
+        << QList<QRect>{{400, 0, 1920, 1080}, {0, 0, 400, 300}} << 1.0 << QPoint(200, 150) << 1 << QSize();
     // Screens above or left of the primary lie at negative coordinates; the pointer is on
     // one of them.
     QTest::newRow("the pointer on a small screen above the primary")
