@@ -29,7 +29,6 @@ GroupEditor::GroupEditor(QDialog* dialog, GroupedTable* table, const Widgets& wi
     : QObject(dialog), m_dialog(dialog), m_table(table), m_widgets(widgets), m_fields(fields)
 {
     // The box only names a set; what it offers comes from the table, never from typing.
-    m_widgets.sets->setEditable(true);
     m_widgets.sets->setInsertPolicy(QComboBox::NoInsert);
 }
 

@@ -158,11 +158,24 @@ void ChoiceBox::showPopup()
     view()->installEventFilter(this);
     QComboBox::showPopup();
     fitListToItsLines();
-    // An editable box showing a text equal to none of its entries: the list opens on none,
-    // where the view would make its first entry current, for Enter to pick in place of the
-    // text shown.
-    if (isEditable() && currentIndex() < 0)
-        view()->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::Clear);
+    if (isEditable())
+        openListOnTheEntryShown();
+}
+
+// The toolkit opens the list on the box's current entry, which typing leaves where it was, and
+// on a box with none makes its first entry current: Enter there would put that entry in place
+// of the text shown. The list opens on the entry equal to that text instead, or on none.
+void ChoiceBox::openListOnTheEntryShown()
+{
+    const int entry = entryEqualTo(this, currentText());
+    QItemSelectionModel* selection = view()->selectionModel();
+    if (entry < 0) {
+        selection->setCurrentIndex(QModelIndex(), QItemSelectionModel::Clear);
+        return;
+    }
+    const QModelIndex index = model()->index(entry, modelColumn(), rootModelIndex());
+    selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    view()->scrollTo(index);
 }
 
 // Measured as the list opens, not before: most boxes are never opened.
@@ -288,24 +301,47 @@ void ChoiceBox::paintEvent(QPaintEvent*)
     painter.drawControl(QStyle::CE_ComboBoxLabel, option);
 }
 
+void ChoiceBox::makeEditable(Entries entries)
+{
+    m_entries = entries;
+    setEditable(true);
+    followLetterRule();
+}
+
 // The toolkit's editable box, as its field loses the focus (to its own list, say), makes the
-// entry equal to its text in other letters the current one, in that entry's letters, and
-// reports it chosen: a stored "x-envelope-to" would become "X-Envelope-To" at a look at the
-// list. How it matches is its completer's; here letter case counts, there and as it
-// completes what is typed.
-void ChoiceBox::matchEntriesLetterForLetter()
+// entry equal to its text the current one, in that entry's letters, and reports it chosen.
+// How it matches is its completer's, there and as it completes what is typed; the toolkit's
+// own ignores letter case, which a box of values must not: a stored "x-envelope-to" would
+// become "X-Envelope-To" at a look at the list.
+void ChoiceBox::followLetterRule()
 {
     if (QCompleter* completer = lineEdit() ? lineEdit()->completer() : nullptr)
-        completer->setCaseSensitivity(Qt::CaseSensitive);
+        completer->setCaseSensitivity(m_entries == Entries::Names ? Qt::CaseInsensitive : Qt::CaseSensitive);
+}
+
+bool ChoiceBox::holdsNames(const QComboBox* box)
+{
+    if (const auto* choice = qobject_cast<const ChoiceBox*>(box))
+        return choice->m_entries == Entries::Names;
+    const QCompleter* completer = box->lineEdit() ? box->lineEdit()->completer() : nullptr;
+    return completer && completer->caseSensitivity() == Qt::CaseInsensitive;
+}
+
+int ChoiceBox::entryEqualTo(const QComboBox* box, const QString& text)
+{
+    const int sameLetters = box->findText(text, Qt::MatchFixedString | Qt::MatchCaseSensitive);
+    if (sameLetters >= 0 || !holdsNames(box))
+        return sameLetters;
+    return box->findText(text, Qt::MatchFixedString);
 }
 
 bool ChoiceBox::event(QEvent* event)
 {
     if (event->type() == QEvent::StyleChange)
         unwrapListDelegate();
-    // The field can lose the focus only once it had it.
+    // Should the box have been given another field since it was made editable.
     if (event->type() == QEvent::FocusIn)
-        matchEntriesLetterForLetter();
+        followLetterRule();
     if (event->type() == QEvent::Show)
         m_shown = true;
     // A tool tip of the form's own goes first.

@@ -22,15 +22,37 @@ class ListEntryDelegate;
 // of an entry the opened list shows shortened, give the whole text (wholetexttip.h). The
 // entries themselves, and so the value written back, are never changed. Escape with the
 // list open closes the list and nothing else, even where a button of the window has Escape
-// for its accelerator. An editable box takes an entry for its text only letter for letter,
-// and one whose text is no entry (ComboBoxes::setCurrentText) opens its list on none:
-// Return there keeps the text, as Escape does.
+// for its accelerator.
+//
+// An editable box holds values or names (makeEditable), and takes a text for one of its
+// entries by that one rule wherever it meets one: as it completes what is typed, as its field
+// is left, as its list opens and as a text is given to it (ComboBoxes::setCurrentText). Its
+// list opens on the entry equal to the text it shows, whatever was typed since an entry was
+// last current, or on none: Return there keeps the text, as Escape does.
 class ChoiceBox : public QComboBox
 {
     Q_OBJECT
 
 public:
+    // What an editable box's entries are.
+    enum class Entries {
+        // Written back exactly as they stand (a mail header, a file pattern): a text is an
+        // entry only in that entry's own letters, and nobody's look at the box changes them.
+        Values,
+        // Names the server compares without regard to letter case (a user, a domain, a set):
+        // a text in other letters is that entry, and becomes it, in the entry's letters, as
+        // the field is left.
+        Names,
+    };
+
     explicit ChoiceBox(QWidget* parent = nullptr);
+
+    // Makes the box editable for entries of that kind. A box made editable otherwise holds
+    // values.
+    void makeEditable(Entries entries);
+    // The entry of box equal to text by box's rule, the one in the same letters first; -1 for
+    // none. A box of the toolkit's own goes by its completer, as it does when its field is left.
+    static int entryEqualTo(const QComboBox* box, const QString& text);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -50,7 +72,9 @@ protected:
 
 private:
     void measureEntriesAgain();
-    void matchEntriesLetterForLetter();
+    void followLetterRule();
+    static bool holdsNames(const QComboBox* box);
+    void openListOnTheEntryShown();
     void followEntries() const;
     // The widest entry as the toolkit measures it and as the box shows it, in this font.
     struct EntryWidths
@@ -111,4 +135,5 @@ private:
     mutable std::optional<int> m_textRoom;
     mutable ShownLine m_shownLine;
     bool m_shown = false;
+    Entries m_entries = Entries::Values;
 };

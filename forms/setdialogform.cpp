@@ -19,8 +19,9 @@ Parts makeParts(QDialog* dialog, const QString& setWord, int listColumns)
     auto named = [&setWord](const char* prefix) { return (prefix + setWord).toLatin1(); };
     Parts parts;
     parts.setLabel = makeChild<QLabel>(dialog, named("m_label").constData());
-    parts.sets = makeChild<ChoiceBox>(dialog, named("m_combo").constData());
-    parts.sets->setEditable(true);
+    auto* sets = makeChild<ChoiceBox>(dialog, named("m_combo").constData());
+    sets->makeEditable(ChoiceBox::Entries::Names);
+    parts.sets = sets;
     parts.sets->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     parts.renameSet = makeChild<QPushButton>(dialog, named("m_btnRename").constData());
     parts.removeSet = makeChild<QPushButton>(dialog, named("m_btnRemove").constData());

@@ -63,8 +63,9 @@ TDlgAttach::TDlgAttach(QWidget* parent, const char* name, bool modal, Qt::Window
 
     GroupBox1 = makeChild<QGroupBox>(this, "GroupBox1");
     m_comboType = makeChild<ChoiceBox>(GroupBox1, "m_comboType");
-    m_comboContent = makeChild<ChoiceBox>(GroupBox1, "m_comboContent");
-    m_comboContent->setEditable(true);
+    auto* content = makeChild<ChoiceBox>(GroupBox1, "m_comboContent");
+    content->makeEditable(ChoiceBox::Entries::Values);
+    m_comboContent = content;
     m_comboContent->setInsertPolicy(QComboBox::NoInsert);
     m_comboContent->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     QGridLayout* typeGrid = boxGrid(GroupBox1);

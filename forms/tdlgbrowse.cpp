@@ -23,7 +23,9 @@ using FormWidgets::makeChild;
 QComboBox* makeNameField(QWidget* parent, const char* objectName)
 {
     auto* combo = makeChild<ChoiceBox>(parent, objectName);
-    combo->setEditable(true); // an editable box completes what is typed from its entries
+    // An editable box completes what is typed from its entries; domain, user and group
+    // names are the same name in any letters.
+    combo->makeEditable(ChoiceBox::Entries::Names);
     combo->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     return combo;
 }

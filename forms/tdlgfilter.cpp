@@ -55,8 +55,9 @@ TDlgFilter::TDlgFilter(QWidget* parent, const char* name, bool modal, Qt::Window
 
     ButtonGroup15 = makeChild<QGroupBox>(this, "ButtonGroup15");
     TextLabel1 = makeChild<QLabel>(ButtonGroup15, "TextLabel1");
-    m_comboHeader = makeChild<ChoiceBox>(ButtonGroup15, "m_comboHeader");
-    m_comboHeader->setEditable(true);
+    auto* header = makeChild<ChoiceBox>(ButtonGroup15, "m_comboHeader");
+    header->makeEditable(ChoiceBox::Entries::Values);
+    m_comboHeader = header;
     // Typed text stays in the field; it is never made an entry of the list.
     m_comboHeader->setInsertPolicy(QComboBox::NoInsert);
     TextLabel2 = makeChild<QLabel>(ButtonGroup15, "TextLabel2");

@@ -88,8 +88,9 @@ void TDlgPop3::buildGeneralTab()
     TextLabelIndent = makeChild<QLabel>(ButtonGroup9, "TextLabelIndent");
     TextLabelIndent->setMinimumWidth(8);
     TextLabel5 = makeChild<QLabel>(ButtonGroup9, "TextLabel5");
-    m_comboRule = makeChild<ChoiceBox>(ButtonGroup9, "m_comboRule");
-    m_comboRule->setEditable(true);
+    auto* rule = makeChild<ChoiceBox>(ButtonGroup9, "m_comboRule");
+    rule->makeEditable(ChoiceBox::Entries::Values);
+    m_comboRule = rule;
     m_deliveryChoice->addButton(m_rbtnAddress);
     m_deliveryChoice->addButton(m_rbtnRule);
 

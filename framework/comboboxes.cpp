@@ -1,5 +1,7 @@
 #include "comboboxes.h"
 
+#include "choicebox.h"
+
 #include <QComboBox>
 #include <QString>
 
@@ -7,13 +9,15 @@ namespace ComboBoxes {
 
 void setCurrentText(QComboBox* box, const QString& text)
 {
-    int index = box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (box->isEditable()) {
+        const int index = ChoiceBox::entryEqualTo(box, text);
         box->setCurrentIndex(index);
         // A text equal to no entry: the field, emptied with the current entry, shows it.
-        box->setEditText(text);
+        if (index < 0)
+            box->setEditText(text);
         return;
     }
+    int index = box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (index < 0) {
         box->addItem(text);
         index = box->count() - 1;

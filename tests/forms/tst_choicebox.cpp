@@ -2,12 +2,22 @@
 // ellipsis of a text that begins in Arabic or Hebrew stands at the left, as a label and a line
 // edit show it, and at the right for a text that begins in a left-to-right script. Judged from
 // what the screen shows (grab()), where a rendering into another device lays text out otherwise.
+//
+// An editable box meets what is typed into it by its one rule, values letter for letter and
+// names in any letters: as it completes, as its field is left and as its list opens, whatever
+// entry was current before the typing. Typed key by key, as a person types.
 
 #include "choicebox.h"
+#include "openedlist.h"
+#include "typing.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QLineEdit>
 #include <QPixmap>
+#include <QSignalSpy>
 #include <QTest>
+#include <QVBoxLayout>
 
 #include <memory>
 #include <optional>
@@ -74,6 +84,40 @@ bool sameColumns(const QImage& one, const QImage& other, std::pair<int, int> col
     return true;
 }
 
+using Entries = ChoiceBox::Entries;
+
+// A shown window with an editable box of `entries`, showing `filled` as a dialog fills it
+// from what the server holds, and a field after it for the focus to go to.
+struct TypingWindow
+{
+    TypingWindow(Entries kind, const QStringList& entries, const QString& filled = QString())
+    {
+        auto* layout = new QVBoxLayout(&window);
+        box = new ChoiceBox(&window);
+        box->makeEditable(kind);
+        box->addItems(entries);
+        box->setCurrentIndex(box->findText(filled));
+        next = new QLineEdit(&window);
+        layout->addWidget(box);
+        layout->addWidget(next);
+        window.show();
+        window.activateWindow();
+        box->setFocus();
+    }
+
+    bool ready() { return QTest::qWaitForWindowActive(&window) && box->hasFocus(); }
+    // Typed over the box's text, key by key.
+    void typeOver(const QString& text) { ::typeOver(box->lineEdit(), text); }
+    void leave() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); }
+    void comeBack() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier); }
+
+    QWidget window;
+    ChoiceBox* box;
+    QLineEdit* next;
+};
+
+const QStringList Names{"", "alice", "Bob", "carol"};
+
 } // namespace
 
 class TestChoiceBox : public QObject
@@ -83,6 +127,13 @@ class TestChoiceBox : public QObject
 private slots:
     void shortenedWhereItsReadingStops_data();
     void shortenedWhereItsReadingStops();
+    void typingCompletesByTheRule_data();
+    void typingCompletesByTheRule();
+    void fieldLeftTakesTheEntryByTheRule_data();
+    void fieldLeftTakesTheEntryByTheRule();
+    void listOpensOnTheTextTyped_data();
+    void listOpensOnTheTextTyped();
+    void boxNotEditableKeepsTheToolkitsList();
 };
 
 void TestChoiceBox::shortenedWhereItsReadingStops_data()
@@ -124,6 +175,146 @@ void TestChoiceBox::shortenedWhereItsReadingStops()
     const std::optional<std::pair<int, int>> ellipsisColumns = differingColumns(ellipsis, blank);
     QVERIFY(ellipsisColumns);
     QCOMPARE(sameColumns(shortened, ellipsis, *ellipsisColumns), ellipsisAtTheLeft);
+}
+
+void TestChoiceBox::typingCompletesByTheRule_data()
+{
+    QTest::addColumn<Entries>("kind");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown"); // what the field shows, before it is left
+
+    QTest::newRow("values: the start of an entry in its letters") << Entries::Values << "X-E" << "X-Envelope-To";
+    QTest::newRow("values: the start of an entry in other letters") << Entries::Values << "x-e" << "x-e";
+    QTest::newRow("names: the start of a name in its letters") << Entries::Names << "ca" << "carol";
+    QTest::newRow("names: the start of a name in other letters") << Entries::Names << "BO" << "BOb";
+    QTest::newRow("names: the start of no name") << Entries::Names << "dav" << "dav";
+}
+
+// From the first key typed into a box just made: the box has not lost the focus yet.
+void TestChoiceBox::typingCompletesByTheRule()
+{
+    QFETCH(Entries, kind);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+
+    const QStringList headers{"Received", "X-Envelope-To", "Delivered-To"};
+    TypingWindow typing(kind, kind == Entries::Values ? headers : Names);
+    QVERIFY(typing.ready());
+    QTest::keyClicks(typing.box, typed);
+    QCOMPARE(typing.box->lineEdit()->text(), shown);
+}
+
+void TestChoiceBox::fieldLeftTakesTheEntryByTheRule_data()
+{
+    QTest::addColumn<Entries>("kind");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("held"); // once the field is left
+    QTest::addColumn<int>("chosen");   // times the box reports an entry chosen
+
+    QTest::newRow("values: an entry in its letters") << Entries::Values << "carol" << "carol" << 1;
+    QTest::newRow("values: an entry in other letters") << Entries::Values << "bob" << "bob" << 0;
+    QTest::newRow("values: no entry") << Entries::Values << "dave" << "dave" << 0;
+    QTest::newRow("names: a name in its letters") << Entries::Names << "carol" << "carol" << 1;
+    QTest::newRow("names: a name in other letters") << Entries::Names << "bob" << "Bob" << 1;
+    QTest::newRow("names: a name in capitals") << Entries::Names << "CAROL" << "carol" << 1;
+    QTest::newRow("names: no name") << Entries::Names << "dave" << "dave" << 0;
+}
+
+void TestChoiceBox::fieldLeftTakesTheEntryByTheRule()
+{
+    QFETCH(Entries, kind);
+    QFETCH(QString, typed);
+    QFETCH(QString, held);
+    QFETCH(int, chosen);
+
+    TypingWindow typing(kind, Names, QStringLiteral("alice"));
+    QVERIFY(typing.ready());
+    QSignalSpy activated(typing.box, &QComboBox::textActivated);
+    typing.typeOver(typed);
+    typing.leave();
+    QVERIFY(typing.next->hasFocus());
+    QCOMPARE(typing.box->currentText(), held);
+    QCOMPARE(activated.size(), chosen);
+    if (chosen)
+        QCOMPARE(activated.first().first().toString(), held);
+}
+
+void TestChoiceBox::listOpensOnTheTextTyped_data()
+{
+    QTest::addColumn<Entries>("kind");
+    QTest::addColumn<QStringList>("typings"); // each typed over the text, the field left between
+    QTest::addColumn<bool>("leftAndBack");     // the field left and come back to before the list opens
+    QTest::addColumn<QString>("highlighted");  // empty: none
+    QTest::addColumn<QString>("held");         // after Return in the list
+
+    QTest::newRow("values: an entry") << Entries::Values << QStringList{"carol"} << false << "carol" << "carol";
+    QTest::newRow("values: no entry") << Entries::Values << QStringList{"dave"} << false << "" << "dave";
+    QTest::newRow("values: no entry, the field left and come back to")
+        << Entries::Values << QStringList{"dave"} << true << "" << "dave";
+    QTest::newRow("values: no entry left, then an entry typed")
+        << Entries::Values << QStringList{"dave", "carol"} << false << "carol" << "carol";
+    QTest::newRow("values: an entry in other letters") << Entries::Values << QStringList{"bob"} << false << ""
+                                                       << "bob";
+    QTest::newRow("values: nothing") << Entries::Values << QStringList{""} << false << "" << "";
+    QTest::newRow("names: a name in other letters") << Entries::Names << QStringList{"bob"} << false << "Bob"
+                                                    << "Bob";
+    QTest::newRow("names: no name") << Entries::Names << QStringList{"dave"} << false << "" << "dave";
+    QTest::newRow("names: no name left, then a name typed")
+        << Entries::Names << QStringList{"dave", "carol"} << false << "carol" << "carol";
+}
+
+// The box was filled with "alice"; whatever is typed since, its list opens on the entry equal
+// to the text, or on none, and Return there keeps what the box shows.
+void TestChoiceBox::listOpensOnTheTextTyped()
+{
+    QFETCH(Entries, kind);
+    QFETCH(QStringList, typings);
+    QFETCH(bool, leftAndBack);
+    QFETCH(QString, highlighted);
+    QFETCH(QString, held);
+
+    TypingWindow typing(kind, Names, QStringLiteral("alice"));
+    QVERIFY(typing.ready());
+    for (qsizetype i = 0; i < typings.size(); ++i) {
+        if (i > 0) {
+            typing.leave();
+            typing.comeBack();
+        }
+        typing.typeOver(typings.at(i));
+    }
+    if (leftAndBack) {
+        typing.leave();
+        typing.comeBack();
+    }
+    QVERIFY(typing.box->hasFocus());
+    const OpenedList::Look look = OpenedList::openAndReturn(typing.box);
+    QVERIFY(look.opened);
+    QCOMPARE(look.highlighted, highlighted);
+    QVERIFY(look.closedByReturn);
+    QCOMPARE(look.heldAfterReturn, held);
+}
+
+// A box that is not editable keeps the toolkit's list: it opens on the current entry, the keys
+// move from there, and Return chooses the entry they reach.
+void TestChoiceBox::boxNotEditableKeepsTheToolkitsList()
+{
+    QWidget window;
+    auto* box = new ChoiceBox(&window);
+    box->addItems({"en", "de", "fr"});
+    box->setCurrentIndex(1);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    box->setFocus();
+    QSignalSpy activated(box, &QComboBox::textActivated);
+    QTest::keyClick(box, Qt::Key_Down, Qt::AltModifier);
+    QAbstractItemView* list = box->view();
+    QVERIFY(list->isVisible());
+    QCOMPARE(OpenedList::highlightedEntry(list), QStringLiteral("de"));
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Return);
+    QVERIFY(!list->isVisible());
+    QCOMPARE(box->currentText(), QStringLiteral("fr"));
+    QCOMPARE(activated.size(), 1);
 }
 
 QTEST_MAIN(TestChoiceBox)

@@ -37,35 +37,48 @@ QStringList entries(const QComboBox& box)
 
 void TestComboBoxes::setCurrentText_data()
 {
-    QTest::addColumn<bool>("editable");
+    QTest::addColumn<QString>("kind"); // "fixed", or editable for "values" or "names"
+    QTest::addColumn<QStringList>("given");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("entriesAfter");
     QTest::addColumn<QString>("currentText");
     QTest::addColumn<int>("currentIndex");
 
     const QStringList given{"en", "de", "fr"};
-    QTest::newRow("entry present") << false << "de" << given << "de" << 1;
-    QTest::newRow("exact match only") << false << "DE" << (given + QStringList{"DE"}) << "DE" << 3;
-    QTest::newRow("unknown value kept as a new entry") << false << "cz" << (given + QStringList{"cz"}) << "cz" << 3;
-    QTest::newRow("editable: the entry equal to the text becomes current") << true << "fr" << given << "fr" << 2;
-    QTest::newRow("editable: the first entry") << true << "en" << given << "en" << 0;
-    QTest::newRow("editable: letter case counts") << true << "DE" << given << "DE" << -1;
-    QTest::newRow("editable: a text equal to no entry stands alone") << true << "cz" << given << "cz" << -1;
-    QTest::newRow("editable: empty") << true << "" << given << "" << -1;
+    QTest::newRow("entry present") << "fixed" << given << "de" << given << "de" << 1;
+    QTest::newRow("exact match only") << "fixed" << given << "DE" << (given + QStringList{"DE"}) << "DE" << 3;
+    QTest::newRow("unknown value kept as a new entry") << "fixed" << given << "cz" << (given + QStringList{"cz"})
+                                                       << "cz" << 3;
+    QTest::newRow("values: the entry equal to the text becomes current") << "values" << given << "fr" << given
+                                                                         << "fr" << 2;
+    QTest::newRow("values: the first entry") << "values" << given << "en" << given << "en" << 0;
+    QTest::newRow("values: letter case counts") << "values" << given << "DE" << given << "DE" << -1;
+    QTest::newRow("values: a text equal to no entry stands alone") << "values" << given << "cz" << given << "cz"
+                                                                   << -1;
+    QTest::newRow("values: empty") << "values" << given << "" << given << "" << -1;
+    QTest::newRow("names: the name in its letters") << "names" << given << "fr" << given << "fr" << 2;
+    QTest::newRow("names: the name in other letters, shown in its own") << "names" << given << "DE" << given << "de"
+                                                                        << 1;
+    QTest::newRow("names: the one in the same letters first") << "names" << QStringList{"de", "De", "DE"} << "De"
+                                                              << QStringList{"de", "De", "DE"} << "De" << 1;
+    QTest::newRow("names: a text equal to no name stands alone") << "names" << given << "cz" << given << "cz" << -1;
+    QTest::newRow("names: empty") << "names" << given << "" << given << "" << -1;
 }
 
 void TestComboBoxes::setCurrentText()
 {
-    QFETCH(bool, editable);
+    QFETCH(QString, kind);
+    QFETCH(QStringList, given);
     QFETCH(QString, text);
     QFETCH(QStringList, entriesAfter);
     QFETCH(QString, currentText);
     QFETCH(int, currentIndex);
 
-    QComboBox box;
-    box.addItems({"en", "de", "fr"});
-    box.setEditable(editable);
-    box.setCurrentIndex(1);
+    ChoiceBox box;
+    box.addItems(given);
+    if (kind != QLatin1String("fixed"))
+        box.makeEditable(kind == QLatin1String("names") ? ChoiceBox::Entries::Names : ChoiceBox::Entries::Values);
+    box.setCurrentIndex(given.size() - 1);
     QSignalSpy activated(&box, &QComboBox::activated);
     ComboBoxes::setCurrentText(&box, text);
     QCOMPARE(entries(box), entriesAfter);
