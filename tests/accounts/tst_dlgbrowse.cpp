@@ -1,9 +1,12 @@
 #include "accountcolumns.h"
+#include "activewindow.h"
 #include "dbtable.h"
 #include "dialogrecorder.h"
 #include "dlgbrowse.h"
 #include "globaldata.h"
+#include "openedlist.h"
 #include "standinconnection.h"
+#include "typing.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -36,6 +39,10 @@ private slots:
     void choosingADomainSharesIt();
     void gesturesOnAnEntryOnlyPickIt_data();
     void gesturesOnAnEntryOnlyPickIt();
+    void domainTypedInAnyLetters_data();
+    void domainTypedInAnyLetters();
+    void nameTypedKeptWhenTheListIsLookedAt_data();
+    void nameTypedKeptWhenTheListIsLookedAt();
 
 private:
     QStringList journalSince(int from) const
@@ -337,8 +344,76 @@ void tst_DlgBrowse::gesturesOnAnEntryOnlyPickIt()
         QTest::keyClick(dialog->m_list, Qt::Key_Return);
     }
     QCOMPARE(dialog->m_comboName->currentText(), name);
+    // The entry picked is the box's current one, as a name typed and confirmed would be.
+    QCOMPARE(dialog->m_comboName->currentIndex(), dialog->m_comboName->findText(name));
     QVERIFY(dialog->isVisible());
     QCOMPARE(dialog->m_result, QString());
+}
+
+void tst_DlgBrowse::domainTypedInAnyLetters_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");     // by the domain box once it is left
+    QTest::addColumn<QString>("firstUser"); // of the list
+    QTest::addColumn<QString>("shared");    // the current domain the pages share
+
+    QTest::newRow("another domain in capitals") << "LAKESIDE.EXAMPLE" << "lakeside.example" << "hector"
+                                                << "lakeside.example";
+    QTest::newRow("another domain in its letters") << "lakeside.example" << "lakeside.example" << "hector"
+                                                   << "lakeside.example";
+    QTest::newRow("a domain no row names: nothing chosen") << "Typo.example" << "Typo.example" << "007" << "";
+}
+
+// A domain typed key by key and the field left with Tab: a name of a domain in any letters is
+// that domain, and its users are listed.
+void tst_DlgBrowse::domainTypedInAnyLetters()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(QString, firstUser);
+    QFETCH(QString, shared);
+    auto dialog = open(false);
+    QVERIFY(showActive(dialog.get()));
+    dialog->m_comboDomain->setFocus();
+    typeOver(dialog->m_comboDomain->lineEdit(), typed);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(dialog->m_comboDomain->currentText(), shown);
+    QCOMPARE(dialog->m_list->topLevelItem(0)->text(0), firstUser);
+    QCOMPARE(globalData.currentDomain, shared);
+}
+
+void tst_DlgBrowse::nameTypedKeptWhenTheListIsLookedAt_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("held"); // after Return in the opened list
+    QTest::addColumn<QString>("result");
+
+    QTest::newRow("a user in its letters") << "bob" << "bob" << "bob";
+    QTest::newRow("a user in other letters") << "BOB" << "bob" << "bob";
+    QTest::newRow("a user whose name has capitals") << "oskar" << "Oskar" << "Oskar";
+    QTest::newRow("a group in other letters") << "[STAFF]" << "[staff]" << "[staff]";
+    QTest::newRow("a name no entry has") << "zed" << "zed" << "zed";
+}
+
+// A name typed, its list opened with Alt+Down and closed with Return, as a person looking
+// whether the name is there does: the box keeps the name, in the entry's letters where it is
+// one, and OK answers it.
+void tst_DlgBrowse::nameTypedKeptWhenTheListIsLookedAt()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, held);
+    QFETCH(QString, result);
+    auto dialog = open();
+    QVERIFY(showActive(dialog.get()));
+    QVERIFY(dialog->m_comboName->hasFocus());
+    typeOver(dialog->m_comboName->lineEdit(), typed);
+    const OpenedList::Look look = OpenedList::openAndReturn(dialog->m_comboName);
+    QVERIFY(look.opened);
+    QVERIFY(look.closedByReturn);
+    QCOMPARE(look.heldAfterReturn, held);
+    QVERIFY(dialog->isVisible());
+    dialog->m_btnOK->click();
+    QCOMPARE(dialog->m_result, result);
 }
 
 QTEST_MAIN(tst_DlgBrowse)

@@ -1,8 +1,10 @@
+#include "activewindow.h"
 #include "dialogrecorder.h"
 #include "dlgipgroup.h"
 #include "dlgtimeintex.h"
 #include "openedlist.h"
 #include "shellharness.h"
+#include "typing.h"
 #include "wndipgroup.h"
 #include "wndtimeint.h"
 
@@ -134,6 +136,8 @@ private slots:
     void removedGroupWorkedOnInTheDialog();
     void setBoxHoldsTheSetItShows_data();
     void setBoxHoldsTheSetItShows();
+    void setNamedInOtherLettersIsThatSet_data();
+    void setNamedInOtherLettersIsThatSet();
 
 private:
     QTreeWidget* open(Page page);
@@ -755,6 +759,78 @@ void TestSetListPages::setBoxHoldsTheSetItShows()
     QCOMPARE(entriesAfter, entries);
     QCOMPARE(statementsOnly(journalFrom(*m_server, before)), QString());
     QVERIFY(m_window->getDBCtrl()->m_pending.isEmpty());
+}
+
+void TestSetListPages::setNamedInOtherLettersIsThatSet_data()
+{
+    QTest::addColumn<Page>("page");
+    QTest::addColumn<QString>("opened"); // the set the dialog is opened on
+    QTest::addColumn<QString>("typed");  // into the set's box
+    QTest::addColumn<QString>("set");    // the box's text once left
+    QTest::addColumn<int>("entries");    // shown of that set
+    QTest::addColumn<QStringList>("fields"); // "field=text", typed into the entry's fields
+    QTest::addColumn<QString>("sent");
+    QTest::addColumn<QStringList>("headings"); // on the page afterwards
+
+    QTest::newRow("address groups") << Page::IpGroups << "Office" << "relays" << "Relays" << 1
+                                    << QStringList{"m_editValue=10.9.9.0/24", "m_editDesc=kbd net"}
+                                    << "insert ipaccesslist set Name='Relays', Value='10.9.9.0/24', Desc='kbd net'"
+                                    << QStringList{"Office", "Relays"};
+    QTest::newRow("time ranges") << Page::TimeRanges << "Night" << "OFFICE HOURS" << "Office hours" << 1
+                                 << QStringList{"m_editDesc=Lunch", "m_editDays=12345"}
+                                 << "insert timeintervals set name='Office hours', desc='Lunch', type='0', "
+                                    "days='12345', start='0', end='0'"
+                                 << QStringList{"Night", "Office hours"};
+}
+
+// The name of a set typed key by key in other letters, the box left with Tab: the dialog shows
+// that set, and an entry added to it goes to that set, not to a new one of the typed letters.
+void TestSetListPages::setNamedInOtherLettersIsThatSet()
+{
+    QFETCH(Page, page);
+    QFETCH(QString, opened);
+    QFETCH(QString, typed);
+    QFETCH(QString, set);
+    QFETCH(int, entries);
+    QFETCH(QStringList, fields);
+    QFETCH(QString, sent);
+    QFETCH(QStringList, headings);
+
+    QTreeWidget* list = open(page);
+    QVERIFY(list);
+    list->setCurrentItem(headingNamed(list, opened));
+    DialogRecorder recorder;
+    QString shownSet;
+    int entriesShown = -1;
+    recorder.answerDialog([&](QDialog* dialog) {
+        if (!showActive(dialog))
+            return int(QDialog::Rejected);
+        QComboBox* box = setBox(dialog);
+        box->setFocus();
+        typeOver(box->lineEdit(), typed);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        shownSet = box->currentText();
+        entriesShown = dialog->findChild<QTreeWidget*>("m_list")->topLevelItemCount();
+        for (const QString& field : fields) {
+            auto* edit = dialog->findChild<QLineEdit*>(field.section('=', 0, 0));
+            edit->setFocus();
+            typeOver(edit, field.section('=', 1));
+        }
+        dialog->findChild<QPushButton*>("m_btnAdd")->click();
+        dialog->findChild<QPushButton*>("m_btnOK")->click();
+        return dialog->result();
+    });
+    const int before = int(m_server->journal().size());
+    pageWidget()->findChild<QPushButton*>("m_btnEdit")->click();
+
+    QCOMPARE(recorder.dialogs.size(), 1);
+    QCOMPARE(shownSet, set);
+    QCOMPARE(entriesShown, entries);
+    QCOMPARE(statementsOnly(journalFrom(*m_server, before)), sent);
+    QStringList shown;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        shown.append(list->topLevelItem(i)->text(0));
+    QCOMPARE(shown, headings);
 }
 
 QTEST_MAIN(TestSetListPages)

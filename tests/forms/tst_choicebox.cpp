@@ -7,6 +7,7 @@
 // names in any letters: as it completes, as its field is left and as its list opens, whatever
 // entry was current before the typing. Typed key by key, as a person types.
 
+#include "activewindow.h"
 #include "choicebox.h"
 #include "openedlist.h"
 #include "typing.h"
@@ -100,12 +101,15 @@ struct TypingWindow
         next = new QLineEdit(&window);
         layout->addWidget(box);
         layout->addWidget(next);
-        window.show();
-        window.activateWindow();
-        box->setFocus();
     }
 
-    bool ready() { return QTest::qWaitForWindowActive(&window) && box->hasFocus(); }
+    bool ready()
+    {
+        if (!showActive(&window))
+            return false;
+        box->setFocus();
+        return box->hasFocus();
+    }
     // Typed over the box's text, key by key.
     void typeOver(const QString& text) { ::typeOver(box->lineEdit(), text); }
     void leave() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); }
