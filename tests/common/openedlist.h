@@ -4,10 +4,15 @@
 // with Alt+Down in its shown window, the entry its list highlights read, then Return pressed
 // there, as a person who opened the list to look and kept what seemed current would.
 
+#include "activewindow.h"
+#include "typing.h"
+
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QItemSelectionModel>
 #include <QString>
+#include <QStringList>
 #include <QTest>
 
 namespace OpenedList {
@@ -49,6 +54,30 @@ inline Look openAndReturn(QComboBox* box)
     look.heldAfterReturn = box->currentText();
     look.indexAfterReturn = box->currentIndex();
     return look;
+}
+
+// An editable box typed into first, in its window made active: each of typings typed over the
+// box's text key by key, the field left with Tab and come back to with Shift+Tab between them,
+// and after the last where leftAndBack; then looked at as openAndReturn() does.
+inline Look typeAndLook(QComboBox* box, const QStringList& typings, bool leftAndBack)
+{
+    if (!showActive(box->window()))
+        return Look();
+    box->setFocus();
+    auto leaveAndComeBack = [] {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    };
+    for (qsizetype i = 0; i < typings.size(); ++i) {
+        if (i > 0)
+            leaveAndComeBack();
+        typeOver(box->lineEdit(), typings.at(i));
+    }
+    if (leftAndBack)
+        leaveAndComeBack();
+    if (!box->hasFocus())
+        return Look();
+    return openAndReturn(box);
 }
 
 } // namespace OpenedList

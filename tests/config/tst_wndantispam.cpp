@@ -2,6 +2,7 @@
 #include "typing.h"
 #include "configpagefixture.h"
 #include "dlgfilter.h"
+#include "openedlist.h"
 #include "qfilteritem.h"
 #include "wndantispam.h"
 
@@ -36,6 +37,8 @@ private slots:
     void cancelledAddLeavesNoRow();
     void caseOnlyDuplicateReopensWithEnteredValues_data();
     void caseOnlyDuplicateReopensWithEnteredValues();
+    void headerTypedStaysWhenTheListIsLookedAt_data();
+    void headerTypedStaysWhenTheListIsLookedAt();
     void storedEnabledKeptUntilToggled_data();
     void storedEnabledKeptUntilToggled();
     void checkBoxWritesEnabled();
@@ -303,6 +306,61 @@ void tst_WndAntispam::caseOnlyDuplicateReopensWithEnteredValues()
 
 // Showing a rule writes nothing: a stored "enabled" the check box shows only as on or off
 // stays as it is until the administrator toggles the box, and toggling back is no change.
+void tst_WndAntispam::headerTypedStaysWhenTheListIsLookedAt_data()
+{
+    QTest::addColumn<QString>("rule");        // by its header
+    QTest::addColumn<int>("openedOn");        // the header box's current entry as the dialog opens
+    QTest::addColumn<QStringList>("typings"); // each typed over the header, the box left between
+    QTest::addColumn<bool>("leftAndBack");     // the box left and come back to before its list opens
+    QTest::addColumn<QString>("header");      // the box's text after Return in its list
+    QTest::addColumn<QStringList>("pending");
+
+    const QString bulk = QStringLiteral(" where header='X-Mailer' and type='4' and content='bulk sender'");
+    const QString subject = QStringLiteral(" where header='Subject' and type='4' and content='free money'");
+    QTest::newRow("a header of none, then another")
+        << "X-Mailer" << -1 << QStringList{"From", "X-Spam-Flag"} << false << "X-Spam-Flag"
+        << QStringList{"update HeaderFilter set header='X-Spam-Flag'" + bulk};
+    QTest::newRow("an offered header, only looked at") << "Subject" << 3 << QStringList{} << false << "Subject"
+                                                       << QStringList{};
+    QTest::newRow("an offered header in other letters") << "Subject" << 3 << QStringList{"subject"} << false
+                                                        << "subject"
+                                                        << QStringList{"update HeaderFilter set header='subject'" + subject};
+    QTest::newRow("a header of none, left and come back to")
+        << "Subject" << 3 << QStringList{"Reply-To"} << true << "Reply-To"
+        << QStringList{"update HeaderFilter set header='Reply-To'" + subject};
+}
+
+// A rule's header typed over key by key, and the box's list opened to look and closed with
+// Return: the header typed last is kept, in its letters, and OK writes it.
+void tst_WndAntispam::headerTypedStaysWhenTheListIsLookedAt()
+{
+    QFETCH(QString, rule);
+    QFETCH(int, openedOn);
+    QFETCH(QStringList, typings);
+    QFETCH(bool, leftAndBack);
+    QFETCH(QString, header);
+    QFETCH(QStringList, pending);
+    WndAntispam* page = build();
+    page->m_list->setCurrentItem(itemOf(page, rule));
+    int opened = -2;
+    OpenedList::Look look;
+    m_fixture.m_dialogs->answerDialog([&](QDialog* dialog) {
+        auto* filter = qobject_cast<DlgFilter*>(dialog);
+        if (!filter)
+            return int(QDialog::Rejected);
+        opened = filter->m_comboHeader->currentIndex();
+        look = OpenedList::typeAndLook(filter->m_comboHeader, typings, leftAndBack);
+        filter->m_rbtnOK->click();
+        return filter->result();
+    });
+    page->slotEdit();
+    QCOMPARE(opened, openedOn);
+    QVERIFY(look.opened);
+    QVERIFY(look.closedByReturn);
+    QCOMPARE(look.heldAfterReturn, header);
+    QCOMPARE(m_fixture.pending(), pending);
+}
+
 void tst_WndAntispam::storedEnabledKeptUntilToggled_data()
 {
     QTest::addColumn<QString>("enabled");

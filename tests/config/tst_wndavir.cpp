@@ -3,6 +3,7 @@
 #include "comboboxes.h"
 #include "configpagefixture.h"
 #include "dlgattach.h"
+#include "openedlist.h"
 #include "qattachitem.h"
 #include "wndavir.h"
 
@@ -49,6 +50,8 @@ private slots:
     void kindSwitchKeepsThePattern();
     void emptyPatternAsks_data();
     void emptyPatternAsks();
+    void patternTypedStaysWhenTheListIsLookedAt_data();
+    void patternTypedStaysWhenTheListIsLookedAt();
     void duplicateRuleIsRefused();
     void removeSeveralThenReset();
     void enablingFollowsTheChecks_data();
@@ -374,6 +377,60 @@ void tst_WndAvir::emptyPatternAsks()
              asked ? QStringList{"You should fill content item.\nDo you want to correct the problem?"}
                    : QStringList());
     QCOMPARE(dialog.result() == QDialog::Accepted, accepted);
+}
+
+void tst_WndAvir::patternTypedStaysWhenTheListIsLookedAt_data()
+{
+    QTest::addColumn<QString>("rule");        // by its pattern
+    QTest::addColumn<int>("openedOn");        // the pattern box's current entry as the dialog opens
+    QTest::addColumn<QStringList>("typings"); // each typed over the pattern, the box left between
+    QTest::addColumn<bool>("leftAndBack");     // the box left and come back to before its list opens
+    QTest::addColumn<QString>("pattern");     // the box's text after Return in its list
+    QTest::addColumn<QStringList>("pending");
+
+    const QString exe = QStringLiteral(" where type='0' and pattern='*.exe' and action='1'");
+    const QString vbs = QStringLiteral(" where type='0' and pattern='*.vbs' and action='1'");
+    QTest::newRow("a pattern of none, left and come back to")
+        << "*.exe" << 1 << QStringList{"*.scr"} << true << "*.scr"
+        << QStringList{"update AttachFilter set pattern='*.scr'" + exe};
+    QTest::newRow("an offered pattern, only looked at") << "*.exe" << 1 << QStringList{} << false << "*.exe"
+                                                        << QStringList{};
+    QTest::newRow("a pattern of none, then an offered one")
+        << "*.vbs" << 9 << QStringList{"*.zip", "*.com"} << false << "*.com"
+        << QStringList{"update AttachFilter set pattern='*.com'" + vbs};
+}
+
+// A rule's pattern typed over key by key, and the box's list opened to look and closed with
+// Return: the pattern typed last is kept and OK writes it.
+void tst_WndAvir::patternTypedStaysWhenTheListIsLookedAt()
+{
+    QFETCH(QString, rule);
+    QFETCH(int, openedOn);
+    QFETCH(QStringList, typings);
+    QFETCH(bool, leftAndBack);
+    QFETCH(QString, pattern);
+    QFETCH(QStringList, pending);
+    WndAvir* page = build();
+    const auto found = page->m_list->findItems(rule, Qt::MatchExactly, 1);
+    QCOMPARE(found.size(), 1);
+    page->m_list->setCurrentItem(found.first());
+    int opened = -2;
+    OpenedList::Look look;
+    m_fixture.m_dialogs->answerDialog([&](QDialog* dialog) {
+        auto* attach = qobject_cast<DlgAttach*>(dialog);
+        if (!attach)
+            return int(QDialog::Rejected);
+        opened = attach->m_comboContent->currentIndex();
+        look = OpenedList::typeAndLook(attach->m_comboContent, typings, leftAndBack);
+        attach->m_btnOK->click();
+        return attach->result();
+    });
+    page->slotEdit();
+    QCOMPARE(opened, openedOn);
+    QVERIFY(look.opened);
+    QVERIFY(look.closedByReturn);
+    QCOMPARE(look.heldAfterReturn, pattern);
+    QCOMPARE(m_fixture.pending(), pending);
 }
 
 void tst_WndAvir::duplicateRuleIsRefused()

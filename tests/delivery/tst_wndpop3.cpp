@@ -141,6 +141,8 @@ private slots:
     void deliveryForms();
     void headerBoxHoldsTheHeaderShown_data();
     void headerBoxHoldsTheHeaderShown();
+    void headerTypedStaysWhenTheListIsLookedAt_data();
+    void headerTypedStaysWhenTheListIsLookedAt();
     void numberFields_data();
     void numberFields();
     void accountDuplicateReopensAndCancelRestores();
@@ -150,6 +152,8 @@ private slots:
     void lookupFailureLeavesThePageWorking();
     void accountStatementsBeforeRuleStatements();
     void ruleEditsKeepTheButtonsOn();
+    void returnOpensTheEntryOfItsOwnList_data();
+    void returnOpensTheEntryOfItsOwnList();
     void menuActsOnTheShownTab();
     void editOfOneAccountSendsOnlyItsStatement_data();
     void editOfOneAccountSendsOnlyItsStatement();
@@ -361,6 +365,47 @@ void TestWndPop3::headerBoxHoldsTheHeaderShown()
     QCOMPARE(cell(page->m_tblPop3.m_rows.front().get(), "mbox"), mbox);
 }
 
+void TestWndPop3::headerTypedStaysWhenTheListIsLookedAt_data()
+{
+    QTest::addColumn<QStringList>("typings"); // each typed over the header, the box left between
+    QTest::addColumn<bool>("leftAndBack");     // the box left and come back to before its list opens
+    QTest::addColumn<QString>("written");
+
+    QTest::newRow("a header of none, then an offered one") << QStringList{"Received", "Delivered-To"} << false
+                                                          << "{Delivered-To}";
+    QTest::newRow("an offered header") << QStringList{"Received"} << false << "{Received}";
+    QTest::newRow("a header of none, left and come back to") << QStringList{"X-Original-To"} << true
+                                                            << "{X-Original-To}";
+    QTest::newRow("an offered header in other letters") << QStringList{"received"} << false << "{received}";
+}
+
+// A header typed over the stored one, key by key, and the box's list opened to look and closed
+// with Return: the header typed last is kept, in its letters, and OK writes it.
+void TestWndPop3::headerTypedStaysWhenTheListIsLookedAt()
+{
+    QFETCH(QStringList, typings);
+    QFETCH(bool, leftAndBack);
+    QFETCH(QString, written);
+
+    installPop3(*m_server, {{"corvane-sales", "pop.isp.example", "110", "", "0", "{X-Envelope-To}", "0", "pw", ""}});
+    QVERIFY(m_session->connect());
+    auto page = makePage();
+    DialogRecorder recorder;
+    OpenedList::Look look;
+    recorder.answerDialog(accountOk(nullptr, [&](DlgPop3* dialog) {
+        look = OpenedList::typeAndLook(dialog->m_comboRule, typings, leftAndBack);
+    }));
+    page->m_list->setCurrentItem(page->m_list->topLevelItem(0));
+    page->slotEdit();
+
+    QVERIFY(look.opened);
+    QVERIFY(look.closedByReturn);
+    QCOMPARE("{" + look.heldAfterReturn + "}", written);
+    QCOMPARE(m_ctrl->m_pending,
+             QStringList{"update pop3 set mbox='" + written
+                         + "' where user='corvane-sales' and server='pop.isp.example'"});
+}
+
 // The port and the message count take the digits typed and nothing else, whatever the
 // locale, and OK writes them as shown, asking nothing: the server decides. Only a count
 // beyond what its column holds keeps the dialog open, whatever the answer, and nothing of the
@@ -562,6 +607,35 @@ void TestWndPop3::accountStatementsBeforeRuleStatements()
 // A rule edited while another rule's edit is pending leaves the pending list non-empty all
 // along: Apply and Reset are not turned off and on again because the accounts, handed in
 // first, have nothing pending.
+void TestWndPop3::returnOpensTheEntryOfItsOwnList_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QString>("dialog"); // the class of the dialog Return opens
+
+    QTest::newRow("accounts") << 0 << "DlgPop3";
+    QTest::newRow("sorting rules") << 1 << "DlgRule";
+}
+
+// Return on a list with an entry selected opens that entry's dialog, as the list's own Edit
+// does, whichever tab shows the list.
+void TestWndPop3::returnOpensTheEntryOfItsOwnList()
+{
+    QFETCH(int, tab);
+    QFETCH(QString, dialog);
+
+    installPop3(*m_server);
+    QVERIFY(m_session->connect());
+    auto page = makePage();
+    page->m_tabs->setCurrentIndex(tab);
+    QTreeWidget* list = tab == 0 ? page->m_list : page->m_list_2;
+    list->setCurrentItem(list->topLevelItem(0));
+    DialogRecorder recorder;
+    recorder.answerDialog(int(QDialog::Rejected));
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(recorder.dialogs.size(), 1);
+    QCOMPARE(recorder.dialogs.first().className, dialog);
+}
+
 void TestWndPop3::ruleEditsKeepTheButtonsOn()
 {
     installPop3(*m_server);

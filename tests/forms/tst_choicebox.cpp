@@ -113,7 +113,6 @@ struct TypingWindow
     // Typed over the box's text, key by key.
     void typeOver(const QString& text) { ::typeOver(box->lineEdit(), text); }
     void leave() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); }
-    void comeBack() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier); }
 
     QWidget window;
     ChoiceBox* box;
@@ -278,20 +277,7 @@ void TestChoiceBox::listOpensOnTheTextTyped()
     QFETCH(QString, held);
 
     TypingWindow typing(kind, Names, QStringLiteral("alice"));
-    QVERIFY(typing.ready());
-    for (qsizetype i = 0; i < typings.size(); ++i) {
-        if (i > 0) {
-            typing.leave();
-            typing.comeBack();
-        }
-        typing.typeOver(typings.at(i));
-    }
-    if (leftAndBack) {
-        typing.leave();
-        typing.comeBack();
-    }
-    QVERIFY(typing.box->hasFocus());
-    const OpenedList::Look look = OpenedList::openAndReturn(typing.box);
+    const OpenedList::Look look = OpenedList::typeAndLook(typing.box, typings, leftAndBack);
     QVERIFY(look.opened);
     QCOMPARE(look.highlighted, highlighted);
     QVERIFY(look.closedByReturn);

@@ -544,13 +544,17 @@ void TestListLayout::contextMenuTargets()
 
 void TestListLayout::selectionToldOnceTheNewItemsAreIn_data()
 {
-    QTest::addColumn<bool>("tree"); // headings with entries below them, else rows alone
-    QTest::addColumn<bool>("all");  // every item selected, else one
+    QTest::addColumn<bool>("tree");    // headings with entries below them, else rows alone
+    QTest::addColumn<QString>("selected"); // "all", "one" or "none"
+    QTest::addColumn<QStringList>("told");
 
-    QTest::newRow("rows, one selected") << false << false;
-    QTest::newRow("rows, all selected") << false << true;
-    QTest::newRow("headings and entries, one selected") << true << false;
-    QTest::newRow("headings and entries, all selected") << true << true;
+    const QStringList once{"list of drawing 1, selected: "};
+    QTest::newRow("rows, one selected") << false << "one" << once;
+    QTest::newRow("rows, all selected") << false << "all" << once;
+    QTest::newRow("rows, none selected: nothing to tell") << false << "none" << QStringList();
+    QTest::newRow("headings and entries, one selected") << true << "one" << once;
+    QTest::newRow("headings and entries, all selected") << true << "all" << once;
+    QTest::newRow("headings and entries, none selected: nothing to tell") << true << "none" << QStringList();
 }
 
 // A list drawn anew while items are selected, as a page does once its rows were replaced:
@@ -559,7 +563,8 @@ void TestListLayout::selectionToldOnceTheNewItemsAreIn_data()
 void TestListLayout::selectionToldOnceTheNewItemsAreIn()
 {
     QFETCH(bool, tree);
-    QFETCH(bool, all);
+    QFETCH(QString, selected);
+    QFETCH(QStringList, told);
 
     QWidget page;
     auto* view = new QTreeWidget(&page);
@@ -580,25 +585,29 @@ void TestListLayout::selectionToldOnceTheNewItemsAreIn()
     });
     layout.updateView();
     page.show();
-    if (all)
+    if (selected == QLatin1String("all"))
         view->selectAll();
-    else
+    else if (selected == QLatin1String("one"))
         view->topLevelItem(1)->setSelected(true);
 
     // At each telling: the drawing of the list's first item, and those of the selected items.
-    QStringList told;
+    QStringList tellings;
     QObject::connect(view, &QTreeWidget::itemSelectionChanged, &page, [&] {
-        QStringList selected;
+        QStringList drawings;
         for (const QTreeWidgetItem* item : view->selectedItems())
-            selected << item->data(0, Qt::UserRole).toString();
+            drawings << item->data(0, Qt::UserRole).toString();
         const QTreeWidgetItem* first = view->topLevelItem(0);
-        told << QStringLiteral("list of drawing %1, selected: %2")
-                    .arg(first ? first->data(0, Qt::UserRole).toString() : QStringLiteral("none"),
-                         selected.join(QLatin1Char(',')));
+        tellings << QStringLiteral("list of drawing %1, selected: %2")
+                        .arg(first ? first->data(0, Qt::UserRole).toString() : QStringLiteral("none"),
+                             drawings.join(QLatin1Char(',')));
     });
     ++drawing;
     layout.updateView();
-    QCOMPARE(told, QStringList{"list of drawing 1, selected: "});
+    QCOMPARE(tellings, told);
+    // Drawn once more with nothing selected, it has nothing to tell.
+    tellings.clear();
+    layout.updateView();
+    QCOMPARE(tellings, QStringList());
 }
 
 QTEST_MAIN(TestListLayout)

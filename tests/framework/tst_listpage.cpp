@@ -361,6 +361,8 @@ private slots:
     void applyCommitsTables();
     void rowsReplacedUnderASelection_data();
     void rowsReplacedUnderASelection();
+    void resetUnderADialogDoneOnceItCloses_data();
+    void resetUnderADialogDoneOnceItCloses();
     void editOpensTheRowEditActsOn_data();
     void editOpensTheRowEditActsOn();
     void reloadFailingPartWayKeepsTheList();
@@ -637,6 +639,46 @@ void TestListPage::rowsReplacedUnderASelection()
     QCOMPARE(page->shownNames(), (QStringList{"ann", "ann", "bob", "cid"}));
     QVERIFY(!page->btnEdit->isEnabled());
     QVERIFY(!page->btnRemove->isEnabled());
+}
+
+void TestListPage::resetUnderADialogDoneOnceItCloses_data()
+{
+    QTest::addColumn<QStringList>("selected");
+
+    QTest::newRow("every row selected") << QStringList{"ann", "ann", "bob", "cid"};
+    QTest::newRow("the edited row selected") << QStringList{"bob"};
+}
+
+// A reset asked for while an edit dialog is open (a lost connection resets the pending list)
+// waits until the dialog has closed, and is then done as any reset is: the lists let go of
+// their items before the rows go, and the edit made in the dialog stops. Done once: the next
+// edit goes through.
+void TestListPage::resetUnderADialogDoneOnceItCloses()
+{
+    QFETCH(QStringList, selected);
+
+    auto page = makePage();
+    page->list->setCurrentItem(page->itemNamed(QStringLiteral("bob")));
+    if (selected.size() == page->list->topLevelItemCount())
+        page->list->selectAll();
+    DBCtrl* ctrl = m_ctrl;
+    page->edits = {[ctrl](DBRow* row) {
+        setText(row, "note", QStringLiteral("typed"));
+        ctrl->reset();
+        return true;
+    }};
+    page->editCurrent();
+
+    QCOMPARE(page->openedOn, QStringList{"bob/b"});
+    QCOMPARE(page->itemsLeftUndrawn, 0);
+    QCOMPARE(m_ctrl->m_pending, QStringList());
+    QCOMPARE(page->shownNames(), (QStringList{"ann", "ann", "bob", "cid"}));
+
+    page->list->setCurrentItem(page->itemNamed(QStringLiteral("bob")));
+    page->edits = {note(QStringLiteral("new"))};
+    page->editCurrent();
+    QCOMPARE(page->openedOn, (QStringList{"bob/b", "bob/b"}));
+    QCOMPARE(m_ctrl->m_pending, QStringList{"update things set note='new' where name='bob' and domain=''"});
 }
 
 void TestListPage::editOpensTheRowEditActsOn_data()
