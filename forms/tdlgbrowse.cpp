@@ -142,8 +142,13 @@ bool TDlgBrowse::eventFilter(QObject* watched, QEvent* event)
         slotSelected();
         return true;
     }
-    if (watched == m_comboDomain && FormWidgets::isReturnPress(event))
-        return true; // the box's line edit has already confirmed the text
+    if (watched == m_comboDomain && FormWidgets::isReturnPress(event)) {
+        // The box confirms the domain typed as it handles the key, and passes it on: taken
+        // as handled here, it goes no further.
+        static_cast<QObject*>(m_comboDomain)->event(event);
+        event->accept();
+        return true;
+    }
     return QDialog::eventFilter(watched, event);
 }
 

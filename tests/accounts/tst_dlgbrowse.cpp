@@ -353,22 +353,28 @@ void tst_DlgBrowse::gesturesOnAnEntryOnlyPickIt()
 void tst_DlgBrowse::domainTypedInAnyLetters_data()
 {
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("shown");     // by the domain box once it is left
+    QTest::addColumn<int>("key");           // that ends the typing
+    QTest::addColumn<QString>("shown");     // by the domain box then
     QTest::addColumn<QString>("firstUser"); // of the list
     QTest::addColumn<QString>("shared");    // the current domain the pages share
 
-    QTest::newRow("another domain in capitals") << "LAKESIDE.EXAMPLE" << "lakeside.example" << "hector"
-                                                << "lakeside.example";
-    QTest::newRow("another domain in its letters") << "lakeside.example" << "lakeside.example" << "hector"
-                                                   << "lakeside.example";
-    QTest::newRow("a domain no row names: nothing chosen") << "Typo.example" << "Typo.example" << "007" << "";
+    const int tab = Qt::Key_Tab, enter = Qt::Key_Return;
+    QTest::newRow("another domain in capitals, Tab") << "LAKESIDE.EXAMPLE" << tab << "lakeside.example"
+                                                     << "hector" << "lakeside.example";
+    QTest::newRow("another domain in capitals, Return") << "LAKESIDE.EXAMPLE" << enter << "lakeside.example"
+                                                        << "hector" << "lakeside.example";
+    QTest::newRow("another domain in its letters, Tab") << "lakeside.example" << tab << "lakeside.example"
+                                                        << "hector" << "lakeside.example";
+    QTest::newRow("a domain no row names, Tab: nothing chosen") << "Typo.example" << tab << "Typo.example"
+                                                                << "007" << "";
 }
 
-// A domain typed key by key and the field left with Tab: a name of a domain in any letters is
-// that domain, and its users are listed.
+// A domain typed key by key and confirmed with Return or the field left with Tab: a name of a
+// domain in any letters is that domain, and its users are listed. Return only confirms it.
 void tst_DlgBrowse::domainTypedInAnyLetters()
 {
     QFETCH(QString, typed);
+    QFETCH(int, key);
     QFETCH(QString, shown);
     QFETCH(QString, firstUser);
     QFETCH(QString, shared);
@@ -376,7 +382,8 @@ void tst_DlgBrowse::domainTypedInAnyLetters()
     QVERIFY(showActive(dialog.get()));
     dialog->m_comboDomain->setFocus();
     typeOver(dialog->m_comboDomain->lineEdit(), typed);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+    QVERIFY(dialog->isVisible());
     QCOMPARE(dialog->m_comboDomain->currentText(), shown);
     QCOMPARE(dialog->m_list->topLevelItem(0)->text(0), firstUser);
     QCOMPARE(globalData.currentDomain, shared);
