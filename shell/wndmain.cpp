@@ -245,24 +245,23 @@ bool WndMain::settleUnsavedChanges()
         return true;
 
     switch (askToSaveChanges(this, getConnection()->m_host)) {
-    case UnsavedChangesAnswer::Save: {
-        // apply() raises m_revert exactly when a page withdrew the apply; the flag may
-        // already be up from an earlier answer, so it is looked at on its own here.
-        const bool revertBefore = m_revert;
-        m_revert = false;
-        apply();
-        const bool withdrawn = m_revert;
-        m_revert = m_revert || revertBefore;
-        if (withdrawn) {
-            // As Cancel, and the withdrawing page hands its statements in again, or its
-            // edits would stand without anything pending.
+    case UnsavedChangesAnswer::Save:
+        switch (runApply()) {
+        case ApplyOutcome::Withdrawn:
+            // As Cancel; the withdrawing page has handed its statements in again.
             keepCurrentPage();
-            emit m_dbctrl.sig_update_again();
             return false;
+        case ApplyOutcome::Refused:
+        case ApplyOutcome::Aborted:
+            // The server is there but has not taken it all: the window stays open on what
+            // was typed, still pending, and the next close asks again.
+            return false;
+        case ApplyOutcome::Applied:
+        case ApplyOutcome::ConnectionLost:
+        case ApplyOutcome::Abandoned:
+            break;
         }
-        // Sent or failed, the window closes.
         return true;
-    }
     case UnsavedChangesAnswer::Discard:
         m_dbctrl.discard();
         return true;

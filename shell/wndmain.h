@@ -2,6 +2,7 @@
 
 #include "dbctrl.h"
 #include "desktop_global.h"
+#include "pendingapply.h"
 #include "wndtreeadm.h"
 
 #include <QList>
@@ -162,7 +163,7 @@ private:
     void showChecklist();
     void showEmptyPane();
     bool showRegisteredPage(QTreeWidgetItem* item);
-    void runApply();
+    ApplyOutcome runApply();
     void turnTreeBack();
     void finishBusy();
 

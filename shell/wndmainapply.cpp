@@ -14,18 +14,23 @@ void WndMain::apply()
     runApply();
 }
 
-void WndMain::runApply()
+ApplyOutcome WndMain::runApply()
 {
     const QPointer<WndMain> self(this);
     m_applying = true;
     const ApplyOutcome outcome = applyPendingStatements(this, getConnection(), &m_dbctrl);
     if (!self)
-        return;
+        return ApplyOutcome::Abandoned;
     m_applying = false;
-    // A page withdrew the apply: the next change of the tree is turned back.
-    if (outcome == ApplyOutcome::Withdrawn)
+    if (outcome == ApplyOutcome::Withdrawn) {
+        // A page withdrew the apply: the next change of the tree is turned back. The page
+        // emptied the pending list, and what the pages show is pending again, however the
+        // apply started: leaving the page or closing the window asks about it.
         m_revert = true;
+        m_dbctrl.update_again();
+    }
     finishBusy();
+    return outcome;
 }
 
 void WndMain::reset()

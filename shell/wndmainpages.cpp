@@ -88,17 +88,18 @@ bool WndMain::settleChangesBeforeSwitch()
 
     const QPointer<WndMain> self(this);
     switch (askToSaveChanges(this, getConnection()->m_host)) {
-    case UnsavedChangesAnswer::Save:
-        runApply();
+    case UnsavedChangesAnswer::Save: {
+        const ApplyOutcome outcome = runApply();
         if (!self)
             return false;
-        // Sent or failed, the switch goes on; only a page withdrawing the apply keeps
-        // the current page, and m_revert stays up for the next change of the tree.
-        if (!m_revert)
+        // Sent or failed, the switch goes on; only a page withdrawing the apply keeps the
+        // current page, with its statements handed in again, and m_revert stays up for the
+        // next change of the tree.
+        if (outcome != ApplyOutcome::Withdrawn)
             return true;
         turnTreeBack();
-        emit m_dbctrl.sig_update_again();
         return false;
+    }
     case UnsavedChangesAnswer::Discard:
         // Silently: the new page starts with both buttons disabled anyway.
         m_dbctrl.discard();

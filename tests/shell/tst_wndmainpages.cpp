@@ -525,6 +525,7 @@ void tst_WndMainPages::secondApplySendsOnlyWhatWasNotCarriedOut()
 // Every way an apply starts, stopped at the second statement by the server or by "&Abort"
 // while the server keeps silent: the first statement is announced as carried out and leaves
 // the list, the second and third stay, nothing after the stop is sent, and the stop is told.
+// A window asked to close stays open on them.
 void tst_WndMainPages::applyStoppedPartWay_data()
 {
     QTest::addColumn<QString>("start"); // "button", "switch" (Yes) or "close" (Yes)
@@ -572,12 +573,9 @@ void tst_WndMainPages::applyStoppedPartWay()
     QCOMPARE(log.events, (QStringList{"before_apply", "carried_out(1)"}));
     QCOMPARE(log.carriedOut, Statements.mid(0, 1));
     QCOMPARE(m_server->rows("notes"), (QList<QStringList>{{"a", "one"}, {"b", "y"}, {"c", "z"}}));
-    if (start == QLatin1String("close")) {
-        // Sent or failed, the window closes.
-        QTRY_VERIFY(window.isNull());
-        m_window = nullptr;
-        return;
-    }
+    QTest::qWait(20);
+    QVERIFY(window);
+    QVERIFY(window->isVisible());
     QCOMPARE(ctrl()->m_pending, Statements.mid(1));
     QVERIFY(m_window->getApplyButton()->isEnabled());
     QVERIFY(m_window->getResetButton()->isEnabled());

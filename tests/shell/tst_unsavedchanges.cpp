@@ -1,0 +1,235 @@
+// What the administrator typed on a page outlives a save that does not go through, in a main
+// window on the stand-in server: a statement the server refuses as the window closes keeps the
+// window open on the page as typed, and an apply a page's own check withdraws leaves what the
+// page shows pending, however the apply started. Leaving the page or closing the window then
+// asks about it; nothing goes to the server that the administrator did not confirm.
+
+#include "dialogrecorder.h"
+#include "shellharness.h"
+#include "typing.h"
+#include "wndavir.h"
+#include "wndsmtp.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QtTest>
+
+namespace {
+
+const QString UnsavedQuestion = QStringLiteral(
+    "You have modified some data in the current view.\nSave changes on 127.0.0.1?");
+const QString Refused = QStringLiteral("Query failed: Wrong SQL query");
+// The relay's host name and port go in one statement; the server refuses the port.
+const QString Relay = QStringLiteral("update relay set ServerName='relay2.example', ServerPort='70000'");
+const QString FillAddress =
+    QStringLiteral("You should fill administrator's address.\nDo you want to correct the problem?");
+
+// The unsaved-changes prompt's buttons, by their place.
+enum UnsavedAnswer { Yes = 0, No = 1, Cancel = 2 };
+// The page's own question asks with the toolkit's buttons.
+constexpr int Correct = QMessageBox::Yes;
+
+} // namespace
+
+class TestUnsavedChanges : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void refusedSaveOnClosingKeepsTheWindow_data();
+    void refusedSaveOnClosingKeepsTheWindow();
+    void withdrawnApplyLeavesTheEditsPending_data();
+    void withdrawnApplyLeavesTheEditsPending();
+
+private:
+    int mark() const { return int(m_server->journal().size()); }
+    // The statements the server received since `from`, but what pages read.
+    QStringList changesSince(int from) const;
+    bool openAndEditAntivirus();
+
+    std::unique_ptr<WindowOnStandIn> m_standIn;
+    StandIn::TestServer* m_server = nullptr;
+    QPointer<WndMain> m_window;
+};
+
+void TestUnsavedChanges::init()
+{
+    m_standIn = std::make_unique<WindowOnStandIn>();
+    m_server = m_standIn->server.get();
+    m_window = m_standIn->window;
+    QVERIFY(m_window);
+}
+
+void TestUnsavedChanges::cleanup()
+{
+    m_standIn.reset();
+}
+
+QStringList TestUnsavedChanges::changesSince(int from) const
+{
+    QStringList changes;
+    for (const QString& statement : journalFrom(*m_server, from)) {
+        if (!statement.startsWith(QLatin1String("select "), Qt::CaseInsensitive))
+            changes.append(statement);
+    }
+    return changes;
+}
+
+void TestUnsavedChanges::refusedSaveOnClosingKeepsTheWindow_data()
+{
+    QTest::addColumn<int>("again");          // the answer to the second close's prompt
+    QTest::addColumn<QStringList>("sent");   // by the second close
+    QTest::addColumn<QStringList>("boxes");  // of the second close
+    QTest::addColumn<bool>("closes");
+
+    QTest::newRow("No closes without sending") << int(No) << QStringList{} << QStringList{UnsavedQuestion} << true;
+    QTest::newRow("Yes tries again") << int(Yes) << QStringList{Relay} << QStringList{UnsavedQuestion, Refused}
+                                     << false;
+    QTest::newRow("Cancel stays") << int(Cancel) << QStringList{} << QStringList{UnsavedQuestion} << false;
+}
+
+// SMTP Properties with a valid host name and a relay port the server refuses, typed key by key;
+// the window closed and Yes answered. The window stays open on the page as typed, the statement
+// still pending. Closing again asks again.
+void TestUnsavedChanges::refusedSaveOnClosingKeepsTheWindow()
+{
+    QFETCH(int, again);
+    QFETCH(QStringList, sent);
+    QFETCH(QStringList, boxes);
+    QFETCH(bool, closes);
+
+    auto* page = openPage<WndSmtp>(m_window, QStringLiteral("Configuration/SMTP Properties"));
+    QVERIFY(page);
+    typeOver(page->m_editHostname, QStringLiteral("relay2.example"));
+    typeOver(page->m_editPort, QStringLiteral("70000"));
+
+    int from = mark();
+    {
+        DialogRecorder recorder;
+        recorder.answer(Yes);
+        QVERIFY(!m_window->close());
+        QCOMPARE(recorder.messageTexts(), (QStringList{UnsavedQuestion, Refused}));
+    }
+    QCOMPARE(changesSince(from), QStringList{Relay});
+    QTest::qWait(20);
+    QVERIFY(m_window);
+    QVERIFY(m_window->isVisible());
+    QCOMPARE(m_window->findChild<WndSmtp*>(), page);
+    QCOMPARE(page->m_editHostname->text(), QStringLiteral("relay2.example"));
+    QCOMPARE(page->m_editPort->text(), QStringLiteral("70000"));
+    QCOMPARE(m_window->getDBCtrl()->m_pending, QStringList{Relay});
+    QVERIFY(m_window->getApplyButton()->isEnabled());
+
+    from = mark();
+    DialogRecorder recorder;
+    recorder.answer(again);
+    QCOMPARE(m_window->close(), closes);
+    QCOMPARE(recorder.messageTexts(), boxes);
+    QCOMPARE(changesSince(from), sent);
+    if (closes) {
+        QTRY_VERIFY(m_window.isNull());
+        return;
+    }
+    QCOMPARE(page->m_editHostname->text(), QStringLiteral("relay2.example"));
+    QCOMPARE(page->m_editPort->text(), QStringLiteral("70000"));
+    QCOMPARE(m_window->getDBCtrl()->m_pending, QStringList{Relay});
+}
+
+// Antivirus, Action tab: "only if sender is local" ticked and the administrator's address
+// emptied, key by key.
+bool TestUnsavedChanges::openAndEditAntivirus()
+{
+    auto* page = openPage<WndAvir>(m_window, QStringLiteral("Configuration/Antivirus"));
+    if (!page)
+        return false;
+    page->findChild<QTabWidget*>()->setCurrentIndex(2);
+    QCheckBox* onlyLocal = page->m_chOnlyLocal;
+    if (!onlyLocal->isEnabled() || onlyLocal->isChecked() || page->m_editAdminNotify->text().isEmpty())
+        return false;
+    onlyLocal->click();
+    typeOver(page->m_editAdminNotify, QString());
+    QTest::keyClick(page->m_editAdminNotify, Qt::Key_Tab);
+    return true;
+}
+
+void TestUnsavedChanges::withdrawnApplyLeavesTheEditsPending_data()
+{
+    QTest::addColumn<QString>("leave");        // "switch" to Backup, or "close" the window
+    QTest::addColumn<QList<int>>("answers");   // to the boxes leaving shows
+    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<bool>("left");
+    QTest::addColumn<QStringList>("sent");
+
+    const QStringList asked{UnsavedQuestion};
+    const QStringList askedAgain{UnsavedQuestion, FillAddress};
+    QTest::newRow("switch, No drops the edits") << "switch" << QList<int>{No} << asked << true << QStringList{};
+    QTest::newRow("switch, Yes: the page asks again") << "switch" << QList<int>{Yes, Correct} << askedAgain << false
+                                                      << QStringList{};
+    QTest::newRow("switch, Cancel") << "switch" << QList<int>{Cancel} << asked << false << QStringList{};
+    QTest::newRow("close, No drops the edits") << "close" << QList<int>{No} << asked << true << QStringList{};
+    QTest::newRow("close, Yes: the page asks again") << "close" << QList<int>{Yes, Correct} << askedAgain << false
+                                                     << QStringList{};
+    QTest::newRow("close, Cancel") << "close" << QList<int>{Cancel} << asked << false << QStringList{};
+}
+
+// Apply pressed; the page asks to correct the missing address and the administrator answers
+// Yes: nothing is written, and the edits are pending again. Leaving the page or closing the
+// window then asks about them; the first change of the tree after the withdrawn apply is
+// turned back, as before.
+void TestUnsavedChanges::withdrawnApplyLeavesTheEditsPending()
+{
+    QFETCH(QString, leave);
+    QFETCH(QList<int>, answers);
+    QFETCH(QStringList, boxes);
+    QFETCH(bool, left);
+    QFETCH(QStringList, sent);
+
+    QVERIFY(openAndEditAntivirus());
+    auto* page = m_window->findChild<WndAvir*>();
+    const QStringList pending = m_window->getDBCtrl()->m_pending;
+    QVERIFY(!pending.isEmpty());
+
+    const int from = mark();
+    {
+        DialogRecorder recorder;
+        recorder.answer(Correct);
+        m_window->getApplyButton()->click();
+        QCOMPARE(recorder.messageTexts(), QStringList{FillAddress});
+    }
+    QCOMPARE(changesSince(from), QStringList());
+    QCOMPARE(m_window->getDBCtrl()->m_pending, pending);
+    QVERIFY(m_window->getApplyButton()->isEnabled());
+    QVERIFY(m_window->getResetButton()->isEnabled());
+
+    DialogRecorder recorder;
+    for (int answer : answers)
+        recorder.answer(answer);
+    QTreeWidgetItem* antivirus = treeItem(m_window, QStringLiteral("Configuration/Antivirus"));
+    if (leave == QLatin1String("switch")) {
+        choose(m_window, QStringLiteral("Configuration/Backup"));
+        QCOMPARE(m_window->getCurrentItem(), antivirus);
+        QCOMPARE(recorder.messageTexts(), QStringList());
+        choose(m_window, QStringLiteral("Configuration/Backup"));
+        QCOMPARE(m_window->getCurrentItem() != antivirus, left);
+    } else {
+        QCOMPARE(m_window->close(), left);
+    }
+    QCOMPARE(recorder.messageTexts(), boxes);
+    QCOMPARE(changesSince(from), sent);
+    if (left)
+        return;
+    QTest::qWait(20);
+    QVERIFY(m_window);
+    QCOMPARE(m_window->findChild<WndAvir*>(), page);
+    QVERIFY(page->m_chOnlyLocal->isChecked());
+    QCOMPARE(page->m_editAdminNotify->text(), QString());
+    QCOMPARE(m_window->getDBCtrl()->m_pending, pending);
+}
+
+QTEST_MAIN(TestUnsavedChanges)
+#include "tst_unsavedchanges.moc"
