@@ -37,7 +37,6 @@ TDlgService::TDlgService(QWidget* parent, const char* name, bool modal, Qt::Wind
     m_btnOK->setDefault(true);
     m_btnOK->setAutoDefault(true);
     m_btnCancel = makeChild<QPushButton>(this, "m_btnCancel");
-    m_btnCancel->setAutoDefault(false);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(11, 11, 11, 11);
@@ -85,7 +84,6 @@ void TDlgService::buildPropertiesTab()
     m_editPort = makeChild<QLineEdit>(tab, "m_editPort");
     m_editPort->setMaximumWidth(60);
     m_btnDefault = makeChild<QPushButton>(tab, "m_btnDefault");
-    m_btnDefault->setAutoDefault(false);
     TextLabel3 = makeChild<QLabel>(tab, "TextLabel3");
     m_comboStartup = makeChild<ChoiceBox>(tab, "m_comboStartup");
     m_comboStartup->setEditable(false);
@@ -113,7 +111,6 @@ void TDlgService::buildAccessTab()
     m_comboAddressGroup = makeChild<ChoiceBox>(tab_2, "m_comboAddressGroup");
     m_comboAddressGroup->setEditable(false);
     m_btnEdit = makeChild<QPushButton>(tab_2, "m_btnEdit");
-    m_btnEdit->setAutoDefault(false);
     m_label = makeChild<QLabel>(tab_2, "m_label");
     m_label->setWordWrap(true);
 

@@ -1,3 +1,4 @@
+#include "activewindow.h"
 #include "configpagefixture.h"
 #include "cols.h"
 #include "desktop.h"
@@ -79,6 +80,8 @@ private slots:
     void refusedLoadLeavesThePageInert();
     void editedPortKeepsTheStoredStartup_data();
     void editedPortKeepsTheStoredStartup();
+    void returnPressesTheFocusedButton_data();
+    void returnPressesTheFocusedButton();
 
 private:
     WndService* build(Desktop* desktop = nullptr) { return m_fixture.build<WndService>(desktop); }
@@ -862,6 +865,62 @@ void tst_WndService::editedPortKeepsTheStoredStartup()
     QTest::mouseClick(page->m_btnProp, Qt::LeftButton);
     QCOMPARE(statementsOf([this] { m_fixture.apply(); }),
              QStringList{"update service-pop3 set port='1110'"});
+}
+
+void tst_WndService::returnPressesTheFocusedButton_data()
+{
+    QTest::addColumn<QString>("button"); // Tab goes to it; none: Return in the port field
+    QTest::addColumn<QString>("port");   // the field once Return was pressed
+    QTest::addColumn<bool>("open");      // the dialog, once Return was pressed
+    QTest::addColumn<QStringList>("warnings");
+    QTest::addColumn<QStringList>("pending");
+
+    const QStringList running{"Service is running and using the old port.\nYou should stop and re-start the service!"};
+    QTest::newRow("Cancel") << "m_btnCancel" << "145" << false << QStringList{} << QStringList{};
+    QTest::newRow("Default") << "m_btnDefault" << "143" << true << QStringList{} << QStringList{};
+    QTest::newRow("OK") << "m_btnOK" << "145" << false << running
+                        << QStringList{"update service-imap set port='145'"};
+    QTest::newRow("none: the default button") << "" << "145" << false << running
+                                              << QStringList{"update service-imap set port='145'"};
+}
+
+// The IMAP service's dialog opened with Return on the list, "145" typed as its port, Tab
+// pressed until a button has the keys, and Return there: that button is pressed.
+void tst_WndService::returnPressesTheFocusedButton()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, port);
+    QFETCH(bool, open);
+    QFETCH(QStringList, warnings);
+    QFETCH(QStringList, pending);
+    WndService* page = build();
+    choose(page, 3);
+    bool stillOpen = false;
+    QString portShown;
+    m_fixture.m_dialogs->answerDialog([&](QDialog* dialog) {
+        auto* service = qobject_cast<DlgService*>(dialog);
+        if (!service || !showActive(service))
+            return int(QDialog::Rejected);
+        service->m_editPort->setFocus();
+        typeOver(service->m_editPort, QStringLiteral("145"));
+        for (int tabs = 0; !button.isEmpty() && tabs < 12; ++tabs) {
+            if (QApplication::focusWidget()->objectName() == button)
+                break;
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        portShown = service->m_editPort->text();
+        stillOpen = service->isVisible();
+        if (stillOpen)
+            service->reject();
+        return service->result();
+    });
+    QTest::keyClick(page->m_list, Qt::Key_Return);
+    QCOMPARE(m_fixture.m_dialogs->dialogs.size(), 1);
+    QCOMPARE(portShown, port);
+    QCOMPARE(stillOpen, open);
+    QCOMPARE(m_fixture.messageTexts(), warnings);
+    QCOMPARE(m_fixture.pending(), pending);
 }
 
 QTEST_MAIN(tst_WndService)

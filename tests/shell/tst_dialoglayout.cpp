@@ -5,7 +5,8 @@
 // the screen, and such a text typed into every field, each still fits the screen, and so
 // does every button of it; every box and label showing such a text shortened tells it whole
 // and shows more of it as the dialog is made wider, and shows such a text holding line breaks
-// on one line. Escape on any of its open lists closes that list alone.
+// on one line. Escape on any of its open lists closes that list alone, and Return on any of its
+// buttons presses that button.
 
 #include "dialogrecorder.h"
 #include "dialogutils.h"
@@ -222,6 +223,34 @@ QStringList escapeOverOpenLists(QDialog* dialog)
     return found;
 }
 
+// Return, as the keyboard sends it, on each shown button of the dialog in turn: the button
+// pressed is the one the keys are on. What the buttons do is disconnected first, so that
+// nothing is done, nor is the dialog closed.
+QStringList returnOverEachButton(QDialog* dialog)
+{
+    QList<QPushButton*> buttons;
+    for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+        if (button->isVisible() && button->isEnabled() && button->window() == dialog)
+            buttons.append(button);
+    }
+    QStringList pressed;
+    for (QPushButton* button : std::as_const(buttons)) {
+        button->disconnect();
+        QObject::connect(button, &QAbstractButton::clicked, dialog,
+                         [&pressed, button] { pressed.append(LayoutCheck::nameOf(button)); });
+    }
+    QStringList found;
+    for (QPushButton* button : std::as_const(buttons)) {
+        const QString name = LayoutCheck::nameOf(button);
+        pressed.clear();
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Return);
+        if (pressed != QStringList{name})
+            found.append(QStringLiteral("Return on %1 pressed: %2").arg(name, pressed.join(QStringLiteral(", "))));
+    }
+    return found;
+}
+
 } // namespace
 
 class tst_DialogLayout : public QObject
@@ -243,6 +272,8 @@ private slots:
     void storedLineBreaksOnOneLineAndToldWhole();
     void escapeOnAnOpenListClosesOnlyTheList_data();
     void escapeOnAnOpenListClosesOnlyTheList();
+    void returnOnAButtonPressesThatButton_data();
+    void returnOnAButtonPressesThatButton();
 
 private:
     // How a row opens its dialog.
@@ -436,6 +467,19 @@ void tst_DialogLayout::escapeOnAnOpenListClosesOnlyTheList()
 {
     bool seen = false;
     const QStringList found = openAndLook(fetchedOpening(), *m_server, escapeOverOpenLists, &seen);
+    QVERIFY2(seen, qPrintable(found.join(u'\n')));
+    QCOMPARE(found.join(u'\n'), QString());
+}
+
+void tst_DialogLayout::returnOnAButtonPressesThatButton_data()
+{
+    addDialogRows();
+}
+
+void tst_DialogLayout::returnOnAButtonPressesThatButton()
+{
+    bool seen = false;
+    const QStringList found = openAndLook(fetchedOpening(), *m_server, returnOverEachButton, &seen);
     QVERIFY2(seen, qPrintable(found.join(u'\n')));
     QCOMPARE(found.join(u'\n'), QString());
 }
