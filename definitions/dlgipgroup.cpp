@@ -32,7 +32,7 @@ DlgIPGroup::DlgIPGroup(QWidget* parent, const char* name, bool modal, Qt::Window
     fields.complete = [this] { return !m_editValue->text().trimmed().isEmpty(); };
     m_editor = new GroupEditor(this, &m_groups,
                                {m_comboGroup, m_list, m_btnAdd, m_btnEdit, m_btnRemove,
-                                m_btnRenameGroup, m_btnRemoveGroup},
+                                m_btnRenameGroup, m_btnRemoveGroup, entryFields()},
                                fields);
 
     m_groups.load(parent, conn, DBTable::WaitWithProgress | DBTable::ReportRefusal);

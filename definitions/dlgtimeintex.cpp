@@ -56,7 +56,7 @@ DlgTimeIntEx::DlgTimeIntEx(QWidget* parent, const char* name, bool modal,
     fields.complete = [this] { return !m_editDesc->text().trimmed().isEmpty(); };
     m_editor = new GroupEditor(this, &m_ranges,
                                {m_comboRange, m_list, m_btnAdd, m_btnEdit, m_btnRemove,
-                                m_btnRenameRange, m_btnRemoveRange},
+                                m_btnRenameRange, m_btnRemoveRange, entryFields()},
                                fields);
 
     m_ranges.load(parent, conn, DBTable::WaitWithProgress | DBTable::ReportRefusal);

@@ -3,9 +3,11 @@
 #include "comboboxes.h"
 #include "dbrow.h"
 #include "dialogseam.h"
+#include "formwidgets.h"
 #include "groupedtable.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QInputDialog>
@@ -13,9 +15,14 @@
 #include <QSignalBlocker>
 #include <QTreeWidget>
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 
 constexpr int RowRole = Qt::UserRole;
+// The name the fields of one entry go by in m_settled.
+const QString SettledFields = QStringLiteral("entry");
 
 DBRow* rowOfItem(const QTreeWidgetItem* item)
 {
@@ -30,12 +37,47 @@ GroupEditor::GroupEditor(QDialog* dialog, GroupedTable* table, const Widgets& wi
 {
     // The box only names a set; what it offers comes from the table, never from typing.
     m_widgets.sets->setInsertPolicy(QComboBox::NoInsert);
+    m_dialog->installEventFilter(this);
 }
 
 void GroupEditor::start(const QString& set)
 {
     fillSets(set);
     showSet();
+    fieldsSettled();
+}
+
+void GroupEditor::fieldsSettled()
+{
+    m_settled.remember(SettledFields, QString(),
+                       QList<const QWidget*>(m_widgets.fields.cbegin(), m_widgets.fields.cend()));
+}
+
+bool GroupEditor::entryTyped() const
+{
+    return m_settled.isTouched(SettledFields);
+}
+
+bool GroupEditor::inEntryFields(const QWidget* widget) const
+{
+    return widget && std::any_of(m_widgets.fields.cbegin(), m_widgets.fields.cend(), [widget](const QWidget* field) {
+               return field == widget || field->isAncestorOf(widget);
+           });
+}
+
+// Return reaches the dialog when the widget that has the keys leaves it alone: a field, the
+// list, the set's box; a focused button presses itself.
+bool GroupEditor::eventFilter(QObject* watched, QEvent* event)
+{
+    // A spin box writes out its number only once it is shown: the fields settle as the
+    // administrator first sees them, before anything can be typed.
+    if (watched == m_dialog && event->type() == QEvent::Show && !std::exchange(m_shownOnce, true))
+        fieldsSettled();
+    if (watched != m_dialog || !FormWidgets::isReturnPress(event) || !entryTyped())
+        return QObject::eventFilter(watched, event);
+    if (inEntryFields(QApplication::focusWidget()) && m_widgets.add->isEnabled())
+        m_widgets.add->click();
+    return true;
 }
 
 QString GroupEditor::currentSet() const
@@ -87,6 +129,7 @@ void GroupEditor::showEntry(const DBRow* row)
 {
     m_shown = UntouchedFields();
     m_fields.show(row, m_shown);
+    fieldsSettled();
 }
 
 void GroupEditor::fieldsChanged()
@@ -131,6 +174,7 @@ void GroupEditor::addEntry()
     // The new entry is the one selected now, and it holds what the fields show: nothing of
     // the entry they were filled from is to be kept when they are written into it.
     m_shown = UntouchedFields();
+    fieldsSettled();
     fillSets(currentSet());
     fillEntries(row);
 }
@@ -147,6 +191,7 @@ void GroupEditor::editEntry()
         showEntry(row);
         return;
     }
+    fieldsSettled();
     fillEntries(row);
 }
 

@@ -28,6 +28,10 @@ class QTreeWidgetItem;
 // text exactly, whichever other field was changed (UntouchedFields, remembered when the
 // entry is shown). "&Add" makes a new entry of what the fields show.
 //
+// Return in an entry's fields adds what they show, as "&Add" does, once the administrator has
+// typed into them. Return anywhere else, on no button, presses the dialog's default button
+// (OK), but never over an entry typed and not yet added or written: the dialog stays.
+//
 // An OK the server refuses part-way leaves the dialog open on the entries as edited. Once
 // the server has carried out any of its changes, the dialog ends Accepted however it is
 // closed (closingResult, from the dialog's done()): whoever opened it reads the table again
@@ -46,6 +50,7 @@ public:
         QAbstractButton* remove;
         QAbstractButton* renameSet;
         QAbstractButton* removeSet;
+        QList<QWidget*> fields; // of one entry
     };
 
     struct EntryFields
@@ -81,6 +86,9 @@ public:
     // The result the dialog closes with when it is closed with `result`.
     int closingResult(int result) const;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     DBRow* selectedRow() const;
     void fillSets(const QString& current);
@@ -91,10 +99,17 @@ private:
 
     // The entry into the fields, remembering what they show of it.
     void showEntry(const DBRow* row);
+    // What the fields show now is no entry typed: it is shown, added or written.
+    void fieldsSettled();
+    // The administrator has typed into the fields since they last settled.
+    bool entryTyped() const;
+    bool inEntryFields(const QWidget* widget) const;
 
     QDialog* m_dialog;
     GroupedTable* m_table;
     Widgets m_widgets;
     EntryFields m_fields;
     UntouchedFields m_shown; // the fields as the last entry shown filled them
+    UntouchedFields m_settled; // the fields as they last settled
+    bool m_shownOnce = false;
 };

@@ -83,4 +83,11 @@ void setButtonTexts(const Parts& parts)
     parts.cancel->setText(QDialog::tr("Cancel"));
 }
 
+void orderTabs(const Parts& parts, const QList<QWidget*>& entryFields)
+{
+    FormWidgets::setTabOrder(QList<QWidget*>{parts.sets, parts.renameSet, parts.removeSet, parts.list}
+                             + entryFields
+                             + QList<QWidget*>{parts.add, parts.edit, parts.remove, parts.ok, parts.cancel});
+}
+
 } // namespace SetDialogForm

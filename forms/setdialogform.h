@@ -37,6 +37,9 @@ Parts makeParts(QDialog* dialog, const QString& setWord, int listColumns);
 void layOut(QDialog* dialog, const Parts& parts, QLayout* fields);
 // The texts of the buttons both dialogs have.
 void setButtonTexts(const Parts& parts);
+// Tab goes through the set's box and its buttons, the list, the entry's fields (in the order
+// given), the entry buttons, then OK and Cancel.
+void orderTabs(const Parts& parts, const QList<QWidget*>& entryFields);
 
 // The form's members of the set's row, named after the set in each form.
 template<class Form>
@@ -85,7 +88,8 @@ void connectParts(Form* form, const Parts& parts, void (Form::*setChanged)(const
     QObject::connect(parts.removeSet, &QPushButton::clicked, form, removeSet);
 }
 
-// The parts laid out around the entry's fields (layOut), with their texts and connections.
+// The parts laid out around the entry's fields (layOut), with their texts, their tab order
+// (the form's entryFields() among them) and their connections.
 template<class Form>
 void finishParts(Form* form, const Parts& parts, QLayout* fields,
                  void (Form::*setChanged)(const QString&), void (Form::*renameSet)(),
@@ -93,6 +97,7 @@ void finishParts(Form* form, const Parts& parts, QLayout* fields,
 {
     layOut(form, parts, fields);
     setButtonTexts(parts);
+    orderTabs(parts, form->entryFields());
     connectParts(form, parts, setChanged, renameSet, removeSet);
 }
 

@@ -21,6 +21,11 @@ TDlgIPGroup::TDlgIPGroup(QWidget* parent, const char* name, bool modal, Qt::Wind
 
 TDlgIPGroup::~TDlgIPGroup() = default;
 
+QList<QWidget*> TDlgIPGroup::entryFields() const
+{
+    return {m_editValue, m_editDesc};
+}
+
 void TDlgIPGroup::createWidgets()
 {
     const SetDialogForm::SetMembers<TDlgIPGroup> group{

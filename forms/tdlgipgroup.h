@@ -23,6 +23,9 @@ public:
                          bool modal = false, Qt::WindowFlags fl = {});
     ~TDlgIPGroup() override;
 
+    // The fields of one entry, in the order Tab goes through them.
+    QList<QWidget*> entryFields() const;
+
     QLabel* m_labelGroup;
     QComboBox* m_comboGroup;
     QPushButton* m_btnRenameGroup;

@@ -38,6 +38,11 @@ TDlgTimeIntEx::TDlgTimeIntEx(QWidget* parent, const char* name, bool modal, Qt::
 
 TDlgTimeIntEx::~TDlgTimeIntEx() = default;
 
+QList<QWidget*> TDlgTimeIntEx::entryFields() const
+{
+    return {m_editDesc, m_comboType, m_editDays, m_spinStart, m_spinEnd};
+}
+
 void TDlgTimeIntEx::createWidgets()
 {
     const SetDialogForm::SetMembers<TDlgTimeIntEx> range{

@@ -25,6 +25,9 @@ public:
                          bool modal = false, Qt::WindowFlags fl = {});
     ~TDlgTimeIntEx() override;
 
+    // The fields of one interval, in the order Tab goes through them.
+    QList<QWidget*> entryFields() const;
+
     QLabel* m_labelRange;
     QComboBox* m_comboRange;
     QPushButton* m_btnRenameRange;

@@ -138,9 +138,16 @@ private slots:
     void setBoxHoldsTheSetItShows();
     void setNamedInOtherLettersIsThatSet_data();
     void setNamedInOtherLettersIsThatSet();
+    void returnInTheEditorAddsWhatWasTyped_data();
+    void returnInTheEditorAddsWhatWasTyped();
+    void tabGoesThroughTheEditorInOrder_data();
+    void tabGoesThroughTheEditorInOrder();
 
 private:
     QTreeWidget* open(Page page);
+    // The page's Edit pressed on the set `set`; the dialog, shown and active, goes to `work`,
+    // and closes with Cancel if it is still open after it.
+    void editSet(Page page, const QString& set, const std::function<void(QDialog*)>& work);
     QWidget* pageWidget() const { return m_page; }
 
     std::unique_ptr<WindowOnStandIn> m_standIn;
@@ -179,6 +186,24 @@ QTreeWidget* TestSetListPages::open(Page page)
     m_page = page == Page::IpGroups ? static_cast<QWidget*>(openPage<WndIPGroup>(m_window, path))
                                     : openPage<WndTimeInt>(m_window, path);
     return m_page ? m_page->findChild<QTreeWidget*>("m_list") : nullptr;
+}
+
+void TestSetListPages::editSet(Page page, const QString& set, const std::function<void(QDialog*)>& work)
+{
+    QTreeWidget* list = open(page);
+    QVERIFY(list);
+    list->setCurrentItem(headingNamed(list, set));
+    DialogRecorder recorder;
+    recorder.answerDialog([&](QDialog* dialog) {
+        if (!showActive(dialog))
+            return int(QDialog::Rejected);
+        work(dialog);
+        if (dialog->isVisible())
+            dialog->findChild<QPushButton*>("m_btnCancel")->click();
+        return dialog->result();
+    });
+    pageWidget()->findChild<QPushButton*>("m_btnEdit")->click();
+    QCOMPARE(recorder.dialogs.size(), 1);
 }
 
 void TestSetListPages::buildsThroughThePageTable_data()
@@ -831,6 +856,117 @@ void TestSetListPages::setNamedInOtherLettersIsThatSet()
     for (int i = 0; i < list->topLevelItemCount(); ++i)
         shown.append(list->topLevelItem(i)->text(0));
     QCOMPARE(shown, headings);
+}
+
+void TestSetListPages::returnInTheEditorAddsWhatWasTyped_data()
+{
+    QTest::addColumn<Page>("page");
+    QTest::addColumn<QString>("set");
+    QTest::addColumn<QStringList>("typed");  // "field=text", key by key, in this order
+    QTest::addColumn<QString>("returnOn");   // the widget with the keys as Return is pressed
+    QTest::addColumn<bool>("open");          // the dialog, once Return was pressed
+    QTest::addColumn<int>("entries");        // it shows then
+    QTest::addColumn<QString>("sent");       // once the dialog is closed with OK, if still open
+
+    const QStringList net{"m_editValue=10.9.9.0/24", "m_editDesc=kbd net"};
+    const QString netAdded = "insert ipaccesslist set Name='Office', Value='10.9.9.0/24', Desc='kbd net'";
+    QTest::newRow("groups: Return in the last field adds the entry")
+        << Page::IpGroups << "Office" << net << "m_editDesc" << true << 3 << netAdded;
+    QTest::newRow("groups: Return in the first field adds the entry")
+        << Page::IpGroups << "Office" << net << "m_editValue" << true << 3 << netAdded;
+    QTest::newRow("groups: an entry without its value stays typed")
+        << Page::IpGroups << "Office" << QStringList{"m_editDesc=kbd net"} << "m_editDesc" << true << 2 << "";
+    QTest::newRow("groups: Return on the list keeps the typed entry")
+        << Page::IpGroups << "Office" << net << "m_list" << true << 2 << "";
+    QTest::newRow("groups: Return in the set's box keeps the typed entry")
+        << Page::IpGroups << "Office" << net << "m_comboGroup" << true << 2 << "";
+    QTest::newRow("groups: nothing typed, Return is OK")
+        << Page::IpGroups << "Office" << QStringList{} << "m_editDesc" << false << 2 << "";
+    QTest::newRow("ranges: Return in End adds the interval")
+        << Page::TimeRanges << "Night" << QStringList{"m_editDesc=Lunch", "m_spinStart=720", "m_spinEnd=780"}
+        << "m_spinEnd" << true << 2
+        << "insert timeintervals set name='Night', desc='Lunch', type='0', days='', start='720', end='780'";
+    QTest::newRow("ranges: nothing typed, Return in End is OK")
+        << Page::TimeRanges << "Night" << QStringList{} << "m_spinEnd" << false << 1 << "";
+    QTest::newRow("ranges: nothing typed, Return in the description is OK")
+        << Page::TimeRanges << "Night" << QStringList{} << "m_editDesc" << false << 1 << "";
+}
+
+// The editor's entry fields typed key by key and Return pressed: in a field it adds the entry
+// when "&Add" would, and nowhere does it close the editor over an entry typed and not added.
+// With nothing typed, Return presses OK.
+void TestSetListPages::returnInTheEditorAddsWhatWasTyped()
+{
+    QFETCH(Page, page);
+    QFETCH(QString, set);
+    QFETCH(QStringList, typed);
+    QFETCH(QString, returnOn);
+    QFETCH(bool, open);
+    QFETCH(int, entries);
+    QFETCH(QString, sent);
+
+    bool stillOpen = false;
+    int entriesShown = -1;
+    const int before = int(m_server->journal().size());
+    editSet(page, set, [&](QDialog* dialog) {
+        for (const QString& field : typed) {
+            auto* widget = dialog->findChild<QWidget*>(field.section('=', 0, 0));
+            widget->setFocus();
+            QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(widget, field.section('=', 1));
+        }
+        dialog->findChild<QWidget*>(returnOn)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        stillOpen = dialog->isVisible();
+        entriesShown = dialog->findChild<QTreeWidget*>("m_list")->topLevelItemCount();
+        if (stillOpen)
+            dialog->findChild<QPushButton*>("m_btnOK")->click();
+    });
+    QCOMPARE(stillOpen, open);
+    QCOMPARE(entriesShown, entries);
+    QCOMPARE(statementsOnly(journalFrom(*m_server, before)), sent);
+}
+
+void TestSetListPages::tabGoesThroughTheEditorInOrder_data()
+{
+    QTest::addColumn<Page>("page");
+    QTest::addColumn<QString>("set");
+    QTest::addColumn<QString>("typed"); // into the first field, so that "&Add" comes on
+    QTest::addColumn<QStringList>("order");
+
+    QTest::newRow("address groups")
+        << Page::IpGroups << "Office" << "10.9.9.0/24"
+        << QStringList{"m_comboGroup", "m_btnRenameGroup", "m_btnRemoveGroup", "m_list", "m_editValue",
+                       "m_editDesc", "m_btnAdd", "m_btnOK", "m_btnCancel"};
+    QTest::newRow("time ranges")
+        << Page::TimeRanges << "Night" << "Lunch"
+        << QStringList{"m_comboRange", "m_btnRenameRange", "m_btnRemoveRange", "m_list", "m_editDesc",
+                       "m_comboType", "m_editDays", "m_spinStart", "m_spinEnd", "m_btnAdd", "m_btnOK",
+                       "m_btnCancel"};
+}
+
+// From the set's box, Tab goes through every widget that takes the keys once and back to the
+// box: the set's buttons, the list, the entry's fields, the buttons that are on, OK and Cancel.
+void TestSetListPages::tabGoesThroughTheEditorInOrder()
+{
+    QFETCH(Page, page);
+    QFETCH(QString, set);
+    QFETCH(QString, typed);
+    QFETCH(QStringList, order);
+
+    QStringList visited;
+    editSet(page, set, [&](QDialog* dialog) {
+        auto* first = dialog->findChild<QLineEdit*>(order.at(4));
+        first->setFocus();
+        QTest::keyClicks(first, typed);
+        setBox(dialog)->setFocus();
+        for (int i = 0; i <= order.size(); ++i) {
+            QWidget* focus = QApplication::focusWidget();
+            visited.append(focus ? focus->objectName() : QStringLiteral("(none)"));
+            QTest::keyClick(focus, Qt::Key_Tab);
+        }
+    });
+    QCOMPARE(visited, order + order.mid(0, 1));
 }
 
 QTEST_MAIN(TestSetListPages)
