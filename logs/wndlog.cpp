@@ -14,6 +14,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
@@ -811,6 +812,10 @@ void WndLog::keyPressEvent(QKeyEvent* event)
         slotCopyText();
         return;
     }
+    if (asksForTheMenu(event)) {
+        showContextMenu(currentLineCorner());
+        return;
+    }
     switch (key) {
     case Qt::Key_Up:
     case Qt::Key_Down:
@@ -1027,6 +1032,34 @@ int WndLog::popupMenuAddStdItem(QMenu* menu, MenuType type)
 
 void WndLog::slotPopupMenuSelect(int /*id*/)
 {
+}
+
+// The window system turns the menu key into a menu asked for from the keyboard as well, just
+// before the key itself; a menu is opened for it then, and the key that follows goes to it.
+void WndLog::contextMenuEvent(QContextMenuEvent* event)
+{
+    // The right button opens the menu as it is pressed.
+    if (event->reason() != QContextMenuEvent::Keyboard) {
+        event->ignore();
+        return;
+    }
+    showContextMenu(currentLineCorner());
+}
+
+bool WndLog::asksForTheMenu(const QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    return (event->key() == Qt::Key_Menu && modifiers == Qt::NoModifier)
+           || (event->key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier);
+}
+
+// A menu asked for from the keyboard opens below the current line, at the left of its text:
+// the line the selection ends on, where the view shows it, else the first line shown.
+QPoint WndLog::currentLineCorner() const
+{
+    const qint64 top = topRow();
+    const qint64 row = m_selected && m_current.row >= top && m_current.row < top + visibleRows() ? m_current.row : top;
+    return viewport()->mapToGlobal(QPoint(TextMargin, int(row - top + 1) * m_lineHeight));
 }
 
 void WndLog::showContextMenu(const QPoint& globalPos)

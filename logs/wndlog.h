@@ -160,6 +160,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     // How the ends of a selection snap while it is made and after.
@@ -184,6 +185,9 @@ private:
     void setTopRow(qint64 row);
     void scrollByKey(int pixels);
     void showContextMenu(const QPoint& globalPos);
+    // The menu key, or Shift+F10.
+    static bool asksForTheMenu(const QKeyEvent* event);
+    QPoint currentLineCorner() const;
     void refuseLongCopy(qint64 lines);
     void appendCopyLines(qint64 firstRow, const QStringList& lines);
     void appendCopyLine(qint64 row, const QString& line);

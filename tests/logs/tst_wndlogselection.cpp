@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -54,6 +55,8 @@ private slots:
     void renumberedLinesEndTheSelection();
     void fontChangeKeepsTheCurrentFontOnCancel_data();
     void fontChangeKeepsTheCurrentFontOnCancel();
+    void menuOpensFromTheKeyboardAtTheCurrentLine_data();
+    void menuOpensFromTheKeyboardAtTheCurrentLine();
 
 private:
     std::unique_ptr<WndLog> showView(const QString& name, int viewportHeight = 200);
@@ -827,6 +830,70 @@ void tst_WndLogSelection::fontChangeKeepsTheCurrentFontOnCancel()
     QCOMPARE(recorder.fontCaptions.size(), 1);
     QCOMPARE(view->font(), accepted ? larger : before);
     QCOMPARE(view->lineHeight(), QFontMetrics(accepted ? larger : before).height());
+}
+
+void tst_WndLogSelection::menuOpensFromTheKeyboardAtTheCurrentLine_data()
+{
+    QTest::addColumn<QString>("asked");    // a key, or the request the window system makes
+    QTest::addColumn<bool>("selection");   // over the second to the fourth line shown
+    QTest::addColumn<int>("line");         // of the view, from its top, the menu opens below; -1: none
+
+    QTest::newRow("the menu key") << "Menu" << false << 0;
+    QTest::newRow("Shift+F10") << "Shift+F10" << false << 0;
+    QTest::newRow("the menu key, a selection") << "Menu" << true << 3;
+    QTest::newRow("Shift+F10, a selection") << "Shift+F10" << true << 3;
+    QTest::newRow("the window system's request from the keyboard") << "keyboard request" << true << 3;
+    QTest::newRow("F10 alone") << "F10" << false << -1;
+    // The right button opens the menu as it is pressed; the request that follows is not
+    // answered with a second one.
+    QTest::newRow("the window system's request from the mouse") << "mouse request" << false << -1;
+}
+
+// The view's menu, the only way to some of its entries, asked for without the mouse: it opens
+// below the current line, at the left of its text.
+void tst_WndLogSelection::menuOpensFromTheKeyboardAtTheCurrentLine()
+{
+    QFETCH(QString, asked);
+    QFETCH(bool, selection);
+    QFETCH(int, line);
+
+    const std::unique_ptr<WndLog> view = showView(QStringLiteral("short"));
+    QVERIFY(view);
+    QVERIFY(settle(*view));
+    const qint64 top = view->topRow();
+    if (selection) {
+        drag(*view, at(*view, top + 1, 0), at(*view, top + 3, 2));
+        QVERIFY(view->hasSelection());
+    }
+    view->setFocus();
+    QStringList opened;
+    QPoint openedAt;
+    QTimer::singleShot(0, view.get(), [&] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            opened.append(menu->actions().value(0) ? menu->actions().first()->text() : QString());
+            openedAt = menu->pos();
+            menu->close();
+        }
+    });
+    if (asked == QLatin1String("Menu"))
+        QTest::keyClick(view.get(), Qt::Key_Menu);
+    else if (asked == QLatin1String("Shift+F10"))
+        QTest::keyClick(view.get(), Qt::Key_F10, Qt::ShiftModifier);
+    else if (asked == QLatin1String("F10"))
+        QTest::keyClick(view.get(), Qt::Key_F10);
+    else {
+        const bool keyboard = asked == QLatin1String("keyboard request");
+        QContextMenuEvent request(keyboard ? QContextMenuEvent::Keyboard : QContextMenuEvent::Mouse, QPoint(5, 5),
+                                  view->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(view.get(), &request);
+    }
+    QTest::qWait(20);
+    if (line < 0) {
+        QCOMPARE(opened, QStringList());
+        return;
+    }
+    QCOMPARE(opened, QStringList{"&Copy"});
+    QCOMPARE(openedAt, view->viewport()->mapToGlobal(QPoint(2, (line + 1) * view->lineHeight())));
 }
 
 QTEST_MAIN(tst_WndLogSelection)
