@@ -7,6 +7,9 @@ PageArea::PageArea(QWidget* parent)
 {
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);
+    // The area shows no focus and scrolls to whatever widget of the page has it: Tab from the
+    // tree goes straight to the page.
+    setFocusPolicy(Qt::NoFocus);
 }
 
 QSize PageArea::minimumSizeHint() const

@@ -5,6 +5,7 @@
 // shows one shortened tells it whole and shows more of it as the window is made wider, and
 // shows one holding line breaks on one line.
 
+#include "activewindow.h"
 #include "dialogrecorder.h"
 #include "layoutcheck.h"
 #include "longtexts.h"
@@ -57,6 +58,8 @@ private slots:
     void longTextsToldWholeAndShownMoreOfInAWiderWindow();
     void storedLineBreaksOnOneLineAndToldWhole_data();
     void storedLineBreaksOnOneLineAndToldWhole();
+    void tabFromTheTreeGoesToThePage_data();
+    void tabFromTheTreeGoesToThePage();
 
 private:
     WndMain* openWindow(const QSize& console, const TestServer& server);
@@ -289,6 +292,34 @@ void tst_PageLayout::storedTextsToldWholeAndShownMoreOf(const TestServer& server
         QCOMPARE(LayoutCheck::untoldTexts(top).join(u'\n'), QString());
         QCOMPARE(LayoutCheck::fieldsNotGrowing(workspaceFrame(window), top, 300).join(u'\n'), QString());
     }
+}
+
+void tst_PageLayout::tabFromTheTreeGoesToThePage_data()
+{
+    addEveryPage();
+}
+
+// Tab from the navigation tree goes to the page's first widget that takes the keys; nothing
+// that shows no focus (the area the page is shown in, its viewport, the page's holder) stops
+// it on the way.
+void tst_PageLayout::tabFromTheTreeGoesToThePage()
+{
+    QFETCH(QString, title);
+    DialogRecorder dialogs;
+    WndMain* window = openWindow(ConsoleSize);
+    QVERIFY(window);
+    chooseTitled(window, title);
+    QVERIFY(showActive(m_console->console()));
+    QTreeWidget* tree = window->getTree();
+    tree->setFocus();
+    QVERIFY(tree->hasFocus());
+    QTest::keyClick(tree, Qt::Key_Tab);
+    const QWidget* focus = QApplication::focusWidget();
+    QVERIFY(focus);
+    const QWidget* pane = window->getCurrentPane();
+    QVERIFY2(pane->isAncestorOf(focus) || focus == pane,
+             qPrintable(LayoutCheck::nameOf(focus) + " has the keys"));
+    QVERIFY2(focus->focusPolicy() & Qt::TabFocus, qPrintable(LayoutCheck::nameOf(focus)));
 }
 
 QTEST_MAIN(tst_PageLayout)
