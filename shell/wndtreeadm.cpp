@@ -23,11 +23,24 @@
 #include <QSplitter>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <iterator>
 #include <new>
 #include <vector>
 
 namespace {
+
+// Click and wheel give a pane the focus. Tab does too, unless the pane holds widgets that take
+// the keys themselves (a page in its container): the pane would be a stop that shows no focus
+// between the tree and the page's first widget.
+Qt::FocusPolicy paneFocusPolicy(const QWidget* pane)
+{
+    const QList<QWidget*> inside = pane->findChildren<QWidget*>();
+    const bool widgetsTakeTheKeys = std::any_of(inside.cbegin(), inside.cend(), [](const QWidget* widget) {
+        return (widget->focusPolicy() & Qt::TabFocus) && !widget->isHidden();
+    });
+    return widgetsTakeTheKeys ? Qt::FocusPolicy(Qt::WheelFocus & ~Qt::TabFocus) : Qt::WheelFocus;
+}
 
 constexpr int InitialTreeWidth = 210;
 constexpr int TreeMinimumWidth = 210;
@@ -397,7 +410,7 @@ void WndTreeAdm::setRightPaneWindow(QWidget* pane, bool showBar)
     m_currentPane = pane;
     if (pane) {
         m_rightLayout->insertWidget(0, pane, 1);
-        pane->setFocusPolicy(Qt::WheelFocus);
+        pane->setFocusPolicy(paneFocusPolicy(pane));
         pane->show();
     }
 

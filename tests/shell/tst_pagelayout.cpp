@@ -317,9 +317,13 @@ void tst_PageLayout::tabFromTheTreeGoesToThePage()
     const QWidget* focus = QApplication::focusWidget();
     QVERIFY(focus);
     const QWidget* pane = window->getCurrentPane();
-    QVERIFY2(pane->isAncestorOf(focus) || focus == pane,
+    const QList<QWidget*> inside = pane->findChildren<QWidget*>();
+    const bool widgetsTakeTheKeys = std::any_of(inside.cbegin(), inside.cend(), [](const QWidget* widget) {
+        return (widget->focusPolicy() & Qt::TabFocus) && widget->isVisible() && widget->isEnabled();
+    });
+    // A page that is one widget (a log) takes the keys itself.
+    QVERIFY2(widgetsTakeTheKeys ? focus != pane && pane->isAncestorOf(focus) : focus == pane,
              qPrintable(LayoutCheck::nameOf(focus) + " has the keys"));
-    QVERIFY2(focus->focusPolicy() & Qt::TabFocus, qPrintable(LayoutCheck::nameOf(focus)));
 }
 
 QTEST_MAIN(tst_PageLayout)
