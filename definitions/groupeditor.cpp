@@ -7,7 +7,6 @@
 #include "groupedtable.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QInputDialog>
@@ -75,7 +74,7 @@ bool GroupEditor::eventFilter(QObject* watched, QEvent* event)
         fieldsSettled();
     if (watched != m_dialog || !FormWidgets::isReturnPress(event) || !entryTyped())
         return QObject::eventFilter(watched, event);
-    if (inEntryFields(QApplication::focusWidget()) && m_widgets.add->isEnabled())
+    if (inEntryFields(m_dialog->focusWidget()) && m_widgets.add->isEnabled())
         m_widgets.add->click();
     return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QComboBox>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -23,6 +24,15 @@ Widget* makeChild(QWidget* parent, const char* objectName)
     auto* widget = new Widget(parent);
     widget->setObjectName(QLatin1String(objectName));
     return widget;
+}
+
+// A dialog going away hides first, and the editable box that has the focus then takes its
+// text for the entry it names and reports it chosen, to slots of a dialog no longer whole:
+// the form's destructor has its boxes report nothing more.
+inline void quietenBoxes(QWidget* form)
+{
+    for (QComboBox* box : form->findChildren<QComboBox*>())
+        box->blockSignals(true);
 }
 
 // The keyboard focus moves from each widget to the next in the order given.

@@ -55,7 +55,10 @@ TDlgBrowse::TDlgBrowse(QWidget* parent, const char* name, bool modal, Qt::Window
     setWindowIcon(keyedPixmap(QPixmap(user_xpm)));
 }
 
-TDlgBrowse::~TDlgBrowse() = default;
+TDlgBrowse::~TDlgBrowse()
+{
+    FormWidgets::quietenBoxes(this);
+}
 
 void TDlgBrowse::createWidgets()
 {
@@ -143,9 +146,11 @@ bool TDlgBrowse::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     if (watched == m_comboDomain && FormWidgets::isReturnPress(event)) {
-        // The box confirms the domain typed as it handles the key, and passes it on: taken
-        // as handled here, it goes no further.
-        static_cast<QObject*>(m_comboDomain)->event(event);
+        // The box confirms another domain typed as it handles the key, and passes it on:
+        // taken as handled here, it goes no further. The domain shown, confirmed again, is
+        // no choice: the list and a name typed stay.
+        if (ChoiceBox::entryEqualTo(m_comboDomain, m_comboDomain->currentText()) != m_comboDomain->currentIndex())
+            static_cast<QObject*>(m_comboDomain)->event(event);
         event->accept();
         return true;
     }

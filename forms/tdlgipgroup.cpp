@@ -19,7 +19,10 @@ TDlgIPGroup::TDlgIPGroup(QWidget* parent, const char* name, bool modal, Qt::Wind
     resize(440, 360);
 }
 
-TDlgIPGroup::~TDlgIPGroup() = default;
+TDlgIPGroup::~TDlgIPGroup()
+{
+    FormWidgets::quietenBoxes(this);
+}
 
 QList<QWidget*> TDlgIPGroup::entryFields() const
 {

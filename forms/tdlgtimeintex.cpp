@@ -36,7 +36,10 @@ TDlgTimeIntEx::TDlgTimeIntEx(QWidget* parent, const char* name, bool modal, Qt::
     resize(520, 400);
 }
 
-TDlgTimeIntEx::~TDlgTimeIntEx() = default;
+TDlgTimeIntEx::~TDlgTimeIntEx()
+{
+    FormWidgets::quietenBoxes(this);
+}
 
 QList<QWidget*> TDlgTimeIntEx::entryFields() const
 {

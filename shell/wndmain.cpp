@@ -231,7 +231,12 @@ void WndMain::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    if (!settleUnsavedChanges()) {
+    // The save asked about waits for the server, and the window may go meanwhile.
+    const QPointer<WndMain> self(this);
+    const bool settled = settleUnsavedChanges();
+    if (!self)
+        return;
+    if (!settled) {
         event->ignore();
         return;
     }
@@ -248,7 +253,7 @@ bool WndMain::settleUnsavedChanges()
     case UnsavedChangesAnswer::Save:
         switch (runApply()) {
         case ApplyOutcome::Withdrawn:
-            // As Cancel; the withdrawing page has handed its statements in again.
+            // As Cancel; the pages have handed their statements in again.
             keepCurrentPage();
             return false;
         case ApplyOutcome::Refused:

@@ -111,7 +111,7 @@ bool WndMain::settleChangesBeforeSwitch()
         return false;
     m_revert = true;
     turnTreeBack();
-    emit m_dbctrl.sig_update_again();
+    m_dbctrl.update_again();
     return false;
 }
 

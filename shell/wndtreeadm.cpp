@@ -30,16 +30,13 @@
 
 namespace {
 
-// Click and wheel give a pane the focus. Tab does too, unless the pane holds widgets that take
-// the keys themselves (a page in its container): the pane would be a stop that shows no focus
-// between the tree and the page's first widget.
+// A pane that takes the keys itself (a log view) takes them from Tab, a click and the wheel. A
+// pane that holds a page, or nothing, takes them from a click only: as a Tab stop it would show
+// no focus between the tree and the page's first widget, and the toolkit gives the wheel's
+// focus only with Tab's.
 Qt::FocusPolicy paneFocusPolicy(const QWidget* pane)
 {
-    const QList<QWidget*> inside = pane->findChildren<QWidget*>();
-    const bool widgetsTakeTheKeys = std::any_of(inside.cbegin(), inside.cend(), [](const QWidget* widget) {
-        return (widget->focusPolicy() & Qt::TabFocus) && !widget->isHidden();
-    });
-    return widgetsTakeTheKeys ? Qt::FocusPolicy(Qt::WheelFocus & ~Qt::TabFocus) : Qt::WheelFocus;
+    return (pane->focusPolicy() & Qt::TabFocus) ? Qt::WheelFocus : Qt::ClickFocus;
 }
 
 constexpr int InitialTreeWidth = 210;

@@ -43,6 +43,8 @@ private slots:
     void domainTypedInAnyLetters();
     void nameTypedKeptWhenTheListIsLookedAt_data();
     void nameTypedKeptWhenTheListIsLookedAt();
+    void returnOnTheDomainShownKeepsTheNameTyped_data();
+    void returnOnTheDomainShownKeepsTheNameTyped();
 
 private:
     QStringList journalSince(int from) const
@@ -421,6 +423,32 @@ void tst_DlgBrowse::nameTypedKeptWhenTheListIsLookedAt()
     QVERIFY(dialog->isVisible());
     dialog->m_btnOK->click();
     QCOMPARE(dialog->m_result, result);
+}
+
+void tst_DlgBrowse::returnOnTheDomainShownKeepsTheNameTyped_data()
+{
+    QTest::addColumn<QString>("typed"); // over the domain shown, corvane.example; none: left as it is
+
+    QTest::newRow("the domain left as it is") << QString();
+    QTest::newRow("the domain typed again") << "corvane.example";
+    QTest::newRow("the domain typed again in other letters") << "Corvane.Example";
+}
+
+// A name typed, then Return in the domain box with the domain shown: nothing is chosen, so
+// the name typed and the list stay, and the dialog stays open.
+void tst_DlgBrowse::returnOnTheDomainShownKeepsTheNameTyped()
+{
+    QFETCH(QString, typed);
+    auto dialog = open();
+    QVERIFY(showActive(dialog.get()));
+    typeOver(dialog->m_comboName->lineEdit(), QStringLiteral("zed"));
+    dialog->m_comboDomain->setFocus();
+    if (!typed.isNull())
+        typeOver(dialog->m_comboDomain->lineEdit(), typed);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(dialog->m_comboName->currentText(), QStringLiteral("zed"));
+    QCOMPARE(dialog->m_list->topLevelItem(0)->text(0), QStringLiteral("007"));
 }
 
 QTEST_MAIN(tst_DlgBrowse)

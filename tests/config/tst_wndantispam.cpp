@@ -304,8 +304,6 @@ void tst_WndAntispam::caseOnlyDuplicateReopensWithEnteredValues()
     QCOMPARE(m_fixture.pending(), QStringList());
 }
 
-// Showing a rule writes nothing: a stored "enabled" the check box shows only as on or off
-// stays as it is until the administrator toggles the box, and toggling back is no change.
 void tst_WndAntispam::headerTypedStaysWhenTheListIsLookedAt_data()
 {
     QTest::addColumn<QString>("rule");        // by its header
@@ -361,6 +359,8 @@ void tst_WndAntispam::headerTypedStaysWhenTheListIsLookedAt()
     QCOMPARE(m_fixture.pending(), pending);
 }
 
+// Showing a rule writes nothing: a stored "enabled" the check box shows only as on or off
+// stays as it is until the administrator toggles the box, and toggling back is no change.
 void tst_WndAntispam::storedEnabledKeptUntilToggled_data()
 {
     QTest::addColumn<QString>("enabled");

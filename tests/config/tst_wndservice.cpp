@@ -897,6 +897,7 @@ void tst_WndService::returnPressesTheFocusedButton()
     choose(page, 3);
     bool stillOpen = false;
     QString portShown;
+    QString returnOn;
     m_fixture.m_dialogs->answerDialog([&](QDialog* dialog) {
         auto* service = qobject_cast<DlgService*>(dialog);
         if (!service || !showActive(service))
@@ -908,6 +909,7 @@ void tst_WndService::returnPressesTheFocusedButton()
                 break;
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
+        returnOn = QApplication::focusWidget()->objectName();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         portShown = service->m_editPort->text();
         stillOpen = service->isVisible();
@@ -917,6 +919,7 @@ void tst_WndService::returnPressesTheFocusedButton()
     });
     QTest::keyClick(page->m_list, Qt::Key_Return);
     QCOMPARE(m_fixture.m_dialogs->dialogs.size(), 1);
+    QCOMPARE(returnOn, button.isEmpty() ? QStringLiteral("m_editPort") : button);
     QCOMPARE(portShown, port);
     QCOMPARE(stillOpen, open);
     QCOMPARE(m_fixture.messageTexts(), warnings);

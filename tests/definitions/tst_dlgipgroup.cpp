@@ -1,6 +1,8 @@
+#include "activewindow.h"
 #include "definitionsstandin.h"
 #include "dialogrecorder.h"
 #include "dlgipgroup.h"
+#include "typing.h"
 
 #include <QComboBox>
 #include <QInputDialog>
@@ -84,6 +86,7 @@ private slots:
     void emptyValueCannotBeAdded();
     void okFailingPartWayStaysOpen();
     void notShownWithoutItsTable();
+    void goneWhileAGroupIsTyped();
 
 private:
     std::unique_ptr<DlgIPGroup> open(const QString& group)
@@ -357,6 +360,20 @@ void TestDlgIPGroup::notShownWithoutItsTable()
     // Returns at once, without showing the dialog.
     QCOMPARE(dialog->exec(), int(QDialog::Rejected));
     QVERIFY(!dialog->isVisible());
+}
+
+// The dialog goes while it shows, a group's name typed in other letters into its box (its
+// page closed under it, say): the box, losing the focus as the dialog hides, tells the going
+// dialog of no group, and nothing is sent.
+void TestDlgIPGroup::goneWhileAGroupIsTyped()
+{
+    auto dialog = open(QStringLiteral("Office"));
+    QVERIFY(showActive(dialog.get()));
+    dialog->m_comboGroup->setFocus();
+    typeOver(dialog->m_comboGroup->lineEdit(), QStringLiteral("relays"));
+    const int before = int(m_standIn->server->journal().size());
+    dialog.reset();
+    QCOMPARE(journalFrom(*m_standIn->server, before), QStringList());
 }
 
 QTEST_MAIN(TestDlgIPGroup)

@@ -923,15 +923,16 @@ void TestSetListPages::tabGoesThroughTheEditorInOrder_data()
 {
     QTest::addColumn<Page>("page");
     QTest::addColumn<QString>("set");
-    QTest::addColumn<QString>("typed"); // into the first field, so that "&Add" comes on
+    QTest::addColumn<QString>("field"); // the entry's first field
+    QTest::addColumn<QString>("typed"); // into it, so that "&Add" comes on
     QTest::addColumn<QStringList>("order");
 
     QTest::newRow("address groups")
-        << Page::IpGroups << "Office" << "10.9.9.0/24"
+        << Page::IpGroups << "Office" << "m_editValue" << "10.9.9.0/24"
         << QStringList{"m_comboGroup", "m_btnRenameGroup", "m_btnRemoveGroup", "m_list", "m_editValue",
                        "m_editDesc", "m_btnAdd", "m_btnOK", "m_btnCancel"};
     QTest::newRow("time ranges")
-        << Page::TimeRanges << "Night" << "Lunch"
+        << Page::TimeRanges << "Night" << "m_editDesc" << "Lunch"
         << QStringList{"m_comboRange", "m_btnRenameRange", "m_btnRemoveRange", "m_list", "m_editDesc",
                        "m_comboType", "m_editDays", "m_spinStart", "m_spinEnd", "m_btnAdd", "m_btnOK",
                        "m_btnCancel"};
@@ -943,12 +944,13 @@ void TestSetListPages::tabGoesThroughTheEditorInOrder()
 {
     QFETCH(Page, page);
     QFETCH(QString, set);
+    QFETCH(QString, field);
     QFETCH(QString, typed);
     QFETCH(QStringList, order);
 
     QStringList visited;
     editSet(page, set, [&](QDialog* dialog) {
-        auto* first = dialog->findChild<QLineEdit*>(order.at(4));
+        auto* first = dialog->findChild<QLineEdit*>(field);
         first->setFocus();
         QTest::keyClicks(first, typed);
         setBox(dialog)->setFocus();

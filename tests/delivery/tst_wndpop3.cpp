@@ -604,9 +604,6 @@ void TestWndPop3::accountStatementsBeforeRuleStatements()
     QCOMPARE(m_ctrl->m_pending, QStringList());
 }
 
-// A rule edited while another rule's edit is pending leaves the pending list non-empty all
-// along: Apply and Reset are not turned off and on again because the accounts, handed in
-// first, have nothing pending.
 void TestWndPop3::returnOpensTheEntryOfItsOwnList_data()
 {
     QTest::addColumn<int>("tab");
@@ -636,6 +633,9 @@ void TestWndPop3::returnOpensTheEntryOfItsOwnList()
     QCOMPARE(recorder.dialogs.first().className, dialog);
 }
 
+// A rule edited while another rule's edit is pending leaves the pending list non-empty all
+// along: Apply and Reset are not turned off and on again because the accounts, handed in
+// first, have nothing pending.
 void TestWndPop3::ruleEditsKeepTheButtonsOn()
 {
     installPop3(*m_server);

@@ -223,9 +223,9 @@ QStringList escapeOverOpenLists(QDialog* dialog)
     return found;
 }
 
-// Return, as the keyboard sends it, on each shown button of the dialog in turn: the button
-// pressed is the one the keys are on. What the buttons do is disconnected first, so that
-// nothing is done, nor is the dialog closed.
+// Return, as the keyboard sends it, on each shown button of the dialog in turn, the keys on
+// that button: the button pressed is that one. What the buttons do is disconnected first, so
+// that nothing is done, nor is the dialog closed.
 QStringList returnOverEachButton(QDialog* dialog)
 {
     QList<QPushButton*> buttons;
@@ -234,9 +234,10 @@ QStringList returnOverEachButton(QDialog* dialog)
             buttons.append(button);
     }
     QStringList pressed;
+    const QObject listening;
     for (QPushButton* button : std::as_const(buttons)) {
         button->disconnect();
-        QObject::connect(button, &QAbstractButton::clicked, dialog,
+        QObject::connect(button, &QAbstractButton::clicked, &listening,
                          [&pressed, button] { pressed.append(LayoutCheck::nameOf(button)); });
     }
     QStringList found;
@@ -244,7 +245,11 @@ QStringList returnOverEachButton(QDialog* dialog)
         const QString name = LayoutCheck::nameOf(button);
         pressed.clear();
         button->setFocus();
-        QTest::keyClick(button, Qt::Key_Return);
+        if (dialog->focusWidget() != button) {
+            found.append(name + QStringLiteral(" takes no focus"));
+            continue;
+        }
+        QTest::keyClick(dialog->windowHandle(), Qt::Key_Return);
         if (pressed != QStringList{name})
             found.append(QStringLiteral("Return on %1 pressed: %2").arg(name, pressed.join(QStringLiteral(", "))));
     }

@@ -299,9 +299,9 @@ void tst_PageLayout::tabFromTheTreeGoesToThePage_data()
     addEveryPage();
 }
 
-// Tab from the navigation tree goes to the page's first widget that takes the keys; nothing
-// that shows no focus (the area the page is shown in, its viewport, the page's holder) stops
-// it on the way.
+// Tab from the navigation tree goes to the page's first widget that takes the keys, the log
+// view being one such widget itself; nothing that shows no focus (the area the page is shown
+// in, the page's container) stops it on the way.
 void tst_PageLayout::tabFromTheTreeGoesToThePage()
 {
     QFETCH(QString, title);
@@ -317,13 +317,27 @@ void tst_PageLayout::tabFromTheTreeGoesToThePage()
     const QWidget* focus = QApplication::focusWidget();
     QVERIFY(focus);
     const QWidget* pane = window->getCurrentPane();
-    const QList<QWidget*> inside = pane->findChildren<QWidget*>();
-    const bool widgetsTakeTheKeys = std::any_of(inside.cbegin(), inside.cend(), [](const QWidget* widget) {
-        return (widget->focusPolicy() & Qt::TabFocus) && widget->isVisible() && widget->isEnabled();
-    });
-    // A page that is one widget (a log) takes the keys itself.
-    QVERIFY2(widgetsTakeTheKeys ? focus != pane && pane->isAncestorOf(focus) : focus == pane,
-             qPrintable(LayoutCheck::nameOf(focus) + " has the keys"));
+    const QString reached = LayoutCheck::nameOf(focus) + QStringLiteral(" has the keys");
+    if (title == QLatin1String("smtp")) {
+        QVERIFY2(focus == pane, qPrintable(reached));
+        return;
+    }
+    // The page's widgets that take the keys, in the order Tab goes through them.
+    QList<const QWidget*> stops;
+    for (const QWidget* next = pane->nextInFocusChain(); pane->isAncestorOf(next); next = next->nextInFocusChain()) {
+        if ((next->focusPolicy() & Qt::TabFocus) && next->isVisible() && next->isEnabled())
+            stops.append(next);
+    }
+    // The product page shows nothing that takes the keys: Tab passes it by.
+    if (stops.isEmpty()) {
+        QVERIFY2(!pane->isAncestorOf(focus), qPrintable(reached));
+        return;
+    }
+    // A widget with a focus proxy (a tab widget's tab bar) hands the keys on to it.
+    const QWidget* first = stops.first();
+    while (first->focusProxy())
+        first = first->focusProxy();
+    QVERIFY2(focus == first, qPrintable(reached));
 }
 
 QTEST_MAIN(tst_PageLayout)

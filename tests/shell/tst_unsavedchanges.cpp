@@ -163,18 +163,15 @@ void TestUnsavedChanges::withdrawnApplyLeavesTheEditsPending_data()
     QTest::addColumn<QList<int>>("answers");   // to the boxes leaving shows
     QTest::addColumn<QStringList>("boxes");
     QTest::addColumn<bool>("left");
-    QTest::addColumn<QStringList>("sent");
 
     const QStringList asked{UnsavedQuestion};
     const QStringList askedAgain{UnsavedQuestion, FillAddress};
-    QTest::newRow("switch, No drops the edits") << "switch" << QList<int>{No} << asked << true << QStringList{};
-    QTest::newRow("switch, Yes: the page asks again") << "switch" << QList<int>{Yes, Correct} << askedAgain << false
-                                                      << QStringList{};
-    QTest::newRow("switch, Cancel") << "switch" << QList<int>{Cancel} << asked << false << QStringList{};
-    QTest::newRow("close, No drops the edits") << "close" << QList<int>{No} << asked << true << QStringList{};
-    QTest::newRow("close, Yes: the page asks again") << "close" << QList<int>{Yes, Correct} << askedAgain << false
-                                                     << QStringList{};
-    QTest::newRow("close, Cancel") << "close" << QList<int>{Cancel} << asked << false << QStringList{};
+    QTest::newRow("switch, No drops the edits") << "switch" << QList<int>{No} << asked << true;
+    QTest::newRow("switch, Yes: the page asks again") << "switch" << QList<int>{Yes, Correct} << askedAgain << false;
+    QTest::newRow("switch, Cancel") << "switch" << QList<int>{Cancel} << asked << false;
+    QTest::newRow("close, No drops the edits") << "close" << QList<int>{No} << asked << true;
+    QTest::newRow("close, Yes: the page asks again") << "close" << QList<int>{Yes, Correct} << askedAgain << false;
+    QTest::newRow("close, Cancel") << "close" << QList<int>{Cancel} << asked << false;
 }
 
 // Apply pressed; the page asks to correct the missing address and the administrator answers
@@ -187,7 +184,6 @@ void TestUnsavedChanges::withdrawnApplyLeavesTheEditsPending()
     QFETCH(QList<int>, answers);
     QFETCH(QStringList, boxes);
     QFETCH(bool, left);
-    QFETCH(QStringList, sent);
 
     QVERIFY(openAndEditAntivirus());
     auto* page = m_window->findChild<WndAvir*>();
@@ -220,7 +216,8 @@ void TestUnsavedChanges::withdrawnApplyLeavesTheEditsPending()
         QCOMPARE(m_window->close(), left);
     }
     QCOMPARE(recorder.messageTexts(), boxes);
-    QCOMPARE(changesSince(from), sent);
+    // Nothing is written: No drops the edits, and the check withdraws every apply.
+    QCOMPARE(changesSince(from), QStringList());
     if (left)
         return;
     QTest::qWait(20);
