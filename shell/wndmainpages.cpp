@@ -92,12 +92,23 @@ bool WndMain::settleChangesBeforeSwitch()
         const ApplyOutcome outcome = runApply();
         if (!self)
             return false;
-        // Sent or failed, the switch goes on; only a page withdrawing the apply keeps the
-        // current page, with its statements handed in again, and m_revert stays up for the
-        // next change of the tree.
-        if (outcome != ApplyOutcome::Withdrawn)
+        switch (outcome) {
+        case ApplyOutcome::Applied:
+        case ApplyOutcome::ConnectionLost:
+            // Nothing more can be sent on a lost connection: the tree follows from now on.
             return true;
-        turnTreeBack();
+        case ApplyOutcome::Withdrawn:
+        case ApplyOutcome::Refused:
+        case ApplyOutcome::Aborted:
+            // The page stays on what was typed, still pending, and leaving it asks again;
+            // another page would drop the statements (a configuration page hands in its own
+            // list) or carry them unseen. A withdrawn apply has had them handed in again and
+            // left m_revert up for the next change of the tree.
+            turnTreeBack();
+            return false;
+        case ApplyOutcome::Abandoned:
+            break;
+        }
         return false;
     }
     case UnsavedChangesAnswer::Discard:

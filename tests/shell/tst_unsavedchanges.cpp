@@ -1,8 +1,9 @@
 // What the administrator typed on a page outlives a save that does not go through, in a main
-// window on the stand-in server: a statement the server refuses as the window closes keeps the
-// window open on the page as typed, and an apply a page's own check withdraws leaves what the
-// page shows pending, however the apply started. Leaving the page or closing the window then
-// asks about it; nothing goes to the server that the administrator did not confirm.
+// window on the stand-in server: a statement the server refuses as the page is left or the
+// window closes keeps the page and the window on what was typed, and an apply a page's own
+// check withdraws leaves what the page shows pending, however the apply started. Leaving the
+// page or closing the window then asks about it; nothing goes to the server that the
+// administrator did not confirm.
 
 #include "dialogrecorder.h"
 #include "shellharness.h"
@@ -23,6 +24,9 @@ const QString UnsavedQuestion = QStringLiteral(
 const QString Refused = QStringLiteral("Query failed: Wrong SQL query");
 // The relay's host name and port go in one statement; the server refuses the port.
 const QString Relay = QStringLiteral("update relay set ServerName='relay2.example', ServerPort='70000'");
+// The relay's host name alone, and the server's answer when it refuses it (status 113).
+const QString HostOnly = QStringLiteral("update relay set ServerName='relay2.example'");
+const QString AccessDenied = QStringLiteral("Query failed: Access denied");
 const QString FillAddress =
     QStringLiteral("You should fill administrator's address.\nDo you want to correct the problem?");
 
@@ -43,11 +47,16 @@ private slots:
 
     void refusedSaveOnClosingKeepsTheWindow_data();
     void refusedSaveOnClosingKeepsTheWindow();
+    void refusedSaveOnLeavingKeepsThePage_data();
+    void refusedSaveOnLeavingKeepsThePage();
     void withdrawnApplyLeavesTheEditsPending_data();
     void withdrawnApplyLeavesTheEditsPending();
 
 private:
     int mark() const { return int(m_server->journal().size()); }
+    // Moves the tree's current item as the administrator does: "Down" from the current item,
+    // or a click on the item at path.
+    void leaveBy(const QString& way, const QString& path) const;
     // The statements the server received since `from`, but what pages read.
     QStringList changesSince(int from) const;
     bool openAndEditAntivirus();
@@ -138,6 +147,93 @@ void TestUnsavedChanges::refusedSaveOnClosingKeepsTheWindow()
     QCOMPARE(page->m_editHostname->text(), QStringLiteral("relay2.example"));
     QCOMPARE(page->m_editPort->text(), QStringLiteral("70000"));
     QCOMPARE(m_window->getDBCtrl()->m_pending, QStringList{Relay});
+}
+
+void TestUnsavedChanges::leaveBy(const QString& way, const QString& path) const
+{
+    QTreeWidget* tree = m_window->getTree();
+    if (way == QLatin1String("Down")) {
+        tree->setFocus();
+        QTest::keyClick(tree, Qt::Key_Down);
+    } else {
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                          tree->visualItemRect(treeItem(m_window, path)).center());
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void TestUnsavedChanges::refusedSaveOnLeavingKeepsThePage_data()
+{
+    QTest::addColumn<QString>("way");        // of leaving the page: "Down" in the tree, or a "click"
+    QTest::addColumn<QString>("target");     // the item left for
+    QTest::addColumn<int>("again");          // the answer to the second leaving's prompt
+    QTest::addColumn<QStringList>("sent");   // by the second leaving
+    QTest::addColumn<QStringList>("boxes");  // of the second leaving
+    QTest::addColumn<bool>("left");
+
+    const QString antivirus = QStringLiteral("Configuration/Antivirus");
+    const QString pop3 = QStringLiteral("Configuration/POP3 Download");
+    const QStringList tryAgain{UnsavedQuestion, AccessDenied};
+    QTest::newRow("Down to a configuration page, No leaves without sending")
+        << "Down" << antivirus << int(No) << QStringList{} << QStringList{UnsavedQuestion} << true;
+    QTest::newRow("Down, Yes tries again") << "Down" << antivirus << int(Yes) << QStringList{HostOnly} << tryAgain
+                                           << false;
+    QTest::newRow("a click on a list page, No leaves without sending")
+        << "click" << pop3 << int(No) << QStringList{} << QStringList{UnsavedQuestion} << true;
+    QTest::newRow("a click, Cancel stays") << "click" << pop3 << int(Cancel) << QStringList{}
+                                           << QStringList{UnsavedQuestion} << false;
+}
+
+// SMTP Properties with another host name typed, and a server that refuses it. Leaving the page
+// and answering Yes keeps the page on what was typed, still pending: no configuration page
+// opens in its place and drops it, and no list page carries it unseen. Leaving again asks again.
+void TestUnsavedChanges::refusedSaveOnLeavingKeepsThePage()
+{
+    QFETCH(QString, way);
+    QFETCH(QString, target);
+    QFETCH(int, again);
+    QFETCH(QStringList, sent);
+    QFETCH(QStringList, boxes);
+    QFETCH(bool, left);
+
+    QVERIFY(m_server->refuse(QStringLiteral("^update relay"), 113));
+    auto* page = openPage<WndSmtp>(m_window, QStringLiteral("Configuration/SMTP Properties"));
+    QVERIFY(page);
+    QTreeWidgetItem* smtp = m_window->getCurrentItem();
+    typeOver(page->m_editHostname, QStringLiteral("relay2.example"));
+    QTest::keyClick(page->m_editHostname, Qt::Key_Tab);
+
+    int from = mark();
+    {
+        DialogRecorder recorder;
+        recorder.answer(Yes);
+        leaveBy(way, target);
+        QCOMPARE(recorder.messageTexts(), (QStringList{UnsavedQuestion, AccessDenied}));
+    }
+    QCOMPARE(changesSince(from), QStringList{HostOnly});
+    QTest::qWait(20);
+    QCOMPARE(m_window->getCurrentItem(), smtp);
+    QCOMPARE(m_window->getTree()->currentItem(), smtp);
+    QCOMPARE(m_window->findChild<WndSmtp*>(), page);
+    QCOMPARE(page->m_editHostname->text(), QStringLiteral("relay2.example"));
+    QCOMPARE(m_window->getDBCtrl()->m_pending, QStringList{HostOnly});
+    QVERIFY(m_window->getApplyButton()->isEnabled());
+
+    from = mark();
+    DialogRecorder recorder;
+    recorder.answer(again);
+    leaveBy(way, target);
+    QCOMPARE(recorder.messageTexts(), boxes);
+    QCOMPARE(changesSince(from), sent);
+    QCOMPARE(m_window->getCurrentItem() != smtp, left);
+    if (left) {
+        // Nothing of SMTP Properties rides along to the new page.
+        QCOMPARE(m_window->getDBCtrl()->m_pending, QStringList());
+        QVERIFY(!m_window->getApplyButton()->isEnabled());
+        return;
+    }
+    QCOMPARE(page->m_editHostname->text(), QStringLiteral("relay2.example"));
+    QCOMPARE(m_window->getDBCtrl()->m_pending, QStringList{HostOnly});
 }
 
 // Antivirus, Action tab: "only if sender is local" ticked and the administrator's address

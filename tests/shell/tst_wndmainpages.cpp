@@ -131,6 +131,8 @@ private slots:
     void resetDuringAnApplyIsRefused();
     void closeDuringASwitchWaitsForItsEnd();
     void windowDestroyedDuringApply();
+    void closingSaveCutShort_data();
+    void closingSaveCutShort();
 
 private:
     QStringList newJournal() const { return journalFrom(*m_server, m_journalStart); }
@@ -380,10 +382,10 @@ void tst_WndMainPages::switchWithPendingStatements_data()
     QTest::newRow("Yes, withdrawn by a page")
         << int(Yes) << true << QString() << none << QStringList{"before_apply", "update_again"}
         << QStringList{Question} << false << none;
-    // The server carried the first out; the rest stays pending.
+    // The server carried the first out; the rest stays pending, and so does the page.
     QTest::newRow("Yes, second refused")
         << int(Yes) << false << "name='b'" << Statements.mid(0, 2) << QStringList{"before_apply", "carried_out(1)"}
-        << QStringList{Question, "Query failed: Access denied"} << true << Statements.mid(1);
+        << QStringList{Question, "Query failed: Access denied"} << false << Statements.mid(1);
 }
 
 void tst_WndMainPages::switchWithPendingStatements()
@@ -429,7 +431,8 @@ void tst_WndMainPages::switchWithPendingStatements()
     QCOMPARE(m_window->getCurrentItem(), current);
     QCOMPARE(m_window->getTree()->currentItem(), current);
     QCOMPARE(receivedArguments().size(), switched ? 1 : 0);
-    QCOMPARE(m_window->isReverting(), !switched);
+    // Only Cancel and a withdrawn apply turn the next change of the tree back unasked.
+    QCOMPARE(m_window->isReverting(), answer == Cancel || withdraw);
     if (switched) {
         // The new page's bar shows what is still pending.
         QCOMPARE(m_window->getApplyButton()->isEnabled(), !pendingAfter.isEmpty());
@@ -559,6 +562,7 @@ void tst_WndMainPages::applyStoppedPartWay()
     dialogs.answer(Yes);
     const IndicatorAbort administrator;
     QPointer<WndMain> window = m_window;
+    QTreeWidgetItem* current = m_window->getCurrentItem();
 
     if (start == QLatin1String("button"))
         m_window->getApplyButton()->click();
@@ -576,6 +580,10 @@ void tst_WndMainPages::applyStoppedPartWay()
     QTest::qWait(20);
     QVERIFY(window);
     QVERIFY(window->isVisible());
+    // The page stays on what is still pending; leaving it or closing asks again.
+    QCOMPARE(m_window->getCurrentItem(), current);
+    QCOMPARE(m_window->getTree()->currentItem(), current);
+    QVERIFY(!m_window->isReverting());
     QCOMPARE(ctrl()->m_pending, Statements.mid(1));
     QVERIFY(m_window->getApplyButton()->isEnabled());
     QVERIFY(m_window->getResetButton()->isEnabled());
@@ -815,6 +823,40 @@ void tst_WndMainPages::windowDestroyedDuringApply()
     QCOMPARE(applyPendingStatements(m_window, m_window->getConnection(), ctrl()),
              ApplyOutcome::Abandoned);
     QVERIFY(window.isNull());
+    m_window = nullptr;
+}
+
+void tst_WndMainPages::closingSaveCutShort_data()
+{
+    QTest::addColumn<QString>("cut");    // what happens while the save waits for the server
+    QTest::addColumn<QStringList>("boxes");
+
+    QTest::newRow("the window destroyed") << "destroyed" << QStringList{Question};
+    QTest::newRow("the connection dropped") << "dropped" << QStringList{Question, LostText};
+}
+
+// Yes to the closing prompt, and the save cut short as it waits for the server: the host tears
+// the window down from a timer, or the connection drops. Either way the window goes, and
+// nothing touches it once it has.
+void tst_WndMainPages::closingSaveCutShort()
+{
+    QFETCH(QString, cut);
+    QFETCH(QStringList, boxes);
+
+    ctrl()->set(Statements, false);
+    DialogRecorder dialogs;
+    dialogs.answer(Yes);
+    QPointer<WndMain> window = m_window;
+    if (cut == QLatin1String("destroyed")) {
+        QVERIFY(m_server->delay("^update", 600, 1));
+        QTimer::singleShot(200, m_window, [this] { delete m_window->parentWidget(); });
+    } else {
+        QVERIFY(m_server->dropAt("^update", 1));
+    }
+
+    window->close();
+    QCOMPARE(dialogs.messageTexts(), boxes);
+    QTRY_VERIFY(window.isNull());
     m_window = nullptr;
 }
 
