@@ -2,6 +2,7 @@
 
 #include "accountcolumns.h"
 #include "accounttexts.h"
+#include "choicebox.h"
 #include "comboboxes.h"
 #include "dbtable.h"
 #include "globaldata.h"
@@ -156,8 +157,9 @@ void DlgBrowse::slotSelected()
 
 void DlgBrowse::slotOK()
 {
-    const QString typed = m_comboName->currentText();
-    const QString suffix = appendDomain(m_comboDomain->currentText());
+    // Blanks typed around a name or a domain are no part of the address.
+    const QString typed = ChoiceBox::nameShown(m_comboName);
+    const QString suffix = appendDomain(ChoiceBox::nameShown(m_comboDomain));
     if (typed.contains(QLatin1Char('@'))) {
         m_result = typed;
     } else if (typed.startsWith(QLatin1Char('['))) {

@@ -11,7 +11,8 @@ class DBTable;
 // "Find User": picks a recipient of the server, a user or a group of one of its local
 // domains, or takes an address typed by hand, and gives it in the form the address fields
 // store (m_result): "name" or "[group]" in the primary domain, "name@domain" or
-// "[group@domain]" in another, and a typed text holding "@" as it is.
+// "[group@domain]" in another, and a typed text holding "@" as it is. Blanks typed around a
+// name or a domain are dropped, and a name typed in other letters is that name.
 //
 // The caller owns the three tables and keeps them between openings: the dialog reads from
 // the server only those not loaded yet, so each is read once. Without a group table only

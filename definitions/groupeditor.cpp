@@ -1,5 +1,6 @@
 #include "groupeditor.h"
 
+#include "choicebox.h"
 #include "comboboxes.h"
 #include "dbrow.h"
 #include "dialogseam.h"
@@ -81,7 +82,7 @@ bool GroupEditor::eventFilter(QObject* watched, QEvent* event)
 
 QString GroupEditor::currentSet() const
 {
-    return m_widgets.sets->currentText().trimmed();
+    return ChoiceBox::nameShown(m_widgets.sets);
 }
 
 void GroupEditor::fillSets(const QString& current)

@@ -69,7 +69,8 @@ public:
 
     // Fills the box with the sets and shows `set`, which may be a new name.
     void start(const QString& set);
-    // The set the list shows: the box's text without surrounding blanks.
+    // The set the list shows: the set the box's text names, in any letters and without the
+    // blanks around it, or that text without them for a new set.
     QString currentSet() const;
 
     // The dialog's slots.

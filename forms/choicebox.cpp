@@ -329,10 +329,32 @@ bool ChoiceBox::holdsNames(const QComboBox* box)
 
 int ChoiceBox::entryEqualTo(const QComboBox* box, const QString& text)
 {
-    const int sameLetters = box->findText(text, Qt::MatchFixedString | Qt::MatchCaseSensitive);
-    if (sameLetters >= 0 || !holdsNames(box))
-        return sameLetters;
-    return box->findText(text, Qt::MatchFixedString);
+    const int asTyped = box->findText(text, Qt::MatchFixedString | Qt::MatchCaseSensitive);
+    if (asTyped >= 0 || !holdsNames(box))
+        return asTyped;
+    // Blanks around a name are no part of it.
+    const QString name = text.trimmed();
+    const int sameLetters = box->findText(name, Qt::MatchFixedString | Qt::MatchCaseSensitive);
+    return sameLetters >= 0 ? sameLetters : box->findText(name, Qt::MatchFixedString);
+}
+
+QString ChoiceBox::nameShown(const QComboBox* box)
+{
+    const QString text = box->currentText();
+    const int entry = entryEqualTo(box, text);
+    return entry >= 0 ? box->itemText(entry) : text.trimmed();
+}
+
+// The toolkit's box takes the entry equal to the text typed as its field is left or Return is
+// pressed, by its completer's letter rule alone: a name with a blank after it would stay
+// another name. The field is given the entry's own text first, which the toolkit then finds.
+void ChoiceBox::spellTheNameTyped()
+{
+    if (m_entries != Entries::Names || !lineEdit())
+        return;
+    const int entry = entryEqualTo(this, currentText());
+    if (entry >= 0 && itemText(entry) != currentText())
+        lineEdit()->setText(itemText(entry));
 }
 
 bool ChoiceBox::event(QEvent* event)
@@ -344,6 +366,8 @@ bool ChoiceBox::event(QEvent* event)
         followLetterRule();
     if (event->type() == QEvent::Show)
         m_shown = true;
+    if (event->type() == QEvent::FocusOut || FormWidgets::isReturnPress(event))
+        spellTheNameTyped();
     // A tool tip of the form's own goes first.
     if (event->type() == QEvent::ToolTip && toolTip().isEmpty() && !showsItAll()) {
         WholeTextTip::show(static_cast<QHelpEvent*>(event)->globalPos(), wholeText(), this);

@@ -40,8 +40,8 @@ public:
         // entry only in that entry's own letters, and nobody's look at the box changes them.
         Values,
         // Names the server compares without regard to letter case (a user, a domain, a set):
-        // a text in other letters is that entry, and becomes it, in the entry's letters, as
-        // the field is left.
+        // a text in other letters, or with blanks around it, is that entry, and becomes it, in
+        // the entry's letters, as the field is left or Return is pressed in it.
         Names,
     };
 
@@ -50,9 +50,12 @@ public:
     // Makes the box editable for entries of that kind. A box made editable otherwise holds
     // values.
     void makeEditable(Entries entries);
-    // The entry of box equal to text by box's rule, the one in the same letters first; -1 for
-    // none. A box of the toolkit's own goes by its completer, as it does when its field is left.
+    // The entry of box equal to text by box's rule, the one in the same letters first (in a box
+    // of names, blanks around the text dropped); -1 for none. A box of the toolkit's own goes by its completer, as it does when its field is left.
     static int entryEqualTo(const QComboBox* box, const QString& text);
+    // The name an editable box of names shows: the entry its text is equal to, in the entry's
+    // letters, or for a text equal to none that text without the blanks around it.
+    static QString nameShown(const QComboBox* box);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -73,6 +76,7 @@ protected:
 private:
     void measureEntriesAgain();
     void followLetterRule();
+    void spellTheNameTyped();
     static bool holdsNames(const QComboBox* box);
     void openListOnTheEntryShown();
     void followEntries() const;

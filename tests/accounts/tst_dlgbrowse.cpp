@@ -251,6 +251,12 @@ void tst_DlgBrowse::result_data()
     QTest::newRow("group without its closing bracket") << "lakeside.example" << "[ab" << "" << false
                                                       << "[ab@lakeside.example]";
     QTest::newRow("bracket without a name, primary") << "corvane.example" << "[" << "" << false << "[]";
+    QTest::newRow("other, a user in other letters, a blank after it")
+        << "lakeside.example" << "Lena " << "" << false << "lena@lakeside.example";
+    QTest::newRow("other, a name no entry has, blanks around it")
+        << "lakeside.example" << " zed " << "" << false << "zed@lakeside.example";
+    QTest::newRow("domain typed with a blank after it, not confirmed")
+        << "typo.example  (typed)" << "zed" << "" << false << "zed@typo.example";
 }
 
 void tst_DlgBrowse::result()
@@ -369,6 +375,12 @@ void tst_DlgBrowse::domainTypedInAnyLetters_data()
                                                         << "hector" << "lakeside.example";
     QTest::newRow("a domain no row names, Tab: nothing chosen") << "Typo.example" << tab << "Typo.example"
                                                                 << "007" << "";
+    QTest::newRow("another domain with a blank after it, Tab") << "Lakeside.Example " << tab << "lakeside.example"
+                                                               << "hector" << "lakeside.example";
+    QTest::newRow("another domain between blanks, Return") << " lakeside.example " << enter << "lakeside.example"
+                                                           << "hector" << "lakeside.example";
+    QTest::newRow("a domain no row names, a blank after it, Tab") << "Typo.example " << tab << "Typo.example "
+                                                                  << "007" << "";
 }
 
 // A domain typed key by key and confirmed with Return or the field left with Tab: a name of a
@@ -402,6 +414,8 @@ void tst_DlgBrowse::nameTypedKeptWhenTheListIsLookedAt_data()
     QTest::newRow("a user whose name has capitals") << "oskar" << "Oskar" << "Oskar";
     QTest::newRow("a group in other letters") << "[STAFF]" << "[staff]" << "[staff]";
     QTest::newRow("a name no entry has") << "zed" << "zed" << "zed";
+    QTest::newRow("a user in other letters, a blank after it") << "Bob " << "bob" << "bob";
+    QTest::newRow("a name no entry has, a blank after it") << "zed " << "zed " << "zed";
 }
 
 // A name typed, its list opened with Alt+Down and closed with Return, as a person looking

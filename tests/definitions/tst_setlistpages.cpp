@@ -806,10 +806,21 @@ void TestSetListPages::setNamedInOtherLettersIsThatSet_data()
                                  << "insert timeintervals set name='Office hours', desc='Lunch', type='0', "
                                     "days='12345', start='0', end='0'"
                                  << QStringList{"Night", "Office hours"};
+    QTest::newRow("address groups, a blank after the name")
+        << Page::IpGroups << "Office" << "relays " << "Relays" << 1
+        << QStringList{"m_editValue=10.9.9.0/24", "m_editDesc=kbd net"}
+        << "insert ipaccesslist set Name='Relays', Value='10.9.9.0/24', Desc='kbd net'"
+        << QStringList{"Office", "Relays"};
+    QTest::newRow("time ranges, blanks around the name")
+        << Page::TimeRanges << "Office hours" << " NIGHT " << "Night" << 1
+        << QStringList{"m_editDesc=Lunch", "m_editDays=12345"}
+        << "insert timeintervals set name='Night', desc='Lunch', type='0', days='12345', start='0', end='0'"
+        << QStringList{"Night", "Office hours"};
 }
 
-// The name of a set typed key by key in other letters, the box left with Tab: the dialog shows
-// that set, and an entry added to it goes to that set, not to a new one of the typed letters.
+// The name of a set typed key by key in other letters, or with blanks around it, the box left
+// with Tab: the dialog shows that set, and an entry added to it goes to that set, not to a new
+// one of the typed letters.
 void TestSetListPages::setNamedInOtherLettersIsThatSet()
 {
     QFETCH(Page, page);

@@ -221,6 +221,10 @@ void TestChoiceBox::fieldLeftTakesTheEntryByTheRule_data()
     QTest::newRow("names: a name in other letters") << Entries::Names << "bob" << "Bob" << 1;
     QTest::newRow("names: a name in capitals") << Entries::Names << "CAROL" << "carol" << 1;
     QTest::newRow("names: no name") << Entries::Names << "dave" << "dave" << 0;
+    QTest::newRow("values: an entry with a blank after it") << Entries::Values << "carol " << "carol " << 0;
+    QTest::newRow("names: a name with a blank after it") << Entries::Names << "carol " << "carol" << 1;
+    QTest::newRow("names: a name in other letters between blanks") << Entries::Names << " bob " << "Bob" << 1;
+    QTest::newRow("names: no name, a blank after it") << Entries::Names << "dave " << "dave " << 0;
 }
 
 void TestChoiceBox::fieldLeftTakesTheEntryByTheRule()
@@ -264,6 +268,10 @@ void TestChoiceBox::listOpensOnTheTextTyped_data()
     QTest::newRow("names: no name") << Entries::Names << QStringList{"dave"} << false << "" << "dave";
     QTest::newRow("names: no name left, then a name typed")
         << Entries::Names << QStringList{"dave", "carol"} << false << "carol" << "carol";
+    QTest::newRow("names: a name with a blank after it") << Entries::Names << QStringList{"BOB "} << false
+                                                         << "Bob" << "Bob";
+    QTest::newRow("values: an entry with a blank after it") << Entries::Values << QStringList{"carol "} << false
+                                                            << "" << "carol ";
 }
 
 // The box was filled with "alice"; whatever is typed since, its list opens on the entry equal
