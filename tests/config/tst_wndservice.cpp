@@ -82,6 +82,7 @@ private slots:
     void editedPortKeepsTheStoredStartup();
     void returnPressesTheFocusedButton_data();
     void returnPressesTheFocusedButton();
+    void returnOnTheAccessTabsEditPressesIt();
 
 private:
     WndService* build(Desktop* desktop = nullptr) { return m_fixture.build<WndService>(desktop); }
@@ -924,6 +925,39 @@ void tst_WndService::returnPressesTheFocusedButton()
     QCOMPARE(stillOpen, open);
     QCOMPARE(m_fixture.messageTexts(), warnings);
     QCOMPARE(m_fixture.pending(), pending);
+}
+
+// On the Access tab, access restricted to a group and Tab pressed until "&Edit..." has the
+// keys: Return opens the address groups' editor over the service dialog, which stays open.
+void tst_WndService::returnOnTheAccessTabsEditPressesIt()
+{
+    WndService* page = build();
+    choose(page, 3);
+    QString returnOn;
+    bool stillOpen = false;
+    m_fixture.m_dialogs->answerDialog([&](QDialog* dialog) {
+        auto* service = qobject_cast<DlgService*>(dialog);
+        if (!service || !showActive(service))
+            return int(QDialog::Rejected);
+        service->m_tabs->setCurrentIndex(1);
+        if (!service->m_chkOnlyAddressGroup->isChecked())
+            service->m_chkOnlyAddressGroup->click();
+        service->m_chkOnlyAddressGroup->setFocus();
+        for (int tabs = 0; tabs < 4 && QApplication::focusWidget() != service->m_btnEdit; ++tabs)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        returnOn = QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        stillOpen = service->isVisible();
+        service->reject();
+        return service->result();
+    });
+    QTest::keyClick(page->m_list, Qt::Key_Return);
+    QCOMPARE(returnOn, QStringLiteral("m_btnEdit"));
+    QStringList opened;
+    for (const DialogRecorder::Dialog& dialog : m_fixture.m_dialogs->dialogs)
+        opened.append(dialog.className);
+    QCOMPARE(opened, (QStringList{"DlgService", "DlgIPGroup"}));
+    QVERIFY(stillOpen);
 }
 
 QTEST_MAIN(tst_WndService)

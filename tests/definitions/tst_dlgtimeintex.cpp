@@ -1,6 +1,8 @@
+#include "activewindow.h"
 #include "definitionsstandin.h"
 #include "dialogrecorder.h"
 #include "dlgtimeintex.h"
+#include "typing.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -82,6 +84,7 @@ private slots:
     void keyHeldTwiceEditedUnchanged();
     void okFailingPartWayStaysOpen();
     void entryAddedFromAnotherKeepsNothingStoredOfIt();
+    void goneWhileARangeIsTyped();
 
 private:
     std::unique_ptr<DlgTimeIntEx> open(const QString& range)
@@ -290,6 +293,19 @@ void TestDlgTimeIntEx::entryAddedFromAnotherKeepsNothingStoredOfIt()
     QCOMPARE(m_standIn->journalSinceMark(),
              QStringList{"insert timeintervals set name='Lab', desc='Bench', type='1', days='', start='480', "
                          "end='700'"});
+}
+
+// Destroyed while it shows, a range typed in other letters in its focused box: as the box loses
+// the focus it takes that range, and tells nobody, the form being half gone.
+void TestDlgTimeIntEx::goneWhileARangeIsTyped()
+{
+    auto dialog = open(QStringLiteral("Night"));
+    QVERIFY(showActive(dialog.get()));
+    dialog->m_comboRange->setFocus();
+    typeOver(dialog->m_comboRange->lineEdit(), QStringLiteral("office hours"));
+    const int before = int(m_standIn->server->journal().size());
+    dialog.reset();
+    QCOMPARE(journalFrom(*m_standIn->server, before), QStringList());
 }
 
 QTEST_MAIN(TestDlgTimeIntEx)

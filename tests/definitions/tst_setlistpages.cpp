@@ -140,6 +140,8 @@ private slots:
     void setNamedInOtherLettersIsThatSet();
     void returnInTheEditorAddsWhatWasTyped_data();
     void returnInTheEditorAddsWhatWasTyped();
+    void returnIsOkOnceTheFieldsHoldAnEntry_data();
+    void returnIsOkOnceTheFieldsHoldAnEntry();
     void tabGoesThroughTheEditorInOrder_data();
     void tabGoesThroughTheEditorInOrder();
 
@@ -927,6 +929,66 @@ void TestSetListPages::returnInTheEditorAddsWhatWasTyped()
     });
     QCOMPARE(stillOpen, open);
     QCOMPARE(entriesShown, entries);
+    QCOMPARE(statementsOnly(journalFrom(*m_server, before)), sent);
+}
+
+void TestSetListPages::returnIsOkOnceTheFieldsHoldAnEntry_data()
+{
+    QTest::addColumn<Page>("page");
+    QTest::addColumn<QString>("set");
+    // Done in order: "pick=N" the list's entry N, "field=text" typed key by key, "Return=widget",
+    // "Edit" pressed.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("sent"); // by OK, which the last Return presses
+
+    QTest::newRow("groups: an entry picked, Return in its field")
+        << Page::IpGroups << "Office" << QStringList{"pick=0", "Return=m_editDesc"} << "";
+    QTest::newRow("ranges: an interval picked, Return in End")
+        << Page::TimeRanges << "Night" << QStringList{"pick=0", "Return=m_spinEnd"} << "";
+    QTest::newRow("groups: an entry added with Return, then Return on the list")
+        << Page::IpGroups << "Office"
+        << QStringList{"m_editValue=10.9.9.0/24", "m_editDesc=kbd net", "Return=m_editDesc", "Return=m_list"}
+        << "insert ipaccesslist set Name='Office', Value='10.9.9.0/24', Desc='kbd net'";
+    QTest::newRow("groups: an entry changed with Edit, then Return on the list")
+        << Page::IpGroups << "Office" << QStringList{"pick=1", "m_editDesc=Relay host", "Edit", "Return=m_list"}
+        << "update ipaccesslist set Desc='Relay host' where Name='Office' and Value='mx1.example'";
+}
+
+// Once the entry's fields show an entry that is in the list (picked there, added or written),
+// nothing is typed and not added: Return where no button takes it presses OK, which closes the
+// editor and sends what was changed.
+void TestSetListPages::returnIsOkOnceTheFieldsHoldAnEntry()
+{
+    QFETCH(Page, page);
+    QFETCH(QString, set);
+    QFETCH(QStringList, steps);
+    QFETCH(QString, sent);
+
+    bool stillOpen = true;
+    const int before = int(m_server->journal().size());
+    editSet(page, set, [&](QDialog* dialog) {
+        auto* list = dialog->findChild<QTreeWidget*>("m_list");
+        for (const QString& step : steps) {
+            const QString what = step.section('=', 0, 0);
+            const QString argument = step.section('=', 1);
+            if (what == QLatin1String("pick")) {
+                list->setFocus();
+                list->setCurrentItem(list->topLevelItem(argument.toInt()));
+            } else if (what == QLatin1String("Edit")) {
+                dialog->findChild<QPushButton*>("m_btnEdit")->click();
+            } else if (what == QLatin1String("Return")) {
+                dialog->findChild<QWidget*>(argument)->setFocus();
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            } else {
+                auto* field = dialog->findChild<QWidget*>(what);
+                field->setFocus();
+                QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(field, argument);
+            }
+        }
+        stillOpen = dialog->isVisible();
+    });
+    QVERIFY(!stillOpen);
     QCOMPARE(statementsOnly(journalFrom(*m_server, before)), sent);
 }
 

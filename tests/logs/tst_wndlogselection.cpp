@@ -834,21 +834,25 @@ void tst_WndLogSelection::fontChangeKeepsTheCurrentFontOnCancel()
 
 void tst_WndLogSelection::menuOpensFromTheKeyboardAtTheCurrentLine_data()
 {
-    QTest::addColumn<QString>("asked");    // a key, or the request the window system makes
-    QTest::addColumn<bool>("selection");   // over the second to the fourth line shown
-    QTest::addColumn<int>("line");         // of the view, from its top, the menu opens below; -1: none
+    QTest::addColumn<QString>("asked");  // a key, or the request the window system makes
+    // What the mouse did first: nothing, a "drag" over the second to the fourth line shown, a
+    // "click" on the fifth, or a selection that ends "one past" the lines shown.
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<int>("line");       // of the view, from its top, the menu opens below; -1: none
 
-    QTest::newRow("the menu key") << "Menu" << false << 0;
-    QTest::newRow("Shift+F10") << "Shift+F10" << false << 0;
-    QTest::newRow("the menu key, a selection") << "Menu" << true << 3;
-    QTest::newRow("Shift+F10, a selection") << "Shift+F10" << true << 3;
-    QTest::newRow("the window system's request from the keyboard") << "keyboard request" << true << 3;
+    QTest::newRow("the menu key") << "Menu" << "" << 0;
+    QTest::newRow("Shift+F10") << "Shift+F10" << "" << 0;
+    QTest::newRow("the menu key, a selection") << "Menu" << "drag" << 3;
+    QTest::newRow("Shift+F10, a selection") << "Shift+F10" << "drag" << 3;
+    QTest::newRow("the menu key, a selection ending one past the lines shown") << "Menu" << "one past" << 0;
+    QTest::newRow("the menu key after a click, nothing selected") << "Menu" << "click" << 0;
+    QTest::newRow("the window system's request from the keyboard") << "keyboard request" << "drag" << 3;
     // It sends the menu key itself after its request: the key goes to the menu open by then.
-    QTest::newRow("the window system's request, then its menu key") << "keyboard request, menu key" << true << 3;
-    QTest::newRow("F10 alone") << "F10" << false << -1;
-    // The right button opens the menu as it is pressed; the request that follows is not
-    // answered with a second one.
-    QTest::newRow("the window system's request from the mouse") << "mouse request" << false << -1;
+    QTest::newRow("the window system's request, then its menu key") << "keyboard request, menu key" << "drag" << 3;
+    QTest::newRow("F10 alone") << "F10" << "" << -1;
+    // The right button opens the menu as it is pressed; the request that follows, sent where
+    // the pointer is, is not answered with a second one.
+    QTest::newRow("the window system's request from the mouse") << "mouse request" << "" << -1;
 }
 
 // The view's menu, the only way to some of its entries, asked for without the mouse: it opens
@@ -856,17 +860,31 @@ void tst_WndLogSelection::menuOpensFromTheKeyboardAtTheCurrentLine_data()
 void tst_WndLogSelection::menuOpensFromTheKeyboardAtTheCurrentLine()
 {
     QFETCH(QString, asked);
-    QFETCH(bool, selection);
+    QFETCH(QString, before);
     QFETCH(int, line);
 
     const std::unique_ptr<WndLog> view = showView(QStringLiteral("short"));
     QVERIFY(view);
     QVERIFY(settle(*view));
-    const qint64 top = view->topRow();
-    if (selection) {
-        drag(*view, at(*view, top + 1, 0), at(*view, top + 3, 2));
-        QVERIFY(view->hasSelection());
+    if (before == QLatin1String("one past")) {
+        // From the fifth line down, the last line shown selected; then one line up.
+        view->verticalScrollBar()->setValue(5);
+        QVERIFY(settle(*view));
+        const qint64 last = view->topRow() + view->visibleRows() - 1;
+        drag(*view, at(*view, view->topRow() + 1, 0), at(*view, last, 2));
+        QCOMPARE(view->selectionLastRow(), last);
+        view->verticalScrollBar()->setValue(4);
+        QVERIFY(settle(*view));
+        QCOMPARE(view->selectionLastRow(), view->topRow() + view->visibleRows());
     }
+    const qint64 top = view->topRow();
+    if (before == QLatin1String("drag"))
+        drag(*view, at(*view, top + 1, 0), at(*view, top + 3, 2));
+    if (before == QLatin1String("click")) {
+        mouse(*view, QEvent::MouseButtonPress, at(*view, top + 4, 2));
+        mouse(*view, QEvent::MouseButtonRelease, at(*view, top + 4, 2));
+    }
+    QCOMPARE(view->hasSelection(), before == QLatin1String("drag") || before == QLatin1String("one past"));
     view->setFocus();
     QStringList opened;
     QPoint openedAt;
@@ -891,10 +909,13 @@ void tst_WndLogSelection::menuOpensFromTheKeyboardAtTheCurrentLine()
     else if (asked == QLatin1String("F10"))
         QTest::keyClick(view.get(), Qt::Key_F10);
     else {
+        // The window system asks the widget with the keys from the keyboard, and the widget
+        // under the pointer from the mouse: the view's viewport.
         const bool keyboard = asked.startsWith(QLatin1String("keyboard request"));
+        QWidget* asking = keyboard ? static_cast<QWidget*>(view.get()) : view->viewport();
         QContextMenuEvent request(keyboard ? QContextMenuEvent::Keyboard : QContextMenuEvent::Mouse, QPoint(5, 5),
-                                  view->mapToGlobal(QPoint(5, 5)));
-        QApplication::sendEvent(view.get(), &request);
+                                  asking->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(asking, &request);
     }
     QTest::qWait(50);
     if (line < 0) {

@@ -18,6 +18,8 @@
 #include <QScrollArea>
 #include <QScrollBar>
 
+#include <optional>
+
 using namespace StandIn;
 using LayoutCheck::squeezed;
 
@@ -60,6 +62,8 @@ private slots:
     void storedLineBreaksOnOneLineAndToldWhole();
     void tabFromTheTreeGoesToThePage_data();
     void tabFromTheTreeGoesToThePage();
+    void clickOnAnEmptyPartTakesTheKeysFromTheTree_data();
+    void clickOnAnEmptyPartTakesTheKeysFromTheTree();
 
 private:
     WndMain* openWindow(const QSize& console, const TestServer& server);
@@ -338,6 +342,46 @@ void tst_PageLayout::tabFromTheTreeGoesToThePage()
     while (first->focusProxy())
         first = first->focusProxy();
     QVERIFY2(focus == first, qPrintable(reached));
+}
+
+void tst_PageLayout::clickOnAnEmptyPartTakesTheKeysFromTheTree_data()
+{
+    addEveryPage();
+}
+
+// A click where the page shows nothing that takes the keys (its header, a label, the room
+// between its widgets) takes them from the tree: the pane the page is shown in takes them.
+void tst_PageLayout::clickOnAnEmptyPartTakesTheKeysFromTheTree()
+{
+    QFETCH(QString, title);
+    DialogRecorder dialogs;
+    WndMain* window = openWindow(ConsoleSize);
+    QVERIFY(window);
+    chooseTitled(window, title);
+    QVERIFY(showActive(m_console->console()));
+    QWidget* pane = window->getCurrentPane();
+    // The first point, row by row, where nothing below the pane takes the keys from a click.
+    const auto takesClicks = [pane](const QWidget* widget) {
+        for (; widget && widget != pane; widget = widget->parentWidget()) {
+            if (widget->focusPolicy() & Qt::ClickFocus)
+                return true;
+        }
+        return false;
+    };
+    std::optional<QPoint> empty;
+    for (int y = 2; y < pane->height() && !empty; y += 4) {
+        for (int x = 2; x < pane->width() && !empty; x += 4) {
+            if (!takesClicks(pane->childAt(x, y)))
+                empty = QPoint(x, y);
+        }
+    }
+    QVERIFY(empty);
+    QTreeWidget* tree = window->getTree();
+    tree->setFocus();
+    QVERIFY(tree->hasFocus());
+    QWidget* clicked = pane->childAt(*empty) ? pane->childAt(*empty) : pane;
+    QTest::mouseClick(clicked, Qt::LeftButton, {}, clicked->mapFrom(pane, *empty));
+    QCOMPARE(QApplication::focusWidget(), pane);
 }
 
 QTEST_MAIN(tst_PageLayout)
