@@ -51,7 +51,8 @@ public:
     // values.
     void makeEditable(Entries entries);
     // The entry of box equal to text by box's rule, the one in the same letters first (in a box
-    // of names, blanks around the text dropped); -1 for none. A box of the toolkit's own goes by its completer, as it does when its field is left.
+    // of names, blanks around the text dropped); -1 for none. A box of the toolkit's own goes by
+    // its completer, as it does when its field is left.
     static int entryEqualTo(const QComboBox* box, const QString& text);
     // The name an editable box of names shows: the entry its text is equal to, in the entry's
     // letters, or for a text equal to none that text without the blanks around it.
