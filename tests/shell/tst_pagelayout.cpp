@@ -68,6 +68,8 @@ private slots:
 private:
     WndMain* openWindow(const QSize& console, const TestServer& server);
     WndMain* openWindow(const QSize& console) { return openWindow(console, *m_server); }
+    // A window of the opening size showing the page titled title, the tree with the keys.
+    WndMain* openWithTheTreeFocused(const QString& title);
     void storedTextsToldWholeAndShownMoreOf(const TestServer& server);
 
     std::unique_ptr<TestServer> m_server;
@@ -103,6 +105,38 @@ WndMain* tst_PageLayout::openWindow(const QSize& console, const TestServer& serv
     if (window && !QTest::qWaitForWindowExposed(window))
         return nullptr;
     return window;
+}
+
+WndMain* tst_PageLayout::openWithTheTreeFocused(const QString& title)
+{
+    WndMain* window = openWindow(ConsoleSize);
+    if (!window)
+        return nullptr;
+    chooseTitled(window, title);
+    if (!showActive(m_console->console()))
+        return nullptr;
+    window->getTree()->setFocus();
+    return window->getTree()->hasFocus() ? window : nullptr;
+}
+
+// The first point of pane, row by row, where nothing below the pane takes the keys from a
+// click.
+std::optional<QPoint> emptyPoint(const QWidget* pane)
+{
+    const auto takesClicks = [pane](const QWidget* widget) {
+        for (; widget && widget != pane; widget = widget->parentWidget()) {
+            if (widget->focusPolicy() & Qt::ClickFocus)
+                return true;
+        }
+        return false;
+    };
+    for (int y = 2; y < pane->height(); y += 4) {
+        for (int x = 2; x < pane->width(); x += 4) {
+            if (!takesClicks(pane->childAt(x, y)))
+                return QPoint(x, y);
+        }
+    }
+    return std::nullopt;
 }
 
 void addEveryPage()
@@ -310,14 +344,9 @@ void tst_PageLayout::tabFromTheTreeGoesToThePage()
 {
     QFETCH(QString, title);
     DialogRecorder dialogs;
-    WndMain* window = openWindow(ConsoleSize);
+    WndMain* window = openWithTheTreeFocused(title);
     QVERIFY(window);
-    chooseTitled(window, title);
-    QVERIFY(showActive(m_console->console()));
-    QTreeWidget* tree = window->getTree();
-    tree->setFocus();
-    QVERIFY(tree->hasFocus());
-    QTest::keyClick(tree, Qt::Key_Tab);
+    QTest::keyClick(window->getTree(), Qt::Key_Tab);
     const QWidget* focus = QApplication::focusWidget();
     QVERIFY(focus);
     const QWidget* pane = window->getCurrentPane();
@@ -355,30 +384,11 @@ void tst_PageLayout::clickOnAnEmptyPartTakesTheKeysFromTheTree()
 {
     QFETCH(QString, title);
     DialogRecorder dialogs;
-    WndMain* window = openWindow(ConsoleSize);
+    WndMain* window = openWithTheTreeFocused(title);
     QVERIFY(window);
-    chooseTitled(window, title);
-    QVERIFY(showActive(m_console->console()));
     QWidget* pane = window->getCurrentPane();
-    // The first point, row by row, where nothing below the pane takes the keys from a click.
-    const auto takesClicks = [pane](const QWidget* widget) {
-        for (; widget && widget != pane; widget = widget->parentWidget()) {
-            if (widget->focusPolicy() & Qt::ClickFocus)
-                return true;
-        }
-        return false;
-    };
-    std::optional<QPoint> empty;
-    for (int y = 2; y < pane->height() && !empty; y += 4) {
-        for (int x = 2; x < pane->width() && !empty; x += 4) {
-            if (!takesClicks(pane->childAt(x, y)))
-                empty = QPoint(x, y);
-        }
-    }
+    const std::optional<QPoint> empty = emptyPoint(pane);
     QVERIFY(empty);
-    QTreeWidget* tree = window->getTree();
-    tree->setFocus();
-    QVERIFY(tree->hasFocus());
     QWidget* clicked = pane->childAt(*empty) ? pane->childAt(*empty) : pane;
     QTest::mouseClick(clicked, Qt::LeftButton, {}, clicked->mapFrom(pane, *empty));
     QCOMPARE(QApplication::focusWidget(), pane);
