@@ -7,7 +7,9 @@
 #include "wholetexttip.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QCompleter>
+#include <QFocusEvent>
 #include <QHelpEvent>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -329,13 +331,16 @@ bool ChoiceBox::holdsNames(const QComboBox* box)
 
 int ChoiceBox::entryEqualTo(const QComboBox* box, const QString& text)
 {
-    const int asTyped = box->findText(text, Qt::MatchFixedString | Qt::MatchCaseSensitive);
-    if (asTyped >= 0 || !holdsNames(box))
-        return asTyped;
-    // Blanks around a name are no part of it.
+    const int sameLetters = box->findText(text, Qt::MatchFixedString | Qt::MatchCaseSensitive);
+    if (sameLetters >= 0 || !holdsNames(box))
+        return sameLetters;
+    const int otherLetters = box->findText(text, Qt::MatchFixedString);
     const QString name = text.trimmed();
-    const int sameLetters = box->findText(name, Qt::MatchFixedString | Qt::MatchCaseSensitive);
-    return sameLetters >= 0 ? sameLetters : box->findText(name, Qt::MatchFixedString);
+    if (otherLetters >= 0 || name == text)
+        return otherLetters;
+    // Blanks around a name are no part of it.
+    const int nameInItsLetters = box->findText(name, Qt::MatchFixedString | Qt::MatchCaseSensitive);
+    return nameInItsLetters >= 0 ? nameInItsLetters : box->findText(name, Qt::MatchFixedString);
 }
 
 QString ChoiceBox::nameShown(const QComboBox* box)
@@ -346,15 +351,25 @@ QString ChoiceBox::nameShown(const QComboBox* box)
 }
 
 // The toolkit's box takes the entry equal to the text typed as its field is left or Return is
-// pressed, by its completer's letter rule alone: a name with a blank after it would stay
-// another name. The field is given the entry's own text first, which the toolkit then finds.
+// pressed, in other letters too (its completer's rule), but not a name with blanks around it:
+// the field is given that name first, which the toolkit then finds. Other texts are left to the
+// toolkit, so that Return on a completion it offers still only takes the completion.
 void ChoiceBox::spellTheNameTyped()
 {
-    if (m_entries != Entries::Names || !lineEdit())
+    const QString text = currentText();
+    if (m_entries != Entries::Names || !lineEdit() || text == text.trimmed())
         return;
-    const int entry = entryEqualTo(this, currentText());
-    if (entry >= 0 && itemText(entry) != currentText())
+    const int entry = entryEqualTo(this, text);
+    if (entry >= 0)
         lineEdit()->setText(itemText(entry));
+}
+
+// Whether the focus leaves the field itself, as the toolkit's field judges it: not for the
+// field's own menu.
+bool ChoiceBox::leavesTheField(const QFocusEvent* event) const
+{
+    const QWidget* popup = QApplication::activePopupWidget();
+    return event->reason() != Qt::PopupFocusReason || !popup || popup->parentWidget() != lineEdit();
 }
 
 bool ChoiceBox::event(QEvent* event)
@@ -366,7 +381,8 @@ bool ChoiceBox::event(QEvent* event)
         followLetterRule();
     if (event->type() == QEvent::Show)
         m_shown = true;
-    if (event->type() == QEvent::FocusOut || FormWidgets::isReturnPress(event))
+    if ((event->type() == QEvent::FocusOut && leavesTheField(static_cast<QFocusEvent*>(event)))
+        || FormWidgets::isReturnPress(event))
         spellTheNameTyped();
     // A tool tip of the form's own goes first.
     if (event->type() == QEvent::ToolTip && toolTip().isEmpty() && !showsItAll()) {

@@ -9,6 +9,7 @@
 #include <optional>
 
 class ListEntryDelegate;
+class QFocusEvent;
 
 // A choice box whose entries may be texts the server stores, of any length and holding line
 // breaks (shortenedtext.h). A plain box asks its layout for the room of its widest entry;
@@ -25,10 +26,11 @@ class ListEntryDelegate;
 // for its accelerator.
 //
 // An editable box holds values or names (makeEditable), and takes a text for one of its
-// entries by that one rule wherever it meets one: as it completes what is typed, as its field
-// is left, as its list opens and as a text is given to it (ComboBoxes::setCurrentText). Its
-// list opens on the entry equal to the text it shows, whatever was typed since an entry was
-// last current, or on none: Return there keeps the text, as Escape does.
+// entries by that one rule wherever it meets one: as its field is left or Return is pressed in
+// it, as its list opens and as a text is given to it (ComboBoxes::setCurrentText); it completes
+// what is typed by the rule's letter case. Its list opens on the entry equal to the text it
+// shows, whatever was typed since an entry was last current, or on none: Return there keeps
+// the text, as Escape does.
 class ChoiceBox : public QComboBox
 {
     Q_OBJECT
@@ -78,6 +80,7 @@ private:
     void measureEntriesAgain();
     void followLetterRule();
     void spellTheNameTyped();
+    bool leavesTheField(const QFocusEvent* event) const;
     static bool holdsNames(const QComboBox* box);
     void openListOnTheEntryShown();
     void followEntries() const;

@@ -148,9 +148,12 @@ bool TDlgBrowse::eventFilter(QObject* watched, QEvent* event)
     if (watched == m_comboDomain && FormWidgets::isReturnPress(event)) {
         // The box confirms another domain typed as it handles the key, and passes it on:
         // taken as handled here, it goes no further. The domain shown, confirmed again, is
-        // no choice: the list and a name typed stay.
-        if (ChoiceBox::entryEqualTo(m_comboDomain, m_comboDomain->currentText()) != m_comboDomain->currentIndex())
+        // no choice: the list and a name typed stay, and the field shows the domain's name.
+        const int domain = ChoiceBox::entryEqualTo(m_comboDomain, m_comboDomain->currentText());
+        if (domain != m_comboDomain->currentIndex())
             static_cast<QObject*>(m_comboDomain)->event(event);
+        else if (domain >= 0)
+            m_comboDomain->setEditText(m_comboDomain->itemText(domain));
         event->accept();
         return true;
     }

@@ -95,7 +95,7 @@ bool WndMain::settleChangesBeforeSwitch()
         switch (outcome) {
         case ApplyOutcome::Applied:
         case ApplyOutcome::ConnectionLost:
-            // Nothing more can be sent on a lost connection: the tree follows from now on.
+            // Sent, or nothing more can be sent on a lost connection: the switch goes on.
             return true;
         case ApplyOutcome::Withdrawn:
         case ApplyOutcome::Refused:
@@ -107,6 +107,7 @@ bool WndMain::settleChangesBeforeSwitch()
             turnTreeBack();
             return false;
         case ApplyOutcome::Abandoned:
+            // The connection went during the wait: there is nothing to switch to.
             break;
         }
         return false;

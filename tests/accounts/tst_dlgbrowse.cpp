@@ -257,6 +257,7 @@ void tst_DlgBrowse::result_data()
         << "lakeside.example" << " zed " << "" << false << "zed@lakeside.example";
     QTest::newRow("domain typed with a blank after it, not confirmed")
         << "typo.example  (typed)" << "zed" << "" << false << "zed@typo.example";
+    QTest::newRow("a blank alone is no name") << "corvane.example" << " " << "" << false << "";
 }
 
 void tst_DlgBrowse::result()
@@ -446,10 +447,11 @@ void tst_DlgBrowse::returnOnTheDomainShownKeepsTheNameTyped_data()
     QTest::newRow("the domain left as it is") << QString();
     QTest::newRow("the domain typed again") << "corvane.example";
     QTest::newRow("the domain typed again in other letters") << "Corvane.Example";
+    QTest::newRow("the domain typed again between blanks") << " corvane.example ";
 }
 
 // A name typed, then Return in the domain box with the domain shown: nothing is chosen, so
-// the name typed and the list stay, and the dialog stays open.
+// the name typed and the list stay, and the dialog stays open; the field shows the domain.
 void tst_DlgBrowse::returnOnTheDomainShownKeepsTheNameTyped()
 {
     QFETCH(QString, typed);
@@ -464,6 +466,7 @@ void tst_DlgBrowse::returnOnTheDomainShownKeepsTheNameTyped()
         typeOver(dialog->m_comboDomain->lineEdit(), typed);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QVERIFY(dialog->isVisible());
+    QCOMPARE(dialog->m_comboDomain->currentText(), QStringLiteral("corvane.example"));
     QCOMPARE(dialog->m_comboName->currentText(), QStringLiteral("zed"));
     QVERIFY(dialog->m_list->topLevelItem(0)->data(0, Mark).toBool());
 }

@@ -303,8 +303,11 @@ void TestDlgTimeIntEx::goneWhileARangeIsTyped()
     QVERIFY(showActive(dialog.get()));
     dialog->m_comboRange->setFocus();
     typeOver(dialog->m_comboRange->lineEdit(), QStringLiteral("office hours"));
+    QSignalSpy taken(dialog->m_comboRange->lineEdit(), &QLineEdit::textChanged);
     const int before = int(m_standIn->server->journal().size());
     dialog.reset();
+    QCOMPARE(taken.size(), 1);
+    QCOMPARE(taken.first().first().toString(), QStringLiteral("Office hours"));
     QCOMPARE(journalFrom(*m_standIn->server, before), QStringList());
 }
 

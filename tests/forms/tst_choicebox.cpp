@@ -13,6 +13,9 @@
 #include "typing.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QPushButton>
+#include <QDialog>
 #include <QImage>
 #include <QLineEdit>
 #include <QPixmap>
@@ -134,6 +137,9 @@ private slots:
     void typingCompletesByTheRule();
     void fieldLeftTakesTheEntryByTheRule_data();
     void fieldLeftTakesTheEntryByTheRule();
+    void returnTakesTheEntryByTheRule_data();
+    void returnTakesTheEntryByTheRule();
+    void fieldsOwnMenuLeavesTheTextTyped();
     void listOpensOnTheTextTyped_data();
     void listOpensOnTheTextTyped();
     void boxNotEditableKeepsTheToolkitsList();
@@ -244,6 +250,66 @@ void TestChoiceBox::fieldLeftTakesTheEntryByTheRule()
     QCOMPARE(activated.size(), chosen);
     if (chosen)
         QCOMPARE(activated.first().first().toString(), held);
+}
+
+void TestChoiceBox::returnTakesTheEntryByTheRule_data()
+{
+    QTest::addColumn<Entries>("kind");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("held");     // once Return was pressed
+    QTest::addColumn<bool>("passedOn");    // Return to the dialog, whose default button closes it
+
+    QTest::newRow("names: a name with a blank after it") << Entries::Names << "carol " << "carol" << true;
+    QTest::newRow("names: a name in other letters between blanks") << Entries::Names << " BOB " << "Bob" << true;
+    // Return only takes the rest of the name the box offers.
+    QTest::newRow("names: the start of a name in other letters, completed") << Entries::Names << "BO" << "Bob"
+                                                                            << false;
+    QTest::newRow("values: an entry with a blank after it") << Entries::Values << "carol " << "carol " << true;
+}
+
+// A text typed key by key into a box of a dialog, and Return pressed in the box.
+void TestChoiceBox::returnTakesTheEntryByTheRule()
+{
+    QFETCH(Entries, kind);
+    QFETCH(QString, typed);
+    QFETCH(QString, held);
+    QFETCH(bool, passedOn);
+
+    QDialog dialog;
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* box = new ChoiceBox(&dialog);
+    box->makeEditable(kind);
+    box->addItems(Names);
+    box->setCurrentIndex(box->findText(QStringLiteral("alice")));
+    auto* ok = new QPushButton(QStringLiteral("OK"), &dialog);
+    ok->setDefault(true);
+    QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
+    layout->addWidget(box);
+    layout->addWidget(ok);
+    QVERIFY(showActive(&dialog));
+    box->setFocus();
+    typeOver(box->lineEdit(), typed);
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(box->currentText(), held);
+    QCOMPARE(dialog.result() == QDialog::Accepted, passedOn);
+}
+
+// The field's own menu opened over a name typed between blanks: the field is not left, so the
+// text and its selection stay for the menu's Copy or Cut.
+void TestChoiceBox::fieldsOwnMenuLeavesTheTextTyped()
+{
+    TypingWindow typing(Entries::Names, Names, QStringLiteral("alice"));
+    QVERIFY(typing.ready());
+    typing.typeOver(QStringLiteral(" BOB "));
+    QLineEdit* field = typing.box->lineEdit();
+    field->selectAll();
+    QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(5, 5), field->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(field, &request);
+    QWidget* menu = QApplication::activePopupWidget();
+    QVERIFY(menu);
+    QCOMPARE(typing.box->currentText(), QStringLiteral(" BOB "));
+    QCOMPARE(field->selectedText(), QStringLiteral(" BOB "));
+    menu->close();
 }
 
 void TestChoiceBox::listOpensOnTheTextTyped_data()

@@ -63,6 +63,8 @@ void TestComboBoxes::setCurrentText_data()
                                                               << QStringList{"de", "De", "DE"} << "De" << 1;
     QTest::newRow("names: a text equal to no name stands alone") << "names" << given << "cz" << given << "cz" << -1;
     QTest::newRow("names: empty") << "names" << given << "" << given << "" << -1;
+    QTest::newRow("names: blanks around a name") << "names" << given << " DE " << given << "de" << 1;
+    QTest::newRow("values: blanks around an entry kept") << "values" << given << " de " << given << " de " << -1;
 }
 
 void TestComboBoxes::setCurrentText()

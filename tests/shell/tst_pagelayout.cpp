@@ -119,6 +119,8 @@ WndMain* tst_PageLayout::openWithTheTreeFocused(const QString& title)
     return window->getTree()->hasFocus() ? window : nullptr;
 }
 
+namespace {
+
 // The first point of pane, row by row, where nothing below the pane takes the keys from a
 // click.
 std::optional<QPoint> emptyPoint(const QWidget* pane)
@@ -138,6 +140,8 @@ std::optional<QPoint> emptyPoint(const QWidget* pane)
     }
     return std::nullopt;
 }
+
+} // namespace
 
 void addEveryPage()
 {

@@ -214,6 +214,7 @@ void TestUnsavedChanges::refusedSaveOnLeavingKeepsThePage()
     QTest::qWait(20);
     QCOMPARE(m_window->getCurrentItem(), smtp);
     QCOMPARE(m_window->getTree()->currentItem(), smtp);
+    QCOMPARE(m_window->getTree()->selectedItems(), QList<QTreeWidgetItem*>{smtp});
     QCOMPARE(m_window->findChild<WndSmtp*>(), page);
     QCOMPARE(page->m_editHostname->text(), QStringLiteral("relay2.example"));
     QCOMPARE(m_window->getDBCtrl()->m_pending, QStringList{HostOnly});
@@ -225,7 +226,8 @@ void TestUnsavedChanges::refusedSaveOnLeavingKeepsThePage()
     leaveBy(way, target);
     QCOMPARE(recorder.messageTexts(), boxes);
     QCOMPARE(changesSince(from), sent);
-    QCOMPARE(m_window->getCurrentItem() != smtp, left);
+    QCOMPARE(m_window->getCurrentItem(), left ? treeItem(m_window, target) : smtp);
+    QTRY_COMPARE(m_window->getTree()->selectedItems(), QList<QTreeWidgetItem*>{m_window->getCurrentItem()});
     if (left) {
         // Nothing of SMTP Properties rides along to the new page.
         QCOMPARE(m_window->getDBCtrl()->m_pending, QStringList());

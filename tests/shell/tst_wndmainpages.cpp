@@ -580,7 +580,7 @@ void tst_WndMainPages::applyStoppedPartWay()
     QTest::qWait(20);
     QVERIFY(window);
     QVERIFY(window->isVisible());
-    // The page stays on what is still pending; leaving it or closing asks again.
+    // The page stays on what is still pending.
     QCOMPARE(m_window->getCurrentItem(), current);
     QCOMPARE(m_window->getTree()->currentItem(), current);
     QVERIFY(!m_window->isReverting());
