@@ -7,7 +7,6 @@
 #include "vexasupport.h"
 #include "waitscope.h"
 #include "wakewatch.h"
-#include "wndprogress.h"
 
 #include <QCoreApplication>
 #include <QThread>
@@ -85,7 +84,7 @@ bool waitUntil(const std::function<bool()> &done, bool progress, QWidget *parent
     else if (ProgressWait::isStanding())
         blocker.emplace();
     else
-        indicator.emplace(WndProgress::frontWindow(), text);
+        indicator.emplace(nullptr, text);
 
     while (!done()) {
         sleepInEventLoop();

@@ -64,7 +64,7 @@ bool watchBriefly(Condition holds, std::chrono::microseconds span)
 // AnswerWatchSpan is taken before the wait sleeps at all (watchBriefly): over a fast link
 // most do, and no event is missed in that time. A wait that lasts past the indicator's
 // delay always shows it: with progress a ProgressWait showing text stands over parent;
-// without, one stands over the window in front (WndProgress::frontWindow), unless an
+// without, one stands over the main window or the modal dialog in front, unless an
 // indicator stands already (ProgressWait::isStanding: an apply's, an outer wait's), which
 // is then this wait's too, and only an InputBlocker holds user input back. False when the
 // administrator chose "&Abort" of the wait's own indicator (gone by then), else true.

@@ -48,6 +48,9 @@ void ProgressWait::timerEvent(QTimerEvent *event)
 
 void ProgressWait::showPanel()
 {
-    // A parent that went meanwhile counts as none.
-    m_panel.reset(new WndProgress(WndProgress::placementFor(m_parent), m_text, m_block));
+    // A parent that went meanwhile counts as none. A dialog that opened during the wait
+    // (a box raised from a timer) takes its input without the panel: it would take the
+    // panel with it as it closes.
+    QWidget *place = WndProgress::placementFor(m_parent, m_block.modalAtStart());
+    m_panel.reset(new WndProgress(place, m_text, m_block));
 }

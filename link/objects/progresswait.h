@@ -11,9 +11,10 @@
 
 // The wait indicator of one wait, as the administrator meets it: user input to the
 // interface is held back from the start to the end of the wait, and once the wait has
-// lasted about 450 ms the WndProgress panel with the text and "&Abort" shows, over the
-// parent given (or where WndProgress::placementFor puts it), and stays up as WndProgress
-// says. Until that moment the wait costs no widget: the panel is made only then.
+// lasted about 450 ms the WndProgress panel with the text and "&Abort" shows where
+// WndProgress::placementFor puts it: over the parent given, or on the modal dialog the
+// wait began under when that parent lies below it. It stays up as WndProgress says.
+// Until that moment the wait costs no widget: the panel is made only then.
 //
 // Whoever waits makes one on the stack, runs the event loop, checks aborted() and lets
 // it go when the wait ends. The panel may go earlier with the widget it stands over;

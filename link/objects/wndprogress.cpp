@@ -40,6 +40,31 @@ QWidget *orDefaultParent(QWidget *parent)
     return parent ? parent : WndProgress::defaultParent();
 }
 
+// The widget itself or the nearest of its ancestors on screen; the default parent when
+// none is and it is; else the widget or, for none, the default parent.
+QWidget *shownPlaceFor(QWidget *given)
+{
+    QWidget *preferred = orDefaultParent(given);
+    for (QWidget *w = preferred; w; w = w->parentWidget()) {
+        if (w->isVisible())
+            return w;
+    }
+    QWidget *mainWindow = WndProgress::defaultParent();
+    if (mainWindow && mainWindow->isVisible())
+        return mainWindow;
+    return preferred;
+}
+
+// Across window borders: a dialog opened over another lies within it.
+bool liesWithin(const QWidget *widget, const QWidget *window)
+{
+    for (const QWidget *w = widget; w; w = w->parentWidget()) {
+        if (w == window)
+            return true;
+    }
+    return false;
+}
+
 QString frameResource(int frame)
 {
     return QStringLiteral(":/anim_%1.png").arg(frame, 2, 10, QLatin1Char('0'));
@@ -48,7 +73,7 @@ QString frameResource(int frame)
 } // namespace
 
 WndProgress::WndProgress(QWidget *parent, const QString &text)
-    : QFrame(orDefaultParent(parent))
+    : QFrame(placementFor(parent, QApplication::activeModalWidget()))
 {
     buildPanel(text);
     startTicking();
@@ -139,24 +164,12 @@ QWidget *WndProgress::defaultParent()
     return defaultParentSlot();
 }
 
-QWidget *WndProgress::placementFor(QWidget *given)
+QWidget *WndProgress::placementFor(QWidget *given, QWidget *modalDialog)
 {
-    QWidget *preferred = orDefaultParent(given);
-    for (QWidget *w = preferred; w; w = w->parentWidget()) {
-        if (w->isVisible())
-            return w;
-    }
-    QWidget *mainWindow = defaultParent();
-    if (mainWindow && mainWindow->isVisible())
-        return mainWindow;
-    return preferred;
-}
-
-QWidget *WndProgress::frontWindow()
-{
-    if (QWidget *modal = QApplication::activeModalWidget())
-        return modal;
-    return defaultParent();
+    QWidget *shown = shownPlaceFor(given);
+    if (modalDialog && modalDialog->isVisible() && !liesWithin(shown, modalDialog))
+        return modalDialog;
+    return shown;
 }
 
 int WndProgress::showingDelayMs()

@@ -1,20 +1,34 @@
 #pragma once
 
 // The administrator who chooses "&Abort" on the wait indicator as soon as it shows: every
-// 20 ms it looks for a shown indicator panel and clicks its button, once. Whatever is to
-// happen in the same pass of the event loop as the click (a window closed by the same
-// gesture, say) goes into alongWithTheClick, which runs right after it.
+// 20 ms it looks for a shown indicator panel and clicks its button, once, where it is seen.
+// Whatever is to happen in the same pass of the event loop as the click (a window closed by
+// the same gesture, say) goes into alongWithTheClick, which runs right after it.
 
 #include "wndprogress.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 #include <functional>
 #include <utility>
+
+// Clicks button as a person's click reaches it: through the window system, into the window in
+// front at the button's place on the screen, which is the modal dialog up when there is one.
+// A button lying behind that dialog is not reached: the click lands on the dialog.
+inline void clickWhereSeen(QAbstractButton* button)
+{
+    QWidget* front = QApplication::activeModalWidget();
+    if (!front)
+        front = button->window();
+    const QPoint at = front->mapFromGlobal(button->mapToGlobal(button->rect().center()));
+    QTest::mouseClick(front->windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
+}
 
 class IndicatorAbort
 {
@@ -29,6 +43,8 @@ public:
     bool clicked() const { return m_clicked; }
     // What the panel said when it was clicked.
     QString shownText() const { return m_shownText; }
+    // The widget the panel showed over, its parent.
+    QWidget* shownOver() const { return m_shownOver; }
 
 private:
     void lookAndClick()
@@ -42,7 +58,8 @@ private:
                 continue;
             m_clicked = true;
             m_shownText = panel->findChild<QLabel*>(QStringLiteral("txtLabel"))->text();
-            QTest::mouseClick(panel->findChild<QPushButton*>(QStringLiteral("btnAbort")), Qt::LeftButton);
+            m_shownOver = panel->parentWidget();
+            clickWhereSeen(panel->findChild<QPushButton*>(QStringLiteral("btnAbort")));
             if (m_alongWithTheClick)
                 m_alongWithTheClick();
             return;
@@ -53,4 +70,5 @@ private:
     QTimer m_look;
     bool m_clicked = false;
     QString m_shownText;
+    QPointer<QWidget> m_shownOver;
 };

@@ -2,6 +2,7 @@
 #include "dialogrecorder.h"
 #include "dlgipgroup.h"
 #include "dlgtimeintex.h"
+#include "indicatorabort.h"
 #include "openedlist.h"
 #include "shellharness.h"
 #include "typing.h"
@@ -142,6 +143,8 @@ private slots:
     void returnInTheEditorAddsWhatWasTyped();
     void tabGoesThroughTheEditorInOrder_data();
     void tabGoesThroughTheEditorInOrder();
+    void abortOfASaveShowsOnTheEditor_data();
+    void abortOfASaveShowsOnTheEditor();
 
 private:
     QTreeWidget* open(Page page);
@@ -994,6 +997,81 @@ void TestSetListPages::tabGoesThroughTheEditorInOrder()
         }
     });
     QCOMPARE(visited, order + order.mid(0, 1));
+}
+
+void TestSetListPages::abortOfASaveShowsOnTheEditor_data()
+{
+    QTest::addColumn<Page>("page");
+    QTest::addColumn<QString>("set");
+    QTest::addColumn<QStringList>("fields"); // "field=text", typed into the entry's fields
+    QTest::addColumn<QString>("sent");
+    QTest::addColumn<int>("entries");        // the editor lists once the save is aborted
+
+    QTest::newRow("address groups") << Page::IpGroups << "Office"
+                                    << QStringList{"m_editValue=10.9.9.0/24", "m_editDesc=kbd net"}
+                                    << "insert ipaccesslist set Name='Office', Value='10.9.9.0/24', Desc='kbd net'"
+                                    << 3;
+    QTest::newRow("time ranges")
+        << Page::TimeRanges << "Night" << QStringList{"m_editDesc=Lunch", "m_spinStart=720", "m_spinEnd=780"}
+        << "insert timeintervals set name='Night', desc='Lunch', type='0', days='', start='720', end='780'" << 2;
+}
+
+// The editor runs as a modal dialog, and its OK waits for a server that does not answer. The
+// wait's panel shows on the editor, and its "&Abort", clicked where it is seen, ends the wait:
+// the editor stays open on the entry added, which was sent once and not sent again.
+void TestSetListPages::abortOfASaveShowsOnTheEditor()
+{
+    QFETCH(Page, page);
+    QFETCH(QString, set);
+    QFETCH(QStringList, fields);
+    QFETCH(QString, sent);
+    QFETCH(int, entries);
+
+    QVERIFY(m_server->hold("^insert ", 1));
+    // Should the click not reach "&Abort", the answer comes late and the test fails, not hangs.
+    QTimer lateAnswer;
+    lateAnswer.setSingleShot(true);
+    connect(&lateAnswer, &QTimer::timeout, this, [this] { m_server->releaseHeld(); });
+    lateAnswer.start(5000);
+    const int before = int(m_server->journal().size());
+    bool shownOnTheEditor = false;
+    bool aborted = false;
+    bool stillOpen = false;
+    int entriesShown = -1;
+    QTreeWidget* pageList = open(page);
+    QVERIFY(pageList);
+    pageList->setCurrentItem(headingNamed(pageList, set));
+    DialogRecorder recorder;
+    recorder.answerDialog([&](QDialog* dialog) {
+        // As the dialog seam runs it: modal, over the main window.
+        dialog->setWindowModality(Qt::ApplicationModal);
+        if (!showActive(dialog))
+            return int(QDialog::Rejected);
+        for (const QString& field : fields) {
+            auto* edit = dialog->findChild<QWidget*>(field.section('=', 0, 0));
+            edit->setFocus();
+            QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(edit, field.section('=', 1));
+        }
+        dialog->findChild<QPushButton*>("m_btnAdd")->click();
+        IndicatorAbort abort;
+        dialog->findChild<QPushButton*>("m_btnOK")->click();
+        aborted = abort.clicked();
+        shownOnTheEditor = abort.shownOver() == dialog;
+        stillOpen = dialog->isVisible();
+        entriesShown = dialog->findChild<QTreeWidget*>("m_list")->topLevelItemCount();
+        dialog->findChild<QPushButton*>("m_btnCancel")->click();
+        return dialog->result();
+    });
+    pageWidget()->findChild<QPushButton*>("m_btnEdit")->click();
+    QCOMPARE(recorder.dialogs.size(), 1);
+    QVERIFY(aborted);
+    QCOMPARE(m_server->heldAnswers(), 1);
+    m_server->releaseHeld();
+    QVERIFY(shownOnTheEditor);
+    QVERIFY(stillOpen);
+    QCOMPARE(entriesShown, entries);
+    QCOMPARE(statementsOnly(journalFrom(*m_server, before)), sent);
 }
 
 QTEST_MAIN(TestSetListPages)

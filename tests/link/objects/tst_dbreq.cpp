@@ -1,3 +1,4 @@
+#include "activewindow.h"
 #include "dbconn.h"
 #include "dbreq.h"
 #include "indicatorabort.h"
@@ -9,7 +10,7 @@
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
-#include <QBasicTimer>
+#include <QHash>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -59,32 +60,6 @@ bool becomesTrueUnwatched(Condition done)
     }
     return done();
 }
-
-// Clicks "&Abort" of the first wait indicator that shows; where it showed goes to *shownOver.
-class AbortWhenShown : public QObject
-{
-public:
-    explicit AbortWhenShown(QWidget **shownOver) : m_shownOver(shownOver) { m_poll.start(20, this); }
-
-protected:
-    void timerEvent(QTimerEvent *) override
-    {
-        const QWidgetList widgets = QApplication::allWidgets();
-        for (QWidget *widget : widgets) {
-            auto *indicator = qobject_cast<WndProgress *>(widget);
-            if (!indicator || !indicator->isVisible())
-                continue;
-            m_poll.stop();
-            *m_shownOver = indicator->parentWidget();
-            QTest::mouseClick(indicator->findChild<QPushButton *>(QStringLiteral("btnAbort")), Qt::LeftButton);
-            return;
-        }
-    }
-
-private:
-    QBasicTimer m_poll;
-    QWidget **m_shownOver;
-};
 
 enum WakeCause { StatementAnswered, StatementRefused, ConnectionDropped, SetUpDone, SetUpRefused };
 
@@ -179,8 +154,8 @@ private slots:
     void refusedStatement();
     void waitHoldsInputBack_data();
     void waitHoldsInputBack();
-    void waitWithoutParentIsAbortedAtItsIndicator_data();
-    void waitWithoutParentIsAbortedAtItsIndicator();
+    void waitIsAbortedAtItsIndicatorWhereItShows_data();
+    void waitIsAbortedAtItsIndicatorWhereItShows();
     void waitUnderAStandingIndicatorShowsNoSecond();
     void waitIsMarkedOnTheStack_data();
     void waitIsMarkedOnTheStack();
@@ -378,37 +353,63 @@ void TestDBReq::waitHoldsInputBack()
     QCOMPARE(clicks.count(), 1);
 }
 
-void TestDBReq::waitWithoutParentIsAbortedAtItsIndicator_data()
+void TestDBReq::waitIsAbortedAtItsIndicatorWhereItShows_data()
 {
-    QTest::addColumn<bool>("dialogInFront");
-    QTest::newRow("over the main window") << false;
-    QTest::newRow("over the modal dialog in front") << true;
+    QTest::addColumn<QString>("named");   // the wait's parent: "" for none, else as "shown"
+    QTest::addColumn<int>("dialogs");     // modal dialogs up, each over the one before
+    QTest::addColumn<QString>("shown");   // the panel's parent: "main window", "dialog N", "pane N"
+
+    QTest::newRow("no parent, over the main window") << "" << 0 << "main window";
+    QTest::newRow("no parent, over the modal dialog in front") << "" << 1 << "dialog 1";
+    QTest::newRow("the main window, with nothing over it") << "main window" << 0 << "main window";
+    QTest::newRow("the main window, under a modal dialog") << "main window" << 1 << "dialog 1";
+    QTest::newRow("a pane of the main window, under a modal dialog") << "pane 0" << 1 << "dialog 1";
+    QTest::newRow("a dialog, under a second one") << "dialog 1" << 2 << "dialog 2";
+    QTest::newRow("a pane of a dialog, under a second one") << "pane 1" << 2 << "dialog 2";
+    QTest::newRow("a pane of the dialog in front") << "pane 2" << 2 << "pane 2";
+    QTest::newRow("the dialog in front") << "dialog 1" << 1 << "dialog 1";
 }
 
-// A wait that names no parent (a dialog's own load, a window's own statement) is no
-// longer a freeze without a sign: its indicator shows over the window in front, and Abort
-// gives the console back with the request abandoned.
-void TestDBReq::waitWithoutParentIsAbortedAtItsIndicator()
+// A wait's indicator shows where the administrator can see and click it: over the window it
+// names, or on the modal dialog in front when that window lies below it, and never in a dialog
+// that is not in front. Its "&Abort", clicked where it is seen, gives the console back with the
+// request abandoned.
+void TestDBReq::waitIsAbortedAtItsIndicatorWhereItShows()
 {
-    QFETCH(bool, dialogInFront);
+    QFETCH(QString, named);
+    QFETCH(int, dialogs);
+    QFETCH(QString, shown);
     QVERIFY(m_server->delay("from cells", 1500, 1));
     QWidget mainWindow;
     mainWindow.resize(400, 300);
+    QHash<QString, QWidget *> windows{{"main window", &mainWindow}};
+    auto addPane = [&windows](QWidget *window, int n) {
+        auto *pane = new QWidget(window);
+        pane->setGeometry(10, 10, 300, 200);
+        windows.insert(QStringLiteral("pane %1").arg(n), pane);
+    };
+    addPane(&mainWindow, 0);
     mainWindow.show();
     WndProgress::setDefaultParent(&mainWindow);
-    QDialog dialog(&mainWindow);
-    if (dialogInFront) {
-        dialog.setModal(true);
-        dialog.show();
+    QWidget *front = nullptr; // owned by the main window, as the dialogs over it
+    for (int n = 1; n <= dialogs; ++n) {
+        auto *dialog = new QDialog(front ? front : &mainWindow);
+        front = dialog;
+        dialog->resize(360, 260);
+        addPane(dialog, n);
+        dialog->setModal(true);
+        QVERIFY(showActive(dialog));
+        windows.insert(QStringLiteral("dialog %1").arg(n), dialog);
     }
-    QWidget *shownOver = nullptr;
-    AbortWhenShown abort(&shownOver);
+    QCOMPARE(QApplication::activeModalWidget(), front);
+    IndicatorAbort abort;
 
     DBReq request(QStringLiteral("select s from cells"), false);
     m_conn->get()->insert(&request);
-    request.wait(false, nullptr);
+    request.wait(!named.isEmpty(), windows.value(named));
     WndProgress::setDefaultParent(nullptr);
-    QCOMPARE(shownOver, dialogInFront ? static_cast<QWidget *>(&dialog) : &mainWindow);
+    QVERIFY(abort.clicked());
+    QCOMPARE(windows.key(abort.shownOver()), shown);
     QCOMPARE(request.m_status, 3);
     QVERIFY(!mainWindow.findChild<WndProgress *>());
     // The connection goes on with the next statement once the abandoned one is answered.
