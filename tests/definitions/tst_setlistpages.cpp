@@ -821,9 +821,9 @@ void TestSetListPages::setNamedInOtherLettersIsThatSet_data()
         << QStringList{"Night", "Office hours"};
 }
 
-// The name of a set typed key by key in other letters, or with blanks around it, the box left
-// with Tab: the dialog shows that set, and an entry added to it goes to that set, not to a new
-// one of the typed letters.
+// The name of a set typed key by key in other letters, or with blanks around it: the dialog
+// shows that set as it is typed, and once the box is left with Tab an entry added goes to that
+// set, not to a new one of the typed letters.
 void TestSetListPages::setNamedInOtherLettersIsThatSet()
 {
     QFETCH(Page, page);
@@ -837,11 +837,18 @@ void TestSetListPages::setNamedInOtherLettersIsThatSet()
 
     QString shownSet;
     int entriesShown = -1;
+    int entriesWhileTyped = -1;
+    bool setButtonsOnWhileTyped = false;
     const int before = int(m_server->journal().size());
     editSet(page, opened, [&](QDialog* dialog) {
         QComboBox* box = setBox(dialog);
         box->setFocus();
         typeOver(box->lineEdit(), typed);
+        entriesWhileTyped = dialog->findChild<QTreeWidget*>("m_list")->topLevelItemCount();
+        const QString renameButton = page == Page::IpGroups ? "m_btnRenameGroup" : "m_btnRenameRange";
+        const QString removeButton = page == Page::IpGroups ? "m_btnRemoveGroup" : "m_btnRemoveRange";
+        setButtonsOnWhileTyped = dialog->findChild<QPushButton*>(renameButton)->isEnabled()
+                                 && dialog->findChild<QPushButton*>(removeButton)->isEnabled();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         shownSet = box->currentText();
         entriesShown = dialog->findChild<QTreeWidget*>("m_list")->topLevelItemCount();
@@ -854,6 +861,9 @@ void TestSetListPages::setNamedInOtherLettersIsThatSet()
         dialog->findChild<QPushButton*>("m_btnOK")->click();
     });
 
+    // Before the box is left, the text typed already names the set.
+    QCOMPARE(entriesWhileTyped, entries);
+    QVERIFY(setButtonsOnWhileTyped);
     QCOMPARE(shownSet, set);
     QCOMPARE(entriesShown, entries);
     QCOMPARE(statementsOnly(journalFrom(*m_server, before)), sent);

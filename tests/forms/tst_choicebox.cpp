@@ -90,6 +90,15 @@ bool sameColumns(const QImage& one, const QImage& other, std::pair<int, int> col
 
 using Entries = ChoiceBox::Entries;
 
+// How the field is left once a text is typed in it.
+enum class Leaving { Tab, ListOpenedThenEscape };
+
+} // namespace
+
+Q_DECLARE_METATYPE(Leaving)
+
+namespace {
+
 // A shown window with an editable box of `entries`, showing `filled` as a dialog fills it
 // from what the server holds, and a field after it for the focus to go to.
 struct TypingWindow
@@ -219,18 +228,26 @@ void TestChoiceBox::fieldLeftTakesTheEntryByTheRule_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("held"); // once the field is left
     QTest::addColumn<int>("chosen");   // times the box reports an entry chosen
+    QTest::addColumn<Leaving>("leaving");
 
-    QTest::newRow("values: an entry in its letters") << Entries::Values << "carol" << "carol" << 1;
-    QTest::newRow("values: an entry in other letters") << Entries::Values << "bob" << "bob" << 0;
-    QTest::newRow("values: no entry") << Entries::Values << "dave" << "dave" << 0;
-    QTest::newRow("names: a name in its letters") << Entries::Names << "carol" << "carol" << 1;
-    QTest::newRow("names: a name in other letters") << Entries::Names << "bob" << "Bob" << 1;
-    QTest::newRow("names: a name in capitals") << Entries::Names << "CAROL" << "carol" << 1;
-    QTest::newRow("names: no name") << Entries::Names << "dave" << "dave" << 0;
-    QTest::newRow("values: an entry with a blank after it") << Entries::Values << "carol " << "carol " << 0;
-    QTest::newRow("names: a name with a blank after it") << Entries::Names << "carol " << "carol" << 1;
-    QTest::newRow("names: a name in other letters between blanks") << Entries::Names << " bob " << "Bob" << 1;
-    QTest::newRow("names: no name, a blank after it") << Entries::Names << "dave " << "dave " << 0;
+    QTest::newRow("values: an entry in its letters") << Entries::Values << "carol" << "carol" << 1 << Leaving::Tab;
+    QTest::newRow("values: an entry in other letters") << Entries::Values << "bob" << "bob" << 0 << Leaving::Tab;
+    QTest::newRow("values: no entry") << Entries::Values << "dave" << "dave" << 0 << Leaving::Tab;
+    QTest::newRow("names: a name in its letters") << Entries::Names << "carol" << "carol" << 1 << Leaving::Tab;
+    QTest::newRow("names: a name in other letters") << Entries::Names << "bob" << "Bob" << 1 << Leaving::Tab;
+    QTest::newRow("names: a name in capitals") << Entries::Names << "CAROL" << "carol" << 1 << Leaving::Tab;
+    QTest::newRow("names: no name") << Entries::Names << "dave" << "dave" << 0 << Leaving::Tab;
+    QTest::newRow("values: an entry with a blank after it")
+        << Entries::Values << "carol " << "carol " << 0 << Leaving::Tab;
+    QTest::newRow("names: a name with a blank after it") << Entries::Names << "carol " << "carol" << 1 << Leaving::Tab;
+    QTest::newRow("names: a name in other letters between blanks")
+        << Entries::Names << " bob " << "Bob" << 1 << Leaving::Tab;
+    QTest::newRow("names: no name, a blank after it") << Entries::Names << "dave " << "dave " << 0 << Leaving::Tab;
+    // The list opened from the keyboard takes the keys from the field, which is left so.
+    QTest::newRow("names, the list opened: a name in other letters between blanks")
+        << Entries::Names << " BOB " << "Bob" << 1 << Leaving::ListOpenedThenEscape;
+    QTest::newRow("values, the list opened: an entry with a blank after it")
+        << Entries::Values << "carol " << "carol " << 0 << Leaving::ListOpenedThenEscape;
 }
 
 void TestChoiceBox::fieldLeftTakesTheEntryByTheRule()
@@ -240,16 +257,28 @@ void TestChoiceBox::fieldLeftTakesTheEntryByTheRule()
     QFETCH(QString, held);
     QFETCH(int, chosen);
 
+    QFETCH(Leaving, leaving);
+
     TypingWindow typing(kind, Names, QStringLiteral("alice"));
     QVERIFY(typing.ready());
     QSignalSpy activated(typing.box, &QComboBox::textActivated);
     typing.typeOver(typed);
-    typing.leave();
-    QVERIFY(typing.next->hasFocus());
+    if (leaving == Leaving::Tab) {
+        typing.leave();
+        QVERIFY(typing.next->hasFocus());
+    } else {
+        QTest::keyClick(typing.box, Qt::Key_Down, Qt::AltModifier);
+        QVERIFY(typing.box->view()->isVisible());
+        QTest::keyClick(typing.box->view(), Qt::Key_Escape);
+        QVERIFY(!typing.box->view()->isVisible());
+        QCOMPARE(typing.box->lineEdit()->text(), held);
+    }
     QCOMPARE(typing.box->currentText(), held);
     QCOMPARE(activated.size(), chosen);
-    if (chosen)
+    if (chosen) {
         QCOMPARE(activated.first().first().toString(), held);
+        QCOMPARE(typing.box->currentIndex(), Names.indexOf(held));
+    }
 }
 
 void TestChoiceBox::returnTakesTheEntryByTheRule_data()

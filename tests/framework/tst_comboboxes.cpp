@@ -64,6 +64,12 @@ void TestComboBoxes::setCurrentText_data()
     QTest::newRow("names: a text equal to no name stands alone") << "names" << given << "cz" << given << "cz" << -1;
     QTest::newRow("names: empty") << "names" << given << "" << given << "" << -1;
     QTest::newRow("names: blanks around a name") << "names" << given << " DE " << given << "de" << 1;
+    const QStringList cases{"de", "De", "DE"};
+    QTest::newRow("names: blanks around a name, the one in the same letters first")
+        << "names" << cases << " DE " << cases << "DE" << 2;
+    const QStringList blankInName{"bob ", "BOB"};
+    QTest::newRow("names: the text as given before the text without its blanks")
+        << "names" << blankInName << "BOB " << blankInName << "bob " << 0;
     QTest::newRow("values: blanks around an entry kept") << "values" << given << " de " << given << " de " << -1;
 }
 
