@@ -41,14 +41,14 @@ public:
     // indicator's delay shows the wait indicator with "Transfering data ..." and
     // "&Abort", which abandons the request: m_status 3, as for a refusal. With progress
     // it stands over parent or, while that is not on screen, over the nearest window that
-    // is; without, over the main window; in both, on the modal dialog in front when that
-    // window lies below it (WndProgress::placementFor). Without progress, while an
-    // indicator stands already (a series of requests keeps one up, see ProgressWait), the
-    // wait shows none of its own and ends only with its request. User input to the interface is held back meanwhile,
-    // while painting, timers and queued calls go on; the wait counts as code of the
-    // module on the stack (WaitScope), under which no window is destroyed. Past a first
-    // look of about 100 us for a fast answer, the GUI thread sleeps until the worker
-    // wakes it.
+    // is; without, over the main window; in both, on the modal dialog in front as the wait
+    // began when that window lies below it (WndProgress::placementFor). Without progress,
+    // while an indicator stands already (a series of requests keeps one up, see
+    // ProgressWait), the wait shows none of its own and ends only with its request. User
+    // input to the interface is held back meanwhile, while painting, timers and queued
+    // calls go on; the wait counts as code of the module on the stack (WaitScope), under
+    // which no window is destroyed. Past a first look of about 100 us for a fast answer,
+    // the GUI thread sleeps until the worker wakes it.
     void wait(bool progress, QWidget *parent);
 
     // The same wait under an indicator the caller already holds (a run of statements

@@ -63,12 +63,14 @@ bool watchBriefly(Condition holds, std::chrono::microseconds span)
 // it has published what done() looks at. An answer that comes within the first
 // AnswerWatchSpan is taken before the wait sleeps at all (watchBriefly): over a fast link
 // most do, and no event is missed in that time. A wait that lasts past the indicator's
-// delay always shows it: with progress a ProgressWait showing text stands over parent;
-// without, one stands over the main window or the modal dialog in front, unless an
-// indicator stands already (ProgressWait::isStanding: an apply's, an outer wait's), which
-// is then this wait's too, and only an InputBlocker holds user input back. False when the
-// administrator chose "&Abort" of the wait's own indicator (gone by then), else true.
-// While it sleeps and runs events, a WaitScope marks the wait on the stack.
+// delay always shows it: with progress a ProgressWait showing text stands over parent,
+// without over the main window, either moved to the modal dialog in front as the wait
+// began when it lies below that dialog (WndProgress::placementFor). Without progress it
+// shows none of its own while an indicator stands already (ProgressWait::isStanding: an
+// apply's, an outer wait's), which is then this wait's too, and only an InputBlocker
+// holds user input back. False when the administrator chose "&Abort" of the wait's own
+// indicator (gone by then), else true. While it sleeps and runs events, a WaitScope marks
+// the wait on the stack.
 bool waitUntil(const std::function<bool()> &done, bool progress, QWidget *parent,
                const QString &text);
 

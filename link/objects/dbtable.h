@@ -51,8 +51,9 @@ class DBTable
 public:
     // Flags of select() and function(), combined.
     enum LoadFlag {
-        // The wait indicator over the given parent; without, over the window in front
-        // (DBReq::wait). Either way "&Abort" refuses the load.
+        // The wait indicator over the given parent; without, over the main window; on the
+        // modal dialog in front when either lies below it (DBReq::wait). Either way
+        // "&Abort" refuses the load.
         WaitWithProgress = 1,
         ReportRefusal = 2,    // show "Query failed: %1" when the server refuses
         // The rows are only shown: no originals are kept, which halves what a long answer

@@ -65,6 +65,18 @@ bool liesWithin(const QWidget *widget, const QWidget *window)
     return false;
 }
 
+// The modal window still up that dialog was, or that it was opened over: once the dialog
+// in front is gone, the one it covered takes the clicks again.
+QWidget *modalStillUp(QWidget *dialog)
+{
+    for (QWidget *w = dialog ? dialog->window() : nullptr; w;
+         w = w->parentWidget() ? w->parentWidget()->window() : nullptr) {
+        if (w->isVisible() && w->isModal())
+            return w;
+    }
+    return nullptr;
+}
+
 QString frameResource(int frame)
 {
     return QStringLiteral(":/anim_%1.png").arg(frame, 2, 10, QLatin1Char('0'));
@@ -73,7 +85,7 @@ QString frameResource(int frame)
 } // namespace
 
 WndProgress::WndProgress(QWidget *parent, const QString &text)
-    : QFrame(placementFor(parent, QApplication::activeModalWidget()))
+    : QFrame(orDefaultParent(parent))
 {
     buildPanel(text);
     startTicking();
@@ -167,8 +179,9 @@ QWidget *WndProgress::defaultParent()
 QWidget *WndProgress::placementFor(QWidget *given, QWidget *modalDialog)
 {
     QWidget *shown = shownPlaceFor(given);
-    if (modalDialog && modalDialog->isVisible() && !liesWithin(shown, modalDialog))
-        return modalDialog;
+    QWidget *front = modalStillUp(modalDialog);
+    if (front && !liesWithin(shown, front))
+        return front;
     return shown;
 }
 

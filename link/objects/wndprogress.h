@@ -28,10 +28,10 @@ class WndProgress : public QFrame
     Q_OBJECT
 
 public:
-    // text is shown as given (plain or rich text), so the caller translates it. The
-    // panel goes where placementFor() puts a wait's over parent, under the modal dialog
-    // in front as it is made; a null parent means the default parent, and when nothing
-    // is left to show it on, the panel becomes a top-level window.
+    // text is shown as given (plain or rich text), so the caller translates it. A null
+    // parent means the default parent; when that is null too, the panel becomes a
+    // top-level window. Its owner starts it from a window that takes input, so that no
+    // modal dialog lies over it.
     WndProgress(QWidget *parent, const QString &text);
     ~WndProgress() override;
 
@@ -47,9 +47,10 @@ public:
     // dialog loading while it is built is not shown yet), else the default parent when
     // that is on screen; when nothing is, given or the default parent all the same.
     // When modalDialog, the modal dialog that was in front as the wait began, is still up
-    // and that place lies below it, the panel shows on modalDialog instead: the toolkit
-    // gives that dialog every click, so a panel behind it could be neither seen nor
-    // clicked. A place within the dialog, its own dialogs included, stays as it is.
+    // (or, once it went, the modal window it was opened over) and that place lies below
+    // it, the panel shows on that dialog instead: the toolkit gives it every click, so a
+    // panel behind it could be neither seen nor clicked. A place within the dialog, its
+    // own dialogs included, stays as it is.
     static QWidget *placementFor(QWidget *given, QWidget *modalDialog);
 
 public slots:

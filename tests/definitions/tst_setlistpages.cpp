@@ -1066,7 +1066,7 @@ void TestSetListPages::abortOfASaveShowsOnTheEditor()
         dialog->findChild<QPushButton*>("m_btnAdd")->click();
         IndicatorAbort abort;
         dialog->findChild<QPushButton*>("m_btnOK")->click();
-        aborted = abort.clicked();
+        aborted = abort.aborted();
         shownOnTheEditor = abort.shownOver() == dialog;
         stillOpen = dialog->isVisible();
         entriesShown = dialog->findChild<QTreeWidget*>("m_list")->topLevelItemCount();

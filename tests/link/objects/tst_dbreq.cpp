@@ -357,7 +357,9 @@ void TestDBReq::waitIsAbortedAtItsIndicatorWhereItShows_data()
 {
     QTest::addColumn<QString>("named");   // the wait's parent: "" for none, else as "shown"
     QTest::addColumn<int>("dialogs");     // modal dialogs up, each over the one before
-    QTest::addColumn<QString>("shown");   // the panel's parent: "main window", "dialog N", "pane N"
+    // The panel's parent: "main window", "dialog N" or "pane N" (the pane on window N); a
+    // wait may also name "unshown N", a dialog opened over window N and not shown yet.
+    QTest::addColumn<QString>("shown");
 
     QTest::newRow("no parent, over the main window") << "" << 0 << "main window";
     QTest::newRow("no parent, over the modal dialog in front") << "" << 1 << "dialog 1";
@@ -368,6 +370,8 @@ void TestDBReq::waitIsAbortedAtItsIndicatorWhereItShows_data()
     QTest::newRow("a pane of a dialog, under a second one") << "pane 1" << 2 << "dialog 2";
     QTest::newRow("a pane of the dialog in front") << "pane 2" << 2 << "pane 2";
     QTest::newRow("the dialog in front") << "dialog 1" << 1 << "dialog 1";
+    QTest::newRow("a dialog not shown yet, over a dialog under another") << "unshown 1" << 2 << "dialog 2";
+    QTest::newRow("a dialog not shown yet, over the dialog in front") << "unshown 2" << 2 << "dialog 2";
 }
 
 // A wait's indicator shows where the administrator can see and click it: over the window it
@@ -387,6 +391,7 @@ void TestDBReq::waitIsAbortedAtItsIndicatorWhereItShows()
         auto *pane = new QWidget(window);
         pane->setGeometry(10, 10, 300, 200);
         windows.insert(QStringLiteral("pane %1").arg(n), pane);
+        windows.insert(QStringLiteral("unshown %1").arg(n), new QDialog(window));
     };
     addPane(&mainWindow, 0);
     mainWindow.show();
@@ -408,8 +413,8 @@ void TestDBReq::waitIsAbortedAtItsIndicatorWhereItShows()
     m_conn->get()->insert(&request);
     request.wait(!named.isEmpty(), windows.value(named));
     WndProgress::setDefaultParent(nullptr);
-    QVERIFY(abort.clicked());
     QCOMPARE(windows.key(abort.shownOver()), shown);
+    QVERIFY(abort.aborted());
     QCOMPARE(request.m_status, 3);
     QVERIFY(!mainWindow.findChild<WndProgress *>());
     // The connection goes on with the next statement once the abandoned one is answered.

@@ -1,9 +1,12 @@
+#include "activewindow.h"
+#include "indicatorabort.h"
 #include "inputblocker.h"
 #include "progresswait.h"
 #include "wndprogress.h"
 
 #include <QApplication>
 #include <QBitmap>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QLabel>
@@ -267,6 +270,42 @@ private slots:
         inner.reset();
         QTest::mouseClick(abortButton(*outer.panel()), Qt::LeftButton);
         QVERIFY(outer.aborted());
+    }
+
+    void panelPlacedByTheDialogsUpAsTheWaitBegan_data()
+    {
+        QTest::addColumn<bool>("boxOpened"); // else the dialog in front goes
+        QTest::newRow("a box opened over the dialog in front") << true;
+        QTest::newRow("the dialog in front gone") << false;
+    }
+
+    // Two modal dialogs are up as a wait over the main window begins, and something changes
+    // before its panel shows. A box opened meanwhile takes its own input and leaves the panel
+    // on the dialog it covers, which it would otherwise take away as it closes; a dialog gone
+    // meanwhile leaves the panel to the one it covered. Either way "&Abort" is clicked there.
+    void panelPlacedByTheDialogsUpAsTheWaitBegan()
+    {
+        QFETCH(bool, boxOpened);
+        QDialog under(m_parent.get());
+        under.resize(360, 260);
+        under.setModal(true);
+        QVERIFY(showActive(&under));
+        QDialog front(&under);
+        front.resize(360, 260);
+        front.setModal(true);
+        QVERIFY(showActive(&front));
+        QDialog box(&front);
+        box.setModal(true);
+
+        QElapsedTimer clock;
+        clock.start();
+        ProgressWait wait(m_parent.get(), Transferring);
+        QTimer::singleShot(100, this, [&] { boxOpened ? box.show() : front.hide(); });
+        QVERIFY(pollFor(clock, 1000, [&] { return wait.panel() && wait.panel()->isVisible(); }));
+        QCOMPARE(wait.panel()->parentWidget(), boxOpened ? &front : &under);
+        box.hide();
+        clickWhereSeen(abortButton(*wait.panel()));
+        QVERIFY(wait.aborted());
     }
 
 private:
