@@ -4,7 +4,6 @@
 #include "keyedpixmap.h"
 #include "waitscope.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
